@@ -1,0 +1,41 @@
+option(KAPTORIX_TESTS "Build the test executables" ON)
+set(KAPTORIX_GTEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+
+# One static library per source folder, from whatever sources the folder holds.
+# A folder with no sources yet becomes an interface library, so dependants link alike.
+function(kaptorix_folder_library folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.rc)
+  set(target kx_${folder})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_compile_options(${target} PRIVATE ${KAPTORIX_WARNINGS})
+    target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_LIBS})
+  endif()
+endfunction()
+
+# One test executable per folder of tests/ (each Wine start costs about a second),
+# registered with ctest under the folder's label and run through Wine.
+function(kaptorix_folder_tests folder)
+  cmake_parse_arguments(ARG "" "" "LIBS;ARGS;DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target ${folder}_tests)
+  add_executable(${target} ${sources})
+  target_compile_options(${target} PRIVATE ${KAPTORIX_WARNINGS})
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE kx_test_support ${ARG_LIBS} gtest gtest_main)
+  if(ARG_DEPENDS)
+    add_dependencies(${target} ${ARG_DEPENDS})
+  endif()
+  add_test(NAME ${folder} COMMAND ${target} ${ARG_ARGS}
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(${folder} PROPERTIES LABELS ${folder} TIMEOUT 600)
+endfunction()
