@@ -1,0 +1,100 @@
+// Page-number detection and the integer test it relies on.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/u_PageNumbers.h"
+#include "engine/u_funktionen.h"
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+// Source lines with the given texts on the given line numbers, empty lines elsewhere.
+Lines SourceWith(std::initializer_list<std::pair<int, const wchar_t*>> placed, int count) {
+  Lines lines(count, L"Fließtext einer Seite mit vielen Wörtern");
+  for (const auto& [line, text] : placed) lines[line] = text;
+  return lines;
+}
+
+TEST(IntegerTest, ReadsWhatTheStringToIntegerConversionReads) {
+  for (const char* yes : {"0", "-5", "+7", "  12", "$1F", "0x10", "2147483647", "-2147483648", "$FFFFFFFF"})
+    EXPECT_TRUE(IsIntegerStr(std::string(yes))) << yes;
+  for (const char* no : {"", " ", "-", "12a", "7 ", "1.5", "2147483648", "-2147483649", "$", "$1G", "xii"})
+    EXPECT_FALSE(IsIntegerStr(std::string(no))) << no;
+  EXPECT_EQ(IntegerValueOr(L"-12", 0), -12);
+  EXPECT_EQ(IntegerValueOr(L"$FFFFFFFF", 0), -1);
+  EXPECT_EQ(IntegerValueOr(L"x", 5), 5);
+  EXPECT_FALSE(IsIntegerStr(std::wstring(L"\uFF11")));
+}
+
+TEST(PageNumberDetection, FactoryCriteria) {
+  Lines lines = SourceWith({{3, L"- 12 -"}, {5, L""}, {7, L"xii"}, {9, L"-13-"}, {40, L"12"}}, 41);
+  EXPECT_EQ(FindPageNumbers(lines, {}), (Lines{L"13 (9)", L"12 (40)"}));
+}
+
+TEST(PageNumberDetection, LineLengthLimit) {
+  Lines lines = {L"1234", L"12345", L"- 12 -"};
+  TPageNumberCriteria criteria;
+  EXPECT_EQ(FindPageNumbers(lines, criteria), (Lines{L"1234 (0)"}));
+  criteria.MaxLength = L"x";
+  EXPECT_EQ(FindPageNumbers(lines, criteria), (Lines{L"1234 (0)"}));
+  criteria.MaxLength = L"10";
+  EXPECT_EQ(FindPageNumbers(lines, criteria), (Lines{L"1234 (0)", L"12345 (1)", L"12 (2)"}));
+}
+
+TEST(PageNumberDetection, LabelsThatAreNoNumbers) {
+  TPageNumberCriteria criteria;
+  criteria.OnlyNumbers = false;
+  EXPECT_EQ(FindPageNumbers(SourceWith({{7, L"iv"}}, 8), criteria), (Lines{L"iv (7)"}));
+}
+
+TEST(PageNumberDetection, OffsetRaisesOnlyIntegerLabels) {
+  TPageNumberCriteria criteria;
+  criteria.AddOffset = true;
+  criteria.Offset = L"-2";
+  criteria.OnlyNumbers = false;
+  EXPECT_EQ(FindPageNumbers({L"3", L"1", L"iv"}, criteria), (Lines{L"1 (0)", L"-1 (1)", L"iv (2)"}));
+  criteria.Offset = L"zwei";
+  EXPECT_EQ(FindPageNumbers({L"3"}, criteria), (Lines{L"3 (0)"}));
+}
+
+TEST(PageNumberDetection, OffsetDoesNotWrapAround) {
+  TPageNumberCriteria criteria;
+  criteria.MaxLength = L"20";
+  criteria.AddOffset = true;
+  criteria.Offset = L"2147483647";
+  criteria.RemoveStandardChars = false;
+  EXPECT_EQ(FindPageNumbers({L"2147483647", L"-2147483648"}, criteria), (Lines{L"4294967294 (0)", L"-1 (1)"}));
+}
+
+TEST(PageNumberDetection, LeadingMarker) {
+  TPageNumberCriteria criteria;
+  criteria.StartsWithMarker = true;
+  criteria.Marker = L"#";
+  Lines lines = {L"#5", L"5", L"S#6"};
+  EXPECT_EQ(FindPageNumbers(lines, criteria), (Lines{L"5 (0)"}));
+  criteria.RemoveMarker = false;
+  EXPECT_EQ(FindPageNumbers(lines, criteria), Lines{});
+  criteria.OnlyNumbers = false;
+  EXPECT_EQ(FindPageNumbers(lines, criteria), (Lines{L"#5 (0)"}));
+  criteria.Marker.clear();
+  EXPECT_EQ(FindPageNumbers(lines, criteria), Lines{});
+}
+
+TEST(PageNumberDetection, CleaningCharacters) {
+  TPageNumberCriteria criteria;
+  EXPECT_EQ(CleanPageLabel(L"- 1 2-", criteria), L"12");
+  criteria.RemoveStandardChars = false;
+  criteria.RemoveUserChars = true;
+  EXPECT_EQ(CleanPageLabel(L"[7]", criteria), L"7");
+  EXPECT_EQ(FindPageNumbers({L"(8)", L"[9 ]", L"<9>"}, criteria), (Lines{L"8 (0)", L"9 (1)"}));
+  criteria.RemoveUserChars = false;
+  EXPECT_EQ(CleanPageLabel(L"- 1 -", criteria), L"- 1 -");
+  criteria.StartsWithMarker = true;
+  criteria.Marker = L"S.";
+  EXPECT_EQ(CleanPageLabel(L"S.1S.", criteria), L"1");
+}
+
+}  // namespace
