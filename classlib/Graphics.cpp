@@ -920,8 +920,8 @@ void TBitmap::ReplaceImage(HBITMAP handle, void* bits, int width, int height,
   DropDerivedPalette();
   FHandle = handle;
   FBits = bits;
-  FWidth = handle ? width : 0;
-  FHeight = handle ? height : 0;
+  FWidth = width;  // a bitmap of width w and height 0 has no handle but keeps its width
+  FHeight = height;
   FHandleType = type;
   FBitCount = format.bitCount;
   F15Bit = format.is15;
@@ -1085,7 +1085,8 @@ void TBitmap::SetMonochrome(bool value) {
 }
 
 void* TBitmap::ScanLine(int row) {
-  if (row < 0 || row >= FHeight) throw EInvalidGraphicOperation("Scan line index out of range");
+  if (row < 0 || row >= FHeight || !FHandle)
+    throw EInvalidGraphicOperation("Scan line index out of range");
   MakeDIB();
   GdiFlush();
   return static_cast<std::uint8_t*>(FBits) +

@@ -1,0 +1,185 @@
+// Writes pictures into bin/pictures-out with a manifest of what each should show; the
+// ctest "pictures_decoded" reads them with an independent decoder (Pillow) and checks them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <vector>
+
+#include "classlib/Classes.h"
+#include "classlib/Graphics.h"
+#include "engine/u_TextPicture.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::wstring OutputFolder() {
+  static const std::wstring folder = [] {
+    std::string exe = testsupport::ExeFolder();
+    std::wstring path(exe.begin(), exe.end());
+    path += L"pictures-out";
+    CreateDirectoryW(path.c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+          DeleteFileW((path + L"\\" + found.cFileName).c_str());
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    return path;
+  }();
+  return folder;
+}
+
+// One JSON object per picture, written when all tests have run.
+std::vector<std::string>& Manifest() {
+  static std::vector<std::string> entries;
+  return entries;
+}
+
+class ManifestWriter : public testing::Environment {
+ public:
+  void TearDown() override {
+    std::string json = "[\n";
+    for (size_t i = 0; i < Manifest().size(); ++i)
+      json += (i ? ",\n" : "") + Manifest()[i];
+    json += "\n]\n";
+    std::wstring name = OutputFolder() + L"\\manifest.json";
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, json.data(), static_cast<DWORD>(json.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+};
+testing::Environment* const g_manifest = testing::AddGlobalTestEnvironment(new ManifestWriter);
+
+std::string Rgb(TColor color) {
+  COLORREF c = ColorToRGB(color);
+  std::ostringstream out;
+  out << "[" << int(GetRValue(c)) << ", " << int(GetGValue(c)) << ", " << int(GetBValue(c)) << "]";
+  return out.str();
+}
+
+void WriteFileW(const std::wstring& name, const std::string& bytes) {
+  HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(written, bytes.size());
+}
+
+// The size the picture of a text must have, measured with the system's own calls on a font
+// made here, not through the canvas.
+SIZE ExpectedPictureSize(const std::vector<std::wstring>& lines, const char* face, int height) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+  HGDIOBJ old = SelectObject(dc, font);
+  LONG widest = 0;
+  for (const std::wstring& line : lines) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+    widest = std::max(widest, size.cx);
+  }
+  SIZE wg{};
+  GetTextExtentPoint32W(dc, L"Wg", 2, &wg);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  return SIZE{widest + 20, static_cast<LONG>(lines.size()) * wg.cy + 20};
+}
+
+std::wstring Join(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? L"\r\n" : L"") + lines[i];
+  return text;
+}
+
+struct TextPictureCase {
+  const char* name;
+  TPictureFormat format;
+  std::vector<std::wstring> lines;
+};
+
+TEST(PictureFiles, TextPicturesAsBmpAndJpeg) {
+  TPictureOutput& output = PictureOutput();
+  output.Reset();
+  output.GetFont()->SetColor(clNavy);
+  output.SetBackground(static_cast<TColor>(RGB(255, 255, 224)));
+  std::vector<std::wstring> index = {L"A", L"Apfel: 1, 4, 17", L"Ähre: 12",
+                                     L"B", L"Baum » Birke: 3-5", L"Zürich: 99"};
+  for (const TextPictureCase& c :
+       {TextPictureCase{"index.bmp", TPictureFormat::Bmp, index},
+        TextPictureCase{"index.jpg", TPictureFormat::Jpeg, index},
+        TextPictureCase{"empty.bmp", TPictureFormat::Bmp, {L""}}}) {
+    SCOPED_TRACE(c.name);
+    std::string bytes;
+    TPictureError error;
+    ASSERT_TRUE(MakeTextPicture(Join(c.lines), c.format, output.GetFont(),
+                                output.GetBackground(), bytes, error));
+    std::string name = c.name;
+    WriteFileW(OutputFolder() + L"\\" + std::wstring(name.begin(), name.end()), bytes);
+    SIZE size = ExpectedPictureSize(c.lines, "Courier New", -11);
+    std::ostringstream entry;
+    entry << "{\"kind\": \"text\", \"file\": \"" << c.name << "\", \"width\": " << size.cx
+          << ", \"height\": " << size.cy << ", \"background\": " << Rgb(output.GetBackground())
+          << ", \"ink\": " << Rgb(clNavy) << ", \"lines\": " << c.lines.size()
+          << ", \"blank\": " << (c.lines.size() == 1 && c.lines[0].empty() ? "true" : "false");
+    if (c.format == TPictureFormat::Jpeg) entry << ", \"like\": \"index.bmp\"";
+    entry << "}";
+    Manifest().push_back(entry.str());
+  }
+  output.Reset();
+}
+
+// Indexed bitmaps and their 24-bit conversions, for a pixel-by-pixel comparison.
+TEST(PictureFiles, IndexedBitmapsAndTheir24BitConversions) {
+  for (int bits : {1, 4, 8}) {
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(bits == 1 ? pf1bit : bits == 4 ? pf4bit : pf8bit);
+    int colours = 1 << bits;
+    std::vector<RGBQUAD> table;
+    for (int i = 0; i < colours; ++i)
+      table.push_back(RGBQUAD{static_cast<BYTE>(i * 255 / (colours - 1)),
+                              static_cast<BYTE>((i * 53) & 255), static_cast<BYTE>(255 - i), 0});
+    bitmap.SetSize(std::max(colours, 16), 9);
+    bitmap.SetColorTable(table);
+    for (int y = 0; y < bitmap.GetHeight(); ++y) {
+      auto* row = static_cast<std::uint8_t*>(bitmap.ScanLine(y));
+      for (int x = 0; x < bitmap.GetWidth(); ++x) {
+        int index = (x * 7 + y * 3) % colours, bit = x * bits;
+        row[bit / 8] = static_cast<std::uint8_t>((row[bit / 8] & ~(((1 << bits) - 1) << (8 - bits - bit % 8))) |
+                                                 (index << (8 - bits - bit % 8)));
+      }
+    }
+    std::string indexed = "indexed" + std::to_string(bits) + ".bmp";
+    std::string wide = "indexed" + std::to_string(bits) + "-24.bmp";
+    bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\" + indexed);
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\" + wide);
+    Manifest().push_back("{\"kind\": \"same-pixels\", \"file\": \"" + wide + "\", \"like\": \"" +
+                         indexed + "\", \"bits\": " + std::to_string(bits) + "}");
+  }
+}
+
+// Row 0 of ScanLine is the top row of the saved picture.
+TEST(PictureFiles, ScanLineRowZeroIsTheTopOfTheFile) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf24bit);
+  bitmap.SetSize(3, 4);
+  for (int y = 0; y < 4; ++y) {
+    auto* row = static_cast<std::uint8_t*>(bitmap.ScanLine(y));
+    for (int x = 0; x < 3; ++x) {
+      row[3 * x] = static_cast<std::uint8_t>(y == 3 ? 255 : 0);      // blue at the bottom
+      row[3 * x + 1] = static_cast<std::uint8_t>(x * 100);
+      row[3 * x + 2] = static_cast<std::uint8_t>(y == 0 ? 255 : 0);  // red at the top
+    }
+  }
+  bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\rows.bmp");
+  Manifest().push_back("{\"kind\": \"rows\", \"file\": \"rows.bmp\", \"top\": [255, 0, 0], "
+                       "\"bottom\": [0, 0, 255]}");
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#!/usr/bin/python3
+"""Checks the pictures that the program wrote, with Pillow as the independent decoder.
+
+Usage: check_pictures.py FOLDER  (FOLDER holds the pictures and their manifest.json)
+"""
+import json
+import os
+import sys
+
+from PIL import Image
+
+
+def load_rgb(folder, name):
+    with Image.open(os.path.join(folder, name)) as picture:
+        return picture.convert("RGB")
+
+
+def mean_difference(a, b):
+    pa, pb = a.tobytes(), b.tobytes()
+    return sum(abs(x - y) for x, y in zip(pa, pb)) / len(pa)
+
+
+def check_text(folder, entry):
+    picture = load_rgb(folder, entry["file"])
+    assert picture.size == (entry["width"], entry["height"]), \
+        f"size {picture.size}, expected {(entry['width'], entry['height'])}"
+    background = tuple(entry["background"])
+    if "like" in entry:  # a JPEG: close to the BMP of the same text
+        reference = load_rgb(folder, entry["like"])
+        difference = mean_difference(picture, reference)
+        assert difference < 6.0, f"mean difference {difference:.2f} from {entry['like']}"
+        return
+    width, height = picture.size
+    for x, y in [(0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1),
+                 (5, height // 2), (width // 2, 5)]:
+        assert picture.getpixel((x, y)) == background, \
+            f"pixel {(x, y)} is {picture.getpixel((x, y))}, not the background"
+    colours = picture.getcolors(maxcolors=width * height)
+    counts = {colour: count for count, colour in colours}
+    ink = counts.get(tuple(entry["ink"]), 0)
+    if entry["blank"]:
+        assert counts == {background: width * height}, "an empty text drew something"
+    else:
+        assert ink >= 20 * entry["lines"], f"only {ink} pixels in the font colour"
+        assert counts[background] > width * height // 2, "the background is not the main colour"
+
+
+def check_same_pixels(folder, entry):
+    converted = load_rgb(folder, entry["file"])
+    with Image.open(os.path.join(folder, entry["like"])) as original:
+        assert original.mode in ("1", "P", "L"), f"{entry['like']} is not indexed: {original.mode}"
+        reference = original.convert("RGB")
+    assert converted.size == reference.size
+    assert converted.tobytes() == reference.tobytes(), "colours changed in the conversion"
+
+
+def check_rows(folder, entry):
+    picture = load_rgb(folder, entry["file"])
+    assert picture.getpixel((0, 0)) == tuple(entry["top"]), f"top row {picture.getpixel((0, 0))}"
+    bottom = picture.getpixel((0, picture.size[1] - 1))
+    assert bottom == tuple(entry["bottom"]), f"bottom row {bottom}"
+
+
+def check_absent(folder, entry):
+    assert not os.path.exists(os.path.join(folder, entry["file"])), "a file was written"
+
+
+def check_unchanged(folder, entry):
+    with open(os.path.join(folder, entry["file"]), "rb") as f:
+        assert f.read() == entry["bytes"].encode("latin-1"), "the old file was changed"
+
+
+def check_size(folder, entry):
+    picture = load_rgb(folder, entry["file"])
+    assert picture.size == (entry["width"], entry["height"]), f"size {picture.size}"
+
+
+CHECKS = {"text": check_text, "same-pixels": check_same_pixels, "rows": check_rows,
+          "absent": check_absent, "unchanged": check_unchanged, "size": check_size}
+
+
+def main():
+    folder = sys.argv[1]
+    with open(os.path.join(folder, "manifest.json"), encoding="utf-8") as f:
+        manifest = json.load(f)
+    passed = failed = 0
+    for entry in manifest:
+        try:
+            CHECKS[entry["kind"]](folder, entry)
+            passed += 1
+            print(f"ok      {entry['kind']:12} {entry['file']}")
+        except Exception as error:  # every failure is reported, the others still run
+            failed += 1
+            print(f"FAILED  {entry['kind']:12} {entry['file']}: {error}")
+    if not manifest:
+        failed += 1
+        print("FAILED  the manifest lists no pictures")
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
