@@ -1,0 +1,526 @@
+// The control hierarchy: TControl (any control, with or without a window), TWinControl
+// (a control with a window of its own), TGraphicControl and TCustomControl (controls that
+// paint themselves), the creation protocol of their windows and the message dispatch chain
+//   system -> MainWndProc -> WindowProc -> WndProc -> Dispatch -> message handler -> DefaultHandler.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "classlib/Classes.h"
+#include "classlib/Graphics.h"
+#include "classlib/Messages.h"
+#include "classlib/WinApi.h"
+
+class TWinControl;
+class TBasicAction;
+class TControlActionLink;
+class TCustomForm;
+
+using TCursor = int;
+
+// The part of a hint before the first "|" (all of it when there is none), and the part after.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
+
+// True when `ch` (either case) is the accelerator of `caption`: the character after a single
+// "&" ("&&" is a literal "&").
+bool IsAccelChar(WORD ch, const std::string& caption);
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// Shift state of key and mouse events (bits).
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
+                      ssDouble = 64;
+
+// Control state (bits of GetControlState).
+constexpr unsigned csLButtonDown = 0x1;
+constexpr unsigned csClicked = 0x2;
+constexpr unsigned csAlignmentNeeded = 0x10;
+constexpr unsigned csFocusing = 0x20;
+constexpr unsigned csCreating = 0x40;
+constexpr unsigned csCustomPaint = 0x100;
+constexpr unsigned csDestroyingHandle = 0x200;
+constexpr unsigned csDocking = 0x400;
+
+// Control style (bits of GetControlStyle).
+constexpr unsigned csAcceptsControls = 0x1;
+constexpr unsigned csCaptureMouse = 0x2;
+constexpr unsigned csClickEvents = 0x8;
+constexpr unsigned csFramed = 0x10;
+constexpr unsigned csSetCaption = 0x20;
+constexpr unsigned csOpaque = 0x40;
+constexpr unsigned csDoubleClicks = 0x80;
+constexpr unsigned csActionClient = 0x10000;
+
+using TKeyEvent = TEvent<void(TObject*, WORD&, TShiftState)>;
+using TKeyPressEvent = TEvent<void(TObject*, char&)>;
+using TMouseEvent = TEvent<void(TObject*, TMouseButton, TShiftState, int, int)>;
+using TMouseMoveEvent = TEvent<void(TObject*, TShiftState, int, int)>;
+
+TShiftState KeyDataToShiftState(LPARAM keyData);
+TShiftState KeysToShiftState(WPARAM keys);
+
+// Everything CreateWnd needs to make a control's window; CreateParams fills it.
+struct TCreateParams {
+  std::string Caption;  // 8-bit creation caption
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  void* Param = nullptr;
+  WNDCLASSA WindowClass{};  // 8-bit window-class record
+  std::string WinClassName;
+};
+
+// What the hint manager hands a control in CM_HINTSHOW (TCMHintShow::HintInfo).
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  TClass HintWindowClass = nullptr;
+  POINT HintPos{};          // screen position of the hint window
+  int HintMaxWidth = 0;
+  TColor HintColor = 0;
+  RECT CursorRect{};        // the hint stays while the mouse is in here (client coordinates)
+  POINT CursorPos{};        // mouse position in the control's client coordinates
+  int ReshowTimeout = 0;
+  int HideTimeout = 0;
+  std::string HintStr;      // 8-bit hint text
+  void* HintData = nullptr;
+};
+
+// Link between a control and the action that supplies its caption, hint and click.  The
+// actions themselves come with the menus; a control without a link answers "not linked".
+class TControlActionLink : public TObject {
+  KX_CLASS(TControlActionLink, TObject)
+ public:
+  explicit TControlActionLink(TControl* client) : FClient(client) {}
+  virtual bool IsCaptionLinked() const;
+  virtual bool IsHintLinked() const;
+  virtual bool IsEnabledLinked() const;
+  virtual bool IsVisibleLinked() const;
+  virtual bool IsOnExecuteLinked() const;
+  TBasicAction* GetAction() const { return FAction; }
+  void SetAction(TBasicAction* action) { FAction = action; }
+  TControl* GetClient() const { return FClient; }
+  // Runs the action; false when there is none to run.
+  virtual bool Execute(TComponent* target);
+
+ protected:
+  TControl* FClient;
+  TBasicAction* FAction = nullptr;
+};
+
+// Action-link classes are made by class: each registers how it is made.
+using TActionLinkFactory = TControlActionLink* (*)(TControl* client);
+void RegisterActionLinkClass(TClass linkClass, TActionLinkFactory factory);
+// A new link of the class (or of its nearest registered ancestor) for `client`.
+TControlActionLink* CreateActionLink(TClass linkClass, TControl* client);
+
+// ---------------------------------------------------------------------------------------------
+class TControl : public TComponent {
+  KX_COMPONENT(TControl, TComponent)
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  // Structure.
+  TWinControl* GetParent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+  unsigned GetControlState() const { return FControlState; }
+  void SetControlState(unsigned state) { FControlState = state; }
+  unsigned GetControlStyle() const { return FControlStyle; }
+  void SetControlStyle(unsigned style) { FControlStyle = style; }
+  bool IsWindowed() const { return FWindowed; }
+
+  // Text: 8-bit, through WM_GETTEXT / WM_SETTEXT performed on the control; CM_TEXTCHANGED after a
+  // change.  Caption and Text are the same text.
+  std::string GetText();
+  void SetText(const std::string& value);
+  std::string GetCaption() { return GetText(); }
+  void SetCaption(const std::string& value) { SetText(value); }
+  int GetTextLen();
+
+  // Hint: a plain field; SetHintField writes it with no side effect at all.
+  const std::string& GetHint() const { return FHint; }
+  virtual void SetHint(const std::string& value) { FHint = value; }
+  void SetHintField(const std::string& value) { FHint = value; }
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool value);
+  bool GetParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool value);
+  // The hint of this control or of the nearest parent whose hint is not empty.
+  std::string GetNearestHint() const;
+
+  // Actions.
+  TBasicAction* GetAction() const;
+  void SetAction(TBasicAction* action);
+  TControlActionLink* GetActionLink() const { return FActionLink; }
+  virtual void ActionChange(TObject* sender, bool checkDefaults);
+  virtual TClass GetActionLinkClass() const;
+  void InitiateAction();
+
+  // Appearance and geometry.
+  bool GetEnabled() const { return FEnabled; }
+  virtual void SetEnabled(bool value);
+  bool GetVisible() const { return FVisible; }
+  virtual void SetVisible(bool value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible and every parent visible (and, for windowed controls, really on screen).
+  virtual bool GetShowing() const;
+  int GetLeft() const { return FLeft; }
+  int GetTop() const { return FTop; }
+  int GetWidth() const { return FWidth; }
+  int GetHeight() const { return FHeight; }
+  void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+  void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+  void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+  void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  RECT GetBoundsRect() const;
+  virtual RECT GetClientRect();
+  int GetClientWidth() { return GetClientRect().right; }
+  int GetClientHeight() { return GetClientRect().bottom; }
+  void SetClientWidth(int value);
+  void SetClientHeight(int value);
+  virtual POINT GetClientOrigin() const;
+  POINT ClientToScreen(POINT point) const;
+  POINT ScreenToClient(POINT point) const;
+  TAlign GetAlign() const { return FAlign; }
+  void SetAlign(TAlign value);
+  TFont* GetFont() const { return FFont; }
+  void SetFont(TFont* value);
+  bool GetParentFont() const { return FParentFont; }
+  void SetParentFont(bool value);
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor value);
+  bool GetParentColor() const { return FParentColor; }
+  void SetParentColor(bool value);
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor value) { FCursor = value; }
+  int GetTag() const { return FTagValue; }
+
+  // Right-to-left text.
+  TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode value);
+  bool UseRightToLeftAlignment() const;
+  bool UseRightToLeftReading() const;
+  // Draw-text flags with the control's right-to-left flags added (DT_RIGHT swapped for
+  // DT_LEFT under right-to-left alignment, DT_RTLREADING under right-to-left reading).
+  UINT DrawTextBiDiModeFlags(UINT flags) const;
+  UINT DrawTextBiDiModeFlagsReadingOnly() const;
+
+  // Messages.  Perform hands the message to WindowProc directly, never through the window.
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+  const TWndMethod& GetWindowProc() const { return FWindowProc; }
+  void SetWindowProc(const TWndMethod& value) { FWindowProc = value; }
+  virtual void WndProc(TMessage& message);
+  // By message number to the class's message handlers, else DefaultHandler.
+  virtual void Dispatch(TMessage& message);
+  virtual void DefaultHandler(TMessage& message);
+
+  // Painting and clicking.
+  virtual void Invalidate();
+  void Repaint();
+  virtual void Update();
+  void Refresh() { Repaint(); }
+  void BringToFront();
+  virtual void Click();
+  virtual void DblClick();
+
+  // Streaming.
+  void Loaded() override;
+
+  // Events.
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnResize;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+
+ protected:
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void Resize();
+  virtual void Changed();
+  // The parent's font or colour changed (or this control starts following it).
+  virtual void ParentFontChanged();
+  void FontChanged(TObject* sender);
+  virtual void RequestAlign();
+  bool IsDestroying() const;
+  bool IsLoading() const;
+
+  // Message handlers of TControl.
+  virtual void WMMouseButton(TMessage& message);
+  virtual void CMEnabledChanged(TMessage& message);
+  virtual void CMVisibleChanged(TMessage& message);
+  virtual void CMFontChanged(TMessage& message);
+  virtual void CMColorChanged(TMessage& message);
+  virtual void CMTextChanged(TMessage& message);
+  virtual void CMHintShow(TMessage& message);
+  virtual void CMDialogChar(TMessage& message);
+  virtual void CMParentFontChanged(TMessage& message);
+  virtual void CMParentColorChanged(TMessage& message);
+
+  TWinControl* FParent = nullptr;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  std::string FText;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  bool FEnabled = true;
+  bool FVisible = true;
+  bool FWindowed = false;
+  bool FParentFont = true;
+  bool FParentColor = true;
+  TFont* FFont;
+  TColor FColor;
+  TCursor FCursor = 0;
+  TAlign FAlign = alNone;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  unsigned FControlState = 0;
+  unsigned FControlStyle;
+  int FTagValue = 0;
+  TControlActionLink* FActionLink = nullptr;
+  TWndMethod FWindowProc;
+
+ private:
+  friend class TWinControl;
+  void MouseMessage(TMessage& message, TMouseButton button, bool down);
+};
+
+// ---------------------------------------------------------------------------------------------
+// The creation protocol, shared with the Unicode layer, which duplicates the initial procedure.
+// The control whose window is being created (from CreateWnd to the window's first message).
+extern TWinControl* CreationControl;
+// Window properties under which every control window holds its control object.
+extern ATOM WindowAtom;
+extern ATOM ControlAtom;
+extern std::string WindowAtomString;   // window-atom prefix followed by the process ID
+extern std::string ControlAtomString;  // "ControlOfs" + module instance + thread ID
+constexpr char kWindowAtomPrefix[] = "ClassLibWnd";
+// The first window procedure of every window the library creates (see TWinControl::CreateWnd).
+LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// The control of a window of this thread, or nullptr.
+TWinControl* FindControl(HWND wnd);
+// The innermost control (windowed or not) at a screen position, or nullptr.
+TControl* FindDragTarget(POINT screenPos, bool allowDisabled);
+// The form a control sits on, or nullptr.
+TCustomForm* GetParentForm(TControl* control);
+
+// ---------------------------------------------------------------------------------------------
+class TWinControl : public TControl {
+  KX_COMPONENT(TWinControl, TControl)
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  // Window handle: GetHandle makes the window on demand.
+  HWND GetHandle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded();
+  // The raw handle field, with no side effect (the Unicode layer stores its own windows here).
+  HWND GetWindowHandle() const { return FHandle; }
+  void SetWindowHandle(HWND handle) { FHandle = handle; }
+  // The procedure DefaultHandler passes messages to while the window exists.
+  WNDPROC GetDefWndProc() const { return FDefWndProc; }
+  void SetDefWndProc(WNDPROC value) { FDefWndProc = value; }
+  // What the system calls for this control's window (through its object instance).
+  void MainWndProc(TMessage& message);
+  WNDPROC GetObjectInstance() const { return FObjectInstance; }
+
+  // Window life.
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  virtual void CreateWnd();
+  virtual void DestroyWnd();
+  virtual void DestroyWindowHandle();
+  void CreateHandle();
+  void DestroyHandle();
+  virtual void RecreateWnd();
+  // Copies the record of a system window class (extra bytes and all) into the creation record
+  // and takes the system class's procedure as the default window procedure.
+  void CreateSubClass(TCreateParams& params, const char* systemClassName);
+
+  // Children.
+  int GetControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* GetControl(int index) const { return FControls.at(static_cast<size_t>(index)); }
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  bool ContainsControl(TControl* control) const;
+  // Performs `message` on every child in turn until one sets a non-zero result.
+  void Broadcast(TMessage& message);
+  void NotifyControls(UINT msg);
+  // The child (not windowed unless `allowWinControls`) at a client position.
+  TControl* ControlAtPos(POINT pos, bool allowDisabled, bool allowWinControls = false);
+  void AlignControls();
+  void DisableAlign() { ++FAlignLevel; }
+  void EnableAlign();
+
+  // Focus and tab order.
+  virtual bool CanFocus() const;
+  bool Focused() const;
+  virtual void SetFocus();
+  void SelectFirst();
+  void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+  TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop);
+  bool GetTabStop() const { return FTabStop; }
+  void SetTabStop(bool value);
+  int GetTabOrder() const;
+  void SetTabOrder(int value);
+  std::vector<TWinControl*> GetTabOrderList() const;
+
+  bool GetCtl3D() const { return FCtl3D; }
+  void SetCtl3D(bool value) { FCtl3D = value; }
+  TBrush* GetBrush() const { return FBrush; }
+
+  // Keys: true when handled (an event swallowed it).
+  bool DoKeyDown(TMessage& message);
+  bool DoKeyUp(TMessage& message);
+  bool DoKeyPress(TMessage& message);
+  virtual void KeyDown(WORD& key, TShiftState shift);
+  virtual void KeyUp(WORD& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+
+  void SetBounds(int left, int top, int width, int height) override;
+  RECT GetClientRect() override;
+  POINT GetClientOrigin() const override;
+  bool GetShowing() const override;
+  void Invalidate() override;
+  void Update() override;
+  void SetParent(TWinControl* parent) override;
+  void WndProc(TMessage& message) override;
+  void Dispatch(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+  // Paints the children without a window onto `dc` (the parent's client area).
+  void PaintControls(HDC dc, TControl* first);
+
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+
+ protected:
+  virtual void DoEnter();
+  virtual void DoExit();
+  virtual void PaintWindow(HDC dc);
+  void PaintHandler(TMessage& message);
+  virtual void AlignControlsIn(RECT& rect);
+  void UpdateBounds();
+  void UpdateShowing();
+  void CreateChildHandles();
+  void ParentFontChanged() override;
+  void RequestAlign() override;
+
+  // Message handlers of TWinControl.
+  virtual void WMPaint(TMessage& message);
+  virtual void WMEraseBkgnd(TMessage& message);
+  virtual void WMCommand(TMessage& message);
+  virtual void WMNotify(TMessage& message);
+  virtual void WMReflected(TMessage& message);  // WM_DRAWITEM, WM_CTLCOLOR*, scrolls ...
+  virtual void WMSize(TMessage& message);
+  virtual void WMWindowPosChanged(TMessage& message);
+  virtual void WMSetFocus(TMessage& message);
+  virtual void WMKillFocus(TMessage& message);
+  virtual void WMKeyDown(TMessage& message);
+  virtual void WMKeyUp(TMessage& message);
+  virtual void WMChar(TMessage& message);
+  virtual void WMSysChar(TMessage& message);
+  virtual void WMNCDestroy(TMessage& message);
+  virtual void CNKeyDown(TMessage& message);
+  virtual void CNKeyUp(TMessage& message);
+  virtual void CNChar(TMessage& message);
+  virtual void CNSysKeyDown(TMessage& message);
+  virtual void CNSysChar(TMessage& message);
+  virtual void CNCtlColor(TMessage& message);
+  virtual void CMEnter(TMessage& message);
+  virtual void CMExit(TMessage& message);
+  virtual void CMDialogKey(TMessage& message);
+  void CMDialogChar(TMessage& message) override;
+  void CMEnabledChanged(TMessage& message) override;
+  void CMVisibleChanged(TMessage& message) override;
+  void CMFontChanged(TMessage& message) override;
+  void CMColorChanged(TMessage& message) override;
+  void CMShowingChanged(TMessage& message);
+  virtual void CMDockClient(TMessage& message);
+  virtual void CMDockNotification(TMessage& message);
+
+  HWND FHandle = nullptr;
+  WNDPROC FDefWndProc = nullptr;
+  WNDPROC FObjectInstance = nullptr;
+  std::vector<TControl*> FControls;
+  std::vector<TWinControl*> FTabList;
+  TBrush* FBrush;
+  bool FTabStop = false;
+  bool FCtl3D = true;
+  bool FDockSite = false;
+  int FAlignLevel = 0;
+  bool FAligning = false;
+
+ private:
+  void RegisterWindowClass(TCreateParams& params);
+  void ReflectToChild(TMessage& message, HWND child, UINT reflected);
+};
+
+// The canvas of a control: outside painting it makes a device context of its own (the
+// control's window, the parent's window moved to the control, or, with no window, one for
+// measuring text on the screen).
+class TControlCanvas : public TCanvas {
+ public:
+  TControlCanvas() = default;
+  ~TControlCanvas() override;
+  TControl* GetControl() const { return FControl; }
+  void SetControl(TControl* control);
+  // Draws on `dc` (the paint message's context) until EndPaint; nullptr ends it.
+  void BeginPaintOn(HDC dc);
+  void EndPaint();
+  // Gives back a device context the canvas made itself.
+  void FreeHandle();
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TControl* FControl = nullptr;
+  HDC FOwnDC = nullptr;
+  HWND FOwnDCWindow = nullptr;  // nullptr for a memory context
+};
+
+// A windowed control that paints itself through Paint on its Canvas.
+class TCustomControl : public TWinControl {
+  KX_COMPONENT(TCustomControl, TWinControl)
+ public:
+  explicit TCustomControl(TComponent* owner);
+  ~TCustomControl() override;
+  TCanvas* GetCanvas() const { return FCanvas; }
+
+ protected:
+  virtual void Paint() {}
+  void PaintWindow(HDC dc) override;
+  TControlCanvas* FCanvas;
+};
+
+// A control without a window, painted by its parent's WM_PAINT through Paint on its Canvas.
+class TGraphicControl : public TControl {
+  KX_COMPONENT(TGraphicControl, TControl)
+ public:
+  explicit TGraphicControl(TComponent* owner);
+  ~TGraphicControl() override;
+  TCanvas* GetCanvas() const { return FCanvas; }
+
+ protected:
+  virtual void Paint() {}
+  void Dispatch(TMessage& message) override;
+  TControlCanvas* FCanvas;
+};

@@ -1,0 +1,346 @@
+// The application object with its 8-bit message loop, the screen, forms (modeless and modal),
+// scroll boxes, frames, the hint window and application-event objects.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "classlib/Classes.h"
+#include "classlib/Controls.h"
+#include "classlib/Graphics.h"
+
+class TCustomForm;
+class THintWindow;
+
+// Modal results.
+constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+              mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1,
+              mrNoToAll = mrAll + 1, mrYesToAll = mrNoToAll + 1;
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+using TBorderIcons = unsigned;
+constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8;
+
+using TCloseEvent = TEvent<void(TObject*, TCloseAction&)>;
+using TCloseQueryEvent = TEvent<void(TObject*, bool&)>;
+using TMessageEvent = TEvent<void(MSG&, bool&)>;
+using TIdleEvent = TEvent<void(TObject*, bool&)>;
+using TExceptionEvent = TEvent<void(TObject*, const std::exception&)>;
+// A hook on the application window: true when it handled the message.
+using TWindowHook = TEvent<bool(TMessage&)>;
+
+// What a form's menu component offers the form: the menu messages of the form's window.
+class IFormMenu {
+ public:
+  virtual ~IFormMenu() = default;
+  // WM_COMMAND of a menu item, WM_INITMENUPOPUP, WM_MENUSELECT, ...; false when not taken.
+  virtual bool DispatchMenuMessage(TMessage& message) = 0;
+};
+
+// Private messages of forms.
+constexpr UINT CM_RELEASE = CM_BASE + 33;  // posted by Release: the form frees itself
+
+// A windowed control that can scroll its children (base of forms and scroll boxes).
+class TScrollingWinControl : public TWinControl {
+  KX_COMPONENT(TScrollingWinControl, TWinControl)
+ public:
+  explicit TScrollingWinControl(TComponent* owner);
+  bool GetAutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool value) { FAutoScroll = value; }
+
+ protected:
+  bool FAutoScroll = false;
+};
+
+class TScrollBox : public TScrollingWinControl {
+  KX_COMPONENT(TScrollBox, TScrollingWinControl)
+ public:
+  explicit TScrollBox(TComponent* owner);
+  TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+  void CreateParams(TCreateParams& params) override;
+
+ private:
+  TBorderStyle FBorderStyle = bsSingle;
+};
+
+// A group of controls made from its own form description and placed on a form.
+class TFrame : public TScrollingWinControl {
+  KX_COMPONENT(TFrame, TScrollingWinControl)
+ public:
+  explicit TFrame(TComponent* owner);
+};
+
+// ---------------------------------------------------------------------------------------------
+class TCustomForm : public TScrollingWinControl {
+  KX_COMPONENT(TCustomForm, TScrollingWinControl)
+ public:
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+
+  void Show();
+  void Hide();
+  // Runs a modal loop until ModalResult is set (Close sets mrCancel); returns it.
+  int ShowModal();
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the messages already queued are handled.
+  void Release();
+  void SetVisible(bool value) override;
+  bool GetShowing() const override;
+
+  int GetModalResult() const { return FModalResult; }
+  void SetModalResult(int value) { FModalResult = value; }
+  bool IsModal() const { return FModal; }
+  TWinControl* GetActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* control);
+  // Records a focus change inside the form and fires the controls' OnExit and OnEnter.
+  void SetFocusedControl(TWinControl* control);
+  void FocusControl(TWinControl* control);
+  // A control of the form is going away: it can no longer be the active one.
+  void ControlDestroyed(TControl* control);
+  bool GetKeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool value) { FKeyPreview = value; }
+  TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle value);
+  TBorderIcons GetBorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons value);
+  TPosition GetPosition() const { return FPosition; }
+  void SetPosition(TPosition value) { FPosition = value; }
+  TFormStyle GetFormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle value);
+  TWindowState GetWindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState value);
+  bool GetActive() const { return FActive; }
+  TCanvas* GetCanvas() const { return FCanvas; }
+  // The menu bar's component; the menu classes dispatch their commands through this.
+  TComponent* GetMenu() const { return FMenu; }
+  void SetMenu(TComponent* menu) { FMenu = menu; }
+
+  RECT GetClientRect() override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void Loaded() override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+
+ protected:
+  virtual void DoCreate();
+  virtual void DoDestroy();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& action);
+  virtual void Activate();
+  virtual void Deactivate();
+  virtual void Paint();
+  // Forwards a menu message to the menu component; false when nothing took it.
+  virtual bool DispatchToMenu(TMessage& message);
+  void PaintWindow(HDC dc) override;
+  void Dispatch(TMessage& message) override;
+  void WMSysChar(TMessage& message) override;
+  void CMDialogKey(TMessage& message) override;
+  void WMCommand(TMessage& message) override;
+  void ApplyPosition();
+  void CloseModal();
+
+  bool FModal = false;
+  int FModalResult = mrNone;
+  bool FKeyPreview = false;
+  bool FActive = false;
+  bool FShown = false;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TPosition FPosition = poDesigned;
+  TFormStyle FFormStyle = fsNormal;
+  TWindowState FWindowState = wsNormal;
+  TControlCanvas* FCanvas;
+  TComponent* FMenu = nullptr;
+  int FClientWidth = 0, FClientHeight = 0;
+
+ private:
+  void Notification(TComponent* component, TOperation operation) override;
+};
+
+class TForm : public TCustomForm {
+  KX_COMPONENT(TForm, TCustomForm)
+ public:
+  explicit TForm(TComponent* owner) : TCustomForm(owner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+// The small popup window that shows a control's hint.
+class THintWindow : public TCustomControl {
+  KX_COMPONENT(THintWindow, TCustomControl)
+ public:
+  explicit THintWindow(TComponent* owner);
+  void CreateParams(TCreateParams& params) override;
+  virtual void ActivateHint(RECT rect, const std::string& hint);
+  virtual void ActivateHintData(RECT rect, const std::string& hint, void* data);
+  virtual RECT CalcHintRect(int maxWidth, const std::string& hint, void* data);
+  // Hides the window (it is made again for the next hint).
+  void ReleaseHandle();
+
+ protected:
+  void Paint() override;
+  void CMTextChanged(TMessage& message) override;
+  void Dispatch(TMessage& message) override;
+};
+
+// ---------------------------------------------------------------------------------------------
+class TScreen : public TComponent {
+  KX_COMPONENT(TScreen, TComponent)
+ public:
+  explicit TScreen(TComponent* owner);
+  ~TScreen() override;
+  int GetFormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* GetForm(int index) const { return FForms.at(static_cast<size_t>(index)); }
+  TCustomForm* GetActiveForm() const;
+  TFont* GetHintFont() const { return FHintFont; }
+  int GetWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int GetHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
+
+ private:
+  friend class TCustomForm;
+  void AddForm(TCustomForm* form);
+  void RemoveForm(TCustomForm* form);
+  std::vector<TCustomForm*> FForms;
+  TFont* FHintFont;
+};
+
+class TApplicationEvents;
+
+// ---------------------------------------------------------------------------------------------
+class TApplication : public TComponent {
+  KX_COMPONENT(TApplication, TComponent)
+ public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+
+  // The hidden owner window of the program's windows (nullptr where no display exists).
+  HWND GetHandle() const { return FHandle; }
+  std::string GetTitle() const;
+  void SetTitle(const std::string& value);
+  TCustomForm* GetMainForm() const { return FMainForm; }
+  // Creates a form; the first one becomes the main form.
+  template <class Form>
+  void CreateForm(Form*& reference) {
+    reference = new Form(this);
+    if (!FMainForm) FMainForm = reference;
+  }
+  void SetMainForm(TCustomForm* form) { FMainForm = form; }
+  HWND GetDialogHandle() const { return FDialogHandle; }
+  void SetDialogHandle(HWND value) { FDialogHandle = value; }
+
+  // Message loop.
+  void Initialize() {}
+  void Run();
+  void ProcessMessages();
+  void HandleMessage();
+  void Terminate();
+  bool GetTerminated() const { return FTerminated; }
+  // True when the key message went to a control as a dialog key (CN_KEYDOWN and friends).
+  bool IsKeyMsg(MSG& msg);
+
+  void HookMainWindow(const TWindowHook& hook);
+  void UnhookMainWindow(const TWindowHook& hook);
+
+  // Errors: OnException, else the error dialog; the loop goes on either way.
+  void HandleException(TObject* sender);
+  void ShowException(const std::string& message);
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  // Hints.
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& value);
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool value);
+  bool GetHintShortCuts() const { return FHintShortCuts; }
+  void SetHintShortCuts(bool value) { FHintShortCuts = value; }
+  TColor GetHintColor() const { return FHintColor; }
+  void SetHintColor(TColor value) { FHintColor = value; }
+  int GetHintPause() const { return FHintPause; }
+  void SetHintPause(int value) { FHintPause = value; }
+  int GetHintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int value) { FHintHidePause = value; }
+  // Shows the hint of the control under `cursorPos` now (what the hint timer does).
+  void ActivateHint(POINT cursorPos);
+  void CancelHint();
+  THintWindow* GetHintWindow() const { return FHintWindow; }
+  TClass GetHintWindowClass() const { return FHintWindowClass; }
+  void SetHintWindowClass(TClass value) { FHintWindowClass = value; }
+
+  TMessageEvent OnMessage;
+  TIdleEvent OnIdle;
+  TExceptionEvent OnException;
+  TNotifyEvent OnHint;
+
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  friend class TApplicationEvents;
+  void WndProc(TMessage& message);
+  bool ProcessMessage(MSG& msg);
+  void Idle(const MSG& msg);
+  void DoMouseIdle();
+  bool IsHintMsg(const MSG& msg);
+  void HintTimerExpired();
+  void StartHintTimer(int delay);
+  void StopHintTimer();
+  void CreateHandle();
+
+  HWND FHandle = nullptr;
+  WNDPROC FObjectInstance = nullptr;
+  std::string FTitle;
+  TCustomForm* FMainForm = nullptr;
+  HWND FDialogHandle = nullptr;
+  bool FTerminated = false;
+  std::vector<TWindowHook> FWindowHooks;
+  std::vector<TApplicationEvents*> FEventObjects;
+  std::string FHint;
+  bool FShowHint = true;
+  bool FHintShortCuts = true;
+  TColor FHintColor = clInfoBk;
+  int FHintPause = 500;
+  int FHintHidePause = 2500;
+  TClass FHintWindowClass;
+  THintWindow* FHintWindow = nullptr;
+  TControl* FMouseControl = nullptr;
+  TControl* FHintControl = nullptr;
+  RECT FHintCursorRect{};
+  bool FHintTimerRunning = false;
+  bool FHintShowing = false;
+  bool FHandleCreated = false;
+};
+
+// Lets several components share the application's events (OnIdle is multicast).
+class TApplicationEvents : public TComponent {
+  KX_COMPONENT(TApplicationEvents, TComponent)
+ public:
+  explicit TApplicationEvents(TComponent* owner);
+  ~TApplicationEvents() override;
+  TIdleEvent OnIdle;
+  TMessageEvent OnMessage;
+};
+
+// The program's application object and screen, made before any window.
+extern TApplication* Application;
+extern TScreen* Screen;

@@ -1,0 +1,199 @@
+// The control hierarchy: text kept with and without a window, the creation protocol, the
+// dispatch chain and notification reflection, through real windows.
+#include <gtest/gtest.h>
+
+#include "WindowsTestSupport.h"
+#include "classlib/StdCtrls.h"
+
+using wintest::MessageRecorder;
+using wintest::Pump;
+using wintest::ShownForm;
+
+namespace {
+
+std::string WindowText(HWND wnd) {
+  int length = GetWindowTextLengthA(wnd);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(wnd, text.data(), length + 1)));
+  return text;
+}
+
+class Clicks : public TObject {
+ public:
+  void Click(TObject* sender) { senders.push_back(sender); }
+  void Throw(TObject*) { throw Exception("Handler failed"); }
+  std::vector<TObject*> senders;
+};
+
+}  // namespace
+
+TEST(ControlText, WindowlessControlsKeepTextInTheObjectAndAnnounceEachChange) {
+  TLabel label(nullptr);
+  TEdit edit(nullptr);
+  MessageRecorder labelMessages(&label), editMessages(&edit);
+  label.SetCaption("First");
+  label.SetCaption("First");
+  edit.SetText("Typed");
+  EXPECT_EQ(label.GetCaption(), "First");
+  EXPECT_EQ(edit.GetText(), "Typed");
+  EXPECT_FALSE(edit.HandleAllocated());
+  EXPECT_EQ(labelMessages.Count(CM_TEXTCHANGED), 1);
+  EXPECT_EQ(editMessages.Count(WM_SETTEXT), 1);
+  EXPECT_EQ(editMessages.Count(CM_TEXTCHANGED), 1);
+}
+
+TEST(ControlText, TextSetBeforeTheWindowBecomesItsCaptionAndThenLivesInTheWindow) {
+  ShownForm form;
+  TEdit* edit = new TEdit(form.Get());
+  edit->SetText("before");
+  edit->SetParent(form.Get());
+  ASSERT_TRUE(edit->HandleAllocated());
+  EXPECT_EQ(WindowText(edit->GetHandle()), "before");
+  edit->SetText("through the object");
+  EXPECT_EQ(WindowText(edit->GetHandle()), "through the object");
+  SetWindowTextA(edit->GetHandle(), "through the window");
+  EXPECT_EQ(edit->GetText(), "through the window");
+}
+
+TEST(ControlText, HintIsAPlainFieldResolvedUpTheParentChain) {
+  TForm form(nullptr);
+  TGroupBox* box = new TGroupBox(&form);
+  box->SetParent(&form);
+  TLabel* label = new TLabel(&form);
+  label->SetParent(box);
+  box->SetHintField("Group|Long group help");
+  EXPECT_EQ(label->GetNearestHint(), "Group|Long group help");
+  EXPECT_EQ(GetShortHint(label->GetNearestHint()), "Group");
+  EXPECT_EQ(GetLongHint(label->GetNearestHint()), "Long group help");
+  label->SetHint("Own");
+  EXPECT_EQ(label->GetNearestHint(), "Own");
+  EXPECT_EQ(GetShortHint("No bar"), "No bar");
+}
+
+TEST(CreationProtocol, WindowsUseTheControlsClassNameWithTheSystemRecordAndFindTheirControl) {
+  ShownForm form;
+  TEdit* edit = new TEdit(form.Get());
+  edit->SetParent(form.Get());
+  HWND wnd = edit->GetHandle();
+  char className[64] = {};
+  GetClassNameA(wnd, className, sizeof(className));
+  EXPECT_STREQ(className, "TEdit");
+  WNDCLASSA system{}, ours{};
+  ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &system));
+  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "TEdit", &ours));
+  EXPECT_EQ(ours.cbWndExtra, system.cbWndExtra);
+  EXPECT_EQ(edit->GetDefWndProc(), system.lpfnWndProc);
+  EXPECT_EQ(FindControl(wnd), edit);
+  EXPECT_EQ(GetPropA(wnd, MAKEINTATOM(WindowAtom)), edit);
+  EXPECT_EQ(GlobalFindAtomA(ControlAtomString.c_str()), ControlAtom);
+  EXPECT_EQ(reinterpret_cast<HWND>(static_cast<uintptr_t>(GetWindowLongA(wnd, GWL_ID))), wnd);
+  EXPECT_EQ(CreationControl, nullptr);
+  EXPECT_EQ(ControlAtomString.rfind("ControlOfs", 0), 0u);
+}
+
+TEST(CreationProtocol, RecreatingAWindowKeepsItsTextAndMarksTheHandleDestruction) {
+  ShownForm form;
+  TEdit* edit = new TEdit(form.Get());
+  edit->SetParent(form.Get());
+  edit->SetText("kept");
+  HWND first = edit->GetHandle();
+  MessageRecorder recorder(edit);
+  bool flagged = false;
+  class Watch : public TObject {
+   public:
+    TEdit* edit;
+    bool* flagged;
+    TWndMethod next;
+    void Hook(TMessage& m) {
+      if (m.Msg == WM_DESTROY) *flagged = (edit->GetControlState() & csDestroyingHandle) != 0;
+      next(m);
+    }
+  } watch;
+  watch.edit = edit;
+  watch.flagged = &flagged;
+  watch.next = edit->GetWindowProc();
+  edit->SetWindowProc(TWndMethod(&watch, &Watch::Hook));
+  edit->RecreateWnd();
+  edit->SetWindowProc(watch.next);
+  EXPECT_NE(edit->GetHandle(), first);
+  EXPECT_TRUE(flagged);
+  EXPECT_EQ(WindowText(edit->GetHandle()), "kept");
+  EXPECT_EQ(recorder.Count(WM_DESTROY), 1);
+}
+
+TEST(Dispatch, PerformSkipsTheWindowWhileSentMessagesComeThroughIt) {
+  ShownForm form;
+  TEdit* edit = new TEdit(form.Get());
+  edit->SetParent(form.Get());
+  edit->HandleNeeded();
+  // The window procedure the system calls is the object instance bound to MainWndProc.
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit->GetHandle(), GWLP_WNDPROC)),
+            edit->GetObjectInstance());
+  MessageRecorder recorder(edit);
+  edit->Perform(WM_USER + 7, 1, 2);
+  SendMessageA(edit->GetHandle(), WM_USER + 8, 3, 4);
+  ASSERT_EQ(recorder.Count(WM_USER + 7), 1);
+  ASSERT_EQ(recorder.Count(WM_USER + 8), 1);
+  // A Perform never reaches the window's procedure, a sent message does: the system
+  // procedure answers EM_GETLINECOUNT either way, but only the sent one is seen by a
+  // subclass of the window.
+  int seenByWindow = 0;
+  static int* counter;
+  static WNDPROC previous;
+  counter = &seenByWindow;
+  previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      edit->GetHandle(), GWLP_WNDPROC,
+      reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_USER + 9) ++*counter;
+        return CallWindowProcA(previous, w, m, wp, lp);
+      })));
+  edit->Perform(WM_USER + 9, 0, 0);
+  SendMessageA(edit->GetHandle(), WM_USER + 9, 0, 0);
+  SetWindowLongPtrA(edit->GetHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+  EXPECT_EQ(seenByWindow, 1);
+  EXPECT_EQ(recorder.Count(WM_USER + 9), 2);
+}
+
+TEST(Dispatch, WindowProcIsComparedByCodeAndCanBeChained) {
+  TEdit a(nullptr), b(nullptr);
+  EXPECT_TRUE(a.GetWindowProc() == b.GetWindowProc());
+  {
+    MessageRecorder recorder(&a);
+    EXPECT_FALSE(a.GetWindowProc() == b.GetWindowProc());
+    a.SetText("seen");
+    EXPECT_EQ(recorder.Count(WM_SETTEXT), 1);
+    EXPECT_EQ(a.GetText(), "seen");
+  }
+  EXPECT_TRUE(a.GetWindowProc() == b.GetWindowProc());
+}
+
+TEST(Dispatch, ParentCommandsAreReflectedToTheChildAsControlNotifications) {
+  ShownForm form;
+  TButton* button = new TButton(form.Get());
+  button->SetParent(form.Get());
+  Clicks clicks;
+  button->OnClick = TNotifyEvent(&clicks, &Clicks::Click);
+  MessageRecorder recorder(button);
+  SendMessageA(button->GetHandle(), BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(recorder.Count(CN_COMMAND), 1);
+  ASSERT_EQ(clicks.senders.size(), 1u);
+  EXPECT_EQ(clicks.senders[0], button);
+}
+
+TEST(Dispatch, AnExceptionInAHandlerReachesTheErrorDialogAndTheProgramGoesOn) {
+  ShownForm form;
+  TButton* button = new TButton(form.Get());
+  button->SetParent(form.Get());
+  Clicks clicks;
+  button->OnClick = TNotifyEvent(&clicks, &Clicks::Throw);
+  wintest::MessageBoxCatcher boxes;
+  SendMessageA(button->GetHandle(), BM_CLICK, 0, 0);
+  Pump();
+  ASSERT_EQ(boxes.Requests().size(), 1u);
+  EXPECT_EQ(boxes.Requests()[0].Text, "Handler failed.");
+  EXPECT_TRUE(boxes.Requests()[0].Flags & MB_ICONSTOP);
+  button->OnClick = TNotifyEvent(&clicks, &Clicks::Click);
+  SendMessageA(button->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks.senders.size(), 1u);
+}

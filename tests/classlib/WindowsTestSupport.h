@@ -1,0 +1,58 @@
+// Helpers for the window tests: message pumping, message boxes answered by the test, and a
+// recorder that sits in a control's WindowProc chain.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "classlib/Controls.h"
+#include "classlib/Dialogs.h"
+#include "classlib/Forms.h"
+
+namespace wintest {
+
+// Handles every queued message (several rounds, so that posted follow-ups run too).
+void Pump();
+
+// Answers every message box with `answer` and records what was asked, for its lifetime.
+class MessageBoxCatcher {
+ public:
+  explicit MessageBoxCatcher(int answer = IDOK);
+  ~MessageBoxCatcher();
+  const std::vector<TMessageBoxRequest>& Requests() const { return m_requests; }
+
+ private:
+  std::vector<TMessageBoxRequest> m_requests;
+  TMessageBoxAnswerer m_previous;
+};
+
+// Chains itself in front of a control's WindowProc and records the message numbers it sees.
+class MessageRecorder : public TObject {
+ public:
+  explicit MessageRecorder(TControl* control);
+  ~MessageRecorder() override;
+  void Hook(TMessage& message);
+  int Count(UINT msg) const;
+  std::vector<TMessage> messages;
+
+ private:
+  TControl* m_control;
+  TWndMethod m_previous;
+};
+
+// The shown form that the tests share (destroying a shown top-level window costs Wine two
+// seconds without a window manager); the components a test made on it are freed with this.
+class ShownForm {
+ public:
+  ShownForm(int width = 400, int height = 300);
+  ShownForm(const ShownForm&) = delete;
+  ShownForm& operator=(const ShownForm&) = delete;
+  ~ShownForm();
+  TForm* operator->() const { return m_form; }
+  TForm* Get() const { return m_form; }
+
+ private:
+  TForm* m_form;
+};
+
+}  // namespace wintest
