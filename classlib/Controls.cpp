@@ -334,6 +334,12 @@ void TControl::Resize() {
 
 void TControl::Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
 
+void TControl::BeforeDestruction() {
+  Destroying();
+  if (FParent) FParent->RemoveControl(this);
+  TComponent::BeforeDestruction();
+}
+
 void TControl::Loaded() {
   TComponent::Loaded();
   if (FParent && FParentFont) ParentFontChanged();
@@ -543,6 +549,15 @@ TWinControl::~TWinControl() {
   while (!FControls.empty()) FControls.back()->SetParent(nullptr);
   FreeObjectInstance(FObjectInstance);
   delete FBrush;
+}
+
+void TWinControl::BeforeDestruction() {
+  Destroying();
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != static_cast<TControl*>(this)) form->ControlDestroyed(this);
+  if (FHandle) DestroyHandle();
+  while (!FControls.empty()) FControls.back()->SetParent(nullptr);
+  TControl::BeforeDestruction();
 }
 
 void TWinControl::MainWndProc(TMessage& message) {

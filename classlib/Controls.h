@@ -236,6 +236,8 @@ class TControl : public TComponent {
 
   // Streaming.
   void Loaded() override;
+  // Leaves the parent while the control is whole.
+  void BeforeDestruction() override;
 
   // Events.
   TNotifyEvent OnClick;
@@ -391,6 +393,9 @@ class TWinControl : public TControl {
   virtual void KeyUp(WORD& key, TShiftState shift);
   virtual void KeyPress(char& key);
 
+  // Destroys the window while the control is whole (overrides still run), then leaves the
+  // parent; children not yet freed lose their parent.
+  void BeforeDestruction() override;
   void SetBounds(int left, int top, int width, int height) override;
   RECT GetClientRect() override;
   POINT GetClientOrigin() const override;

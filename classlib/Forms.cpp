@@ -85,6 +85,19 @@ TCustomForm::~TCustomForm() {
   delete FCanvas;
 }
 
+void TCustomForm::BeforeDestruction() {
+  if (!FDestroyAnnounced) {
+    FDestroyAnnounced = true;
+    try {
+      DoDestroy();
+    } catch (...) {
+      if (Application) Application->HandleException(this);
+    }
+  }
+  if (Screen) Screen->RemoveForm(this);
+  TScrollingWinControl::BeforeDestruction();
+}
+
 void TCustomForm::Loaded() {
   TScrollingWinControl::Loaded();
   if (FActiveControl && FActiveControl->GetParent() == nullptr) FActiveControl = nullptr;
@@ -392,7 +405,7 @@ void TCustomForm::Dispatch(TMessage& message) {
     case WM_MEASUREITEM:
       if (DispatchToMenu(message)) return;
       break;
-    case CM_RELEASE: delete this; return;
+    case CM_RELEASE: Free(); return;
   }
   TScrollingWinControl::Dispatch(message);
 }

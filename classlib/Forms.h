@@ -127,6 +127,8 @@ class TCustomForm : public TScrollingWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void Loaded() override;
+  // OnDestroy runs here, while the form is whole.
+  void BeforeDestruction() override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -163,6 +165,7 @@ class TCustomForm : public TScrollingWinControl {
   bool FKeyPreview = false;
   bool FActive = false;
   bool FShown = false;
+  bool FDestroyAnnounced = false;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
   TFormBorderStyle FBorderStyle = bsSizeable;
