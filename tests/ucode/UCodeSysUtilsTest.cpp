@@ -1,0 +1,218 @@
+#include "ucode/UCodeSysUtils.h"
+
+#include "support/TestSupport.h"
+#include "ucode/UCodeSystem.h"
+#include "ucode/UCodeWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::wstring Wide(const std::string& ansi) { return StringToWideStringEx(ansi, 0); }
+
+// Runs the Unicode layer as on a platform without wide system calls.
+class AnsiPlatform {
+ public:
+  AnsiPlatform() : m_saved(Win32PlatformIsUnicode) { Win32PlatformIsUnicode = false; }
+  ~AnsiPlatform() { Win32PlatformIsUnicode = m_saved; }
+
+ private:
+  bool m_saved;
+};
+
+struct PathCase {
+  std::wstring path, filePath, fileDir, fileName, fileExt;
+};
+
+TEST(WidePaths, SplitAtBackslashAndColon) {
+  const PathCase cases[] = {
+      {L"C:\\dir\\file.txt", L"C:\\dir\\", L"C:\\dir", L"file.txt", L".txt"},
+      {L"C:\\dir.x\\file", L"C:\\dir.x\\", L"C:\\dir.x", L"file", L""},
+      {L"file.tar.gz", L"", L"", L"file.tar.gz", L".gz"},
+      {L"C:\\", L"C:\\", L"C:\\", L"", L""},
+      {L"C:\\a\\", L"C:\\a\\", L"C:\\a", L"", L""},
+      {L"C:name.ini", L"C:", L"C:", L"name.ini", L".ini"},
+      {L"\\\\server\\share\\x", L"\\\\server\\share\\", L"\\\\server\\share", L"x", L""},
+      {L"\\a", L"\\", L"\\", L"a", L""},
+      {L"", L"", L"", L"", L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WideExtractFilePath(c.path), c.filePath) << c.path;
+    EXPECT_EQ(WideExtractFileDir(c.path), c.fileDir) << c.path;
+    EXPECT_EQ(WideExtractFileName(c.path), c.fileName) << c.path;
+    EXPECT_EQ(WideExtractFileExt(c.path), c.fileExt) << c.path;
+  }
+}
+
+TEST(WidePaths, DelimitersAndExtensions) {
+  EXPECT_EQ(WideIncludeTrailingPathDelimiter(L""), L"\\");
+  EXPECT_EQ(WideIncludeTrailingPathDelimiter(L"C:\\a"), L"C:\\a\\");
+  EXPECT_EQ(WideIncludeTrailingBackslash(L"C:\\a\\"), L"C:\\a\\");
+  EXPECT_TRUE(WideIsPathDelimiter(L"a\\b", 2));
+  EXPECT_FALSE(WideIsPathDelimiter(L"a\\b", 3));
+  EXPECT_FALSE(WideIsPathDelimiter(L"a\\b", 0));
+  EXPECT_FALSE(WideIsPathDelimiter(L"a\\b", 9));
+  EXPECT_EQ(WideLastDelimiter(L"\\:", L"C:\\a\\b"), 5);
+  EXPECT_EQ(WideLastDelimiter(L"\\:", L"abc"), 0);
+  EXPECT_EQ(WideChangeFileExt(L"C:\\dir.x\\file", L".idx"), L"C:\\dir.x\\file.idx");
+  EXPECT_EQ(WideChangeFileExt(L"a.txt", L".qcfg"), L"a.qcfg");
+  EXPECT_EQ(WideChangeFileExt(L"a.txt", L""), L"a");
+  EXPECT_EQ(WideLastChar(L"ab"), L'b');
+  EXPECT_EQ(WideLastChar(L""), L'\0');
+}
+
+TEST(WideStrings, AdjustLineBreaksToEachStyle) {
+  const std::wstring text = L"a\r\r\n\nb\x2028" L"c\r";
+  EXPECT_EQ(WideAdjustLineBreaks(text, kLineBreakCRLF), L"a\r\n\r\n\r\nb\r\nc\r\n");
+  EXPECT_EQ(WideAdjustLineBreaks(text, kLineBreakLF), L"a\n\n\nb\nc\n");
+  EXPECT_EQ(WideAdjustLineBreaks(text, kLineBreakCR), L"a\r\r\rb\rc\r");
+  for (int style : {kLineBreakLF, kLineBreakCRLF, kLineBreakCR})
+    EXPECT_EQ(WideAdjustLineBreaksLength(text, style), WideAdjustLineBreaks(text, style).size());
+  EXPECT_EQ(WideAdjustLineBreaks(L"\r\r\n\n", kLineBreakCRLF), L"\r\n\r\n\r\n");
+}
+
+TEST(WideStrings, CharacterClassesAndUpperCase) {
+  EXPECT_EQ(WideUpperCase(L"stra\u00dfe \u00e4\u00f6\u00fc \u00e7"), L"STRA\u00dfE \u00c4\u00d6\u00dc \u00c7");
+  for (wchar_t c : {L' ', L'\t', L'\x00a0', L'\x3000'}) EXPECT_TRUE(IsWideCharSpace(c)) << int(c);
+  for (wchar_t c : {L'.', L',', L'!', L'\x00bf', L'-'}) EXPECT_TRUE(IsWideCharPunct(c)) << int(c);
+  for (wchar_t c : {L'a', L'\x00e4', L'7', L'\x65e5'}) EXPECT_FALSE(IsWideWordDelimiter(c)) << int(c);
+  EXPECT_TRUE(IsWideWordDelimiter(L'\0'));
+  AnsiPlatform ansi;
+  EXPECT_TRUE(IsWideCharSpace(L' '));
+  EXPECT_TRUE(IsWideCharPunct(L';'));
+  EXPECT_FALSE(IsWideWordDelimiter(L'\x00e4'));
+}
+
+TEST(WideStrings, ReplaceByFlagsAndWholeWords) {
+  EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", kReplaceAll, true), L"X and X");
+  EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", kReplaceAll), L"X Xd X");
+  EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", 0), L"X and an");
+  EXPECT_EQ(WideStringReplace(L"An AN an", L"an", L"x", kReplaceAll), L"An AN x");
+  EXPECT_EQ(WideStringReplace(L"\u00c4rger \u00e4rger", L"\u00e4rger", L"-", kReplaceAll | kReplaceIgnoreCase),
+            L"- -");
+  // The character before a match that follows a replacement is the replacement's last one.
+  EXPECT_EQ(WideStringReplace(L",a,a", L",a", L"b;", kReplaceAll, true), L"b;b;");
+  EXPECT_EQ(WideStringReplace(L",a,a", L",a", L"b", kReplaceAll, true), L"b,a");
+  EXPECT_EQ(WideStringReplace(L"aa", L"a", L"b", kReplaceAll, true), L"aa");
+  EXPECT_EQ(WideStringReplace(L"", L"a", L"b", kReplaceAll), L"");
+  EXPECT_EQ(WideStringReplace(L"abc", L"", L"b", kReplaceAll), L"abc");
+}
+
+TEST(WideStrings, SystemMessages) {
+  std::wstring text = WideSysErrorMessage(ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(text.empty());
+  EXPECT_NE(text.back(), L'\n');
+  EXPECT_LE(text.size(), 256u);
+  EXPECT_EQ(WideFormatSystemMessage(0x2FFFFFFF), L"Unspecified error (805306367) from system.");
+  EXPECT_EQ(WideFormatSystemMessage(5, L"no-such-module.dll"), L"Unspecified error (5) from no-such-module.dll.");
+  EXPECT_EQ(WideWin32Check(7), 7u);
+  SetLastError(ERROR_ACCESS_DENIED);
+  EXPECT_THROW(WideWin32Check(0), Exception);
+}
+
+class WideFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = Wide(m_temp.Path()) + L"\\";
+    testsupport::WriteBytes(m_temp.File("one.txt"), "12345");
+    CreateDirectoryW((m_folder + L"sub.dir").c_str(), nullptr);
+    HANDLE file = CreateFileW((m_folder + L"gr\u00fc\u00dfe \u65e5.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    CloseHandle(file);
+  }
+
+  std::vector<std::wstring> Search(const std::wstring& mask, int attributes) {
+    std::vector<std::wstring> names;
+    TSearchRecW record;
+    for (int result = WideFindFirst(m_folder + mask, attributes, record); result == 0; result = WideFindNext(record))
+      names.push_back(record.Name);
+    WideFindClose(record);
+    EXPECT_EQ(record.FindHandle, INVALID_HANDLE_VALUE);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  testsupport::TempDir m_temp;
+  std::wstring m_folder;
+};
+
+TEST_F(WideFiles, ExistenceByAttributes) {
+  EXPECT_TRUE(WideFileExists(m_folder + L"one.txt"));
+  EXPECT_TRUE(WideFileExists(m_folder + L"gr\u00fc\u00dfe \u65e5.txt"));
+  EXPECT_FALSE(WideFileExists(m_folder + L"sub.dir"));
+  EXPECT_FALSE(WideFileExists(m_folder + L"missing.txt"));
+  EXPECT_FALSE(WideFileExists(m_folder + L"*.txt"));
+  EXPECT_FALSE(WideFileExists(m_folder + L"one.tx?"));
+  EXPECT_FALSE(WideFileExists(L""));
+  EXPECT_EQ(WideFileGetAttr(m_folder + L"missing.txt"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(WideFileGetAttr(m_folder + L"sub.dir") & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(WideFiles, SearchHidesAttributesNotAskedFor) {
+  EXPECT_EQ(Search(L"*", 0), (std::vector<std::wstring>{L"one.txt"}));
+  EXPECT_EQ(Search(L"*", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY),
+            (std::vector<std::wstring>{L".", L"..", L"gr\u00fc\u00dfe \u65e5.txt", L"one.txt", L"sub.dir"}));
+  TSearchRecW record;
+  ASSERT_EQ(WideFindFirst(m_folder + L"one.txt", 0, record), 0);
+  EXPECT_EQ(record.Size, 5);
+  EXPECT_NE(record.Time, 0);
+  WideFindClose(record);
+  EXPECT_EQ(WideFindFirst(m_folder + L"none*", 0, record), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(WideFiles, CreateAndOpenByMode) {
+  const std::wstring name = m_folder + L"\u00e4.bin";
+  HANDLE created = WideFileCreate(name);
+  ASSERT_NE(created, INVALID_HANDLE_VALUE);
+  // Not shared while it is open.
+  EXPECT_EQ(WideFileOpen(name, kFmOpenRead | kFmShareDenyNone), INVALID_HANDLE_VALUE);
+  CloseHandle(created);
+  HANDLE reader = WideFileOpen(name, kFmOpenRead | kFmShareDenyWrite);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WideFileOpen(name, kFmOpenWrite | kFmShareDenyNone), INVALID_HANDLE_VALUE);
+  HANDLE second = WideFileOpen(name, kFmOpenRead | kFmShareDenyNone);
+  EXPECT_NE(second, INVALID_HANDLE_VALUE);
+  CloseHandle(second);
+  CloseHandle(reader);
+  EXPECT_EQ(WideFileOpen(m_folder + L"missing", kFmOpenRead), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WideFileOpen(name, 3), INVALID_HANDLE_VALUE);
+}
+
+TEST_F(WideFiles, EightBitPlatformPath) {
+  AnsiPlatform ansi;
+  EXPECT_TRUE(WideFileExists(m_folder + L"one.txt"));
+  EXPECT_FALSE(WideFileExists(m_folder + L"sub.dir"));
+  EXPECT_EQ(Search(L"o*", 0), (std::vector<std::wstring>{L"one.txt"}));
+  HANDLE created = WideFileCreate(m_folder + L"\u00fc.txt");
+  ASSERT_NE(created, INVALID_HANDLE_VALUE);
+  CloseHandle(created);
+  Win32PlatformIsUnicode = true;
+  EXPECT_TRUE(WideFileExists(m_folder + L"\u00fc.txt"));
+  Win32PlatformIsUnicode = false;
+  EXPECT_EQ(WideExpandFileName(m_folder + L"sub.dir\\..\\\u00fc.txt"), m_folder + L"\u00fc.txt");
+  std::wstring module = WideGetModuleFileName(nullptr);
+  EXPECT_EQ(WideExtractFileExt(module), L".exe");
+  wchar_t small[4];
+  EXPECT_GT(WideGetModuleFileNameW(nullptr, small, 4), 4u);
+}
+
+TEST_F(WideFiles, ExpandFileName) {
+  EXPECT_EQ(WideExpandFileName(m_folder + L"sub.dir\\..\\one.txt"), m_folder + L"one.txt");
+  wchar_t* filePart = nullptr;
+  std::wstring buffer(400, L'\0');
+  DWORD length = WideGetFullPathName((m_folder + L"one.txt").c_str(), 400, buffer.data(), &filePart);
+  ASSERT_GT(length, 0u);
+  ASSERT_NE(filePart, nullptr);
+  EXPECT_STREQ(filePart, L"one.txt");
+}
+
+TEST(WideWindows, AtomValues) {
+  EXPECT_TRUE(IsAtomValue(0));
+  EXPECT_TRUE(IsAtomValue(0xFFFF));
+  EXPECT_FALSE(IsAtomValue(0x10000));
+}
+
+}  // namespace

@@ -1,0 +1,331 @@
+#include "ucode/UCodeSysUtils.h"
+
+#include "ucode/UCodeSystem.h"
+#include "ucode/UCodeWindows.h"
+
+#include <algorithm>
+#include <vector>
+
+bool Win32PlatformIsUnicode = false;
+bool Win32PlatformIsXP = false;
+bool Win32PlatformIs2003 = false;
+bool Win32PlatformIsVista = false;
+
+namespace {
+
+struct PlatformVersion {
+  bool nt = false;
+  DWORD major = 0;
+  DWORD minor = 0;
+};
+
+PlatformVersion QueryPlatformVersion() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  PlatformVersion version;
+  if (GetVersionExW(&info)) {
+    version.nt = info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    version.major = info.dwMajorVersion;
+    version.minor = info.dwMinorVersion;
+  }
+  return version;
+}
+
+bool AtLeast(const PlatformVersion& version, DWORD major, DWORD minor) {
+  return version.nt && (version.major > major || (version.major == major && version.minor >= minor));
+}
+
+// Sets the platform flags before any other unit's start-up code may ask for them.
+struct PlatformFlagsInit {
+  PlatformFlagsInit() {
+    PlatformVersion version = QueryPlatformVersion();
+    Win32PlatformIsUnicode = version.nt;
+    Win32PlatformIsXP = AtLeast(version, 5, 1);
+    Win32PlatformIs2003 = AtLeast(version, 5, 2);
+    Win32PlatformIsVista = AtLeast(version, 6, 0);
+  }
+};
+__attribute__((init_priority(200))) PlatformFlagsInit platformFlagsInit;
+
+WORD CharType1(wchar_t c) {
+  WORD type = 0;
+  if (!WideGetStringTypeEx(GetThreadLocale(), CT_CTYPE1, &c, 1, &type)) return 0;
+  return type;
+}
+
+std::wstring TrimBlanks(const std::wstring& text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && text[first] <= L' ') ++first;
+  while (last > first && text[last - 1] <= L' ') --last;
+  return text.substr(first, last - first);
+}
+
+std::wstring SystemMessageText(DWORD errorCode, HMODULE module) {
+  DWORD source = module ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM;
+  DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | source;
+  std::wstring text;
+  if (Win32PlatformIsUnicode) {
+    LPWSTR buffer = nullptr;
+    DWORD length = FormatMessageW(flags, module, errorCode, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    if (buffer) text.assign(buffer, length);
+    LocalFree(buffer);
+  } else {
+    LPSTR buffer = nullptr;
+    DWORD length = FormatMessageA(flags, module, errorCode, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+    if (buffer) text = StringToWideStringEx(std::string(buffer, length), CP_ACP);
+    LocalFree(buffer);
+  }
+  return TrimBlanks(text.substr(0, 256));
+}
+
+size_t LineBreakWidth(int style) { return style == kLineBreakCRLF ? 2 : 1; }
+
+void AppendLineBreak(std::wstring& out, int style) {
+  if (style == kLineBreakCRLF) out += L"\r\n";
+  else out += style == kLineBreakCR ? L'\r' : L'\n';
+}
+
+// Walks the text once, calling onBreak for every line break and onChar for everything else.
+template <typename OnChar, typename OnBreak>
+void WalkLineBreaks(const std::wstring& text, OnChar onChar, OnBreak onBreak) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (c == L'\r') {
+      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+      onBreak();
+    } else if (c == L'\n' || c == 0x2028) {
+      onBreak();
+    } else {
+      onChar(c);
+    }
+  }
+}
+
+int FindMatchingFile(TSearchRecW& record) {
+  while (record.FindData.dwFileAttributes & static_cast<DWORD>(record.ExcludeAttr)) {
+    if (!WideFindNextFile(record.FindHandle, &record.FindData)) return static_cast<int>(GetLastError());
+  }
+  FILETIME local{};
+  WORD dosDate = 0;
+  WORD dosTime = 0;
+  FileTimeToLocalFileTime(&record.FindData.ftLastWriteTime, &local);
+  FileTimeToDosDateTime(&local, &dosDate, &dosTime);
+  record.Time = static_cast<std::int32_t>((static_cast<DWORD>(dosDate) << 16) | dosTime);
+  record.Size = (static_cast<std::int64_t>(record.FindData.nFileSizeHigh) << 32) + record.FindData.nFileSizeLow;
+  record.Attr = static_cast<std::int32_t>(record.FindData.dwFileAttributes);
+  record.Name = record.FindData.cFileName;
+  return 0;
+}
+
+}  // namespace
+
+
+// ---- Strings
+
+std::wstring WideUpperCase(const std::wstring& text) {
+  std::wstring result = text;
+  if (!result.empty()) CharUpperBuffW(result.data(), static_cast<DWORD>(result.size()));
+  return result;
+}
+
+wchar_t WideLastChar(const std::wstring& text) { return text.empty() ? L'\0' : text.back(); }
+
+bool IsWideCharSpace(wchar_t c) { return (CharType1(c) & C1_SPACE) != 0; }
+
+bool IsWideCharPunct(wchar_t c) { return (CharType1(c) & C1_PUNCT) != 0; }
+
+bool IsWideWordDelimiter(wchar_t c) { return c == L'\0' || IsWideCharSpace(c) || IsWideCharPunct(c); }
+
+std::wstring WideReplaceWordsBy(const std::wstring& text, const std::wstring& oldPattern,
+                                const std::wstring& newPattern, bool wholeWord, int flags,
+                                const std::function<bool(wchar_t)>& isDelimiter) {
+  if (text.empty() || oldPattern.empty()) return text;
+  const bool ignoreCase = (flags & kReplaceIgnoreCase) != 0;
+  // Upper-casing keeps every position, so the search copies index the text itself.
+  const std::wstring searchText = ignoreCase ? WideUpperCase(text) : std::wstring();
+  const std::wstring searchOld = ignoreCase ? WideUpperCase(oldPattern) : std::wstring();
+  const std::wstring& haystack = ignoreCase ? searchText : text;
+  const std::wstring& needle = ignoreCase ? searchOld : oldPattern;
+  std::wstring result;
+  result.reserve(text.size());
+  size_t position = 0;  // start of the text not yet searched
+  while (position < text.size()) {
+    size_t match = haystack.find(needle, position);
+    if (match == std::wstring::npos) break;
+    size_t end = match + needle.size();
+    if (wholeWord) {
+      wchar_t before = match > position ? text[match - 1] : WideLastChar(result);
+      wchar_t after = end < text.size() ? text[end] : L'\0';
+      if (!isDelimiter(before) || !isDelimiter(after)) {
+        result.append(text, position, end - position);
+        position = end;
+        continue;
+      }
+    }
+    result.append(text, position, match - position);
+    result += newPattern;
+    position = end;
+    if ((flags & kReplaceAll) == 0) break;
+  }
+  result.append(text, position, std::wstring::npos);
+  return result;
+}
+
+std::wstring WideStringReplace(const std::wstring& text, const std::wstring& oldPattern,
+                               const std::wstring& newPattern, int flags, bool wholeWord) {
+  return WideReplaceWordsBy(text, oldPattern, newPattern, wholeWord, flags, IsWideWordDelimiter);
+}
+
+size_t WideAdjustLineBreaksLength(const std::wstring& text, int style) {
+  size_t length = 0;
+  WalkLineBreaks(text, [&](wchar_t) { ++length; }, [&] { length += LineBreakWidth(style); });
+  return length;
+}
+
+std::wstring WideAdjustLineBreaks(const std::wstring& text, int style) {
+  std::wstring result;
+  result.reserve(WideAdjustLineBreaksLength(text, style));
+  WalkLineBreaks(text, [&](wchar_t c) { result += c; }, [&] { AppendLineBreak(result, style); });
+  return result;
+}
+
+std::wstring WideFormatSystemMessage(DWORD errorCode, const std::wstring& moduleName) {
+  HMODULE module = nullptr;
+  if (!moduleName.empty()) {
+    module = Win32PlatformIsUnicode
+                 ? LoadLibraryExW(moduleName.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)
+                 : LoadLibraryExA(WideStringToStringEx(moduleName, CP_ACP).c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+  }
+  std::wstring text = moduleName.empty() || module ? SystemMessageText(errorCode, module) : std::wstring();
+  if (module) FreeLibrary(module);
+  if (!text.empty()) return text;
+  std::wstring source = moduleName.empty() ? L"system" : moduleName;
+  return L"Unspecified error (" + std::to_wstring(static_cast<long>(errorCode)) + L") from " + source + L".";
+}
+
+std::wstring WideSysErrorMessage(DWORD errorCode) { return WideFormatSystemMessage(errorCode); }
+
+// ---- Paths
+
+int WideLastDelimiter(const std::wstring& delimiters, const std::wstring& text) {
+  size_t found = text.find_last_of(delimiters);
+  return found == std::wstring::npos ? 0 : static_cast<int>(found) + 1;
+}
+
+bool WideIsPathDelimiter(const std::wstring& text, int position) {
+  return position >= 1 && static_cast<size_t>(position) <= text.size() && text[position - 1] == L'\\';
+}
+
+std::wstring WideIncludeTrailingPathDelimiter(const std::wstring& path) {
+  if (WideIsPathDelimiter(path, static_cast<int>(path.size()))) return path;
+  return path + L'\\';
+}
+
+std::wstring WideIncludeTrailingBackslash(const std::wstring& path) { return WideIncludeTrailingPathDelimiter(path); }
+
+std::wstring WideExtractFilePath(const std::wstring& fileName) {
+  return fileName.substr(0, WideLastDelimiter(L"\\:", fileName));
+}
+
+std::wstring WideExtractFileDir(const std::wstring& fileName) {
+  int last = WideLastDelimiter(L"\\:", fileName);
+  // A root ("C:\", "\\") keeps its backslash.
+  if (last > 1 && fileName[last - 1] == L'\\' && fileName[last - 2] != L'\\' && fileName[last - 2] != L':') --last;
+  return fileName.substr(0, last);
+}
+
+std::wstring WideExtractFileName(const std::wstring& fileName) {
+  return fileName.substr(WideLastDelimiter(L"\\:", fileName));
+}
+
+std::wstring WideExtractFileExt(const std::wstring& fileName) {
+  int last = WideLastDelimiter(L".\\:", fileName);
+  if (last > 0 && fileName[last - 1] == L'.') return fileName.substr(last - 1);
+  return std::wstring();
+}
+
+std::wstring WideChangeFileExt(const std::wstring& fileName, const std::wstring& extension) {
+  int last = WideLastDelimiter(L".\\:", fileName);
+  if (last == 0 || fileName[last - 1] != L'.') return fileName + extension;
+  return fileName.substr(0, last - 1) + extension;
+}
+
+std::wstring WideExpandFileName(const std::wstring& fileName) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    LPWSTR filePart = nullptr;
+    DWORD length = WideGetFullPathName(fileName.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), &filePart);
+    if (length == 0) return std::wstring();
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.resize(length);
+  }
+}
+
+// ---- Files
+
+HANDLE WideFileCreate(const std::wstring& fileName) {
+  return WideCreateFile(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+HANDLE WideFileOpen(const std::wstring& fileName, unsigned mode) {
+  static constexpr DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
+  static constexpr DWORD kShare[] = {0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE};
+  unsigned access = mode & 3;
+  unsigned share = (mode & 0xF0) >> 4;
+  if (access >= std::size(kAccess) || share >= std::size(kShare)) return INVALID_HANDLE_VALUE;
+  return WideCreateFile(fileName.c_str(), kAccess[access], kShare[share], nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool WideFileExists(const std::wstring& fileName) {
+  // A search would let a wildcard name "exist" whenever anything matches it.
+  if (fileName.empty() || fileName.find_first_of(L"*?") != std::wstring::npos) return false;
+  DWORD attributes = WideGetFileAttributes(fileName.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+DWORD WideFileGetAttr(const std::wstring& fileName) { return WideGetFileAttributes(fileName.c_str()); }
+
+int WideFindFirst(const std::wstring& path, int attributes, TSearchRecW& record) {
+  constexpr int kHideable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+  record.ExcludeAttr = ~attributes & kHideable;
+  record.FindHandle = WideFindFirstFile(path.c_str(), &record.FindData);
+  if (record.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+  int result = FindMatchingFile(record);
+  if (result != 0) WideFindClose(record);
+  return result;
+}
+
+int WideFindNext(TSearchRecW& record) {
+  if (!WideFindNextFile(record.FindHandle, &record.FindData)) return static_cast<int>(GetLastError());
+  return FindMatchingFile(record);
+}
+
+void WideFindClose(TSearchRecW& record) {
+  if (record.FindHandle != INVALID_HANDLE_VALUE) FindClose(record.FindHandle);
+  record.FindHandle = INVALID_HANDLE_VALUE;
+}
+
+std::wstring WideGetModuleFileName(HMODULE module) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = WideGetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) RaiseLastOSError();
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+DWORD WideWin32Check(DWORD value) {
+  if (value == 0) RaiseLastOSError();
+  return value;
+}
