@@ -55,6 +55,35 @@ std::wstring WideFormatSystemMessage(DWORD errorCode, const std::wstring& module
 // Raises the last system error when value is 0; gives value back otherwise.
 DWORD WideWin32Check(DWORD value);
 
+// Middle-pivot quicksort over positions low..high, shared by the wide lists and arrays. The sorter
+// offers SetPivot(middle) (copy the pivot, or remember its position), Before(i) and After(j) (against
+// the pivot) and Exchange(i, j). Recursing into the smaller part keeps the depth logarithmic; the
+// order that results is the one of the plain scheme.
+template <typename Sorter>
+void MiddlePivotQuickSort(Sorter& sorter, int low, int high) {
+  while (low < high) {
+    sorter.SetPivot(low + (high - low) / 2);
+    int i = low;
+    int j = high;
+    do {
+      while (i < high && sorter.Before(i)) ++i;
+      while (j > low && sorter.After(j)) --j;
+      if (i <= j) {
+        sorter.Exchange(i, j);
+        ++i;
+        --j;
+      }
+    } while (i <= j);
+    if (j - low < high - i) {
+      MiddlePivotQuickSort(sorter, low, j);
+      low = i;
+    } else {
+      MiddlePivotQuickSort(sorter, i, high);
+      high = j;
+    }
+  }
+}
+
 // ---- Paths ("\" and ":" delimit; positions count from 1, 0 = none)
 std::wstring WideIncludeTrailingPathDelimiter(const std::wstring& path);
 std::wstring WideIncludeTrailingBackslash(const std::wstring& path);

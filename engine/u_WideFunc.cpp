@@ -1,0 +1,167 @@
+#include "engine/u_WideFunc.h"
+
+#include "ucode/UCodeSysUtils.h"
+
+#include <algorithm>
+#include <type_traits>
+#include <utility>
+
+namespace {
+
+// Sorts positions of a vector whose elements are compared by one field against a copied pivot.
+template <typename Item, typename Field, typename Order>
+class FieldSorter {
+ public:
+  FieldSorter(std::vector<Item>& items, Field field, Order before) : m_items(items), m_field(field), m_before(before) {}
+  void SetPivot(int middle) { m_pivot = m_items[middle].*m_field; }
+  bool Before(int i) const { return m_before(m_items[i].*m_field, m_pivot); }
+  bool After(int j) const { return m_before(m_pivot, m_items[j].*m_field); }
+  void Exchange(int i, int j) { std::swap(m_items[i], m_items[j]); }
+
+ private:
+  std::vector<Item>& m_items;
+  Field m_field;
+  Order m_before;
+  std::remove_cvref_t<decltype(std::declval<Item>().*std::declval<Field>())> m_pivot{};
+};
+
+template <typename Item, typename Field, typename Order>
+void SortRange(std::vector<Item>& items, int low, int high, Field field, Order before) {
+  low = std::max(low, 0);
+  high = std::min(high, static_cast<int>(items.size()) - 1);
+  FieldSorter<Item, Field, Order> sorter(items, field, before);
+  MiddlePivotQuickSort(sorter, low, high);
+}
+
+}  // namespace
+
+int ExplodeW(const std::wstring& separator, const std::wstring& text, TWideStrArray& pieces) {
+  pieces.clear();
+  if (separator.empty()) {
+    pieces.push_back(text);
+    return 1;
+  }
+  // Cut at every separator from left to right; what follows the last one is the last piece. (Cutting
+  // the text with a separator appended would lose text when the separator can overlap itself.)
+  size_t start = 0;
+  for (;;) {
+    size_t found = text.find(separator, start);
+    if (found == std::wstring::npos) break;
+    pieces.push_back(text.substr(start, found - start));
+    start = found + separator.size();
+  }
+  pieces.push_back(text.substr(start));
+  return static_cast<int>(pieces.size());
+}
+
+std::wstring MakeSortKeyW(const std::wstring& word) {
+  std::wstring key;
+  key.reserve(word.size() + 4);
+  for (wchar_t c : WideUpperCase(word)) {
+    switch (c) {
+      case L'\u00c4': key += L"AE"; break;
+      case L'\u00d6': key += L"OE"; break;
+      case L'\u00dc': key += L"UE"; break;
+      case L'\u00df': key += L"SS"; break;
+      case L'\u00c7': key += L'C'; break;
+      default: key += c;
+    }
+  }
+  return key;
+}
+
+void QuickSortWideRAAsc(TWideRA& items, int low, int high) {
+  SortRange(items, low, high, &TWideRAItem::key, std::less<std::wstring>());
+}
+
+void QuickSortWideRADesc(TWideRA& items, int low, int high) {
+  SortRange(items, low, high, &TWideRAItem::key, std::greater<std::wstring>());
+}
+
+void QuickSortWideStrIntArray(TWideStrIntArray& items, int low, int high) {
+  SortRange(items, low, high, &TWideStrIntItem::number, std::less<int>());
+}
+
+void SortWideStrArray(TWideStrArray& strings, int direction) {
+  TWideRA keys(strings.size());
+  for (size_t i = 0; i < strings.size(); ++i) keys[i] = {MakeSortKeyW(strings[i]), static_cast<int>(i)};
+  const int last = static_cast<int>(strings.size()) - 1;
+  if (direction == 1) QuickSortWideRAAsc(keys, 0, last);
+  else QuickSortWideRADesc(keys, 0, last);
+  TWideStrArray sorted;
+  sorted.reserve(strings.size());
+  for (const auto& item : keys) sorted.push_back(std::move(strings[item.position]));
+  strings = std::move(sorted);
+}
+
+bool DeleteWideStrArrayItem(TWideStrArray& strings, int position) {
+  if (position < 0 || static_cast<size_t>(position) >= strings.size()) return false;
+  strings.erase(strings.begin() + position);
+  return true;
+}
+
+bool AppendWideStrArray(TWideStrArray& strings, const std::wstring& value) {
+  strings.push_back(value);
+  return true;
+}
+
+std::wstring ReplaceAllW(const std::wstring& text, const std::wstring& oldPattern, const std::wstring& newPattern) {
+  if (oldPattern == newPattern || text.empty() || oldPattern.empty()) return text;
+  std::wstring result;
+  result.reserve(text.size());
+  size_t start = 0;
+  for (size_t found = text.find(oldPattern); found != std::wstring::npos; found = text.find(oldPattern, start)) {
+    result.append(text, start, found - start);
+    result += newPattern;
+    start = found + oldPattern.size();
+  }
+  result.append(text, start, std::wstring::npos);
+  return result;
+}
+
+bool IsWordDelimiter(wchar_t c, const std::wstring& delimiters) {
+  return delimiters.find(c) != std::wstring::npos || c == L'\0' || IsWideCharSpace(c) || IsWideCharPunct(c);
+}
+
+std::wstring ReplaceWordsW(const std::wstring& text, const std::wstring& oldPattern, const std::wstring& newPattern,
+                           bool wholeWord, int flags, const std::wstring& delimiters) {
+  return WideReplaceWordsBy(text, oldPattern, newPattern, wholeWord, flags,
+                            [&delimiters](wchar_t c) { return IsWordDelimiter(c, delimiters); });
+}
+
+void ShortenPathStep(std::wstring& directory) {
+  if (directory == L"\\") {
+    directory.clear();
+    return;
+  }
+  const bool leadingBackslash = !directory.empty() && directory.front() == L'\\';
+  if (leadingBackslash) directory.erase(0, 1);
+  if (!directory.empty() && directory.front() == L'.') directory.erase(0, 4);  // a previous "...\"
+  size_t slash = directory.find(L'\\');
+  directory = slash == std::wstring::npos ? std::wstring() : L"...\\" + directory.substr(slash + 1);
+  if (leadingBackslash) directory.insert(0, 1, L'\\');
+}
+
+std::wstring MinimizePathW(const std::wstring& path, const std::function<int(const std::wstring&)>& textWidth,
+                           int maxWidth) {
+  std::wstring directory = WideExtractFilePath(path);
+  const std::wstring name = WideExtractFileName(path);
+  std::wstring drive;
+  if (directory.size() >= 2 && directory[1] == L':') {
+    drive = directory.substr(0, 2);
+    directory.erase(0, 2);
+  }
+  std::wstring result = path;
+  while ((!directory.empty() || !drive.empty()) && textWidth(result) > maxWidth) {
+    if (directory == L"\\...\\") {
+      drive.clear();
+      directory = L"...\\";
+    } else if (directory.empty()) {
+      drive.clear();
+    } else {
+      ShortenPathStep(directory);
+    }
+    result = drive + directory + name;
+  }
+  return result;
+}

@@ -1,0 +1,82 @@
+// General wide-text routines of the engine: splitting, the German-aware sort key and sorts, string
+// arrays, plain and whole-word replacement, path shortening, file lists and file information.
+#pragma once
+
+#include "classlib/WinApi.h"
+#include "classlib/SysUtils.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TWideStrings;
+
+using TWideStrArray = std::vector<std::wstring>;
+
+// A sort key and the position its string held before sorting.
+struct TWideRAItem {
+  std::wstring key;
+  int position = 0;
+};
+using TWideRA = std::vector<TWideRAItem>;
+
+struct TWideStrIntItem {
+  std::wstring text;
+  int number = 0;
+};
+using TWideStrIntArray = std::vector<TWideStrIntItem>;
+
+struct TDateiInfoW {
+  TDateTime creationTime = 0;  // local standard time (no daylight saving)
+  TDateTime lastAccessTime = 0;
+  TDateTime lastWriteTime = 0;
+  std::int64_t size = -1;      // -1 when the file is not found
+  bool readOnly = false;
+  bool hidden = false;
+  bool system = false;
+  bool volumeLabel = false;
+  bool directory = false;
+  bool archive = false;
+  bool allFlags = false;       // all six above at once
+  std::wstring typeName;       // from the shell
+  std::wstring executable;     // associated program
+  std::uint32_t iconHandle = 0;
+  std::uint32_t iconIndex = 0;
+};
+
+// Splits text at every occurrence of separator (case-sensitive, may be several characters): "a;b"
+// gives a and b, an empty text one empty piece, a trailing separator a last empty piece; "aaa" split
+// at "aa" gives an empty piece and a. An empty separator gives the whole text as one piece. Returns
+// the number of pieces.
+int ExplodeW(const std::wstring& separator, const std::wstring& text, TWideStrArray& pieces);
+
+// Upper case, with Ä, Ö, Ü, ß and Ç spelled AE, OE, UE, SS and C.
+std::wstring MakeSortKeyW(const std::wstring& word);
+// Sorts by sort key: direction 1 ascending, anything else descending.
+void SortWideStrArray(TWideStrArray& strings, int direction);
+// Sort positions low..high (clamped to the array) by key, in UTF-16 unit order.
+void QuickSortWideRAAsc(TWideRA& items, int low, int high);
+void QuickSortWideRADesc(TWideRA& items, int low, int high);
+// Sorts positions low..high ascending by number.
+void QuickSortWideStrIntArray(TWideStrIntArray& items, int low, int high);
+
+// Removes the element at position (from 0); false, array unchanged, when there is none there.
+bool DeleteWideStrArrayItem(TWideStrArray& strings, int position);
+bool AppendWideStrArray(TWideStrArray& strings, const std::wstring& value);
+
+// Every non-overlapping occurrence of oldPattern, left to right, replaced by newPattern.
+std::wstring ReplaceAllW(const std::wstring& text, const std::wstring& oldPattern, const std::wstring& newPattern);
+// Replacement by flags (kReplaceAll, kReplaceIgnoreCase of UCodeSysUtils), optionally of whole
+// words only, a word being bounded by IsWordDelimiter characters. Linear in the text.
+std::wstring ReplaceWordsW(const std::wstring& text, const std::wstring& oldPattern, const std::wstring& newPattern,
+                           bool wholeWord, int flags, const std::wstring& delimiters);
+// c is one of delimiters, #0, or a space or punctuation character.
+bool IsWordDelimiter(wchar_t c, const std::wstring& delimiters);
+
+// Shortens a path ("C:\...\c\file.txt", "...\file.txt", "file.txt") until textWidth of it fits
+// maxWidth or nothing more can go.
+std::wstring MinimizePathW(const std::wstring& path, const std::function<int(const std::wstring&)>& textWidth,
+                           int maxWidth);
+// One step: "\a\b\" becomes "\...\b\", "\...\b\" becomes "\...\", "\" becomes empty.
+void ShortenPathStep(std::wstring& directory);
