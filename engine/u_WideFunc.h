@@ -67,7 +67,7 @@ bool AppendWideStrArray(TWideStrArray& strings, const std::wstring& value);
 
 // Every non-overlapping occurrence of oldPattern, left to right, replaced by newPattern.
 std::wstring ReplaceAllW(const std::wstring& text, const std::wstring& oldPattern, const std::wstring& newPattern);
-// Replacement by flags (kReplaceAll, kReplaceIgnoreCase of UCodeSysUtils), optionally of whole
+// Replacement by flags (rfReplaceAll, rfIgnoreCase), optionally of whole
 // words only, a word being bounded by IsWordDelimiter characters. Linear in the text.
 std::wstring ReplaceWordsW(const std::wstring& text, const std::wstring& oldPattern, const std::wstring& newPattern,
                            bool wholeWord, int flags, const std::wstring& delimiters);

@@ -141,7 +141,7 @@ std::wstring WideReplaceWordsBy(const std::wstring& text, const std::wstring& ol
                                 const std::wstring& newPattern, bool wholeWord, int flags,
                                 const std::function<bool(wchar_t)>& isDelimiter) {
   if (text.empty() || oldPattern.empty()) return text;
-  const bool ignoreCase = (flags & kReplaceIgnoreCase) != 0;
+  const bool ignoreCase = (flags & rfIgnoreCase) != 0;
   // Upper-casing keeps every position, so the search copies index the text itself.
   const std::wstring searchText = ignoreCase ? WideUpperCase(text) : std::wstring();
   const std::wstring searchOld = ignoreCase ? WideUpperCase(oldPattern) : std::wstring();
@@ -166,7 +166,7 @@ std::wstring WideReplaceWordsBy(const std::wstring& text, const std::wstring& ol
     result.append(text, position, match - position);
     result += newPattern;
     position = end;
-    if ((flags & kReplaceAll) == 0) break;
+    if ((flags & rfReplaceAll) == 0) break;
   }
   result.append(text, position, std::wstring::npos);
   return result;
@@ -274,12 +274,7 @@ HANDLE WideFileCreate(const std::wstring& fileName) {
 }
 
 HANDLE WideFileOpen(const std::wstring& fileName, unsigned mode) {
-  static constexpr DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
-  static constexpr DWORD kShare[] = {0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE};
-  unsigned access = mode & 3;
-  unsigned share = (mode & 0xF0) >> 4;
-  if (access >= std::size(kAccess) || share >= std::size(kShare)) return INVALID_HANDLE_VALUE;
-  return WideCreateFile(fileName.c_str(), kAccess[access], kShare[share], nullptr, OPEN_EXISTING,
+  return WideCreateFile(fileName.c_str(), FileModeAccess(mode), FileModeShare(mode), nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 

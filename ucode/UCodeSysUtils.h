@@ -2,6 +2,7 @@
 // layer of UCodeWindows.
 #pragma once
 
+#include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
 
 #include <cstdint>
@@ -15,10 +16,6 @@ extern bool Win32PlatformIsXP;       // 5.1 or later
 extern bool Win32PlatformIs2003;     // 5.2 or later
 extern bool Win32PlatformIsVista;    // 6.0 or later
 
-// Flags of WideStringReplace and ReplaceWordsW; combinable.
-constexpr int kReplaceAll = 1;
-constexpr int kReplaceIgnoreCase = 2;
-
 // ---- Strings
 std::wstring WideUpperCase(const std::wstring& text);
 // Last character, #0 for an empty string.
@@ -29,7 +26,7 @@ bool IsWideCharPunct(wchar_t c);
 // #0, or a space or punctuation character.
 bool IsWideWordDelimiter(wchar_t c);
 
-// Replacement by flags (kReplaceAll, kReplaceIgnoreCase) with an optional whole-word rule: a match
+// Replacement by flags (rfReplaceAll, rfIgnoreCase) with an optional whole-word rule: a match
 // counts as a word when the characters on both sides are delimiters. The character before a match at
 // the start of the text not yet searched is the last one of the result so far (after a replacement,
 // the last character of the new text), and #0 stands for "nothing". Linear in the text.
@@ -97,18 +94,9 @@ std::wstring WideChangeFileExt(const std::wstring& fileName, const std::wstring&
 std::wstring WideExpandFileName(const std::wstring& fileName);
 
 // ---- Files
-// Open modes: low two bits the access, bits 4..7 the sharing (as the class library's file routines).
-constexpr unsigned kFmOpenRead = 0x0000;
-constexpr unsigned kFmOpenWrite = 0x0001;
-constexpr unsigned kFmOpenReadWrite = 0x0002;
-constexpr unsigned kFmShareExclusive = 0x0010;
-constexpr unsigned kFmShareDenyWrite = 0x0020;
-constexpr unsigned kFmShareDenyRead = 0x0030;
-constexpr unsigned kFmShareDenyNone = 0x0040;
-
 // Creates (or replaces) a file for reading and writing, not shared.
 HANDLE WideFileCreate(const std::wstring& fileName);
-// Opens an existing file; INVALID_HANDLE_VALUE on failure.
+// Opens an existing file by open mode (fmOpenRead, fmShareDenyWrite, ...); INVALID_HANDLE_VALUE on failure.
 HANDLE WideFileOpen(const std::wstring& fileName, unsigned mode);
 // True for an existing entry that is not a folder. A name holding "*" or "?" never exists.
 bool WideFileExists(const std::wstring& fileName);

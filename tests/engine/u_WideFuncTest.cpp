@@ -23,7 +23,7 @@ TWideStrArray ReferenceExplode(const std::wstring& separator, std::wstring text)
 std::wstring ReferenceReplaceWords(const std::wstring& text, const std::wstring& oldPattern,
                                    const std::wstring& newPattern, bool wholeWord, int flags,
                                    const std::wstring& delimiters) {
-  const bool ignoreCase = flags & kReplaceIgnoreCase;
+  const bool ignoreCase = flags & rfIgnoreCase;
   std::wstring search = ignoreCase ? WideUpperCase(text) : text;
   const std::wstring old = ignoreCase ? WideUpperCase(oldPattern) : oldPattern;
   std::wstring result;
@@ -47,7 +47,7 @@ std::wstring ReferenceReplaceWords(const std::wstring& text, const std::wstring&
     }
     result += remaining.substr(0, p) + newPattern;
     remaining.erase(0, end);
-    if (!(flags & kReplaceAll)) {
+    if (!(flags & rfReplaceAll)) {
       result += remaining;
       break;
     }
@@ -223,13 +223,13 @@ TEST(ReplaceAllW, ReplacesNonOverlappingOccurrences) {
 }
 
 TEST(ReplaceWordsW, WholeWordsAndFlags) {
-  EXPECT_EQ(ReplaceWordsW(L"an and an", L"an", L"X", true, kReplaceAll, L""), L"X and X");
-  EXPECT_EQ(ReplaceWordsW(L"an and an", L"an", L"X", false, kReplaceAll, L""), L"X Xd X");
-  EXPECT_EQ(ReplaceWordsW(L"AN and an", L"an", L"X", true, kReplaceAll | kReplaceIgnoreCase, L""), L"X and X");
+  EXPECT_EQ(ReplaceWordsW(L"an and an", L"an", L"X", true, rfReplaceAll, L""), L"X and X");
+  EXPECT_EQ(ReplaceWordsW(L"an and an", L"an", L"X", false, rfReplaceAll, L""), L"X Xd X");
+  EXPECT_EQ(ReplaceWordsW(L"AN and an", L"an", L"X", true, rfReplaceAll | rfIgnoreCase, L""), L"X and X");
   EXPECT_EQ(ReplaceWordsW(L"an an", L"an", L"X", true, 0, L""), L"X an");
   // The call's own delimiters count besides spaces and punctuation.
-  EXPECT_EQ(ReplaceWordsW(L"xanx an", L"an", L"_", true, kReplaceAll, L"x"), L"x_x _");
-  EXPECT_EQ(ReplaceWordsW(L"\u00e4an an\u00e4", L"an", L"_", true, kReplaceAll, L""), L"\u00e4an an\u00e4");
+  EXPECT_EQ(ReplaceWordsW(L"xanx an", L"an", L"_", true, rfReplaceAll, L"x"), L"x_x _");
+  EXPECT_EQ(ReplaceWordsW(L"\u00e4an an\u00e4", L"an", L"_", true, rfReplaceAll, L""), L"\u00e4an an\u00e4");
 }
 
 TEST(ReplaceWordsW, AgreesWithTheReferenceOnRandomText) {

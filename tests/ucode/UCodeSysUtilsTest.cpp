@@ -87,18 +87,18 @@ TEST(WideStrings, CharacterClassesAndUpperCase) {
 }
 
 TEST(WideStrings, ReplaceByFlagsAndWholeWords) {
-  EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", kReplaceAll, true), L"X and X");
-  EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", kReplaceAll), L"X Xd X");
+  EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", rfReplaceAll, true), L"X and X");
+  EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", rfReplaceAll), L"X Xd X");
   EXPECT_EQ(WideStringReplace(L"an and an", L"an", L"X", 0), L"X and an");
-  EXPECT_EQ(WideStringReplace(L"An AN an", L"an", L"x", kReplaceAll), L"An AN x");
-  EXPECT_EQ(WideStringReplace(L"\u00c4rger \u00e4rger", L"\u00e4rger", L"-", kReplaceAll | kReplaceIgnoreCase),
+  EXPECT_EQ(WideStringReplace(L"An AN an", L"an", L"x", rfReplaceAll), L"An AN x");
+  EXPECT_EQ(WideStringReplace(L"\u00c4rger \u00e4rger", L"\u00e4rger", L"-", rfReplaceAll | rfIgnoreCase),
             L"- -");
   // The character before a match that follows a replacement is the replacement's last one.
-  EXPECT_EQ(WideStringReplace(L",a,a", L",a", L"b;", kReplaceAll, true), L"b;b;");
-  EXPECT_EQ(WideStringReplace(L",a,a", L",a", L"b", kReplaceAll, true), L"b,a");
-  EXPECT_EQ(WideStringReplace(L"aa", L"a", L"b", kReplaceAll, true), L"aa");
-  EXPECT_EQ(WideStringReplace(L"", L"a", L"b", kReplaceAll), L"");
-  EXPECT_EQ(WideStringReplace(L"abc", L"", L"b", kReplaceAll), L"abc");
+  EXPECT_EQ(WideStringReplace(L",a,a", L",a", L"b;", rfReplaceAll, true), L"b;b;");
+  EXPECT_EQ(WideStringReplace(L",a,a", L",a", L"b", rfReplaceAll, true), L"b,a");
+  EXPECT_EQ(WideStringReplace(L"aa", L"a", L"b", rfReplaceAll, true), L"aa");
+  EXPECT_EQ(WideStringReplace(L"", L"a", L"b", rfReplaceAll), L"");
+  EXPECT_EQ(WideStringReplace(L"abc", L"", L"b", rfReplaceAll), L"abc");
 }
 
 TEST(WideStrings, SystemMessages) {
@@ -168,17 +168,16 @@ TEST_F(WideFiles, CreateAndOpenByMode) {
   HANDLE created = WideFileCreate(name);
   ASSERT_NE(created, INVALID_HANDLE_VALUE);
   // Not shared while it is open.
-  EXPECT_EQ(WideFileOpen(name, kFmOpenRead | kFmShareDenyNone), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WideFileOpen(name, fmOpenRead | fmShareDenyNone), INVALID_HANDLE_VALUE);
   CloseHandle(created);
-  HANDLE reader = WideFileOpen(name, kFmOpenRead | kFmShareDenyWrite);
+  HANDLE reader = WideFileOpen(name, fmOpenRead | fmShareDenyWrite);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(WideFileOpen(name, kFmOpenWrite | kFmShareDenyNone), INVALID_HANDLE_VALUE);
-  HANDLE second = WideFileOpen(name, kFmOpenRead | kFmShareDenyNone);
+  EXPECT_EQ(WideFileOpen(name, fmOpenWrite | fmShareDenyNone), INVALID_HANDLE_VALUE);
+  HANDLE second = WideFileOpen(name, fmOpenRead | fmShareDenyNone);
   EXPECT_NE(second, INVALID_HANDLE_VALUE);
   CloseHandle(second);
   CloseHandle(reader);
-  EXPECT_EQ(WideFileOpen(m_folder + L"missing", kFmOpenRead), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(WideFileOpen(name, 3), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WideFileOpen(m_folder + L"missing", fmOpenRead), INVALID_HANDLE_VALUE);
 }
 
 TEST_F(WideFiles, EightBitPlatformPath) {
