@@ -1,6 +1,10 @@
 #include "engine/u_WideFunc.h"
 
+#include "classlib/Classes.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeWindows.h"
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <type_traits>
@@ -164,4 +168,108 @@ std::wstring MinimizePathW(const std::wstring& path, const std::function<int(con
     result = drive + directory + name;
   }
   return result;
+}
+
+// ---- Files
+
+namespace {
+
+constexpr int kAnyFile = 0x3F;  // read-only, hidden, system, volume label, directory, archive
+
+bool IsWildcardName(const std::wstring& fileName) { return fileName.find_first_of(L"*?") != std::wstring::npos; }
+
+// Calls found(record) for every entry a folder search finds.
+template <typename Found>
+void ForEachEntry(const std::wstring& pattern, int attributes, Found found) {
+  TSearchRecW record;
+  for (int result = WideFindFirst(pattern, attributes, record); result == 0; result = WideFindNext(record))
+    found(record);
+  WideFindClose(record);
+}
+
+// Local standard time: the time zone's bias without daylight saving.
+double StandardBiasDays() {
+  TIME_ZONE_INFORMATION zone{};
+  if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return 0;
+  return (zone.Bias + zone.StandardBias) / 1440.0;
+}
+
+}  // namespace
+
+void FindFilesW(bool includeSubfolders, const TWideStrArray& masks, TWideStrings& list, const std::wstring& folder) {
+  const std::wstring base = WideIncludeTrailingPathDelimiter(folder);
+  if (includeSubfolders) {
+    ForEachEntry(base + L"*.*", kAnyFile, [&](const TSearchRecW& entry) {
+      const bool subfolder = (entry.Attr & FILE_ATTRIBUTE_DIRECTORY) && entry.Name != L"." && entry.Name != L"..";
+      if (subfolder && !(entry.Attr & FILE_ATTRIBUTE_REPARSE_POINT))
+        FindFilesW(true, masks, list, base + entry.Name);
+    });
+  }
+  for (const auto& mask : masks) {
+    ForEachEntry(base + L"*" + mask, kAnyFile, [&](const TSearchRecW& entry) {
+      if (!(entry.Attr & FILE_ATTRIBUTE_DIRECTORY)) list.Add(base + entry.Name);
+    });
+  }
+}
+
+bool GetFileTimesW(const std::wstring& fileName, TDateTime& creationTime, TDateTime& lastAccessTime,
+                   TDateTime& lastWriteTime) {
+  HANDLE file = WideCreateFile(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILETIME created{}, accessed{}, written{};
+  const bool read = GetFileTime(file, &created, &accessed, &written);
+  CloseHandle(file);
+  if (!read) return false;
+  const double bias = StandardBiasDays();
+  creationTime = FileTimeToDateTime(created) - bias;
+  lastAccessTime = FileTimeToDateTime(accessed) - bias;
+  lastWriteTime = FileTimeToDateTime(written) - bias;
+  return true;
+}
+
+std::int64_t GetFileSizeW(const std::wstring& fileName) {
+  if (fileName.empty() || IsWildcardName(fileName)) return -1;
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  std::int64_t size = -1;
+  TSearchRecW record;
+  if (WideFindFirst(fileName, kAnyFile, record) == 0) size = record.Size;
+  WideFindClose(record);
+  SetErrorMode(oldMode);
+  return size;
+}
+
+HICON GetFileIconHandle(const std::wstring& fileName) {
+  SHFILEINFOW info{};
+  if (!SHGetFileInfoW(fileName.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_SYSICONINDEX))
+    return nullptr;
+  return info.hIcon;
+}
+
+std::wstring FindExecutableForFile(const std::wstring& fileName, const std::wstring& folder) {
+  std::wstring program(MAX_PATH, L'\0');  // the size the shell's lookup writes into
+  auto result = reinterpret_cast<std::intptr_t>(FindExecutableW(fileName.c_str(), folder.c_str(), program.data()));
+  if (result <= 32) return std::wstring();
+  program.resize(program.find(L'\0'));
+  return program;
+}
+
+bool GetFileInfoW(const std::wstring& fileName, TDateiInfoW& info) {
+  GetFileTimesW(fileName, info.creationTime, info.lastAccessTime, info.lastWriteTime);
+  info.size = GetFileSizeW(fileName);
+  const DWORD attributes = WideFileGetAttr(fileName);
+  info.readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+  info.hidden = attributes & FILE_ATTRIBUTE_HIDDEN;
+  info.system = attributes & FILE_ATTRIBUTE_SYSTEM;
+  info.volumeLabel = attributes & 0x08;
+  info.directory = attributes & FILE_ATTRIBUTE_DIRECTORY;
+  info.archive = attributes & FILE_ATTRIBUTE_ARCHIVE;
+  info.allFlags = (attributes & kAnyFile) == kAnyFile;
+  SHFILEINFOW shell{};
+  SHGetFileInfoW(fileName.c_str(), 0, &shell, sizeof(shell), SHGFI_TYPENAME);
+  info.typeName = shell.szTypeName;
+  info.iconHandle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(shell.hIcon));
+  info.iconIndex = static_cast<std::uint32_t>(shell.iIcon);
+  info.executable = FindExecutableForFile(fileName, L"c:\\windows");
+  return true;
 }

@@ -80,3 +80,21 @@ std::wstring MinimizePathW(const std::wstring& path, const std::function<int(con
                            int maxWidth);
 // One step: "\a\b\" becomes "\...\b\", "\...\b\" becomes "\...\", "\" becomes empty.
 void ShortenPathStep(std::wstring& directory);
+
+// Adds the full names of the files in folder that match each mask in turn ("*.qcfg"); with
+// subfolders, the files of every subfolder come first. Junctions and other reparse points are not
+// followed.
+void FindFilesW(bool includeSubfolders, const TWideStrArray& masks, TWideStrings& list, const std::wstring& folder);
+
+// Times, size, attribute flags, type name and associated program of a file; always true.
+bool GetFileInfoW(const std::wstring& fileName, TDateiInfoW& info);
+// Creation, last-access and last-write time in local standard time; false (times untouched) when
+// the file cannot be opened.
+bool GetFileTimesW(const std::wstring& fileName, TDateTime& creationTime, TDateTime& lastAccessTime,
+                   TDateTime& lastWriteTime);
+// Size in bytes, -1 when there is no such file (a name holding "*" or "?" names none).
+std::int64_t GetFileSizeW(const std::wstring& fileName);
+// The file's small shell icon, which the caller destroys; 0 when the shell has none.
+HICON GetFileIconHandle(const std::wstring& fileName);
+// Path of the program associated with the file, or empty.
+std::wstring FindExecutableForFile(const std::wstring& fileName, const std::wstring& folder);
