@@ -1,0 +1,470 @@
+#include "ucode/UCodeClasses.h"
+
+#include "ucode/UCodeSysUtils.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string ReadRest(TStream& stream) {
+  const int64_t size = std::max<int64_t>(stream.GetSize() - stream.GetPosition(), 0);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (size > 0) stream.ReadBuffer(bytes.data(), static_cast<int>(size));
+  return bytes;
+}
+
+// A text whose mark says UTF-8 is UTF-8 even where a sequence is broken: the broken ones become
+// U+FFFD instead of the whole text being dropped.
+std::wstring DecodeMarkedUtf8(const std::string& bytes) {
+  std::wstring text = UCodeUTF8Decode(bytes);
+  if (!text.empty() || bytes.empty()) return text;
+  int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  text.assign(static_cast<size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+  return text;
+}
+
+std::wstring ReadUtf16(TStream& stream, bool swapped) {
+  const int64_t size = std::max<int64_t>(stream.GetSize() - stream.GetPosition(), 0);
+  std::wstring text(static_cast<size_t>(size / 2), L'\0');  // an odd last byte is no character
+  if (!text.empty()) stream.ReadBuffer(text.data(), static_cast<int>(text.size() * 2));
+  if (swapped) StrSwapByteOrder(text);
+  return text;
+}
+
+int CompareWide(const std::wstring& a, const std::wstring& b, bool caseSensitive) {
+  const DWORD flags = caseSensitive ? 0 : NORM_IGNORECASE;
+  if (Win32PlatformIsUnicode)
+    return CompareStringW(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) - CSTR_EQUAL;
+  const std::string narrowA = WideStringToStringEx(a, CP_ACP);
+  const std::string narrowB = WideStringToStringEx(b, CP_ACP);
+  return CompareStringA(LOCALE_USER_DEFAULT, flags, narrowA.data(), static_cast<int>(narrowA.size()), narrowB.data(),
+                        static_cast<int>(narrowB.size())) - CSTR_EQUAL;
+}
+
+std::string AnsiFileName(const std::wstring& fileName) {
+  return WideStringToStringEx(WideExpandFileName(fileName), CP_ACP);
+}
+
+HANDLE OpenFileStreamHandle(const std::wstring& fileName, unsigned mode) {
+  if (mode == fmCreate) {
+    HANDLE handle = WideFileCreate(fileName);
+    if (handle == INVALID_HANDLE_VALUE)
+      throw EFCreateError(Format(SFCreateErrorEx, AnsiFileName(fileName), SysErrorMessage(GetLastError())));
+    return handle;
+  }
+  HANDLE handle = WideFileOpen(fileName, mode);
+  if (handle == INVALID_HANDLE_VALUE)
+    throw EFOpenError(Format(SFOpenErrorEx, AnsiFileName(fileName), SysErrorMessage(GetLastError())));
+  return handle;
+}
+
+// The list sorter: the pivot is an item position that follows its item through exchanges.
+class StringListSorter {
+ public:
+  StringListSorter(TUCodeStringList* list, const TUCodeStringListSortCompare& compare,
+                   const std::function<void(int, int)>& exchange)
+      : m_list(list), m_compare(compare), m_exchange(exchange) {}
+  void SetPivot(int middle) { m_pivot = middle; }
+  bool Before(int i) const { return m_compare(m_list, i, m_pivot) < 0; }
+  bool After(int j) const { return m_compare(m_list, j, m_pivot) > 0; }
+  void Exchange(int i, int j) {
+    if (i != j) m_exchange(i, j);
+    if (m_pivot == i) m_pivot = j;
+    else if (m_pivot == j) m_pivot = i;
+  }
+
+ private:
+  TUCodeStringList* m_list;
+  const TUCodeStringListSortCompare& m_compare;
+  const std::function<void(int, int)>& m_exchange;
+  int m_pivot = 0;
+};
+
+}  // namespace
+
+// ---- DetectStreamBOM
+
+int DetectStreamBOM(TStream& stream) {
+  const int64_t start = stream.GetPosition();
+  const int64_t remaining = stream.GetSize() - start;
+  if (remaining < 2) return ckAnsi;
+  unsigned char mark[3] = {};
+  stream.ReadBuffer(mark, 2);
+  if (mark[0] == 0xFF && mark[1] == 0xFE) return ckUnicode;
+  if (mark[0] == 0xFE && mark[1] == 0xFF) return ckUnicodeSwapped;
+  stream.SetPosition(start);
+  if (remaining >= 3) {
+    stream.ReadBuffer(mark, 3);
+    if (mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF) return ckUtf8;
+    stream.SetPosition(start);
+  }
+  return ckAnsi;
+}
+
+// ---- TUCodeStrings
+
+TUCodeStrings::TUCodeStrings() : FAnsiStrings(std::make_unique<TAnsiStringsForWideStringsAdapter>(this)) {}
+
+TUCodeStrings::~TUCodeStrings() = default;
+
+TAnsiStrings* TUCodeStrings::GetAnsiStrings() const { return FAnsiStrings.get(); }
+
+void TUCodeStrings::SetAnsiStrings(TStrings* value) { FAnsiStrings->Assign(value); }
+
+void TUCodeStrings::LoadFromStreamBOM(TStream& stream, bool withBOM) {
+  BeginUpdate();
+  try {
+    const int kind = withBOM ? DetectStreamBOM(stream) : ckUnicode;
+    std::wstring text;
+    switch (kind) {
+      case ckUnicode:
+      case ckUnicodeSwapped: text = ReadUtf16(stream, kind == ckUnicodeSwapped); break;
+      case ckUtf8: text = DecodeMarkedUtf8(ReadRest(stream)); break;
+      default: text = StringToWideStringEx(ReadRest(stream), CP_ACP); break;
+    }
+    SetTextStr(text);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TUCodeStrings::SaveToStreamBOM(TStream& stream, bool withBOM) {
+  if (withBOM) stream.WriteBuffer("\xFF\xFE", 2);
+  const std::wstring text = GetTextStr();
+  if (!text.empty()) stream.WriteBuffer(text.data(), static_cast<int>(text.size() * sizeof(wchar_t)));
+}
+
+void TUCodeStrings::LoadFromFile(const std::wstring& fileName) {
+  TUCodeFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(stream);
+}
+
+void TUCodeStrings::LoadFromStream(TStream& stream) { LoadFromStreamBOM(stream, true); }
+
+void TUCodeStrings::SaveToFile(const std::wstring& fileName) {
+  TUCodeFileStream stream(fileName, fmCreate);
+  SaveToStream(stream);
+}
+
+void TUCodeStrings::SaveToStream(TStream& stream) { SaveToStreamBOM(stream, true); }
+
+// ---- TUCodeStringList
+
+TUCodeStringList::~TUCodeStringList() {
+  OnChange = nullptr;
+  OnChanging = nullptr;
+}
+
+void TUCodeStringList::CheckIndex(int index) const {
+  if (index < 0 || index >= GetCount()) Error(SListIndexError, index);
+}
+
+std::wstring TUCodeStringList::Get(int index) const {
+  CheckIndex(index);
+  return FList[index].FString;
+}
+
+TObject* TUCodeStringList::GetObject(int index) const {
+  CheckIndex(index);
+  return FList[index].FObject;
+}
+
+void TUCodeStringList::Put(int index, const std::wstring& text) {
+  if (FSorted) throw EStringListError(SSortedListError);
+  CheckIndex(index);
+  Changing();
+  FList[index].FString = text;
+  Changed();
+}
+
+void TUCodeStringList::PutObject(int index, TObject* object) {
+  CheckIndex(index);
+  Changing();
+  FList[index].FObject = object;
+  Changed();
+}
+
+void TUCodeStringList::SetCapacity(int capacity) {
+  if (capacity < GetCount()) Error(SListCapacityError, capacity);
+  FList.reserve(static_cast<size_t>(capacity));
+  FCapacity = capacity;
+}
+
+void TUCodeStringList::Grow() {
+  const int delta = FCapacity > 64 ? FCapacity / 4 : FCapacity > 8 ? 16 : 4;
+  SetCapacity(FCapacity + delta);
+}
+
+void TUCodeStringList::Clear() {
+  if (FList.empty()) return;
+  Changing();
+  FList.clear();
+  FList.shrink_to_fit();
+  FCapacity = 0;
+  Changed();
+}
+
+void TUCodeStringList::Delete(int index) {
+  CheckIndex(index);
+  Changing();
+  FList.erase(FList.begin() + index);
+  Changed();
+}
+
+void TUCodeStringList::Insert(int index, const std::wstring& text) { InsertObject(index, text, nullptr); }
+
+void TUCodeStringList::InsertObject(int index, const std::wstring& text, TObject* object) {
+  if (FSorted) throw EStringListError(SSortedListError);
+  if (index < 0 || index > GetCount()) Error(SListIndexError, index);
+  InsertItem(index, text, object);
+}
+
+void TUCodeStringList::InsertItem(int index, const std::wstring& text, TObject* object) {
+  Changing();
+  if (GetCount() == FCapacity) Grow();
+  FList.insert(FList.begin() + index, TItem{text, object});
+  Changed();
+}
+
+int TUCodeStringList::CompareStrings(const std::wstring& a, const std::wstring& b) const {
+  return CompareWide(a, b, FCaseSensitive);
+}
+
+int TUCodeStringList::Add(const std::wstring& text) { return AddObject(text, nullptr); }
+
+int TUCodeStringList::AddObject(const std::wstring& text, TObject* object) {
+  int index = GetCount();
+  if (FSorted && Find(text, index)) {
+    if (FDuplicates == dupIgnore) return index;
+    if (FDuplicates == dupError) throw EStringListError(SDuplicateString);
+  }
+  InsertItem(index, text, object);
+  return index;
+}
+
+void TUCodeStringList::Exchange(int index1, int index2) {
+  CheckIndex(index1);
+  CheckIndex(index2);
+  Changing();
+  std::swap(FList[index1], FList[index2]);
+  Changed();
+}
+
+bool TUCodeStringList::Find(const std::wstring& text, int& index) const {
+  bool found = false;
+  int low = 0;
+  int high = GetCount() - 1;
+  while (low <= high) {
+    const int middle = (low + high) / 2;
+    const int order = CompareStrings(FList[middle].FString, text);
+    if (order < 0) {
+      low = middle + 1;
+    } else {
+      high = middle - 1;
+      if (order == 0) {
+        found = true;
+        if (FDuplicates != dupAccept) low = middle;
+      }
+    }
+  }
+  index = low;
+  return found;
+}
+
+int TUCodeStringList::IndexOf(const std::wstring& text) const {
+  if (!FSorted) return TUCodeStrings::IndexOf(text);
+  int index = -1;
+  return Find(text, index) ? index : -1;
+}
+
+int TUCodeStringList::IndexOfName(const std::wstring& name) const {
+  if (!FSorted) return TUCodeStrings::IndexOfName(name);
+  const std::wstring key = name + kNameValueSeparator;
+  int index = -1;
+  Find(key, index);
+  if (index < GetCount() && CompareStrings(FList[index].FString.substr(0, key.size()), key) == 0) return index;
+  return -1;
+}
+
+void TUCodeStringList::Sort() {
+  CustomSort([](TUCodeStringList* list, int index1, int index2) {
+    return list->CompareStrings(list->FList[index1].FString, list->FList[index2].FString);
+  });
+}
+
+void TUCodeStringList::CustomSort(const TUCodeStringListSortCompare& compare) {
+  if (FSorted || GetCount() < 2) return;
+  Changing();
+  const std::function<void(int, int)> exchange = [this](int i, int j) { std::swap(FList[i], FList[j]); };
+  StringListSorter sorter(this, compare, exchange);
+  MiddlePivotQuickSort(sorter, 0, GetCount() - 1);
+  Changed();
+}
+
+void TUCodeStringList::SetSorted(bool sorted) {
+  if (FSorted == sorted) return;
+  if (sorted) Sort();
+  FSorted = sorted;
+}
+
+void TUCodeStringList::SetCaseSensitive(bool caseSensitive) {
+  if (FCaseSensitive == caseSensitive) return;
+  FCaseSensitive = caseSensitive;
+  if (FSorted) {
+    FSorted = false;
+    SetSorted(true);
+  }
+}
+
+void TUCodeStringList::Changed() {
+  if (!FUpdating) OnChange(this);
+}
+
+void TUCodeStringList::Changing() {
+  if (!FUpdating) OnChanging(this);
+}
+
+// One OnChanging as an update opens and one OnChange as it closes, none in between.
+void TUCodeStringList::SetUpdateState(bool updating) {
+  if (updating) {
+    Changing();
+    FUpdating = true;
+  } else {
+    FUpdating = false;
+    Changed();
+  }
+}
+
+// ---- TUCodeFileStream
+
+TUCodeFileStream::TUCodeFileStream(const std::wstring& fileName, unsigned mode)
+    : THandleStream(OpenFileStreamHandle(fileName, mode)) {}
+
+TUCodeFileStream::~TUCodeFileStream() {
+  if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+}
+
+// ---- TAnsiStringsForWideStringsAdapter
+
+TAnsiStringsForWideStringsAdapter::TAnsiStringsForWideStringsAdapter(TWideStrings* wideStrings, UINT codePage)
+    : FWideStrings(wideStrings), FCodePage(codePage) {}
+
+std::string TAnsiStringsForWideStringsAdapter::Get(int index) const {
+  return WideStringToStringEx(FWideStrings->Get(index), FCodePage);
+}
+
+int TAnsiStringsForWideStringsAdapter::GetCount() const { return FWideStrings->GetCount(); }
+
+TObject* TAnsiStringsForWideStringsAdapter::GetObject(int index) const { return FWideStrings->GetObject(index); }
+
+void TAnsiStringsForWideStringsAdapter::Put(int index, const std::string& text) {
+  FWideStrings->Put(index, StringToWideStringEx(text, FCodePage));
+}
+
+void TAnsiStringsForWideStringsAdapter::PutObject(int index, TObject* object) { FWideStrings->PutObject(index, object); }
+
+void TAnsiStringsForWideStringsAdapter::Clear() { FWideStrings->Clear(); }
+
+void TAnsiStringsForWideStringsAdapter::Delete(int index) { FWideStrings->Delete(index); }
+
+void TAnsiStringsForWideStringsAdapter::Insert(int index, const std::string& text) {
+  FWideStrings->Insert(index, StringToWideStringEx(text, FCodePage));
+}
+
+void TAnsiStringsForWideStringsAdapter::SetUpdateState(bool updating) {
+  if (updating) FWideStrings->BeginUpdate();
+  else FWideStrings->EndUpdate();
+}
+
+void TAnsiStringsForWideStringsAdapter::LoadFromStreamEx(TStream& stream, UINT codePage) {
+  FWideStrings->SetTextStr(StringToWideStringEx(ReadRest(stream), codePage));
+}
+
+void TAnsiStringsForWideStringsAdapter::SaveToStreamEx(TStream& stream, UINT codePage) {
+  const std::string text = WideStringToStringEx(FWideStrings->GetTextStr(), codePage);
+  if (!text.empty()) stream.WriteBuffer(text.data(), static_cast<int>(text.size()));
+}
+
+// ---- TWideComponentHelper
+
+TWideComponentHelper::TWideComponentHelper(TComponent* owner) : TComponent(owner) {
+  throw EUCodeInternalError("UCode Internal Error: TWideComponentHelper.Create should never be encountered.");
+}
+
+TWideComponentHelper::TWideComponentHelper(TComponent* component, TList* list)
+    : TComponent(nullptr), FComponent(component), FList(list) {
+  FreeNotification(component);
+  int index = 0;
+  FindWideComponentHelperIndex(list, component, index);
+  list->Insert(index, this);
+}
+
+TWideComponentHelper::~TWideComponentHelper() {
+  if (FList) FList->Remove(this);
+}
+
+TWideComponentHelper* TWideComponentHelper::CreateHelper(TComponent* component, TList* list) {
+  return new TWideComponentHelper(component, list);
+}
+
+void TWideComponentHelper::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == FComponent) {
+    FComponent = nullptr;
+    Free();
+  }
+}
+
+bool FindWideComponentHelperIndex(TList* list, TComponent* component, int& index) {
+  const auto key = reinterpret_cast<std::uintptr_t>(component);
+  int low = 0;
+  int high = list->GetCount() - 1;
+  while (low <= high) {
+    const int middle = (low + high) / 2;
+    const auto served = reinterpret_cast<std::uintptr_t>(static_cast<TWideComponentHelper*>(list->Get(middle))->GetComponent());
+    if (served < key) {
+      low = middle + 1;
+    } else if (served > key) {
+      high = middle - 1;
+    } else {
+      index = middle;
+      return true;
+    }
+  }
+  index = low;
+  return false;
+}
+
+TWideComponentHelper* FindWideComponentHelper(TList* list, TComponent* component) {
+  int index = 0;
+  if (!FindWideComponentHelperIndex(list, component, index)) return nullptr;
+  auto* helper = static_cast<TWideComponentHelper*>(list->Get(index));
+  if (helper->GetComponent() != component)
+    throw EUCodeInternalError("UCode Internal Error: FindWideComponentHelperIndex failed.");
+  return helper;
+}
+
+TList* WideComponentHelpers() {
+  static TList helpers;
+  return &helpers;
+}
+
+// ---- Wide text beside 8-bit text
+
+std::wstring GetSyncedWideString(std::wstring& stored, const std::string& current) {
+  if (WideStringToStringEx(stored, CP_ACP) != current) stored = StringToWideStringEx(current, CP_ACP);
+  return stored;
+}
+
+void SetSyncedWideString(const std::wstring& value, std::wstring& stored, const std::string& current,
+                         const std::function<void(const std::string&)>& setter) {
+  if (value == GetSyncedWideString(stored, current)) return;
+  const std::string narrow = WideStringToStringEx(value, CP_ACP);
+  if (StringToWideStringEx(narrow, CP_ACP) != value && narrow == current) setter(std::string());
+  stored = value;
+  setter(narrow);
+}
