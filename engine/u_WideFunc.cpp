@@ -1,6 +1,7 @@
 #include "engine/u_WideFunc.h"
 
 #include "classlib/Classes.h"
+#include "ucode/UCodeGraphics.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeWindows.h"
 
@@ -168,6 +169,10 @@ std::wstring MinimizePathW(const std::wstring& path, const std::function<int(con
     result = drive + directory + name;
   }
   return result;
+}
+
+std::wstring MinimizePathW(const std::wstring& path, TCanvas* canvas, int maxWidth) {
+  return MinimizePathW(path, [canvas](const std::wstring& text) { return WideCanvasTextWidth(canvas, text); }, maxWidth);
 }
 
 // ---- Files

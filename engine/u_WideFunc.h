@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class TCanvas;
 class TWideStrings;
 
 using TWideStrArray = std::vector<std::wstring>;
@@ -78,6 +79,8 @@ bool IsWordDelimiter(wchar_t c, const std::wstring& delimiters);
 // maxWidth or nothing more can go.
 std::wstring MinimizePathW(const std::wstring& path, const std::function<int(const std::wstring&)>& textWidth,
                            int maxWidth);
+// The same measured as wide text in the canvas's font.
+std::wstring MinimizePathW(const std::wstring& path, TCanvas* canvas, int maxWidth);
 // One step: "\a\b\" becomes "\...\b\", "\...\b\" becomes "\...\", "\" becomes empty.
 void ShortenPathStep(std::wstring& directory);
 

@@ -1,5 +1,7 @@
 #include "engine/u_WideFunc.h"
 
+#include "classlib/Graphics.h"
+#include "ucode/UCodeGraphics.h"
 #include "ucode/UCodeSysUtils.h"
 
 #include <gtest/gtest.h>
@@ -266,6 +268,19 @@ TEST(MinimizePathW, ShortensStepByStepUntilItFits) {
   } cases[] = {{200, path}, {119, path}, {118, L"C:\\...\\file.txt"}, {104, L"...\\file.txt"}, {83, L"file.txt"}, {0, L"file.txt"}};
   for (const auto& c : cases) EXPECT_EQ(MinimizePathW(path, width, c.maxWidth), c.result) << c.maxWidth;
   EXPECT_EQ(MinimizePathW(L"\\\\server\\share\\f", width, 0), L"f");
+}
+
+TEST(MinimizePathW, MeasuresInTheCanvasFont) {
+  TBitmap bitmap;
+  TCanvas* canvas = bitmap.GetCanvas();
+  const std::wstring path = L"C:\\Programme\\Kaptorix\\Indexe\\Stra\u00dfen.idx";
+  const int fullWidth = WideCanvasTextWidth(canvas, path);
+  ASSERT_GT(fullWidth, 0);
+  EXPECT_EQ(MinimizePathW(path, canvas, fullWidth), path);
+  std::wstring shorter = MinimizePathW(path, canvas, fullWidth - 1);
+  EXPECT_EQ(shorter, L"C:\\...\\Kaptorix\\Indexe\\Stra\u00dfen.idx");
+  EXPECT_LE(WideCanvasTextWidth(canvas, shorter), fullWidth - 1);
+  EXPECT_EQ(MinimizePathW(path, canvas, 1), L"Stra\u00dfen.idx");
 }
 
 TEST(MinimizePathW, SingleSteps) {

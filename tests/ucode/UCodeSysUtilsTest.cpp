@@ -211,10 +211,4 @@ TEST_F(WideFiles, ExpandFileName) {
   EXPECT_STREQ(filePart, L"one.txt");
 }
 
-TEST(WideWindows, AtomValues) {
-  EXPECT_TRUE(IsAtomValue(0));
-  EXPECT_TRUE(IsAtomValue(0xFFFF));
-  EXPECT_FALSE(IsAtomValue(0x10000));
-}
-
 }  // namespace
