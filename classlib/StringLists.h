@@ -76,6 +76,8 @@ class TStringsBase : public TPersistent {
   void SetValue(const S& name, const S& value);
 
   void Assign(TPersistent* source) override;
+  // The stream property "Strings": the lines as a list of strings.
+  void DefineProperties(TFiler* filer) override;
 
   // The rest of the stream as text (8-bit: its bytes; wide: UTF-16 units), and back.
   virtual void LoadFromStream(TStream& stream);

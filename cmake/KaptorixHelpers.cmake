@@ -23,7 +23,7 @@ endfunction()
 # registered with ctest under the folder's label and run through Wine.
 function(kaptorix_folder_tests folder)
   cmake_parse_arguments(ARG "" "" "LIBS;ARGS;DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.rc)
   if(NOT sources)
     return()
   endif()
