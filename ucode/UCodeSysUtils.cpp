@@ -123,9 +123,22 @@ int FindMatchingFile(TSearchRecW& record) {
 
 // ---- Strings
 
+// The platform's upper case of every UTF-16 unit, asked for once: the system maps unit by unit,
+// and the word pipeline upper-cases whole pages many times over.
+const std::wstring& UpperCaseTable() {
+  static const std::wstring table = [] {
+    std::wstring units(0x10000, L'\0');
+    for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<wchar_t>(i);
+    CharUpperBuffW(units.data() + 1, static_cast<DWORD>(units.size() - 1));
+    return units;
+  }();
+  return table;
+}
+
 std::wstring WideUpperCase(const std::wstring& text) {
-  std::wstring result = text;
-  if (!result.empty()) CharUpperBuffW(result.data(), static_cast<DWORD>(result.size()));
+  const std::wstring& table = UpperCaseTable();
+  std::wstring result(text.size(), L'\0');
+  for (size_t i = 0; i < text.size(); ++i) result[i] = table[static_cast<std::uint16_t>(text[i])];
   return result;
 }
 

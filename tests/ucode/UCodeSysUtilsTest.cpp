@@ -76,6 +76,13 @@ TEST(WideStrings, AdjustLineBreaksToEachStyle) {
 
 TEST(WideStrings, CharacterClassesAndUpperCase) {
   EXPECT_EQ(WideUpperCase(L"stra\u00dfe \u00e4\u00f6\u00fc \u00e7"), L"STRA\u00dfE \u00c4\u00d6\u00dc \u00c7");
+  EXPECT_EQ(WideUpperCase(std::wstring(L"a\0b", 3)), std::wstring(L"A\0B", 3));
+  // Every unit as the system upper-cases it.
+  std::wstring all(0xFFFF, L'\0');
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<wchar_t>(i + 1);
+  std::wstring expected = all;
+  CharUpperBuffW(expected.data(), static_cast<DWORD>(expected.size()));
+  EXPECT_EQ(WideUpperCase(all), expected);
   for (wchar_t c : {L' ', L'\t', L'\x00a0', L'\x3000'}) EXPECT_TRUE(IsWideCharSpace(c)) << int(c);
   for (wchar_t c : {L'.', L',', L'!', L'\x00bf', L'-'}) EXPECT_TRUE(IsWideCharPunct(c)) << int(c);
   for (wchar_t c : {L'a', L'\x00e4', L'7', L'\x65e5'}) EXPECT_FALSE(IsWideWordDelimiter(c)) << int(c);
