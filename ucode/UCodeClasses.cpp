@@ -152,6 +152,84 @@ void TUCodeStrings::SaveToFile(const std::wstring& fileName) {
 
 void TUCodeStrings::SaveToStream(TStream& stream) { SaveToStreamBOM(stream, true); }
 
+namespace {
+
+bool WideValuesTakeEffect(TFiler* filer) {
+  TComponent* root = filer->GetRoot();
+  return WideFormValuesEnabled && !(root && root->GetComponentState().Contains(csDesigning));
+}
+
+// A list value's strings, each decoded.
+std::vector<std::wstring> ReadStringList(TReader& reader, std::wstring (*decode)(const std::string&)) {
+  std::vector<std::wstring> lines;
+  reader.ReadListBegin();
+  while (!reader.EndOfList()) lines.push_back(decode(reader.ReadString()));
+  reader.ReadListEnd();
+  return lines;
+}
+
+void ReplaceLines(TWideStrings& strings, const std::vector<std::wstring>& lines) {
+  strings.BeginUpdate();
+  try {
+    strings.Clear();
+    for (const auto& line : lines) strings.Add(line);
+  } catch (...) {
+    strings.EndUpdate();
+    throw;
+  }
+  strings.EndUpdate();
+}
+
+}  // namespace
+
+bool WideFormValuesEnabled = false;
+
+void TUCodeStrings::DefineProperties(TFiler* filer) {
+  TWideStrings::DefineProperties(filer);
+  auto readWide = [this](TReader& reader) {
+    if (reader.NextValue() != vaList) {
+      SetTextStr(reader.ReadWideString());
+      return;
+    }
+    std::vector<std::wstring> lines;
+    reader.ReadListBegin();
+    while (!reader.EndOfList()) lines.push_back(reader.ReadWideString());
+    reader.ReadListEnd();
+    ReplaceLines(*this, lines);
+  };
+  auto readUtf8 = [this, filer](TReader& reader) {
+    std::vector<std::wstring> lines = ReadStringList(reader, &UCodeUTF8Decode);
+    if (WideValuesTakeEffect(filer) || GetCount() == 0) ReplaceLines(*this, lines);
+  };
+  auto readUtf7 = [this, filer](TReader& reader) {
+    std::vector<std::wstring> lines = ReadStringList(reader, &UTF7ToWideString);
+    if (WideValuesTakeEffect(filer)) ReplaceLines(*this, lines);
+  };
+  auto writeUtf7 = [this](TWriter& writer) {
+    writer.WriteListBegin();
+    for (int i = 0; i < GetCount(); ++i) writer.WriteString(WideStringToUTF7(Get(i)));
+    writer.WriteListEnd();
+  };
+  filer->DefineProperty("WideStrings", readWide, nullptr, false);
+  filer->DefineProperty("WideStringsW", readUtf8, nullptr, false);
+  filer->DefineProperty("WideStrings_UTF7", readUtf7, writeUtf7, GetCount() > 0);
+}
+
+void DefineWideProperties(TFiler* filer, TPersistent* instance) {
+  for (const TPropInfo* info : GetPropList(instance->ClassType())) {
+    if (info->Kind != TPropKind::WideString) continue;
+    auto take = [filer, info, instance](const std::wstring& value) {
+      if (WideValuesTakeEffect(filer)) info->SetWideString(instance, value);
+    };
+    filer->DefineProperty(info->Name + "W", [take](TReader& reader) { take(UCodeUTF8Decode(reader.ReadString())); },
+                          nullptr, false);
+    const std::wstring value = info->GetWideString(instance);
+    filer->DefineProperty(
+        info->Name + "_UTF7", [take](TReader& reader) { take(UTF7ToWideString(reader.ReadString())); },
+        [value](TWriter& writer) { writer.WriteString(WideStringToUTF7(value)); }, !value.empty());
+  }
+}
+
 // ---- TUCodeStringList
 
 TUCodeStringList::~TUCodeStringList() {

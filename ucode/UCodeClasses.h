@@ -5,6 +5,7 @@
 #pragma once
 
 #include "classlib/Classes.h"
+#include "classlib/FormReader.h"
 #include "ucode/UCodeSystem.h"
 
 #include <functional>
@@ -42,6 +43,11 @@ class TUCodeStrings : public TWideStrings {
   void LoadFromStream(TStream& stream) override;
   void SaveToFile(const std::wstring& fileName) override;
   void SaveToStream(TStream& stream) override;
+
+  // Besides "Strings": "WideStrings" (one text or a list; always read), "WideStringsW" (UTF-8
+  // lines; read while wide form values are on or the list is empty) and "WideStrings_UTF7" (UTF-7
+  // lines; the one written; read while wide form values are on).
+  void DefineProperties(TFiler* filer) override;
 
  private:
   std::unique_ptr<TAnsiStringsForWideStringsAdapter> FAnsiStrings;
@@ -204,3 +210,12 @@ std::wstring GetSyncedWideString(std::wstring& stored, const std::string& curren
 // control sees a change.
 void SetSyncedWideString(const std::wstring& value, std::wstring& stored, const std::string& current,
                          const std::function<void(const std::string&)>& setter);
+
+// Whether the UTF-8 and UTF-7 forms of wide properties in form descriptions take effect (outside
+// design). Off: they are read and dropped, and the 8-bit values stand.
+extern bool WideFormValuesEnabled;
+
+// Defines, for each published wide-string property P of instance, the form-description
+// properties P + "W" (UTF-8 text) and P + "_UTF7" (UTF-7 text; the one written). Wide components
+// call it from DefineProperties after the class library's own definitions.
+void DefineWideProperties(TFiler* filer, TPersistent* instance);
