@@ -1034,6 +1034,7 @@ void TWinControl::AlignControls() {
   FAligning = true;
   try {
     RECT rect = GetClientRect();
+    AdjustClientRect(rect);
     AlignControlsIn(rect);
   } catch (...) {
     FAligning = false;

@@ -5,6 +5,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Themes.h"
 
 namespace {
 
@@ -785,17 +786,17 @@ void TCustomGroupBox::CreateParams(TCreateParams& params) {
 }
 
 // Children sit below the caption line and inside the frame.
-RECT TCustomGroupBox::GetClientRect() {
-  RECT rect = TCustomControl::GetClientRect();
+void TCustomGroupBox::AdjustClientRect(RECT& rect) {
   FCanvas->GetFont()->Assign(FFont);
   int lineHeight = FCanvas->TextHeight("0");
   InflateRect(&rect, -1, -1);
   rect.top += lineHeight - 1;
-  return rect;
 }
 
+// Visual styles draw the themed frame and caption; without them, the etched frame.
 void TCustomGroupBox::Paint() {
   FCanvas->GetFont()->Assign(FFont);
+  if (ThemeServices().ThemesEnabled() && PaintThemed()) return;
   int h = FCanvas->TextHeight("0");
   RECT frame{0, h / 2 - 1, FWidth, FHeight};
   HDC dc = FCanvas->GetHandle();
@@ -828,6 +829,34 @@ void TCustomGroupBox::Paint() {
   SetBkMode(dc, OPAQUE);
   SetTextColor(dc, ColorToRGB(FEnabled ? FFont->GetColor() : clGrayText));
   DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags);
+}
+
+bool TCustomGroupBox::PaintThemed() {
+  HDC dc = FCanvas->GetHandle();
+  FCanvas->RequiredState(csHandleValid | csFontValid);
+  std::string caption = GetText();
+  RECT captionRect{0, 0, 0, 0};
+  if (!caption.empty()) {
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    captionRect = UseRightToLeftAlignment() ? RECT{FWidth - 8 - size.cx, 0, FWidth - 8, size.cy}
+                                            : RECT{8, 0, 8 + size.cx, size.cy};
+  }
+  RECT frame{0, (captionRect.bottom - captionRect.top) / 2, FWidth, FHeight};
+  if (caption.empty()) frame.top = FCanvas->TextHeight("0") / 2;
+  int saved = SaveDC(dc);
+  ExcludeClipRect(dc, captionRect.left, captionRect.top, captionRect.right, captionRect.bottom);
+  bool painted = ThemeServices().DrawGroupBox(FHandle, dc, frame, FEnabled);
+  RestoreDC(dc, saved);
+  if (!painted) return false;
+  if (!caption.empty()) {
+    int length = MultiByteToWideChar(CP_ACP, 0, caption.c_str(), static_cast<int>(caption.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, caption.c_str(), static_cast<int>(caption.size()), wide.data(), length);
+    ThemeServices().DrawGroupBoxText(FHandle, dc, wide, captionRect,
+                                     DrawTextBiDiModeFlags(DT_SINGLELINE), FEnabled);
+  }
+  return true;
 }
 
 void TCustomGroupBox::CMDialogChar(TMessage& message) {

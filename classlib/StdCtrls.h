@@ -304,10 +304,12 @@ class TCustomGroupBox : public TCustomControl {
  public:
   explicit TCustomGroupBox(TComponent* owner);
   void CreateParams(TCreateParams& params) override;
-  RECT GetClientRect() override;
 
  protected:
+  void AdjustClientRect(RECT& rect) override;
   void Paint() override;
+  // False when the theme could not paint the frame.
+  bool PaintThemed();
   void CMDialogChar(TMessage& message) override;
   void CMTextChanged(TMessage& message) override;
 };

@@ -1,0 +1,95 @@
+// Buttons with pictures: the speed button (no window of its own, can stay pressed and form
+// groups) and the bitmap button (a push button that draws its glyph and caption itself).
+#pragma once
+
+#include <string>
+
+#include "classlib/Classes.h"
+#include "classlib/Controls.h"
+#include "classlib/Graphics.h"
+#include "classlib/StdCtrls.h"
+
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry,
+                   bkIgnore, bkAll };
+
+// Draws a glyph (the first of its NumGlyphs images) and a caption centred in `rect`.
+void DrawButtonFace(TCanvas* canvas, const RECT& rect, TBitmap* glyph, int numGlyphs,
+                    const std::string& caption, TButtonLayout layout, int margin, int spacing,
+                    bool enabled, UINT biDiFlags);
+
+class TSpeedButton : public TGraphicControl {
+  KX_COMPONENT(TSpeedButton, TGraphicControl)
+ public:
+  explicit TSpeedButton(TComponent* owner);
+  ~TSpeedButton() override;
+  bool GetDown() const { return FDown; }
+  // Pressing one button of a group releases the others of the same parent.
+  void SetDown(bool value);
+  int GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int value) { FGroupIndex = value; }
+  bool GetAllowAllUp() const { return FAllowAllUp; }
+  void SetAllowAllUp(bool value) { FAllowAllUp = value; }
+  bool GetFlat() const { return FFlat; }
+  void SetFlat(bool value);
+  TBitmap* GetGlyph() const { return FGlyph; }
+  void SetGlyph(TBitmap* value);
+  int GetNumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int value);
+  TButtonLayout GetLayout() const { return FLayout; }
+  void SetLayout(TButtonLayout value);
+  int GetMargin() const { return FMargin; }
+  void SetMargin(int value);
+  int GetSpacing() const { return FSpacing; }
+  void SetSpacing(int value);
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CMTextChanged(TMessage& message) override;
+  void GlyphChanged(TObject* sender);
+  bool FDown = false;
+  bool FPressing = false;
+  int FGroupIndex = 0;
+  bool FAllowAllUp = false;
+  bool FFlat = false;
+  TBitmap* FGlyph;
+  int FNumGlyphs = 1;
+  TButtonLayout FLayout = blGlyphLeft;
+  int FMargin = -1;
+  int FSpacing = 4;
+};
+
+class TBitBtn : public TButton {
+  KX_COMPONENT(TBitBtn, TButton)
+ public:
+  explicit TBitBtn(TComponent* owner);
+  ~TBitBtn() override;
+  TBitBtnKind GetKind() const { return FKind; }
+  // A kind other than bkCustom sets the caption, the modal result and Default or Cancel.
+  void SetKind(TBitBtnKind value);
+  TBitmap* GetGlyph() const { return FGlyph; }
+  void SetGlyph(TBitmap* value);
+  int GetNumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int value);
+  TButtonLayout GetLayout() const { return FLayout; }
+  void SetLayout(TButtonLayout value);
+  int GetMargin() const { return FMargin; }
+  void SetMargin(int value);
+  int GetSpacing() const { return FSpacing; }
+  void SetSpacing(int value);
+  void CreateParams(TCreateParams& params) override;
+  void Click() override;
+
+ protected:
+  void Dispatch(TMessage& message) override;
+  void CNDrawItem(TMessage& message);
+  TBitBtnKind FKind = bkCustom;
+  TBitmap* FGlyph;
+  int FNumGlyphs = 1;
+  TButtonLayout FLayout = blGlyphLeft;
+  int FMargin = -1;
+  int FSpacing = 4;
+  TControlCanvas* FCanvas;
+};
