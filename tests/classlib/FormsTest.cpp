@@ -1,0 +1,250 @@
+// Forms, the application's message loop, timers, hints and message boxes, with real windows.
+#include <gtest/gtest.h>
+
+#include "WindowsTestSupport.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/StdCtrls.h"
+
+using wintest::MessageBoxCatcher;
+using wintest::Pump;
+using wintest::ShownForm;
+
+namespace {
+
+// Records what a form and its controls did.
+class FormEvents : public TObject {
+ public:
+  TCustomForm* form = nullptr;
+  int shows = 0, hides = 0, closeQueries = 0, refuseCloses = 0, ticks = 0, idles = 0;
+  bool ranAfterClose = false;
+  void Show(TObject*) { ++shows; }
+  void Hide(TObject*) { ++hides; }
+  void CloseQuery(TObject*, bool& canClose) {
+    ++closeQueries;
+    if (refuseCloses > 0) {
+      --refuseCloses;
+      canClose = false;
+    }
+  }
+  void CloseAndGoOn(TObject*) {
+    form->Close();
+    ranAfterClose = true;
+  }
+  void Tick(TObject*) { ++ticks; }
+  void Idle(TObject*, bool& done) {
+    ++idles;
+    done = false;
+  }
+};
+
+// A form of its own (not the shared one), freed at the end.
+struct OwnForm {
+  TForm* form = new TForm(nullptr);
+  ~OwnForm() { form->Free(); }
+};
+
+TButton* AddButton(TForm* form, int modalResult) {
+  TButton* button = new TButton(form);
+  button->SetParent(form);
+  button->SetModalResult(modalResult);
+  return button;
+}
+
+}  // namespace
+
+TEST(Forms, OnShowFiresOnlyWhenAHiddenFormBecomesVisible) {
+  OwnForm own;
+  FormEvents events;
+  own.form->OnShow = TNotifyEvent(&events, &FormEvents::Show);
+  own.form->OnHide = TNotifyEvent(&events, &FormEvents::Hide);
+  own.form->Show();
+  own.form->Show();
+  Pump();
+  EXPECT_EQ(events.shows, 1);
+  EXPECT_TRUE(IsWindowVisible(own.form->GetHandle()));
+  own.form->Hide();
+  EXPECT_EQ(events.hides, 1);
+  EXPECT_FALSE(IsWindowVisible(own.form->GetHandle()));
+  own.form->Show();
+  EXPECT_EQ(events.shows, 2);
+}
+
+TEST(Forms, AModalFormEndsWithTheModalResultOfTheButtonPressed) {
+  OwnForm own;
+  TButton* ok = AddButton(own.form, mrOk);
+  own.form->HandleNeeded();
+  PostMessageA(ok->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(own.form->ShowModal(), mrOk);
+  EXPECT_FALSE(own.form->GetVisible());
+  EXPECT_FALSE(own.form->IsModal());
+}
+
+TEST(Forms, CloseEndsTheModalLoopAfterTheHandlerAndCloseQueryCanRefuse) {
+  OwnForm own;
+  FormEvents events;
+  events.form = own.form;
+  events.refuseCloses = 1;
+  own.form->OnCloseQuery = TCloseQueryEvent(&events, &FormEvents::CloseQuery);
+  TButton* closer = AddButton(own.form, mrNone);
+  closer->OnClick = TNotifyEvent(&events, &FormEvents::CloseAndGoOn);
+  own.form->HandleNeeded();
+  PostMessageA(closer->GetHandle(), BM_CLICK, 0, 0);
+  PostMessageA(closer->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(own.form->ShowModal(), mrCancel);
+  EXPECT_TRUE(events.ranAfterClose);
+  EXPECT_EQ(events.closeQueries, 2);
+}
+
+TEST(Forms, ShowModalRefusesAVisibleForm) {
+  ShownForm form;
+  EXPECT_THROW(form->ShowModal(), EInvalidOperation);
+}
+
+TEST(Forms, ClosingAModelessFormHidesIt) {
+  OwnForm own;
+  own.form->Show();
+  SendMessageA(own.form->GetHandle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(own.form->GetVisible());
+  EXPECT_TRUE(own.form->HandleAllocated());
+}
+
+TEST(Forms, ScreenListsFormsAndTheFirstCreatedFormIsTheMainForm) {
+  int before = Screen->GetFormCount();
+  TForm* form = new TForm(nullptr);
+  EXPECT_EQ(Screen->GetFormCount(), before + 1);
+  EXPECT_EQ(Screen->GetForm(before), form);
+  form->Free();
+  EXPECT_EQ(Screen->GetFormCount(), before);
+}
+
+TEST(Application, TimersTickThroughTheMessageLoop) {
+  TTimer timer(nullptr);
+  FormEvents events;
+  timer.SetInterval(10);
+  timer.SetOnTimer(TNotifyEvent(&events, &FormEvents::Tick));
+  DWORD start = GetTickCount();
+  while (events.ticks < 3 && GetTickCount() - start < 5000) Application->HandleMessage();
+  EXPECT_GE(events.ticks, 3);
+  timer.SetEnabled(false);
+  int ticks = events.ticks;
+  Sleep(50);
+  Pump();
+  EXPECT_EQ(events.ticks, ticks);
+}
+
+TEST(Application, IdleProcessingReachesEveryApplicationEventsObject) {
+  TApplicationEvents first(nullptr), second(nullptr);
+  FormEvents events;
+  first.OnIdle = TIdleEvent(&events, &FormEvents::Idle);
+  second.OnIdle = TIdleEvent(&events, &FormEvents::Idle);
+  PostMessageA(Application->GetHandle(), WM_NULL, 0, 0);
+  Application->HandleMessage();  // the posted message
+  Application->HandleMessage();  // nothing queued: idle (and no wait, as the handlers are not done)
+  EXPECT_EQ(events.idles, 2);
+}
+
+TEST(Application, TitleLivesInTheApplicationWindowAndHooksSeeItsMessages) {
+  Application->SetTitle("Kaptorix test");
+  char text[64] = {};
+  GetWindowTextA(Application->GetHandle(), text, sizeof(text));
+  EXPECT_STREQ(text, "Kaptorix test");
+  EXPECT_EQ(Application->GetTitle(), "Kaptorix test");
+  struct Hook : TObject {
+    int seen = 0;
+    bool Look(TMessage& m) {
+      if (m.Msg == WM_USER + 1) {
+        ++seen;
+        m.Result = 42;
+        return true;
+      }
+      return false;
+    }
+  } hook;
+  TWindowHook windowHook(&hook, &Hook::Look);
+  Application->HookMainWindow(windowHook);
+  EXPECT_EQ(SendMessageA(Application->GetHandle(), WM_USER + 1, 0, 0), 42);
+  Application->UnhookMainWindow(windowHook);
+  SendMessageA(Application->GetHandle(), WM_USER + 1, 0, 0);
+  EXPECT_EQ(hook.seen, 1);
+}
+
+TEST(Application, MessageBoxesGoThroughTheSeamWithTheirTexts) {
+  MessageBoxCatcher boxes(IDNO);
+  EXPECT_EQ(MessageDlg("Overwrite?", mtConfirmation, mbYesNo), mrNo);
+  ShowMessage("Done");
+  ASSERT_EQ(boxes.Requests().size(), 2u);
+  EXPECT_EQ(boxes.Requests()[0].Caption, "Confirm");
+  EXPECT_EQ(boxes.Requests()[0].Flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(boxes.Requests()[1].Text, "Done");
+}
+
+// A hint window class of the test's own, to see the hint manager make the class it is asked for.
+class RecordingHintWindow : public THintWindow {
+  KX_COMPONENT(RecordingHintWindow, THintWindow)
+ public:
+  explicit RecordingHintWindow(TComponent* owner) : THintWindow(owner) {}
+  void ActivateHintData(RECT rect, const std::string& hint, void* data) override {
+    lastData = data;
+    THintWindow::ActivateHintData(rect, hint, data);
+  }
+  void* lastData = nullptr;
+};
+
+class HintSwapper : public TObject {
+ public:
+  TWndMethod next;
+  void Hook(TMessage& m) {
+    if (m.Msg == CM_HINTSHOW) {
+      THintInfo* info = MessageAs<TCMHintShow>(m).HintInfo;
+      info->HintWindowClass = RecordingHintWindow::StaticClass();
+      info->HintData = info;
+    }
+    next(m);
+  }
+};
+
+TEST(Hints, TheShortHintOfTheNearestHintShowsInAWindowOfTheClassTheControlAsksFor) {
+  ShownForm form;
+  TPanel* panel = new TPanel(form.Get());
+  panel->SetParent(form.Get());
+  panel->SetBounds(10, 10, 200, 100);
+  panel->SetHint("Panel help|The long part");
+  TButton* button = new TButton(form.Get());
+  button->SetParent(panel);
+  button->SetBounds(10, 10, 80, 25);
+  button->SetShowHint(true);
+  Pump();
+  POINT inside = button->ClientToScreen(POINT{5, 5});
+  Application->ActivateHint(inside);
+  THintWindow* hint = Application->GetHintWindow();
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(IsWindowVisible(hint->GetHandle()));
+  EXPECT_EQ(hint->GetCaption(), "Panel help");
+  EXPECT_EQ(hint->ClassType(), THintWindow::StaticClass());
+  // The caption sizes the window: text extent plus 6 each way.
+  EXPECT_GT(hint->GetWidth(), 6);
+  Application->CancelHint();
+  EXPECT_FALSE(IsWindowVisible(hint->GetHandle()));
+
+  HintSwapper swapper;
+  swapper.next = button->GetWindowProc();
+  button->SetWindowProc(TWndMethod(&swapper, &HintSwapper::Hook));
+  Application->ActivateHint(inside);
+  button->SetWindowProc(swapper.next);
+  auto* recording = dynamic_cast<RecordingHintWindow*>(Application->GetHintWindow());
+  ASSERT_NE(recording, nullptr);
+  EXPECT_NE(recording->lastData, nullptr);
+  Application->CancelHint();
+}
+
+TEST(Hints, AControlWithoutShowHintShowsNone) {
+  ShownForm form;
+  TButton* button = new TButton(form.Get());
+  button->SetParent(form.Get());
+  button->SetHint("Quiet");
+  Pump();
+  Application->CancelHint();
+  Application->ActivateHint(button->ClientToScreen(POINT{5, 5}));
+  THintWindow* hint = Application->GetHintWindow();
+  EXPECT_TRUE(hint == nullptr || !IsWindowVisible(hint->GetWindowHandle()));
+}

@@ -1,0 +1,427 @@
+// The standard controls: text, events fired from code and from real input, line semantics of
+// memos, items of list and combo boxes, sizes and colours.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "WindowsTestSupport.h"
+#include "classlib/StdCtrls.h"
+
+using wintest::MessageRecorder;
+using wintest::Pump;
+using wintest::ShownForm;
+
+namespace {
+
+class Events : public TObject {
+ public:
+  std::vector<std::string> log;
+  char swallow = '\0';
+  char replaceWith = '\0';
+  void Change(TObject*) { log.push_back("change"); }
+  void Click(TObject*) { log.push_back("click"); }
+  void Exit(TObject*) { log.push_back("exit"); }
+  void Enter(TObject*) { log.push_back("enter"); }
+  void KeyDown(TObject*, WORD& key, TShiftState) { log.push_back("down " + std::to_string(key)); }
+  void KeyPress(TObject*, char& key) {
+    log.push_back(std::string("press ") + key);
+    if (key == swallow) key = '\0';
+    else if (replaceWith) key = replaceWith;
+  }
+  TCustomMemo* memo = nullptr;
+  int caretAtMouseDown = -1;
+  void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { caretAtMouseDown = memo->GetSelStart(); }
+};
+
+template <class Control>
+Control* Place(TForm* form, int left, int top, int width, int height) {
+  Control* control = new Control(form);
+  control->SetParent(form);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
+// Real key messages (lower-case letters): the loop's TranslateMessage makes the characters.
+void Type(HWND wnd, const std::string& text) {
+  for (char c : text) {
+    WPARAM key = static_cast<WPARAM>(VkKeyScanA(c) & 0xFF);
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
+    PostMessageA(wnd, WM_KEYDOWN, key, scan | 1);
+    PostMessageA(wnd, WM_KEYUP, key, scan | 0xC0000001);
+  }
+  Pump();
+}
+
+}  // namespace
+
+// ---- keys -----------------------------------------------------------------------------------
+TEST(Keys, TypedKeysReachTheEventsWhichCanSwallowOrReplaceThem) {
+  ShownForm form;
+  TEdit* edit = Place<TEdit>(form.Get(), 10, 10, 150, 22);
+  Events events;
+  events.swallow = 'x';
+  edit->OnKeyPress = TKeyPressEvent(&events, &Events::KeyPress);
+  edit->OnKeyDown = TKeyEvent(&events, &Events::KeyDown);
+  edit->SetFocus();
+  Type(edit->GetHandle(), "axb");
+  EXPECT_EQ(edit->GetText(), "ab");
+  auto logged = [&](const std::string& entry) {
+    return std::count(events.log.begin(), events.log.end(), entry);
+  };
+  EXPECT_EQ(logged("down " + std::to_string('A')), 1);  // virtual-key codes
+  EXPECT_EQ(logged("press a"), 1);
+  EXPECT_EQ(logged("press x"), 1);
+  events.swallow = '\0';
+  events.replaceWith = 'Z';
+  Type(edit->GetHandle(), "q");
+  EXPECT_EQ(edit->GetText(), "abZ");
+}
+
+TEST(Keys, KeyPressRewritesOnlyTheLowWordOfTheCharacterMessage) {
+  TEdit edit(nullptr);
+  Events events;
+  events.replaceWith = 'R';
+  edit.OnKeyPress = TKeyPressEvent(&events, &Events::KeyPress);
+  TMessage message;
+  message.Msg = WM_CHAR;
+  message.WParam = (0x0151u << 16) | 0xFFu;  // a character above 255 packed into the high word
+  EXPECT_FALSE(edit.DoKeyPress(message));
+  EXPECT_EQ(message.WParamLo, 'R');
+  EXPECT_EQ(message.WParamHi, 0x0151);
+  events.replaceWith = '\0';
+  events.swallow = 'k';
+  message.WParam = 'k';
+  EXPECT_TRUE(edit.DoKeyPress(message));
+}
+
+TEST(Keys, AltWithAnAcceleratorClicksTheButtonThroughTheDialogCharBroadcast) {
+  ShownForm form;
+  TEdit* edit = Place<TEdit>(form.Get(), 10, 10, 150, 22);
+  TButton* button = Place<TButton>(form.Get(), 10, 40, 80, 25);
+  button->SetCaption("&Go");
+  Events events;
+  button->OnClick = TNotifyEvent(&events, &Events::Click);
+  edit->SetFocus();
+  PostMessageA(edit->GetHandle(), WM_SYSCHAR, 'g', 0x20000001);
+  Pump();
+  EXPECT_EQ(events.log, std::vector<std::string>{"click"});
+  PostMessageA(edit->GetHandle(), WM_SYSCHAR, 'q', 0x20000001);
+  Pump();
+  EXPECT_EQ(events.log.size(), 1u);
+}
+
+TEST(Keys, TabMovesTheFocusAndExitAndEnterFollowIt) {
+  ShownForm form;
+  TEdit* first = Place<TEdit>(form.Get(), 10, 10, 150, 22);
+  TEdit* second = Place<TEdit>(form.Get(), 10, 40, 150, 22);
+  Events events;
+  first->OnExit = TNotifyEvent(&events, &Events::Exit);
+  second->OnEnter = TNotifyEvent(&events, &Events::Enter);
+  first->SetFocus();
+  Pump();
+  events.log.clear();
+  PostMessageA(first->GetHandle(), WM_KEYDOWN, VK_TAB, 1);
+  Pump();
+  EXPECT_TRUE(second->Focused());
+  EXPECT_EQ(events.log, (std::vector<std::string>{"exit", "enter"}));
+}
+
+// ---- edits and memos ------------------------------------------------------------------------
+TEST(Edits, TextSetFromCodeFiresOnChangeWithAndWithoutAWindow) {
+  ShownForm form;
+  Events events;
+  TEdit* edit = new TEdit(form.Get());
+  edit->OnChange = TNotifyEvent(&events, &Events::Change);
+  edit->SetText("windowless");
+  edit->SetParent(form.Get());
+  edit->SetText("windowed");
+  edit->SetText("windowed");
+  EXPECT_EQ(events.log, (std::vector<std::string>{"change", "change"}));
+}
+
+TEST(Edits, SelectionAndPasswordCharacterGoThroughTheWindow) {
+  ShownForm form;
+  TEdit* edit = Place<TEdit>(form.Get(), 10, 10, 150, 22);
+  edit->SetText("Hello world");
+  edit->SetSelStart(6);
+  edit->SetSelLength(5);
+  EXPECT_EQ(edit->GetSelText(), "world");
+  edit->SetSelText("there");
+  EXPECT_EQ(edit->GetText(), "Hello there");
+  edit->SetPasswordChar('*');
+  EXPECT_EQ(SendMessageA(edit->GetHandle(), EM_GETPASSWORDCHAR, 0, 0), '*');
+  edit->SetReadOnly(true);
+  EXPECT_TRUE(GetWindowLongA(edit->GetHandle(), GWL_STYLE) & ES_READONLY);
+}
+
+TEST(Memos, LinesFollowTheTextWithCrLfAndNoEmptyLastLine) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> lines;
+    const char* stored;
+  };
+  const Case cases[] = {
+      {"", {}, ""},
+      {"one", {"one"}, "one"},
+      {"one\ntwo\n", {"one", "two"}, "one\r\ntwo\r\n"},
+      {"a\r\rb", {"a", "", "b"}, "a\r\n\r\nb"},
+      {"\r\n", {""}, "\r\n"},
+  };
+  ShownForm form;
+  for (bool windowed : {false, true}) {
+    TMemo* memo = new TMemo(form.Get());
+    if (windowed) memo->SetParent(form.Get());
+    for (const Case& c : cases) {
+      memo->SetText(c.text);
+      EXPECT_EQ(memo->GetText(), c.stored) << c.text << " windowed " << windowed;
+      ASSERT_EQ(memo->GetLines()->GetCount(), static_cast<int>(c.lines.size())) << c.text;
+      for (size_t i = 0; i < c.lines.size(); ++i)
+        EXPECT_EQ(memo->GetLines()->Get(static_cast<int>(i)), c.lines[i]);
+    }
+    memo->Free();
+  }
+}
+
+TEST(Memos, LineEditsBehaveAlikeWithAndWithoutAWindow) {
+  ShownForm form;
+  std::string texts[2];
+  for (int windowed = 0; windowed < 2; ++windowed) {
+    TMemo* memo = new TMemo(form.Get());
+    if (windowed) memo->SetParent(form.Get());
+    TStrings* lines = memo->GetLines();
+    lines->Add("first");
+    lines->Add("second");
+    lines->Insert(1, "middle");
+    lines->Put(0, "FIRST");
+    lines->Delete(2);
+    lines->Add("last");
+    texts[windowed] = memo->GetText();
+    memo->Free();
+  }
+  EXPECT_EQ(texts[0], texts[1]);
+  EXPECT_EQ(texts[1], "FIRST\r\nmiddle\r\nlast\r\n");
+}
+
+TEST(Memos, AHiddenMemoKeepsLinesLongerThanAnEditAllows) {
+  TMemo memo(nullptr);
+  std::string longLine(200000, 'x');
+  memo.GetLines()->SetText(longLine + "\r\nshort");
+  ASSERT_EQ(memo.GetLines()->GetCount(), 2);
+  EXPECT_EQ(memo.GetLines()->Get(0), longLine);
+  EXPECT_FALSE(memo.HandleAllocated());
+}
+
+TEST(Memos, ChangingWordWrapOrScrollBarsRecreatesTheWindowWithItsText) {
+  ShownForm form;
+  TMemo* memo = Place<TMemo>(form.Get(), 10, 10, 200, 100);
+  memo->GetLines()->SetText("alpha\nbeta");
+  HWND first = memo->GetHandle();
+  memo->SetWordWrap(false);
+  memo->SetScrollBars(ssBoth);
+  EXPECT_NE(memo->GetHandle(), first);
+  EXPECT_TRUE(GetWindowLongA(memo->GetHandle(), GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(memo->GetText(), "alpha\r\nbeta");
+}
+
+TEST(Memos, OnMouseDownSeesTheCaretAlreadyPlaced) {
+  ShownForm form;
+  TMemo* memo = Place<TMemo>(form.Get(), 10, 10, 300, 100);
+  memo->SetText("0123456789");
+  memo->SetSelStart(0);
+  Events events;
+  events.memo = memo;
+  memo->OnMouseDown = TMouseEvent(&events, &Events::MouseDown);
+  HDC dc = GetDC(memo->GetHandle());
+  SelectObject(dc, memo->GetFont()->GetHandle());
+  SIZE five{};
+  GetTextExtentPoint32A(dc, "01234", 5, &five);
+  ReleaseDC(memo->GetHandle(), dc);
+  LRESULT at = SendMessageA(memo->GetHandle(), EM_POSFROMCHAR, 5, 0);
+  int x = LOWORD(at), y = HIWORD(at) + 2;
+  SendMessageA(memo->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageA(memo->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  EXPECT_EQ(events.caretAtMouseDown, 5);
+  EXPECT_GT(five.cx, 0);
+}
+
+// ---- buttons --------------------------------------------------------------------------------
+TEST(Buttons, CheckedSetFromCodeFiresOnClickAndReachesTheWindow) {
+  ShownForm form;
+  Events events;
+  TCheckBox* check = Place<TCheckBox>(form.Get(), 10, 10, 120, 20);
+  check->OnClick = TNotifyEvent(&events, &Events::Click);
+  check->SetChecked(true);
+  check->SetChecked(true);
+  EXPECT_EQ(SendMessageA(check->GetHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageA(check->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(check->GetChecked());
+  EXPECT_EQ(events.log.size(), 2u);
+  check->SetAllowGrayed(true);
+  check->Toggle();
+  EXPECT_EQ(check->GetState(), cbGrayed);
+}
+
+TEST(Buttons, CheckingARadioButtonUnchecksItsSiblingsAndFiresOnClick) {
+  ShownForm form;
+  Events events;
+  TRadioButton* a = Place<TRadioButton>(form.Get(), 10, 10, 120, 20);
+  TRadioButton* b = Place<TRadioButton>(form.Get(), 10, 30, 120, 20);
+  TRadioButton* windowless = new TRadioButton(form.Get());
+  b->OnClick = TNotifyEvent(&events, &Events::Click);
+  windowless->OnClick = TNotifyEvent(&events, &Events::Click);
+  a->SetChecked(true);
+  b->SetChecked(true);
+  EXPECT_FALSE(a->GetChecked());
+  EXPECT_EQ(SendMessageA(a->GetHandle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  SendMessageA(a->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(a->GetChecked());
+  EXPECT_FALSE(b->GetChecked());
+  windowless->SetChecked(true);
+  EXPECT_EQ(events.log.size(), 2u);
+}
+
+TEST(Buttons, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  ShownForm form;
+  Events events;
+  TEdit* edit = Place<TEdit>(form.Get(), 10, 10, 100, 22);
+  TButton* ok = Place<TButton>(form.Get(), 10, 40, 80, 25);
+  TButton* cancel = Place<TButton>(form.Get(), 100, 40, 80, 25);
+  ok->SetDefault(true);
+  cancel->SetCancel(true);
+  ok->OnClick = TNotifyEvent(&events, &Events::Click);
+  cancel->OnClick = TNotifyEvent(&events, &Events::Change);
+  edit->SetFocus();
+  PostMessageA(edit->GetHandle(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(edit->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  Pump();
+  EXPECT_EQ(events.log, (std::vector<std::string>{"click", "change"}));
+}
+
+// ---- lists ----------------------------------------------------------------------------------
+TEST(Lists, ListBoxItemsMoveIntoTheWindowAndSurviveItsRecreation) {
+  ShownForm form;
+  TListBox* list = new TListBox(form.Get());
+  TObject tagA, tagB;
+  list->GetItems()->AddObject("alpha", &tagA);
+  list->GetItems()->AddObject("beta", &tagB);
+  list->GetItems()->Add("gamma");
+  list->SetItemIndex(1);
+  list->SetParent(form.Get());
+  ASSERT_TRUE(list->HandleAllocated());
+  EXPECT_EQ(SendMessageA(list->GetHandle(), LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(list->GetItemIndex(), 1);
+  EXPECT_EQ(list->GetItems()->GetObject(0), &tagA);
+  list->SetSorted(true);  // recreates the window
+  EXPECT_EQ(list->GetItems()->GetCount(), 3);
+  EXPECT_EQ(list->GetItems()->Get(1), "beta");
+  EXPECT_EQ(list->GetItems()->GetObject(1), &tagB);
+  list->GetItems()->Exchange(0, 2);
+  EXPECT_EQ(list->GetItems()->GetObject(2), &tagA);
+  EXPECT_EQ(list->GetItems()->IndexOf("GAMMA"), 0);
+}
+
+TEST(Lists, ListBoxSelectionFiresOnClickAndCopiesToAnotherList) {
+  ShownForm form;
+  Events events;
+  TListBox* source = Place<TListBox>(form.Get(), 10, 10, 100, 100);
+  TListBox* target = Place<TListBox>(form.Get(), 120, 10, 100, 100);
+  source->SetMultiSelect(true);
+  source->GetItems()->SetText("a\nb\nc\n");
+  source->OnClick = TNotifyEvent(&events, &Events::Click);
+  source->SetSelected(0, true);
+  source->SetSelected(2, true);
+  EXPECT_EQ(source->GetSelCount(), 2);
+  source->CopySelection(target);
+  EXPECT_EQ(target->GetItems()->GetText(), "a\r\nc\r\n");
+  RECT item = source->ItemRect(1);
+  SendMessageA(source->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
+  SendMessageA(source->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(item.left + 2, item.top + 2));
+  Pump();
+  EXPECT_EQ(events.log, std::vector<std::string>{"click"});
+}
+
+TEST(Lists, ComboBoxKeepsItemsIndexAndTextAcrossItsWindows) {
+  ShownForm form;
+  Events events;
+  TComboBox* combo = new TComboBox(form.Get());
+  combo->GetItems()->SetText("red\ngreen\nblue");
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->GetText(), "green");
+  combo->SetParent(form.Get());
+  EXPECT_EQ(combo->GetItemIndex(), 1);
+  EXPECT_EQ(combo->GetText(), "green");
+  combo->OnClick = TNotifyEvent(&events, &Events::Click);
+  combo->OnChange = TNotifyEvent(&events, &Events::Change);
+  combo->SetStyle(csDropDownList);
+  EXPECT_EQ(combo->GetItems()->GetCount(), 3);
+  EXPECT_EQ(combo->GetItemIndex(), 1);
+  EXPECT_EQ(combo->GetText(), "green");
+  combo->SetStyle(csDropDown);
+  ASSERT_NE(combo->GetEditHandle(), nullptr);
+  combo->SetText("typed");
+  combo->SetSorted(true);
+  EXPECT_EQ(combo->GetText(), "typed");
+  EXPECT_EQ(combo->GetItems()->Get(0), "blue");
+}
+
+TEST(Lists, TypingIntoADropDownComboBoxCompletesTheItem) {
+  ShownForm form;
+  TComboBox* combo = Place<TComboBox>(form.Get(), 10, 10, 150, 22);
+  combo->GetItems()->SetText("Apfel\nBirne\nBanane");
+  combo->SetFocus();
+  Type(combo->GetEditHandle(), "bi");
+  EXPECT_EQ(combo->GetText(), "birne");
+  EXPECT_EQ(combo->GetItemIndex(), 1);
+  EXPECT_EQ(combo->GetSelStart(), 2);
+  EXPECT_EQ(combo->GetSelLength(), 3);
+}
+
+// ---- captions, sizes, colours ---------------------------------------------------------------
+TEST(Captions, AutoSizedLabelsAndStaticTextsGrowWithTheirCaption) {
+  ShownForm form;
+  TLabel* label = Place<TLabel>(form.Get(), 10, 10, 10, 10);
+  label->SetCaption("Short");
+  int shortWidth = label->GetWidth();
+  label->SetCaption("A considerably longer caption");
+  EXPECT_GT(label->GetWidth(), shortWidth);
+  label->SetCaption("");
+  EXPECT_GT(label->GetHeight(), 0);  // an empty caption keeps one line
+  TStaticText* text = Place<TStaticText>(form.Get(), 10, 40, 10, 10);
+  text->SetCaption("Short");
+  int staticShort = text->GetWidth();
+  text->SetCaption("A considerably longer caption");
+  EXPECT_GT(text->GetWidth(), staticShort);
+  EXPECT_EQ(text->GetLeft(), 10);
+}
+
+TEST(Captions, ColoursSetFromCodeAreWhatTheWindowsPaintWith) {
+  ShownForm form;
+  TEdit* edit = Place<TEdit>(form.Get(), 10, 10, 100, 22);
+  edit->SetColor(clYellow);
+  edit->GetFont()->SetColor(clRed);
+  HDC dc = GetDC(edit->GetHandle());
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageA(form->GetHandle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(edit->GetHandle())));
+  COLORREF text = GetTextColor(dc);
+  ReleaseDC(edit->GetHandle(), dc);
+  LOGBRUSH logBrush{};
+  GetObjectA(brush, sizeof(logBrush), &logBrush);
+  EXPECT_EQ(logBrush.lbColor, ColorToRGB(clYellow));
+  EXPECT_EQ(text, ColorToRGB(clRed));
+}
+
+TEST(Captions, ScrollBarPositionStaysInRangeAndFollowsTheWindow) {
+  ShownForm form;
+  Events events;
+  TScrollBar* bar = Place<TScrollBar>(form.Get(), 10, 10, 150, 17);
+  bar->OnChange = TNotifyEvent(&events, &Events::Change);
+  bar->SetParams(50, 0, 200);
+  bar->SetPosition(500);
+  EXPECT_EQ(bar->GetPosition(), 200);
+  EXPECT_EQ(GetScrollPos(bar->GetHandle(), SB_CTL), 200);
+  SendMessageA(form->GetHandle(), WM_HSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(bar->GetHandle()));
+  EXPECT_EQ(bar->GetPosition(), 199);
+  EXPECT_EQ(events.log.size(), 3u);
+  EXPECT_THROW(bar->SetParams(0, 10, 5), EInvalidOperation);
+}
