@@ -1,0 +1,500 @@
+#include "engine/u_WideFuncText.h"
+
+#include "classlib/WinApi.h"
+#include "classlib/Classes.h"
+#include "ucode/UCodeSystem.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kByteOrderMark = 0xFEFF;
+constexpr wchar_t kReplacementChar = 0xFFFD;
+constexpr int kQuestionMark = 63;
+constexpr int kMaxCodePoint = 0x10FFFF;
+const std::string kUtf8Mark("\xEF\xBB\xBF", 3);
+
+// ---- Files
+
+// An open file handle, closed when it goes.
+class TFileHandle {
+ public:
+  explicit TFileHandle(HANDLE handle) : m_handle(handle) {}
+  ~TFileHandle() { Close(); }
+  TFileHandle(const TFileHandle&) = delete;
+  TFileHandle& operator=(const TFileHandle&) = delete;
+
+  bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_handle; }
+  bool Close() {
+    if (!IsOpen()) return true;
+    bool closed = CloseHandle(m_handle) != 0;
+    m_handle = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE m_handle;
+};
+
+std::string AnsiName(const std::wstring& fileName) { return WideStringToStringEx(fileName, CP_ACP); }
+
+[[noreturn]] void RaiseOpenError(const std::wstring& fileName) {
+  DWORD error = GetLastError();
+  throw EFOpenError("Cannot open file \"" + AnsiName(fileName) + "\". " + SysErrorMessage(error));
+}
+
+[[noreturn]] void RaiseCreateError(const std::wstring& fileName, DWORD error) {
+  throw EFCreateError("Cannot create file \"" + AnsiName(fileName) + "\". " + SysErrorMessage(error));
+}
+
+// The whole file; others may read it meanwhile.
+std::string ReadWholeFile(const std::wstring& fileName) {
+  TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) RaiseOpenError(fileName);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size)) RaiseOpenError(fileName);
+  if (size.QuadPart > std::numeric_limits<DWORD>::max() / 2) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    RaiseOpenError(fileName);
+  }
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr))
+      RaiseOpenError(fileName);
+    if (got == 0) break;  // the file shrank meanwhile
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+// Folder part of a name, with its delimiter; empty for a bare name.
+std::wstring FolderOf(const std::wstring& fileName) {
+  size_t cut = fileName.find_last_of(L"\\/:");
+  return cut == std::wstring::npos ? std::wstring() : fileName.substr(0, cut + 1);
+}
+
+// Creates a new, empty file beside the target under a name no other file has.
+HANDLE CreateFileBeside(const std::wstring& fileName, std::wstring& tempName) {
+  static unsigned counter = 0;
+  std::wstring prefix = FolderOf(fileName) + L"~kx" + std::to_wstring(GetCurrentProcessId()) + L"_";
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    tempName = prefix + std::to_wstring(++counter) + L".tmp";
+    HANDLE file = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) RaiseCreateError(fileName, error);
+  }
+  RaiseCreateError(fileName, ERROR_FILE_EXISTS);
+}
+
+// The system's error code, ERROR_SUCCESS when every byte is written.
+DWORD WriteAll(HANDLE file, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    done += written;
+  }
+  return ERROR_SUCCESS;
+}
+
+// Writes the bytes under a temporary name in the target's folder and only then puts the new file in
+// place of the old one: a save that fails on the way leaves the user's file as it was.
+void WriteFileSafely(const std::wstring& fileName, const std::string& bytes) {
+  // A read-only file or a folder of that name is not ours to replace (not every system refuses the
+  // move onto a read-only file by itself).
+  DWORD attributes = GetFileAttributesW(fileName.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+    RaiseCreateError(fileName, ERROR_ACCESS_DENIED);
+  std::wstring tempName;
+  TFileHandle temp(CreateFileBeside(fileName, tempName));
+  DWORD error = WriteAll(temp.Get(), bytes);
+  if (error == ERROR_SUCCESS && (!FlushFileBuffers(temp.Get()) || !temp.Close())) error = GetLastError();
+  temp.Close();
+  if (error == ERROR_SUCCESS &&
+      !MoveFileExW(tempName.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error != ERROR_SUCCESS) {
+    DeleteFileW(tempName.c_str());
+    RaiseCreateError(fileName, error);
+  }
+}
+
+// ---- Reading
+
+std::uint32_t ByteAt(const std::string& bytes, size_t index) {
+  return index < bytes.size() ? static_cast<unsigned char>(bytes[index]) : 0u;
+}
+
+bool StartsWith(const std::string& bytes, std::initializer_list<std::uint32_t> mark) {
+  size_t index = 0;
+  for (std::uint32_t byte : mark)
+    if (ByteAt(bytes, index++) != byte) return false;
+  return true;
+}
+
+// "+/v" followed by the character that holds the last bits of U+FEFF and the first two bits of
+// whatever follows it in the same base64 run.
+bool HasUtf7Mark(const std::string& bytes) {
+  if (!StartsWith(bytes, {0x2B, 0x2F, 0x76})) return false;
+  std::uint32_t fourth = ByteAt(bytes, 3);
+  return fourth == 0x38 || fourth == 0x39 || fourth == 0x2B || fourth == 0x2F;
+}
+
+// The encoding by the marks, in this order, else by the UTF-8 test; a file passing the test leaves
+// its decoded text in utf8Text.
+int DetectEncoding(const std::string& bytes, std::wstring* utf8Text) {
+  if (bytes.size() <= 1) return kEncodingAnsi;
+  if (StartsWith(bytes, {0xEF, 0xBB, 0xBF})) return kEncodingUtf8BOM;
+  if (HasUtf7Mark(bytes)) return kEncodingUtf7;
+  if (StartsWith(bytes, {0xFF, 0xFE, 0x00, 0x00}) && bytes.size() > 2) return kEncodingUtf32LE;
+  if (StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF})) return kEncodingUtf32BE;
+  if (StartsWith(bytes, {0xFF, 0xFE})) return kEncodingUtf16LE;
+  if (StartsWith(bytes, {0xFE, 0xFF})) return kEncodingUtf16BE;
+  std::wstring decoded = UCodeUTF8Decode(bytes);
+  if (decoded.empty()) return kEncodingAnsi;
+  if (utf8Text) *utf8Text = std::move(decoded);
+  return kEncodingUtf8;
+}
+
+// UTF-16 after the 2-byte mark; a trailing odd byte is dropped.
+std::wstring DecodeUtf16(const std::string& bytes, bool bigEndian) {
+  size_t units = bytes.size() < 2 ? 0 : (bytes.size() - 2) / 2;
+  std::wstring text(units, L'\0');
+  for (size_t i = 0; i < units; ++i) {
+    std::uint32_t first = ByteAt(bytes, 2 + 2 * i), second = ByteAt(bytes, 3 + 2 * i);
+    text[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+  }
+  return text;
+}
+
+// UTF-32 after the 4-byte mark; 1 to 3 trailing bytes are ignored, values that are no character
+// become "?".
+std::wstring DecodeUtf32(const std::string& bytes, bool bigEndian) {
+  size_t units = bytes.size() / 4;
+  std::wstring text;
+  text.reserve(units);
+  for (size_t i = 1; i < units; ++i) {
+    std::uint32_t value = 0;
+    for (size_t k = 0; k < 4; ++k) {
+      size_t shift = bigEndian ? 8 * (3 - k) : 8 * k;
+      value |= ByteAt(bytes, 4 * i + k) << shift;
+    }
+    text += CodePointToWideStr(value > static_cast<std::uint32_t>(kMaxCodePoint) ? -1 : static_cast<int>(value));
+  }
+  return text;
+}
+
+// Decodes what is valid and puts one U+FFFD for each run of bytes that begin no character. The
+// program's decoder decides what a character is: a sequence is the shortest run of bytes from here
+// that it decodes (a pair of surrogates written as two 3-byte sequences takes six).
+std::wstring SalvageUtf8(const std::string& body) {
+  constexpr size_t kLongestSequence = 6;
+  std::wstring text;
+  bool inBadRun = false;
+  size_t i = 0;
+  while (i < body.size()) {
+    if (static_cast<unsigned char>(body[i]) < 0x80) {
+      text += static_cast<wchar_t>(body[i++]);
+      inBadRun = false;
+      continue;
+    }
+    std::wstring decoded;
+    size_t length = 2;
+    for (; length <= kLongestSequence && i + length <= body.size(); ++length) {
+      decoded = UCodeUTF8Decode(body.substr(i, length));
+      if (!decoded.empty()) break;
+    }
+    if (!decoded.empty()) {
+      text += decoded;
+      i += length;
+      inBadRun = false;
+    } else {
+      if (!inBadRun) text += kReplacementChar;
+      inBadRun = true;
+      ++i;
+    }
+  }
+  return text;
+}
+
+std::wstring DecodeUtf8(const std::string& bytes) {
+  std::string body = StartsWith(bytes, {0xEF, 0xBB, 0xBF}) ? bytes.substr(3) : bytes;
+  std::wstring text = UCodeUTF8Decode(body);
+  if (text.empty() && !body.empty()) text = SalvageUtf8(body);
+  return text;
+}
+
+// The mark is the start of a base64 run that may go on into the text, so the whole file is decoded
+// and the U+FEFF it gives is dropped.
+std::wstring DecodeUtf7(const std::string& bytes) {
+  std::wstring text = UTF7ToWideString(bytes);
+  if (!text.empty() && text[0] == kByteOrderMark) text.erase(0, 1);
+  return text;
+}
+
+std::wstring DecodeBytes(const std::string& bytes, int encoding) {
+  switch (encoding) {
+    case kEncodingUtf16LE: return DecodeUtf16(bytes, false);
+    case kEncodingUtf16BE: return DecodeUtf16(bytes, true);
+    case kEncodingUtf8:
+    case kEncodingUtf8BOM: return DecodeUtf8(bytes);
+    case kEncodingUtf7: return DecodeUtf7(bytes);
+    case kEncodingUtf32LE: return DecodeUtf32(bytes, false);
+    case kEncodingUtf32BE: return DecodeUtf32(bytes, true);
+    default: return StringToWideStringEx(bytes, CP_ACP);
+  }
+}
+
+// Extension upper-cased without its dots: "DOC" for "Bericht.doc".
+std::wstring BareExtension(const std::wstring& fileName) {
+  size_t dot = fileName.find_last_of(L".\\/:");
+  if (dot == std::wstring::npos || fileName[dot] != L'.') return std::wstring();
+  std::wstring extension;
+  for (wchar_t c : fileName.substr(dot + 1)) extension += (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
+  return extension;
+}
+
+bool IsWordDocumentName(const std::wstring& fileName) {
+  std::wstring extension = BareExtension(fileName);
+  return extension == L"DOC" || extension == L"DOCX";
+}
+
+bool IsPictureName(const std::wstring& fileName) {
+  std::wstring extension = BareExtension(fileName);
+  return extension == L"BMP" || extension == L"GIF" || extension == L"JPG" || extension == L"JPEG";
+}
+
+TWordDocumentReader* g_wordDocumentReader = nullptr;
+
+}  // namespace
+
+namespace {
+
+// ---- Writing
+
+void AppendUnit(std::string& bytes, std::uint32_t unit, bool bigEndian) {
+  char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+  bytes += bigEndian ? high : low;
+  bytes += bigEndian ? low : high;
+}
+
+std::string Utf16Bytes(const std::wstring& text, bool withBOM, bool bigEndian) {
+  std::string bytes;
+  bytes.reserve(2 * (text.size() + 1));
+  if (withBOM) AppendUnit(bytes, kByteOrderMark, bigEndian);
+  for (wchar_t c : text) AppendUnit(bytes, c, bigEndian);
+  return bytes;
+}
+
+void AppendCodePoint(std::string& bytes, std::uint32_t value, bool bigEndian) {
+  for (int k = 0; k < 4; ++k) {
+    int shift = bigEndian ? 8 * (3 - k) : 8 * k;
+    bytes += static_cast<char>((value >> shift) & 0xFF);
+  }
+}
+
+// A pair becomes its code point; a high surrogate without its low half "?", a lone low one nothing.
+std::string Utf32Bytes(const std::wstring& text, bool withBOM, bool bigEndian) {
+  std::string bytes;
+  bytes.reserve(4 * (text.size() + 1));
+  if (withBOM) AppendCodePoint(bytes, kByteOrderMark, bigEndian);
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (IsLowSurrogate(c)) continue;
+    int value = c;
+    if (IsHighSurrogate(c)) value = SurrogatePairToCodePoint(c, i + 1 < text.size() ? text[i + 1] : L'\0');
+    AppendCodePoint(bytes, static_cast<std::uint32_t>(value), bigEndian);
+  }
+  return bytes;
+}
+
+// Characters that do not come back from a round trip through the ANSI code page (the converter
+// wrote its default or a look-alike for them); a surrogate pair counts once.
+int CountUnshownChars(const std::wstring& text, const std::string& ansi) {
+  if (StringToWideStringEx(ansi, CP_ACP) == text) return 0;
+  std::vector<signed char> shown(0x10000, -1);
+  int count = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      ++count;
+      ++i;
+      continue;
+    }
+    signed char& known = shown[c];
+    if (known < 0) {
+      std::wstring one(1, c);
+      known = StringToWideStringEx(WideStringToStringEx(one, CP_ACP), CP_ACP) == one ? 1 : 0;
+    }
+    if (known == 0) ++count;
+  }
+  return count;
+}
+
+std::string Utf7Bytes(const std::wstring& text, bool withBOM) {
+  return WideStringToUTF7(withBOM ? std::wstring(1, kByteOrderMark) + text : text);
+}
+
+// The file's bytes; the encoding is known.
+std::string EncodeText(const std::wstring& text, int encoding, bool withBOM, int& replacedChars) {
+  switch (encoding) {
+    case kEncodingUtf16LE: return Utf16Bytes(text, withBOM, false);
+    case kEncodingUtf16BE: return Utf16Bytes(text, withBOM, true);
+    case kEncodingUtf32LE: return Utf32Bytes(text, withBOM, false);
+    case kEncodingUtf32BE: return Utf32Bytes(text, withBOM, true);
+    case kEncodingUtf8: return UCodeUTF8Encode(text);
+    case kEncodingUtf8BOM: return kUtf8Mark + UCodeUTF8Encode(text);
+    case kEncodingUtf7: return Utf7Bytes(text, withBOM);
+    case kEncodingUtf7Ansi: return Utf7Bytes(text, false);
+    default: {
+      std::string ansi = WideStringToStringEx(text, CP_ACP);
+      replacedChars = CountUnshownChars(text, ansi);
+      return ansi;
+    }
+  }
+}
+
+// Saving text as a picture waits for the class library's graphics.
+bool SaveTextAsPicture(const std::wstring&, const std::wstring&, TTextSaveReport& report) {
+  report.Failure = TTextSaveFailure::PictureNotAvailable;
+  return false;
+}
+
+}  // namespace
+
+bool IsKnownEncoding(int Encoding) {
+  switch (Encoding) {
+    case kEncodingAnsi:
+    case kEncodingUtf16LE:
+    case kEncodingUtf16BE:
+    case kEncodingUtf7Ansi:
+    case kEncodingUtf7:
+    case kEncodingUtf8:
+    case kEncodingUtf8BOM:
+    case kEncodingUtf32LE:
+    case kEncodingUtf32BE: return true;
+    default: return false;
+  }
+}
+
+std::wstring LoadTextFileW(const std::wstring& FileName) {
+  if (IsWordDocumentName(FileName)) {
+    if (!g_wordDocumentReader)
+      throw EWordImportNotAvailable("Word documents cannot be read: the Word import is not available.");
+    return g_wordDocumentReader->ReadWordDocument(FileName, -1);
+  }
+  std::string bytes = ReadWholeFile(FileName);
+  std::wstring utf8Text;
+  int encoding = DetectEncoding(bytes, &utf8Text);
+  if (encoding == kEncodingUtf8) return utf8Text;
+  return DecodeBytes(bytes, encoding);
+}
+
+bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int Encoding, bool WithBOM,
+                   TTextSaveReport* Report) {
+  TTextSaveReport ownReport;
+  TTextSaveReport& report = Report ? *Report : ownReport;
+  report = TTextSaveReport();
+  if (IsPictureName(FileName)) return SaveTextAsPicture(Text, FileName, report);
+  if (!IsKnownEncoding(Encoding)) {
+    report.Failure = TTextSaveFailure::UnknownEncoding;
+    return false;
+  }
+  WriteFileSafely(FileName, EncodeText(Text, Encoding, WithBOM, report.ReplacedChars));
+  return true;
+}
+
+int DetectFileEncoding(const std::wstring& FileName) { return DetectEncoding(ReadWholeFile(FileName), nullptr); }
+
+std::wstring EncodingName(int Encoding) {
+  switch (Encoding) {
+    case kEncodingAnsi: return L"ANSI";
+    case kEncodingUtf16LE: return L"UTF-16 LE";
+    case kEncodingUtf16BE: return L"UTF-16 BE";
+    case kEncodingUtf7Ansi: return L"UTF-7 ANSI";
+    case kEncodingUtf7: return L"UTF-7";
+    case kEncodingUtf8: return L"UTF-8";
+    case kEncodingUtf8BOM: return L"UTF-8 BOM";
+    case kEncodingUtf32LE: return L"UTF-32 LE";
+    case kEncodingUtf32BE: return L"UTF-32 BE";
+    default: return std::wstring();
+  }
+}
+
+std::wstring GetFileEncodingName(const std::wstring& FileName) { return EncodingName(DetectFileEncoding(FileName)); }
+
+// ---- Code points
+
+bool IsHighSurrogate(wchar_t C) { return C >= 0xD800 && C <= 0xDBFF; }
+
+bool IsLowSurrogate(wchar_t C) { return C >= 0xDC00 && C <= 0xDFFF; }
+
+int SurrogatePairToCodePoint(wchar_t Hi, wchar_t Lo) {
+  if (!IsHighSurrogate(Hi) || !IsLowSurrogate(Lo)) return kQuestionMark;
+  return 0x10000 + ((Hi - 0xD800) << 10) + (Lo - 0xDC00);
+}
+
+int CodePointAtLen(const std::wstring& S, int Index, int& Len) {
+  if (Index < 1 || static_cast<size_t>(Index) > S.size()) return kQuestionMark;
+  Len = 1;
+  wchar_t c = S[Index - 1];
+  if (!IsHighSurrogate(c) && !IsLowSurrogate(c)) return c;
+  if (IsLowSurrogate(c) || static_cast<size_t>(Index) == S.size()) return kQuestionMark;
+  wchar_t next = S[Index];
+  if (!IsLowSurrogate(next)) return kQuestionMark;
+  Len = 2;
+  return SurrogatePairToCodePoint(c, next);
+}
+
+int CodePointAt(const std::wstring& S, int Index) {
+  int length = 0;
+  return CodePointAtLen(S, Index, length);
+}
+
+std::wstring CodePointToWideStr(int CodePoint) {
+  if (CodePoint < 0 || CodePoint > kMaxCodePoint || (CodePoint >= 0xD800 && CodePoint <= 0xDFFF)) return L"?";
+  if (CodePoint < 0x10000) return std::wstring(1, static_cast<wchar_t>(CodePoint));
+  int offset = CodePoint - 0x10000;
+  return {static_cast<wchar_t>(0xD800 + (offset >> 10)), static_cast<wchar_t>(0xDC00 + (offset & 0x3FF))};
+}
+
+// ---- Output encoding
+
+bool TOutputEncoding::SetEncoding(int Encoding) {
+  if (!IsKnownEncoding(Encoding)) return false;
+  m_encoding = Encoding;
+  return true;
+}
+
+void TOutputEncoding::Reset() {
+  m_encoding = kFactoryEncoding;
+  m_withBOM = kFactoryWithBOM;
+}
+
+TOutputEncoding& OutputEncoding() {
+  static TOutputEncoding setting;
+  return setting;
+}
+
+// ---- Word documents
+
+TWordDocumentReader* SetWordDocumentReader(TWordDocumentReader* Reader) {
+  TWordDocumentReader* before = g_wordDocumentReader;
+  g_wordDocumentReader = Reader;
+  return before;
+}
+
+bool WordDocumentReaderAvailable() { return g_wordDocumentReader != nullptr; }
