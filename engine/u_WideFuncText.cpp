@@ -2,7 +2,7 @@
 
 #include "classlib/WinApi.h"
 #include "classlib/Classes.h"
-#include "ucode/UCodeSystem.h"
+#include "ucode/UCodeSystemRep.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -40,7 +40,7 @@ class TFileHandle {
   HANDLE m_handle;
 };
 
-std::string AnsiName(const std::wstring& fileName) { return WideStringToStringEx(fileName, CP_ACP); }
+std::string AnsiName(const std::wstring& fileName) { return RepWideStringToStringEx(fileName, CP_ACP); }
 
 [[noreturn]] void RaiseOpenError(const std::wstring& fileName) {
   DWORD error = GetLastError();
@@ -163,7 +163,7 @@ int DetectEncoding(const std::string& bytes, std::wstring* utf8Text) {
   if (StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF})) return kEncodingUtf32BE;
   if (StartsWith(bytes, {0xFF, 0xFE})) return kEncodingUtf16LE;
   if (StartsWith(bytes, {0xFE, 0xFF})) return kEncodingUtf16BE;
-  std::wstring decoded = UCodeUTF8Decode(bytes);
+  std::wstring decoded = RepUTF8Decode(bytes);
   if (decoded.empty()) return kEncodingAnsi;
   if (utf8Text) *utf8Text = std::move(decoded);
   return kEncodingUtf8;
@@ -214,7 +214,7 @@ std::wstring SalvageUtf8(const std::string& body) {
     std::wstring decoded;
     size_t length = 2;
     for (; length <= kLongestSequence && i + length <= body.size(); ++length) {
-      decoded = UCodeUTF8Decode(body.substr(i, length));
+      decoded = RepUTF8Decode(body.substr(i, length));
       if (!decoded.empty()) break;
     }
     if (!decoded.empty()) {
@@ -232,7 +232,7 @@ std::wstring SalvageUtf8(const std::string& body) {
 
 std::wstring DecodeUtf8(const std::string& bytes) {
   std::string body = StartsWith(bytes, {0xEF, 0xBB, 0xBF}) ? bytes.substr(3) : bytes;
-  std::wstring text = UCodeUTF8Decode(body);
+  std::wstring text = RepUTF8Decode(body);
   if (text.empty() && !body.empty()) text = SalvageUtf8(body);
   return text;
 }
@@ -240,7 +240,7 @@ std::wstring DecodeUtf8(const std::string& bytes) {
 // The mark is the start of a base64 run that may go on into the text, so the whole file is decoded
 // and the U+FEFF it gives is dropped.
 std::wstring DecodeUtf7(const std::string& bytes) {
-  std::wstring text = UTF7ToWideString(bytes);
+  std::wstring text = RepUTF7ToWideString(bytes);
   if (!text.empty() && text[0] == kByteOrderMark) text.erase(0, 1);
   return text;
 }
@@ -337,7 +337,7 @@ int CountUnshownChars(const std::wstring& text, const std::string& ansi) {
     signed char& known = shown[c];
     if (known < 0) {
       std::wstring one(1, c);
-      known = StringToWideStringEx(WideStringToStringEx(one, CP_ACP), CP_ACP) == one ? 1 : 0;
+      known = StringToWideStringEx(RepWideStringToStringEx(one, CP_ACP), CP_ACP) == one ? 1 : 0;
     }
     if (known == 0) ++count;
   }
@@ -345,7 +345,7 @@ int CountUnshownChars(const std::wstring& text, const std::string& ansi) {
 }
 
 std::string Utf7Bytes(const std::wstring& text, bool withBOM) {
-  return WideStringToUTF7(withBOM ? std::wstring(1, kByteOrderMark) + text : text);
+  return RepWideStringToUTF7(withBOM ? std::wstring(1, kByteOrderMark) + text : text);
 }
 
 // The file's bytes; the encoding is known.
@@ -355,12 +355,12 @@ std::string EncodeText(const std::wstring& text, int encoding, bool withBOM, int
     case kEncodingUtf16BE: return Utf16Bytes(text, withBOM, true);
     case kEncodingUtf32LE: return Utf32Bytes(text, withBOM, false);
     case kEncodingUtf32BE: return Utf32Bytes(text, withBOM, true);
-    case kEncodingUtf8: return UCodeUTF8Encode(text);
-    case kEncodingUtf8BOM: return kUtf8Mark + UCodeUTF8Encode(text);
+    case kEncodingUtf8: return RepUTF8Encode(text);
+    case kEncodingUtf8BOM: return kUtf8Mark + RepUTF8Encode(text);
     case kEncodingUtf7: return Utf7Bytes(text, withBOM);
     case kEncodingUtf7Ansi: return Utf7Bytes(text, false);
     default: {
-      std::string ansi = WideStringToStringEx(text, CP_ACP);
+      std::string ansi = RepWideStringToStringEx(text, CP_ACP);
       replacedChars = CountUnshownChars(text, ansi);
       return ansi;
     }
