@@ -2,6 +2,7 @@
 
 #include "classlib/WinApi.h"
 #include "classlib/Classes.h"
+#include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystemRep.h"
 
 #include <algorithm>
@@ -40,15 +41,19 @@ class TFileHandle {
   HANDLE m_handle;
 };
 
-std::string AnsiName(const std::wstring& fileName) { return RepWideStringToStringEx(fileName, CP_ACP); }
+// The class library's message for a file that cannot be opened or created, with the system's reason.
+std::string FileErrorMessage(const wchar_t* verb, const std::wstring& fileName, DWORD error) {
+  std::wstring message = std::wstring(L"Cannot ") + verb + L" file \"" + fileName + L"\". " + WideSysErrorMessage(error);
+  return RepWideStringToStringEx(message, CP_ACP);
+}
 
 [[noreturn]] void RaiseOpenError(const std::wstring& fileName) {
   DWORD error = GetLastError();
-  throw EFOpenError("Cannot open file \"" + AnsiName(fileName) + "\". " + SysErrorMessage(error));
+  throw EFOpenError(FileErrorMessage(L"open", fileName, error));
 }
 
 [[noreturn]] void RaiseCreateError(const std::wstring& fileName, DWORD error) {
-  throw EFCreateError("Cannot create file \"" + AnsiName(fileName) + "\". " + SysErrorMessage(error));
+  throw EFCreateError(FileErrorMessage(L"create", fileName, error));
 }
 
 // The whole file; others may read it meanwhile.
