@@ -263,23 +263,10 @@ std::wstring DecodeBytes(const std::string& bytes, int encoding) {
   }
 }
 
-// Extension upper-cased without its dots: "DOC" for "Bericht.doc".
-std::wstring BareExtension(const std::wstring& fileName) {
-  size_t dot = fileName.find_last_of(L".\\/:");
-  if (dot == std::wstring::npos || fileName[dot] != L'.') return std::wstring();
-  std::wstring extension;
-  for (wchar_t c : fileName.substr(dot + 1)) extension += (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c;
-  return extension;
-}
-
 bool IsWordDocumentName(const std::wstring& fileName) {
-  std::wstring extension = BareExtension(fileName);
+  std::wstring extension = WideUpperCase(WideExtractFileExt(fileName));
+  extension.erase(std::remove(extension.begin(), extension.end(), L'.'), extension.end());
   return extension == L"DOC" || extension == L"DOCX";
-}
-
-bool IsPictureName(const std::wstring& fileName) {
-  std::wstring extension = BareExtension(fileName);
-  return extension == L"BMP" || extension == L"GIF" || extension == L"JPG" || extension == L"JPEG";
 }
 
 TWordDocumentReader* g_wordDocumentReader = nullptr;
@@ -372,10 +359,17 @@ std::string EncodeText(const std::wstring& text, int encoding, bool withBOM, int
   }
 }
 
-// Saving text as a picture waits for the class library's graphics.
-bool SaveTextAsPicture(const std::wstring&, const std::wstring&, TTextSaveReport& report) {
-  report.Failure = TTextSaveFailure::PictureNotAvailable;
-  return false;
+// The picture is made whole in memory before the file is touched.
+bool SaveTextAsPicture(const std::wstring& text, const std::wstring& fileName, TPictureFormat format,
+                       TTextSaveReport& report) {
+  std::string bytes;
+  TPictureOutput& output = PictureOutput();
+  if (!MakeTextPicture(text, format, output.GetFont(), output.GetBackground(), bytes, report.Picture)) {
+    report.Failure = TTextSaveFailure::Picture;
+    return false;
+  }
+  WriteFileSafely(fileName, bytes);
+  return true;
 }
 
 }  // namespace
@@ -413,7 +407,8 @@ bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int E
   TTextSaveReport ownReport;
   TTextSaveReport& report = Report ? *Report : ownReport;
   report = TTextSaveReport();
-  if (IsPictureName(FileName)) return SaveTextAsPicture(Text, FileName, report);
+  TPictureFormat pictureFormat = PictureFormatOf(FileName);
+  if (pictureFormat != TPictureFormat::None) return SaveTextAsPicture(Text, FileName, pictureFormat, report);
   if (!IsKnownEncoding(Encoding)) {
     report.Failure = TTextSaveFailure::UnknownEncoding;
     return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "classlib/SysUtils.h"
+#include "engine/u_TextPicture.h"
 
 #include <string>
 
@@ -34,8 +35,8 @@ std::wstring LoadTextFileW(const std::wstring& FileName);
 // Why a save wrote nothing.
 enum class TTextSaveFailure {
   None,
-  UnknownEncoding,      // the identifier is none of the nine
-  PictureNotAvailable,  // ".bmp", ".gif", ".jpg", ".jpeg": saving text as a picture is not built yet
+  UnknownEncoding,  // the identifier is none of the nine
+  Picture,          // ".bmp", ".gif", ".jpg", ".jpeg": the picture was not made (see Picture)
 };
 
 // What a save did beyond its result.
@@ -44,13 +45,16 @@ struct TTextSaveReport {
   // ANSI only: characters (a surrogate pair counts once) that the code page cannot show and that were
   // written as a substitute, so that the window can warn the user.
   int ReplacedChars = 0;
+  // Why a picture was not made; PictureErrorMessage gives the user's message.
+  TPictureError Picture;
 };
 
 // Writes Text to FileName in Encoding, with a byte-order mark when WithBOM and the encoding allows
-// one (65001 never writes one, 65002 always does). The new file is written beside the old one under
-// a temporary name and replaces it only when complete, so a failed save leaves an existing file as it
-// was. Returns false, touching nothing, for an unknown encoding or a picture name (see Report);
-// raises EFCreateError when the file cannot be written.
+// one (65001 never writes one, 65002 always does); a picture name gets the text drawn as a picture
+// in the picture font and background of PictureOutput() instead. The new file is written beside the
+// old one under a temporary name and replaces it only when complete, so a failed save leaves an
+// existing file as it was. Returns false, touching nothing, for an unknown encoding or a picture
+// that cannot be made (see Report); raises EFCreateError when the file cannot be written.
 bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int Encoding, bool WithBOM,
                    TTextSaveReport* Report = nullptr);
 
@@ -113,10 +117,7 @@ class TWordDocumentReader {
 };
 
 // Raised for a Word document while no importer is installed.
-class EWordImportNotAvailable : public Exception {
- public:
-  using Exception::Exception;
-};
+KX_EXCEPTION(EWordImportNotAvailable, Exception)
 
 // Installs the importer (not owned; nullptr removes it) and gives back the one installed before.
 TWordDocumentReader* SetWordDocumentReader(TWordDocumentReader* Reader);

@@ -177,13 +177,19 @@ TEST_F(TextFileTest, NoSaveDestroysTheOldFile) {
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"folder", L"in.txt"}));
 }
 
-TEST_F(TextFileTest, PictureNamesAreReportedAsNotAvailableYet) {
-  for (const wchar_t* name : {L"index.bmp", L"index.GIF", L"index.jpg", L"index.Jpeg", L"index.txt.bmp"}) {
-    TTextSaveReport report;
-    EXPECT_FALSE(SaveTextFileW(L"Index", Path(name), 65001, true, &report)) << name;
-    EXPECT_EQ(report.Failure, TTextSaveFailure::PictureNotAvailable) << name;
-  }
-  EXPECT_TRUE(Names().empty());
+TEST_F(TextFileTest, PictureNamesGetAPictureOrAReasonAndTheOldFileStays) {
+  ASSERT_TRUE(SaveTextFileW(L"Index\r\nApfel 1", Path(L"index.txt.Bmp"), 12345, false));
+  EXPECT_EQ(Read(L"index.txt.Bmp").substr(0, 2), "BM");
+  ASSERT_TRUE(SaveTextFileW(L"Index", Path(L"index.JPEG"), 65001, true));
+  EXPECT_EQ(Read(L"index.JPEG").substr(0, 3), "\xFF\xD8\xFF");
+
+  std::wstring old = Write("old picture", L"index.gif");
+  TTextSaveReport report;
+  EXPECT_FALSE(SaveTextFileW(L"Index", old, 65001, true, &report));
+  EXPECT_EQ(report.Failure, TTextSaveFailure::Picture);
+  EXPECT_EQ(report.Picture.Failure, TPictureFailure::FormatNotAvailable);
+  EXPECT_EQ(Read(L"index.gif"), "old picture");
+  EXPECT_EQ(Names().size(), 3u);
 }
 
 TEST_F(TextFileTest, FactoryOutputEncodingWritesUtf8WithoutMark) {
