@@ -43,8 +43,8 @@ class TFileHandle {
 
 // The class library's message for a file that cannot be opened or created, with the system's reason.
 std::string FileErrorMessage(const wchar_t* verb, const std::wstring& fileName, DWORD error) {
-  std::wstring message = std::wstring(L"Cannot ") + verb + L" file \"" + fileName + L"\". " + WideSysErrorMessage(error);
-  return RepWideStringToStringEx(message, CP_ACP);
+  std::wstring message = std::wstring(L"Cannot ") + verb + L" file \"" + fileName + L"\". ";
+  return RepWideStringToStringEx(message + WideSysErrorMessage(error), CP_ACP);
 }
 
 [[noreturn]] void RaiseOpenError(const std::wstring& fileName) {
@@ -197,7 +197,8 @@ std::wstring DecodeUtf32(const std::string& bytes, bool bigEndian) {
       size_t shift = bigEndian ? 8 * (3 - k) : 8 * k;
       value |= ByteAt(bytes, 4 * i + k) << shift;
     }
-    text += CodePointToWideStr(value > static_cast<std::uint32_t>(kMaxCodePoint) ? -1 : static_cast<int>(value));
+    bool isCodePoint = value <= static_cast<std::uint32_t>(kMaxCodePoint);
+    text += CodePointToWideStr(isCodePoint ? static_cast<int>(value) : -1);
   }
   return text;
 }
@@ -417,7 +418,9 @@ bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int E
   return true;
 }
 
-int DetectFileEncoding(const std::wstring& FileName) { return DetectEncoding(ReadWholeFile(FileName), nullptr); }
+int DetectFileEncoding(const std::wstring& FileName) {
+  return DetectEncoding(ReadWholeFile(FileName), nullptr);
+}
 
 std::wstring EncodingName(int Encoding) {
   switch (Encoding) {
@@ -434,7 +437,9 @@ std::wstring EncodingName(int Encoding) {
   }
 }
 
-std::wstring GetFileEncodingName(const std::wstring& FileName) { return EncodingName(DetectFileEncoding(FileName)); }
+std::wstring GetFileEncodingName(const std::wstring& FileName) {
+  return EncodingName(DetectFileEncoding(FileName));
+}
 
 // ---- Code points
 

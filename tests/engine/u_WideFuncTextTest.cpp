@@ -15,7 +15,8 @@ namespace {
 std::wstring FromUtf16LE(const std::string& bytes) {
   std::wstring text;
   for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                 static_cast<unsigned char>(bytes[i + 1]) << 8);
   return text;
 }
 
@@ -30,7 +31,8 @@ class TextFileTest : public ::testing::Test {
     return std::wstring(m_dir.Path().begin(), m_dir.Path().end()) + L"\\" + name;
   }
   std::string Read(const std::wstring& name) const {
-    HANDLE file = CreateFileW(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     std::string bytes(file == INVALID_HANDLE_VALUE ? 0 : GetFileSize(file, nullptr), '\0');
     DWORD got = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
