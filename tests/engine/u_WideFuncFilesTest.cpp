@@ -1,7 +1,7 @@
 #include "engine/u_WideFunc.h"
 
-#include "classlib/Classes.h"
 #include "support/TestSupport.h"
+#include "ucode/UCodeClasses.h"
 #include "ucode/UCodeSystem.h"
 
 #include <gtest/gtest.h>
@@ -64,25 +64,12 @@ class WideFuncFiles : public ::testing::Test {
   void TearDown() override { DeleteFileW((m_folder + L"b sub\\\u00e4\u65e5.qcfg").c_str()); }
 
   std::vector<std::wstring> Find(bool subfolders, const TWideStrArray& masks) {
-    TStringListW list;
+    TUCodeStringList list;
     FindFilesW(subfolders, masks, list, m_folder.substr(0, m_folder.size() - 1));
     std::vector<std::wstring> names;
     for (int i = 0; i < list.GetCount(); ++i) names.push_back(list.Get(i).substr(m_folder.size()));
     return names;
   }
-
-  // A wide list to collect into.
-  class TStringListW : public TWideStrings {
-   public:
-    std::wstring Get(int index) const override { return m_items.at(index); }
-    int GetCount() const override { return static_cast<int>(m_items.size()); }
-    void Clear() override { m_items.clear(); }
-    void Delete(int index) override { m_items.erase(m_items.begin() + index); }
-    void Insert(int index, const std::wstring& text) override { m_items.insert(m_items.begin() + index, text); }
-
-   private:
-    std::vector<std::wstring> m_items;
-  };
 
   testsupport::TempDir m_temp;
   std::wstring m_folder;
@@ -150,6 +137,7 @@ TEST_F(WideFuncFiles, MissingFileReportsNoSizeAndEveryFlag) {
   EXPECT_TRUE(info.allFlags);
   EXPECT_EQ(info.lastWriteTime, 0);
   EXPECT_EQ(info.executable, L"");
+  EXPECT_EQ(GetFileIconHandle(m_folder + L"missing.txt"), nullptr);
 }
 
 TEST_F(WideFuncFiles, TimesInLocalStandardTime) {
@@ -172,15 +160,6 @@ TEST_F(WideFuncFiles, TimesInLocalStandardTime) {
   EXPECT_NEAR(written, expected, 1e-6);
   EXPECT_NEAR(created, expected, 1e-6);
   EXPECT_FALSE(GetFileTimesW(m_folder + L"missing.txt", created, accessed, written));
-}
-
-TEST_F(WideFuncFiles, ShellInformation) {
-  TDateiInfoW info;
-  GetFileInfoW(m_folder + L"notes.txt", info);
-  EXPECT_FALSE(info.typeName.empty());
-  HICON icon = GetFileIconHandle(m_folder + L"notes.txt");
-  if (icon) DestroyIcon(icon);
-  EXPECT_EQ(FindExecutableForFile(m_folder + L"missing.txt", L"c:\\windows"), L"");
 }
 
 }  // namespace

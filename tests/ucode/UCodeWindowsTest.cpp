@@ -75,10 +75,4 @@ TEST(WideWindows, ResultsTooLongForTheBufferGiveTheSizeNeeded) {
   });
 }
 
-TEST(WideWindows, AtomValues) {
-  EXPECT_TRUE(IsAtomValue(0));
-  EXPECT_TRUE(IsAtomValue(0xFFFF));
-  EXPECT_FALSE(IsAtomValue(0x10000));
-}
-
 }  // namespace
