@@ -169,36 +169,36 @@ void TStringsBase<S>::SetTextStr(const S& text) {
 }
 
 template <class S>
-S TStringsBase<S>::GetDelimitedText() const {
+S TStringsBase<S>::JoinDelimited(TChar delimiter, TChar quote) const {
   const int count = GetCount();
-  if (count == 1 && Get(0).empty()) return S(2, FQuoteChar);
+  if (count == 1 && Get(0).empty()) return S(2, quote);
   S result;
   for (int i = 0; i < count; ++i) {
     S item = Get(i);
-    if (NeedsQuotes(item, FQuoteChar, FDelimiter)) item = QuoteText(item, FQuoteChar);
-    if (i > 0) result += FDelimiter;
+    if (NeedsQuotes(item, quote, delimiter)) item = QuoteText(item, quote);
+    if (i > 0) result += delimiter;
     result += item;
   }
   return result;
 }
 
 template <class S>
-void TStringsBase<S>::SetDelimitedText(const S& text) {
+void TStringsBase<S>::SplitDelimited(const S& text, TChar delimiter, TChar quote) {
   WithinUpdate([&] {
     Clear();
     size_t pos = 0;
     const size_t n = text.size();
     while (pos < n && IsBlank(text[pos])) ++pos;
     while (pos < n) {
-      if (text[pos] == FQuoteChar) {
-        Add(ExtractQuotedText(text, pos, FQuoteChar));
+      if (text[pos] == quote) {
+        Add(ExtractQuotedText(text, pos, quote));
       } else {
         size_t start = pos;
-        while (pos < n && !(text[pos] >= 0 && text[pos] <= ' ') && text[pos] != FDelimiter) ++pos;
+        while (pos < n && !(text[pos] >= 0 && text[pos] <= ' ') && text[pos] != delimiter) ++pos;
         Add(text.substr(start, pos - start));
       }
       while (pos < n && IsBlank(text[pos])) ++pos;
-      if (pos < n && text[pos] == FDelimiter) {
+      if (pos < n && text[pos] == delimiter) {
         if (pos + 1 == n) Add(S());
         do ++pos;
         while (pos < n && IsBlank(text[pos]));
@@ -208,31 +208,23 @@ void TStringsBase<S>::SetDelimitedText(const S& text) {
 }
 
 template <class S>
+S TStringsBase<S>::GetDelimitedText() const {
+  return JoinDelimited(FDelimiter, FQuoteChar);
+}
+
+template <class S>
+void TStringsBase<S>::SetDelimitedText(const S& text) {
+  SplitDelimited(text, FDelimiter, FQuoteChar);
+}
+
+template <class S>
 S TStringsBase<S>::GetCommaText() const {
-  auto* self = const_cast<TStringsBase*>(this);
-  const TChar delimiter = FDelimiter, quote = FQuoteChar;
-  self->FDelimiter = ',';
-  self->FQuoteChar = '"';
-  S text = GetDelimitedText();
-  self->FDelimiter = delimiter;
-  self->FQuoteChar = quote;
-  return text;
+  return JoinDelimited(',', '"');
 }
 
 template <class S>
 void TStringsBase<S>::SetCommaText(const S& text) {
-  const TChar delimiter = FDelimiter, quote = FQuoteChar;
-  FDelimiter = ',';
-  FQuoteChar = '"';
-  try {
-    SetDelimitedText(text);
-  } catch (...) {
-    FDelimiter = delimiter;
-    FQuoteChar = quote;
-    throw;
-  }
-  FDelimiter = delimiter;
-  FQuoteChar = quote;
+  SplitDelimited(text, ',', '"');
 }
 
 template <class S>

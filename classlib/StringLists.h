@@ -86,6 +86,8 @@ class TStringsBase : public TPersistent {
  protected:
   virtual void SetUpdateState(bool) {}
   [[noreturn]] void Error(const char* pattern, int index) const;
+  S JoinDelimited(TChar delimiter, TChar quote) const;
+  void SplitDelimited(const S& text, TChar delimiter, TChar quote);
   // Runs the work inside one update, ended also when the work raises.
   template <class F>
   void WithinUpdate(F&& work) {
