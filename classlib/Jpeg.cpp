@@ -78,9 +78,10 @@ void CopyRow(const std::uint8_t* in, int components, int width, std::uint8_t* ou
   }
 }
 
-// Decodes into a 24-bit bitmap; on a libjpeg error returns false with its message.
-bool Decode(const std::vector<std::uint8_t>& data, const DecodeOptions& options,
-            TBitmap* bitmap, std::string& error) {
+// Reads the header (the picture's full size) and, given a bitmap, decodes the picture into it
+// as 24 bits; on a libjpeg error returns false with its message.
+bool Decode(const std::vector<std::uint8_t>& data, const DecodeOptions& options, int& width,
+            int& height, TBitmap* bitmap, std::string& error) {
   ErrorManager errors;
   jpeg_decompress_struct info;
   DecompressGuard guard;
@@ -94,6 +95,9 @@ bool Decode(const std::vector<std::uint8_t>& data, const DecodeOptions& options,
   guard.info = &info;
   jpeg_mem_src(&info, data.data(), static_cast<unsigned long>(data.size()));
   jpeg_read_header(&info, TRUE);
+  width = static_cast<int>(info.image_width);
+  height = static_cast<int>(info.image_height);
+  if (!bitmap) return true;
   info.out_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
   info.scale_num = 1;
   info.scale_denom = static_cast<unsigned>(options.scaleDenominator);
@@ -102,37 +106,18 @@ bool Decode(const std::vector<std::uint8_t>& data, const DecodeOptions& options,
     info.do_fancy_upsampling = FALSE;
   }
   jpeg_start_decompress(&info);
-  int width = static_cast<int>(info.output_width);
+  int outWidth = static_cast<int>(info.output_width);
   bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(width, static_cast<int>(info.output_height));
-  row.resize(static_cast<size_t>(width) * info.output_components);
+  bitmap->SetSize(outWidth, static_cast<int>(info.output_height));
+  row.resize(static_cast<size_t>(outWidth) * info.output_components);
   while (info.output_scanline < info.output_height) {
     JSAMPROW rows[1] = {row.data()};
     jpeg_read_scanlines(&info, rows, 1);
-    auto* line = static_cast<std::uint8_t*>(bitmap->ScanLine(static_cast<int>(info.output_scanline) - 1));
-    CopyRow(row.data(), info.output_components, width, line);
+    int y = static_cast<int>(info.output_scanline) - 1;
+    auto* line = static_cast<std::uint8_t*>(bitmap->ScanLine(y));
+    CopyRow(row.data(), info.output_components, outWidth, line);
   }
   jpeg_finish_decompress(&info);
-  return true;
-}
-
-// Reads only the header: the picture's full size.
-bool ReadSize(const std::vector<std::uint8_t>& data, int& width, int& height,
-              std::string& error) {
-  ErrorManager errors;
-  jpeg_decompress_struct info;
-  DecompressGuard guard;
-  info.err = InitErrors(errors);
-  if (setjmp(errors.jump)) {
-    error = errors.message;
-    return false;
-  }
-  jpeg_create_decompress(&info);
-  guard.info = &info;
-  jpeg_mem_src(&info, data.data(), static_cast<unsigned long>(data.size()));
-  jpeg_read_header(&info, TRUE);
-  width = static_cast<int>(info.image_width);
-  height = static_cast<int>(info.image_height);
   return true;
 }
 
@@ -170,7 +155,8 @@ bool Encode(TBitmap* bitmap, const EncodeOptions& options, std::vector<std::uint
   jpeg_start_compress(&info, TRUE);
   row.resize(static_cast<size_t>(width) * 3);
   while (info.next_scanline < info.image_height) {
-    auto* line = static_cast<const std::uint8_t*>(bitmap->ScanLine(static_cast<int>(info.next_scanline)));
+    int y = static_cast<int>(info.next_scanline);
+    auto* line = static_cast<const std::uint8_t*>(bitmap->ScanLine(y));
     CopyRow(line, 3, width, row.data());  // the same swap turns BGR into RGB
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
@@ -295,7 +281,8 @@ void TJPEGImage::DIBNeeded() {
   auto bitmap = std::make_unique<TBitmap>();
   std::string error;
   DecodeOptions options{ScaleDenominator(FScale), FGrayscale, FPerformance == jpBestSpeed};
-  if (!Decode(FData, options, bitmap.get(), error)) throw EJPEG(error);
+  int width = 0, height = 0;
+  if (!Decode(FData, options, width, height, bitmap.get(), error)) throw EJPEG(error);
   FBitmap = std::move(bitmap);
 }
 
@@ -313,7 +300,7 @@ void TJPEGImage::Draw(TCanvas* canvas, const RECT& rect) {
 
 void TJPEGImage::ReadHeader() {
   std::string error;
-  if (!ReadSize(FData, FDataWidth, FDataHeight, error)) {
+  if (!Decode(FData, DecodeOptions{}, FDataWidth, FDataHeight, nullptr, error)) {
     FData.clear();
     FDataWidth = FDataHeight = 0;
     throw EJPEG(error);
