@@ -361,7 +361,11 @@ class TGraphic : public TPersistent {
   void SetOnProgress(TProgressEvent value) { FOnProgress = value; }
 
  protected:
+  friend class TPicture;
   virtual void Changed(TObject* sender);
+  // The graphic as a stored property of a form description; by default its stream.
+  virtual void ReadData(TStream* stream) { LoadFromStream(stream); }
+  virtual void WriteData(TStream* stream) { SaveToStream(stream); }
   virtual void Progress(TObject* sender, TProgressStage stage, std::uint8_t percentDone,
                         bool redrawNow, const RECT& rect, const std::string& message);
 
