@@ -36,13 +36,20 @@ std::string DatePattern(std::string picture) {
   return picture;
 }
 
-// The locale's time picture in our pattern letters: minutes are "n", hours "h".
-std::string TimePattern(std::string picture) {
-  for (char& c : picture) {
-    if (c == 'm') c = 'n';
-    if (c == 'H') c = 'h';
+// The locale's time picture in our pattern letters: minutes are "n", hours "h", the 12-hour
+// day half "AM/PM".
+std::string TimePattern(const std::string& picture) {
+  std::string pattern;
+  for (size_t i = 0; i < picture.size(); ++i) {
+    char c = picture[i];
+    if (c == 't') {
+      while (i + 1 < picture.size() && picture[i + 1] == 't') ++i;
+      pattern += "AM/PM";
+    } else {
+      pattern += c == 'm' ? 'n' : (c == 'H' ? 'h' : c);
+    }
   }
-  return picture;
+  return pattern;
 }
 
 TFormatSettings ReadLocaleSettings() {
@@ -953,10 +960,11 @@ std::string Digits(int value, size_t width) {
 std::string TwoDigits(int value) { return Digits(value, 2); }
 
 // Expands one run of a pattern letter ("m" is the month, "n" the minute).
-std::string DateTimeToken(char letter, size_t count, TDateTime value) {
+std::string DateTimeToken(char letter, size_t count, TDateTime value, bool twelveHours) {
   int y, m, d, h, n, s, z;
   DecodeDate(value, y, m, d);
   DecodeTime(value, h, n, s, z);
+  if (twelveHours) h = h % 12 == 0 ? 12 : h % 12;
   switch (letter) {
     case 'y': return count <= 2 ? TwoDigits(y % 100) : std::to_string(y);
     case 'm': return count == 1 ? std::to_string(m) : TwoDigits(m);
@@ -973,10 +981,16 @@ std::string DateTimeToken(char letter, size_t count, TDateTime value) {
 
 std::string FormatDateTime(const std::string& pattern, TDateTime value) {
   const TFormatSettings& settings = FormatSettings();
+  const bool twelveHours = LowerCase(pattern).find("am/pm") != std::string::npos;
   std::string result;
   for (size_t i = 0; i < pattern.size();) {
     char c = static_cast<char>(std::tolower(static_cast<unsigned char>(pattern[i])));
-    if (pattern[i] == '"' || pattern[i] == '\'') {
+    if (SameText(pattern.substr(i, 5), "am/pm")) {
+      int h, n, s, z;
+      DecodeTime(value, h, n, s, z);
+      result += h < 12 ? "AM" : "PM";
+      i += 5;
+    } else if (pattern[i] == '"' || pattern[i] == '\'') {
       size_t close = pattern.find(pattern[i], i + 1);
       if (close == std::string::npos) close = pattern.size();
       result += pattern.substr(i + 1, close - i - 1);
@@ -991,7 +1005,7 @@ std::string FormatDateTime(const std::string& pattern, TDateTime value) {
     } else if (std::string("ymdhnsz").find(c) != std::string::npos) {
       size_t count = 1;
       while (i + count < pattern.size() && std::tolower(static_cast<unsigned char>(pattern[i + count])) == c) ++count;
-      result += DateTimeToken(c, count, value);
+      result += DateTimeToken(c, count, value, twelveHours);
       i += count;
     } else {
       result += pattern[i++];
@@ -1003,3 +1017,124 @@ std::string FormatDateTime(const std::string& pattern, TDateTime value) {
 std::string DateToStr(TDateTime value) { return FormatDateTime(FormatSettings().ShortDateFormat, value); }
 std::string TimeToStr(TDateTime value) { return FormatDateTime(FormatSettings().LongTimeFormat, value); }
 std::string DateTimeToStr(TDateTime value) { return FormatDateTime("c", value); }
+
+namespace {
+
+// Numbers separated by one separator character each, blanks allowed around them.
+bool ScanNumbers(const std::string& text, char separator, std::vector<int>& numbers, size_t maxCount) {
+  numbers.clear();
+  size_t i = 0;
+  for (;;) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    size_t start = i;
+    long value = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && i - start < 9)
+      value = value * 10 + (text[i++] - '0');
+    if (i == start || numbers.size() == maxCount) return false;
+    numbers.push_back(static_cast<int>(value));
+    while (i < text.size() && text[i] == ' ') ++i;
+    if (i == text.size()) return true;
+    if (text[i++] != separator) return false;
+  }
+}
+
+int FullYear(int year) {
+  if (year > 99) return year;
+  int y, m, d;
+  DecodeDate(Date(), y, m, d);
+  const int base = y - 50;
+  year += base / 100 * 100;
+  return year < base ? year + 100 : year;
+}
+
+}  // namespace
+
+bool TryStrToDate(const std::string& text, TDateTime& value) {
+  const TFormatSettings& settings = FormatSettings();
+  std::vector<int> n;
+  if (!ScanNumbers(text, settings.DateSeparator, n, 3) || n.size() < 2) return false;
+  // The order of day, month and year follows the first of them in the short date format.
+  const std::string order = LowerCase(settings.ShortDateFormat);
+  const size_t d = order.find('d'), m = order.find('m'), y = order.find('y');
+  int year, month, day;
+  if (n.size() == 2) {
+    int y0, m0, d0;
+    DecodeDate(Date(), y0, m0, d0);
+    year = y0;
+    month = m < d ? n[0] : n[1];
+    day = m < d ? n[1] : n[0];
+  } else if (y < m && y < d) {
+    year = n[0], month = n[1], day = n[2];
+  } else if (m < d) {
+    month = n[0], day = n[1], year = n[2];
+  } else {
+    day = n[0], month = n[1], year = n[2];
+  }
+  try {
+    value = EncodeDate(FullYear(year), month, day);
+  } catch (const EConvertError&) {
+    return false;
+  }
+  return true;
+}
+
+bool TryStrToTime(const std::string& text, TDateTime& value) {
+  std::string rest = Trim(text);
+  int pm = -1;
+  const std::string upper = UpperCase(rest);
+  if (upper.size() > 2 && (upper.substr(upper.size() - 2) == "AM" || upper.substr(upper.size() - 2) == "PM")) {
+    pm = upper.back() == 'M' && upper[upper.size() - 2] == 'P' ? 1 : 0;
+    rest = TrimRight(rest.substr(0, rest.size() - 2));
+  }
+  int millisecond = 0;
+  if (size_t dot = rest.find('.'); dot != std::string::npos) {
+    if (!TryStrToInt(rest.substr(dot + 1), millisecond) || rest.find_first_not_of("0123456789", dot + 1) != std::string::npos)
+      return false;
+    rest.erase(dot);
+  }
+  std::vector<int> n;
+  if (!ScanNumbers(rest, FormatSettings().TimeSeparator, n, 3)) return false;
+  n.resize(3, 0);
+  if (pm >= 0) {
+    if (n[0] < 1 || n[0] > 12) return false;
+    n[0] = n[0] % 12 + (pm ? 12 : 0);
+  }
+  try {
+    value = EncodeTime(n[0], n[1], n[2], millisecond);
+  } catch (const EConvertError&) {
+    return false;
+  }
+  return true;
+}
+
+bool TryStrToDateTime(const std::string& text, TDateTime& value) {
+  const std::string trimmed = Trim(text);
+  const size_t blank = trimmed.find(' ');
+  TDateTime date = 0, time = 0;
+  if (blank == std::string::npos) {
+    if (TryStrToDate(trimmed, date)) return value = date, true;
+    if (TryStrToTime(trimmed, time)) return value = time, true;
+    return false;
+  }
+  if (!TryStrToDate(trimmed.substr(0, blank), date) || !TryStrToTime(trimmed.substr(blank + 1), time)) return false;
+  value = date + time;
+  return true;
+}
+
+TDateTime StrToDate(const std::string& text) {
+  TDateTime value = 0;
+  if (!TryStrToDate(text, value)) throw EConvertError(Format("'%s' is not a valid date", text));
+  return value;
+}
+
+TDateTime StrToTime(const std::string& text) {
+  TDateTime value = 0;
+  if (!TryStrToTime(text, value)) throw EConvertError(Format("'%s' is not a valid time", text));
+  return value;
+}
+
+TDateTime StrToDateTime(const std::string& text) {
+  TDateTime value = 0;
+  if (!TryStrToDateTime(text, value)) throw EConvertError(Format("'%s' is not a valid date and time", text));
+  return value;
+}

@@ -307,3 +307,12 @@ std::string FormatDateTime(const std::string& pattern, TDateTime value);
 std::string DateToStr(TDateTime value);
 std::string TimeToStr(TDateTime value);
 std::string DateTimeToStr(TDateTime value);
+// Dates in the order of the short date format with its separator (two numbers: this year; a
+// two-digit year within 50 years of now); times as h[:n[:s[.z]]] with an optional AM or PM;
+// date and time separated by a blank. The Str forms raise EConvertError.
+bool TryStrToDate(const std::string& text, TDateTime& value);
+bool TryStrToTime(const std::string& text, TDateTime& value);
+bool TryStrToDateTime(const std::string& text, TDateTime& value);
+TDateTime StrToDate(const std::string& text);
+TDateTime StrToTime(const std::string& text);
+TDateTime StrToDateTime(const std::string& text);

@@ -251,4 +251,40 @@ TEST(DateTime, Formatting) {
   FormatSettings() = saved;
 }
 
+TEST(DateTime, ParsingFollowsTheShortDateFormat) {
+  TFormatSettings saved = FormatSettings();
+  FormatSettings().DateSeparator = '.';
+  FormatSettings().TimeSeparator = ':';
+  FormatSettings().ShortDateFormat = "dd/mm/yyyy";
+  EXPECT_DOUBLE_EQ(StrToDate("05.03.2024"), EncodeDate(2024, 3, 5));
+  EXPECT_DOUBLE_EQ(StrToDate(" 5. 3.24"), EncodeDate(2024, 3, 5));
+  EXPECT_DOUBLE_EQ(StrToDateTime("29.02.2024 13:45:10.5"),
+                   EncodeDate(2024, 2, 29) + EncodeTime(13, 45, 10, 5));
+  EXPECT_DOUBLE_EQ(StrToTime("1:05 PM"), EncodeTime(13, 5, 0, 0));
+  EXPECT_DOUBLE_EQ(StrToTime("12:00 AM"), 0);
+  for (const char* timeFormat : {"hh:nn:ss", "h:nn:ss AM/PM"}) {
+    FormatSettings().LongTimeFormat = timeFormat;
+    const TDateTime value = EncodeDate(1999, 12, 31) + EncodeTime(18, 0, 7, 0);
+    EXPECT_DOUBLE_EQ(StrToDateTime(DateTimeToStr(value)), value) << DateTimeToStr(value);
+  }
+  EXPECT_EQ(FormatDateTime("h:nn am/pm", EncodeTime(0, 5, 0, 0)), "12:05 AM");
+  FormatSettings().ShortDateFormat = "yyyy-mm-dd";
+  FormatSettings().DateSeparator = '-';
+  EXPECT_DOUBLE_EQ(StrToDate("2024-03-05"), EncodeDate(2024, 3, 5));
+  FormatSettings().ShortDateFormat = "m/d/yy";
+  FormatSettings().DateSeparator = '/';
+  EXPECT_DOUBLE_EQ(StrToDate("3/5/2024"), EncodeDate(2024, 3, 5));
+  for (const char* bad : {"", "30/2/2024", "1/2/3/4", "a/b", "13:61", "1/2/"}) {
+    TDateTime value;
+    EXPECT_FALSE(TryStrToDateTime(bad, value)) << bad;
+  }
+  try {
+    StrToDate("x");
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.GetMessage(), "'x' is not a valid date");
+  }
+  FormatSettings() = saved;
+}
+
 }  // namespace
