@@ -9,9 +9,19 @@
 #include "classlib/Classes.h"
 #include "classlib/Graphics.h"
 #include "engine/u_TextPicture.h"
+#include "engine/u_WideFuncText.h"
 #include "support/TestSupport.h"
 
 namespace {
+
+std::string Utf8(const std::wstring& text) {
+  int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                   nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
+                      length, nullptr, nullptr);
+  return out;
+}
 
 std::wstring OutputFolder() {
   static const std::wstring folder = [] {
@@ -180,6 +190,40 @@ TEST(PictureFiles, ScanLineRowZeroIsTheTopOfTheFile) {
   bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\rows.bmp");
   Manifest().push_back("{\"kind\": \"rows\", \"file\": \"rows.bmp\", \"top\": [255, 0, 0], "
                        "\"bottom\": [0, 0, 255]}");
+}
+
+// Through the text writer: names outside the ANSI code page are saved by their wide name.
+TEST(PictureFiles, TheWriterSavesPicturesUnderWideNames) {
+  PictureOutput().Reset();
+  std::vector<std::wstring> lines = {L"Ω", L"Жук: 7"};
+  SIZE size = ExpectedPictureSize(lines, TPictureOutput::kFactoryFontName,
+                                  TPictureOutput::kFactoryFontHeight);
+  for (const wchar_t* name : {L"Index-\u03A9mega.bmp", L"\u0418\u043D\u0434\u0435\u043A\u0441.jpg"}) {
+    std::wstring path = OutputFolder() + L"\\" + name;
+    ASSERT_TRUE(SaveTextFileW(Join(lines), path, kEncodingUtf8, true));
+    std::ostringstream entry;
+    entry << "{\"kind\": \"size\", \"file\": \"" << Utf8(name) << "\", \"width\": " << size.cx
+          << ", \"height\": " << size.cy << "}";
+    Manifest().push_back(entry.str());
+  }
+}
+
+// A picture beyond the format's limit is reported and neither the old file nor a new one is
+// touched.
+TEST(PictureFiles, ATooLargePictureLeavesTheOldFileAndWritesNothing) {
+  std::wstring text;
+  for (int i = 0; i < 6000; ++i) text += L"Zeile\r\n";
+  WriteFileW(OutputFolder() + L"\\old.jpg", "OLD PICTURE");
+  for (const wchar_t* name : {L"old.jpg", L"new.jpeg"}) {
+    TTextSaveReport report;
+    std::wstring path = OutputFolder() + L"\\" + name;
+    EXPECT_FALSE(SaveTextFileW(text, path, kEncodingUtf8, true, &report));
+    EXPECT_EQ(report.Failure, TTextSaveFailure::Picture);
+    EXPECT_EQ(report.Picture.Failure, TPictureFailure::TooLarge);
+  }
+  Manifest().push_back(
+      "{\"kind\": \"unchanged\", \"file\": \"old.jpg\", \"bytes\": \"OLD PICTURE\"}");
+  Manifest().push_back("{\"kind\": \"absent\", \"file\": \"new.jpeg\"}");
 }
 
 }  // namespace

@@ -63,6 +63,8 @@ def check_rows(folder, entry):
 
 def check_absent(folder, entry):
     assert not os.path.exists(os.path.join(folder, entry["file"])), "a file was written"
+    left = [name for name in os.listdir(folder) if name.endswith(".tmp")]
+    assert not left, f"temporary files left behind: {left}"
 
 
 def check_unchanged(folder, entry):
