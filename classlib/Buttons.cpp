@@ -279,3 +279,39 @@ void TBitBtn::Dispatch(TMessage& message) {
   }
   TButton::Dispatch(message);
 }
+
+// ---- published properties -------------------------------------------------------------------
+namespace {
+
+const TIdentMap kLayouts{{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight},
+                         {"blGlyphTop", blGlyphTop}, {"blGlyphBottom", blGlyphBottom}};
+
+}  // namespace
+
+void TSpeedButton::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TSpeedButton>();
+  p.Boolean("AllowAllUp", &TSpeedButton::GetAllowAllUp, &TSpeedButton::SetAllowAllUp);
+  p.Integer("GroupIndex", &TSpeedButton::GetGroupIndex, &TSpeedButton::SetGroupIndex);
+  p.Boolean("Down", &TSpeedButton::GetDown, &TSpeedButton::SetDown);
+  p.Boolean("Flat", &TSpeedButton::GetFlat, &TSpeedButton::SetFlat);
+  p.Object("Glyph", &TSpeedButton::GetGlyph);
+  p.Integer("NumGlyphs", &TSpeedButton::GetNumGlyphs, &TSpeedButton::SetNumGlyphs);
+  p.Enum("Layout", &TSpeedButton::GetLayout, &TSpeedButton::SetLayout, kLayouts);
+  p.Integer("Margin", &TSpeedButton::GetMargin, &TSpeedButton::SetMargin);
+  p.Integer("Spacing", &TSpeedButton::GetSpacing, &TSpeedButton::SetSpacing);
+}
+
+void TBitBtn::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kKindIdents{{"bkCustom", bkCustom}, {"bkOK", bkOK}, {"bkCancel", bkCancel},
+                                     {"bkHelp", bkHelp}, {"bkYes", bkYes}, {"bkNo", bkNo},
+                                     {"bkClose", bkClose}, {"bkAbort", bkAbort}, {"bkRetry", bkRetry},
+                                     {"bkIgnore", bkIgnore}, {"bkAll", bkAll}};
+  auto p = table.For<TBitBtn>();
+  p.Enum("Kind", &TBitBtn::GetKind, &TBitBtn::SetKind, kKindIdents);
+  p.Object("Glyph", &TBitBtn::GetGlyph);
+  p.Integer("NumGlyphs", &TBitBtn::GetNumGlyphs, &TBitBtn::SetNumGlyphs);
+  p.Enum("Layout", &TBitBtn::GetLayout, &TBitBtn::SetLayout, kLayouts);
+  p.Integer("Margin", &TBitBtn::GetMargin, &TBitBtn::SetMargin);
+  p.Integer("Spacing", &TBitBtn::GetSpacing, &TBitBtn::SetSpacing);
+}
+

@@ -21,6 +21,7 @@ void DrawButtonFace(TCanvas* canvas, const RECT& rect, TBitmap* glyph, int numGl
 class TSpeedButton : public TGraphicControl {
   KX_COMPONENT(TSpeedButton, TGraphicControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TSpeedButton(TComponent* owner);
   ~TSpeedButton() override;
   bool GetDown() const { return FDown; }
@@ -64,6 +65,7 @@ class TSpeedButton : public TGraphicControl {
 class TBitBtn : public TButton {
   KX_COMPONENT(TBitBtn, TButton)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TBitBtn(TComponent* owner);
   ~TBitBtn() override;
   TBitBtnKind GetKind() const { return FKind; }

@@ -334,6 +334,12 @@ void TControl::Resize() {
 
 void TControl::Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
 
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+  if (auto* winControl = dynamic_cast<TWinControl*>(parent)) SetParent(winControl);
+}
+
 void TControl::BeforeDestruction() {
   Destroying();
   if (FParent) FParent->RemoveControl(this);
@@ -1396,4 +1402,80 @@ void TGraphicControl::Dispatch(TMessage& message) {
     throw;
   }
   FCanvas->EndPaint();
+}
+
+// ---- published properties -------------------------------------------------------------------
+const TIdentMap& ColorIdents() {
+  static const TIdentMap idents{
+      {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
+      {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
+      {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
+      {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
+      {"clNone", clNone}, {"clDefault", clDefault}, {"clScrollBar", clScrollBar},
+      {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
+      {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
+      {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
+      {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder},
+      {"clInactiveBorder", clInactiveBorder}, {"clAppWorkSpace", clAppWorkSpace},
+      {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace},
+      {"clBtnShadow", clBtnShadow}, {"clGrayText", clGrayText}, {"clBtnText", clBtnText},
+      {"clInactiveCaptionText", clInactiveCaptionText}, {"clBtnHighlight", clBtnHighlight},
+      {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText},
+      {"clInfoBk", clInfoBk}, {"clHotLight", clHotLight}};
+  return idents;
+}
+
+const TIdentMap& CursorIdents() {
+  static const TIdentMap idents{
+      {"crDefault", 0}, {"crNone", -1}, {"crArrow", -2}, {"crCross", -3}, {"crIBeam", -4},
+      {"crSizeNESW", -6}, {"crSizeNS", -7}, {"crSizeNWSE", -8}, {"crSizeWE", -9},
+      {"crUpArrow", -10}, {"crHourGlass", -11}, {"crNo", -12}, {"crHSplit", -14},
+      {"crVSplit", -15}, {"crHandPoint", -21}, {"crHelp", -20}};
+  return idents;
+}
+
+void TControl::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kAlign{{"alNone", alNone}, {"alTop", alTop}, {"alBottom", alBottom},
+                                {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient},
+                                {"alCustom", alCustom}};
+  static const TIdentMap kBiDi{{"bdLeftToRight", bdLeftToRight}, {"bdRightToLeft", bdRightToLeft},
+                               {"bdRightToLeftNoAlign", bdRightToLeftNoAlign},
+                               {"bdRightToLeftReadingOnly", bdRightToLeftReadingOnly}};
+  auto p = table.For<TControl>();
+  p.Integer("Left", &TControl::GetLeft, &TControl::SetLeft);
+  p.Integer("Top", &TControl::GetTop, &TControl::SetTop);
+  p.Integer("Width", &TControl::GetWidth, &TControl::SetWidth);
+  p.Integer("Height", &TControl::GetHeight, &TControl::SetHeight);
+  p.String("Caption", &TControl::GetCaption, &TControl::SetCaption);
+  p.String("Text", &TControl::GetText, &TControl::SetText);
+  p.String("Hint", &TControl::GetHint, &TControl::SetHint);
+  p.Boolean("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint);
+  p.Boolean("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint);
+  p.Boolean("Enabled", &TControl::GetEnabled, &TControl::SetEnabled);
+  p.Boolean("Visible", &TControl::GetVisible, &TControl::SetVisible);
+  p.Enum("Align", &TControl::GetAlign, &TControl::SetAlign, kAlign);
+  p.Enum("BiDiMode", &TControl::GetBiDiMode, &TControl::SetBiDiMode, kBiDi);
+  p.Integer("Color", &TControl::GetColor, &TControl::SetColor, &ColorIdents());
+  p.Boolean("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor);
+  p.Object("Font", &TControl::GetFont);
+  p.Boolean("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont);
+  p.Integer("Cursor", &TControl::GetCursor, &TControl::SetCursor, &CursorIdents());
+  p.Event("OnClick", &TControl::OnClick);
+  p.Event("OnDblClick", &TControl::OnDblClick);
+  p.Event("OnResize", &TControl::OnResize);
+  p.Event("OnMouseDown", &TControl::OnMouseDown);
+  p.Event("OnMouseUp", &TControl::OnMouseUp);
+  p.Event("OnMouseMove", &TControl::OnMouseMove);
+}
+
+void TWinControl::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TWinControl>();
+  p.Integer("TabOrder", &TWinControl::GetTabOrder, &TWinControl::SetTabOrder);
+  p.Boolean("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop);
+  p.Boolean("Ctl3D", &TWinControl::GetCtl3D, &TWinControl::SetCtl3D);
+  p.Event("OnEnter", &TWinControl::OnEnter);
+  p.Event("OnExit", &TWinControl::OnExit);
+  p.Event("OnKeyDown", &TWinControl::OnKeyDown);
+  p.Event("OnKeyUp", &TWinControl::OnKeyUp);
+  p.Event("OnKeyPress", &TWinControl::OnKeyPress);
 }

@@ -10,6 +10,7 @@
 #include "classlib/Classes.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
+#include "classlib/TypInfo.h"
 #include "classlib/WinApi.h"
 
 class TWinControl;
@@ -26,6 +27,10 @@ std::string GetLongHint(const std::string& hint);
 // True when `ch` (either case) is the accelerator of `caption`: the character after a single
 // "&" ("&&" is a literal "&").
 bool IsAccelChar(WORD ch, const std::string& caption);
+
+// Names of the colours and cursors that form descriptions may give ("clBtnFace", "crHourGlass").
+const TIdentMap& ColorIdents();
+const TIdentMap& CursorIdents();
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
@@ -124,6 +129,7 @@ TControlActionLink* CreateActionLink(TClass linkClass, TControl* client);
 class TControl : public TComponent {
   KX_COMPONENT(TControl, TComponent)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TControl(TComponent* owner);
   ~TControl() override;
   TControl(const TControl&) = delete;
@@ -238,6 +244,10 @@ class TControl : public TComponent {
   void Loaded() override;
   // Leaves the parent while the control is whole.
   void BeforeDestruction() override;
+  // The form reader places a control on the control that holds it in the description.
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* parent) override;
 
   // Events.
   TNotifyEvent OnClick;
@@ -323,6 +333,7 @@ TCustomForm* GetParentForm(TControl* control);
 class TWinControl : public TControl {
   KX_COMPONENT(TWinControl, TControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
 

@@ -424,3 +424,66 @@ void TCustomLabeledEdit::CMEnabledChanged(TMessage& message) {
   TCustomEdit::CMEnabledChanged(message);
   if (FEditLabel) FEditLabel->SetEnabled(FEnabled);
 }
+
+// ---- published properties -------------------------------------------------------------------
+void TTimer::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TTimer>();
+  p.Boolean("Enabled", &TTimer::GetEnabled, &TTimer::SetEnabled);
+  p.Integer("Interval", &TTimer::GetInterval, &TTimer::SetInterval);
+  p.Event("OnTimer", &TTimer::GetOnTimer, &TTimer::SetOnTimer);
+}
+
+void TCustomPanel::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kCuts{{"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised},
+                               {"bvSpace", bvSpace}};
+  static const TIdentMap kBorders{{"bsNone", bsNoBorder}, {"bsSingle", bsSingleBorder}};
+  static const TIdentMap kAlignments{{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify},
+                                     {"taCenter", taCenter}};
+  auto p = table.For<TCustomPanel>();
+  p.Enum("BevelInner", &TCustomPanel::GetBevelInner, &TCustomPanel::SetBevelInner, kCuts);
+  p.Enum("BevelOuter", &TCustomPanel::GetBevelOuter, &TCustomPanel::SetBevelOuter, kCuts);
+  p.Integer("BevelWidth", &TCustomPanel::GetBevelWidth, &TCustomPanel::SetBevelWidth);
+  p.Integer("BorderWidth", &TCustomPanel::GetBorderWidth, &TCustomPanel::SetBorderWidth);
+  p.Enum("BorderStyle", &TCustomPanel::GetBorderStyle, &TCustomPanel::SetBorderStyle, kBorders);
+  p.Enum("Alignment", &TCustomPanel::GetAlignment, &TCustomPanel::SetAlignment, kAlignments);
+  p.Boolean("ParentBackground", &TCustomPanel::GetParentBackground, &TCustomPanel::SetParentBackground);
+}
+
+void TBevel::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kShapes{{"bsBox", bsBox}, {"bsFrame", bsFrame}, {"bsTopLine", bsTopLine},
+                                 {"bsBottomLine", bsBottomLine}, {"bsLeftLine", bsLeftLine},
+                                 {"bsRightLine", bsRightLine}, {"bsSpacer", bsSpacer}};
+  static const TIdentMap kStyles{{"bsLowered", bsLowered}, {"bsRaised", bsRaised}};
+  auto p = table.For<TBevel>();
+  p.Enum("Shape", &TBevel::GetShape, &TBevel::SetShape, kShapes);
+  p.Enum("Style", &TBevel::GetStyle, &TBevel::SetStyle, kStyles);
+}
+
+void TImage::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TImage>();
+  p.Object("Picture", &TImage::GetPicture);
+  p.Boolean("AutoSize", &TImage::GetAutoSize, &TImage::SetAutoSize);
+  p.Boolean("Center", &TImage::GetCenter, &TImage::SetCenter);
+  p.Boolean("Stretch", &TImage::GetStretch, &TImage::SetStretch);
+  p.Boolean("Proportional", &TImage::GetProportional, &TImage::SetProportional);
+  p.Boolean("Transparent", &TImage::GetTransparent, &TImage::SetTransparent);
+}
+
+void TSplitter::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kStyles{{"rsNone", rsNone}, {"rsLine", rsLine}, {"rsUpdate", rsUpdate},
+                                 {"rsPattern", rsPattern}};
+  auto p = table.For<TSplitter>();
+  p.Integer("MinSize", &TSplitter::GetMinSize, &TSplitter::SetMinSize);
+  p.Enum("ResizeStyle", &TSplitter::GetResizeStyle, &TSplitter::SetResizeStyle, kStyles);
+  p.Event("OnMoved", &TSplitter::OnMoved);
+}
+
+void TCustomLabeledEdit::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kPositions{{"lpAbove", lpAbove}, {"lpBelow", lpBelow}, {"lpLeft", lpLeft},
+                                    {"lpRight", lpRight}};
+  auto p = table.For<TCustomLabeledEdit>();
+  p.Object("EditLabel", &TCustomLabeledEdit::GetEditLabel);
+  p.Enum("LabelPosition", &TCustomLabeledEdit::GetLabelPosition, &TCustomLabeledEdit::SetLabelPosition, kPositions);
+  p.Integer("LabelSpacing", &TCustomLabeledEdit::GetLabelSpacing, &TCustomLabeledEdit::SetLabelSpacing);
+}
+

@@ -13,6 +13,7 @@
 class TTimer : public TComponent {
   KX_COMPONENT(TTimer, TComponent)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TTimer(TComponent* owner);
   ~TTimer() override;
   bool GetEnabled() const { return FEnabled; }
@@ -41,6 +42,7 @@ enum TPanelBorderStyle { bsNoBorder = 0, bsSingleBorder = 1 };
 class TCustomPanel : public TCustomControl {
   KX_COMPONENT(TCustomPanel, TCustomControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomPanel(TComponent* owner);
   TBevelCut GetBevelInner() const { return FBevelInner; }
   void SetBevelInner(TBevelCut value);
@@ -84,6 +86,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 class TBevel : public TGraphicControl {
   KX_COMPONENT(TBevel, TGraphicControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TBevel(TComponent* owner);
   TBevelShape GetShape() const { return FShape; }
   void SetShape(TBevelShape value);
@@ -99,6 +102,7 @@ class TBevel : public TGraphicControl {
 class TImage : public TGraphicControl {
   KX_COMPONENT(TImage, TGraphicControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TImage(TComponent* owner);
   ~TImage() override;
   TPicture* GetPicture() const { return FPicture; }
@@ -140,6 +144,7 @@ enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 class TSplitter : public TGraphicControl {
   KX_COMPONENT(TSplitter, TGraphicControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TSplitter(TComponent* owner);
   int GetMinSize() const { return FMinSize; }
   void SetMinSize(int value) { FMinSize = value; }
@@ -173,6 +178,7 @@ enum TLabelPosition { lpAbove, lpBelow, lpLeft, lpRight };
 class TCustomLabeledEdit : public TCustomEdit {
   KX_COMPONENT(TCustomLabeledEdit, TCustomEdit)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomLabeledEdit(TComponent* owner);
   TBoundLabel* GetEditLabel() const { return FEditLabel; }
   TLabelPosition GetLabelPosition() const { return FLabelPosition; }

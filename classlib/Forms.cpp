@@ -3,7 +3,11 @@
 
 #include <algorithm>
 
+#include "classlib/Buttons.h"
 #include "classlib/Dialogs.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/FormReader.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 
 
@@ -101,6 +105,16 @@ void TCustomForm::BeforeDestruction() {
 void TCustomForm::Loaded() {
   TScrollingWinControl::Loaded();
   if (FActiveControl && FActiveControl->GetParent() == nullptr) FActiveControl = nullptr;
+}
+
+void TCustomForm::InitForm() {
+  if (!InitComponentFromResource(this))
+    throw EResNotFound(Format("Resource %s not found", ClassName().c_str()));
+  DoCreate();
+}
+
+void TCustomForm::InitFormFromText(const std::string& text, const std::string& source) {
+  ReadComponentFromText(this, text, source);
   DoCreate();
 }
 
@@ -532,9 +546,22 @@ void HandleApplicationException() {
   if (Application) Application->HandleException(Application);
 }
 
+// The classes that form descriptions may name.
+void RegisterControlClasses() {
+  RegisterClasses({TForm::StaticClass(), TScrollBox::StaticClass(), TFrame::StaticClass(),
+                   TApplicationEvents::StaticClass(), TEdit::StaticClass(), TMemo::StaticClass(),
+                   TLabel::StaticClass(), TButton::StaticClass(), TCheckBox::StaticClass(),
+                   TRadioButton::StaticClass(), TGroupBox::StaticClass(), TStaticText::StaticClass(),
+                   TScrollBar::StaticClass(), TListBox::StaticClass(), TComboBox::StaticClass(),
+                   TTimer::StaticClass(), TPanel::StaticClass(), TBevel::StaticClass(),
+                   TImage::StaticClass(), TSplitter::StaticClass(), TLabeledEdit::StaticClass(),
+                   TSpeedButton::StaticClass(), TBitBtn::StaticClass()});
+}
+
 // Makes the application object and the screen before any window, frees them at the end.
 struct FormsUnit {
   FormsUnit() {
+    RegisterControlClasses();
     Screen = new TScreen(nullptr);
     Application = new TApplication(nullptr);
   }
@@ -836,3 +863,61 @@ TApplicationEvents::~TApplicationEvents() {
   auto& list = Application->FEventObjects;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
+
+// ---- published properties -------------------------------------------------------------------
+namespace {
+
+const TIdentMap kFormBorderStyles{{"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable},
+                                  {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow},
+                                  {"bsSizeToolWin", bsSizeToolWin}};
+
+}  // namespace
+
+void TScrollBox::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TScrollBox>();
+  p.Enum("BorderStyle", &TScrollBox::GetBorderStyle, &TScrollBox::SetBorderStyle, kFormBorderStyles);
+  p.Boolean("AutoScroll", &TScrollBox::GetAutoScroll, &TScrollBox::SetAutoScroll);
+}
+
+void TCustomForm::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kPositions{
+      {"poDesigned", poDesigned}, {"poDefault", poDefault}, {"poDefaultPosOnly", poDefaultPosOnly},
+      {"poDefaultSizeOnly", poDefaultSizeOnly}, {"poScreenCenter", poScreenCenter},
+      {"poDesktopCenter", poDesktopCenter}, {"poMainFormCenter", poMainFormCenter},
+      {"poOwnerFormCenter", poOwnerFormCenter}};
+  static const TIdentMap kFormStyles{{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild},
+                                     {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}};
+  static const TIdentMap kWindowStates{{"wsNormal", wsNormal}, {"wsMinimized", wsMinimized},
+                                       {"wsMaximized", wsMaximized}};
+  // Bit numbers of the border icons.
+  static const TIdentMap kBorderIcons{{"biSystemMenu", 0}, {"biMinimize", 1}, {"biMaximize", 2},
+                                      {"biHelp", 3}};
+  auto p = table.For<TCustomForm>();
+  p.Integer("ClientWidth", &TCustomForm::GetClientWidth, &TCustomForm::SetClientWidth);
+  p.Integer("ClientHeight", &TCustomForm::GetClientHeight, &TCustomForm::SetClientHeight);
+  p.Enum("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle, kFormBorderStyles);
+  p.Set("BorderIcons", &TCustomForm::GetBorderIcons, &TCustomForm::SetBorderIcons, kBorderIcons);
+  p.Enum("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition, kPositions);
+  p.Enum("FormStyle", &TCustomForm::GetFormStyle, &TCustomForm::SetFormStyle, kFormStyles);
+  p.Enum("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState, kWindowStates);
+  p.Boolean("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview);
+  p.Boolean("AutoScroll", &TCustomForm::GetAutoScroll, &TCustomForm::SetAutoScroll);
+  p.Component("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
+  p.Component("Menu", &TCustomForm::GetMenu, &TCustomForm::SetMenu);
+  p.Event("OnCreate", &TCustomForm::OnCreate);
+  p.Event("OnDestroy", &TCustomForm::OnDestroy);
+  p.Event("OnShow", &TCustomForm::OnShow);
+  p.Event("OnHide", &TCustomForm::OnHide);
+  p.Event("OnActivate", &TCustomForm::OnActivate);
+  p.Event("OnDeactivate", &TCustomForm::OnDeactivate);
+  p.Event("OnPaint", &TCustomForm::OnPaint);
+  p.Event("OnClose", &TCustomForm::OnClose);
+  p.Event("OnCloseQuery", &TCustomForm::OnCloseQuery);
+}
+
+void TApplicationEvents::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TApplicationEvents>();
+  p.Event("OnIdle", &TApplicationEvents::OnIdle);
+  p.Event("OnMessage", &TApplicationEvents::OnMessage);
+}
+

@@ -61,6 +61,7 @@ class TScrollingWinControl : public TWinControl {
 class TScrollBox : public TScrollingWinControl {
   KX_COMPONENT(TScrollBox, TScrollingWinControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TScrollBox(TComponent* owner);
   TBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle value);
@@ -81,8 +82,15 @@ class TFrame : public TScrollingWinControl {
 class TCustomForm : public TScrollingWinControl {
   KX_COMPONENT(TCustomForm, TScrollingWinControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
+
+  // Reads the form's description (the resource named after its class) and then runs OnCreate;
+  // a form's constructor ends with this.
+  void InitForm();
+  // As InitForm, from description text.
+  void InitFormFromText(const std::string& text, const std::string& source);
 
   void Show();
   void Hide();
@@ -338,6 +346,7 @@ class TApplication : public TComponent {
 class TApplicationEvents : public TComponent {
   KX_COMPONENT(TApplicationEvents, TComponent)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TApplicationEvents(TComponent* owner);
   ~TApplicationEvents() override;
   TIdleEvent OnIdle;

@@ -1068,3 +1068,106 @@ void TScrollBar::Dispatch(TMessage& message) {
   }
   TWinControl::Dispatch(message);
 }
+
+// ---- published properties -------------------------------------------------------------------
+namespace {
+
+const TIdentMap kAlignments{{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify},
+                            {"taCenter", taCenter}};
+const TIdentMap kLeftRight{{"taLeftJustify", taLeft}, {"taRightJustify", taRight}};
+const TIdentMap kModalResults{{"mrNone", mrNone}, {"mrOk", mrOk}, {"mrCancel", mrCancel},
+                              {"mrAbort", mrAbort}, {"mrRetry", mrRetry}, {"mrIgnore", mrIgnore},
+                              {"mrYes", mrYes}, {"mrNo", mrNo}, {"mrAll", mrAll},
+                              {"mrNoToAll", mrNoToAll}, {"mrYesToAll", mrYesToAll}};
+
+}  // namespace
+
+void TCustomEdit::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kCharCase{{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase},
+                                   {"ecLowerCase", ecLowerCase}};
+  static const TIdentMap kBorder{{"bsNone", ebsNone}, {"bsSingle", ebsSingle}};
+  auto p = table.For<TCustomEdit>();
+  p.Boolean("ReadOnly", &TCustomEdit::GetReadOnly, &TCustomEdit::SetReadOnly);
+  p.Integer("MaxLength", &TCustomEdit::GetMaxLength, &TCustomEdit::SetMaxLength);
+  p.String("PasswordChar", &TCustomEdit::GetPasswordCharText, &TCustomEdit::SetPasswordCharText);
+  p.Enum("CharCase", &TCustomEdit::GetCharCase, &TCustomEdit::SetCharCase, kCharCase);
+  p.Enum("BorderStyle", &TCustomEdit::GetBorderStyle, &TCustomEdit::SetBorderStyle, kBorder);
+  p.Boolean("AutoSelect", &TCustomEdit::GetAutoSelect, &TCustomEdit::SetAutoSelect);
+  p.Boolean("HideSelection", &TCustomEdit::GetHideSelection, &TCustomEdit::SetHideSelection);
+  p.Event("OnChange", &TCustomEdit::OnChange);
+}
+
+void TCustomMemo::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kScrollBars{{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal},
+                                     {"ssVertical", ssVertical}, {"ssBoth", ssBoth}};
+  auto p = table.For<TCustomMemo>();
+  p.Object("Lines", &TCustomMemo::GetLines);
+  p.Enum("ScrollBars", &TCustomMemo::GetScrollBars, &TCustomMemo::SetScrollBars, kScrollBars);
+  p.Boolean("WordWrap", &TCustomMemo::GetWordWrap, &TCustomMemo::SetWordWrap);
+  p.Boolean("WantReturns", &TCustomMemo::GetWantReturns, &TCustomMemo::SetWantReturns);
+  p.Boolean("WantTabs", &TCustomMemo::GetWantTabs, &TCustomMemo::SetWantTabs);
+  p.Enum("Alignment", &TCustomMemo::GetAlignment, &TCustomMemo::SetAlignment, kAlignments);
+}
+
+void TCustomLabel::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kEllipsis{{"epNone", epNone}, {"epPathEllipsis", epPathEllipsis},
+                                   {"epEndEllipsis", epEndEllipsis}, {"epWordEllipsis", epWordEllipsis}};
+  static const TIdentMap kLayout{{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
+  auto p = table.For<TCustomLabel>();
+  p.Enum("Alignment", &TCustomLabel::GetAlignment, &TCustomLabel::SetAlignment, kAlignments);
+  p.Boolean("AutoSize", &TCustomLabel::GetAutoSize, &TCustomLabel::SetAutoSize);
+  p.Enum("EllipsisPosition", &TCustomLabel::GetEllipsisPosition, &TCustomLabel::SetEllipsisPosition, kEllipsis);
+  p.Component("FocusControl", &TCustomLabel::GetFocusControl, &TCustomLabel::SetFocusControl);
+  p.Enum("Layout", &TCustomLabel::GetLayout, &TCustomLabel::SetLayout, kLayout);
+  p.Boolean("ShowAccelChar", &TCustomLabel::GetShowAccelChar, &TCustomLabel::SetShowAccelChar);
+  p.Boolean("Transparent", &TCustomLabel::GetTransparent, &TCustomLabel::SetTransparent);
+  p.Boolean("WordWrap", &TCustomLabel::GetWordWrap, &TCustomLabel::SetWordWrap);
+}
+
+void TButton::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TButton>();
+  p.Boolean("Default", &TButton::GetDefault, &TButton::SetDefault);
+  p.Boolean("Cancel", &TButton::GetCancel, &TButton::SetCancel);
+  p.Integer("ModalResult", &TButton::GetModalResult, &TButton::SetModalResult, &kModalResults);
+}
+
+void TCustomCheckBox::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kStates{{"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked},
+                                 {"cbGrayed", cbGrayed}};
+  auto p = table.For<TCustomCheckBox>();
+  p.Boolean("Checked", &TCustomCheckBox::GetChecked, &TCustomCheckBox::SetChecked);
+  p.Enum("State", &TCustomCheckBox::GetState, &TCustomCheckBox::SetState, kStates);
+  p.Boolean("AllowGrayed", &TCustomCheckBox::GetAllowGrayed, &TCustomCheckBox::SetAllowGrayed);
+  p.Enum("Alignment", &TCustomCheckBox::GetAlignment, &TCustomCheckBox::SetAlignment, kLeftRight);
+}
+
+void TRadioButton::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TRadioButton>();
+  p.Boolean("Checked", &TRadioButton::GetChecked, &TRadioButton::SetChecked);
+  p.Enum("Alignment", &TRadioButton::GetAlignment, &TRadioButton::SetAlignment, kLeftRight);
+}
+
+void TCustomStaticText::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kBorders{{"sbsNone", sbsNone}, {"sbsSingle", sbsSingle}, {"sbsSunken", sbsSunken}};
+  auto p = table.For<TCustomStaticText>();
+  p.Enum("Alignment", &TCustomStaticText::GetAlignment, &TCustomStaticText::SetAlignment, kAlignments);
+  p.Boolean("AutoSize", &TCustomStaticText::GetAutoSize, &TCustomStaticText::SetAutoSize);
+  p.Enum("BorderStyle", &TCustomStaticText::GetBorderStyle, &TCustomStaticText::SetBorderStyle, kBorders);
+  p.Component("FocusControl", &TCustomStaticText::GetFocusControl, &TCustomStaticText::SetFocusControl);
+  p.Boolean("ShowAccelChar", &TCustomStaticText::GetShowAccelChar, &TCustomStaticText::SetShowAccelChar);
+}
+
+void TScrollBar::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kKinds{{"sbHorizontal", sbHorizontal}, {"sbVertical", sbVertical}};
+  auto p = table.For<TScrollBar>();
+  p.Enum("Kind", &TScrollBar::GetKind, &TScrollBar::SetKind, kKinds);
+  p.Integer("Max", &TScrollBar::GetMax, &TScrollBar::SetMax);
+  p.Integer("Min", &TScrollBar::GetMin, &TScrollBar::SetMin);
+  p.Integer("Position", &TScrollBar::GetPosition, &TScrollBar::SetPosition);
+  p.Integer("PageSize", &TScrollBar::GetPageSize, &TScrollBar::SetPageSize);
+  p.Integer("SmallChange", &TScrollBar::GetSmallChange, &TScrollBar::SetSmallChange);
+  p.Integer("LargeChange", &TScrollBar::GetLargeChange, &TScrollBar::SetLargeChange);
+  p.Event("OnChange", &TScrollBar::OnChange);
+  p.Event("OnScroll", &TScrollBar::OnScroll);
+}
+

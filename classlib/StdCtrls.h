@@ -25,6 +25,7 @@ enum TEditBorderStyle { ebsNone, ebsSingle };
 class TCustomEdit : public TWinControl {
   KX_COMPONENT(TCustomEdit, TWinControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomEdit(TComponent* owner);
 
   bool GetReadOnly() const { return FReadOnly; }
@@ -36,6 +37,9 @@ class TCustomEdit : public TWinControl {
   void SetPasswordChar(char value);
   // The field alone, with no message (the Unicode layer keeps its own character beside it).
   void SetPasswordCharField(char value) { FPasswordChar = value; }
+  // The password character as a one-character text ("" for none), as descriptions give it.
+  std::string GetPasswordCharText() const { return FPasswordChar ? std::string(1, FPasswordChar) : ""; }
+  void SetPasswordCharText(const std::string& value) { SetPasswordChar(value.empty() ? '\0' : value[0]); }
   TEditCharCase GetCharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase value);
   TEditBorderStyle GetBorderStyle() const { return FBorderStyle; }
@@ -114,6 +118,7 @@ class TMemoStrings : public TStrings {
 class TCustomMemo : public TCustomEdit {
   KX_COMPONENT(TCustomMemo, TCustomEdit)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomMemo(TComponent* owner);
   ~TCustomMemo() override;
 
@@ -165,6 +170,7 @@ class TMemo : public TCustomMemo {
 class TCustomLabel : public TGraphicControl {
   KX_COMPONENT(TCustomLabel, TGraphicControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomLabel(TComponent* owner);
 
   TAlignment GetAlignment() const { return FAlignment; }
@@ -227,6 +233,7 @@ class TButtonControl : public TWinControl {
 class TButton : public TButtonControl {
   KX_COMPONENT(TButton, TButtonControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TButton(TComponent* owner);
   bool GetDefault() const { return FDefault; }
   void SetDefault(bool value);
@@ -250,6 +257,7 @@ class TButton : public TButtonControl {
 class TCustomCheckBox : public TButtonControl {
   KX_COMPONENT(TCustomCheckBox, TButtonControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomCheckBox(TComponent* owner);
   TCheckBoxState GetState() const { return FState; }
   // Changing the state from code fires OnClick too.
@@ -282,6 +290,7 @@ class TCheckBox : public TCustomCheckBox {
 class TRadioButton : public TButtonControl {
   KX_COMPONENT(TRadioButton, TButtonControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TRadioButton(TComponent* owner);
   bool GetChecked() const override { return FChecked; }
   // Checking unchecks the radio buttons beside it and fires OnClick.
@@ -324,6 +333,7 @@ class TGroupBox : public TCustomGroupBox {
 class TCustomStaticText : public TWinControl {
   KX_COMPONENT(TCustomStaticText, TWinControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomStaticText(TComponent* owner);
   TAlignment GetAlignment() const { return FAlignment; }
   void SetAlignment(TAlignment value);
@@ -365,6 +375,7 @@ using TScrollEvent = TEvent<void(TObject*, TScrollCode, int&)>;
 class TScrollBar : public TWinControl {
   KX_COMPONENT(TScrollBar, TWinControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TScrollBar(TComponent* owner);
   TScrollBarKind GetKind() const { return FKind; }
   void SetKind(TScrollBarKind value);

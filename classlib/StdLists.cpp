@@ -991,3 +991,53 @@ void TCustomComboBox::Dispatch(TMessage& message) {
   }
   TCustomListControl::Dispatch(message);
 }
+
+// ---- published properties -------------------------------------------------------------------
+namespace {
+
+
+}  // namespace
+
+void TCustomListBox::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kStyles{{"lbStandard", lbStandard}, {"lbOwnerDrawFixed", lbOwnerDrawFixed},
+                                 {"lbOwnerDrawVariable", lbOwnerDrawVariable}, {"lbVirtual", lbVirtual},
+                                 {"lbVirtualOwnerDraw", lbVirtualOwnerDraw}};
+  auto p = table.For<TCustomListBox>();
+  p.Object("Items", &TCustomListBox::GetItems);
+  p.Integer("ItemIndex", &TCustomListBox::GetItemIndex, &TCustomListBox::SetItemIndex);
+  p.Boolean("MultiSelect", &TCustomListBox::GetMultiSelect, &TCustomListBox::SetMultiSelect);
+  p.Boolean("ExtendedSelect", &TCustomListBox::GetExtendedSelect, &TCustomListBox::SetExtendedSelect);
+  p.Boolean("Sorted", &TCustomListBox::GetSorted, &TCustomListBox::SetSorted);
+  p.Enum("Style", &TCustomListBox::GetStyle, &TCustomListBox::SetStyle, kStyles);
+  p.Integer("ItemHeight", &TCustomListBox::GetItemHeight, &TCustomListBox::SetItemHeight);
+  p.Boolean("IntegralHeight", &TCustomListBox::GetIntegralHeight, &TCustomListBox::SetIntegralHeight);
+  p.Integer("Columns", &TCustomListBox::GetColumns, &TCustomListBox::SetColumns);
+  p.Event("OnDrawItem", &TCustomListBox::OnDrawItem);
+  p.Event("OnMeasureItem", &TCustomListBox::OnMeasureItem);
+  p.Event("OnData", &TCustomListBox::OnData);
+}
+
+void TCustomComboBox::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kStyles{{"csDropDown", csDropDown}, {"csSimple", csSimple},
+                                 {"csDropDownList", csDropDownList}, {"csOwnerDrawFixed", csOwnerDrawFixed},
+                                 {"csOwnerDrawVariable", csOwnerDrawVariable}};
+  auto p = table.For<TCustomComboBox>();
+  p.Object("Items", &TCustomComboBox::GetItems);
+  p.Integer("ItemIndex", &TCustomComboBox::GetItemIndex, &TCustomComboBox::SetItemIndex);
+  p.Enum("Style", &TCustomComboBox::GetStyle, &TCustomComboBox::SetStyle, kStyles);
+  p.Boolean("Sorted", &TCustomComboBox::GetSorted, &TCustomComboBox::SetSorted);
+  p.Integer("DropDownCount", &TCustomComboBox::GetDropDownCount, &TCustomComboBox::SetDropDownCount);
+  p.Integer("ItemHeight", &TCustomComboBox::GetItemHeight, &TCustomComboBox::SetItemHeight);
+  p.Integer("MaxLength", &TCustomComboBox::GetMaxLength, &TCustomComboBox::SetMaxLength);
+  p.Boolean("AutoComplete", &TCustomComboBox::GetAutoComplete, &TCustomComboBox::SetAutoComplete);
+  p.Boolean("AutoDropDown", &TCustomComboBox::GetAutoDropDown, &TCustomComboBox::SetAutoDropDown);
+  p.Boolean("AutoCloseUp", &TCustomComboBox::GetAutoCloseUp, &TCustomComboBox::SetAutoCloseUp);
+  p.Integer("AutoCompleteDelay", &TCustomComboBox::GetAutoCompleteDelay, &TCustomComboBox::SetAutoCompleteDelay);
+  p.Event("OnChange", &TCustomComboBox::OnChange);
+  p.Event("OnSelect", &TCustomComboBox::OnSelect);
+  p.Event("OnDropDown", &TCustomComboBox::OnDropDown);
+  p.Event("OnCloseUp", &TCustomComboBox::OnCloseUp);
+  p.Event("OnDrawItem", &TCustomComboBox::OnDrawItem);
+  p.Event("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
+}
+

@@ -76,6 +76,7 @@ class TListBoxStrings : public TStrings {
 class TCustomListBox : public TCustomMultiSelectListControl {
   KX_COMPONENT(TCustomListBox, TCustomMultiSelectListControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomListBox(TComponent* owner);
   ~TCustomListBox() override;
 
@@ -188,6 +189,7 @@ class TComboBoxStrings : public TStrings {
 class TCustomComboBox : public TCustomListControl {
   KX_COMPONENT(TCustomComboBox, TCustomListControl)
  public:
+  static void DeclareProperties(TPropertyTable& table);
   explicit TCustomComboBox(TComponent* owner);
   ~TCustomComboBox() override;
 
