@@ -296,6 +296,21 @@ TEST(BitmapFile, ReadsTopDownRowsAndRejectsDamagedFiles) {
   }
 }
 
+TEST(Canvas, StretchDrawAndCopyRectScaleBetweenCanvases) {
+  auto source = FilledBitmap(2, 2, clWhite);
+  source->GetCanvas()->SetPixel(0, 0, clRed);
+  source->GetCanvas()->SetPixel(1, 1, clBlue);
+  auto target = FilledBitmap(6, 6, clBlack);
+  target->GetCanvas()->StretchDraw(RECT{0, 0, 4, 4}, source.get());
+  EXPECT_EQ(PixelAt(*target, 1, 1), RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(*target, 3, 3), RGB(0, 0, 255));
+  EXPECT_EQ(PixelAt(*target, 3, 0), RGB(255, 255, 255));
+  EXPECT_EQ(PixelAt(*target, 5, 5), RGB(0, 0, 0));
+  target->GetCanvas()->CopyRect(RECT{4, 4, 6, 6}, source->GetCanvas(), RECT{1, 1, 2, 2});
+  EXPECT_EQ(PixelAt(*target, 5, 5), RGB(0, 0, 255));
+  EXPECT_EQ(PixelAt(*target, 4, 4), RGB(0, 0, 255));
+}
+
 TEST(Bitmap, TransparentDrawingLeavesTheTransparentColourOut) {
   auto sprite = FilledBitmap(4, 4, clFuchsia);
   sprite->GetCanvas()->GetBrush()->SetColor(clGreen);
