@@ -1,0 +1,195 @@
+// Builds the text index of a file, or of generated German-like text, with the
+// factory options, and prints pages, words, time, throughput and peak memory for
+// 1x, 2x, 4x and 8x the input; compares the store with a plain linear-scan store.
+//
+//   bench_textindex [--pages N] [--file PATH] [--pages-by-numbers] [--out FILE]
+#include <windows.h>
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/u_PageNumbers.h"
+#include "engine/u_TextIndex.h"
+#include "engine/u_WideFuncText.h"
+#include "engine/u_WordLists.h"
+#include "ucode/UCodeSysUtils.h"
+
+namespace {
+
+struct Args {
+  int pages = 1000;
+  std::wstring file;
+  bool byNumbers = false;
+  std::wstring out;
+};
+
+std::wstring Widen(const char* s) { return std::wstring(s, s + strlen(s)); }
+
+Args ParseArgs(int argc, char** argv) {
+  Args args;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--pages" && i + 1 < argc) args.pages = atoi(argv[++i]);
+    else if (a == "--file" && i + 1 < argc) args.file = Widen(argv[++i]);
+    else if (a == "--out" && i + 1 < argc) args.out = Widen(argv[++i]);
+    else if (a == "--pages-by-numbers") args.byNumbers = true;
+  }
+  return args;
+}
+
+// German-like words from syllables; a Zipf-like choice makes a few words common.
+class TBookWriter {
+ public:
+  TBookWriter() : m_random(1848) {
+    const wchar_t* syllables[] = {L"ber", L"gen", L"schaf", L"haus", L"lich", L"keit", L"un", L"ver", L"wald",
+                                  L"stein", L"m\u00FC", L"\u00E4r", L"st\u00FC", L"bau", L"ring", L"feld",
+                                  L"sch\u00F6n", L"gro\u00DF", L"ach", L"tor", L"lin", L"de", L"ka", L"mo"};
+    for (int i = 0; i < 80000; ++i) {
+      std::wstring word;
+      for (int n = i, parts = 2 + i % 3; parts > 0; --parts, n /= 24) word += syllables[n % 24];
+      m_words.push_back(word);
+    }
+  }
+
+  std::wstring Book(int pages) {
+    std::wstring text;
+    const auto& stop = FactoryNegativeWords();
+    for (int page = 1; page <= pages; ++page) {
+      for (int line = 0; line < 30; ++line) {
+        for (int w = 0; w < 11; ++w) {
+          double u = std::uniform_real_distribution<double>(0.0, 1.0)(m_random);
+          if (u < 0.12) {
+            text += stop[m_random() % stop.size()];
+          } else {
+            std::wstring word = m_words[static_cast<size_t>(80000 * u * u * u) % m_words.size()];
+            if (m_random() % 3 == 0) word[0] = WideUpperCase(word.substr(0, 1))[0];
+            text += word;
+          }
+          text += (m_random() % 13 == 0) ? L", " : L" ";
+        }
+        text += (m_random() % 4 == 0) ? L"17.\r\n" : L".\r\n";
+      }
+      text += std::to_wstring(page) + L"\r\n";
+    }
+    return text;
+  }
+
+ private:
+  std::mt19937 m_random;
+  std::vector<std::wstring> m_words;
+};
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double PeakMegabytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize / 1048576.0;
+}
+
+// The store as a straightforward reading of its rules: scan the bucket, compare
+// upper-cased words, and test the pages text for the item as a substring.
+struct LiteralStore {
+  std::vector<TIndexEntry> buckets[kIndexBucketCount];
+  void Add(const std::wstring& word, const std::wstring& item) {
+    auto& bucket = buckets[BuilderBucketOf(word)];
+    for (auto& entry : bucket) {
+      if (WideUpperCase(entry.Word) != WideUpperCase(word)) continue;
+      if (entry.Pages.find(item) == std::wstring::npos) entry.Pages += L"|" + item;
+      return;
+    }
+    bucket.push_back(TIndexEntry{word, item});
+  }
+};
+
+struct Occurrence {
+  std::wstring word, item;
+};
+
+std::vector<Occurrence> Occurrences(const TTextIndexOptions& options) {
+  std::vector<Occurrence> all;
+  TWordPipeline pipeline(options.Pipeline);
+  for (const auto& page : ReadTextPages(options).Pages) {
+    TWordPipeline::Result words = pipeline.Run(page.Text);
+    for (auto* list : {&words.Phrases, &words.Words})
+      for (auto& w : *list) all.push_back({w, page.Label + L">-"});
+  }
+  return all;
+}
+
+void CompareStores(const TTextIndexOptions& options) {
+  std::vector<Occurrence> all = Occurrences(options);
+  auto start = std::chrono::steady_clock::now();
+  TIndexStore store;
+  for (const auto& o : all) store.AddOccurrence(o.word, o.item, true);
+  double ours = Seconds(start);
+  start = std::chrono::steady_clock::now();
+  LiteralStore literal;
+  for (const auto& o : all) literal.Add(o.word, o.item);
+  double plain = Seconds(start);
+  std::printf("store: %zu occurrences, %zu entries: hashed %.3f s, linear scan %.3f s, ratio %.0fx\n", all.size(),
+              store.EntryCount(), ours, plain, plain / (ours > 0 ? ours : 1e-9));
+}
+
+TTextIndexOptions OptionsFor(const std::wstring& path, bool byNumbers) {
+  TTextIndexOptions options = FactoryTextIndexOptions();
+  options.SourcePath = path;
+  options.PagesByLine = !byNumbers;
+  return options;
+}
+
+std::wstring RunOnce(const std::wstring& path, bool byNumbers, int scale) {
+  TTextIndexOptions options = OptionsFor(path, byNumbers);
+  auto start = std::chrono::steady_clock::now();
+  if (byNumbers) options.PageList = FindPageNumbers(SplitTextLines(LoadTextFileW(path)), TPageNumberCriteria{});
+  double detect = Seconds(start);
+  // Seconds spent up to each step: reading the source, the pages, post-processing.
+  double reading = 0, pages = 0, refreshing = 0;
+  TIndexStore store;
+  TTextIndexRunResult result = RunTextIndex(options, store, [&](TTextIndexStep step, const std::wstring&, int) {
+    double now = Seconds(start);
+    if (step == TTextIndexStep::ReadingPage && reading == 0) reading = now;
+    if (step == TTextIndexStep::Refreshing) pages = now;
+    if (step == TTextIndexStep::Writing) refreshing = now;
+  });
+  double seconds = Seconds(start);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  double megabytes = data.nFileSizeLow / 1048576.0;
+  std::printf("%dx: %.2f MB, %zu pages, %zu entries, %.3f s, %.2f MB/s, peak memory %.1f MB\n", scale, megabytes,
+              result.PageCount, store.EntryCount(), seconds, megabytes / seconds, PeakMegabytes());
+  std::printf("    detect %.3f, read and cut %.3f, pages %.3f, split and sort %.3f, write %.3f s\n", detect,
+              reading - detect, pages - reading, refreshing - pages, seconds - refreshing);
+  return result.Output;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Args args = ParseArgs(argc, argv);
+  std::wstring base = args.file.empty() ? TBookWriter().Book(args.pages) : LoadTextFileW(args.file);
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  std::wstring path = std::wstring(folder) + L"kx_bench_textindex.txt";
+  std::wstring output;
+  for (int scale : {1, 2, 4, 8}) {
+    std::wstring text;
+    for (int i = 0; i < scale; ++i) text += base;
+    SaveTextFileW(text, path, 65001, false);
+    std::wstring written = RunOnce(path, args.byNumbers, scale);
+    if (scale == 1) {
+      output = written;
+      CompareStores(OptionsFor(path, args.byNumbers));
+    }
+  }
+  DeleteFileW(path.c_str());
+  if (!args.out.empty()) SaveTextFileW(output, args.out, 65001, false);
+  return 0;
+}

@@ -1,0 +1,276 @@
+#include "engine/u_IndexStore.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "classlib/WinApi.h"
+#include "engine/u_WideFunc.h"
+#include "engine/u_WideFuncText.h"
+#include "ucode/UCodeSysUtils.h"
+
+namespace {
+
+constexpr wchar_t kItemSeparator = L'|';
+
+// Words are the same entry when their wide upper-case forms are equal.
+std::wstring IndexWordKey(const std::wstring& word) { return WideUpperCase(word); }
+
+std::vector<std::wstring> SplitAt(const std::wstring& separator, const std::wstring& text) {
+  TWideStrArray pieces;
+  ExplodeW(separator, text, pieces);
+  return std::vector<std::wstring>(pieces.begin(), pieces.end());
+}
+
+// Case-insensitive comparison in the user locale's collation, as the wide string
+// list sorts; lines that compare equal keep the order in which they were added.
+std::vector<size_t> SortedOrderIgnoringCase(const std::vector<std::wstring>& lines) {
+  std::vector<size_t> order(lines.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, lines[a].data(),
+                          static_cast<int>(lines[a].size()), lines[b].data(),
+                          static_cast<int>(lines[b].size())) == CSTR_LESS_THAN;
+  });
+  return order;
+}
+
+bool ReadWholeTextFile(const std::wstring& path, std::wstring& text) {
+  if (!WideFileExists(path)) return false;
+  text = LoadTextFileW(path);
+  return true;
+}
+
+int LetterBucket(wchar_t c) {
+  if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  return c >= L'A' && c <= L'Z' ? c - L'A' : -1;
+}
+
+bool EndsWithItem(const std::wstring& pages, const std::wstring& item) {
+  if (pages.size() == item.size()) return pages == item;
+  if (pages.size() < item.size() + 1) return false;
+  size_t start = pages.size() - item.size();
+  return pages[start - 1] == kItemSeparator && pages.compare(start, item.size(), item) == 0;
+}
+
+std::unordered_set<std::wstring> ItemsOf(const std::wstring& pages) {
+  std::unordered_set<std::wstring> items;
+  size_t start = 0;
+  for (;;) {
+    size_t bar = pages.find(kItemSeparator, start);
+    items.insert(pages.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
+    if (bar == std::wstring::npos) return items;
+    start = bar + 1;
+  }
+}
+
+void ReplaceChar(std::wstring& text, wchar_t from, wchar_t to) {
+  std::replace(text.begin(), text.end(), from, to);
+}
+
+}  // namespace
+
+int BuilderBucketOf(const std::wstring& word) {
+  if (word.empty()) return kOtherBucket;
+  int bucket = LetterBucket(word[0]);
+  if (bucket >= 0) return bucket;
+  switch (word[0]) {
+    case L'\u00C4': case L'\u00E4': return L'A' - L'A';
+    case L'\u00D6': case L'\u00F6': return L'O' - L'A';
+    case L'\u00DC': case L'\u00FC': return L'U' - L'A';
+    default: return kOtherBucket;
+  }
+}
+
+int ShortBucketOf(const std::wstring& word) {
+  int bucket = word.empty() ? -1 : LetterBucket(word[0]);
+  return bucket >= 0 ? bucket : kOtherBucket;
+}
+
+wchar_t BucketLetter(int bucket) { return static_cast<wchar_t>(L'A' + bucket); }
+
+// Finds entries by upper-cased word, and page items of entries that were tested
+// for duplicates. Rebuilt from the bucket whenever it is missing.
+struct TIndexStore::Lookup {
+  std::unordered_map<std::wstring, size_t> byWord;
+  std::unordered_map<size_t, std::unordered_set<std::wstring>> itemsOf;
+};
+
+TIndexStore::TIndexStore() = default;
+TIndexStore::~TIndexStore() = default;
+TIndexStore::TIndexStore(TIndexStore&&) noexcept = default;
+TIndexStore& TIndexStore::operator=(TIndexStore&&) noexcept = default;
+
+TIndexStore::TIndexStore(const TIndexStore& other) : m_buckets(other.m_buckets) {}
+
+TIndexStore& TIndexStore::operator=(const TIndexStore& other) {
+  if (this != &other) {
+    m_buckets = other.m_buckets;
+    for (auto& lookup : m_lookups) lookup.reset();
+  }
+  return *this;
+}
+
+void TIndexStore::Clear() {
+  for (auto& bucket : m_buckets) bucket.clear();
+  for (auto& lookup : m_lookups) lookup.reset();
+}
+
+size_t TIndexStore::EntryCount() const {
+  size_t count = 0;
+  for (const auto& bucket : m_buckets) count += bucket.size();
+  return count;
+}
+
+TIndexStore::Lookup& TIndexStore::LookupOf(int bucket) {
+  auto& lookup = m_lookups[bucket];
+  if (!lookup) {
+    lookup = std::make_unique<Lookup>();
+    const auto& entries = m_buckets[bucket];
+    lookup->byWord.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) lookup->byWord.emplace(IndexWordKey(entries[i].Word), i);
+  }
+  return *lookup;
+}
+
+void TIndexStore::AddOccurrence(const std::wstring& word, const std::wstring& item,
+                                bool removeDuplicatePages) {
+  int bucket = BuilderBucketOf(word);
+  Lookup& lookup = LookupOf(bucket);
+  auto [found, isNew] = lookup.byWord.emplace(IndexWordKey(word), m_buckets[bucket].size());
+  if (isNew) {
+    m_buckets[bucket].push_back(TIndexEntry{word, item});
+    return;
+  }
+  size_t index = found->second;
+  TIndexEntry& entry = m_buckets[bucket][index];
+  auto items = lookup.itemsOf.find(index);
+  if (removeDuplicatePages) {
+    if (EndsWithItem(entry.Pages, item)) return;
+    if (items == lookup.itemsOf.end()) items = lookup.itemsOf.emplace(index, ItemsOf(entry.Pages)).first;
+    if (!items->second.insert(item).second) return;
+  } else if (items != lookup.itemsOf.end()) {
+    items->second.insert(item);
+  }
+  entry.Pages += kItemSeparator;
+  entry.Pages += item;
+}
+
+void TIndexStore::Append(int bucket, TIndexEntry entry) {
+  if (m_lookups[bucket]) m_lookups[bucket]->byWord.emplace(IndexWordKey(entry.Word), m_buckets[bucket].size());
+  m_buckets[bucket].push_back(std::move(entry));
+}
+
+void TIndexStore::SetBucket(int bucket, std::vector<TIndexEntry> entries) {
+  m_buckets[bucket] = std::move(entries);
+  m_lookups[bucket].reset();
+}
+
+void AddTextIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,
+                       const std::wstring& link, bool removeDuplicatePages) {
+  store.AddOccurrence(word, label + L'>' + link, removeDuplicatePages);
+}
+
+TIndexStore SplitJoinedEntries(const TIndexStore& store) {
+  TIndexStore result(store);
+  for (int b = 0; b < kIndexBucketCount; ++b) {
+    std::vector<TIndexEntry> entries = result.Bucket(b);
+    const size_t present = entries.size();
+    std::vector<std::pair<int, TIndexEntry>> added;
+    for (size_t i = 0; i < present; ++i) {
+      TIndexEntry& entry = entries[i];
+      ReplaceChar(entry.Pages, L'&', L' ');
+      if (entry.Word.find(L'&') == std::wstring::npos) continue;
+      std::vector<std::wstring> parts = SplitAt(L"&", entry.Word);
+      ReplaceChar(entry.Word, L'&', L' ');
+      for (const auto& part : parts) {
+        if (part.empty()) continue;
+        std::wstring word = part + L"; " + entry.Word;
+        int target = ShortBucketOf(word);
+        added.emplace_back(target, TIndexEntry{std::move(word), entry.Pages});
+      }
+    }
+    result.SetBucket(b, std::move(entries));
+    // Appended after the bucket's own entries were handled; they hold no "&",
+    // so handling them again in their bucket's turn would change nothing.
+    for (auto& [target, entry] : added) result.Append(target, std::move(entry));
+  }
+  return result;
+}
+
+TIndexStore UnjoinEntries(const TIndexStore& store) {
+  TIndexStore result;
+  for (int b = 0; b < kIndexBucketCount; ++b) {
+    std::vector<TIndexEntry> entries = store.Bucket(b);
+    for (auto& entry : entries) {
+      ReplaceChar(entry.Word, L'&', L' ');
+      ReplaceChar(entry.Pages, L'&', L' ');
+    }
+    result.SetBucket(b, std::move(entries));
+  }
+  return result;
+}
+
+TIndexStore SortIndexBuckets(const TIndexStore& store) {
+  TIndexStore result;
+  for (int b = 0; b < kIndexBucketCount; ++b) {
+    const auto& entries = store.Bucket(b);
+    std::vector<std::wstring> lines;
+    lines.reserve(entries.size());
+    for (const auto& entry : entries) lines.push_back(entry.Word + L':' + entry.Pages);
+    std::vector<size_t> order = SortedOrderIgnoringCase(lines);
+    std::vector<TIndexEntry> sorted;
+    sorted.reserve(entries.size());
+    for (size_t i : order) sorted.push_back(entries[i]);
+    result.SetBucket(b, std::move(sorted));
+  }
+  return result;
+}
+
+TIndexStore ParseIndexData(const std::vector<std::wstring>& lines, const TIndexDataReadOptions& options) {
+  TIndexStore store;
+  for (const auto& line : lines) {
+    size_t colon = line.find(L':');
+    if (colon == std::wstring::npos || colon == 0 || line.find(L'>') == std::wstring::npos) continue;
+    TIndexEntry entry{line.substr(0, colon), line.substr(colon + 1)};
+    if (options.joinedWordsAgain) {
+      // Entries of an earlier split pass are made anew by this run's pass.
+      if (entry.Word.find(L"; ") != std::wstring::npos) continue;
+      ReplaceChar(entry.Word, L' ', L'&');
+    }
+    int bucket = BuilderBucketOf(entry.Word);
+    store.Append(bucket, std::move(entry));
+  }
+  return store;
+}
+
+std::vector<std::wstring> FormatIndexData(const TIndexStore& store) {
+  std::vector<std::wstring> lines;
+  lines.reserve(store.EntryCount());
+  for (int b = 0; b < kIndexBucketCount; ++b)
+    for (const auto& entry : store.Bucket(b)) lines.push_back(entry.Word + L':' + entry.Pages);
+  return lines;
+}
+
+std::vector<std::wstring> SplitTextLines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (c != L'\r' && c != L'\n' && c != L'\u2028') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+TIndexFileResult LoadIndexFile(const std::wstring& path, const TIndexDataReadOptions& options) {
+  TIndexFileResult result;
+  std::wstring text;
+  result.FileFound = ReadWholeTextFile(path, text);
+  if (result.FileFound) result.Store = ParseIndexData(SplitTextLines(text), options);
+  return result;
+}

@@ -1,0 +1,100 @@
+// Index entries, the 27-bucket index store, the passes over joined words,
+// sorting, and the index data (.idx) line format.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One keyword with its page items ("label>link" joined by "|").
+struct TIndexEntry {
+  std::wstring Word;
+  std::wstring Pages;
+};
+
+constexpr int kIndexBucketCount = 27;    // "A" to "Z", then "[" for everything else
+constexpr int kOtherBucket = 26;
+
+// Bucket of a word entered by an index builder: "a".."z" as upper case,
+// "Ä", "Ö", "Ü" (either case) as "A", "O", "U", everything else "[".
+int BuilderBucketOf(const std::wstring& word);
+// Bucket of an entry made by the split pass: "a".."z" upper-cased, "A".."Z", else "[".
+int ShortBucketOf(const std::wstring& word);
+// "A".."Z" or "[".
+wchar_t BucketLetter(int bucket);
+
+// 27 lists of index entries in the order they were added. Adding an occurrence
+// finds the entry by its upper-cased word through a per-bucket hash index (the
+// first entry added with that word wins, as a scan from the bucket's start would
+// find it) and tests page items for duplicates by whole items.
+class TIndexStore {
+ public:
+  TIndexStore();
+  ~TIndexStore();
+  TIndexStore(const TIndexStore& other);
+  TIndexStore& operator=(const TIndexStore& other);
+  TIndexStore(TIndexStore&&) noexcept;
+  TIndexStore& operator=(TIndexStore&&) noexcept;
+
+  void Clear();
+  const std::vector<TIndexEntry>& Bucket(int bucket) const { return m_buckets[bucket]; }
+  size_t EntryCount() const;
+  bool Empty() const { return EntryCount() == 0; }
+
+  // Enters one occurrence of word (never empty) with the page item into the
+  // builder's bucket of the word. With removeDuplicatePages an item the entry
+  // already holds is not added again.
+  void AddOccurrence(const std::wstring& word, const std::wstring& item, bool removeDuplicatePages);
+  // Appends an entry at the end of a bucket without looking for its word.
+  void Append(int bucket, TIndexEntry entry);
+  // Replaces the entries of one bucket.
+  void SetBucket(int bucket, std::vector<TIndexEntry> entries);
+
+ private:
+  struct Lookup;
+  Lookup& LookupOf(int bucket);
+
+  std::array<std::vector<TIndexEntry>, kIndexBucketCount> m_buckets;
+  std::array<std::unique_ptr<Lookup>, kIndexBucketCount> m_lookups;  // built on first need
+};
+
+// Adds one occurrence to a text index store: item "label>link".
+void AddTextIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,
+                       const std::wstring& link, bool removeDuplicatePages);
+
+// Also lists joined words part by part: "Hans&Peter" becomes "Hans Peter" and
+// gains "Hans; Hans Peter" and "Peter; Hans Peter" with the same pages.
+TIndexStore SplitJoinedEntries(const TIndexStore& store);
+// Turns every "&" of words and pages back into a blank.
+TIndexStore UnjoinEntries(const TIndexStore& store);
+// Sorts every bucket by its whole lines "word:pages", ignoring case, in the
+// user locale's collation.
+TIndexStore SortIndexBuckets(const TIndexStore& store);
+
+// Options of reading index data; joinedWordsAgain is the running wizard's box
+// for entering joined words also word by word.
+struct TIndexDataReadOptions {
+  bool joinedWordsAgain = false;
+};
+
+// Reads index data lines ("word:label>link|...") into a fresh store. Entries
+// are placed by the builders' bucket rule, so that later occurrences of the same
+// word merge with them; lines without ":" or ">" or with an empty word are skipped.
+TIndexStore ParseIndexData(const std::vector<std::wstring>& lines, const TIndexDataReadOptions& options);
+// The store as index data lines, buckets "A".."Z" then "[", entries in stored order.
+std::vector<std::wstring> FormatIndexData(const TIndexStore& store);
+
+// The result of reading an index data file.
+struct TIndexFileResult {
+  TIndexStore Store;
+  bool FileFound = false;
+};
+// Reads an index data file through the engine's text-file reader. A missing
+// file gives an empty store with FileFound false.
+TIndexFileResult LoadIndexFile(const std::wstring& path, const TIndexDataReadOptions& options);
+
+// Splits a text into lines at CR LF, lone CR or lone LF, as a memo shows them;
+// a final line break starts no further line.
+std::vector<std::wstring> SplitTextLines(const std::wstring& text);

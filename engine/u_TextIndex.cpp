@@ -1,0 +1,314 @@
+#include "engine/u_TextIndex.h"
+
+#include <algorithm>
+
+#include "engine/u_WideFunc.h"
+#include "engine/u_WideFuncText.h"
+#include "engine/u_WordLists.h"
+#include "engine/u_funktionen.h"
+#include "ucode/UCodeSysUtils.h"
+
+namespace {
+
+const wchar_t kCrLf[] = L"\r\n";
+const wchar_t kTextIndexLink[] = L"-";
+
+struct TPageNumberItem {
+  std::wstring Label;
+  long long Line = 0;
+};
+
+// "label (line)", split at the last " (" so that labels may hold " (" themselves.
+bool ParsePageNumberItem(const std::wstring& item, TPageNumberItem& parsed) {
+  size_t open = item.rfind(L" (");
+  if (open == std::wstring::npos) return false;
+  std::wstring number = item.substr(open + 2);
+  number.erase(std::remove(number.begin(), number.end(), L')'), number.end());
+  if (!IsIntegerStr(number)) return false;
+  parsed.Label = item.substr(0, open);
+  parsed.Line = IntegerValueOr(number, 0);
+  return true;
+}
+
+// Page text of the lines from *position on: at least one line, up to end.
+std::wstring TakeLines(const std::vector<std::wstring>& lines, long long& position, long long end) {
+  std::wstring text = L".";
+  do {
+    text += lines[static_cast<size_t>(position)];
+    text += L'.';
+    ++position;
+  } while (position < end);
+  return text;
+}
+
+}  // namespace
+
+TTextIndexOptions FactoryTextIndexOptions() {
+  TTextIndexOptions options;
+  TPipelineOptions& pipeline = options.Pipeline;
+  pipeline.DropLowercase = pipeline.RemoveDigits = pipeline.NegativeList = true;
+  pipeline.MinimumLengthOn = true;
+  pipeline.MinimumLength = L"3";
+  pipeline.JoinCapitalized = pipeline.PositiveBlanksJoined = true;
+  pipeline.PositiveWords = FactoryPositiveWords();
+  pipeline.NegativeWords = FactoryNegativeWords();
+  return options;
+}
+
+std::vector<TPage> FillPagesByLine(const std::vector<std::wstring>& lines, const std::wstring& firstPage) {
+  const long long start = IntegerValueOr(firstPage, 1);
+  std::vector<TPage> pages;
+  pages.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i)
+    pages.push_back(TPage{lines[i], std::to_wstring(start + static_cast<long long>(i))});
+  return pages;
+}
+
+TPageCut FillPagesByNumbers(const std::vector<std::wstring>& lines, const std::vector<std::wstring>& pageList,
+                            bool numbersBelowText) {
+  TPageCut cut;
+  std::vector<TPageNumberItem> items;
+  for (const auto& entry : pageList) {
+    TPageNumberItem item;
+    if (ParsePageNumberItem(entry, item)) items.push_back(item);
+    else ++cut.SkippedItems;
+  }
+  const long long lineCount = static_cast<long long>(lines.size());
+  long long position = 0;
+  if (!numbersBelowText && !items.empty()) position = std::max(0LL, items[0].Line + 1);
+  for (size_t i = 0; i < items.size(); ++i) {
+    long long end = numbersBelowText ? items[i].Line
+                                     : (i + 1 < items.size() ? items[i + 1].Line : lineCount);
+    end = std::min(end, lineCount);
+    // A page whose lines lie beyond the text has nothing to read.
+    if (position >= lineCount) continue;
+    cut.Pages.push_back(TPage{TakeLines(lines, position, end), items[i].Label});
+  }
+  return cut;
+}
+
+std::vector<std::wstring> ReadSourceLines(const TTextIndexOptions& options) {
+  if (!options.SourceFromFile) return SplitTextLines(options.SourceText);
+  if (!WideFileExists(options.SourcePath)) return {};
+  return SplitTextLines(LoadTextFileW(options.SourcePath));
+}
+
+TPageCut ReadTextPages(const TTextIndexOptions& options) {
+  std::vector<std::wstring> lines = ReadSourceLines(options);
+  if (options.PagesByLine) return TPageCut{FillPagesByLine(lines, options.FirstPage), 0};
+  return FillPagesByNumbers(lines, options.PageList, options.NumbersBelowText);
+}
+
+namespace {
+
+class TIndexTextWriter {
+ public:
+  explicit TIndexTextWriter(const TTextIndexLayout& layout) : m_layout(layout) {
+    if (!layout.UseDesign) m_layout = TTextIndexLayout{};
+  }
+
+  std::wstring Write(const TIndexStore& store) {
+    Line(m_layout.Heading);
+    for (int b = 0; b < kOtherBucket; ++b) {
+      const auto& entries = store.Bucket(b);
+      if (!entries.empty()) LetterHeading(std::wstring(1, BucketLetter(b)));
+      for (const auto& entry : entries) EntryLine(entry);
+    }
+    std::wstring lastHeading;
+    for (const auto& entry : store.Bucket(kOtherBucket)) {
+      if (!entry.Word.empty()) {
+        std::wstring first = WideUpperCase(entry.Word.substr(0, 1));
+        if (first != lastHeading) {
+          LetterHeading(first);
+          lastHeading = first;
+        }
+      }
+      EntryLine(entry);
+    }
+    return std::move(m_text);
+  }
+
+ private:
+  void Line(const std::wstring& line) {
+    m_text += line;
+    m_text += kCrLf;
+  }
+
+  void LetterHeading(const std::wstring& letter) {
+    if (m_layout.UseDesign && !m_layout.LetterHeadings) return;
+    if (!m_layout.UseDesign || m_layout.BlankBeforeHeading) Line(L"");
+    Line(letter);
+  }
+
+  void EntryLine(const TIndexEntry& entry) {
+    m_text += entry.Word;
+    m_text += m_layout.Between;
+    size_t start = 0;
+    for (bool first = true;; first = false) {
+      size_t bar = entry.Pages.find(L'|', start);
+      size_t itemEnd = bar == std::wstring::npos ? entry.Pages.size() : bar;
+      size_t labelEnd = std::min(itemEnd, entry.Pages.find(L'>', start));
+      if (!first) m_text += m_layout.Separator;
+      m_text.append(entry.Pages, start, labelEnd - start);
+      if (bar == std::wstring::npos) break;
+      start = bar + 1;
+    }
+    m_text += kCrLf;
+  }
+
+  TTextIndexLayout m_layout;
+  std::wstring m_text;
+};
+
+}  // namespace
+
+std::wstring WriteTextIndex(const TIndexStore& store, const TTextIndexLayout& layout) {
+  return TIndexTextWriter(layout).Write(store);
+}
+
+namespace {
+
+int ProgressPosition(size_t done, size_t pageCount) {
+  return static_cast<int>(100 * static_cast<unsigned long long>(done + 1) / (pageCount + 2));
+}
+
+void EnterPage(const TWordPipeline& pipeline, const TPage& page, bool removeDuplicates, TIndexStore& store) {
+  TWordPipeline::Result words = pipeline.Run(page.Text);
+  for (const auto& phrase : words.Phrases)
+    AddTextIndexEntry(store, phrase, page.Label, kTextIndexLink, removeDuplicates);
+  for (const auto& word : words.Words)
+    AddTextIndexEntry(store, word, page.Label, kTextIndexLink, removeDuplicates);
+}
+
+}  // namespace
+
+TTextIndexRunResult RunTextIndex(const TTextIndexOptions& options, TIndexStore& store,
+                                 const TTextIndexProgress& progress) {
+  TTextIndexRunResult result;
+  progress(TTextIndexStep::Preparing, L"", 0);
+  store.Clear();
+  if (options.ExtendIndex) {
+    TIndexFileResult loaded = LoadIndexFile(options.IndexPath, TIndexDataReadOptions{options.SplitJoined});
+    store = std::move(loaded.Store);
+    result.IndexFileUnusable = !loaded.FileFound || store.Empty();
+  }
+  TPageCut cut = ReadTextPages(options);
+  result.PageCount = cut.Pages.size();
+  result.SkippedPageItems = cut.SkippedItems;
+  progress(TTextIndexStep::Preparing, L"", cut.Pages.empty() ? 30 : ProgressPosition(0, cut.Pages.size()));
+  TWordPipeline pipeline(options.Pipeline);
+  for (size_t i = 0; i < cut.Pages.size(); ++i) {
+    const TPage& page = cut.Pages[i];
+    progress(TTextIndexStep::ReadingPage, page.Label, ProgressPosition(i + 1, cut.Pages.size()));
+    if (!page.Text.empty()) EnterPage(pipeline, page, options.RemoveDuplicatePages, store);
+  }
+  progress(TTextIndexStep::Refreshing, L"", -1);
+  store = SortIndexBuckets(options.SplitJoined ? SplitJoinedEntries(store) : UnjoinEntries(store));
+  progress(TTextIndexStep::Writing, L"", -1);
+  result.Output = WriteTextIndex(store, options.Layout);
+  return result;
+}
+
+TIndexStore& TextIndexStore() {
+  static TIndexStore store;
+  return store;
+}
+
+namespace {
+
+// One language's texts of the summary, in the order they are written.
+struct TSummaryTexts {
+  const wchar_t* source;
+  const wchar_t* file;
+  const wchar_t* text;
+  const wchar_t* pageNumbers;
+  const wchar_t* everyLine;
+  const wchar_t* userDefined;
+  const wchar_t* criteria;
+  const wchar_t* lower;
+  const wchar_t* upper;
+  const wchar_t* numbers;
+  const wchar_t* positive;
+  const wchar_t* negative;
+  const wchar_t* minimum;
+  const wchar_t* index;
+  const wchar_t* duplicates;
+  const wchar_t* joined;
+  const wchar_t* joinedTwice;
+  const wchar_t* extend;
+  const wchar_t* extendFile;
+  const wchar_t* design;
+  const wchar_t* closing;
+};
+
+const TSummaryTexts kGermanSummary = {
+    L"Quelle", L" - Datei: ", L" - Text wird als Quelle benutzt", L"Seitenzahlen",
+    L" - Jede Zeile ist eine Seite", L" - Benutzerdefinierte Einstellungen", L"Suchkriterien",
+    L" - Worte mit kleinen Buchstaben werden aussortiert", L" - Worte mit großen Buchstaben werden aussortiert",
+    L" - Zahlen werden aussortiert", L" - Worte aus Positivliste werden gesucht",
+    L" - Worte aus Negativliste werden aussortiert", L" - Minimale Wordlänge: ", L"Index Eigenschaften",
+    L" - Doppelte Seitenangaben werden aussortiert",
+    L" - Zusammenhänge Wörter werden zusammen in den Index aufgenommen",
+    L" - Zusammenhänge Wörter werden mehrfach in den Index aufgenommen",
+    L" - Einträge werden zu vorhandenem Index hinzugefügt", L"   Datei: ", L" - Angepasste Designeinstellungen",
+    L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben."};
+
+const TSummaryTexts kEnglishSummary = {
+    L"Source", L" - File: ", L" - Text is used as Source", L"Page Numbers", L" - Every Line is a New Page",
+    L" - User Defined Settings", L"Criteria", L" - Lower Words will be removed", L" - Upper Words will be removed",
+    L" - Numbers will be removed", L" - Search for Words from White List",
+    L" - Words from Black List will be removed", L" - Minimum Word Length: ", L"Index",
+    L" - Double Page Numbers will be removed", L" - Search for Associated Words",
+    L" - Multiple Add Associated Words", L" - Items will be added to Existing Index", L"   File: ",
+    L" - User Defined Design", L"Click on \"Create Index\" to write your Index with these Settings."};
+
+std::wstring Summary(const TTextIndexOptions& o, const TSummaryTexts& t) {
+  std::wstring s;
+  auto line = [&s](bool on, const std::wstring& text) {
+    if (on) s += text + kCrLf;
+  };
+  line(true, t.source);
+  line(o.SourceFromFile, t.file + o.SourcePath + kCrLf);
+  line(!o.SourceFromFile, t.text + std::wstring(kCrLf));
+  line(true, t.pageNumbers);
+  line(o.PagesByLine, t.everyLine + std::wstring(kCrLf));
+  line(!o.PagesByLine, t.userDefined + std::wstring(kCrLf));
+  line(true, t.criteria);
+  line(o.Pipeline.DropLowercase, t.lower);
+  line(o.Pipeline.DropUppercase, t.upper);
+  line(o.Pipeline.RemoveDigits, t.numbers);
+  line(o.Pipeline.PositiveList, t.positive);
+  line(o.Pipeline.NegativeList, t.negative);
+  line(o.Pipeline.MinimumLengthOn, t.minimum + o.Pipeline.MinimumLength);
+  line(true, kCrLf + std::wstring(t.index));
+  line(o.RemoveDuplicatePages, t.duplicates);
+  line(o.Pipeline.JoinCapitalized, t.joined);
+  line(o.SplitJoined, t.joinedTwice);
+  line(o.ExtendIndex, t.extend + std::wstring(kCrLf) + t.extendFile + o.IndexPath);
+  line(o.Layout.UseDesign, t.design);
+  return s + kCrLf + kCrLf + t.closing;
+}
+
+}  // namespace
+
+std::wstring TextIndexSummary(const TTextIndexOptions& options, const std::string& languageCode) {
+  if (languageCode == "de") return Summary(options, kGermanSummary);
+  if (languageCode == "en") return Summary(options, kEnglishSummary);
+  return std::wstring();
+}
+
+std::wstring IndexFileUnusableMessage(const std::wstring& path, const std::string& languageCode) {
+  if (languageCode == "de")
+    return L"Die Indexdatei \"" + path +
+           L"\" wurde nicht gefunden oder enthält keine Einträge. Der Index wird ohne sie erstellt.";
+  return L"The index file \"" + path + L"\" was not found or holds no entries. The index is built without it.";
+}
+
+std::wstring SkippedPageItemsMessage(int count, const std::string& languageCode) {
+  if (languageCode == "de")
+    return std::to_wstring(count) +
+           L" Einträge der Seitenzahlenliste haben nicht die Form \"Bezeichnung (Zeilennummer)\" und wurden "
+           L"übergangen.";
+  return std::to_wstring(count) +
+         L" entries of the page number list are not of the form \"label (line number)\" and were skipped.";
+}

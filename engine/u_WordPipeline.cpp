@@ -1,0 +1,306 @@
+#include "engine/u_WordPipeline.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <unordered_set>
+#include <utility>
+
+#include "engine/u_WideFunc.h"
+#include "engine/u_funktionen.h"
+#include "ucode/UCodeSysUtils.h"
+
+const wchar_t kSeparatorChars[] =
+    L";:_><-.,*+#!\"\u00A7$%&/()=?`\u00B4}][{'\u201E\u201C\r\n\t";
+
+namespace {
+
+const std::wstring& Separators() {
+  static const std::wstring separators(kSeparatorChars);
+  return separators;
+}
+
+bool IsSeparator(wchar_t c) { return Separators().find(c) != std::wstring::npos; }
+
+// Per-character answers of the wide layer, asked once per character and kept:
+// every page asks them for most of its characters.
+class TCharTable {
+ public:
+  template <typename Ask>
+  bool Get(wchar_t c, Ask ask) {
+    uint8_t& slot = m_state[static_cast<uint16_t>(c)];
+    if (slot == 0) slot = ask(c) ? 2 : 1;
+    return slot == 2;
+  }
+
+ private:
+  std::array<uint8_t, 65536> m_state{};
+};
+
+wchar_t UpperOf(wchar_t c) {
+  static std::array<wchar_t, 65536> upper{};
+  static std::array<bool, 65536> known{};
+  uint16_t i = static_cast<uint16_t>(c);
+  if (!known[i]) {
+    std::wstring one = WideUpperCase(std::wstring(1, c));
+    upper[i] = one.size() == 1 ? one[0] : c;
+    known[i] = true;
+  }
+  return upper[i];
+}
+
+bool IsUpperForm(wchar_t c) { return UpperOf(c) == c; }
+
+bool IsLowerForm(wchar_t c) {
+  static TCharTable table;
+  return table.Get(c, [](wchar_t ch) {
+    std::wstring one = WideLowerCase(std::wstring(1, ch));
+    return one.size() == 1 && one[0] == ch;
+  });
+}
+
+// A character whose ANSI form is one of the separators; one without an ANSI
+// form becomes "?" and so counts as well.
+bool IsAnsiSeparator(wchar_t c) {
+  static TCharTable table;
+  return table.Get(c, [](wchar_t ch) {
+    static const std::string ansiSeparators = WideStringToStringEx(Separators(), 0);
+    std::string ansi = WideStringToStringEx(std::wstring(1, ch), 0);
+    return !ansi.empty() && ansiSeparators.find(ansi[0]) != std::string::npos;
+  });
+}
+
+bool IsDelimiter(wchar_t c) {
+  static TCharTable table;
+  return table.Get(c, [](wchar_t ch) { return IsWordDelimiter(ch, Separators()); });
+}
+
+std::vector<std::wstring> SplitAtDot(const std::wstring& text) {
+  TWideStrArray pieces;
+  ExplodeW(L".", text, pieces);
+  return std::vector<std::wstring>(pieces.begin(), pieces.end());
+}
+
+bool TrimsToEmpty(const std::wstring& piece) {
+  return std::all_of(piece.begin(), piece.end(), [](wchar_t c) { return c < 33; });
+}
+
+std::wstring Trimmed(const std::wstring& text) {
+  size_t first = 0, last = text.size();
+  while (first < last && text[first] < 33) ++first;
+  while (last > first && text[last - 1] < 33) --last;
+  return text.substr(first, last - first);
+}
+
+std::wstring ReplaceWholeWordIgnoringCase(const std::wstring& text, const std::wstring& word) {
+  constexpr int kReplaceAll = 1, kIgnoreCase = 2;
+  return ReplaceWordsW(text, word, L".", true, kReplaceAll | kIgnoreCase, Separators());
+}
+
+}  // namespace
+
+TPositiveResult AddPositiveWords(const std::wstring& text, const std::vector<std::wstring>& list,
+                                 bool blanksJoined) {
+  TPositiveResult result{text, {}};
+  for (const auto& line : list) {
+    if (line.empty() || result.Text.find(line) == std::wstring::npos) continue;
+    std::wstring cut = ReplaceWholeWordIgnoringCase(result.Text, line);
+    if (cut == result.Text) continue;
+    result.Text = std::move(cut);
+    std::wstring phrase = line;
+    if (blanksJoined) std::replace(phrase.begin(), phrase.end(), L' ', L'&');
+    result.Phrases.push_back(std::move(phrase));
+  }
+  return result;
+}
+
+// One step of the negative filter: a run of single words of the list (matched
+// as whole tokens between delimiters) or one phrase holding delimiters.
+struct TNegativeFilter::Step {
+  std::unordered_set<std::wstring> upperWords;
+  std::wstring phrase;
+};
+
+TNegativeFilter::TNegativeFilter(const std::vector<std::wstring>& list) {
+  for (const auto& line : list) {
+    if (line.empty()) continue;
+    bool single = std::none_of(line.begin(), line.end(), IsDelimiter);
+    if (!single) {
+      m_steps.push_back(Step{{}, line});
+      continue;
+    }
+    if (m_steps.empty() || !m_steps.back().phrase.empty()) m_steps.push_back(Step{});
+    std::wstring upper = line;
+    for (auto& c : upper) c = UpperOf(c);
+    m_steps.back().upperWords.insert(std::move(upper));
+  }
+}
+
+TNegativeFilter::~TNegativeFilter() = default;
+
+namespace {
+
+// Replaces every token (a maximal run of non-delimiters) whose upper-case form is
+// in the set by ".". A whole-word occurrence of a word without delimiters is
+// exactly such a token, so this equals replacing the words one after the other.
+std::wstring DropTokens(const std::wstring& text, const std::unordered_set<std::wstring>& upperWords) {
+  std::wstring result;
+  result.reserve(text.size());
+  std::wstring key;
+  size_t i = 0;
+  while (i < text.size()) {
+    if (IsDelimiter(text[i])) {
+      result += text[i++];
+      continue;
+    }
+    size_t end = i;
+    key.clear();
+    while (end < text.size() && !IsDelimiter(text[end])) key += UpperOf(text[end++]);
+    if (upperWords.count(key)) result += L'.';
+    else result.append(text, i, end - i);
+    i = end;
+  }
+  return result;
+}
+
+}  // namespace
+
+std::wstring TNegativeFilter::Apply(const std::wstring& text) const {
+  std::wstring result = text;
+  for (const auto& step : m_steps)
+    result = step.phrase.empty() ? DropTokens(result, step.upperWords)
+                                 : ReplaceWholeWordIgnoringCase(result, step.phrase);
+  return result;
+}
+
+std::wstring DropNegativeWords(const std::wstring& text, const std::vector<std::wstring>& list) {
+  return TNegativeFilter(list).Apply(text);
+}
+
+std::wstring NormalizeSeparators(const std::wstring& text) {
+  std::wstring result;
+  result.reserve(text.size() + 2);
+  result += L'.';
+  for (wchar_t c : text) {
+    if (c == L'-') result += L' ';
+    // Other control characters (form feeds, Word's line and page breaks) part words too.
+    else if (IsSeparator(c) || c < 0x20) result += L'.';
+    else result += c;
+  }
+  result += L'.';
+  return result;
+}
+
+std::wstring JoinCapitalizedWords(const std::wstring& text) {
+  std::wstring result = text;
+  bool previousCapitalized = false;
+  for (size_t i = 0; i + 1 < result.size(); ++i) {
+    if (result[i] != L' ') continue;
+    wchar_t next = result[i + 1];
+    if (!IsUpperForm(next)) {
+      previousCapitalized = false;
+    } else if (IsAnsiSeparator(next)) {
+      previousCapitalized = false;
+    } else {
+      if (previousCapitalized) result[i] = L'&';
+      previousCapitalized = true;
+    }
+  }
+  return result;
+}
+
+std::wstring CollapseSeparators(const std::wstring& text) {
+  std::wstring compact;
+  compact.reserve(text.size());
+  for (wchar_t c : text)
+    if (c != L' ') compact += c;
+  if (compact.size() <= 1) return std::wstring();
+  std::wstring result;
+  result.reserve(compact.size());
+  result += compact[0];
+  for (size_t k = 1; k + 1 < compact.size(); ++k)
+    if (!(compact[k] == L'.' && compact[k - 1] == L'.')) result += compact[k];
+  return result;
+}
+
+std::wstring RemoveDigits(const std::wstring& text) {
+  std::wstring result = text;
+  for (auto& c : result)
+    if (c >= L'0' && c <= L'9') c = L'.';
+  return result;
+}
+
+std::wstring DropLowercaseWords(const std::wstring& text) {
+  std::wstring result;
+  for (const auto& piece : SplitAtDot(text)) {
+    if (piece.empty() || !IsUpperForm(piece[0])) continue;
+    result += piece;
+    result += L'.';
+  }
+  return result;
+}
+
+std::wstring DropUppercaseWords(const std::wstring& text) {
+  std::wstring result = L".";
+  for (const auto& piece : SplitAtDot(text)) {
+    std::wstring probe = piece;
+    std::replace(probe.begin(), probe.end(), L'&', L'X');
+    probe = Trimmed(probe);
+    if (probe.empty() || !IsLowerForm(probe[0])) continue;
+    result += piece;
+    result += L'.';
+  }
+  return result;
+}
+
+std::wstring DropShortWords(const std::wstring& text, const std::wstring& minimumLength) {
+  const long long minimum = IntegerValueOr(minimumLength, 2);
+  auto longEnough = [minimum](const std::wstring& s) { return static_cast<long long>(s.size()) >= minimum; };
+  std::wstring result;
+  for (const auto& piece : SplitAtDot(text)) {
+    if (!longEnough(piece)) continue;
+    if (piece.find(L'&') == std::wstring::npos) {
+      result += piece;
+    } else {
+      TWideStrArray parts;
+      ExplodeW(L"&", piece, parts);
+      std::wstring kept;
+      for (const auto& part : parts) {
+        if (!longEnough(part)) continue;
+        if (!kept.empty()) kept += L'&';
+        kept += part;
+      }
+      result += kept;
+    }
+    result += L'.';
+  }
+  return result;
+}
+
+TWordPipeline::TWordPipeline(TPipelineOptions options) : m_options(std::move(options)) {
+  if (m_options.NegativeList) m_negative = std::make_unique<TNegativeFilter>(m_options.NegativeWords);
+}
+
+TWordPipeline::~TWordPipeline() = default;
+
+TWordPipeline::Result TWordPipeline::Run(const std::wstring& text) const {
+  Result result;
+  std::wstring t = text;
+  if (m_options.PositiveList) {
+    TPositiveResult positive = AddPositiveWords(t, m_options.PositiveWords, m_options.PositiveBlanksJoined);
+    t = std::move(positive.Text);
+    result.Phrases = std::move(positive.Phrases);
+  }
+  if (m_negative) t = m_negative->Apply(t);
+  t = NormalizeSeparators(t);
+  if (m_options.JoinCapitalized) t = JoinCapitalizedWords(t);
+  std::replace(t.begin(), t.end(), L' ', L'.');
+  t = CollapseSeparators(t);
+  if (m_options.RemoveDigits) t = RemoveDigits(t);
+  if (m_options.DropLowercase) t = DropLowercaseWords(t);
+  if (m_options.DropUppercase) t = DropUppercaseWords(t);
+  if (m_options.MinimumLengthOn) t = DropShortWords(t, m_options.MinimumLength);
+  for (auto& piece : SplitAtDot(t))
+    if (!TrimsToEmpty(piece)) result.Words.push_back(std::move(piece));
+  return result;
+}

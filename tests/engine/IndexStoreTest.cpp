@@ -1,0 +1,172 @@
+// The index store: buckets, merging, page items, the joined-word passes, sorting
+// and the index data format.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/u_IndexStore.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+int BucketOfLetter(wchar_t letter) { return letter == L'[' ? kOtherBucket : letter - L'A'; }
+
+Lines BucketLines(const TIndexStore& store, wchar_t letter) {
+  Lines lines;
+  for (const auto& entry : store.Bucket(BucketOfLetter(letter))) lines.push_back(entry.Word + L":" + entry.Pages);
+  return lines;
+}
+
+void Add(TIndexStore& store, const std::wstring& word, const std::wstring& page, bool noDuplicates = true) {
+  AddTextIndexEntry(store, word, page, L"-", noDuplicates);
+}
+
+TEST(IndexStoreBuckets, BuildersFoldUmlautsWhileTheShortRuleDoesNot) {
+  struct Case {
+    const wchar_t* word;
+    wchar_t builder;
+    wchar_t shortRule;
+  } cases[] = {
+      {L"haus", L'H', L'H'},       {L"Zebra", L'Z', L'Z'},    {L"über", L'U', L'['},
+      {L"Ärger", L'A', L'['},      {L"öl", L'O', L'['},       {L"ßtraße", L'[', L'['},
+      {L"1848", L'[', L'['},       {L"&Peter", L'[', L'['},   {L"Étude", L'[', L'['},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BucketLetter(BuilderBucketOf(c.word)), c.builder) << c.word;
+    EXPECT_EQ(BucketLetter(ShortBucketOf(c.word)), c.shortRule) << c.word;
+  }
+}
+
+TEST(IndexStoreAdding, MergesByUpperCaseWordKeepingTheFirstSpelling) {
+  TIndexStore store;
+  Add(store, L"Haus", L"1");
+  Add(store, L"HAUS", L"2");
+  Add(store, L"ärger", L"3");
+  Add(store, L"Ärger", L"4");
+  Add(store, L"Hof", L"2");
+  EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Haus:1>-|2>-", L"Hof:2>-"}));
+  EXPECT_EQ(BucketLines(store, L'A'), (Lines{L"ärger:3>-|4>-"}));
+  EXPECT_EQ(store.EntryCount(), 3u);
+}
+
+TEST(IndexStoreAdding, DuplicatePagesAreWholeItems) {
+  TIndexStore removing;
+  for (const wchar_t* page : {L"11", L"1", L"21", L"1", L"11", L"2"}) Add(removing, L"Haus", page, true);
+  EXPECT_EQ(BucketLines(removing, L'H'), (Lines{L"Haus:11>-|1>-|21>-|2>-"}));
+
+  TIndexStore keeping;
+  for (const wchar_t* page : {L"1", L"1", L"11"}) Add(keeping, L"Haus", page, false);
+  EXPECT_EQ(BucketLines(keeping, L'H'), (Lines{L"Haus:1>-|1>-|11>-"}));
+}
+
+TEST(IndexStoreAdding, LoadedEntriesMergeWithNewOccurrences) {
+  // A loaded "Über" lies in bucket "U" and takes the new pages; the first of
+  // two loaded lines with the same word wins, the second stays as it was.
+  TIndexStore store = ParseIndexData({L"Über:1>-", L"Haus:3>-|7>-", L"haus:9>-"}, {});
+  Add(store, L"über", L"2");
+  Add(store, L"Haus", L"7");
+  Add(store, L"Haus", L"8");
+  EXPECT_EQ(BucketLines(store, L'U'), (Lines{L"Über:1>-|2>-"}));
+  EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Haus:3>-|7>-|8>-", L"haus:9>-"}));
+  EXPECT_TRUE(store.Bucket(kOtherBucket).empty());
+}
+
+TEST(IndexStorePasses, SplitListsJoinedWordsPartByPart) {
+  TIndexStore store;
+  Add(store, L"Hans&Peter", L"3");
+  Add(store, L"A&B&A", L"4");
+  Add(store, L"Zoo", L"5&6");
+  Add(store, L"1&Über", L"7");
+  TIndexStore split = SplitJoinedEntries(store);
+  EXPECT_EQ(BucketLines(split, L'H'), (Lines{L"Hans Peter:3>-", L"Hans; Hans Peter:3>-"}));
+  EXPECT_EQ(BucketLines(split, L'P'), (Lines{L"Peter; Hans Peter:3>-"}));
+  EXPECT_EQ(BucketLines(split, L'A'), (Lines{L"A B A:4>-", L"A; A B A:4>-", L"A; A B A:4>-"}));
+  EXPECT_EQ(BucketLines(split, L'B'), (Lines{L"B; A B A:4>-"}));
+  EXPECT_EQ(BucketLines(split, L'Z'), (Lines{L"Zoo:5 6>-"}));
+  // Parts go by the short rule: "Über" to "[".
+  EXPECT_EQ(BucketLines(split, L'['), (Lines{L"1 Über:7>-", L"1; 1 Über:7>-", L"Über; 1 Über:7>-"}));
+  // The store passed in is left as it was.
+  EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Hans&Peter:3>-"}));
+}
+
+TEST(IndexStorePasses, UnjoinTurnsEveryAmpersandIntoABlank) {
+  TIndexStore store;
+  Add(store, L"Hans&Peter", L"a&b");
+  TIndexStore unjoined = UnjoinEntries(store);
+  EXPECT_EQ(BucketLines(unjoined, L'H'), (Lines{L"Hans Peter:a b>-"}));
+  EXPECT_EQ(unjoined.EntryCount(), 1u);
+}
+
+TEST(IndexStoreSorting, SortsWholeLinesIgnoringCase) {
+  TIndexStore store = ParseIndexData(
+      {L"haus:9>-", L"Hof:Doc>C:\\Docs\\a.htm", L"Haus:10>-", L"HAUSE:1>-"}, {});
+  TIndexStore sorted = SortIndexBuckets(store);
+  EXPECT_EQ(BucketLines(sorted, L'H'),
+            (Lines{L"Haus:10>-", L"haus:9>-", L"HAUSE:1>-", L"Hof:Doc>C:\\Docs\\a.htm"}));
+  // Links keep their drive letters through sorting and through writing and reading again.
+  EXPECT_EQ(FormatIndexData(ParseIndexData(FormatIndexData(sorted), {})), FormatIndexData(sorted));
+}
+
+TEST(IndexStoreSorting, MergingStillWorksAfterSorting) {
+  TIndexStore store;
+  Add(store, L"Zebra", L"1");
+  Add(store, L"zahn", L"1");
+  store = SortIndexBuckets(store);
+  Add(store, L"ZEBRA", L"2");
+  EXPECT_EQ(BucketLines(store, L'Z'), (Lines{L"zahn:1>-", L"Zebra:1>-|2>-"}));
+}
+
+TEST(IndexDataReading, SkipsMalformedLinesAndKeepsLinksWithColons) {
+  TIndexStore store = ParseIndexData({L"Haus:3>-|7>-", L"Haus", L"", L":1>-", L"Dach:ohne Zeiger", L"C:x>y"}, {});
+  EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Haus:3>-|7>-"}));
+  EXPECT_EQ(BucketLines(store, L'C'), (Lines{L"C:x>y"}));
+  EXPECT_EQ(store.EntryCount(), 2u);
+}
+
+TEST(IndexDataReading, JoinedWordsAgainTouchesOnlyTheWord) {
+  TIndexDataReadOptions again{true};
+  TIndexStore store = ParseIndexData(
+      {L"Hans Peter:Seite 3>C:\\My Docs\\a;b.htm", L"Hans; Hans Peter:3>-", L"Maß; Band:1>-", L"Haus:Kap; 1>-"}, again);
+  EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Hans&Peter:Seite 3>C:\\My Docs\\a;b.htm", L"Haus:Kap; 1>-"}));
+  EXPECT_EQ(store.EntryCount(), 2u);
+
+  TIndexStore asStored = ParseIndexData({L"Hans Peter:3>-", L"Hans; Hans Peter:3>-"}, {});
+  EXPECT_EQ(BucketLines(asStored, L'H'), (Lines{L"Hans Peter:3>-", L"Hans; Hans Peter:3>-"}));
+}
+
+TEST(IndexDataReading, FormatAndReadGiveTheSameStore) {
+  TIndexStore store;
+  Add(store, L"Zoo", L"1");
+  Add(store, L"Apfel", L"2");
+  Add(store, L"1848", L"3");
+  Lines lines = FormatIndexData(store);
+  EXPECT_EQ(lines, (Lines{L"Apfel:2>-", L"Zoo:1>-", L"1848:3>-"}));
+  EXPECT_EQ(FormatIndexData(ParseIndexData(lines, {})), lines);
+}
+
+TEST(IndexDataReading, MissingFileGivesNoEntriesAndSaysSo) {
+  testsupport::TempDir dir;
+  TIndexFileResult missing = LoadIndexFile(L"C:\\no\\such\\folder\\x.idx", {});
+  EXPECT_FALSE(missing.FileFound);
+  EXPECT_TRUE(missing.Store.Empty());
+
+  std::string path = dir.File("a.idx");
+  testsupport::WriteBytes(path, "\xEF\xBB\xBF\xC3\x9C" "ber:1>-\r\nHaus:2>-|3>-\r\n");
+  TIndexFileResult found = LoadIndexFile(std::wstring(path.begin(), path.end()), {});
+  EXPECT_TRUE(found.FileFound);
+  EXPECT_EQ(BucketLines(found.Store, L'U'), (Lines{L"Über:1>-"}));
+  EXPECT_EQ(BucketLines(found.Store, L'H'), (Lines{L"Haus:2>-|3>-"}));
+}
+
+TEST(TextLines, SplitLikeAMemo) {
+  EXPECT_EQ(SplitTextLines(L""), Lines{});
+  EXPECT_EQ(SplitTextLines(L"a\r\nb\nc\rd\u2028e"), (Lines{L"a", L"b", L"c", L"d", L"e"}));
+  EXPECT_EQ(SplitTextLines(L"a\r\n"), (Lines{L"a"}));
+  EXPECT_EQ(SplitTextLines(L"a\r\n\r\n"), (Lines{L"a", L""}));
+  EXPECT_EQ(SplitTextLines(L"\r\nx"), (Lines{L"", L"x"}));
+}
+
+}  // namespace
