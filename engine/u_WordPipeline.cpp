@@ -20,7 +20,14 @@ const std::wstring& Separators() {
   return separators;
 }
 
-bool IsSeparator(wchar_t c) { return Separators().find(c) != std::wstring::npos; }
+bool IsSeparator(wchar_t c) {
+  static const auto table = [] {
+    std::array<bool, 65536> t{};
+    for (wchar_t s : Separators()) t[static_cast<uint16_t>(s)] = true;
+    return t;
+  }();
+  return table[static_cast<uint16_t>(c)];
+}
 
 // Per-character answers of the wide layer, asked once per character and kept:
 // every page asks them for most of its characters.

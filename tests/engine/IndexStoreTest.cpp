@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/WinApi.h"
 #include "engine/u_IndexStore.h"
 #include "support/TestSupport.h"
 
@@ -167,6 +168,97 @@ TEST(TextLines, SplitLikeAMemo) {
   EXPECT_EQ(SplitTextLines(L"a\r\n"), (Lines{L"a"}));
   EXPECT_EQ(SplitTextLines(L"a\r\n\r\n"), (Lines{L"a", L""}));
   EXPECT_EQ(SplitTextLines(L"\r\nx"), (Lines{L"", L"x"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The sorted buckets must be in the order of the locale's case-insensitive comparison.
+TEST(IndexStoreSorting, AgreesWithTheLocaleComparison) {
+  const std::wstring pieces[] = {L"haus", L"Haus", L"HAUS", L"über", L"Über", L"ueber", L"straße", L"strasse",
+                                 L"Ärger", L"aerger", L"a-b", L"ab", L"a b", L"a'b", L"1", L"10", L"2", L"é",
+                                 L"e", L"E", L":", L">", L"|", L"-", L"&", L"zz", L"\u00DF", L"\u4E00"};
+  unsigned seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  std::vector<std::wstring> lines;
+  for (int i = 0; i < 600; ++i) {
+    std::wstring word = pieces[next() % std::size(pieces)] + pieces[next() % std::size(pieces)];
+    lines.push_back(L"a" + word + L":" + pieces[next() % std::size(pieces)] + L">-");
+  }
+  TIndexStore sorted = SortIndexBuckets(ParseIndexData(lines, {}));
+  const auto& bucket = sorted.Bucket(0);
+  ASSERT_EQ(bucket.size(), lines.size());
+  for (size_t i = 1; i < bucket.size(); ++i) {
+    std::wstring a = bucket[i - 1].Word + L":" + bucket[i - 1].Pages, b = bucket[i].Word + L":" + bucket[i].Pages;
+    EXPECT_NE(CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1), CSTR_GREATER_THAN)
+        << i;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The rules read plainly: scan the bucket from its start for the upper-cased word
+// and compare the page items one by one.
+struct PlainStore {
+  std::vector<TIndexEntry> buckets[kIndexBucketCount];
+
+  static std::wstring Upper(std::wstring s) {
+    if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+  }
+
+  static bool HasItem(const std::wstring& pages, const std::wstring& item) {
+    size_t start = 0;
+    for (;;) {
+      size_t bar = pages.find(L'|', start);
+      if (pages.substr(start, bar == std::wstring::npos ? bar : bar - start) == item) return true;
+      if (bar == std::wstring::npos) return false;
+      start = bar + 1;
+    }
+  }
+
+  void Add(const std::wstring& word, const std::wstring& item, bool noDuplicates) {
+    auto& bucket = buckets[BuilderBucketOf(word)];
+    for (auto& entry : bucket) {
+      if (Upper(entry.Word) != Upper(word)) continue;
+      if (!noDuplicates || !HasItem(entry.Pages, item)) entry.Pages += L"|" + item;
+      return;
+    }
+    bucket.push_back({word, item});
+  }
+};
+
+TEST(IndexStoreAdding, SameResultAsScanningTheBucket) {
+  const std::wstring words[] = {L"Haus", L"haus", L"HAUS", L"über", L"Über", L"ÜBER", L"Ärger", L"ärger",
+                                L"1848", L"&x", L"Hof", L"hof", L"Zoo", L"ß", L"Hans&Peter", L"hans&peter"};
+  const std::wstring labels[] = {L"1", L"11", L"21", L"2", L"1 (a)", L"x|y"};
+  for (bool noDuplicates : {true, false}) {
+    unsigned seed = noDuplicates ? 7u : 8u;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    TIndexStore store = ParseIndexData({L"Haus:3>-|7>-", L"haus:9>-", L"Über:1>-"}, {});
+    PlainStore plain;
+    for (int b = 0; b < kIndexBucketCount; ++b) plain.buckets[b] = store.Bucket(b);
+    for (int i = 0; i < 2000; ++i) {
+      const std::wstring& word = words[next() % std::size(words)];
+      std::wstring item = labels[next() % std::size(labels)] + L">-";
+      store.AddOccurrence(word, item, noDuplicates);
+      plain.Add(word, item, noDuplicates);
+      if (i == 1000) {
+        store = SortIndexBuckets(store);
+        for (int b = 0; b < kIndexBucketCount; ++b) plain.buckets[b] = store.Bucket(b);
+      }
+    }
+    for (int b = 0; b < kIndexBucketCount; ++b) {
+      ASSERT_EQ(store.Bucket(b).size(), plain.buckets[b].size()) << b;
+      for (size_t e = 0; e < plain.buckets[b].size(); ++e) {
+        EXPECT_EQ(store.Bucket(b)[e].Word, plain.buckets[b][e].Word);
+        EXPECT_EQ(store.Bucket(b)[e].Pages, plain.buckets[b][e].Pages);
+      }
+    }
+  }
 }
 
 }  // namespace
