@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-// True when the text converts to a 32-bit integer the way the class library's
-// string-to-integer conversion reads it: leading blanks, an optional sign, decimal
-// digits or a hexadecimal number after "$", "0x" or "x", and nothing behind.
+// True when the text converts to a 32-bit integer by the class library's
+// string-to-integer conversion (leading blanks, a sign, decimal digits or a
+// hexadecimal number after "$" or "0x", and nothing behind).
 bool IsIntegerStr(const std::string& text);
 bool IsIntegerStr(const std::wstring& text);
 
