@@ -6,6 +6,8 @@
 #include <unordered_set>
 #include <utility>
 
+#include "classlib/SysUtils.h"
+#include "classlib/WinApi.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_funktionen.h"
 #include "ucode/UCodeSysUtils.h"
@@ -61,8 +63,9 @@ bool IsUpperForm(wchar_t c) { return UpperOf(c) == c; }
 bool IsLowerForm(wchar_t c) {
   static TCharTable table;
   return table.Get(c, [](wchar_t ch) {
-    std::wstring one = WideLowerCase(std::wstring(1, ch));
-    return one.size() == 1 && one[0] == ch;
+    wchar_t lower = ch;
+    CharLowerBuffW(&lower, 1);
+    return lower == ch;
   });
 }
 
@@ -100,8 +103,7 @@ std::wstring Trimmed(const std::wstring& text) {
 }
 
 std::wstring ReplaceWholeWordIgnoringCase(const std::wstring& text, const std::wstring& word) {
-  constexpr int kReplaceAll = 1, kIgnoreCase = 2;
-  return ReplaceWordsW(text, word, L".", true, kReplaceAll | kIgnoreCase, Separators());
+  return ReplaceWordsW(text, word, L".", true, rfReplaceAll | rfIgnoreCase, Separators());
 }
 
 }  // namespace
