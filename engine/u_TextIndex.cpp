@@ -101,6 +101,12 @@ TPageCut ReadTextPages(const TTextIndexOptions& options) {
 
 namespace {
 
+// Units of the first character: a surrogate pair is one character.
+size_t FirstCharacterLength(const std::wstring& word) {
+  bool pair = word.size() >= 2 && word[0] >= 0xD800 && word[0] <= 0xDBFF && word[1] >= 0xDC00 && word[1] <= 0xDFFF;
+  return pair ? 2 : 1;
+}
+
 class TIndexTextWriter {
  public:
   explicit TIndexTextWriter(const TTextIndexLayout& layout) : m_layout(layout) {
@@ -117,7 +123,7 @@ class TIndexTextWriter {
     std::wstring lastHeading;
     for (const auto& entry : store.Bucket(kOtherBucket)) {
       if (!entry.Word.empty()) {
-        std::wstring first = WideUpperCase(entry.Word.substr(0, 1));
+        std::wstring first = WideUpperCase(entry.Word.substr(0, FirstCharacterLength(entry.Word)));
         if (first != lastHeading) {
           LetterHeading(first);
           lastHeading = first;

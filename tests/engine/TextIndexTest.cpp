@@ -77,12 +77,13 @@ TEST(IndexText, DefaultLayout) {
 }
 
 TEST(IndexText, DesignLayout) {
-  TIndexStore store = StoreOf({L"Haus:1>-|2>-", L"éclair:9>x"});
+  TIndexStore store = StoreOf({L"Haus:1>-|2>-", L"éclair:9>x", L"\U0001D400x:1>-"});
   TTextIndexLayout layout{true, L"", L": ", L" | ", true, false};
-  EXPECT_EQ(WriteTextIndex(store, layout), L"\r\nH\r\nHaus: 1 | 2\r\n\u00C9\r\néclair: 9\r\n");
+  EXPECT_EQ(WriteTextIndex(store, layout),
+            L"\r\nH\r\nHaus: 1 | 2\r\n\u00C9\r\néclair: 9\r\n\U0001D400\r\n\U0001D400x: 1\r\n");
   layout.LetterHeadings = false;
   layout.BlankBeforeHeading = true;
-  EXPECT_EQ(WriteTextIndex(store, layout), L"\r\nHaus: 1 | 2\r\néclair: 9\r\n");
+  EXPECT_EQ(WriteTextIndex(store, layout), L"\r\nHaus: 1 | 2\r\néclair: 9\r\n\U0001D400x: 1\r\n");
 }
 
 TTextIndexOptions LinePages(const std::wstring& text) {
