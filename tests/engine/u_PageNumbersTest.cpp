@@ -1,11 +1,10 @@
-// Page-number detection and the integer test it relies on.
+// Page-number detection.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "engine/u_PageNumbers.h"
-#include "engine/u_funktionen.h"
 
 namespace {
 
@@ -16,17 +15,6 @@ Lines SourceWith(std::initializer_list<std::pair<int, const wchar_t*>> placed, i
   Lines lines(count, L"Fließtext einer Seite mit vielen Wörtern");
   for (const auto& [line, text] : placed) lines[line] = text;
   return lines;
-}
-
-TEST(IntegerTest, ReadsWhatTheStringToIntegerConversionReads) {
-  for (const char* yes : {"0", "-5", "+7", "  12", "$1F", "0x10", "2147483647", "-2147483648", "$FFFFFFFF"})
-    EXPECT_TRUE(IsIntegerStr(std::string(yes))) << yes;
-  for (const char* no : {"", " ", "-", "12a", "7 ", "1.5", "2147483648", "-2147483649", "$", "$1G", "xii"})
-    EXPECT_FALSE(IsIntegerStr(std::string(no))) << no;
-  EXPECT_EQ(IntegerValueOr(L"-12", 0), -12);
-  EXPECT_EQ(IntegerValueOr(L"$FFFFFFFF", 0), -1);
-  EXPECT_EQ(IntegerValueOr(L"x", 5), 5);
-  EXPECT_FALSE(IsIntegerStr(std::wstring(L"\uFF11")));
 }
 
 TEST(PageNumberDetection, FactoryCriteria) {
