@@ -182,15 +182,20 @@ void TIndexStore::SetBucket(int bucket, std::vector<TIndexEntry> entries) {
   m_lookups[bucket].reset();
 }
 
+std::vector<TIndexEntry> TIndexStore::TakeBucket(int bucket) {
+  m_lookups[bucket].reset();
+  return std::exchange(m_buckets[bucket], {});
+}
+
 void AddTextIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,
                        const std::wstring& link, bool removeDuplicatePages) {
   store.AddOccurrence(word, label + L'>' + link, removeDuplicatePages);
 }
 
-TIndexStore SplitJoinedEntries(const TIndexStore& store) {
-  TIndexStore result(store);
+TIndexStore SplitJoinedEntries(TIndexStore store) {
+  TIndexStore result(std::move(store));
   for (int b = 0; b < kIndexBucketCount; ++b) {
-    std::vector<TIndexEntry> entries = result.Bucket(b);
+    std::vector<TIndexEntry> entries = result.TakeBucket(b);
     const size_t present = entries.size();
     std::vector<std::pair<int, TIndexEntry>> added;
     for (size_t i = 0; i < present; ++i) {
@@ -214,10 +219,10 @@ TIndexStore SplitJoinedEntries(const TIndexStore& store) {
   return result;
 }
 
-TIndexStore UnjoinEntries(const TIndexStore& store) {
+TIndexStore UnjoinEntries(TIndexStore store) {
   TIndexStore result;
   for (int b = 0; b < kIndexBucketCount; ++b) {
-    std::vector<TIndexEntry> entries = store.Bucket(b);
+    std::vector<TIndexEntry> entries = store.TakeBucket(b);
     for (auto& entry : entries) {
       ReplaceChar(entry.Word, L'&', L' ');
       ReplaceChar(entry.Pages, L'&', L' ');
@@ -227,17 +232,17 @@ TIndexStore UnjoinEntries(const TIndexStore& store) {
   return result;
 }
 
-TIndexStore SortIndexBuckets(const TIndexStore& store) {
+TIndexStore SortIndexBuckets(TIndexStore store) {
   TIndexStore result;
   for (int b = 0; b < kIndexBucketCount; ++b) {
-    const auto& entries = store.Bucket(b);
+    std::vector<TIndexEntry> entries = store.TakeBucket(b);
     std::vector<std::wstring> lines;
     lines.reserve(entries.size());
     for (const auto& entry : entries) lines.push_back(entry.Word + L':' + entry.Pages);
     std::vector<size_t> order = SortedOrderIgnoringCase(lines);
     std::vector<TIndexEntry> sorted;
     sorted.reserve(entries.size());
-    for (size_t i : order) sorted.push_back(entries[i]);
+    for (size_t i : order) sorted.push_back(std::move(entries[i]));
     result.SetBucket(b, std::move(sorted));
   }
   return result;

@@ -51,6 +51,8 @@ class TIndexStore {
   void Append(int bucket, TIndexEntry entry);
   // Replaces the entries of one bucket.
   void SetBucket(int bucket, std::vector<TIndexEntry> entries);
+  // Hands the entries of one bucket over, leaving it empty.
+  std::vector<TIndexEntry> TakeBucket(int bucket);
 
  private:
   struct Lookup;
@@ -64,14 +66,16 @@ class TIndexStore {
 void AddTextIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,
                        const std::wstring& link, bool removeDuplicatePages);
 
+// The passes and the sort take the store by value: callers that hand over their
+// store (std::move) spare a copy.
 // Also lists joined words part by part: "Hans&Peter" becomes "Hans Peter" and
 // gains "Hans; Hans Peter" and "Peter; Hans Peter" with the same pages.
-TIndexStore SplitJoinedEntries(const TIndexStore& store);
+TIndexStore SplitJoinedEntries(TIndexStore store);
 // Turns every "&" of words and pages back into a blank.
-TIndexStore UnjoinEntries(const TIndexStore& store);
+TIndexStore UnjoinEntries(TIndexStore store);
 // Sorts every bucket by its whole lines "word:pages", ignoring case, in the
 // user locale's collation.
-TIndexStore SortIndexBuckets(const TIndexStore& store);
+TIndexStore SortIndexBuckets(TIndexStore store);
 
 // Options of reading index data; joinedWordsAgain is the running wizard's box
 // for entering joined words also word by word.

@@ -209,7 +209,8 @@ TTextIndexRunResult RunTextIndex(const TTextIndexOptions& options, TIndexStore& 
     if (!page.Text.empty()) EnterPage(pipeline, page, options.RemoveDuplicatePages, store);
   }
   progress(TTextIndexStep::Refreshing, L"", -1);
-  store = SortIndexBuckets(options.SplitJoined ? SplitJoinedEntries(store) : UnjoinEntries(store));
+  store = SortIndexBuckets(options.SplitJoined ? SplitJoinedEntries(std::move(store))
+                                               : UnjoinEntries(std::move(store)));
   progress(TTextIndexStep::Writing, L"", -1);
   result.Output = WriteTextIndex(store, options.Layout);
   return result;

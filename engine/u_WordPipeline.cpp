@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include "engine/u_WideFunc.h"
 #include "engine/u_funktionen.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
 
 const wchar_t kSeparatorChars[] =
     L";:_><-.,*+#!\"\u00A7$%&/()=?`\u00B4}][{'\u201E\u201C\r\n\t";
@@ -85,21 +87,33 @@ bool IsDelimiter(wchar_t c) {
   return table.Get(c, [](wchar_t ch) { return IsWordDelimiter(ch, Separators()); });
 }
 
-std::vector<std::wstring> SplitAtDot(const std::wstring& text) {
-  TWideStrArray pieces;
-  ExplodeW(L".", text, pieces);
-  return std::vector<std::wstring>(pieces.begin(), pieces.end());
+// Calls visit with each piece of the text between "." (as ExplodeW cuts it: empty
+// pieces included, the last one after the last "."), without copying the pieces;
+// the filters below walk every page this way.
+template <typename Visit>
+void ForEachDotPiece(const std::wstring& text, Visit visit) {
+  std::wstring_view all(text);
+  size_t start = 0;
+  for (;;) {
+    size_t dot = all.find(L'.', start);
+    visit(all.substr(start, dot == std::wstring_view::npos ? std::wstring_view::npos : dot - start));
+    if (dot == std::wstring_view::npos) return;
+    start = dot + 1;
+  }
 }
 
-bool TrimsToEmpty(const std::wstring& piece) {
+bool TrimsToEmpty(std::wstring_view piece) {
   return std::all_of(piece.begin(), piece.end(), [](wchar_t c) { return c < 33; });
 }
 
-std::wstring Trimmed(const std::wstring& text) {
-  size_t first = 0, last = text.size();
-  while (first < last && text[first] < 33) ++first;
-  while (last > first && text[last - 1] < 33) --last;
-  return text.substr(first, last - first);
+// First character of the piece trimmed of characters below 33, with "&" read as
+// "X"; 0 when nothing is left.
+wchar_t FirstTrimmedChar(std::wstring_view piece) {
+  for (wchar_t c : piece) {
+    if (c == L'&') return L'X';
+    if (c >= 33) return c;
+  }
+  return 0;
 }
 
 std::wstring ReplaceWholeWordIgnoringCase(const std::wstring& text, const std::wstring& word) {
@@ -241,48 +255,49 @@ std::wstring RemoveDigits(const std::wstring& text) {
 
 std::wstring DropLowercaseWords(const std::wstring& text) {
   std::wstring result;
-  for (const auto& piece : SplitAtDot(text)) {
-    if (piece.empty() || !IsUpperForm(piece[0])) continue;
+  result.reserve(text.size());
+  ForEachDotPiece(text, [&result](std::wstring_view piece) {
+    if (piece.empty() || !IsUpperForm(piece[0])) return;
     result += piece;
     result += L'.';
-  }
+  });
   return result;
 }
 
 std::wstring DropUppercaseWords(const std::wstring& text) {
   std::wstring result = L".";
-  for (const auto& piece : SplitAtDot(text)) {
-    std::wstring probe = piece;
-    std::replace(probe.begin(), probe.end(), L'&', L'X');
-    probe = Trimmed(probe);
-    if (probe.empty() || !IsLowerForm(probe[0])) continue;
+  result.reserve(text.size() + 1);
+  ForEachDotPiece(text, [&result](std::wstring_view piece) {
+    wchar_t first = FirstTrimmedChar(piece);
+    if (first == 0 || !IsLowerForm(first)) return;
     result += piece;
     result += L'.';
-  }
+  });
   return result;
 }
 
 std::wstring DropShortWords(const std::wstring& text, const std::wstring& minimumLength) {
   const long long minimum = IntegerValueOr(minimumLength, 2);
-  auto longEnough = [minimum](const std::wstring& s) { return static_cast<long long>(s.size()) >= minimum; };
+  auto longEnough = [minimum](size_t length) { return static_cast<long long>(length) >= minimum; };
   std::wstring result;
-  for (const auto& piece : SplitAtDot(text)) {
-    if (!longEnough(piece)) continue;
-    if (piece.find(L'&') == std::wstring::npos) {
+  result.reserve(text.size());
+  ForEachDotPiece(text, [&](std::wstring_view piece) {
+    if (!longEnough(piece.size())) return;
+    if (piece.find(L'&') == std::wstring_view::npos) {
       result += piece;
     } else {
       TWideStrArray parts;
-      ExplodeW(L"&", piece, parts);
+      ExplodeW(L"&", std::wstring(piece), parts);
       std::wstring kept;
       for (const auto& part : parts) {
-        if (!longEnough(part)) continue;
+        if (!longEnough(part.size())) continue;
         if (!kept.empty()) kept += L'&';
         kept += part;
       }
       result += kept;
     }
     result += L'.';
-  }
+  });
   return result;
 }
 
@@ -309,7 +324,8 @@ TWordPipeline::Result TWordPipeline::Run(const std::wstring& text) const {
   if (m_options.DropLowercase) t = DropLowercaseWords(t);
   if (m_options.DropUppercase) t = DropUppercaseWords(t);
   if (m_options.MinimumLengthOn) t = DropShortWords(t, m_options.MinimumLength);
-  for (auto& piece : SplitAtDot(t))
-    if (!TrimsToEmpty(piece)) result.Words.push_back(std::move(piece));
+  ForEachDotPiece(t, [&result](std::wstring_view piece) {
+    if (!TrimsToEmpty(piece)) result.Words.emplace_back(piece);
+  });
   return result;
 }
