@@ -273,6 +273,16 @@ std::vector<std::wstring> FormatIndexData(const TIndexStore& store) {
   return lines;
 }
 
+std::wstring IndexDataText(const TIndexStore& store) {
+  std::wstring text;
+  for (const auto& line : FormatIndexData(store)) text += line + L"\r\n";
+  return text;
+}
+
+std::wstring WithIndexExtension(const std::wstring& fileName) {
+  return fileName.find(L".idx") == std::wstring::npos ? fileName + L".idx" : fileName;
+}
+
 std::vector<std::wstring> SplitTextLines(const std::wstring& text) {
   std::vector<std::wstring> lines;
   size_t start = 0;

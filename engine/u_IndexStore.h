@@ -90,6 +90,12 @@ TIndexStore ParseIndexData(const std::vector<std::wstring>& lines, const TIndexD
 // The store as index data lines, buckets "A".."Z" then "[", entries in stored order.
 std::vector<std::wstring> FormatIndexData(const TIndexStore& store);
 
+// The text of an index data file: the lines of FormatIndexData, each ended by CR LF.
+std::wstring IndexDataText(const TIndexStore& store);
+// The name an index data file is saved under: ".idx" appended unless the name
+// holds ".idx" anywhere.
+std::wstring WithIndexExtension(const std::wstring& fileName);
+
 // The result of reading an index data file.
 struct TIndexFileResult {
   TIndexStore Store;

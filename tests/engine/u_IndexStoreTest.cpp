@@ -146,6 +146,11 @@ TEST(IndexDataReading, FormatAndReadGiveTheSameStore) {
   Lines lines = FormatIndexData(store);
   EXPECT_EQ(lines, (Lines{L"Apfel:2>-", L"Zoo:1>-", L"1848:3>-"}));
   EXPECT_EQ(FormatIndexData(ParseIndexData(lines, {})), lines);
+  EXPECT_EQ(IndexDataText(store), L"Apfel:2>-\r\nZoo:1>-\r\n1848:3>-\r\n");
+  EXPECT_EQ(IndexDataText(TIndexStore()), L"");
+  EXPECT_EQ(WithIndexExtension(L"C:\\Buch"), L"C:\\Buch.idx");
+  EXPECT_EQ(WithIndexExtension(L"C:\\Buch.idx.txt"), L"C:\\Buch.idx.txt");
+  EXPECT_EQ(WithIndexExtension(L"C:\\Buch.IDX"), L"C:\\Buch.IDX.idx");
 }
 
 TEST(IndexDataReading, MissingFileGivesNoEntriesAndSaysSo) {
