@@ -138,17 +138,18 @@ void CompareStores(const TTextIndexOptions& options) {
               store.EntryCount(), ours, plain, plain / (ours > 0 ? ours : 1e-9));
 }
 
+// Factory options on the file; by page numbers, the numbers are detected first.
 TTextIndexOptions OptionsFor(const std::wstring& path, bool byNumbers) {
   TTextIndexOptions options = FactoryTextIndexOptions();
   options.SourcePath = path;
   options.PagesByLine = !byNumbers;
+  if (byNumbers) options.PageList = FindPageNumbers(SplitTextLines(LoadTextFileW(path)), TPageNumberCriteria{});
   return options;
 }
 
 std::wstring RunOnce(const std::wstring& path, bool byNumbers, int scale) {
-  TTextIndexOptions options = OptionsFor(path, byNumbers);
   auto start = std::chrono::steady_clock::now();
-  if (byNumbers) options.PageList = FindPageNumbers(SplitTextLines(LoadTextFileW(path)), TPageNumberCriteria{});
+  TTextIndexOptions options = OptionsFor(path, byNumbers);
   double detect = Seconds(start);
   // Seconds spent up to each step: reading the source, the pages, post-processing.
   double reading = 0, pages = 0, refreshing = 0;
@@ -183,6 +184,7 @@ int main(int argc, char** argv) {
     std::wstring text;
     for (int i = 0; i < scale; ++i) text += base;
     SaveTextFileW(text, path, 65001, false);
+    text = std::wstring();
     std::wstring written = RunOnce(path, args.byNumbers, scale);
     if (scale == 1) {
       output = written;
