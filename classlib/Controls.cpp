@@ -132,6 +132,14 @@ void TControl::SetText(const std::string& value) {
   if (GetText() == value) return;
   Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
   Perform(CM_TEXTCHANGED, 0, 0);
+  SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+}
+
+void TControl::SendDockNotification(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!FHostDockSite) return;
+  TDockNotifyRec notify{msg, wParam, lParam};
+  FHostDockSite->Perform(CM_DOCKNOTIFICATION, reinterpret_cast<WPARAM>(this),
+                         reinterpret_cast<LPARAM>(&notify));
 }
 
 // -- hints --
@@ -190,6 +198,7 @@ void TControl::SetVisible(bool value) {
   FVisible = value;
   Perform(CM_VISIBLECHANGED, value, 0);
   RequestAlign();
+  SendDockNotification(CM_VISIBLECHANGED, value, 0);
 }
 
 bool TControl::GetShowing() const { return FVisible && FParent && FParent->GetShowing(); }
@@ -342,6 +351,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 void TControl::BeforeDestruction() {
   Destroying();
+  FHostDockSite = nullptr;
   if (FParent) FParent->RemoveControl(this);
   TComponent::BeforeDestruction();
 }
@@ -1304,8 +1314,32 @@ void TWinControl::ParentFontChanged() {
   TControl::ParentFontChanged();
 }
 
-void TWinControl::CMDockClient(TMessage& message) { DefaultHandler(message); }
+void TWinControl::CMDockClient(TMessage& message) {
+  auto& dock = MessageAs<TCMDockClient>(message);
+  if (!FDockSite || !dock.Info || !dock.Info->Control) {
+    DefaultHandler(message);
+    return;
+  }
+  DoAddDockClient(dock.Info->Control, GetClientRect());
+  message.Result = 1;
+}
+
 void TWinControl::CMDockNotification(TMessage& message) { DefaultHandler(message); }
+
+void TWinControl::DoAddDockClient(TControl* client, const RECT& rect) {
+  client->SetParent(this);
+  client->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  client->SetAlign(alClient);
+}
+
+void TControl::ManualDock(TWinControl* dockSite) {
+  if (!dockSite || !dockSite->GetDockSite()) throw EInvalidOperation("The control cannot be docked there");
+  TDockClientInfo info;
+  info.Control = this;
+  GetCursorPos(&info.MousePos);
+  if (dockSite->Perform(CM_DOCKCLIENT, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&info)) != 0)
+    FHostDockSite = dockSite;
+}
 
 // ---- TControlCanvas -------------------------------------------------------------------------
 TControlCanvas::~TControlCanvas() { FreeHandle(); }

@@ -249,6 +249,11 @@ class TControl : public TComponent {
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* parent) override;
 
+  // Docking: places the control on a dock site (CM_DOCKCLIENT to the site, which adds it);
+  // the site then hears of the control's text and visibility changes (CM_DOCKNOTIFICATION).
+  void ManualDock(TWinControl* dockSite);
+  TWinControl* GetHostDockSite() const { return FHostDockSite; }
+
   // Events.
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -270,6 +275,7 @@ class TControl : public TComponent {
   virtual void RequestAlign();
   bool IsDestroying() const;
   bool IsLoading() const;
+  void SendDockNotification(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // Message handlers of TControl.
   virtual void WMMouseButton(TMessage& message);
@@ -304,6 +310,7 @@ class TControl : public TComponent {
   int FTagValue = 0;
   TControlActionLink* FActionLink = nullptr;
   TWndMethod FWindowProc;
+  TWinControl* FHostDockSite = nullptr;
 
  private:
   friend class TWinControl;
@@ -392,6 +399,9 @@ class TWinControl : public TControl {
   void SetTabOrder(int value);
   std::vector<TWinControl*> GetTabOrderList() const;
 
+  bool GetDockSite() const { return FDockSite; }
+  void SetDockSite(bool value) { FDockSite = value; }
+
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool value) { FCtl3D = value; }
   TBrush* GetBrush() const { return FBrush; }
@@ -473,6 +483,8 @@ class TWinControl : public TControl {
   void CMShowingChanged(TMessage& message);
   virtual void CMDockClient(TMessage& message);
   virtual void CMDockNotification(TMessage& message);
+  // Takes a docked control in: it fills the site.
+  virtual void DoAddDockClient(TControl* client, const RECT& rect);
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;

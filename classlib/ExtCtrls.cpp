@@ -172,6 +172,11 @@ void TCustomPanel::CMTextChanged(TMessage& message) {
   Invalidate();
 }
 
+void TCustomPanel::CMColorChanged(TMessage& message) {
+  if (!FParentColor) FParentBackground = false;
+  TCustomControl::CMColorChanged(message);
+}
+
 // ---- TBevel ---------------------------------------------------------------------------------
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {
   FWidth = 50;

@@ -65,6 +65,8 @@ class TCustomPanel : public TCustomControl {
   void AdjustClientRect(RECT& rect) override;
   void Paint() override;
   void CMTextChanged(TMessage& message) override;
+  // A colour of its own (not the parent's) is shown instead of the parent's background.
+  void CMColorChanged(TMessage& message) override;
   TBevelCut FBevelInner = bvNone;
   TBevelCut FBevelOuter = bvRaised;
   int FBevelWidth = 1;

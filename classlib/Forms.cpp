@@ -163,8 +163,15 @@ void TCustomForm::PaintWindow(HDC dc) {
   FCanvas->EndPaint();
 }
 
+void TCustomForm::SetParent(TWinControl* parent) {
+  if (parent == FParent) return;
+  TScrollingWinControl::SetParent(parent);
+  RecreateWnd();  // a form on a parent is a child window, one without a parent a top-level one
+}
+
 void TCustomForm::CreateParams(TCreateParams& params) {
   TScrollingWinControl::CreateParams(params);
+  if (FParent) return;  // docked or placed on a control: a plain child window
   params.Style = FormStyleBits(FBorderStyle, FBorderIcons);
   params.ExStyle = FormExStyleBits(FBorderStyle, FFormStyle);
   if (!FEnabled) params.Style |= WS_DISABLED;

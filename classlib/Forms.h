@@ -102,6 +102,7 @@ class TCustomForm : public TScrollingWinControl {
   void Release();
   void SetVisible(bool value) override;
   bool GetShowing() const override;
+  void SetParent(TWinControl* parent) override;
 
   int GetModalResult() const { return FModalResult; }
   void SetModalResult(int value) { FModalResult = value; }

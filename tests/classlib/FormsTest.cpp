@@ -248,3 +248,24 @@ TEST(Hints, AControlWithoutShowHintShowsNone) {
   THintWindow* hint = Application->GetHintWindow();
   EXPECT_TRUE(hint == nullptr || !IsWindowVisible(hint->GetWindowHandle()));
 }
+
+TEST(Docking, AFormDockedIntoASiteFillsItAndTheSiteHearsOfItsCaption) {
+  ShownForm form;
+  TPanel* site = new TPanel(form.Get());
+  site->SetParent(form.Get());
+  site->SetBounds(0, 0, 300, 200);
+  TForm* client = new TForm(form.Get());
+  client->SetCaption("Sheet caption");
+  EXPECT_THROW(client->ManualDock(site), EInvalidOperation);
+  site->SetDockSite(true);
+  wintest::MessageRecorder recorder(site);
+  client->ManualDock(site);
+  client->Show();
+  EXPECT_EQ(client->GetParent(), site);
+  EXPECT_EQ(client->GetHostDockSite(), site);
+  EXPECT_EQ(client->GetAlign(), alClient);
+  EXPECT_TRUE(GetWindowLongA(client->GetHandle(), GWL_STYLE) & WS_CHILD);
+  EXPECT_EQ(recorder.Count(CM_DOCKCLIENT), 1);
+  client->SetCaption("Renamed");
+  ASSERT_EQ(recorder.Count(CM_DOCKNOTIFICATION), 1);
+}

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "WindowsTestSupport.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
 using wintest::MessageRecorder;
@@ -424,4 +425,24 @@ TEST(Captions, ScrollBarPositionStaysInRangeAndFollowsTheWindow) {
   EXPECT_EQ(bar->GetPosition(), 199);
   EXPECT_EQ(events.log.size(), 3u);
   EXPECT_THROW(bar->SetParams(0, 10, 5), EInvalidOperation);
+}
+
+TEST(Captions, PanelsAndLabelsPaintTheColoursSetFromCode) {
+  ShownForm form;
+  TPanel* panel = Place<TPanel>(form.Get(), 10, 10, 120, 60);
+  panel->SetCaption("");
+  panel->SetColor(clRed);
+  TLabel* label = Place<TLabel>(form.Get(), 10, 100, 10, 10);
+  label->SetCaption("Coloured label");
+  label->SetColor(clYellow);
+  RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  HDC panelDC = GetDC(panel->GetHandle());
+  COLORREF inPanel = GetPixel(panelDC, 60, 30);
+  ReleaseDC(panel->GetHandle(), panelDC);
+  HDC formDC = GetDC(form->GetHandle());
+  COLORREF behindLabel = GetPixel(formDC, label->GetLeft() + 1, label->GetTop() + 1);
+  ReleaseDC(form->GetHandle(), formDC);
+  EXPECT_EQ(inPanel, RGB(255, 0, 0));
+  EXPECT_EQ(behindLabel, RGB(255, 255, 0));
 }
