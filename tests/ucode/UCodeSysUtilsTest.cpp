@@ -120,9 +120,6 @@ class WideFiles : public ::testing::Test {
     CloseHandle(file);
   }
 
-  // The temporary folder goes by 8-bit names, which cannot name this file.
-  void TearDown() override { DeleteFileW((m_folder + L"gr\u00fc\u00dfe \u65e5.txt").c_str()); }
-
   std::vector<std::wstring> Search(const std::wstring& mask, int attributes) {
     std::vector<std::wstring> names;
     TSearchRecW record;
