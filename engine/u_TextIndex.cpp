@@ -55,12 +55,12 @@ TTextIndexOptions FactoryTextIndexOptions() {
   return options;
 }
 
-std::vector<TPage> FillPagesByLine(const std::vector<std::wstring>& lines, const std::wstring& firstPage) {
+std::vector<TPage> FillPagesByLine(std::vector<std::wstring> lines, const std::wstring& firstPage) {
   const long long start = IntegerValueOr(firstPage, 1);
   std::vector<TPage> pages;
   pages.reserve(lines.size());
   for (size_t i = 0; i < lines.size(); ++i)
-    pages.push_back(TPage{lines[i], std::to_wstring(start + static_cast<long long>(i))});
+    pages.push_back(TPage{std::move(lines[i]), std::to_wstring(start + static_cast<long long>(i))});
   return pages;
 }
 
@@ -95,7 +95,7 @@ std::vector<std::wstring> ReadSourceLines(const TTextIndexOptions& options) {
 
 TPageCut ReadTextPages(const TTextIndexOptions& options) {
   std::vector<std::wstring> lines = ReadSourceLines(options);
-  if (options.PagesByLine) return TPageCut{FillPagesByLine(lines, options.FirstPage), 0};
+  if (options.PagesByLine) return TPageCut{FillPagesByLine(std::move(lines), options.FirstPage), 0};
   return FillPagesByNumbers(lines, options.PageList, options.NumbersBelowText);
 }
 

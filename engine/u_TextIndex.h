@@ -49,7 +49,7 @@ struct TTextIndexOptions {
 TTextIndexOptions FactoryTextIndexOptions();
 
 // Pages cut by lines: line i is labelled FirstPage + i (1 + i when FirstPage is no integer).
-std::vector<TPage> FillPagesByLine(const std::vector<std::wstring>& lines, const std::wstring& firstPage);
+std::vector<TPage> FillPagesByLine(std::vector<std::wstring> lines, const std::wstring& firstPage);
 
 // Pages cut at page-number lines. Items that do not read as "label (number)" and
 // pages whose lines lie outside the text are skipped and counted.
