@@ -14,6 +14,7 @@ bool TControlActionLink::IsEnabledLinked() const { return FAction != nullptr; }
 bool TControlActionLink::IsVisibleLinked() const { return FAction != nullptr; }
 bool TControlActionLink::IsOnExecuteLinked() const { return FAction != nullptr; }
 bool TControlActionLink::Execute(TComponent*) { return false; }
+bool TControlActionLink::Update() { return false; }
 
 namespace {
 
@@ -184,7 +185,9 @@ void TControl::ActionChange(TObject*, bool) {}
 
 TClass TControl::GetActionLinkClass() const { return TControlActionLink::StaticClass(); }
 
-void TControl::InitiateAction() {}
+void TControl::InitiateAction() {
+  if (FActionLink) FActionLink->Update();
+}
 
 // -- appearance --
 void TControl::SetEnabled(bool value) {
@@ -577,11 +580,7 @@ void TWinControl::BeforeDestruction() {
 }
 
 void TWinControl::MainWndProc(TMessage& message) {
-  try {
-    FWindowProc(message);
-  } catch (...) {
-    HandleCallbackException();
-  }
+  GuardedCallback([&] { FWindowProc(message); });
 }
 
 HWND TWinControl::GetHandle() {

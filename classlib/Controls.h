@@ -113,6 +113,9 @@ class TControlActionLink : public TObject {
   TControl* GetClient() const { return FClient; }
   // Runs the action; false when there is none to run.
   virtual bool Execute(TComponent* target);
+  // Lets the action update itself (its OnUpdate) while the program is idle; false when there
+  // is none to update.
+  virtual bool Update();
 
  protected:
   TControl* FClient;
@@ -169,7 +172,8 @@ class TControl : public TComponent {
   TControlActionLink* GetActionLink() const { return FActionLink; }
   virtual void ActionChange(TObject* sender, bool checkDefaults);
   virtual TClass GetActionLinkClass() const;
-  void InitiateAction();
+  // Idle time: the action link updates its action.
+  virtual void InitiateAction();
 
   // Appearance and geometry.
   bool GetEnabled() const { return FEnabled; }
@@ -210,7 +214,6 @@ class TControl : public TComponent {
   void SetParentColor(bool value);
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor value) { FCursor = value; }
-  int GetTag() const { return FTagValue; }
 
   // Right-to-left text.
   TBiDiMode GetBiDiMode() const { return FBiDiMode; }
@@ -307,7 +310,6 @@ class TControl : public TComponent {
   TBiDiMode FBiDiMode = bdLeftToRight;
   unsigned FControlState = 0;
   unsigned FControlStyle;
-  int FTagValue = 0;
   TControlActionLink* FActionLink = nullptr;
   TWndMethod FWindowProc;
   TWinControl* FHostDockSite = nullptr;

@@ -107,6 +107,21 @@ void TCustomForm::Loaded() {
   if (FActiveControl && FActiveControl->GetParent() == nullptr) FActiveControl = nullptr;
 }
 
+namespace {
+
+void UpdateControlActions(TControl* control) {
+  if (!control->GetVisible()) return;
+  control->InitiateAction();
+  if (auto* winControl = dynamic_cast<TWinControl*>(control))
+    for (int i = 0; i < winControl->GetControlCount(); ++i) UpdateControlActions(winControl->GetControl(i));
+}
+
+}  // namespace
+
+void TCustomForm::UpdateActions() {
+  for (int i = 0; i < GetControlCount(); ++i) UpdateControlActions(GetControl(i));
+}
+
 void TCustomForm::InitForm() {
   if (!InitComponentFromResource(this))
     throw EResNotFound(Format("Resource %s not found", ClassName().c_str()));
@@ -713,6 +728,12 @@ void TApplication::Idle(const MSG&) {
   DoMouseIdle();
   bool done = true;
   try {
+    for (int i = 0; Screen && i < Screen->GetFormCount(); ++i) {
+      TCustomForm* form = Screen->GetForm(i);
+      if (form->HandleAllocated() && IsWindowVisible(form->GetWindowHandle()) &&
+          IsWindowEnabled(form->GetWindowHandle()))
+        form->UpdateActions();
+    }
     if (OnIdle) OnIdle(this, done);
     for (TApplicationEvents* events : std::vector<TApplicationEvents*>(FEventObjects)) {
       bool eventDone = true;

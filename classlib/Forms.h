@@ -86,6 +86,9 @@ class TCustomForm : public TScrollingWinControl {
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
 
+  // Idle time: every visible control of the form lets its action update itself.
+  void UpdateActions();
+
   // Reads the form's description (the resource named after its class) and then runs OnCreate;
   // a form's constructor ends with this.
   void InitForm();

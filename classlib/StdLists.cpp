@@ -920,19 +920,11 @@ void TCustomComboBox::ComboWndProc(TMessage& message, HWND child, WNDPROC childP
 }
 
 void TCustomComboBox::EditWndProc(TMessage& message) {
-  try {
-    ComboWndProc(message, FEditHandle, FDefEditProc);
-  } catch (...) {
-    HandleCallbackException();
-  }
+  GuardedCallback([&] { ComboWndProc(message, FEditHandle, FDefEditProc); });
 }
 
 void TCustomComboBox::ListWndProc(TMessage& message) {
-  try {
-    ComboWndProc(message, FListHandle, FDefListProc);
-  } catch (...) {
-    HandleCallbackException();
-  }
+  GuardedCallback([&] { ComboWndProc(message, FListHandle, FDefListProc); });
 }
 
 void TCustomComboBox::CNCommand(TMessage& message) {

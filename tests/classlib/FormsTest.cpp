@@ -269,3 +269,51 @@ TEST(Docking, AFormDockedIntoASiteFillsItAndTheSiteHearsOfItsCaption) {
   client->SetCaption("Renamed");
   ASSERT_EQ(recorder.Count(CM_DOCKNOTIFICATION), 1);
 }
+
+// An action link of the test's own that counts the idle updates it is asked for.
+class CountingLink : public TControlActionLink {
+  KX_CLASS(CountingLink, TControlActionLink)
+ public:
+  using TControlActionLink::TControlActionLink;
+  static int updates;
+  bool Update() override {
+    ++updates;
+    return true;
+  }
+};
+int CountingLink::updates = 0;
+
+class LinkedButton : public TButton {
+  KX_COMPONENT(LinkedButton, TButton)
+ public:
+  explicit LinkedButton(TComponent* owner) : TButton(owner) {}
+  TClass GetActionLinkClass() const override { return CountingLink::StaticClass(); }
+};
+
+TEST(Application, IdleTimeLetsTheActionsOfVisibleControlsUpdate) {
+  static const bool registered =
+      (RegisterActionLinkClass(CountingLink::StaticClass(),
+                               [](TControl* client) -> TControlActionLink* { return new CountingLink(client); }),
+       true);
+  (void)registered;
+  ShownForm form;
+  LinkedButton* shown = new LinkedButton(form.Get());
+  shown->SetParent(form.Get());
+  LinkedButton* hidden = new LinkedButton(form.Get());
+  hidden->SetParent(form.Get());
+  hidden->SetVisible(false);
+  static char placeholder;  // the actions themselves come with the menus: any address will do
+  auto* action = reinterpret_cast<TBasicAction*>(&placeholder);
+  shown->SetAction(action);
+  hidden->SetAction(action);
+  ASSERT_NE(dynamic_cast<CountingLink*>(shown->GetActionLink()), nullptr);
+  TApplicationEvents busy(nullptr);  // keeps the idle step from waiting for a message
+  FormEvents events;
+  busy.OnIdle = TIdleEvent(&events, &FormEvents::Idle);
+  Pump();
+  CountingLink::updates = 0;
+  for (int i = 0; i < 50 && CountingLink::updates == 0; ++i) Application->HandleMessage();
+  EXPECT_EQ(CountingLink::updates, 1);  // one idle pass, the hidden button left out
+  shown->SetAction(nullptr);
+  hidden->SetAction(nullptr);
+}
