@@ -111,15 +111,6 @@ TEST(IndexStoreSorting, SortsWholeLinesIgnoringCase) {
   EXPECT_EQ(FormatIndexData(ParseIndexData(FormatIndexData(sorted), {})), FormatIndexData(sorted));
 }
 
-TEST(IndexStoreSorting, MergingStillWorksAfterSorting) {
-  TIndexStore store;
-  Add(store, L"Zebra", L"1");
-  Add(store, L"zahn", L"1");
-  store = SortIndexBuckets(store);
-  Add(store, L"ZEBRA", L"2");
-  EXPECT_EQ(BucketLines(store, L'Z'), (Lines{L"zahn:1>-", L"Zebra:1>-|2>-"}));
-}
-
 TEST(IndexDataReading, SkipsMalformedLinesAndKeepsLinksWithColons) {
   TIndexStore store = ParseIndexData({L"Haus:3>-|7>-", L"Haus", L"", L":1>-", L"Dach:ohne Zeiger", L"C:x>y"}, {});
   EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Haus:3>-|7>-"}));

@@ -32,18 +32,12 @@ TEST(PageNumberDetection, LineLengthLimit) {
   EXPECT_EQ(FindPageNumbers(lines, criteria), (Lines{L"1234 (0)", L"12345 (1)", L"12 (2)"}));
 }
 
-TEST(PageNumberDetection, LabelsThatAreNoNumbers) {
-  TPageNumberCriteria criteria;
-  criteria.OnlyNumbers = false;
-  EXPECT_EQ(FindPageNumbers(SourceWith({{7, L"iv"}}, 8), criteria), (Lines{L"iv (7)"}));
-}
-
 TEST(PageNumberDetection, OffsetRaisesOnlyIntegerLabels) {
   TPageNumberCriteria criteria;
   criteria.AddOffset = true;
   criteria.Offset = L"-2";
   criteria.OnlyNumbers = false;
-  EXPECT_EQ(FindPageNumbers({L"3", L"1", L"iv"}, criteria), (Lines{L"1 (0)", L"-1 (1)", L"iv (2)"}));
+  EXPECT_EQ(FindPageNumbers({L"3", L"1", L"", L"iv"}, criteria), (Lines{L"1 (0)", L"-1 (1)", L"iv (3)"}));
   criteria.Offset = L"zwei";
   EXPECT_EQ(FindPageNumbers({L"3"}, criteria), (Lines{L"3 (0)"}));
 }
