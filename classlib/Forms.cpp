@@ -16,6 +16,91 @@ TScrollingWinControl::TScrollingWinControl(TComponent* owner) : TWinControl(owne
   FControlStyle |= csAcceptsControls;
 }
 
+void TScrollingWinControl::SetAutoScroll(bool value) {
+  FAutoScroll = value;
+  if (!value) ScrollTo(POINT{0, 0});
+  UpdateScrollBars();
+}
+
+void TScrollingWinControl::AlignControlsIn(RECT& rect) {
+  TWinControl::AlignControlsIn(rect);
+  UpdateScrollBars();
+}
+
+// The range is how far the unaligned children reach, measured from the unscrolled origin.
+void TScrollingWinControl::UpdateScrollBars() {
+  if (!FHandle || FUpdatingScrollBars) return;
+  FUpdatingScrollBars = true;
+  FRange = SIZE{0, 0};
+  if (FAutoScroll)
+    for (TControl* child : FControls) {
+      if (!child->GetVisible() || child->GetAlign() != alNone) continue;
+      FRange.cx = std::max<LONG>(FRange.cx, child->GetLeft() + child->GetWidth() + FScrollPos.x);
+      FRange.cy = std::max<LONG>(FRange.cy, child->GetTop() + child->GetHeight() + FScrollPos.y);
+    }
+  RECT client;
+  ::GetClientRect(FHandle, &client);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+    info.nMax = bar == SB_HORZ ? FRange.cx - 1 : FRange.cy - 1;
+    info.nPage = static_cast<UINT>(bar == SB_HORZ ? client.right : client.bottom);
+    info.nPos = bar == SB_HORZ ? FScrollPos.x : FScrollPos.y;
+    bool needed = FAutoScroll && info.nMax >= static_cast<int>(info.nPage);
+    ShowScrollBar(FHandle, bar, needed);
+    if (needed) SetScrollInfo(FHandle, bar, &info, TRUE);
+  }
+  FUpdatingScrollBars = false;
+}
+
+void TScrollingWinControl::ScrollTo(POINT pos) {
+  RECT client = GetClientRect();
+  pos.x = std::clamp<LONG>(pos.x, 0, std::max<LONG>(0, FRange.cx - client.right));
+  pos.y = std::clamp<LONG>(pos.y, 0, std::max<LONG>(0, FRange.cy - client.bottom));
+  int dx = FScrollPos.x - pos.x, dy = FScrollPos.y - pos.y;
+  if (dx == 0 && dy == 0) return;
+  FScrollPos = pos;
+  DisableAlign();
+  for (TControl* child : FControls)
+    if (child->GetAlign() == alNone)
+      child->SetBounds(child->GetLeft() + dx, child->GetTop() + dy, child->GetWidth(), child->GetHeight());
+  EnableAlign();
+  if (FHandle) {
+    SetScrollPos(FHandle, SB_HORZ, pos.x, TRUE);
+    SetScrollPos(FHandle, SB_VERT, pos.y, TRUE);
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
+void TScrollingWinControl::Scroll(int bar, WORD code) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  GetScrollInfo(FHandle, bar, &info);
+  int pos = info.nPos, line = 8, page = static_cast<int>(info.nPage);
+  switch (code) {
+    case SB_LINEUP: pos -= line; break;
+    case SB_LINEDOWN: pos += line; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBPOSITION: case SB_THUMBTRACK: pos = info.nTrackPos; break;
+    case SB_TOP: pos = info.nMin; break;
+    case SB_BOTTOM: pos = info.nMax; break;
+    default: return;
+  }
+  ScrollTo(bar == SB_HORZ ? POINT{pos, FScrollPos.y} : POINT{FScrollPos.x, pos});
+}
+
+void TScrollingWinControl::Dispatch(TMessage& message) {
+  if ((message.Msg == WM_HSCROLL || message.Msg == WM_VSCROLL) && message.LParam == 0) {
+    Scroll(message.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(message.WParam));
+    return;
+  }
+  TWinControl::Dispatch(message);
+  if (message.Msg == WM_SIZE) UpdateScrollBars();
+}
+
 TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner) {
   FWidth = 185;
   FHeight = 41;
@@ -125,12 +210,20 @@ void TCustomForm::UpdateActions() {
 void TCustomForm::InitForm() {
   if (!InitComponentFromResource(this))
     throw EResNotFound(Format("Resource %s not found", ClassName().c_str()));
-  DoCreate();
+  AfterReading();
 }
 
 void TCustomForm::InitFormFromText(const std::string& text, const std::string& source) {
   ReadComponentFromText(this, text, source);
+  AfterReading();
+}
+
+void TCustomForm::AfterReading() {
   DoCreate();
+  if (FVisible) {
+    FVisible = false;
+    SetVisible(true);
+  }
 }
 
 void TCustomForm::DoCreate() {
@@ -273,6 +366,10 @@ bool TCustomForm::GetShowing() const { return FVisible && FHandle && IsWindowVis
 
 // OnShow runs only when a hidden form becomes visible; OnHide the other way.
 void TCustomForm::SetVisible(bool value) {
+  if (IsLoading()) {
+    FVisible = value;  // shown once the description is read (InitForm)
+    return;
+  }
   if (FVisible == value) return;
   if (value) {
     HandleNeeded();

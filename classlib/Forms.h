@@ -51,11 +51,22 @@ class TScrollingWinControl : public TWinControl {
   KX_COMPONENT(TScrollingWinControl, TWinControl)
  public:
   explicit TScrollingWinControl(TComponent* owner);
+  // With AutoScroll, scroll bars appear when the children reach beyond the client area.
   bool GetAutoScroll() const { return FAutoScroll; }
-  void SetAutoScroll(bool value) { FAutoScroll = value; }
+  void SetAutoScroll(bool value);
+  POINT GetScrollPos() const { return FScrollPos; }
+  // Moves the view to `pos` (clamped to the range the children need).
+  void ScrollTo(POINT pos);
 
  protected:
+  void AlignControlsIn(RECT& rect) override;
+  void Dispatch(TMessage& message) override;
+  void UpdateScrollBars();
+  void Scroll(int bar, WORD code);
   bool FAutoScroll = false;
+  bool FUpdatingScrollBars = false;
+  POINT FScrollPos{0, 0};
+  SIZE FRange{0, 0};
 };
 
 class TScrollBox : public TScrollingWinControl {
@@ -171,6 +182,8 @@ class TCustomForm : public TScrollingWinControl {
   void WMCommand(TMessage& message) override;
   void ApplyPosition();
   void CloseModal();
+  // OnCreate, then showing a form whose description made it visible.
+  void AfterReading();
 
   bool FModal = false;
   int FModalResult = mrNone;

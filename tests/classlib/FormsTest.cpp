@@ -317,3 +317,27 @@ TEST(Application, IdleTimeLetsTheActionsOfVisibleControlsUpdate) {
   shown->SetAction(nullptr);
   hidden->SetAction(nullptr);
 }
+
+TEST(ScrollBoxes, ScrollBarsAppearForChildrenBeyondTheClientAreaAndScrollThem) {
+  ShownForm form;
+  TScrollBox* box = new TScrollBox(form.Get());
+  box->SetParent(form.Get());
+  box->SetBounds(10, 10, 150, 120);
+  TButton* distant = new TButton(form.Get());
+  distant->SetParent(box);
+  distant->SetBounds(10, 300, 80, 25);
+  Pump();
+  EXPECT_TRUE(GetWindowLongA(box->GetHandle(), GWL_STYLE) & WS_VSCROLL);
+  EXPECT_FALSE(GetWindowLongA(box->GetHandle(), GWL_STYLE) & WS_HSCROLL);
+  SendMessageA(box->GetHandle(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_GT(box->GetScrollPos().y, 0);
+  EXPECT_EQ(distant->GetTop(), 300 - box->GetScrollPos().y);
+  RECT inBox;
+  GetWindowRect(distant->GetHandle(), &inBox);
+  MapWindowPoints(nullptr, box->GetHandle(), reinterpret_cast<POINT*>(&inBox), 2);
+  EXPECT_EQ(inBox.top, distant->GetTop());
+  box->ScrollTo(POINT{0, 0});
+  EXPECT_EQ(distant->GetTop(), 300);
+  box->SetAutoScroll(false);
+  EXPECT_FALSE(GetWindowLongA(box->GetHandle(), GWL_STYLE) & WS_VSCROLL);
+}
