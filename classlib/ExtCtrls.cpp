@@ -9,9 +9,11 @@
 // ---- TTimer ---------------------------------------------------------------------------------
 namespace {
 
+// Timers of forms freed at program end stop after other statics are gone: the map is never
+// destroyed.
 std::map<UINT_PTR, TTimer*>& RunningTimers() {
-  static std::map<UINT_PTR, TTimer*> timers;
-  return timers;
+  static auto* timers = new std::map<UINT_PTR, TTimer*>;
+  return *timers;
 }
 
 }  // namespace

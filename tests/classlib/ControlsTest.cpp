@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowsTestSupport.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
 using wintest::MessageRecorder;
@@ -196,4 +197,69 @@ TEST(Dispatch, AnExceptionInAHandlerReachesTheErrorDialogAndTheProgramGoesOn) {
   button->OnClick = TNotifyEvent(&clicks, &Clicks::Click);
   SendMessageA(button->GetHandle(), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks.senders.size(), 1u);
+}
+
+TEST(Appearance, AParentsFontReachesTheChildrenThatFollowIt) {
+  TForm form(nullptr);
+  TLabel* follows = new TLabel(&form);
+  follows->SetParent(&form);
+  TLabel* own = new TLabel(&form);
+  own->SetParent(&form);
+  own->GetFont()->SetName("Courier New");
+  EXPECT_FALSE(own->GetParentFont());
+  form.GetFont()->SetName("Arial");
+  form.GetFont()->SetHeight(-20);
+  EXPECT_EQ(follows->GetFont()->GetName(), "Arial");
+  EXPECT_EQ(follows->GetFont()->GetHeight(), -20);
+  EXPECT_TRUE(follows->GetParentFont());
+  EXPECT_EQ(own->GetFont()->GetName(), "Courier New");
+  own->SetParentFont(true);
+  EXPECT_EQ(own->GetFont()->GetName(), "Arial");
+}
+
+TEST(Appearance, RightToLeftModesGiveTheDrawTextFlags) {
+  struct Case {
+    TBiDiMode mode;
+    UINT given;
+    UINT expected;
+  };
+  const Case cases[] = {
+      {bdLeftToRight, DT_LEFT, DT_LEFT},
+      {bdLeftToRight, DT_RIGHT, DT_RIGHT},
+      {bdRightToLeft, DT_LEFT, DT_RIGHT | DT_RTLREADING},
+      {bdRightToLeft, DT_RIGHT, DT_LEFT | DT_RTLREADING},
+      {bdRightToLeft, DT_CENTER, DT_CENTER | DT_RTLREADING},
+      {bdRightToLeftReadingOnly, DT_LEFT, DT_LEFT | DT_RTLREADING},
+      {bdRightToLeftNoAlign, DT_RIGHT, DT_RIGHT | DT_RTLREADING},
+  };
+  TLabel label(nullptr);
+  for (const Case& c : cases) {
+    label.SetBiDiMode(c.mode);
+    EXPECT_EQ(label.DrawTextBiDiModeFlags(c.given), c.expected) << c.mode << " " << c.given;
+  }
+}
+
+TEST(Appearance, AlignedChildrenShareTheClientAreaInOrder) {
+  TPanel panel(nullptr);
+  panel.SetBounds(0, 0, 300, 200);
+  panel.SetBevelOuter(bvNone);
+  TPanel* top = new TPanel(&panel);
+  top->SetHeight(30);
+  top->SetAlign(alTop);
+  top->SetParent(&panel);
+  TPanel* left = new TPanel(&panel);
+  left->SetWidth(50);
+  left->SetAlign(alLeft);
+  left->SetParent(&panel);
+  TPanel* rest = new TPanel(&panel);
+  rest->SetAlign(alClient);
+  rest->SetParent(&panel);
+  EXPECT_EQ(top->GetWidth(), 300);
+  EXPECT_EQ(left->GetTop(), 30);
+  EXPECT_EQ(left->GetHeight(), 170);
+  EXPECT_EQ(rest->GetLeft(), 50);
+  EXPECT_EQ(rest->GetWidth(), 250);
+  top->SetVisible(false);
+  EXPECT_EQ(left->GetTop(), 0);
+  EXPECT_EQ(rest->GetHeight(), 200);
 }
