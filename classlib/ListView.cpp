@@ -26,6 +26,15 @@ void CopyToBuffer(const std::string& text, char* buffer, int capacity) {
   buffer[count] = '\0';
 }
 
+std::string WideToAnsi(const wchar_t* text) {
+  int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return std::string();
+  std::string result(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, nullptr);
+  result.resize(static_cast<size_t>(size - 1));
+  return result;
+}
+
 void EnsureCommonControls() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
@@ -961,20 +970,17 @@ void TCustomListView::CNNotify(TMessage& message) {
   switch (header->code) {
     case LVN_GETDISPINFOA: GetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(header)); break;
     case LVN_ODFINDITEMA: {
-      auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
-      const LVFINDINFOA& info = find->lvfi;
-      TItemFind kind = (info.flags & LVFI_PARAM)     ? ifData
-                       : (info.flags & LVFI_PARTIAL) ? ifPartialString
-                       : (info.flags & LVFI_STRING)  ? ifExactString
-                                                     : ifNearest;
-      TSearchDirection direction = info.vkDirection == VK_LEFT ? sdLeft
-                                   : info.vkDirection == VK_RIGHT ? sdRight
-                                   : info.vkDirection == VK_UP    ? sdAbove
-                                   : info.vkDirection == VK_DOWN  ? sdBelow
-                                                                  : sdAll;
+      const LVFINDINFOA& info = reinterpret_cast<NMLVFINDITEMA*>(header)->lvfi;
       std::string text = info.psz ? info.psz : "";
-      message.Result = OwnerDataFind(kind, text, info.pt, reinterpret_cast<void*>(info.lParam), find->iStart,
-                                     direction, (info.flags & LVFI_WRAP) != 0);
+      message.Result = FindOwnerData(info.flags, text, info.pt, info.lParam, info.vkDirection,
+                                     reinterpret_cast<NMLVFINDITEMA*>(header)->iStart);
+      break;
+    }
+    case LVN_ODFINDITEMW: {  // sent by some systems to 8-bit windows too
+      const LVFINDINFOW& info = reinterpret_cast<NMLVFINDITEMW*>(header)->lvfi;
+      std::string text = info.psz ? WideToAnsi(info.psz) : "";
+      message.Result = FindOwnerData(info.flags, text, info.pt, info.lParam, info.vkDirection,
+                                     reinterpret_cast<NMLVFINDITEMW*>(header)->iStart);
       break;
     }
     case LVN_BEGINLABELEDITA: {
@@ -1005,6 +1011,20 @@ void TCustomListView::CNNotify(TMessage& message) {
     case NM_DBLCLK: DblClick(); break;
     default: break;
   }
+}
+
+int TCustomListView::FindOwnerData(UINT flags, const std::string& text, const POINT& position, LPARAM data,
+                                   UINT direction, int start) {
+  TItemFind kind = (flags & LVFI_PARAM)     ? ifData
+                   : (flags & LVFI_PARTIAL) ? ifPartialString
+                   : (flags & LVFI_STRING)  ? ifExactString
+                                            : ifNearest;
+  TSearchDirection towards = direction == VK_LEFT    ? sdLeft
+                             : direction == VK_RIGHT ? sdRight
+                             : direction == VK_UP    ? sdAbove
+                             : direction == VK_DOWN  ? sdBelow
+                                                     : sdAll;
+  return OwnerDataFind(kind, text, position, reinterpret_cast<void*>(data), start, towards, (flags & LVFI_WRAP) != 0);
 }
 
 void TCustomListView::ItemChanged(const NMLISTVIEW& change) {

@@ -364,6 +364,8 @@ class TCustomListView : public TCustomMultiSelectListControl {
   void WMNotify(TMessage& message) override;
   virtual void CNNotify(TMessage& message);
   void ItemChanged(const NMLISTVIEW& change);
+  int FindOwnerData(UINT flags, const std::string& text, const POINT& position, LPARAM data, UINT direction,
+                    int start);
   void CNDrawItem(TMessage& message);
   void ImageListChange(TObject* sender);
   void Notification(TComponent* component, TOperation operation) override;
