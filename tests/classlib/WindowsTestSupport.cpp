@@ -1,6 +1,101 @@
 #include "WindowsTestSupport.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace wintest {
+
+namespace {
+
+// ---- a small PNG writer (stored deflate blocks), enough for a screenshot -------------------
+uint32_t Crc(const std::string& bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char b : bytes) {
+    crc ^= b;
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return crc ^ 0xFFFFFFFFu;
+}
+
+void PutBig(std::string& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+void Chunk(std::string& png, const char* type, const std::string& data) {
+  PutBig(png, static_cast<uint32_t>(data.size()));
+  std::string typed = std::string(type, 4) + data;
+  png += typed;
+  PutBig(png, Crc(typed));
+}
+
+}  // namespace
+
+std::string EncodePng(int width, int height, const std::vector<uint8_t>& rgb) {
+  std::string raw;
+  for (int y = 0; y < height; ++y) {
+    raw += '\0';
+    raw.append(reinterpret_cast<const char*>(&rgb[static_cast<size_t>(y) * width * 3]),
+               static_cast<size_t>(width) * 3);
+  }
+  std::string z = "\x78\x01";
+  uint32_t a = 1, b = 0;
+  for (unsigned char c : raw) {
+    a = (a + c) % 65521;
+    b = (b + a) % 65521;
+  }
+  for (size_t pos = 0; pos < raw.size() || pos == 0; pos += 65535) {
+    size_t n = std::min<size_t>(65535, raw.size() - pos);
+    z += static_cast<char>(pos + n >= raw.size() ? 1 : 0);
+    z += static_cast<char>(n & 0xFF);
+    z += static_cast<char>(n >> 8);
+    z += static_cast<char>(~n & 0xFF);
+    z += static_cast<char>((~n >> 8) & 0xFF);
+    z.append(raw, pos, n);
+    if (raw.empty()) break;
+  }
+  PutBig(z, (b << 16) | a);
+  std::string header;
+  PutBig(header, static_cast<uint32_t>(width));
+  PutBig(header, static_cast<uint32_t>(height));
+  header += std::string("\x08\x02\x00\x00\x00", 5);
+  std::string png = "\x89PNG\r\n\x1a\n";
+  Chunk(png, "IHDR", header);
+  Chunk(png, "IDAT", z);
+  Chunk(png, "IEND", "");
+  return png;
+}
+
+// The window's pixels as it shows on the screen, top row first, RGB.
+std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height) {
+  RECT rect;
+  GetWindowRect(wnd, &rect);
+  width = rect.right - rect.left;
+  height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+  const auto* pixels = static_cast<const uint8_t*>(bits);
+  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+    rgb[i * 3] = pixels[i * 4 + 2];
+    rgb[i * 3 + 1] = pixels[i * 4 + 1];
+    rgb[i * 3 + 2] = pixels[i * 4];
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return rgb;
+}
 
 void Pump() {
   for (int round = 0; round < 3; ++round) Application->ProcessMessages();

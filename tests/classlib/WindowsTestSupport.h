@@ -2,6 +2,7 @@
 // recorder that sits in a control's WindowProc chain.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@ namespace wintest {
 
 // Handles every queued message (several rounds, so that posted follow-ups run too).
 void Pump();
+
+// A PNG of RGB pixels (top row first), enough for the screenshots the tests leave.
+std::string EncodePng(int width, int height, const std::vector<uint8_t>& rgb);
+// The window's pixels as it shows on the screen, top row first, RGB.
+std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height);
 
 // Answers every message box with `answer` and records what was asked, for its lifetime.
 class MessageBoxCatcher {
