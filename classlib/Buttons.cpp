@@ -151,7 +151,6 @@ void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   TGraphicControl::MouseDown(button, shift, x, y);
   if (button != mbLeft || !FEnabled) return;
   FPressing = true;
-  if (FParent && FParent->HandleAllocated()) SetCapture(FParent->GetWindowHandle());
   Invalidate();
 }
 
@@ -159,7 +158,6 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   TGraphicControl::MouseUp(button, shift, x, y);
   if (button != mbLeft || !FPressing) return;
   FPressing = false;
-  if (GetCapture()) ReleaseCapture();
   RECT client = GetClientRect();
   bool inside = PtInRect(&client, POINT{x, y});
   if (inside && FGroupIndex != 0) SetDown(FAllowAllUp ? !FDown : true);

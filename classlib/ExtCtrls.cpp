@@ -343,7 +343,6 @@ void TSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
   FDownPos = ClientToScreen(POINT{x, y});
   bool horizontal = FAlign == alLeft || FAlign == alRight;
   FStartSize = horizontal ? FResizing->GetWidth() : FResizing->GetHeight();
-  if (FParent->HandleAllocated()) SetCapture(FParent->GetWindowHandle());
 }
 
 void TSplitter::MouseMove(TShiftState shift, int x, int y) {
@@ -367,7 +366,6 @@ void TSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseUp(button, shift, x, y);
   if (!FResizing) return;
   FResizing = nullptr;
-  ReleaseCapture();
   if (OnMoved) OnMoved(this);
 }
 

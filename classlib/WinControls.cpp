@@ -261,15 +261,26 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_MOUSEMOVE: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN:
     case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: {
-      // A mouse message over a child without a window belongs to that child.
+      // A mouse message over a child without a window belongs to that child; a child that
+      // took a button keeps the mouse (through this window's capture) until it is released.
       const auto& mouse = MessageAs<TWMMouse>(message);
-      TControl* child = ControlAtPos(POINT{mouse.XPos, mouse.YPos}, false);
-      if (child && GetCapture() != FHandle) {
-        POINT at{mouse.XPos - child->GetLeft(), mouse.YPos - child->GetTop()};
-        message.Result = child->Perform(message.Msg, message.WParam, MAKELPARAM(at.x, at.y));
-        return;
+      TControl* child = FCaptureControl;
+      if (!child) child = ControlAtPos(POINT{mouse.XPos, mouse.YPos}, false);
+      if (!child) break;
+      bool down = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN ||
+                  message.Msg == WM_MBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
+      bool up = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
+      if (down && (child->GetControlStyle() & csCaptureMouse) && FHandle) {
+        FCaptureControl = child;
+        SetCapture(FHandle);
       }
-      break;
+      POINT at{mouse.XPos - child->GetLeft(), mouse.YPos - child->GetTop()};
+      message.Result = child->Perform(message.Msg, message.WParam, MAKELPARAM(at.x, at.y));
+      if (up && FCaptureControl) {
+        FCaptureControl = nullptr;
+        if (GetCapture() == FHandle) ReleaseCapture();
+      }
+      return;
     }
   }
   TControl::WndProc(message);
@@ -525,6 +536,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
+  if (control == FCaptureControl) FCaptureControl = nullptr;
   control->Invalidate();
   FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
   FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());

@@ -187,6 +187,7 @@ class TWinControl : public TControl {
   bool FDockSite = false;
   int FAlignLevel = 0;
   bool FAligning = false;
+  TControl* FCaptureControl = nullptr;  // the child without a window that has the mouse
 
  private:
   void RegisterWindowClass(TCreateParams& params);

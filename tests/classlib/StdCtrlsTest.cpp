@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "WindowsTestSupport.h"
+#include "classlib/Buttons.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
@@ -445,4 +446,61 @@ TEST(Captions, PanelsAndLabelsPaintTheColoursSetFromCode) {
   ReleaseDC(form->GetHandle(), formDC);
   EXPECT_EQ(inPanel, RGB(255, 0, 0));
   EXPECT_EQ(behindLabel, RGB(255, 255, 0));
+}
+
+// ---- controls without a window under the mouse ----------------------------------------------
+namespace {
+
+void Mouse(HWND wnd, UINT msg, int x, int y) {
+  SendMessageA(wnd, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+}  // namespace
+
+TEST(GraphicControls, DraggingASplitterResizesTheControlBeforeIt) {
+  ShownForm form;
+  TPanel* host = Place<TPanel>(form.Get(), 0, 0, 300, 200);
+  TPanel* left = new TPanel(form.Get());
+  left->SetWidth(100);
+  left->SetAlign(alLeft);
+  left->SetParent(host);
+  TSplitter* splitter = new TSplitter(form.Get());
+  splitter->SetParent(host);
+  splitter->SetLeft(150);  // aligned left, the splitter lands right of the panel
+  Events events;
+  splitter->OnMoved = TNotifyEvent(&events, &Events::Change);
+  ASSERT_EQ(splitter->GetLeft(), left->GetWidth() + left->GetLeft());
+  EXPECT_EQ(splitter->FindResizeControl(), left);
+  int x = splitter->GetLeft() + 1, y = 50;
+  HWND wnd = host->GetHandle();
+  Mouse(wnd, WM_LBUTTONDOWN, x, y);
+  Mouse(wnd, WM_MOUSEMOVE, x + 40, y);  // the mouse has left the splitter: it keeps it anyway
+  Mouse(wnd, WM_LBUTTONUP, x + 40, y);
+  EXPECT_EQ(left->GetWidth(), 140);
+  EXPECT_EQ(splitter->GetLeft(), left->GetLeft() + 140);
+  EXPECT_EQ(events.log, std::vector<std::string>{"change"});
+  Mouse(wnd, WM_LBUTTONDOWN, splitter->GetLeft() + 1, y);
+  Mouse(wnd, WM_MOUSEMOVE, 0, y);
+  Mouse(wnd, WM_LBUTTONUP, 0, y);
+  EXPECT_EQ(left->GetWidth(), splitter->GetMinSize());
+}
+
+TEST(GraphicControls, SpeedButtonsClickAndStayDownInTheirGroup) {
+  ShownForm form;
+  Events events;
+  TSpeedButton* first = Place<TSpeedButton>(form.Get(), 10, 10, 40, 24);
+  TSpeedButton* second = Place<TSpeedButton>(form.Get(), 60, 10, 40, 24);
+  first->SetGroupIndex(1);
+  second->SetGroupIndex(1);
+  first->OnClick = TNotifyEvent(&events, &Events::Click);
+  HWND wnd = form->GetHandle();
+  Mouse(wnd, WM_LBUTTONDOWN, 20, 20);
+  Mouse(wnd, WM_LBUTTONUP, 20, 20);
+  EXPECT_TRUE(first->GetDown());
+  second->SetDown(true);
+  EXPECT_FALSE(first->GetDown());
+  Mouse(wnd, WM_LBUTTONDOWN, 20, 20);
+  Mouse(wnd, WM_LBUTTONUP, 200, 200);  // released elsewhere: no click
+  EXPECT_FALSE(first->GetDown());
+  EXPECT_EQ(events.log, std::vector<std::string>{"click"});
 }
