@@ -341,3 +341,40 @@ TEST(ScrollBoxes, ScrollBarsAppearForChildrenBeyondTheClientAreaAndScrollThem) {
   box->SetAutoScroll(false);
   EXPECT_FALSE(GetWindowLongA(box->GetHandle(), GWL_STYLE) & WS_VSCROLL);
 }
+
+TEST(Hints, RestingTheMouseOnAControlShowsItsHintAndLeavingHidesIt) {
+  ShownForm form;
+  TButton* button = new TButton(form.Get());
+  button->SetParent(form.Get());
+  button->SetBounds(20, 20, 100, 30);
+  button->SetHint("Resting hint");
+  button->SetShowHint(true);
+  Pump();
+  Application->CancelHint();
+  int pause = Application->GetHintPause();
+  Application->SetHintPause(10);
+  POINT centre = button->ClientToScreen(POINT{50, 15});
+  SetCursorPos(centre.x, centre.y);
+  auto hintShowing = [] {
+    THintWindow* hint = Application->GetHintWindow();
+    return hint && hint->HandleAllocated() && IsWindowVisible(hint->GetWindowHandle());
+  };
+  DWORD start = GetTickCount();
+  while (!hintShowing() && GetTickCount() - start < 3000) {
+    PostMessageA(form->GetHandle(), WM_NULL, 0, 0);  // keeps the loop turning without a mouse event
+    Application->HandleMessage();
+    Application->HandleMessage();
+  }
+  ASSERT_TRUE(hintShowing());
+  EXPECT_EQ(Application->GetHintWindow()->GetCaption(), "Resting hint");
+  POINT away = form->ClientToScreen(POINT{300, 250});
+  SetCursorPos(away.x, away.y);
+  start = GetTickCount();
+  while (hintShowing() && GetTickCount() - start < 3000) {
+    PostMessageA(form->GetHandle(), WM_NULL, 0, 0);
+    Application->HandleMessage();
+    Application->HandleMessage();
+  }
+  EXPECT_FALSE(hintShowing());
+  Application->SetHintPause(pause);
+}
