@@ -534,6 +534,8 @@ void TCustomLabel::DoDrawText(RECT& rect, UINT flags) {
   FCanvas->GetBrush()->SetStyle(bsClear);
   FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
   SetBkMode(dc, TRANSPARENT);
+  if (FWordWrap && !FAutoSize && (FEllipsisPosition == epEndEllipsis || FEllipsisPosition == epWordEllipsis))
+    text = FitWrappedText(text, rect, flags);
   if (!FEnabled && !(flags & DT_CALCRECT)) {
     RECT shifted = rect;
     OffsetRect(&shifted, 1, 1);
@@ -544,6 +546,25 @@ void TCustomLabel::DoDrawText(RECT& rect, UINT flags) {
     SetTextColor(dc, ColorToRGB(FFont->GetColor()));
   }
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+}
+
+// Wrapped text that does not fit loses whole words from its end, followed by "...".
+std::string TCustomLabel::FitWrappedText(const std::string& text, const RECT& rect, UINT flags) {
+  HDC dc = FCanvas->GetHandle();
+  SIZE dots{0, 0};
+  GetTextExtentPoint32A(dc, "...", 3, &dots);
+  int available = std::max(GetClientHeight(), std::abs(FFont->GetHeight()));
+  std::string cut = text, shown = text;
+  while (true) {
+    RECT measure{rect.left, rect.top, rect.right - dots.cx, rect.top};
+    DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &measure, flags | DT_CALCRECT);
+    if (measure.bottom - measure.top <= available) return shown;
+    size_t gap = cut.find_last_of(" \t");
+    if (gap == std::string::npos) cut.pop_back();
+    else cut.erase(gap);
+    if (cut.empty()) return std::string();
+    shown = cut + "...";
+  }
 }
 
 void TCustomLabel::Paint() {

@@ -195,6 +195,7 @@ class TCustomLabel : public TGraphicControl {
  protected:
   // Draws (or with DT_CALCRECT measures) the caption into `rect`.
   virtual void DoDrawText(RECT& rect, UINT flags);
+  std::string FitWrappedText(const std::string& text, const RECT& rect, UINT flags);
   void Paint() override;
   void AdjustBounds();
   void Notification(TComponent* component, TOperation operation) override;

@@ -504,3 +504,35 @@ TEST(GraphicControls, SpeedButtonsClickAndStayDownInTheirGroup) {
   EXPECT_FALSE(first->GetDown());
   EXPECT_EQ(events.log, std::vector<std::string>{"click"});
 }
+
+namespace {
+
+class ShortenedLabel : public TLabel {
+ public:
+  using TLabel::TLabel;
+  std::string Shown() {
+    RECT rect = GetClientRect();
+    return FitWrappedText(GetCaption(), rect, DT_WORDBREAK);
+  }
+};
+
+}  // namespace
+
+TEST(Captions, AWrappedLabelWithEllipsisDropsWholeWordsUntilItFits) {
+  ShownForm form;
+  ShortenedLabel* label = new ShortenedLabel(form.Get());
+  label->SetParent(form.Get());
+  label->SetAutoSize(false);
+  label->SetWordWrap(true);
+  label->SetEllipsisPosition(epEndEllipsis);
+  label->SetCaption("alpha beta gamma delta epsilon zeta eta theta");
+  label->SetBounds(10, 10, 120, label->GetCanvas()->TextHeight("Ag") + 1);
+  std::string shown = label->Shown();
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+  std::string kept = shown.substr(0, shown.size() - 3);
+  EXPECT_EQ(label->GetCaption().rfind(kept, 0), 0u);
+  EXPECT_EQ(label->GetCaption()[kept.size()], ' ');  // cut at a word boundary
+  label->SetHeight(400);
+  EXPECT_EQ(label->Shown(), label->GetCaption());
+}
