@@ -843,19 +843,24 @@ void TCustomComboBox::MeasureItem(int index, int& height) {
   if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 
-// Selects the first item that begins with `prefix`; with `keepTyped` the edit shows the typed
-// letters followed by the rest of the item, the rest selected.  False when nothing matches.
-bool TCustomComboBox::SelectByPrefix(const std::string& prefix, bool keepTyped) {
+// Selects the first item that begins with `prefix`; with `editText` the edit shows the item
+// (the typed letters kept as typed when the options say so), the completed rest selected.
+// False when nothing matches, or more than one item does while a unique match is required.
+bool TCustomComboBox::SelectByPrefix(const std::string& prefix, bool editText) {
   LRESULT found = SendText(GetHandle(), CB_FINDSTRING, static_cast<WPARAM>(-1), prefix);
   if (found == CB_ERR) return false;
+  if (GetAutoCompleteUniqueMatchOnly() &&
+      SendText(FHandle, CB_FINDSTRING, static_cast<WPARAM>(found), prefix) != found)
+    return false;
   int index = static_cast<int>(found);
   bool changed = index != GetItemIndex();
   std::string item = FItems->Get(index);
-  if (keepTyped) changed = changed || GetText() != item;
+  if (editText) changed = changed || GetText() != item;
   if (FAutoCloseUp && FItems->IndexOf(prefix) >= 0) SetDroppedDown(false);
   SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  if (keepTyped) {
-    SetText(prefix + item.substr(std::min(prefix.size(), item.size())));
+  if (editText) {
+    bool keepTyped = GetAutoCompletePreserveDataEntryCase();
+    SetText(keepTyped ? prefix + item.substr(std::min(prefix.size(), item.size())) : item);
     SendMessageA(FHandle, CB_SETEDITSEL, 0,
                  MAKELPARAM(prefix.size(), GetText().size()));
   }

@@ -260,6 +260,9 @@ class TCustomComboBox : public TCustomListControl {
   virtual void ComboWndProc(TMessage& message, HWND child, WNDPROC childProc);
   virtual void DrawItem(int index, const RECT& rect, TOwnerDrawState state);
   virtual void MeasureItem(int index, int& height);
+  // Auto-complete options: complete only when one item matches; keep the typed letters' case.
+  virtual bool GetAutoCompleteUniqueMatchOnly() const { return false; }
+  virtual bool GetAutoCompletePreserveDataEntryCase() const { return true; }
   virtual void Change();
   virtual void Select();
   virtual void DropDown();
@@ -298,7 +301,7 @@ class TCustomComboBox : public TCustomListControl {
   void EditWndProc(TMessage& message);
   void ListWndProc(TMessage& message);
   void SubclassChildren();
-  bool SelectByPrefix(const std::string& prefix, bool keepTyped);
+  bool SelectByPrefix(const std::string& prefix, bool editText);
 };
 
 class TComboBox : public TCustomComboBox {

@@ -536,3 +536,48 @@ TEST(Captions, AWrappedLabelWithEllipsisDropsWholeWordsUntilItFits) {
   label->SetHeight(400);
   EXPECT_EQ(label->Shown(), label->GetCaption());
 }
+
+namespace {
+
+class StrictComboBox : public TComboBox {
+ public:
+  using TComboBox::TComboBox;
+  bool unique = true;
+  bool keepCase = false;
+
+ protected:
+  bool GetAutoCompleteUniqueMatchOnly() const override { return unique; }
+  bool GetAutoCompletePreserveDataEntryCase() const override { return keepCase; }
+};
+
+}  // namespace
+
+TEST(Lists, AutoCompleteOptionsCanAskForAUniqueMatchAndTheItemsOwnCase) {
+  ShownForm form;
+  StrictComboBox* combo = Place<StrictComboBox>(form.Get(), 10, 10, 150, 22);
+  combo->GetItems()->SetText("Birke\nBirne\nApfel");
+  combo->SetFocus();
+  Type(combo->GetEditHandle(), "bi");
+  EXPECT_EQ(combo->GetText(), "bi");  // two items begin with it
+  EXPECT_EQ(combo->GetItemIndex(), -1);
+  Type(combo->GetEditHandle(), "r");
+  EXPECT_EQ(combo->GetText(), "bir");
+  Type(combo->GetEditHandle(), "n");
+  EXPECT_EQ(combo->GetText(), "Birne");  // unique now, shown as the item has it
+  EXPECT_EQ(combo->GetItemIndex(), 1);
+}
+
+TEST(Lists, TypingIntoADropDownListSearchesByTheLettersTypedTogether) {
+  ShownForm form;
+  Events events;
+  TComboBox* combo = new TComboBox(form.Get());
+  combo->SetStyle(csDropDownList);
+  combo->SetParent(form.Get());
+  combo->GetItems()->SetText("Apfel\nBanane\nBirne\nBirke");
+  combo->OnSelect = TNotifyEvent(&events, &Events::Click);
+  combo->SetFocus();
+  Type(combo->GetHandle(), "bi");
+  EXPECT_EQ(combo->GetItemIndex(), 2);
+  EXPECT_EQ(combo->GetText(), "Birne");
+  EXPECT_EQ(events.log.size(), 2u);  // "B" went to Banane, "Bi" to Birne
+}
