@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
@@ -406,6 +407,47 @@ void TPageControl::CMDialogChar(TMessage& message) {
     return;
   }
   TCustomTabControl::CMDialogChar(message);
+}
+
+void TPageControl::CMDockClient(TMessage& message) {
+  auto& dock = MessageAs<TCMDockClient>(message);
+  TControl* client = dock.Info ? dock.Info->Control : nullptr;
+  if (!GetDockSite() || !client) return TCustomTabControl::CMDockClient(message);
+  auto* sheet = new TTabSheet(this);
+  if (Is<TCustomForm>(client)) sheet->SetCaption(client->GetCaption());
+  sheet->SetPageControl(this);
+  FNewDockSheet = sheet;
+  try {
+    DoAddDockClient(client, GetDisplayRect());
+  } catch (...) {
+    FNewDockSheet = nullptr;
+    throw;
+  }
+  FNewDockSheet = nullptr;
+  sheet->SetTabVisible(client->GetVisible());
+  if (client->GetVisible()) SetActivePage(sheet);
+  message.Result = 1;
+}
+
+void TPageControl::DoAddDockClient(TControl* client, const RECT& rect) {
+  if (!FNewDockSheet) return TCustomTabControl::DoAddDockClient(client, rect);
+  client->SetParent(FNewDockSheet);
+  client->SetAlign(alClient);
+}
+
+void TPageControl::CMDockNotification(TMessage& message) {
+  auto& notification = MessageAs<TCMDockNotification>(message);
+  auto* sheet = notification.Client ? dynamic_cast<TTabSheet*>(notification.Client->GetParent()) : nullptr;
+  if (sheet && sheet->GetPageControl() == this && notification.NotifyRec) {
+    const TDockNotifyRec& record = *notification.NotifyRec;
+    if (record.ClientMsg == WM_SETTEXT && Is<TCustomForm>(notification.Client)) {
+      std::string text = record.MsgLParam ? reinterpret_cast<const char*>(record.MsgLParam) : "";
+      sheet->SetCaption(text.substr(0, text.find_first_of("\r\n")));
+    } else if (record.ClientMsg == CM_VISIBLECHANGED) {
+      sheet->SetTabVisible(record.MsgWParam != 0);
+    }
+  }
+  TCustomTabControl::CMDockNotification(message);
 }
 
 void TPageControl::DeclareProperties(TPropertyTable& table) {

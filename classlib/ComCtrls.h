@@ -154,6 +154,11 @@ class TPageControl : public TCustomTabControl {
   friend class TTabSheet;
   void Change() override;
   void CMDialogChar(TMessage& message) override;
+  // Docking: a docked control gets a sheet of its own (a form's caption becomes the tab's
+  // text, and follows its changes up to the first line break).
+  void CMDockClient(TMessage& message) override;
+  void CMDockNotification(TMessage& message) override;
+  void DoAddDockClient(TControl* client, const RECT& rect) override;
   void InsertPage(TTabSheet* page);
   void RemovePage(TTabSheet* page);
   void MovePage(TTabSheet* page, int index);
@@ -164,6 +169,7 @@ class TPageControl : public TCustomTabControl {
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
+  TTabSheet* FNewDockSheet = nullptr;  // the sheet made for a client while it docks
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -388,6 +388,7 @@ void TCustomForm::SetVisible(bool value) {
     DoHide();
     if (FHandle) ShowWindow(FHandle, SW_HIDE);
   }
+  SendDockNotification(CM_VISIBLECHANGED, value, 0);  // a docked form's tab follows it
 }
 
 bool TCustomForm::CloseQuery() {

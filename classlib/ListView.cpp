@@ -95,9 +95,14 @@ int TListColumn::GetWidth() {
   return FWidth;
 }
 
+int TListColumn::WithinLimits(int width) const {
+  if (FMinWidth > 0) width = std::max(width, FMinWidth);
+  if (FMaxWidth > 0) width = std::min(width, FMaxWidth);
+  return width;
+}
+
 void TListColumn::SetWidth(int value) {
-  if (FMinWidth > 0) value = std::max(value, FMinWidth);
-  if (FMaxWidth > 0) value = std::min(value, FMaxWidth);
+  value = WithinLimits(value);
   FWidth = value;
   TCustomListView* listView = GetListView();
   if (listView && listView->HandleAllocated() && GetIndex() < listView->FWindowColumns)
@@ -1040,21 +1045,23 @@ void TCustomListView::ItemChanged(const NMLISTVIEW& change) {
 }
 
 // The header's notifications: the window's own handling first, then the column records
-// learn the widths (kept within the columns' limits while the user drags).
+// learn the widths, kept within the columns' limits (while the user drags, and after any
+// change of width, whichever form of the notification the header sends).
 void TCustomListView::WMNotify(TMessage& message) {
   auto* header = reinterpret_cast<NMHEADERA*>(message.LParam);
   UINT code = header ? header->hdr.code : 0;
   bool tracking = code == HDN_TRACKA || code == HDN_ENDTRACKA;
+  bool changed = code == HDN_ITEMCHANGEDA || code == HDN_ITEMCHANGEDW;
   TListColumn* column = nullptr;
-  if ((tracking || code == HDN_DIVIDERDBLCLICKA) && header->iItem >= 0 && header->iItem < FListColumns->GetCount())
+  if ((tracking || changed || code == HDN_DIVIDERDBLCLICKA) && header->iItem >= 0 &&
+      header->iItem < FListColumns->GetCount())
     column = FListColumns->GetItem(header->iItem);
-  if (column && tracking && header->pitem && (header->pitem->mask & HDI_WIDTH)) {
-    int& width = header->pitem->cxy;
-    if (column->FMinWidth > 0) width = std::max(width, column->FMinWidth);
-    if (column->FMaxWidth > 0) width = std::min(width, column->FMaxWidth);
-  }
+  if (column && tracking && header->pitem && (header->pitem->mask & HDI_WIDTH))
+    header->pitem->cxy = column->WithinLimits(header->pitem->cxy);
   TCustomMultiSelectListControl::WMNotify(message);
-  if (column && code != HDN_TRACKA) column->GetWidth();
+  if (!column || code == HDN_TRACKA || FWindowColumns != FListColumns->GetCount()) return;
+  int width = column->GetWidth();
+  if (changed && column->WithinLimits(width) != width) column->SetWidth(width);
 }
 
 void TCustomListView::CNDrawItem(TMessage& message) {

@@ -87,6 +87,7 @@ class TListColumn : public TCollectionItem {
   void Assign(TPersistent* source) override;
   std::string GetDisplayName() const override;
   TCustomListView* GetListView() const;
+  int WithinLimits(int width) const;
 
  private:
   friend class TCustomListView;

@@ -376,3 +376,26 @@ TEST(ComCtrlsForms, ADescriptionMakesPagesListsAndBarsThatWorkShownAndLeaveAScre
   EXPECT_EQ(SendMessageA(form->fortschritt->GetHandle(), PBM_GETPOS, 0, 0), 30);
   form->Free();
 }
+
+// ---- docking --------------------------------------------------------------------------------
+TEST(PageControlDocking, ADockedFormGetsASheetWhoseTabFollowsTheFormsFirstLineAndVisibility) {
+  ShownForm form(400, 260);
+  TPageControl* pageControl = PlacePageControl(form.Get());
+  AddSheet(pageControl, "first");
+  pageControl->SetDockSite(true);
+  auto* notes = new TForm(form.Get());
+  notes->SetCaption("Notizen");
+  notes->ManualDock(pageControl);
+  ASSERT_EQ(pageControl->GetPageCount(), 2);
+  TTabSheet* sheet = pageControl->GetPage(1);
+  EXPECT_EQ(notes->GetParent(), sheet);
+  EXPECT_EQ(notes->GetAlign(), alClient);
+  EXPECT_EQ(WindowTabs(pageControl), Strings{"first"});  // a hidden form: a hidden tab
+  notes->Show();
+  EXPECT_EQ(WindowTabs(pageControl), (Strings{"first", "Notizen"}));
+  notes->SetCaption("Neu\r\nzweite Zeile");
+  EXPECT_EQ(WindowTabText(pageControl, 1), "Neu");
+  notes->Hide();
+  EXPECT_FALSE(sheet->GetTabVisible());
+  EXPECT_EQ(WindowTabs(pageControl), Strings{"first"});
+}

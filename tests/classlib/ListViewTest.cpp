@@ -459,3 +459,56 @@ TEST(ImageLists, AListOfItsOwnIsMadeOnDemandAndAFreedListLeavesTheListView) {
   EXPECT_EQ(listView->GetSmallImages(), nullptr);
   EXPECT_EQ(SendMessageA(listView->GetHandle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
 }
+
+// ---- header ---------------------------------------------------------------------------------
+TEST(ListViewHeader, DraggingADividerKeepsTheColumnWithinItsLimitsAndTheColumnLearnsTheWidth) {
+  ShownForm form(400, 240);
+  TListView* listView = PlaceListView(form.Get());
+  AddColumns(listView, {"Bezeichnung", "Link"});
+  listView->Column(0)->SetMinWidth(60);
+  UpdateWindow(listView->GetHandle());
+  auto header = reinterpret_cast<HWND>(SendMessageA(listView->GetHandle(), LVM_GETHEADER, 0, 0));
+  ProtocolRecorder notes(listView);
+  RECT rect{};
+  SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));
+  int y = (rect.top + rect.bottom) / 2;
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.right - 1, y));
+  SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rect.left + 10, y));
+  SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 10, y));
+  Pump();
+  EXPECT_FALSE(notes.Of(WM_NOTIFY).empty());  // the header told the list view
+  EXPECT_EQ(SendMessageA(listView->GetHandle(), LVM_GETCOLUMNWIDTH, 0, 0), 60);
+  EXPECT_EQ(listView->Column(0)->GetWidth(), 60);
+  listView->Column(1)->SetWidth(130);
+  EXPECT_EQ(SendMessageA(listView->GetHandle(), LVM_GETCOLUMNWIDTH, 1, 0), 130);
+}
+
+// ---- owner drawing --------------------------------------------------------------------------
+namespace {
+
+class Painter : public TObject {
+ public:
+  Strings drawn;
+  void DrawItem(TCustomListView* sender, TListItem* item, const RECT& rect, TOwnerDrawState state) {
+    drawn.push_back(item->GetCaption() + ((state & odSelected) ? "*" : ""));
+    sender->GetCanvas()->FillRect(rect);  // the canvas draws on the item's device context
+  }
+};
+
+}  // namespace
+
+TEST(ListViewOwnerDraw, EachShownItemIsDrawnThroughOnDrawItemOnTheCanvas) {
+  ShownForm form(400, 240);
+  TListView* listView = PlaceListView(form.Get());
+  AddColumns(listView, {"Bezeichnung"});
+  AddRow(listView, "first", {});
+  AddRow(listView, "second", {})->SetSelected(true);
+  Painter painter;
+  listView->OnDrawItem = TLVDrawItemEvent(&painter, &Painter::DrawItem);
+  listView->SetOwnerDraw(true);
+  InvalidateRect(listView->GetHandle(), nullptr, TRUE);
+  UpdateWindow(listView->GetHandle());
+  Pump();
+  EXPECT_NE(std::find(painter.drawn.begin(), painter.drawn.end(), "first"), painter.drawn.end());
+  EXPECT_NE(std::find(painter.drawn.begin(), painter.drawn.end(), "second*"), painter.drawn.end());
+}

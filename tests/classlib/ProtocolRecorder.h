@@ -16,7 +16,8 @@ struct SentMessage {
   bool CallbackText = false;  // LVM_SETITEMTEXTA: the text is LPSTR_TEXTCALLBACK
   UINT Mask = 0;              // LVM_SETCOLUMNA, LVM_INSERTCOLUMNA, TCM_*ITEMA
   std::string Text;           // the record's text when its mask carries one
-  LPARAM Param = 0;           // TCM_*ITEMA: the tab's parameter; LVM_SORTITEMS: the routine
+  LPARAM Param = 0;           // TCM_*ITEMA: the tab's parameter; LVM_SORTITEMS: the routine;
+                              // WM_NOTIFY: the notification code
 };
 
 class ProtocolRecorder : public TObject {
@@ -52,6 +53,7 @@ class ProtocolRecorder : public TObject {
         break;
       }
       case LVM_SORTITEMS: sent.Param = message.LParam; break;
+      case WM_NOTIFY: sent.Param = static_cast<int>(reinterpret_cast<const NMHDR*>(message.LParam)->code); break;
       default: break;
     }
     if (IsProtocolMessage(message.Msg)) m_sent.push_back(sent);
@@ -69,7 +71,7 @@ class ProtocolRecorder : public TObject {
 
  private:
   static bool IsProtocolMessage(UINT msg) {
-    return (msg >= LVM_FIRST && msg < LVM_FIRST + 0x100) || (msg >= TCM_FIRST && msg < TCM_FIRST + 0x100) ||
+    return msg == WM_NOTIFY || (msg >= LVM_FIRST && msg < LVM_FIRST + 0x100) || (msg >= TCM_FIRST && msg < TCM_FIRST + 0x100) ||
            (msg >= WM_USER && msg < WM_USER + 0x20);
   }
   TControl* m_control;
