@@ -266,6 +266,8 @@ TEST(Docking, AFormDockedIntoASiteFillsItAndTheSiteHearsOfItsCaption) {
   EXPECT_EQ(client->GetAlign(), alClient);
   EXPECT_TRUE(GetWindowLongA(client->GetHandle(), GWL_STYLE) & WS_CHILD);
   EXPECT_EQ(recorder.Count(CM_DOCKCLIENT), 1);
+  EXPECT_EQ(recorder.Count(CM_DOCKNOTIFICATION), 1);  // the show
+  recorder.messages.clear();
   client->SetCaption("Renamed");
   ASSERT_EQ(recorder.Count(CM_DOCKNOTIFICATION), 1);
 }
