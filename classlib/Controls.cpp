@@ -63,7 +63,7 @@ TControl::TControl(TComponent* owner)
       FFont(new TFont),
       FColor(clWindow),
       FControlStyle(csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks) {
-  FWindowProc = TWndMethod(this, &TControl::WndProc);
+  FWindowProc = GetOwnWndProc();
   FFont->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
 }
 

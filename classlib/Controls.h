@@ -228,6 +228,9 @@ class TControl : public TComponent {
   // Messages.  Perform hands the message to WindowProc directly, never through the window.
   LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
   const TWndMethod& GetWindowProc() const { return FWindowProc; }
+  // The control's own WndProc as a WindowProc value, the one it starts with (WindowProc values
+  // compare by code, so this is what "not hooked" is compared with).
+  TWndMethod GetOwnWndProc() { return TWndMethod(this, &TControl::WndProc); }
   void SetWindowProc(const TWndMethod& value) { FWindowProc = value; }
   virtual void WndProc(TMessage& message);
   // By message number to the class's message handlers, else DefaultHandler.

@@ -158,6 +158,7 @@ TEST(Dispatch, PerformSkipsTheWindowWhileSentMessagesComeThroughIt) {
 TEST(Dispatch, WindowProcIsComparedByCodeAndCanBeChained) {
   TEdit a(nullptr), b(nullptr);
   EXPECT_TRUE(a.GetWindowProc() == b.GetWindowProc());
+  EXPECT_TRUE(a.GetWindowProc() == b.GetOwnWndProc());
   {
     MessageRecorder recorder(&a);
     EXPECT_FALSE(a.GetWindowProc() == b.GetWindowProc());
