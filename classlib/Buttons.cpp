@@ -249,24 +249,18 @@ void TBitBtn::CNDrawItem(TMessage& message) {
   bool pressed = draw.itemState & ODS_SELECTED;
   bool focused = draw.itemState & ODS_FOCUS;
   RECT rect = draw.rcItem;
-  FCanvas->BeginPaintOn(draw.hDC);
-  try {
-    UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | (FEnabled ? 0 : DFCS_INACTIVE);
-    DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, state);
-    if (pressed) OffsetRect(&rect, 1, 1);
-    FCanvas->GetFont()->Assign(FFont);
-    DrawButtonFace(FCanvas, rect, FGlyph, FNumGlyphs, GetText(), FLayout, FMargin, FSpacing,
-                   FEnabled, DrawTextBiDiModeFlagsReadingOnly());
-    if (focused) {
-      RECT focus = draw.rcItem;
-      InflateRect(&focus, -4, -4);
-      DrawFocusRect(draw.hDC, &focus);
-    }
-  } catch (...) {
-    FCanvas->EndPaint();
-    throw;
+  TCanvasPainting painting(FCanvas, draw.hDC);
+  UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | (FEnabled ? 0 : DFCS_INACTIVE);
+  DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, state);
+  if (pressed) OffsetRect(&rect, 1, 1);
+  FCanvas->GetFont()->Assign(FFont);
+  DrawButtonFace(FCanvas, rect, FGlyph, FNumGlyphs, GetText(), FLayout, FMargin, FSpacing,
+                 FEnabled, DrawTextBiDiModeFlagsReadingOnly());
+  if (focused) {
+    RECT focus = draw.rcItem;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(draw.hDC, &focus);
   }
-  FCanvas->EndPaint();
   message.Result = 1;
 }
 

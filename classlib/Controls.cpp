@@ -544,15 +544,9 @@ void TGraphicControl::Dispatch(TMessage& message) {
     TControl::Dispatch(message);
     return;
   }
-  FCanvas->BeginPaintOn(reinterpret_cast<HDC>(message.WParam));
-  try {
-    FCanvas->GetFont()->Assign(FFont);
-    Paint();
-  } catch (...) {
-    FCanvas->EndPaint();
-    throw;
-  }
-  FCanvas->EndPaint();
+  TCanvasPainting painting(FCanvas, reinterpret_cast<HDC>(message.WParam));
+  FCanvas->GetFont()->Assign(FFont);
+  Paint();
 }
 
 // ---- published properties -------------------------------------------------------------------

@@ -346,6 +346,18 @@ class TControlCanvas : public TCanvas {
   HWND FOwnDCWindow = nullptr;  // nullptr for a memory context
 };
 
+// Lets a control canvas draw on a paint message's device context for one scope.
+class TCanvasPainting {
+ public:
+  TCanvasPainting(TControlCanvas* canvas, HDC dc) : FCanvas(canvas) { canvas->BeginPaintOn(dc); }
+  ~TCanvasPainting() { FCanvas->EndPaint(); }
+  TCanvasPainting(const TCanvasPainting&) = delete;
+  TCanvasPainting& operator=(const TCanvasPainting&) = delete;
+
+ private:
+  TControlCanvas* FCanvas;
+};
+
 // A control without a window, painted by its parent's WM_PAINT through Paint on its Canvas.
 class TGraphicControl : public TControl {
   KX_COMPONENT(TGraphicControl, TControl)

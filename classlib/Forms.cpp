@@ -259,16 +259,10 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  FCanvas->BeginPaintOn(dc);
-  try {
-    FCanvas->GetFont()->Assign(FFont);
-    FCanvas->GetBrush()->Assign(FBrush);
-    Paint();
-  } catch (...) {
-    FCanvas->EndPaint();
-    throw;
-  }
-  FCanvas->EndPaint();
+  TCanvasPainting painting(FCanvas, dc);
+  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetBrush()->Assign(FBrush);
+  Paint();
 }
 
 void TCustomForm::SetParent(TWinControl* parent) {

@@ -28,6 +28,34 @@ std::string ItemText(HWND wnd, UINT lengthMsg, UINT textMsg, int index, bool* fa
   return text;
 }
 
+// The owner-draw state of an item, with the canvas set up to draw it (selected items in the
+// highlight colours).
+TOwnerDrawState PrepareItemCanvas(TControlCanvas* canvas, const DRAWITEMSTRUCT& draw, TFont* font,
+                                  TBrush* brush) {
+  TOwnerDrawState state = 0;
+  if (draw.itemState & ODS_SELECTED) state |= odSelected;
+  if (draw.itemState & ODS_FOCUS) state |= odFocused;
+  if (draw.itemState & ODS_DISABLED) state |= odDisabled;
+  if (draw.itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
+  canvas->GetFont()->Assign(font);
+  canvas->GetBrush()->Assign(brush);
+  if (state & odSelected) {
+    canvas->GetBrush()->SetColor(clHighlight);
+    canvas->GetFont()->SetColor(clHighlightText);
+  }
+  return state;
+}
+
+// WM_MEASUREITEM (reflected): the item asked about, and the answer.
+int MeasuredItem(const TMessage& message) {
+  return static_cast<int>(reinterpret_cast<const MEASUREITEMSTRUCT*>(message.LParam)->itemID);
+}
+
+void AnswerMeasureItem(TMessage& message, int height) {
+  reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->itemHeight = static_cast<UINT>(height);
+  message.Result = 1;
+}
+
 TStringList* NewHeldList(bool sorted) {
   auto* list = new TStringList;
   list->SetDuplicates(dupAccept);
@@ -38,72 +66,119 @@ TStringList* NewHeldList(bool sorted) {
 
 }  // namespace
 
-// ---- TListBoxStrings ------------------------------------------------------------------------
-std::string TListBoxStrings::Get(int index) const {
-  HWND wnd = FListBox->GetWindowHandle();
-  if (!wnd) return FListBox->HeldItems()->Get(index);
+// ---- TListControlStrings --------------------------------------------------------------------
+std::string TListControlStrings::Get(int index) const {
+  HWND wnd = Window();
+  if (!wnd) return Held()->Get(index);
   bool failed = false;
-  std::string text = ItemText(wnd, LB_GETTEXTLEN, LB_GETTEXT, index, &failed);
-  if (failed) Error(SListIndexError, index);
+  std::string text = ItemText(wnd, FMessages.GetTextLen, FMessages.GetText, index, &failed);
+  if (failed && MissingItemIsError()) Error(SListIndexError, index);
   return text;
 }
 
-int TListBoxStrings::GetCount() const {
-  HWND wnd = FListBox->GetWindowHandle();
-  if (!wnd) return FListBox->IsVirtual() ? FListBox->FCount : FListBox->HeldItems()->GetCount();
-  return static_cast<int>(SendMessageA(wnd, LB_GETCOUNT, 0, 0));
+int TListControlStrings::GetCount() const {
+  HWND wnd = Window();
+  if (!wnd) return Held()->GetCount();
+  return static_cast<int>(SendMessageA(wnd, FMessages.GetCount, 0, 0));
 }
 
-TObject* TListBoxStrings::GetObject(int index) const {
-  if (!FListBox->GetWindowHandle()) return FListBox->HeldItems()->GetObject(index);
-  if (FListBox->IsVirtual()) return nullptr;
-  LRESULT data = FListBox->InternalGetItemData(index);
+TObject* TListControlStrings::GetObject(int index) const {
+  if (!Window()) return Held()->GetObject(index);
+  if (!StoresItems()) return nullptr;
+  LRESULT data = ItemData(index);
   if (data == LB_ERR) Error(SListIndexError, index);
   return reinterpret_cast<TObject*>(data);
 }
 
-void TListBoxStrings::PutObject(int index, TObject* object) {
-  if (!FListBox->GetWindowHandle()) {
-    FListBox->HeldItems()->PutObject(index, object);
+void TListControlStrings::PutObject(int index, TObject* object) {
+  if (!Window()) {
+    Held()->PutObject(index, object);
     return;
   }
-  if (index != -1 && !FListBox->IsVirtual())
-    FListBox->InternalSetItemData(index, reinterpret_cast<LRESULT>(object));
+  if (index != -1 && StoresItems()) SetItemData(index, reinterpret_cast<LRESULT>(object));
 }
 
-int TListBoxStrings::Add(const std::string& text) {
-  HWND wnd = FListBox->GetWindowHandle();
-  if (!wnd) return FListBox->HeldItems()->Add(text);
-  if (FListBox->IsVirtual()) return -1;
-  LRESULT index = SendText(wnd, LB_ADDSTRING, 0, text);
+int TListControlStrings::Add(const std::string& text) {
+  HWND wnd = Window();
+  if (!wnd) return Held()->Add(text);
+  if (!StoresItems()) return -1;
+  LRESULT index = SendText(wnd, FMessages.AddString, 0, text);
   if (index < 0) throw EOutOfResources(kInsertLineError);
   return static_cast<int>(index);
 }
 
-void TListBoxStrings::Insert(int index, const std::string& text) {
-  HWND wnd = FListBox->GetWindowHandle();
+void TListControlStrings::Insert(int index, const std::string& text) {
+  HWND wnd = Window();
   if (!wnd) {
-    TStringList* held = FListBox->HeldItems();
+    TStringList* held = Held();
     if (held->GetSorted()) held->Add(text);
     else held->Insert(index, text);
     return;
   }
-  if (FListBox->IsVirtual()) return;
-  if (SendText(wnd, LB_INSERTSTRING, static_cast<WPARAM>(index), text) < 0)
+  if (!StoresItems()) return;
+  if (SendText(wnd, FMessages.InsertString, static_cast<WPARAM>(index), text) < 0)
     throw EOutOfResources(kInsertLineError);
 }
 
-void TListBoxStrings::Delete(int index) {
-  if (!FListBox->GetWindowHandle()) {
-    FListBox->HeldItems()->Delete(index);
-    return;
-  }
-  FListBox->DeleteString(index);
+void TListControlStrings::Delete(int index) {
+  if (!Window()) Held()->Delete(index);
+  else DeleteItem(index);
+}
+
+int TListControlStrings::IndexOf(const std::string& text) const {
+  HWND wnd = Window();
+  if (!wnd) return Held()->IndexOf(text);
+  return static_cast<int>(SendText(wnd, FMessages.FindStringExact, static_cast<WPARAM>(-1), text));
+}
+
+void TListControlStrings::SetUpdateState(bool updating) {
+  HWND wnd = Window();
+  if (!wnd) return;
+  SendMessageA(wnd, WM_SETREDRAW, !updating, 0);
+  if (!updating) FControl->Refresh();
+}
+
+LRESULT TListControlStrings::ItemData(int index) const {
+  return SendMessageA(Window(), FMessages.GetItemData, static_cast<WPARAM>(index), 0);
+}
+
+void TListControlStrings::SetItemData(int index, LRESULT data) {
+  SendMessageA(Window(), FMessages.SetItemData, static_cast<WPARAM>(index), data);
+}
+
+void TListControlStrings::DeleteItem(int index) {
+  SendMessageA(Window(), FMessages.DeleteString, static_cast<WPARAM>(index), 0);
+}
+
+// ---- TListBoxStrings ------------------------------------------------------------------------
+namespace {
+
+constexpr TListWindowMessages kListBoxMessages{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT,
+                                               LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING,
+                                               LB_FINDSTRINGEXACT, LB_GETITEMDATA, LB_SETITEMDATA};
+constexpr TListWindowMessages kComboBoxMessages{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                                CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING,
+                                                CB_FINDSTRINGEXACT, CB_GETITEMDATA, CB_SETITEMDATA};
+
+}  // namespace
+
+TListBoxStrings::TListBoxStrings(TCustomListBox* listBox)
+    : TListControlStrings(listBox, kListBoxMessages), FListBox(listBox) {}
+
+TStringList* TListBoxStrings::Held() const { return FListBox->HeldItems(); }
+bool TListBoxStrings::StoresItems() const { return !FListBox->IsVirtual(); }
+LRESULT TListBoxStrings::ItemData(int index) const { return FListBox->InternalGetItemData(index); }
+void TListBoxStrings::SetItemData(int index, LRESULT data) { FListBox->InternalSetItemData(index, data); }
+void TListBoxStrings::DeleteItem(int index) { FListBox->DeleteString(index); }
+
+int TListBoxStrings::GetCount() const {
+  if (!Window() && FListBox->IsVirtual()) return FListBox->FCount;
+  return TListControlStrings::GetCount();
 }
 
 void TListBoxStrings::Clear() {
-  if (!FListBox->GetWindowHandle()) {
-    FListBox->HeldItems()->Clear();
+  if (!Window()) {
+    Held()->Clear();
     FListBox->FSaveItemIndex = -1;
     return;
   }
@@ -112,8 +187,8 @@ void TListBoxStrings::Clear() {
 
 // Replacing an item keeps its data value and the selection.
 void TListBoxStrings::Put(int index, const std::string& text) {
-  if (!FListBox->GetWindowHandle()) {
-    FListBox->HeldItems()->Put(index, text);
+  if (!Window()) {
+    Held()->Put(index, text);
     return;
   }
   int selected = FListBox->GetItemIndex();
@@ -161,19 +236,6 @@ void TListBoxStrings::Move(int curIndex, int newIndex) {
   }
   FListBox->FMoving = false;
   EndUpdate();
-}
-
-int TListBoxStrings::IndexOf(const std::string& text) const {
-  HWND wnd = FListBox->GetWindowHandle();
-  if (!wnd) return FListBox->HeldItems()->IndexOf(text);
-  return static_cast<int>(SendText(wnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text));
-}
-
-void TListBoxStrings::SetUpdateState(bool updating) {
-  HWND wnd = FListBox->GetWindowHandle();
-  if (!wnd) return;
-  SendMessageA(wnd, WM_SETREDRAW, !updating, 0);
-  if (!updating) FListBox->Refresh();
 }
 
 // ---- TCustomListBox -------------------------------------------------------------------------
@@ -489,35 +551,19 @@ void TCustomListBox::CNCommand(TMessage& message) {
 
 void TCustomListBox::CNDrawItem(TMessage& message) {
   const DRAWITEMSTRUCT& draw = *MessageAs<TWMDrawItem>(message).DrawItemStruct;
-  TOwnerDrawState state = 0;
-  if (draw.itemState & ODS_SELECTED) state |= odSelected;
-  if (draw.itemState & ODS_FOCUS) state |= odFocused;
-  if (draw.itemState & ODS_DISABLED) state |= odDisabled;
-  FCanvas->BeginPaintOn(draw.hDC);
-  FCanvas->GetFont()->Assign(FFont);
-  FCanvas->GetBrush()->Assign(FBrush);
-  if (state & odSelected) {
-    FCanvas->GetBrush()->SetColor(clHighlight);
-    FCanvas->GetFont()->SetColor(clHighlightText);
-  }
-  try {
-    if (static_cast<int>(draw.itemID) >= 0) DrawItem(static_cast<int>(draw.itemID), draw.rcItem, state);
-    else FCanvas->FillRect(draw.rcItem);
-    if (state & odFocused) DrawFocusRect(draw.hDC, &draw.rcItem);
-  } catch (...) {
-    FCanvas->EndPaint();
-    throw;
-  }
-  FCanvas->EndPaint();
+  TCanvasPainting painting(FCanvas, draw.hDC);
+  TOwnerDrawState state = PrepareItemCanvas(FCanvas, draw, FFont, FBrush);
+  int index = static_cast<int>(draw.itemID);
+  if (index >= 0) DrawItem(index, draw.rcItem, state);
+  else FCanvas->FillRect(draw.rcItem);
+  if (state & odFocused) DrawFocusRect(draw.hDC, &draw.rcItem);
   message.Result = 1;
 }
 
 void TCustomListBox::CNMeasureItem(TMessage& message) {
-  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
   int height = FItemHeight;
-  if (FStyle == lbOwnerDrawVariable) MeasureItem(static_cast<int>(measure->itemID), height);
-  measure->itemHeight = static_cast<UINT>(height);
-  message.Result = 1;
+  if (FStyle == lbOwnerDrawVariable) MeasureItem(MeasuredItem(message), height);
+  AnswerMeasureItem(message, height);
 }
 
 void TCustomListBox::Dispatch(TMessage& message) {
@@ -532,68 +578,15 @@ void TCustomListBox::Dispatch(TMessage& message) {
 }
 
 // ---- TComboBoxStrings -----------------------------------------------------------------------
-std::string TComboBoxStrings::Get(int index) const {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) return FComboBox->HeldItems()->Get(index);
-  return ItemText(wnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
-}
+TComboBoxStrings::TComboBoxStrings(TCustomComboBox* comboBox)
+    : TListControlStrings(comboBox, kComboBoxMessages), FComboBox(comboBox) {}
 
-int TComboBoxStrings::GetCount() const {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) return FComboBox->HeldItems()->GetCount();
-  return static_cast<int>(SendMessageA(wnd, CB_GETCOUNT, 0, 0));
-}
-
-TObject* TComboBoxStrings::GetObject(int index) const {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) return FComboBox->HeldItems()->GetObject(index);
-  LRESULT data = SendMessageA(wnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
-  if (data == CB_ERR) Error(SListIndexError, index);
-  return reinterpret_cast<TObject*>(data);
-}
-
-void TComboBoxStrings::PutObject(int index, TObject* object) {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) {
-    FComboBox->HeldItems()->PutObject(index, object);
-    return;
-  }
-  SendMessageA(wnd, CB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(object));
-}
-
-int TComboBoxStrings::Add(const std::string& text) {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) return FComboBox->HeldItems()->Add(text);
-  LRESULT index = SendText(wnd, CB_ADDSTRING, 0, text);
-  if (index < 0) throw EOutOfResources(kInsertLineError);
-  return static_cast<int>(index);
-}
-
-void TComboBoxStrings::Insert(int index, const std::string& text) {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) {
-    TStringList* held = FComboBox->HeldItems();
-    if (held->GetSorted()) held->Add(text);
-    else held->Insert(index, text);
-    return;
-  }
-  if (SendText(wnd, CB_INSERTSTRING, static_cast<WPARAM>(index), text) < 0)
-    throw EOutOfResources(kInsertLineError);
-}
-
-void TComboBoxStrings::Delete(int index) {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) {
-    FComboBox->HeldItems()->Delete(index);
-    return;
-  }
-  SendMessageA(wnd, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
+TStringList* TComboBoxStrings::Held() const { return FComboBox->HeldItems(); }
 
 void TComboBoxStrings::Clear() {
-  HWND wnd = FComboBox->GetWindowHandle();
+  HWND wnd = Window();
   if (!wnd) {
-    FComboBox->HeldItems()->Clear();
+    Held()->Clear();
     FComboBox->FSaveIndex = -1;
     return;
   }
@@ -601,19 +594,6 @@ void TComboBoxStrings::Clear() {
   SendMessageA(wnd, CB_RESETCONTENT, 0, 0);
   FComboBox->SetText(text);
   FComboBox->Update();
-}
-
-int TComboBoxStrings::IndexOf(const std::string& text) const {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) return FComboBox->HeldItems()->IndexOf(text);
-  return static_cast<int>(SendText(wnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text));
-}
-
-void TComboBoxStrings::SetUpdateState(bool updating) {
-  HWND wnd = FComboBox->GetWindowHandle();
-  if (!wnd) return;
-  SendMessageA(wnd, WM_SETREDRAW, !updating, 0);
-  if (!updating) FComboBox->Refresh();
 }
 
 // ---- TCustomComboBox ------------------------------------------------------------------------
@@ -950,34 +930,17 @@ void TCustomComboBox::CNCommand(TMessage& message) {
 
 void TCustomComboBox::CNDrawItem(TMessage& message) {
   const DRAWITEMSTRUCT& draw = *MessageAs<TWMDrawItem>(message).DrawItemStruct;
-  TOwnerDrawState state = 0;
-  if (draw.itemState & ODS_SELECTED) state |= odSelected;
-  if (draw.itemState & ODS_FOCUS) state |= odFocused;
-  if (draw.itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
-  FCanvas->BeginPaintOn(draw.hDC);
-  FCanvas->GetFont()->Assign(FFont);
-  FCanvas->GetBrush()->Assign(FBrush);
-  if (state & odSelected) {
-    FCanvas->GetBrush()->SetColor(clHighlight);
-    FCanvas->GetFont()->SetColor(clHighlightText);
-  }
-  try {
-    DrawItem(static_cast<int>(draw.itemID), draw.rcItem, state);
-    if (state & odFocused) DrawFocusRect(draw.hDC, &draw.rcItem);
-  } catch (...) {
-    FCanvas->EndPaint();
-    throw;
-  }
-  FCanvas->EndPaint();
+  TCanvasPainting painting(FCanvas, draw.hDC);
+  TOwnerDrawState state = PrepareItemCanvas(FCanvas, draw, FFont, FBrush);
+  DrawItem(static_cast<int>(draw.itemID), draw.rcItem, state);
+  if (state & odFocused) DrawFocusRect(draw.hDC, &draw.rcItem);
   message.Result = 1;
 }
 
 void TCustomComboBox::CNMeasureItem(TMessage& message) {
-  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
   int height = FItemHeight;
-  if (FStyle == csOwnerDrawVariable) MeasureItem(static_cast<int>(measure->itemID), height);
-  measure->itemHeight = static_cast<UINT>(height);
-  message.Result = 1;
+  if (FStyle == csOwnerDrawVariable) MeasureItem(MeasuredItem(message), height);
+  AnswerMeasureItem(message, height);
 }
 
 void TCustomComboBox::Dispatch(TMessage& message) {

@@ -48,26 +48,62 @@ using TLBGetDataEvent = TEvent<void(TWinControl*, int, std::string&)>;
 class TCustomListBox;
 class TCustomComboBox;
 
-// The items of a list box (window-backed; objects are the items' data values).
-class TListBoxStrings : public TStrings {
-  KX_CLASS(TListBoxStrings, TStrings)
+// The messages by which a list window keeps its items (the list box's LB_ or the combo box's CB_).
+struct TListWindowMessages {
+  UINT GetCount, GetTextLen, GetText, AddString, InsertString, DeleteString, FindStringExact,
+      GetItemData, SetItemData;
+};
+
+// Items of a list or combo box: in the window while it exists, else in a list the control holds
+// (which also carries them across re-creation).  Objects are the items' data values.
+class TListControlStrings : public TStrings {
+  KX_CLASS(TListControlStrings, TStrings)
  public:
-  explicit TListBoxStrings(TCustomListBox* listBox) : FListBox(listBox) {}
   std::string Get(int index) const override;
   int GetCount() const override;
   TObject* GetObject(int index) const override;
   void PutObject(int index, TObject* object) override;
-  void Put(int index, const std::string& text) override;
   int Add(const std::string& text) override;
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
-  void Clear() override;
-  void Exchange(int index1, int index2) override;
-  void Move(int curIndex, int newIndex) override;
   int IndexOf(const std::string& text) const override;
 
  protected:
+  TListControlStrings(TWinControl* control, const TListWindowMessages& messages)
+      : FControl(control), FMessages(messages) {}
   void SetUpdateState(bool updating) override;
+  HWND Window() const { return FControl->GetWindowHandle(); }
+  // The list held while there is no window.
+  virtual TStringList* Held() const = 0;
+  // False for a window that keeps no items of its own (a virtual list box).
+  virtual bool StoresItems() const { return true; }
+  // Reading an item that is not there raises the list-index error (else: empty text).
+  virtual bool MissingItemIsError() const { return false; }
+  virtual LRESULT ItemData(int index) const;
+  virtual void SetItemData(int index, LRESULT data);
+  virtual void DeleteItem(int index);
+
+  TWinControl* FControl;
+  const TListWindowMessages& FMessages;
+};
+
+class TListBoxStrings : public TListControlStrings {
+  KX_CLASS(TListBoxStrings, TListControlStrings)
+ public:
+  explicit TListBoxStrings(TCustomListBox* listBox);
+  int GetCount() const override;
+  void Put(int index, const std::string& text) override;
+  void Clear() override;
+  void Exchange(int index1, int index2) override;
+  void Move(int curIndex, int newIndex) override;
+
+ protected:
+  TStringList* Held() const override;
+  bool StoresItems() const override;
+  bool MissingItemIsError() const override { return true; }
+  LRESULT ItemData(int index) const override;
+  void SetItemData(int index, LRESULT data) override;
+  void DeleteItem(int index) override;
 
  private:
   TCustomListBox* FListBox;
@@ -165,22 +201,15 @@ class TListBox : public TCustomListBox {
 };
 
 // ---------------------------------------------------------------------------------------------
-class TComboBoxStrings : public TStrings {
-  KX_CLASS(TComboBoxStrings, TStrings)
+class TComboBoxStrings : public TListControlStrings {
+  KX_CLASS(TComboBoxStrings, TListControlStrings)
  public:
-  explicit TComboBoxStrings(TCustomComboBox* comboBox) : FComboBox(comboBox) {}
-  std::string Get(int index) const override;
-  int GetCount() const override;
-  TObject* GetObject(int index) const override;
-  void PutObject(int index, TObject* object) override;
-  int Add(const std::string& text) override;
-  void Insert(int index, const std::string& text) override;
-  void Delete(int index) override;
+  explicit TComboBoxStrings(TCustomComboBox* comboBox);
+  // Keeps the combo box's text across the emptying.
   void Clear() override;
-  int IndexOf(const std::string& text) const override;
 
  protected:
-  void SetUpdateState(bool updating) override;
+  TStringList* Held() const override;
 
  private:
   TCustomComboBox* FComboBox;

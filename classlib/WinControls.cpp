@@ -889,16 +889,10 @@ TCustomControl::~TCustomControl() {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  FCanvas->BeginPaintOn(dc);
-  try {
-    FCanvas->GetFont()->Assign(FFont);
-    FCanvas->GetBrush()->Assign(FBrush);
-    Paint();
-  } catch (...) {
-    FCanvas->EndPaint();
-    throw;
-  }
-  FCanvas->EndPaint();
+  TCanvasPainting painting(FCanvas, dc);
+  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetBrush()->Assign(FBrush);
+  Paint();
 }
 
 // ---- published properties -------------------------------------------------------------------
