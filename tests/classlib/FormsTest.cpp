@@ -380,3 +380,17 @@ TEST(Hints, RestingTheMouseOnAControlShowsItsHintAndLeavingHidesIt) {
   EXPECT_FALSE(hintShowing());
   Application->SetHintPause(pause);
 }
+
+TEST(Forms, ShowingAVisibleFormBringsItToTheFront) {
+  OwnForm first, second;
+  FormEvents events;
+  first.form->OnShow = TNotifyEvent(&events, &FormEvents::Show);
+  first.form->Show();
+  second.form->Show();
+  Pump();
+  EXPECT_EQ(GetForegroundWindow(), second.form->GetHandle());
+  first.form->Show();
+  Pump();
+  EXPECT_EQ(GetForegroundWindow(), first.form->GetHandle());
+  EXPECT_EQ(events.shows, 1);
+}
