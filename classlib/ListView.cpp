@@ -516,19 +516,24 @@ TListItem* TCustomListView::GetTempItem() {
   return FTempItem;
 }
 
+// The old columns leave the window at once; the new collection's columns enter it as they
+// are made from the old ones.
 void TCustomListView::ReplaceColumns(TListColumns* columns) {
   if (!columns || columns == FListColumns) return;
-  RebuildWindowColumns();  // nothing moves: only makes sure the window matches the old ones
-  while (FWindowColumns > 0 && HandleAllocated()) {
-    SendTo(this, LVM_DELETECOLUMN, --FWindowColumns, 0);
-  }
-  FWindowColumns = 0;
   TListColumns* old = FListColumns;
+  old->FListView = nullptr;
+  if (HandleAllocated())
+    while (FWindowColumns > 0) SendTo(this, LVM_DELETECOLUMN, --FWindowColumns, 0);
+  FWindowColumns = 0;
   FListColumns = columns;
-  columns->BeginUpdate();
-  columns->Assign(old);
+  columns->FListView = this;
+  try {
+    columns->Assign(old);
+  } catch (...) {
+    delete old;
+    throw;
+  }
   delete old;
-  columns->EndUpdate();
 }
 
 void TCustomListView::CreateParams(TCreateParams& params) {
@@ -974,20 +979,7 @@ void TCustomListView::CNNotify(TMessage& message) {
   message.Result = 0;
   switch (header->code) {
     case LVN_GETDISPINFOA: GetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(header)); break;
-    case LVN_ODFINDITEMA: {
-      const LVFINDINFOA& info = reinterpret_cast<NMLVFINDITEMA*>(header)->lvfi;
-      std::string text = info.psz ? info.psz : "";
-      message.Result = FindOwnerData(info.flags, text, info.pt, info.lParam, info.vkDirection,
-                                     reinterpret_cast<NMLVFINDITEMA*>(header)->iStart);
-      break;
-    }
-    case LVN_ODFINDITEMW: {  // sent by some systems to 8-bit windows too
-      const LVFINDINFOW& info = reinterpret_cast<NMLVFINDITEMW*>(header)->lvfi;
-      std::string text = info.psz ? WideToAnsi(info.psz) : "";
-      message.Result = FindOwnerData(info.flags, text, info.pt, info.lParam, info.vkDirection,
-                                     reinterpret_cast<NMLVFINDITEMW*>(header)->iStart);
-      break;
-    }
+    case LVN_ODFINDITEMA: case LVN_ODFINDITEMW: message.Result = FindOwnerData(header); break;
     case LVN_BEGINLABELEDITA: {
       TListItem* item = ItemFromDisplay(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
       message.Result = item && CanEdit(item) ? 0 : 1;
@@ -1004,32 +996,44 @@ void TCustomListView::CNNotify(TMessage& message) {
       break;
     }
     case LVN_ITEMCHANGED: ItemChanged(*reinterpret_cast<NMLISTVIEW*>(header)); break;
-    case LVN_GETINFOTIPA: {
-      auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(header);
-      if (!OnInfoTip || tip->iItem < 0 || tip->iItem >= FListItems->GetCount()) break;
-      std::string text = tip->pszText ? tip->pszText : "";
-      OnInfoTip(this, FListItems->GetItem(tip->iItem), text);
-      CopyToBuffer(text, tip->pszText, tip->cchTextMax);
-      break;
-    }
+    case LVN_GETINFOTIPA: GetInfoTip(*reinterpret_cast<NMLVGETINFOTIPA*>(header)); break;
     case NM_CLICK: Click(); break;
     case NM_DBLCLK: DblClick(); break;
     default: break;
   }
 }
 
-int TCustomListView::FindOwnerData(UINT flags, const std::string& text, const POINT& position, LPARAM data,
-                                   UINT direction, int start) {
+// An owner-data find; some systems send the wide form to 8-bit windows too.
+int TCustomListView::FindOwnerData(const NMHDR* header) {
+  const LVFINDINFOA& info = reinterpret_cast<const NMLVFINDITEMA*>(header)->lvfi;
+  int start = reinterpret_cast<const NMLVFINDITEMA*>(header)->iStart;
+  std::string text;
+  if (header->code == LVN_ODFINDITEMW) {
+    const wchar_t* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
+    if (wide) text = WideToAnsi(wide);
+  } else if (info.psz) {
+    text = info.psz;
+  }
+  UINT flags = info.flags;
   TItemFind kind = (flags & LVFI_PARAM)     ? ifData
                    : (flags & LVFI_PARTIAL) ? ifPartialString
                    : (flags & LVFI_STRING)  ? ifExactString
                                             : ifNearest;
+  UINT direction = info.vkDirection;
   TSearchDirection towards = direction == VK_LEFT    ? sdLeft
                              : direction == VK_RIGHT ? sdRight
                              : direction == VK_UP    ? sdAbove
                              : direction == VK_DOWN  ? sdBelow
                                                      : sdAll;
-  return OwnerDataFind(kind, text, position, reinterpret_cast<void*>(data), start, towards, (flags & LVFI_WRAP) != 0);
+  return OwnerDataFind(kind, text, info.pt, reinterpret_cast<void*>(info.lParam), start, towards,
+                       (flags & LVFI_WRAP) != 0);
+}
+
+void TCustomListView::GetInfoTip(NMLVGETINFOTIPA& tip) {
+  if (!OnInfoTip || tip.iItem < 0 || tip.iItem >= FListItems->GetCount()) return;
+  std::string text = tip.pszText ? tip.pszText : "";
+  OnInfoTip(this, FListItems->GetItem(tip.iItem), text);
+  CopyToBuffer(text, tip.pszText, tip.cchTextMax);
 }
 
 void TCustomListView::ItemChanged(const NMLISTVIEW& change) {

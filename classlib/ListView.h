@@ -117,6 +117,7 @@ class TListColumns : public TCollection {
 
  private:
   friend class TListColumn;
+  friend class TCustomListView;
   TCustomListView* FListView;
   TCollectionItem* FConstructing = nullptr;  // added, its own constructor still running
 };
@@ -365,8 +366,8 @@ class TCustomListView : public TCustomMultiSelectListControl {
   void WMNotify(TMessage& message) override;
   virtual void CNNotify(TMessage& message);
   void ItemChanged(const NMLISTVIEW& change);
-  int FindOwnerData(UINT flags, const std::string& text, const POINT& position, LPARAM data, UINT direction,
-                    int start);
+  int FindOwnerData(const NMHDR* header);
+  void GetInfoTip(NMLVGETINFOTIPA& tip);
   void CNDrawItem(TMessage& message);
   void ImageListChange(TObject* sender);
   void Notification(TComponent* component, TOperation operation) override;

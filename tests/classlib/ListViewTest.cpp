@@ -512,3 +512,39 @@ TEST(ListViewOwnerDraw, EachShownItemIsDrawnThroughOnDrawItemOnTheCanvas) {
   EXPECT_NE(std::find(painter.drawn.begin(), painter.drawn.end(), "first"), painter.drawn.end());
   EXPECT_NE(std::find(painter.drawn.begin(), painter.drawn.end(), "second*"), painter.drawn.end());
 }
+
+// ---- another column class -------------------------------------------------------------------
+namespace {
+
+class TTaggedColumn : public TListColumn {
+  KX_CLASS(TTaggedColumn, TListColumn)
+ public:
+  explicit TTaggedColumn(TCollection* collection) : TListColumn(collection) {}
+  std::string tag = "tagged";
+};
+
+class TColumnReplacingListView : public TListView {
+ public:
+  explicit TColumnReplacingListView(TComponent* owner) : TListView(owner) {}
+  using TCustomListView::ReplaceColumns;
+};
+
+}  // namespace
+
+TEST(ListViewColumns, AnotherColumnCollectionTakesOverTheColumnsAndTheirWindowPlaces) {
+  ShownForm form(400, 240);
+  auto* listView = new TColumnReplacingListView(form.Get());
+  listView->SetViewStyle(vsReport);
+  listView->SetParent(form.Get());
+  AddColumns(listView, {"Bezeichnung", "Link"});
+  listView->Column(1)->SetWidth(123);
+  listView->ReplaceColumns(new TListColumns(listView, &NewCollectionItem<TTaggedColumn>));
+  ASSERT_EQ(listView->GetColumns()->GetCount(), 2);
+  EXPECT_TRUE(Is<TTaggedColumn>(listView->Column(0)));
+  EXPECT_EQ(listView->Column(1)->GetCaption(), "Link");
+  EXPECT_EQ(HeaderCount(listView), 2);
+  EXPECT_EQ(SendMessageA(listView->GetHandle(), LVM_GETCOLUMNWIDTH, 1, 0), 123);
+  listView->GetColumns()->Add()->SetCaption("Typ");
+  EXPECT_EQ(HeaderCount(listView), 3);
+  EXPECT_TRUE(Is<TTaggedColumn>(listView->Column(2)));
+}
