@@ -680,9 +680,9 @@ struct FormsUnit {
     Application = new TApplication(nullptr);
   }
   ~FormsUnit() {
-    delete Application;
+    Application->Free();
     Application = nullptr;
-    delete Screen;
+    Screen->Free();
     Screen = nullptr;
   }
 };
@@ -957,7 +957,7 @@ void TApplication::ActivateHint(POINT cursorPos) {
   bool canShow = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
   if (!canShow || info.HintStr.empty()) return;
   if (!FHintWindow || FHintWindow->ClassType() != info.HintWindowClass) {
-    delete FHintWindow;
+    if (FHintWindow) FHintWindow->Free();
     FHintWindow = static_cast<THintWindow*>(info.HintWindowClass->Create(this));
   }
   FHintWindow->SetColor(info.HintColor);
