@@ -336,14 +336,19 @@ void TPageControl::UpdateTab(TTabSheet* page) {
   if (index >= 0) FTabs->Put(index, page->GetCaption());
 }
 
+// The focus does not stay in a page that is hidden: it moves to the page control.
 void TPageControl::ChangeActivePage(TTabSheet* page) {
   if (page == FActivePage) return;
   TTabSheet* old = FActivePage;
   FActivePage = page;
+  HWND focus = GetFocus();
+  bool focusInOld = old && old->HandleAllocated() && focus &&
+                    (focus == old->GetWindowHandle() || IsChild(old->GetWindowHandle(), focus));
   if (page) {
     page->BringToFront();
     page->SetVisible(true);
   }
+  if (focusInOld && CanFocus()) SetFocus();
   if (old) old->SetVisible(false);
   SetTabIndex(page ? page->GetTabIndex() : -1);
 }

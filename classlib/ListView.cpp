@@ -363,6 +363,31 @@ void TListItem::Assign(TPersistent* source) {
   SetCaption(other->FCaption);
 }
 
+// ---- item classes ---------------------------------------------------------------------------
+namespace {
+
+std::vector<std::pair<TClass, TListItemFactory>>& ListItemFactories() {
+  static std::vector<std::pair<TClass, TListItemFactory>> factories{
+      {TListItem::StaticClass(), [](TListItems* owner) { return new TListItem(owner); }}};
+  return factories;
+}
+
+}  // namespace
+
+void RegisterListItemClass(TClass itemClass, TListItemFactory factory) {
+  auto& factories = ListItemFactories();
+  auto found = std::find_if(factories.begin(), factories.end(), [&](const auto& entry) { return entry.first == itemClass; });
+  if (found != factories.end()) found->second = factory;
+  else factories.emplace_back(itemClass, factory);
+}
+
+TListItem* CreateListItemOfClass(TClass itemClass, TListItems* owner) {
+  for (TClass cls = itemClass; cls; cls = cls->ClassParent())
+    for (const auto& [registered, factory] : ListItemFactories())
+      if (registered == cls) return factory(owner);
+  throw EInvalidOperation("No list item can be made of class " + itemClass->ClassName());
+}
+
 // ---- TListItems -----------------------------------------------------------------------------
 TListItems::TListItems(TCustomListView* owner) : FOwner(owner) {}
 

@@ -210,6 +210,17 @@ class TListItem : public TPersistent {
   bool FFocused = false;
 };
 
+// List items are made by class too (another layer chooses the class of a list's items): each
+// item class registers how it is made.
+using TListItemFactory = TListItem* (*)(TListItems* owner);
+void RegisterListItemClass(TClass itemClass, TListItemFactory factory);
+template <class T>
+void RegisterListItemClass() {
+  RegisterListItemClass(T::StaticClass(), [](TListItems* owner) -> TListItem* { return new T(owner); });
+}
+// A new item of the class, or of its nearest registered ancestor, for `owner`.
+TListItem* CreateListItemOfClass(TClass itemClass, TListItems* owner);
+
 // The items of a list view, in list order (the window's order while there is one).
 class TListItems : public TPersistent {
   KX_CLASS(TListItems, TPersistent)

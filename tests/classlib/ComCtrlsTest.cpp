@@ -399,3 +399,16 @@ TEST(PageControlDocking, ADockedFormGetsASheetWhoseTabFollowsTheFormsFirstLineAn
   EXPECT_FALSE(sheet->GetTabVisible());
   EXPECT_EQ(WindowTabs(pageControl), Strings{"first"});
 }
+
+TEST(PageControlChange, TheFocusLeavesAPageThatIsHidden) {
+  ShownForm form(400, 260);
+  TPageControl* pageControl = PlacePageControl(form.Get());
+  TTabSheet* first = AddSheet(pageControl, "first");
+  TTabSheet* second = AddSheet(pageControl, "second");
+  auto* edit = new TEdit(form.Get());
+  edit->SetParent(first);
+  edit->SetFocus();
+  ASSERT_EQ(GetFocus(), edit->GetHandle());
+  pageControl->SetActivePage(second);
+  EXPECT_EQ(GetFocus(), pageControl->GetHandle());
+}

@@ -548,3 +548,43 @@ TEST(ListViewColumns, AnotherColumnCollectionTakesOverTheColumnsAndTheirWindowPl
   EXPECT_EQ(HeaderCount(listView), 3);
   EXPECT_TRUE(Is<TTaggedColumn>(listView->Column(2)));
 }
+
+// ---- item classes ---------------------------------------------------------------------------
+namespace {
+
+class TNoteItem : public TListItem {
+  KX_CLASS(TNoteItem, TListItem)
+ public:
+  explicit TNoteItem(TListItems* owner) : TListItem(owner) {}
+};
+
+class TNoteItemChild : public TNoteItem {
+  KX_CLASS(TNoteItemChild, TNoteItem)
+ public:
+  explicit TNoteItemChild(TListItems* owner) : TNoteItem(owner) {}
+};
+
+class TNoteListView : public TListView {
+ public:
+  explicit TNoteListView(TComponent* owner) : TListView(owner) {}
+  TListItem* CreateListItem() override { return CreateListItemOfClass(TNoteItem::StaticClass(), GetItems()); }
+};
+
+}  // namespace
+
+TEST(ListViewItemClasses, ItemsAreMadeByClassThroughTheNearestRegisteredOne) {
+  RegisterListItemClass<TNoteItem>();
+  TNoteListView listView(nullptr);
+  TListItem* item = listView.GetItems()->Add();
+  EXPECT_TRUE(Is<TNoteItem>(item));
+  EXPECT_EQ(item->GetListView(), &listView);
+  TListItem* nearest = CreateListItemOfClass(TNoteItemChild::StaticClass(), listView.GetItems());
+  EXPECT_EQ(nearest->ClassType(), TNoteItem::StaticClass());  // the child class is not registered
+  listView.GetItems()->AddItem(nearest, 0);
+  nearest->SetCaption("copy");
+  nearest->GetSubItems()->Add("sub");
+  item->Assign(nearest);
+  EXPECT_EQ(item->GetCaption(), "copy");
+  EXPECT_EQ(item->GetSubItems()->Get(0), "sub");
+  EXPECT_EQ(listView.GetItems()->IndexOf(nearest), 0);
+}
