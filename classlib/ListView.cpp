@@ -486,10 +486,7 @@ void TListItems::EndUpdate() {
     SendTo(FOwner, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(FOwner->GetWindowHandle(), nullptr, TRUE);
   }
-  if (FOwner->FSortPending) {
-    FOwner->FSortPending = false;
-    FOwner->AlphaSort();
-  }
+  FOwner->RunPendingSort();
 }
 
 void TListItems::Assign(TPersistent* source) {
@@ -594,6 +591,7 @@ void TCustomListView::CreateWnd() {
     throw;
   }
   FRestoring = false;
+  RunPendingSort();
 }
 
 void TCustomListView::RestoreItems() {
@@ -607,6 +605,7 @@ void TCustomListView::RestoreItems() {
     SendItemText(i, 0);
     for (int s = 1; s <= items[i]->FSubItems->GetCount(); ++s) SendItemText(i, s);
   }
+  FSortPosted = false;  // a message posted to the old window is gone with it
 }
 
 // The window's states go back into the items before it goes.
@@ -923,17 +922,24 @@ void TCustomListView::ResyncOrder() {
   }
 }
 
-// The automatic sort: after a caption change (text sorts) or a data change (data sorts),
-// once at the end of an update of the items.
+// The automatic sort: after a caption change (text sorts) or a data change (data sorts).
 void TCustomListView::SortIfNeeded(bool textChanged) {
   if (FSorting || FRestoring || FOwnerData || IsLoading()) return;
   bool wanted = textChanged ? (FSortType == stText || FSortType == stBoth)
                             : (FSortType == stData || FSortType == stBoth);
   if (!wanted) return;
-  if (FListItems->GetUpdateCount() > 0) {
-    FSortPending = true;
+  if (!HandleAllocated() && FListItems->GetUpdateCount() == 0) {
+    AlphaSort();
     return;
   }
+  FSortPending = true;
+  if (HandleAllocated() && FListItems->GetUpdateCount() == 0 && !FSortPosted)
+    FSortPosted = PostMessageA(GetWindowHandle(), CM_LISTVIEWSORT, 0, 0) != FALSE;
+}
+
+void TCustomListView::RunPendingSort() {
+  if (!FSortPending || FListItems->GetUpdateCount() > 0) return;
+  FSortPending = false;
   AlphaSort();
 }
 
@@ -1126,6 +1132,10 @@ void TCustomListView::DrawItem(TListItem* item, const RECT& rect, TOwnerDrawStat
 
 void TCustomListView::Dispatch(TMessage& message) {
   switch (message.Msg) {
+    case CM_LISTVIEWSORT:
+      FSortPosted = false;
+      RunPendingSort();
+      break;
     case CN_NOTIFY: CNNotify(message); break;
     case CN_DRAWITEM: CNDrawItem(message); break;
     default: TCustomMultiSelectListControl::Dispatch(message);

@@ -8,6 +8,10 @@
 //   change LVM_SETITEMTEXTA for its sub-item S (1-based), and the end of an update of the
 //   sub-items, or a change that moves them, LVM_UPDATE;
 // - AlphaSort and the automatic sort send LVM_SORTITEMS with DefaultListViewSort;
+// - the automatic sort of SortType follows a caption (or, for data sorts, a data) change: at
+//   once without a window, at the end of an update of the items, and otherwise once the
+//   message that changed the item has been handled (posted CM_LISTVIEWSORT), so that an item
+//   is sorted with its sub-items in place and many changes sort once;
 // - columns enter with LVM_INSERTCOLUMNA and get their text only through LVM_SETCOLUMNA
 //   (LVCF_TEXT); they leave with LVM_DELETECOLUMN;
 // - extended styles go through LVM_SETEXTENDEDLISTVIEWSTYLE;
@@ -30,6 +34,9 @@
 class TCustomListView;
 class TListItems;
 class TListItem;
+
+// Posted by a list view to itself: run the automatic sort that waits.
+constexpr UINT CM_LISTVIEWSORT = CM_BASE + 200;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 enum TSortType { stNone, stData, stText, stBoth };
@@ -391,8 +398,9 @@ class TCustomListView : public TCustomMultiSelectListControl {
   void SendItemText(int index, int subItem);
   void ResyncOrder();
   void SortItems(TLVCompare compare, LPARAM data);
-  // The automatic sort of SortType, after adds and caption or data changes.
+  // The automatic sort of SortType, after caption or data changes.
   void SortIfNeeded(bool textChanged);
+  void RunPendingSort();
   TListItem* ItemFromDisplay(const LVITEMA& item);
   void GetDispInfo(NMLVDISPINFOA& info);
   void RestoreItems();
@@ -411,7 +419,8 @@ class TCustomListView : public TCustomMultiSelectListControl {
   bool FOwnerData = false;
   bool FOwnerDraw = false;
   TSortType FSortType = stNone;
-  bool FSortPending = false;   // an automatic sort waits for the end of an update
+  bool FSortPending = false;   // an automatic sort waits (end of update, posted message)
+  bool FSortPosted = false;    // CM_LISTVIEWSORT is on its way
   int FSorting = 0;            // inside a sort: no automatic sort
   std::exception_ptr FSortError;
   TCustomImageList* FSmallImages = nullptr;

@@ -588,3 +588,26 @@ TEST(ListViewItemClasses, ItemsAreMadeByClassThroughTheNearestRegisteredOne) {
   EXPECT_EQ(item->GetSubItems()->Get(0), "sub");
   EXPECT_EQ(listView.GetItems()->IndexOf(nearest), 0);
 }
+
+TEST(ListViewSort, WithAWindowTheAutomaticSortWaitsUntilTheRowIsCompleteAndRunsOnceForManyChanges) {
+  ShownForm form(400, 240);
+  TListView* listView = PlaceListView(form.Get());
+  AddColumns(listView, {"Bezeichnung", "Link"});
+  Events events;
+  events.sortColumn = 1;  // by the first sub-item, which a new row gets after its caption
+  listView->OnCompare = TLVCompareEvent(&events, &Events::Compare);
+  listView->SetSortType(stText);
+  ProtocolRecorder recorder(listView);
+  AddRow(listView, "one", {"c.htm"});
+  AddRow(listView, "two", {"a.htm"});
+  AddRow(listView, "three", {"b.htm"});
+  EXPECT_TRUE(recorder.Of(LVM_SORTITEMS).empty());
+  Pump();
+  EXPECT_EQ(recorder.Of(LVM_SORTITEMS).size(), 1u);
+  EXPECT_EQ(WindowCaptions(listView), (Strings{"two", "three", "one"}));
+  // Re-created while a sort waits: the new window is sorted.
+  listView->GetItems()->GetItem(0)->GetSubItems()->Put(0, "z.htm");
+  listView->GetItems()->GetItem(0)->SetCaption("two again");
+  listView->SetReadOnly(true);
+  EXPECT_EQ(WindowCaptions(listView), (Strings{"three", "one", "two again"}));
+}
