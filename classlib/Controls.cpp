@@ -104,6 +104,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent) {
     parent->InsertControl(this);
     if (FParentFont) ParentFontChanged();
+    UpdateAnchorRules();
   }
 }
 
@@ -212,9 +213,43 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   FTop = top;
   FWidth = width;
   FHeight = height;
+  if (!FAnchoring) UpdateAnchorRules();
   Invalidate();
   RequestAlign();
   Resize();
+}
+
+void TControl::SetAnchors(TAnchors value) {
+  FAnchors = value;
+  UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules() {
+  FAnchorRules = GetBoundsRect();
+  if (!FParent) return;
+  RECT client = FParent->GetClientRect();
+  FOriginalParentSize = SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+bool TControl::IsAnchoredToParent() const {
+  return FAlign == alNone && FParent && FAnchors != TAnchors{akLeft, akTop};
+}
+
+RECT TControl::AnchoredBounds(SIZE parentClient) const {
+  auto place = [](bool first, bool second, LONG start, LONG size, LONG grown, LONG& newStart,
+                  LONG& newSize) {
+    newStart = start;
+    newSize = size;
+    if (first && second) newSize = std::max<LONG>(0, size + grown);
+    else if (second) newStart = start + grown;
+    else if (!first) newStart = start + grown / 2;
+  };
+  LONG left, width, top, height;
+  place(FAnchors.Contains(akLeft), FAnchors.Contains(akRight), FAnchorRules.left,
+        FAnchorRules.right - FAnchorRules.left, parentClient.cx - FOriginalParentSize.cx, left, width);
+  place(FAnchors.Contains(akTop), FAnchors.Contains(akBottom), FAnchorRules.top,
+        FAnchorRules.bottom - FAnchorRules.top, parentClient.cy - FOriginalParentSize.cy, top, height);
+  return RECT{left, top, left + width, top + height};
 }
 
 RECT TControl::GetBoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
@@ -599,6 +634,9 @@ void TControl::DeclareProperties(TPropertyTable& table) {
   p.Boolean("Enabled", &TControl::GetEnabled, &TControl::SetEnabled);
   p.Boolean("Visible", &TControl::GetVisible, &TControl::SetVisible);
   p.Enum("Align", &TControl::GetAlign, &TControl::SetAlign, kAlign);
+  static const TIdentMap kAnchors{{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight},
+                                  {"akBottom", akBottom}};
+  p.Set("Anchors", &TControl::GetAnchors, &TControl::SetAnchors, kAnchors);
   p.Enum("BiDiMode", &TControl::GetBiDiMode, &TControl::SetBiDiMode, kBiDi);
   p.Integer("Color", &TControl::GetColor, &TControl::SetColor, &ColorIdents());
   p.Boolean("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor);

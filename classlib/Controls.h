@@ -32,6 +32,11 @@ bool IsAccelChar(WORD ch, const std::string& caption);
 const TIdentMap& ColorIdents();
 const TIdentMap& CursorIdents();
 
+// The parent edges a control keeps its distance to when the parent is resized (left and top:
+// it stays; left and right: it stretches; neither: it keeps its place in the middle).
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -204,6 +209,13 @@ class TControl : public TComponent {
   POINT ScreenToClient(POINT point) const;
   TAlign GetAlign() const { return FAlign; }
   void SetAlign(TAlign value);
+  TAnchors GetAnchors() const { return FAnchors; }
+  void SetAnchors(TAnchors value);
+  // Takes the current bounds and parent size as the ones the anchors keep.
+  void UpdateAnchorRules();
+  // The bounds the anchors give for a parent client area of this size.
+  RECT AnchoredBounds(SIZE parentClient) const;
+  bool IsAnchoredToParent() const;
   TFont* GetFont() const { return FFont; }
   void SetFont(TFont* value);
   bool GetParentFont() const { return FParentFont; }
@@ -316,6 +328,10 @@ class TControl : public TComponent {
   TControlActionLink* FActionLink = nullptr;
   TWndMethod FWindowProc;
   TWinControl* FHostDockSite = nullptr;
+  TAnchors FAnchors{akLeft, akTop};
+  RECT FAnchorRules{};          // the bounds when the rules were taken
+  SIZE FOriginalParentSize{};   // the parent's client size then
+  bool FAnchoring = false;      // bounds being set by the parent's layout
 
  private:
   friend class TWinControl;

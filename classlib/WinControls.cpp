@@ -449,12 +449,14 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (FHandle) {
     SetWindowPos(FHandle, nullptr, left, top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);  // WM_WINDOWPOSCHANGED updates the fields
-    if (FLeft == left && FTop == top && FWidth == width && FHeight == height) return;
   }
+  bool updated = FLeft == left && FTop == top && FWidth == width && FHeight == height;
   FLeft = left;
   FTop = top;
   FWidth = width;
   FHeight = height;
+  if (!FAnchoring) UpdateAnchorRules();
+  if (updated) return;
   RequestAlign();
   AlignControls();
   Resize();
@@ -610,6 +612,25 @@ void TWinControl::AlignControlsIn(RECT& rect) {
         default: child->SetBounds(rect.left, rect.top, width, height); break;
       }
     }
+  }
+  AnchorControls();
+}
+
+// Children with anchors other than left and top follow the client area's size.
+void TWinControl::AnchorControls() {
+  RECT client = GetClientRect();
+  SIZE size{client.right - client.left, client.bottom - client.top};
+  for (TControl* child : std::vector<TControl*>(FControls)) {
+    if (!child->IsAnchoredToParent()) continue;
+    RECT bounds = child->AnchoredBounds(size);
+    child->FAnchoring = true;
+    try {
+      child->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    } catch (...) {
+      child->FAnchoring = false;
+      throw;
+    }
+    child->FAnchoring = false;
   }
 }
 

@@ -133,6 +133,7 @@ class TWinControl : public TControl {
   virtual void PaintWindow(HDC dc);
   void PaintHandler(TMessage& message);
   virtual void AlignControlsIn(RECT& rect);
+  void AnchorControls();
   // The part of the client area that aligned children share (inside frames and captions).
   virtual void AdjustClientRect(RECT& rect) { (void)rect; }
   void UpdateBounds();

@@ -264,3 +264,32 @@ TEST(Appearance, AlignedChildrenShareTheClientAreaInOrder) {
   EXPECT_EQ(left->GetTop(), 0);
   EXPECT_EQ(rest->GetHeight(), 200);
 }
+
+TEST(Appearance, AnchoredChildrenFollowTheEdgesOfTheirParent) {
+  TPanel panel(nullptr);
+  panel.SetBevelOuter(bvNone);
+  panel.SetBounds(0, 0, 300, 200);
+  auto place = [&](TAnchors anchors) {
+    TPanel* child = new TPanel(&panel);
+    child->SetParent(&panel);
+    child->SetBounds(100, 50, 100, 50);
+    child->SetAnchors(anchors);
+    return child;
+  };
+  TPanel* fixed = place({akLeft, akTop});
+  TPanel* stretched = place({akLeft, akTop, akRight, akBottom});
+  TPanel* corner = place({akRight, akBottom});
+  TPanel* centred = place({});
+  panel.SetBounds(0, 0, 400, 260);
+  EXPECT_EQ(fixed->GetBoundsRect().right, 200);
+  EXPECT_EQ(stretched->GetWidth(), 200);
+  EXPECT_EQ(stretched->GetHeight(), 110);
+  EXPECT_EQ(corner->GetLeft(), 200);
+  EXPECT_EQ(corner->GetTop(), 110);
+  EXPECT_EQ(corner->GetWidth(), 100);
+  EXPECT_EQ(centred->GetLeft(), 150);
+  EXPECT_EQ(centred->GetTop(), 80);
+  panel.SetBounds(0, 0, 300, 200);
+  EXPECT_EQ(stretched->GetWidth(), 100);
+  EXPECT_EQ(corner->GetLeft(), 100);
+}

@@ -86,6 +86,7 @@ const char kDescription[] = R"(object KitchenForm: TKitchenForm
     Width = 150
     Height = 70
     Items.Strings = ('alpha' 'beta' 'gamma')
+    Anchors = [akLeft, akTop, akRight]
   end
   object GroupBox1: TGroupBox
     Left = 400
@@ -240,6 +241,8 @@ TEST(FormDescriptions, MakeEveryControlInOrderWithPropertiesAndEventsAndNoWindow
   EXPECT_EQ(form->BitBtn1->GetCaption(), "Cancel");
   EXPECT_EQ(form->Label1->GetFocusControl(), form->Edit1);
   EXPECT_FALSE(form->Timer1->GetEnabled());
+  form->SetClientWidth(form->GetClientWidth() + 50);  // the anchored list box grows with the form
+  EXPECT_EQ(form->ListBox1->GetWidth(), 200);
   // OnCreate ran once, after every property was read.
   ASSERT_FALSE(form->log.empty());
   EXPECT_EQ(form->log.back(), "create:Edit text");
