@@ -412,6 +412,15 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+  if (!handled && wheelDelta < 0 && OnMouseWheelDown) OnMouseWheelDown(this, shift, mousePos, handled);
+  if (!handled && wheelDelta > 0 && OnMouseWheelUp) OnMouseWheelUp(this, shift, mousePos, handled);
+  if (!handled && FParent) handled = FParent->DoMouseWheel(shift, wheelDelta, mousePos);
+  return handled;
+}
+
 void TControl::MouseMessage(TMessage& message, TMouseButton button, bool down) {
   const auto& mouse = MessageAs<TWMMouse>(message);
   TShiftState shift = KeysToShiftState(mouse.Keys);
@@ -649,4 +658,7 @@ void TControl::DeclareProperties(TPropertyTable& table) {
   p.Event("OnMouseDown", &TControl::OnMouseDown);
   p.Event("OnMouseUp", &TControl::OnMouseUp);
   p.Event("OnMouseMove", &TControl::OnMouseMove);
+  p.Event("OnMouseWheel", &TControl::OnMouseWheel);
+  p.Event("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+  p.Event("OnMouseWheelUp", &TControl::OnMouseWheelUp);
 }

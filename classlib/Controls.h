@@ -71,6 +71,9 @@ using TKeyEvent = TEvent<void(TObject*, WORD&, TShiftState)>;
 using TKeyPressEvent = TEvent<void(TObject*, char&)>;
 using TMouseEvent = TEvent<void(TObject*, TMouseButton, TShiftState, int, int)>;
 using TMouseMoveEvent = TEvent<void(TObject*, TShiftState, int, int)>;
+// Sender, shift, wheel delta (positive: away from the user), mouse position, handled.
+using TMouseWheelEvent = TEvent<void(TObject*, TShiftState, int, POINT, bool&)>;
+using TMouseWheelUpDownEvent = TEvent<void(TObject*, TShiftState, POINT, bool&)>;
 
 TShiftState KeyDataToShiftState(LPARAM keyData);
 TShiftState KeysToShiftState(WPARAM keys);
@@ -279,6 +282,12 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+
+  // A wheel turn: OnMouseWheel, then OnMouseWheelDown/Up, then the parent's; true when handled.
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
 
 
  protected:

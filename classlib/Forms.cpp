@@ -78,7 +78,8 @@ void TScrollingWinControl::Scroll(int bar, WORD code) {
   info.cbSize = sizeof(info);
   info.fMask = SIF_ALL;
   GetScrollInfo(FHandle, bar, &info);
-  int pos = info.nPos, line = 8, page = static_cast<int>(info.nPage);
+  int line = (bar == SB_HORZ ? FHorzScrollBar : FVertScrollBar).GetIncrement();
+  int pos = info.nPos, page = static_cast<int>(info.nPage);
   switch (code) {
     case SB_LINEUP: pos -= line; break;
     case SB_LINEDOWN: pos += line; break;
@@ -99,6 +100,38 @@ void TScrollingWinControl::Dispatch(TMessage& message) {
   }
   TWinControl::Dispatch(message);
   if (message.Msg == WM_SIZE) UpdateScrollBars();
+}
+
+int TControlScrollBar::GetPosition() const {
+  POINT pos = FControl->GetScrollPos();
+  return FHorizontal ? pos.x : pos.y;
+}
+
+void TControlScrollBar::SetPosition(int value) {
+  POINT pos = FControl->GetScrollPos();
+  (FHorizontal ? pos.x : pos.y) = value;
+  FControl->ScrollTo(pos);
+}
+
+int TControlScrollBar::GetRange() const {
+  SIZE range = FControl->GetScrollRange();
+  return FHorizontal ? range.cx : range.cy;
+}
+
+bool TControlScrollBar::IsScrollBarVisible() const {
+  HWND wnd = FControl->GetWindowHandle();
+  return wnd && (GetWindowLongA(wnd, GWL_STYLE) & (FHorizontal ? WS_HSCROLL : WS_VSCROLL));
+}
+
+void TControlScrollBar::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TControlScrollBar>();
+  p.Integer("Increment", &TControlScrollBar::GetIncrement, &TControlScrollBar::SetIncrement);
+  p.Integer("Position", &TControlScrollBar::GetPosition, &TControlScrollBar::SetPosition);
+}
+
+void TFrame::InitFrame() {
+  if (!InitComponentFromResource(this))
+    throw EResNotFound(Format("Resource %s not found", ClassName().c_str()));
 }
 
 TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner) {
@@ -992,6 +1025,12 @@ const TIdentMap kFormBorderStyles{{"bsNone", bsNone}, {"bsSingle", bsSingle}, {"
                                   {"bsSizeToolWin", bsSizeToolWin}};
 
 }  // namespace
+
+void TScrollingWinControl::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TScrollingWinControl>();
+  p.Object("HorzScrollBar", &TScrollingWinControl::GetHorzScrollBar);
+  p.Object("VertScrollBar", &TScrollingWinControl::GetVertScrollBar);
+}
 
 void TScrollBox::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TScrollBox>();

@@ -46,17 +46,46 @@ class IFormMenu {
 // Private messages of forms.
 constexpr UINT CM_RELEASE = CM_BASE + 33;  // posted by Release: the form frees itself
 
+class TScrollingWinControl;
+
+// One scroll bar of a scrolling control: where the view stands, how far the children reach.
+class TControlScrollBar : public TPersistent {
+  KX_CLASS(TControlScrollBar, TPersistent)
+ public:
+  TControlScrollBar(TScrollingWinControl* control, bool horizontal)
+      : FControl(control), FHorizontal(horizontal) {}
+  static void DeclareProperties(TPropertyTable& table);
+  int GetPosition() const;
+  // Scrolls the control (kept within 0 .. range - client size).
+  void SetPosition(int value);
+  // How far the children reach (0 without AutoScroll).
+  int GetRange() const;
+  // The step of a click on an arrow.
+  int GetIncrement() const { return FIncrement; }
+  void SetIncrement(int value) { FIncrement = value; }
+  bool IsScrollBarVisible() const;
+
+ private:
+  TScrollingWinControl* FControl;
+  bool FHorizontal;
+  int FIncrement = 8;
+};
+
 // A windowed control that can scroll its children (base of forms and scroll boxes).
 class TScrollingWinControl : public TWinControl {
   KX_COMPONENT(TScrollingWinControl, TWinControl)
  public:
   explicit TScrollingWinControl(TComponent* owner);
+  static void DeclareProperties(TPropertyTable& table);
   // With AutoScroll, scroll bars appear when the children reach beyond the client area.
   bool GetAutoScroll() const { return FAutoScroll; }
   void SetAutoScroll(bool value);
   POINT GetScrollPos() const { return FScrollPos; }
+  SIZE GetScrollRange() const { return FRange; }
   // Moves the view to `pos` (clamped to the range the children need).
   void ScrollTo(POINT pos);
+  TControlScrollBar* GetHorzScrollBar() { return &FHorzScrollBar; }
+  TControlScrollBar* GetVertScrollBar() { return &FVertScrollBar; }
 
  protected:
   void AlignControlsIn(RECT& rect) override;
@@ -67,6 +96,8 @@ class TScrollingWinControl : public TWinControl {
   bool FUpdatingScrollBars = false;
   POINT FScrollPos{0, 0};
   SIZE FRange{0, 0};
+  TControlScrollBar FHorzScrollBar{this, true};
+  TControlScrollBar FVertScrollBar{this, false};
 };
 
 class TScrollBox : public TScrollingWinControl {
@@ -87,6 +118,9 @@ class TFrame : public TScrollingWinControl {
   KX_COMPONENT(TFrame, TScrollingWinControl)
  public:
   explicit TFrame(TComponent* owner);
+  // Reads the frame's description (the resource named after its class); a frame class's
+  // constructor ends with this.
+  void InitFrame();
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -306,6 +306,7 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_KEYUP: case WM_SYSKEYUP: WMKeyUp(message); break;
     case WM_CHAR: WMChar(message); break;
     case WM_SYSCHAR: WMSysChar(message); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(message); break;
     case WM_NCDESTROY: WMNCDestroy(message); break;
     case CN_KEYDOWN: CNKeyDown(message); break;
     case CN_KEYUP: case CN_SYSKEYUP: CNKeyUp(message); break;
@@ -788,6 +789,14 @@ void TWinControl::WMChar(TMessage& message) {
 }
 
 void TWinControl::WMSysChar(TMessage& message) { DefaultHandler(message); }
+
+void TWinControl::WMMouseWheel(TMessage& message) {
+  POINT at{static_cast<int16_t>(message.LParamLo), static_cast<int16_t>(message.LParamHi)};
+  if (DoMouseWheel(KeysToShiftState(message.WParamLo), static_cast<int16_t>(message.WParamHi), at))
+    message.Result = 0;
+  else
+    DefaultHandler(message);
+}
 
 // The message loop offers every key message to its control first; a non-zero result means
 // it was taken as a dialog key (Tab, Enter, Escape, arrows) and goes no further.

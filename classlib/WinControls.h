@@ -156,6 +156,7 @@ class TWinControl : public TControl {
   virtual void WMKeyUp(TMessage& message);
   virtual void WMChar(TMessage& message);
   virtual void WMSysChar(TMessage& message);
+  virtual void WMMouseWheel(TMessage& message);
   virtual void WMNCDestroy(TMessage& message);
   virtual void CNKeyDown(TMessage& message);
   virtual void CNKeyUp(TMessage& message);

@@ -394,3 +394,42 @@ TEST(Forms, ShowingAVisibleFormBringsItToTheFront) {
   EXPECT_EQ(GetForegroundWindow(), first.form->GetHandle());
   EXPECT_EQ(events.shows, 1);
 }
+
+namespace {
+
+// Scrolls a scroll box by ten units per wheel step, as a window's handler may.
+class WheelScroller : public TObject {
+ public:
+  TScrollBox* box = nullptr;
+  void Down(TObject*, TShiftState, POINT, bool& handled) {
+    box->GetVertScrollBar()->SetPosition(box->GetVertScrollBar()->GetPosition() + 10);
+    handled = true;
+  }
+};
+
+}  // namespace
+
+TEST(ScrollBoxes, WheelTurnsReachTheHandlersOfTheControlAndItsParents) {
+  ShownForm form;
+  TScrollBox* box = new TScrollBox(form.Get());
+  box->SetParent(form.Get());
+  box->SetBounds(10, 10, 150, 120);
+  TButton* inside = new TButton(form.Get());
+  inside->SetParent(box);
+  inside->SetBounds(10, 20, 80, 25);
+  TButton* distant = new TButton(form.Get());
+  distant->SetParent(box);
+  distant->SetBounds(10, 400, 80, 25);
+  WheelScroller scroller;
+  scroller.box = box;
+  box->OnMouseWheelDown = TMouseWheelUpDownEvent(&scroller, &WheelScroller::Down);
+  Pump();
+  EXPECT_GT(box->GetVertScrollBar()->GetRange(), 400);
+  EXPECT_TRUE(box->GetVertScrollBar()->IsScrollBarVisible());
+  SendMessageA(inside->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  SendMessageA(inside->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 20);
+  EXPECT_EQ(inside->GetTop(), 0);
+  SendMessageA(inside->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);  // no handler upward
+  EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 20);
+}
