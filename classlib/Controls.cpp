@@ -318,6 +318,28 @@ void TControl::SetParentColor(bool value) {
 }
 
 // -- right to left --
+bool TControl::GetMouseCapture() const {
+  HWND capture = GetCapture();
+  if (!capture) return false;
+  if (auto* self = dynamic_cast<const TWinControl*>(this)) return capture == self->GetWindowHandle();
+  return FParent && capture == FParent->GetWindowHandle() && FParent->FCaptureControl == this;
+}
+
+void TControl::SetMouseCapture(bool value) {
+  if (GetMouseCapture() == value) return;
+  if (!value) {
+    if (FParent && FParent->FCaptureControl == this) FParent->FCaptureControl = nullptr;
+    ReleaseCapture();
+    return;
+  }
+  if (auto* self = dynamic_cast<TWinControl*>(this)) {
+    SetCapture(self->GetHandle());
+  } else if (FParent && FParent->HandleAllocated()) {
+    FParent->FCaptureControl = this;
+    SetCapture(FParent->GetWindowHandle());
+  }
+}
+
 void TControl::SetBiDiMode(TBiDiMode value) {
   if (FBiDiMode == value) return;
   FBiDiMode = value;
@@ -621,6 +643,16 @@ const TIdentMap& CursorIdents() {
       {"crUpArrow", -10}, {"crHourGlass", -11}, {"crNo", -12}, {"crHSplit", -14},
       {"crVSplit", -15}, {"crHandPoint", -21}, {"crHelp", -20}};
   return idents;
+}
+
+HCURSOR CursorHandle(TCursor cursor) {
+  static const std::pair<TCursor, int> kSystem[] = {
+      {crArrow, 32512}, {crCross, 32515}, {crIBeam, 32513}, {crSizeNESW, 32643}, {crSizeNS, 32645},
+      {crSizeNWSE, 32642}, {crSizeWE, 32644}, {crUpArrow, 32516}, {crHourGlass, 32514},
+      {crNo, 32648}, {crHSplit, 32644}, {crVSplit, 32645}, {crHelp, 32651}, {crHandPoint, 32649}};
+  for (const auto& [value, id] : kSystem)
+    if (value == cursor) return LoadCursorA(nullptr, MAKEINTRESOURCEA(id));
+  return nullptr;
 }
 
 void TControl::DeclareProperties(TPropertyTable& table) {

@@ -32,6 +32,14 @@ bool IsAccelChar(WORD ch, const std::string& caption);
 const TIdentMap& ColorIdents();
 const TIdentMap& CursorIdents();
 
+// Cursors: crDefault leaves the choice to the window class.
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crNo = -12, crHSplit = -14, crVSplit = -15, crHelp = -20,
+                  crHandPoint = -21;
+// The system cursor shown for a cursor value (nullptr for crNone and crDefault).
+HCURSOR CursorHandle(TCursor cursor);
+
 // The parent edges a control keeps its distance to when the parent is resized (left and top:
 // it stays; left and right: it stretches; neither: it keeps its place in the middle).
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -229,6 +237,9 @@ class TControl : public TComponent {
   void SetParentColor(bool value);
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor value) { FCursor = value; }
+  // The mouse goes to this control (through its window or its parent's) until released.
+  bool GetMouseCapture() const;
+  void SetMouseCapture(bool value);
 
   // Right-to-left text.
   TBiDiMode GetBiDiMode() const { return FBiDiMode; }

@@ -668,6 +668,23 @@ TScreen::~TScreen() { delete FHintFont; }
 
 void TScreen::AddForm(TCustomForm* form) { FForms.push_back(form); }
 
+void TScreen::SetCursor(TCursor value) {
+  if (FCursor == value) return;
+  FCursor = value;
+  if (value != crDefault) {
+    ::SetCursor(CursorHandle(value));
+    return;
+  }
+  // Back to the controls' own: the window under the mouse chooses again.
+  POINT at;
+  GetCursorPos(&at);
+  HWND wnd = WindowFromPoint(at);
+  DWORD process = 0;
+  if (!wnd || GetWindowThreadProcessId(wnd, &process) != GetCurrentThreadId()) return;
+  LRESULT hit = SendMessageA(wnd, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+  SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hit, WM_MOUSEMOVE));
+}
+
 void TScreen::RemoveForm(TCustomForm* form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
 }

@@ -275,6 +275,9 @@ class TScreen : public TComponent {
   TCustomForm* GetForm(int index) const { return FForms.at(static_cast<size_t>(index)); }
   TCustomForm* GetActiveForm() const;
   TFont* GetHintFont() const { return FHintFont; }
+  // A cursor for the whole program (crHourGlass while it works); crDefault: the controls' own.
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor value);
   int GetWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
   int GetHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
 
@@ -284,6 +287,7 @@ class TScreen : public TComponent {
   void RemoveForm(TCustomForm* form);
   std::vector<TCustomForm*> FForms;
   TFont* FHintFont;
+  TCursor FCursor = crDefault;
 };
 
 class TApplicationEvents;

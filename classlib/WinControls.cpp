@@ -266,7 +266,10 @@ void TWinControl::WndProc(TMessage& message) {
       const auto& mouse = MessageAs<TWMMouse>(message);
       TControl* child = FCaptureControl;
       if (!child) child = ControlAtPos(POINT{mouse.XPos, mouse.YPos}, false);
-      if (!child) break;
+      if (!child) {
+        CaptureOwnMouse(message.Msg);
+        break;
+      }
       bool down = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN ||
                   message.Msg == WM_MBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK;
       bool up = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
@@ -284,6 +287,14 @@ void TWinControl::WndProc(TMessage& message) {
     }
   }
   TControl::WndProc(message);
+}
+
+// A window of the library's own class keeps the mouse from a left button press to its release,
+// so that dragging out of it goes on reaching it (system controls capture for themselves).
+void TWinControl::CaptureOwnMouse(UINT msg) {
+  if (!FHandle || FDefWndProc != DefWindowProcA || !(FControlStyle & csCaptureMouse)) return;
+  if (msg == WM_LBUTTONDOWN) SetCapture(FHandle);
+  else if (msg == WM_LBUTTONUP && GetCapture() == FHandle) ReleaseCapture();
 }
 
 void TWinControl::Dispatch(TMessage& message) {
@@ -307,6 +318,7 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_CHAR: WMChar(message); break;
     case WM_SYSCHAR: WMSysChar(message); break;
     case WM_MOUSEWHEEL: WMMouseWheel(message); break;
+    case WM_SETCURSOR: WMSetCursor(message); break;
     case WM_NCDESTROY: WMNCDestroy(message); break;
     case CN_KEYDOWN: CNKeyDown(message); break;
     case CN_KEYUP: case CN_SYSKEYUP: CNKeyUp(message); break;
@@ -789,6 +801,25 @@ void TWinControl::WMChar(TMessage& message) {
 }
 
 void TWinControl::WMSysChar(TMessage& message) { DefaultHandler(message); }
+
+// Over the client area: the screen's cursor, else the cursor of the control under the mouse.
+void TWinControl::WMSetCursor(TMessage& message) {
+  if (reinterpret_cast<HWND>(message.WParam) == FHandle && message.LParamLo == HTCLIENT) {
+    TCursor cursor = Screen ? Screen->GetCursor() : crDefault;
+    if (cursor == crDefault) {
+      POINT at;
+      GetCursorPos(&at);
+      TControl* child = ControlAtPos(ScreenToClient(at), false);
+      cursor = child && child->GetCursor() != crDefault ? child->GetCursor() : FCursor;
+    }
+    if (cursor != crDefault) {
+      ::SetCursor(CursorHandle(cursor));
+      message.Result = 1;
+      return;
+    }
+  }
+  DefaultHandler(message);
+}
 
 void TWinControl::WMMouseWheel(TMessage& message) {
   POINT at{static_cast<int16_t>(message.LParamLo), static_cast<int16_t>(message.LParamHi)};

@@ -134,6 +134,7 @@ class TWinControl : public TControl {
   void PaintHandler(TMessage& message);
   virtual void AlignControlsIn(RECT& rect);
   void AnchorControls();
+  void CaptureOwnMouse(UINT msg);
   // The part of the client area that aligned children share (inside frames and captions).
   virtual void AdjustClientRect(RECT& rect) { (void)rect; }
   void UpdateBounds();
@@ -157,6 +158,7 @@ class TWinControl : public TControl {
   virtual void WMChar(TMessage& message);
   virtual void WMSysChar(TMessage& message);
   virtual void WMMouseWheel(TMessage& message);
+  virtual void WMSetCursor(TMessage& message);
   virtual void WMNCDestroy(TMessage& message);
   virtual void CNKeyDown(TMessage& message);
   virtual void CNKeyUp(TMessage& message);
@@ -192,6 +194,7 @@ class TWinControl : public TControl {
   TControl* FCaptureControl = nullptr;  // the child without a window that has the mouse
 
  private:
+  friend class TControl;
   void RegisterWindowClass(TCreateParams& params);
   void ReflectToChild(TMessage& message, HWND child, UINT reflected);
 };

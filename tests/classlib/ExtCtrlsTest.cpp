@@ -164,3 +164,42 @@ TEST(FormKeys, KeyPreviewLetsTheFormSeeKeysFirstAndLabelsFocusTheirControl) {
   form->SetKeyPreview(false);
   form->OnKeyPress = TKeyPressEvent();
 }
+
+TEST(Cursors, TheControlUnderTheMouseOrTheScreenChoosesTheCursor) {
+  ShownForm form;
+  TImage* image = new TImage(form.Get());
+  image->SetParent(form.Get());
+  image->SetBounds(20, 20, 100, 80);
+  image->SetCursor(crHandPoint);
+  Pump();
+  auto cursorOver = [&](POINT clientPoint) {
+    POINT at = form->ClientToScreen(clientPoint);
+    SetCursorPos(at.x, at.y);
+    SendMessageA(form->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->GetHandle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  EXPECT_EQ(cursorOver(POINT{50, 50}), CursorHandle(crHandPoint));
+  EXPECT_NE(cursorOver(POINT{300, 250}), CursorHandle(crHandPoint));
+  Screen->SetCursor(crHourGlass);
+  EXPECT_EQ(cursorOver(POINT{50, 50}), CursorHandle(crHourGlass));
+  Screen->SetCursor(crDefault);
+  EXPECT_EQ(cursorOver(POINT{50, 50}), CursorHandle(crHandPoint));
+}
+
+TEST(Cursors, APanelKeepsTheMouseWhileTheButtonIsDown) {
+  ShownForm form;
+  TPanel* panel = new TPanel(form.Get());
+  panel->SetParent(form.Get());
+  panel->SetBounds(10, 10, 50, 50);
+  SendMessageA(panel->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(panel->GetMouseCapture());
+  SendMessageA(panel->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 500));
+  EXPECT_FALSE(panel->GetMouseCapture());
+  TLabel* label = new TLabel(form.Get());
+  label->SetParent(form.Get());
+  label->SetMouseCapture(true);
+  EXPECT_TRUE(label->GetMouseCapture());
+  label->SetMouseCapture(false);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
