@@ -945,6 +945,16 @@ void TCustomComboBox::CNMeasureItem(TMessage& message) {
 
 void TCustomComboBox::Dispatch(TMessage& message) {
   switch (message.Msg) {
+    case CN_KEYDOWN: {
+      // Enter and Escape close an open list instead of pressing the form's buttons.
+      WORD key = MessageAs<TWMKey>(message).CharCode;
+      if ((key == VK_RETURN || key == VK_ESCAPE) && GetDroppedDown()) {
+        SetDroppedDown(false);
+        message.Result = 1;
+        return;
+      }
+      break;
+    }
     case CN_COMMAND: CNCommand(message); return;
     case CN_DRAWITEM: CNDrawItem(message); return;
     case CN_MEASUREITEM: CNMeasureItem(message); return;

@@ -581,3 +581,23 @@ TEST(Lists, TypingIntoADropDownListSearchesByTheLettersTypedTogether) {
   EXPECT_EQ(combo->GetText(), "Birne");
   EXPECT_EQ(events.log.size(), 2u);  // "B" went to Banane, "Bi" to Birne
 }
+
+TEST(Lists, EnterClosesAnOpenComboListInsteadOfPressingTheDefaultButton) {
+  ShownForm form;
+  Events events;
+  TComboBox* combo = Place<TComboBox>(form.Get(), 10, 10, 150, 22);
+  combo->GetItems()->SetText("one\ntwo");
+  TButton* ok = Place<TButton>(form.Get(), 10, 60, 80, 25);
+  ok->SetDefault(true);
+  ok->OnClick = TNotifyEvent(&events, &Events::Click);
+  combo->SetFocus();
+  combo->SetDroppedDown(true);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  PostMessageA(combo->GetEditHandle(), WM_KEYDOWN, VK_RETURN, 1);
+  Pump();
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_TRUE(events.log.empty());
+  PostMessageA(combo->GetEditHandle(), WM_KEYDOWN, VK_RETURN, 1);
+  Pump();
+  EXPECT_EQ(events.log, std::vector<std::string>{"click"});
+}
