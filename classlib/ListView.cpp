@@ -582,7 +582,7 @@ void TCustomListView::CreateWnd() {
   FRestoring = true;
   try {
     ApplyExtendedStyle();
-    if (FSmallImages) SendTo(this, LVM_SETIMAGELIST, LVSIL_SMALL, Ptr(FSmallImages->GetHandle()));
+    ImageListChange(FSmallImages);
     FWindowColumns = 0;
     for (int i = 0; i < FListColumns->GetCount(); ++i) InsertWindowColumn(FListColumns->GetItem(i), i);
     RestoreItems();
@@ -768,7 +768,8 @@ void TCustomListView::SetSmallImages(TCustomImageList* value) {
 
 void TCustomListView::ImageListChange(TObject*) {
   if (!HandleAllocated()) return;
-  HIMAGELIST handle = FSmallImages ? FSmallImages->GetHandle() : nullptr;
+  // An image list without a handle has no images yet: it gets one when the first is added.
+  HIMAGELIST handle = FSmallImages && FSmallImages->HandleAllocated() ? FSmallImages->GetHandle() : nullptr;
   SendTo(this, LVM_SETIMAGELIST, LVSIL_SMALL, Ptr(handle));
 }
 
@@ -1101,8 +1102,8 @@ void TCustomListView::WMNotify(TMessage& message) {
 
 void TCustomListView::CNDrawItem(TMessage& message) {
   auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
-  TListItem* item = static_cast<int>(draw->itemID) < FListItems->GetCount()
-                        ? FListItems->GetItem(static_cast<int>(draw->itemID)) : nullptr;
+  auto index = static_cast<int>(draw->itemID);
+  TListItem* item = index >= 0 && index < FListItems->GetCount() ? FListItems->GetItem(index) : nullptr;
   TOwnerDrawState state = 0;
   if (draw->itemState & ODS_SELECTED) state |= odSelected;
   if (draw->itemState & ODS_FOCUS) state |= odFocused;
