@@ -611,3 +611,23 @@ TEST(ListViewSort, WithAWindowTheAutomaticSortWaitsUntilTheRowIsCompleteAndRunsO
   listView->SetReadOnly(true);
   EXPECT_EQ(WindowCaptions(listView), (Strings{"three", "one", "two again"}));
 }
+
+TEST(ListViewState, InsertsAndDeletesKeepTheWindowInTheItemsOrder) {
+  ShownForm form(400, 240);
+  TListView* listView = PlaceListView(form.Get());
+  AddColumns(listView, {"Bezeichnung"});
+  AddRow(listView, "b", {});
+  listView->GetItems()->Insert(0)->SetCaption("a");
+  listView->GetItems()->Insert(2)->SetCaption("d");
+  listView->GetItems()->Insert(2)->SetCaption("c");
+  EXPECT_EQ(WindowCaptions(listView), (Strings{"a", "b", "c", "d"}));
+  listView->GetItems()->GetItem(1)->Delete();
+  listView->GetItems()->Delete(2);
+  EXPECT_EQ(WindowCaptions(listView), (Strings{"a", "c"}));
+  EXPECT_EQ(listView->GetItems()->GetItem(1)->GetIndex(), 1);
+  EXPECT_THROW(listView->GetItems()->GetItem(2), EListError);
+  EXPECT_THROW(listView->GetItems()->Delete(-1), EListError);
+  listView->GetItems()->Clear();
+  EXPECT_EQ(SendMessageA(listView->GetHandle(), LVM_GETITEMCOUNT, 0, 0), 0);
+  EXPECT_EQ(listView->GetSelected(), nullptr);
+}
