@@ -7,13 +7,35 @@
 #include "classlib/SysUtils.h"
 
 // ---- action link ----------------------------------------------------------------------------
-bool TControlActionLink::IsCaptionLinked() const { return FAction != nullptr; }
-bool TControlActionLink::IsHintLinked() const { return FAction != nullptr; }
-bool TControlActionLink::IsEnabledLinked() const { return FAction != nullptr; }
-bool TControlActionLink::IsVisibleLinked() const { return FAction != nullptr; }
-bool TControlActionLink::IsOnExecuteLinked() const { return FAction != nullptr; }
-bool TControlActionLink::Execute(TComponent*) { return false; }
-bool TControlActionLink::Update() { return false; }
+// A property is linked while the client still shows the action's value.
+bool TControlActionLink::IsCaptionLinked() const {
+  auto* action = dynamic_cast<TCustomAction*>(FAction);
+  return action && FClient->GetCaption() == action->GetCaption();
+}
+bool TControlActionLink::IsEnabledLinked() const {
+  auto* action = dynamic_cast<TCustomAction*>(FAction);
+  return action && FClient->GetEnabled() == action->GetEnabled();
+}
+bool TControlActionLink::IsHintLinked() const {
+  auto* action = dynamic_cast<TCustomAction*>(FAction);
+  return action && FClient->GetHint() == action->GetHint();
+}
+bool TControlActionLink::IsVisibleLinked() const {
+  auto* action = dynamic_cast<TCustomAction*>(FAction);
+  return action && FClient->GetVisible() == action->GetVisible();
+}
+void TControlActionLink::SetCaption(const std::string& value) {
+  if (IsCaptionLinked()) FClient->SetCaption(value);
+}
+void TControlActionLink::SetEnabled(bool value) {
+  if (IsEnabledLinked()) FClient->SetEnabled(value);
+}
+void TControlActionLink::SetHint(const std::string& value) {
+  if (IsHintLinked()) FClient->SetHint(value);
+}
+void TControlActionLink::SetVisible(bool value) {
+  if (IsVisibleLinked()) FClient->SetVisible(value);
+}
 
 namespace {
 
@@ -178,10 +200,20 @@ void TControl::SetAction(TBasicAction* action) {
     FActionLink = CreateActionLink(GetActionLinkClass(), this);
   }
   FActionLink->SetAction(action);
-  ActionChange(reinterpret_cast<TObject*>(action), IsLoading());
+  ActionChange(action, IsLoading());
 }
 
-void TControl::ActionChange(TObject*, bool) {}
+// With checkDefaults (the action is set while loading) only what the control leaves at its
+// default is taken from the action.
+void TControl::ActionChange(TObject* sender, bool checkDefaults) {
+  auto* action = dynamic_cast<TCustomAction*>(sender);
+  if (!action) return;
+  std::string caption = GetCaption();
+  if (!checkDefaults || caption.empty() || caption == GetName()) SetCaption(action->GetCaption());
+  if (!checkDefaults || FEnabled) SetEnabled(action->GetEnabled());
+  if (!checkDefaults || FHint.empty()) SetHint(action->GetHint());
+  if (!checkDefaults || FVisible) SetVisible(action->GetVisible());
+}
 
 TClass TControl::GetActionLinkClass() const { return TControlActionLink::StaticClass(); }
 

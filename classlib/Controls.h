@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ActnList.h"
 #include "classlib/Classes.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
@@ -113,29 +114,24 @@ struct THintInfo {
   void* HintData = nullptr;
 };
 
-// Link between a control and the action that supplies its caption, hint and click.  The
-// actions themselves come with the menus; a control without a link answers "not linked".
-class TControlActionLink : public TObject {
-  KX_CLASS(TControlActionLink, TObject)
+// Link between a control and the action that supplies its caption, hint, state and click.
+// A control without a link answers "not linked".
+class TControlActionLink : public TActionLink {
+  KX_CLASS(TControlActionLink, TActionLink)
  public:
   explicit TControlActionLink(TControl* client) : FClient(client) {}
-  virtual bool IsCaptionLinked() const;
-  virtual bool IsHintLinked() const;
-  virtual bool IsEnabledLinked() const;
-  virtual bool IsVisibleLinked() const;
-  virtual bool IsOnExecuteLinked() const;
-  TBasicAction* GetAction() const { return FAction; }
-  void SetAction(TBasicAction* action) { FAction = action; }
   TControl* GetClient() const { return FClient; }
-  // Runs the action; false when there is none to run.
-  virtual bool Execute(TComponent* target);
-  // Lets the action update itself (its OnUpdate) while the program is idle; false when there
-  // is none to update.
-  virtual bool Update();
+  bool IsCaptionLinked() const override;
+  bool IsEnabledLinked() const override;
+  bool IsHintLinked() const override;
+  bool IsVisibleLinked() const override;
+  void SetCaption(const std::string& value) override;
+  void SetEnabled(bool value) override;
+  void SetHint(const std::string& value) override;
+  void SetVisible(bool value) override;
 
  protected:
   TControl* FClient;
-  TBasicAction* FAction = nullptr;
 };
 
 // Action-link classes are made by class: each registers how it is made.

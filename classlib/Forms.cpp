@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/ActnList.h"
 #include "classlib/Buttons.h"
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
@@ -317,6 +318,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::CreateWnd() {
   TScrollingWinControl::CreateWnd();
+  if (auto* menu = dynamic_cast<IFormMenu*>(FMenu)) ::SetMenu(FHandle, menu->AttachMenuBar(FHandle));
   if (FWindowState == wsMaximized) ShowWindow(FHandle, SW_MAXIMIZE), ShowWindow(FHandle, SW_HIDE);
 }
 
@@ -507,7 +509,10 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
   if (operation != opRemove) return;
   if (component == FActiveControl) FActiveControl = nullptr;
   if (component == FFocusedControl) FFocusedControl = nullptr;
-  if (component == FMenu) FMenu = nullptr;
+  if (component == FMenu) {
+    if (FHandle) ::SetMenu(FHandle, nullptr);
+    FMenu = nullptr;
+  }
 }
 
 void TCustomForm::ControlDestroyed(TControl* control) {
@@ -516,6 +521,22 @@ void TCustomForm::ControlDestroyed(TControl* control) {
 }
 
 // -- messages --
+void TCustomForm::SetMenu(TComponent* menu) {
+  if (menu == FMenu) return;
+  if (auto* old = dynamic_cast<IFormMenu*>(FMenu); old && FHandle) {
+    ::SetMenu(FHandle, nullptr);
+    old->DetachMenuBar(FHandle);
+  }
+  FMenu = menu;
+  if (menu) menu->FreeNotification(this);
+  if (auto* bar = dynamic_cast<IFormMenu*>(menu); bar && FHandle) ::SetMenu(FHandle, bar->AttachMenuBar(FHandle));
+}
+
+bool TCustomForm::IsShortCut(TMessage& key) {
+  auto* menu = dynamic_cast<IFormMenu*>(FMenu);
+  return menu && menu->IsShortCutKey(key);
+}
+
 bool TCustomForm::DispatchToMenu(TMessage& message) {
   auto* menu = dynamic_cast<IFormMenu*>(FMenu);
   return menu && menu->DispatchMenuMessage(message);
@@ -567,6 +588,13 @@ void TCustomForm::Dispatch(TMessage& message) {
       if (DispatchToMenu(message)) return;
       break;
     case CM_RELEASE: Free(); return;
+    case WM_DESTROY:
+      // The window would destroy the menu bar with itself; the menu keeps it.
+      if (auto* menu = dynamic_cast<IFormMenu*>(FMenu)) {
+        ::SetMenu(FHandle, nullptr);
+        menu->DetachMenuBar(FHandle);
+      }
+      break;
   }
   TScrollingWinControl::Dispatch(message);
 }
@@ -917,7 +945,14 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 void TApplication::SetHint(const std::string& value) {
   if (FHint == value) return;
   FHint = value;
-  if (OnHint) OnHint(this);
+  if (OnHint) {
+    OnHint(this);
+    return;
+  }
+  // Whoever shows hints (a status bar, a hook on this window) handles the hint action.
+  THintAction action(nullptr);
+  action.SetHint(value);
+  action.Execute();
 }
 
 void TApplication::SetShowHint(bool value) {

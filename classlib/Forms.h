@@ -41,6 +41,12 @@ class IFormMenu {
   virtual ~IFormMenu() = default;
   // WM_COMMAND of a menu item, WM_INITMENUPOPUP, WM_MENUSELECT, ...; false when not taken.
   virtual bool DispatchMenuMessage(TMessage& message) = 0;
+  // The menu bar to show in the form's window (nullptr for none); the menu remembers the window.
+  virtual HMENU AttachMenuBar(HWND) { return nullptr; }
+  // The window is going away: the menu takes its bar back so that it is not destroyed with it.
+  virtual void DetachMenuBar(HWND) {}
+  // A key down (CN_KEYDOWN, CN_SYSKEYDOWN): true when it was a shortcut of the menu.
+  virtual bool IsShortCutKey(TMessage&) { return false; }
 };
 
 // Private messages of forms.
@@ -178,7 +184,9 @@ class TCustomForm : public TScrollingWinControl {
   TCanvas* GetCanvas() const { return FCanvas; }
   // The menu bar's component; the menu classes dispatch their commands through this.
   TComponent* GetMenu() const { return FMenu; }
-  void SetMenu(TComponent* menu) { FMenu = menu; }
+  void SetMenu(TComponent* menu);
+  // A key down of a control on the form: true when it was a shortcut of the form's menu.
+  virtual bool IsShortCut(TMessage& key);
 
   RECT GetClientRect() override;
   void CreateParams(TCreateParams& params) override;

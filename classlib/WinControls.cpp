@@ -834,6 +834,7 @@ void TWinControl::WMMouseWheel(TMessage& message) {
 void TWinControl::CNKeyDown(TMessage& message) {
   auto& key = MessageAs<TWMKey>(message);
   message.Result = 1;
+  if (IsMenuKey(message)) return;
   UINT mask = 0;
   switch (key.CharCode) {
     case VK_TAB: mask = DLGC_WANTTAB; break;
@@ -859,7 +860,13 @@ void TWinControl::CNChar(TMessage& message) {
   message.Result = 0;
 }
 
-void TWinControl::CNSysKeyDown(TMessage& message) { message.Result = 0; }
+void TWinControl::CNSysKeyDown(TMessage& message) { message.Result = IsMenuKey(message) ? 1 : 0; }
+
+// The shortcuts of the form's menu come before the control's own keys.
+bool TWinControl::IsMenuKey(TMessage& message) {
+  TCustomForm* form = GetParentForm(this);
+  return form && form->IsShortCut(message);
+}
 
 // Alt+key: the form looks for a control whose accelerator it is.
 void TWinControl::CNSysChar(TMessage& message) {

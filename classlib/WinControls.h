@@ -165,6 +165,7 @@ class TWinControl : public TControl {
   virtual void CNChar(TMessage& message);
   virtual void CNSysKeyDown(TMessage& message);
   virtual void CNSysChar(TMessage& message);
+  bool IsMenuKey(TMessage& message);
   virtual void CNCtlColor(TMessage& message);
   virtual void CMEnter(TMessage& message);
   virtual void CMExit(TMessage& message);

@@ -304,10 +304,12 @@ TEST(Application, IdleTimeLetsTheActionsOfVisibleControlsUpdate) {
   LinkedButton* hidden = new LinkedButton(form.Get());
   hidden->SetParent(form.Get());
   hidden->SetVisible(false);
-  static char placeholder;  // the actions themselves come with the menus: any address will do
-  auto* action = reinterpret_cast<TBasicAction*>(&placeholder);
+  auto* action = new TAction(form.Get());
+  auto* hiddenAction = new TAction(form.Get());
+  hiddenAction->SetVisible(false);
   shown->SetAction(action);
-  hidden->SetAction(action);
+  hidden->SetAction(hiddenAction);
+  EXPECT_FALSE(hidden->GetVisible());
   ASSERT_NE(dynamic_cast<CountingLink*>(shown->GetActionLink()), nullptr);
   TApplicationEvents busy(nullptr);  // keeps the idle step from waiting for a message
   FormEvents events;
