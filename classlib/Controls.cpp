@@ -687,6 +687,19 @@ HCURSOR CursorHandle(TCursor cursor) {
   return nullptr;
 }
 
+void TFont::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kStyles{{"fsBold", 0}, {"fsItalic", 1}, {"fsUnderline", 2}, {"fsStrikeOut", 3}};
+  static const TIdentMap kPitches{{"fpDefault", fpDefault}, {"fpVariable", fpVariable}, {"fpFixed", fpFixed}};
+  auto p = table.For<TFont>();
+  p.String("Name", &TFont::GetName, &TFont::SetName);
+  p.Integer("Height", &TFont::GetHeight, &TFont::SetHeight);
+  p.Integer("Size", &TFont::GetSize, &TFont::SetSize);
+  p.Integer("Color", &TFont::GetColor, &TFont::SetColor, &ColorIdents());
+  p.Set("Style", &TFont::GetStyle, &TFont::SetStyle, kStyles);
+  p.Integer("Charset", &TFont::GetCharset, &TFont::SetCharset);
+  p.Enum("Pitch", &TFont::GetPitch, &TFont::SetPitch, kPitches);
+}
+
 void TControl::DeclareProperties(TPropertyTable& table) {
   static const TIdentMap kAlign{{"alNone", alNone}, {"alTop", alTop}, {"alBottom", alBottom},
                                 {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient},
@@ -699,6 +712,7 @@ void TControl::DeclareProperties(TPropertyTable& table) {
   p.Integer("Top", &TControl::GetTop, &TControl::SetTop);
   p.Integer("Width", &TControl::GetWidth, &TControl::SetWidth);
   p.Integer("Height", &TControl::GetHeight, &TControl::SetHeight);
+  p.Integer("Tag", &TControl::GetTag, &TControl::SetTag);
   p.String("Caption", &TControl::GetCaption, &TControl::SetCaption);
   p.String("Text", &TControl::GetText, &TControl::SetText);
   p.String("Hint", &TControl::GetHint, &TControl::SetHint);

@@ -98,6 +98,9 @@ using TFontCharset = std::uint8_t;
 class TFont : public TGraphicsObject {
   KX_CLASS(TFont, TGraphicsObject)
  public:
+  // Name, Height, Size, Color, Style, Charset and Pitch, as form descriptions give them
+  // (defined beside the controls' properties, which share the colour identifiers).
+  static void DeclareProperties(TPropertyTable& table);
   TFont();
   ~TFont() override;
   TFont(const TFont&) = delete;

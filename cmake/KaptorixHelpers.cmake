@@ -3,9 +3,10 @@ set(KAPTORIX_GTEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
 
 # One static library per source folder, from whatever sources the folder holds.
 # A folder with no sources yet becomes an interface library, so dependants link alike.
+# Resources (*.rc) stay out of it: the linker drops a static library's resources.
 function(kaptorix_folder_library folder)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.rc)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   set(target kx_${folder})
   if(sources)
     add_library(${target} STATIC ${sources})
@@ -38,4 +39,20 @@ function(kaptorix_folder_tests folder)
   add_test(NAME ${folder} COMMAND ${target} ${ARG_ARGS}
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(${folder} PROPERTIES LABELS ${folder} TIMEOUT 600)
+endfunction()
+
+# The resources of a source folder (its *.rc, with the files they embed: *.dfm form descriptions)
+# as an object library kx_<folder>_res, which every program that shows the folder's windows
+# links, so that the resources reach the executable.
+function(kaptorix_folder_resources folder)
+  file(GLOB scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.rc)
+  file(GLOB embedded CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.dfm)
+  set(target kx_${folder}_res)
+  if(scripts)
+    add_library(${target} OBJECT ${scripts})
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/${folder})
+    set_source_files_properties(${scripts} PROPERTIES OBJECT_DEPENDS "${embedded}")
+  else()
+    add_library(${target} INTERFACE)
+  endif()
 endfunction()

@@ -1,0 +1,661 @@
+object prog: Tprog
+  Left = 80
+  Top = 40
+  Caption = 'Kaptorix - Berno Kalwe'
+  ClientWidth = 862
+  ClientHeight = 669
+  Color = clBtnFace
+  Font.Name = 'Tahoma'
+  Font.Height = -11
+  Position = poScreenCenter
+  OnCreate = FormCreate
+  object rand: TPanel
+    Left = 0
+    Top = 0
+    Width = 97
+    Height = 669
+    Align = alLeft
+    BevelOuter = bvNone
+    Color = clAppWorkSpace
+    Font.Name = 'Tahoma'
+    Font.Height = -10
+    Font.Color = clWhite
+    object rand_btstart: TSpeedButton
+      Left = 2
+      Top = 8
+      Width = 93
+      Height = 40
+      Caption = 'Start'
+      Flat = True
+      GroupIndex = 1
+      Font.Name = 'Tahoma'
+      Font.Height = -10
+      OnClick = rand_btstartClick
+      Down = True
+    end
+    object rand_bttxtidx: TSpeedButton
+      Left = 2
+      Top = 54
+      Width = 93
+      Height = 40
+      Caption = 'Text Index'
+      Flat = True
+      GroupIndex = 1
+      Font.Name = 'Tahoma'
+      Font.Height = -10
+      OnClick = rand_bttxtidxClick
+    end
+    object rand_btdidx: TSpeedButton
+      Left = 2
+      Top = 100
+      Width = 93
+      Height = 40
+      Caption = 'Datei Index'
+      Flat = True
+      GroupIndex = 1
+      Font.Name = 'Tahoma'
+      Font.Height = -10
+      OnClick = rand_btdidxClick
+    end
+    object rand_btstw: TSpeedButton
+      Left = 2
+      Top = 146
+      Width = 93
+      Height = 40
+      Caption = 'Stichwort Index'
+      Flat = True
+      GroupIndex = 1
+      Font.Name = 'Tahoma'
+      Font.Height = -10
+      OnClick = rand_btstwClick
+    end
+    object rand_btinfo: TSpeedButton
+      Left = 2
+      Top = 192
+      Width = 93
+      Height = 40
+      Caption = 'Info'
+      Flat = True
+      GroupIndex = 1
+      Font.Name = 'Tahoma'
+      Font.Height = -10
+      OnClick = rand_btinfoClick
+    end
+  end
+  object pstart: TPanel
+    Left = 97
+    Top = 0
+    Width = 765
+    Height = 669
+    Align = alClient
+    BevelOuter = bvNone
+    object start_text0: TStaticText
+      Left = 24
+      Top = 24
+      Width = 700
+      Height = 20
+      AutoSize = False
+      Caption = 'Willkommen bei Kaptorix: Stichwortverzeichnisse für Bücher, Texte und Dokumente.'
+      Font.Name = 'Tahoma'
+      Font.Height = -13
+      Font.Style = [fsBold]
+    end
+    object start_label1: TLabel
+      Left = 24
+      Top = 72
+      Caption = 'Text Index'
+      Cursor = crHandPoint
+      Font.Name = 'Tahoma'
+      Font.Height = -13
+      Font.Style = [fsBold]
+      OnClick = rand_bttxtidxClick
+    end
+    object start_text1: TStaticText
+      Left = 24
+      Top = 94
+      Width = 700
+      Height = 40
+      AutoSize = False
+      Caption = 'Ein Index zu einem Text: jedes Stichwort mit den Seiten, auf denen es steht. Seitenzahlen schreiben Sie mit dem Editor unter "Tools" in den Text.'
+      Cursor = crHandPoint
+      OnClick = rand_bttxtidxClick
+    end
+    object start_label2: TLabel
+      Left = 24
+      Top = 152
+      Caption = 'Datei Index'
+      Cursor = crHandPoint
+      Font.Name = 'Tahoma'
+      Font.Height = -13
+      Font.Style = [fsBold]
+      OnClick = rand_btdidxClick
+    end
+    object start_text2: TStaticText
+      Left = 24
+      Top = 174
+      Width = 700
+      Height = 40
+      AutoSize = False
+      Caption = 'Ein Index zu einer Liste von Dokumenten: jedes Stichwort mit den Dokumenten, die es enthalten.'
+      Cursor = crHandPoint
+      OnClick = rand_btdidxClick
+    end
+    object start_label3: TLabel
+      Left = 24
+      Top = 232
+      Caption = 'Stichwort Index'
+      Cursor = crHandPoint
+      Font.Name = 'Tahoma'
+      Font.Height = -13
+      Font.Style = [fsBold]
+      OnClick = rand_btstwClick
+    end
+    object start_text3: TStaticText
+      Left = 24
+      Top = 254
+      Width = 700
+      Height = 40
+      AutoSize = False
+      Caption = 'Zu jeder Datei einer Liste die Stichwörter, die in ihr vorkommen.'
+      Cursor = crHandPoint
+      OnClick = rand_btstwClick
+    end
+    object start_label4: TLabel
+      Left = 24
+      Top = 312
+      Caption = 'Informationen'
+      Cursor = crHandPoint
+      Font.Name = 'Tahoma'
+      Font.Height = -13
+      Font.Style = [fsBold]
+      OnClick = rand_btinfoClick
+    end
+    object start_text4: TStaticText
+      Left = 24
+      Top = 334
+      Width = 700
+      Height = 40
+      AutoSize = False
+      Caption = 'Hilfe, Lizenz und die Seiten des Herstellers.'
+      Cursor = crHandPoint
+      OnClick = rand_btinfoClick
+    end
+  end
+  object pgtxt: TPanel
+    Left = 97
+    Top = 0
+    Width = 765
+    Height = 669
+    Align = alClient
+    BevelOuter = bvNone
+    Visible = False
+    object Panel1: TPanel
+      Left = 0
+      Top = 0
+      Width = 765
+      Height = 40
+      Align = alTop
+      BevelOuter = bvNone
+      object Label3: TLabel
+        Left = 16
+        Top = 10
+        Caption = 'Text Index'
+        Font.Name = 'Tahoma'
+        Font.Height = -16
+        Font.Style = [fsBold]
+      end
+    end
+    object Panel2: TPanel
+      Left = 0
+      Top = 625
+      Width = 765
+      Height = 44
+      Align = alBottom
+      BevelOuter = bvNone
+      object bt1: TButton
+        Left = 418
+        Top = 8
+        Width = 105
+        Height = 25
+        Caption = '<< zurück'
+      end
+      object bt2: TButton
+        Left = 529
+        Top = 8
+        Width = 105
+        Height = 25
+        Caption = 'weiter >>'
+      end
+      object ft_start: TButton
+        Left = 648
+        Top = 8
+        Width = 109
+        Height = 25
+        Caption = 'Index erstellen'
+        OnClick = ft_startClick
+      end
+    end
+    object ptxt: TPanel
+      Left = 0
+      Top = 40
+      Width = 765
+      Height = 585
+      Align = alClient
+      BevelOuter = bvNone
+      BorderWidth = 8
+      object pct: TPageControl
+        Left = 8
+        Top = 8
+        Width = 749
+        Height = 569
+        Align = alClient
+        ActivePage = tt1
+        object tt1: TTabSheet
+          Caption = '1. Quelle'
+          object qu_datei: TRadioButton
+            Left = 16
+            Top = 16
+            Width = 400
+            Height = 19
+            Caption = 'Datei als Quelle auswählen'
+            Checked = True
+            OnClick = qu_dateiClick
+          end
+          object Label18: TLabel
+            Left = 36
+            Top = 46
+            Caption = 'Datei:'
+          end
+          object edit_quelle: TEdit
+            Left = 90
+            Top = 42
+            Width = 516
+            Height = 21
+          end
+          object bttxtquelle: TButton
+            Left = 614
+            Top = 40
+            Width = 104
+            Height = 25
+            Caption = 'Durchsuchen..'
+          end
+          object qu_text: TRadioButton
+            Left = 16
+            Top = 80
+            Width = 400
+            Height = 19
+            Caption = 'Text als Quelle benutzen'
+            OnClick = qu_dateiClick
+          end
+          object original: TMemo
+            Left = 36
+            Top = 104
+            Width = 682
+            Height = 372
+            Enabled = False
+            ScrollBars = ssBoth
+            WordWrap = False
+            OnChange = originalChange
+          end
+          object qu_laden: TButton
+            Left = 36
+            Top = 484
+            Width = 90
+            Height = 25
+            Caption = 'Laden'
+            Enabled = False
+          end
+          object qu_delete: TButton
+            Left = 132
+            Top = 484
+            Width = 90
+            Height = 25
+            Caption = 'Löschen'
+            Enabled = False
+          end
+        end
+        object tt2: TTabSheet
+          Caption = '2. Seitenzahlen'
+          object sz_zeilezuseite: TRadioButton
+            Left = 16
+            Top = 16
+            Width = 400
+            Height = 19
+            Caption = 'Jede Zeile im Text ist eine eigene Seite'
+            OnClick = sz_zeilezuseiteClick
+          end
+          object Label1: TLabel
+            Left = 36
+            Top = 46
+            Caption = 'Erste Seite:'
+            Enabled = False
+          end
+          object sz_beginn: TEdit
+            Left = 120
+            Top = 42
+            Width = 80
+            Height = 21
+            Text = '1'
+            Enabled = False
+          end
+          object sz_auslesen: TRadioButton
+            Left = 16
+            Top = 80
+            Width = 400
+            Height = 19
+            Caption = 'Seitenbezeichnung (Zeilennummer)'
+            Checked = True
+            OnClick = sz_zeilezuseiteClick
+          end
+          object sz_libo: TListBox
+            Left = 36
+            Top = 104
+            Width = 540
+            Height = 405
+            MultiSelect = True
+          end
+          object Auslesen: TButton
+            Left = 590
+            Top = 104
+            Width = 128
+            Height = 25
+            Caption = 'Auslesen'
+          end
+          object sz_entfernen: TButton
+            Left = 590
+            Top = 136
+            Width = 128
+            Height = 25
+            Caption = 'Entfernen'
+          end
+          object sz_bearbeiten: TButton
+            Left = 590
+            Top = 168
+            Width = 128
+            Height = 25
+            Caption = 'Bearbeiten..'
+          end
+          object sz_kriterien: TButton
+            Left = 590
+            Top = 200
+            Width = 128
+            Height = 25
+            Caption = 'Kriterien..'
+          end
+        end
+        object tt3: TTabSheet
+          Caption = '3. Kriterien'
+          object kt_gb1: TGroupBox
+            Left = 16
+            Top = 10
+            Width = 702
+            Height = 122
+            Caption = 'Ausschlusskriterien'
+            object kt_kleineraus: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Kleingeschriebene Worte werden aussortiert'
+              Checked = True
+            end
+            object kt_grosseraus: TCheckBox
+              Left = 12
+              Top = 46
+              Width = 420
+              Height = 19
+              Caption = 'Großgeschriebene Worte werden aussortiert'
+            end
+            object kt_zahlen: TCheckBox
+              Left = 12
+              Top = 70
+              Width = 420
+              Height = 19
+              Caption = 'Zahlen werden aussortiert'
+              Checked = True
+            end
+            object kt_maxl: TCheckBox
+              Left = 12
+              Top = 94
+              Width = 300
+              Height = 19
+              Caption = 'Minimale Länge der aufgenommen Worte:'
+              Checked = True
+            end
+            object kt_max: TComboBox
+              Tag = 3
+              Left = 320
+              Top = 92
+              Width = 130
+              Height = 21
+              Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
+              Text = '3'
+            end
+          end
+          object kt_gb2: TGroupBox
+            Left = 16
+            Top = 140
+            Width = 702
+            Height = 82
+            Caption = 'Wortlisten'
+            object kt_negativliste: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Negativliste (diese Worte werden aussortiert)'
+              Checked = True
+            end
+            object negativliste_anzeigen: TButton
+              Left = 560
+              Top = 19
+              Width = 130
+              Height = 25
+              Caption = 'Liste anzeigen..'
+            end
+            object kt_positivliste: TCheckBox
+              Left = 12
+              Top = 52
+              Width = 420
+              Height = 19
+              Caption = 'Positivliste (diese Worte kommen in den Index)'
+            end
+            object positivliste_anzeigen: TButton
+              Left = 560
+              Top = 49
+              Width = 130
+              Height = 25
+              Caption = 'Liste anzeigen..'
+            end
+          end
+          object kt_gb3: TGroupBox
+            Left = 16
+            Top = 230
+            Width = 702
+            Height = 182
+            Caption = 'Index'
+            object kt_keinedoppeltenseiten: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 530
+              Height = 19
+              Caption = 'Doppelte Verweise entfernen'
+              Checked = True
+            end
+            object kt_zusammen: TCheckBox
+              Left = 12
+              Top = 46
+              Width = 530
+              Height = 19
+              Caption = 'Zusammenhängende Wörter zusammen in den Index aufnehmen'
+              Checked = True
+            end
+            object kt_zusdoppelt: TCheckBox
+              Left = 12
+              Top = 70
+              Width = 530
+              Height = 19
+              Caption = 'Zusammenhänge Wörter mehrfach in den Index aufnehmen'
+              Checked = True
+            end
+            object kt_integrieren: TCheckBox
+              Left = 12
+              Top = 100
+              Width = 530
+              Height = 19
+              Caption = 'Zu einem vorhandenen Index hinzufügen'
+            end
+            object andindex: TButton
+              Left = 560
+              Top = 97
+              Width = 130
+              Height = 25
+              Caption = 'Index wählen..'
+            end
+            object kt_index: TLabel
+              Left = 32
+              Top = 124
+              Width = 520
+              Height = 16
+              AutoSize = False
+              EllipsisPosition = epPathEllipsis
+              Caption = 'Kein anderer Index ausgewählt'
+            end
+            object kt_design: TCheckBox
+              Left = 12
+              Top = 152
+              Width = 530
+              Height = 19
+              Caption = 'Angepasstes Design'
+            end
+            object btdesign: TButton
+              Left = 560
+              Top = 149
+              Width = 130
+              Height = 25
+              Caption = 'Design..'
+            end
+          end
+          object Label13: TLabel
+            Left = 16
+            Top = 424
+            Width = 702
+            Height = 32
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien'
+          end
+        end
+        object tt4: TTabSheet
+          Caption = '4. Fertigstellen'
+          object zusammenfassung: TStaticText
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 490
+            AutoSize = False
+          end
+        end
+        object tt5: TTabSheet
+          Caption = 'Index erstellen'
+          object status: TLabel
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 16
+            AutoSize = False
+          end
+          object progress: TProgressBar
+            Left = 16
+            Top = 40
+            Width = 702
+            Height = 20
+          end
+        end
+        object tt6: TTabSheet
+          Caption = 'Ergebnis'
+          object output: TMemo
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 456
+            ScrollBars = ssBoth
+            WordWrap = False
+          end
+          object zwischenablage: TButton
+            Left = 16
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Zwischenablage'
+          end
+          object outputspeichern: TButton
+            Left = 154
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Text Speichern'
+          end
+          object DatenSpeichern: TButton
+            Left = 292
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Index Speichern'
+          end
+        end
+      end
+    end
+  end
+  object pgdateien: TPanel
+    Left = 97
+    Top = 0
+    Width = 765
+    Height = 669
+    Align = alClient
+    BevelOuter = bvNone
+    Visible = False
+    object pdateien: TPanel
+      Left = 0
+      Top = 0
+      Width = 765
+      Height = 669
+      Align = alClient
+      BevelOuter = bvNone
+    end
+  end
+  object pgstw: TPanel
+    Left = 97
+    Top = 0
+    Width = 765
+    Height = 669
+    Align = alClient
+    BevelOuter = bvNone
+    Visible = False
+    object pstw: TPanel
+      Left = 0
+      Top = 0
+      Width = 765
+      Height = 669
+      Align = alClient
+      BevelOuter = bvNone
+    end
+  end
+  object pinfo: TPanel
+    Left = 97
+    Top = 0
+    Width = 765
+    Height = 669
+    Align = alClient
+    BevelOuter = bvNone
+    Visible = False
+  end
+  object zs: TMemo
+    Left = 0
+    Top = 0
+    Width = 100
+    Height = 40
+    Visible = False
+    WordWrap = False
+  end
+end

@@ -1,0 +1,39 @@
+// The page-number criteria window: the criteria by which the text wizard recognises the
+// lines of a source text that carry a page number, and where those lines stand.
+#pragma once
+
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
+
+class Tszkriterien : public TForm {
+  KX_COMPONENT(Tszkriterien, TForm)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit Tszkriterien(TComponent* owner);
+
+  TGroupBox* gb0 = nullptr;
+  TRadioButton* posueber = nullptr;
+  TRadioButton* posunter = nullptr;
+  TGroupBox* gb1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TComboBox* sz_laenge = nullptr;
+  TGroupBox* gb4 = nullptr;
+  TCheckBox* cb_plus = nullptr;
+  TComboBox* cb_pluswert = nullptr;
+  TGroupBox* gb3 = nullptr;
+  TCheckBox* sz_zeichbeginn = nullptr;
+  TEdit* sz_zeichen = nullptr;
+  TCheckBox* sz_zeichenweg = nullptr;
+  TLabel* Label2 = nullptr;
+  TGroupBox* gb2 = nullptr;
+  TCheckBox* sz_nurzahl = nullptr;
+  TCheckBox* sz_kuerzen = nullptr;
+  TRadioButton* sz_bwstandard = nullptr;
+  TRadioButton* sz_bwdef = nullptr;
+  TEdit* sz_bwdefs = nullptr;
+  TButton* OK = nullptr;
+  TButton* Abbrechen = nullptr;
+};
+
+extern Tszkriterien* szkriterien;

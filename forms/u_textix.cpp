@@ -1,0 +1,172 @@
+#include "forms/u_textix.h"
+
+#include <windows.h>
+
+#include "classlib/Dialogs.h"
+#include "engine/u_IndexStore.h"
+#include "forms/u_design.h"
+#include "forms/u_prog.h"
+#include "forms/u_progspr.h"
+#include "forms/u_start.h"
+#include "forms/u_szkriterien.h"
+#include "forms/u_wortlisten.h"
+#include "ucode/UCodeSystem.h"
+
+namespace {
+
+// The controls hold 8-bit text in the system code page.
+std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
+std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+
+std::vector<std::wstring> WideItems(TStrings* items) {
+  std::vector<std::wstring> lines;
+  lines.reserve(static_cast<size_t>(items->GetCount()));
+  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(Wide(items->Get(i)));
+  return lines;
+}
+
+TPipelineOptions ReadPipelineOptions() {
+  TPipelineOptions pipeline;
+  pipeline.PositiveList = prog->kt_positivliste->GetChecked();
+  pipeline.NegativeList = prog->kt_negativliste->GetChecked();
+  if (pipeline.PositiveList) pipeline.PositiveWords = posliste->Words();
+  if (pipeline.NegativeList) pipeline.NegativeWords = negliste->Words();
+  pipeline.JoinCapitalized = prog->kt_zusammen->GetChecked();
+  pipeline.PositiveBlanksJoined = prog->kt_zusammen->GetChecked();
+  pipeline.RemoveDigits = prog->kt_zahlen->GetChecked();
+  pipeline.DropLowercase = prog->kt_kleineraus->GetChecked();
+  pipeline.DropUppercase = prog->kt_grosseraus->GetChecked();
+  pipeline.MinimumLengthOn = prog->kt_maxl->GetChecked();
+  pipeline.MinimumLength = Wide(prog->kt_max->GetText());
+  return pipeline;
+}
+
+TTextIndexLayout ReadLayout() {
+  TTextIndexLayout layout;
+  layout.UseDesign = prog->kt_design->GetChecked();
+  layout.Heading = Wide(design->ub->GetText());
+  layout.Between = Wide(design->dzw->GetText());
+  layout.Separator = Wide(design->dsep->GetText());
+  layout.LetterHeadings = design->kt_alphabet->GetChecked();
+  layout.BlankBeforeHeading = design->dabsatz_abc->GetChecked();
+  return layout;
+}
+
+// The status texts of a run, on the label and the bar; both are redrawn at once, the
+// page label at most every few hundredths of a second so that long books are not slowed.
+class TRunProgress {
+ public:
+  void operator()(TTextIndexStep step, const std::wstring& label, int position) {
+    prog->status->SetCaption(StatusText(step, label));
+    if (position >= 0) prog->progress->SetPosition(position);
+    const DWORD now = GetTickCount();
+    if (step == TTextIndexStep::ReadingPage && now - m_lastDrawn < kDrawInterval) return;
+    m_lastDrawn = now;
+    prog->status->Repaint();
+    prog->progress->Update();
+  }
+
+ private:
+  static constexpr DWORD kDrawInterval = 40;
+
+  static std::string StatusText(TTextIndexStep step, const std::wstring& label) {
+    switch (step) {
+      case TTextIndexStep::Preparing: return ProgressTexts.Preparing;
+      case TTextIndexStep::ReadingPage: return ProgressTexts.ReadingPage + Narrow(label);
+      case TTextIndexStep::Refreshing: return ProgressTexts.Refreshing;
+      case TTextIndexStep::Writing: return ProgressTexts.Writing;
+    }
+    return std::string();
+  }
+
+  DWORD m_lastDrawn = GetTickCount() - kDrawInterval;
+};
+
+void Tell(const std::wstring& message) {
+  HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
+  ShowMessageBox(owner, Narrow(message), Application->GetTitle(), MB_OK | MB_ICONWARNING);
+}
+
+void EnableButtons(bool next, bool start) {
+  prog->bt2->SetEnabled(next);
+  prog->ft_start->SetEnabled(start);
+}
+
+}  // namespace
+
+TTextIndexOptions ReadTextIndexOptions() {
+  TTextIndexOptions options;
+  options.SourceFromFile = prog->qu_datei->GetChecked();
+  options.SourcePath = Wide(prog->edit_quelle->GetText());
+  if (!options.SourceFromFile) options.SourceText = Wide(prog->original->GetText());
+  options.PagesByLine = prog->sz_zeilezuseite->GetChecked();
+  options.FirstPage = Wide(prog->sz_beginn->GetText());
+  options.PageList = WideItems(prog->sz_libo->GetItems());
+  options.NumbersBelowText = szkriterien->posunter->GetChecked();
+  options.ExtendIndex = prog->kt_integrieren->GetChecked();
+  options.IndexPath = Wide(prog->kt_index->GetCaption());
+  options.SplitJoined = prog->kt_zusdoppelt->GetChecked();
+  options.RemoveDuplicatePages = prog->kt_keinedoppeltenseiten->GetChecked();
+  options.Pipeline = ReadPipelineOptions();
+  options.Layout = ReadLayout();
+  return options;
+}
+
+TPageNumberCriteria ReadPageNumberCriteria() {
+  TPageNumberCriteria criteria;
+  criteria.MaxLength = Wide(szkriterien->sz_laenge->GetText());
+  criteria.StartsWithMarker = szkriterien->sz_zeichbeginn->GetChecked();
+  criteria.Marker = Wide(szkriterien->sz_zeichen->GetText());
+  criteria.RemoveMarker = szkriterien->sz_zeichenweg->GetChecked();
+  criteria.RemoveStandardChars = szkriterien->sz_bwstandard->GetChecked();
+  criteria.RemoveUserChars = szkriterien->sz_bwdef->GetChecked();
+  criteria.UserChars = Wide(szkriterien->sz_bwdefs->GetText());
+  criteria.OnlyNumbers = szkriterien->sz_nurzahl->GetChecked();
+  criteria.AddOffset = szkriterien->cb_plus->GetChecked();
+  criteria.Offset = Wide(szkriterien->cb_pluswert->GetText());
+  return criteria;
+}
+
+void FindPageNumbers() {
+  if (prog->sz_auslesen->GetChecked()) {
+    const std::vector<std::wstring> found =
+        FindPageNumbers(SplitTextLines(Wide(prog->original->GetText())), ReadPageNumberCriteria());
+    TStrings* items = prog->sz_libo->GetItems();
+    items->BeginUpdate();
+    items->Clear();
+    for (const std::wstring& line : found) items->Add(Narrow(line));
+    items->EndUpdate();
+  }
+  PageNumbersRead = true;
+}
+
+void BuildTextIndex() {
+  const TTextIndexOptions options = ReadTextIndexOptions();
+  const TTextIndexRunResult result = RunTextIndex(options, TextIndexStore(), TRunProgress());
+  prog->output->SetText(Narrow(result.Output));
+  const std::string code = LanguageCode();
+  if (result.IndexFileUnusable) Tell(IndexFileUnusableMessage(options.IndexPath, code));
+  if (result.SkippedPageItems > 0) Tell(SkippedPageItemsMessage(result.SkippedPageItems, code));
+}
+
+void DescribeTextIndexSettings(TTabSheet* page) {
+  if (!prog->pgtxt->GetVisible()) ShowOnlyPanel(prog->pgtxt);
+  prog->pct->SetActivePage(page);
+  if (page == prog->tt1) {
+    prog->bt1->SetVisible(false);
+    EnableButtons(true, true);
+  } else if (page == prog->tt2 || page == prog->tt3) {
+    EnableButtons(true, true);
+    if (page == prog->tt2 && !PageNumbersRead) FindPageNumbers();
+  } else if (page == prog->tt4) {
+    EnableButtons(false, true);
+    prog->zusammenfassung->SetCaption(Narrow(TextIndexSummary(ReadTextIndexOptions(), LanguageCode())));
+  } else if (page == prog->tt5) {
+    prog->bt1->SetEnabled(false);
+    EnableButtons(false, false);
+  } else if (page == prog->tt6) {
+    EnableButtons(false, true);
+    prog->progress->SetPosition(0);
+    prog->status->SetCaption("");
+  }
+}

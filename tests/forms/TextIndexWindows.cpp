@@ -1,0 +1,57 @@
+#include "TextIndexWindows.h"
+
+#include "forms/u_design.h"
+#include "forms/u_prog.h"
+#include "forms/u_start.h"
+#include "forms/u_szkriterien.h"
+#include "forms/u_wortlisten.h"
+
+namespace formstest {
+
+TextIndexWindows::TextIndexWindows() {
+  start = new Tstart(nullptr);
+  prog = new Tprog(nullptr);
+  negliste = new Tnegliste(nullptr);
+  posliste = new Tposliste(nullptr);
+  szkriterien = new Tszkriterien(nullptr);
+  design = new Tdesign(nullptr);
+  PageNumbersRead = false;
+}
+
+TextIndexWindows::~TextIndexWindows() {
+  design->Free();
+  szkriterien->Free();
+  posliste->Free();
+  negliste->Free();
+  prog->Free();
+  start->Free();
+  design = nullptr;
+  szkriterien = nullptr;
+  posliste = nullptr;
+  negliste = nullptr;
+  prog = nullptr;
+  start = nullptr;
+}
+
+MessageBoxes::MessageBoxes() {
+  m_previous = SetMessageBoxAnswerer([this](const TMessageBoxRequest& request) {
+    texts.push_back(request.Text);
+    return IDOK;
+  });
+}
+
+MessageBoxes::~MessageBoxes() { SetMessageBoxAnswerer(m_previous); }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t begin = 0;
+  while (begin < text.size()) {
+    size_t end = text.find("\r\n", begin);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(begin, end - begin));
+    begin = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace formstest

@@ -1,0 +1,34 @@
+// The windows of a text index run, made as the program makes them (not shown) and freed
+// again, and message boxes answered by the test.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "classlib/Dialogs.h"
+
+namespace formstest {
+
+class TextIndexWindows {
+ public:
+  TextIndexWindows();
+  ~TextIndexWindows();
+  TextIndexWindows(const TextIndexWindows&) = delete;
+  TextIndexWindows& operator=(const TextIndexWindows&) = delete;
+};
+
+// Answers every message box with OK and keeps its text, for its lifetime.
+class MessageBoxes {
+ public:
+  MessageBoxes();
+  ~MessageBoxes();
+  std::vector<std::string> texts;
+
+ private:
+  TMessageBoxAnswerer m_previous;
+};
+
+// The lines of a memo's or list's text.
+std::vector<std::string> Lines(const std::string& text);
+
+}  // namespace formstest
