@@ -1,0 +1,268 @@
+// The common dialogs and their seam.
+#include "classlib/CommonDialogs.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "classlib/Forms.h"
+#include "classlib/SysUtils.h"
+
+namespace {
+
+TCommonDialogAnswerer& Answerer() {
+  static TCommonDialogAnswerer answerer;
+  return answerer;
+}
+
+// The window that owns a dialog: the active window of the program, else the application's.
+HWND DialogOwner() {
+  HWND owner = GetActiveWindow();
+  if (!owner && Application) owner = Application->GetHandle();
+  return owner;
+}
+
+}  // namespace
+
+TCommonDialogAnswerer SetCommonDialogAnswerer(TCommonDialogAnswerer answerer) {
+  TCommonDialogAnswerer previous = std::move(Answerer());
+  Answerer() = std::move(answerer);
+  return previous;
+}
+
+// ---- TCommonDialog --------------------------------------------------------------------------
+TCommonDialog::TCommonDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TCommonDialog::Execute() {
+  if (OnShow) OnShow(this);
+  bool accepted;
+  if (Answerer()) {
+    accepted = Answerer()(*this);
+    if (accepted) AnsweredByTest();
+  } else {
+    accepted = ShowSystemDialog(DialogOwner());
+  }
+  if (OnClose) OnClose(this);
+  return accepted;
+}
+
+// ---- file dialogs ---------------------------------------------------------------------------
+std::string SystemFilter(const std::string& filter) {
+  std::string result = filter;
+  std::replace(result.begin(), result.end(), '|', '\0');
+  result.append(2, '\0');
+  return result;
+}
+
+TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), FFiles(new TStringList) {}
+
+TOpenDialog::~TOpenDialog() { delete FFiles; }
+
+// Given with or without its dot, kept without.
+void TOpenDialog::SetDefaultExt(const std::string& value) {
+  FDefaultExt = !value.empty() && value[0] == '.' ? value.substr(1) : value;
+}
+
+DWORD TOpenDialog::OptionFlags() const {
+  static const std::pair<TOpenOption, DWORD> kFlags[] = {
+      {ofReadOnly, OFN_READONLY}, {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
+      {ofHideReadOnly, OFN_HIDEREADONLY}, {ofNoChangeDir, OFN_NOCHANGEDIR}, {ofShowHelp, OFN_SHOWHELP},
+      {ofNoValidate, OFN_NOVALIDATE}, {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
+      {ofPathMustExist, OFN_PATHMUSTEXIST}, {ofFileMustExist, OFN_FILEMUSTEXIST},
+      {ofCreatePrompt, OFN_CREATEPROMPT}, {ofShareAware, OFN_SHAREAWARE},
+      {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN}, {ofNoTestFileCreate, OFN_NOTESTFILECREATE},
+      {ofNoNetworkButton, OFN_NONETWORKBUTTON}, {ofNoDereferenceLinks, OFN_NODEREFERENCELINKS},
+      {ofEnableSizing, OFN_ENABLESIZING}, {ofDontAddToRecent, OFN_DONTADDTORECENT},
+      {ofForceShowHidden, OFN_FORCESHOWHIDDEN}};
+  DWORD flags = OFN_EXPLORER;
+  for (const auto& [option, flag] : kFlags)
+    if (FOptions.Contains(option)) flags |= flag;
+  return flags;
+}
+
+namespace {
+
+// The chosen names of a multiple selection: the folder, then the names, each ended by a zero.
+void ReadChosenFiles(const std::string& buffer, TStrings* files) {
+  std::vector<std::string> parts;
+  for (size_t at = 0; at < buffer.size() && buffer[at] != '\0';) {
+    size_t end = buffer.find('\0', at);
+    parts.push_back(buffer.substr(at, end - at));
+    at = end + 1;
+  }
+  files->Clear();
+  if (parts.size() == 1) {
+    files->Add(parts[0]);
+  } else {
+    for (size_t i = 1; i < parts.size(); ++i) files->Add(IncludeTrailingPathDelimiter(parts[0]) + parts[i]);
+  }
+}
+
+}  // namespace
+
+bool TOpenDialog::ShowSystemDialog(HWND owner) {
+  const std::string filter = SystemFilter(FFilter);
+  std::string buffer = FFileName;
+  buffer.resize(std::max<size_t>(buffer.size() + 1, 65536), '\0');
+  for (;;) {
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = owner;
+    request.lpstrFilter = FFilter.empty() ? nullptr : filter.c_str();
+    request.nFilterIndex = static_cast<DWORD>(FFilterIndex);
+    request.lpstrFile = buffer.data();
+    request.nMaxFile = static_cast<DWORD>(buffer.size());
+    request.lpstrInitialDir = FInitialDir.empty() ? nullptr : FInitialDir.c_str();
+    request.lpstrTitle = FTitle.empty() ? nullptr : FTitle.c_str();
+    request.lpstrDefExt = FDefaultExt.empty() ? nullptr : FDefaultExt.c_str();
+    request.Flags = OptionFlags();
+    BOOL ok = IsSaveDialog() ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
+    if (!ok && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+      // The first two bytes hold the size the names need.
+      size_t needed = static_cast<unsigned char>(buffer[0]) | static_cast<unsigned char>(buffer[1]) << 8;
+      buffer.assign(std::max(needed, buffer.size() * 2) + 1, '\0');
+      continue;
+    }
+    if (!ok) return false;
+    FFilterIndex = static_cast<int>(request.nFilterIndex);
+    ReadChosenFiles(buffer, FFiles);
+    FFileName = FFiles->GetCount() > 0 ? FFiles->Get(0) : std::string();
+    return true;
+  }
+}
+
+// What the system dialog does with a typed name: a name without extension gets the default one.
+void TOpenDialog::AnsweredByTest() {
+  if (!FDefaultExt.empty() && !FFileName.empty() && ExtractFileExt(FFileName).empty())
+    FFileName += "." + FDefaultExt;
+  if (FFiles->GetCount() == 0 || !FOptions.Contains(ofAllowMultiSelect)) {
+    FFiles->Clear();
+    FFiles->Add(FFileName);
+  }
+}
+
+void TOpenDialog::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kOptions{
+      {"ofReadOnly", ofReadOnly}, {"ofOverwritePrompt", ofOverwritePrompt}, {"ofHideReadOnly", ofHideReadOnly},
+      {"ofNoChangeDir", ofNoChangeDir}, {"ofShowHelp", ofShowHelp}, {"ofNoValidate", ofNoValidate},
+      {"ofAllowMultiSelect", ofAllowMultiSelect}, {"ofExtensionDifferent", ofExtensionDifferent},
+      {"ofPathMustExist", ofPathMustExist}, {"ofFileMustExist", ofFileMustExist},
+      {"ofCreatePrompt", ofCreatePrompt}, {"ofShareAware", ofShareAware},
+      {"ofNoReadOnlyReturn", ofNoReadOnlyReturn}, {"ofNoTestFileCreate", ofNoTestFileCreate},
+      {"ofNoNetworkButton", ofNoNetworkButton}, {"ofNoLongNames", ofNoLongNames},
+      {"ofOldStyleDialog", ofOldStyleDialog}, {"ofNoDereferenceLinks", ofNoDereferenceLinks},
+      {"ofEnableIncludeNotify", ofEnableIncludeNotify}, {"ofEnableSizing", ofEnableSizing},
+      {"ofDontAddToRecent", ofDontAddToRecent}, {"ofForceShowHidden", ofForceShowHidden}};
+  auto p = table.For<TOpenDialog>();
+  p.String("Filter", &TOpenDialog::GetFilter, &TOpenDialog::SetFilter);
+  p.Integer("FilterIndex", &TOpenDialog::GetFilterIndex, &TOpenDialog::SetFilterIndex);
+  p.String("FileName", &TOpenDialog::GetFileName, &TOpenDialog::SetFileName);
+  p.String("DefaultExt", &TOpenDialog::GetDefaultExt, &TOpenDialog::SetDefaultExt);
+  p.String("InitialDir", &TOpenDialog::GetInitialDir, &TOpenDialog::SetInitialDir);
+  p.String("Title", &TOpenDialog::GetTitle, &TOpenDialog::SetTitle);
+  p.Set("Options", &TOpenDialog::GetOptions, &TOpenDialog::SetOptions, kOptions);
+}
+
+TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
+
+// ---- colour dialog --------------------------------------------------------------------------
+TColorDialog::TColorDialog(TComponent* owner) : TCommonDialog(owner), FCustomColors(new TStringList) {}
+
+TColorDialog::~TColorDialog() { delete FCustomColors; }
+
+bool TColorDialog::ShowSystemDialog(HWND owner) {
+  COLORREF custom[16];
+  std::fill(std::begin(custom), std::end(custom), RGB(255, 255, 255));
+  for (int i = 0; i < 16; ++i) {
+    std::string value = FCustomColors->GetValue(std::string("Color") + static_cast<char>('A' + i));
+    if (!value.empty()) custom[i] = static_cast<COLORREF>(StrToIntDef("$" + value, 0xFFFFFF));
+  }
+  CHOOSECOLORA request{};
+  request.lStructSize = sizeof(request);
+  request.hwndOwner = owner;
+  request.rgbResult = ColorToRGB(FColor);
+  request.lpCustColors = custom;
+  request.Flags = CC_RGBINIT;
+  if (FOptions.Contains(cdFullOpen)) request.Flags |= CC_FULLOPEN;
+  if (FOptions.Contains(cdPreventFullOpen)) request.Flags |= CC_PREVENTFULLOPEN;
+  if (FOptions.Contains(cdShowHelp)) request.Flags |= CC_SHOWHELP;
+  if (FOptions.Contains(cdSolidColor)) request.Flags |= CC_SOLIDCOLOR;
+  if (FOptions.Contains(cdAnyColor)) request.Flags |= CC_ANYCOLOR;
+  if (!ChooseColorA(&request)) return false;
+  FColor = static_cast<TColor>(request.rgbResult);
+  FCustomColors->Clear();
+  for (int i = 0; i < 16; ++i)
+    FCustomColors->Add(std::string("Color") + static_cast<char>('A' + i) + "=" + IntToHex(static_cast<int>(custom[i]), 6));
+  return true;
+}
+
+void TColorDialog::DeclareProperties(TPropertyTable& table) {
+  static const TIdentMap kOptions{{"cdFullOpen", cdFullOpen}, {"cdPreventFullOpen", cdPreventFullOpen},
+                                  {"cdShowHelp", cdShowHelp}, {"cdSolidColor", cdSolidColor},
+                                  {"cdAnyColor", cdAnyColor}};
+  auto p = table.For<TColorDialog>();
+  p.Integer("Color", &TColorDialog::GetColor, &TColorDialog::SetColor);
+  p.Set("Options", &TColorDialog::GetOptions, &TColorDialog::SetOptions, kOptions);
+  p.Object("CustomColors", &TColorDialog::GetCustomColors);
+}
+
+// ---- font dialog ----------------------------------------------------------------------------
+TFontDialog::TFontDialog(TComponent* owner) : TCommonDialog(owner), FFont(new TFont) {}
+
+TFontDialog::~TFontDialog() { delete FFont; }
+
+namespace {
+
+DWORD FontFlags(TFontDialogOptions options) {
+  static const std::pair<TFontDialogOption, DWORD> kFlags[] = {
+      {fdAnsiOnly, CF_SCRIPTSONLY}, {fdTrueTypeOnly, CF_TTONLY}, {fdEffects, CF_EFFECTS},
+      {fdFixedPitchOnly, CF_FIXEDPITCHONLY}, {fdForceFontExist, CF_FORCEFONTEXIST},
+      {fdNoFaceSel, CF_NOFACESEL}, {fdNoOEMFonts, CF_NOOEMFONTS}, {fdNoSimulations, CF_NOSIMULATIONS},
+      {fdNoSizeSel, CF_NOSIZESEL}, {fdNoStyleSel, CF_NOSTYLESEL}, {fdNoVectorFonts, CF_NOVECTORFONTS},
+      {fdShowHelp, CF_SHOWHELP}, {fdWysiwyg, CF_WYSIWYG}, {fdLimitSize, CF_LIMITSIZE},
+      {fdScalableOnly, CF_SCALABLEONLY}, {fdApplyButton, CF_APPLY}};
+  DWORD flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+  for (const auto& [option, flag] : kFlags)
+    if (options.Contains(option)) flags |= flag;
+  return flags;
+}
+
+}  // namespace
+
+bool TFontDialog::ShowSystemDialog(HWND owner) {
+  LOGFONTA font{};
+  GetObjectA(FFont->GetHandle(), sizeof(font), &font);
+  CHOOSEFONTA request{};
+  request.lStructSize = sizeof(request);
+  request.hwndOwner = owner;
+  request.lpLogFont = &font;
+  request.Flags = FontFlags(FOptions);
+  request.rgbColors = ColorToRGB(FFont->GetColor());
+  request.nSizeMin = FMinFontSize;
+  request.nSizeMax = FMaxFontSize;
+  if (!ChooseFontA(&request)) return false;
+  HFONT chosen = CreateFontIndirectA(&font);
+  FFont->SetHandle(chosen);
+  DeleteObject(chosen);
+  FFont->SetColor(static_cast<TColor>(request.rgbColors));
+  return true;
+}
+
+void TFontDialog::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TFontDialog>();
+  p.Object("Font", &TFontDialog::GetFont);
+  p.Integer("MinFontSize", &TFontDialog::GetMinFontSize, &TFontDialog::SetMinFontSize);
+  p.Integer("MaxFontSize", &TFontDialog::GetMaxFontSize, &TFontDialog::SetMaxFontSize);
+}
+
+namespace {
+// Form descriptions may name these classes from the start; a replacement registered under the
+// same name stays.
+const bool kRegistered = [] {
+  for (TClass cls : {TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
+                     TFontDialog::StaticClass()})
+    if (!GetClass(cls->ClassName())) RegisterClass(cls);
+  return true;
+}();
+}  // namespace
