@@ -1178,6 +1178,11 @@ void TCustomListView::DeclareProperties(TPropertyTable& table) {
 
 namespace {
 
-const bool listViewsRegistered = (RegisterClasses({TListView::StaticClass()}), true);
+const bool listViewsRegistered = (RegisterClasses({TListView::StaticClass()}),
+                                  RegisterActionLinkClass(TListViewActionLink::StaticClass(),
+                                                          [](TControl* client) -> TControlActionLink* {
+                                                            return new TListViewActionLink(client);
+                                                          }),
+                                  true);
 
 }  // namespace

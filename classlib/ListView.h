@@ -270,6 +270,14 @@ class TListItems : public TPersistent {
   bool FClearing = false;
 };
 
+// The link between a list view and its action: a link of its own class, so that other layers
+// can tell a list view's link by class.
+class TListViewActionLink : public TControlActionLink {
+  KX_CLASS(TListViewActionLink, TControlActionLink)
+ public:
+  explicit TListViewActionLink(TControl* client) : TControlActionLink(client) {}
+};
+
 // ---------------------------------------------------------------------------------------------
 class TCustomListView : public TCustomMultiSelectListControl {
   KX_COMPONENT(TCustomListView, TCustomMultiSelectListControl)
@@ -354,6 +362,7 @@ class TCustomListView : public TCustomMultiSelectListControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  TClass GetActionLinkClass() const override { return TListViewActionLink::StaticClass(); }
 
   TLVCompareEvent OnCompare;
   TLVColumnClickEvent OnColumnClick;

@@ -631,3 +631,14 @@ TEST(ListViewState, InsertsAndDeletesKeepTheWindowInTheItemsOrder) {
   EXPECT_EQ(SendMessageA(listView->GetHandle(), LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_EQ(listView->GetSelected(), nullptr);
 }
+
+TEST(ListViewActions, AListViewLinksToItsActionThroughAListViewLink) {
+  TListView listView(nullptr);
+  TAction action(nullptr);
+  listView.SetAction(&action);
+  ASSERT_NE(listView.GetActionLink(), nullptr);
+  EXPECT_TRUE(Is<TListViewActionLink>(listView.GetActionLink()));
+  EXPECT_EQ(listView.GetAction(), &action);
+  listView.SetAction(nullptr);
+  EXPECT_EQ(listView.GetActionLink(), nullptr);
+}
