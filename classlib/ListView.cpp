@@ -183,8 +183,6 @@ void TSubItems::Put(int index, const std::string& text) {
   if (GetUpdateCount() == 0) FOwner->SubItemChanged(index + 1);
 }
 
-void TSubItems::PutObject(int index, TObject* object) { TStringList::PutObject(index, object); }
-
 void TSubItems::InsertItem(int index, const std::string& text, TObject* object) {
   TStringList::InsertItem(index, text, object);
   if (GetUpdateCount() != 0) return;
@@ -627,6 +625,7 @@ void TCustomListView::ApplyExtendedStyle() {
   if (FRowSelect) style |= LVS_EX_FULLROWSELECT;
   if (FCheckboxes) style |= LVS_EX_CHECKBOXES;
   if (FGridLines) style |= LVS_EX_GRIDLINES;
+  if (OnInfoTip) style |= LVS_EX_INFOTIP;  // the window asks for tips only with it
   SendTo(this, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style);
 }
 

@@ -136,7 +136,6 @@ class TSubItems : public TStringList {
  public:
   explicit TSubItems(TListItem* owner) : FOwner(owner) {}
   void Put(int index, const std::string& text) override;
-  void PutObject(int index, TObject* object) override;
   void Delete(int index) override;
   void Clear() override;
   void Exchange(int index1, int index2) override;
