@@ -19,14 +19,12 @@ object prog: Tprog
     Color = clAppWorkSpace
     Font.Name = 'Tahoma'
     Font.Height = -10
-    Font.Color = clWhite
     object rand_btstart: TSpeedButton
       Left = 2
       Top = 8
       Width = 93
       Height = 40
       Caption = 'Start'
-      Flat = True
       GroupIndex = 1
       Font.Name = 'Tahoma'
       Font.Height = -10
@@ -39,7 +37,6 @@ object prog: Tprog
       Width = 93
       Height = 40
       Caption = 'Text Index'
-      Flat = True
       GroupIndex = 1
       Font.Name = 'Tahoma'
       Font.Height = -10
@@ -51,7 +48,6 @@ object prog: Tprog
       Width = 93
       Height = 40
       Caption = 'Datei Index'
-      Flat = True
       GroupIndex = 1
       Font.Name = 'Tahoma'
       Font.Height = -10
@@ -63,7 +59,6 @@ object prog: Tprog
       Width = 93
       Height = 40
       Caption = 'Stichwort Index'
-      Flat = True
       GroupIndex = 1
       Font.Name = 'Tahoma'
       Font.Height = -10
@@ -75,7 +70,6 @@ object prog: Tprog
       Width = 93
       Height = 40
       Caption = 'Info'
-      Flat = True
       GroupIndex = 1
       Font.Name = 'Tahoma'
       Font.Height = -10

@@ -19,12 +19,14 @@ TextIndexWindows::TextIndexWindows() {
 }
 
 TextIndexWindows::~TextIndexWindows() {
-  design->Free();
-  szkriterien->Free();
-  posliste->Free();
-  negliste->Free();
-  prog->Free();
-  start->Free();
+  if (m_free) {
+    design->Free();
+    szkriterien->Free();
+    posliste->Free();
+    negliste->Free();
+    prog->Free();
+    start->Free();
+  }
   design = nullptr;
   szkriterien = nullptr;
   posliste = nullptr;

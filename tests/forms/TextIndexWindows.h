@@ -15,6 +15,12 @@ class TextIndexWindows {
   ~TextIndexWindows();
   TextIndexWindows(const TextIndexWindows&) = delete;
   TextIndexWindows& operator=(const TextIndexWindows&) = delete;
+  // Windows that have been shown are left to the end of the process instead of being freed
+  // (freeing a shown window costs Wine seconds without a window manager).
+  void LeaveToProcessEnd() { m_free = false; }
+
+ private:
+  bool m_free = true;
 };
 
 // Answers every message box with OK and keeps its text, for its lifetime.

@@ -1,0 +1,154 @@
+// The windows as a user sees them (shown under the test display): every control inside its
+// parent and its window, no two controls on top of each other, and every caption readable
+// in the font it is drawn with.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "TextIndexWindows.h"
+#include "classlib/Buttons.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
+#include "forms/u_design.h"
+#include "forms/u_prog.h"
+#include "forms/u_start.h"
+#include "forms/u_szkriterien.h"
+#include "forms/u_wortlisten.h"
+
+namespace {
+
+// Room a control needs around its text: check box or radio mark, button border.
+constexpr int kMarkRoom = 20;
+constexpr int kButtonRoom = 10;
+constexpr int kComboRoom = 24;
+constexpr int kGroupRoom = 16;
+
+// Text size in the control's font, on the screen.
+SIZE TextSize(TControl* control, const std::string& text, int wrapWidth = 0) {
+  if (text.empty()) return SIZE{0, 0};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, control->GetFont()->GetHandle());
+  RECT rect{0, 0, wrapWidth > 0 ? wrapWidth : 10000, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return SIZE{rect.right, rect.bottom};
+}
+
+std::string Where(TControl* control) {
+  std::string path = control->GetName();
+  for (TControl* parent = control->GetParent(); parent != nullptr; parent = parent->GetParent())
+    path = parent->GetName() + "." + path;
+  return path;
+}
+
+// The room the control's caption or items need, or 0 when it has none to check.
+int NeededWidth(TControl* control) {
+  const std::string caption = control->GetCaption();
+  if (Is<TCustomCheckBox>(control) || Is<TRadioButton>(control)) return TextSize(control, caption).cx + kMarkRoom;
+  if (Is<TButton>(control) || Is<TSpeedButton>(control)) return TextSize(control, caption).cx + kButtonRoom;
+  if (Is<TGroupBox>(control)) return TextSize(control, caption).cx + kGroupRoom;
+  if (auto* combo = dynamic_cast<TComboBox*>(control)) {
+    int widest = 0;
+    for (int i = 0; i < combo->GetItems()->GetCount(); ++i)
+      widest = std::max<int>(widest, TextSize(control, combo->GetItems()->Get(i)).cx);
+    return widest + kComboRoom;
+  }
+  if (auto* label = dynamic_cast<TLabel*>(control))
+    if (!label->GetAutoSize() && !label->GetWordWrap() && label->GetEllipsisPosition() == epNone)
+      return TextSize(control, caption).cx;
+  return 0;
+}
+
+void CheckText(TControl* control, std::vector<std::string>& faults) {
+  const int needed = NeededWidth(control);
+  if (needed > control->GetWidth())
+    faults.push_back(Where(control) + ": text needs " + std::to_string(needed) + " px, has " +
+                     std::to_string(control->GetWidth()));
+  auto* label = dynamic_cast<TLabel*>(control);
+  if (label != nullptr && label->GetWordWrap()) {
+    const int height = TextSize(control, control->GetCaption(), control->GetWidth()).cy;
+    if (height > control->GetHeight())
+      faults.push_back(Where(control) + ": wrapped text needs " + std::to_string(height) + " px high");
+  }
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Every visible control below `parent`: inside its parent's client area, apart from its
+// visible siblings, with room for its text.
+void CheckChildren(TWinControl* parent, std::vector<std::string>& faults) {
+  const RECT client = parent->GetClientRect();
+  std::vector<TControl*> shown;
+  for (int i = 0; i < parent->GetControlCount(); ++i) {
+    TControl* control = parent->GetControl(i);
+    if (!control->GetVisible()) continue;
+    const RECT bounds = control->GetBoundsRect();
+    if (bounds.left < client.left || bounds.top < client.top || bounds.right > client.right ||
+        bounds.bottom > client.bottom)
+      faults.push_back(Where(control) + ": outside its parent");
+    for (TControl* other : shown)
+      if (Overlap(bounds, other->GetBoundsRect())) faults.push_back(Where(control) + ": overlaps " + other->GetName());
+    shown.push_back(control);
+    CheckText(control, faults);
+    if (auto* inner = dynamic_cast<TWinControl*>(control)) CheckChildren(inner, faults);
+  }
+}
+
+void Pump() {
+  for (int round = 0; round < 3; ++round) Application->ProcessMessages();
+}
+
+// Lets a reviewer take a screenshot of the display ("import -window root") of each window
+// alone: KX_SHOW_WINDOWS=seconds keeps each window on the screen that long, then hides it.
+void HoldForReview(TForm* form) {
+  const char* seconds = std::getenv("KX_SHOW_WINDOWS");
+  if (seconds == nullptr) return;
+  const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(seconds)) * 1000;
+  while (GetTickCount() < until) {
+    Pump();
+    Sleep(50);
+  }
+  form->Hide();
+}
+
+// The faults of a window that is shown on the screen.
+std::vector<std::string> ShownFaults(TForm* form) {
+  form->Show();
+  form->BringToFront();
+  Pump();
+  std::vector<std::string> faults;
+  CheckChildren(form, faults);
+  HoldForReview(form);
+  return faults;
+}
+
+using Faults = std::vector<std::string>;
+
+}  // namespace
+
+TEST(WindowLayout, ToolWindowsAndStartScreen) {
+  formstest::TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  for (TForm* form : std::initializer_list<TForm*>{szkriterien, design, posliste, negliste, start})
+    EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName();
+}
+
+TEST(WindowLayout, MainWindowOnEveryPageOfTheTextWizard) {
+  formstest::TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  EXPECT_EQ(ShownFaults(prog), Faults()) << "start panel";
+  for (TTabSheet* page : {prog->tt1, prog->tt2, prog->tt3, prog->tt4, prog->tt5, prog->tt6}) {
+    ShowOnlyPanel(prog->pgtxt);
+    prog->pct->SetActivePage(page);
+    EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
+  }
+}
