@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/ActnLinks.h"
 #include "classlib/Forms.h"
 
 // ---- drawing --------------------------------------------------------------------------------
@@ -307,3 +308,7 @@ void TBitBtn::DeclareProperties(TPropertyTable& table) {
   p.Integer("Spacing", &TBitBtn::GetSpacing, &TBitBtn::SetSpacing);
 }
 
+
+TClass TSpeedButton::GetActionLinkClass() const { return TSpeedButtonActionLink::StaticClass(); }
+
+TClass TBitBtn::GetActionLinkClass() const { return TBitBtnActionLink::StaticClass(); }

@@ -23,6 +23,7 @@ class TSpeedButton : public TGraphicControl {
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TSpeedButton(TComponent* owner);
+  TClass GetActionLinkClass() const override;
   ~TSpeedButton() override;
   bool GetDown() const { return FDown; }
   // Pressing one button of a group releases the others of the same parent.
@@ -67,6 +68,7 @@ class TBitBtn : public TButton {
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TBitBtn(TComponent* owner);
+  TClass GetActionLinkClass() const override;
   ~TBitBtn() override;
   TBitBtnKind GetKind() const { return FKind; }
   // A kind other than bkCustom sets the caption, the modal result and Default or Cancel.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/ActnLinks.h"
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 
@@ -53,6 +54,8 @@ void RegisterActionLinkClass(TClass linkClass, TActionLinkFactory factory) {
 }
 
 TControlActionLink* CreateActionLink(TClass linkClass, TControl* client) {
+  static const bool kKindsRegistered = (RegisterControlActionLinks(), true);
+  (void)kKindsRegistered;
   for (TClass cls = linkClass; cls; cls = cls->ClassParent())
     for (const auto& [registered, factory] : ActionLinkFactories())
       if (registered == cls) return factory(client);

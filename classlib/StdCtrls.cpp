@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/ActnLinks.h"
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Themes.h"
@@ -1192,3 +1193,5 @@ void TScrollBar::DeclareProperties(TPropertyTable& table) {
   p.Event("OnScroll", &TScrollBar::OnScroll);
 }
 
+
+TClass TButton::GetActionLinkClass() const { return TButtonActionLink::StaticClass(); }

@@ -236,6 +236,7 @@ class TButton : public TButtonControl {
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TButton(TComponent* owner);
+  TClass GetActionLinkClass() const override;
   bool GetDefault() const { return FDefault; }
   void SetDefault(bool value);
   bool GetCancel() const { return FCancel; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "classlib/ActnLinks.h"
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 
@@ -975,3 +976,5 @@ void TWinControl::DeclareProperties(TPropertyTable& table) {
   p.Event("OnKeyUp", &TWinControl::OnKeyUp);
   p.Event("OnKeyPress", &TWinControl::OnKeyPress);
 }
+
+TClass TWinControl::GetActionLinkClass() const { return TWinControlActionLink::StaticClass(); }

@@ -30,6 +30,7 @@ TCustomForm* GetParentForm(TControl* control);
 class TWinControl : public TControl {
   KX_COMPONENT(TWinControl, TControl)
  public:
+  TClass GetActionLinkClass() const override;
   static void DeclareProperties(TPropertyTable& table);
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;

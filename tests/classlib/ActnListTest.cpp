@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "WindowsTestSupport.h"
+#include "classlib/ActnLinks.h"
 #include "classlib/ActnList.h"
+#include "classlib/Buttons.h"
 #include "classlib/FormReader.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
@@ -221,4 +223,32 @@ TEST(ActionLinks, TheApplicationHintIsExecutedAsAHintActionThatAWindowHookCanTak
   Application->SetHint("");
   Application->UnhookMainWindow(TWindowHook(&hook, &Hook::Take));
   EXPECT_EQ(hook.hints, (std::vector<std::string>{"Konfiguration laden|L\xE4" "dt eine Konfiguration", ""}));
+}
+
+TEST(ActionLinks, EachControlKindGetsTheLinkOfItsKind) {
+  TComponent owner(nullptr);
+  auto* action = new TAction(&owner);
+  auto linkOf = [&](TControl* control) {
+    control->SetAction(action);
+    return control->GetActionLink()->ClassType();
+  };
+  EXPECT_EQ(linkOf(new TLabel(&owner)), TControlActionLink::StaticClass());
+  EXPECT_EQ(linkOf(new TEdit(&owner)), TWinControlActionLink::StaticClass());
+  EXPECT_EQ(linkOf(new TButton(&owner)), TButtonActionLink::StaticClass());
+  EXPECT_EQ(linkOf(new TBitBtn(&owner)), TBitBtnActionLink::StaticClass());
+  EXPECT_EQ(linkOf(new TSpeedButton(&owner)), TSpeedButtonActionLink::StaticClass());
+}
+
+TEST(ActionLinks, ASpeedButtonIsDownWhileItsActionIsChecked) {
+  TComponent owner(nullptr);
+  auto* action = new TAction(&owner);
+  auto* button = new TSpeedButton(&owner);
+  button->SetGroupIndex(1);
+  action->SetGroupIndex(1);
+  button->SetAllowAllUp(true);
+  button->SetAction(action);
+  action->SetChecked(true);
+  EXPECT_TRUE(button->GetDown());
+  action->SetChecked(false);
+  EXPECT_FALSE(button->GetDown());
 }
