@@ -19,7 +19,6 @@ void RegisterControlActionLinks() {
   RegisterLink<TButtonActionLink>();
   RegisterLink<TSpeedButtonActionLink>();
   RegisterLink<TBitBtnActionLink>();
-  RegisterLink<TListViewActionLink>();
   RegisterLink<TToolButtonActionLink>();
   RegisterLink<TComboExActionLink>();
 }

@@ -1,5 +1,6 @@
 // The action links of the control kinds: each control asks for its kind's link class
-// (GetActionLinkClass) and the library makes the link by that class.
+// (GetActionLinkClass) and the library makes the link by that class. The list view's link is
+// in ListView.h.
 #pragma once
 
 #include <string>
@@ -44,13 +45,6 @@ class TBitBtnActionLink : public TButtonActionLink {
   using TButtonActionLink::TButtonActionLink;
   virtual bool IsGroupIndexLinked() const;
   virtual void SetGroupIndex(int) {}
-};
-
-// List views.
-class TListViewActionLink : public TWinControlActionLink {
-  KX_CLASS(TListViewActionLink, TWinControlActionLink)
- public:
-  using TWinControlActionLink::TWinControlActionLink;
 };
 
 // Tool buttons and extended combo boxes (no such controls in this library yet).

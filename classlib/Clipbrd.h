@@ -6,12 +6,10 @@
 #include <string>
 
 #include "classlib/Classes.h"
+#include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
 
-class EClipboardException : public Exception {
- public:
-  using Exception::Exception;
-};
+KX_EXCEPTION(EClipboardException, Exception)
 
 class TClipboard : public TPersistent {
   KX_CLASS(TClipboard, TPersistent)

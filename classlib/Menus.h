@@ -15,6 +15,7 @@
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
 #include "classlib/Graphics.h"
+#include "classlib/SysUtils.h"
 
 class TMenu;
 class TMenuItem;
@@ -359,10 +360,7 @@ extern TPopupList* PopupList;
 TPopupList* GetPopupList();
 void SetPopupList(TPopupList* replacement);
 
-class EMenuError : public Exception {
- public:
-  using Exception::Exception;
-};
+KX_EXCEPTION(EMenuError, Exception)
 
 // Registers the menu classes for form descriptions.
 void RegisterMenuClasses();

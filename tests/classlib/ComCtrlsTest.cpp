@@ -237,6 +237,25 @@ const char kWizardDescription[] = R"(object WizardForm: TWizardForm
   ClientWidth = 480
   ClientHeight = 300
   Caption = 'Datei Index'
+  Menu = menu
+  object menu: TMainMenu
+    object mdatei: TMenuItem
+      Caption = '&Datei'
+      object mdidxload: TMenuItem
+        Caption = 'Datei Index Laden'
+      end
+    end
+    object mkonfig: TMenuItem
+      Caption = '&Konfiguration'
+      object mkonfigload: TMenuItem
+        Caption = 'Konfiguration laden'
+        ShortCut = 16459
+      end
+    end
+    object mfenster: TMenuItem
+      Caption = '&Fenster'
+    end
+  end
   object IconList: TImageList
     ShareImages = True
   end
@@ -366,6 +385,7 @@ TEST(ComCtrlsForms, ADescriptionMakesPagesListsAndBarsThatWorkShownAndLeaveAScre
   }
   EXPECT_EQ(shown, (Strings{"anhang", "Einleitung", "Kapitel 3", "Vorwort"}));
   EXPECT_TRUE(IsWindowVisible(form->qulist->GetHandle()));
+  EXPECT_EQ(GetMenuItemCount(GetMenu(form->GetHandle())), 3);  // the menu bar is in the picture
   EXPECT_EQ(form->changes, 0);
   int width = 0, height = 0;
   std::vector<uint8_t> rgb = wintest::CaptureWindow(form->GetHandle(), width, height);
