@@ -1,6 +1,8 @@
 // Builds the text index of a file, or of generated German-like text, with the
 // factory options, and prints pages, words, time, throughput and peak memory for
 // 1x, 2x, 4x and 8x the input; compares the store with a plain linear-scan store.
+// Each size is also run through the program's windows (made, not shown), as the
+// text wizard runs it, and the result memo is compared with the engine's text.
 //
 //   bench_textindex [--pages N] [--file PATH] [--pages-by-numbers] [--out FILE]
 #include <windows.h>
@@ -17,7 +19,14 @@
 #include "engine/u_TextIndex.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_WordLists.h"
+#include "forms/u_design.h"
+#include "forms/u_prog.h"
+#include "forms/u_start.h"
+#include "forms/u_szkriterien.h"
+#include "forms/u_textix.h"
+#include "forms/u_wortlisten.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
 
 namespace {
 
@@ -171,6 +180,36 @@ std::wstring RunOnce(const std::wstring& path, bool byNumbers, int scale) {
   return result.Output;
 }
 
+// The windows of the program in its order of creation, kept for every run.
+void MakeWindows() {
+  start = new Tstart(Application);
+  prog = new Tprog(Application);
+  negliste = new Tnegliste(Application);
+  posliste = new Tposliste(Application);
+  szkriterien = new Tszkriterien(Application);
+  design = new Tdesign(Application);
+}
+
+// The run as the text wizard makes it: the file named on the source page (and, for page
+// numbers, loaded into the source memo and searched), factory options on every control.
+void RunThroughWindows(const std::wstring& path, bool byNumbers, const std::wstring& engineOutput) {
+  auto start = std::chrono::steady_clock::now();
+  prog->edit_quelle->SetText(WideStringToStringEx(path, 0));
+  prog->sz_zeilezuseite->SetChecked(!byNumbers);
+  prog->sz_auslesen->SetChecked(byNumbers);
+  if (byNumbers) {
+    prog->original->SetText(WideStringToStringEx(LoadTextFileW(path), 0));
+    FindPageNumbers();
+  }
+  BuildTextIndex();
+  double seconds = Seconds(start);
+  bool same = prog->output->GetText() == WideStringToStringEx(engineOutput, 0);
+  std::printf("    through the windows: %.3f s (loading and detection included), result memo %s\n", seconds,
+              same ? "identical" : "DIFFERENT");
+  prog->original->Clear();
+  prog->output->Clear();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -180,12 +219,14 @@ int main(int argc, char** argv) {
   GetTempPathW(MAX_PATH, folder);
   std::wstring path = std::wstring(folder) + L"kx_bench_textindex.txt";
   std::wstring output;
+  MakeWindows();
   for (int scale : {1, 2, 4, 8}) {
     std::wstring text;
     for (int i = 0; i < scale; ++i) text += base;
     SaveTextFileW(text, path, 65001, false);
     text = std::wstring();
     std::wstring written = RunOnce(path, args.byNumbers, scale);
+    RunThroughWindows(path, args.byNumbers, written);
     if (scale == 1) {
       output = written;
       CompareStores(OptionsFor(path, args.byNumbers));
