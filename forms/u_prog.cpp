@@ -37,8 +37,15 @@ void Tprog::rand_btinfoClick(TObject*) { ShowOnlyPanel(pinfo); }
 
 void Tprog::ft_startClick(TObject*) {
   DescribeTextIndexSettings(tt5);
-  if (sz_auslesen->GetChecked() && !PageNumbersRead && sz_libo->GetItems()->GetCount() == 0) FindPageNumbers();
-  BuildTextIndex();
+  try {
+    if (sz_auslesen->GetChecked() && !PageNumbersRead && sz_libo->GetItems()->GetCount() == 0) FindPageNumbers();
+    BuildTextIndex();
+  } catch (...) {
+    // A source that cannot be read: the error is reported, and the wizard does not stay on
+    // the progress page with every button disabled.
+    DescribeTextIndexSettings(tt6);
+    throw;
+  }
   DescribeTextIndexSettings(tt6);
 }
 

@@ -2,11 +2,13 @@
 // run started as the start button starts it, and the result memo, page list, status, summary
 // and messages read back.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "TextIndexWindows.h"
 #include "engine/u_WordLists.h"
 #include "forms/u_design.h"
 #include "forms/u_prog.h"
+#include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_textix.h"
@@ -118,6 +120,24 @@ TEST(TextIndexRunThroughTheWindows, EveryLineAPageWithTheFactoryOptions) {
   EXPECT_EQ(design->vorschau->GetCaption(), "Preview: Item: 17; 38; 69; 193");
   BuildTextIndex();
   EXPECT_EQ(OutputLines(), Strings({"Register", "Haus: 7", "Hof: 7; 8"}));
+  EXPECT_EQ(prog->status->GetCaption(), "Writing Index..");
+}
+
+TEST(TextIndexRunThroughTheWindows, ASourceThatCannotBeReadLeavesTheWizardUsable) {
+  TextIndexWindows windows;
+  testsupport::TempDir dir;
+  const std::string path = dir.File("buch.txt");
+  testsupport::WriteBytes(path, "Haus\r\n");
+  HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  prog->edit_quelle->SetText(path);
+  prog->sz_zeilezuseite->SetChecked(true);
+  EXPECT_ANY_THROW(prog->ft_startClick(prog->ft_start));
+  CloseHandle(locked);
+  EXPECT_EQ(prog->pct->GetActivePage(), prog->tt6);
+  EXPECT_TRUE(prog->ft_start->GetEnabled());
+  prog->ft_startClick(prog->ft_start);
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 1"}));
 }
 
 TEST(TextIndexRunThroughTheWindows, WordListsComeFromTheListWindows) {
@@ -175,6 +195,7 @@ TEST(TextIndexRunThroughTheWindows, ProblemsAreToldInTheCurrentLanguageAndTheRun
   testsupport::TempDir dir;
   const std::string missing = dir.File("alt.idx");
   start->spr->SetCaption("de");
+  SetProgLanguage();
   prog->qu_text->SetChecked(true);
   prog->original->SetText("Haus\r\n1\r\nHof\r\n2");
   prog->sz_libo->GetItems()->SetText("1 (1)\r\nzwei\r\n2 (3)");
@@ -184,6 +205,7 @@ TEST(TextIndexRunThroughTheWindows, ProblemsAreToldInTheCurrentLanguageAndTheRun
   EXPECT_EQ(boxes.texts, Strings({Narrow(IndexFileUnusableMessage(Wide(missing), "de")),
                                   Narrow(SkippedPageItemsMessage(1, "de"))}));
   EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 1", "Hof 2"}));
+  EXPECT_EQ(prog->status->GetCaption(), "Index schreiben..");
 }
 
 TEST(TextIndexPageSwitch, ButtonsAndTheSummaryFollowThePage) {
