@@ -84,7 +84,9 @@ class TRunProgress {
 
 void Tell(const std::wstring& message) {
   HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
-  ShowMessageBox(owner, Narrow(message), Application->GetTitle(), MB_OK | MB_ICONWARNING);
+  std::string title = Application->GetTitle();
+  if (title.empty()) title = prog->GetCaption();
+  ShowMessageBox(owner, Narrow(message), title, MB_OK | MB_ICONWARNING);
 }
 
 void EnableButtons(bool next, bool start) {

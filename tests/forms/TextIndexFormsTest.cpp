@@ -204,6 +204,7 @@ TEST(TextIndexRunThroughTheWindows, ProblemsAreToldInTheCurrentLanguageAndTheRun
   BuildTextIndex();
   EXPECT_EQ(boxes.texts, Strings({Narrow(IndexFileUnusableMessage(Wide(missing), "de")),
                                   Narrow(SkippedPageItemsMessage(1, "de"))}));
+  EXPECT_EQ(boxes.captions, Strings(2, prog->GetCaption()));
   EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 1", "Hof 2"}));
   EXPECT_EQ(prog->status->GetCaption(), "Index schreiben..");
 }

@@ -38,6 +38,7 @@ TextIndexWindows::~TextIndexWindows() {
 MessageBoxes::MessageBoxes() {
   m_previous = SetMessageBoxAnswerer([this](const TMessageBoxRequest& request) {
     texts.push_back(request.Text);
+    captions.push_back(request.Caption);
     return IDOK;
   });
 }

@@ -23,12 +23,13 @@ class TextIndexWindows {
   bool m_free = true;
 };
 
-// Answers every message box with OK and keeps its text, for its lifetime.
+// Answers every message box with OK and keeps its text and caption, for its lifetime.
 class MessageBoxes {
  public:
   MessageBoxes();
   ~MessageBoxes();
   std::vector<std::string> texts;
+  std::vector<std::string> captions;
 
  private:
   TMessageBoxAnswerer m_previous;
