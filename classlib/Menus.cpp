@@ -47,18 +47,6 @@ class BorrowedCanvas {
   TCanvas m_canvas;
 };
 
-class ScreenDC {
- public:
-  ScreenDC() : m_dc(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, m_dc); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC Get() const { return m_dc; }
-
- private:
-  HDC m_dc;
-};
-
 std::string StripHotKeys(const std::string& caption) {
   std::string result;
   for (size_t i = 0; i < caption.size(); ++i) {
@@ -420,9 +408,10 @@ void TMenuItem::SubItemChanged(TMenuItem*, TMenuItem* source, bool rebuild) {
 // -- properties --
 void TMenuItem::SetCaption(const std::string& value) {
   if (value == FCaption) return;
-  bool typeChanges = IsLine() != (value == "-");
+  // A separator or bitmap entry that becomes a text entry (or back) is made again.
+  UINT type = EntryType();
   FCaption = value;
-  MenuChanged(typeChanges);
+  MenuChanged(type != EntryType());
 }
 
 void TMenuItem::SetHint(const std::string& value) {
@@ -767,10 +756,9 @@ bool TMenu::DispatchWindowMessage(TMessage& message) {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
       TMenuItem* item = measure->CtlType == ODT_MENU ? FindItem(measure->itemID, fkCommand) : nullptr;
       if (!item) return false;
-      ScreenDC screen;
-      BorrowedCanvas canvas(screen.Get());
+      TControlCanvas canvas;  // without a control: measures on the screen
       int width = 0, height = 0;
-      item->MeasureItem(canvas.Get(), width, height);
+      item->MeasureItem(&canvas, width, height);
       measure->itemWidth = static_cast<UINT>(width);
       measure->itemHeight = static_cast<UINT>(height);
       message.Result = TRUE;

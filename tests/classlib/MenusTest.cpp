@@ -500,3 +500,16 @@ TEST(PopupMenus, ThePopupListWindowDispatchesCommandsAndCanBeTakenOver) {
   EXPECT_EQ(replacement->GetCount(), 0);
   SetPopupList(new TPopupList);
 }
+
+TEST(NativeMenus, AnItemWithABitmapAndNoCaptionIsABitmapEntry) {
+  TComponent owner(nullptr);
+  TMenuItem* parent = NewItem(&owner, "Bilder");
+  TMenuItem* picture = NewItem(&owner, "");
+  picture->GetBitmap()->SetSize(16, 16);
+  parent->Add(picture);
+  parent->Add(NewItem(&owner, "Text"));
+  EXPECT_TRUE(ReadEntry(parent->GetHandle(), 0).type & MFT_BITMAP);
+  EXPECT_EQ(ReadEntry(parent->GetHandle(), 1).type, static_cast<UINT>(MFT_STRING));
+  picture->SetCaption("Mit Text");
+  EXPECT_EQ(ReadEntry(parent->GetHandle(), 0).text, "Mit Text");
+}
