@@ -212,6 +212,7 @@ object prog: Tprog
         Width = 105
         Height = 25
         Caption = '<< zurück'
+        Anchors = [akTop, akRight]
       end
       object bt2: TButton
         Left = 529
@@ -219,6 +220,7 @@ object prog: Tprog
         Width = 105
         Height = 25
         Caption = 'weiter >>'
+        Anchors = [akTop, akRight]
       end
       object ft_start: TButton
         Left = 648
@@ -226,6 +228,7 @@ object prog: Tprog
         Width = 109
         Height = 25
         Caption = 'Index erstellen'
+        Anchors = [akTop, akRight]
         OnClick = ft_startClick
       end
     end
@@ -245,6 +248,8 @@ object prog: Tprog
         Align = alClient
         ActivePage = tt1
         object tt1: TTabSheet
+          Width = 741
+          Height = 543
           Caption = '1. Quelle'
           object qu_datei: TRadioButton
             Left = 16
@@ -265,6 +270,7 @@ object prog: Tprog
             Top = 42
             Width = 516
             Height = 21
+            Anchors = [akLeft, akTop, akRight]
           end
           object bttxtquelle: TButton
             Left = 614
@@ -272,6 +278,7 @@ object prog: Tprog
             Width = 104
             Height = 25
             Caption = 'Durchsuchen..'
+            Anchors = [akTop, akRight]
           end
           object qu_text: TRadioButton
             Left = 16
@@ -287,6 +294,7 @@ object prog: Tprog
             Width = 682
             Height = 372
             Enabled = False
+            Anchors = [akLeft, akTop, akRight, akBottom]
             ScrollBars = ssBoth
             WordWrap = False
             OnChange = originalChange
@@ -298,6 +306,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Laden'
             Enabled = False
+            Anchors = [akLeft, akBottom]
           end
           object qu_delete: TButton
             Left = 132
@@ -306,9 +315,12 @@ object prog: Tprog
             Height = 25
             Caption = 'Löschen'
             Enabled = False
+            Anchors = [akLeft, akBottom]
           end
         end
         object tt2: TTabSheet
+          Width = 741
+          Height = 543
           Caption = '2. Seitenzahlen'
           object sz_zeilezuseite: TRadioButton
             Left = 16
@@ -346,6 +358,7 @@ object prog: Tprog
             Top = 104
             Width = 540
             Height = 405
+            Anchors = [akLeft, akTop, akRight, akBottom]
             MultiSelect = True
           end
           object Auslesen: TButton
@@ -354,6 +367,7 @@ object prog: Tprog
             Width = 128
             Height = 25
             Caption = 'Auslesen'
+            Anchors = [akTop, akRight]
           end
           object sz_entfernen: TButton
             Left = 590
@@ -361,6 +375,7 @@ object prog: Tprog
             Width = 128
             Height = 25
             Caption = 'Entfernen'
+            Anchors = [akTop, akRight]
           end
           object sz_bearbeiten: TButton
             Left = 590
@@ -368,6 +383,7 @@ object prog: Tprog
             Width = 128
             Height = 25
             Caption = 'Bearbeiten..'
+            Anchors = [akTop, akRight]
           end
           object sz_kriterien: TButton
             Left = 590
@@ -375,15 +391,19 @@ object prog: Tprog
             Width = 128
             Height = 25
             Caption = 'Kriterien..'
+            Anchors = [akTop, akRight]
           end
         end
         object tt3: TTabSheet
+          Width = 741
+          Height = 543
           Caption = '3. Kriterien'
           object kt_gb1: TGroupBox
             Left = 16
             Top = 10
             Width = 702
             Height = 122
+            Anchors = [akLeft, akTop, akRight]
             Caption = 'Ausschlusskriterien'
             object kt_kleineraus: TCheckBox
               Left = 12
@@ -431,6 +451,7 @@ object prog: Tprog
             Top = 140
             Width = 702
             Height = 82
+            Anchors = [akLeft, akTop, akRight]
             Caption = 'Wortlisten'
             object kt_negativliste: TCheckBox
               Left = 12
@@ -446,6 +467,7 @@ object prog: Tprog
               Width = 130
               Height = 25
               Caption = 'Liste anzeigen..'
+              Anchors = [akTop, akRight]
             end
             object kt_positivliste: TCheckBox
               Left = 12
@@ -460,6 +482,7 @@ object prog: Tprog
               Width = 130
               Height = 25
               Caption = 'Liste anzeigen..'
+              Anchors = [akTop, akRight]
             end
           end
           object kt_gb3: TGroupBox
@@ -467,6 +490,7 @@ object prog: Tprog
             Top = 230
             Width = 702
             Height = 182
+            Anchors = [akLeft, akTop, akRight]
             Caption = 'Index'
             object kt_keinedoppeltenseiten: TCheckBox
               Left = 12
@@ -505,12 +529,14 @@ object prog: Tprog
               Width = 130
               Height = 25
               Caption = 'Index wählen..'
+              Anchors = [akTop, akRight]
             end
             object kt_index: TLabel
               Left = 32
               Top = 124
               Width = 520
               Height = 16
+              Anchors = [akLeft, akTop, akRight]
               AutoSize = False
               EllipsisPosition = epPathEllipsis
               Caption = 'Kein anderer Index ausgewählt'
@@ -528,6 +554,7 @@ object prog: Tprog
               Width = 130
               Height = 25
               Caption = 'Design..'
+              Anchors = [akTop, akRight]
             end
           end
           object Label13: TLabel
@@ -535,28 +562,35 @@ object prog: Tprog
             Top = 424
             Width = 702
             Height = 32
+            Anchors = [akLeft, akTop, akRight]
             AutoSize = False
             WordWrap = True
             Caption = 'Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien'
           end
         end
         object tt4: TTabSheet
+          Width = 741
+          Height = 543
           Caption = '4. Fertigstellen'
           object zusammenfassung: TStaticText
             Left = 16
             Top = 16
             Width = 702
             Height = 490
+            Anchors = [akLeft, akTop, akRight, akBottom]
             AutoSize = False
           end
         end
         object tt5: TTabSheet
+          Width = 741
+          Height = 543
           Caption = 'Index erstellen'
           object status: TLabel
             Left = 16
             Top = 16
             Width = 702
             Height = 16
+            Anchors = [akLeft, akTop, akRight]
             AutoSize = False
           end
           object progress: TProgressBar
@@ -564,15 +598,19 @@ object prog: Tprog
             Top = 40
             Width = 702
             Height = 20
+            Anchors = [akLeft, akTop, akRight]
           end
         end
         object tt6: TTabSheet
+          Width = 741
+          Height = 543
           Caption = 'Ergebnis'
           object output: TMemo
             Left = 16
             Top = 16
             Width = 702
             Height = 456
+            Anchors = [akLeft, akTop, akRight, akBottom]
             ScrollBars = ssBoth
             WordWrap = False
           end
@@ -582,6 +620,7 @@ object prog: Tprog
             Width = 130
             Height = 25
             Caption = 'Zwischenablage'
+            Anchors = [akLeft, akBottom]
           end
           object outputspeichern: TButton
             Left = 154
@@ -589,6 +628,7 @@ object prog: Tprog
             Width = 130
             Height = 25
             Caption = 'Text Speichern'
+            Anchors = [akLeft, akBottom]
           end
           object DatenSpeichern: TButton
             Left = 292
@@ -596,6 +636,7 @@ object prog: Tprog
             Width = 130
             Height = 25
             Caption = 'Index Speichern'
+            Anchors = [akLeft, akBottom]
           end
         end
       end

@@ -152,3 +152,24 @@ TEST(WindowLayout, MainWindowOnEveryPageOfTheTextWizard) {
     EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
   }
 }
+
+TEST(WindowLayout, MainWindowMadeLargerGivesTheRoomToTheTextsAndLists) {
+  formstest::TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  ShowOnlyPanel(prog->pgtxt);
+  prog->Show();
+  const int width = prog->original->GetWidth(), height = prog->original->GetHeight();
+  const int startLeft = prog->ft_start->GetLeft();
+  prog->SetClientWidth(prog->GetClientWidth() + 200);
+  prog->SetClientHeight(prog->GetClientHeight() + 100);
+  for (TTabSheet* page : {prog->tt1, prog->tt2, prog->tt3, prog->tt4, prog->tt5, prog->tt6}) {
+    prog->pct->SetActivePage(page);
+    EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
+  }
+  EXPECT_EQ(prog->original->GetWidth(), width + 200);
+  EXPECT_EQ(prog->original->GetHeight(), height + 100);
+  EXPECT_EQ(prog->output->GetWidth(), prog->original->GetWidth() + 20);
+  EXPECT_EQ(prog->ft_start->GetLeft(), startLeft + 200);
+  EXPECT_EQ(prog->sz_kriterien->GetLeft() + prog->sz_kriterien->GetWidth(),
+            prog->original->GetLeft() + prog->original->GetWidth());
+}
