@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include "classlib/FormReader.h"
+
 namespace {
 
 TWebBrowserEngineFactory& EngineFactory() {
@@ -307,6 +309,11 @@ void TWebBrowser::BeforeDestruction() {
 
 IWebBrowserEngine& TWebBrowser::GetEngine() { return *FEngine; }
 
+void TWebBrowser::DefineProperties(TFiler* filer) {
+  TWinControl::DefineProperties(filer);
+  filer->DefineBinaryProperty("ControlData", [](TStream&) {}, nullptr, false);
+}
+
 void TWebBrowser::CreateWnd() {
   TWinControl::CreateWnd();
   RECT client;
@@ -403,3 +410,9 @@ void TRecordingWebBrowserEngine::WriteDocument(const std::wstring& html) {
   FLog->documentCalls.push_back(L"Write:" + html);
   FLog->documentCalls.push_back(L"Close");
 }
+
+namespace {
+// Form descriptions may name the control from the start; a replacement registered under the
+// same name stays.
+const bool kRegistered = (GetClass("TWebBrowser") || (RegisterClass(TWebBrowser::StaticClass()), true));
+}  // namespace

@@ -67,6 +67,9 @@ class TWebBrowser : public TWinControl {
 
   TNotifyEvent OnDocumentComplete;
 
+  // Form descriptions may carry the control's own stored state ("ControlData"); it is read and
+  // left unused, the browser starting empty.
+  void DefineProperties(TFiler* filer) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void BeforeDestruction() override;

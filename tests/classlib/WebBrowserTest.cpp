@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowsTestSupport.h"
+#include "classlib/FormReader.h"
 #include "classlib/WebBrowser.h"
 
 using wintest::Pump;
@@ -109,4 +110,23 @@ TEST(WebBrowser, TheSystemBrowserWithoutAnHtmlEngineNeitherCrashesNorLosesThePag
   browser->Navigate(std::wstring(L"about:blank"));
   Pump();
   browser->Free();
+}
+
+TEST(WebBrowser, AFormDescriptionMakesTheControlAndSkipsItsStoredControlData) {
+  RecordingBrowsers browsers;
+  TComponent root(nullptr);
+  TReader reader("Browser");
+  reader.ReadRootComponent(&root, ParseFormText(R"(object Root: TComponent
+  object browser: TWebBrowser
+    Left = 4
+    Width = 320
+    ControlData = {4C000000D8130000}
+  end
+end
+)", "Browser"));
+  auto* browser = dynamic_cast<TWebBrowser*>(root.FindComponent("browser"));
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(browser->GetWidth(), 320);
+  browser->Navigate(std::wstring(L"about:blank"));
+  EXPECT_EQ(browsers.log->navigations.size(), 1u);
 }
