@@ -8,6 +8,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/FormReader.h"
+#include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 
@@ -1039,6 +1040,10 @@ void TApplication::ActivateHint(POINT cursorPos) {
   info.CursorPos = control->ScreenToClient(cursorPos);
   info.HideTimeout = FHintHidePause;
   info.HintStr = GetShortHint(control->GetNearestHint());
+  // With hint shortcuts, the shortcut of the control's action follows the hint.
+  auto* action = dynamic_cast<TCustomAction*>(control->GetAction());
+  if (FHintShortCuts && action && action->GetShortCut() != scNone)
+    info.HintStr = Format("%s (%s)", info.HintStr, ShortCutToText(action->GetShortCut()));
   bool canShow = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
   if (!canShow || info.HintStr.empty()) return;
   if (!FHintWindow || FHintWindow->ClassType() != info.HintWindowClass) {

@@ -252,3 +252,25 @@ TEST(ActionLinks, ASpeedButtonIsDownWhileItsActionIsChecked) {
   action->SetChecked(false);
   EXPECT_FALSE(button->GetDown());
 }
+
+TEST(ActionLinks, TheHintOfAControlWithAnActionShowsTheActionsShortcut) {
+  wintest::ShownForm form;
+  auto* action = new TAction(form.Get());
+  action->SetHint("Konfiguration laden|L\xE4" "dt eine Konfiguration");
+  action->SetShortCut(ShortCut('K', ssCtrl));
+  auto* button = new TButton(form.Get());
+  button->SetParent(form.Get());
+  button->SetShowHint(true);
+  button->SetAction(action);
+  wintest::Pump();
+  Application->CancelHint();
+  Application->ActivateHint(button->ClientToScreen(POINT{5, 5}));
+  ASSERT_NE(Application->GetHintWindow(), nullptr);
+  EXPECT_EQ(Application->GetHintWindow()->GetCaption(), "Konfiguration laden (Ctrl+K)");
+  Application->SetHintShortCuts(false);
+  Application->CancelHint();
+  Application->ActivateHint(button->ClientToScreen(POINT{5, 5}));
+  EXPECT_EQ(Application->GetHintWindow()->GetCaption(), "Konfiguration laden");
+  Application->SetHintShortCuts(true);
+  Application->CancelHint();
+}
