@@ -88,6 +88,7 @@ object prog: Tprog
       Top = 24
       Width = 700
       Height = 20
+      Anchors = [akLeft, akTop, akRight]
       AutoSize = False
       Caption = 'Willkommen bei Kaptorix: Stichwortverzeichnisse für Bücher, Texte und Dokumente.'
       Font.Name = 'Tahoma'
@@ -109,6 +110,7 @@ object prog: Tprog
       Top = 94
       Width = 700
       Height = 40
+      Anchors = [akLeft, akTop, akRight]
       AutoSize = False
       Caption = 'Ein Index zu einem Text: jedes Stichwort mit den Seiten, auf denen es steht. Seitenzahlen schreiben Sie mit dem Editor unter "Tools" in den Text.'
       Cursor = crHandPoint
@@ -129,6 +131,7 @@ object prog: Tprog
       Top = 174
       Width = 700
       Height = 40
+      Anchors = [akLeft, akTop, akRight]
       AutoSize = False
       Caption = 'Ein Index zu einer Liste von Dokumenten: jedes Stichwort mit den Dokumenten, die es enthalten.'
       Cursor = crHandPoint
@@ -149,6 +152,7 @@ object prog: Tprog
       Top = 254
       Width = 700
       Height = 40
+      Anchors = [akLeft, akTop, akRight]
       AutoSize = False
       Caption = 'Zu jeder Datei einer Liste die Stichwörter, die in ihr vorkommen.'
       Cursor = crHandPoint
@@ -169,6 +173,7 @@ object prog: Tprog
       Top = 334
       Width = 700
       Height = 40
+      Anchors = [akLeft, akTop, akRight]
       AutoSize = False
       Caption = 'Hilfe, Lizenz und die Seiten des Herstellers.'
       Cursor = crHandPoint
