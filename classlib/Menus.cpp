@@ -704,8 +704,6 @@ void TMenu::MenuChanged(TObject* sender, TMenuItem* source, bool rebuild) {
   if (OnChange) OnChange(sender, source, rebuild);
 }
 
-void TMenu::Loaded() { TComponent::Loaded(); }
-
 void TMenu::UpdateItems() {
   struct Walk {
     static void Run(TMenuItem* item) {

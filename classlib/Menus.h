@@ -255,10 +255,6 @@ class TMenu : public TComponent {
   // the message is not the menu's (or the window should go on with it).
   bool DispatchWindowMessage(TMessage& message);
 
-  void Loaded() override;
-  // The reader gives the menu its items as children.
-  void SetChildOrder(TComponent*, int) {}
-
   TMenuChangeEvent OnChange;
 
   static void DeclareProperties(TPropertyTable& table);
