@@ -1,6 +1,7 @@
 #include "engine/u_WideFunc.h"
 
 #include "classlib/Classes.h"
+#include "classlib/WebBrowser.h"
 #include "ucode/UCodeGraphics.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeWindows.h"
@@ -277,4 +278,8 @@ bool GetFileInfoW(const std::wstring& fileName, TDateiInfoW& info) {
   info.iconIndex = static_cast<std::uint32_t>(shell.iIcon);
   info.executable = FindExecutableForFile(fileName, L"c:\\windows");
   return true;
+}
+
+void WriteHtmlToBrowser(TWebBrowser* browser, const TWideStrings& html) {
+  browser->WriteDocument(html.GetText());
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 class TCanvas;
+class TWebBrowser;
 class TWideStrings;
 
 using TWideStrArray = std::vector<std::wstring>;
@@ -101,3 +102,8 @@ std::int64_t GetFileSizeW(const std::wstring& fileName);
 HICON GetFileIconHandle(const std::wstring& fileName);
 // Path of the program associated with the file, or empty.
 std::wstring FindExecutableForFile(const std::wstring& fileName, const std::wstring& folder);
+
+// Shows the HTML page held in html in the browser control: Clear, Write with the whole text, Close
+// on its document, after navigating to "about:blank" when the control has no document yet (the
+// page then goes in once that document exists). Errors of the document reach the caller.
+void WriteHtmlToBrowser(TWebBrowser* browser, const TWideStrings& html);
