@@ -225,7 +225,8 @@ void TWinControl::DestroyWnd() {
 void TWinControl::DestroyWindowHandle() {
   FControlState |= csDestroyingHandle;
   HWND wnd = FHandle;
-  if (wnd && !DestroyWindow(wnd)) {
+  // A window that is already gone (its parent took it down) is no failure.
+  if (wnd && !DestroyWindow(wnd) && IsWindow(wnd)) {
     FControlState &= ~csDestroyingHandle;
     RaiseLastOSError();
   }
