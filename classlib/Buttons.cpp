@@ -76,7 +76,7 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), FGlyph(n
   FGlyph->SetOnChange(TNotifyEvent(this, &TSpeedButton::GlyphChanged));
 }
 
-TSpeedButton::~TSpeedButton() { delete FGlyph; }
+TSpeedButton::~TSpeedButton() = default;
 
 void TSpeedButton::SetDown(bool value) {
   if (FGroupIndex == 0) value = false;
@@ -143,8 +143,8 @@ void TSpeedButton::Paint() {
     DrawFrameControl(FCanvas->GetHandle(), &rect, DFC_BUTTON, state);
   }
   if (pressed) OffsetRect(&rect, 1, 1);
-  FCanvas->GetFont()->Assign(FFont);
-  DrawButtonFace(FCanvas, rect, FGlyph, FNumGlyphs, GetText(), FLayout, FMargin, FSpacing, FEnabled,
+  FCanvas->GetFont()->Assign(FFont.get());
+  DrawButtonFace(FCanvas.get(), rect, FGlyph.get(), FNumGlyphs, GetText(), FLayout, FMargin, FSpacing, FEnabled,
                  DrawTextBiDiModeFlagsReadingOnly());
 }
 
@@ -191,8 +191,8 @@ TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), FGlyph(new TBitmap), FCanv
 
 TBitBtn::~TBitBtn() {
   if (FHandle) DestroyHandle();
-  delete FGlyph;
-  delete FCanvas;
+  FGlyph.reset();
+  FCanvas.reset();
 }
 
 void TBitBtn::SetKind(TBitBtnKind value) {
@@ -250,12 +250,12 @@ void TBitBtn::CNDrawItem(TMessage& message) {
   bool pressed = draw.itemState & ODS_SELECTED;
   bool focused = draw.itemState & ODS_FOCUS;
   RECT rect = draw.rcItem;
-  TCanvasPainting painting(FCanvas, draw.hDC);
+  TCanvasPainting painting(FCanvas.get(), draw.hDC);
   UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | (FEnabled ? 0 : DFCS_INACTIVE);
   DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, state);
   if (pressed) OffsetRect(&rect, 1, 1);
-  FCanvas->GetFont()->Assign(FFont);
-  DrawButtonFace(FCanvas, rect, FGlyph, FNumGlyphs, GetText(), FLayout, FMargin, FSpacing,
+  FCanvas->GetFont()->Assign(FFont.get());
+  DrawButtonFace(FCanvas.get(), rect, FGlyph.get(), FNumGlyphs, GetText(), FLayout, FMargin, FSpacing,
                  FEnabled, DrawTextBiDiModeFlagsReadingOnly());
   if (focused) {
     RECT focus = draw.rcItem;

@@ -2,6 +2,7 @@
 // groups) and the bitmap button (a push button that draws its glyph and caption itself).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "classlib/Classes.h"
@@ -34,7 +35,7 @@ class TSpeedButton : public TGraphicControl {
   void SetAllowAllUp(bool value) { FAllowAllUp = value; }
   bool GetFlat() const { return FFlat; }
   void SetFlat(bool value);
-  TBitmap* GetGlyph() const { return FGlyph; }
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
   void SetGlyph(TBitmap* value);
   int GetNumGlyphs() const { return FNumGlyphs; }
   void SetNumGlyphs(int value);
@@ -56,7 +57,7 @@ class TSpeedButton : public TGraphicControl {
   int FGroupIndex = 0;
   bool FAllowAllUp = false;
   bool FFlat = false;
-  TBitmap* FGlyph;
+  std::unique_ptr<TBitmap> FGlyph;
   int FNumGlyphs = 1;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;
@@ -73,7 +74,7 @@ class TBitBtn : public TButton {
   TBitBtnKind GetKind() const { return FKind; }
   // A kind other than bkCustom sets the caption, the modal result and Default or Cancel.
   void SetKind(TBitBtnKind value);
-  TBitmap* GetGlyph() const { return FGlyph; }
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
   void SetGlyph(TBitmap* value);
   int GetNumGlyphs() const { return FNumGlyphs; }
   void SetNumGlyphs(int value);
@@ -90,10 +91,10 @@ class TBitBtn : public TButton {
   void Dispatch(TMessage& message) override;
   void CNDrawItem(TMessage& message);
   TBitBtnKind FKind = bkCustom;
-  TBitmap* FGlyph;
+  std::unique_ptr<TBitmap> FGlyph;
   int FNumGlyphs = 1;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;
   int FSpacing = 4;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };

@@ -94,8 +94,8 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl() {
   if (FParent) FParent->RemoveControl(this);
-  delete FActionLink;
-  delete FFont;
+  FActionLink.reset();
+  FFont.reset();
 }
 
 bool TControl::IsDestroying() const { return GetComponentState().Contains(csDestroying); }
@@ -189,18 +189,18 @@ std::string TControl::GetNearestHint() const {
 }
 
 // -- actions --
-TBasicAction* TControl::GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+TBasicAction* TControl::GetAction() const { return FActionLink.get() ? FActionLink->GetAction() : nullptr; }
 
 void TControl::SetAction(TBasicAction* action) {
   if (!action) {
-    delete FActionLink;
+    FActionLink.reset();
     FActionLink = nullptr;
     FControlStyle &= ~csActionClient;
     return;
   }
   FControlStyle |= csActionClient;
   if (!FActionLink) {
-    FActionLink = CreateActionLink(GetActionLinkClass(), this);
+    FActionLink.reset(CreateActionLink(GetActionLinkClass(), this));
   }
   FActionLink->SetAction(action);
   ActionChange(action, IsLoading());
@@ -423,7 +423,7 @@ void TControl::BringToFront() {
 }
 
 void TControl::Click() {
-  if (FActionLink && FActionLink->IsOnExecuteLinked() && FActionLink->Execute(this)) return;
+  if (FActionLink.get() && FActionLink->IsOnExecuteLinked() && FActionLink->Execute(this)) return;
   if (OnClick) OnClick(this);
 }
 
@@ -637,7 +637,7 @@ TGraphicControl::TGraphicControl(TComponent* owner)
   FCanvas->SetControl(this);
 }
 
-TGraphicControl::~TGraphicControl() { delete FCanvas; }
+TGraphicControl::~TGraphicControl() = default;
 
 // Painted by the parent: WM_PAINT carries the parent's device context, moved to our origin.
 void TGraphicControl::Dispatch(TMessage& message) {
@@ -645,8 +645,8 @@ void TGraphicControl::Dispatch(TMessage& message) {
     TControl::Dispatch(message);
     return;
   }
-  TCanvasPainting painting(FCanvas, reinterpret_cast<HDC>(message.WParam));
-  FCanvas->GetFont()->Assign(FFont);
+  TCanvasPainting painting(FCanvas.get(), reinterpret_cast<HDC>(message.WParam));
+  FCanvas->GetFont()->Assign(FFont.get());
   Paint();
 }
 

@@ -4,6 +4,7 @@
 //   system -> MainWndProc -> WindowProc -> WndProc -> Dispatch -> message handler -> DefaultHandler.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -181,7 +182,7 @@ class TControl : public TComponent {
   // Actions.
   TBasicAction* GetAction() const;
   void SetAction(TBasicAction* action);
-  TControlActionLink* GetActionLink() const { return FActionLink; }
+  TControlActionLink* GetActionLink() const { return FActionLink.get(); }
   virtual void ActionChange(TObject* sender, bool checkDefaults);
   virtual TClass GetActionLinkClass() const;
   // Idle time: the action link updates its action.
@@ -223,7 +224,7 @@ class TControl : public TComponent {
   // The bounds the anchors give for a parent client area of this size.
   RECT AnchoredBounds(SIZE parentClient) const;
   bool IsAnchoredToParent() const;
-  TFont* GetFont() const { return FFont; }
+  TFont* GetFont() const { return FFont.get(); }
   void SetFont(TFont* value);
   bool GetParentFont() const { return FParentFont; }
   void SetParentFont(bool value);
@@ -334,14 +335,14 @@ class TControl : public TComponent {
   bool FWindowed = false;
   bool FParentFont = true;
   bool FParentColor = true;
-  TFont* FFont;
+  std::unique_ptr<TFont> FFont;
   TColor FColor;
   TCursor FCursor = 0;
   TAlign FAlign = alNone;
   TBiDiMode FBiDiMode = bdLeftToRight;
   unsigned FControlState = 0;
   unsigned FControlStyle;
-  TControlActionLink* FActionLink = nullptr;
+  std::unique_ptr<TControlActionLink> FActionLink;
   TWndMethod FWindowProc;
   TWinControl* FHostDockSite = nullptr;
   TAnchors FAnchors{akLeft, akTop};
@@ -387,7 +388,7 @@ class TCanvasPainting {
   TCanvasPainting& operator=(const TCanvasPainting&) = delete;
 
  private:
-  TControlCanvas* FCanvas;
+  TControlCanvas* FCanvas;  // the control's, not ours
 };
 
 // A control without a window, painted by its parent's WM_PAINT through Paint on its Canvas.
@@ -396,12 +397,12 @@ class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
-  TCanvas* GetCanvas() const { return FCanvas; }
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
 
  protected:
   virtual void Paint() {}
   void Dispatch(TMessage& message) override;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 // The windowed half of the hierarchy.

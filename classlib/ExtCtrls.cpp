@@ -144,10 +144,10 @@ void TCustomPanel::Paint() {
     TColor top = cut == bvLowered ? clBtnShadow : clBtnHighlight;
     TColor bottom = cut == bvLowered ? clBtnHighlight : clBtnShadow;
     if (cut == bvSpace) top = bottom = FColor;
-    Frame3D(FCanvas, rect, top, bottom, FBevelWidth);
+    Frame3D(FCanvas.get(), rect, top, bottom, FBevelWidth);
   };
   frame(FBevelOuter);
-  if (FBorderWidth > 0) Frame3D(FCanvas, rect, FColor, FColor, FBorderWidth);
+  if (FBorderWidth > 0) Frame3D(FCanvas.get(), rect, FColor, FColor, FBorderWidth);
   frame(FBevelInner);
   bool themedBackground = FParentBackground && ThemeServices().ThemesEnabled() &&
                           ThemeServices().DrawParentBackground(FHandle, FCanvas->GetHandle(), &rect);
@@ -159,7 +159,7 @@ void TCustomPanel::Paint() {
   std::string caption = GetText();
   if (caption.empty()) return;
   static const UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetFont()->Assign(FFont.get());
   FCanvas->GetBrush()->SetStyle(bsClear);
   FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
   HDC dc = FCanvas->GetHandle();
@@ -208,14 +208,14 @@ void TBevel::Paint() {
   switch (FShape) {
     case bsBox: {
       RECT rect{0, 0, w, h};
-      Frame3D(FCanvas, rect, first, second, 1);
+      Frame3D(FCanvas.get(), rect, first, second, 1);
       break;
     }
     case bsFrame: {
       RECT outer{0, 0, w - 1, h - 1};
-      Frame3D(FCanvas, outer, first, first, 1);
+      Frame3D(FCanvas.get(), outer, first, first, 1);
       RECT inner{1, 1, w, h};
-      Frame3D(FCanvas, inner, second, second, 1);
+      Frame3D(FCanvas.get(), inner, second, second, 1);
       break;
     }
     case bsTopLine: line(first, 0, 0, w, 0); line(second, 0, 1, w, 1); break;
@@ -234,12 +234,11 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(new TPictur
   FPicture->SetOnProgress(TProgressEvent(this, &TImage::Progress));
 }
 
-TImage::~TImage() { delete FPicture; }
+TImage::~TImage() = default;
 
 void TImage::ReplacePicture(TPicture* picture) {
-  picture->Assign(FPicture);
-  delete FPicture;
-  FPicture = picture;
+  picture->Assign(FPicture.get());
+  FPicture.reset(picture);
   FPicture->SetOnChange(TNotifyEvent(this, &TImage::PictureChanged));
   FPicture->SetOnProgress(TProgressEvent(this, &TImage::Progress));
 }

@@ -1,6 +1,7 @@
 // Timers, panels, bevels, images, splitters and labelled edits.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "classlib/Classes.h"
@@ -107,7 +108,7 @@ class TImage : public TGraphicControl {
   static void DeclareProperties(TPropertyTable& table);
   explicit TImage(TComponent* owner);
   ~TImage() override;
-  TPicture* GetPicture() const { return FPicture; }
+  TPicture* GetPicture() const { return FPicture.get(); }
   void SetPicture(TPicture* value) { FPicture->Assign(value); }
   bool GetAutoSize() const { return FAutoSize; }
   void SetAutoSize(bool value);
@@ -132,7 +133,7 @@ class TImage : public TGraphicControl {
   RECT DestRect();
   void Paint() override;
 
-  TPicture* FPicture;
+  std::unique_ptr<TPicture> FPicture;
   bool FAutoSize = false;
   bool FCenter = false;
   bool FStretch = false;

@@ -206,7 +206,7 @@ TCustomForm::~TCustomForm() {
   if (Screen) Screen->RemoveForm(this);
   if (Application && Application->GetMainForm() == this) Application->SetMainForm(nullptr);
   if (FHandle) DestroyHandle();
-  delete FCanvas;
+  FCanvas.reset();
 }
 
 void TCustomForm::BeforeDestruction() {
@@ -294,9 +294,9 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  TCanvasPainting painting(FCanvas, dc);
-  FCanvas->GetFont()->Assign(FFont);
-  FCanvas->GetBrush()->Assign(FBrush);
+  TCanvasPainting painting(FCanvas.get(), dc);
+  FCanvas->GetFont()->Assign(FFont.get());
+  FCanvas->GetBrush()->Assign(FBrush.get());
   Paint();
 }
 
@@ -607,7 +607,7 @@ THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
   FParentFont = false;
   SetColor(clInfoBk);
   if (Screen) FFont->Assign(Screen->GetHintFont());
-  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetFont()->Assign(FFont.get());
   FCanvas->GetBrush()->SetStyle(bsClear);
 }
 
@@ -639,7 +639,7 @@ void THintWindow::ActivateHint(RECT rect, const std::string& hint) {
 
 RECT THintWindow::CalcHintRect(int maxWidth, const std::string& hint, void*) {
   RECT rect{0, 0, maxWidth, 0};
-  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetFont()->Assign(FFont.get());
   DrawTextA(FCanvas->GetHandle(), hint.c_str(), static_cast<int>(hint.size()), &rect,
             DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DrawTextBiDiModeFlagsReadingOnly());
   rect.right += 6;
@@ -665,7 +665,7 @@ void THintWindow::Paint() {
 
 void THintWindow::CMTextChanged(TMessage&) {
   std::string caption = GetText();
-  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetFont()->Assign(FFont.get());
   SetWidth(FCanvas->TextWidth(caption) + 6);
   SetHeight(FCanvas->TextHeight(caption) + 6);
 }
@@ -693,7 +693,7 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner), FHintFont(new TFont) {
   FHintFont->SetColor(clInfoText);
 }
 
-TScreen::~TScreen() { delete FHintFont; }
+TScreen::~TScreen() = default;
 
 void TScreen::AddForm(TCustomForm* form) { FForms.push_back(form); }
 

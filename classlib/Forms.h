@@ -2,6 +2,7 @@
 // scroll boxes, frames, the hint window and application-event objects.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -181,7 +182,7 @@ class TCustomForm : public TScrollingWinControl {
   TWindowState GetWindowState() const { return FWindowState; }
   void SetWindowState(TWindowState value);
   bool GetActive() const { return FActive; }
-  TCanvas* GetCanvas() const { return FCanvas; }
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
   // The menu bar's component; the menu classes dispatch their commands through this.
   TComponent* GetMenu() const { return FMenu; }
   void SetMenu(TComponent* menu);
@@ -240,7 +241,7 @@ class TCustomForm : public TScrollingWinControl {
   TPosition FPosition = poDesigned;
   TFormStyle FFormStyle = fsNormal;
   TWindowState FWindowState = wsNormal;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
   TComponent* FMenu = nullptr;
   int FClientWidth = 0, FClientHeight = 0;
 
@@ -282,7 +283,7 @@ class TScreen : public TComponent {
   int GetFormCount() const { return static_cast<int>(FForms.size()); }
   TCustomForm* GetForm(int index) const { return FForms.at(static_cast<size_t>(index)); }
   TCustomForm* GetActiveForm() const;
-  TFont* GetHintFont() const { return FHintFont; }
+  TFont* GetHintFont() const { return FHintFont.get(); }
   // A cursor for the whole program (crHourGlass while it works); crDefault: the controls' own.
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor value);
@@ -294,7 +295,7 @@ class TScreen : public TComponent {
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
   std::vector<TCustomForm*> FForms;
-  TFont* FHintFont;
+  std::unique_ptr<TFont> FHintFont;
   TCursor FCursor = crDefault;
 };
 

@@ -306,7 +306,7 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), FLines(new TMe
 
 TCustomMemo::~TCustomMemo() {
   if (FHandle) DestroyHandle();
-  delete FLines;
+  FLines.reset();
 }
 
 void TCustomMemo::SetLines(TStrings* value) { FLines->Assign(value); }
@@ -526,7 +526,7 @@ void TCustomLabel::DoDrawText(RECT& rect, UINT flags) {
   if ((flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == "&"))) text += ' ';
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
   flags = DrawTextBiDiModeFlags(flags);
-  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetFont()->Assign(FFont.get());
   if (FEllipsisPosition != epNone && !FAutoSize) {
     static const UINT kEllipsis[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
     flags = (flags & ~(DT_CALCRECT | DT_EXPANDTABS)) | kEllipsis[FEllipsisPosition];
@@ -809,7 +809,7 @@ void TCustomGroupBox::CreateParams(TCreateParams& params) {
 
 // Children sit below the caption line and inside the frame.
 void TCustomGroupBox::AdjustClientRect(RECT& rect) {
-  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetFont()->Assign(FFont.get());
   int lineHeight = FCanvas->TextHeight("0");
   InflateRect(&rect, -1, -1);
   rect.top += lineHeight - 1;
@@ -817,7 +817,7 @@ void TCustomGroupBox::AdjustClientRect(RECT& rect) {
 
 // Visual styles draw the themed frame and caption; without them, the etched frame.
 void TCustomGroupBox::Paint() {
-  FCanvas->GetFont()->Assign(FFont);
+  FCanvas->GetFont()->Assign(FFont.get());
   if (ThemeServices().ThemesEnabled() && PaintThemed()) return;
   int h = FCanvas->TextHeight("0");
   RECT frame{0, h / 2 - 1, FWidth, FHeight};

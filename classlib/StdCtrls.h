@@ -3,6 +3,7 @@
 // StdLists.h, included at the end).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,7 +123,7 @@ class TCustomMemo : public TCustomEdit {
   explicit TCustomMemo(TComponent* owner);
   ~TCustomMemo() override;
 
-  TStrings* GetLines() const { return FLines; }
+  TStrings* GetLines() const { return FLines.get(); }
   virtual void SetLines(TStrings* value);
   TScrollStyle GetScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle value);
@@ -150,7 +151,7 @@ class TCustomMemo : public TCustomEdit {
   std::string HeldText() const;
   void HoldText(const std::string& text);
 
-  TStrings* FLines;
+  std::unique_ptr<TStrings> FLines;
   std::vector<std::string> FHeldLines;
   bool FHeldTrailingBreak = false;
   TScrollStyle FScrollBars = ssNone;

@@ -56,12 +56,23 @@ void AnswerMeasureItem(TMessage& message, int height) {
   message.Result = 1;
 }
 
-TStringList* NewHeldList(bool sorted) {
-  auto* list = new TStringList;
+std::unique_ptr<TStringList> NewHeldList(bool sorted) {
+  auto list = std::make_unique<TStringList>();
   list->SetDuplicates(dupAccept);
   list->SetCaseSensitive(false);
   list->SetSorted(sorted);
   return list;
+}
+
+// The items with their objects, kept while a window is re-created.
+std::unique_ptr<TStringList> CopyItems(TStrings& items, bool sorted) {
+  std::unique_ptr<TStringList> copy = NewHeldList(sorted);
+  for (int i = 0; i < items.GetCount(); ++i) copy->AddObject(items.Get(i), items.GetObject(i));
+  return copy;
+}
+
+void AddItems(TStrings& target, TStringList& items) {
+  for (int i = 0; i < items.GetCount(); ++i) target.AddObject(items.Get(i), items.GetObject(i));
 }
 
 }  // namespace
@@ -254,14 +265,14 @@ TCustomListBox::TCustomListBox(TComponent* owner)
 
 TCustomListBox::~TCustomListBox() {
   if (FHandle) DestroyHandle();
-  delete FItems;
-  delete FSaveItems;
-  delete FCanvas;
+  FItems.reset();
+  FSaveItems.reset();
+  FCanvas.reset();
 }
 
 TStringList* TCustomListBox::HeldItems() {
   if (!FSaveItems) FSaveItems = NewHeldList(FSorted);
-  return FSaveItems;
+  return FSaveItems.get();
 }
 
 void TCustomListBox::CreateParams(TCreateParams& params) {
@@ -286,31 +297,21 @@ void TCustomListBox::CreateWnd() {
   if (FColumns > 0) SendMessageA(FHandle, LB_SETCOLUMNWIDTH, static_cast<WPARAM>((FWidth + FColumns - 3) / FColumns), 0);
   if (IsVirtual()) SendMessageA(FHandle, LB_SETCOUNT, static_cast<WPARAM>(FCount), 0);
   if (FSaveItems) {
-    TStringList* saved = FSaveItems;
-    FSaveItems = nullptr;
-    try {
-      FItems->BeginUpdate();
-      for (int i = 0; i < saved->GetCount(); ++i) FItems->AddObject(saved->Get(i), saved->GetObject(i));
-      FItems->EndUpdate();
-    } catch (...) {
-      delete saved;
-      throw;
-    }
-    delete saved;
+    std::unique_ptr<TStringList> saved = std::move(FSaveItems);
+    FItems->BeginUpdate();
+    AddItems(*FItems, *saved);
+    FItems->EndUpdate();
   }
   SetTopIndex(FSaveTopIndex);
   SetItemIndex(FSaveItemIndex);
 }
 
 void TCustomListBox::DestroyWnd() {
-  delete FSaveItems;
-  FSaveItems = nullptr;
+  FSaveItems.reset();
   if (FItems->GetCount() > 0 && !IsVirtual()) {
-    TStringList* saved = NewHeldList(FSorted);
-    for (int i = 0; i < FItems->GetCount(); ++i) saved->AddObject(FItems->Get(i), FItems->GetObject(i));
     FSaveTopIndex = GetTopIndex();
     FSaveItemIndex = GetItemIndex();
-    FSaveItems = saved;
+    FSaveItems = CopyItems(*FItems, FSorted);
   }
   TCustomMultiSelectListControl::DestroyWnd();
 }
@@ -551,8 +552,8 @@ void TCustomListBox::CNCommand(TMessage& message) {
 
 void TCustomListBox::CNDrawItem(TMessage& message) {
   const DRAWITEMSTRUCT& draw = *MessageAs<TWMDrawItem>(message).DrawItemStruct;
-  TCanvasPainting painting(FCanvas, draw.hDC);
-  TOwnerDrawState state = PrepareItemCanvas(FCanvas, draw, FFont, FBrush);
+  TCanvasPainting painting(FCanvas.get(), draw.hDC);
+  TOwnerDrawState state = PrepareItemCanvas(FCanvas.get(), draw, FFont.get(), FBrush.get());
   int index = static_cast<int>(draw.itemID);
   if (index >= 0) DrawItem(index, draw.rcItem, state);
   else FCanvas->FillRect(draw.rcItem);
@@ -615,14 +616,14 @@ TCustomComboBox::~TCustomComboBox() {
   if (FHandle) DestroyHandle();
   FreeObjectInstance(FEditInstance);
   FreeObjectInstance(FListInstance);
-  delete FItems;
-  delete FSaveItems;
-  delete FCanvas;
+  FItems.reset();
+  FSaveItems.reset();
+  FCanvas.reset();
 }
 
 TStringList* TCustomComboBox::HeldItems() {
   if (!FSaveItems) FSaveItems = NewHeldList(FSorted);
-  return FSaveItems;
+  return FSaveItems.get();
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& params) {
@@ -646,15 +647,8 @@ void TCustomComboBox::CreateWnd() {
   SendMessageA(FHandle, CB_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
   SubclassChildren();
   if (FSaveItems) {
-    TStringList* saved = FSaveItems;
-    FSaveItems = nullptr;
-    try {
-      for (int i = 0; i < saved->GetCount(); ++i) FItems->AddObject(saved->Get(i), saved->GetObject(i));
-    } catch (...) {
-      delete saved;
-      throw;
-    }
-    delete saved;
+    std::unique_ptr<TStringList> saved = std::move(FSaveItems);
+    AddItems(*FItems, *saved);
   }
   if (FSaveIndex != -1) {
     int index = std::min(FSaveIndex, FItems->GetCount() - 1);
@@ -684,13 +678,10 @@ void TCustomComboBox::SubclassChildren() {
 }
 
 void TCustomComboBox::DestroyWnd() {
-  delete FSaveItems;
-  FSaveItems = nullptr;
+  FSaveItems.reset();
   if (FItems->GetCount() > 0) {
-    TStringList* saved = NewHeldList(FSorted);
-    for (int i = 0; i < FItems->GetCount(); ++i) saved->AddObject(FItems->Get(i), FItems->GetObject(i));
     FSaveIndex = GetItemIndex();
-    FSaveItems = saved;
+    FSaveItems = CopyItems(*FItems, FSorted);
   }
   if (FEditHandle && FDefEditProc)
     SetWindowLongPtrA(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefEditProc));
@@ -930,8 +921,8 @@ void TCustomComboBox::CNCommand(TMessage& message) {
 
 void TCustomComboBox::CNDrawItem(TMessage& message) {
   const DRAWITEMSTRUCT& draw = *MessageAs<TWMDrawItem>(message).DrawItemStruct;
-  TCanvasPainting painting(FCanvas, draw.hDC);
-  TOwnerDrawState state = PrepareItemCanvas(FCanvas, draw, FFont, FBrush);
+  TCanvasPainting painting(FCanvas.get(), draw.hDC);
+  TOwnerDrawState state = PrepareItemCanvas(FCanvas.get(), draw, FFont.get(), FBrush.get());
   DrawItem(static_cast<int>(draw.itemID), draw.rcItem, state);
   if (state & odFocused) DrawFocusRect(draw.hDC, &draw.rcItem);
   message.Result = 1;

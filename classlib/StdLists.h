@@ -2,6 +2,7 @@
 // control while it has none (and across re-creation of the window).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "classlib/Classes.h"
@@ -116,7 +117,7 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   explicit TCustomListBox(TComponent* owner);
   ~TCustomListBox() override;
 
-  TStrings* GetItems() const { return FItems; }
+  TStrings* GetItems() const { return FItems.get(); }
   void SetItems(TStrings* value) { FItems->Assign(value); }
   int GetItemIndex() override;
   void SetItemIndex(int value) override;
@@ -141,7 +142,7 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   void SetIntegralHeight(bool value);
   int GetColumns() const { return FColumns; }
   void SetColumns(int value);
-  TCanvas* GetCanvas() const { return FCanvas; }
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
   int ItemAtPos(POINT pos, bool existing);
   RECT ItemRect(int index);
 
@@ -179,8 +180,8 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   void CNDrawItem(TMessage& message);
   void CNMeasureItem(TMessage& message);
 
-  TStrings* FItems;
-  TStringList* FSaveItems = nullptr;
+  std::unique_ptr<TStrings> FItems;
+  std::unique_ptr<TStringList> FSaveItems;
   int FSaveItemIndex = -1;
   int FSaveTopIndex = 0;
   int FCount = 0;
@@ -191,7 +192,7 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   int FItemHeight = 16;
   int FColumns = 0;
   TListBoxStyle FStyle = lbStandard;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 class TListBox : public TCustomListBox {
@@ -222,7 +223,7 @@ class TCustomComboBox : public TCustomListControl {
   explicit TCustomComboBox(TComponent* owner);
   ~TCustomComboBox() override;
 
-  TStrings* GetItems() const { return FItems; }
+  TStrings* GetItems() const { return FItems.get(); }
   virtual void SetItems(TStrings* value) { FItems->Assign(value); }
   int GetItemIndex() override;
   void SetItemIndex(int value) override;
@@ -252,7 +253,7 @@ class TCustomComboBox : public TCustomListControl {
   void SetSelStart(int value);
   int GetSelLength();
   void SetSelLength(int value);
-  TCanvas* GetCanvas() const { return FCanvas; }
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
 
   // The child windows (edit of csDropDown and csSimple, list of csSimple) and their
   // procedures: the one each had before the combo box subclassed it, and the stub installed.
@@ -304,8 +305,8 @@ class TCustomComboBox : public TCustomListControl {
   void CNDrawItem(TMessage& message);
   void CNMeasureItem(TMessage& message);
 
-  TStrings* FItems;
-  TStringList* FSaveItems = nullptr;
+  std::unique_ptr<TStrings> FItems;
+  std::unique_ptr<TStringList> FSaveItems;
   int FSaveIndex = -1;
   TComboBoxStyle FStyle = csDropDown;
   bool FSorted = false;
@@ -324,7 +325,7 @@ class TCustomComboBox : public TCustomListControl {
   WNDPROC FDefListProc = nullptr;
   WNDPROC FEditInstance = nullptr;
   WNDPROC FListInstance = nullptr;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 
  private:
   void EditWndProc(TMessage& message);

@@ -92,7 +92,7 @@ TWinControl::~TWinControl() {
   // Children still placed on this control lose their parent; their owner frees them.
   while (!FControls.empty()) FControls.back()->SetParent(nullptr);
   FreeObjectInstance(FObjectInstance);
-  delete FBrush;
+  FBrush.reset();
 }
 
 void TWinControl::BeforeDestruction() {
@@ -955,13 +955,13 @@ TCustomControl::TCustomControl(TComponent* owner)
 
 TCustomControl::~TCustomControl() {
   if (FHandle) DestroyHandle();
-  delete FCanvas;
+  FCanvas.reset();
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  TCanvasPainting painting(FCanvas, dc);
-  FCanvas->GetFont()->Assign(FFont);
-  FCanvas->GetBrush()->Assign(FBrush);
+  TCanvasPainting painting(FCanvas.get(), dc);
+  FCanvas->GetFont()->Assign(FFont.get());
+  FCanvas->GetBrush()->Assign(FBrush.get());
   Paint();
 }
 

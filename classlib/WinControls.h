@@ -2,6 +2,7 @@
 // (shared with the Unicode layer), message reflection, focus and keys; TCustomControl paints itself.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,7 @@ class TWinControl : public TControl {
 
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool value) { FCtl3D = value; }
-  TBrush* GetBrush() const { return FBrush; }
+  TBrush* GetBrush() const { return FBrush.get(); }
 
   // Keys: true when handled (an event swallowed it).
   bool DoKeyDown(TMessage& message);
@@ -187,7 +188,7 @@ class TWinControl : public TControl {
   WNDPROC FObjectInstance = nullptr;
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FTabList;
-  TBrush* FBrush;
+  std::unique_ptr<TBrush> FBrush;
   bool FTabStop = false;
   bool FCtl3D = true;
   bool FDockSite = false;
@@ -207,10 +208,10 @@ class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* owner);
   ~TCustomControl() override;
-  TCanvas* GetCanvas() const { return FCanvas; }
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
 
  protected:
   virtual void Paint() {}
   void PaintWindow(HDC dc) override;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };
