@@ -28,31 +28,35 @@ std::string ItemText(HWND wnd, UINT lengthMsg, UINT textMsg, int index, bool* fa
   return text;
 }
 
-// The owner-draw state of an item, with the canvas set up to draw it (selected items in the
-// highlight colours).
-TOwnerDrawState PrepareItemCanvas(TControlCanvas* canvas, const DRAWITEMSTRUCT& draw, TFont* font,
-                                  TBrush* brush) {
+// CN_DRAWITEM: `draw(index, rect, state)` paints the item on `canvas`, set up for the item's
+// state (selected items in the highlight colours); the focus rectangle follows.
+template <typename Draw>
+void PaintOwnerDrawnItem(TMessage& message, TControlCanvas* canvas, TFont* font, TBrush* brush, Draw draw) {
+  const DRAWITEMSTRUCT& item = *MessageAs<TWMDrawItem>(message).DrawItemStruct;
+  TCanvasPainting painting(canvas, item.hDC);
   TOwnerDrawState state = 0;
-  if (draw.itemState & ODS_SELECTED) state |= odSelected;
-  if (draw.itemState & ODS_FOCUS) state |= odFocused;
-  if (draw.itemState & ODS_DISABLED) state |= odDisabled;
-  if (draw.itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
+  if (item.itemState & ODS_SELECTED) state |= odSelected;
+  if (item.itemState & ODS_FOCUS) state |= odFocused;
+  if (item.itemState & ODS_DISABLED) state |= odDisabled;
+  if (item.itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
   canvas->GetFont()->Assign(font);
   canvas->GetBrush()->Assign(brush);
   if (state & odSelected) {
     canvas->GetBrush()->SetColor(clHighlight);
     canvas->GetFont()->SetColor(clHighlightText);
   }
-  return state;
+  draw(static_cast<int>(item.itemID), item.rcItem, state);
+  if (state & odFocused) DrawFocusRect(item.hDC, &item.rcItem);
+  message.Result = 1;
 }
 
-// WM_MEASUREITEM (reflected): the item asked about, and the answer.
-int MeasuredItem(const TMessage& message) {
-  return static_cast<int>(reinterpret_cast<const MEASUREITEMSTRUCT*>(message.LParam)->itemID);
-}
-
-void AnswerMeasureItem(TMessage& message, int height) {
-  reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->itemHeight = static_cast<UINT>(height);
+// CN_MEASUREITEM: answers `height`, which items of variable height have `measure(index, height)`
+// change first.
+template <typename Measure>
+void AnswerMeasureItem(TMessage& message, int height, bool variable, Measure measure) {
+  auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+  if (variable) measure(static_cast<int>(item->itemID), height);
+  item->itemHeight = static_cast<UINT>(height);
   message.Result = 1;
 }
 
@@ -62,6 +66,12 @@ std::unique_ptr<TStringList> NewHeldList(bool sorted) {
   list->SetCaseSensitive(false);
   list->SetSorted(sorted);
   return list;
+}
+
+// The list that holds a control's items while it has no window (made on demand).
+TStringList* HeldList(std::unique_ptr<TStringList>& held, bool sorted) {
+  if (!held) held = NewHeldList(sorted);
+  return held.get();
 }
 
 // The items with their objects, kept while a window is re-created.
@@ -270,10 +280,7 @@ TCustomListBox::~TCustomListBox() {
   FCanvas.reset();
 }
 
-TStringList* TCustomListBox::HeldItems() {
-  if (!FSaveItems) FSaveItems = NewHeldList(FSorted);
-  return FSaveItems.get();
-}
+TStringList* TCustomListBox::HeldItems() { return HeldList(FSaveItems, FSorted); }
 
 void TCustomListBox::CreateParams(TCreateParams& params) {
   TCustomMultiSelectListControl::CreateParams(params);
@@ -551,20 +558,16 @@ void TCustomListBox::CNCommand(TMessage& message) {
 }
 
 void TCustomListBox::CNDrawItem(TMessage& message) {
-  const DRAWITEMSTRUCT& draw = *MessageAs<TWMDrawItem>(message).DrawItemStruct;
-  TCanvasPainting painting(FCanvas.get(), draw.hDC);
-  TOwnerDrawState state = PrepareItemCanvas(FCanvas.get(), draw, FFont.get(), FBrush.get());
-  int index = static_cast<int>(draw.itemID);
-  if (index >= 0) DrawItem(index, draw.rcItem, state);
-  else FCanvas->FillRect(draw.rcItem);
-  if (state & odFocused) DrawFocusRect(draw.hDC, &draw.rcItem);
-  message.Result = 1;
+  PaintOwnerDrawnItem(message, FCanvas.get(), FFont.get(), FBrush.get(),
+                      [this](int index, const RECT& rect, TOwnerDrawState state) {
+                        if (index >= 0) DrawItem(index, rect, state);
+                        else FCanvas->FillRect(rect);
+                      });
 }
 
 void TCustomListBox::CNMeasureItem(TMessage& message) {
-  int height = FItemHeight;
-  if (FStyle == lbOwnerDrawVariable) MeasureItem(MeasuredItem(message), height);
-  AnswerMeasureItem(message, height);
+  AnswerMeasureItem(message, FItemHeight, FStyle == lbOwnerDrawVariable,
+                    [this](int index, int& height) { MeasureItem(index, height); });
 }
 
 void TCustomListBox::Dispatch(TMessage& message) {
@@ -621,10 +624,7 @@ TCustomComboBox::~TCustomComboBox() {
   FCanvas.reset();
 }
 
-TStringList* TCustomComboBox::HeldItems() {
-  if (!FSaveItems) FSaveItems = NewHeldList(FSorted);
-  return FSaveItems.get();
-}
+TStringList* TCustomComboBox::HeldItems() { return HeldList(FSaveItems, FSorted); }
 
 void TCustomComboBox::CreateParams(TCreateParams& params) {
   TCustomListControl::CreateParams(params);
@@ -920,18 +920,13 @@ void TCustomComboBox::CNCommand(TMessage& message) {
 }
 
 void TCustomComboBox::CNDrawItem(TMessage& message) {
-  const DRAWITEMSTRUCT& draw = *MessageAs<TWMDrawItem>(message).DrawItemStruct;
-  TCanvasPainting painting(FCanvas.get(), draw.hDC);
-  TOwnerDrawState state = PrepareItemCanvas(FCanvas.get(), draw, FFont.get(), FBrush.get());
-  DrawItem(static_cast<int>(draw.itemID), draw.rcItem, state);
-  if (state & odFocused) DrawFocusRect(draw.hDC, &draw.rcItem);
-  message.Result = 1;
+  PaintOwnerDrawnItem(message, FCanvas.get(), FFont.get(), FBrush.get(),
+                      [this](int index, const RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
 }
 
 void TCustomComboBox::CNMeasureItem(TMessage& message) {
-  int height = FItemHeight;
-  if (FStyle == csOwnerDrawVariable) MeasureItem(MeasuredItem(message), height);
-  AnswerMeasureItem(message, height);
+  AnswerMeasureItem(message, FItemHeight, FStyle == csOwnerDrawVariable,
+                    [this](int index, int& height) { MeasureItem(index, height); });
 }
 
 void TCustomComboBox::Dispatch(TMessage& message) {
