@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "classlib/WinApi.h"
@@ -25,6 +26,19 @@ void Add(TIndexStore& store, const std::wstring& word, const std::wstring& page,
   AddTextIndexEntry(store, word, page, L"-", noDuplicates);
 }
 
+// Adds each (word, page) occurrence in turn, duplicate pages removed.
+using Occurrences = std::vector<std::pair<std::wstring, std::wstring>>;
+
+void AddAll(TIndexStore& store, const Occurrences& occurrences) {
+  for (const auto& [word, page] : occurrences) Add(store, word, page);
+}
+
+TIndexStore StoreOf(const Occurrences& occurrences) {
+  TIndexStore store;
+  AddAll(store, occurrences);
+  return store;
+}
+
 TEST(IndexStoreBuckets, BuildersFoldUmlautsWhileTheShortRuleDoesNot) {
   struct Case {
     const wchar_t* word;
@@ -42,12 +56,7 @@ TEST(IndexStoreBuckets, BuildersFoldUmlautsWhileTheShortRuleDoesNot) {
 }
 
 TEST(IndexStoreAdding, MergesByUpperCaseWordKeepingTheFirstSpelling) {
-  TIndexStore store;
-  Add(store, L"Haus", L"1");
-  Add(store, L"HAUS", L"2");
-  Add(store, L"ärger", L"3");
-  Add(store, L"Ärger", L"4");
-  Add(store, L"Hof", L"2");
+  TIndexStore store = StoreOf({{L"Haus", L"1"}, {L"HAUS", L"2"}, {L"ärger", L"3"}, {L"Ärger", L"4"}, {L"Hof", L"2"}});
   EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Haus:1>-|2>-", L"Hof:2>-"}));
   EXPECT_EQ(BucketLines(store, L'A'), (Lines{L"ärger:3>-|4>-"}));
   EXPECT_EQ(store.EntryCount(), 3u);
@@ -67,20 +76,14 @@ TEST(IndexStoreAdding, LoadedEntriesMergeWithNewOccurrences) {
   // A loaded "Über" lies in bucket "U" and takes the new pages; the first of
   // two loaded lines with the same word wins, the second stays as it was.
   TIndexStore store = ParseIndexData({L"Über:1>-", L"Haus:3>-|7>-", L"haus:9>-"}, {});
-  Add(store, L"über", L"2");
-  Add(store, L"Haus", L"7");
-  Add(store, L"Haus", L"8");
+  AddAll(store, {{L"über", L"2"}, {L"Haus", L"7"}, {L"Haus", L"8"}});
   EXPECT_EQ(BucketLines(store, L'U'), (Lines{L"Über:1>-|2>-"}));
   EXPECT_EQ(BucketLines(store, L'H'), (Lines{L"Haus:3>-|7>-|8>-", L"haus:9>-"}));
   EXPECT_TRUE(store.Bucket(kOtherBucket).empty());
 }
 
 TEST(IndexStorePasses, SplitListsJoinedWordsPartByPart) {
-  TIndexStore store;
-  Add(store, L"Hans&Peter", L"3");
-  Add(store, L"A&B&A", L"4");
-  Add(store, L"Zoo", L"5&6");
-  Add(store, L"1&Über", L"7");
+  TIndexStore store = StoreOf({{L"Hans&Peter", L"3"}, {L"A&B&A", L"4"}, {L"Zoo", L"5&6"}, {L"1&Über", L"7"}});
   TIndexStore split = SplitJoinedEntries(store);
   EXPECT_EQ(BucketLines(split, L'H'), (Lines{L"Hans Peter:3>-", L"Hans; Hans Peter:3>-"}));
   EXPECT_EQ(BucketLines(split, L'P'), (Lines{L"Peter; Hans Peter:3>-"}));
@@ -94,8 +97,7 @@ TEST(IndexStorePasses, SplitListsJoinedWordsPartByPart) {
 }
 
 TEST(IndexStorePasses, UnjoinTurnsEveryAmpersandIntoABlank) {
-  TIndexStore store;
-  Add(store, L"Hans&Peter", L"a&b");
+  TIndexStore store = StoreOf({{L"Hans&Peter", L"a&b"}});
   TIndexStore unjoined = UnjoinEntries(store);
   EXPECT_EQ(BucketLines(unjoined, L'H'), (Lines{L"Hans Peter:a b>-"}));
   EXPECT_EQ(unjoined.EntryCount(), 1u);
@@ -130,10 +132,7 @@ TEST(IndexDataReading, JoinedWordsAgainTouchesOnlyTheWord) {
 }
 
 TEST(IndexDataReading, FormatAndReadGiveTheSameStore) {
-  TIndexStore store;
-  Add(store, L"Zoo", L"1");
-  Add(store, L"Apfel", L"2");
-  Add(store, L"1848", L"3");
+  TIndexStore store = StoreOf({{L"Zoo", L"1"}, {L"Apfel", L"2"}, {L"1848", L"3"}});
   Lines lines = FormatIndexData(store);
   EXPECT_EQ(lines, (Lines{L"Apfel:2>-", L"Zoo:1>-", L"1848:3>-"}));
   EXPECT_EQ(FormatIndexData(ParseIndexData(lines, {})), lines);
