@@ -519,35 +519,30 @@ void TCustomListBox::MeasureItem(int index, int& height) {
 }
 
 // Virtual list boxes answer the text queries from OnData.
-void TCustomListBox::LBGetText(TMessage& message) {
+bool TCustomListBox::VirtualItemText(TMessage& message, std::string& text) {
   if (!IsVirtual()) {
     DefaultHandler(message);
-    return;
+    return false;
   }
   int index = static_cast<int>(message.WParam);
-  std::string text;
   if (!OnData || index < 0 || index >= FCount) {
     message.Result = LB_ERR;
-    return;
+    return false;
   }
   OnData(this, index, text);
-  std::memcpy(reinterpret_cast<char*>(message.LParam), text.c_str(), text.size() + 1);
   message.Result = static_cast<LRESULT>(text.size());
+  return true;
+}
+
+void TCustomListBox::LBGetText(TMessage& message) {
+  std::string text;
+  if (VirtualItemText(message, text))
+    std::memcpy(reinterpret_cast<char*>(message.LParam), text.c_str(), text.size() + 1);
 }
 
 void TCustomListBox::LBGetTextLen(TMessage& message) {
-  if (!IsVirtual()) {
-    DefaultHandler(message);
-    return;
-  }
-  int index = static_cast<int>(message.WParam);
   std::string text;
-  if (!OnData || index < 0 || index >= FCount) {
-    message.Result = LB_ERR;
-    return;
-  }
-  OnData(this, index, text);
-  message.Result = static_cast<LRESULT>(text.size());
+  VirtualItemText(message, text);
 }
 
 void TCustomListBox::CNCommand(TMessage& message) {

@@ -193,6 +193,10 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   int FColumns = 0;
   TListBoxStyle FStyle = lbStandard;
   std::unique_ptr<TControlCanvas> FCanvas;
+
+ private:
+  // The text of a virtual list box's item from OnData (true), else the query answered (false).
+  bool VirtualItemText(TMessage& message, std::string& text);
 };
 
 class TListBox : public TCustomListBox {
