@@ -103,44 +103,22 @@ void TFont::SetHandle(HFONT value) {
 }
 
 void TFont::SetName(const std::string& value) {
-  if (value.empty() || value == FName) return;
-  FName = value;
-  Changed();
+  if (!value.empty()) ChangeField(FName, value);
 }
 
-void TFont::SetHeight(int value) {
-  if (value == FHeight) return;
-  FHeight = value;
-  Changed();
-}
+void TFont::SetHeight(int value) { ChangeField(FHeight, value); }
 
 int TFont::GetSize() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
 
 void TFont::SetSize(int value) { SetHeight(-MulDiv(value, FPixelsPerInch, 72)); }
 
-void TFont::SetColor(TColor value) {
-  if (value == FColor) return;
-  FColor = value;
-  Changed();
-}
+void TFont::SetColor(TColor value) { ChangeField(FColor, value); }
 
-void TFont::SetStyle(TFontStyles value) {
-  if (value == FStyle) return;
-  FStyle = value;
-  Changed();
-}
+void TFont::SetStyle(TFontStyles value) { ChangeField(FStyle, value); }
 
-void TFont::SetCharset(TFontCharset value) {
-  if (value == FCharset) return;
-  FCharset = value;
-  Changed();
-}
+void TFont::SetCharset(TFontCharset value) { ChangeField(FCharset, value); }
 
-void TFont::SetPitch(TFontPitch value) {
-  if (value == FPitch) return;
-  FPitch = value;
-  Changed();
-}
+void TFont::SetPitch(TFontPitch value) { ChangeField(FPitch, value); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -191,11 +169,7 @@ void TBrush::SetColor(TColor value) {
   Changed();
 }
 
-void TBrush::SetStyle(TBrushStyle value) {
-  if (value == FStyle) return;
-  FStyle = value;
-  Changed();
-}
+void TBrush::SetStyle(TBrushStyle value) { ChangeField(FStyle, value); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -233,29 +207,15 @@ HPEN TPen::GetHandle() {
   return FHandle;
 }
 
-void TPen::SetColor(TColor value) {
-  if (value == FColor) return;
-  FColor = value;
-  Changed();
-}
+void TPen::SetColor(TColor value) { ChangeField(FColor, value); }
 
 void TPen::SetWidth(int value) {
-  if (value < 0 || value == FWidth) return;
-  FWidth = value;
-  Changed();
+  if (value >= 0) ChangeField(FWidth, value);
 }
 
-void TPen::SetStyle(TPenStyle value) {
-  if (value == FStyle) return;
-  FStyle = value;
-  Changed();
-}
+void TPen::SetStyle(TPenStyle value) { ChangeField(FStyle, value); }
 
-void TPen::SetMode(TPenMode value) {
-  if (value == FMode) return;
-  FMode = value;
-  Changed();
-}
+void TPen::SetMode(TPenMode value) { ChangeField(FMode, value); }
 
 // ---------------------------------------------------------------------------------------------
 

@@ -85,6 +85,13 @@ class TGraphicsObject : public TPersistent {
 
  protected:
   virtual void Changed();
+  // Sets a property's field and announces the change; setting the value it has changes nothing.
+  template <typename T>
+  void ChangeField(T& field, const T& value) {
+    if (value == field) return;
+    field = value;
+    Changed();
+  }
 
  private:
   TNotifyEvent FOnChange;
