@@ -240,26 +240,11 @@ void TJPEGImage::SetHeight(int) {
 
 void TJPEGImage::SetCompressionQuality(int value) { FQuality = std::clamp(value, 1, 100); }
 
-void TJPEGImage::SetGrayscale(bool value) {
-  if (value == FGrayscale) return;
-  FGrayscale = value;
-  if (!FData.empty()) FreeBitmap();
-  Changed(this);
-}
+void TJPEGImage::SetGrayscale(bool value) { ChangeDecoding(FGrayscale, value); }
 
-void TJPEGImage::SetPerformance(TJPEGPerformance value) {
-  if (value == FPerformance) return;
-  FPerformance = value;
-  if (!FData.empty()) FreeBitmap();
-  Changed(this);
-}
+void TJPEGImage::SetPerformance(TJPEGPerformance value) { ChangeDecoding(FPerformance, value); }
 
-void TJPEGImage::SetScale(TJPEGScale value) {
-  if (value == FScale) return;
-  FScale = value;
-  if (!FData.empty()) FreeBitmap();
-  Changed(this);
-}
+void TJPEGImage::SetScale(TJPEGScale value) { ChangeDecoding(FScale, value); }
 
 void TJPEGImage::Compress() {
   if (!FBitmap || FBitmap->GetEmpty()) return;

@@ -62,6 +62,14 @@ class TJPEGImage : public TGraphic {
  private:
   void ReadHeader();
   void FreeBitmap();
+  // Sets a decoding option: the picture decoded before is dropped and the change announced.
+  template <typename T>
+  void ChangeDecoding(T& field, const T& value) {
+    if (value == field) return;
+    field = value;
+    if (!FData.empty()) FreeBitmap();
+    Changed(this);
+  }
 
   std::vector<std::uint8_t> FData;
   std::unique_ptr<TBitmap> FBitmap;
