@@ -43,13 +43,7 @@ void TFont::FreeFontHandle() {
   FHandle = nullptr;
 }
 
-// Listeners switch to the new handle while the old one still exists, then it goes.
-void TFont::Changed() {
-  HFONT old = FHandle;
-  FHandle = nullptr;
-  TGraphicsObject::Changed();
-  if (old) DeleteObject(old);
-}
+void TFont::Changed() { ChangedReleasing(FHandle); }
 
 void TFont::Assign(TPersistent* source) {
   auto* font = dynamic_cast<TFont*>(source);
@@ -126,12 +120,7 @@ TBrush::~TBrush() {
   if (FHandle) DeleteObject(FHandle);
 }
 
-void TBrush::Changed() {
-  HBRUSH old = FHandle;
-  FHandle = nullptr;
-  TGraphicsObject::Changed();
-  if (old) DeleteObject(old);
-}
+void TBrush::Changed() { ChangedReleasing(FHandle); }
 
 void TBrush::Assign(TPersistent* source) {
   auto* brush = dynamic_cast<TBrush*>(source);
@@ -177,12 +166,7 @@ TPen::~TPen() {
   if (FHandle) DeleteObject(FHandle);
 }
 
-void TPen::Changed() {
-  HPEN old = FHandle;
-  FHandle = nullptr;
-  TGraphicsObject::Changed();
-  if (old) DeleteObject(old);
-}
+void TPen::Changed() { ChangedReleasing(FHandle); }
 
 void TPen::Assign(TPersistent* source) {
   auto* pen = dynamic_cast<TPen*>(source);

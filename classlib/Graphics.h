@@ -85,6 +85,15 @@ class TGraphicsObject : public TPersistent {
 
  protected:
   virtual void Changed();
+  // Announces a change of an object whose system `handle` is made on demand: listeners switch
+  // to a new handle while the old one still exists, then it goes.
+  template <typename Handle>
+  void ChangedReleasing(Handle& handle) {
+    Handle old = handle;
+    handle = nullptr;
+    TGraphicsObject::Changed();
+    if (old) DeleteObject(old);
+  }
   // Sets a property's field and announces the change; setting the value it has changes nothing.
   template <typename T>
   void ChangeField(T& field, const T& value) {
