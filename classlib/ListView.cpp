@@ -508,14 +508,7 @@ TCustomListView::TCustomListView(TComponent* owner)
   FListItems = CreateListItems();
   FListColumns = new TListColumns(this);
   FImageChangeLink->OnChange = TNotifyEvent(this, &TCustomListView::ImageListChange);
-  FCanvas->SetControl(this);
-  FControlStyle &= ~csClickEvents;  // clicks come as NM_CLICK and NM_DBLCLK
-  FWidth = 250;
-  FHeight = 150;
-  FTabStop = true;
-  FParentColor = false;
-  FColor = clWindow;
-  FBrush->SetColor(FColor);
+  SetUpListWindow(FCanvas, 250, 150);  // clicks come as NM_CLICK and NM_DBLCLK
 }
 
 TCustomListView::~TCustomListView() {

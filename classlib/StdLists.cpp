@@ -87,6 +87,18 @@ void AddItems(TStrings& target, TStringList& items) {
 
 }  // namespace
 
+// ---- TCustomListControl ---------------------------------------------------------------------
+void TCustomListControl::SetUpListWindow(TControlCanvas* canvas, int width, int height) {
+  canvas->SetControl(this);
+  FControlStyle &= ~csClickEvents;
+  FWidth = width;
+  FHeight = height;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+  FBrush->SetColor(FColor);
+}
+
 // ---- TListControlStrings --------------------------------------------------------------------
 std::string TListControlStrings::Get(int index) const {
   HWND wnd = Window();
@@ -263,14 +275,7 @@ void TListBoxStrings::Move(int curIndex, int newIndex) {
 TCustomListBox::TCustomListBox(TComponent* owner)
     : TCustomMultiSelectListControl(owner), FItems(new TListBoxStrings(this)),
       FCanvas(new TControlCanvas) {
-  FCanvas->SetControl(this);
-  FControlStyle &= ~csClickEvents;  // clicks come as LBN_SELCHANGE
-  FWidth = 121;
-  FHeight = 97;
-  FTabStop = true;
-  FParentColor = false;
-  FColor = clWindow;
-  FBrush->SetColor(FColor);
+  SetUpListWindow(FCanvas.get(), 121, 97);  // clicks come as LBN_SELCHANGE
 }
 
 TCustomListBox::~TCustomListBox() {
@@ -598,14 +603,7 @@ void TComboBoxStrings::Clear() {
 // ---- TCustomComboBox ------------------------------------------------------------------------
 TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TCustomListControl(owner), FItems(new TComboBoxStrings(this)), FCanvas(new TControlCanvas) {
-  FCanvas->SetControl(this);
-  FControlStyle &= ~csClickEvents;  // clicks come as CBN_SELCHANGE
-  FWidth = 145;
-  FHeight = 21;
-  FTabStop = true;
-  FParentColor = false;
-  FColor = clWindow;
-  FBrush->SetColor(FColor);
+  SetUpListWindow(FCanvas.get(), 145, 21);  // clicks come as CBN_SELCHANGE
   FEditInstance = MakeObjectInstance(TWndMethod(this, &TCustomComboBox::EditWndProc));
   FListInstance = MakeObjectInstance(TWndMethod(this, &TCustomComboBox::ListWndProc));
 }

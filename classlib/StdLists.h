@@ -22,6 +22,11 @@ class TCustomListControl : public TWinControl {
   virtual void ClearSelection() {}
   virtual void DeleteSelected() {}
   virtual void SelectAll() {}
+
+ protected:
+  // A list window of `width` x `height`: a tab stop in the window colour whose clicks come from
+  // its notifications, owner-drawn items painted on `canvas`.
+  void SetUpListWindow(TControlCanvas* canvas, int width, int height);
 };
 
 class TCustomMultiSelectListControl : public TCustomListControl {
