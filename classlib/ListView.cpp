@@ -1100,16 +1100,12 @@ void TCustomListView::CNDrawItem(TMessage& message) {
   if (draw->itemState & ODS_SELECTED) state |= odSelected;
   if (draw->itemState & ODS_FOCUS) state |= odFocused;
   if (draw->itemState & ODS_DISABLED) state |= odDisabled;
-  FCanvas->BeginPaintOn(draw->hDC);
-  try {
+  {
+    TCanvasPainting painting(FCanvas, draw->hDC);
     FCanvas->GetFont()->Assign(GetFont());
     FCanvas->GetBrush()->Assign(GetBrush());
     if (item) DrawItem(item, draw->rcItem, state);
-  } catch (...) {
-    FCanvas->EndPaint();
-    throw;
   }
-  FCanvas->EndPaint();
   message.Result = 1;
 }
 
