@@ -325,14 +325,9 @@ void TCollection::Delete(int index) {
 
 void TCollection::Clear() {
   if (FItems.empty()) return;
-  BeginUpdate();
-  try {
+  WhileUpdating(*this, [&] {
     while (!FItems.empty()) delete FItems.back();
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 TCollectionItem* TCollection::GetItem(int index) const {
@@ -356,15 +351,10 @@ void TCollection::Assign(TPersistent* source) {
   auto* other = dynamic_cast<TCollection*>(source);
   if (other == nullptr) return TPersistent::Assign(source);
   if (other == this) return;
-  BeginUpdate();
-  try {
+  WhileUpdating(*this, [&] {
     Clear();
     for (TCollectionItem* item : other->FItems) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 std::string TCollection::GetNamePath() const {

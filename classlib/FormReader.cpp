@@ -537,16 +537,11 @@ void TReader::ApplyObject(TPersistent* target, const TPropInfo& info, const TFor
     ReadListEnd();
   } else if (value.Type == vaCollection && collection) {
     const std::string context = FContext, path = context + "." + info.Name;
-    collection->BeginUpdate();
-    try {
+    WhileUpdating(*collection, [&] {
       collection->Clear();
       for (size_t i = 0; i < value.CollectionItems.size(); ++i)
         ReadProperties(collection->Add(), value.CollectionItems[i].Properties, path + "[" + std::to_string(i) + "]");
-    } catch (...) {
-      collection->EndUpdate();
-      throw;
-    }
-    collection->EndUpdate();
+    });
     FContext = context;
   } else {
     throw EPropertyError(SInvalidPropertyValue);

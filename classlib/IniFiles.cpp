@@ -32,16 +32,11 @@ void TCustomIniFile::WriteFloat(const std::string& section, const std::string& i
 void TCustomIniFile::ReadSectionValues(const std::string& section, TStrings& strings) {
   TStringList keys;
   ReadSection(section, keys);
-  strings.BeginUpdate();
-  try {
+  WhileUpdating(strings, [&] {
     strings.Clear();
     for (int i = 0; i < keys.GetCount(); ++i)
       strings.Add(keys.Get(i) + "=" + ReadString(section, keys.Get(i), std::string()));
-  } catch (...) {
-    strings.EndUpdate();
-    throw;
-  }
-  strings.EndUpdate();
+  });
 }
 
 bool TCustomIniFile::SectionExists(const std::string& section) {
@@ -90,8 +85,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
 
 void TIniFile::ReadNames(const char* section, TStrings& strings) {
   const std::string names = ReadProfile(section, nullptr, "", GetFileName(), 2);
-  strings.BeginUpdate();
-  try {
+  WhileUpdating(strings, [&] {
     strings.Clear();
     for (size_t start = 0; start < names.size();) {
       size_t end = names.find('\0', start);
@@ -99,11 +93,7 @@ void TIniFile::ReadNames(const char* section, TStrings& strings) {
       if (end > start) strings.Add(names.substr(start, end - start));
       start = end + 1;
     }
-  } catch (...) {
-    strings.EndUpdate();
-    throw;
-  }
-  strings.EndUpdate();
+  });
 }
 
 void TIniFile::ReadSection(const std::string& section, TStrings& strings) { ReadNames(section.c_str(), strings); }

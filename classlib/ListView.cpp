@@ -491,15 +491,10 @@ void TListItems::Assign(TPersistent* source) {
   auto* other = dynamic_cast<TListItems*>(source);
   if (!other) return TPersistent::Assign(source);
   if (other == this) return;
-  BeginUpdate();
-  try {
+  WhileUpdating(*this, [&] {
     Clear();
     for (TListItem* item : other->FItems) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 // ---- TCustomListView: life and window -------------------------------------------------------
@@ -849,15 +844,10 @@ void TCustomListView::ClearSelection() {
 
 void TCustomListView::DeleteSelected() {
   if (FOwnerData) return;
-  FListItems->BeginUpdate();
-  try {
+  WhileUpdating(*FListItems, [&] {
     for (int i = FListItems->GetCount() - 1; i >= 0; --i)
       if (FListItems->GetItem(i)->GetSelected()) FListItems->Delete(i);
-  } catch (...) {
-    FListItems->EndUpdate();
-    throw;
-  }
-  FListItems->EndUpdate();
+  });
 }
 
 void TCustomListView::AddItem(const std::string& item, TObject* object) {

@@ -233,8 +233,7 @@ void TListBoxStrings::Put(int index, const std::string& text) {
 }
 
 void TListBoxStrings::Exchange(int index1, int index2) {
-  BeginUpdate();
-  try {
+  WhileUpdating(*this, [&] {
     int selected = FListBox->GetItemIndex();
     std::string text1 = Get(index1), text2 = Get(index2);
     TObject* object1 = GetObject(index1);
@@ -245,11 +244,7 @@ void TListBoxStrings::Exchange(int index1, int index2) {
     PutObject(index2, object1);
     if (selected == index1) FListBox->SetItemIndex(index2);
     else if (selected == index2) FListBox->SetItemIndex(index1);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TListBoxStrings::Move(int curIndex, int newIndex) {

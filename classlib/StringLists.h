@@ -13,6 +13,20 @@
 #include "classlib/Objects.h"
 #include "classlib/Streams.h"
 
+// Runs `change` between the BeginUpdate and EndUpdate of a list or collection; EndUpdate comes
+// also when the change throws.
+template <class List, class Change>
+void WhileUpdating(List& list, Change change) {
+  list.BeginUpdate();
+  try {
+    change();
+  } catch (...) {
+    list.EndUpdate();
+    throw;
+  }
+  list.EndUpdate();
+}
+
 // The contract shared by TStrings (std::string) and TWideStrings (std::wstring).
 template <class S>
 class TStringsBase : public TPersistent {

@@ -114,8 +114,7 @@ TAnsiStrings* TUCodeStrings::GetAnsiStrings() const { return FAnsiStrings.get();
 void TUCodeStrings::SetAnsiStrings(TStrings* value) { FAnsiStrings->Assign(value); }
 
 void TUCodeStrings::LoadFromStreamBOM(TStream& stream, bool withBOM) {
-  BeginUpdate();
-  try {
+  WhileUpdating(*this, [&] {
     const int kind = withBOM ? DetectStreamBOM(stream) : ckUnicode;
     std::wstring text;
     switch (kind) {
@@ -125,11 +124,7 @@ void TUCodeStrings::LoadFromStreamBOM(TStream& stream, bool withBOM) {
       default: text = StringToWideStringEx(ReadRest(stream), CP_ACP); break;
     }
     SetTextStr(text);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TUCodeStrings::SaveToStreamBOM(TStream& stream, bool withBOM) {
@@ -169,15 +164,10 @@ std::vector<std::wstring> ReadStringList(TReader& reader, std::wstring (*decode)
 }
 
 void ReplaceLines(TWideStrings& strings, const std::vector<std::wstring>& lines) {
-  strings.BeginUpdate();
-  try {
+  WhileUpdating(strings, [&] {
     strings.Clear();
     for (const auto& line : lines) strings.Add(line);
-  } catch (...) {
-    strings.EndUpdate();
-    throw;
-  }
-  strings.EndUpdate();
+  });
 }
 
 }  // namespace
