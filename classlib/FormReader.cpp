@@ -493,6 +493,11 @@ void TReader::ApplyValue(TPersistent* target, const TPropInfo& info, const TForm
       if (value.Type == vaInt && info.Kind == TPropKind::Integer) number = value.Integer;
       else if (value.Type != vaIdent || !info.Idents || !IdentToInt(*info.Idents, Narrow(value.Text), number)) invalid();
       return info.SetOrdinal(target, number);
+    case TPropKind::WideChar:
+      if (value.Type == vaInt && value.Integer >= 0 && value.Integer <= 0xFFFF) number = value.Integer;
+      else if (isString() && value.Text.size() <= 1) number = value.Text.empty() ? 0 : value.Text[0];
+      else invalid();
+      return info.SetOrdinal(target, number);
     case TPropKind::Boolean:
       if (value.Type != vaTrue && value.Type != vaFalse) invalid();
       return info.SetOrdinal(target, value.Type == vaTrue ? 1 : 0);

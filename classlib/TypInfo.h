@@ -29,6 +29,7 @@
 enum class TPropKind {
   String,      // 8-bit text
   WideString,  // UTF-16 text
+  WideChar,    // one UTF-16 unit: a text of at most one character, or its number
   Integer,     // 32-bit integer, or an identifier of its ident map (colours, cursors)
   Boolean,
   Float,
@@ -136,6 +137,11 @@ class TClassProperties {
   template <class G, class S>
   void Integer(const std::string& name, G get, S set, const TIdentMap* idents = nullptr) {
     Ordinal(name, TPropKind::Integer, get, set, idents);
+  }
+
+  template <class G, class S>
+  void WideChar(const std::string& name, G get, S set) {
+    Ordinal(name, TPropKind::WideChar, get, set, nullptr);
   }
 
   template <class G, class S>

@@ -154,11 +154,21 @@ bool WideValuesTakeEffect(TFiler* filer) {
   return WideFormValuesEnabled && !(root && root->GetComponentState().Contains(csDesigning));
 }
 
+// The bytes of an encoded (UTF-8 or UTF-7) string value: each character of the value is one byte.
+// Going through the code page instead would turn bytes such as 0x97 into "?".
+std::string ReadByteString(TReader& reader) {
+  const std::wstring text = reader.ReadWideString();
+  std::string bytes(text.size(), '?');
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] < 256) bytes[i] = static_cast<char>(text[i]);
+  return bytes;
+}
+
 // A list value's strings, each decoded.
 std::vector<std::wstring> ReadStringList(TReader& reader, std::wstring (*decode)(const std::string&)) {
   std::vector<std::wstring> lines;
   reader.ReadListBegin();
-  while (!reader.EndOfList()) lines.push_back(decode(reader.ReadString()));
+  while (!reader.EndOfList()) lines.push_back(decode(ReadByteString(reader)));
   reader.ReadListEnd();
   return lines;
 }
@@ -205,18 +215,46 @@ void TUCodeStrings::DefineProperties(TFiler* filer) {
   filer->DefineProperty("WideStrings_UTF7", readUtf7, writeUtf7, GetCount() > 0);
 }
 
+namespace {
+
+void DefineWideStringProperty(TFiler* filer, TPersistent* instance, const TPropInfo* info) {
+  auto take = [filer, info, instance](const std::wstring& value) {
+    if (WideValuesTakeEffect(filer)) info->SetWideString(instance, value);
+  };
+  filer->DefineProperty(info->Name + "W", [take](TReader& reader) { take(UCodeUTF8Decode(ReadByteString(reader))); },
+                        nullptr, false);
+  const std::wstring value = info->GetWideString(instance);
+  filer->DefineProperty(
+      info->Name + "_UTF7", [take](TReader& reader) { take(UTF7ToWideString(ReadByteString(reader))); },
+      [value](TWriter& writer) { writer.WriteString(WideStringToUTF7(value)); }, !value.empty());
+}
+
+// A character property's wide forms always take effect: the 8-bit form cannot hold the character.
+void DefineWideCharProperty(TFiler* filer, TPersistent* instance, const TPropInfo* info) {
+  filer->DefineProperty(
+      info->Name + "W",
+      [info, instance](TReader& reader) {
+        const std::wstring text = reader.ReadWideString();
+        if (text.size() > 1) throw EPropertyError(SInvalidPropertyValue);
+        info->SetOrdinal(instance, text.empty() ? 0 : text[0]);
+      },
+      nullptr, false);
+  const wchar_t value = static_cast<wchar_t>(info->GetOrdinal(instance));
+  filer->DefineProperty(
+      info->Name + "_UTF7",
+      [info, instance](TReader& reader) {
+        const std::wstring text = UTF7ToWideString(ReadByteString(reader));
+        info->SetOrdinal(instance, text.empty() ? 0 : text[0]);
+      },
+      [value](TWriter& writer) { writer.WriteString(WideStringToUTF7(std::wstring(1, value))); }, value != 0);
+}
+
+}  // namespace
+
 void DefineWideProperties(TFiler* filer, TPersistent* instance) {
   for (const TPropInfo* info : GetPropList(instance->ClassType())) {
-    if (info->Kind != TPropKind::WideString) continue;
-    auto take = [filer, info, instance](const std::wstring& value) {
-      if (WideValuesTakeEffect(filer)) info->SetWideString(instance, value);
-    };
-    filer->DefineProperty(info->Name + "W", [take](TReader& reader) { take(UCodeUTF8Decode(reader.ReadString())); },
-                          nullptr, false);
-    const std::wstring value = info->GetWideString(instance);
-    filer->DefineProperty(
-        info->Name + "_UTF7", [take](TReader& reader) { take(UTF7ToWideString(reader.ReadString())); },
-        [value](TWriter& writer) { writer.WriteString(WideStringToUTF7(value)); }, !value.empty());
+    if (info->Kind == TPropKind::WideString) DefineWideStringProperty(filer, instance, info);
+    else if (info->Kind == TPropKind::WideChar) DefineWideCharProperty(filer, instance, info);
   }
 }
 

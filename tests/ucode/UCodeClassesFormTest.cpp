@@ -13,6 +13,8 @@ class TWideSample : public TComponent {
   std::wstring GetCaption() const { return FCaption; }
   void SetCaption(const std::wstring& value) { FCaption = value; }
   TUCodeStringList* GetLines() const { return FLines.get(); }
+  wchar_t GetMark() const { return FMark; }
+  void SetMark(wchar_t value) { FMark = value; }
   void DefineProperties(TFiler* filer) override {
     TComponent::DefineProperties(filer);
     DefineWideProperties(filer, this);
@@ -22,10 +24,12 @@ class TWideSample : public TComponent {
     auto p = table.For<TWideSample>();
     p.WideString("Caption", &TWideSample::GetCaption, &TWideSample::SetCaption);
     p.Object("Lines", &TWideSample::GetLines);
+    p.WideChar("Mark", &TWideSample::GetMark, &TWideSample::SetMark);
   }
 
  private:
   std::wstring FCaption;
+  wchar_t FMark = 0;
   std::unique_ptr<TUCodeStringList> FLines;
 };
 
@@ -81,6 +85,18 @@ TEST(WideFormValues, Utf8FormOfTheCaption) {
   EXPECT_EQ(sample.GetCaption(), L"\u00e4W");
 }
 
+TEST(WideFormValues, Utf8BytesInTheControlRangeSurvive) {
+  // U+25CF and U+65E5 are E2 97 8F and E6 97 A5 in UTF-8: 0x97 and 0x8F have no place in code page 1252.
+  WideFormValues on(true);
+  TWideSample sample(nullptr);
+  ReadComponentFromText(&sample, "object Sample: TWideSample\n  CaptionW = #226#151#143#230#151#165\nend\n", "Sample");
+  EXPECT_EQ(sample.GetCaption(), L"\u25cf\u65e5");
+  WideFormValues off(false);
+  TWideSample fresh(nullptr);
+  ReadComponentFromText(&fresh, "object Sample: TWideSample\n  Lines.WideStringsW = (#230#151#165)\nend\n", "Sample");
+  EXPECT_EQ(Lines(*fresh.GetLines()), std::vector<std::wstring>{L"\u65e5"});
+}
+
 TEST(WideFormValues, WideStringsFormsOfAList) {
   WideFormValues off(false);
   TWideSample sample(nullptr);
@@ -125,6 +141,48 @@ TEST(WideFormValues, WrittenAsUtf7AndReadBack) {
   TWideSample empty(nullptr);
   empty.SetName("Empty");
   EXPECT_EQ(WriteComponentText(&empty).find("_UTF7"), std::string::npos);
+}
+
+TEST(WideFormValues, CharacterPropertiesTakeTheirWideFormsAlways) {
+  WideFormValues off(false);
+  TWideSample sample(nullptr);
+  ReadComponentFromText(&sample, "object Sample: TWideSample\n  Mark = '*'\nend\n", "Sample");
+  EXPECT_EQ(sample.GetMark(), L'*');
+  ReadComponentFromText(&sample, "object Sample: TWideSample\n  Mark = 9679\nend\n", "Sample");
+  EXPECT_EQ(sample.GetMark(), L'\u25cf');
+  // The wide forms count even while wide values are off: the 8-bit form cannot hold the character.
+  ReadComponentFromText(&sample, "object Sample: TWideSample\n  MarkW = #9679\nend\n", "Sample");
+  EXPECT_EQ(sample.GetMark(), L'\u25cf');
+  ReadComponentFromText(&sample, "object Sample: TWideSample\n  Mark_UTF7 = '+ZeVnLA-'\nend\n", "Sample");
+  EXPECT_EQ(sample.GetMark(), L'\u65e5');  // the first character of the text
+  ReadComponentFromText(&sample, "object Sample: TWideSample\n  MarkW = ''\nend\n", "Sample");
+  EXPECT_EQ(sample.GetMark(), L'\0');
+}
+
+TEST(WideFormValues, ACharacterPropertyRefusesLongerTexts) {
+  TWideSample sample(nullptr);
+  for (const char* description : {"object Sample: TWideSample\n  MarkW = 'ab'\nend\n",
+                                  "object Sample: TWideSample\n  Mark = 'ab'\nend\n",
+                                  "object Sample: TWideSample\n  Mark = 70000\nend\n"}) {
+    try {
+      ReadComponentFromText(&sample, description, "Sample");
+      ADD_FAILURE() << "accepted: " << description;
+    } catch (const Exception& error) {
+      EXPECT_NE(std::string(error.what()).find("Invalid property value"), std::string::npos) << error.what();
+    }
+  }
+}
+
+TEST(WideFormValues, ACharacterIsWrittenAsUtf7WhenSet) {
+  TWideSample sample(nullptr);
+  sample.SetName("Sample");
+  EXPECT_EQ(WriteComponentText(&sample).find("Mark_UTF7"), std::string::npos);
+  sample.SetMark(L'\u65e5');
+  const std::string text = WriteComponentText(&sample);
+  EXPECT_NE(text.find("Mark_UTF7 = '+ZeU'"), std::string::npos) << text;
+  TWideSample back(nullptr);
+  ReadComponentFromText(&back, text, "Sample");
+  EXPECT_EQ(back.GetMark(), L'\u65e5');
 }
 
 }  // namespace
