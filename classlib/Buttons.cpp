@@ -68,8 +68,48 @@ void DrawButtonFace(TCanvas* canvas, const RECT& rect, TBitmap* glyph, int numGl
   }
 }
 
+// ---- TButtonGlyph ---------------------------------------------------------------------------
+TButtonGlyph::TButtonGlyph() : FGlyph(new TBitmap) {}
+TButtonGlyph::~TButtonGlyph() = default;
+
+void TButtonGlyph::SetGlyph(TBitmap* value) {
+  FGlyph->Assign(value);
+  GlyphLayoutChanged();
+}
+
+void TButtonGlyph::SetNumGlyphs(int value) {
+  FNumGlyphs = std::clamp(value, 1, 4);
+  GlyphLayoutChanged();
+}
+
+void TButtonGlyph::SetLayout(TButtonLayout value) {
+  FLayout = value;
+  GlyphLayoutChanged();
+}
+
+void TButtonGlyph::SetMargin(int value) {
+  FMargin = value;
+  GlyphLayoutChanged();
+}
+
+void TButtonGlyph::SetSpacing(int value) {
+  FSpacing = value;
+  GlyphLayoutChanged();
+}
+
+void TButtonGlyph::DrawFace(TCanvas* canvas, const RECT& rect, const std::string& caption, bool enabled,
+                            UINT biDiFlags) const {
+  DrawButtonFace(canvas, rect, FGlyph.get(), FNumGlyphs, caption, FLayout, FMargin, FSpacing, enabled, biDiFlags);
+}
+
+const TIdentMap& TButtonGlyph::ButtonLayoutIdents() {
+  static const TIdentMap kLayouts{{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight},
+                                  {"blGlyphTop", blGlyphTop}, {"blGlyphBottom", blGlyphBottom}};
+  return kLayouts;
+}
+
 // ---- TSpeedButton ---------------------------------------------------------------------------
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), FGlyph(new TBitmap) {
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
   FControlStyle &= ~csClickEvents;  // the button decides itself when it was clicked
   FWidth = 23;
   FHeight = 22;
@@ -107,31 +147,6 @@ void TSpeedButton::SetFlat(bool value) {
   Invalidate();
 }
 
-void TSpeedButton::SetGlyph(TBitmap* value) {
-  FGlyph->Assign(value);
-  Invalidate();
-}
-
-void TSpeedButton::SetNumGlyphs(int value) {
-  FNumGlyphs = std::clamp(value, 1, 4);
-  Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout value) {
-  FLayout = value;
-  Invalidate();
-}
-
-void TSpeedButton::SetMargin(int value) {
-  FMargin = value;
-  Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int value) {
-  FSpacing = value;
-  Invalidate();
-}
-
 void TSpeedButton::Paint() {
   RECT rect = GetClientRect();
   bool pressed = FDown || FPressing;
@@ -144,8 +159,7 @@ void TSpeedButton::Paint() {
   }
   if (pressed) OffsetRect(&rect, 1, 1);
   FCanvas->GetFont()->Assign(FFont.get());
-  DrawButtonFace(FCanvas.get(), rect, FGlyph.get(), FNumGlyphs, GetText(), FLayout, FMargin, FSpacing, FEnabled,
-                 DrawTextBiDiModeFlagsReadingOnly());
+  DrawFace(FCanvas.get(), rect, GetText(), FEnabled, DrawTextBiDiModeFlagsReadingOnly());
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -185,7 +199,7 @@ constexpr KindInfo kKinds[] = {
 
 }  // namespace
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), FGlyph(new TBitmap), FCanvas(new TControlCanvas) {
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), FCanvas(new TControlCanvas) {
   FCanvas->SetControl(this);
 }
 
@@ -202,31 +216,6 @@ void TBitBtn::SetKind(TBitBtnKind value) {
   FModalResult = kKinds[value].modalResult;
   if (value == bkOK || value == bkYes) SetDefault(true);
   if (value == bkCancel || value == bkNo) SetCancel(true);
-}
-
-void TBitBtn::SetGlyph(TBitmap* value) {
-  FGlyph->Assign(value);
-  Invalidate();
-}
-
-void TBitBtn::SetNumGlyphs(int value) {
-  FNumGlyphs = std::clamp(value, 1, 4);
-  Invalidate();
-}
-
-void TBitBtn::SetLayout(TButtonLayout value) {
-  FLayout = value;
-  Invalidate();
-}
-
-void TBitBtn::SetMargin(int value) {
-  FMargin = value;
-  Invalidate();
-}
-
-void TBitBtn::SetSpacing(int value) {
-  FSpacing = value;
-  Invalidate();
 }
 
 void TBitBtn::CreateParams(TCreateParams& params) {
@@ -255,8 +244,7 @@ void TBitBtn::CNDrawItem(TMessage& message) {
   DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, state);
   if (pressed) OffsetRect(&rect, 1, 1);
   FCanvas->GetFont()->Assign(FFont.get());
-  DrawButtonFace(FCanvas.get(), rect, FGlyph.get(), FNumGlyphs, GetText(), FLayout, FMargin, FSpacing,
-                 FEnabled, DrawTextBiDiModeFlagsReadingOnly());
+  DrawFace(FCanvas.get(), rect, GetText(), FEnabled, DrawTextBiDiModeFlagsReadingOnly());
   if (focused) {
     RECT focus = draw.rcItem;
     InflateRect(&focus, -4, -4);
@@ -274,12 +262,6 @@ void TBitBtn::Dispatch(TMessage& message) {
 }
 
 // ---- published properties -------------------------------------------------------------------
-namespace {
-
-const TIdentMap kLayouts{{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight},
-                         {"blGlyphTop", blGlyphTop}, {"blGlyphBottom", blGlyphBottom}};
-
-}  // namespace
 
 void TSpeedButton::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TSpeedButton>();
@@ -287,11 +269,7 @@ void TSpeedButton::DeclareProperties(TPropertyTable& table) {
   p.Integer("GroupIndex", &TSpeedButton::GetGroupIndex, &TSpeedButton::SetGroupIndex);
   p.Boolean("Down", &TSpeedButton::GetDown, &TSpeedButton::SetDown);
   p.Boolean("Flat", &TSpeedButton::GetFlat, &TSpeedButton::SetFlat);
-  p.Object("Glyph", &TSpeedButton::GetGlyph);
-  p.Integer("NumGlyphs", &TSpeedButton::GetNumGlyphs, &TSpeedButton::SetNumGlyphs);
-  p.Enum("Layout", &TSpeedButton::GetLayout, &TSpeedButton::SetLayout, kLayouts);
-  p.Integer("Margin", &TSpeedButton::GetMargin, &TSpeedButton::SetMargin);
-  p.Integer("Spacing", &TSpeedButton::GetSpacing, &TSpeedButton::SetSpacing);
+  DeclareGlyphProperties(p);
 }
 
 void TBitBtn::DeclareProperties(TPropertyTable& table) {
@@ -301,11 +279,7 @@ void TBitBtn::DeclareProperties(TPropertyTable& table) {
                                      {"bkIgnore", bkIgnore}, {"bkAll", bkAll}};
   auto p = table.For<TBitBtn>();
   p.Enum("Kind", &TBitBtn::GetKind, &TBitBtn::SetKind, kKindIdents);
-  p.Object("Glyph", &TBitBtn::GetGlyph);
-  p.Integer("NumGlyphs", &TBitBtn::GetNumGlyphs, &TBitBtn::SetNumGlyphs);
-  p.Enum("Layout", &TBitBtn::GetLayout, &TBitBtn::SetLayout, kLayouts);
-  p.Integer("Margin", &TBitBtn::GetMargin, &TBitBtn::SetMargin);
-  p.Integer("Spacing", &TBitBtn::GetSpacing, &TBitBtn::SetSpacing);
+  DeclareGlyphProperties(p);
 }
 
 

@@ -9,6 +9,7 @@
 #include "classlib/Controls.h"
 #include "classlib/Graphics.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/TypInfo.h"
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry,
@@ -19,7 +20,49 @@ void DrawButtonFace(TCanvas* canvas, const RECT& rect, TBitmap* glyph, int numGl
                     const std::string& caption, TButtonLayout layout, int margin, int spacing,
                     bool enabled, UINT biDiFlags);
 
-class TSpeedButton : public TGraphicControl {
+// The glyph of a button and where it stands beside the caption, shared by both button kinds.
+// A change of any of them repaints the button (GlyphLayoutChanged).
+class TButtonGlyph {
+ public:
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* value);
+  int GetNumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int value);
+  TButtonLayout GetLayout() const { return FLayout; }
+  void SetLayout(TButtonLayout value);
+  int GetMargin() const { return FMargin; }
+  void SetMargin(int value);
+  int GetSpacing() const { return FSpacing; }
+  void SetSpacing(int value);
+
+ protected:
+  TButtonGlyph();
+  virtual ~TButtonGlyph();
+  TButtonGlyph(const TButtonGlyph&) = delete;
+  TButtonGlyph& operator=(const TButtonGlyph&) = delete;
+
+  virtual void GlyphLayoutChanged() = 0;
+  // Draws the glyph and caption centred in rect on the canvas, with the canvas's font.
+  void DrawFace(TCanvas* canvas, const RECT& rect, const std::string& caption, bool enabled, UINT biDiFlags) const;
+  // Publishes Glyph, NumGlyphs, Layout, Margin and Spacing of the button class C.
+  template <class C>
+  static void DeclareGlyphProperties(TClassProperties<C>& p) {
+    p.Object("Glyph", &C::GetGlyph);
+    p.Integer("NumGlyphs", &C::GetNumGlyphs, &C::SetNumGlyphs);
+    p.Enum("Layout", &C::GetLayout, &C::SetLayout, ButtonLayoutIdents());
+    p.Integer("Margin", &C::GetMargin, &C::SetMargin);
+    p.Integer("Spacing", &C::GetSpacing, &C::SetSpacing);
+  }
+  static const TIdentMap& ButtonLayoutIdents();
+
+  std::unique_ptr<TBitmap> FGlyph;
+  int FNumGlyphs = 1;
+  TButtonLayout FLayout = blGlyphLeft;
+  int FMargin = -1;
+  int FSpacing = 4;
+};
+
+class TSpeedButton : public TGraphicControl, public TButtonGlyph {
   KX_COMPONENT(TSpeedButton, TGraphicControl)
  public:
   static void DeclareProperties(TPropertyTable& table);
@@ -35,16 +78,6 @@ class TSpeedButton : public TGraphicControl {
   void SetAllowAllUp(bool value) { FAllowAllUp = value; }
   bool GetFlat() const { return FFlat; }
   void SetFlat(bool value);
-  TBitmap* GetGlyph() const { return FGlyph.get(); }
-  void SetGlyph(TBitmap* value);
-  int GetNumGlyphs() const { return FNumGlyphs; }
-  void SetNumGlyphs(int value);
-  TButtonLayout GetLayout() const { return FLayout; }
-  void SetLayout(TButtonLayout value);
-  int GetMargin() const { return FMargin; }
-  void SetMargin(int value);
-  int GetSpacing() const { return FSpacing; }
-  void SetSpacing(int value);
 
  protected:
   void Paint() override;
@@ -52,19 +85,15 @@ class TSpeedButton : public TGraphicControl {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void CMTextChanged(TMessage& message) override;
   void GlyphChanged(TObject* sender);
+  void GlyphLayoutChanged() override { Invalidate(); }
   bool FDown = false;
   bool FPressing = false;
   int FGroupIndex = 0;
   bool FAllowAllUp = false;
   bool FFlat = false;
-  std::unique_ptr<TBitmap> FGlyph;
-  int FNumGlyphs = 1;
-  TButtonLayout FLayout = blGlyphLeft;
-  int FMargin = -1;
-  int FSpacing = 4;
 };
 
-class TBitBtn : public TButton {
+class TBitBtn : public TButton, public TButtonGlyph {
   KX_COMPONENT(TBitBtn, TButton)
  public:
   static void DeclareProperties(TPropertyTable& table);
@@ -74,27 +103,13 @@ class TBitBtn : public TButton {
   TBitBtnKind GetKind() const { return FKind; }
   // A kind other than bkCustom sets the caption, the modal result and Default or Cancel.
   void SetKind(TBitBtnKind value);
-  TBitmap* GetGlyph() const { return FGlyph.get(); }
-  void SetGlyph(TBitmap* value);
-  int GetNumGlyphs() const { return FNumGlyphs; }
-  void SetNumGlyphs(int value);
-  TButtonLayout GetLayout() const { return FLayout; }
-  void SetLayout(TButtonLayout value);
-  int GetMargin() const { return FMargin; }
-  void SetMargin(int value);
-  int GetSpacing() const { return FSpacing; }
-  void SetSpacing(int value);
   void CreateParams(TCreateParams& params) override;
   void Click() override;
 
  protected:
   void Dispatch(TMessage& message) override;
   void CNDrawItem(TMessage& message);
+  void GlyphLayoutChanged() override { Invalidate(); }
   TBitBtnKind FKind = bkCustom;
-  std::unique_ptr<TBitmap> FGlyph;
-  int FNumGlyphs = 1;
-  TButtonLayout FLayout = blGlyphLeft;
-  int FMargin = -1;
-  int FSpacing = 4;
   std::unique_ptr<TControlCanvas> FCanvas;
 };
