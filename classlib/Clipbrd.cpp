@@ -4,6 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "classlib/ScopedHandles.h"
+
 namespace {
 
 TClipboard*& TheClipboard() {
@@ -80,10 +82,9 @@ void TClipboard::Close() {
 }
 
 void TClipboard::Clear() {
-  Open();
+  ScopedOpening opening(*this);
   EmptyClipboard();
   FEmptied = true;
-  Close();
 }
 
 void TClipboard::Adding() {
@@ -99,39 +100,29 @@ int TClipboard::GetFormatCount() const { return CountClipboardFormats(); }
 
 UINT TClipboard::GetFormat(int index) const {
   // The formats can only be listed while the clipboard is open.
-  auto* self = const_cast<TClipboard*>(this);
-  self->Open();
+  ScopedOpening opening(*const_cast<TClipboard*>(this));
   UINT format = 0;
   for (int i = 0; i <= index; ++i) {
     format = EnumClipboardFormats(format);
     if (format == 0) break;
   }
-  self->Close();
   return format;
 }
 
 void TClipboard::SetBuffer(UINT format, const void* buffer, std::size_t size) {
-  Open();
-  try {
-    GlobalBlock block(size);
-    void* data = GlobalLock(block.handle);
-    if (size) std::memcpy(data, buffer, size);
-    GlobalUnlock(block.handle);
-    Adding();
-    if (!SetClipboardData(format, block.handle)) RaiseLastOSError();
-    block.Release();
-  } catch (...) {
-    Close();
-    throw;
-  }
-  Close();
+  ScopedOpening opening(*this);
+  GlobalBlock block(size);
+  void* data = GlobalLock(block.handle);
+  if (size) std::memcpy(data, buffer, size);
+  GlobalUnlock(block.handle);
+  Adding();
+  if (!SetClipboardData(format, block.handle)) RaiseLastOSError();
+  block.Release();
 }
 
 std::string TClipboard::GetBuffer(UINT format) {
-  Open();
-  std::string bytes = ReadGlobal(GetClipboardData(format));
-  Close();
-  return bytes;
+  ScopedOpening opening(*this);
+  return ReadGlobal(GetClipboardData(format));
 }
 
 void TClipboard::SetAsText(const std::string& value) { SetBuffer(CF_TEXT, value.c_str(), value.size() + 1); }
@@ -142,20 +133,12 @@ std::string TClipboard::GetAsText() {
 }
 
 HANDLE TClipboard::GetAsHandle(UINT format) {
-  Open();
-  HANDLE handle = GetClipboardData(format);
-  Close();
-  return handle;
+  ScopedOpening opening(*this);
+  return GetClipboardData(format);
 }
 
 void TClipboard::SetAsHandle(UINT format, HANDLE value) {
-  Open();
-  try {
-    Adding();
-    if (!SetClipboardData(format, value)) RaiseLastOSError();
-  } catch (...) {
-    Close();
-    throw;
-  }
-  Close();
+  ScopedOpening opening(*this);
+  Adding();
+  if (!SetClipboardData(format, value)) RaiseLastOSError();
 }

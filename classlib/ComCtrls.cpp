@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
@@ -421,14 +422,10 @@ void TPageControl::CMDockClient(TMessage& message) {
   auto* sheet = new TTabSheet(this);
   if (Is<TCustomForm>(client)) sheet->SetCaption(client->GetCaption());
   sheet->SetPageControl(this);
-  FNewDockSheet = sheet;
-  try {
+  {
+    ScopedValue<TTabSheet*> docking(FNewDockSheet, sheet);
     DoAddDockClient(client, GetDisplayRect());
-  } catch (...) {
-    FNewDockSheet = nullptr;
-    throw;
   }
-  FNewDockSheet = nullptr;
   sheet->SetTabVisible(client->GetVisible());
   if (client->GetVisible()) SetActivePage(sheet);
   message.Result = 1;

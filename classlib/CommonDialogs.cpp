@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "classlib/Forms.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -242,9 +243,8 @@ bool TFontDialog::ShowSystemDialog(HWND owner) {
   request.nSizeMin = FMinFontSize;
   request.nSizeMax = FMaxFontSize;
   if (!ChooseFontA(&request)) return false;
-  HFONT chosen = CreateFontIndirectA(&font);
-  FFont->SetHandle(chosen);
-  DeleteObject(chosen);
+  ScopedGdiObj<HFONT> chosen(CreateFontIndirectA(&font));
+  FFont->SetHandle(chosen.Get());
   FFont->SetColor(static_cast<TColor>(request.rgbColors));
   return true;
 }

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include "classlib/ScopedHandles.h"
+
 namespace dib {
 
 namespace {
@@ -265,10 +267,9 @@ bool ConvertIntoSection(const BmpLayout& layout, const std::uint8_t* pixels, Ima
     std::memcpy(info.data() + sizeof(h), layout.masks, sizeof(layout.masks));
   else if (!layout.table.empty())
     std::memcpy(info.data() + sizeof(h), layout.table.data(), layout.table.size() * 4);
-  HDC screen = GetDC(nullptr);
-  int lines = SetDIBits(screen, image.handle, 0, static_cast<UINT>(image.height), pixels,
+  ScopedGetDC screen;
+  int lines = SetDIBits(screen.Get(), image.handle, 0, static_cast<UINT>(image.height), pixels,
                         reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
   return lines > 0;
 }
 
@@ -298,13 +299,14 @@ DecodeResult DecodeBmp(const std::uint8_t* data, size_t size, Image& image) {
   image.handle = CreateSection(image.width, image.height, image.format, &image.bits);
   if (!image.handle) return DecodeResult::NoMemory;
   bool direct = h.biCompression == BI_RGB && h.biHeight > 0 && image.format.bitCount == h.biBitCount;
+  ScopedGdiObj<HBITMAP> section(image.handle);
   if (direct) {
     std::memcpy(image.bits, data + offset, static_cast<size_t>(needed));
   } else if (!ConvertIntoSection(layout, data + offset, image)) {
-    DeleteObject(image.handle);
     image = Image{};
     return DecodeResult::Invalid;
   }
+  section.Release();
   return DecodeResult::Ok;
 }
 

@@ -9,6 +9,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/FormReader.h"
 #include "classlib/Menus.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 
@@ -463,22 +464,19 @@ int TCustomForm::ShowModal() {
       disabled.push_back(form->GetWindowHandle());
     }
   }
-  FModal = true;
   FModalResult = mrNone;
-  try {
+  {
+    ScopeExit enableOthers([&disabled] {
+      for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
+    });
+    ScopedValue modal(FModal, true);
     Show();
     do {
       Application->HandleMessage();
       if (Application->GetTerminated()) FModalResult = mrCancel;
       else if (FModalResult != mrNone) CloseModal();
     } while (FModalResult == mrNone);
-  } catch (...) {
-    FModal = false;
-    for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
-    throw;
   }
-  for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
-  FModal = false;
   Hide();
   return FModalResult;
 }
@@ -684,11 +682,8 @@ TScreen::TScreen(TComponent* owner) : TComponent(owner), FHintFont(new TFont) {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
   if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-    HFONT font = CreateFontIndirectA(&metrics.lfStatusFont);
-    if (font) {
-      FHintFont->SetHandle(font);
-      DeleteObject(font);
-    }
+    ScopedGdiObj<HFONT> font(CreateFontIndirectA(&metrics.lfStatusFont));
+    if (font) FHintFont->SetHandle(font.Get());
   }
   FHintFont->SetColor(clInfoText);
 }

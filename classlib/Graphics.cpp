@@ -12,9 +12,8 @@
 namespace {
 
 int ScreenPixelsPerInch() {
-  HDC screen = GetDC(nullptr);
-  int ppi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  ScopedGetDC screen;
+  int ppi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   return ppi > 0 ? ppi : 96;
 }
 
@@ -38,10 +37,7 @@ TFont::TFont() : FName("MS Sans Serif"), FColor(clWindowText) {
 
 TFont::~TFont() { FreeFontHandle(); }
 
-void TFont::FreeFontHandle() {
-  if (FHandle) DeleteObject(FHandle);
-  FHandle = nullptr;
-}
+void TFont::FreeFontHandle() { FHandle.Reset(); }
 
 void TFont::Changed() { ChangedReleasing(FHandle); }
 
@@ -62,7 +58,7 @@ void TFont::Assign(TPersistent* source) {
 }
 
 HFONT TFont::GetHandle() {
-  if (FHandle) return FHandle;
+  if (FHandle) return FHandle.Get();
   LOGFONTA log{};
   log.lfHeight = FHeight;
   log.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
@@ -76,9 +72,9 @@ HFONT TFont::GetHandle() {
   log.lfPitchAndFamily = FPitch == fpFixed ? FIXED_PITCH : FPitch == fpVariable ? VARIABLE_PITCH
                                                                                  : DEFAULT_PITCH;
   lstrcpynA(log.lfFaceName, FName.c_str(), LF_FACESIZE);
-  FHandle = CreateFontIndirectA(&log);
+  FHandle.Reset(CreateFontIndirectA(&log));
   if (!FHandle) throw EOutOfResources("Out of system resources");
-  return FHandle;
+  return FHandle.Get();
 }
 
 void TFont::SetHandle(HFONT value) {
@@ -116,9 +112,7 @@ void TFont::SetPitch(TFontPitch value) { ChangeField(FPitch, value); }
 
 // ---------------------------------------------------------------------------------------------
 
-TBrush::~TBrush() {
-  if (FHandle) DeleteObject(FHandle);
-}
+TBrush::~TBrush() = default;
 
 void TBrush::Changed() { ChangedReleasing(FHandle); }
 
@@ -135,7 +129,7 @@ void TBrush::Assign(TPersistent* source) {
 }
 
 HBRUSH TBrush::GetHandle() {
-  if (FHandle) return FHandle;
+  if (FHandle) return FHandle.Get();
   LOGBRUSH log{};
   log.lbColor = ColorToRGB(FColor);
   switch (FStyle) {
@@ -146,9 +140,9 @@ HBRUSH TBrush::GetHandle() {
       log.lbHatch = static_cast<ULONG_PTR>(FStyle - bsHorizontal);  // HS_ order matches
       break;
   }
-  FHandle = CreateBrushIndirect(&log);
+  FHandle.Reset(CreateBrushIndirect(&log));
   if (!FHandle) throw EOutOfResources("Out of system resources");
-  return FHandle;
+  return FHandle.Get();
 }
 
 void TBrush::SetColor(TColor value) {
@@ -162,9 +156,7 @@ void TBrush::SetStyle(TBrushStyle value) { ChangeField(FStyle, value); }
 
 // ---------------------------------------------------------------------------------------------
 
-TPen::~TPen() {
-  if (FHandle) DeleteObject(FHandle);
-}
+TPen::~TPen() = default;
 
 void TPen::Changed() { ChangedReleasing(FHandle); }
 
@@ -183,12 +175,12 @@ void TPen::Assign(TPersistent* source) {
 }
 
 HPEN TPen::GetHandle() {
-  if (FHandle) return FHandle;
+  if (FHandle) return FHandle.Get();
   static constexpr int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
                                     PS_NULL, PS_INSIDEFRAME};
-  FHandle = CreatePen(kStyles[FStyle], FWidth, ColorToRGB(FColor));
+  FHandle.Reset(CreatePen(kStyles[FStyle], FWidth, ColorToRGB(FColor)));
   if (!FHandle) throw EOutOfResources("Out of system resources");
-  return FHandle;
+  return FHandle.Get();
 }
 
 void TPen::SetColor(TColor value) { ChangeField(FColor, value); }
@@ -681,41 +673,24 @@ void TPicture::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palet
 
 namespace {
 
-class ScreenDC {
- public:
-  ScreenDC() : m_dc(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, m_dc); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC Get() const { return m_dc; }
-
- private:
-  HDC m_dc;
-};
-
 // A memory device context with one object selected for its lifetime.
 class MemoryDC {
  public:
-  explicit MemoryDC(HGDIOBJ selected) : m_dc(CreateCompatibleDC(nullptr)) {
-    if (!m_dc) throw EOutOfResources("Out of system resources");
-    m_old = SelectObject(m_dc, selected);
-  }
-  ~MemoryDC() {
-    SelectObject(m_dc, m_old);
-    DeleteDC(m_dc);
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC Get() const { return m_dc; }
+  explicit MemoryDC(HGDIOBJ selected) : m_select(Made(m_dc), selected) {}
+  HDC Get() const { return m_dc.Get(); }
 
  private:
-  HDC m_dc;
-  HGDIOBJ m_old;
+  static HDC Made(const ScopedMemDC& dc) {
+    if (!dc.Get()) throw EOutOfResources("Out of system resources");
+    return dc.Get();
+  }
+  ScopedMemDC m_dc;
+  ScopedSelect m_select;
 };
 
 // The DIB layout that matches the screen.
 dib::Format DeviceFormat() {
-  ScreenDC screen;
+  ScopedGetDC screen;
   int bits = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
   dib::Format format;
   if (bits <= 8) {
@@ -792,8 +767,8 @@ void TBitmapCanvas::CreateHandle() {
 void TBitmapCanvas::SelectBitmap() {
   if (!HandleAllocated()) return;
   HDC dc = GetHandle();
-  if (FBitmap->FHandle) {
-    HGDIOBJ old = SelectObject(dc, FBitmap->FHandle);
+  if (FBitmap->FHandle.Get()) {
+    HGDIOBJ old = SelectObject(dc, FBitmap->FHandle.Get());
     if (!FOldBitmap) FOldBitmap = old;
   }
   if (HPALETTE palette = FBitmap->GetPalette()) {
@@ -817,8 +792,6 @@ TBitmap::TBitmap() = default;
 TBitmap::~TBitmap() {
   FCanvas.reset();
   FreeMask();
-  if (FHandle) DeleteObject(FHandle);
-  if (FPalette) DeleteObject(FPalette);
 }
 
 TCanvas* TBitmap::GetCanvas() {
@@ -837,8 +810,7 @@ void TBitmap::CanvasChanged(TObject*) {
 void TBitmap::Changed(TObject* sender) { TGraphic::Changed(sender); }
 
 void TBitmap::FreeMask() {
-  if (FMaskHandle) DeleteObject(FMaskHandle);
-  FMaskHandle = nullptr;
+  FMaskHandle.Reset();
 }
 
 dib::Format TBitmap::CurrentFormat() const { return dib::Format{FBitCount, F15Bit, FColorTable}; }
@@ -859,10 +831,9 @@ TPixelFormat TBitmap::GetPixelFormat() const {
 void TBitmap::ReplaceImage(HBITMAP handle, void* bits, int width, int height,
                            TBitmapHandleType type, const dib::Format& format) {
   if (FCanvas) FCanvas->DeselectBitmap();
-  if (FHandle) DeleteObject(FHandle);
   FreeMask();
   DropDerivedPalette();
-  FHandle = handle;
+  FHandle.Reset(handle);
   FBits = bits;
   FWidth = width;  // a bitmap of width w and height 0 has no handle but keeps its width
   FHeight = height;
@@ -879,7 +850,7 @@ HBITMAP TBitmap::NewImage(int width, int height, TBitmapHandleType type,
   if (width <= 0 || height <= 0) return nullptr;
   HBITMAP handle;
   if (type == bmDDB) {
-    ScreenDC screen;
+    ScopedGetDC screen;
     handle = CreateCompatibleBitmap(screen.Get(), width, height);
   } else {
     handle = dib::CreateSection(width, height, format, bits);
@@ -901,7 +872,7 @@ void TBitmap::SetSize(int width, int height) {
     RECT all{0, 0, width, height};
     ::FillRect(target.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (FHandle) {
-      MemoryDC source(FHandle);
+      MemoryDC source(FHandle.Get());
       BitBlt(target.Get(), 0, 0, std::min(width, FWidth), std::min(height, FHeight),
              source.Get(), 0, 0, SRCCOPY);
     }
@@ -910,12 +881,12 @@ void TBitmap::SetSize(int width, int height) {
   Changed(this);
 }
 
-HBITMAP TBitmap::GetHandle() { return FHandle; }
+HBITMAP TBitmap::GetHandle() { return FHandle.Get(); }
 
 // Reads the handle's layout; a DIB section that is bottom-up in a standard layout is kept as
 // it is, anything else is copied into one.
 void TBitmap::SetHandle(HBITMAP value) {
-  if (value == FHandle) return;
+  if (value == FHandle.Get()) return;
   if (!value) {
     ReplaceImage(nullptr, nullptr, 0, 0, FHandleType, CurrentFormat());
     Changed(this);
@@ -947,8 +918,7 @@ void TBitmap::SetHandle(HBITMAP value) {
 
 HBITMAP TBitmap::ReleaseHandle() {
   if (FCanvas) FCanvas->DeselectBitmap();
-  HBITMAP handle = FHandle;
-  FHandle = nullptr;
+  HBITMAP handle = FHandle.Release();
   FBits = nullptr;
   FWidth = FHeight = 0;
   FreeMask();
@@ -963,7 +933,7 @@ void TBitmap::MakeDIB() {
   HBITMAP handle = NewImage(FWidth, FHeight, bmDIB, format, &bits);
   if (handle) {
     if (FCanvas) FCanvas->DeselectBitmap();
-    MemoryDC target(handle), source(FHandle);
+    MemoryDC target(handle), source(FHandle.Get());
     BitBlt(target.Get(), 0, 0, FWidth, FHeight, source.Get(), 0, 0, SRCCOPY);
   }
   ReplaceImage(handle, bits, FWidth, FHeight, bmDIB, format);
@@ -978,7 +948,7 @@ void TBitmap::SetHandleType(TBitmapHandleType value) {
     HBITMAP handle = NewImage(FWidth, FHeight, bmDDB, CurrentFormat(), &bits);
     if (handle) {
       if (FCanvas) FCanvas->DeselectBitmap();
-      MemoryDC target(handle), source(FHandle);
+      MemoryDC target(handle), source(FHandle.Get());
       BitBlt(target.Get(), 0, 0, FWidth, FHeight, source.Get(), 0, 0, SRCCOPY);
     }
     ReplaceImage(handle, nullptr, FWidth, FHeight, bmDDB, CurrentFormat());
@@ -1017,7 +987,7 @@ void TBitmap::SetPixelFormat(TPixelFormat value) {
   dib::Format target = FormatOf(value);
   if (target.bitCount <= 8) {
     size_t limit = size_t{1} << target.bitCount;
-    if (!FPaletteDerived) target.table = PaletteColors(FPalette, limit);
+    if (!FPaletteDerived) target.table = PaletteColors(FPalette.Get(), limit);
     if (target.table.empty()) target.table = dib::DefaultTable(target.bitCount);
   }
   ConvertPixels(target);
@@ -1045,7 +1015,7 @@ void TBitmap::SetColorTable(const std::vector<RGBQUAD>& table) {
   DropDerivedPalette();
   if (FHandle) {
     {
-      MemoryDC dc(FHandle);
+      MemoryDC dc(FHandle.Get());
       SetDIBColorTable(dc.Get(), 0, static_cast<UINT>(FColorTable.size()), FColorTable.data());
     }
   }
@@ -1056,25 +1026,23 @@ void TBitmap::SetColorTable(const std::vector<RGBQUAD>& table) {
 
 HPALETTE TBitmap::GetPalette() {
   if (!FPalette && FHandleType == bmDIB && FBitCount <= 8) {
-    FPalette = PaletteOf(FColorTable);
-    FPaletteDerived = FPalette != nullptr;
+    FPalette.Reset(PaletteOf(FColorTable));
+    FPaletteDerived = FPalette.Get() != nullptr;
   }
-  return FPalette;
+  return FPalette.Get();
 }
 
 // A palette made from the colour table goes when the table does; one set by the user stays.
 void TBitmap::DropDerivedPalette() {
   if (!FPaletteDerived) return;
-  if (FPalette) DeleteObject(FPalette);
-  FPalette = nullptr;
+  FPalette.Reset();
   FPaletteDerived = false;
 }
 
 void TBitmap::SetPalette(HPALETTE value) {
-  if (value == FPalette) return;
+  if (value == FPalette.Get()) return;
   if (FCanvas) FCanvas->DeselectBitmap();
-  if (FPalette) DeleteObject(FPalette);
-  FPalette = value;
+  FPalette.Reset(value);
   FPaletteDerived = false;
   if (FCanvas) FCanvas->SelectBitmap();
   if (value && FHandleType == bmDIB && FBitCount <= 8)
@@ -1122,18 +1090,17 @@ void TBitmap::Mask(TColor transparentColor) {
     BitBlt(target.Get(), 0, 0, FWidth, FHeight, source, 0, 0, SRCCOPY);
     SetBkColor(source, oldBack);
   }
-  FMaskHandle = mask;
+  FMaskHandle.Reset(mask);
 }
 
 HBITMAP TBitmap::GetMaskHandle() {
   if (!FMaskHandle) Mask(GetTransparentColor());
-  return FMaskHandle;
+  return FMaskHandle.Get();
 }
 
 HBITMAP TBitmap::ReleaseMaskHandle() {
-  HBITMAP mask = GetMaskHandle();
-  FMaskHandle = nullptr;
-  return mask;
+  GetMaskHandle();
+  return FMaskHandle.Release();
 }
 
 void TBitmap::Draw(TCanvas* canvas, const RECT& rect) {
@@ -1163,11 +1130,11 @@ void TBitmap::DrawTransparent(TCanvas* canvas, const RECT& rect) {
   HBITMAP mask = GetMaskHandle();
   HDC target = canvas->GetHandle();
   HDC source = GetCanvas()->GetHandle();
-  ScreenDC screen;
-  HBITMAP cutHandle = CreateCompatibleBitmap(screen.Get(), FWidth, FHeight);
+  ScopedGetDC screen;
+  ScopedGdiObj<HBITMAP> cutHandle(CreateCompatibleBitmap(screen.Get(), FWidth, FHeight));
   if (!cutHandle) throw EOutOfResources("Out of system resources");
   {
-    MemoryDC maskDC(mask), cut(cutHandle);
+    MemoryDC maskDC(mask), cut(cutHandle.Get());
     BitBlt(cut.Get(), 0, 0, FWidth, FHeight, source, 0, 0, SRCCOPY);
     BitBlt(cut.Get(), 0, 0, FWidth, FHeight, maskDC.Get(), 0, 0, 0x00220326);  // DSna
     COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
@@ -1180,7 +1147,6 @@ void TBitmap::DrawTransparent(TCanvas* canvas, const RECT& rect) {
     SetBkColor(target, oldBack);
     SetTextColor(target, oldText);
   }
-  DeleteObject(cutHandle);
 }
 
 void TBitmap::Assign(TPersistent* source) {
@@ -1219,15 +1185,14 @@ void TBitmap::CopyFrom(TBitmap* source) {
   } else if (handle) {
     if (source->FCanvas) source->FCanvas->DeselectBitmap();
     {
-      MemoryDC target(handle), from(source->FHandle);
+      MemoryDC target(handle), from(source->FHandle.Get());
       BitBlt(target.Get(), 0, 0, width, height, from.Get(), 0, 0, SRCCOPY);
     }
     if (source->FCanvas) source->FCanvas->SelectBitmap();
   }
   ReplaceImage(handle, bits, width, height, type, format);
   if (FCanvas) FCanvas->DeselectBitmap();
-  if (FPalette) DeleteObject(FPalette);
-  FPalette = source && !source->FPaletteDerived ? CopyPalette(source->FPalette) : nullptr;
+  FPalette.Reset(source && !source->FPaletteDerived ? CopyPalette(source->FPalette.Get()) : nullptr);
   FPaletteDerived = false;
   if (FCanvas) FCanvas->SelectBitmap();
   if (source) {
@@ -1257,8 +1222,7 @@ void TBitmap::LoadFromStream(TStream* stream) {
     case dib::DecodeResult::Ok: break;
   }
   if (FCanvas) FCanvas->DeselectBitmap();
-  if (FPalette) DeleteObject(FPalette);
-  FPalette = nullptr;
+  FPalette.Reset();
   FPaletteDerived = false;
   ReplaceImage(image.handle, image.bits, image.width, image.height, bmDIB, image.format);
   Changed(this);
@@ -1282,9 +1246,9 @@ void TBitmap::SaveToStream(TStream* stream) {
 void TBitmap::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) {
   format = CF_BITMAP;
   data = nullptr;
-  palette = CopyPalette(FPalette);
+  palette = CopyPalette(FPalette.Get());
   if (GetEmpty()) return;
-  ScreenDC screen;
+  ScopedGetDC screen;
   HBITMAP copy = CreateCompatibleBitmap(screen.Get(), FWidth, FHeight);
   if (!copy) throw EOutOfResources("Out of system resources");
   {
@@ -1304,7 +1268,7 @@ void TBitmap::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette
   if (FHandle) {
     if (FCanvas) FCanvas->DeselectBitmap();
     {
-      MemoryDC target(FHandle), source(static_cast<HGDIOBJ>(data));
+      MemoryDC target(FHandle.Get()), source(static_cast<HGDIOBJ>(data));
       BitBlt(target.Get(), 0, 0, FWidth, FHeight, source.Get(), 0, 0, SRCCOPY);
     }
     if (FCanvas) FCanvas->SelectBitmap();
@@ -1337,13 +1301,12 @@ SIZE IconSize(HICON icon) {
   ICONINFO info{};
   SIZE size{0, 0};
   if (!GetIconInfo(icon, &info)) return size;
+  ScopedGdiObj<HBITMAP> mask(info.hbmMask), color(info.hbmColor);
   BITMAP bm{};
   if (GetObjectA(info.hbmMask, sizeof(bm), &bm)) {
     size.cx = bm.bmWidth;
     size.cy = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
   }
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
   return size;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
 
@@ -88,11 +89,9 @@ class TGraphicsObject : public TPersistent {
   // Announces a change of an object whose system `handle` is made on demand: listeners switch
   // to a new handle while the old one still exists, then it goes.
   template <typename Handle>
-  void ChangedReleasing(Handle& handle) {
-    Handle old = handle;
-    handle = nullptr;
+  void ChangedReleasing(ScopedGdiObj<Handle>& handle) {
+    ScopedGdiObj<Handle> old(std::move(handle));
     TGraphicsObject::Changed();
-    if (old) DeleteObject(old);
   }
   // Sets a property's field and announces the change; setting the value it has changes nothing.
   template <typename T>
@@ -161,7 +160,7 @@ class TFont : public TGraphicsObject {
   TFontCharset FCharset = DEFAULT_CHARSET;
   TFontPitch FPitch = fpDefault;
   int FPixelsPerInch;
-  HFONT FHandle = nullptr;
+  ScopedGdiObj<HFONT> FHandle;
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
@@ -188,7 +187,7 @@ class TBrush : public TGraphicsObject {
  private:
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
-  HBRUSH FHandle = nullptr;
+  ScopedGdiObj<HBRUSH> FHandle;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -223,7 +222,7 @@ class TPen : public TGraphicsObject {
   int FWidth = 1;
   TPenStyle FStyle = psSolid;
   TPenMode FMode = pmCopy;
-  HPEN FHandle = nullptr;
+  ScopedGdiObj<HPEN> FHandle;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -509,7 +508,7 @@ class TBitmap : public TGraphic {
   void DropDerivedPalette();
   void DrawTransparent(TCanvas* canvas, const RECT& rect);
 
-  HBITMAP FHandle = nullptr;
+  ScopedGdiObj<HBITMAP> FHandle;
   void* FBits = nullptr;  // pixel data of a DIB, bottom row first
   int FWidth = 0;
   int FHeight = 0;
@@ -517,9 +516,9 @@ class TBitmap : public TGraphic {
   bool F15Bit = false;
   TBitmapHandleType FHandleType = bmDDB;
   std::vector<RGBQUAD> FColorTable;
-  HPALETTE FPalette = nullptr;
+  ScopedGdiObj<HPALETTE> FPalette;
   bool FPaletteDerived = false;  // FPalette was made from the colour table
-  HBITMAP FMaskHandle = nullptr;
+  ScopedGdiObj<HBITMAP> FMaskHandle;
   TColor FTransparentColor = clDefault;
   TTransparentMode FTransparentMode = tmAuto;
   std::unique_ptr<TBitmapCanvas> FCanvas;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
@@ -565,18 +566,14 @@ void TCustomListView::CreateParams(TCreateParams& params) {
 // arrive through LVM_SETITEMTEXTA, sub-item 0 first.
 void TCustomListView::CreateWnd() {
   TCustomMultiSelectListControl::CreateWnd();
-  FRestoring = true;
-  try {
+  {
+    ScopedValue restoring(FRestoring, true);
     ApplyExtendedStyle();
     ImageListChange(FSmallImages);
     FWindowColumns = 0;
     for (int i = 0; i < FListColumns->GetCount(); ++i) InsertWindowColumn(FListColumns->GetItem(i), i);
     RestoreItems();
-  } catch (...) {
-    FRestoring = false;
-    throw;
   }
-  FRestoring = false;
   RunPendingSort();
 }
 

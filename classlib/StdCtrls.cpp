@@ -5,6 +5,7 @@
 
 #include "classlib/ActnLinks.h"
 #include "classlib/Forms.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Themes.h"
 
@@ -58,14 +59,10 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
 
 // After the window exists: the settings the window keeps in messages, not in its style.
 void TCustomEdit::CreateWnd() {
-  FCreating = true;
-  try {
+  {
+    ScopedValue creating(FCreating, true);
     TWinControl::CreateWnd();
-  } catch (...) {
-    FCreating = false;
-    throw;
   }
-  FCreating = false;
   SendMessageA(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
   SendMessageA(FHandle, EM_SETPASSWORDCHAR, static_cast<unsigned char>(FPasswordChar), 0);
   SendMessageA(FHandle, EM_SETMODIFY, FModified, 0);
@@ -958,12 +955,12 @@ void TCustomStaticText::SetShowAccelChar(bool value) {
 void TCustomStaticText::AdjustBounds() {
   if (IsLoading() || !FAutoSize) return;
   std::string caption = GetText();
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, FFont->GetHandle());
   SIZE size{0, 0};
-  GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    ScopedGetDC screen;
+    ScopedSelect font(screen.Get(), FFont->GetHandle());
+    GetTextExtentPoint32A(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+  }
   int border = FBorderStyle == sbsNone ? 0 : 1;
   SetBounds(FLeft, FTop, size.cx + 4 * GetSystemMetrics(SM_CXBORDER) * border + (border ? 0 : 0),
             size.cy + 4 * GetSystemMetrics(SM_CYBORDER) * border);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "classlib/Forms.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 
 namespace {
@@ -249,21 +250,13 @@ void TListBoxStrings::Exchange(int index1, int index2) {
 
 void TListBoxStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
-  BeginUpdate();
-  FListBox->FMoving = true;
-  try {
-    std::string text = Get(curIndex);
-    TObject* object = GetObject(curIndex);
-    PutObject(curIndex, nullptr);
-    Delete(curIndex);
-    InsertObject(newIndex, text, object);
-  } catch (...) {
-    FListBox->FMoving = false;
-    EndUpdate();
-    throw;
-  }
-  FListBox->FMoving = false;
-  EndUpdate();
+  ScopedUpdate update(*this);
+  ScopedValue moving(FListBox->FMoving, true);
+  std::string text = Get(curIndex);
+  TObject* object = GetObject(curIndex);
+  PutObject(curIndex, nullptr);
+  Delete(curIndex);
+  InsertObject(newIndex, text, object);
 }
 
 // ---- TCustomListBox -------------------------------------------------------------------------

@@ -11,20 +11,15 @@
 #include <vector>
 
 #include "classlib/Objects.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/Streams.h"
 
 // Runs `change` between the BeginUpdate and EndUpdate of a list or collection; EndUpdate comes
 // also when the change throws.
 template <class List, class Change>
 void WhileUpdating(List& list, Change change) {
-  list.BeginUpdate();
-  try {
-    change();
-  } catch (...) {
-    list.EndUpdate();
-    throw;
-  }
-  list.EndUpdate();
+  ScopedUpdate update(list);
+  change();
 }
 
 // The contract shared by TStrings (std::string) and TWideStrings (std::wstring).
@@ -105,14 +100,8 @@ class TStringsBase : public TPersistent {
   // Runs the work inside one update, ended also when the work raises.
   template <class F>
   void WithinUpdate(F&& work) {
-    BeginUpdate();
-    try {
-      work();
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    ScopedUpdate update(*this);
+    work();
   }
 
  private:

@@ -6,6 +6,7 @@
 
 #include "classlib/ActnLinks.h"
 #include "classlib/Forms.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 
 // ---- creation protocol ----------------------------------------------------------------------
@@ -176,14 +177,10 @@ void TWinControl::CreateWnd() {
   if ((params.Style & WS_CHILD) && !params.WndParent)
     throw EInvalidOperation(Format("Control '%s' has no parent window", GetName().c_str()));
   RegisterWindowClass(params);
-  CreationControl = this;
-  try {
+  {
+    ScopedValue<TWinControl*> creating(CreationControl, this);
     CreateWindowHandle(params);
-  } catch (...) {
-    CreationControl = nullptr;
-    throw;
   }
-  CreationControl = nullptr;
   if (!FHandle) RaiseLastOSError();
 }
 
@@ -197,14 +194,11 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
 
 void TWinControl::CreateHandle() {
   if (FHandle) return;
-  FControlState |= csCreating;
-  try {
+  {
+    FControlState |= csCreating;
+    ScopeExit created([this] { FControlState &= ~csCreating; });
     CreateWnd();
-  } catch (...) {
-    FControlState &= ~csCreating;
-    throw;
   }
-  FControlState &= ~csCreating;
   FText.clear();  // the window holds the text from now on
   SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->GetHandle()), 0);
   UpdateBounds();
@@ -409,10 +403,9 @@ void TWinControl::PaintWindow(HDC dc) {
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
-  HDC dc = reinterpret_cast<HDC>(message.WParam);
-  PAINTSTRUCT paint{};
-  if (!dc) dc = BeginPaint(FHandle, &paint);
-  try {
+  ScopedPaint paint(FHandle, reinterpret_cast<HDC>(message.WParam));
+  HDC dc = paint.Get();
+  {
     int saved = SaveDC(dc);
     for (TControl* child : FControls) {
       auto* winChild = dynamic_cast<TWinControl*>(child);
@@ -424,11 +417,7 @@ void TWinControl::PaintHandler(TMessage& message) {
     PaintWindow(dc);
     RestoreDC(dc, saved);
     PaintControls(dc, nullptr);
-  } catch (...) {
-    if (!message.WParam) EndPaint(FHandle, &paint);
-    throw;
   }
-  if (!message.WParam) EndPaint(FHandle, &paint);
 }
 
 void TWinControl::WMPaint(TMessage& message) {
@@ -599,16 +588,10 @@ void TWinControl::EnableAlign() {
 
 void TWinControl::AlignControls() {
   if (FAlignLevel > 0 || FAligning || IsDestroying() || IsLoading()) return;
-  FAligning = true;
-  try {
-    RECT rect = GetClientRect();
-    AdjustClientRect(rect);
-    AlignControlsIn(rect);
-  } catch (...) {
-    FAligning = false;
-    throw;
-  }
-  FAligning = false;
+  ScopedValue aligning(FAligning, true);
+  RECT rect = GetClientRect();
+  AdjustClientRect(rect);
+  AlignControlsIn(rect);
 }
 
 // Lays out aligned children: top ones first, then bottom, left, right, and the client one
@@ -638,14 +621,8 @@ void TWinControl::AnchorControls() {
   for (TControl* child : std::vector<TControl*>(FControls)) {
     if (!child->IsAnchoredToParent()) continue;
     RECT bounds = child->AnchoredBounds(size);
-    child->FAnchoring = true;
-    try {
-      child->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
-    } catch (...) {
-      child->FAnchoring = false;
-      throw;
-    }
-    child->FAnchoring = false;
+    ScopedValue anchoring(child->FAnchoring, true);
+    child->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
   }
 }
 
