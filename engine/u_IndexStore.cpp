@@ -8,6 +8,7 @@
 #include "classlib/WinApi.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_WideFuncText.h"
+#include "ucode/UCodeClasses.h"
 #include "ucode/UCodeSysUtils.h"
 
 namespace {
@@ -23,10 +24,12 @@ std::vector<std::wstring> SplitAt(const std::wstring& separator, const std::wstr
   return std::vector<std::wstring>(pieces.begin(), pieces.end());
 }
 
-// Case-insensitive order in the user locale's collation, as the wide string list
-// compares. The locale's sort keys order lines as its comparison does, so each
-// line's key is made once instead of comparing the texts O(n log n) times; lines
-// that compare equal keep the order in which they were added.
+// Case-insensitive order in the user locale's collation: the wide string list's
+// own comparison decides. The locale's sort keys are only a first guess (on some
+// systems they disagree with the comparison for a few characters): the lines are
+// ordered by their keys, then a natural merge sort by the comparison itself puts
+// them in its order. When the keys agree, that is one pass of n - 1 comparisons;
+// when they do not, it costs no more than any other sort by the comparison.
 std::string CollationKey(const std::wstring& line) {
   constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
   const int length = static_cast<int>(line.size());
@@ -38,12 +41,35 @@ std::string CollationKey(const std::wstring& line) {
 }
 
 std::vector<size_t> SortedOrderIgnoringCase(const std::vector<std::wstring>& lines) {
-  std::vector<std::string> keys;
-  keys.reserve(lines.size());
-  for (const auto& line : lines) keys.push_back(CollationKey(line));
   std::vector<size_t> order(lines.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  if (order.size() < 2) return order;
+  {
+    std::vector<std::string> keys;
+    keys.reserve(lines.size());
+    for (const auto& line : lines) keys.push_back(CollationKey(line));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  }
+  const TUCodeStringList comparer;
+  auto before = [&](size_t a, size_t b) { return comparer.CompareStrings(lines[a], lines[b]) < 0; };
+  // Ascending runs, then pairs of neighbouring runs merged until one is left.
+  std::vector<size_t> runStarts{0};
+  for (size_t i = 1; i < order.size(); ++i)
+    if (before(order[i], order[i - 1])) runStarts.push_back(i);
+  std::vector<size_t> merged(order.size());
+  while (runStarts.size() > 1) {
+    std::vector<size_t> nextStarts;
+    for (size_t r = 0; r < runStarts.size(); r += 2) {
+      const size_t first = runStarts[r];
+      const size_t middle = r + 1 < runStarts.size() ? runStarts[r + 1] : order.size();
+      const size_t last = r + 2 < runStarts.size() ? runStarts[r + 2] : order.size();
+      nextStarts.push_back(first);
+      std::merge(order.begin() + first, order.begin() + middle, order.begin() + middle, order.begin() + last,
+                 merged.begin() + first, before);
+    }
+    order.swap(merged);
+    runStarts.swap(nextStarts);
+  }
   return order;
 }
 
@@ -200,7 +226,6 @@ TIndexStore SplitJoinedEntries(TIndexStore store) {
     std::vector<std::pair<int, TIndexEntry>> added;
     for (size_t i = 0; i < present; ++i) {
       TIndexEntry& entry = entries[i];
-      ReplaceChar(entry.Pages, L'&', L' ');
       if (entry.Word.find(L'&') == std::wstring::npos) continue;
       std::vector<std::wstring> parts = SplitAt(L"&", entry.Word);
       ReplaceChar(entry.Word, L'&', L' ');
@@ -223,10 +248,7 @@ TIndexStore UnjoinEntries(TIndexStore store) {
   TIndexStore result;
   for (int b = 0; b < kIndexBucketCount; ++b) {
     std::vector<TIndexEntry> entries = store.TakeBucket(b);
-    for (auto& entry : entries) {
-      ReplaceChar(entry.Word, L'&', L' ');
-      ReplaceChar(entry.Pages, L'&', L' ');
-    }
+    for (auto& entry : entries) ReplaceChar(entry.Word, L'&', L' ');
     result.SetBucket(b, std::move(entries));
   }
   return result;
@@ -254,11 +276,10 @@ TIndexStore ParseIndexData(const std::vector<std::wstring>& lines, const TIndexD
     size_t colon = line.find(L':');
     if (colon == std::wstring::npos || colon == 0 || line.find(L'>') == std::wstring::npos) continue;
     TIndexEntry entry{line.substr(0, colon), line.substr(colon + 1)};
-    if (options.joinedWordsAgain) {
-      // Entries of an earlier split pass are made anew by this run's pass.
-      if (entry.Word.find(L"; ") != std::wstring::npos) continue;
-      ReplaceChar(entry.Word, L' ', L'&');
-    }
+    // Entries of an earlier split pass are made anew by this run's pass.
+    if (options.joinedWordsAgain && entry.Word.find(L"; ") != std::wstring::npos) continue;
+    // Joined again, a stored "Hans Peter" meets this run's "Hans&Peter" and takes its pages.
+    if (options.joinedWordsAgain || options.joinWords) ReplaceChar(entry.Word, L' ', L'&');
     int bucket = BuilderBucketOf(entry.Word);
     store.Append(bucket, std::move(entry));
   }

@@ -69,18 +69,24 @@ void AddTextIndexEntry(TIndexStore& store, const std::wstring& word, const std::
 // The passes and the sort take the store by value: callers that hand over their
 // store (std::move) spare a copy.
 // Also lists joined words part by part: "Hans&Peter" becomes "Hans Peter" and
-// gains "Hans; Hans Peter" and "Peter; Hans Peter" with the same pages.
+// gains "Hans; Hans Peter" and "Peter; Hans Peter" with the same pages. Both
+// passes touch only the words: page labels and links keep their "&".
 TIndexStore SplitJoinedEntries(TIndexStore store);
-// Turns every "&" of words and pages back into a blank.
+// Turns every "&" of the words back into a blank.
 TIndexStore UnjoinEntries(TIndexStore store);
 // Sorts every bucket by its whole lines "word:pages", ignoring case, in the
 // user locale's collation.
 TIndexStore SortIndexBuckets(TIndexStore store);
 
-// Options of reading index data; joinedWordsAgain is the running wizard's box
-// for entering joined words also word by word.
+// Options of reading index data. joinedWordsAgain is the running wizard's box
+// for entering joined words also word by word: stored entries of an earlier
+// split ("Hans; Hans Peter") are dropped, as this run's split makes them anew.
+// With it or with joinWords (this run joins capitalised words) the blanks of a
+// stored word become "&" again, so that it merges with this run's joined words.
+// Pages are read as they stand.
 struct TIndexDataReadOptions {
   bool joinedWordsAgain = false;
+  bool joinWords = false;
 };
 
 // Reads index data lines ("word:label>link|...") into a fresh store. Entries

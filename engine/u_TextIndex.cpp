@@ -194,7 +194,9 @@ TTextIndexRunResult RunTextIndex(const TTextIndexOptions& options, TIndexStore& 
   progress(TTextIndexStep::Preparing, L"", 0);
   store.Clear();
   if (options.ExtendIndex) {
-    TIndexFileResult loaded = LoadIndexFile(options.IndexPath, TIndexDataReadOptions{options.SplitJoined});
+    const bool joinsWords = options.Pipeline.JoinCapitalized || options.Pipeline.PositiveBlanksJoined;
+    TIndexDataReadOptions reading{options.SplitJoined, joinsWords};
+    TIndexFileResult loaded = LoadIndexFile(options.IndexPath, reading);
     store = std::move(loaded.Store);
     result.IndexFileUnusable = !loaded.FileFound || store.Empty();
   }

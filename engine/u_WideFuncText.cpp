@@ -159,11 +159,11 @@ bool HasUtf7Mark(const std::string& bytes) {
 }
 
 // The encoding by the marks, in this order, else by the UTF-8 test; a file passing the test leaves
-// its decoded text in utf8Text.
-int DetectEncoding(const std::string& bytes, std::wstring* utf8Text) {
+// its decoded text in utf8Text. Without utf7Mark the UTF-7 mark counts as text.
+int DetectEncoding(const std::string& bytes, std::wstring* utf8Text, bool utf7Mark = true) {
   if (bytes.size() <= 1) return kEncodingAnsi;
   if (StartsWith(bytes, {0xEF, 0xBB, 0xBF})) return kEncodingUtf8BOM;
-  if (HasUtf7Mark(bytes)) return kEncodingUtf7;
+  if (utf7Mark && HasUtf7Mark(bytes)) return kEncodingUtf7;
   if (StartsWith(bytes, {0xFF, 0xFE, 0x00, 0x00}) && bytes.size() > 2) return kEncodingUtf32LE;
   if (StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF})) return kEncodingUtf32BE;
   if (StartsWith(bytes, {0xFF, 0xFE})) return kEncodingUtf16LE;
@@ -400,6 +400,15 @@ std::wstring LoadTextFileW(const std::wstring& FileName) {
   std::wstring utf8Text;
   int encoding = DetectEncoding(bytes, &utf8Text);
   if (encoding == kEncodingUtf8) return utf8Text;
+  if (encoding == kEncodingUtf7) {
+    // "+/v8" and its kin also begin plain texts; one whose body is no UTF-7 is read as such a text.
+    try {
+      return DecodeUtf7(bytes);
+    } catch (const EUCodeGeneralError&) {
+      encoding = DetectEncoding(bytes, &utf8Text, false);
+      if (encoding == kEncodingUtf8) return utf8Text;
+    }
+  }
   return DecodeBytes(bytes, encoding);
 }
 

@@ -26,10 +26,10 @@ bool IsKnownEncoding(int Encoding);
 // ---- Reading and writing
 
 // The text of a file in any of the encodings DetectFileEncoding finds; a ".doc"/".docx" document goes
-// to the Word importer. Raises EFOpenError when the file cannot be opened, EUCodeGeneralError
-// "Invalid UTF7" for a UTF-7 body that does not decode, EWordImportNotAvailable for a Word document
-// while no importer is installed. A UTF-8 body with bad sequences gives the valid characters with
-// U+FFFD for each bad sequence.
+// to the Word importer. Raises EFOpenError when the file cannot be opened, EWordImportNotAvailable
+// for a Word document while no importer is installed. A file that begins like the UTF-7 mark but
+// whose body is no UTF-7 is read as if it had no mark. A UTF-8 body with bad sequences gives the
+// valid characters with U+FFFD for each bad sequence.
 std::wstring LoadTextFileW(const std::wstring& FileName);
 
 // Why a save wrote nothing.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/u_TextIndex.h"
+#include "engine/u_WideFuncText.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -157,6 +158,38 @@ TEST(TextIndexRun, ExtendingAnIndexFile) {
   EXPECT_EQ(Build(options, &result), L"Index\r\n\r\nA\r\n\u00C4rger 1\r\n\r\nH\r\nHaus 1\r\n");
   EXPECT_TRUE(result.IndexFileUnusable);
   EXPECT_NE(IndexFileUnusableMessage(options.IndexPath, "de").find(options.IndexPath), std::wstring::npos);
+}
+
+TEST(TextIndexRun, ExtendingWithoutTheSplitListsAJoinedWordOnce) {
+  testsupport::TempDir dir;
+  std::string idx = dir.File("alt.idx");
+  testsupport::WriteBytes(idx, "Hans Peter:1>-\r\nHaus:1>-\r\n");
+  TTextIndexOptions options = LinePages(L"Er sah Hans Peter am Haus");
+  options.FirstPage = L"2";
+  options.SplitJoined = false;
+  options.ExtendIndex = true;
+  options.IndexPath = Path(idx);
+  TIndexStore store;
+  TTextIndexRunResult result = RunTextIndex(options, store, [](TTextIndexStep, const std::wstring&, int) {});
+  EXPECT_EQ(result.Output, L"Index\r\n\r\nH\r\nHans Peter 1, 2\r\nHaus 1, 2\r\n");
+  // Extended once more from what it saved: still one line.
+  ASSERT_TRUE(SaveTextFileW(IndexDataText(store), options.IndexPath, 65001, false));
+  options.FirstPage = L"3";
+  EXPECT_EQ(Build(options), L"Index\r\n\r\nH\r\nHans Peter 1, 2, 3\r\nHaus 1, 2, 3\r\n");
+}
+
+TEST(TextIndexRun, PageLabelsKeepTheirAmpersandsInTheIndexAndItsData) {
+  for (bool split : {true, false}) {
+    TTextIndexOptions options = FactoryTextIndexOptions();
+    options.SourceFromFile = false;
+    options.SourceText = L"Haus\r\nA&B\r\nHaus\r\nC D\r\n";
+    options.PageList = {L"A&B (1)", L"C D (3)"};
+    options.SplitJoined = split;
+    TIndexStore store;
+    TTextIndexRunResult result = RunTextIndex(options, store, [](TTextIndexStep, const std::wstring&, int) {});
+    EXPECT_EQ(result.Output, L"Index\r\n\r\nH\r\nHaus A&B, C D\r\n") << split;
+    EXPECT_EQ(FormatIndexData(store), (Lines{L"Haus:A&B>-|C D>-"})) << split;
+  }
 }
 
 TEST(TextIndexRun, SameIndexFromEveryEncoding) {
