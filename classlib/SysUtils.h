@@ -50,6 +50,7 @@ KX_EXCEPTION(EComponentError, Exception)
 KX_EXCEPTION(EInvalidCast, Exception)
 KX_EXCEPTION(EInvalidOperation, Exception)
 KX_EXCEPTION(ERegistryException, Exception)
+KX_EXCEPTION(EOutOfMemory, Exception)
 
 // The failure of a system call, with the system's error code.
 class EOSError : public Exception {
