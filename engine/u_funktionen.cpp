@@ -1,6 +1,15 @@
 #include "engine/u_funktionen.h"
 
+#include <algorithm>
+
+#include "classlib/ImgList.h"
+#include "classlib/ListView.h"
+#include "classlib/Registry.h"
 #include "classlib/SysUtils.h"
+#include "engine/u_WideFunc.h"
+#include "engine/u_WideFuncText.h"
+#include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
 
 namespace {
 
@@ -23,4 +32,289 @@ bool IsIntegerStr(const std::wstring& text) { return IsIntegerStr(NarrowForNumbe
 
 int32_t IntegerValueOr(const std::wstring& text, int32_t fallback) {
   return StrToIntDef(NarrowForNumber(text), fallback);
+}
+
+// ---- Colour texts
+
+namespace {
+
+const char kHexDigits[] = "0123456789ABCDEF";
+
+std::string HexOfColor(TColor color) {
+  const COLORREF rgb = ColorToRGB(color);
+  const unsigned parts[3] = {GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)};
+  std::string text;
+  for (unsigned part : parts) {
+    text += kHexDigits[part >> 4];
+    text += kHexDigits[part & 15];
+  }
+  return text;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool ColorOfHex(const std::string& digits, TColor& color) {
+  if (digits.size() != 6) return false;
+  int value = 0;
+  for (int pair = 0; pair < 3; ++pair) {
+    const int high = HexValue(digits[2 * pair]), low = HexValue(digits[2 * pair + 1]);
+    if (high < 0 || low < 0) return false;
+    value |= (high * 16 + low) << (8 * pair);
+  }
+  color = value;
+  return true;
+}
+
+}  // namespace
+
+std::string ColorToHtml(TColor color) { return "#" + HexOfColor(color); }
+
+bool HtmlToColor(const std::string& text, TColor& color) {
+  return ColorOfHex(!text.empty() && text[0] == '#' ? text.substr(1) : text, color);
+}
+
+std::string ColorToHexStr(TColor color) { return HexOfColor(color); }
+
+bool HexStrToColor(const std::string& text, TColor& color) { return ColorOfHex(text, color); }
+
+// ---- File lists
+
+namespace {
+
+std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+
+std::wstring ExtensionRemoved(const std::wstring& name, const std::wstring& extension) {
+  if (extension.empty()) return name;
+  const std::wstring upperName = WideUpperCase(name), upperExtension = WideUpperCase(extension);
+  std::wstring out;
+  size_t from = 0;
+  for (size_t at = upperName.find(upperExtension); at != std::wstring::npos;
+       at = upperName.find(upperExtension, from)) {
+    out.append(name, from, at - from);
+    from = at + extension.size();
+  }
+  return out + name.substr(from);
+}
+
+std::wstring SizeText(std::int64_t bytes) {
+  const double kilobytes = static_cast<double>(bytes < 0 ? 0 : bytes) / 1024.0;
+  return StringToWideStringEx(FloatToStrF(kilobytes, ffNumber, 8, 3), 0) + L" KB";
+}
+
+std::wstring EncodingColumn(const std::wstring& path, const std::wstring& type) {
+  if (type == L"DOC" || type == L"DOCX" || type == L"ODT") return type;
+  try {
+    return GetFileEncodingName(path);
+  } catch (const Exception&) {
+    return std::wstring();  // a file that cannot be opened shows no encoding
+  }
+}
+
+std::vector<std::wstring>& IconCache() {
+  static std::vector<std::wstring> cache;
+  return cache;
+}
+
+void AppendRow(TCustomListView* list, const std::wstring& label, const std::vector<std::wstring>& subItems,
+               int imageIndex) {
+  TListItem* item = list->GetItems()->Add();
+  item->SetCaption(Narrow(label));
+  TStrings* sub = item->GetSubItems();
+  for (const auto& text : subItems) sub->Add(Narrow(text));
+  if (imageIndex >= 0) item->SetImageIndex(imageIndex);
+}
+
+bool AddFileRow(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
+                TCustomImageList* icons, TListedPaths& listed) {
+  const std::string narrowPath = Narrow(path);
+  if (options.NoDoubles && listed.Contains(narrowPath)) return false;
+  const std::wstring name = WideExtractFileName(path), extension = WideExtractFileExt(path);
+  std::wstring label = ExtensionRemoved(name, extension);
+  const std::wstring link = options.RemoveExtensions ? label : name;
+  if (options.CapitalizeLabels) label = CapitalizeLabel(label);
+  TDateiInfoW info;
+  GetFileInfoW(path, info);
+  std::wstring type = WideUpperCase(extension);
+  if (!type.empty() && type[0] == L'.') type.erase(0, 1);
+  AppendRow(list, label, {link, type, EncodingColumn(path, type), SizeText(info.size), path},
+            icons ? GetFileIconIndex(path, icons) : -1);
+  listed.Add(narrowPath);
+  return true;
+}
+
+}  // namespace
+
+std::wstring CapitalizeLabel(const std::wstring& label) {
+  if (label.empty()) return label;
+  std::wstring out = label;
+  out[0] = WideUpperCase(out.substr(0, 1))[0];
+  for (size_t i = 0; i + 2 < out.size(); ++i)
+    if (out[i] == L' ') out[i + 1] = WideUpperCase(out.substr(i + 1, 1))[0];
+  return out;
+}
+
+TListedPaths::TListedPaths(TCustomListView* list) {
+  TListItems* items = list->GetItems();
+  const int count = items->GetCount();
+  m_paths.reserve(static_cast<size_t>(count) * 2);
+  for (int i = 0; i < count; ++i) {
+    TStrings* sub = items->GetItem(i)->GetSubItems();
+    if (sub->GetCount() > kFileListSourceColumn) m_paths.insert(sub->Get(kFileListSourceColumn));
+  }
+}
+
+bool TListedPaths::Contains(const std::string& path) const { return m_paths.count(path) != 0; }
+void TListedPaths::Add(const std::string& path) { m_paths.insert(path); }
+
+bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
+                       TCustomImageList* icons) {
+  TListedPaths listed(list);
+  return AddFileRow(list, path, options, icons, listed);
+}
+
+int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths,
+                       const TFileListOptions& options, TCustomImageList* icons) {
+  TListedPaths listed(list);
+  int added = 0;
+  TListItems* items = list->GetItems();
+  items->BeginUpdate();
+  try {
+    for (const auto& path : paths) added += AddFileRow(list, path, options, icons, listed) ? 1 : 0;
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
+  return added;
+}
+
+int GetFileIconIndex(const std::wstring& path, TCustomImageList* icons) {
+  std::wstring key = WideUpperCase(WideExtractFileExt(path));
+  key.erase(std::remove(key.begin(), key.end(), L'.'), key.end());
+  std::vector<std::wstring>& cache = IconCache();
+  for (size_t i = 0; i < cache.size(); ++i)
+    if (cache[i] == key) return static_cast<int>(i);
+  HICON icon = GetFileIconHandle(path);
+  int index = -1;
+  try {
+    index = icons->AddIcon(icon);
+  } catch (...) {
+    if (icon) DestroyIcon(icon);
+    throw;
+  }
+  if (icon) DestroyIcon(icon);
+  if (index < 0) return index;
+  if (cache.size() < static_cast<size_t>(index) + 1) cache.resize(static_cast<size_t>(index) + 1);
+  cache[static_cast<size_t>(index)] = key;
+  return index;
+}
+
+void ClearFileIconCache() { IconCache().clear(); }
+
+void AddLinkRowToFileList(TCustomListView* list, const std::wstring& label, const std::wstring& link,
+                          const std::wstring& path) {
+  AppendRow(list, label, {link, L"", L"", L"", path}, -1);
+}
+
+bool ParseSizeKb(const std::string& text, double& kilobytes) {
+  std::string number = text;
+  const size_t unit = number.find(" KB");
+  if (unit != std::string::npos) number.erase(unit, 3);
+  const char thousands = FormatSettings().ThousandSeparator;
+  if (thousands != FormatSettings().DecimalSeparator)
+    number.erase(std::remove(number.begin(), number.end(), thousands), number.end());
+  return !number.empty() && TryStrToFloat(number, kilobytes);
+}
+
+int CompareSizeTexts(const std::string& a, const std::string& b) {
+  double x = 0, y = 0;
+  const bool hasX = ParseSizeKb(a, x), hasY = ParseSizeKb(b, y);
+  if (!hasX || !hasY) return (hasX ? 1 : 0) - (hasY ? 1 : 0);
+  return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+// ---- File types
+
+namespace {
+
+std::string WithDot(const std::string& extension) {
+  return !extension.empty() && extension[0] == '.' ? extension : "." + extension;
+}
+
+bool SetDefaultValue(TRegistry& registry, const std::string& key, const std::string& value) {
+  if (!registry.OpenKey(key, true)) return false;
+  registry.WriteString("", value);
+  registry.CloseKey();
+  return true;
+}
+
+}  // namespace
+
+const std::vector<std::string>& ProgramFileTypeKeys() {
+  static const std::vector<std::string> keys = {"Index Datei", "Index File"};
+  return keys;
+}
+
+bool RegisterFileExtension(const std::string& extension, const std::string& typeKey,
+                           const std::string& description, const std::string& programPath,
+                           const std::string& argument) {
+  TRegistry registry;
+  registry.SetRootKey(HKEY_CLASSES_ROOT);
+  try {
+    return SetDefaultValue(registry, "\\" + WithDot(extension), typeKey) &&
+           SetDefaultValue(registry, "\\" + typeKey, description) &&
+           SetDefaultValue(registry, "\\" + typeKey + "\\DefaultIcon", programPath + ",0") &&
+           SetDefaultValue(registry, "\\" + typeKey + "\\Shell\\Open\\Command",
+                           "\"" + programPath + "\" \"" + argument + "\"");
+  } catch (const Exception&) {
+    return false;  // a value the registry refused: the caller tells the user
+  }
+}
+
+bool UnregisterFileExtension(const std::string& extension, const std::vector<std::string>& ownTypeKeys) {
+  TRegistry registry;
+  registry.SetRootKey(HKEY_CLASSES_ROOT);
+  const std::string extensionKey = "\\" + WithDot(extension);
+  bool removed = false, failed = false;
+  try {
+    if (registry.OpenKeyReadOnly(extensionKey)) {
+      const std::string typeKey = registry.ValueExists("") ? registry.ReadString("") : std::string();
+      registry.CloseKey();
+      if (std::find(ownTypeKeys.begin(), ownTypeKeys.end(), typeKey) != ownTypeKeys.end()) {
+        (registry.DeleteKey(extensionKey) ? removed : failed) = true;
+      }
+    }
+    for (const auto& typeKey : ownTypeKeys) {
+      if (typeKey.empty() || !registry.KeyExists("\\" + typeKey)) continue;
+      (registry.DeleteKey("\\" + typeKey) ? removed : failed) = true;
+    }
+  } catch (const Exception&) {
+    return false;
+  }
+  return removed && !failed;
+}
+
+void BroadcastIconMetricsChange() {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETICONMETRICS, 0, SMTO_ABORTIFHUNG, 10000, &result);
+}
+
+bool RefreshShellIcons() {
+  TRegistry registry;
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  if (!registry.OpenKey("Control Panel\\Desktop\\WindowMetrics", false)) return false;
+  const char kValue[] = "Shell Icon Size";
+  const std::string size = registry.ValueExists(kValue) ? registry.ReadString(kValue) : std::string();
+  int value = 0;
+  if (size.empty() || !TryStrToInt(size, value)) return false;
+  registry.WriteString(kValue, std::to_string(value - 1));
+  BroadcastIconMetricsChange();
+  registry.WriteString(kValue, size);
+  BroadcastIconMetricsChange();
+  return true;
 }

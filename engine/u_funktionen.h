@@ -1,8 +1,12 @@
 // Small routines shared by many windows and by the index builders.
 #pragma once
 
+#include "classlib/Graphics.h"
+
 #include <cstdint>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 // True when the text converts to a 32-bit integer by the class library's
 // string-to-integer conversion (leading blanks, a sign, decimal digits or a
@@ -12,3 +16,87 @@ bool IsIntegerStr(const std::wstring& text);
 
 // The integer value of the text, or fallback when IsIntegerStr is false.
 int32_t IntegerValueOr(const std::wstring& text, int32_t fallback);
+
+// ---- Colour texts
+
+// "#" and six upper-case hexadecimal digits red, green, blue; a system colour is resolved first.
+std::string ColorToHtml(TColor color);
+// Six hexadecimal digits (either case), with or without a leading "#", to a colour; false,
+// colour untouched, for any other text.
+bool HtmlToColor(const std::string& text, TColor& color);
+// The same without "#".
+std::string ColorToHexStr(TColor color);
+bool HexStrToColor(const std::string& text, TColor& color);
+
+// ---- File lists
+
+class TCustomImageList;
+class TCustomListView;
+
+// The options of the file-list options window that adding rows follows.
+struct TFileListOptions {
+  bool NoDoubles = true;          // a path that is already a row's source is not added again
+  bool RemoveExtensions = false;  // links lose their file extension
+  bool CapitalizeLabels = true;   // labels get capitalised words
+};
+
+// Column of the source path among a row's sub-items (after "Link", "Typ", "Code", "Größe").
+constexpr int kFileListSourceColumn = 4;
+
+// The label's first character and every character after a blank up to the last but one in
+// upper case (a one-letter last word keeps its case); an empty label stays empty.
+std::wstring CapitalizeLabel(const std::wstring& label);
+
+// Appends one row for the file: label, link, type, encoding, size in KB and the path, with the
+// file's small icon from `icons` (nullptr: no icon). False when the path is already listed and
+// doubles are not wanted.
+bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
+                       TCustomImageList* icons);
+// The same for many files at once, in one update of the list; the number of rows added.
+int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths,
+                       const TFileListOptions& options, TCustomImageList* icons);
+// Image index of the file's small shell icon in `icons`, one image per extension.
+int GetFileIconIndex(const std::wstring& path, TCustomImageList* icons);
+// Forgets the images of the icon cache (the image list they were added to is gone).
+void ClearFileIconCache();
+
+// The source paths of a list's rows, for the test against doubles.
+class TListedPaths {
+ public:
+  explicit TListedPaths(TCustomListView* list);
+  bool Contains(const std::string& path) const;
+  void Add(const std::string& path);
+
+ private:
+  std::unordered_set<std::string> m_paths;
+};
+
+// Appends a row made from an HTML link (no icon, no type, encoding or size).
+void AddLinkRowToFileList(TCustomListView* list, const std::wstring& label, const std::wstring& link,
+                          const std::wstring& path);
+
+// The kilobytes of a size text of the list ("1,234.500 KB" with the user's separators);
+// false for an empty text or one that is no number.
+bool ParseSizeKb(const std::string& text, double& kilobytes);
+// Sizes compared as numbers; a text that is no number (a link's empty size) is the smallest.
+int CompareSizeTexts(const std::string& a, const std::string& b);
+
+// ---- File types
+
+// The type keys the program registers its index files under, one per language.
+const std::vector<std::string>& ProgramFileTypeKeys();
+// Registers the extension under HKEY_CLASSES_ROOT: the type key with its description, icon and
+// open command "program" "argument". True when all keys could be written.
+bool RegisterFileExtension(const std::string& extension, const std::string& typeKey,
+                           const std::string& description, const std::string& programPath,
+                           const std::string& argument);
+// Removes the type keys among `ownTypeKeys` and the extension key while it still points to one
+// of them; a type another program has taken the extension over for is left alone. True when
+// something was removed and every removal succeeded.
+bool UnregisterFileExtension(const std::string& extension,
+                             const std::vector<std::string>& ownTypeKeys = ProgramFileTypeKeys());
+// Tells every top-level window that the icon metrics changed.
+void BroadcastIconMetricsChange();
+// Makes the shell rebuild its icons by changing the icon size and back; false when the size
+// cannot be read.
+bool RefreshShellIcons();

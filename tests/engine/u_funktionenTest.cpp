@@ -19,3 +19,79 @@ TEST(IntegerTest, WideTextReadsLikeItsEightBitForm) {
 }
 
 }  // namespace
+
+#include "classlib/Registry.h"
+
+namespace {
+
+TEST(ColourTextTest, HtmlAndHexForms) {
+  EXPECT_EQ(ColorToHtml(0x00336699), "#996633");
+  EXPECT_EQ(ColorToHexStr(0x00FFFFFF), "FFFFFF");
+  for (TColor c : {0x000000, 0x123456, 0xABCDEF, 0xFFFFFF}) {
+    TColor back = -1;
+    ASSERT_TRUE(HtmlToColor(ColorToHtml(c), back));
+    EXPECT_EQ(back, c);
+    ASSERT_TRUE(HexStrToColor(ColorToHexStr(c), back));
+    EXPECT_EQ(back, c);
+  }
+  TColor color = 7;
+  EXPECT_TRUE(HtmlToColor("abcdef", color));
+  EXPECT_EQ(color, 0xEFCDAB);
+  // Short or broken texts are reported and change nothing.
+  color = 7;
+  for (const char* bad : {"", "#", "#3", "#12345", "#1234567", "#GG0000", "12 456", "#FFFFFF "}) {
+    EXPECT_FALSE(HtmlToColor(bad, color)) << bad;
+    EXPECT_FALSE(HexStrToColor(bad, color)) << bad;
+  }
+  EXPECT_FALSE(HexStrToColor("#FFFFFF", color));
+  EXPECT_EQ(color, 7);
+}
+
+TEST(FileListTextTest, SizesCompareAsNumbers) {
+  EXPECT_LT(CompareSizeTexts("9.500 KB", "10.000 KB"), 0);
+  EXPECT_GT(CompareSizeTexts("1,234.000 KB", "999.999 KB"), 0);
+  EXPECT_EQ(CompareSizeTexts("2.000 KB", "2.000 KB"), 0);
+  // A link's empty size is the smallest.
+  EXPECT_LT(CompareSizeTexts("", "0.000 KB"), 0);
+  EXPECT_EQ(CompareSizeTexts("", "x"), 0);
+  double kb = 0;
+  EXPECT_TRUE(ParseSizeKb("12,345,678.125 KB", kb));
+  EXPECT_DOUBLE_EQ(kb, 12345678.125);
+  EXPECT_FALSE(ParseSizeKb(" KB", kb));
+}
+
+TEST(FileListTextTest, CapitalizedLabels) {
+  EXPECT_EQ(CapitalizeLabel(L"das haus am see"), L"Das Haus Am See");
+  EXPECT_EQ(CapitalizeLabel(L"plan b"), L"Plan b");
+  EXPECT_EQ(CapitalizeLabel(L"über öl"), L"Über Öl");
+  EXPECT_EQ(CapitalizeLabel(L""), L"");
+  EXPECT_EQ(CapitalizeLabel(L"a"), L"A");
+}
+
+TEST(FileTypeTest, RegisteringAndRemovingOnlyOwnKeys) {
+  const std::vector<std::string> own = {"Kx Test Datei"};
+  ASSERT_TRUE(RegisterFileExtension("kxtst", "Kx Test Datei", "Index Datei", "C:\\kx\\kaptorix.exe", "%1"));
+  TRegistry registry;
+  registry.SetRootKey(HKEY_CLASSES_ROOT);
+  ASSERT_TRUE(registry.OpenKeyReadOnly("\\Kx Test Datei\\Shell\\Open\\Command"));
+  EXPECT_EQ(registry.ReadString(""), "\"C:\\kx\\kaptorix.exe\" \"%1\"");
+  registry.CloseKey();
+  ASSERT_TRUE(registry.OpenKeyReadOnly("\\Kx Test Datei\\DefaultIcon"));
+  EXPECT_EQ(registry.ReadString(""), "C:\\kx\\kaptorix.exe,0");
+  registry.CloseKey();
+  // Another program takes the extension over: its type and the extension stay.
+  ASSERT_TRUE(RegisterFileExtension(".kxtst", "Other.Type", "Other", "C:\\other.exe", "%1"));
+  EXPECT_TRUE(UnregisterFileExtension("kxtst", own));
+  EXPECT_FALSE(registry.KeyExists("\\Kx Test Datei"));
+  EXPECT_TRUE(registry.KeyExists("\\.kxtst"));
+  EXPECT_TRUE(registry.KeyExists("\\Other.Type"));
+  EXPECT_FALSE(UnregisterFileExtension("kxtst", own));
+  // While it points to one of ours, the extension goes too.
+  ASSERT_TRUE(RegisterFileExtension("kxtst", "Kx Test Datei", "Index Datei", "C:\\kx.exe", "%1"));
+  EXPECT_TRUE(UnregisterFileExtension(".kxtst", own));
+  EXPECT_FALSE(registry.KeyExists("\\.kxtst"));
+  EXPECT_FALSE(registry.KeyExists("\\Kx Test Datei"));
+  registry.DeleteKey("\\Other.Type");
+}
+
+}  // namespace

@@ -1,0 +1,295 @@
+#include "engine/u_FileIndex.h"
+
+#include "engine/u_HtmlHelpers.h"
+#include "engine/u_WideFuncText.h"
+#include "engine/u_funktionen.h"
+#include "ucode/UCodeSysUtils.h"
+
+namespace {
+
+const wchar_t kCrLf[] = L"\r\n";
+
+// Units of the first character: a surrogate pair is one character.
+std::wstring FirstCharacter(const std::wstring& word) {
+  const bool pair = word.size() >= 2 && word[0] >= 0xD800 && word[0] <= 0xDBFF && word[1] >= 0xDC00 &&
+                    word[1] <= 0xDFFF;
+  return word.substr(0, pair ? 2 : 1);
+}
+
+// Calls item(label, link) for every document item of an entry's pages.
+template <class Item>
+void ForEachItem(const std::wstring& pages, Item item) {
+  size_t start = 0;
+  for (;;) {
+    const size_t bar = pages.find(L'|', start);
+    const size_t end = bar == std::wstring::npos ? pages.size() : bar;
+    const size_t gt = pages.find(L'>', start);
+    // An item without ">" (a hand-written index data file) has an empty link.
+    if (gt < end) item(pages.substr(start, gt - start), pages.substr(gt + 1, end - gt - 1), bar == std::wstring::npos);
+    else item(pages.substr(start, end - start), std::wstring(), bar == std::wstring::npos);
+    if (bar == std::wstring::npos) return;
+    start = bar + 1;
+  }
+}
+
+// The headings of the bucket "[": one per change of the upper-cased first character.
+template <class Heading, class Entry>
+void ForEachOtherEntry(const TIndexStore& store, bool headings, Heading heading, Entry entry) {
+  std::wstring last;
+  bool any = false;
+  const auto& entries = store.Bucket(kOtherBucket);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (headings && !entries[i].Word.empty()) {
+      std::wstring first = WideUpperCase(FirstCharacter(entries[i].Word));
+      if (!any || first != last) heading(first, i);
+      last = std::move(first);
+      any = true;
+    }
+    entry(entries[i]);
+  }
+}
+
+}  // namespace
+
+std::wstring AppendPx(const std::wstring& value) {
+  if (value.find(L'%') != std::wstring::npos || value.find(L"px") != std::wstring::npos) return value;
+  return IsIntegerStr(value) ? value + L"px" : value;
+}
+
+void AddFileIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,
+                       const std::wstring& link, bool removeDuplicatePages) {
+  store.AddOccurrence(word, label + L'>' + link, removeDuplicatePages);
+}
+
+// ---- Plain text
+
+std::wstring WriteTextFileIndex(const TIndexStore& store, const TFileTextLayout& layout) {
+  std::wstring text = layout.Title + kCrLf;
+  auto heading = [&](const std::wstring& letter) { text += kCrLf + letter + kCrLf; };
+  auto line = [&](const TIndexEntry& entry) {
+    text += entry.Word;
+    text += layout.EntrySeparator;
+    ForEachItem(entry.Pages, [&](const std::wstring& label, const std::wstring& link, bool last) {
+      if (layout.Labels) text += layout.BeforeLabel + label;
+      if (layout.Links) text += layout.BetweenLabelAndLink + link + layout.AfterLink;
+      if (!last) text += layout.ItemSeparator;
+    });
+    text += kCrLf;
+  };
+  for (int b = 0; b < kOtherBucket; ++b) {
+    const auto& entries = store.Bucket(b);
+    if (layout.LetterHeadings && !entries.empty()) heading(std::wstring(1, BucketLetter(b)));
+    for (const auto& entry : entries) line(entry);
+  }
+  ForEachOtherEntry(
+      store, layout.LetterHeadings, [&](const std::wstring& first, size_t) { heading(first); }, line);
+  return text;
+}
+
+// ---- XHTML page
+
+namespace {
+
+std::wstring PageHead(const TFileHtmlDesign& d) {
+  std::wstring h;
+  h += L"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+       L"\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">\r\n";
+  h += L"<html xmlns=\"http://www.w3.org/1999/xhtml\">\r\n<head>\r\n";
+  h += L"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\" />\r\n";
+  h += L"<title>" + d.Title + L"</title>\r\n";
+  h += L"<style type=\"text/css\">\r\n<!--\r\n";
+  h += L"body,td,th { font-family: " + d.FontFamily + L"; color: " + d.TextColor + L"; }\r\n";
+  h += L"body { background-color: " + d.BackgroundColor +
+       L"; margin-left: 0px; margin-top: 0px; margin-right: 0px; margin-bottom: 0px; }\r\n";
+  h += L"a:link { color: " + d.LinkColor + L"; text-decoration: none; }\r\n";
+  h += L"a:visited { text-decoration: none; color: " + d.LinkColor + L"; }\r\n";
+  h += L"a:hover { text-decoration: underline; color: " + d.TextColor + L"; }\r\n";
+  h += L"a:active { text-decoration: none; color: " + d.LinkColor + L"; }\r\n";
+  h += L"#top { width: " + d.TopWidth + L"; float: left; font-size: " + d.HeadingSize + L"; padding-top: " +
+       d.TopBottomSpacing + L"; padding-left: " + d.SideSpacing + L"; padding-right: " + d.SideSpacing + L"; }\r\n";
+  h += L"#links { width: " + d.TopWidth + L"; float: left; font-size: " + d.TextSize + L"; padding-top: " +
+       d.TextSpacing + L"; padding-left: " + d.SideSpacing + L";\tpadding-right: " + d.SideSpacing + L"; }\r\n";
+  h += L"#abc-box { width: " + d.TopWidth + L"; float: left; font-size: " + d.SectionSize +
+       L"; font-weight: bold; padding-top: " + d.SectionSpacing + L"; padding-left: " + d.SideSpacing +
+       L"; padding-right: " + d.SideSpacing + L"; }\r\n";
+  h += L"#abc-box a { color: " + d.TextColor + L"; text-decoration: none; }\r\n";
+  h += L"#box { width: " + d.TotalWidth + L"; float: left; font-size: " + d.TextSize + L"; padding-top: " +
+       d.TextSpacing + L"; padding-left: " + d.SideSpacing + L"; padding-right: " + d.SideSpacing +
+       L"; clear: both; }\r\n";
+  h += L"#l { width: " + d.LeftWidth + L"; float: left; }\r\n";
+  h += L"#r { width: " + d.RightWidth + L"; float: right; }\r\n";
+  h += L"#footer { width: " + d.TopWidth + L";  float: left; font-size: " + d.TextSize + L"; padding-top: " +
+       d.SectionSpacing + L"; padding-left: " + d.SideSpacing + L"; padding-right: " + d.SideSpacing +
+       L"; padding-bottom: " + d.TopBottomSpacing + L"; }\r\n";
+  h += L"-->\r\n</style>\r\n</head>\r\n\r\n<body>\r\n";
+  h += L"<div id=\"top\">" + d.Heading + L"</div>\r\n";
+  return h;
+}
+
+std::wstring EntryBox(const TIndexEntry& entry, const std::wstring& separator) {
+  std::wstring box = L"<div id=\"box\"><div id=\"l\">" + XhtmlEscape(entry.Word) + L"</div><div id=\"r\">";
+  ForEachItem(entry.Pages, [&](const std::wstring& label, const std::wstring& link, bool last) {
+    box += L"<a href=\"" + XhtmlEscape(link) + L"\">" + XhtmlEscape(label) + L"</a>";
+    if (!last) box += separator;
+  });
+  return box + L"</div></div>\r\n";
+}
+
+}  // namespace
+
+std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign& design) {
+  std::wstring body;
+  std::vector<std::wstring> barLinks;
+  for (int b = 0; b < kOtherBucket; ++b) {
+    const auto& entries = store.Bucket(b);
+    if (entries.empty()) continue;
+    const std::wstring letter(1, BucketLetter(b));
+    barLinks.push_back(L"<a href=\"#" + letter + L"\">" + letter + L"</a>");
+    if (design.LetterHeadings)
+      body += L"\r\n<div id=\"abc-box\"><a name=\"" + letter + L"\">" + letter + L"</a></div>\r\n";
+    for (const auto& entry : entries) body += EntryBox(entry, design.LinkSeparator);
+  }
+  ForEachOtherEntry(
+      store, design.LetterHeadings,
+      [&](const std::wstring& first, size_t position) {
+        const std::wstring number = std::to_wstring(position), shown = XhtmlEscape(first);
+        body += L"\r\n<div id=\"abc-box\"><a name=\"sz" + number + L"\">" + shown + L"</a></div>\r\n";
+        if (design.LetterBar) barLinks.push_back(L"<a href=\"#sz" + number + L"\">" + shown + L"</a>");
+      },
+      [&](const TIndexEntry& entry) { body += EntryBox(entry, design.LinkSeparator); });
+  std::wstring page = PageHead(design);
+  if (design.LetterBar) {
+    page += L"<div id=\"links\">";
+    for (size_t i = 0; i < barLinks.size(); ++i) page += (i ? design.LinkSeparator : L"") + barLinks[i];
+    page += L"</div>\r\n";
+  }
+  page += body;
+  page += L"</body></html>";
+  return HtmlEncodeAscii(page);
+}
+
+// ---- The run
+
+namespace {
+
+void EnterDocument(const TWordPipeline& pipeline, const TFileIndexOptions& options, const TFileIndexRow& row,
+                   const std::wstring& text, TIndexStore& store) {
+  TWordPipeline::Result words = pipeline.Run(options.StripTags ? StripHtmlTags(text) : text);
+  for (const auto& phrase : words.Phrases)
+    AddFileIndexEntry(store, phrase, row.Label, row.Link, options.RemoveDuplicatePages);
+  for (const auto& word : words.Words) AddFileIndexEntry(store, word, row.Label, row.Link, options.RemoveDuplicatePages);
+}
+
+}  // namespace
+
+TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& store,
+                                 const TFileIndexProgress& progress) {
+  TFileIndexRunResult result;
+  const int step = options.Rows.empty() ? 30 : static_cast<int>(100 / (options.Rows.size() + 2));
+  int position = step;
+  progress(TFileIndexStep::Preparing, L"", position);
+  store.Clear();
+  if (options.ExtendIndex) {
+    TIndexFileResult loaded = LoadIndexFile(options.IndexPath, TIndexDataReadOptions{options.SplitJoined});
+    store = std::move(loaded.Store);
+    result.IndexFileUnusable = !loaded.FileFound || store.Empty();
+  }
+  TWordPipeline pipeline(options.Pipeline);
+  for (const auto& row : options.Rows) {
+    position += step;
+    progress(TFileIndexStep::ReadingFile, row.Source, position);
+    if (!WideFileExists(row.Source)) continue;
+    EnterDocument(pipeline, options, row, LoadTextFileW(row.Source), store);
+    ++result.FilesRead;
+  }
+  progress(TFileIndexStep::Refreshing, L"", -1);
+  store = SortIndexBuckets(options.SplitJoined ? SplitJoinedEntries(std::move(store))
+                                               : UnjoinEntries(std::move(store)));
+  progress(TFileIndexStep::Writing, L"", -1);
+  result.Output = options.HtmlOutput ? WriteHtmlFileIndex(store, options.Html)
+                                     : WriteTextFileIndex(store, options.TextLayout);
+  return result;
+}
+
+TIndexStore& FileIndexStore() {
+  static TIndexStore store;
+  return store;
+}
+
+// ---- Summary
+
+namespace {
+
+struct TFileSummaryTexts {
+  const wchar_t* criteria;
+  const wchar_t* lower;
+  const wchar_t* upper;
+  const wchar_t* numbers;
+  const wchar_t* tags;
+  const wchar_t* positive;
+  const wchar_t* negative;
+  const wchar_t* minimum;
+  const wchar_t* duplicates;
+  const wchar_t* joined;
+  const wchar_t* joinedTwice;
+  const wchar_t* extend;
+  const wchar_t* extendFile;
+  const wchar_t* userDesign;
+  const wchar_t* standardDesign;
+  const wchar_t* closing;
+};
+
+const TFileSummaryTexts kGermanFileSummary = {
+    L"Suchkriterien", L" - Worte mit kleinen Buchstaben werden aussortiert",
+    L" - Worte mit großen Buchstaben werden aussortiert", L" - Zahlen werden aussortiert",
+    L" - HTML Tags werden entfernt", L" - Worte aus Positivliste werden gesucht",
+    L" - Worte aus Negativliste werden aussortiert", L" - Minimale Wortlänge: ",
+    L" - Doppelte Seitenangaben werden aussortiert",
+    L" - Zusammenhänge Wörter werden zusammen in den Index aufgenommen",
+    L" - Zusammenhänge Wörter werden mehrfach in den Index aufgenommen",
+    L" - Einträge werden zu vorhandenem Index hinzugefügt", L"   Datei: ", L" - Angepasstes Design wird verwendet",
+    L" - Standardesign wird verwendet",
+    L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben."};
+
+const TFileSummaryTexts kEnglishFileSummary = {
+    L"Criteria", L" - Lower Words will be removed", L" - Upper Words will be removed", L" - Numbers will be removed",
+    L" - HTML Tags will be removed", L" - Search for Words from White List",
+    L" - Words from Black List will be removed", L" - Minimum Word Length: ",
+    L" - Double Page Numbers will be removed", L" - Search for Associated Words",
+    L" - Multiple Add Associated Words", L" - Items will be added to Existing Index", L"   File: ",
+    L" - User Defined Design", L" - Standard Design",
+    L"Click on \"Create Index\" to write your Index with these Settings."};
+
+std::wstring FileSummary(const TFileIndexOptions& o, const TFileSummaryTexts& t) {
+  std::wstring s;
+  auto line = [&s](bool on, const std::wstring& text) {
+    if (on) s += text + kCrLf;
+  };
+  const TPipelineOptions& p = o.Pipeline;
+  line(true, t.criteria);
+  line(p.DropLowercase, t.lower);
+  line(p.DropUppercase, t.upper);
+  line(p.RemoveDigits, t.numbers);
+  line(o.StripTags, t.tags);
+  line(p.PositiveList, t.positive);
+  line(p.NegativeList, t.negative);
+  line(p.MinimumLengthOn, t.minimum + p.MinimumLength);
+  line(true, kCrLf + std::wstring(L"Index"));
+  line(o.RemoveDuplicatePages, t.duplicates);
+  line(p.JoinCapitalized, t.joined);
+  line(o.SplitJoined, t.joinedTwice);
+  line(o.ExtendIndex, t.extend + std::wstring(kCrLf) + t.extendFile + o.IndexPath);
+  line(true, kCrLf + std::wstring(L"Design"));
+  line(o.HtmlOutput, L" - Design: HTML Index");
+  line(!o.HtmlOutput, L" - Design: Text Index");
+  line(true, o.UseDesign ? t.userDesign : t.standardDesign);
+  return s + kCrLf + kCrLf + t.closing;
+}
+
+}  // namespace
+
+std::wstring FileIndexSummary(const TFileIndexOptions& options, const std::string& languageCode) {
+  if (languageCode == "de") return FileSummary(options, kGermanFileSummary);
+  if (languageCode == "en") return FileSummary(options, kEnglishFileSummary);
+  return std::wstring();
+}

@@ -1,0 +1,49 @@
+// HTML for the file and keyword indexes: markup stripped from documents before their words
+// are indexed, character references read back, the local documents an HTML page links to,
+// and the escaping of text written into the XHTML index page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The text with every tag replaced by " . " and its character references decoded. A tag
+// runs from "<" to the first ">" after it; every later occurrence of the same tag text goes
+// in the same step. A ">" that stands before every remaining "<" is no tag end: it alone
+// becomes " . ". Linear in the text for real markup.
+std::wstring StripHtmlTags(const std::wstring& text);
+
+// Named references of HTML 4 ("&auml;", "&amp;", "&euro;" ...) and numeric ones ("&#228;",
+// "&#xE4;") replaced by their characters; a reference needs its ";". Numbers that name no
+// character (0, surrogates, beyond U+10FFFF) give U+FFFD. Anything else stays as it is.
+std::wstring DecodeHtmlCharacterReferences(const std::wstring& text);
+
+// Characters 160 to 255 as their HTML 4 named entities ("&ouml;"); every other character is
+// copied unchanged.
+std::wstring HtmlEncode(const std::wstring& text);
+std::wstring HtmlEncodeLinkText(const std::wstring& text);
+
+// The page text made pure ASCII: characters 160 to 255 as named entities, every other
+// character above U+007F as a numeric reference (a surrogate pair as one).
+std::wstring HtmlEncodeAscii(const std::wstring& text);
+// Text for an XHTML element or attribute value: "<", ">", '"' and "&" escaped, except an
+// "&" that begins a valid character reference.
+std::wstring XhtmlEscape(const std::wstring& text);
+
+// One link of an HTML document: its href and its link text, both plain text (references
+// decoded, trimmed).
+struct THtmlLink {
+  std::wstring Href;
+  std::wstring Label;
+};
+// The links `<a href="...">text<` of a document's text, in order. Stops at a link whose
+// quotes or tag end are missing. Linear in the text.
+std::vector<THtmlLink> ExtractHtmlLinks(const std::wstring& text);
+
+// The full path a link names beside the document: the document's folder and the href with
+// "/" as "\".
+std::wstring LinkTargetPath(const std::wstring& documentPath, const std::wstring& href);
+
+// Whether the extension of an imported document switches tag stripping on (".html", ".htm",
+// ".php" ...), off (".txt" ...) or leaves it.
+enum class TTagStripSwitch { Leave, On, Off };
+TTagStripSwitch TagStripSwitchFor(const std::wstring& documentPath);

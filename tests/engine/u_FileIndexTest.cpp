@@ -1,0 +1,244 @@
+// The file index: its store, the plain-text and XHTML writers, whole runs over real files and
+// the summary.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/u_FileIndex.h"
+#include "engine/u_WideFuncText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::wstring Wide(const std::string& narrow) { return std::wstring(narrow.begin(), narrow.end()); }
+
+std::vector<std::wstring> Words(const TIndexStore& store, int bucket) {
+  std::vector<std::wstring> words;
+  for (const auto& entry : store.Bucket(bucket)) words.push_back(entry.Word + L":" + entry.Pages);
+  return words;
+}
+
+TIndexStore StoreOf(const std::vector<std::vector<std::wstring>>& occurrences) {
+  TIndexStore store;
+  for (const auto& o : occurrences) AddFileIndexEntry(store, o[0], o[1], o[2], true);
+  return store;
+}
+
+TEST(FileIndexStoreTest, WholeItemsAreComparedForDoubles) {
+  TIndexStore store;
+  AddFileIndexEntry(store, L"Haus", L"11", L"a.htm", true);
+  AddFileIndexEntry(store, L"Haus", L"1", L"a.htm", true);
+  AddFileIndexEntry(store, L"Haus", L"Doc", L"doc.html", true);
+  AddFileIndexEntry(store, L"Haus", L"Doc", L"doc.htm", true);
+  AddFileIndexEntry(store, L"haus", L"Doc", L"doc.htm", true);
+  EXPECT_EQ(Words(store, 'H' - 'A'), (std::vector<std::wstring>{L"Haus:11>a.htm|1>a.htm|Doc>doc.html|Doc>doc.htm"}));
+  // Without the option every occurrence repeats the item.
+  AddFileIndexEntry(store, L"HAUS", L"Doc", L"doc.htm", false);
+  EXPECT_EQ(store.Bucket('H' - 'A')[0].Pages, L"11>a.htm|1>a.htm|Doc>doc.html|Doc>doc.htm|Doc>doc.htm");
+}
+
+TEST(FileIndexStoreTest, BucketsByFirstLetter) {
+  TIndexStore store = StoreOf({{L"äpfel", L"a", L"1"}, {L"Äpfel", L"b", L"2"}, {L"9er", L"a", L"1"},
+                               {L"\u00E9t\u00E9", L"a", L"1"}, {L"Öl", L"a", L"1"}});
+  EXPECT_EQ(Words(store, 0), (std::vector<std::wstring>{L"äpfel:a>1|b>2"}));
+  EXPECT_EQ(Words(store, 'O' - 'A'), (std::vector<std::wstring>{L"Öl:a>1"}));
+  EXPECT_EQ(store.Bucket(kOtherBucket).size(), 2u);
+}
+
+TEST(FileTextWriterTest, StandardLayout) {
+  TIndexStore store = StoreOf({{L"Berlin", L"Stadt", L"b.htm"}, {L"Berlin", L"Fluss", L"f.htm"}, {L"Ahorn", L"Baum", L"t"}});
+  EXPECT_EQ(WriteTextFileIndex(store, TFileTextLayout{}),
+            L"Index\r\n\r\nA\r\nAhorn:    Baum[t]\r\n\r\nB\r\nBerlin:    Stadt[b.htm] | Fluss[f.htm]\r\n");
+}
+
+TEST(FileTextWriterTest, SwitchesAndOtherHeadings) {
+  TIndexStore store = StoreOf({{L"1a", L"x", L"y"}, {L"1b", L"x", L"y"}, {L"2c", L"x", L"y"}, {L"Eis", L"p", L"q"}});
+  store.Append('E' - 'A', TIndexEntry{L"Eigen", L"nolink|p>q"});
+  TFileTextLayout layout;
+  layout.Labels = layout.Links = false;
+  layout.Title = L"T";
+  EXPECT_EQ(WriteTextFileIndex(store, layout),
+            L"T\r\n\r\nE\r\nEis:    \r\nEigen:     | \r\n\r\n1\r\n1a:    \r\n1b:    \r\n\r\n2\r\n2c:    \r\n");
+  layout.Labels = layout.Links = true;
+  layout.LetterHeadings = false;
+  layout.BeforeLabel = L"<";
+  std::wstring text = WriteTextFileIndex(store, layout);
+  EXPECT_NE(text.find(L"Eigen:    <nolink[] | <p[q]\r\n"), std::wstring::npos) << text;
+  EXPECT_EQ(text.find(L"\r\n\r\n"), std::wstring::npos);
+}
+
+TEST(FileHtmlWriterTest, HeadOfTheStandardDesign) {
+  const std::wstring page = WriteHtmlFileIndex(TIndexStore(), TFileHtmlDesign{});
+  const size_t bar = page.find(L"<div id=\"links\">");
+  ASSERT_NE(bar, std::wstring::npos);
+  EXPECT_EQ(bar, 1528u);
+  EXPECT_EQ(page.substr(bar), L"<div id=\"links\"></div>\r\n</body></html>");
+  EXPECT_NE(page.find(L"padding-left: 10px;\tpadding-right: 10px; }"), std::wstring::npos);
+}
+
+TEST(FileHtmlWriterTest, SectionsBoxesAndBar) {
+  TIndexStore store = StoreOf({{L"Öl", L"Heizung", L"h.htm"}, {L"Öl", L"Küche", L"k.htm"}, {L"1x", L"a", L"b"},
+                               {L"#x", L"a", L"b"}});
+  TFileHtmlDesign design;
+  std::wstring page = WriteHtmlFileIndex(store, design);
+  EXPECT_NE(page.find(L"<div id=\"links\"><a href=\"#O\">O</a> | <a href=\"#sz0\">1</a> | <a href=\"#sz1\">#</a></div>"),
+            std::wstring::npos);
+  EXPECT_NE(page.find(L"\r\n<div id=\"abc-box\"><a name=\"O\">O</a></div>\r\n<div id=\"box\"><div id=\"l\">&Ouml;l</div>"
+                      L"<div id=\"r\"><a href=\"h.htm\">Heizung</a> | <a href=\"k.htm\">K&uuml;che</a></div></div>\r\n"),
+            std::wstring::npos)
+      << page;
+  // Without letter headings the bar still links the letters but not the other characters.
+  design.LetterHeadings = false;
+  page = WriteHtmlFileIndex(store, design);
+  EXPECT_NE(page.find(L"<div id=\"links\"><a href=\"#O\">O</a></div>"), std::wstring::npos);
+  EXPECT_EQ(page.find(L"abc-box\"><a"), std::wstring::npos);
+  design.LetterBar = false;
+  EXPECT_EQ(WriteHtmlFileIndex(store, design).find(L"id=\"links\">"), std::wstring::npos);
+}
+
+TEST(FileHtmlWriterTest, WordsLabelsAndLinksAreEscapedDesignTextsAreNot) {
+  TIndexStore store = StoreOf({{L"A<script>", L"Tom & \"Jerry\"", L"a.php?x=1&y=2"}, {L"Aß\u20AC\U0001F600", L"M&uuml;ller", L"x"}});
+  TFileHtmlDesign design;
+  design.Heading = L"<b>Mein Index</b>";
+  design.TextColor = L"#123456";
+  std::wstring page = WriteHtmlFileIndex(store, design);
+  EXPECT_NE(page.find(L"A&lt;script&gt;"), std::wstring::npos);
+  EXPECT_NE(page.find(L"<a href=\"a.php?x=1&amp;y=2\">Tom &amp; &quot;Jerry&quot;</a>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"A&szlig;&#8364;&#128512;"), std::wstring::npos);
+  EXPECT_NE(page.find(L">M&uuml;ller</a>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"<div id=\"top\"><b>Mein Index</b></div>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"color: #123456;"), std::wstring::npos);
+  EXPECT_TRUE(std::all_of(page.begin(), page.end(), [](wchar_t c) { return c < 0x80; }));
+}
+
+TEST(FileHtmlWriterTest, AppendPx) {
+  EXPECT_EQ(AppendPx(L"600"), L"600px");
+  EXPECT_EQ(AppendPx(L"-5"), L"-5px");
+  EXPECT_EQ(AppendPx(L"50%"), L"50%");
+  EXPECT_EQ(AppendPx(L"12px"), L"12px");
+  EXPECT_EQ(AppendPx(L"2em"), L"2em");
+  EXPECT_EQ(AppendPx(L""), L"");
+}
+
+class FileIndexRunTest : public ::testing::Test {
+ protected:
+  std::wstring Write(const std::string& name, const std::wstring& text) {
+    std::wstring path = Wide(m_dir.File(name));
+    SaveTextFileW(text, path, kEncodingUtf8, false);
+    return path;
+  }
+  static TFileIndexOptions Plain() {
+    TFileIndexOptions options;
+    options.HtmlOutput = false;
+    options.TextLayout.Links = false;
+    options.SplitJoined = false;
+    return options;
+  }
+  std::wstring Run(const TFileIndexOptions& options) {
+    positions.clear();
+    return RunFileIndex(options, store, [this](TFileIndexStep step, const std::wstring&, int position) {
+             if (position >= 0) positions.push_back(position);
+             steps.push_back(step);
+           }).Output;
+  }
+  testsupport::TempDir m_dir;
+  TIndexStore store;
+  std::vector<int> positions;
+  std::vector<TFileIndexStep> steps;
+};
+
+TEST_F(FileIndexRunTest, DocumentsAreReadThroughThePipeline) {
+  TFileIndexOptions options = Plain();
+  options.Rows = {{L"Eins", L"1.htm", Write("1.htm", L"<p class=\"Klasse\">Haus und Garten</p> 2024")},
+                  {L"Zwei", L"2.txt", Write("2.txt", L"Haus &uuml;ber <b>Dach</b>")},
+                  {L"Drei", L"3.txt", Wide(m_dir.File("missing.txt"))}};
+  options.Pipeline.MinimumLengthOn = true;
+  options.Pipeline.MinimumLength = L"3";
+  std::wstring text = Run(options);
+  EXPECT_NE(text.find(L"Haus:    Eins | Zwei\r\n"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"über:    Zwei\r\n"), std::wstring::npos);
+  EXPECT_NE(text.find(L"2024:    Eins\r\n"), std::wstring::npos);
+  EXPECT_EQ(text.find(L"Klasse"), std::wstring::npos);
+  // Tags kept: their words enter the index.
+  options.StripTags = false;
+  options.Pipeline.RemoveDigits = true;
+  options.Pipeline.DropLowercase = true;
+  text = Run(options);
+  EXPECT_NE(text.find(L"Klasse:    Eins"), std::wstring::npos) << text;
+  EXPECT_EQ(text.find(L"2024"), std::wstring::npos);
+  EXPECT_EQ(text.find(L"und:"), std::wstring::npos);
+  EXPECT_EQ(steps.front(), TFileIndexStep::Preparing);
+  EXPECT_EQ(steps.back(), TFileIndexStep::Writing);
+}
+
+TEST_F(FileIndexRunTest, ProgressSteps) {
+  TFileIndexOptions options = Plain();
+  Run(options);
+  EXPECT_EQ(positions, (std::vector<int>{30}));
+  options.Rows.assign(3, TFileIndexRow{L"x", L"y", L"nowhere"});
+  Run(options);
+  EXPECT_EQ(positions, (std::vector<int>{20, 40, 60, 80}));
+  options.Rows.assign(99, TFileIndexRow{L"x", L"y", L"nowhere"});
+  Run(options);
+  EXPECT_EQ(positions, std::vector<int>(100, 0));
+}
+
+TEST_F(FileIndexRunTest, DoublesAndLinksPerDocument) {
+  TFileIndexOptions options = Plain();
+  options.TextLayout.Links = true;
+  std::wstring doc = Write("d.txt", L"Haus Haus Haus");
+  options.Rows = {{L"A", L"d.txt", doc}, {L"A", L"d.txt", doc}};
+  EXPECT_NE(Run(options).find(L"Haus:    A[d.txt]\r\n"), std::wstring::npos);
+  options.RemoveDuplicatePages = false;
+  EXPECT_NE(Run(options).find(L"Haus:    A[d.txt] | A[d.txt] | A[d.txt] | A[d.txt] | A[d.txt] | A[d.txt]\r\n"),
+            std::wstring::npos);
+}
+
+TEST_F(FileIndexRunTest, ExtendingAnIndexAppendsNewItems) {
+  std::wstring idx = Write("old.idx", L"Haus:Alt>alt.htm\r\nZoo:Alt>alt.htm\r\n");
+  TFileIndexOptions options = Plain();
+  options.TextLayout.Links = true;
+  options.ExtendIndex = true;
+  options.IndexPath = idx;
+  options.Rows = {{L"Neu", L"neu.htm", Write("neu.txt", L"Haus Baum")}};
+  std::wstring text = Run(options);
+  EXPECT_NE(text.find(L"Haus:    Alt[alt.htm] | Neu[neu.htm]\r\n"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"Zoo:    Alt[alt.htm]\r\n"), std::wstring::npos);
+  options.IndexPath = Wide(m_dir.File("none.idx"));
+  EXPECT_TRUE(RunFileIndex(options, store, [](TFileIndexStep, const std::wstring&, int) {}).IndexFileUnusable);
+}
+
+TEST_F(FileIndexRunTest, XhtmlOutputOfARun) {
+  TFileIndexOptions options = Plain();
+  options.HtmlOutput = true;
+  options.Rows = {{L"Größe", L"a.php?x=1\"", Write("g.txt", L"Maß")}};
+  std::wstring page = Run(options);
+  EXPECT_NE(page.find(L"<div id=\"l\">Ma&szlig;</div><div id=\"r\"><a href=\"a.php?x=1&quot;\">Gr&ouml;&szlig;e</a>"),
+            std::wstring::npos)
+      << page;
+}
+
+TEST(FileIndexSummaryTest, LinesFollowTheOptions) {
+  TFileIndexOptions options;
+  options.Pipeline.DropLowercase = true;
+  options.Pipeline.MinimumLengthOn = true;
+  options.Pipeline.MinimumLength = L"4";
+  options.ExtendIndex = true;
+  options.IndexPath = L"C:\\a.idx";
+  options.SplitJoined = false;
+  EXPECT_EQ(FileIndexSummary(options, "de"),
+            L"Suchkriterien\r\n - Worte mit kleinen Buchstaben werden aussortiert\r\n - HTML Tags werden entfernt\r\n"
+            L" - Minimale Wortlänge: 4\r\n\r\nIndex\r\n - Doppelte Seitenangaben werden aussortiert\r\n"
+            L" - Einträge werden zu vorhandenem Index hinzugefügt\r\n   Datei: C:\\a.idx\r\n\r\nDesign\r\n"
+            L" - Design: HTML Index\r\n - Standardesign wird verwendet\r\n\r\n\r\n"
+            L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben.");
+  options.HtmlOutput = false;
+  options.UseDesign = true;
+  std::wstring english = FileIndexSummary(options, "en");
+  EXPECT_NE(english.find(L"\r\nDesign\r\n - Design: Text Index\r\n - User Defined Design\r\n"), std::wstring::npos);
+  EXPECT_EQ(FileIndexSummary(options, "fr"), L"");
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// Tag stripping against the plain whole-text form, character references, the escaping of
+// the XHTML page and the links of HTML documents.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "engine/u_HtmlHelpers.h"
+#include "support/HtmlReference.h"
+
+namespace {
+
+std::wstring RandomMarkup(std::mt19937& random, const std::wstring& alphabet, size_t maxLength) {
+  std::uniform_int_distribution<size_t> length(0, maxLength);
+  std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
+  std::wstring text(length(random), L' ');
+  for (auto& c : text) c = alphabet[pick(random)];
+  return text;
+}
+
+// Markup made of whole pieces: tags that repeat, nested brackets, text and stray brackets.
+std::wstring RandomPieces(std::mt19937& random, size_t count) {
+  static const wchar_t* const pieces[] = {L"<b>", L"</b>", L"<a href=\"x\">", L"</a>", L"<", L">", L"a", L"b ",
+                                          L" . ", L"<a<b>", L"<b>>", L"x<y", L"&amp;", L"&uuml;", L"<p class=\"c\">"};
+  std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+  std::wstring text;
+  for (size_t i = 0; i < count; ++i) text += pieces[pick(random)];
+  return text;
+}
+
+TEST(StripHtmlTagsTest, AgreesWithThePlainFormOnRandomMarkup) {
+  std::mt19937 random(1234);
+  for (int round = 0; round < 20000; ++round) {
+    std::wstring text = round % 2 ? RandomMarkup(random, L"<>ab .", 24) : RandomPieces(random, 12);
+    ASSERT_EQ(StripHtmlTags(text), DecodeHtmlCharacterReferences(reference::StripTags(text))) << text;
+  }
+}
+
+TEST(StripHtmlTagsTest, TagsBecomeSeparators) {
+  EXPECT_EQ(StripHtmlTags(L"a<b>c</b>d"), L"a . c . d");
+  // Identical tags go in one step.
+  EXPECT_EQ(StripHtmlTags(L"<i>x<i>y"), L" . x . y");
+  // A lone ">" in the text before the first tag is no tag end, and the tags after it still go.
+  EXPECT_EQ(StripHtmlTags(L"a > b <i>c</i>"), L"a  .  b  . c . ");
+  // Text without any tag keeps its ">" (nothing to strip).
+  EXPECT_EQ(StripHtmlTags(L"a > b"), L"a > b");
+  // A "<" that no ">" follows stays.
+  EXPECT_EQ(StripHtmlTags(L"<b>x <y"), L" . x <y");
+  EXPECT_EQ(StripHtmlTags(L""), L"");
+}
+
+TEST(StripHtmlTagsTest, CharacterReferencesAreDecoded) {
+  EXPECT_EQ(StripHtmlTags(L"<p>M&uuml;ller &amp; S&ouml;hne</p>"), L" . Müller & Söhne . ");
+  EXPECT_EQ(StripHtmlTags(L"&#228;&#xE4;&#X1F600;&lt;b&gt;"), L"ää\U0001F600<b>");
+  // Not references: no ";", unknown names, numbers that name no character.
+  EXPECT_EQ(DecodeHtmlCharacterReferences(L"&uuml &foo; & &#; &#0; &#xD800;"), L"&uuml &foo; & &#; \uFFFD \uFFFD");
+  EXPECT_EQ(DecodeHtmlCharacterReferences(L"&#99999999999999;"), L"\uFFFD");
+}
+
+TEST(HtmlEncodeTest, Latin1CharactersBecomeNamedEntities) {
+  EXPECT_EQ(HtmlEncode(L"Größe"), L"Gr&ouml;&szlig;e");
+  EXPECT_EQ(HtmlEncode(L"\u00A0\u00AD\u00D7\u00F7\u00FF"), L"&nbsp;&shy;&times;&divide;&yuml;");
+  EXPECT_EQ(HtmlEncode(L"<&\"\u20AC"), L"<&\"\u20AC");
+  EXPECT_EQ(HtmlEncodeLinkText(L"Ä"), L"&Auml;");
+  // Every named entity reads back as its character.
+  for (wchar_t c = 160; c <= 255; ++c) EXPECT_EQ(DecodeHtmlCharacterReferences(HtmlEncode(std::wstring(1, c))), std::wstring(1, c));
+}
+
+TEST(HtmlEncodeTest, PageTextBecomesAscii) {
+  EXPECT_EQ(HtmlEncodeAscii(L"Öl \u20AC \U0001F600 \u0142"), L"&Ouml;l &#8364; &#128512; &#322;");
+  // What a page cannot hold at all becomes the replacement character.
+  EXPECT_EQ(HtmlEncodeAscii(std::wstring(L"a\x01") + L"\xD800" + L"b"), L"a&#65533;&#65533;b");
+  EXPECT_EQ(HtmlEncodeAscii(L"\r\n\t<a>"), L"\r\n\t<a>");
+}
+
+TEST(XhtmlEscapeTest, MarkupCharactersAreEscapedButReferencesKept) {
+  EXPECT_EQ(XhtmlEscape(L"<script>\"x\" & y"), L"&lt;script&gt;&quot;x&quot; &amp; y");
+  EXPECT_EQ(XhtmlEscape(L"a.php?x=1&y=2"), L"a.php?x=1&amp;y=2");
+  EXPECT_EQ(XhtmlEscape(L"&amp; &uuml; &#228; &#x1F600;"), L"&amp; &uuml; &#228; &#x1F600;");
+  EXPECT_EQ(XhtmlEscape(L"&#0; &#1; &bogus; &uuml"), L"&amp;#0; &amp;#1; &amp;bogus; &amp;uuml");
+}
+
+TEST(ExtractHtmlLinksTest, LinksWithTheirTexts) {
+  auto links = ExtractHtmlLinks(L"x <a href=\"a.htm\"> Erste  </a> <a href=\"sub/b.htm\" class=\"k\">Gr&ouml;&szlig;e</a>"
+                                L" <A HREF=\"c.htm\">C</A> <a name=\"n\" href=\"d.htm\">D</a>"
+                                L" <a href=\"e.php?x=1&amp;y=2\"><img src=\"i.png\"></a>");
+  ASSERT_EQ(links.size(), 3u);
+  EXPECT_EQ(links[0].Href, L"a.htm");
+  EXPECT_EQ(links[0].Label, L"Erste");
+  EXPECT_EQ(links[1].Href, L"sub/b.htm");
+  EXPECT_EQ(links[1].Label, L"Größe");
+  EXPECT_EQ(links[2].Href, L"e.php?x=1&y=2");
+  EXPECT_EQ(links[2].Label, L"");
+}
+
+TEST(ExtractHtmlLinksTest, CutDocumentsEnd) {
+  for (const wchar_t* cut : {L"<a href", L"<a href=x", L"<a href=\"x", L"<a href=\"x\"", L"<a href=\"x\" title"}) {
+    EXPECT_TRUE(ExtractHtmlLinks(cut).empty()) << cut;
+    auto links = ExtractHtmlLinks(std::wstring(L"<a href=\"y\">Y</a>") + cut);
+    ASSERT_EQ(links.size(), 1u) << cut;
+    EXPECT_EQ(links[0].Href, L"y");
+  }
+  // Many links stay cheap: every link is read once.
+  std::wstring many;
+  for (int i = 0; i < 20000; ++i) many += L"<a href=\"f" + std::to_wstring(i) + L".htm\">F</a>\n";
+  EXPECT_EQ(ExtractHtmlLinks(many).size(), 20000u);
+}
+
+TEST(ExtractHtmlLinksTest, TargetsAndTagSwitch) {
+  EXPECT_EQ(LinkTargetPath(L"C:\\docs\\index.html", L"sub/a.htm"), L"C:\\docs\\sub\\a.htm");
+  EXPECT_EQ(TagStripSwitchFor(L"a.html"), TTagStripSwitch::On);
+  EXPECT_EQ(TagStripSwitchFor(L"a.htm"), TTagStripSwitch::On);
+  EXPECT_EQ(TagStripSwitchFor(L"a.php"), TTagStripSwitch::On);
+  EXPECT_EQ(TagStripSwitchFor(L"a.txt"), TTagStripSwitch::Off);
+  EXPECT_EQ(TagStripSwitchFor(L"a.HTML"), TTagStripSwitch::Leave);
+  EXPECT_EQ(TagStripSwitchFor(L"a"), TTagStripSwitch::Leave);
+}
+
+}  // namespace

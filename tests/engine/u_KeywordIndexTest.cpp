@@ -1,0 +1,113 @@
+// The keyword index: keywords per file in every order and layout, and its summary.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/u_KeywordIndex.h"
+#include "engine/u_WideFuncText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::wstring Wide(const std::string& narrow) { return std::wstring(narrow.begin(), narrow.end()); }
+
+class KeywordIndexTest : public ::testing::Test {
+ protected:
+  KeywordIndexTest() {
+    TPipelineOptions& p = options.Pipeline;
+    p.NegativeList = p.JoinCapitalized = p.RemoveDigits = p.DropLowercase = p.MinimumLengthOn = true;
+    p.MinimumLength = L"3";
+  }
+  std::wstring Write(const std::string& name, const std::wstring& text) {
+    std::wstring path = Wide(m_dir.File(name));
+    SaveTextFileW(text, path, kEncodingUtf8, false);
+    return path;
+  }
+  std::wstring Run() {
+    return RunKeywordIndex(options, [this](TKeywordIndexStep, const std::wstring& path, int position) {
+      paths.push_back(path);
+      if (position >= 0) positions.push_back(position);
+    });
+  }
+  testsupport::TempDir m_dir;
+  TKeywordIndexOptions options;
+  std::vector<std::wstring> paths;
+  std::vector<int> positions;
+};
+
+TEST_F(KeywordIndexTest, FactorySettings) {
+  options.Rows = {{L"A", L"a.txt", Write("a.txt", L"Berlin liegt an der Spree. Berlin")}};
+  EXPECT_EQ(Run(), L"a.txt: Berlin, Spree\r\n\r\n");
+  options.OncePerFile = false;
+  EXPECT_EQ(Run(), L"a.txt: Berlin, Berlin, Spree\r\n\r\n");
+  options.Alphabetical = false;
+  EXPECT_EQ(Run(), L"a.txt: Berlin, Spree, Berlin\r\n\r\n");
+  EXPECT_EQ(positions.front(), 33);
+}
+
+TEST_F(KeywordIndexTest, CaseMattersForDoubles) {
+  options.Pipeline.DropLowercase = false;
+  options.Alphabetical = false;
+  options.Rows = {{L"A", L"a.txt", Write("a.txt", L"berlin Berlin berlin")}};
+  EXPECT_EQ(Run(), L"a.txt: berlin, Berlin\r\n\r\n");
+}
+
+TEST_F(KeywordIndexTest, LayoutsAndMissingFiles) {
+  options.Rows = {{L"Erste", L"a.htm", Write("a.htm", L"<p>Zwei &Auml;pfel, Birnen</p>")},
+                  {L"Fehlt", L"b.txt", Wide(m_dir.File("none.txt"))}};
+  EXPECT_EQ(Run(), L"a.htm: Birnen, Zwei Äpfel\r\n\r\nb.txt: \r\n\r\n");
+  options.OneUnderOther = true;
+  EXPECT_EQ(Run(), L"a.htm: Birnen\r\nZwei Äpfel\r\n\r\nb.txt: \r\n\r\n");
+  options.OneUnderOther = false;
+  options.UseDesign = true;
+  options.Design.WriteLabel = true;
+  options.Design.LineStart = L"* ";
+  options.Design.BetweenLabelAndLink = L" / ";
+  options.Design.BetweenKeywords = L"; ";
+  options.Design.LineEnd = L".";
+  options.Design.EmptyLine = false;
+  EXPECT_EQ(Run(), L"* Erste / a.htm:  Birnen; Zwei Äpfel.\r\n* Fehlt / b.txt:  .\r\n");
+  options.Design.WriteLink = false;
+  EXPECT_EQ(Run(), L"* Erste:  Birnen; Zwei Äpfel.\r\n* Fehlt:  .\r\n");
+  EXPECT_EQ(paths[1], options.Rows[0].Source);
+}
+
+TEST_F(KeywordIndexTest, JoinedWordsAndPositiveList) {
+  options.Rows = {{L"A", L"a.txt", Write("a.txt", L"Wir fahren nach New York und Bad Ems.")}};
+  options.Pipeline.PositiveList = true;
+  options.Pipeline.NegativeWords = {L"wir"};
+  options.Pipeline.PositiveWords = {L"fahren nach", L"Paris", L""};
+  EXPECT_EQ(Run(), L"a.txt: Bad Ems, fahren nach, New York\r\n\r\n");
+  options.Pipeline.JoinCapitalized = false;
+  EXPECT_EQ(Run(), L"a.txt: Bad, Ems, fahren nach, New, York\r\n\r\n");
+}
+
+TEST_F(KeywordIndexTest, RecordsAndPositiveStep) {
+  TKeywordRecord record(L"L", L"l");
+  record.Append(L"Haus");
+  EXPECT_TRUE(KeywordAlreadyListed(L"Haus", record));
+  EXPECT_FALSE(KeywordAlreadyListed(L"haus", record));
+  std::wstring rest = AddPositiveListWords(L"ein Roter Apfel und ein roter apfel", record, {L"Roter Apfel", L"Birne"});
+  EXPECT_EQ(record.Keywords(), (TWideStrArray{L"Haus", L"Roter Apfel"}));
+  EXPECT_EQ(rest.find(L"apfel"), std::wstring::npos);
+  std::vector<TKeywordRecord> records{record};
+  EXPECT_EQ(WriteKeywordIndex(records, options), L"l: Haus, Roter Apfel\r\n\r\n");
+  EXPECT_TRUE(records.empty());
+}
+
+TEST_F(KeywordIndexTest, Summary) {
+  options.OneUnderOther = true;
+  std::wstring de = KeywordIndexSummary(options, "de");
+  EXPECT_EQ(de.substr(0, 15), L"Suchkriterien\r\n");
+  EXPECT_NE(de.find(L"\r\n\r\nIndex\r\n - Doppelte Einträge werden aussortiert\r\n - Zusammenhängende Worte werden "
+                    L"beachtet\r\n - Wörter werden untereinander angeordnet\r\n - Wörter werden alphabetisch "
+                    L"sortiert\r\n\r\nDesign\r\n - Standardesign wird verwendet\r\n\r\n\r\nKlicken"),
+            std::wstring::npos)
+      << de;
+  std::wstring en = KeywordIndexSummary(options, "en");
+  EXPECT_NE(en.find(L" - Minimum Word Length: 3\r\n"), std::wstring::npos);
+  EXPECT_NE(en.find(L" - Words will be written under each other\r\n"), std::wstring::npos);
+  EXPECT_EQ(KeywordIndexSummary(options, ""), L"");
+}
+
+}  // namespace
