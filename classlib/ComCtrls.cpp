@@ -92,7 +92,6 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner), FT
 
 TCustomTabControl::~TCustomTabControl() {
   if (FHandle) DestroyHandle();
-  delete FTabs;
 }
 
 // A tab enters with its text and object, and gets them again through TCM_SETITEMA.

@@ -6,6 +6,7 @@
 // parameter), or TCM_SETITEMA alone for a new text, so that another layer can rewrite the text.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,7 +55,7 @@ class TCustomTabControl : public TWinControl {
   explicit TCustomTabControl(TComponent* owner);
   ~TCustomTabControl() override;
 
-  TStrings* GetTabs() const { return FTabs; }
+  TStrings* GetTabs() const { return FTabs.get(); }
   void SetTabs(TStrings* value) { FTabs->Assign(value); }
   // The selected tab (-1: none).  Setting it from code selects the tab only: no OnChange.
   int GetTabIndex();
@@ -85,7 +86,7 @@ class TCustomTabControl : public TWinControl {
   virtual void CNNotify(TMessage& message);
   void InsertWindowTab(int index);
 
-  TTabStrings* FTabs;
+  std::unique_ptr<TTabStrings> FTabs;
   int FTabIndex = -1;
   TTabStyle FStyle = tsTabs;
   bool FMultiLine = false;

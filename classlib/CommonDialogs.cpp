@@ -58,7 +58,7 @@ std::string SystemFilter(const std::string& filter) {
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), FFiles(new TStringList) {}
 
-TOpenDialog::~TOpenDialog() { delete FFiles; }
+TOpenDialog::~TOpenDialog() = default;
 
 // Given with or without its dot, kept without.
 void TOpenDialog::SetDefaultExt(const std::string& value) {
@@ -127,7 +127,7 @@ bool TOpenDialog::ShowSystemDialog(HWND owner) {
     }
     if (!ok) return false;
     FFilterIndex = static_cast<int>(request.nFilterIndex);
-    ReadChosenFiles(buffer, FFiles);
+    ReadChosenFiles(buffer, FFiles.get());
     FFileName = FFiles->GetCount() > 0 ? FFiles->Get(0) : std::string();
     return true;
   }
@@ -170,7 +170,7 @@ TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
 // ---- colour dialog --------------------------------------------------------------------------
 TColorDialog::TColorDialog(TComponent* owner) : TCommonDialog(owner), FCustomColors(new TStringList) {}
 
-TColorDialog::~TColorDialog() { delete FCustomColors; }
+TColorDialog::~TColorDialog() = default;
 
 bool TColorDialog::ShowSystemDialog(HWND owner) {
   COLORREF custom[16];
@@ -211,7 +211,7 @@ void TColorDialog::DeclareProperties(TPropertyTable& table) {
 // ---- font dialog ----------------------------------------------------------------------------
 TFontDialog::TFontDialog(TComponent* owner) : TCommonDialog(owner), FFont(new TFont) {}
 
-TFontDialog::~TFontDialog() { delete FFont; }
+TFontDialog::~TFontDialog() = default;
 
 namespace {
 

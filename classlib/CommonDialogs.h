@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "classlib/Classes.h"
@@ -65,7 +66,7 @@ class TOpenDialog : public TCommonDialog {
   const std::string& GetFileName() const { return FFileName; }
   void SetFileName(const std::string& value) { FFileName = value; }
   // Every chosen file (several with ofAllowMultiSelect).
-  TStrings* GetFiles() const { return FFiles; }
+  TStrings* GetFiles() const { return FFiles.get(); }
   // Appended (after a dot) to a file name typed without an extension; empty for none.
   const std::string& GetDefaultExt() const { return FDefaultExt; }
   void SetDefaultExt(const std::string& value);
@@ -89,7 +90,7 @@ class TOpenDialog : public TCommonDialog {
   std::string FFilter;
   int FFilterIndex = 1;
   std::string FFileName;
-  TStrings* FFiles;
+  std::unique_ptr<TStrings> FFiles;
   std::string FDefaultExt;
   std::string FInitialDir;
   std::string FTitle;
@@ -121,7 +122,7 @@ class TColorDialog : public TCommonDialog {
   TColorDialogOptions GetOptions() const { return FOptions; }
   void SetOptions(TColorDialogOptions value) { FOptions = value; }
   // "ColorA=808022" ... "ColorP=...": the sixteen custom colours (hexadecimal BGR).
-  TStrings* GetCustomColors() const { return FCustomColors; }
+  TStrings* GetCustomColors() const { return FCustomColors.get(); }
 
   static void DeclareProperties(TPropertyTable& table);
 
@@ -131,7 +132,7 @@ class TColorDialog : public TCommonDialog {
  private:
   TColor FColor = clBlack;
   TColorDialogOptions FOptions;
-  TStrings* FCustomColors;
+  std::unique_ptr<TStrings> FCustomColors;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -146,7 +147,7 @@ class TFontDialog : public TCommonDialog {
  public:
   explicit TFontDialog(TComponent* owner);
   ~TFontDialog() override;
-  TFont* GetFont() const { return FFont; }
+  TFont* GetFont() const { return FFont.get(); }
   void SetFont(TFont* value) { FFont->Assign(value); }
   TFontDialogOptions GetOptions() const { return FOptions; }
   void SetOptions(TFontDialogOptions value) { FOptions = value; }
@@ -161,7 +162,7 @@ class TFontDialog : public TCommonDialog {
   bool ShowSystemDialog(HWND owner) override;
 
  private:
-  TFont* FFont;
+  std::unique_ptr<TFont> FFont;
   TFontDialogOptions FOptions{fdEffects};
   int FMinFontSize = 0;
   int FMaxFontSize = 0;

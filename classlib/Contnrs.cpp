@@ -38,16 +38,15 @@ TComponentList::TComponentList(bool ownsObjects) : TObjectList(ownsObjects), FNe
 TComponentList::~TComponentList() {
   Clear();
   FNexus->FList = nullptr;
-  delete FNexus;
 }
 
 void TComponentList::Notify(void* item, TListNotification action) {
   auto* component = static_cast<TComponent*>(item);
   if (action == lnAdded) {
-    component->FreeNotification(FNexus);
+    component->FreeNotification(FNexus.get());
     return;
   }
   // A component listed twice stays watched while it is still listed.
-  if (IndexOf(component) < 0) component->RemoveFreeNotification(FNexus);
+  if (IndexOf(component) < 0) component->RemoveFreeNotification(FNexus.get());
   if (action == lnDeleted && GetOwnsObjects()) component->Free();
 }

@@ -2,6 +2,8 @@
 // component that is freed elsewhere.
 #pragma once
 
+#include <memory>
+
 #include "classlib/Classes.h"
 
 class TObjectList : public TList {
@@ -54,5 +56,5 @@ class TComponentList : public TObjectList {
 
  private:
   class TNexus;
-  TNexus* FNexus;
+  std::unique_ptr<TNexus> FNexus;
 };

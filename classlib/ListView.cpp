@@ -215,14 +215,14 @@ void TSubItems::SetUpdateState(bool updating) {
 // ---- TListItem ------------------------------------------------------------------------------
 TListItem::TListItem(TListItems* owner) : FOwner(owner), FSubItems(new TSubItems(this)) {}
 
-TListItem::~TListItem() { delete FSubItems; }
+TListItem::~TListItem() = default;
 
 TCustomListView* TListItem::GetListView() const { return FOwner ? FOwner->GetOwner() : nullptr; }
 
 int TListItem::GetIndex() const {
   TCustomListView* listView = GetListView();
   if (!listView) return -1;
-  if (listView->FOwnerData && listView->FTempItem == this) return listView->FTempIndex;
+  if (listView->FOwnerData && listView->FTempItem.get() == this) return listView->FTempIndex;
   return FOwner->IndexOf(this);
 }
 
@@ -357,7 +357,7 @@ void TListItem::Assign(TPersistent* source) {
   FIndent = other->FIndent;
   FOverlayIndex = other->FOverlayIndex;
   FStateIndex = other->FStateIndex;
-  FSubItems->Assign(other->FSubItems);
+  FSubItems->Assign(other->FSubItems.get());
   SetChecked(other->GetChecked());
   SetCaption(other->FCaption);
 }
@@ -501,48 +501,41 @@ void TListItems::Assign(TPersistent* source) {
 // ---- TCustomListView: life and window -------------------------------------------------------
 TCustomListView::TCustomListView(TComponent* owner)
     : TCustomMultiSelectListControl(owner), FImageChangeLink(new TChangeLink), FCanvas(new TControlCanvas) {
-  FListItems = CreateListItems();
-  FListColumns = new TListColumns(this);
+  FListItems.reset(CreateListItems());
+  FListColumns = std::make_unique<TListColumns>(this);
   FImageChangeLink->OnChange = TNotifyEvent(this, &TCustomListView::ImageListChange);
-  SetUpListWindow(FCanvas, 250, 150);  // clicks come as NM_CLICK and NM_DBLCLK
+  SetUpListWindow(FCanvas.get(), 250, 150);  // clicks come as NM_CLICK and NM_DBLCLK
 }
 
 TCustomListView::~TCustomListView() {
   if (FHandle) DestroyHandle();
-  if (FSmallImages) FSmallImages->UnRegisterChanges(FImageChangeLink);
-  delete FListItems;
-  delete FListColumns;
-  delete FTempItem;
-  delete FImageChangeLink;
-  delete FCanvas;
+  if (FSmallImages) FSmallImages->UnRegisterChanges(FImageChangeLink.get());
+  // The items go before the columns and the temporary item they may refer to.
+  FListItems.reset();
+  FListColumns.reset();
+  FTempItem.reset();
 }
 
-TListItem* TCustomListView::CreateListItem() { return new TListItem(FListItems); }
+TListItem* TCustomListView::CreateListItem() { return new TListItem(FListItems.get()); }
 TListItems* TCustomListView::CreateListItems() { return new TListItems(this); }
 
 TListItem* TCustomListView::GetTempItem() {
-  if (!FTempItem) FTempItem = CreateListItem();
-  return FTempItem;
+  if (!FTempItem) FTempItem.reset(CreateListItem());
+  return FTempItem.get();
 }
 
 // The old columns leave the window at once; the new collection's columns enter it as they
 // are made from the old ones.
 void TCustomListView::ReplaceColumns(TListColumns* columns) {
-  if (!columns || columns == FListColumns) return;
-  TListColumns* old = FListColumns;
+  if (!columns || columns == FListColumns.get()) return;
+  std::unique_ptr<TListColumns> old = std::move(FListColumns);
   old->FListView = nullptr;
   if (HandleAllocated())
     while (FWindowColumns > 0) SendTo(this, LVM_DELETECOLUMN, --FWindowColumns, 0);
   FWindowColumns = 0;
-  FListColumns = columns;
+  FListColumns.reset(columns);
   columns->FListView = this;
-  try {
-    columns->Assign(old);
-  } catch (...) {
-    delete old;
-    throw;
-  }
-  delete old;
+  columns->Assign(old.get());
 }
 
 void TCustomListView::CreateParams(TCreateParams& params) {
@@ -739,12 +732,12 @@ void TCustomListView::SetSortType(TSortType value) {
 void TCustomListView::SetSmallImages(TCustomImageList* value) {
   if (value == FSmallImages) return;
   if (FSmallImages) {
-    FSmallImages->UnRegisterChanges(FImageChangeLink);
+    FSmallImages->UnRegisterChanges(FImageChangeLink.get());
     FSmallImages->RemoveFreeNotification(this);
   }
   FSmallImages = value;
   if (value) {
-    value->RegisterChanges(FImageChangeLink);
+    value->RegisterChanges(FImageChangeLink.get());
     value->FreeNotification(this);
   }
   ImageListChange(value);
@@ -1088,7 +1081,7 @@ void TCustomListView::CNDrawItem(TMessage& message) {
   if (draw->itemState & ODS_FOCUS) state |= odFocused;
   if (draw->itemState & ODS_DISABLED) state |= odDisabled;
   {
-    TCanvasPainting painting(FCanvas, draw->hDC);
+    TCanvasPainting painting(FCanvas.get(), draw->hDC);
     FCanvas->GetFont()->Assign(GetFont());
     FCanvas->GetBrush()->Assign(GetBrush());
     if (item) DrawItem(item, draw->rcItem, state);

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -164,7 +165,7 @@ class TListItem : public TPersistent {
 
   const std::string& GetCaption() const { return FCaption; }
   void SetCaption(const std::string& value);
-  TStrings* GetSubItems() const { return FSubItems; }
+  TStrings* GetSubItems() const { return FSubItems.get(); }
   void SetSubItems(TStrings* value) { FSubItems->Assign(value); }
   void* GetData() const { return FData; }
   void SetData(void* value);
@@ -204,7 +205,7 @@ class TListItem : public TPersistent {
 
   TListItems* FOwner;
   std::string FCaption;
-  TSubItems* FSubItems;
+  std::unique_ptr<TSubItems> FSubItems;
   void* FData = nullptr;
   int FImageIndex = -1;
   int FIndent = 0;
@@ -285,9 +286,9 @@ class TCustomListView : public TCustomMultiSelectListControl {
   explicit TCustomListView(TComponent* owner);
   ~TCustomListView() override;
 
-  TListItems* GetItems() const { return FListItems; }
+  TListItems* GetItems() const { return FListItems.get(); }
   void SetItems(TListItems* value) { FListItems->Assign(value); }
-  TListColumns* GetColumns() const { return FListColumns; }
+  TListColumns* GetColumns() const { return FListColumns.get(); }
   void SetColumns(TListColumns* value) { FListColumns->Assign(value); }
   TListColumn* Column(int index) const { return FListColumns->GetItem(index); }
 
@@ -316,7 +317,7 @@ class TCustomListView : public TCustomMultiSelectListControl {
   void SetSortType(TSortType value);
   TCustomImageList* GetSmallImages() const { return FSmallImages; }
   void SetSmallImages(TCustomImageList* value);
-  TCanvas* GetCanvas() const { return FCanvas; }
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
 
   // Selection.  Selected: the first selected item (nullptr when none); setting it selects
   // only that item (nullptr clears the selection).
@@ -413,9 +414,9 @@ class TCustomListView : public TCustomMultiSelectListControl {
   void GetDispInfo(NMLVDISPINFOA& info);
   void RestoreItems();
 
-  TListItems* FListItems;
-  TListColumns* FListColumns;
-  TListItem* FTempItem = nullptr;
+  std::unique_ptr<TListItems> FListItems;
+  std::unique_ptr<TListColumns> FListColumns;
+  std::unique_ptr<TListItem> FTempItem;
   TViewStyle FViewStyle = vsIcon;
   bool FRowSelect = false;
   bool FReadOnly = false;
@@ -432,8 +433,8 @@ class TCustomListView : public TCustomMultiSelectListControl {
   int FSorting = 0;            // inside a sort: no automatic sort
   std::exception_ptr FSortError;
   TCustomImageList* FSmallImages = nullptr;
-  TChangeLink* FImageChangeLink;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TChangeLink> FImageChangeLink;
+  std::unique_ptr<TControlCanvas> FCanvas;
   int FWindowColumns = 0;      // columns the window has
   bool FRestoring = false;     // CreateWnd puts the items back
   int FTempIndex = -1;         // the index last fetched into the temporary item

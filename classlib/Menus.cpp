@@ -214,8 +214,8 @@ TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(AllocateCo
 
 TMenuItem::~TMenuItem() {
   BeforeDestruction();
-  delete FActionLink;
-  delete FBitmap;
+  FActionLink.reset();
+  FBitmap.reset();
   ReleaseCommand(FCommand);
 }
 
@@ -462,8 +462,8 @@ void TMenuItem::SetImageIndex(int value) {
 }
 
 TBitmap* TMenuItem::GetBitmap() {
-  if (!FBitmap) FBitmap = new TBitmap;
-  return FBitmap;
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  return FBitmap.get();
 }
 
 void TMenuItem::SetBitmap(TBitmap* value) {
@@ -476,8 +476,7 @@ TBasicAction* TMenuItem::GetAction() const { return FActionLink ? FActionLink->G
 
 void TMenuItem::SetAction(TBasicAction* value) {
   if (!value) {
-    delete FActionLink;
-    FActionLink = nullptr;
+    FActionLink.reset();
     return;
   }
   if (!FActionLink) {
@@ -485,7 +484,7 @@ void TMenuItem::SetAction(TBasicAction* value) {
     for (TClass cls = linkClass; cls && !FActionLink; cls = cls->ClassParent())
       for (const auto& [registered, factory] : MenuLinkFactories())
         if (registered == cls) {
-          FActionLink = factory(this);
+          FActionLink.reset(factory(this));
           break;
         }
     if (!FActionLink) throw EMenuError("No menu action link can be made of class " + linkClass->ClassName());

@@ -7,6 +7,7 @@
 // keeps its own texts rewrites the native entries after the inherited call.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -137,7 +138,7 @@ class TMenuItem : public TComponent {
   // Actions.
   TBasicAction* GetAction() const;
   void SetAction(TBasicAction* value);
-  TMenuActionLink* GetActionLink() const { return FActionLink; }
+  TMenuActionLink* GetActionLink() const { return FActionLink.get(); }
   virtual void ActionChange(TObject* sender, bool checkDefaults);
   virtual TClass GetActionLinkClass() const;
 
@@ -204,13 +205,13 @@ class TMenuItem : public TComponent {
   bool FAutoCheck = false;
   int FGroupIndex = 0;
   int FImageIndex = -1;
-  TBitmap* FBitmap = nullptr;
+  std::unique_ptr<TBitmap> FBitmap;
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // set on the root item of a menu only
   UINT FCommand = 0;
   HMENU FHandle = nullptr;
-  TMenuActionLink* FActionLink = nullptr;
+  std::unique_ptr<TMenuActionLink> FActionLink;
 };
 
 // What FindItem looks for.

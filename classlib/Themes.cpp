@@ -55,7 +55,6 @@ TThemeServices::TThemeServices() : FApi(new Api) {
 
 TThemeServices::~TThemeServices() {
   if (FApi->module) FreeLibrary(FApi->module);
-  delete FApi;
 }
 
 bool TThemeServices::ThemesEnabled() const {

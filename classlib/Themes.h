@@ -3,6 +3,7 @@
 // reports themes as off or paints nothing.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "classlib/WinApi.h"
@@ -27,7 +28,7 @@ class TThemeServices {
 
  private:
   struct Api;
-  Api* FApi;
+  std::unique_ptr<Api> FApi;
 };
 
 // The program's one theme service.
