@@ -471,9 +471,12 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
   LoadFromStream(&stream);
 }
 
+// The picture is made whole in memory first: a failed encoding leaves an existing file as it was.
 void TGraphic::SaveToFile(const std::string& fileName) {
+  TMemoryStream memory;
+  SaveToStream(&memory);
   TFileStream stream(fileName, fmCreate);
-  SaveToStream(&stream);
+  stream.WriteBuffer(memory.GetMemory(), static_cast<int>(memory.GetSize()));
 }
 
 void TGraphic::LoadFromResourceName(HINSTANCE instance, const std::string& name,

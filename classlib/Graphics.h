@@ -366,6 +366,7 @@ class TGraphic : public TPersistent {
   virtual void LoadFromStream(TStream* stream) = 0;
   virtual void SaveToStream(TStream* stream) = 0;
   void LoadFromFile(const std::string& fileName);
+  // Replaces the file only when the whole picture has been written in memory.
   void SaveToFile(const std::string& fileName);
   // Loads the bytes of a resource (of type RT_RCDATA unless given) through LoadFromStream.
   void LoadFromResourceName(HINSTANCE instance, const std::string& name,

@@ -7,6 +7,7 @@
 
 #include "classlib/DibPixels.h"
 #include "classlib/Jpeg.h"
+#include "gif/GifPicture.h"
 #include "ucode/UCodeGraphics.h"
 
 namespace {
@@ -58,6 +59,10 @@ std::string Encode(TBitmap* bitmap, TPictureFormat format) {
     jpeg.SetCompressionQuality(kJpegQuality);
     jpeg.Assign(bitmap);
     jpeg.SaveToStream(&stream);
+  } else if (format == TPictureFormat::Gif) {
+    TGifPicture gif;
+    gif.Assign(bitmap);
+    gif.SaveToStream(&stream);
   } else {
     bitmap->SaveToStream(&stream);
   }
@@ -80,9 +85,6 @@ std::wstring PictureErrorMessage(const TPictureError& Error, const std::string& 
   std::wstring format = FormatName(Error.Format);
   switch (Error.Failure) {
     case TPictureFailure::None: return L"";
-    case TPictureFailure::FormatNotAvailable:
-      return de ? L"Das Speichern als " + format + L"-Bild ist noch nicht verfügbar."
-                : L"Saving as a " + format + L" picture is not available yet.";
     case TPictureFailure::TooLarge:
       return de ? L"Das Bild wäre " + size + L" Pixel groß; das Format " + format +
                       L" erlaubt höchstens " + std::to_wstring(Error.MaxSide) +
@@ -158,8 +160,9 @@ bool MakeTextPicture(const std::wstring& Text, TPictureFormat Format, TFont* Fon
   Error = TPictureError{};
   Error.Format = Format;
   Bytes.clear();
-  if (Format != TPictureFormat::Bmp && Format != TPictureFormat::Jpeg) {
-    Error.Failure = TPictureFailure::FormatNotAvailable;
+  if (Format == TPictureFormat::None) {
+    Error.Failure = TPictureFailure::EncodeFailed;
+    Error.Detail = "no picture format";
     return false;
   }
   TPictureSize size = MeasureTextPicture(Text, Font);
@@ -181,7 +184,12 @@ bool MakeTextPicture(const std::wstring& Text, TPictureFormat Format, TFont* Fon
     Error.Failure = TPictureFailure::OutOfMemory;
   } catch (const std::bad_alloc&) {
     Error.Failure = TPictureFailure::OutOfMemory;
+  } catch (const EOutOfMemory&) {
+    Error.Failure = TPictureFailure::OutOfMemory;
   } catch (const EJPEG& e) {
+    Error.Failure = TPictureFailure::EncodeFailed;
+    Error.Detail = e.GetMessage();
+  } catch (const EGifError& e) {
     Error.Failure = TPictureFailure::EncodeFailed;
     Error.Detail = e.GetMessage();
   }

@@ -1,5 +1,5 @@
 // Saving a text as a picture: the text drawn line by line in the picture font on the picture
-// background, encoded as BMP or JPEG in memory, so that the text writer puts the file in place
+// background, encoded as BMP, GIF or JPEG in memory, so that the text writer puts the file in place
 // only when the whole picture is made.
 #pragma once
 
@@ -22,7 +22,6 @@ constexpr int kPictureMargin = 10;
 // Why a picture was not made.
 enum class TPictureFailure {
   None,
-  FormatNotAvailable,  // GIF, until the GIF codec exists
   TooLarge,            // a side beyond the format's limit
   OutOfMemory,         // the bitmap or the encoded picture cannot be held in memory
   EncodeFailed,        // the encoder reported an error (Detail holds its message)

@@ -190,13 +190,19 @@ TEST_F(TextFileTest, PictureNamesGetAPictureOrAReasonAndTheOldFileStays) {
   ASSERT_TRUE(SaveTextFileW(L"Index", Path(L"index.JPEG"), 65001, true));
   EXPECT_EQ(Read(L"index.JPEG").substr(0, 3), "\xFF\xD8\xFF");
 
-  std::wstring old = Write("old picture", L"index.gif");
+  ASSERT_TRUE(SaveTextFileW(L"Index", Path(L"index.Gif"), 65001, true));
+  EXPECT_EQ(Read(L"index.Gif").substr(0, 6), "GIF87a");
+
+  // A GIF taller than its 16-bit height field is refused and the old file stays as it was.
+  std::wstring old = Write("old picture", L"tall.gif");
+  std::wstring tall;
+  for (int i = 0; i < 6000; ++i) tall += L"Apfel 1\r\n";
   TTextSaveReport report;
-  EXPECT_FALSE(SaveTextFileW(L"Index", old, 65001, true, &report));
+  EXPECT_FALSE(SaveTextFileW(tall, old, 65001, true, &report));
   EXPECT_EQ(report.Failure, TTextSaveFailure::Picture);
-  EXPECT_EQ(report.Picture.Failure, TPictureFailure::FormatNotAvailable);
-  EXPECT_EQ(Read(L"index.gif"), "old picture");
-  EXPECT_EQ(Names().size(), 3u);
+  EXPECT_EQ(report.Picture.Failure, TPictureFailure::TooLarge);
+  EXPECT_EQ(Read(L"tall.gif"), "old picture");
+  EXPECT_EQ(Names().size(), 4u);
 }
 
 TEST_F(TextFileTest, FactoryOutputEncodingWritesUtf8WithoutMark) {

@@ -121,7 +121,67 @@ def check_structure(folder, entry):
     assert len(info["frames"]) == entry["frames"]
 
 
-CHECKS = {"indices": check_indices, "rgb": check_rgb, "structure": check_structure}
+def web_level(c):
+    return 51 * ((c + 25) // 51)
+
+
+def check_bitmap(folder, entry):
+    """A picture assigned from a bitmap: its colours are the reference BMP's, exactly or in
+    their nearest web colours; pixels of the transparent colour carry the transparent index."""
+    path = os.path.join(folder, entry["file"])
+    with open(path, "rb") as f:
+        info = parse_blocks(f.read())
+    assert info["version"] == entry["version"], f"version {info['version']}"
+    assert len(info["frames"]) == 1
+    with Image.open(os.path.join(folder, entry["reference"])) as reference:
+        expected = bytearray(reference.convert("RGB").tobytes())
+        size = reference.size
+    if entry["mapping"] == "web":
+        expected = bytearray(web_level(c) for c in expected)
+    with Image.open(path) as picture:
+        assert picture.size == size, f"size {picture.size}, expected {size}"
+        indices = picture.tobytes()
+        transparency = picture.info.get("transparency")
+        decoded = picture.convert("RGB").tobytes()
+    if "transparent" in entry:
+        key = bytes(entry["transparent"])
+        source = bytes(expected)
+        assert transparency is not None, "no transparent index"
+        for i in range(len(indices)):
+            is_key = source[3 * i:3 * i + 3] == key
+            assert (indices[i] == transparency) == is_key, f"pixel {i}: transparency wrong"
+            if is_key:
+                expected[3 * i:3 * i + 3] = decoded[3 * i:3 * i + 3]
+    else:
+        assert transparency is None, f"transparent index {transparency} in an opaque picture"
+    assert decoded == bytes(expected), "Pillow decodes other colours"
+    if "transparent" not in entry:
+        assert magick_rgb(path) == bytes(expected), "ImageMagick decodes other colours"
+
+
+def check_animation(folder, entry):
+    """Several frames with their extensions, as Pillow reads them."""
+    path = os.path.join(folder, entry["file"])
+    with open(path, "rb") as f:
+        info = parse_blocks(f.read())
+    assert info["version"] == "89a"
+    assert len(info["frames"]) == entry["frames"]
+    with Image.open(path) as picture:
+        assert picture.n_frames == entry["frames"], f"{picture.n_frames} frames"
+        assert picture.info.get("loop") == entry["loop"], f"loop {picture.info.get('loop')}"
+        assert picture.info.get("comment") == entry["comment"].encode("latin-1"), \
+            f"comment {picture.info.get('comment')!r}"
+        durations = []
+        for n in range(picture.n_frames):
+            picture.seek(n)
+            durations.append(picture.info.get("duration"))
+        assert durations == entry["durations"], f"durations {durations}"
+    comments = [e for e in info["extensions"] if e[0] == 0xFE]
+    assert [c[1] for c in comments] == [entry["comment_blocks"]], f"comment blocks {comments}"
+
+
+CHECKS = {"indices": check_indices, "rgb": check_rgb, "structure": check_structure,
+          "bitmap": check_bitmap, "animation": check_animation}
 
 
 def main():

@@ -77,7 +77,35 @@ def check_size(folder, entry):
     assert picture.size == (entry["width"], entry["height"]), f"size {picture.size}"
 
 
-CHECKS = {"text": check_text, "same-pixels": check_same_pixels, "rows": check_rows,
+def web_level(c):
+    return 51 * ((c + 25) // 51)
+
+
+def check_web(folder, entry):
+    """A GIF of the default settings: 87a, one frame with a 256-entry local table whose first
+    216 entries are the web cube and the rest black, each pixel the nearest cube colour."""
+    path = os.path.join(folder, entry["file"])
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:6] == b"GIF87a", f"signature {data[:6]!r}"
+    assert data[10] == 0x77, f"screen packed fields 0x{data[10]:02x}"
+    assert data[11] == 0 and data[12] == 0, "background index or aspect ratio set"
+    assert data[13] == 0x2C and data[22] == 0x87, "no frame with a 256-entry local table"
+    table = data[23:23 + 768]
+    cube = bytes(v for r in range(6) for g in range(6) for b in range(6) for v in (51 * r, 51 * g, 51 * b))
+    assert table == cube + bytes(768 - len(cube)), "the local table is not the web cube"
+    assert data[23 + 768] == 8, "minimum code size"
+    assert data[-1] == 0x3B, "no trailer"
+    reference = load_rgb(folder, entry["like"])
+    expected = bytes(web_level(c) for c in reference.tobytes())
+    decoded = load_rgb(folder, entry["file"])
+    assert decoded.size == reference.size, f"size {decoded.size}, expected {reference.size}"
+    assert decoded.tobytes() == expected, "pixels are not the web mapping of the BMP's"
+    with Image.open(path) as picture:
+        assert max(picture.tobytes()) < 216, "a pixel outside the cube"
+
+
+CHECKS = {"text": check_text, "web": check_web, "same-pixels": check_same_pixels, "rows": check_rows,
           "absent": check_absent, "unchanged": check_unchanged, "size": check_size}
 
 

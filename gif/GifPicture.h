@@ -1,0 +1,146 @@
+// TGifPicture: a GIF picture of the class library's picture framework. It holds the logical
+// screen with its global colour table and a list of frames, and the settings that govern
+// converting a bitmap (colour reduction, dithering), coding (LZW or run-length) and display.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "classlib/Graphics.h"
+#include "gif/GifError.h"
+#include "gif/GifFrame.h"
+
+// Display options (bit numbers of TGifPicture's DrawOptions).
+enum TGifDrawOption : std::uint16_t {
+  goAsync = 0x0001, goTransparent = 0x0002, goAnimate = 0x0004, goLoop = 0x0008,
+  goLoopContinously = 0x0010, goValidateCanvas = 0x0020, goDirectDraw = 0x0040,
+  goClearOnLoop = 0x0080, goTile = 0x0100, goDither = 0x0200, goAutoDither = 0x0400
+};
+
+// Codes of the picture's Compression.
+constexpr std::uint8_t kGifCompressionLZW = 0;
+constexpr std::uint8_t kGifCompressionRLE = 1;
+
+// Unit-wide defaults that every new picture copies.
+struct TGifDefaults {
+  std::uint16_t DrawOptions = 0x068F;
+  std::uint8_t ColorReduction = 6;  // the 216-colour web palette
+  int ReductionBits = 8;
+  std::uint8_t DitherMode = 0;      // nearest colour
+  std::uint8_t Compression = kGifCompressionLZW;
+  int ThreadPriority = 3;           // normal
+  int AnimationSpeed = 100;
+};
+TGifDefaults& GifDefaults();
+
+class TGifPicture : public TGraphic {
+  KX_CLASS(TGifPicture, TGraphic)
+ public:
+  TGifPicture();
+  ~TGifPicture() override;
+
+  static const TGraphicClassInfo Class;
+  TGraphicClass ClassInfo() const override { return &Class; }
+
+  // Another GIF picture (a copy of its screen, tables and frames), nothing (empties the
+  // picture) or any other graphic, which becomes the one frame.
+  void Assign(TPersistent* Source) override;
+  // Adds a frame: a graphic becomes a new frame, a frame is taken over. Returns its index.
+  int Add(TPersistent* Source);
+  void Clear();
+
+  void Draw(TCanvas* Canvas, const RECT& Rect) override;
+  // The very same object only.
+  bool Equals(TGraphic* Other) override { return Other == this; }
+  bool GetEmpty() const override { return FImages->GetCount() == 0; }
+  int GetWidth() const override { return FHeader->GetWidth(); }
+  int GetHeight() const override { return FHeader->GetHeight(); }
+  // Below a frame's right (bottom) edge raises "Image width (height) too small for contained frames".
+  void SetWidth(int Value) override;
+  void SetHeight(int Value) override;
+
+  void LoadFromStream(TStream* Stream) override;
+  // Header, every frame, trailer. A picture without frames raises "Unsupported GIF version".
+  void SaveToStream(TStream* Stream) override;
+
+  // The highest version any frame needs; 0 without frames.
+  int GetVersion() const;
+  int GetColorResolution() const;
+  int GetBitsPerPixel() const;
+
+  TGifHeader* GetHeader() const { return FHeader.get(); }
+  TGifFrameList* GetImages() const { return FImages.get(); }
+  TGifGlobalColorMap* GetGlobalColorMap() const { return FHeader->GetColorMap(); }
+
+  std::uint16_t GetDrawOptions() const { return FDrawOptions; }
+  void SetDrawOptions(std::uint16_t Value) { FDrawOptions = Value; }
+  std::uint8_t GetColorReduction() const { return FColorReduction; }
+  void SetColorReduction(std::uint8_t Value) { FColorReduction = Value; }
+  int GetReductionBits() const { return FReductionBits; }
+  void SetReductionBits(int Value) { FReductionBits = Value; }
+  std::uint8_t GetDitherMode() const { return FDitherMode; }
+  void SetDitherMode(std::uint8_t Value) { FDitherMode = Value; }
+  std::uint8_t GetCompression() const { return FCompression; }
+  void SetCompression(std::uint8_t Value) { FCompression = Value; }
+  int GetThreadPriority() const { return FThreadPriority; }
+  void SetThreadPriority(int Value) { FThreadPriority = Value; }
+  int GetAnimationSpeed() const { return FAnimationSpeed; }
+  void SetAnimationSpeed(int Value) { FAnimationSpeed = Value; }
+  int GetForceFrame() const { return FForceFrame; }
+  void SetForceFrame(int Value) { FForceFrame = Value; }
+  TColor GetDrawBackgroundColor() const { return FDrawBackgroundColor; }
+  void SetDrawBackgroundColor(TColor Value) { FDrawBackgroundColor = Value; }
+
+  TGifWarning GetOnWarning() const { return FOnWarning; }
+  void SetOnWarning(TGifWarning Value) { FOnWarning = Value; }
+  // Calls OnWarning when set; warnings never stop an operation.
+  virtual void Warning(TObject* Sender, int Severity, const std::string& Message);
+
+  // Progress of a long operation ("Saving...", "Converting...", ...) through OnProgress.
+  void ReportProgress(TProgressStage Stage, int PercentDone, const std::string& Message);
+  // The frames and the size changed: the rendering made for display is dropped.
+  void FramesChanged();
+  // The palette made from the global table is no longer valid.
+  void PaletteChanged();
+
+ protected:
+  void AssignTo(TPersistent* Dest) override;
+
+ private:
+  void AssignPicture(TGifPicture* Source);
+  void GrowScreenToFrames();
+  void DropPalette();
+
+  std::unique_ptr<TGifFrameList> FImages;
+  std::unique_ptr<TGifHeader> FHeader;
+  HPALETTE FGlobalPalette = nullptr;
+  std::uint16_t FDrawOptions;
+  std::uint8_t FColorReduction;
+  int FReductionBits;
+  std::uint8_t FDitherMode;
+  std::uint8_t FCompression;
+  TGifWarning FOnWarning;
+  int FThreadPriority;
+  int FAnimationSpeed;
+  int FForceFrame = -1;
+  TColor FDrawBackgroundColor = clNone;
+  bool FDrawing = false;
+};
+
+// Reports the start of an operation at once and its end when it leaves scope: 100 when Done
+// was called, 0 when it ends by an exception.
+class TGifProgressScope {
+ public:
+  TGifProgressScope(TGifPicture* Image, const char* Message);
+  ~TGifProgressScope();
+  TGifProgressScope(const TGifProgressScope&) = delete;
+  TGifProgressScope& operator=(const TGifProgressScope&) = delete;
+  void Report(long long Done, long long Total);
+  void Done() { FDone = true; }
+
+ private:
+  TGifPicture* FImage;
+  const char* FMessage;
+  bool FDone = false;
+};

@@ -1,0 +1,442 @@
+// The GIF picture: assignment from bitmaps of every pixel format with colour reduction and
+// transparency, saving, sizes, warnings, progress, copying between pictures, and the faults the
+// picture guards against. Files go to the independent decoders through check_gif_files.py.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "GifFilesOutput.h"
+#include "classlib/Classes.h"
+#include "gif/GifPicture.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Collects warnings and progress reports of a picture.
+struct Recorder : TObject {
+  std::vector<std::string> warnings;
+  std::vector<std::string> progress;  // "stage percent message"
+  void OnWarning(TObject*, int severity, const std::string& message) {
+    warnings.push_back(std::to_string(severity) + " " + message);
+  }
+  void OnProgress(TObject*, TProgressStage stage, std::uint8_t percent, bool, const RECT&,
+                  const std::string& message) {
+    progress.push_back(std::to_string(stage) + " " + std::to_string(percent) + " " + message);
+  }
+  void Attach(TGifPicture& picture) {
+    picture.SetOnWarning(TGifWarning(this, &Recorder::OnWarning));
+    picture.SetOnProgress(TProgressEvent(this, &Recorder::OnProgress));
+  }
+};
+
+std::string Saved(TGifPicture& picture) {
+  TStringStream stream;
+  picture.SaveToStream(&stream);
+  return stream.GetDataString();
+}
+
+int Byte(const std::string& data, size_t at) { return static_cast<std::uint8_t>(data.at(at)); }
+
+// A 24-bit bitmap whose pixel (x, y) is colour(x, y) as 0xRRGGBB.
+std::unique_ptr<TBitmap> TrueColorBitmap(int width, int height,
+                                         const std::function<std::uint32_t(int, int)>& colour) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelFormat(pf24bit);
+  bitmap->SetSize(width, height);
+  for (int y = 0; y < height; ++y) {
+    auto* row = static_cast<std::uint8_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < width; ++x) {
+      std::uint32_t c = colour(x, y);
+      row[3 * x] = static_cast<std::uint8_t>(c);
+      row[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);
+      row[3 * x + 2] = static_cast<std::uint8_t>(c >> 16);
+    }
+  }
+  return bitmap;
+}
+
+// An indexed bitmap of 1, 4 or 8 bits with a colour table of its own and index (x, y) chosen.
+std::unique_ptr<TBitmap> IndexedBitmap(int bits, int width, int height,
+                                       const std::function<int(int, int)>& index) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelFormat(bits == 1 ? pf1bit : bits == 4 ? pf4bit : pf8bit);
+  bitmap->SetSize(width, height);
+  std::vector<RGBQUAD> table;
+  for (int i = 0; i < (1 << bits); ++i)
+    table.push_back(RGBQUAD{static_cast<BYTE>(255 - i), static_cast<BYTE>((i * 73) & 255),
+                            static_cast<BYTE>(i * 255 / ((1 << bits) - 1)), 0});
+  bitmap->SetColorTable(table);
+  for (int y = 0; y < height; ++y) {
+    auto* row = static_cast<std::uint8_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < width; ++x) {
+      int bit = x * bits, shift = 8 - bits - bit % 8;
+      row[bit / 8] = static_cast<std::uint8_t>((row[bit / 8] & ~(((1 << bits) - 1) << shift)) |
+                                               (index(x, y) << shift));
+    }
+  }
+  return bitmap;
+}
+
+std::uint32_t Smooth(int x, int y) {
+  return static_cast<std::uint32_t>((x * 255 / 96) << 16 | (y * 255 / 40) << 8 | ((x * y) & 255));
+}
+
+// Saves the picture and the bitmap (as 24 bits) for check_gif_files.py.
+void WriteForDecoders(const std::string& name, TGifPicture& picture, TBitmap* reference,
+                      const char* mapping, const std::string& version,
+                      const std::string& transparent = "") {
+  giffiles::WriteFile(name + ".gif", Saved(picture));
+  TBitmap copy;
+  copy.Assign(reference);
+  copy.SetPixelFormat(pf24bit);
+  copy.SetTransparent(false);
+  copy.SaveToFile(giffiles::Folder() + name + ".bmp");
+  giffiles::AddEntry("{\"kind\": \"bitmap\", \"file\": " + giffiles::Quote(name + ".gif") +
+                     ", \"reference\": " + giffiles::Quote(name + ".bmp") +
+                     ", \"mapping\": " + giffiles::Quote(mapping) +
+                     ", \"version\": " + giffiles::Quote(version) +
+                     (transparent.empty() ? "" : ", \"transparent\": " + transparent) + "}");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifPictureAssign, EveryPixelFormatDecodesToItsColours) {
+  for (int bits : {1, 4, 8}) {
+    SCOPED_TRACE(bits);
+    auto bitmap = IndexedBitmap(bits, 37, 19, [&](int x, int y) { return (x * 5 + y * 3) % (1 << bits); });
+    TGifPicture picture;
+    picture.Assign(bitmap.get());
+    TGifFrame* frame = picture.GetImages()->GetFrame(0);
+    // The bitmap's own table and indices are kept.
+    ASSERT_EQ(frame->GetColorMap()->GetCount(), 1 << bits);
+    EXPECT_EQ(frame->GetColorMap()->GetColor(1), static_cast<TColor>(RGB(255 / ((1 << bits) - 1), 73, 254)));
+    EXPECT_EQ(frame->ScanLine(2)[7], (7 * 5 + 2 * 3) % (1 << bits));
+    WriteForDecoders("format-" + std::to_string(bits), picture, bitmap.get(), "exact", "87a");
+  }
+  struct Wide {
+    const char* name;
+    TPixelFormat format;
+  };
+  for (Wide w : {Wide{"15", pf15bit}, Wide{"16", pf16bit}, Wide{"24", pf24bit}, Wide{"32", pf32bit},
+                 Wide{"device", pfDevice}}) {
+    SCOPED_TRACE(w.name);
+    auto bitmap = TrueColorBitmap(97, 41, Smooth);
+    if (w.format == pfDevice)
+      bitmap->SetHandleType(bmDDB);
+    else
+      bitmap->SetPixelFormat(w.format);
+    TGifPicture picture;
+    picture.Assign(bitmap.get());
+    EXPECT_EQ(picture.GetWidth(), 97);
+    EXPECT_EQ(picture.GetHeight(), 41);
+    WriteForDecoders(std::string("format-") + w.name, picture, bitmap.get(), "web", "87a");
+  }
+}
+
+TEST(GifPictureAssign, DefaultSettingsWriteTheWebCubeAsLocalTable) {
+  auto bitmap = TrueColorBitmap(33, 7, Smooth);
+  TGifPicture picture;
+  picture.Assign(bitmap.get());
+  std::string data = Saved(picture);
+  EXPECT_EQ(data.substr(0, 6), "GIF87a");
+  EXPECT_EQ(Byte(data, 10), 0x77);
+  EXPECT_EQ(Byte(data, 11), 0);
+  EXPECT_EQ(Byte(data, 12), 0);
+  EXPECT_EQ(Byte(data, 13), ',');
+  EXPECT_EQ(Byte(data, 22), 0x87);
+  // Entry r*36 + g*6 + b is (51r, 51g, 51b); the 40 entries after the cube are black.
+  for (int i = 0; i < 256; ++i) {
+    int r = i < 216 ? 51 * (i / 36) : 0, g = i < 216 ? 51 * (i / 6 % 6) : 0, b = i < 216 ? 51 * (i % 6) : 0;
+    ASSERT_EQ(Byte(data, 23 + 3 * i), r) << i;
+    ASSERT_EQ(Byte(data, 24 + 3 * i), g) << i;
+    ASSERT_EQ(Byte(data, 25 + 3 * i), b) << i;
+  }
+  EXPECT_EQ(Byte(data, 23 + 768), 8);
+  EXPECT_EQ(data.back(), ';');
+  const TGifFrame* frame = picture.GetImages()->GetFrame(0);
+  for (size_t i = 0; i < frame->GetDataSize(); ++i) ASSERT_LT(frame->GetData()[i], 216);
+}
+
+TEST(GifPictureAssign, EmptyBitmapGivesAnEmptyFrameAndAMinimalFile) {
+  TBitmap empty;
+  TGifPicture picture;
+  picture.Assign(&empty);
+  ASSERT_EQ(picture.GetImages()->GetCount(), 1);
+  EXPECT_TRUE(picture.GetImages()->GetFrame(0)->GetEmpty());
+  EXPECT_EQ(picture.GetWidth(), 0);
+  std::string expected = std::string("GIF87a") + std::string(4, '\0') + "\x77" + std::string(2, '\0') + ";";
+  EXPECT_EQ(Saved(picture), expected);
+  giffiles::WriteFile("empty-frame.gif", expected);
+}
+
+TEST(GifPictureAssign, TransparentBitmapGetsATransparentIndex) {
+  // Three web colours, the magenta one transparent: a table of 3 + 1 entries after the
+  // unused cube entries are dropped.
+  const std::uint32_t colours[3] = {0xFF00FF, 0x336699, 0xFFFFCC};
+  auto bitmap = TrueColorBitmap(45, 21, [&](int x, int y) { return colours[(x / 5 + y / 4) % 3]; });
+  bitmap->SetTransparentMode(tmFixed);
+  bitmap->SetTransparentColor(static_cast<TColor>(RGB(255, 0, 255)));
+  bitmap->SetTransparent(true);
+  TGifPicture picture;
+  picture.Assign(bitmap.get());
+  TGifFrame* frame = picture.GetImages()->GetFrame(0);
+  ASSERT_TRUE(frame->GetTransparent());
+  ASSERT_NE(frame->GetGraphicControlExtension(), nullptr);
+  EXPECT_EQ(frame->GetColorMap()->GetCount(), 4);
+  EXPECT_EQ(frame->GetTransparentColorIndex(), 3);
+  EXPECT_EQ(picture.GetVersion(), kGifVersion89a);
+  WriteForDecoders("transparent-three", picture, bitmap.get(), "web", "89a", "[255, 0, 255]");
+}
+
+TEST(GifPictureAssign, TransparencyNeedsRoomAndAPixelOfTheColour) {
+  // All 256 entries in use: the frame stays opaque.
+  auto full = IndexedBitmap(8, 32, 8, [](int x, int y) { return y * 32 + x; });
+  full->SetTransparentMode(tmFixed);
+  full->SetTransparentColor(static_cast<TColor>(RGB(0, 0, 255)));  // index 0's colour
+  full->SetTransparent(true);
+  TGifPicture picture;
+  picture.Assign(full.get());
+  EXPECT_FALSE(picture.GetImages()->GetFrame(0)->GetTransparent());
+  EXPECT_EQ(picture.GetImages()->GetFrame(0)->GetExtensions()->GetCount(), 0);
+  EXPECT_EQ(picture.GetImages()->GetFrame(0)->GetColorMap()->GetCount(), 256);
+
+  // The transparent colour occurs nowhere: no extension, no extra entry.
+  auto absent = TrueColorBitmap(10, 10, [](int x, int) { return x < 5 ? 0x000000u : 0xFFFFFFu; });
+  absent->SetTransparentMode(tmFixed);
+  absent->SetTransparentColor(static_cast<TColor>(RGB(255, 0, 0)));
+  absent->SetTransparent(true);
+  picture.Assign(absent.get());
+  TGifFrame* frame = picture.GetImages()->GetFrame(0);
+  EXPECT_FALSE(frame->GetTransparent());
+  EXPECT_EQ(frame->GetExtensions()->GetCount(), 0);
+  EXPECT_EQ(frame->GetColorMap()->GetCount(), 2);
+  WriteForDecoders("transparent-absent", picture, absent.get(), "web", "87a");
+}
+
+TEST(GifPictureAssign, ReductionSettingsAreCheckedBeforeTheFrameIsTouched) {
+  auto bitmap = TrueColorBitmap(8, 8, Smooth);
+  TGifPicture picture;
+  picture.Assign(bitmap.get());
+  const int width = picture.GetWidth();
+  for (auto change : std::vector<std::function<void(TGifPicture&)>>{
+           [](TGifPicture& p) { p.SetColorReduction(10); },
+           [](TGifPicture& p) { p.SetDitherMode(7); },
+           [](TGifPicture& p) { p.SetColorReduction(7), p.SetReductionBits(9); },
+           [](TGifPicture& p) { p.SetColorReduction(7), p.SetReductionBits(0); },
+           [](TGifPicture& p) { p.SetColorReduction(9); }}) {
+    TGifPicture other;
+    other.Assign(&picture);
+    change(other);
+    auto larger = TrueColorBitmap(20, 20, Smooth);
+    EXPECT_THROW(other.GetImages()->GetFrame(0)->Assign(larger.get()), EGifError);
+    EXPECT_EQ(other.GetImages()->GetFrame(0)->GetWidth(), width);
+    EXPECT_FALSE(other.GetImages()->GetFrame(0)->GetEmpty());
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifPictureSave, WithoutFramesFailsAfterStartingProgress) {
+  TGifPicture picture;
+  Recorder recorder;
+  recorder.Attach(picture);
+  try {
+    Saved(picture);
+    FAIL() << "a picture without frames was saved";
+  } catch (const EGifError& e) {
+    EXPECT_EQ(e.GetMessage(), "Unsupported GIF version");
+  }
+  EXPECT_EQ(recorder.progress, (std::vector<std::string>{"0 0 Saving...", "2 0 Saving..."}));
+}
+
+TEST(GifPictureSave, ReportsProgressPerFrameAndEndsAtHundred) {
+  TGifPicture picture;
+  auto bitmap = TrueColorBitmap(4, 4, Smooth);
+  picture.Add(bitmap.get());
+  picture.Add(bitmap.get());
+  Recorder recorder;
+  recorder.Attach(picture);
+  Saved(picture);
+  EXPECT_EQ(recorder.progress, (std::vector<std::string>{"0 0 Saving...", "1 50 Saving...",
+                                                         "1 100 Saving...", "2 100 Saving..."}));
+}
+
+TEST(GifPictureSave, AFailedSaveLeavesTheOldFileByteForByte) {
+  testsupport::TempDir dir;
+  const std::string name = dir.File("old.gif");
+  const std::string old = "an old picture\r\n\x01\x02";
+  testsupport::WriteBytes(name, old);
+
+  TGifPicture empty;
+  EXPECT_THROW(empty.SaveToFile(name), EGifError);
+  EXPECT_EQ(testsupport::ReadBytes(name), old);
+
+  // A pixel past its frame's table fails in the middle of the coding.
+  TGifPicture broken;
+  auto bitmap = IndexedBitmap(1, 16, 16, [](int x, int) { return x & 1; });
+  broken.Assign(bitmap.get());
+  broken.GetImages()->GetFrame(0)->ScanLine(15)[15] = 2;
+  EXPECT_THROW(broken.SaveToFile(name), EGifError);
+  EXPECT_EQ(testsupport::ReadBytes(name), old);
+
+  broken.GetImages()->GetFrame(0)->ScanLine(15)[15] = 1;
+  broken.SaveToFile(name);
+  EXPECT_EQ(testsupport::ReadBytes(name).substr(0, 6), "GIF87a");
+}
+
+TEST(GifPictureSave, GlobalTableFramesCanBeInterlacedAndRunLengthCoded) {
+  std::vector<std::uint32_t> palette;
+  for (int i = 0; i < 12; ++i) palette.push_back(static_cast<std::uint32_t>(i * 20) << 16 | 0x4080u);
+  for (std::uint8_t compression : {kGifCompressionLZW, kGifCompressionRLE}) {
+    TGifPicture picture;
+    picture.SetCompression(compression);
+    for (std::uint32_t c : palette)
+      picture.GetGlobalColorMap()->Add(static_cast<TColor>(RGB(c >> 16, (c >> 8) & 255, c & 255)));
+    auto frame = std::make_unique<TGifFrame>(&picture);
+    frame->SetWidth(61);
+    frame->SetHeight(29);
+    frame->SetInterlaced(true);
+    std::vector<std::uint8_t> pixels = giffiles::Runs(61, 29, 12, 4 + compression);
+    std::copy(pixels.begin(), pixels.end(), frame->GetData());
+    picture.Add(frame.release());
+    std::string data = Saved(picture);
+    EXPECT_EQ(Byte(data, 10) & 0x80, 0x80);  // the global table
+    EXPECT_EQ(Byte(data, 13 + 48 + 9) & 0x40, 0x40) << "not written interlaced";
+    std::string name = compression ? "global-il-rle" : "global-il-lzw";
+    giffiles::WriteFile(name + ".gif", data);
+    giffiles::WriteFile(name + ".raw", std::string(pixels.begin(), pixels.end()));
+    palette.resize(16, 0);
+    giffiles::AddEntry("{\"kind\": \"indices\", \"file\": " + giffiles::Quote(name + ".gif") +
+                       ", \"raw\": " + giffiles::Quote(name + ".raw") +
+                       ", \"width\": 61, \"height\": 29, \"magick\": true, \"palette\": " +
+                       giffiles::PaletteJson(palette) + "}");
+    palette.resize(12);
+  }
+}
+
+TEST(GifPictureSave, FramesWithExtensionsAreReadByPillow) {
+  TGifPicture picture;
+  const int delays[3] = {10, 25, 7};
+  for (int i = 0; i < 3; ++i) {
+    auto bitmap = TrueColorBitmap(24, 16, [&](int x, int y) { return (x + y + i * 5) % 3 ? 0x0033CCu : 0xFFCC00u; });
+    int index = picture.Add(bitmap.get());
+    TGifFrame* frame = picture.GetImages()->GetFrame(index);
+    auto control = std::make_unique<TGifGraphicControlExtension>(frame);
+    control->SetDelay(delays[i]);
+    control->SetDisposal(dmBackground);
+    frame->GetExtensions()->Add(std::move(control));
+  }
+  TGifFrame* first = picture.GetImages()->GetFrame(0);
+  auto loop = std::make_unique<TGifLoopExtension>(first);
+  loop->SetLoops(3);
+  first->GetExtensions()->Insert(0, std::move(loop));
+  auto comment = std::make_unique<TGifCommentExtension>(first);
+  comment->Comment = {std::string(300, 'k')};
+  first->GetExtensions()->Add(std::move(comment));
+  EXPECT_EQ(picture.GetVersion(), kGifVersion89a);
+  giffiles::WriteFile("animation.gif", Saved(picture));
+  giffiles::AddEntry("{\"kind\": \"animation\", \"file\": \"animation.gif\", \"frames\": 3, "
+                     "\"loop\": 3, \"durations\": [100, 250, 70], \"comment\": \"" +
+                     std::string(300, 'k') + "\", \"comment_blocks\": [255, 45]}");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifPictureSizes, SidesBeyondSixteenBitsAreRefused) {
+  TGifPicture picture;
+  auto wide = TrueColorBitmap(65536, 1, [](int, int) { return 0u; });
+  EXPECT_THROW(picture.Assign(wide.get()), EGifError);
+  auto frame = std::make_unique<TGifFrame>(&picture);
+  EXPECT_THROW(frame->SetHeight(65536), EGifError);
+  frame->SetWidth(10000);
+  EXPECT_THROW(frame->SetLeft(60000), EGifError);  // the screen would pass 65535
+  EXPECT_EQ(frame->GetLeft(), 0);
+  EXPECT_THROW(picture.SetWidth(70000), EGifError);
+  // 65535 x 65535 is computed in 64 bits: more than this process can hold, not a wrapped size.
+  frame->SetWidth(65535);
+  EXPECT_THROW(frame->SetHeight(65535), std::bad_alloc);
+  EXPECT_TRUE(frame->GetEmpty());
+}
+
+TEST(GifPictureSizes, GrowingAFrameGrowsTheScreenWithWarnings) {
+  TGifPicture picture;
+  Recorder recorder;
+  recorder.Attach(picture);
+  auto bitmap = TrueColorBitmap(10, 5, Smooth);
+  picture.Assign(bitmap.get());
+  EXPECT_TRUE(recorder.warnings.empty());  // an empty screen takes the first frame's size
+  TGifFrame* frame = picture.GetImages()->GetFrame(0);
+  frame->SetWidth(30);
+  EXPECT_EQ(picture.GetWidth(), 30);
+  EXPECT_EQ(recorder.warnings, (std::vector<std::string>{"1 Image width too small for contained frames",
+                                                         "1 Image exceeds Logical Screen size"}));
+  try {
+    picture.SetHeight(4);
+    FAIL();
+  } catch (const EGifError& e) {
+    EXPECT_EQ(e.GetMessage(), "Image height too small for contained frames");
+  }
+  EXPECT_EQ(picture.GetHeight(), 5);
+  picture.SetWidth(40);
+  EXPECT_EQ(picture.GetWidth(), 40);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifPictureCopy, AssignCopiesFramesAndKeepsTheTargetsHandlers) {
+  TGifPicture source;
+  Recorder sourceRecorder;
+  sourceRecorder.Attach(source);
+  auto bitmap = TrueColorBitmap(12, 9, Smooth);
+  source.Add(bitmap.get());
+  source.Add(bitmap.get());
+  source.GetImages()->GetFrame(1)->SetLeft(20);
+  source.SetColorReduction(5);
+  source.SetReductionBits(3);
+  sourceRecorder.progress.clear();
+
+  TGifPicture target;
+  Recorder targetRecorder;
+  targetRecorder.Attach(target);
+  target.Assign(&source);
+  ASSERT_EQ(target.GetImages()->GetCount(), 2);
+  EXPECT_EQ(target.GetWidth(), 32);
+  EXPECT_EQ(target.GetColorReduction(), 5);
+  EXPECT_EQ(target.GetReductionBits(), 8);  // the target keeps its own
+  // The copy reported through the source's handler ...
+  EXPECT_EQ(sourceRecorder.progress.front(), "0 0 Copying...");
+  EXPECT_EQ(sourceRecorder.progress.back(), "2 100 Copying...");
+  EXPECT_EQ(Saved(target), Saved(source));
+  // ... and the target's own handlers work again afterwards.
+  targetRecorder.progress.clear();
+  Saved(target);
+  EXPECT_FALSE(targetRecorder.progress.empty());
+  target.GetImages()->GetFrame(0)->SetWidth(40);
+  EXPECT_FALSE(targetRecorder.warnings.empty());
+
+  target.Assign(&target);
+  EXPECT_EQ(target.GetImages()->GetCount(), 2);
+  target.Assign(nullptr);
+  EXPECT_TRUE(target.GetEmpty());
+}
+
+TEST(GifPictureCopy, AddTakesGraphicsAndFramesOnly) {
+  TGifPicture picture;
+  auto bitmap = TrueColorBitmap(3, 3, Smooth);
+  EXPECT_EQ(picture.Add(bitmap.get()), 0);
+  auto frame = new TGifFrame(&picture);
+  EXPECT_EQ(picture.Add(frame), 1);
+  EXPECT_EQ(picture.GetImages()->GetFrame(1), frame);
+  TStringList notAGraphic;
+  try {
+    picture.Add(&notAGraphic);
+    FAIL();
+  } catch (const EGifError& e) {
+    EXPECT_EQ(e.GetMessage(), "Object type not supported for operation");
+  }
+}
+
+}  // namespace
