@@ -1,0 +1,114 @@
+// GIF encoding speed: a 4,000 x 3,000 24-bit picture (gradients with noise) reduced to 256
+// colours by every reduction method, with and without dithering, then coded by the LZW and the
+// run-length coder. Prints seconds and MB/s of source pixels (3 bytes each).
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "classlib/Streams.h"
+#include "gif/GifColorReduction.h"
+#include "gif/GifEncoder.h"
+
+namespace {
+
+constexpr int kWidth = 4000;
+constexpr int kHeight = 3000;
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+void Report(const char* what, double seconds, double bytes) {
+  std::printf("%-44s %8.3f s %9.1f MB/s\n", what, seconds, bytes / 1e6 / seconds);
+}
+
+std::unique_ptr<TBitmap> SourcePicture() {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelFormat(pf24bit);
+  bitmap->SetSize(kWidth, kHeight);
+  std::mt19937 random(1);
+  for (int y = 0; y < kHeight; ++y) {
+    auto* row = static_cast<std::uint8_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < kWidth; ++x) {
+      int noise = static_cast<int>(random() % 17) - 8;
+      row[3 * x] = static_cast<std::uint8_t>(std::clamp(x * 255 / kWidth + noise, 0, 255));
+      row[3 * x + 1] = static_cast<std::uint8_t>(std::clamp(y * 255 / kHeight + noise, 0, 255));
+      row[3 * x + 2] = static_cast<std::uint8_t>(((x / 40 + y / 30) % 2) ? 230 : 40);
+    }
+  }
+  return bitmap;
+}
+
+HPALETTE CustomPalette() {
+  std::vector<std::uint8_t> memory(sizeof(LOGPALETTE) + 64 * sizeof(PALETTEENTRY));
+  auto* log = reinterpret_cast<LOGPALETTE*>(memory.data());
+  log->palVersion = 0x300;
+  log->palNumEntries = 64;
+  for (int i = 0; i < 64; ++i)
+    log->palPalEntry[i] = {static_cast<BYTE>((i >> 4) * 85), static_cast<BYTE>(((i >> 2) & 3) * 85),
+                           static_cast<BYTE>((i & 3) * 85), 0};
+  return CreatePalette(log);
+}
+
+std::vector<std::uint8_t> Indices(TBitmap* reduced) {
+  std::vector<std::uint8_t> pixels;
+  pixels.reserve(static_cast<size_t>(kWidth) * kHeight);
+  for (int y = 0; y < reduced->GetHeight(); ++y) {
+    const auto* row = static_cast<const std::uint8_t*>(reduced->ScanLine(y));
+    pixels.insert(pixels.end(), row, row + reduced->GetWidth());
+  }
+  return pixels;
+}
+
+void TimeCoders(const std::vector<std::uint8_t>& pixels) {
+  for (int compression : {0, 1}) {
+    TMemoryStream out;
+    std::unique_ptr<TGifEncoder> coder = CreateGifEncoder(compression, nullptr);
+    auto start = std::chrono::steady_clock::now();
+    coder->Compress(&out, 8, 256, pixels.data(), false, kHeight, kWidth);
+    double seconds = Seconds(start);
+    char what[96];
+    std::snprintf(what, sizeof what, "%s coder, web-palette indices (%.1f MB out)",
+                  compression ? "run-length" : "LZW", static_cast<double>(out.GetSize()) / 1e6);
+    Report(what, seconds, static_cast<double>(pixels.size()));
+  }
+}
+
+}  // namespace
+
+int main() {
+  const char* names[] = {"none (24-bit copy)", "Windows 20", "halftone 256", "4 greys", "monochrome",
+                         "256 greys", "web palette", "octree 256", "octree 236 + system",
+                         "custom 64"};
+  const char* dithers[] = {"nearest", "Floyd-Steinberg", "Stucki", "Sierra", "Jarvis-Judice-Ninke",
+                           "Stevenson-Arce", "Burkes"};
+  std::unique_ptr<TBitmap> source = SourcePicture();
+  HPALETTE custom = CustomPalette();
+  const double bytes = 3.0 * kWidth * kHeight;
+  std::printf("Colour reduction of a %d x %d 24-bit picture\n", kWidth, kHeight);
+  for (int method = rmNone; method <= rmPalette; ++method) {
+    for (int dither : {dmNearest, dmFloydSteinberg}) {
+      if (method == rmNone && dither != dmNearest) continue;
+      auto start = std::chrono::steady_clock::now();
+      std::unique_ptr<TBitmap> reduced =
+          ReduceColors(source.get(), static_cast<TColorReduction>(method),
+                       static_cast<TDitherMode>(dither), 8, custom);
+      char what[96];
+      std::snprintf(what, sizeof what, "%s, %s", names[method], dithers[dither]);
+      Report(what, Seconds(start), bytes);
+    }
+  }
+  for (int dither = dmStucki; dither <= dmBurkes; ++dither) {
+    auto start = std::chrono::steady_clock::now();
+    std::unique_ptr<TBitmap> reduced = ReduceColors(source.get(), rmNetscape,
+                                                    static_cast<TDitherMode>(dither), 8, nullptr);
+    char what[96];
+    std::snprintf(what, sizeof what, "web palette, %s", dithers[dither]);
+    Report(what, Seconds(start), bytes);
+  }
+  std::unique_ptr<TBitmap> web = ReduceColors(source.get(), rmNetscape, dmNearest, 8, nullptr);
+  TimeCoders(Indices(web.get()));
+  DeleteObject(custom);
+  return 0;
+}
