@@ -8,6 +8,7 @@
 
 #include <utility>
 
+#include "classlib/ComObj.h"
 #include "classlib/FormReader.h"
 
 namespace {
@@ -16,44 +17,6 @@ TWebBrowserEngineFactory& EngineFactory() {
   static TWebBrowserEngineFactory factory;
   return factory;
 }
-
-// Owns one reference of a COM interface.
-template <class T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() { Reset(); }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T* operator->() const { return m_ptr; }
-  T* Get() const { return m_ptr; }
-  T** Out() {
-    Reset();
-    return &m_ptr;
-  }
-  void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-  explicit operator bool() const { return m_ptr != nullptr; }
-  void Reset() {
-    if (m_ptr) m_ptr->Release();
-    m_ptr = nullptr;
-  }
-
- private:
-  T* m_ptr = nullptr;
-};
-
-// A BSTR owned for one call.
-class Bstr {
- public:
-  explicit Bstr(const std::wstring& text) : m_value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  ~Bstr() { SysFreeString(m_value); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR Get() const { return m_value; }
-
- private:
-  BSTR m_value;
-};
 
 void Check(HRESULT result, const char* what) {
   if (FAILED(result))

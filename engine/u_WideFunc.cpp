@@ -1,9 +1,12 @@
 #include "engine/u_WideFunc.h"
 
 #include "classlib/Classes.h"
+#include "classlib/ComObj.h"
+#include "classlib/Dialogs.h"
 #include "classlib/WebBrowser.h"
 #include "ucode/UCodeGraphics.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
 #include "ucode/UCodeWindows.h"
 
 #include <shellapi.h>
@@ -282,4 +285,116 @@ bool GetFileInfoW(const std::wstring& fileName, TDateiInfoW& info) {
 
 void WriteHtmlToBrowser(TWebBrowser* browser, const TWideStrings& html) {
   browser->WriteDocument(html.GetText());
+}
+
+// ---- Word documents
+
+namespace {
+
+const wchar_t kWordProgId[] = L"Word.Application";
+constexpr int kStatisticPages = 2;  // ComputeStatistics: the number of pages
+constexpr int kBrowseByPage = 1;    // Browser.Target: page by page
+constexpr int kDoNotSaveChanges = 0;
+
+// COM for the calling thread for the time of one import; a thread that has it already keeps it.
+class TComForThisCall {
+ public:
+  TComForThisCall() : m_initialized(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~TComForThisCall() {
+    if (m_initialized) CoUninitialize();
+  }
+  TComForThisCall(const TComForThisCall&) = delete;
+  TComForThisCall& operator=(const TComForThisCall&) = delete;
+
+ private:
+  bool m_initialized;
+};
+
+void ShowWordNotFound(const std::string& languageCode) {
+  const wchar_t* text = languageCode == "de" ? L"Aktion abgebrochen. Microsoft Word\u00AE wurde nicht gefunden."
+                                             : L"Action canceled. Microsoft Word\u00AE was not found.";
+  MessageDlg(WideStringToStringEx(text, CP_ACP), mtError, mbOK);
+}
+
+void QuitWord(IDispatch* word) {
+  int doNotSave = kDoNotSaveChanges;
+  OleCall(word, L"Quit", {ByReference(doNotSave)});
+}
+
+// Steps 3 to 6 on a running Word: open, count, read page by page.
+std::wstring ReadOpenedPages(IDispatch* word, const std::wstring& fileName, int maxPages) {
+  {
+    TOleVariant documents;
+    OleGet(word, L"Documents", documents);
+    Bstr name(fileName);
+    OleCall(documents.AsDispatch(), L"Open", {ByReference(name)});
+  }
+  int pageCount = 0;
+  {
+    TOleVariant document, statistic;
+    OleGet(word, L"ActiveDocument", document);
+    OleCall(document.AsDispatch(), L"ComputeStatistics", {ByValue(kStatisticPages)}, &statistic);
+    pageCount = statistic.AsInteger();
+  }
+  const int pages = maxPages > -1 ? std::min(maxPages, pageCount) : pageCount;
+  TOleVariant browser;
+  OleGet(word, L"Browser", browser);
+  int target = kBrowseByPage;
+  OlePut(browser.AsDispatch(), L"Target", ByReference(target));
+  std::wstring text;
+  for (int page = 1; page <= pages; ++page) {
+    TOleVariant document, bookmarks, bookmark, range, pageText;
+    OleGet(word, L"ActiveDocument", document);
+    OleGet(document.AsDispatch(), L"Bookmarks", bookmarks);
+    Bstr pageBookmark(L"\\page");
+    OleCall(bookmarks.AsDispatch(), L"Item", {ByReference(pageBookmark)}, &bookmark);
+    OleGet(bookmark.AsDispatch(), L"Range", range);
+    OleGet(range.AsDispatch(), L"Text", pageText);
+    text += pageText.AsString();
+    text += L"\r\n" + std::to_wstring(page) + L"\r\n";
+    OleCall(browser.AsDispatch(), L"Next", {});
+  }
+  return text;
+}
+
+}  // namespace
+
+std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages, const std::string& LanguageCode) {
+  TComForThisCall com;
+  ComPtr<IDispatch> word;
+  try {
+    CreateOleObject(kWordProgId, word);
+  } catch (const EOleError&) {
+    ShowWordNotFound(LanguageCode);
+    return std::wstring();
+  }
+  bool startedHidden = false;
+  {
+    TOleVariant visible;
+    OleGet(word.Get(), L"Visible", visible);
+    startedHidden = !visible.AsBoolean();
+  }
+  // A Word of our own is closed whatever happens, so that no hidden Word keeps running and keeps
+  // the document locked; the first error is the one reported. A Word the user had open is left
+  // alone, and so is one whose visibility could not be read.
+  std::wstring text;
+  try {
+    if (startedHidden) OlePut(word.Get(), L"Visible", ByValue(false));
+    text = ReadOpenedPages(word.Get(), FileName, MaxPages);
+  } catch (...) {
+    if (startedHidden) {
+      try {
+        QuitWord(word.Get());
+      } catch (const EOleError&) {
+      }
+    }
+    throw;
+  }
+  if (startedHidden) QuitWord(word.Get());
+  // Word ends paragraphs with CR: every line ends with CR LF afterwards.
+  return ReplaceAllW(ReplaceAllW(text, L"\r\n", L"\r"), L"\r", L"\r\n");
+}
+
+std::wstring TWordAutomationReader::ReadWordDocument(const std::wstring& FileName, int MaxPages) {
+  return ::ReadWordDocument(FileName, MaxPages, m_language ? m_language() : std::string("en"));
 }

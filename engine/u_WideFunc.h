@@ -1,9 +1,11 @@
 // General wide-text routines of the engine: splitting, the German-aware sort key and sorts, string
-// arrays, plain and whole-word replacement, path shortening, file lists and file information.
+// arrays, plain and whole-word replacement, path shortening, file lists and file information, and
+// reading Word documents through Word.
 #pragma once
 
 #include "classlib/WinApi.h"
 #include "classlib/SysUtils.h"
+#include "engine/u_WideFuncText.h"
 
 #include <cstdint>
 #include <functional>
@@ -107,3 +109,26 @@ std::wstring FindExecutableForFile(const std::wstring& fileName, const std::wstr
 // on its document, after navigating to "about:blank" when the control has no document yet (the
 // page then goes in once that document exists). Errors of the document reach the caller.
 void WriteHtmlToBrowser(TWebBrowser* browser, const TWideStrings& html);
+
+// ---- Word documents
+
+// Reads a Word document page by page through Word's automation interface ("Word.Application"):
+// the text of each page (Word's page bookmark), then a line with the page's ordinal number; all
+// pages when MaxPages is -1 (or below), else at most MaxPages. Every line ends with CR LF (Word's
+// paragraph marks included; a lone LF stays). When Word cannot be started, shows the error box
+// "Microsoft Word was not found" (German when LanguageCode is "de", else English) and gives empty
+// text. A Word that this call started runs hidden and is closed without saving when the call ends,
+// also when it fails; a Word the user had open visibly keeps running with the document open. A
+// failing automation call raises EOleException (Word's own error) or EOleSysError.
+std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages, const std::string& LanguageCode);
+
+// The text-file reader's Word importer: ReadWordDocument with the messages in the language code
+// that `language` gives at the time of reading.
+class TWordAutomationReader : public TWordDocumentReader {
+ public:
+  explicit TWordAutomationReader(std::function<std::string()> language) : m_language(std::move(language)) {}
+  std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages) override;
+
+ private:
+  std::function<std::string()> m_language;
+};

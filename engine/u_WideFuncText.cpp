@@ -2,6 +2,7 @@
 
 #include "classlib/WinApi.h"
 #include "classlib/Classes.h"
+#include "engine/u_WideFunc.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystemRep.h"
 
@@ -272,6 +273,11 @@ bool IsWordDocumentName(const std::wstring& fileName) {
 
 TWordDocumentReader* g_wordDocumentReader = nullptr;
 
+TWordDocumentReader& WordDocumentReader() {
+  static TWordAutomationReader throughWord([] { return std::string("en"); });
+  return g_wordDocumentReader ? *g_wordDocumentReader : throughWord;
+}
+
 }  // namespace
 
 namespace {
@@ -391,11 +397,7 @@ bool IsKnownEncoding(int Encoding) {
 }
 
 std::wstring LoadTextFileW(const std::wstring& FileName) {
-  if (IsWordDocumentName(FileName)) {
-    if (!g_wordDocumentReader)
-      throw EWordImportNotAvailable("Word documents cannot be read: the Word import is not available.");
-    return g_wordDocumentReader->ReadWordDocument(FileName, -1);
-  }
+  if (IsWordDocumentName(FileName)) return WordDocumentReader().ReadWordDocument(FileName, -1);
   std::string bytes = ReadWholeFile(FileName);
   std::wstring utf8Text;
   int encoding = DetectEncoding(bytes, &utf8Text);
@@ -510,5 +512,3 @@ TWordDocumentReader* SetWordDocumentReader(TWordDocumentReader* Reader) {
   g_wordDocumentReader = Reader;
   return before;
 }
-
-bool WordDocumentReaderAvailable() { return g_wordDocumentReader != nullptr; }

@@ -26,8 +26,8 @@ bool IsKnownEncoding(int Encoding);
 // ---- Reading and writing
 
 // The text of a file in any of the encodings DetectFileEncoding finds; a ".doc"/".docx" document goes
-// to the Word importer. Raises EFOpenError when the file cannot be opened, EWordImportNotAvailable
-// for a Word document while no importer is installed. A file that begins like the UTF-7 mark but
+// to the Word importer, whose errors it lets pass. Raises EFOpenError when the file cannot be
+// opened. A file that begins like the UTF-7 mark but
 // whose body is no UTF-7 is read as if it had no mark. A UTF-8 body with bad sequences gives the
 // valid characters with U+FFFD for each bad sequence.
 std::wstring LoadTextFileW(const std::wstring& FileName);
@@ -106,9 +106,9 @@ class TOutputEncoding {
 TOutputEncoding& OutputEncoding();
 
 // ---- Word documents
-// The Word importer reads a document page by page, each page followed by a line with its number. It
-// installs itself here; while none is installed, LoadTextFileW reports Word documents as not
-// readable (EWordImportNotAvailable).
+// The Word importer reads a document page by page, each page followed by a line with its number.
+// Unless another is installed, Word documents are read through Word (ReadWordDocument) with
+// English messages; the program installs one that follows its language.
 class TWordDocumentReader {
  public:
   virtual ~TWordDocumentReader() = default;
@@ -116,9 +116,6 @@ class TWordDocumentReader {
   virtual std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages) = 0;
 };
 
-// Raised for a Word document while no importer is installed.
-KX_EXCEPTION(EWordImportNotAvailable, Exception)
-
-// Installs the importer (not owned; nullptr removes it) and gives back the one installed before.
+// Installs the importer (not owned; nullptr restores reading through Word) and gives back the one
+// installed before (nullptr for the built-in one).
 TWordDocumentReader* SetWordDocumentReader(TWordDocumentReader* Reader);
-bool WordDocumentReaderAvailable();

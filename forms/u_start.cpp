@@ -1,5 +1,7 @@
 #include "forms/u_start.h"
 
+#include "engine/u_WideFunc.h"
+
 Tstart* start = nullptr;
 
 Tstart::Tstart(TComponent* owner) : TForm(owner) { InitForm(); }
@@ -11,3 +13,12 @@ void Tstart::DeclareProperties(TPropertyTable& table) {
 }
 
 std::string LanguageCode() { return start != nullptr ? start->spr->GetCaption() : std::string("en"); }
+
+namespace {
+
+// Word documents that any window or builder opens are read through Word, with its messages in
+// the program's language.
+TWordAutomationReader g_wordReader([] { return LanguageCode(); });
+[[maybe_unused]] const bool g_wordReaderInstalled = (SetWordDocumentReader(&g_wordReader), true);
+
+}  // namespace

@@ -223,10 +223,9 @@ class FakeWordImporter : public TWordDocumentReader {
   }
 };
 
-TEST_F(TextFileTest, WordDocumentsGoToTheImporterOrAreReportedAsNotAvailable) {
-  EXPECT_THROW(LoadTextFileW(Path(L"brief.doc")), EWordImportNotAvailable);
+TEST_F(TextFileTest, WordDocumentsGoToTheInstalledImporter) {
   FakeWordImporter importer;
-  SetWordDocumentReader(&importer);
+  EXPECT_EQ(SetWordDocumentReader(&importer), nullptr);
   EXPECT_EQ(LoadTextFileW(Path(L"Brief.DocX")), Path(L"Brief.DocX") + L"|-1");
   EXPECT_EQ(LoadTextFileW(Write("plain", L"brief.doc.txt")), L"plain");
   EXPECT_EQ(SetWordDocumentReader(nullptr), &importer);

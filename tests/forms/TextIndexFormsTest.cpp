@@ -239,3 +239,32 @@ TEST(TextIndexPageSwitch, ButtonsAndTheSummaryFollowThePage) {
   EXPECT_TRUE(prog->ft_start->GetEnabled());
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt1);
 }
+
+namespace {
+
+// Without Word, a Word document chosen as the source is reported in the program's language,
+// and the run goes on with an empty source.
+TEST(TextIndexRunThroughTheWindows, AWordDocumentNeedsWordAndSaysSoInTheCurrentLanguage) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"Word.Application", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    RegCloseKey(key);
+    GTEST_SKIP() << "Word is installed here";
+  }
+  TextIndexWindows windows;
+  MessageBoxes boxes;
+  testsupport::TempDir dir;
+  const std::string path = dir.File("brief.docx");
+  testsupport::WriteBytes(path, "Haus\r\n");
+  prog->edit_quelle->SetText(path);
+  prog->sz_zeilezuseite->SetChecked(true);
+  for (const char* language : {"de", "en"}) {
+    start->spr->SetCaption(language);
+    BuildTextIndex();
+  }
+  EXPECT_EQ(boxes.texts, Strings({"Aktion abgebrochen. Microsoft Word\xAE wurde nicht gefunden.",
+                                  "Action canceled. Microsoft Word\xAE was not found."}));
+  EXPECT_EQ(boxes.captions, Strings(2, "Error"));
+  EXPECT_EQ(OutputLines(), Strings({"Index"}));
+}
+
+}  // namespace
