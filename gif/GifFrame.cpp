@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "gif/GifColorReduction.h"
+#include "gif/GifDecoder.h"
 #include "gif/GifEncoder.h"
 #include "gif/GifPicture.h"
 
@@ -484,12 +485,93 @@ void TGifFrame::SaveToStream(TStream* Stream) {
   Compress(Stream);
 }
 
-void TGifFrame::LoadFromStream(TStream*) {
-  throw EGifError("Reading GIF image data is not supported yet");
+// ---------------------------------------------------------------------------------------------
+// Frame and frame list: reading
+
+namespace {
+
+// The picture's stream as the image data reader takes it.
+class TStreamSource : public TGifByteSource {
+ public:
+  explicit TStreamSource(TStream* stream) : FStream(stream) {}
+  int Read(std::uint8_t* Buffer, int Count) override { return std::max(0, FStream->Read(Buffer, Count)); }
+  std::int64_t Remaining() const override { return FStream->GetSize() - FStream->GetPosition(); }
+
+ private:
+  TStream* FStream;
+};
+
+int PeekByte(TStream* stream) {
+  std::uint8_t byte = 0;
+  if (stream->Read(&byte, 1) != 1) return -1;
+  stream->Seek(-1, soCurrent);
+  return byte;
 }
 
-void TGifFrameList::LoadFromStream(TStream*, TObject*) {
-  throw EGifError("Reading GIF image data is not supported yet");
+}  // namespace
+
+void TGifFrame::LoadFromStream(TStream* Stream) {
+  Clear();
+  FExtensions->LoadFromStream(Stream, this);
+  const int next = PeekByte(Stream);
+  if (next < 0 || next == kTrailer || next == 0) return;  // extensions without an image
+  std::uint8_t descriptor[10];
+  ReadGifBytes(Stream, descriptor, 10);
+  FLeft = descriptor[1] | descriptor[2] << 8;
+  FTop = descriptor[3] | descriptor[4] << 8;
+  FWidth = descriptor[5] | descriptor[6] << 8;
+  FHeight = descriptor[7] | descriptor[8] << 8;
+  FPacked = descriptor[9];
+  if ((FWidth == 0 || FHeight == 0) && FImage) {
+    FWidth = FImage->GetWidth();
+    FHeight = FImage->GetHeight();
+    Warning(1, gifmsg::kExceedsScreen);
+  }
+  if (FPacked & 0x80) FColorMap->LoadFromStream(Stream, 2 << (FPacked & 7));
+  Decompress(Stream);
+}
+
+// The pixels start as the transparent index (else 0), so that data that ends early leaves the
+// rest of the frame clear.
+void TGifFrame::Decompress(TStream* Stream) {
+  const int transparent = GetTransparentColorIndex();
+  TStreamSource source(Stream);
+  auto warn = [this](const char* message) { Warning(1, message); };
+  try {
+    FData = AllocateFramePixels(FWidth, FHeight, static_cast<std::uint8_t>(std::max(transparent, 0)));
+    if (FData.empty()) {
+      FWidth = FHeight = 0;
+      return;
+    }
+    DecodeImageData(source, FData.data(), FWidth, FHeight, GetInterlaced(), warn);
+  } catch (const EGifDecodeError& e) {
+    throw EGifError(e.what());
+  }
+}
+
+void TGifFrameList::LoadFromStream(TStream* Stream, TObject*) {
+  for (;;) {
+    std::uint8_t byte = 0;
+    bool read = false;
+    while ((read = Stream->Read(&byte, 1) == 1) && byte == 0) {
+    }
+    if (!read) break;
+    Stream->Seek(-1, soCurrent);
+    if (byte == kTrailer) break;
+    if (byte != '!' && byte != kImageSeparator) {
+      Warning(1, gifmsg::kUnknownBlock);
+      Stream->Seek(-1, soCurrent);  // the trailer check reads the byte before it
+      break;
+    }
+    auto frame = std::make_unique<TGifFrame>(FImage);
+    frame->LoadFromStream(Stream);
+    Add(std::move(frame));
+    if (FImage) {
+      const std::int64_t size = Stream->GetSize();
+      FImage->ReportProgress(psRunning, size > 0 ? static_cast<int>(Stream->GetPosition() * 100 / size) : 100,
+                             "Loading...");
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

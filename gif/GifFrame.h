@@ -96,6 +96,8 @@ class TGifFrame : public TGifItem {
   // Extensions, descriptor, local table and image data (a frame without pixels writes only its
   // extensions).
   void SaveToStream(TStream* Stream) override;
+  // Extensions, then, unless the trailer or a zero byte follows, descriptor, local table and
+  // image data. A descriptor of width or height 0 takes the logical screen's size.
   void LoadFromStream(TStream* Stream) override;
 
   // Kept by the frame's graphic control extension.
@@ -116,6 +118,7 @@ class TGifFrame : public TGifItem {
   void ApplyMask(TBitmap* Source);
   void PrepareDescriptor();
   void Compress(TStream* Stream);
+  void Decompress(TStream* Stream);
 
   std::unique_ptr<TGifLocalColorMap> FColorMap;
   std::unique_ptr<TGifExtensionList> FExtensions;
@@ -136,6 +139,8 @@ class TGifFrameList : public TGifList {
  public:
   using TGifList::TGifList;
   TGifFrame* GetFrame(int Index) const { return static_cast<TGifFrame*>(GetItem(Index)); }
+  // Frames up to the trailer; zero bytes between blocks are skipped, an unknown block ends the
+  // list with the warning "Unknown GIF block type".
   void LoadFromStream(TStream* Stream, TObject* Parent) override;
 };
 

@@ -143,8 +143,9 @@ void TGifPicture::GrowScreenToFrames() {
     width = std::max(width, frame->GetLeft() + frame->GetWidth());
     height = std::max(height, frame->GetTop() + frame->GetHeight());
   }
-  FHeader->SetWidth(width);
-  FHeader->SetHeight(height);
+  // A stream's frames may reach past the 16-bit screen; the screen stops at its limit.
+  FHeader->SetWidth(std::min(width, kGifMaxSide));
+  FHeader->SetHeight(std::min(height, kGifMaxSide));
 }
 
 int TGifPicture::Add(TPersistent* Source) {
@@ -221,8 +222,23 @@ void TGifPicture::SaveToStream(TStream* Stream) {
   progress.Done();
 }
 
-void TGifPicture::LoadFromStream(TStream*) {
-  throw EGifError("Reading GIF pictures is not supported yet");
+// What was read before an error stays in the picture; the stream goes back to where it was.
+void TGifPicture::LoadFromStream(TStream* Stream) {
+  TGifProgressScope progress(this, "Loading...");
+  Clear();
+  const std::int64_t start = Stream->GetPosition();
+  try {
+    FHeader->LoadFromStream(Stream);
+    FImages->LoadFromStream(Stream, this);
+    GrowScreenToFrames();
+    TGifTrailer(this).LoadFromStream(Stream);
+  } catch (...) {
+    Stream->SetPosition(start);
+    FramesChanged();
+    throw;
+  }
+  progress.Done();
+  FramesChanged();
 }
 
 // ---------------------------------------------------------------------------------------------

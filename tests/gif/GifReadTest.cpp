@@ -1,0 +1,226 @@
+// Reading GIF pictures: files that Pillow wrote read as Pillow reads them, our own files read
+// back to the same frames, and the reader's tolerances and refusals.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "GifFilesOutput.h"
+#include "classlib/Classes.h"
+#include "gif/GifPicture.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+struct Warnings : TObject {
+  std::vector<std::string> messages;
+  void OnWarning(TObject*, int, const std::string& message) { messages.push_back(message); }
+};
+
+struct PillowFrame {
+  int left = 0, top = 0, width = 0, height = 0, duration = 0;
+};
+
+struct PillowReading {
+  int frames = 0, loop = -1, transparency = -1;
+  std::string comment;
+  std::vector<PillowFrame> frameList;
+};
+
+PillowReading ReadExpectations(const std::string& path) {
+  PillowReading result;
+  std::istringstream in(testsupport::ReadBytes(path));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string key;
+    words >> key;
+    if (key == "frames") words >> result.frames;
+    if (key == "loop") words >> result.loop;
+    if (key == "transparency") words >> result.transparency;
+    if (key == "comment") result.comment = line.size() > 8 ? line.substr(8) : "";
+    if (key == "frame") {
+      int n;
+      PillowFrame f;
+      words >> n >> f.left >> f.top >> f.width >> f.height >> f.duration;
+      result.frameList.push_back(f);
+    }
+  }
+  return result;
+}
+
+TGifLoopExtension* LoopOf(TGifPicture& picture) {
+  TGifExtensionList* list = picture.GetImages()->GetFrame(0)->GetExtensions();
+  for (int i = 0; i < list->GetCount(); ++i)
+    if (auto* loop = dynamic_cast<TGifLoopExtension*>(list->GetExtension(i))) return loop;
+  return nullptr;
+}
+
+std::string CommentOf(TGifPicture& picture) {
+  std::string text;
+  for (int f = 0; f < picture.GetImages()->GetCount(); ++f) {
+    TGifExtensionList* list = picture.GetImages()->GetFrame(f)->GetExtensions();
+    for (int i = 0; i < list->GetCount(); ++i)
+      if (auto* comment = dynamic_cast<TGifCommentExtension*>(list->GetExtension(i)))
+        for (const std::string& line : comment->Comment) text += line;
+  }
+  return text;
+}
+
+TEST(GifRead, PicturesThatPillowWroteReadAsPillowReadsThem) {
+  const std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
+  int checked = 0;
+  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+    SCOPED_TRACE(name);
+    PillowReading expected = ReadExpectations(folder + name + ".txt");
+    ASSERT_GT(expected.frames, 0) << "no expectations in " << folder;
+    TGifPicture picture;
+    Warnings warnings;
+    picture.SetOnWarning(TGifWarning(&warnings, &Warnings::OnWarning));
+    picture.LoadFromFile(folder + name + ".gif");
+    EXPECT_TRUE(warnings.messages.empty()) << warnings.messages.front();
+    ASSERT_EQ(picture.GetImages()->GetCount(), expected.frames);
+    TGifLoopExtension* loop = LoopOf(picture);
+    EXPECT_EQ(loop ? loop->GetLoops() : -1, expected.loop);
+    EXPECT_EQ(CommentOf(picture), expected.comment);
+    EXPECT_EQ(picture.GetImages()->GetFrame(0)->GetTransparentColorIndex(), expected.transparency);
+    for (int n = 0; n < expected.frames; ++n) {
+      SCOPED_TRACE(n);
+      TGifFrame* frame = picture.GetImages()->GetFrame(n);
+      const PillowFrame& want = expected.frameList[static_cast<size_t>(n)];
+      EXPECT_EQ(frame->GetLeft(), want.left);
+      EXPECT_EQ(frame->GetTop(), want.top);
+      ASSERT_EQ(frame->GetWidth(), want.width);
+      ASSERT_EQ(frame->GetHeight(), want.height);
+      int delay = frame->GetGraphicControlExtension() ? frame->GetGraphicControlExtension()->GetDelay() : 0;
+      if (want.duration) EXPECT_EQ(delay * 10, want.duration);
+      // Pillow shows the whole screen; every opaque pixel of the frame must show its colour.
+      std::string rgb = testsupport::ReadBytes(folder + name + "-" + std::to_string(n) + ".rgb");
+      ASSERT_EQ(rgb.size(), static_cast<size_t>(picture.GetWidth()) * picture.GetHeight() * 3);
+      TGifColorMap* map = frame->GetActiveColorMap();
+      int wrong = 0;
+      for (int y = 0; y < frame->GetHeight(); ++y)
+        for (int x = 0; x < frame->GetWidth(); ++x) {
+          int index = frame->ScanLine(y)[x];
+          if (index == frame->GetTransparentColorIndex()) continue;
+          TColor colour = map->GetColor(index);
+          size_t at = 3 * (static_cast<size_t>(y + frame->GetTop()) * picture.GetWidth() + x + frame->GetLeft());
+          if (GetRValue(colour) != static_cast<std::uint8_t>(rgb[at]) ||
+              GetGValue(colour) != static_cast<std::uint8_t>(rgb[at + 1]) ||
+              GetBValue(colour) != static_cast<std::uint8_t>(rgb[at + 2]))
+            ++wrong;
+        }
+      EXPECT_EQ(wrong, 0);
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, 5);
+}
+
+TEST(GifRead, OurFilesReadBackToTheSameFramesAndTables) {
+  for (std::uint8_t compression : {kGifCompressionLZW, kGifCompressionRLE}) {
+    TGifPicture picture;
+    picture.SetCompression(compression);
+    for (int i = 0; i < 16; ++i) picture.GetGlobalColorMap()->Add(static_cast<TColor>(RGB(i * 16, 255 - i, i)));
+    for (int f = 0; f < 3; ++f) {
+      auto frame = std::make_unique<TGifFrame>(&picture);
+      frame->SetLeft(f * 3);
+      frame->SetWidth(50 + f);
+      frame->SetHeight(20 + 5 * f);
+      frame->SetInterlaced(f == 1);
+      if (f == 2)
+        for (int i = 0; i < 5; ++i) frame->GetColorMap()->Add(static_cast<TColor>(RGB(i, i, 200)));
+      std::vector<std::uint8_t> pixels = giffiles::Runs(50 + f, 20 + 5 * f, f == 2 ? 5 : 16, f + 1);
+      std::copy(pixels.begin(), pixels.end(), frame->GetData());
+      picture.Add(frame.release());
+    }
+    TStringStream stream;
+    picture.SaveToStream(&stream);
+    stream.SetPosition(0);
+    TGifPicture read;
+    read.LoadFromStream(&stream);
+    ASSERT_EQ(read.GetImages()->GetCount(), 3);
+    EXPECT_EQ(read.GetWidth(), picture.GetWidth());
+    EXPECT_EQ(read.GetGlobalColorMap()->Entries(), picture.GetGlobalColorMap()->Entries());
+    for (int f = 0; f < 3; ++f) {
+      TGifFrame* a = picture.GetImages()->GetFrame(f);
+      TGifFrame* b = read.GetImages()->GetFrame(f);
+      EXPECT_EQ(b->GetLeft(), a->GetLeft());
+      EXPECT_EQ(b->GetInterlaced(), a->GetInterlaced());
+      // The stream pads a table to a power of two with black.
+      std::vector<TGifColor> table = a->GetColorMap()->Entries();
+      if (!table.empty()) table.resize(static_cast<size_t>(1) << a->GetColorMap()->GetBitsPerPixel());
+      EXPECT_EQ(b->GetColorMap()->Entries(), table);
+      ASSERT_EQ(b->GetDataSize(), a->GetDataSize());
+      EXPECT_TRUE(std::equal(a->GetData(), a->GetData() + a->GetDataSize(), b->GetData()));
+    }
+  }
+}
+
+TEST(GifRead, ToleratesWhatItCanAndRefusesTheRest) {
+  TGifPicture source;
+  auto frame = std::make_unique<TGifFrame>(&source);
+  frame->GetColorMap()->Add(clBlack);
+  frame->GetColorMap()->Add(clWhite);
+  frame->SetWidth(8);
+  frame->SetHeight(8);
+  for (int i = 0; i < 64; ++i) frame->GetData()[i] = static_cast<std::uint8_t>(i % 3 == 0);
+  source.Add(frame.release());
+  TStringStream saved;
+  source.SaveToStream(&saved);
+  const std::string good = saved.GetDataString();
+
+  auto load = [](const std::string& bytes, Warnings& warnings) {
+    TStringStream stream(bytes);
+    auto picture = std::make_unique<TGifPicture>();
+    picture->SetOnWarning(TGifWarning(&warnings, &Warnings::OnWarning));
+    picture->LoadFromStream(&stream);
+    return picture;
+  };
+  {  // four bytes of anything before the signature
+    Warnings w;
+    EXPECT_EQ(load("abcd" + good, w)->GetImages()->GetCount(), 1);
+  }
+  {  // any other prefix is refused, and the stream goes back to where it was
+    Warnings w;
+    TStringStream stream("abc" + good);
+    TGifPicture picture;
+    try {
+      picture.LoadFromStream(&stream);
+      FAIL();
+    } catch (const EGifError& e) {
+      EXPECT_EQ(e.GetMessage(), "Invalid GIF signature");
+    }
+    EXPECT_EQ(stream.GetPosition(), 0);
+  }
+  {  // no trailer: silent; a wrong one warns
+    Warnings w;
+    load(good.substr(0, good.size() - 1), w);
+    EXPECT_TRUE(w.messages.empty());
+    load(good.substr(0, good.size() - 1) + "x", w);
+    EXPECT_NE(std::find(w.messages.begin(), w.messages.end(), "Unknown GIF block type"), w.messages.end());
+  }
+  {  // zero bytes between blocks are skipped
+    Warnings w;
+    std::string padded = good.substr(0, good.size() - 1) + std::string(3, '\0') + ";";
+    EXPECT_EQ(load(padded, w)->GetImages()->GetCount(), 1);
+    EXPECT_TRUE(w.messages.empty());
+  }
+  {  // cut anywhere: never a crash; either an error or what could be read
+    for (size_t cut = 0; cut < good.size(); ++cut) {
+      Warnings w;
+      TStringStream stream(good.substr(0, cut));
+      TGifPicture picture;
+      picture.SetOnWarning(TGifWarning(&w, &Warnings::OnWarning));
+      try {
+        picture.LoadFromStream(&stream);
+      } catch (const EGifError&) {
+      }
+      EXPECT_LE(picture.GetImages()->GetCount(), 1);
+    }
+  }
+}
+
+}  // namespace
