@@ -326,18 +326,56 @@ std::uint8_t TCachedColorLookup::Lookup(int red, int green, int blue, TGifRGB& c
 }
 
 TLinearColorLookup::TLinearColorLookup(std::vector<TGifRGB> palette)
-    : TColorLookup(static_cast<int>(palette.size())), FPalette(std::move(palette)) {}
+    : TColorLookup(static_cast<int>(palette.size())), FPalette(std::move(palette)),
+      FCellStart(32768, -1), FCellCount(32768, 0) {}
+
+// The entries, in palette order, whose nearest possible distance to the cell's box is not above
+// the smallest farthest distance of any entry: no other entry can ever be (or tie) the nearest.
+const std::uint8_t* TLinearColorLookup::Candidates(int cell, int& count) {
+  if (FCellStart[cell] < 0) {
+    int lo[3] = {(cell & 31) << 3, ((cell >> 5) & 31) << 3, ((cell >> 10) & 31) << 3};
+    auto distances = [&lo](const TGifRGB& c, int& nearest, int& farthest) {
+      int v[3] = {c.r, c.g, c.b};
+      nearest = farthest = 0;
+      for (int i = 0; i < 3; ++i) {
+        int hi = lo[i] + 7;
+        int n = v[i] < lo[i] ? lo[i] - v[i] : v[i] > hi ? v[i] - hi : 0;
+        int f = std::max(std::abs(v[i] - lo[i]), std::abs(v[i] - hi));
+        nearest += n * n;
+        farthest += f * f;
+      }
+    };
+    int bound = INT_MAX;
+    for (const TGifRGB& c : FPalette) {
+      int n, f;
+      distances(c, n, f);
+      bound = std::min(bound, f);
+    }
+    FCellStart[cell] = static_cast<std::int32_t>(FPool.size());
+    for (size_t i = 0; i < FPalette.size(); ++i) {
+      int n, f;
+      distances(FPalette[i], n, f);
+      if (n <= bound) FPool.push_back(static_cast<std::uint8_t>(i));
+    }
+    FCellCount[cell] = static_cast<std::uint16_t>(FPool.size() - static_cast<size_t>(FCellStart[cell]));
+  }
+  count = FCellCount[cell];
+  return FPool.data() + FCellStart[cell];
+}
 
 std::uint8_t TLinearColorLookup::Lookup(int red, int green, int blue, TGifRGB& color) {
   std::uint32_t key = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
   if (key != FLastColor) {
+    int count = 0;
+    const std::uint8_t* candidates = Candidates(Cell(red, green, blue), count);
     int best = INT_MAX;
-    for (size_t i = 0; i < FPalette.size(); ++i) {
-      int dr = FPalette[i].r - red, dg = FPalette[i].g - green, db = FPalette[i].b - blue;
+    for (int k = 0; k < count; ++k) {
+      const TGifRGB& c = FPalette[candidates[k]];
+      int dr = c.r - red, dg = c.g - green, db = c.b - blue;
       int d = dr * dr + dg * dg + db * db;
       if (d < best) {
         best = d;
-        FLastIndex = static_cast<std::uint8_t>(i);
+        FLastIndex = candidates[k];
       }
     }
     FLastColor = key;

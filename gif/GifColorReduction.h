@@ -137,14 +137,20 @@ class TCachedColorLookup : public TColorLookup {
 };
 
 // Nearest palette entry by squared distance, the first of equals winning, as the system's
-// nearest-palette-index query answers.
+// nearest-palette-index query answers. The search of a 5:5:5 cell only visits the entries that
+// can be nearest to some colour of the cell (worked out on the cell's first use), so the answer
+// is exact at a fraction of a full scan.
 class TLinearColorLookup : public TColorLookup {
  public:
   explicit TLinearColorLookup(std::vector<TGifRGB> palette);
   std::uint8_t Lookup(int red, int green, int blue, TGifRGB& color) override;
 
  private:
+  const std::uint8_t* Candidates(int cell, int& count);
   std::vector<TGifRGB> FPalette;
+  std::vector<std::int32_t> FCellStart;  // into FPool; -1 until the cell is first met
+  std::vector<std::uint16_t> FCellCount;
+  std::vector<std::uint8_t> FPool;
   std::uint32_t FLastColor = 0xFFFFFFFF;
   std::uint8_t FLastIndex = 0;
 };

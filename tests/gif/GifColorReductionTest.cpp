@@ -245,23 +245,29 @@ TEST(Quantizer, WindowsVariantKeepsSystemColoursAtBothEnds) {
     for (int x = 0; x < 40; ++x) ASSERT_EQ(r.Color(x, y), colors[(y * 40 + x) % 200]);
 }
 
-TEST(PaletteReductions, LinearLookupsTakeTheNearestEntry) {
-  std::vector<TGifRGB> palette{Rgb(0, 0, 0), Rgb(250, 10, 10), Rgb(10, 250, 10),
-                               Rgb(10, 10, 250), Rgb(200, 200, 200)};
+TEST(PaletteReductions, LinearLookupsTakeTheFirstNearestEntry) {
+  // Many colours, some of them twice and some close together: the first of the nearest wins.
+  std::vector<TGifRGB> palette = RandomColors(150, 21);
+  for (int i = 0; i < 30; ++i) palette.push_back(palette[static_cast<size_t>(i * 4)]);
+  for (int i = 0; i < 20; ++i) {
+    TGifRGB c = palette[static_cast<size_t>(i)];
+    palette.push_back(Rgb(c.r ^ 1, c.g, c.b ^ 2));
+  }
   HPALETTE handle = PaletteOfColors(palette);
   std::mt19937 random(3);
-  std::vector<TGifRGB> noise(50 * 30);
+  std::vector<TGifRGB> noise(120 * 90);
   for (auto& c : noise) c = Rgb(random() & 255, random() & 255, random() & 255);
-  auto source = MakeBitmap(50, 30, [&](int x, int y) { return noise[y * 50 + x]; });
+  for (int i = 0; i < 200; ++i) noise[static_cast<size_t>(i)] = palette[static_cast<size_t>(i)];
+  auto source = MakeBitmap(120, 90, [&](int x, int y) { return noise[static_cast<size_t>(y * 120 + x)]; });
   Reduced r = Reduce(source.get(), rmPalette, dmNearest, 8, handle);
   DeleteObject(handle);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 50; ++x) {
-      TGifRGB got = r.Color(x, y);
-      ASSERT_LT(r.Index(x, y), palette.size());
-      for (const TGifRGB& other : palette)
-        ASSERT_LE(SquaredDistance(got, noise[y * 50 + x]), SquaredDistance(other, noise[y * 50 + x]));
-    }
+  for (int i = 0; i < 120 * 90; ++i) {
+    TGifRGB want = noise[static_cast<size_t>(i)];
+    size_t first = 0;
+    for (size_t k = 1; k < palette.size(); ++k)
+      if (SquaredDistance(palette[k], want) < SquaredDistance(palette[first], want)) first = k;
+    ASSERT_EQ(r.Index(i % 120, i / 120), first) << i;
+  }
 
   for (TColorReduction method : {rmWindows20, rmWindows256}) {
     Reduced w = Reduce(source.get(), method);
@@ -269,8 +275,8 @@ TEST(PaletteReductions, LinearLookupsTakeTheNearestEntry) {
     int important = method == rmWindows20 ? 20 : 0;
     for (const RGBQUAD& q : w.table) table.insert(q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue);
     EXPECT_GE(table.size(), method == rmWindows20 ? 20u : 100u);
-    for (int i = 0; i < 50 * 30; ++i) {
-      int x = i % 50, y = i / 50;
+    for (int i = 0; i < 120 * 90; ++i) {
+      int x = i % 120, y = i / 120;
       ASSERT_LE(w.Index(x, y), important ? important - 1 : 255);
     }
   }
