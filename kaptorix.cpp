@@ -3,6 +3,8 @@
 
 #include <exception>
 
+#include "classlib/Registration.h"
+
 namespace {
 
 constexpr char kMainClass[] = "KaptorixMain";
@@ -40,6 +42,7 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   try {
+    RegisterClassLibrary();
     if (!RegisterMainClass(instance)) return 1;
     HWND main = CreateWindowExA(0, kMainClass, "Kaptorix", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance, nullptr);

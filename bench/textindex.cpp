@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Registration.h"
 #include "engine/u_PageNumbers.h"
 #include "engine/u_TextIndex.h"
 #include "engine/u_WideFuncText.h"
@@ -213,6 +214,7 @@ void RunThroughWindows(const std::wstring& path, bool byNumbers, const std::wstr
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterClassLibrary();
   Args args = ParseArgs(argc, argv);
   std::wstring base = args.file.empty() ? TBookWriter().Book(args.pages) : LoadTextFileW(args.file);
   wchar_t folder[MAX_PATH];

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "classlib/Forms.h"
 
 // ---- links ----------------------------------------------------------------------------------
 TBasicActionLink::~TBasicActionLink() {
@@ -85,8 +84,9 @@ namespace {
 
 // Offers the action to the application window, where its hooks see it first.
 bool SendToApplication(UINT msg, TBasicAction* action) {
-  if (!Application || !Application->GetHandle()) return false;
-  return SendMessageA(Application->GetHandle(), msg, 0, reinterpret_cast<LPARAM>(action)) != 0;
+  HWND window = ApplicationWindow ? ApplicationWindow() : nullptr;
+  if (!window) return false;
+  return SendMessageA(window, msg, 0, reinterpret_cast<LPARAM>(action)) != 0;
 }
 
 }  // namespace
@@ -316,8 +316,3 @@ void RegisterActionClasses() {
   for (TClass cls : {TAction::StaticClass(), THintAction::StaticClass(), TActionList::StaticClass()})
     if (!GetClass(cls->ClassName())) RegisterClass(cls);
 }
-
-namespace {
-// Form descriptions may name these classes from the start.
-const bool kRegistered = (RegisterActionClasses(), true);
-}  // namespace

@@ -3,8 +3,7 @@
 
 #include <algorithm>
 
-#include "classlib/ActnLinks.h"
-#include "classlib/Forms.h"
+#include "classlib/ActnList.h"
 
 // ---- drawing --------------------------------------------------------------------------------
 void DrawButtonFace(TCanvas* canvas, const RECT& rect, TBitmap* glyph, int numGlyphs,
@@ -226,7 +225,7 @@ void TBitBtn::CreateParams(TCreateParams& params) {
 // The close kind closes its form; the others act as a push button.
 void TBitBtn::Click() {
   if (FKind == bkClose) {
-    if (TCustomForm* form = GetParentForm(this)) {
+    if (IParentForm* form = ParentFormOf(this)) {
       form->Close();
       return;
     }
@@ -286,3 +285,38 @@ void TBitBtn::DeclareProperties(TPropertyTable& table) {
 TClass TSpeedButton::GetActionLinkClass() const { return TSpeedButtonActionLink::StaticClass(); }
 
 TClass TBitBtn::GetActionLinkClass() const { return TBitBtnActionLink::StaticClass(); }
+
+// ---- action links ---------------------------------------------------------------------------
+namespace {
+
+TCustomAction* CustomAction(TBasicAction* action) { return dynamic_cast<TCustomAction*>(action); }
+
+}  // namespace
+
+TSpeedButton* TSpeedButtonActionLink::Button() const { return dynamic_cast<TSpeedButton*>(FClient); }
+
+bool TSpeedButtonActionLink::IsCheckedLinked() const {
+  TCustomAction* action = CustomAction(FAction);
+  return action && Button() && Button()->GetDown() == action->GetChecked();
+}
+
+bool TSpeedButtonActionLink::IsGroupIndexLinked() const {
+  TCustomAction* action = CustomAction(FAction);
+  return action && Button() && Button()->GetGroupIndex() == action->GetGroupIndex();
+}
+
+void TSpeedButtonActionLink::SetChecked(bool value) {
+  if (IsCheckedLinked()) Button()->SetDown(value);
+}
+
+void TSpeedButtonActionLink::SetGroupIndex(int value) {
+  if (IsGroupIndexLinked()) Button()->SetGroupIndex(value);
+}
+
+bool TBitBtnActionLink::IsGroupIndexLinked() const { return CustomAction(FAction) != nullptr; }
+
+void RegisterButtonControls() {
+  RegisterClasses({TSpeedButton::StaticClass(), TBitBtn::StaticClass()});
+  RegisterActionLinkClass<TSpeedButtonActionLink>();
+  RegisterActionLinkClass<TBitBtnActionLink>();
+}

@@ -62,6 +62,29 @@ class TButtonGlyph {
   int FSpacing = 4;
 };
 
+class TSpeedButton;
+
+class TSpeedButtonActionLink : public TControlActionLink {
+  KX_CLASS(TSpeedButtonActionLink, TControlActionLink)
+ public:
+  using TControlActionLink::TControlActionLink;
+  bool IsCheckedLinked() const override;
+  virtual bool IsGroupIndexLinked() const;
+  void SetChecked(bool value) override;
+  virtual void SetGroupIndex(int value);
+
+ private:
+  TSpeedButton* Button() const;
+};
+
+class TBitBtnActionLink : public TButtonActionLink {
+  KX_CLASS(TBitBtnActionLink, TButtonActionLink)
+ public:
+  using TButtonActionLink::TButtonActionLink;
+  virtual bool IsGroupIndexLinked() const;
+  virtual void SetGroupIndex(int) {}
+};
+
 class TSpeedButton : public TGraphicControl, public TButtonGlyph {
   KX_COMPONENT(TSpeedButton, TGraphicControl)
  public:
@@ -113,3 +136,6 @@ class TBitBtn : public TButton, public TButtonGlyph {
   TBitBtnKind FKind = bkCustom;
   std::unique_ptr<TControlCanvas> FCanvas;
 };
+
+// Registers the speed and bitmap buttons for form descriptions, and their action links.
+void RegisterButtonControls();

@@ -547,10 +547,7 @@ void TProgressBar::DeclareProperties(TPropertyTable& table) {
   p.Enum("Orientation", &P::GetOrientation, &P::SetOrientation, kOrientations);
 }
 
-namespace {
-
-const bool comCtrlsRegistered = (RegisterClasses({TTabControl::StaticClass(), TPageControl::StaticClass(),
-                                                  TTabSheet::StaticClass(), TProgressBar::StaticClass()}),
-                                 true);
-
-}  // namespace
+void RegisterCommonControls() {
+  RegisterClasses({TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
+                   TProgressBar::StaticClass()});
+}

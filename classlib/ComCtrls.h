@@ -213,3 +213,6 @@ class TProgressBar : public TWinControl {
   bool FSmooth = false;
   TProgressBarOrientation FOrientation = pbHorizontal;
 };
+
+// Registers the tab and page controls, tab sheets and progress bars for form descriptions.
+void RegisterCommonControls();

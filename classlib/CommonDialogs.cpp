@@ -256,13 +256,9 @@ void TFontDialog::DeclareProperties(TPropertyTable& table) {
   p.Integer("MaxFontSize", &TFontDialog::GetMaxFontSize, &TFontDialog::SetMaxFontSize);
 }
 
-namespace {
-// Form descriptions may name these classes from the start; a replacement registered under the
-// same name stays.
-const bool kRegistered = [] {
+void RegisterCommonDialogClasses() {
+  // A class that another unit registered under the same name (a replacement) stays.
   for (TClass cls : {TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
                      TFontDialog::StaticClass()})
     if (!GetClass(cls->ClassName())) RegisterClass(cls);
-  return true;
-}();
-}  // namespace
+}

@@ -167,3 +167,6 @@ class TFontDialog : public TCommonDialog {
   int FMinFontSize = 0;
   int FMaxFontSize = 0;
 };
+
+// Registers the common dialogs for form descriptions.
+void RegisterCommonDialogClasses();

@@ -18,9 +18,13 @@
 class TWinControl;
 class TBasicAction;
 class TControlActionLink;
-class TCustomForm;
 
 using TCursor = int;
+
+// Modal results.
+constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+              mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1,
+              mrNoToAll = mrAll + 1, mrYesToAll = mrNoToAll + 1;
 
 // The part of a hint before the first "|" (all of it when there is none), and the part after.
 std::string GetShortHint(const std::string& hint);
@@ -41,6 +45,9 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
                   crHandPoint = -21;
 // The system cursor shown for a cursor value (nullptr for crNone and crDefault).
 HCURSOR CursorHandle(TCursor cursor);
+// The cursor the screen imposes on every window (crDefault: none); the screen installs it.
+using TScreenCursorProc = TCursor (*)();
+extern TScreenCursorProc ScreenCursor;
 
 // The parent edges a control keeps its distance to when the parent is resized (left and top:
 // it stays; left and right: it stretches; neither: it keeps its place in the middle).
@@ -56,6 +63,25 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 using TShiftState = unsigned;
 constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
                       ssDouble = 64;
+
+// Shortcuts: a virtual key in the low byte with Shift, Ctrl and Alt bits.
+using TShortCut = WORD;
+constexpr TShortCut scNone = 0, scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+
+TShortCut ShortCut(WORD key, TShiftState shift);
+void ShortCutToKey(TShortCut shortCut, WORD& key, TShiftState& shift);
+// "Ctrl+K", "F2", "Shift+Del": the prefixes Shift+, Ctrl+, Alt+ in that order, then the key's
+// name; empty when the key has no name.
+std::string ShortCutToText(TShortCut shortCut);
+// The reverse of ShortCutToText (case ignored); scNone for text that names no shortcut.
+TShortCut TextToShortCut(const std::string& text);
+// The library's name of a virtual key for the keys that have one (backspace, tab, enter,
+// escape, space, the page and arrow keys, insert, delete, F1 to F24), else empty.
+std::string KeyName(WORD key);
+// The shortcut prefixes.
+extern const char* const SmkcShift;
+extern const char* const SmkcCtrl;
+extern const char* const SmkcAlt;
 
 // Control state (bits of GetControlState).
 constexpr unsigned csLButtonDown = 0x1;
@@ -135,9 +161,20 @@ class TControlActionLink : public TActionLink {
   TControl* FClient;
 };
 
+class TWinControlActionLink : public TControlActionLink {
+  KX_CLASS(TWinControlActionLink, TControlActionLink)
+ public:
+  using TControlActionLink::TControlActionLink;
+};
+
 // Action-link classes are made by class: each registers how it is made.
 using TActionLinkFactory = TControlActionLink* (*)(TControl* client);
 void RegisterActionLinkClass(TClass linkClass, TActionLinkFactory factory);
+template <class Link>
+void RegisterActionLinkClass() {
+  RegisterActionLinkClass(Link::StaticClass(),
+                          [](TControl* client) -> TControlActionLink* { return new Link(client); });
+}
 // A new link of the class (or of its nearest registered ancestor) for `client`.
 TControlActionLink* CreateActionLink(TClass linkClass, TControl* client);
 

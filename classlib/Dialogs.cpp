@@ -1,14 +1,9 @@
-// Message boxes.
+// Message dialogs.
 #include "classlib/Dialogs.h"
 
 #include "classlib/Forms.h"
 
 namespace {
-
-TMessageBoxAnswerer& Answerer() {
-  static TMessageBoxAnswerer answerer;
-  return answerer;
-}
 
 UINT ButtonFlags(TMsgDlgButtons buttons) {
   if ((buttons & mbAbortRetryIgnore) == mbAbortRetryIgnore) return MB_ABORTRETRYIGNORE;
@@ -20,17 +15,6 @@ UINT ButtonFlags(TMsgDlgButtons buttons) {
 }
 
 }  // namespace
-
-TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer answerer) {
-  TMessageBoxAnswerer previous = std::move(Answerer());
-  Answerer() = std::move(answerer);
-  return previous;
-}
-
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-  if (Answerer()) return Answerer()(TMessageBoxRequest{owner, text, caption, flags});
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
-}
 
 int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons, int) {
   static const char* const kCaptions[] = {"Warning", "Error", "Information", "Confirm", ""};

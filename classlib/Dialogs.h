@@ -1,25 +1,11 @@
-// Message boxes, with one seam through which a test answers them instead of a user.
+// Message dialogs of the application (their boxes go through the seam in MessageBoxes.h).
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "classlib/MessageBoxes.h"
 #include "classlib/WinApi.h"
-
-struct TMessageBoxRequest {
-  HWND Owner = nullptr;
-  std::string Text;
-  std::string Caption;
-  UINT Flags = 0;  // MB_ flags as given to the system
-};
-// Returns the button the "user" pressed (IDOK, IDYES, ...).
-using TMessageBoxAnswerer = std::function<int(const TMessageBoxRequest&)>;
-
-// Installs the answerer that every message box of the program goes to instead of the system;
-// an empty one restores the real boxes.  Returns the previous answerer.
-TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer answerer);
-// Shows a message box (8-bit texts) or asks the installed answerer.
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 using TMsgDlgButtons = unsigned;

@@ -491,3 +491,11 @@ void TCustomLabeledEdit::DeclareProperties(TPropertyTable& table) {
   p.Integer("LabelSpacing", &TCustomLabeledEdit::GetLabelSpacing, &TCustomLabeledEdit::SetLabelSpacing);
 }
 
+void RegisterExtraControls() {
+  RegisterClasses({TTimer::StaticClass(),
+                   TPanel::StaticClass(),
+                   TBevel::StaticClass(),
+                   TImage::StaticClass(),
+                   TSplitter::StaticClass(),
+                   TLabeledEdit::StaticClass()});
+}

@@ -206,3 +206,6 @@ class TLabeledEdit : public TCustomLabeledEdit {
  public:
   explicit TLabeledEdit(TComponent* owner) : TCustomLabeledEdit(owner) {}
 };
+
+// Registers the classes of this unit for form descriptions.
+void RegisterExtraControls();

@@ -721,3 +721,33 @@ std::string WriteComponentText(TComponent* root) {
   writer.WriteRootComponent();
   return writer.GetText();
 }
+
+// ---- string lists -----------------------------------------------------------------------------
+// A string list keeps its lines in a description as the list property "Strings"; the reader
+// and writer know that format, so the string lists' unit need not know them.
+template <class S>
+void TStringsBase<S>::DefineProperties(TFiler* filer) {
+  auto read = [this](TReader& reader) {
+    WithinUpdate([&] {
+      reader.ReadListBegin();
+      Clear();
+      while (!reader.EndOfList()) {
+        if constexpr (sizeof(TChar) == 1) Add(reader.ReadString());
+        else Add(reader.ReadWideString());
+      }
+      reader.ReadListEnd();
+    });
+  };
+  auto write = [this](TWriter& writer) {
+    writer.WriteListBegin();
+    for (int i = 0; i < GetCount(); ++i) {
+      if constexpr (sizeof(TChar) == 1) writer.WriteString(Get(i));
+      else writer.WriteWideString(Get(i));
+    }
+    writer.WriteListEnd();
+  };
+  filer->DefineProperty("Strings", read, write, GetCount() > 0);
+}
+
+template void TStringsBase<std::string>::DefineProperties(TFiler* filer);
+template void TStringsBase<std::wstring>::DefineProperties(TFiler* filer);

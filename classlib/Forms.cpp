@@ -4,13 +4,9 @@
 #include <algorithm>
 
 #include "classlib/ActnList.h"
-#include "classlib/Buttons.h"
-#include "classlib/Dialogs.h"
-#include "classlib/ExtCtrls.h"
 #include "classlib/FormReader.h"
-#include "classlib/Menus.h"
+#include "classlib/MessageBoxes.h"
 #include "classlib/ScopedHandles.h"
-#include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 
 
@@ -189,6 +185,10 @@ DWORD FormExStyleBits(TFormBorderStyle border, TFormStyle formStyle) {
 }
 
 }  // namespace
+
+TCustomForm* GetParentForm(TControl* control) {
+  return dynamic_cast<TCustomForm*>(ParentFormOf(control));
+}
 
 TCustomForm::TCustomForm(TComponent* owner)
     : TScrollingWinControl(owner), FCanvas(new TControlCanvas) {
@@ -734,28 +734,21 @@ void HandleApplicationException() {
   if (Application) Application->HandleException(Application);
 }
 
-// The classes that form descriptions may name.
-void RegisterControlClasses() {
-  RegisterClasses({TForm::StaticClass(), TScrollBox::StaticClass(), TFrame::StaticClass(),
-                   TApplicationEvents::StaticClass(), TEdit::StaticClass(), TMemo::StaticClass(),
-                   TLabel::StaticClass(), TButton::StaticClass(), TCheckBox::StaticClass(),
-                   TRadioButton::StaticClass(), TGroupBox::StaticClass(), TStaticText::StaticClass(),
-                   TScrollBar::StaticClass(), TListBox::StaticClass(), TComboBox::StaticClass(),
-                   TTimer::StaticClass(), TPanel::StaticClass(), TBevel::StaticClass(),
-                   TImage::StaticClass(), TSplitter::StaticClass(), TLabeledEdit::StaticClass(),
-                   TSpeedButton::StaticClass(), TBitBtn::StaticClass()});
-}
+HWND ApplicationHandle() { return Application ? Application->GetHandle() : nullptr; }
+
+TCursor ScreenCursorOf() { return Screen ? Screen->GetCursor() : crDefault; }
 
 // Makes the application object and the screen before any window, frees them at the end.
 struct FormsUnit {
   FormsUnit() {
-    RegisterControlClasses();
     Screen = new TScreen(nullptr);
+    ScreenCursor = ScreenCursorOf;
     Application = new TApplication(nullptr);
   }
   ~FormsUnit() {
     Application->Free();
     Application = nullptr;
+    ScreenCursor = nullptr;
     Screen->Free();
     Screen = nullptr;
   }
@@ -767,11 +760,13 @@ FormsUnit formsUnit;
 TApplication::TApplication(TComponent* owner)
     : TComponent(owner), FHintWindowClass(THintWindow::StaticClass()) {
   ApplicationHandleException = HandleApplicationException;
+  ApplicationWindow = ApplicationHandle;
   CreateHandle();
 }
 
 TApplication::~TApplication() {
   if (ApplicationHandleException == HandleApplicationException) ApplicationHandleException = nullptr;
+  if (ApplicationWindow == ApplicationHandle) ApplicationWindow = nullptr;
   // Forms first (they are owned here), while the application window still exists.
   DestroyComponents();
   if (FHandle) DestroyWindow(FHandle);
@@ -1132,3 +1127,7 @@ void TApplicationEvents::DeclareProperties(TPropertyTable& table) {
   p.Event("OnMessage", &TApplicationEvents::OnMessage);
 }
 
+void RegisterFormClasses() {
+  RegisterClasses({TForm::StaticClass(), TScrollBox::StaticClass(), TFrame::StaticClass(),
+                   TApplicationEvents::StaticClass()});
+}

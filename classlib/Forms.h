@@ -13,11 +13,6 @@
 class TCustomForm;
 class THintWindow;
 
-// Modal results.
-constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
-              mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1,
-              mrNoToAll = mrAll + 1, mrYesToAll = mrNoToAll + 1;
-
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -131,7 +126,7 @@ class TFrame : public TScrollingWinControl {
 };
 
 // ---------------------------------------------------------------------------------------------
-class TCustomForm : public TScrollingWinControl {
+class TCustomForm : public TScrollingWinControl, public IParentForm {
   KX_COMPONENT(TCustomForm, TScrollingWinControl)
  public:
   static void DeclareProperties(TPropertyTable& table);
@@ -151,7 +146,7 @@ class TCustomForm : public TScrollingWinControl {
   void Hide();
   // Runs a modal loop until ModalResult is set (Close sets mrCancel); returns it.
   int ShowModal();
-  void Close();
+  void Close() override;
   bool CloseQuery();
   // Frees the form once the messages already queued are handled.
   void Release();
@@ -160,16 +155,16 @@ class TCustomForm : public TScrollingWinControl {
   void SetParent(TWinControl* parent) override;
 
   int GetModalResult() const { return FModalResult; }
-  void SetModalResult(int value) { FModalResult = value; }
+  void SetModalResult(int value) override { FModalResult = value; }
   bool IsModal() const { return FModal; }
   TWinControl* GetActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* control);
   // Records a focus change inside the form and fires the controls' OnExit and OnEnter.
-  void SetFocusedControl(TWinControl* control);
+  void SetFocusedControl(TWinControl* control) override;
   void FocusControl(TWinControl* control);
   // A control of the form is going away: it can no longer be the active one.
-  void ControlDestroyed(TControl* control);
-  bool GetKeyPreview() const { return FKeyPreview; }
+  void ControlDestroyed(TControl* control) override;
+  bool GetKeyPreview() const override { return FKeyPreview; }
   void SetKeyPreview(bool value) { FKeyPreview = value; }
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle value);
@@ -187,7 +182,7 @@ class TCustomForm : public TScrollingWinControl {
   TComponent* GetMenu() const { return FMenu; }
   void SetMenu(TComponent* menu);
   // A key down of a control on the form: true when it was a shortcut of the form's menu.
-  virtual bool IsShortCut(TMessage& key);
+  bool IsShortCut(TMessage& key) override;
 
   RECT GetClientRect() override;
   void CreateParams(TCreateParams& params) override;
@@ -248,6 +243,9 @@ class TCustomForm : public TScrollingWinControl {
  private:
   void Notification(TComponent* component, TOperation operation) override;
 };
+
+// The form a control sits on, or nullptr.
+TCustomForm* GetParentForm(TControl* control);
 
 class TForm : public TCustomForm {
   KX_COMPONENT(TForm, TCustomForm)
@@ -420,3 +418,6 @@ class TApplicationEvents : public TComponent {
 // The program's application object and screen, made before any window.
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Registers the forms, scroll boxes, frames and application events for form descriptions.
+void RegisterFormClasses();

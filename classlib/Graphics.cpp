@@ -7,7 +7,6 @@
 #include <map>
 
 #include "classlib/DibPixels.h"
-#include "classlib/Jpeg.h"
 
 namespace {
 
@@ -521,8 +520,6 @@ Registry& Formats() {
     Registry r;
     r.fileFormats.push_back({"bmp", "Bitmaps", &TBitmap::Class});
     r.fileFormats.push_back({"ico", "Icons", &TIcon::Class});
-    r.fileFormats.push_back({"jpg", "JPEG Image File", &TJPEGImage::Class});
-    r.fileFormats.push_back({"jpeg", "JPEG Image File", &TJPEGImage::Class});
     r.clipboardFormats.push_back({CF_BITMAP, &TBitmap::Class});
     return r;
   }();

@@ -111,8 +111,4 @@ void TCustomImageList::DeclareProperties(TPropertyTable& table) {
   p.Event("OnChange", &TCustomImageList::OnChange);
 }
 
-namespace {
-
-const bool imageListsRegistered = (RegisterClasses({TImageList::StaticClass()}), true);
-
-}  // namespace
+void RegisterImageListClasses() { RegisterClasses({TImageList::StaticClass()}); }

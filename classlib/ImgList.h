@@ -85,3 +85,6 @@ class TImageList : public TCustomImageList {
  public:
   explicit TImageList(TComponent* owner) : TCustomImageList(owner) {}
 };
+
+// Registers the image list for form descriptions.
+void RegisterImageListClasses();

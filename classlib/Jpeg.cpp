@@ -306,3 +306,8 @@ void TJPEGImage::SaveToStream(TStream* stream) {
   JPEGNeeded();
   if (!FData.empty()) stream->WriteBuffer(FData.data(), static_cast<int>(FData.size()));
 }
+
+void RegisterJpegImage() {
+  TPicture::RegisterFileFormat("jpg", "JPEG Image File", &TJPEGImage::Class);
+  TPicture::RegisterFileFormat("jpeg", "JPEG Image File", &TJPEGImage::Class);
+}

@@ -81,3 +81,6 @@ class TJPEGImage : public TGraphic {
   TJPEGPerformance FPerformance = jpBestQuality;
   TJPEGScale FScale = jsFullSize;
 };
+
+// Registers the JPEG image with the pictures (extensions jpg and jpeg).
+void RegisterJpegImage();

@@ -1144,13 +1144,7 @@ void TCustomListView::DeclareProperties(TPropertyTable& table) {
   p.Event("OnDrawItem", &L::OnDrawItem);
 }
 
-namespace {
-
-const bool listViewsRegistered = (RegisterClasses({TListView::StaticClass()}),
-                                  RegisterActionLinkClass(TListViewActionLink::StaticClass(),
-                                                          [](TControl* client) -> TControlActionLink* {
-                                                            return new TListViewActionLink(client);
-                                                          }),
-                                  true);
-
-}  // namespace
+void RegisterListViewClasses() {
+  RegisterClasses({TListView::StaticClass()});
+  RegisterActionLinkClass<TListViewActionLink>();
+}

@@ -445,3 +445,6 @@ class TListView : public TCustomListView {
  public:
   explicit TListView(TComponent* owner) : TCustomListView(owner) {}
 };
+
+// Registers the list view for form descriptions, and its action link.
+void RegisterListViewClasses();

@@ -1,4 +1,4 @@
-// Menu items, menus and their native menus, shortcut texts.
+// Menu items, menus and their native menus.
 #include "classlib/Menus.h"
 
 #include <algorithm>
@@ -6,10 +6,6 @@
 #include <functional>
 
 #include "classlib/SysUtils.h"
-
-const char* const SmkcShift = "Shift+";
-const char* const SmkcCtrl = "Ctrl+";
-const char* const SmkcAlt = "Alt+";
 
 namespace {
 
@@ -67,99 +63,6 @@ std::vector<std::pair<TClass, TMenuActionLink* (*)(TMenuItem*)>>& MenuLinkFactor
 
 void RegisterMenuActionLinkClass(TClass linkClass, TMenuActionLink* (*factory)(TMenuItem* client)) {
   MenuLinkFactories().emplace_back(linkClass, factory);
-}
-
-// ---- shortcuts ------------------------------------------------------------------------------
-TShortCut ShortCut(WORD key, TShiftState shift) {
-  if (key & 0xFF00) return scNone;
-  TShortCut result = key;
-  if (shift & ssShift) result |= scShift;
-  if (shift & ssCtrl) result |= scCtrl;
-  if (shift & ssAlt) result |= scAlt;
-  return result;
-}
-
-void ShortCutToKey(TShortCut shortCut, WORD& key, TShiftState& shift) {
-  key = shortCut & 0xFF;
-  shift = 0;
-  if (shortCut & scShift) shift |= ssShift;
-  if (shortCut & scCtrl) shift |= ssCtrl;
-  if (shortCut & scAlt) shift |= ssAlt;
-}
-
-std::string KeyName(WORD key) {
-  switch (key) {
-    case VK_BACK: return "BkSp";
-    case VK_TAB: return "Tab";
-    case VK_RETURN: return "Enter";
-    case VK_ESCAPE: return "Esc";
-    case VK_SPACE: return "Space";
-    case VK_PRIOR: return "PgUp";
-    case VK_NEXT: return "PgDn";
-    case VK_END: return "End";
-    case VK_HOME: return "Home";
-    case VK_LEFT: return "Left";
-    case VK_UP: return "Up";
-    case VK_RIGHT: return "Right";
-    case VK_DOWN: return "Down";
-    case VK_INSERT: return "Ins";
-    case VK_DELETE: return "Del";
-  }
-  if (key >= VK_F1 && key <= VK_F24) {
-    std::string name(1, 'F');
-    name.append(std::to_string(key - VK_F1 + 1));
-    return name;
-  }
-  return std::string();
-}
-
-namespace {
-
-// The name of a key without a library name: the character it types, else the system's name.
-std::string SystemKeyName(WORD key) {
-  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-  UINT character = MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7FFF;
-  if (character >= 0x21 && character <= 0xFF) return std::string(1, static_cast<char>(character));
-  LONG scan = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  if (scan == 0) return std::string();
-  std::string name(256, '\0');
-  int length = GetKeyNameTextA(scan << 16, name.data(), static_cast<int>(name.size()));
-  name.resize(static_cast<size_t>(std::max(length, 0)));
-  return name;
-}
-
-}  // namespace
-
-std::string ShortCutToText(TShortCut shortCut) {
-  WORD key = shortCut & 0xFF;
-  std::string name = KeyName(key);
-  if (name.empty()) name = SystemKeyName(key);
-  if (name.empty()) return std::string();
-  std::string prefix;
-  if (shortCut & scShift) prefix += SmkcShift;
-  if (shortCut & scCtrl) prefix += SmkcCtrl;
-  if (shortCut & scAlt) prefix += SmkcAlt;
-  return prefix + name;
-}
-
-TShortCut TextToShortCut(const std::string& text) {
-  std::string rest = text;
-  TShortCut modifiers = 0;
-  const std::pair<const char*, TShortCut> kPrefixes[] = {{SmkcShift, scShift}, {SmkcCtrl, scCtrl}, {SmkcAlt, scAlt}};
-  for (bool found = true; found;) {
-    found = false;
-    for (const auto& [prefix, bit] : kPrefixes) {
-      size_t length = std::strlen(prefix);
-      if (rest.size() > length && SameText(rest.substr(0, length), prefix)) {
-        modifiers |= bit;
-        rest.erase(0, length);
-        found = true;
-      }
-    }
-  }
-  for (WORD key = 0x08; key <= 0xFF; ++key)
-    if (SameText(ShortCutToText(key), rest)) return static_cast<TShortCut>(key | modifiers);
-  return scNone;
 }
 
 // ---- TMenuActionLink ------------------------------------------------------------------------
@@ -895,8 +798,3 @@ void RegisterMenuClasses() {
   for (TClass cls : {TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass()})
     if (!GetClass(cls->ClassName())) RegisterClass(cls);
 }
-
-namespace {
-// Form descriptions may name these classes from the start.
-const bool kRegistered = (RegisterMenuClasses(), true);
-}  // namespace

@@ -1,5 +1,5 @@
 // Menus: menu items with captions, hints, shortcuts and sub-items, the main menu of a form, popup
-// menus with the popup list that receives their commands, and shortcut texts.
+// menus with the popup list that receives their commands (shortcut texts are in Controls.h).
 //
 // Native menus are built with the 8-bit menu functions. Every change of an item (caption,
 // check mark, sub-items, ...) updates the native menu and then runs the item's virtual
@@ -20,27 +20,6 @@
 
 class TMenu;
 class TMenuItem;
-
-// ---------------------------------------------------------------------------------------------
-// Shortcuts: a virtual key in the low byte with Shift, Ctrl and Alt bits.
-
-using TShortCut = WORD;
-constexpr TShortCut scNone = 0, scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
-
-TShortCut ShortCut(WORD key, TShiftState shift);
-void ShortCutToKey(TShortCut shortCut, WORD& key, TShiftState& shift);
-// "Ctrl+K", "F2", "Shift+Del": the prefixes Shift+, Ctrl+, Alt+ in that order, then the key's
-// name; empty when the key has no name.
-std::string ShortCutToText(TShortCut shortCut);
-// The reverse of ShortCutToText (case ignored); scNone for text that names no shortcut.
-TShortCut TextToShortCut(const std::string& text);
-// The library's name of a virtual key for the keys that have one (backspace, tab, enter,
-// escape, space, the page and arrow keys, insert, delete, F1 to F24), else empty.
-std::string KeyName(WORD key);
-// The shortcut prefixes.
-extern const char* const SmkcShift;
-extern const char* const SmkcCtrl;
-extern const char* const SmkcAlt;
 
 // ---------------------------------------------------------------------------------------------
 class TMenuActionLink : public TActionLink {

@@ -5,6 +5,7 @@
 #include <new>
 
 TExceptionHandlerProc ApplicationHandleException = nullptr;
+TApplicationWindowProc ApplicationWindow = nullptr;
 
 void HandleCallbackException() noexcept {
   try {

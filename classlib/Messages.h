@@ -205,6 +205,11 @@ void GuardedCallback(Body&& body) noexcept {
 using TExceptionHandlerProc = void (*)();
 extern TExceptionHandlerProc ApplicationHandleException;
 
+// The application's window, to which actions are offered before their own handlers run; the
+// application installs it (none before, and then nothing is offered).
+using TApplicationWindowProc = HWND (*)();
+extern TApplicationWindowProc ApplicationWindow;
+
 // A plain window procedure that calls `method` with the message; the method's own guard is the
 // caller's business (MainWndProc guards itself).  Freed with FreeObjectInstance.
 WNDPROC MakeObjectInstance(const TWndMethod& method);

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "classlib/ActnLinks.h"
-#include "classlib/Forms.h"
 #include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Themes.h"
@@ -644,7 +642,7 @@ void TButton::SetDefault(bool value) {
 
 void TButton::Click() {
   if (FModalResult != mrNone)
-    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+    if (IParentForm* form = ParentFormOf(this)) form->SetModalResult(FModalResult);
   TButtonControl::Click();
 }
 
@@ -1192,3 +1190,11 @@ void TScrollBar::DeclareProperties(TPropertyTable& table) {
 
 
 TClass TButton::GetActionLinkClass() const { return TButtonActionLink::StaticClass(); }
+
+void RegisterStandardControls() {
+  RegisterClasses({TEdit::StaticClass(), TMemo::StaticClass(), TLabel::StaticClass(),
+                   TButton::StaticClass(), TCheckBox::StaticClass(), TRadioButton::StaticClass(),
+                   TGroupBox::StaticClass(), TStaticText::StaticClass(), TScrollBar::StaticClass(),
+                   TListBox::StaticClass(), TComboBox::StaticClass()});
+  RegisterActionLinkClass<TButtonActionLink>();
+}

@@ -232,6 +232,12 @@ class TButtonControl : public TWinControl {
   bool FClicksDisabled = false;
 };
 
+class TButtonActionLink : public TWinControlActionLink {
+  KX_CLASS(TButtonActionLink, TWinControlActionLink)
+ public:
+  using TWinControlActionLink::TWinControlActionLink;
+};
+
 class TButton : public TButtonControl {
   KX_COMPONENT(TButton, TButtonControl)
  public:
@@ -413,5 +419,9 @@ class TScrollBar : public TWinControl {
   int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
   int FSmallChange = 1, FLargeChange = 1;
 };
+
+// Registers the classes of this unit and of the lists (StdLists.h) for form descriptions, and
+// their action links.
+void RegisterStandardControls();
 
 #include "classlib/StdLists.h"

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "classlib/Forms.h"
 #include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 
@@ -870,7 +869,7 @@ void TCustomComboBox::ComboWndProc(TMessage& message, HWND child, WNDPROC childP
       }
       break;
     case WM_SETFOCUS:
-      if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
+      if (IParentForm* form = ParentFormOf(this)) form->SetFocusedControl(this);
       break;
   }
   message.Result = CallWindowProcA(childProc, child, message.Msg, message.WParam, message.LParam);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "classlib/FormReader.h"
-
 namespace {
 
 int CompareIgnoringCase(const std::string& a, const std::string& b) { return AnsiCompareText(a, b); }
@@ -270,30 +268,6 @@ void TStringsBase<S>::Assign(TPersistent* source) {
     FQuoteChar = strings->FQuoteChar;
     AddStrings(*strings);
   });
-}
-
-template <class S>
-void TStringsBase<S>::DefineProperties(TFiler* filer) {
-  auto read = [this](TReader& reader) {
-    WithinUpdate([&] {
-      reader.ReadListBegin();
-      Clear();
-      while (!reader.EndOfList()) {
-        if constexpr (sizeof(TChar) == 1) Add(reader.ReadString());
-        else Add(reader.ReadWideString());
-      }
-      reader.ReadListEnd();
-    });
-  };
-  auto write = [this](TWriter& writer) {
-    writer.WriteListBegin();
-    for (int i = 0; i < GetCount(); ++i) {
-      if constexpr (sizeof(TChar) == 1) writer.WriteString(Get(i));
-      else writer.WriteWideString(Get(i));
-    }
-    writer.WriteListEnd();
-  };
-  filer->DefineProperty("Strings", read, write, GetCount() > 0);
 }
 
 template <class S>

@@ -374,8 +374,7 @@ void TRecordingWebBrowserEngine::WriteDocument(const std::wstring& html) {
   FLog->documentCalls.push_back(L"Close");
 }
 
-namespace {
-// Form descriptions may name the control from the start; a replacement registered under the
-// same name stays.
-const bool kRegistered = (GetClass("TWebBrowser") || (RegisterClass(TWebBrowser::StaticClass()), true));
-}  // namespace
+void RegisterWebBrowserClass() {
+  // A replacement registered under the same name stays.
+  if (!GetClass("TWebBrowser")) RegisterClass(TWebBrowser::StaticClass());
+}

@@ -118,3 +118,6 @@ class TRecordingWebBrowserEngine : public IWebBrowserEngine {
   bool FHasDocument = false;
   std::wstring FLocation;
 };
+
+// Registers the browser control for form descriptions.
+void RegisterWebBrowserClass();

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "classlib/ActnLinks.h"
-#include "classlib/Forms.h"
 #include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 
@@ -74,10 +72,25 @@ TControl* FindDragTarget(POINT screenPos, bool allowDisabled) {
   return inner ? inner : control;
 }
 
-TCustomForm* GetParentForm(TControl* control) {
+IParentForm* ParentFormOf(TControl* control) {
   while (control && control->GetParent()) control = control->GetParent();
-  return dynamic_cast<TCustomForm*>(control);
+  return dynamic_cast<IParentForm*>(control);
 }
+
+namespace {
+
+// The form of `control` when it sees the control's keys first, as the window that takes them.
+TWinControl* PreviewingForm(TWinControl* control) {
+  IParentForm* form = ParentFormOf(control);
+  auto* window = dynamic_cast<TWinControl*>(form);
+  return window && window != control && form->GetKeyPreview() ? window : nullptr;
+}
+
+TWinControl* ParentFormWindow(TControl* control) {
+  return dynamic_cast<TWinControl*>(ParentFormOf(control));
+}
+
+}  // namespace
 
 // ---- TWinControl ----------------------------------------------------------------------------
 
@@ -98,8 +111,8 @@ TWinControl::~TWinControl() {
 
 void TWinControl::BeforeDestruction() {
   Destroying();
-  TCustomForm* form = GetParentForm(this);
-  if (form && form != static_cast<TControl*>(this)) form->ControlDestroyed(this);
+  IParentForm* form = ParentFormOf(this);
+  if (form && dynamic_cast<TControl*>(form) != this) form->ControlDestroyed(this);
   if (FHandle) DestroyHandle();
   while (!FControls.empty()) FControls.back()->SetParent(nullptr);
   TControl::BeforeDestruction();
@@ -712,7 +725,7 @@ void TWinControl::CMExit(TMessage&) { DoExit(); }
 
 void TWinControl::WMSetFocus(TMessage& message) {
   DefaultHandler(message);
-  if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
+  if (IParentForm* form = ParentFormOf(this)) form->SetFocusedControl(this);
 }
 
 void TWinControl::WMKillFocus(TMessage& message) { DefaultHandler(message); }
@@ -732,10 +745,7 @@ void TWinControl::KeyPress(char& key) {
 
 bool TWinControl::DoKeyDown(TMessage& message) {
   auto& key = MessageAs<TWMKey>(message);
-  TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->GetKeyPreview() &&
-      form->DoKeyDown(message))
-    return true;
+  if (TWinControl* form = PreviewingForm(this); form && form->DoKeyDown(message)) return true;
   WORD code = key.CharCode;
   KeyDown(code, KeyDataToShiftState(key.KeyData));
   key.CharCode = code;
@@ -744,10 +754,7 @@ bool TWinControl::DoKeyDown(TMessage& message) {
 
 bool TWinControl::DoKeyUp(TMessage& message) {
   auto& key = MessageAs<TWMKey>(message);
-  TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->GetKeyPreview() &&
-      form->DoKeyUp(message))
-    return true;
+  if (TWinControl* form = PreviewingForm(this); form && form->DoKeyUp(message)) return true;
   WORD code = key.CharCode;
   KeyUp(code, KeyDataToShiftState(key.KeyData));
   key.CharCode = code;
@@ -757,10 +764,7 @@ bool TWinControl::DoKeyUp(TMessage& message) {
 // The character is the low word of WParam; a replacement goes back into the low word only.
 bool TWinControl::DoKeyPress(TMessage& message) {
   auto& key = MessageAs<TWMKey>(message);
-  TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->GetKeyPreview() &&
-      form->DoKeyPress(message))
-    return true;
+  if (TWinControl* form = PreviewingForm(this); form && form->DoKeyPress(message)) return true;
   char ch = static_cast<char>(key.CharCode & 0xFF);
   KeyPress(ch);
   key.CharCode = static_cast<unsigned char>(ch);
@@ -784,7 +788,7 @@ void TWinControl::WMSysChar(TMessage& message) { DefaultHandler(message); }
 // Over the client area: the screen's cursor, else the cursor of the control under the mouse.
 void TWinControl::WMSetCursor(TMessage& message) {
   if (reinterpret_cast<HWND>(message.WParam) == FHandle && message.LParamLo == HTCLIENT) {
-    TCursor cursor = Screen ? Screen->GetCursor() : crDefault;
+    TCursor cursor = ScreenCursor ? ScreenCursor() : crDefault;
     if (cursor == crDefault) {
       POINT at;
       GetCursorPos(&at);
@@ -820,7 +824,7 @@ void TWinControl::CNKeyDown(TMessage& message) {
     case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
     case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
   }
-  TCustomForm* form = GetParentForm(this);
+  TWinControl* form = ParentFormWindow(this);
   if (mask && form && !(Perform(WM_GETDLGCODE, 0, 0) & mask) &&
       form->Perform(CM_DIALOGKEY, key.CharCode, key.KeyData) != 0)
     return;
@@ -832,7 +836,7 @@ void TWinControl::CNKeyUp(TMessage& message) { message.Result = 0; }
 void TWinControl::CNChar(TMessage& message) {
   auto& key = MessageAs<TWMKey>(message);
   message.Result = 1;
-  TCustomForm* form = GetParentForm(this);
+  TWinControl* form = ParentFormWindow(this);
   if (form && !(Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) &&
       form->Perform(CM_DIALOGCHAR, key.CharCode, key.KeyData) != 0)
     return;
@@ -843,14 +847,14 @@ void TWinControl::CNSysKeyDown(TMessage& message) { message.Result = IsMenuKey(m
 
 // The shortcuts of the form's menu come before the control's own keys.
 bool TWinControl::IsMenuKey(TMessage& message) {
-  TCustomForm* form = GetParentForm(this);
+  IParentForm* form = ParentFormOf(this);
   return form && form->IsShortCut(message);
 }
 
 // Alt+key: the form looks for a control whose accelerator it is.
 void TWinControl::CNSysChar(TMessage& message) {
   auto& key = MessageAs<TWMKey>(message);
-  TCustomForm* form = GetParentForm(this);
+  TWinControl* form = ParentFormWindow(this);
   message.Result = 0;
   if (form && key.CharCode != VK_SPACE)
     message.Result = form->Perform(CM_DIALOGCHAR, key.CharCode, key.KeyData);

@@ -24,8 +24,25 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 TWinControl* FindControl(HWND wnd);
 // The innermost control (windowed or not) at a screen position, or nullptr.
 TControl* FindDragTarget(POINT screenPos, bool allowDisabled);
-// The form a control sits on, or nullptr.
-TCustomForm* GetParentForm(TControl* control);
+
+// What a control asks of the form it sits on. The forms answer it, so that the units of the
+// controls need not know the unit of the forms.
+class IParentForm {
+ public:
+  virtual ~IParentForm() = default;
+  // Records a focus change inside the form.
+  virtual void SetFocusedControl(TWinControl* control) = 0;
+  // A control of the form is going away: it can no longer be the active one.
+  virtual void ControlDestroyed(TControl* control) = 0;
+  // Whether the form sees its controls' keys before they do.
+  virtual bool GetKeyPreview() const = 0;
+  // A key down of a control on the form: true when it was a shortcut of the form's menu.
+  virtual bool IsShortCut(TMessage& key) = 0;
+  virtual void SetModalResult(int value) = 0;
+  virtual void Close() = 0;
+};
+// The form a control sits on (the top of its parents, when that is a form), or nullptr.
+IParentForm* ParentFormOf(TControl* control);
 
 // ---------------------------------------------------------------------------------------------
 class TWinControl : public TControl {

@@ -1,0 +1,24 @@
+// Message boxes.
+#include "classlib/MessageBoxes.h"
+
+#include <utility>
+
+namespace {
+
+TMessageBoxAnswerer& Answerer() {
+  static TMessageBoxAnswerer answerer;
+  return answerer;
+}
+
+}  // namespace
+
+TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer answerer) {
+  TMessageBoxAnswerer previous = std::move(Answerer());
+  Answerer() = std::move(answerer);
+  return previous;
+}
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+  if (Answerer()) return Answerer()(TMessageBoxRequest{owner, text, caption, flags});
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
