@@ -23,9 +23,10 @@ void ForEachItem(const std::wstring& pages, Item item) {
   for (;;) {
     const size_t bar = pages.find(L'|', start);
     const size_t end = bar == std::wstring::npos ? pages.size() : bar;
-    const size_t gt = pages.find(L'>', start);
+    // Labels may hold ">" (link texts do), file paths cannot: the link starts after the last one.
     // An item without ">" (a hand-written index data file) has an empty link.
-    if (gt < end) item(pages.substr(start, gt - start), pages.substr(gt + 1, end - gt - 1), bar == std::wstring::npos);
+    const size_t gt = end > start ? pages.rfind(L'>', end - 1) : std::wstring::npos;
+    if (gt != std::wstring::npos && gt >= start) item(pages.substr(start, gt - start), pages.substr(gt + 1, end - gt - 1), bar == std::wstring::npos);
     else item(pages.substr(start, end - start), std::wstring(), bar == std::wstring::npos);
     if (bar == std::wstring::npos) return;
     start = bar + 1;

@@ -4,7 +4,12 @@
 #include <cwctype>
 #include <unordered_map>
 
+#include "classlib/ListView.h"
+#include "engine/u_WideFunc.h"
+#include "engine/u_WideFuncText.h"
+#include "engine/u_funktionen.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
 
 namespace {
 
@@ -426,4 +431,30 @@ TTagStripSwitch TagStripSwitchFor(const std::wstring& documentPath) {
   if (std::wstring(L".html.php").find(extension) != std::wstring::npos) result = TTagStripSwitch::On;
   if (std::wstring(L".txt").find(extension) != std::wstring::npos) result = TTagStripSwitch::Off;
   return result;
+}
+
+TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list,
+                                const TFileListOptions& options) {
+  const std::vector<THtmlLink> links = ExtractHtmlLinks(LoadTextFileW(documentPath));
+  TListedPaths listed(list);
+  TListItems* items = list->GetItems();
+  items->BeginUpdate();
+  try {
+    for (const auto& link : links) {
+      const std::wstring path = LinkTargetPath(documentPath, link.Href);
+      if (!WideFileExists(path)) continue;
+      const std::string listedPath = WideStringToStringEx(path, 0);
+      if (options.NoDoubles && listed.Contains(listedPath)) continue;
+      std::wstring href = link.Href;
+      const std::wstring extension = WideExtractFileExt(href);
+      if (options.RemoveExtensions && !extension.empty()) href = ReplaceAllW(href, extension, L"");
+      AddLinkRowToFileList(list, options.CapitalizeLabels ? CapitalizeLabel(link.Label) : link.Label, href, path);
+      listed.Add(listedPath);
+    }
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
+  return TagStripSwitchFor(documentPath);
 }

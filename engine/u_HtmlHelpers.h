@@ -47,3 +47,12 @@ std::wstring LinkTargetPath(const std::wstring& documentPath, const std::wstring
 // ".php" ...), off (".txt" ...) or leaves it.
 enum class TTagStripSwitch { Leave, On, Off };
 TTagStripSwitch TagStripSwitchFor(const std::wstring& documentPath);
+
+class TCustomListView;
+struct TFileListOptions;
+
+// Appends to the file list a row for every local file the links of the HTML document name
+// (those that exist; doubles and extensions as the options say). Returns whether the
+// document's extension switches tag stripping on or off.
+TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list,
+                                const TFileListOptions& options);

@@ -83,6 +83,28 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(kt_integrieren); KX_FIELD(andindex); KX_FIELD(kt_index); KX_FIELD(kt_design); KX_FIELD(btdesign);
   KX_FIELD(zusammenfassung); KX_FIELD(status); KX_FIELD(progress); KX_FIELD(output); KX_FIELD(zwischenablage);
   KX_FIELD(outputspeichern); KX_FIELD(DatenSpeichern);
+  // File and keyword wizards.
+  KX_FIELD(dct); KX_FIELD(td1); KX_FIELD(td2); KX_FIELD(td3); KX_FIELD(td4); KX_FIELD(td5); KX_FIELD(dbt1);
+  KX_FIELD(dbt2); KX_FIELD(dstart); KX_FIELD(qudatei); KX_FIELD(la); KX_FIELD(DateiAuswahl); KX_FIELD(qulist);
+  KX_FIELD(DeleteAll); KX_FIELD(DeleteRow); KX_FIELD(querweitert); KX_FIELD(dkt_gb1); KX_FIELD(dkt_gb2);
+  KX_FIELD(dkt_gb3); KX_FIELD(dkt_gb4); KX_FIELD(dkt_kleineraus); KX_FIELD(dkt_grosseraus); KX_FIELD(dkt_zahlenraus);
+  KX_FIELD(htmlraus); KX_FIELD(dkt_maxl); KX_FIELD(dkt_max); KX_FIELD(dkt_negativliste);
+  KX_FIELD(dnegativliste_anzeigen); KX_FIELD(dkt_positivliste); KX_FIELD(dpositivliste_anzeigen);
+  KX_FIELD(dkt_keinedoppeltenseiten); KX_FIELD(dkt_zusammen); KX_FIELD(dkt_zusdoppelt); KX_FIELD(dkt_integrieren);
+  KX_FIELD(dandindex); KX_FIELD(dkt_index); KX_FIELD(htmlindex); KX_FIELD(textindex); KX_FIELD(dkt_design);
+  KX_FIELD(d_design); KX_FIELD(dzusammenfassung); KX_FIELD(dstatus); KX_FIELD(fortschritt); KX_FIELD(doutput);
+  KX_FIELD(browser); KX_FIELD(dzwischenablage); KX_FIELD(doutputspeichern); KX_FIELD(didxspeichern);
+  KX_FIELD(ShowCode); KX_FIELD(ShowDesign);
+  KX_FIELD(sct); KX_FIELD(ts1); KX_FIELD(ts2); KX_FIELD(ts3); KX_FIELD(ts4); KX_FIELD(ts5); KX_FIELD(sbt1);
+  KX_FIELD(sbt2); KX_FIELD(sstart); KX_FIELD(squpfad); KX_FIELD(squdocsearch); KX_FIELD(squsuchen);
+  KX_FIELD(squlist); KX_FIELD(sqdeleteall); KX_FIELD(squdeleteraw); KX_FIELD(squerweitert); KX_FIELD(stwgb1);
+  KX_FIELD(stwgb2); KX_FIELD(stwgb3); KX_FIELD(stwgb4); KX_FIELD(stw_kleinraus); KX_FIELD(stw_grossraus);
+  KX_FIELD(stw_zahlenraus); KX_FIELD(stw_htmlraus); KX_FIELD(stw_maxl); KX_FIELD(stw_max); KX_FIELD(stw_neg);
+  KX_FIELD(stw_neganzeigen); KX_FIELD(stw_pos); KX_FIELD(stw_posanzeigen); KX_FIELD(stw_doppelt); KX_FIELD(stw_zus);
+  KX_FIELD(stw_untereinander); KX_FIELD(stw_alphabetisch); KX_FIELD(stw_design); KX_FIELD(stw_designanzeigen);
+  KX_FIELD(szusammenfassung); KX_FIELD(sstatus); KX_FIELD(sfortschritt); KX_FIELD(sstatusfile);
+  KX_FIELD(sfortschrittfile); KX_FIELD(AbbruchS); KX_FIELD(soutput); KX_FIELD(szwischenablage);
+  KX_FIELD(soutputspeichern); KX_FIELD(Zeilenumbruch); KX_FIELD(IconList);
 #undef KX_FIELD
   p.Handler("FormCreate", &Tprog::FormCreate);
   p.Handler("rand_btstartClick", &Tprog::rand_btstartClick);

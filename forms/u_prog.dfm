@@ -655,13 +655,455 @@ object prog: Tprog
     Align = alClient
     BevelOuter = bvNone
     Visible = False
-    object pdateien: TPanel
+    object pdkopf: TPanel
       Left = 0
       Top = 0
       Width = 765
-      Height = 669
+      Height = 40
+      Align = alTop
+      BevelOuter = bvNone
+      object pdkopf_titel: TLabel
+        Left = 16
+        Top = 10
+        Caption = 'Datei Index'
+        Font.Name = 'Tahoma'
+        Font.Height = -16
+        Font.Style = [fsBold]
+      end
+    end
+    object pdknoepfe: TPanel
+      Left = 0
+      Top = 625
+      Width = 765
+      Height = 44
+      Align = alBottom
+      BevelOuter = bvNone
+      object dbt1: TButton
+        Left = 418
+        Top = 8
+        Width = 105
+        Height = 25
+        Caption = '<< zurück'
+        Anchors = [akTop, akRight]
+      end
+      object dbt2: TButton
+        Left = 529
+        Top = 8
+        Width = 105
+        Height = 25
+        Caption = 'weiter >>'
+        Anchors = [akTop, akRight]
+      end
+      object dstart: TButton
+        Left = 648
+        Top = 8
+        Width = 109
+        Height = 25
+        Caption = 'Index erstellen'
+        Anchors = [akTop, akRight]
+      end
+    end
+    object pdateien: TPanel
+      Left = 0
+      Top = 40
+      Width = 765
+      Height = 585
       Align = alClient
       BevelOuter = bvNone
+      BorderWidth = 8
+      object dct: TPageControl
+        Left = 8
+        Top = 8
+        Width = 749
+        Height = 569
+        Align = alClient
+        ActivePage = td1
+        object td1: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = '1. Quelle'
+          object td1_la1: TLabel
+            Left = 16
+            Top = 20
+            Caption = 'Datei:'
+          end
+          object qudatei: TEdit
+            Left = 70
+            Top = 16
+            Width = 530
+            Height = 21
+            Anchors = [akLeft, akTop, akRight]
+          end
+          object DateiAuswahl: TButton
+            Left = 614
+            Top = 14
+            Width = 104
+            Height = 25
+            Caption = 'Durchsuchen..'
+            Anchors = [akTop, akRight]
+          end
+          object la: TCheckBox
+            Left = 16
+            Top = 46
+            Width = 420
+            Height = 19
+            Caption = 'Dokument nach weiteren Seiten durchsuchen'
+            Checked = True
+          end
+          object qulist: TListView
+            Left = 16
+            Top = 74
+            Width = 702
+            Height = 420
+            Anchors = [akLeft, akTop, akRight, akBottom]
+            Columns = <
+              item
+                Caption = 'Bezeichnung'
+                Width = 150
+              end
+              item
+                Caption = 'Link'
+                Width = 120
+              end
+              item
+                Caption = 'Typ'
+                Width = 50
+              end
+              item
+                Caption = 'Code'
+                Width = 80
+              end
+              item
+                Caption = 'Größe'
+                Width = 90
+                Alignment = taRightJustify
+              end
+              item
+                Caption = 'Quelle'
+                Width = 200
+              end
+              >
+            MultiSelect = True
+            RowSelect = True
+            ReadOnly = False
+            SmallImages = IconList
+            SortType = stText
+            ViewStyle = vsReport
+          end
+          object DeleteAll: TButton
+            Left = 16
+            Top = 504
+            Width = 120
+            Height = 25
+            Caption = 'Alles Löschen'
+            Anchors = [akLeft, akBottom]
+          end
+          object DeleteRow: TButton
+            Left = 144
+            Top = 504
+            Width = 120
+            Height = 25
+            Caption = 'Reihe Löschen'
+            Anchors = [akLeft, akBottom]
+          end
+          object querweitert: TButton
+            Left = 598
+            Top = 504
+            Width = 120
+            Height = 25
+            Caption = 'Erweitert..'
+            Anchors = [akRight, akBottom]
+          end
+        end
+        object td2: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = '2. Einstellungen'
+          object dkt_gb1: TGroupBox
+            Left = 16
+            Top = 10
+            Width = 702
+            Height = 146
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Ausschlusskriterien'
+            object dkt_kleineraus: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Kleingeschriebene Worte werden aussortiert'
+              Checked = True
+            end
+            object dkt_grosseraus: TCheckBox
+              Left = 12
+              Top = 46
+              Width = 420
+              Height = 19
+              Caption = 'Großgeschriebene Worte werden aussortiert'
+            end
+            object dkt_zahlenraus: TCheckBox
+              Left = 12
+              Top = 70
+              Width = 420
+              Height = 19
+              Caption = 'Zahlen werden aussortiert'
+              Checked = True
+            end
+            object htmlraus: TCheckBox
+              Left = 12
+              Top = 94
+              Width = 420
+              Height = 19
+              Caption = 'HTML-Tags werden entfernt'
+              Checked = True
+            end
+            object dkt_maxl: TCheckBox
+              Left = 12
+              Top = 118
+              Width = 300
+              Height = 19
+              Caption = 'Minimale Länge der aufgenommen Worte:'
+              Checked = True
+            end
+            object dkt_max: TComboBox
+              Tag = 3
+              Left = 320
+              Top = 116
+              Width = 130
+              Height = 21
+              Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
+              Text = '3'
+            end
+          end
+          object dkt_gb2: TGroupBox
+            Left = 16
+            Top = 164
+            Width = 702
+            Height = 82
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Wortlisten'
+            object dkt_negativliste: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Negativliste (diese Worte werden aussortiert)'
+              Checked = True
+            end
+            object dnegativliste_anzeigen: TButton
+              Left = 560
+              Top = 19
+              Width = 130
+              Height = 25
+              Caption = 'Anzeigen..'
+              Anchors = [akTop, akRight]
+            end
+            object dkt_positivliste: TCheckBox
+              Left = 12
+              Top = 52
+              Width = 420
+              Height = 19
+              Caption = 'Positivliste (diese Worte kommen in den Index)'
+            end
+            object dpositivliste_anzeigen: TButton
+              Left = 560
+              Top = 49
+              Width = 130
+              Height = 25
+              Caption = 'Anzeigen..'
+              Anchors = [akTop, akRight]
+            end
+          end
+          object dkt_gb3: TGroupBox
+            Left = 16
+            Top = 254
+            Width = 702
+            Height = 130
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Index'
+            object dkt_keinedoppeltenseiten: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Doppelte Verweise entfernen'
+              Checked = True
+            end
+            object dkt_zusammen: TCheckBox
+              Left = 12
+              Top = 46
+              Width = 520
+              Height = 19
+              Caption = 'Zusammenhängende Wörter zusammen in den Index aufnehmen'
+              Checked = True
+            end
+            object dkt_zusdoppelt: TCheckBox
+              Left = 12
+              Top = 70
+              Width = 520
+              Height = 19
+              Caption = 'Zusammenhänge Wörter mehrfach in den Index aufnehmen'
+              Checked = True
+            end
+            object dkt_integrieren: TCheckBox
+              Left = 12
+              Top = 96
+              Width = 300
+              Height = 19
+              Caption = 'Zu einem vorhandenen Index hinzufügen'
+            end
+            object dandindex: TButton
+              Left = 560
+              Top = 93
+              Width = 130
+              Height = 25
+              Caption = 'Index wählen..'
+              Anchors = [akTop, akRight]
+            end
+            object dkt_index: TLabel
+              Left = 320
+              Top = 99
+              Width = 230
+              Height = 16
+              AutoSize = False
+              Caption = 'Kein anderer Index ausgewählt'
+            end
+          end
+          object dkt_gb4: TGroupBox
+            Left = 16
+            Top = 392
+            Width = 702
+            Height = 82
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Design'
+            object htmlindex: TRadioButton
+              Left = 12
+              Top = 22
+              Width = 200
+              Height = 19
+              Caption = 'HTML Index'
+              Checked = True
+            end
+            object textindex: TRadioButton
+              Left = 220
+              Top = 22
+              Width = 200
+              Height = 19
+              Caption = 'Text Index'
+            end
+            object dkt_design: TCheckBox
+              Left = 12
+              Top = 50
+              Width = 420
+              Height = 19
+              Caption = 'Angepasstes Design (weitere Designeinstellungen)'
+            end
+            object d_design: TButton
+              Left = 560
+              Top = 47
+              Width = 130
+              Height = 25
+              Caption = 'Design..'
+              Anchors = [akTop, akRight]
+            end
+          end
+        end
+        object td3: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = '3. Fertigstellen'
+          object dzusammenfassung: TStaticText
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 490
+            Anchors = [akLeft, akTop, akRight, akBottom]
+            AutoSize = False
+          end
+        end
+        object td4: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = 'Index erstellen'
+          object dstatus: TLabel
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 16
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+          end
+          object fortschritt: TProgressBar
+            Left = 16
+            Top = 40
+            Width = 702
+            Height = 20
+            Anchors = [akLeft, akTop, akRight]
+          end
+        end
+        object td5: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = 'Ergebnis'
+          object doutput: TMemo
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 456
+            Anchors = [akLeft, akTop, akRight, akBottom]
+            ScrollBars = ssBoth
+            WordWrap = False
+            Visible = False
+          end
+          object browser: TWebBrowser
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 456
+            Anchors = [akLeft, akTop, akRight, akBottom]
+          end
+          object dzwischenablage: TButton
+            Left = 16
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Zwischenablage'
+            Anchors = [akLeft, akBottom]
+          end
+          object doutputspeichern: TButton
+            Left = 154
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Text Speichern'
+            Anchors = [akLeft, akBottom]
+          end
+          object didxspeichern: TButton
+            Left = 292
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Index Speichern'
+            Anchors = [akLeft, akBottom]
+          end
+          object ShowCode: TButton
+            Left = 510
+            Top = 482
+            Width = 100
+            Height = 25
+            Caption = 'Code'
+            Anchors = [akRight, akBottom]
+          end
+          object ShowDesign: TButton
+            Left = 618
+            Top = 482
+            Width = 100
+            Height = 25
+            Caption = 'Design'
+            Anchors = [akRight, akBottom]
+          end
+        end
+      end
     end
   end
   object pgstw: TPanel
@@ -672,13 +1114,425 @@ object prog: Tprog
     Align = alClient
     BevelOuter = bvNone
     Visible = False
-    object pstw: TPanel
+    object pskopf: TPanel
       Left = 0
       Top = 0
       Width = 765
-      Height = 669
+      Height = 40
+      Align = alTop
+      BevelOuter = bvNone
+      object pskopf_titel: TLabel
+        Left = 16
+        Top = 10
+        Caption = 'Stichwort Index'
+        Font.Name = 'Tahoma'
+        Font.Height = -16
+        Font.Style = [fsBold]
+      end
+    end
+    object psknoepfe: TPanel
+      Left = 0
+      Top = 625
+      Width = 765
+      Height = 44
+      Align = alBottom
+      BevelOuter = bvNone
+      object sbt1: TButton
+        Left = 418
+        Top = 8
+        Width = 105
+        Height = 25
+        Caption = '<< zurück'
+        Anchors = [akTop, akRight]
+      end
+      object sbt2: TButton
+        Left = 529
+        Top = 8
+        Width = 105
+        Height = 25
+        Caption = 'weiter >>'
+        Anchors = [akTop, akRight]
+      end
+      object sstart: TButton
+        Left = 648
+        Top = 8
+        Width = 109
+        Height = 25
+        Caption = 'Index erstellen'
+        Anchors = [akTop, akRight]
+      end
+    end
+    object pstw: TPanel
+      Left = 0
+      Top = 40
+      Width = 765
+      Height = 585
       Align = alClient
       BevelOuter = bvNone
+      BorderWidth = 8
+      object sct: TPageControl
+        Left = 8
+        Top = 8
+        Width = 749
+        Height = 569
+        Align = alClient
+        ActivePage = ts1
+        object ts1: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = '1. Quelle'
+          object ts1_la1: TLabel
+            Left = 16
+            Top = 20
+            Caption = 'Datei:'
+          end
+          object squpfad: TEdit
+            Left = 70
+            Top = 16
+            Width = 530
+            Height = 21
+            Anchors = [akLeft, akTop, akRight]
+          end
+          object squsuchen: TButton
+            Left = 614
+            Top = 14
+            Width = 104
+            Height = 25
+            Caption = 'Durchsuchen..'
+            Anchors = [akTop, akRight]
+          end
+          object squdocsearch: TCheckBox
+            Left = 16
+            Top = 46
+            Width = 420
+            Height = 19
+            Caption = 'Dokument nach weiteren Seiten durchsuchen'
+            Checked = True
+          end
+          object squlist: TListView
+            Left = 16
+            Top = 74
+            Width = 702
+            Height = 420
+            Anchors = [akLeft, akTop, akRight, akBottom]
+            Columns = <
+              item
+                Caption = 'Bezeichnung'
+                Width = 150
+              end
+              item
+                Caption = 'Link'
+                Width = 120
+              end
+              item
+                Caption = 'Typ'
+                Width = 50
+              end
+              item
+                Caption = 'Code'
+                Width = 80
+              end
+              item
+                Caption = 'Größe'
+                Width = 90
+                Alignment = taRightJustify
+              end
+              item
+                Caption = 'Quelle'
+                Width = 200
+              end
+              >
+            MultiSelect = True
+            RowSelect = True
+            ReadOnly = False
+            SmallImages = IconList
+            SortType = stText
+            ViewStyle = vsReport
+          end
+          object sqdeleteall: TButton
+            Left = 16
+            Top = 504
+            Width = 120
+            Height = 25
+            Caption = 'Alles Löschen'
+            Anchors = [akLeft, akBottom]
+          end
+          object squdeleteraw: TButton
+            Left = 144
+            Top = 504
+            Width = 120
+            Height = 25
+            Caption = 'Reihe Löschen'
+            Anchors = [akLeft, akBottom]
+          end
+          object squerweitert: TButton
+            Left = 598
+            Top = 504
+            Width = 120
+            Height = 25
+            Caption = 'Erweitert..'
+            Anchors = [akRight, akBottom]
+          end
+        end
+        object ts2: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = '2. Einstellungen'
+          object stwgb1: TGroupBox
+            Left = 16
+            Top = 10
+            Width = 702
+            Height = 146
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Ausschlusskriterien'
+            object stw_kleinraus: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Kleingeschriebene Worte werden aussortiert'
+              Checked = True
+            end
+            object stw_grossraus: TCheckBox
+              Left = 12
+              Top = 46
+              Width = 420
+              Height = 19
+              Caption = 'Großgeschriebene Worte werden aussortiert'
+            end
+            object stw_zahlenraus: TCheckBox
+              Left = 12
+              Top = 70
+              Width = 420
+              Height = 19
+              Caption = 'Zahlen werden aussortiert'
+              Checked = True
+            end
+            object stw_htmlraus: TCheckBox
+              Left = 12
+              Top = 94
+              Width = 420
+              Height = 19
+              Caption = 'HTML-Tags werden entfernt'
+              Checked = True
+            end
+            object stw_maxl: TCheckBox
+              Left = 12
+              Top = 118
+              Width = 300
+              Height = 19
+              Caption = 'Minimale Länge der aufgenommen Worte:'
+              Checked = True
+            end
+            object stw_max: TComboBox
+              Tag = 3
+              Left = 320
+              Top = 116
+              Width = 130
+              Height = 21
+              Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
+              Text = '3'
+            end
+          end
+          object stwgb2: TGroupBox
+            Left = 16
+            Top = 164
+            Width = 702
+            Height = 82
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Wortlisten'
+            object stw_neg: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Negativliste (diese Worte werden aussortiert)'
+              Checked = True
+            end
+            object stw_neganzeigen: TButton
+              Left = 560
+              Top = 19
+              Width = 130
+              Height = 25
+              Caption = 'Anzeigen..'
+              Anchors = [akTop, akRight]
+            end
+            object stw_pos: TCheckBox
+              Left = 12
+              Top = 52
+              Width = 420
+              Height = 19
+              Caption = 'Positivliste (diese Worte kommen in den Index)'
+            end
+            object stw_posanzeigen: TButton
+              Left = 560
+              Top = 49
+              Width = 130
+              Height = 25
+              Caption = 'Anzeigen..'
+              Anchors = [akTop, akRight]
+            end
+          end
+          object stwgb3: TGroupBox
+            Left = 16
+            Top = 254
+            Width = 702
+            Height = 106
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Index'
+            object stw_doppelt: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Doppelte Einträge entfernen'
+              Checked = True
+            end
+            object stw_zus: TCheckBox
+              Left = 12
+              Top = 46
+              Width = 420
+              Height = 19
+              Caption = 'Zusammenhängende Worte beachten'
+              Checked = True
+            end
+            object stw_untereinander: TCheckBox
+              Left = 12
+              Top = 70
+              Width = 420
+              Height = 19
+              Caption = 'Wörter untereinander anordnern'
+            end
+          end
+          object stwgb4: TGroupBox
+            Left = 16
+            Top = 368
+            Width = 702
+            Height = 82
+            Anchors = [akLeft, akTop, akRight]
+            Caption = 'Design'
+            object stw_alphabetisch: TCheckBox
+              Left = 12
+              Top = 22
+              Width = 420
+              Height = 19
+              Caption = 'Wörter alphabetisch sortieren'
+              Checked = True
+            end
+            object stw_design: TCheckBox
+              Left = 12
+              Top = 50
+              Width = 420
+              Height = 19
+              Caption = 'Angepasstes Design'
+            end
+            object stw_designanzeigen: TButton
+              Left = 560
+              Top = 47
+              Width = 130
+              Height = 25
+              Caption = 'Design..'
+              Anchors = [akTop, akRight]
+            end
+          end
+        end
+        object ts3: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = '3. Fertigstellen'
+          object szusammenfassung: TStaticText
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 490
+            Anchors = [akLeft, akTop, akRight, akBottom]
+            AutoSize = False
+          end
+        end
+        object ts4: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = 'Index erstellen'
+          object sstatus: TLabel
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 16
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+          end
+          object sfortschritt: TProgressBar
+            Left = 16
+            Top = 40
+            Width = 702
+            Height = 20
+            Anchors = [akLeft, akTop, akRight]
+          end
+          object sstatusfile: TLabel
+            Left = 16
+            Top = 72
+            Width = 702
+            Height = 16
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            Visible = False
+          end
+          object sfortschrittfile: TProgressBar
+            Left = 16
+            Top = 96
+            Width = 702
+            Height = 20
+            Anchors = [akLeft, akTop, akRight]
+            Visible = False
+          end
+          object AbbruchS: TButton
+            Left = 598
+            Top = 130
+            Width = 120
+            Height = 25
+            Caption = 'Abbrechen'
+            Anchors = [akTop, akRight]
+          end
+        end
+        object ts5: TTabSheet
+          Width = 741
+          Height = 543
+          Caption = 'Ergebnis'
+          object soutput: TMemo
+            Left = 16
+            Top = 16
+            Width = 702
+            Height = 456
+            Anchors = [akLeft, akTop, akRight, akBottom]
+            ScrollBars = ssVertical
+          end
+          object szwischenablage: TButton
+            Left = 16
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Zwischenablage'
+            Anchors = [akLeft, akBottom]
+          end
+          object soutputspeichern: TButton
+            Left = 154
+            Top = 482
+            Width = 130
+            Height = 25
+            Caption = 'Text Speichern'
+            Anchors = [akLeft, akBottom]
+          end
+          object Zeilenumbruch: TCheckBox
+            Left = 598
+            Top = 485
+            Width = 120
+            Height = 19
+            Caption = 'Zeilenumbruch'
+            Checked = True
+            Anchors = [akRight, akBottom]
+          end
+        end
+      end
     end
   end
   object pinfo: TPanel
@@ -689,6 +1543,8 @@ object prog: Tprog
     Align = alClient
     BevelOuter = bvNone
     Visible = False
+  end
+  object IconList: TImageList
   end
   object zs: TMemo
     Left = 0

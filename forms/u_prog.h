@@ -5,6 +5,9 @@
 #include "classlib/Buttons.h"
 #include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/ImgList.h"
+#include "classlib/ListView.h"
+#include "classlib/WebBrowser.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 
@@ -83,6 +86,107 @@ class Tprog : public TForm {
   TButton* zwischenablage = nullptr;
   TButton* outputspeichern = nullptr;
   TButton* DatenSpeichern = nullptr;
+
+  // File wizard: the pages, the file list, the options the file index reads, the result.
+  TPageControl* dct = nullptr;
+  TTabSheet* td1 = nullptr;
+  TTabSheet* td2 = nullptr;
+  TTabSheet* td3 = nullptr;
+  TTabSheet* td4 = nullptr;
+  TTabSheet* td5 = nullptr;
+  TButton* dbt1 = nullptr;
+  TButton* dbt2 = nullptr;
+  TButton* dstart = nullptr;
+  TEdit* qudatei = nullptr;
+  TCheckBox* la = nullptr;
+  TButton* DateiAuswahl = nullptr;
+  TListView* qulist = nullptr;
+  TButton* DeleteAll = nullptr;
+  TButton* DeleteRow = nullptr;
+  TButton* querweitert = nullptr;
+  TGroupBox* dkt_gb1 = nullptr;
+  TGroupBox* dkt_gb2 = nullptr;
+  TGroupBox* dkt_gb3 = nullptr;
+  TGroupBox* dkt_gb4 = nullptr;
+  TCheckBox* dkt_kleineraus = nullptr;
+  TCheckBox* dkt_grosseraus = nullptr;
+  TCheckBox* dkt_zahlenraus = nullptr;
+  TCheckBox* htmlraus = nullptr;
+  TCheckBox* dkt_maxl = nullptr;
+  TComboBox* dkt_max = nullptr;
+  TCheckBox* dkt_negativliste = nullptr;
+  TButton* dnegativliste_anzeigen = nullptr;
+  TCheckBox* dkt_positivliste = nullptr;
+  TButton* dpositivliste_anzeigen = nullptr;
+  TCheckBox* dkt_keinedoppeltenseiten = nullptr;
+  TCheckBox* dkt_zusammen = nullptr;
+  TCheckBox* dkt_zusdoppelt = nullptr;
+  TCheckBox* dkt_integrieren = nullptr;
+  TButton* dandindex = nullptr;
+  TLabel* dkt_index = nullptr;
+  TRadioButton* htmlindex = nullptr;
+  TRadioButton* textindex = nullptr;
+  TCheckBox* dkt_design = nullptr;
+  TButton* d_design = nullptr;
+  TStaticText* dzusammenfassung = nullptr;
+  TLabel* dstatus = nullptr;
+  TProgressBar* fortschritt = nullptr;
+  TMemo* doutput = nullptr;
+  TWebBrowser* browser = nullptr;
+  TButton* dzwischenablage = nullptr;
+  TButton* doutputspeichern = nullptr;
+  TButton* didxspeichern = nullptr;
+  TButton* ShowCode = nullptr;
+  TButton* ShowDesign = nullptr;
+
+  // Keyword wizard: the pages, the file list, the options the keyword index reads, the result.
+  TPageControl* sct = nullptr;
+  TTabSheet* ts1 = nullptr;
+  TTabSheet* ts2 = nullptr;
+  TTabSheet* ts3 = nullptr;
+  TTabSheet* ts4 = nullptr;
+  TTabSheet* ts5 = nullptr;
+  TButton* sbt1 = nullptr;
+  TButton* sbt2 = nullptr;
+  TButton* sstart = nullptr;
+  TEdit* squpfad = nullptr;
+  TCheckBox* squdocsearch = nullptr;
+  TButton* squsuchen = nullptr;
+  TListView* squlist = nullptr;
+  TButton* sqdeleteall = nullptr;
+  TButton* squdeleteraw = nullptr;
+  TButton* squerweitert = nullptr;
+  TGroupBox* stwgb1 = nullptr;
+  TGroupBox* stwgb2 = nullptr;
+  TGroupBox* stwgb3 = nullptr;
+  TGroupBox* stwgb4 = nullptr;
+  TCheckBox* stw_kleinraus = nullptr;
+  TCheckBox* stw_grossraus = nullptr;
+  TCheckBox* stw_zahlenraus = nullptr;
+  TCheckBox* stw_htmlraus = nullptr;
+  TCheckBox* stw_maxl = nullptr;
+  TComboBox* stw_max = nullptr;
+  TCheckBox* stw_neg = nullptr;
+  TButton* stw_neganzeigen = nullptr;
+  TCheckBox* stw_pos = nullptr;
+  TButton* stw_posanzeigen = nullptr;
+  TCheckBox* stw_doppelt = nullptr;
+  TCheckBox* stw_zus = nullptr;
+  TCheckBox* stw_untereinander = nullptr;
+  TCheckBox* stw_alphabetisch = nullptr;
+  TCheckBox* stw_design = nullptr;
+  TButton* stw_designanzeigen = nullptr;
+  TStaticText* szusammenfassung = nullptr;
+  TLabel* sstatus = nullptr;
+  TProgressBar* sfortschritt = nullptr;
+  TLabel* sstatusfile = nullptr;
+  TProgressBar* sfortschrittfile = nullptr;
+  TButton* AbbruchS = nullptr;
+  TMemo* soutput = nullptr;
+  TButton* szwischenablage = nullptr;
+  TButton* soutputspeichern = nullptr;
+  TCheckBox* Zeilenumbruch = nullptr;
+  TImageList* IconList = nullptr;  // small icons of both file lists
 
   void FormCreate(TObject* sender);
   void rand_btstartClick(TObject* sender);

@@ -242,3 +242,13 @@ TEST(FileIndexSummaryTest, LinesFollowTheOptions) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FileTextWriterTest, LabelsMayHoldGreaterThan) {
+  TIndexStore store = StoreOf({{L"Haus", L"a > b", L"x.htm"}, {L"Haus", L"c", L"y.htm"}});
+  EXPECT_NE(WriteTextFileIndex(store, TFileTextLayout{}).find(L"Haus:    a > b[x.htm] | c[y.htm]"), std::wstring::npos);
+  EXPECT_NE(WriteHtmlFileIndex(store, TFileHtmlDesign{}).find(L"<a href=\"x.htm\">a &gt; b</a>"), std::wstring::npos);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// The keyword index's design window: which parts of a file are written and the texts around
+// and between its keywords.
+#pragma once
+
+#include "classlib/ExtCtrls.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/Forms.h"
+
+class Tsdesign : public TForm {
+  KX_COMPONENT(Tsdesign, TForm)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit Tsdesign(TComponent* owner);
+
+  TGroupBox* gb1 = nullptr;
+  TCheckBox* bez = nullptr;
+  TCheckBox* dateiname = nullptr;
+  TGroupBox* gb2 = nullptr;
+  TCheckBox* leerzeile = nullptr;
+  TGroupBox* gb3 = nullptr;
+  TLabeledEdit* v = nullptr;
+  TLabeledEdit* ne = nullptr;
+  TLabeledEdit* zwdl = nullptr;
+  TLabeledEdit* zw = nullptr;
+  TLabeledEdit* zwe = nullptr;
+  TLabel* beispiel = nullptr;
+  TButton* OK = nullptr;
+};
+
+extern Tsdesign* sdesign;

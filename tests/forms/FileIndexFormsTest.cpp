@@ -1,0 +1,271 @@
+// The file index and the keyword index run through the real windows (not shown): rows made
+// from files and from the links of HTML documents, options read from the wizards and the
+// design windows, results in the memos and the browser, the page switches and the factory
+// states of the option windows. The XHTML page of a run is left in bin/fileindex-out for the
+// independent checkers (xmllint, Chromium).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TextIndexWindows.h"
+#include "classlib/WebBrowser.h"
+#include "engine/u_WideFuncText.h"
+#include "forms/u_einstausgabe.h"
+#include "forms/u_fileix.h"
+#include "forms/u_hdesign.h"
+#include "forms/u_prog.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
+#include "forms/u_start.h"
+#include "forms/u_textdesign.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::wstring Wide(const std::string& narrow) { return std::wstring(narrow.begin(), narrow.end()); }
+// Text as the 8-bit controls hold it (code page 1252).
+std::string Ansi(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += static_cast<char>(c < 256 ? c : '?');
+  return out;
+}
+
+// The windows of the file and keyword wizards, with a recording stand-in for the browser.
+class FileIndexWindows {
+ public:
+  FileIndexWindows() {
+    m_previous = SetWebBrowserEngineFactory([log = log] { return std::make_unique<TRecordingWebBrowserEngine>(log, true); });
+    m_windows = std::make_unique<formstest::TextIndexWindows>();
+    quhopt = new Tquhopt(nullptr);
+    hdesign = new Thdesign(nullptr);
+    textdesign = new Ttextdesign(nullptr);
+    sdesign = new Tsdesign(nullptr);
+    einstausgabe = new Teinstausgabe(nullptr);
+    start->spr->SetCaption("de");
+  }
+  ~FileIndexWindows() {
+    for (TForm* form : std::initializer_list<TForm*>{einstausgabe, sdesign, textdesign, hdesign, quhopt}) form->Free();
+    quhopt = nullptr;
+    hdesign = nullptr;
+    textdesign = nullptr;
+    sdesign = nullptr;
+    einstausgabe = nullptr;
+    m_windows.reset();
+    SetWebBrowserEngineFactory(m_previous);
+  }
+  std::shared_ptr<TRecordingWebBrowserEngine::Log> log = std::make_shared<TRecordingWebBrowserEngine::Log>();
+
+ private:
+  TWebBrowserEngineFactory m_previous;
+  std::unique_ptr<formstest::TextIndexWindows> m_windows;
+};
+
+// The list keeps its rows sorted by label: rows are found by their source or label.
+struct Row {
+  std::string caption, link, type, code, size, source;
+  bool operator==(const Row&) const = default;
+};
+
+Row RowWith(const std::vector<Row>& rows, const std::string& caption) {
+  for (const auto& row : rows)
+    if (row.caption == caption) return row;
+  return Row{};
+}
+
+std::vector<Row> RowsOf(TCustomListView* list) {
+  std::vector<Row> rows;
+  for (int i = 0; i < list->GetItems()->GetCount(); ++i) {
+    TListItem* item = list->GetItems()->GetItem(i);
+    TStrings* s = item->GetSubItems();
+    rows.push_back(Row{item->GetCaption(), s->Get(0), s->Get(1), s->Get(2), s->Get(3), s->Get(4)});
+  }
+  return rows;
+}
+
+class FileIndexFormsTest : public ::testing::Test {
+ protected:
+  std::wstring Write(const std::string& name, const std::wstring& text, int encoding = kEncodingUtf8) {
+    std::wstring path = Wide(dir.File(name));
+    SaveTextFileW(text, path, encoding, true);
+    return path;
+  }
+  testsupport::TempDir dir;
+  FileIndexWindows windows;
+};
+
+TEST_F(FileIndexFormsTest, OptionWindowsStartWithTheirFactoryStates) {
+  EXPECT_TRUE(quhopt->doppelteweg->GetChecked());
+  EXPECT_FALSE(quhopt->dadweitere->GetChecked());
+  EXPECT_FALSE(quhopt->endungenweg->GetChecked());
+  EXPECT_TRUE(quhopt->namengross->GetChecked());
+  EXPECT_EQ(quhopt->rb1->GetTag(), 1);
+  EXPECT_EQ(hdesign->GetCaption(), "HTML Einstellungen");
+  EXPECT_EQ(hdesign->LinkTrenner->GetText(), " | ");
+  EXPECT_EQ(hdesign->schriftart->GetText(), "Verdana, Arial, Helvetica, Sans-Serif");
+  EXPECT_EQ(hdesign->ft1->GetItems()->GetCount(), 15);
+  EXPECT_EQ(textdesign->s->GetText(), " | ");
+  EXPECT_EQ(textdesign->es->GetText(), ":  ");
+  EXPECT_EQ(textdesign->bl->GetText(), " [");
+  EXPECT_EQ(sdesign->zw->GetText(), ":  ");
+  EXPECT_FALSE(sdesign->bez->GetChecked());
+  EXPECT_TRUE(einstausgabe->rb_beibehalten->GetChecked());
+  EXPECT_TRUE(einstausgabe->jazubom->GetChecked());
+  EXPECT_EQ(einstausgabe->Edit1->GetText(), "#FFFFFF");
+  EXPECT_EQ(einstausgabe->Label3->GetFont()->GetName(), "Courier New");
+  EXPECT_EQ(prog->qulist->GetColumns()->GetCount(), 6);
+  EXPECT_EQ(prog->squlist->Column(4)->GetCaption(), Ansi(L"Größe"));
+  EXPECT_TRUE(prog->htmlindex->GetChecked());
+  EXPECT_EQ(prog->dkt_max->GetText(), "3");
+}
+
+TEST_F(FileIndexFormsTest, FileRowsFollowTheListOptions) {
+  const std::wstring report = Write("bericht v1.2.txt", L"Haus");
+  AddFileToFileList(prog->qulist, report);
+  AddFileToFileList(prog->qulist, report);
+  ASSERT_EQ(RowsOf(prog->qulist).size(), 1u);
+  Row row = RowsOf(prog->qulist)[0];
+  EXPECT_EQ(row.caption, "Bericht V1.2");
+  EXPECT_EQ(row.link, "bericht v1.2.txt");
+  EXPECT_EQ(row.type, "TXT");
+  EXPECT_EQ(row.code, "UTF-8");
+  EXPECT_EQ(row.size, "0.004 KB");
+  EXPECT_EQ(row.source, dir.File("bericht v1.2.txt"));
+  quhopt->doppelteweg->SetChecked(false);
+  quhopt->endungenweg->SetChecked(true);
+  quhopt->namengross->SetChecked(false);
+  AddFileToFileList(prog->qulist, report);
+  ASSERT_EQ(RowsOf(prog->qulist).size(), 2u);
+  EXPECT_EQ(RowWith(RowsOf(prog->qulist), "bericht v1.2").link, "bericht v1.2");
+}
+
+TEST_F(FileIndexFormsTest, LinksOfAnHtmlDocumentBecomeRows) {
+  CreateDirectoryA(dir.File("sub").c_str(), nullptr);
+  Write("sub\\b.htm", L"<p>B</p>");
+  Write("c.txt", L"C");
+  const std::wstring index = Write("index.html", L"<a href=\"sub/b.htm\">das b</a>\n<a href=\"missing.htm\">M</a>\n"
+                                                 L"<a href=\"c.txt\">Gr&ouml;&szlig;e</a><a href=\"c.txt\">C2</a>"
+                                                 L"<a href=\"http://x.org/a.htm\">W</a><a href=\"c.txt");
+  prog->htmlraus->SetChecked(false);
+  AddFileToFileList(prog->qulist, index);
+  ImportHtmlLinks(index, prog->qulist);
+  std::vector<Row> rows = RowsOf(prog->qulist);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(RowWith(rows, "Das b"), (Row{"Das b", "sub/b.htm", "", "", "", dir.File("sub\\b.htm")}));
+  EXPECT_EQ(RowWith(rows, Ansi(L"Größe")), (Row{Ansi(L"Größe"), "c.txt", "", "", "", dir.File("c.txt")}));
+  EXPECT_TRUE(prog->htmlraus->GetChecked());
+  // Doubles allowed: the second link to c.txt and the document's link to itself are rows too.
+  quhopt->doppelteweg->SetChecked(false);
+  quhopt->endungenweg->SetChecked(true);
+  ImportHtmlLinks(index, prog->squlist);
+  rows = RowsOf(prog->squlist);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(RowWith(rows, "Das b").link, "sub/b");
+  EXPECT_EQ(RowWith(rows, "C2").link, "c");
+  // A text document's links switch tag stripping off.
+  const std::wstring list = Write("list.txt", L"<a href=\"c.txt\">C</a>");
+  ImportHtmlLinks(list, prog->squlist);
+  EXPECT_FALSE(prog->htmlraus->GetChecked());
+}
+
+TEST_F(FileIndexFormsTest, FileIndexRunWritesThePageIntoMemoAndBrowser) {
+  AddFileToFileList(prog->qulist, Write("eins.htm", L"<h1>Hafen</h1><p>Kr&auml;ne am Hafen &amp; mehr</p>"));
+  AddFileToFileList(prog->qulist, Write("zwei.txt", L"Hafen Ölberg 2024", kEncodingUtf16LE));
+  prog->qulist->GetItems()->GetItem(1)->SetCaption("Zwei & <Drei>");
+  DescribeFileIndexSettings(prog->td4);
+  EXPECT_FALSE(prog->dstart->GetEnabled());
+  BuildFileIndex();
+  const std::string page = prog->doutput->GetText();
+  EXPECT_NE(page.find("<div id=\"l\">Hafen</div><div id=\"r\"><a href=\"eins.htm\">Eins</a> | "
+                      "<a href=\"zwei.txt\">Zwei &amp; &lt;Drei&gt;</a></div>"),
+            std::string::npos)
+      << page;
+  EXPECT_NE(page.find(">Kr&auml;ne</div>"), std::string::npos);
+  EXPECT_NE(page.find(">&Ouml;lberg</div>"), std::string::npos);
+  EXPECT_EQ(prog->dstatus->GetCaption(), "Writing Index..");
+  EXPECT_EQ(prog->fortschritt->GetPosition(), 75);
+  ASSERT_FALSE(windows.log->documentCalls.empty());
+  EXPECT_EQ(windows.log->documentCalls[1].substr(0, 6), L"Write:");
+  EXPECT_NE(windows.log->documentCalls[1].find(L"&Ouml;lberg"), std::wstring::npos);
+  EXPECT_TRUE(prog->ShowDesign->GetVisible());
+  DescribeFileIndexSettings(prog->td5);
+  EXPECT_EQ(prog->fortschritt->GetPosition(), 0);
+  EXPECT_EQ(prog->dstatus->GetCaption(), "");
+  EXPECT_EQ(prog->browser->GetWidth(), prog->doutput->GetWidth());
+  // The page for the independent checkers.
+  const std::string out = testsupport::ExeFolder() + "fileindex-out";
+  CreateDirectoryA(out.c_str(), nullptr);
+  testsupport::WriteBytes(out + "\\fileindex.html", page);
+}
+
+TEST_F(FileIndexFormsTest, DesignWindowsShapeTheOutput) {
+  AddFileToFileList(prog->qulist, Write("a.txt", L"Anker Boje"));
+  prog->dkt_design->SetChecked(true);
+  hdesign->breite_all->SetText("720");
+  hdesign->Ueberschrift->SetText("<em>Hafen</em>");
+  hdesign->linkleiste->SetChecked(false);
+  BuildFileIndex();
+  std::string page = prog->doutput->GetText();
+  EXPECT_NE(page.find("#box { width: 720px;"), std::string::npos);
+  EXPECT_NE(page.find("<div id=\"top\"><em>Hafen</em></div>"), std::string::npos);
+  EXPECT_EQ(page.find("id=\"links\""), std::string::npos);
+  prog->textindex->SetChecked(true);
+  textdesign->titel->SetText("Register");
+  textdesign->kt_alphabet->SetChecked(false);
+  BuildFileIndex();
+  EXPECT_EQ(formstest::Lines(prog->doutput->GetText()),
+            (std::vector<std::string>{"Register", "Anker:  A [a.txt]", "Boje:  A [a.txt]"}));
+  EXPECT_FALSE(prog->browser->GetVisible());
+  EXPECT_FALSE(prog->ShowCode->GetVisible());
+  // Without the design box the standard texts count, the switches still come from the window.
+  prog->dkt_design->SetChecked(false);
+  textdesign->links->SetChecked(false);
+  BuildFileIndex();
+  EXPECT_EQ(formstest::Lines(prog->doutput->GetText()),
+            (std::vector<std::string>{"Index", "Anker:    A", "Boje:    A"}));
+}
+
+TEST_F(FileIndexFormsTest, KeywordIndexRun) {
+  AddFileToFileList(prog->squlist, Write("a.txt", L"Berlin liegt an der Spree. Berlin"));
+  AddFileToFileList(prog->squlist, Write("b.htm", L"<b>Hamburg</b> <i>Hamburg</i>"));
+  prog->stw_neg->SetChecked(false);
+  BuildKeywordIndex();
+  EXPECT_EQ(formstest::Lines(prog->soutput->GetText()),
+            (std::vector<std::string>{"a.txt: Berlin, Spree", "", "b.htm: Hamburg", ""}));
+  EXPECT_EQ(prog->sstatus->GetCaption(), "Writing Index..");
+  prog->stw_design->SetChecked(true);
+  sdesign->bez->SetChecked(true);
+  sdesign->zwdl->SetText(" - ");
+  sdesign->leerzeile->SetChecked(false);
+  BuildKeywordIndex();
+  EXPECT_EQ(formstest::Lines(prog->soutput->GetText()),
+            (std::vector<std::string>{"A - a.txt:  Berlin, Spree", "B - b.htm:  Hamburg"}));
+}
+
+TEST_F(FileIndexFormsTest, PageSwitchesAndSummaries) {
+  DescribeFileIndexSettings(prog->td1);
+  EXPECT_TRUE(prog->pgdateien->GetVisible());
+  EXPECT_FALSE(prog->dbt1->GetVisible());
+  DescribeFileIndexSettings(prog->td3);
+  EXPECT_FALSE(prog->dbt2->GetEnabled());
+  EXPECT_EQ(prog->dzusammenfassung->GetCaption().substr(0, 15), "Suchkriterien\r\n");
+  EXPECT_NE(prog->dzusammenfassung->GetCaption().find(Ansi(L" - Minimale Wortlänge: 3\r\n")), std::string::npos);
+  DescribeKeywordIndexSettings(prog->ts3);
+  EXPECT_TRUE(prog->pgstw->GetVisible());
+  EXPECT_FALSE(prog->pgdateien->GetVisible());
+  EXPECT_FALSE(prog->sbt2->GetEnabled());
+  EXPECT_NE(prog->szusammenfassung->GetCaption().find(Ansi(L" - Doppelte Einträge werden aussortiert\r\n")), std::string::npos);
+  start->spr->SetCaption("en");
+  DescribeKeywordIndexSettings(prog->ts3);
+  EXPECT_EQ(prog->szusammenfassung->GetCaption().substr(0, 10), "Criteria\r\n");
+  DescribeKeywordIndexSettings(prog->ts4);
+  EXPECT_FALSE(prog->sstart->GetEnabled());
+  DescribeKeywordIndexSettings(prog->ts5);
+  EXPECT_TRUE(prog->sbt1->GetEnabled());
+  EXPECT_FALSE(prog->sbt2->GetEnabled());
+}
+
+}  // namespace
