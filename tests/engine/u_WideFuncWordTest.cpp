@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "WordStandIn.h"
+#include "support/WordStandIn.h"
 #include "classlib/ComObj.h"
 #include "classlib/Dialogs.h"
 #include "engine/u_IndexStore.h"
@@ -209,6 +209,7 @@ TEST_F(WordImportTest, ErrorsLeaveAWordAloneThatWasNotOurs) {
 }
 
 TEST_F(WordImportTest, WithoutWordTheUserIsToldInTheProgramsLanguage) {
+  wordstandin::TStandInLock noStandIn;
   if (wordstandin::RealWordRegistered()) GTEST_SKIP() << "Word is installed here";
   const std::wstring path = Document("Eins");
   EXPECT_EQ(ReadWordDocument(path, -1, "de"), L"");

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "TextIndexWindows.h"
+#include "engine/u_WideFuncText.h"
 #include "engine/u_WordLists.h"
 #include "forms/u_design.h"
 #include "forms/u_prog.h"
@@ -14,6 +15,7 @@
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
 #include "support/TestSupport.h"
+#include "support/WordStandIn.h"
 #include "ucode/UCodeSystem.h"
 
 using formstest::Lines;
@@ -245,11 +247,8 @@ namespace {
 // Without Word, a Word document chosen as the source is reported in the program's language,
 // and the run goes on with an empty source.
 TEST(TextIndexRunThroughTheWindows, AWordDocumentNeedsWordAndSaysSoInTheCurrentLanguage) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"Word.Application", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    RegCloseKey(key);
-    GTEST_SKIP() << "Word is installed here";
-  }
+  wordstandin::TStandInLock noStandIn;
+  if (wordstandin::RealWordRegistered()) GTEST_SKIP() << "Word is installed here";
   TextIndexWindows windows;
   MessageBoxes boxes;
   testsupport::TempDir dir;
@@ -265,6 +264,32 @@ TEST(TextIndexRunThroughTheWindows, AWordDocumentNeedsWordAndSaysSoInTheCurrentL
                                   "Action canceled. Microsoft Word\xAE was not found."}));
   EXPECT_EQ(boxes.captions, Strings(2, "Error"));
   EXPECT_EQ(OutputLines(), Strings({"Index"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A Word document as the wizard's source: Word delivers its pages, each followed by its number,
+// the numbers are found as page-number lines, and the run reads the document again.
+TEST(TextIndexRunThroughTheWindows, AWordDocumentIsReadPageByPageThroughWord) {
+  wordstandin::TWordStandIn word;
+  TextIndexWindows windows;
+  MessageBoxes boxes;
+  testsupport::TempDir dir;
+  const std::string path = dir.File("brief.doc");
+  testsupport::WriteBytes(path, "Haus am See\r\fHof und Haus\r");
+  start->spr->SetCaption("de");
+  prog->edit_quelle->SetText(path);
+  prog->sz_auslesen->SetChecked(true);
+  prog->original->SetText(Narrow(LoadTextFileW(Wide(path))));
+  FindPageNumbers();
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (2)", "2 (5)"}));
+  BuildTextIndex();
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 1, 2", "Hof 2", "", "S", "See 1"}));
+  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(word.State().Quits, 2);
+  EXPECT_EQ(word.State().LiveObjects, 0);
 }
 
 }  // namespace

@@ -35,6 +35,19 @@ extern const wchar_t kFailureSource[];
 // True when "Word.Application" names a server other than the stand-in.
 bool RealWordRegistered();
 
+// Keeps every other test process from registering the stand-in meanwhile: a test that needs
+// Word's absence holds it, and so does every stand-in.
+class TStandInLock {
+ public:
+  TStandInLock();
+  ~TStandInLock();
+  TStandInLock(const TStandInLock&) = delete;
+  TStandInLock& operator=(const TStandInLock&) = delete;
+
+ private:
+  HANDLE m_mutex;
+};
+
 // Registers the server on construction and removes every trace of it on destruction. Fails (ADD
 // FAILURE) when "Word.Application" is registered already: a real Word is not to be replaced.
 class TWordStandIn {
@@ -47,6 +60,7 @@ class TWordStandIn {
   TWordState& State() { return m_state; }
 
  private:
+  TStandInLock m_lock;
   TWordState m_state;
   bool m_comInitialized = false;
   bool m_registeredProgId = false;

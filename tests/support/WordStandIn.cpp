@@ -1,4 +1,4 @@
-#include "WordStandIn.h"
+#include "support/WordStandIn.h"
 
 #include <gtest/gtest.h>
 #include <oaidl.h>
@@ -286,6 +286,17 @@ bool RealWordRegistered() {
   }
   // A stand-in's registration left behind by a test run that did not end is no Word.
   return lstrcmpiW(classText, kStandInClassText) != 0;
+}
+
+TStandInLock::TStandInLock() : m_mutex(CreateMutexW(nullptr, FALSE, L"Kaptorix.Tests.WordStandIn")) {
+  // An owner that ended without letting go (WAIT_ABANDONED) hands the lock over all the same.
+  if (m_mutex) WaitForSingleObject(m_mutex, INFINITE);
+}
+
+TStandInLock::~TStandInLock() {
+  if (!m_mutex) return;
+  ReleaseMutex(m_mutex);
+  CloseHandle(m_mutex);
 }
 
 TWordStandIn::TWordStandIn() {
