@@ -212,6 +212,7 @@ void MapFramePixels(TGifFrame* Frame, const std::vector<int>& Map) {
     table[i] = static_cast<std::uint8_t>(i < static_cast<int>(Map.size()) ? Map[static_cast<size_t>(i)] : i);
   std::uint8_t* data = Frame->GetData();
   for (std::size_t i = 0; i < Frame->GetDataSize(); ++i) data[i] = table[data[i]];
+  Frame->DropBitmap();
   if (TGifGraphicControlExtension* control = Frame->GetGraphicControlExtension()) {
     int index = control->GetTransparentColorIndex();
     if (index < static_cast<int>(Map.size())) control->MapTransparentIndex(table[index]);

@@ -143,7 +143,6 @@ TGifFrame::TGifFrame(TGifPicture* Image)
 
 TGifFrame::~TGifFrame() {
   FExtensions->Clear();  // the graphic control extension detaches while the frame is whole
-  if (FPalette) DeleteObject(FPalette);
 }
 
 void TGifFrame::Clear() {
@@ -151,7 +150,7 @@ void TGifFrame::Clear() {
   FColorMap->Clear();
   FData.clear();
   FData.shrink_to_fit();
-  FBitmap.reset();
+  DropBitmap();
   FTransparent = false;
   FGCE = nullptr;
   ColorMapChanged();
@@ -182,12 +181,7 @@ void TGifFrame::DetachGraphicControl(TGifGraphicControlExtension* Extension) {
   if (FGCE == Extension) FGCE = nullptr;
 }
 
-void TGifFrame::ColorMapChanged() {
-  if (FPalette) {
-    DeleteObject(FPalette);
-    FPalette = nullptr;
-  }
-}
+void TGifFrame::ColorMapChanged() { FPalette.Reset(); }
 
 std::uint8_t* TGifFrame::ScanLine(int Row) {
   if (Row < 0 || Row >= FHeight || FData.empty())
@@ -247,7 +241,7 @@ void TGifFrame::SetWidth(int Value) {
   if (Value == FWidth) return;
   FWidth = Value;
   AllocateData();
-  FBitmap.reset();
+  DropBitmap();
   GrowScreen();
 }
 
@@ -256,7 +250,7 @@ void TGifFrame::SetHeight(int Value) {
   if (Value == FHeight) return;
   FHeight = Value;
   AllocateData();
-  FBitmap.reset();
+  DropBitmap();
   GrowScreen();
 }
 
@@ -441,6 +435,131 @@ void TGifFrame::ApplyMask(TBitmap* Source) {
   FExtensions->Add(std::move(control));
   added->SetTransparentColorIndex(index);
   added->SetTransparent(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame: rendering
+
+void TGifFrame::Crop(int Left, int Top, int Width, int Height) {
+  std::vector<std::uint8_t> data(static_cast<size_t>(Width) * static_cast<size_t>(Height));
+  for (int y = 0; y < Height; ++y)
+    std::memcpy(data.data() + static_cast<size_t>(y) * Width, ScanLine(Top + y) + Left, static_cast<size_t>(Width));
+  FData = std::move(data);
+  FLeft += Left;
+  FTop += Top;
+  FWidth = Width;
+  FHeight = Height;
+  DropBitmap();
+}
+
+void TGifFrame::DropBitmap() {
+  FBitmap.reset();
+  FMaskedImage.reset();
+  FMask.Reset();
+  FNeedMask = true;
+}
+
+namespace {
+
+std::vector<RGBQUAD> DibColors(const std::vector<TGifColor>& colors) {
+  std::vector<RGBQUAD> table;
+  for (const TGifColor& c : colors) table.push_back(RGBQUAD{c.Blue, c.Green, c.Red, 0});
+  if (table.empty()) table.push_back(RGBQUAD{0, 0, 0, 0});
+  return table;
+}
+
+}  // namespace
+
+TBitmap* TGifFrame::GetBitmap() {
+  if (FBitmap) return FBitmap.get();
+  auto bitmap = std::make_unique<TBitmap>();
+  if (GetEmpty()) return (FBitmap = std::move(bitmap)).get();
+  TGifProgressScope progress(FImage, "Rendering...");
+  // A large picture does not hold a full-size empty bitmap while its own is built.
+  if (static_cast<std::int64_t>(FWidth) * FHeight > 500000) bitmap->SetPixelFormat(pf1bit);
+  bitmap->SetPixelFormat(pf8bit);
+  bitmap->SetSize(FWidth, FHeight);
+  bitmap->SetColorTable(DibColors(GetActiveColorMap()->Entries()));
+  for (int row = 0; row < FHeight; ++row) {
+    std::memcpy(bitmap->ScanLine(row), ScanLine(row), static_cast<size_t>(FWidth));
+    if (row % 32 == 0) progress.Report(row, FHeight);
+  }
+  if (FImage && FImage->UsesWebPalette())
+    bitmap = ReduceColors(bitmap.get(), rmNetscape, dmFloydSteinberg, 8, nullptr);
+  FBitmap = std::move(bitmap);
+  progress.Done();
+  return FBitmap.get();
+}
+
+HBITMAP TGifFrame::GetMask() {
+  if (!FNeedMask) return FMask.Get();
+  FNeedMask = false;
+  const int transparent = GetTransparentColorIndex();
+  if (GetEmpty() || transparent < 0) return nullptr;
+  const int stride = (FWidth + 15) / 16 * 2;  // rows of whole 16-bit words
+  std::vector<std::uint8_t> bits(static_cast<size_t>(stride) * static_cast<size_t>(FHeight), 0);
+  bool any = false;
+  for (int y = 0; y < FHeight; ++y) {
+    const std::uint8_t* row = ScanLine(y);
+    for (int x = 0; x < FWidth; ++x)
+      if (row[x] == transparent) {
+        bits[static_cast<size_t>(y) * stride + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        any = true;
+      }
+  }
+  if (any) FMask.Reset(CreateBitmap(FWidth, FHeight, 1, 1, bits.data()));
+  return FMask.Get();
+}
+
+HPALETTE TGifFrame::GetPalette() {
+  if (FPalette) return FPalette.Get();
+  if (FImage && FImage->UsesWebPalette()) {
+    FPalette.Reset(WebPalette());
+  } else if (FColorMap->GetCount() > 0) {
+    FPalette.Reset(FColorMap->ExportPalette());
+  } else {
+    return FImage ? FImage->GetPalette() : nullptr;
+  }
+  return FPalette.Get();
+}
+
+void TGifFrame::Draw(TCanvas* Canvas, const RECT& Rect, bool Transparent) {
+  if (GetEmpty()) return;
+  HBITMAP mask = Transparent && FTransparent ? GetMask() : nullptr;
+  if (!mask) {
+    Canvas->StretchDraw(Rect, GetBitmap());
+    return;
+  }
+  if (!FMaskedImage) {
+    // The frame's colours with the transparent index black, to be ORed into the cleared area.
+    std::vector<TGifColor> colors = GetActiveColorMap()->Entries();
+    const int transparent = GetTransparentColorIndex();
+    if (transparent < static_cast<int>(colors.size())) colors[static_cast<size_t>(transparent)] = TGifColor{};
+    FMaskedImage = std::make_unique<TBitmap>();
+    FMaskedImage->SetPixelFormat(pf8bit);
+    FMaskedImage->SetSize(FWidth, FHeight);
+    FMaskedImage->SetColorTable(DibColors(colors));
+    for (int row = 0; row < FHeight; ++row)
+      std::memcpy(FMaskedImage->ScanLine(row), ScanLine(row), static_cast<size_t>(FWidth));
+  }
+  const int width = Rect.right - Rect.left, height = Rect.bottom - Rect.top;
+  Canvas->Changing();
+  HDC target = Canvas->GetHandle();
+  const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
+  const COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(target, RGB(255, 255, 255));
+  {
+    // The mask's set bits become white (AND keeps the target there), clear bits black.
+    ScopedMemDC maskDC(target);
+    ScopedSelect selected(maskDC.Get(), mask);
+    StretchBlt(target, Rect.left, Rect.top, width, height, maskDC.Get(), 0, 0, FWidth, FHeight, SRCAND);
+  }
+  StretchBlt(target, Rect.left, Rect.top, width, height, FMaskedImage->GetCanvas()->GetHandle(), 0,
+             0, FWidth, FHeight, SRCPAINT);
+  SetBkColor(target, oldBack);
+  SetTextColor(target, oldText);
+  SetStretchBltMode(target, oldMode);
+  Canvas->Changed();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/Graphics.h"
+#include "classlib/ScopedHandles.h"
 #include "gif/GifColorMap.h"
 #include "gif/GifExtensions.h"
 #include "gif/GifItem.h"
@@ -100,6 +101,20 @@ class TGifFrame : public TGifItem {
   // image data. A descriptor of width or height 0 takes the logical screen's size.
   void LoadFromStream(TStream* Stream) override;
 
+  // The frame as a bitmap: 8 bits with the colours of its table in force, or through the web
+  // palette with dithering when the picture displays that way. Made on demand.
+  TBitmap* GetBitmap();
+  // Monochrome, a set bit where the frame shows its transparent index; none when no pixel does.
+  HBITMAP GetMask();
+  // The frame's palette; without a local table the picture's.
+  HPALETTE GetPalette();
+  // Stretches the frame over Rect; Transparent: its transparent pixels leave the target as it was.
+  void Draw(TCanvas* Canvas, const RECT& Rect, bool Transparent);
+  // Pixels or colours changed: the bitmap and mask made from them go.
+  void DropBitmap();
+  // Keeps only the given part of the frame (in frame coordinates), which moves on the screen.
+  void Crop(int Left, int Top, int Width, int Height);
+
   // Kept by the frame's graphic control extension.
   void SetTransparentFlag(bool Value) { FTransparent = Value; }
   void AttachGraphicControl(TGifGraphicControlExtension* Extension);
@@ -131,7 +146,10 @@ class TGifFrame : public TGifItem {
   bool FTransparent = false;
   TGifGraphicControlExtension* FGCE = nullptr;  // owned by the extension list
   std::unique_ptr<TBitmap> FBitmap;              // the frame as a bitmap, when made
-  HPALETTE FPalette = nullptr;
+  std::unique_ptr<TBitmap> FMaskedImage;         // the same with transparent pixels black
+  ScopedGdiObj<HBITMAP> FMask;
+  bool FNeedMask = true;
+  ScopedGdiObj<HPALETTE> FPalette;
 };
 
 class TGifFrameList : public TGifList {

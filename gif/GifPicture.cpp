@@ -2,6 +2,10 @@
 #include "gif/GifPicture.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "classlib/Clipbrd.h"
+#include "gif/GifColorReduction.h"
 
 TGifDefaults& GifDefaults() {
   static TGifDefaults defaults;
@@ -11,9 +15,43 @@ TGifDefaults& GifDefaults() {
 const TGraphicClassInfo TGifPicture::Class{"TGifPicture",
                                            [] { return static_cast<TGraphic*>(new TGifPicture); }};
 
+namespace {
+
+bool g_screenOf8BitsOrFewer = false;
+
+// The unit's registrations: the file extension and the clipboard format of GIF pictures.
+struct TGifRegistration {
+  UINT clipboardFormat;
+  TGifRegistration() : clipboardFormat(RegisterClipboardFormatA("GIF Image")) {
+    TPicture::RegisterFileFormat("gif", "GIF Image", &TGifPicture::Class);
+    if (clipboardFormat) TPicture::RegisterClipboardFormat(clipboardFormat, &TGifPicture::Class);
+    ScopedGetDC screen;
+    g_screenOf8BitsOrFewer =
+        screen.Get() && GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES) < 9;
+  }
+  ~TGifRegistration() { TPicture::UnregisterGraphicClass(&TGifPicture::Class); }
+};
+const TGifRegistration g_registration;
+
+}  // namespace
+
+UINT GifClipboardFormat() { return g_registration.clipboardFormat; }
+
+HPALETTE WebPalette() {
+  std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + 216 * sizeof(PALETTEENTRY));
+  auto* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+  palette->palVersion = 0x300;
+  palette->palNumEntries = 216;
+  for (int i = 0; i < 216; ++i)
+    palette->palPalEntry[i] = {static_cast<BYTE>(51 * (i / 36)), static_cast<BYTE>(51 * (i / 6 % 6)),
+                               static_cast<BYTE>(51 * (i % 6)), PC_NOCOLLAPSE};
+  return CreatePalette(palette);
+}
+
 TGifPicture::TGifPicture()
     : FImages(std::make_unique<TGifFrameList>(this)),
       FHeader(std::make_unique<TGifHeader>(this)) {
+  InitializeCriticalSection(&FPainterLock);
   const TGifDefaults& defaults = GifDefaults();
   FDrawOptions = defaults.DrawOptions;
   FColorReduction = defaults.ColorReduction;
@@ -26,26 +64,30 @@ TGifPicture::TGifPicture()
 }
 
 TGifPicture::~TGifPicture() {
+  StopPainters();
   FImages->Clear();
   DropPalette();
+  DeleteCriticalSection(&FPainterLock);
 }
 
 void TGifPicture::Clear() {
+  StopPainters();
   FImages->Clear();
   FHeader->Clear();
   DropPalette();
 }
 
-void TGifPicture::DropPalette() {
-  if (FGlobalPalette) {
-    DeleteObject(FGlobalPalette);
-    FGlobalPalette = nullptr;
-  }
-}
+void TGifPicture::DropPalette() { FGlobalPalette.Reset(); }
+
+void TGifPicture::DropBitmapCache() { FBitmapCache.reset(); }
 
 void TGifPicture::PaletteChanged() { DropPalette(); }
 
-void TGifPicture::FramesChanged() { Changed(this); }
+// Painters stop first: they may be drawing into the cache.
+void TGifPicture::FramesChanged() {
+  StopPainters();
+  Changed(this);
+}
 
 void TGifPicture::Warning(TObject* Sender, int Severity, const std::string& Message) {
   if (FOnWarning) FOnWarning(Sender, Severity, Message);
@@ -242,55 +284,426 @@ void TGifPicture::LoadFromStream(TStream* Stream) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Display: the forced frame (else frame 0) in its place on the logical screen.
+// Rendering and palettes
 
-void TGifPicture::Draw(TCanvas* Canvas, const RECT& Rect) {
-  if (FDrawing || GetEmpty()) return;
-  const int screenWidth = GetWidth(), screenHeight = GetHeight();
-  if (screenWidth <= 0 || screenHeight <= 0) return;
-  int index = FForceFrame >= 0 && FForceFrame < FImages->GetCount() ? FForceFrame : 0;
-  TGifFrame* frame = FImages->GetFrame(index);
-  if (frame->GetEmpty()) return;
-  FDrawing = true;
-  try {
-    TBitmap bitmap;
-    AssignTo(&bitmap);
-    Canvas->StretchDraw(Rect, &bitmap);
-  } catch (...) {
-    FDrawing = false;
-    throw;
-  }
-  FDrawing = false;
+bool TGifPicture::UsesWebPalette() const {
+  if (!(FDrawOptions & goDither)) return false;
+  return !(FDrawOptions & goAutoDither) || g_screenOf8BitsOrFewer;
 }
 
-// A bitmap receives the logical screen with the shown frame on it.
+// Frame 0 on the logical screen: its own bitmap when it covers the screen, else drawn on a
+// screen-sized bitmap filled with the brush colour.
+TBitmap* TGifPicture::GetBitmap() {
+  if (FBitmapCache || GetEmpty()) return FBitmapCache.get();
+  TGifFrame* frame = FImages->GetFrame(0);
+  auto bitmap = std::make_unique<TBitmap>();
+  if (frame->GetLeft() == 0 && frame->GetTop() == 0 && frame->GetWidth() == GetWidth() &&
+      frame->GetHeight() == GetHeight()) {
+    bitmap->Assign(frame->GetBitmap());
+  } else {
+    bitmap->SetPixelFormat(pf24bit);
+    bitmap->SetSize(GetWidth(), GetHeight());
+    TCanvas* canvas = bitmap->GetCanvas();
+    canvas->FillRect(RECT{0, 0, GetWidth(), GetHeight()});
+    frame->Draw(canvas,
+                RECT{frame->GetLeft(), frame->GetTop(), frame->GetLeft() + frame->GetWidth(),
+                     frame->GetTop() + frame->GetHeight()},
+                true);
+  }
+  FBitmapCache = std::move(bitmap);
+  return FBitmapCache.get();
+}
+
 void TGifPicture::AssignTo(TPersistent* Dest) {
   auto* bitmap = dynamic_cast<TBitmap*>(Dest);
   if (!bitmap) return inherited::AssignTo(Dest);
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(GetWidth(), GetHeight());
-  if (GetEmpty() || bitmap->GetEmpty()) return;
-  int index = FForceFrame >= 0 && FForceFrame < FImages->GetCount() ? FForceFrame : 0;
-  TGifFrame* frame = FImages->GetFrame(index);
-  TGifColorMap* map = frame->GetActiveColorMap();
-  TColor background = FDrawBackgroundColor != clNone ? FDrawBackgroundColor : clWhite;
-  TCanvas* canvas = bitmap->GetCanvas();
-  canvas->GetBrush()->SetColor(background);
-  canvas->FillRect(RECT{0, 0, GetWidth(), GetHeight()});
-  if (frame->GetEmpty() || map->GetCount() == 0) return;
-  const int transparent = frame->GetTransparentColorIndex();
-  const auto& entries = map->Entries();
-  for (int y = 0; y < frame->GetHeight(); ++y) {
-    auto* row = static_cast<std::uint8_t*>(bitmap->ScanLine(frame->GetTop() + y));
-    const std::uint8_t* source = frame->ScanLine(y);
-    for (int x = 0; x < frame->GetWidth(); ++x) {
-      int index = source[x];
-      if (index == transparent) continue;
-      const TGifColor& c = entries[static_cast<size_t>(index < map->GetCount() ? index : 0)];
-      std::uint8_t* pixel = row + 3 * (frame->GetLeft() + x);
-      pixel[0] = c.Blue;
-      pixel[1] = c.Green;
-      pixel[2] = c.Red;
+  if (GetEmpty()) {
+    bitmap->SetSize(0, 0);
+    return;
+  }
+  bitmap->Assign(GetBitmap());
+}
+
+HPALETTE TGifPicture::GetPalette() {
+  if (FBuildingPalette) throw EGifError(gifmsg::kNoColorTable);
+  if (FBitmapCache && FBitmapCache->GetPalette()) return FBitmapCache->GetPalette();
+  if (FGlobalPalette) return FGlobalPalette.Get();
+  if (UsesWebPalette()) {
+    FGlobalPalette.Reset(WebPalette());
+    return FGlobalPalette.Get();
+  }
+  if (GetGlobalColorMap()->GetCount() > 0) {
+    FGlobalPalette.Reset(GetGlobalColorMap()->ExportPalette());
+    return FGlobalPalette.Get();
+  }
+  if (GetEmpty()) return nullptr;
+  FBuildingPalette = true;
+  try {
+    HPALETTE palette = FImages->GetFrame(0)->GetPalette();
+    FBuildingPalette = false;
+    return palette;
+  } catch (...) {
+    FBuildingPalette = false;
+    throw;
+  }
+}
+
+void TGifPicture::SetPalette(HPALETTE Value) {
+  if (Value == FGlobalPalette.Get()) return;
+  FGlobalPalette.Reset(Value);
+  if (FBitmapCache && FBitmapCache->GetPalette() != Value) DropBitmapCache();
+  Changed(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing and painters
+
+void TGifPicture::PaintCache(TCanvas* Canvas, const RECT& Rect) {
+  if (!FBitmapCache) return;
+  if (!(FDrawOptions & goTile)) {
+    Canvas->StretchDraw(Rect, FBitmapCache.get());
+    return;
+  }
+  const int width = std::max(1, GetWidth()), height = std::max(1, GetHeight());
+  for (int y = Rect.top; y < Rect.bottom; y += height)
+    for (int x = Rect.left; x < Rect.right; x += width) Canvas->Draw(x, y, FBitmapCache.get());
+}
+
+void TGifPicture::Draw(TCanvas* Canvas, const RECT& Rect) {
+  if (FDrawing || GetEmpty()) return;
+  ScopedValue<bool> drawing(FDrawing, true);
+  if (FImages->GetCount() > 1 && (FDrawOptions & goAnimate)) {
+    const bool direct = (FDrawOptions & goDirectDraw) != 0;
+    if (FBitmapCache && !direct && FDefaultPainter) {
+      PaintCache(Canvas, Rect);  // the animation goes on in the cache
+      return;
     }
+    EnterCriticalSection(&FPainterLock);
+    TGifAnimator* current = FDefaultPainter;
+    const bool same = current && current->GetCanvas() == Canvas && EqualRect(&current->GetRect(), &Rect);
+    LeaveCriticalSection(&FPainterLock);
+    if (same) return;
+    if (current) {
+      current->Stop();
+      current->WaitFor();
+    }
+    TCanvas* target = Canvas;
+    RECT targetRect = Rect;
+    if (!direct) {
+      // The painter draws into the cache, which starts as a copy of what lies under the picture.
+      FBitmapCache = std::make_unique<TBitmap>();
+      FBitmapCache->SetPixelFormat(pf24bit);
+      FBitmapCache->SetSize(GetWidth(), GetHeight());
+      FBitmapCache->GetCanvas()->CopyRect(RECT{0, 0, GetWidth(), GetHeight()}, Canvas, Rect);
+      target = FBitmapCache->GetCanvas();
+      targetRect = RECT{0, 0, GetWidth(), GetHeight()};
+    }
+    TGifAnimator* painter = CreatePainter(&FDefaultPainter, target, FDrawOptions, targetRect);
+    if (!direct) {
+      if (painter) painter->WaitForFirstFrame();
+      PaintCache(Canvas, Rect);
+    }
+    return;
+  }
+  const int index = FForceFrame >= 0 && FForceFrame < FImages->GetCount() ? FForceFrame : 0;
+  TGifFrame* frame = FImages->GetFrame(index);
+  PaintGifFrame(this, frame, Canvas, Rect, (FDrawOptions & goTransparent) != 0,
+                (FDrawOptions & goTile) != 0);
+}
+
+TGifAnimator* TGifPicture::CreatePainter(TGifAnimator** Reference, TCanvas* Canvas,
+                                         std::uint16_t Options, const RECT& Rect) {
+  if (Reference) *Reference = nullptr;
+  if (GetEmpty() || Rect.right <= Rect.left || Rect.bottom <= Rect.top) return nullptr;
+  if (FImages->GetCount() == 1) Options &= static_cast<std::uint16_t>(~(goAsync | goAnimate));
+  ReapPainters();
+  auto painter = std::make_unique<TGifAnimator>(this, Canvas, Rect, Options, Reference);
+  painter->Events = FPaintEvents;
+  if (!(Options & goAsync)) {
+    if (Reference) *Reference = painter.get();
+    painter->Start(FThreadPriority);  // the whole painting, here
+    if (Reference && *Reference == painter.get()) *Reference = nullptr;
+    return nullptr;
+  }
+  TGifAnimator* started = painter.get();
+  EnterCriticalSection(&FPainterLock);
+  FPainters.push_back(std::move(painter));
+  LeaveCriticalSection(&FPainterLock);
+  if (Reference) *Reference = started;
+  started->Start(FThreadPriority);
+  return started;
+}
+
+// Painters whose thread has ended are freed.
+void TGifPicture::ReapPainters() {
+  EnterCriticalSection(&FPainterLock);
+  std::vector<std::unique_ptr<TGifAnimator>> done;
+  for (auto it = FPainters.begin(); it != FPainters.end();) {
+    if ((*it)->Finished()) {
+      done.push_back(std::move(*it));
+      it = FPainters.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  LeaveCriticalSection(&FPainterLock);
+  for (auto& painter : done) {
+    painter->WaitFor();
+    if (FDefaultPainter == painter.get()) FDefaultPainter = nullptr;
+  }
+}
+
+void TGifPicture::StopPainters() {
+  EnterCriticalSection(&FPainterLock);
+  std::vector<std::unique_ptr<TGifAnimator>> painters = std::move(FPainters);
+  FPainters.clear();
+  for (auto& painter : painters) painter->Stop();
+  LeaveCriticalSection(&FPainterLock);
+  // Waiting lets the main thread run what a painter asked of it before it could stop.
+  for (auto& painter : painters) {
+    painter->WaitFor();
+    painter->DetachImage();
+  }
+  FDefaultPainter = nullptr;
+  DropBitmapCache();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clipboard
+
+void TGifPicture::SaveToClipboardFormat(UINT& Format, HANDLE& Data, HPALETTE& Palette) {
+  Format = 0;
+  Data = nullptr;
+  Palette = nullptr;
+  TMemoryStream stream;
+  SaveToStream(&stream);
+  if (!GetEmpty()) {
+    TBitmap bitmap;
+    AssignTo(&bitmap);
+    bitmap.SaveToClipboardFormat(Format, Data, Palette);
+  }
+  HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(stream.GetSize()));
+  if (!global) throw EGifError(gifmsg::kClipboardFailed);
+  if (void* bytes = GlobalLock(global)) {
+    std::memcpy(bytes, stream.GetMemory(), static_cast<size_t>(stream.GetSize()));
+    GlobalUnlock(global);
+  }
+  try {
+    if (!GifClipboardFormat()) throw EGifError(gifmsg::kClipboardFailed);
+    Clipboard()->SetAsHandle(GifClipboardFormat(), global);  // the first data of this opening
+  } catch (const Exception&) {
+    GlobalFree(global);
+    throw EGifError(gifmsg::kClipboardFailed);
+  }
+}
+
+void TGifPicture::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Palette) {
+  if (!Data) Data = GetClipboardData(Format);
+  if (Format == GifClipboardFormat() && Format != 0 && Data) {
+    const SIZE_T size = GlobalSize(Data);
+    const void* bytes = GlobalLock(Data);
+    if (!bytes) throw EInvalidGraphic("Unsupported clipboard format");
+    TStringStream stream(std::string(static_cast<const char*>(bytes), size));
+    GlobalUnlock(Data);
+    LoadFromStream(&stream);
+    return;
+  }
+  if (Format == CF_BITMAP) {
+    TBitmap bitmap;
+    bitmap.LoadFromClipboardFormat(Format, Data, Palette);
+    Assign(&bitmap);
+    return;
+  }
+  throw EInvalidGraphic("Unsupported clipboard format");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Optimisation
+
+namespace {
+
+bool SameColor(TGifFrame* a, int indexA, TGifFrame* b, int indexB) {
+  TGifColorMap* mapA = a->GetActiveColorMap();
+  TGifColorMap* mapB = b->GetActiveColorMap();
+  if (mapA == mapB && indexA == indexB) return true;
+  if (indexA >= mapA->GetCount() || indexB >= mapB->GetCount()) return false;
+  return mapA->Entries()[static_cast<size_t>(indexA)] == mapB->Entries()[static_cast<size_t>(indexB)];
+}
+
+int DisposalOf(TGifFrame* frame) {
+  TGifGraphicControlExtension* control = frame->GetGraphicControlExtension();
+  return control ? control->GetDisposal() : dmNone;
+}
+
+RECT RectOf(TGifFrame* frame) {
+  return RECT{frame->GetLeft(), frame->GetTop(), frame->GetLeft() + frame->GetWidth(),
+              frame->GetTop() + frame->GetHeight()};
+}
+
+TGifGraphicControlExtension* EnsureControl(TGifFrame* frame) {
+  if (TGifGraphicControlExtension* control = frame->GetGraphicControlExtension()) return control;
+  auto control = std::make_unique<TGifGraphicControlExtension>(frame);
+  TGifGraphicControlExtension* made = control.get();
+  frame->GetExtensions()->Add(std::move(control));
+  return made;
+}
+
+}  // namespace
+
+void TGifPicture::Optimize(std::uint8_t Options, std::uint8_t ColorReduction, std::uint8_t,
+                           int) {
+  if (GetEmpty()) return;
+  StopPainters();
+  EnterCriticalSection(&FPainterLock);
+  try {
+    TGifProgressScope progress(this, "Optimizing...");
+    const long long total = static_cast<long long>(FImages->GetCount()) * 6;
+    long long done = 0;
+    if (Options & ooColorMap) {
+      if (GetGlobalColorMap()->GetCount() > 0) GetGlobalColorMap()->Optimize();
+      for (int i = 0; i < FImages->GetCount(); ++i) {
+        if (FImages->GetFrame(i)->GetColorMap()->GetCount() > 0) FImages->GetFrame(i)->GetColorMap()->Optimize();
+        progress.Report(++done, total);
+      }
+    }
+    if (Options & ooCleanup) OptimizeTransparency();
+    if (Options & ooMerge) {
+      for (int i = FImages->GetCount() - 1; i >= 1; --i) {
+        int earlier = i - 1;
+        while (earlier > 0 && DisposalOf(FImages->GetFrame(earlier)) == dmPrevious) --earlier;
+        MergeFrames(FImages->GetFrame(i), FImages->GetFrame(earlier));
+        progress.Report(++done, total);
+      }
+    }
+    if (Options & ooCrop) CropFrames();
+    if (Options & ooCleanup) {
+      CleanUpExtensions();
+      progress.Report(total, total);
+    } else if ((Options & ooReduceColors) && ColorReduction == rmPalette) {
+      throw EGifError(gifmsg::kInvalidReduction);
+    }
+    progress.Done();
+  } catch (...) {
+    LeaveCriticalSection(&FPainterLock);
+    FramesChanged();
+    throw;
+  }
+  LeaveCriticalSection(&FPainterLock);
+  FramesChanged();
+}
+
+// A transparent index no pixel shows is dropped; a frame disposed to the background or the
+// previous state that the next, opaque, frame covers wholly needs no disposal.
+void TGifPicture::OptimizeTransparency() {
+  for (int i = 0; i < FImages->GetCount(); ++i) {
+    TGifFrame* frame = FImages->GetFrame(i);
+    const int transparent = frame->GetTransparentColorIndex();
+    if (transparent < 0) continue;
+    const std::uint8_t* data = frame->GetData();
+    if (!data || std::find(data, data + frame->GetDataSize(), transparent) == data + frame->GetDataSize())
+      frame->GetGraphicControlExtension()->SetTransparent(false), frame->SetTransparentFlag(false);
+  }
+  for (int i = 0; i + 1 < FImages->GetCount(); ++i) {
+    TGifFrame* frame = FImages->GetFrame(i);
+    TGifFrame* next = FImages->GetFrame(i + 1);
+    const int disposal = DisposalOf(frame);
+    if ((disposal != dmBackground && disposal != dmPrevious) || next->GetTransparent()) continue;
+    RECT a = RectOf(frame), b = RectOf(next), both;
+    if (IntersectRect(&both, &a, &b) && EqualRect(&both, &b))
+      frame->GetGraphicControlExtension()->SetDisposal(dmNone);
+  }
+}
+
+// Pixels that show what the earlier frame already shows at the same place become transparent.
+void TGifPicture::MergeFrames(TGifFrame* Frame, TGifFrame* Earlier) {
+  if (Frame->GetEmpty() || Earlier->GetEmpty()) return;
+  const int earlierDisposal = DisposalOf(Earlier);
+  if (earlierDisposal == dmBackground || earlierDisposal == dmPrevious) return;
+  RECT a = RectOf(Frame), b = RectOf(Earlier), both;
+  if (!IntersectRect(&both, &a, &b)) return;
+  const bool wasTransparent = Frame->GetTransparent();
+  if (!wasTransparent && Frame->GetActiveColorMap()->GetCount() >= TGifColorMap::kMaxColors) return;
+  int transparent = wasTransparent ? Frame->GetTransparentColorIndex() : -1;
+  const int earlierTransparent = Earlier->GetTransparentColorIndex();
+  for (int y = both.top; y < both.bottom; ++y) {
+    std::uint8_t* row = Frame->ScanLine(y - Frame->GetTop());
+    const std::uint8_t* earlierRow = Earlier->ScanLine(y - Earlier->GetTop());
+    for (int x = both.left; x < both.right; ++x) {
+      std::uint8_t& pixel = row[x - Frame->GetLeft()];
+      const int under = earlierRow[x - Earlier->GetLeft()];
+      if (pixel == transparent || under == earlierTransparent) continue;
+      if (!SameColor(Frame, pixel, Earlier, under)) continue;
+      if (transparent < 0) {
+        // A transparent index shared with another frame on the global table, else a new entry.
+        if (Frame->GetColorMap()->GetCount() == 0) {
+          for (int i = 0; i < FImages->GetCount() && transparent < 0; ++i) {
+            TGifFrame* other = FImages->GetFrame(i);
+            if (other != Frame && other->GetColorMap()->GetCount() == 0 && other->GetTransparent())
+              transparent = other->GetTransparentColorIndex();
+          }
+        }
+        if (transparent < 0) transparent = Frame->GetActiveColorMap()->Add(clBlack);
+      }
+      pixel = static_cast<std::uint8_t>(transparent);
+    }
+  }
+  if (!wasTransparent && transparent >= 0) {
+    TGifGraphicControlExtension* control = EnsureControl(Frame);
+    control->SetTransparentColorIndex(transparent);
+    control->SetTransparent(true);
+    Frame->SetTransparentFlag(true);
+  }
+  Frame->DropBitmap();
+}
+
+// Transparent frames shrink to the pixels they show; one that shows none goes, its delay added
+// to the frame before it when that one is transparent.
+void TGifPicture::CropFrames() {
+  for (int i = FImages->GetCount() - 1; i >= 0; --i) {
+    TGifFrame* frame = FImages->GetFrame(i);
+    const int transparent = frame->GetTransparentColorIndex();
+    if (frame->GetEmpty() || transparent < 0) continue;
+    int left = frame->GetWidth(), right = -1, top = frame->GetHeight(), bottom = -1;
+    for (int y = 0; y < frame->GetHeight(); ++y) {
+      const std::uint8_t* row = frame->ScanLine(y);
+      for (int x = 0; x < frame->GetWidth(); ++x)
+        if (row[x] != transparent) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0) {
+      const int delay = frame->GetGraphicControlExtension()->GetDelay();
+      if (i > 0 && FImages->GetFrame(i - 1)->GetTransparent()) {
+        TGifGraphicControlExtension* before = FImages->GetFrame(i - 1)->GetGraphicControlExtension();
+        before->SetDelay(before->GetDelay() + delay);
+      }
+      FImages->Delete(i);
+      continue;
+    }
+    frame->Crop(left, top, right - left + 1, bottom - top + 1);
+  }
+}
+
+// Comments, plain text, unknown application blocks, misplaced loop extensions and graphic
+// control extensions that say nothing go; so do frames left without pixels or extensions.
+void TGifPicture::CleanUpExtensions() {
+  const bool single = FImages->GetCount() == 1;
+  for (int i = FImages->GetCount() - 1; i >= 0; --i) {
+    TGifFrame* frame = FImages->GetFrame(i);
+    TGifExtensionList* list = frame->GetExtensions();
+    for (int e = list->GetCount() - 1; e >= 0; --e) {
+      TGifExtension* extension = list->GetExtension(e);
+      const bool loop = dynamic_cast<TGifLoopExtension*>(extension) != nullptr;
+      bool drop = dynamic_cast<TGifCommentExtension*>(extension) || dynamic_cast<TGifTextExtension*>(extension) ||
+                  (dynamic_cast<TGifApplicationExtension*>(extension) && !loop) || (loop && (i != 0 || single));
+      if (auto* control = dynamic_cast<TGifGraphicControlExtension*>(extension))
+        drop = (control->GetDelay() == 0 || single) && !control->GetTransparent() && !control->GetUserInput() &&
+               (control->GetDisposal() < dmBackground || single);
+      if (drop) list->Delete(e);
+    }
+    if (frame->GetEmpty() && list->GetCount() == 0) FImages->Delete(i);
   }
 }

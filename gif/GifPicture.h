@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "classlib/Graphics.h"
+#include "classlib/ScopedHandles.h"
+#include "gif/GifAnimator.h"
 #include "gif/GifError.h"
 #include "gif/GifFrame.h"
 
@@ -17,6 +20,16 @@ enum TGifDrawOption : std::uint16_t {
   goLoopContinously = 0x0010, goValidateCanvas = 0x0020, goDirectDraw = 0x0040,
   goClearOnLoop = 0x0080, goTile = 0x0100, goDither = 0x0200, goAutoDither = 0x0400
 };
+
+// Options of TGifPicture::Optimize.
+enum TGifOptimizeOption : std::uint8_t {
+  ooCrop = 0x01, ooMerge = 0x02, ooCleanup = 0x04, ooColorMap = 0x08, ooReduceColors = 0x10
+};
+
+// The clipboard format "GIF Image", registered with the system when the unit starts.
+UINT GifClipboardFormat();
+// The 216 colours of the web cube (r x 36 + g x 6 + b = 51r, 51g, 51b); the caller owns it.
+HPALETTE WebPalette();
 
 // Codes of the picture's Compression.
 constexpr std::uint8_t kGifCompressionLZW = 0;
@@ -50,7 +63,38 @@ class TGifPicture : public TGraphic {
   int Add(TPersistent* Source);
   void Clear();
 
+  // One frame (the forced frame, else frame 0), or, with several frames and the animate option,
+  // the animation through a painter (see DrawOptions).
   void Draw(TCanvas* Canvas, const RECT& Rect) override;
+  // A painter of the picture on Canvas; none for an empty picture or rectangle. Without the
+  // threaded option it paints the whole animation before it returns (and then nothing is
+  // returned). Reference, when given, holds the painter while it runs.
+  TGifAnimator* CreatePainter(TGifAnimator** Reference, TCanvas* Canvas, std::uint16_t Options,
+                              const RECT& Rect);
+  // Stops every painter of the picture and waits for their threads.
+  void StopPainters();
+  TGifPaintEvents& PaintEvents() { return FPaintEvents; }
+
+  // The palette of the bitmap cache, of the picture, the web palette when displaying through it,
+  // the global table's, or the first frame's.
+  HPALETTE GetPalette() override;
+  void SetPalette(HPALETTE Value) override;
+  // The display goes through the web palette (option goDither, with goAutoDither only on a
+  // screen of 8 bits per pixel or fewer).
+  bool UsesWebPalette() const;
+  // Frame 0 on the logical screen, as one bitmap (made on demand, dropped on changes).
+  TBitmap* GetBitmap();
+
+  // A bitmap of the picture is returned for the caller to put on the clipboard; the GIF stream
+  // itself goes there at once as "GIF Image".
+  void SaveToClipboardFormat(UINT& Format, HANDLE& Data, HPALETTE& Palette) override;
+  // "GIF Image" data or a bitmap.
+  void LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Palette) override;
+
+  // Slims the picture (TGifOptimizeOption bits): colour tables ordered by use, transparency and
+  // extensions cleaned up, frames merged with the ones they cover and cropped.
+  void Optimize(std::uint8_t Options, std::uint8_t ColorReduction, std::uint8_t DitherMode,
+                int ReductionBits);
   // The very same object only.
   bool Equals(TGraphic* Other) override { return Other == this; }
   bool GetEmpty() const override { return FImages->GetCount() == 0; }
@@ -74,7 +118,11 @@ class TGifPicture : public TGraphic {
   TGifGlobalColorMap* GetGlobalColorMap() const { return FHeader->GetColorMap(); }
 
   std::uint16_t GetDrawOptions() const { return FDrawOptions; }
-  void SetDrawOptions(std::uint16_t Value) { FDrawOptions = Value; }
+  void SetDrawOptions(std::uint16_t Value) {
+    if (Value == FDrawOptions) return;
+    FDrawOptions = Value;
+    DropPalette();  // the web palette may come or go
+  }
   std::uint8_t GetColorReduction() const { return FColorReduction; }
   void SetColorReduction(std::uint8_t Value) { FColorReduction = Value; }
   int GetReductionBits() const { return FReductionBits; }
@@ -111,10 +159,24 @@ class TGifPicture : public TGraphic {
   void AssignPicture(TGifPicture* Source);
   void GrowScreenToFrames();
   void DropPalette();
+  void DropBitmapCache();
+  void PaintCache(TCanvas* Canvas, const RECT& Rect);
+  void ReapPainters();
+  void MergeFrames(TGifFrame* Frame, TGifFrame* Earlier);
+  void CropFrames();
+  void CleanUpExtensions();
+  void OptimizeTransparency();
+  friend class TGifAnimator;
 
   std::unique_ptr<TGifFrameList> FImages;
   std::unique_ptr<TGifHeader> FHeader;
-  HPALETTE FGlobalPalette = nullptr;
+  ScopedGdiObj<HPALETTE> FGlobalPalette;
+  std::unique_ptr<TBitmap> FBitmapCache;
+  std::vector<std::unique_ptr<TGifAnimator>> FPainters;
+  CRITICAL_SECTION FPainterLock;
+  TGifAnimator* FDefaultPainter = nullptr;
+  TGifPaintEvents FPaintEvents;
+  bool FBuildingPalette = false;
   std::uint16_t FDrawOptions;
   std::uint8_t FColorReduction;
   int FReductionBits;

@@ -1,0 +1,320 @@
+// Showing GIF pictures: drawing a frame, the painter with its events, loops and disposal
+// methods, palettes, the clipboard, the picture-format registration and Optimize.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/Classes.h"
+#include "classlib/Clipbrd.h"
+#include "gif/GifColorReduction.h"
+#include "gif/GifPicture.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+TColor Rgb(int r, int g, int b) { return static_cast<TColor>(RGB(r, g, b)); }
+
+// A frame at (left, top) of w x h pixels of one index, on a local table of the given colours.
+TGifFrame* AddFrame(TGifPicture& picture, int left, int top, int w, int h,
+                    const std::vector<TColor>& colours, int index) {
+  auto frame = std::make_unique<TGifFrame>(&picture);
+  for (TColor c : colours) frame->GetColorMap()->Add(c);
+  frame->SetLeft(left);
+  frame->SetTop(top);
+  frame->SetWidth(w);
+  frame->SetHeight(h);
+  std::fill(frame->GetData(), frame->GetData() + frame->GetDataSize(), static_cast<std::uint8_t>(index));
+  TGifFrame* added = frame.get();
+  picture.Add(frame.release());
+  return added;
+}
+
+TGifGraphicControlExtension* Control(TGifFrame* frame) {
+  if (frame->GetGraphicControlExtension()) return frame->GetGraphicControlExtension();
+  auto control = std::make_unique<TGifGraphicControlExtension>(frame);
+  TGifGraphicControlExtension* made = control.get();
+  frame->GetExtensions()->Add(std::move(control));
+  return made;
+}
+
+std::unique_ptr<TBitmap> Canvas(int w, int h, TColor fill) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelFormat(pf24bit);
+  bitmap->SetSize(w, h);
+  bitmap->GetCanvas()->GetBrush()->SetColor(fill);
+  bitmap->GetCanvas()->FillRect(RECT{0, 0, w, h});
+  return bitmap;
+}
+
+TColor PixelAt(TBitmap* bitmap, int x, int y) {
+  const auto* row = static_cast<const std::uint8_t*>(bitmap->ScanLine(y));
+  return Rgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+}
+
+// Records what a painter does, and the target's pixels after each frame.
+struct PaintLog : TObject {
+  TBitmap* target = nullptr;
+  std::vector<std::string> events;
+  std::vector<std::vector<TColor>> shown;
+  void Start(TObject*) { events.push_back("start"); }
+  void Before(TObject* sender) {
+    events.push_back("frame " + std::to_string(static_cast<TGifAnimator*>(sender)->GetActiveImage()));
+  }
+  void After(TObject*) {
+    if (!target) return;
+    std::vector<TColor> row;
+    for (int x = 0; x < target->GetWidth(); ++x) row.push_back(PixelAt(target, x, 0));
+    shown.push_back(row);
+  }
+  void Loop(TObject*) { events.push_back("loop"); }
+  void End(TObject*) { events.push_back("end"); }
+  void Attach(TGifPicture& picture) {
+    TGifPaintEvents& e = picture.PaintEvents();
+    e.OnStartPaint = TNotifyEvent(this, &PaintLog::Start);
+    e.OnPaint = TNotifyEvent(this, &PaintLog::Before);
+    e.OnAfterPaint = TNotifyEvent(this, &PaintLog::After);
+    e.OnLoop = TNotifyEvent(this, &PaintLog::Loop);
+    e.OnEndPaint = TNotifyEvent(this, &PaintLog::End);
+  }
+};
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifDraw, OneFrameInItsPlaceWithTransparentPixelsLeftAlone) {
+  TGifPicture picture;
+  picture.GetHeader()->SetWidth(6);
+  picture.GetHeader()->SetHeight(2);
+  TGifFrame* frame = AddFrame(picture, 2, 0, 3, 2, {clRed, clLime}, 0);
+  frame->ScanLine(1)[1] = 1;
+  frame->ScanLine(0)[2] = 1;
+  Control(frame)->SetTransparentColorIndex(1);
+  Control(frame)->SetTransparent(true);
+  auto target = Canvas(6, 2, clBlue);
+  picture.Draw(target->GetCanvas(), RECT{0, 0, 6, 2});
+  EXPECT_EQ(PixelAt(target.get(), 1, 0), clBlue);  // outside the frame
+  EXPECT_EQ(PixelAt(target.get(), 2, 0), clRed);
+  EXPECT_EQ(PixelAt(target.get(), 4, 0), clBlue);  // transparent
+  EXPECT_EQ(PixelAt(target.get(), 3, 1), clBlue);  // transparent
+  EXPECT_EQ(PixelAt(target.get(), 4, 1), clRed);
+
+  // Without the transparent option the index shows its colour; stretched to twice the size.
+  picture.SetDrawOptions(picture.GetDrawOptions() & ~goTransparent);
+  auto large = Canvas(12, 4, clBlue);
+  picture.Draw(large->GetCanvas(), RECT{0, 0, 12, 4});
+  EXPECT_EQ(PixelAt(large.get(), 8, 0), clLime);
+  EXPECT_EQ(PixelAt(large.get(), 3, 0), clBlue);
+  EXPECT_EQ(PixelAt(large.get(), 4, 0), clRed);
+}
+
+TEST(GifDraw, RenderingAsABitmapShowsFrameZero) {
+  TGifPicture picture;
+  picture.GetHeader()->SetWidth(4);
+  picture.GetHeader()->SetHeight(1);
+  AddFrame(picture, 1, 0, 2, 1, {clNavy}, 0);
+  AddFrame(picture, 0, 0, 4, 1, {clYellow}, 0);
+  TBitmap bitmap;
+  bitmap.Assign(&picture);
+  ASSERT_EQ(bitmap.GetWidth(), 4);
+  bitmap.SetPixelFormat(pf24bit);
+  EXPECT_EQ(PixelAt(&bitmap, 0, 0), clWhite);  // the brush colour around frame 0
+  EXPECT_EQ(PixelAt(&bitmap, 1, 0), clNavy);
+  EXPECT_EQ(PixelAt(&bitmap, 3, 0), clWhite);
+}
+
+// A synchronous painter on a row of four pixels: frame 1 is disposed to the background,
+// frame 2 to the state before it.
+TEST(GifPainter, DisposalMethodsPixelByPixel) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(1000000);  // the shortest waits
+  picture.SetDrawBackgroundColor(clYellow);
+  const TColor a = clRed, b = clLime, c = clBlue, d = clFuchsia;
+  AddFrame(picture, 0, 0, 4, 1, {a}, 0);
+  Control(AddFrame(picture, 1, 0, 1, 1, {b}, 0))->SetDisposal(dmBackground);
+  Control(AddFrame(picture, 2, 0, 1, 1, {c}, 0))->SetDisposal(dmPrevious);
+  AddFrame(picture, 3, 0, 1, 1, {d}, 0);
+  auto target = Canvas(4, 1, clWhite);
+  PaintLog log;
+  log.target = target.get();
+  log.Attach(picture);
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate, RECT{0, 0, 4, 1});
+  const std::vector<std::vector<TColor>> expected = {
+      {a, a, a, a}, {a, b, a, a}, {a, clYellow, c, a}, {a, clYellow, a, d}};
+  EXPECT_EQ(log.shown, expected);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "frame 1", "frame 2", "frame 3", "end"}));
+}
+
+TEST(GifPainter, LoopExtensionRepeatsTheFramesFromWhereItStands) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(1000000);
+  AddFrame(picture, 0, 0, 2, 2, {clRed}, 0);
+  TGifFrame* second = AddFrame(picture, 0, 0, 2, 2, {clLime}, 0);
+  AddFrame(picture, 0, 0, 2, 2, {clBlue}, 0);
+  auto loop = std::make_unique<TGifLoopExtension>(second);
+  loop->SetLoops(2);
+  second->GetExtensions()->Add(std::move(loop));
+  auto target = Canvas(2, 2, clWhite);
+  PaintLog log;
+  log.Attach(picture);
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate | goLoop, RECT{0, 0, 2, 2});
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "frame 1", "frame 2", "loop",
+                                                  "frame 1", "frame 2", "loop", "frame 1", "frame 2",
+                                                  "end"}));
+  // Without the loop option the frames are shown once; without animate only the first.
+  log.events.clear();
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate, RECT{0, 0, 2, 2});
+  EXPECT_EQ(log.events.size(), 5u);
+  log.events.clear();
+  picture.CreatePainter(nullptr, target->GetCanvas(), 0, RECT{0, 0, 2, 2});
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "end"}));
+  EXPECT_EQ(PixelAt(target.get(), 1, 1), clRed);
+}
+
+TEST(GifPainter, ThreadedPainterReachesTheCanvasThroughTheMainThread) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(-1);  // no waits between frames
+  for (TColor c : {clRed, clLime, clBlue}) AddFrame(picture, 0, 0, 3, 1, {c}, 0);
+  auto target = Canvas(3, 1, clWhite);
+  PaintLog log;
+  log.target = target.get();
+  log.Attach(picture);
+  TGifAnimator* reference = nullptr;
+  TGifAnimator* painter = picture.CreatePainter(&reference, target->GetCanvas(),
+                                                goAsync | goAnimate | goDirectDraw, RECT{0, 0, 3, 1});
+  ASSERT_NE(painter, nullptr);
+  EXPECT_EQ(reference, painter);
+  painter->WaitFor();  // processes the calls the painter sends to this thread
+  EXPECT_EQ(reference, nullptr);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "frame 1", "frame 2", "end"}));
+  ASSERT_EQ(log.shown.size(), 3u);
+  EXPECT_EQ(log.shown[2][0], clBlue);
+  picture.StopPainters();
+}
+
+TEST(GifPainter, StoppingEndsAnEndlessAnimation) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(-1);
+  for (TColor c : {clRed, clLime}) AddFrame(picture, 0, 0, 2, 1, {c}, 0);
+  auto target = Canvas(2, 1, clWhite);
+  PaintLog log;
+  log.Attach(picture);
+  auto loop = std::make_unique<TGifLoopExtension>(picture.GetImages()->GetFrame(0));
+  picture.GetImages()->GetFrame(0)->GetExtensions()->Add(std::move(loop));  // 0: for ever
+  TGifAnimator* painter = picture.CreatePainter(nullptr, target->GetCanvas(),
+                                                goAsync | goAnimate | goLoop | goDirectDraw, RECT{0, 0, 2, 1});
+  ASSERT_NE(painter, nullptr);
+  painter->WaitForFirstFrame();
+  picture.StopPainters();
+  ASSERT_FALSE(log.events.empty());
+  EXPECT_EQ(log.events.back(), "end");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifPalette, FromTheGlobalTableElseTheFirstFrame) {
+  TGifPicture picture;
+  EXPECT_EQ(picture.GetPalette(), nullptr);
+  AddFrame(picture, 0, 0, 1, 1, {clRed, clGreen, clBlue}, 0);
+  HPALETTE palette = picture.GetPalette();
+  ASSERT_NE(palette, nullptr);
+  EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 3u);
+  for (TColor c : {clAqua, clBlack}) picture.GetGlobalColorMap()->Add(c);
+  palette = picture.GetPalette();
+  ASSERT_NE(palette, nullptr);
+  EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 2u);
+  picture.SetDrawOptions(goDither);  // the web palette, whatever the screen
+  palette = picture.GetPalette();
+  EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 216u);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifRegistration, PicturesLoadGifFilesAndTheClipboardCarriesBothFormats) {
+  EXPECT_EQ(TPicture::FileFormatClass("GIF"), &TGifPicture::Class);
+  EXPECT_NE(TPicture::GraphicFilter().find("*.gif"), std::string::npos);
+  ASSERT_NE(GifClipboardFormat(), 0u);
+  char name[64] = {};
+  GetClipboardFormatNameA(GifClipboardFormat(), name, sizeof name);
+  EXPECT_STREQ(name, "GIF Image");
+
+  TGifPicture picture;
+  AddFrame(picture, 0, 0, 5, 3, {clRed, clTeal}, 1);
+  testsupport::TempDir dir;
+  picture.SaveToFile(dir.File("p.gif"));
+  TPicture loaded;
+  loaded.LoadFromFile(dir.File("p.gif"));
+  auto* gif = dynamic_cast<TGifPicture*>(loaded.GetGraphic());
+  ASSERT_NE(gif, nullptr);
+  EXPECT_EQ(gif->GetWidth(), 5);
+
+  {
+    ScopedOpening<TClipboard> open(*Clipboard());
+    UINT format = 0;
+    HANDLE data = nullptr;
+    HPALETTE palette = nullptr;
+    picture.SaveToClipboardFormat(format, data, palette);
+    EXPECT_EQ(format, static_cast<UINT>(CF_BITMAP));
+    Clipboard()->SetAsHandle(format, data);
+    if (palette) Clipboard()->SetAsHandle(CF_PALETTE, palette);
+  }
+  EXPECT_TRUE(Clipboard()->HasFormat(GifClipboardFormat()));
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+  TPicture fromClipboard;
+  {
+    ScopedOpening<TClipboard> open(*Clipboard());
+    fromClipboard.LoadFromClipboardFormat(GifClipboardFormat(), Clipboard()->GetAsHandle(GifClipboardFormat()), nullptr);
+  }
+  auto* pasted = dynamic_cast<TGifPicture*>(fromClipboard.GetGraphic());
+  ASSERT_NE(pasted, nullptr);
+  ASSERT_EQ(pasted->GetImages()->GetCount(), 1);
+  TGifFrame* frame = pasted->GetImages()->GetFrame(0);
+  EXPECT_EQ(frame->GetColorMap()->GetColor(frame->GetData()[14]), clTeal);
+  TBitmap bitmap;
+  {
+    ScopedOpening<TClipboard> open(*Clipboard());
+    bitmap.LoadFromClipboardFormat(CF_BITMAP, Clipboard()->GetAsHandle(CF_BITMAP), nullptr);
+  }
+  bitmap.SetPixelFormat(pf24bit);
+  EXPECT_EQ(PixelAt(&bitmap, 4, 2), clTeal);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(GifOptimize, MergeCropAndCleanUp) {
+  TGifPicture picture;
+  const std::vector<TColor> colours = {clRed, clLime, clBlue};
+  TGifFrame* first = AddFrame(picture, 0, 0, 6, 4, colours, 0);
+  TGifFrame* second = AddFrame(picture, 0, 0, 6, 4, colours, 0);
+  second->ScanLine(2)[3] = 1;  // the only pixel that differs
+  second->ScanLine(1)[4] = 2;
+  auto comment = std::make_unique<TGifCommentExtension>(first);
+  comment->Comment = {"goes"};
+  first->GetExtensions()->Add(std::move(comment));
+  Control(second)->SetDelay(30);
+  picture.Optimize(ooMerge | ooCrop | ooCleanup | ooColorMap, rmNetscape, 0, 8);
+  ASSERT_EQ(picture.GetImages()->GetCount(), 2);
+  TGifFrame* cropped = picture.GetImages()->GetFrame(1);
+  ASSERT_TRUE(cropped->GetTransparent());
+  EXPECT_EQ(cropped->GetLeft(), 3);
+  EXPECT_EQ(cropped->GetTop(), 1);
+  EXPECT_EQ(cropped->GetWidth(), 2);
+  EXPECT_EQ(cropped->GetHeight(), 2);
+  EXPECT_EQ(picture.GetImages()->GetFrame(0)->GetExtensions()->GetCount(), 0);  // the comment
+  // What the two frames show together is unchanged.
+  picture.SetAnimationSpeed(1000000);
+  auto target = Canvas(6, 4, clWhite);
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate | goTransparent, RECT{0, 0, 6, 4});
+  EXPECT_EQ(PixelAt(target.get(), 3, 2), clLime);
+  EXPECT_EQ(PixelAt(target.get(), 4, 1), clBlue);
+  EXPECT_EQ(PixelAt(target.get(), 4, 2), clRed);
+  EXPECT_EQ(PixelAt(target.get(), 0, 0), clRed);
+}
+
+TEST(GifOptimize, ACustomPaletteReductionIsRefused) {
+  TGifPicture picture;
+  AddFrame(picture, 0, 0, 2, 2, {clRed}, 0);
+  EXPECT_THROW(picture.Optimize(ooReduceColors, rmPalette, 0, 8), EGifError);
+  EXPECT_NO_THROW(picture.Optimize(ooReduceColors | ooCleanup, rmPalette, 0, 8));
+}
+
+}  // namespace
