@@ -99,8 +99,10 @@ class TGifLZWDecoder {
   bool FUnderrunWarned = false;
 };
 
-// The largest frame the reader will hold (width x height pixels, one byte each).
-constexpr std::int64_t kGifMaxFramePixels = 0x7FFFFFFF;
+// The largest frame the reader will hold: 16,384 x 16,384 pixels. A frame is shown through a
+// bitmap of 3 or 4 bytes per pixel besides its own byte per pixel, so a larger one cannot be
+// held by a 32-bit process and is refused before anything is allocated.
+constexpr std::int64_t kGifMaxFramePixels = std::int64_t{1} << 28;
 
 // A pixel buffer of Width x Height bytes filled with Fill; sizes are computed in 64 bits and a
 // buffer above MaxPixels, or one that cannot be allocated, raises "Image too large to load".

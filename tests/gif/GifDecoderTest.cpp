@@ -288,6 +288,8 @@ TEST(FramePixels, SizesAreCheckedInSixtyFourBits) {
   EXPECT_EQ(Message([] { AllocateFramePixels(65535, 65535, 0); }), "Image too large to load");
   EXPECT_EQ(Message([] { AllocateFramePixels(-1, 5, 0); }), "Image too large to load");
   EXPECT_EQ(Message([] { AllocateFramePixels(65535, 40000, 0); }), "Image too large to load");
+  EXPECT_EQ(Message([] { AllocateFramePixels(20000, 20000, 0); }), "Image too large to load");
+  EXPECT_EQ(Message([] { AllocateFramePixels(5, 4, 0, 19); }), "Image too large to load");
   EXPECT_TRUE(AllocateFramePixels(0, 0, 0).empty());
   Bytes small = AllocateFramePixels(3, 2, 4);
   EXPECT_EQ(small, Bytes(6, 4));
