@@ -1,6 +1,8 @@
 // Window procedures bound to an object's method, and the guard around system callbacks.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "WindowsTestSupport.h"
 
 namespace {
@@ -32,6 +34,36 @@ TEST(ObjectInstances, APlainWindowProcedureCallsTheBoundMethodOfItsObject) {
   EXPECT_EQ(second.seen.size(), 2u);
   FreeObjectInstance(reused);
   FreeObjectInstance(b);
+}
+
+// The procedures are machine code: the pages that hold them run and read, but are never
+// writable at the same time, even while many instances come and go.
+TEST(ObjectInstances, NoPageOfProceduresIsWritableAndExecutableAtOnce) {
+  std::vector<Receiver> receivers(600);  // more than one page of procedures
+  std::vector<WNDPROC> procedures;
+  for (Receiver& receiver : receivers)
+    procedures.push_back(MakeObjectInstance(TWndMethod(&receiver, &Receiver::Handle)));
+  std::set<uintptr_t> pages;
+  for (size_t i = 0; i < procedures.size(); ++i) {
+    MEMORY_BASIC_INFORMATION info{};
+    ASSERT_NE(VirtualQuery(reinterpret_cast<void*>(procedures[i]), &info, sizeof(info)), 0u);
+    EXPECT_EQ(info.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ)) << "procedure " << i;
+    pages.insert(reinterpret_cast<uintptr_t>(info.BaseAddress));
+    EXPECT_EQ(CallWindowProcA(procedures[i], nullptr, WM_USER, i, 1), static_cast<LRESULT>(i + 1));
+  }
+  EXPECT_GT(pages.size(), 1u);
+  for (size_t i = 0; i < receivers.size(); ++i)
+    EXPECT_EQ(receivers[i].seen, std::vector<UINT>{WM_USER}) << "receiver " << i;
+  // A freed procedure is handed out again, bound to its new method.
+  FreeObjectInstance(procedures[300]);
+  Receiver later;
+  WNDPROC again = MakeObjectInstance(TWndMethod(&later, &Receiver::Handle));
+  EXPECT_EQ(again, procedures[300]);
+  EXPECT_EQ(CallWindowProcA(again, nullptr, WM_USER + 1, 4, 5), 9);
+  EXPECT_EQ(later.seen, std::vector<UINT>{WM_USER + 1});
+  EXPECT_EQ(receivers[300].seen.size(), 1u);
+  procedures[300] = again;
+  for (WNDPROC procedure : procedures) FreeObjectInstance(procedure);
 }
 
 TEST(ObjectInstances, AnExceptionStopsAtTheGuardAndReachesTheApplicationsHandler) {
