@@ -191,7 +191,10 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
   progress(TFileIndexStep::Preparing, L"", position);
   store.Clear();
   if (options.ExtendIndex) {
-    TIndexFileResult loaded = LoadIndexFile(options.IndexPath, TIndexDataReadOptions{options.SplitJoined});
+    // A run that joins words joins the stored ones again, so that they meet.
+    const bool joinsWords = options.Pipeline.JoinCapitalized || options.Pipeline.PositiveBlanksJoined;
+    TIndexDataReadOptions reading{options.SplitJoined, joinsWords};
+    TIndexFileResult loaded = LoadIndexFile(options.IndexPath, reading);
     store = std::move(loaded.Store);
     result.IndexFileUnusable = !loaded.FileFound || store.Empty();
   }

@@ -210,6 +210,18 @@ TEST_F(FileIndexRunTest, ExtendingAnIndexAppendsNewItems) {
   EXPECT_TRUE(RunFileIndex(options, store, [](TFileIndexStep, const std::wstring&, int) {}).IndexFileUnusable);
 }
 
+TEST_F(FileIndexRunTest, ExtendingWithJoinedWordsButWithoutTheSplitListsThemOnce) {
+  std::wstring idx = Write("old.idx", L"Hans Peter:Alt>alt.htm\r\n");
+  TFileIndexOptions options = Plain();
+  options.Pipeline.JoinCapitalized = true;
+  options.ExtendIndex = true;
+  options.IndexPath = idx;
+  options.Rows = {{L"Neu", L"neu.htm", Write("neu.txt", L"Er sah Hans Peter")}};
+  std::wstring text = Run(options);
+  EXPECT_NE(text.find(L"Hans Peter:    Alt | Neu\r\n"), std::wstring::npos) << text;
+  EXPECT_EQ(text.find(L"Hans Peter:    Neu"), std::wstring::npos) << text;
+}
+
 TEST_F(FileIndexRunTest, XhtmlOutputOfARun) {
   TFileIndexOptions options = Plain();
   options.HtmlOutput = true;
