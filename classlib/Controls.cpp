@@ -634,6 +634,12 @@ void TControl::Dispatch(TMessage& message) {
     case CM_DIALOGCHAR: CMDialogChar(message); break;
     case CM_PARENTFONTCHANGED: CMParentFontChanged(message); break;
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(message); break;
+    case CM_MOUSEENTER:
+      if (OnMouseEnter) OnMouseEnter(this);
+      break;
+    case CM_MOUSELEAVE:
+      if (OnMouseLeave) OnMouseLeave(this);
+      break;
     default: DefaultHandler(message);
   }
 }
@@ -839,4 +845,6 @@ void TControl::DeclareProperties(TPropertyTable& table) {
   p.Event("OnMouseWheel", &TControl::OnMouseWheel);
   p.Event("OnMouseWheelDown", &TControl::OnMouseWheelDown);
   p.Event("OnMouseWheelUp", &TControl::OnMouseWheelUp);
+  p.Event("OnMouseEnter", &TControl::OnMouseEnter);
+  p.Event("OnMouseLeave", &TControl::OnMouseLeave);
 }

@@ -330,6 +330,10 @@ class TControl : public TComponent {
   TMouseWheelEvent OnMouseWheel;
   TMouseWheelUpDownEvent OnMouseWheelDown;
   TMouseWheelUpDownEvent OnMouseWheelUp;
+  // The mouse came onto the control / left it (CM_MOUSEENTER / CM_MOUSELEAVE, which the
+  // application sends while idle).
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
 
   // A wheel turn: OnMouseWheel, then OnMouseWheelDown/Up, then the parent's; true when handled.
   virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);

@@ -978,9 +978,15 @@ void TApplication::DoMouseIdle() {
   TControl* control = FindDragTarget(pos, true);
   if (FHintShowing && !PtInRect(&FHintCursorRect, pos)) CancelHint();
   if (control == FMouseControl) return;
-  if (FMouseControl) FMouseControl->RemoveFreeNotification(this);
+  if (FMouseControl) {
+    FMouseControl->RemoveFreeNotification(this);
+    FMouseControl->Perform(CM_MOUSELEAVE, 0, 0);
+  }
   FMouseControl = control;
-  if (control) control->FreeNotification(this);
+  if (control) {
+    control->FreeNotification(this);
+    control->Perform(CM_MOUSEENTER, 0, 0);
+  }
   if (FHintShowing) CancelHint();
   if (control && FShowHint && control->GetShowHint() && !control->GetNearestHint().empty())
     StartHintTimer(FHintPause);

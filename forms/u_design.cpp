@@ -1,5 +1,6 @@
 #include "forms/u_design.h"
 
+#include "forms/u_progspr.h"
 #include "forms/u_start.h"
 
 Tdesign* design = nullptr;
@@ -12,11 +13,26 @@ std::string Quoted(const std::string& text) {
   return quoted;
 }
 
+const std::vector<TLanguageText> kTexts = {
+    {"gb1", L"Überschriften", L"Headlinge"},
+    {"ub", L"Gesamtüberschrift", L"Top Headline"},
+    {"kt_alphabet", L"Überschriften im Index: A, B, C,..", L"Headlines in the Index: A, B, C,.."},
+    {"dabsatz_abc", L"Leere Zeile vor den ABC - Überschriften", L"Empty Line before ABC - Headings"},
+    {"gb2", L"Verwendete Zeichen", L"Used Characters"},
+    {"dsep", L"Seperator zwischen den Seiten", L"Seperator between Page Numbers"},
+    {"dzw", L"Zwischen Eintrag und Seiten", L"Between Items and Page Numbers"},
+};
+
 }  // namespace
 
 Tdesign::Tdesign(TComponent* owner) : TForm(owner) { InitForm(); }
 
-void Tdesign::FormCreate(TObject* sender) { dsepChange(sender); }
+void Tdesign::FormCreate(TObject*) { LocalSpr(); }
+
+void Tdesign::LocalSpr() {
+  ApplyLanguageTexts(this, kTexts, LanguageCode());
+  dsepChange(this);
+}
 
 void Tdesign::dsepChange(TObject*) {
   if (!dsep || !dzw || !Label1 || !Label2 || !vorschau) return;  // still being read

@@ -27,6 +27,8 @@ class Tdesign : public TForm {
   void FormCreate(TObject* sender);
   // Shows the separators between double quotes and rebuilds the preview.
   void dsepChange(TObject* sender);
+  // The window's texts and the preview in the language of start.spr.
+  void LocalSpr();
 };
 
 extern Tdesign* design;

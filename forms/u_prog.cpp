@@ -1,10 +1,40 @@
 #include "forms/u_prog.h"
 
+#include <objbase.h>
+
+#include "classlib/SysUtils.h"
+#include "engine/u_TempFiles.h"
+#include "engine/u_WideFuncText.h"
+#include "forms/u_design.h"
 #include "forms/u_progspr.h"
+#include "forms/u_start.h"
+#include "forms/u_szkriterien.h"
 #include "forms/u_textix.h"
+#include "forms/u_wortlisten.h"
+#include "ucode/UCodeSystem.h"
 
 Tprog* prog = nullptr;
 bool PageNumbersRead = false;
+
+namespace {
+
+// COM for the user-interface thread, for as long as the program runs.
+struct ComForTheProgram {
+  ComForTheProgram() { CoInitialize(nullptr); }
+  ~ComForTheProgram() { CoUninitialize(); }
+};
+ComForTheProgram comForTheProgram;
+
+std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
+std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+
+// A configuration is loaded as such and never opened as a source text.
+bool IsConfigurationFile(const std::string& fileName) { return ExtractFileExt(fileName) == ".qcfg"; }
+
+// Each side of the start panel's hover effect: a choice and the description beside it.
+void Underline(TStaticText* text, bool on) { text->GetFont()->SetStyle(on ? fsUnderline : 0); }
+
+}  // namespace
 
 // The routines that FormCreate runs work on the instance `prog`, so it names this window
 // before the description is read.
@@ -25,8 +55,97 @@ void Tprog::FormCreate(TObject*) {
   zusammenfassung->SetCaption("");
   progress->SetPosition(0);
   output->Clear();
+  FOldWindowProc = GetWindowProc();
+  SetWindowProc(TWndMethod(this, &Tprog::ProgWindowProc));
+  DragAcceptFiles(GetHandle(), TRUE);
   ShowOnlyPanel(pstart);
   SetProgLanguage();
+}
+
+void Tprog::FormShow(TObject*) {
+  SetWindowLongA(GetHandle(), GWL_EXSTYLE, GetWindowLongA(GetHandle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
+  if (ParamCount() >= 1 && FileExists(ParamStr(1))) OpenStartFile(ParamStr(1));
+}
+
+void Tprog::OpenStartFile(const std::string& fileName) {
+  if (IsConfigurationFile(fileName)) return;
+  zs->SetText(Narrow(LoadTextFileW(Wide(fileName))));
+  if (fileName.find(".idx") == std::string::npos) {
+    // The file is the source: named in the source edit, so that a run reads it, and its text
+    // in the source memo, where the page numbers are read from.
+    edit_quelle->SetText(ExpandFileName(fileName));
+    original->SetText(zs->GetText());
+    DescribeTextIndexSettings(tt1);
+  } else if (zs->GetText().find(">-") != std::string::npos) {
+    kt_index->SetCaption(fileName);
+    kt_integrieren->SetChecked(true);
+    DescribeTextIndexSettings(tt6);
+    ft_startClick(this);
+  }
+  zs->Clear();
+}
+
+void Tprog::FormCloseQuery(TObject*, bool& canClose) {
+  canClose = true;
+  DeleteTempFile(TTempFile::IndexHandOver);
+}
+
+void Tprog::FormClose(TObject*, TCloseAction&) {
+  if (start) start->Close();
+}
+
+void Tprog::FormDestroy(TObject*) {
+  if (HandleAllocated()) DragAcceptFiles(GetHandle(), FALSE);
+  SetWindowProc(GetOwnWndProc());
+  TextIndexStore().Clear();
+}
+
+void Tprog::ProgWindowProc(TMessage& message) {
+  if (message.Msg == WM_DROPFILES)
+    WMDropFiles(message);
+  else
+    FOldWindowProc(message);
+}
+
+void Tprog::WMDropFiles(TMessage& message) {
+  FOldWindowProc(message);
+  DragFinish(reinterpret_cast<HDROP>(message.WParam));
+}
+
+std::vector<std::wstring> DroppedFileNames(HDROP drop) {
+  std::vector<std::wstring> names;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    name.resize(DragQueryFileW(drop, i, name.data(), length + 1));
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(name);
+  }
+  return names;
+}
+
+void Tprog::start_label1MouseEnter(TObject*) { Underline(start_text1, true); }
+void Tprog::start_label1MouseLeave(TObject*) { Underline(start_text1, false); }
+void Tprog::start_label2MouseEnter(TObject*) { Underline(start_text2, true); }
+void Tprog::start_label2MouseLeave(TObject*) { Underline(start_text2, false); }
+void Tprog::start_label3MouseEnter(TObject*) { Underline(start_text3, true); }
+void Tprog::start_label3MouseLeave(TObject*) { Underline(start_text3, false); }
+void Tprog::start_label4MouseEnter(TObject*) { Underline(start_text4, true); }
+void Tprog::start_label4MouseLeave(TObject*) { Underline(start_text4, false); }
+void Tprog::StaticTextMouseEnter(TObject* sender) {
+  if (auto* text = dynamic_cast<TStaticText*>(sender)) Underline(text, true);
+}
+void Tprog::StaticTextMouseLeave(TObject* sender) {
+  if (auto* text = dynamic_cast<TStaticText*>(sender)) Underline(text, false);
+}
+
+void Tprog::sprachealles() {
+  SetProgLanguage();
+  for (TWordListWindow* list : {static_cast<TWordListWindow*>(negliste), static_cast<TWordListWindow*>(posliste)})
+    if (list) list->LocalSpr();
+  if (design) design->LocalSpr();
+  if (szkriterien) szkriterien->LocalSpr();
 }
 
 void Tprog::rand_btstartClick(TObject*) { ShowOnlyPanel(pstart); }
@@ -105,8 +224,24 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(szusammenfassung); KX_FIELD(sstatus); KX_FIELD(sfortschritt); KX_FIELD(sstatusfile);
   KX_FIELD(sfortschrittfile); KX_FIELD(AbbruchS); KX_FIELD(soutput); KX_FIELD(szwischenablage);
   KX_FIELD(soutputspeichern); KX_FIELD(Zeilenumbruch); KX_FIELD(IconList);
+  KX_FIELD(start_text0); KX_FIELD(start_label1); KX_FIELD(start_label2); KX_FIELD(start_label3);
+  KX_FIELD(start_label4); KX_FIELD(start_text1); KX_FIELD(start_text2); KX_FIELD(start_text3); KX_FIELD(start_text4);
 #undef KX_FIELD
   p.Handler("FormCreate", &Tprog::FormCreate);
+  p.Handler("FormShow", &Tprog::FormShow);
+  p.Handler("FormCloseQuery", &Tprog::FormCloseQuery);
+  p.Handler("FormClose", &Tprog::FormClose);
+  p.Handler("FormDestroy", &Tprog::FormDestroy);
+  p.Handler("start_label1MouseEnter", &Tprog::start_label1MouseEnter);
+  p.Handler("start_label1MouseLeave", &Tprog::start_label1MouseLeave);
+  p.Handler("start_label2MouseEnter", &Tprog::start_label2MouseEnter);
+  p.Handler("start_label2MouseLeave", &Tprog::start_label2MouseLeave);
+  p.Handler("start_label3MouseEnter", &Tprog::start_label3MouseEnter);
+  p.Handler("start_label3MouseLeave", &Tprog::start_label3MouseLeave);
+  p.Handler("start_label4MouseEnter", &Tprog::start_label4MouseEnter);
+  p.Handler("start_label4MouseLeave", &Tprog::start_label4MouseLeave);
+  p.Handler("StaticTextMouseEnter", &Tprog::StaticTextMouseEnter);
+  p.Handler("StaticTextMouseLeave", &Tprog::StaticTextMouseLeave);
   p.Handler("rand_btstartClick", &Tprog::rand_btstartClick);
   p.Handler("rand_bttxtidxClick", &Tprog::rand_bttxtidxClick);
   p.Handler("rand_btdidxClick", &Tprog::rand_btdidxClick);

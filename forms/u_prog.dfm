@@ -9,6 +9,10 @@ object prog: Tprog
   Font.Height = -11
   Position = poScreenCenter
   OnCreate = FormCreate
+  OnShow = FormShow
+  OnCloseQuery = FormCloseQuery
+  OnClose = FormClose
+  OnDestroy = FormDestroy
   object rand: TPanel
     Left = 0
     Top = 0
@@ -96,6 +100,8 @@ object prog: Tprog
       Font.Style = [fsBold]
     end
     object start_label1: TLabel
+      OnMouseEnter = start_label1MouseEnter
+      OnMouseLeave = start_label1MouseLeave
       Left = 24
       Top = 72
       Caption = 'Text Index'
@@ -106,6 +112,8 @@ object prog: Tprog
       OnClick = rand_bttxtidxClick
     end
     object start_text1: TStaticText
+      OnMouseEnter = StaticTextMouseEnter
+      OnMouseLeave = StaticTextMouseLeave
       Left = 24
       Top = 94
       Width = 700
@@ -117,6 +125,8 @@ object prog: Tprog
       OnClick = rand_bttxtidxClick
     end
     object start_label2: TLabel
+      OnMouseEnter = start_label2MouseEnter
+      OnMouseLeave = start_label2MouseLeave
       Left = 24
       Top = 152
       Caption = 'Datei Index'
@@ -127,6 +137,8 @@ object prog: Tprog
       OnClick = rand_btdidxClick
     end
     object start_text2: TStaticText
+      OnMouseEnter = StaticTextMouseEnter
+      OnMouseLeave = StaticTextMouseLeave
       Left = 24
       Top = 174
       Width = 700
@@ -138,6 +150,8 @@ object prog: Tprog
       OnClick = rand_btdidxClick
     end
     object start_label3: TLabel
+      OnMouseEnter = start_label3MouseEnter
+      OnMouseLeave = start_label3MouseLeave
       Left = 24
       Top = 232
       Caption = 'Stichwort Index'
@@ -148,6 +162,8 @@ object prog: Tprog
       OnClick = rand_btstwClick
     end
     object start_text3: TStaticText
+      OnMouseEnter = StaticTextMouseEnter
+      OnMouseLeave = StaticTextMouseLeave
       Left = 24
       Top = 254
       Width = 700
@@ -159,6 +175,8 @@ object prog: Tprog
       OnClick = rand_btstwClick
     end
     object start_label4: TLabel
+      OnMouseEnter = start_label4MouseEnter
+      OnMouseLeave = start_label4MouseLeave
       Left = 24
       Top = 312
       Caption = 'Informationen'
@@ -169,6 +187,8 @@ object prog: Tprog
       OnClick = rand_btinfoClick
     end
     object start_text4: TStaticText
+      OnMouseEnter = StaticTextMouseEnter
+      OnMouseLeave = StaticTextMouseLeave
       Left = 24
       Top = 334
       Width = 700

@@ -11,6 +11,11 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
 class Tprog : public TForm {
   KX_COMPONENT(Tprog, TForm)
  public:
@@ -30,6 +35,16 @@ class Tprog : public TForm {
   TPanel* pgstw = nullptr;
   TPanel* pinfo = nullptr;
   TMemo* zs = nullptr;
+  // Start panel: the four choices and their descriptions.
+  TStaticText* start_text0 = nullptr;
+  TLabel* start_label1 = nullptr;
+  TLabel* start_label2 = nullptr;
+  TLabel* start_label3 = nullptr;
+  TLabel* start_label4 = nullptr;
+  TStaticText* start_text1 = nullptr;
+  TStaticText* start_text2 = nullptr;
+  TStaticText* start_text3 = nullptr;
+  TStaticText* start_text4 = nullptr;
 
   // Text wizard.
   TPageControl* pct = nullptr;
@@ -188,7 +203,35 @@ class Tprog : public TForm {
   TCheckBox* Zeilenumbruch = nullptr;
   TImageList* IconList = nullptr;  // small icons of both file lists
 
+  // Start-up, show, close and end of the window.
   void FormCreate(TObject* sender);
+  // A taskbar button of its own; the first command-line argument opened (OpenStartFile).
+  void FormShow(TObject* sender);
+  // Deletes this process's index hand-over file; the close is always allowed.
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  // Closes the start screen, which ends the program.
+  void FormClose(TObject* sender, TCloseAction& action);
+  void FormDestroy(TObject* sender);
+  // Files dropped from the shell onto the window (WM_DROPFILES).
+  void WMDropFiles(TMessage& message);
+  // Opens a file passed on the command line: an index data file of the text index (its text
+  // holds ">-") becomes the index to extend and the index is built at once; any other file
+  // but a configuration becomes the text wizard's source, shown on its first page.
+  void OpenStartFile(const std::string& fileName);
+  // The hover effect of the start panel: a choice or its description underlines the
+  // description while the mouse is over it.
+  void start_label1MouseEnter(TObject* sender);
+  void start_label1MouseLeave(TObject* sender);
+  void start_label2MouseEnter(TObject* sender);
+  void start_label2MouseLeave(TObject* sender);
+  void start_label3MouseEnter(TObject* sender);
+  void start_label3MouseLeave(TObject* sender);
+  void start_label4MouseEnter(TObject* sender);
+  void start_label4MouseLeave(TObject* sender);
+  void StaticTextMouseEnter(TObject* sender);
+  void StaticTextMouseLeave(TObject* sender);
+  // Applies the language code start.spr to the main window and to the tool windows.
+  void sprachealles();
   void rand_btstartClick(TObject* sender);
   void rand_bttxtidxClick(TObject* sender);
   void rand_btdidxClick(TObject* sender);
@@ -203,9 +246,16 @@ class Tprog : public TForm {
   void sz_zeilezuseiteClick(TObject* sender);
   // A changed source text has to be searched for page numbers again.
   void originalChange(TObject* sender);
+
+ private:
+  void ProgWindowProc(TMessage& message);
+  TWndMethod FOldWindowProc;
 };
 
 extern Tprog* prog;
+
+// The file names of a drop from the shell, in drop order, without folders.
+std::vector<std::wstring> DroppedFileNames(HDROP drop);
 
 // Shows `panel` and hides the other four of the start, wizard and information panels.
 void ShowOnlyPanel(TPanel* panel);

@@ -1,15 +1,102 @@
 #include "forms/u_start.h"
 
+#include "classlib/Jpeg.h"
+#include "classlib/SysUtils.h"
+#include "engine/u_TempFiles.h"
 #include "engine/u_WideFunc.h"
+#include "forms/u_prog.h"
 
 Tstart* start = nullptr;
 
-Tstart::Tstart(TComponent* owner) : TForm(owner) { InitForm(); }
+namespace {
+
+constexpr int kShowMainTick = 8;
+constexpr int kLastTick = 10;
+
+// Set once a tick found a file named by the first argument; the main window is then already
+// up, and the eighth tick leaves it alone.
+bool argumentShown = false;
+
+void LoadPicture(TImage* image, const char* resource) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
+  image->GetPicture()->Assign(&jpeg);
+}
+
+bool FirstArgumentIsFile() { return ParamCount() >= 1 && FileExists(ParamStr(1)); }
+
+void ShowMainWindow() {
+  if (prog) prog->Show();
+}
+
+}  // namespace
+
+Tstart::Tstart(TComponent* owner) : TForm(owner) {
+  start = this;
+  InitForm();
+}
+
+void Tstart::FormCreate(TObject*) {
+  LoadPicture(intro, "INTRO");
+  LoadPicture(intro_en1, "INTRO_EN1");
+  LoadPicture(intro_en2, "INTRO_EN2");
+  if (FileExists("en")) spr->SetCaption("en");
+  if (FileExists("de")) spr->SetCaption("de");
+  sprache();
+  FTicks = 0;
+}
+
+void Tstart::sprache() {
+  const std::string code = spr->GetCaption();
+  if (code == "de") Application->SetTitle("Kaptorix - Berno Kalwe");
+  if (code == "en") {
+    Application->SetTitle("Kaptorix - Berno Kalwe");
+    intro_en1->SetVisible(true);
+    intro_en2->SetVisible(true);
+  }
+}
+
+void Tstart::FormShow(TObject*) {
+  if (Application->GetHandle()) ShowWindow(Application->GetHandle(), SW_HIDE);
+}
+
+void Tstart::Timer1Timer(TObject*) {
+  if (FirstArgumentIsFile()) {
+    ShowMainWindow();
+    argumentShown = true;
+  }
+  ++FTicks;
+  if (FTicks >= kShowMainTick && !argumentShown) ShowMainWindow();
+  if (FTicks > kLastTick) {
+    Hide();
+    Timer1->SetEnabled(false);
+  }
+}
+
+void Tstart::FormClick(TObject*) {
+  ShowMainWindow();
+  Hide();
+  Timer1->SetEnabled(false);
+}
+
+void Tstart::FormCloseQuery(TObject*, bool& canClose) {
+  DeleteTempFiles();
+  canClose = true;
+}
 
 void Tstart::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<Tstart>();
   p.Field("Panel1", &Tstart::Panel1);
+  p.Field("intro", &Tstart::intro);
+  p.Field("intro_en1", &Tstart::intro_en1);
+  p.Field("intro_en2", &Tstart::intro_en2);
   p.Field("spr", &Tstart::spr);
+  p.Field("Timer1", &Tstart::Timer1);
+  p.Handler("FormCreate", &Tstart::FormCreate);
+  p.Handler("FormShow", &Tstart::FormShow);
+  p.Handler("FormClick", &Tstart::FormClick);
+  p.Handler("Timer1Timer", &Tstart::Timer1Timer);
+  p.Handler("FormCloseQuery", &Tstart::FormCloseQuery);
 }
 
 std::string LanguageCode() { return start != nullptr ? start->spr->GetCaption() : std::string("en"); }

@@ -1,5 +1,6 @@
 // The start screen, shown while the main window is prepared. Its hidden label `spr` holds
-// the language code of the whole program ("de" or "en").
+// the language code of the whole program ("de" or "en"). It is the application's main window:
+// closing it ends the program.
 #pragma once
 
 #include <string>
@@ -15,7 +16,32 @@ class Tstart : public TForm {
   explicit Tstart(TComponent* owner);
 
   TPanel* Panel1 = nullptr;
+  TImage* intro = nullptr;
+  TImage* intro_en1 = nullptr;
+  TImage* intro_en2 = nullptr;
   TLabel* spr = nullptr;
+  TTimer* Timer1 = nullptr;
+
+  // Pictures, the language from the marker files "en" and "de" of the current folder, the
+  // title.
+  void FormCreate(TObject* sender);
+  // The program has no taskbar button while only the start screen is up.
+  void FormShow(TObject* sender);
+  // A click on the screen or its pictures: the main window at once, the start screen away.
+  void FormClick(TObject* sender);
+  // Every 400 ms: the main window at the eighth tick (at the first when a file was passed on
+  // the command line), the start screen hidden at the eleventh.
+  void Timer1Timer(TObject* sender);
+  // The program ends: the temporary files it made go; the close is always allowed.
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  // The title, and the English overlays of the picture for "en".
+  void sprache();
+
+  // Ticks counted since the start screen was made.
+  int Ticks() const { return FTicks; }
+
+ private:
+  int FTicks = 0;
 };
 
 extern Tstart* start;

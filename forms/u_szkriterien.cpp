@@ -1,8 +1,46 @@
 #include "forms/u_szkriterien.h"
 
+#include "forms/u_progspr.h"
+#include "forms/u_start.h"
+
 Tszkriterien* szkriterien = nullptr;
 
+namespace {
+
+const std::vector<TLanguageText> kTexts = {
+    {"", L"Seitenzahlen", L"Page Numbers"},
+    {"gb0", L"Position der Seitenzahlen", L"Position of Page Numbers"},
+    {"posueber", L"Seitenzahlen stehen über dem Text", L"Page Numbers over the Text"},
+    {"posunter", L"Seitenzahlen stehen unter dem Text", L"Page Numbers under the Text"},
+    {"gb1", L"Zeilenlänge", L"Length of Lines"},
+    {"Label1", L"Maximale Zeilenlänge der untersuchten Zeilen:", L"Maximum Line Length of Lines to be checked:"},
+    {"gb4", L"Seitenzahlen modifizieren", L"Modify Page Numbers"},
+    {"cb_plus", L"Ausgelesene numerische Seitenzahlen um diesen Wert erhöhen:", L"Add this to read Page Numbers:"},
+    {"gb3", L"Vorausgehendes Zeichen", L"Preceding Character"},
+    {"sz_zeichbeginn", L"Nur Zeilen untersuchen, die mit folgendem Zeichen beginnen:",
+     L"Only check Lines starting with this Character:"},
+    {"sz_zeichenweg", L"Dieses Zeichen aus Zeile entfernen", L"Remove this Character from Line"},
+    {"gb2", L"Andere Zeichen in der Zeile", L"Other Characters in the Line"},
+    {"sz_nurzahl", L"Nur Zahlen als Seitenbezeichnungen verwenden", L"Use only Numbers as Page Numbers"},
+    {"sz_kuerzen", L"Betreffende Zeilen um bestimmte Zeichen kürzen", L"Remove these Characters from Line:"},
+    {"sz_bwstandard", L"Standard", L"Standard"},
+    {"sz_bwdef", L"Benutzerdefinierte Zeichen:", L"User Defined Characters:"},
+    {"OK", L"OK", L"OK"},
+    {"Abbrechen", L"Abbrechen", L"Cancel"},
+};
+
+}  // namespace
+
 Tszkriterien::Tszkriterien(TComponent* owner) : TForm(owner) { InitForm(); }
+
+void Tszkriterien::FormCreate(TObject*) { LocalSpr(); }
+
+void Tszkriterien::LocalSpr() {
+  const std::string code = LanguageCode();
+  ApplyLanguageTexts(this, kTexts, code);
+  ApplyCustomItem(sz_laenge, code);
+  ApplyCustomItem(cb_pluswert, code);
+}
 
 void Tszkriterien::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<Tszkriterien>();
@@ -28,4 +66,5 @@ void Tszkriterien::DeclareProperties(TPropertyTable& table) {
   p.Field("sz_bwdefs", &Tszkriterien::sz_bwdefs);
   p.Field("OK", &Tszkriterien::OK);
   p.Field("Abbrechen", &Tszkriterien::Abbrechen);
+  p.Handler("FormCreate", &Tszkriterien::FormCreate);
 }

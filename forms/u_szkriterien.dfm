@@ -3,6 +3,7 @@ object szkriterien: Tszkriterien
   Top = 160
   BorderStyle = bsDialog
   Caption = 'Seitenzahlen'
+  OnCreate = FormCreate
   ClientWidth = 520
   ClientHeight = 468
   Color = clBtnFace

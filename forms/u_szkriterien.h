@@ -34,6 +34,10 @@ class Tszkriterien : public TForm {
   TEdit* sz_bwdefs = nullptr;
   TButton* OK = nullptr;
   TButton* Abbrechen = nullptr;
+
+  void FormCreate(TObject* sender);
+  // The window's texts in the language of start.spr.
+  void LocalSpr();
 };
 
 extern Tszkriterien* szkriterien;

@@ -3,6 +3,8 @@
 #include "engine/u_IndexStore.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_WordLists.h"
+#include "forms/u_progspr.h"
+#include "forms/u_start.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 
@@ -23,6 +25,18 @@ void TWordListWindow::InitList(const std::wstring& fileName, const std::vector<s
     for (const std::wstring& word : builtIn) text += word + L"\r\n";
   }
   liste->GetLines()->SetText(WideStringToStringEx(text, 0));
+  LocalSpr();
+}
+
+void TWordListWindow::LocalSpr() {
+  ApplyLanguageTexts(this,
+                     {{"", FGermanCaption, FEnglishCaption},
+                      {"laden", L"Laden", L"Load"},
+                      {"hinzuladen", L"Hinzuladen", L"Add List"},
+                      {"speichern", L"Speichern", L"Save"},
+                      {"delete", L"Löschen", L"Delete"},
+                      {"OK", L"OK", L"OK"}},
+                     LanguageCode());
 }
 
 std::vector<std::wstring> TWordListWindow::Words() const {
@@ -39,6 +53,14 @@ void TWordListWindow::DeclareProperties(TPropertyTable& table) {
   p.Field("OK", &TWordListWindow::OK);
 }
 
-Tposliste::Tposliste(TComponent* owner) : TWordListWindow(owner) { InitList(L"pos.txt", FactoryPositiveWords()); }
+Tposliste::Tposliste(TComponent* owner) : TWordListWindow(owner) {
+  FGermanCaption = L"Positivliste";
+  FEnglishCaption = L"White List";
+  InitList(L"pos.txt", FactoryPositiveWords());
+}
 
-Tnegliste::Tnegliste(TComponent* owner) : TWordListWindow(owner) { InitList(L"neg.txt", FactoryNegativeWords()); }
+Tnegliste::Tnegliste(TComponent* owner) : TWordListWindow(owner) {
+  FGermanCaption = L"Negativliste";
+  FEnglishCaption = L"Black List";
+  InitList(L"neg.txt", FactoryNegativeWords());
+}

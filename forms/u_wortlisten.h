@@ -24,12 +24,17 @@ class TWordListWindow : public TForm {
 
   // The lines of the list, widened from the memo.
   std::vector<std::wstring> Words() const;
+  // The window's texts in the language of start.spr.
+  void LocalSpr();
 
  protected:
   explicit TWordListWindow(TComponent* owner) : TForm(owner) {}
   // Reads the window's description, then fills the list from the file of that name in the
   // program folder, or with `builtIn` when there is no such file.
   void InitList(const std::wstring& fileName, const std::vector<std::wstring>& builtIn);
+  // The window's own caption, German and English.
+  const wchar_t* FGermanCaption = L"";
+  const wchar_t* FEnglishCaption = L"";
 };
 
 class Tposliste : public TWordListWindow {

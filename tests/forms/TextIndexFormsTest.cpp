@@ -58,7 +58,7 @@ TEST(TextIndexWindowsStart, ControlsHoldTheFactoryStatesTheEngineExpects) {
   EXPECT_EQ(read.RemoveDuplicatePages, factory.RemoveDuplicatePages);
   const TPipelineOptions& p = read.Pipeline;
   const TPipelineOptions& f = factory.Pipeline;
-  EXPECT_EQ(Strings({"0", "1", "2", "3", "4", "5", "Benutzerdefiniert.."}), Items(prog->kt_max->GetItems()));
+  EXPECT_EQ(Strings({"0", "1", "2", "3", "4", "5", "Custom.."}), Items(prog->kt_max->GetItems()));
   EXPECT_EQ(std::vector<bool>({p.PositiveList, p.NegativeList, p.JoinCapitalized, p.PositiveBlanksJoined,
                                p.RemoveDigits, p.DropLowercase, p.DropUppercase, p.MinimumLengthOn}),
             std::vector<bool>({f.PositiveList, f.NegativeList, f.JoinCapitalized, f.PositiveBlanksJoined,
@@ -89,7 +89,7 @@ TEST(TextIndexWindowsStart, ControlsHoldTheFactoryStatesTheEngineExpects) {
   // The source group that is not chosen waits disabled; the wizard opens on its first page.
   EXPECT_FALSE(prog->original->GetEnabled());
   EXPECT_FALSE(prog->sz_beginn->GetEnabled());
-  EXPECT_EQ(Wide(prog->kt_index->GetCaption()), L"Kein anderer Index ausgewählt");
+  EXPECT_EQ(prog->kt_index->GetCaption(), "No Index Selected");
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt1);
   EXPECT_TRUE(prog->pstart->GetVisible());
   EXPECT_FALSE(prog->pgtxt->GetVisible());

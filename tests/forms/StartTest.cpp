@@ -1,0 +1,276 @@
+// The program as it comes up and goes: the start screen (language from the marker files, the
+// timer sequence, the click, the close), the main window's show with a file from the command
+// line, its close, the side bar and the start panel, and files dropped from the shell.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "TextIndexWindows.h"
+#include "engine/u_TempFiles.h"
+#include "forms/u_prog.h"
+#include "forms/u_start.h"
+#include "support/TestSupport.h"
+#include "ucode/UCodeSystem.h"
+
+using formstest::Lines;
+using formstest::TextIndexWindows;
+
+namespace {
+
+// The current folder is `path` for the lifetime of the object.
+class InFolder {
+ public:
+  explicit InFolder(const std::string& path) {
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    m_previous = previous;
+    SetCurrentDirectoryA(path.c_str());
+  }
+  ~InFolder() { SetCurrentDirectoryA(m_previous.c_str()); }
+
+ private:
+  std::string m_previous;
+};
+
+bool Exists(const std::wstring& name) { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Click(HWND window, int x, int y) {
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+}  // namespace
+
+TEST(StartScreenLanguage, MarkerFilesOfTheCurrentFolderChooseTheLanguage) {
+  struct Case {
+    std::vector<std::string> markers;
+    const char* code;
+    bool overlays;
+  };
+  for (const Case& c : {Case{{}, "en", true}, Case{{"en"}, "en", true}, Case{{"de"}, "de", false},
+                        Case{{"de", "en"}, "de", false}}) {
+    SCOPED_TRACE(c.code + std::to_string(c.markers.size()));
+    testsupport::TempDir dir;
+    for (const std::string& marker : c.markers) testsupport::WriteBytes(dir.File(marker), "");
+    InFolder here(dir.Path());
+    TextIndexWindows windows;
+    EXPECT_EQ(LanguageCode(), c.code);
+    EXPECT_EQ(Application->GetTitle(), "Kaptorix - Berno Kalwe");
+    EXPECT_EQ(start->intro_en1->GetVisible(), c.overlays);
+    EXPECT_EQ(start->intro_en2->GetVisible(), c.overlays);
+    // The picture and its overlays hold the program's pictures.
+    EXPECT_EQ(start->intro->GetPicture()->GetWidth(), 325);
+    EXPECT_EQ(start->intro_en1->GetPicture()->GetHeight(), 50);
+    EXPECT_EQ(start->intro_en2->GetPicture()->GetWidth(), 157);
+    // The main window follows the start screen's language.
+    EXPECT_EQ(prog->rand_btdidx->GetCaption(), c.code == std::string("de") ? "Datei Index" : "File Index");
+  }
+}
+
+TEST(StartScreenSequence, TheMainWindowComesAtTheEighthTickAndTheScreenGoesAtTheEleventh) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  start->Show();
+  // The start screen takes the program's taskbar entry away; the timer starts enabled.
+  EXPECT_FALSE(IsWindowVisible(Application->GetHandle()));
+  for (int tick = 1; tick <= 7; ++tick) start->Timer1Timer(start->Timer1);
+  EXPECT_FALSE(prog->GetVisible());
+  start->Timer1Timer(start->Timer1);
+  EXPECT_TRUE(prog->GetVisible());
+  // The main window gives itself a taskbar button.
+  EXPECT_NE(GetWindowLongA(prog->GetHandle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  start->Timer1Timer(start->Timer1);
+  start->Timer1Timer(start->Timer1);
+  EXPECT_TRUE(start->GetVisible());
+  start->Timer1Timer(start->Timer1);
+  EXPECT_EQ(start->Ticks(), 11);
+  EXPECT_FALSE(start->GetVisible());
+  EXPECT_FALSE(start->Timer1->GetEnabled());
+  EXPECT_TRUE(prog->GetVisible());
+}
+
+TEST(StartScreenSequence, AClickOnThePictureShowsTheMainWindowAtOnce) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  start->Timer1->SetEnabled(true);
+  start->Show();
+  start->Timer1Timer(start->Timer1);
+  Click(start->Panel1->GetHandle(), 100, 60);  // on the picture `intro`
+  EXPECT_TRUE(prog->GetVisible());
+  EXPECT_FALSE(start->GetVisible());
+  EXPECT_FALSE(start->Timer1->GetEnabled());
+  EXPECT_EQ(start->Ticks(), 1);
+}
+
+TEST(StartScreenClose, DeletesTheTemporaryFilesOfThisProcessAndAllowsTheClose) {
+  TextIndexWindows windows;
+  const std::wstring preview = TempFileName(TTempFile::Preview);
+  const std::wstring index = TempFileName(TTempFile::IndexHandOver);
+  ASSERT_TRUE(Exists(preview));
+  EXPECT_TRUE(start->CloseQuery());
+  EXPECT_FALSE(Exists(preview));
+  EXPECT_FALSE(Exists(index));
+}
+
+TEST(MainWindowClose, DeletesTheIndexHandOverFileOnlyAndAllowsTheClose) {
+  TextIndexWindows windows;
+  const std::wstring preview = TempFileName(TTempFile::Preview);
+  const std::wstring index = TempFileName(TTempFile::IndexHandOver);
+  EXPECT_TRUE(prog->CloseQuery());
+  EXPECT_FALSE(Exists(index));
+  EXPECT_TRUE(Exists(preview));
+  DeleteTempFiles();
+}
+
+TEST(MainWindowStartFile, AFileBecomesTheSourceOfTheTextWizard) {
+  TextIndexWindows windows;
+  testsupport::TempDir dir;
+  const std::string path = dir.File("Notizen.txt");
+  // UTF-8 with a mark: the text arrives through the engine's reader.
+  testsupport::WriteBytes(path, "\xEF\xBB\xBF" "Gr\xC3\xBC" "ne Wiese\r\n7\r\n");
+  prog->OpenStartFile(path);
+  EXPECT_EQ(Lines(prog->original->GetText()), std::vector<std::string>({"Gr\xFCne Wiese", "7"}));
+  EXPECT_EQ(prog->edit_quelle->GetText(), path);
+  EXPECT_TRUE(prog->pgtxt->GetVisible());
+  EXPECT_EQ(prog->pct->GetActivePage(), prog->tt1);
+  EXPECT_EQ(prog->zs->GetText(), "");
+  // A run now indexes the file.
+  prog->ft_startClick(prog->ft_start);
+  EXPECT_NE(prog->output->GetText().find("Wiese 7"), std::string::npos) << prog->output->GetText();
+
+  // A name whose extension is in capitals holds no ".idx": it is a source text too.
+  const std::string upper = dir.File("ALT.IDX");
+  testsupport::WriteBytes(upper, "Haus:1>-\r\n");
+  prog->OpenStartFile(upper);
+  EXPECT_EQ(Lines(prog->original->GetText()), std::vector<std::string>({"Haus:1>-"}));
+  EXPECT_FALSE(prog->kt_integrieren->GetChecked());
+}
+
+TEST(MainWindowStartFile, AConfigurationIsNeverOpenedAsSourceText) {
+  TextIndexWindows windows;
+  testsupport::TempDir dir;
+  const std::string path = dir.File("Meine.qcfg");
+  testsupport::WriteBytes(path, "[TI]\r\nkt_zahlen=0\r\n");
+  prog->original->SetText("bleibt");
+  prog->OpenStartFile(path);
+  EXPECT_EQ(prog->original->GetText(), "bleibt");
+  EXPECT_EQ(prog->edit_quelle->GetText(), "");
+  EXPECT_TRUE(prog->pstart->GetVisible());
+}
+
+TEST(MainWindowStartFile, ATextIndexDataFileIsExtendedAndBuiltAtOnce) {
+  TextIndexWindows windows;
+  testsupport::TempDir dir;
+  const std::string path = dir.File("buch.idx");
+  testsupport::WriteBytes(path, "Apfel:3>-|9>-\r\nBirne:4>-\r\n");
+  prog->OpenStartFile(path);
+  EXPECT_EQ(prog->kt_index->GetCaption(), path);
+  EXPECT_TRUE(prog->kt_integrieren->GetChecked());
+  EXPECT_EQ(prog->pct->GetActivePage(), prog->tt6);
+  const std::vector<std::string> lines = Lines(prog->output->GetText());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Apfel 3, 9"), lines.end()) << prog->output->GetText();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Birne 4"), lines.end());
+
+}
+
+TEST(MainWindowStartFile, AFileIndexDataFileLeavesTheTextWizardAlone) {
+  TextIndexWindows windows;
+  testsupport::TempDir dir;
+  const std::string files = dir.File("dateien.idx");
+  testsupport::WriteBytes(files, "Apfel:Obst>obst.html\r\n");
+  prog->OpenStartFile(files);
+  EXPECT_FALSE(prog->kt_integrieren->GetChecked());
+  EXPECT_EQ(prog->output->GetText(), "");
+}
+
+TEST(MainWindowPanels, TheSideBarAndTheStartPanelShowOnePanelAtATime) {
+  TextIndexWindows windows;
+  const std::vector<TPanel*> panels{prog->pstart, prog->pgtxt, prog->pgdateien, prog->pgstw, prog->pinfo};
+  auto onlyVisible = [&](TPanel* shown) {
+    for (TPanel* panel : panels)
+      if (panel->GetVisible() != (panel == shown)) return false;
+    return true;
+  };
+  EXPECT_TRUE(onlyVisible(prog->pstart));
+  struct Case {
+    TControl* trigger;
+    TPanel* shown;
+  };
+  for (const Case& c : {Case{prog->rand_bttxtidx, prog->pgtxt}, Case{prog->rand_btdidx, prog->pgdateien},
+                        Case{prog->rand_btstw, prog->pgstw}, Case{prog->rand_btinfo, prog->pinfo},
+                        Case{prog->rand_btstart, prog->pstart}, Case{prog->start_label1, prog->pgtxt},
+                        Case{prog->start_text2, prog->pgdateien}, Case{prog->start_label3, prog->pgstw},
+                        Case{prog->start_text4, prog->pinfo}}) {
+    SCOPED_TRACE(c.trigger->GetName());
+    c.trigger->Click();
+    EXPECT_TRUE(onlyVisible(c.shown));
+  }
+  // The wizard keeps its page while another panel is shown.
+  prog->pct->SetActivePage(prog->tt3);
+  prog->rand_btstart->Click();
+  prog->rand_bttxtidx->Click();
+  EXPECT_EQ(prog->pct->GetActivePage(), prog->tt3);
+}
+
+TEST(MainWindowPanels, TheMouseOverAChoiceUnderlinesItsDescription) {
+  TextIndexWindows windows;
+  struct Case {
+    TControl* hovered;
+    TStaticText* described;
+  };
+  for (const Case& c : {Case{prog->start_label1, prog->start_text1}, Case{prog->start_label2, prog->start_text2},
+                        Case{prog->start_label3, prog->start_text3}, Case{prog->start_label4, prog->start_text4},
+                        Case{prog->start_text1, prog->start_text1}, Case{prog->start_text4, prog->start_text4}}) {
+    SCOPED_TRACE(c.hovered->GetName());
+    c.hovered->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(c.described->GetFont()->GetStyle(), fsUnderline);
+    for (TStaticText* other : {prog->start_text1, prog->start_text2, prog->start_text3, prog->start_text4}) {
+      if (other != c.described) {
+        EXPECT_EQ(other->GetFont()->GetStyle(), 0);
+      }
+    }
+    c.hovered->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(c.described->GetFont()->GetStyle(), 0);
+  }
+}
+
+namespace {
+
+// A drop from the shell as it arrives: a DROPFILES block with wide names.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
+  std::wstring list;
+  for (const std::wstring& name : names) list += name + L'\0';
+  list += L'\0';
+  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+}  // namespace
+
+TEST(MainWindowDrop, TheDroppedFilesAreTakenInOrderWithoutFolders) {
+  testsupport::TempDir dir;
+  const std::wstring first = StringToWideStringEx(dir.File("b.txt"), 0);
+  const std::wstring second = StringToWideStringEx(dir.File("a.htm"), 0);
+  const std::wstring folder = StringToWideStringEx(dir.File("Ordner"), 0);
+  testsupport::WriteBytes(dir.File("b.txt"), "b");
+  testsupport::WriteBytes(dir.File("a.htm"), "a");
+  CreateDirectoryW(folder.c_str(), nullptr);
+  HGLOBAL drop = MakeDrop({first, folder, second});
+  EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(drop)), std::vector<std::wstring>({first, second}));
+  GlobalFree(drop);
+
+  // The window takes a drop and releases it.
+  TextIndexWindows windows;
+  EXPECT_NE(GetWindowLongA(prog->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  SendMessageW(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first})), 0);
+  RemoveDirectoryW(folder.c_str());
+}
