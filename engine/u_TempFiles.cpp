@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <array>
+#include <exception>
 #include <vector>
 
 #include "classlib/SysUtils.h"
+#include "ucode/UCodeSystem.h"
 
 namespace {
 
@@ -57,11 +59,23 @@ std::wstring TempFileName(TTempFile kind) {
 void DeleteTempFile(TTempFile kind) {
   std::wstring& name = claimed[Slot(kind)];
   if (name.empty()) return;
-  DeleteFileW(name.c_str());
+  if (!DeleteFileW(name.c_str())) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+      throw EOSError(SysErrorMessage(error) + " (" + WideStringToStringEx(name, 0) + ")", error);
+  }
   name.clear();
 }
 
 void DeleteTempFiles() {
-  DeleteTempFile(TTempFile::IndexHandOver);
-  DeleteTempFile(TTempFile::Preview);
+  // Both are tried; the first failure is told afterwards.
+  std::exception_ptr failure;
+  for (TTempFile kind : {TTempFile::IndexHandOver, TTempFile::Preview}) {
+    try {
+      DeleteTempFile(kind);
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  }
+  if (failure) std::rethrow_exception(failure);
 }

@@ -14,8 +14,10 @@ enum class TTempFile { IndexHandOver, Preview };
 std::wstring TempFileName(TTempFile kind);
 
 // Deletes the file of that kind when this process claimed it and it still exists; the next
-// TempFileName of the kind claims a new name.
+// TempFileName of the kind claims a new name. Raises EOSError, keeping the name, when the file
+// is there but cannot be deleted.
 void DeleteTempFile(TTempFile kind);
 
-// Deletes every temporary file this process claimed.
+// Deletes every temporary file this process claimed; raises the first failure after trying
+// them all.
 void DeleteTempFiles();

@@ -31,6 +31,8 @@ std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text,
 // A configuration is loaded as such and never opened as a source text.
 bool IsConfigurationFile(const std::string& fileName) { return ExtractFileExt(fileName) == ".qcfg"; }
 
+void DeleteHandOverFile() { DeleteTempFile(TTempFile::IndexHandOver); }
+
 // Each side of the start panel's hover effect: a choice and the description beside it.
 void Underline(TStaticText* text, bool on) { text->GetFont()->SetStyle(on ? fsUnderline : 0); }
 
@@ -87,7 +89,15 @@ void Tprog::OpenStartFile(const std::string& fileName) {
 
 void Tprog::FormCloseQuery(TObject*, bool& canClose) {
   canClose = true;
-  DeleteTempFile(TTempFile::IndexHandOver);
+  CloseStep(this, DeleteHandOverFile);
+}
+
+void CloseStep(TObject* sender, void (*step)()) {
+  try {
+    step();
+  } catch (...) {
+    Application->HandleException(sender);
+  }
 }
 
 void Tprog::FormClose(TObject*, TCloseAction&) {

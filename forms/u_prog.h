@@ -254,6 +254,10 @@ class Tprog : public TForm {
 
 extern Tprog* prog;
 
+// One piece of the work done while the program closes. It never keeps the program open: a
+// failure is told to the user through the application's error dialog, and the close goes on.
+void CloseStep(TObject* sender, void (*step)());
+
 // The file names of a drop from the shell, in drop order, without folders.
 std::vector<std::wstring> DroppedFileNames(HDROP drop);
 

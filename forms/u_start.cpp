@@ -80,8 +80,8 @@ void Tstart::FormClick(TObject*) {
 }
 
 void Tstart::FormCloseQuery(TObject*, bool& canClose) {
-  DeleteTempFiles();
   canClose = true;
+  CloseStep(this, DeleteTempFiles);
 }
 
 void Tstart::DeclareProperties(TPropertyTable& table) {

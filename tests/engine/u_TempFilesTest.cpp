@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
 
 namespace {
@@ -65,4 +66,17 @@ TEST(TempFiles, DeletingTouchesOnlyFilesThisProcessMade) {
   EXPECT_TRUE(Exists(next));
   DeleteTempFiles();
   EXPECT_FALSE(Exists(next));
+}
+
+TEST(TempFiles, AFileThatCannotBeDeletedIsReportedAndKeptForLater) {
+  const std::wstring index = TempFileName(TTempFile::IndexHandOver);
+  const std::wstring preview = TempFileName(TTempFile::Preview);
+  HANDLE held = CreateFileW(index.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(DeleteTempFiles(), EOSError);
+  EXPECT_FALSE(Exists(preview)) << "the other file is deleted all the same";
+  EXPECT_EQ(TempFileName(TTempFile::IndexHandOver), index);
+  CloseHandle(held);
+  DeleteTempFiles();
+  EXPECT_FALSE(Exists(index));
 }

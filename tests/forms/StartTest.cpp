@@ -125,6 +125,23 @@ TEST(MainWindowClose, DeletesTheIndexHandOverFileOnlyAndAllowsTheClose) {
   DeleteTempFiles();
 }
 
+TEST(MainWindowClose, AFileThatCannotBeDeletedIsToldAndTheCloseGoesOn) {
+  TextIndexWindows windows;
+  formstest::MessageBoxes boxes;
+  const std::wstring index = TempFileName(TTempFile::IndexHandOver);
+  // Another program holds the file open without letting it be deleted.
+  HANDLE held = CreateFileW(index.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(prog->CloseQuery());
+  EXPECT_TRUE(start->CloseQuery());
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_NE(boxes.texts[0].find(WideStringToStringEx(index, 0)), std::string::npos) << boxes.texts[0];
+  CloseHandle(held);
+  EXPECT_TRUE(start->CloseQuery());
+  EXPECT_FALSE(Exists(index));
+  EXPECT_EQ(boxes.texts.size(), 2u);
+}
+
 TEST(MainWindowStartFile, AFileBecomesTheSourceOfTheTextWizard) {
   TextIndexWindows windows;
   testsupport::TempDir dir;

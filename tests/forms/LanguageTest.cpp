@@ -1,0 +1,184 @@
+// The windows' texts in both languages, against the texts the program is to show: the main
+// window, the page-number criteria, the text index design and the two word-list windows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TextIndexWindows.h"
+#include "classlib/ExtCtrls.h"
+#include "forms/u_design.h"
+#include "forms/u_prog.h"
+#include "forms/u_progspr.h"
+#include "forms/u_start.h"
+#include "forms/u_szkriterien.h"
+#include "forms/u_wortlisten.h"
+#include "ucode/UCodeSystem.h"
+
+using formstest::TextIndexWindows;
+
+namespace {
+
+struct Expected {
+  const char* name;  // empty: the window's own caption
+  const wchar_t* de;
+  const wchar_t* en;
+};
+
+std::wstring CaptionOf(TComponent* window, const char* name) {
+  TComponent* component = *name ? window->FindComponent(name) : window;
+  if (component == nullptr) return L"<missing>";
+  std::string caption;
+  if (auto* edit = dynamic_cast<TCustomLabeledEdit*>(component))
+    caption = edit->GetEditLabel()->GetCaption();
+  else
+    caption = static_cast<TControl*>(component)->GetCaption();
+  return StringToWideStringEx(caption, 0);
+}
+
+void ExpectTexts(TComponent* window, const std::vector<Expected>& table, bool german) {
+  for (const Expected& e : table)
+    EXPECT_EQ(CaptionOf(window, e.name), german ? e.de : e.en) << window->GetName() << "." << e.name;
+}
+
+// The main window's texts as they are quoted for it.
+const std::vector<Expected> kProg = {
+    {"", L"Kaptorix - Berno Kalwe", L"Kaptorix - Berno Kalwe"},
+    {"rand_btstart", L"Start", L"Start"},
+    {"rand_bttxtidx", L"Text Index", L"Text Index"},
+    {"rand_btdidx", L"Datei Index", L"File Index"},
+    {"rand_btstw", L"Stichwort Index", L"Keyword Index"},
+    {"rand_btinfo", L"Info", L"Information"},
+    {"start_label1", L"Text Index", L"Text Index"},
+    {"start_label2", L"Datei Index", L"File Index"},
+    {"start_label3", L"Stichwort Index", L"Keyword Index"},
+    {"start_label4", L"Informationen", L"Information"},
+    {"bt1", L"<< zurück", L"<< back"},
+    {"bt2", L"weiter >>", L"next >>"},
+    {"ft_start", L"Index Erstellen", L"Create Index"},
+    {"tt1", L"1. Quelle", L"1. Source"},
+    {"tt2", L"2. Seitenzahlen", L"2. Page Numbers"},
+    {"tt3", L"3. Kriterien", L"3. Criteria"},
+    {"tt4", L"4. Fertigstellen", L"4. Complete"},
+    {"tt5", L"Index erstellen", L"Create Index"},
+    {"tt6", L"Ergebnis", L"Output"},
+    {"outputspeichern", L"Text Speichern", L"Save Text"},
+    {"DatenSpeichern", L"Index Speichern", L"Save Index"},
+    {"zwischenablage", L"Zwischenablage", L"To Clipboard"},
+    {"kt_maxl", L"Minimale Länge der aufgenommen Worte:", L"Minimum Length of Words:"},
+    {"Label13", L"Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien",
+     L"Tipp: To use only the word lists for your index, you can activate all of the exclusion criteria"},
+    {"kt_kleineraus", L"Kleingeschriebene Worte werden aussortiert", L"Remove Lower Words"},
+    {"kt_grosseraus", L"Großgeschriebene Worte werden aussortiert", L"Remove Upper Words"},
+    {"kt_zahlen", L"Zahlen werden aussortiert", L"Remove Numbers"},
+    {"kt_positivliste", L"Positivliste (diese Worte kommen in den Index)",
+     L"White List (these words will be added to the index)"},
+    {"kt_negativliste", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
+    {"kt_keinedoppeltenseiten", L"Doppelte Verweise entfernen", L"Remove Double Folio"},
+    {"kt_zusammen", L"Zusammenhängende Wörter zusammen in den Index aufnehmen", L"Search for Associated Words"},
+    {"kt_zusdoppelt", L"Zusammenhänge Wörter mehrfach in den Index aufnehmen", L"Multiple Add Associated Words"},
+    {"kt_integrieren", L"Zu einem vorhandenen Index hinzufügen", L"Add New Items to another Index"},
+    {"kt_design", L"Angepasstes Design", L"User Defined Design"},
+    {"kt_gb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
+    {"kt_gb2", L"Wortlisten", L"Word Lists"},
+    {"kt_gb3", L"Index", L"Index"},
+};
+
+const std::vector<Expected> kCriteria = {
+    {"", L"Seitenzahlen", L"Page Numbers"},
+    {"gb0", L"Position der Seitenzahlen", L"Position of Page Numbers"},
+    {"posueber", L"Seitenzahlen stehen über dem Text", L"Page Numbers over the Text"},
+    {"posunter", L"Seitenzahlen stehen unter dem Text", L"Page Numbers under the Text"},
+    {"gb1", L"Zeilenlänge", L"Length of Lines"},
+    {"Label1", L"Maximale Zeilenlänge der untersuchten Zeilen:", L"Maximum Line Length of Lines to be checked:"},
+    {"gb4", L"Seitenzahlen modifizieren", L"Modify Page Numbers"},
+    {"cb_plus", L"Ausgelesene numerische Seitenzahlen um diesen Wert erhöhen:", L"Add this to read Page Numbers:"},
+    {"gb3", L"Vorausgehendes Zeichen", L"Preceding Character"},
+    {"sz_zeichbeginn", L"Nur Zeilen untersuchen, die mit folgendem Zeichen beginnen:",
+     L"Only check Lines starting with this Character:"},
+    {"sz_zeichenweg", L"Dieses Zeichen aus Zeile entfernen", L"Remove this Character from Line"},
+    {"gb2", L"Andere Zeichen in der Zeile", L"Other Characters in the Line"},
+    {"sz_nurzahl", L"Nur Zahlen als Seitenbezeichnungen verwenden", L"Use only Numbers as Page Numbers"},
+    {"sz_kuerzen", L"Betreffende Zeilen um bestimmte Zeichen kürzen", L"Remove these Characters from Line:"},
+    {"sz_bwstandard", L"Standard", L"Standard"},
+    {"sz_bwdef", L"Benutzerdefinierte Zeichen:", L"User Defined Characters:"},
+    {"OK", L"OK", L"OK"},
+    {"Abbrechen", L"Abbrechen", L"Cancel"},
+};
+
+const std::vector<Expected> kDesign = {
+    {"gb1", L"Überschriften", L"Headlinge"},
+    {"ub", L"Gesamtüberschrift", L"Top Headline"},
+    {"kt_alphabet", L"Überschriften im Index: A, B, C,..", L"Headlines in the Index: A, B, C,.."},
+    {"dabsatz_abc", L"Leere Zeile vor den ABC - Überschriften", L"Empty Line before ABC - Headings"},
+    {"gb2", L"Verwendete Zeichen", L"Used Characters"},
+    {"dsep", L"Seperator zwischen den Seiten", L"Seperator between Page Numbers"},
+    {"dzw", L"Zwischen Eintrag und Seiten", L"Between Items and Page Numbers"},
+};
+
+std::vector<Expected> WordList(const wchar_t* de, const wchar_t* en) {
+  return {{"", de, en},
+          {"laden", L"Laden", L"Load"},
+          {"hinzuladen", L"Hinzuladen", L"Add List"},
+          {"speichern", L"Speichern", L"Save"},
+          {"delete", L"Löschen", L"Delete"},
+          {"OK", L"OK", L"OK"}};
+}
+
+std::string LastItem(TComboBox* combo) {
+  TStrings* items = combo->GetItems();
+  return items->Get(items->GetCount() - 1);
+}
+
+void Switch(const char* code) {
+  start->spr->SetCaption(code);
+  prog->sprachealles();
+}
+
+}  // namespace
+
+TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
+  TextIndexWindows windows;
+  // Without marker files the program is English from the start.
+  for (const char* code : {"en", "de", "en", "de"}) {
+    SCOPED_TRACE(code);
+    if (code != LanguageCode()) Switch(code);
+    const bool german = code == std::string("de");
+    ExpectTexts(prog, kProg, german);
+    ExpectTexts(szkriterien, kCriteria, german);
+    ExpectTexts(design, kDesign, german);
+    ExpectTexts(posliste, WordList(L"Positivliste", L"White List"), german);
+    ExpectTexts(negliste, WordList(L"Negativliste", L"Black List"), german);
+    const std::string custom = german ? "Benutzerdefiniert.." : "Custom..";
+    EXPECT_EQ(LastItem(prog->kt_max), custom);
+    EXPECT_EQ(LastItem(szkriterien->sz_laenge), custom);
+    EXPECT_EQ(LastItem(szkriterien->cb_pluswert), custom);
+    // The other items and the shown values stay.
+    EXPECT_EQ(prog->kt_max->GetItems()->Get(0), "0");
+    EXPECT_EQ(prog->kt_max->GetText(), "3");
+    EXPECT_EQ(szkriterien->sz_laenge->GetText(), "5");
+    EXPECT_EQ(prog->kt_index->GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
+    EXPECT_EQ(ProgressTexts.Preparing, german ? "Vorbereiten.." : "Preparing Index..");
+    EXPECT_EQ(ProgressTexts.ReadingPage, german ? "Seite einlesen: " : "Reading Page: ");
+    EXPECT_EQ(ProgressTexts.ReadingFile, german ? "Datei einlesen: " : "Reading File: ");
+    EXPECT_EQ(ProgressTexts.Refreshing, german ? "Index aktualisieren.." : "Refreshing Index..");
+    EXPECT_EQ(ProgressTexts.Writing, german ? "Index schreiben.." : "Writing Index..");
+    EXPECT_EQ(ProgressTexts.CurrentFile, german ? "Status der aktuellen Datei:" : "Status of current File:");
+    // The design preview follows the language.
+    EXPECT_EQ(design->vorschau->GetCaption(), german ? "Vorschau: Eintrag 17, 38, 69, 193" : "Preview: Item 17, 38, 69, 193");
+  }
+}
+
+TEST(WindowTexts, AChosenIndexSurvivesTheSwitchAndAnUnknownCodeChangesNothing) {
+  TextIndexWindows windows;
+  prog->kt_index->SetCaption("C:\\B\xFC" "cher\\alt.idx");
+  Switch("de");
+  EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
+  Switch("en");
+  EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
+
+  Switch("fr");
+  ExpectTexts(prog, kProg, false);
+  ExpectTexts(szkriterien, kCriteria, false);
+  EXPECT_EQ(ProgressTexts.Writing, "Writing Index..");
+}
