@@ -8,9 +8,14 @@
 #include "classlib/Forms.h"
 #include "classlib/Registration.h"
 #include "forms/u_design.h"
+#include "forms/u_einstausgabe.h"
+#include "forms/u_hdesign.h"
 #include "forms/u_prog.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
+#include "forms/u_textdesign.h"
 #include "forms/u_wortlisten.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -23,6 +28,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(posliste);
     Application->CreateForm(szkriterien);
     Application->CreateForm(design);
+    Application->CreateForm(quhopt);
+    Application->CreateForm(hdesign);
+    Application->CreateForm(textdesign);
+    Application->CreateForm(sdesign);
+    Application->CreateForm(einstausgabe);
     Application->Run();
     return 0;
   } catch (...) {
