@@ -172,6 +172,7 @@ void TWinControl::CreateSubClass(TCreateParams& params, const char* systemClassN
 // class of the same name that carries another procedure).
 void TWinControl::RegisterWindowClass(TCreateParams& params) {
   FDefWndProc = params.WindowClass.lpfnWndProc;
+  FOwnWindowClass = FDefWndProc == DefWindowProcA;
   WNDCLASSA existing{};
   HINSTANCE instance = params.WindowClass.hInstance;
   if (GetClassInfoA(instance, params.WinClassName.c_str(), &existing)) {
@@ -301,7 +302,7 @@ void TWinControl::WndProc(TMessage& message) {
 // A window of the library's own class keeps the mouse from a left button press to its release,
 // so that dragging out of it goes on reaching it (system controls capture for themselves).
 void TWinControl::CaptureOwnMouse(UINT msg) {
-  if (!FHandle || FDefWndProc != DefWindowProcA || !(FControlStyle & csCaptureMouse)) return;
+  if (!FHandle || !FOwnWindowClass || !(FControlStyle & csCaptureMouse)) return;
   if (msg == WM_LBUTTONDOWN) SetCapture(FHandle);
   else if (msg == WM_LBUTTONUP && GetCapture() == FHandle) ReleaseCapture();
 }
@@ -398,7 +399,7 @@ void TWinControl::CNCtlColor(TMessage& message) {
 
 void TWinControl::WMEraseBkgnd(TMessage& message) {
   HDC dc = reinterpret_cast<HDC>(message.WParam);
-  if (FDefWndProc != DefWindowProcA || !dc) {
+  if (!FOwnWindowClass || !dc) {
     DefaultHandler(message);
     return;
   }

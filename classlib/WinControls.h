@@ -63,6 +63,11 @@ class TWinControl : public TControl {
   // The procedure DefaultHandler passes messages to while the window exists.
   WNDPROC GetDefWndProc() const { return FDefWndProc; }
   void SetDefWndProc(WNDPROC value) { FDefWndProc = value; }
+  // Whether the window was made from the library's own window class (not over a system class):
+  // such a window erases its background with the brush and keeps the mouse while a button is
+  // down. Whoever creates the window sets it; a later subclassing leaves it as it is.
+  bool GetOwnWindowClass() const { return FOwnWindowClass; }
+  void SetOwnWindowClass(bool value) { FOwnWindowClass = value; }
   // What the system calls for this control's window (through its object instance).
   void MainWndProc(TMessage& message);
   WNDPROC GetObjectInstance() const { return FObjectInstance; }
@@ -203,6 +208,7 @@ class TWinControl : public TControl {
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;
   WNDPROC FObjectInstance = nullptr;
+  bool FOwnWindowClass = false;
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FTabList;
   std::unique_ptr<TBrush> FBrush;
