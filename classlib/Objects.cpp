@@ -27,6 +27,11 @@ std::map<std::string, TClass>& Registry() {
   return registry;
 }
 
+std::map<std::string, TClass>& Replacements() {
+  static std::map<std::string, TClass> replacements;
+  return replacements;
+}
+
 }  // namespace
 
 void RegisterClass(TClass cls) {
@@ -45,13 +50,18 @@ void RegisterClasses(std::initializer_list<TClass> classes) {
 
 void RegisterClassAlias(TClass cls, const std::string& alias) { Registry()[UpperCase(alias)] = cls; }
 
+void RegisterReplacementClass(TClass cls) { Replacements()[UpperCase(cls->ClassName())] = cls; }
+
 void UnregisterClass(TClass cls) {
-  for (auto it = Registry().begin(); it != Registry().end();)
-    it = it->second == cls ? Registry().erase(it) : std::next(it);
+  for (auto* map : {&Registry(), &Replacements()})
+    for (auto it = map->begin(); it != map->end();) it = it->second == cls ? map->erase(it) : std::next(it);
 }
 
 TClass GetClass(const std::string& name) {
-  auto found = Registry().find(UpperCase(name));
+  const std::string key = UpperCase(name);
+  auto replaced = Replacements().find(key);
+  if (replaced != Replacements().end()) return replaced->second;
+  auto found = Registry().find(key);
   return found == Registry().end() ? nullptr : found->second;
 }
 

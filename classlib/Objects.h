@@ -110,6 +110,9 @@ void RegisterClass(TClass cls);
 void RegisterClasses(std::initializer_list<TClass> classes);
 void RegisterClassAlias(TClass cls, const std::string& alias);
 void UnregisterClass(TClass cls);
+// Makes `cls` the class that its name stands for, whichever class registers that name before or
+// after: a layer over the library gives its own class the name of a library control this way.
+void RegisterReplacementClass(TClass cls);
 TClass GetClass(const std::string& name);   // nullptr when not registered
 TClass FindClass(const std::string& name);  // raises EClassNotFound "Class %s not found"
 

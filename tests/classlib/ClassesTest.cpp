@@ -34,6 +34,15 @@ class TSpecialWatcher : public TWatcher {
   using TWatcher::TWatcher;
 };
 
+// A class of another layer that takes the plain watcher's name.
+namespace layer {
+class TWatcher : public ::TWatcher {
+  KX_COMPONENT(TWatcher, ::TWatcher)
+ public:
+  using ::TWatcher::TWatcher;
+};
+}  // namespace layer
+
 TEST(Classes, IdentityAndInheritance) {
   TWatcher w(nullptr);
   TSpecialWatcher s(nullptr);
@@ -73,6 +82,22 @@ TEST(Classes, RegistryCreatesComponentsByName) {
   UnregisterClass(TSpecialWatcher::StaticClass());
   EXPECT_EQ(GetClass("TWatcher"), nullptr);
   EXPECT_THROW(TStrings::StaticClass()->Create(nullptr), EInvalidOperation);
+}
+
+TEST(Classes, ReplacementTakesTheNameWhicheverRegistersFirst) {
+  RegisterReplacementClass(layer::TWatcher::StaticClass());
+  EXPECT_NO_THROW(RegisterClass(TWatcher::StaticClass()));
+  TComponent owner(nullptr);
+  TComponent* made = FindClass("TWatcher")->Create(&owner);
+  EXPECT_EQ(made->ClassType(), layer::TWatcher::StaticClass());
+  EXPECT_TRUE(Is<TWatcher>(made));
+  UnregisterClass(layer::TWatcher::StaticClass());
+  EXPECT_EQ(GetClass("TWatcher"), TWatcher::StaticClass());
+  // Registered after the plain class, it takes the name as well.
+  RegisterReplacementClass(layer::TWatcher::StaticClass());
+  EXPECT_EQ(GetClass("twatcher"), layer::TWatcher::StaticClass());
+  UnregisterClass(layer::TWatcher::StaticClass());
+  UnregisterClass(TWatcher::StaticClass());
 }
 
 class TTarget {
