@@ -500,8 +500,11 @@ void TListItems::Assign(TPersistent* source) {
 
 // ---- TCustomListView: life and window -------------------------------------------------------
 TCustomListView::TCustomListView(TComponent* owner)
+    : TCustomListView(owner, [](TCustomListView* listView) { return new TListItems(listView); }) {}
+
+TCustomListView::TCustomListView(TComponent* owner, TListItemsFactory makeItems)
     : TCustomMultiSelectListControl(owner), FImageChangeLink(new TChangeLink), FCanvas(new TControlCanvas) {
-  FListItems.reset(CreateListItems());
+  FListItems.reset(makeItems(this));
   FListColumns = std::make_unique<TListColumns>(this);
   FImageChangeLink->OnChange = TNotifyEvent(this, &TCustomListView::ImageListChange);
   SetUpListWindow(FCanvas.get(), 250, 150);  // clicks come as NM_CLICK and NM_DBLCLK
@@ -517,7 +520,6 @@ TCustomListView::~TCustomListView() {
 }
 
 TListItem* TCustomListView::CreateListItem() { return new TListItem(FListItems.get()); }
-TListItems* TCustomListView::CreateListItems() { return new TListItems(this); }
 
 TListItem* TCustomListView::GetTempItem() {
   if (!FTempItem) FTempItem.reset(CreateListItem());

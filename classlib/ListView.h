@@ -286,6 +286,10 @@ class TCustomListView : public TCustomMultiSelectListControl {
   explicit TCustomListView(TComponent* owner);
   ~TCustomListView() override;
 
+  // Makes a list view's item list; a list view of another layer passes its own to the
+  // constructor (a virtual call from the constructor would reach this class's version).
+  using TListItemsFactory = TListItems* (*)(TCustomListView* owner);
+
   TListItems* GetItems() const { return FListItems.get(); }
   void SetItems(TListItems* value) { FListItems->Assign(value); }
   TListColumns* GetColumns() const { return FListColumns.get(); }
@@ -348,7 +352,6 @@ class TCustomListView : public TCustomMultiSelectListControl {
 
   // The list view's item factory; another layer makes items of its own class.
   virtual TListItem* CreateListItem();
-  virtual TListItems* CreateListItems();
   // Whether the user may edit the caption: not ReadOnly, and OnEditing agrees.
   virtual bool CanEdit(TListItem* item);
   // Owner data: fills `item` (the temporary item) for the request; false when nothing did.
@@ -381,6 +384,8 @@ class TCustomListView : public TCustomMultiSelectListControl {
   friend class TListColumns;
   friend class TListColumn;
   friend int CALLBACK DefaultListViewSort(LPARAM, LPARAM, LPARAM);
+
+  TCustomListView(TComponent* owner, TListItemsFactory makeItems);
 
   // Gives the list view another column collection (of another column class); the old one and
   // its columns are freed, the new one's columns shown.
