@@ -1,0 +1,622 @@
+// Wide edits, memos, combo boxes and list boxes.
+#include "ucode/UCodeStdCtrls.h"
+
+#include <algorithm>
+
+#include "classlib/SysUtils.h"
+#include "ucode/UCodeGraphics.h"
+#include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeWindows.h"
+
+namespace {
+
+std::string Ansi(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
+char AnsiPasswordChar(wchar_t ch) { return ch < 256 ? static_cast<char>(ch) : '*'; }
+
+bool IsUnicodeWindow(const TWinControl* control) {
+  return Win32PlatformIsUnicode && control->HandleAllocated() && IsWindowUnicode(control->GetWindowHandle());
+}
+
+// The Hint and Text a wide control publishes in place of the 8-bit ones.
+template <class C>
+void DeclareWideHint(TClassProperties<C>& p) {
+  p.WideString("Hint", &C::GetHint, &C::SetHint);
+}
+
+}  // namespace
+
+// ---- edit -----------------------------------------------------------------------------------
+
+void TUCodeCustomEdit::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeCustomEdit>();
+  p.WideString("Text", &TUCodeCustomEdit::GetText, &TUCodeCustomEdit::SetText);
+  p.WideChar("PasswordChar", &TUCodeCustomEdit::GetPasswordChar, &TUCodeCustomEdit::SetPasswordChar);
+  DeclareWideHint(p);
+}
+
+void TUCodeCustomEdit::DefineProperties(TFiler* filer) {
+  TCustomEdit::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomEdit::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"EDIT");
+}
+
+void TUCodeCustomEdit::CreateWnd() {
+  TCustomEdit::CreateWnd();
+  if (IsUnicodeWindow(this)) SendMessageW(FHandle, EM_SETPASSWORDCHAR, FPasswordCharW, 0);
+}
+
+wchar_t TUCodeCustomEdit::GetPasswordChar() {
+  if (AnsiPasswordChar(FPasswordCharW) != TCustomEdit::GetPasswordChar())
+    FPasswordCharW = static_cast<unsigned char>(TCustomEdit::GetPasswordChar());
+  return FPasswordCharW;
+}
+
+void TUCodeCustomEdit::SetPasswordChar(wchar_t value) {
+  if (GetPasswordChar() == value) return;
+  FPasswordCharW = value;
+  // The library would send its 8-bit character to the window: it only takes the field.
+  SetPasswordCharField(AnsiPasswordChar(value));
+  if (IsUnicodeWindow(this)) {
+    SendMessageW(FHandle, EM_SETPASSWORDCHAR, value, 0);
+    Invalidate();
+  } else if (FHandle) {
+    TCustomEdit::SetPasswordChar(AnsiPasswordChar(value));
+  }
+}
+
+int TUCodeCustomEdit::GetSelStartW() {
+  if (Win32PlatformIsUnicode) return TCustomEdit::GetSelStart();
+  return static_cast<int>(Wide(TControl::GetText().substr(0, static_cast<size_t>(TCustomEdit::GetSelStart()))).size());
+}
+
+void TUCodeCustomEdit::SetSelStartW(int value) {
+  if (Win32PlatformIsUnicode) {
+    TCustomEdit::SetSelStart(value);
+    return;
+  }
+  TCustomEdit::SetSelStart(static_cast<int>(Ansi(GetText().substr(0, static_cast<size_t>(std::max(0, value)))).size()));
+}
+
+int TUCodeCustomEdit::GetSelLengthW() {
+  if (Win32PlatformIsUnicode) return TCustomEdit::GetSelLength();
+  return static_cast<int>(GetSelTextW().size());
+}
+
+void TUCodeCustomEdit::SetSelLengthW(int value) {
+  if (Win32PlatformIsUnicode) {
+    TCustomEdit::SetSelLength(value);
+    return;
+  }
+  std::wstring text = GetText();
+  size_t start = std::min(text.size(), static_cast<size_t>(GetSelStartW()));
+  TCustomEdit::SetSelLength(static_cast<int>(Ansi(text.substr(start, static_cast<size_t>(std::max(0, value)))).size()));
+}
+
+std::wstring TUCodeCustomEdit::GetSelTextW() {
+  if (!Win32PlatformIsUnicode) return Wide(TCustomEdit::GetSelText());
+  std::wstring text = GetText();
+  size_t start = std::min(text.size(), static_cast<size_t>(std::max(0, GetSelStartW())));
+  return text.substr(start, static_cast<size_t>(std::max(0, GetSelLengthW())));
+}
+
+// ---- memo -----------------------------------------------------------------------------------
+
+TUCodeMemoStrings::TUCodeMemoStrings(TUCodeCustomMemo* memo) : FMemo(memo) {}
+
+bool TUCodeMemoStrings::UnicodeWindow() const { return IsUnicodeWindow(FMemo); }
+
+std::wstring TUCodeMemoStrings::Get(int index) const {
+  if (!UnicodeWindow()) return Wide(FMemo->GetAnsiLines()->Get(index));
+  HWND wnd = FMemo->GetWindowHandle();
+  LRESULT start = SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(index), 0);
+  LRESULT length = start < 0 ? 0 : SendMessageW(wnd, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+  if (length > 65535) throw EOutOfResources("Line too long");
+  std::wstring line(static_cast<size_t>(std::max<LRESULT>(length, 1)) + 1, L'\0');
+  line[0] = static_cast<wchar_t>(length);
+  LRESULT copied = length > 0 ? SendMessageW(wnd, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.data())) : 0;
+  line.resize(static_cast<size_t>(std::max<LRESULT>(0, copied)));
+  return line;
+}
+
+int TUCodeMemoStrings::GetCount() const { return FMemo->GetAnsiLines()->GetCount(); }
+
+void TUCodeMemoStrings::Put(int index, const std::wstring& text) {
+  if (!UnicodeWindow()) {
+    FMemo->GetAnsiLines()->Put(index, Ansi(text));
+    return;
+  }
+  HWND wnd = FMemo->GetWindowHandle();
+  LRESULT start = SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(index), 0);
+  if (start < 0) return;
+  LRESULT length = SendMessageW(wnd, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+  SendMessageW(wnd, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+  SendMessageW(wnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TUCodeMemoStrings::Insert(int index, const std::wstring& text) {
+  if (index < 0) return;
+  if (!UnicodeWindow()) {
+    FMemo->GetAnsiLines()->Insert(index, Ansi(text));
+    return;
+  }
+  HWND wnd = FMemo->GetWindowHandle();
+  LRESULT at = SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(index), 0);
+  std::wstring inserted;
+  if (at >= 0) {
+    inserted = text + L"\r\n";
+  } else {
+    at = SendMessageW(wnd, EM_LINEINDEX, static_cast<WPARAM>(index - 1), 0);
+    if (at < 0) return;
+    LRESULT length = SendMessageW(wnd, EM_LINELENGTH, static_cast<WPARAM>(at), 0);
+    if (length == 0) return;
+    at += length;
+    inserted = L"\r\n" + text;
+  }
+  SendMessageW(wnd, EM_SETSEL, static_cast<WPARAM>(at), at);
+  SendMessageW(wnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(inserted.c_str()));
+}
+
+void TUCodeMemoStrings::Delete(int index) { FMemo->GetAnsiLines()->Delete(index); }
+void TUCodeMemoStrings::Clear() { FMemo->GetAnsiLines()->Clear(); }
+void TUCodeMemoStrings::SetUpdateState(bool updating) {
+  if (updating) FMemo->GetAnsiLines()->BeginUpdate();
+  else FMemo->GetAnsiLines()->EndUpdate();
+}
+
+std::wstring TUCodeMemoStrings::GetTextStr() const { return WideGetControlText(FMemo); }
+
+void TUCodeMemoStrings::SetTextStr(const std::wstring& text) {
+  std::wstring adjusted = WideAdjustLineBreaks(text, 1);
+  if (adjusted == GetTextStr()) return;
+  TWinControl* parent = FMemo->GetParent();
+  if (!FMemo->HandleAllocated() && parent && !FMemo->GetComponentState().Contains(csLoading)) FMemo->HandleNeeded();
+  WideSetControlText(FMemo, adjusted);
+}
+
+TUCodeCustomMemo::TUCodeCustomMemo(TComponent* owner)
+    : TCustomMemo(owner), FWideLines(std::make_unique<TUCodeMemoStrings>(this)) {}
+
+TUCodeCustomMemo::~TUCodeCustomMemo() = default;
+
+void TUCodeCustomMemo::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeCustomMemo>();
+  p.Object("Lines", &TUCodeCustomMemo::GetLines);
+  DeclareWideHint(p);
+}
+
+void TUCodeCustomMemo::DefineProperties(TFiler* filer) {
+  TCustomMemo::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomMemo::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"EDIT");
+}
+
+// A Unicode window hears WM_SETTEXT with wide text (the trap sends the library's own 8-bit ones
+// through the system, which widens them): its line breaks become CR LF as the library's memo
+// makes them for 8-bit text.
+void TUCodeCustomMemo::Dispatch(TMessage& message) {
+  if (message.Msg != WM_SETTEXT || !IsUnicodeWindow(this)) {
+    TCustomMemo::Dispatch(message);
+    return;
+  }
+  const auto* text = reinterpret_cast<const wchar_t*>(message.LParam);
+  std::wstring adjusted = WideAdjustLineBreaks(text ? text : L"", 1);
+  message.LParam = reinterpret_cast<LPARAM>(adjusted.c_str());
+  TCustomEdit::Dispatch(message);
+}
+
+// ---- items of combo and list boxes ----------------------------------------------------------
+
+TUCodeListControlStrings::TUCodeListControlStrings(TWinControl* control, TStrings* ansiItems, bool isListBox)
+    : FControl(control), FAnsiItems(ansiItems), FListBox(isListBox) {}
+
+bool TUCodeListControlStrings::UnicodeWindow() const { return IsUnicodeWindow(FControl); }
+
+std::wstring TUCodeListControlStrings::Get(int index) const {
+  if (!UnicodeWindow()) return Wide(FAnsiItems->Get(index));
+  HWND wnd = FControl->GetWindowHandle();
+  LRESULT length = SendMessageW(wnd, FListBox ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length < 0) {
+    if (FListBox) Error("List index out of bounds (%d)", index);
+    return std::wstring();
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT copied = SendMessageW(wnd, FListBox ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                reinterpret_cast<LPARAM>(text.data()));
+  if (copied < 0) return std::wstring();
+  text.resize(wcslen(text.c_str()));
+  return text;
+}
+
+int TUCodeListControlStrings::Add(const std::wstring& text) {
+  if (!UnicodeWindow()) return FAnsiItems->Add(Ansi(text));
+  LRESULT index = SendMessageW(FControl->GetWindowHandle(), FListBox ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                               reinterpret_cast<LPARAM>(text.c_str()));
+  if (index < 0) throw EOutOfResources("Unable to insert a line");
+  return static_cast<int>(index);
+}
+
+void TUCodeListControlStrings::Insert(int index, const std::wstring& text) {
+  if (!UnicodeWindow()) {
+    FAnsiItems->Insert(index, Ansi(text));
+    return;
+  }
+  LRESULT result = SendMessageW(FControl->GetWindowHandle(), FListBox ? LB_INSERTSTRING : CB_INSERTSTRING,
+                                static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+  if (result < 0) throw EOutOfResources("Unable to insert a line");
+}
+
+int TUCodeListControlStrings::IndexOf(const std::wstring& text) const {
+  if (!UnicodeWindow()) return FAnsiItems->IndexOf(Ansi(text));
+  return static_cast<int>(SendMessageW(FControl->GetWindowHandle(), FListBox ? LB_FINDSTRINGEXACT : CB_FINDSTRINGEXACT,
+                                       static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+// The item's data and the selection stay with the string.
+void TUCodeListControlStrings::Put(int index, const std::wstring& text) {
+  if (!UnicodeWindow()) {
+    FAnsiItems->Put(index, Ansi(text));
+    return;
+  }
+  auto* list = static_cast<TCustomListControl*>(FControl);
+  int selected = list->GetItemIndex();
+  TObject* object = GetObject(index);
+  PutObject(index, nullptr);
+  Delete(index);
+  Insert(index, text);
+  PutObject(index, object);
+  list->SetItemIndex(selected);
+}
+
+void TUCodeListControlStrings::Exchange(int index1, int index2) {
+  if (index1 == index2) return;
+  auto* list = static_cast<TCustomListControl*>(FControl);
+  WithinUpdate([&] {
+    int selected = list->GetItemIndex();
+    std::wstring text1 = Get(index1), text2 = Get(index2);
+    TObject* object1 = GetObject(index1);
+    TObject* object2 = GetObject(index2);
+    Put(index1, text2);
+    PutObject(index1, object2);
+    Put(index2, text1);
+    PutObject(index2, object1);
+    if (selected == index1) list->SetItemIndex(index2);
+    else if (selected == index2) list->SetItemIndex(index1);
+    else list->SetItemIndex(selected);
+  });
+}
+
+void TUCodeListControlStrings::Move(int curIndex, int newIndex) {
+  if (curIndex == newIndex) return;
+  WithinUpdate([&] {
+    std::wstring text = Get(curIndex);
+    TObject* object = GetObject(curIndex);
+    PutObject(curIndex, nullptr);
+    Delete(curIndex);
+    Insert(newIndex, text);
+    PutObject(newIndex, object);
+  });
+}
+
+void TUCodeListControlStrings::Clear() {
+  if (FListBox || !UnicodeWindow()) {
+    FAnsiItems->Clear();
+    return;
+  }
+  // The combo box keeps its text across the reset.
+  std::wstring text = WideGetControlText(FControl);
+  FAnsiItems->Clear();
+  WideSetControlText(FControl, text);
+  FControl->Update();
+}
+
+void TUCodeListControlStrings::SetUpdateState(bool updating) {
+  if (updating) FAnsiItems->BeginUpdate();
+  else FAnsiItems->EndUpdate();
+}
+
+// ---- combo box ------------------------------------------------------------------------------
+
+TUCodeCustomComboBox::TUCodeCustomComboBox(TComponent* owner)
+    : TCustomComboBox(owner),
+      FWideItems(std::make_unique<TUCodeListControlStrings>(this, TCustomComboBox::GetItems(), false)) {}
+
+TUCodeCustomComboBox::~TUCodeCustomComboBox() {
+  if (FHandle) DestroyHandle();
+}
+
+void TUCodeCustomComboBox::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeCustomComboBox>();
+  p.WideString("Text", &TUCodeCustomComboBox::GetText, &TUCodeCustomComboBox::SetText);
+  p.Object("Items", &TUCodeCustomComboBox::GetItems);
+  DeclareWideHint(p);
+}
+
+void TUCodeCustomComboBox::DefineProperties(TFiler* filer) {
+  TCustomComboBox::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomComboBox::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"COMBOBOX");
+}
+
+void TUCodeCustomComboBox::CreateWnd() {
+  TCustomComboBox::CreateWnd();
+  if (Win32PlatformIsUnicode) {
+    // The library subclassed the children through the 8-bit functions, which would make them
+    // 8-bit windows: the same procedures again through the wide functions.
+    if (FListHandle && FDefListProc) {
+      SetWindowLongPtrA(FListHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefListProc));
+      FDefListProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(FListHandle, GWLP_WNDPROC));
+      SetWindowLongPtrW(FListHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FListInstance));
+    }
+    if (FEditHandle) {
+      LONG_PTR procedure = GetWindowLongPtrA(FEditHandle, GWLP_WNDPROC);
+      SetWindowLongPtrW(FEditHandle, GWLP_WNDPROC, procedure);
+    }
+  }
+  if (FSavedItems) {
+    std::unique_ptr<TUCodeStringList> saved = std::move(FSavedItems);
+    FWideItems->Assign(saved.get());
+  }
+  if (FSavedItemIndex != -1 && FHandle) {
+    int index = std::min(FSavedItemIndex, FWideItems->GetCount() - 1);
+    SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  FSavedItemIndex = -1;
+  TWideControlHelper* helper = FindWideControlHelper(this, false);
+  if (helper && (FStyle == csDropDown || FStyle == csSimple)) WideSetControlText(this, helper->FCaption);
+}
+
+void TUCodeCustomComboBox::DestroyWnd() {
+  if (FControlState & csDestroyingHandle) return;
+  if (!Win32PlatformIsUnicode || !FHandle) {
+    TCustomComboBox::DestroyWnd();
+    return;
+  }
+  std::wstring text = GetText();
+  FSavedItems.reset();
+  if (FWideItems->GetCount() > 0) {
+    FSavedItems = std::make_unique<TUCodeStringList>();
+    FSavedItems->Assign(FWideItems.get());
+    FSavedItemIndex = GetItemIndex();
+    TCustomComboBox::GetItems()->Clear();
+  }
+  TCustomComboBox::DestroyWnd();
+  FindWideControlHelper(this, true)->FCaption = text;
+  TControl::SetText(Ansi(text));
+}
+
+void TUCodeCustomComboBox::AddItemW(const std::wstring& item, TObject* object) {
+  FWideItems->AddObject(item, object);
+}
+
+void TUCodeCustomComboBox::CopySelection(TCustomListControl* destination) {
+  int index = GetItemIndex();
+  if (index >= 0) WideAddListItem(destination, FWideItems->Get(index), FWideItems->GetObject(index));
+}
+
+void TUCodeCustomComboBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state) {
+  FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
+  if (OnDrawItem) {
+    OnDrawItem(this, index, rect, state);
+    return;
+  }
+  FCanvas->FillRect(rect);
+  if (index >= 0) WideCanvasTextOut(FCanvas.get(), rect.left + 2, rect.top, FWideItems->Get(index));
+}
+
+void TUCodeCustomComboBox::KeyPress(char& key) {
+  // The library's 8-bit completion would miss wide items: the wide one runs instead.
+  bool autoComplete = FAutoComplete;
+  FAutoComplete = false;
+  try {
+    TCustomComboBox::KeyPress(key);
+  } catch (...) {
+    FAutoComplete = autoComplete;
+    throw;
+  }
+  FAutoComplete = autoComplete;
+}
+
+bool TUCodeCustomComboBox::SelectByWidePrefix(const std::wstring& prefix) {
+  LRESULT found = IsUnicodeWindow(this)
+                      ? SendMessageW(FHandle, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()))
+                      : SendMessageA(FHandle, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(Ansi(prefix).c_str()));
+  if (found == CB_ERR) return false;
+  int index = static_cast<int>(found);
+  std::wstring item = FWideItems->Get(index);
+  bool changed = FStyle == csDropDown ? GetText() != item : index != GetItemIndex();
+  if (FAutoCloseUp && FWideItems->IndexOf(prefix) >= 0) SetDroppedDown(false);
+  SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (FStyle == csSimple || FStyle == csDropDown) {
+    std::wstring text = prefix + item.substr(std::min(prefix.size(), item.size()));
+    SetText(text);
+    SendMessageW(FHandle, CB_SETEDITSEL, 0, MAKELPARAM(prefix.size(), text.size()));
+  }
+  if (changed) {
+    Click();
+    Select();
+  }
+  return true;
+}
+
+bool TUCodeCustomComboBox::AutoCompleteKeyPress(TMessage& message) {
+  if (FStyle != csSimple && FStyle != csDropDown)
+    throw EUCodeInternalError(
+        "Internal Error: UCodeCombo_AutoCompleteKeyPress is only for csSimple and csDropDown style combo boxes.");
+  if (!FAutoComplete) return false;
+  wchar_t ch = GetWideCharFromWMCharMsg(message);
+  switch (ch) {
+    case L'\b': case 27: return false;
+    case L'\t':
+      if (FAutoDropDown && GetDroppedDown()) SetDroppedDown(false);
+      return false;
+  }
+  if (FAutoDropDown && !GetDroppedDown()) {
+    std::wstring text = GetText();
+    int start = GetSelStart(), length = GetSelLength();
+    SetDroppedDown(true);
+    SetText(text);
+    SetSelStart(start);
+    SetSelLength(length);
+  }
+  std::wstring text = GetText();
+  int start = GetSelStart();
+  if (start + GetSelLength() < static_cast<int>(text.size())) return false;
+  if (!SelectByWidePrefix(text.substr(0, static_cast<size_t>(start)) + ch)) return false;
+  SetWideCharForWMCharMsg(message, 0);
+  return true;
+}
+
+void TUCodeCustomComboBox::ComboWndProc(TMessage& message, HWND child, WNDPROC childProc) {
+  bool unicodeChild = Win32PlatformIsUnicode && IsWindowUnicode(child);
+  auto callChild = [&] {
+    message.Result = unicodeChild ? CallWindowProcW(childProc, child, message.Msg, message.WParam, message.LParam)
+                                  : CallWindowProcA(childProc, child, message.Msg, message.WParam, message.LParam);
+  };
+  if (message.Msg == WM_CHAR) {
+    if (unicodeChild) PackWMChar(message);
+    bool taken = DoKeyPress(message);
+    if (!taken && (FStyle == csSimple || FStyle == csDropDown)) {
+      TMessage copy = message;
+      taken = AutoCompleteKeyPress(copy);
+    }
+    UnpackWMChar(message);
+    if (taken) return;
+    if ((message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) && GetDroppedDown()) {
+      SetDroppedDown(false);
+      return;
+    }
+    callChild();
+    return;
+  }
+  if (unicodeChild) {
+    switch (message.Msg) {
+      case WM_SETTEXT: case WM_GETTEXT: case WM_GETTEXTLENGTH: case EM_REPLACESEL: case WM_IME_COMPOSITION:
+        callChild();
+        return;
+      case WM_IME_CHAR:
+        message.Result = SendMessageW(child, WM_CHAR, message.WParam, message.LParam);
+        return;
+    }
+  }
+  TCustomComboBox::ComboWndProc(message, child, childProc);
+}
+
+// The drop-down list searches the typed letters among the wide items.
+void TUCodeCustomComboBox::WMChar(TMessage& message) {
+  if ((FStyle == csDropDownList || FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) && FAutoComplete &&
+      FHandle) {
+    wchar_t ch = GetWideCharFromWMCharMsg(message);
+    if (ch == L'\b') {
+      if (!FWideSearch.empty()) FWideSearch.pop_back();
+    } else if (ch == L'\t') {
+      if (FAutoDropDown && GetDroppedDown()) SetDroppedDown(false);
+    } else if (ch != 27 && ch != 0) {
+      if (FAutoDropDown && !GetDroppedDown()) SetDroppedDown(true);
+      DWORD now = GetTickCount();
+      if (now - FLastWideSearchTime >= 1250) FWideSearch.clear();
+      FLastWideSearchTime = now;
+      if (SelectByWidePrefix(FWideSearch + ch)) {
+        FWideSearch += ch;
+        SetWideCharForWMCharMsg(message, 0);
+      }
+    }
+    if (GetWideCharFromWMCharMsg(message) == 0) return;
+  }
+  TCustomComboBox::WMChar(message);
+}
+
+void TUCodeCustomComboBox::CNCommand(TMessage& message) {
+  if (MessageAs<TWMCommand>(message).NotifyCode != CBN_SELCHANGE) {
+    TCustomComboBox::CNCommand(message);
+    return;
+  }
+  int index = GetItemIndex();
+  if (index >= 0) SetText(FWideItems->Get(index));
+  Click();
+  Select();
+}
+
+// ---- list box -------------------------------------------------------------------------------
+
+TUCodeCustomListBox::TUCodeCustomListBox(TComponent* owner)
+    : TCustomListBox(owner),
+      FWideItems(std::make_unique<TUCodeListControlStrings>(this, TCustomListBox::GetItems(), true)) {}
+
+TUCodeCustomListBox::~TUCodeCustomListBox() {
+  if (FHandle) DestroyHandle();
+}
+
+void TUCodeCustomListBox::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeCustomListBox>();
+  p.Object("Items", &TUCodeCustomListBox::GetItems);
+  DeclareWideHint(p);
+}
+
+void TUCodeCustomListBox::DefineProperties(TFiler* filer) {
+  TCustomListBox::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomListBox::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"LISTBOX");
+}
+
+void TUCodeCustomListBox::CreateWnd() {
+  TCustomListBox::CreateWnd();
+  if (!FSavedItems) return;
+  std::unique_ptr<TUCodeStringList> saved = std::move(FSavedItems);
+  FWideItems->Assign(saved.get());
+  SetTopIndex(FSavedTopIndex);
+  SetItemIndex(FSavedItemIndex);
+}
+
+void TUCodeCustomListBox::DestroyWnd() {
+  FSavedItems.reset();
+  if (FWideItems->GetCount() > 0 && !IsVirtual()) {
+    FSavedItems = std::make_unique<TUCodeStringList>();
+    FSavedItems->Assign(FWideItems.get());
+    FSavedTopIndex = GetTopIndex();
+    FSavedItemIndex = GetItemIndex();
+    TCustomListBox::GetItems()->Clear();
+  }
+  TCustomListBox::DestroyWnd();
+}
+
+void TUCodeCustomListBox::AddItemW(const std::wstring& item, TObject* object) { FWideItems->AddObject(item, object); }
+
+void TUCodeCustomListBox::CopySelection(TCustomListControl* destination) {
+  if (GetMultiSelect()) {
+    for (int i = 0; i < FWideItems->GetCount(); ++i)
+      if (GetSelected(i)) WideAddListItem(destination, FWideItems->Get(i), FWideItems->GetObject(i));
+    return;
+  }
+  int index = GetItemIndex();
+  if (index >= 0) WideAddListItem(destination, FWideItems->Get(index), FWideItems->GetObject(index));
+}
+
+void TUCodeCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state) {
+  if (OnDrawItem) {
+    OnDrawItem(this, index, rect, state);
+    return;
+  }
+  FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
+  FCanvas->FillRect(rect);
+  if (index >= FWideItems->GetCount()) return;
+  RECT r = rect;
+  if (UseRightToLeftAlignment()) r.right -= 2;
+  else r.left += 2;
+  std::wstring text = FWideItems->Get(index);
+  WideDrawText(FCanvas->GetHandle(), text.c_str(), static_cast<int>(text.size()), &r,
+               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DrawTextBiDiModeFlagsReadingOnly());
+}

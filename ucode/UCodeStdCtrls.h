@@ -1,0 +1,220 @@
+// Wide edits, memos, combo boxes and list boxes: the library's controls with wide text, wide
+// items and wide hints, their windows made as Unicode windows.
+//
+// The wide classes hide the library's 8-bit GetText/SetText, GetHint/SetHint and item lists
+// with wide ones of the same names; code that holds such a control as a TControl still reaches
+// the 8-bit ones, which the layer keeps in step.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "classlib/StdCtrls.h"
+#include "ucode/UCodeClasses.h"
+#include "ucode/UCodeControls.h"
+
+// ---------------------------------------------------------------------------------------------
+class TUCodeCustomEdit : public TCustomEdit {
+  KX_COMPONENT(TUCodeCustomEdit, TCustomEdit)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeCustomEdit(TComponent* owner) : TCustomEdit(owner) {}
+
+  std::wstring GetText() { return WideGetControlText(this); }
+  void SetText(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  // A character above 255 shows as itself in the window; the library's 8-bit one reads "*".
+  wchar_t GetPasswordChar();
+  void SetPasswordChar(wchar_t value);
+
+  // In wide characters.
+  virtual int GetSelStartW();
+  virtual void SetSelStartW(int value);
+  virtual int GetSelLengthW();
+  virtual void SetSelLengthW(int value);
+  virtual std::wstring GetSelTextW();
+
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void CreateWnd() override;
+
+ private:
+  wchar_t FPasswordCharW = 0;
+};
+
+class TUCodeEdit : public TUCodeCustomEdit {
+  KX_COMPONENT(TUCodeEdit, TUCodeCustomEdit)
+ public:
+  explicit TUCodeEdit(TComponent* owner) : TUCodeCustomEdit(owner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+class TUCodeCustomMemo;
+
+// The wide view of a memo's lines: read and written through the window while it is a Unicode
+// window, else through the memo's 8-bit lines.
+class TUCodeMemoStrings : public TUCodeStrings {
+  KX_CLASS(TUCodeMemoStrings, TUCodeStrings)
+ public:
+  explicit TUCodeMemoStrings(TUCodeCustomMemo* memo);
+  std::wstring Get(int index) const override;
+  int GetCount() const override;
+  void Put(int index, const std::wstring& text) override;
+  void Insert(int index, const std::wstring& text) override;
+  void Delete(int index) override;
+  void Clear() override;
+  std::wstring GetTextStr() const override;
+  void SetTextStr(const std::wstring& text) override;
+
+ protected:
+  void SetUpdateState(bool updating) override;
+
+ private:
+  bool UnicodeWindow() const;
+  TUCodeCustomMemo* FMemo;
+};
+
+class TUCodeCustomMemo : public TCustomMemo {
+  KX_COMPONENT(TUCodeCustomMemo, TCustomMemo)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeCustomMemo(TComponent* owner);
+  ~TUCodeCustomMemo() override;
+
+  std::wstring GetText() { return WideGetControlText(this); }
+  void SetText(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  TUCodeStrings* GetLines() const { return FWideLines.get(); }
+  void SetLines(TUCodeStrings* value) { FWideLines->Assign(value); }
+  // The library's own 8-bit lines.
+  TStrings* GetAnsiLines() const { return TCustomMemo::GetLines(); }
+
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ protected:
+  void Dispatch(TMessage& message) override;
+
+ private:
+  std::unique_ptr<TUCodeMemoStrings> FWideLines;
+};
+
+class TUCodeMemo : public TUCodeCustomMemo {
+  KX_COMPONENT(TUCodeMemo, TUCodeCustomMemo)
+ public:
+  explicit TUCodeMemo(TComponent* owner) : TUCodeCustomMemo(owner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+// Wide items of a combo or list box: in the Unicode window while there is one, else in the
+// control's 8-bit item list; objects, count and update state are always the 8-bit list's.
+class TUCodeListControlStrings : public TUCodeStrings {
+  KX_CLASS(TUCodeListControlStrings, TUCodeStrings)
+ public:
+  TUCodeListControlStrings(TWinControl* control, TStrings* ansiItems, bool isListBox);
+  std::wstring Get(int index) const override;
+  int GetCount() const override { return FAnsiItems->GetCount(); }
+  TObject* GetObject(int index) const override { return FAnsiItems->GetObject(index); }
+  void PutObject(int index, TObject* object) override { FAnsiItems->PutObject(index, object); }
+  int Add(const std::wstring& text) override;
+  void Insert(int index, const std::wstring& text) override;
+  int IndexOf(const std::wstring& text) const override;
+  void Put(int index, const std::wstring& text) override;
+  void Delete(int index) override { FAnsiItems->Delete(index); }
+  void Clear() override;
+  void Exchange(int index1, int index2) override;
+  void Move(int curIndex, int newIndex) override;
+
+ protected:
+  void SetUpdateState(bool updating) override;
+
+ private:
+  bool UnicodeWindow() const;
+  TWinControl* FControl;
+  TStrings* FAnsiItems;
+  bool FListBox;
+};
+
+class TUCodeCustomComboBox : public TCustomComboBox, public IWideCustomListControl {
+  KX_COMPONENT(TUCodeCustomComboBox, TCustomComboBox)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeCustomComboBox(TComponent* owner);
+  ~TUCodeCustomComboBox() override;
+
+  std::wstring GetText() { return WideGetControlText(this); }
+  void SetText(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  TUCodeStrings* GetItems() const { return FWideItems.get(); }
+  void SetItems(TUCodeStrings* value) { FWideItems->Assign(value); }
+  TStrings* GetAnsiItems() const { return TCustomComboBox::GetItems(); }
+
+  void AddItemW(const std::wstring& item, TObject* object) override;
+  void CopySelection(TCustomListControl* destination) override;
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
+ protected:
+  void ComboWndProc(TMessage& message, HWND child, WNDPROC childProc) override;
+  void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;
+  void KeyPress(char& key) override;
+  void CNCommand(TMessage& message) override;
+  void WMChar(TMessage& message) override;
+  // Wide auto-complete of a typed character (csDropDown, csSimple); true when it took the key.
+  virtual bool AutoCompleteKeyPress(TMessage& message);
+
+ private:
+  bool SelectByWidePrefix(const std::wstring& prefix);
+  std::unique_ptr<TUCodeListControlStrings> FWideItems;
+  std::unique_ptr<TUCodeStringList> FSavedItems;
+  int FSavedItemIndex = -1;
+  std::wstring FWideSearch;
+  DWORD FLastWideSearchTime = 0;
+};
+
+class TUCodeComboBox : public TUCodeCustomComboBox {
+  KX_COMPONENT(TUCodeComboBox, TUCodeCustomComboBox)
+ public:
+  explicit TUCodeComboBox(TComponent* owner) : TUCodeCustomComboBox(owner) {}
+};
+
+class TUCodeCustomListBox : public TCustomListBox, public IWideCustomListControl {
+  KX_COMPONENT(TUCodeCustomListBox, TCustomListBox)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeCustomListBox(TComponent* owner);
+  ~TUCodeCustomListBox() override;
+
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  TUCodeStrings* GetItems() const { return FWideItems.get(); }
+  void SetItems(TUCodeStrings* value) { FWideItems->Assign(value); }
+  TStrings* GetAnsiItems() const { return TCustomListBox::GetItems(); }
+
+  void AddItemW(const std::wstring& item, TObject* object) override;
+  void CopySelection(TCustomListControl* destination) override;
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
+ protected:
+  void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;
+
+ private:
+  std::unique_ptr<TUCodeListControlStrings> FWideItems;
+  std::unique_ptr<TUCodeStringList> FSavedItems;
+  int FSavedTopIndex = 0;
+  int FSavedItemIndex = -1;
+};
+
+class TUCodeListBox : public TUCodeCustomListBox {
+  KX_COMPONENT(TUCodeListBox, TUCodeCustomListBox)
+ public:
+  explicit TUCodeListBox(TComponent* owner) : TUCodeCustomListBox(owner) {}
+};
