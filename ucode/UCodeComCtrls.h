@@ -1,0 +1,157 @@
+// The wide list view: wide column captions, item captions and sub-items kept beside the
+// library's 8-bit ones, a Unicode list-view window that asks for the wide texts, and sorting by
+// the wide captions.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "classlib/ListView.h"
+#include "ucode/UCodeClasses.h"
+#include "ucode/UCodeControls.h"
+
+class TUCodeCustomListView;
+class TUCodeListItem;
+
+class TUCodeListColumn : public TListColumn {
+  KX_CLASS(TUCodeListColumn, TListColumn)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeListColumn(TCollection* collection) : TListColumn(collection) {}
+  // The wide caption while its 8-bit form is the library's caption, else the widened caption.
+  std::wstring GetCaption();
+  void SetCaption(const std::wstring& value);
+  void Assign(TPersistent* source) override;
+  void DefineProperties(TFiler* filer) override;
+
+ private:
+  friend class TUCodeCustomListView;
+  std::wstring FWideCaption;
+};
+
+class TUCodeListColumns : public TListColumns {
+  KX_CLASS(TUCodeListColumns, TListColumns)
+ public:
+  explicit TUCodeListColumns(TCustomListView* owner) : TListColumns(owner, &NewCollectionItem<TUCodeListColumn>) {}
+  TUCodeListColumn* Add() { return static_cast<TUCodeListColumn*>(TListColumns::Add()); }
+  TUCodeListColumn* GetItem(int index) const { return static_cast<TUCodeListColumn*>(TListColumns::GetItem(index)); }
+  TUCodeListColumn* operator[](int index) const { return GetItem(index); }
+};
+
+// The wide sub-items of one item: each change is made to the item's 8-bit sub-items too (in
+// their 8-bit form), unless mirroring is off; objects live in the 8-bit sub-items.
+class TWideSubItems : public TUCodeStringList {
+  KX_CLASS(TWideSubItems, TUCodeStringList)
+ public:
+  explicit TWideSubItems(TUCodeListItem* owner) : FOwner(owner) {}
+  TObject* GetObject(int index) const override;
+  void Put(int index, const std::wstring& text) override;
+  void PutObject(int index, TObject* object) override;
+  void Clear() override;
+  void Delete(int index) override;
+  // Runs `work` with mirroring off (the 8-bit sub-items changed already).
+  template <class F>
+  void WithoutMirror(F&& work) {
+    bool previous = FMirrorOff;
+    FMirrorOff = true;
+    try {
+      work();
+    } catch (...) {
+      FMirrorOff = previous;
+      throw;
+    }
+    FMirrorOff = previous;
+  }
+
+ protected:
+  void InsertItem(int index, const std::wstring& text, TObject* object) override;
+  void SetUpdateState(bool updating) override;
+
+ private:
+  template <class F>
+  void Change(F&& work);
+  TUCodeListItem* FOwner;
+  bool FMirrorOff = false;
+};
+
+class TUCodeListItem : public TListItem {
+  KX_CLASS(TUCodeListItem, TListItem)
+ public:
+  explicit TUCodeListItem(TListItems* owner);
+  ~TUCodeListItem() override;
+
+  std::wstring GetCaption();
+  void SetCaption(const std::wstring& value);
+  TUCodeStrings* GetSubItems() const { return FWideSubItems.get(); }
+  void SetSubItems(TUCodeStrings* value) { FWideSubItems->Assign(value); }
+  TStrings* GetAnsiSubItems() const { return TListItem::GetSubItems(); }
+  // Wide caption and sub-items from another wide item, besides what the library copies.
+  void Assign(TPersistent* source) override;
+  TUCodeCustomListView* GetWideListView() const;
+
+ private:
+  friend class TUCodeCustomListView;
+  friend class TWideSubItems;
+  // Brings the wide sub-items in step with the 8-bit ones (those whose 8-bit form still
+  // matches are kept).
+  void SyncSubItems();
+  void SyncSubItem(int index);
+  std::wstring FWideCaption;
+  std::unique_ptr<TWideSubItems> FWideSubItems;
+};
+
+class TUCodeListItems : public TListItems {
+  KX_CLASS(TUCodeListItems, TListItems)
+ public:
+  explicit TUCodeListItems(TCustomListView* owner) : TListItems(owner) {}
+  TUCodeListItem* Add() { return static_cast<TUCodeListItem*>(TListItems::Add()); }
+  TUCodeListItem* Insert(int index) { return static_cast<TUCodeListItem*>(TListItems::Insert(index)); }
+  TUCodeListItem* GetItem(int index) { return static_cast<TUCodeListItem*>(TListItems::GetItem(index)); }
+  TUCodeListItem* operator[](int index) { return GetItem(index); }
+};
+
+class TUCodeCustomListView : public TCustomListView, public IWideCustomListControl {
+  KX_COMPONENT(TUCodeCustomListView, TCustomListView)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeCustomListView(TComponent* owner);
+
+  TUCodeListItems* GetItems() const { return static_cast<TUCodeListItems*>(TCustomListView::GetItems()); }
+  TUCodeListColumns* GetColumns() const { return static_cast<TUCodeListColumns*>(TCustomListView::GetColumns()); }
+  TUCodeListColumn* Column(int index) const { return GetColumns()->GetItem(index); }
+  TUCodeListItem* GetSelected() { return static_cast<TUCodeListItem*>(TCustomListView::GetSelected()); }
+  void SetSelected(TListItem* item) { TCustomListView::SetSelected(item); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+
+  void AddItemW(const std::wstring& item, TObject* object) override;
+  void CopySelection(TCustomListControl* destination) override;
+  TListItem* CreateListItem() override;
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void WndProc(TMessage& message) override;
+
+  // A wide caption change in progress: the window's text messages are not read back into the
+  // wide texts meanwhile.
+  void BeginWideChange() { ++FWideChanges; }
+  void EndWideChange() {
+    if (FWideChanges > 0) --FWideChanges;
+  }
+
+ protected:
+  void CNNotify(TMessage& message) override;
+  void WMNotify(TMessage& message) override;
+  void DrawItem(TListItem* item, const RECT& rect, TOwnerDrawState state) override;
+
+ private:
+  static int CALLBACK WideListViewSort(LPARAM item1, LPARAM item2, LPARAM data);
+  TUCodeListItem* ItemAt(int index);
+  void GetDispInfoW(NMLVDISPINFOW& info);
+  int FWideChanges = 0;
+};
+
+class TUCodeListView : public TUCodeCustomListView {
+  KX_COMPONENT(TUCodeListView, TUCodeCustomListView)
+ public:
+  explicit TUCodeListView(TComponent* owner) : TUCodeCustomListView(owner) {}
+};
