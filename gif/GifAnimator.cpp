@@ -187,6 +187,7 @@ bool TGifAnimator::RunFrames() {
         if (delay == 0) delay = kGifDefaultDelay;
         delay = std::max(delay, kGifMinimumDelay);
         if (!threaded) delay = std::min(delay, kGifMaximumDelay);
+        FDelay = delay;
       }
       const int shown = FActiveImage;
       Fire(Events.OnAfterPaint);

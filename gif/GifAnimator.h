@@ -68,6 +68,9 @@ class TGifAnimator : public TObject {
   void SetActiveImage(int Value) { FActiveImage = Value; }
   // The wait before the frame to come, in ms, as last computed.
   int GetLastWait() const { return FLastWait; }
+  // The delay before the frame to come, in hundredths of a second: the shown frame's own, with
+  // the default for none, the minimum and, painting synchronously, the maximum applied.
+  int GetDelay() const { return FDelay; }
   TGifPaintEvents Events;
 
  private:
@@ -101,6 +104,7 @@ class TGifAnimator : public TObject {
   int FDisposal = 0;
   int FPreviousDisposal = 0;
   int FLastWait = 0;
+  int FDelay = 0;
   std::unique_ptr<TBitmap> FBackground;  // the target before any frame
   std::unique_ptr<TBitmap> FBuffer;      // the target as frames build it up
   std::unique_ptr<TBitmap> FPrevious;    // saved state for "restore previous"

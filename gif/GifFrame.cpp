@@ -648,6 +648,7 @@ void TGifFrame::LoadFromStream(TStream* Stream) {
   }
   if (FPacked & 0x80) FColorMap->LoadFromStream(Stream, 2 << (FPacked & 7));
   Decompress(Stream);
+  if (GifDefaults().RenderWhileLoading) GetBitmap();
 }
 
 // The pixels start as the transparent index (else 0), so that data that ends early leaves the
@@ -688,7 +689,7 @@ void TGifFrameList::LoadFromStream(TStream* Stream, TObject*) {
     if (FImage) {
       const std::int64_t size = Stream->GetSize();
       FImage->ReportProgress(psRunning, size > 0 ? static_cast<int>(Stream->GetPosition() * 100 / size) : 100,
-                             "Loading...");
+                             "Loading...", GifDefaults().RenderWhileLoading);
     }
   }
 }

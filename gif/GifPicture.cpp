@@ -93,9 +93,10 @@ void TGifPicture::Warning(TObject* Sender, int Severity, const std::string& Mess
   if (FOnWarning) FOnWarning(Sender, Severity, Message);
 }
 
-void TGifPicture::ReportProgress(TProgressStage Stage, int PercentDone, const std::string& Message) {
+void TGifPicture::ReportProgress(TProgressStage Stage, int PercentDone, const std::string& Message,
+                                 bool RedrawNow) {
   RECT none{0, 0, 0, 0};
-  Progress(this, Stage, static_cast<std::uint8_t>(std::clamp(PercentDone, 0, 100)), false, none,
+  Progress(this, Stage, static_cast<std::uint8_t>(std::clamp(PercentDone, 0, 100)), RedrawNow, none,
            Message);
 }
 
@@ -281,6 +282,12 @@ void TGifPicture::LoadFromStream(TStream* Stream) {
   }
   progress.Done();
   FramesChanged();
+}
+
+void TGifPicture::WriteData(TStream* Stream) {
+  if (GifDefaults().OptimizeOnStream)
+    Optimize(ooCrop | ooMerge | ooCleanup | ooColorMap, rmNone, dmNearest, 8);
+  SaveToStream(Stream);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -44,6 +44,10 @@ struct TGifDefaults {
   std::uint8_t Compression = kGifCompressionLZW;
   int ThreadPriority = 3;           // normal
   int AnimationSpeed = 100;
+  // Stored as a property of a form, a picture is first optimised in every way.
+  bool OptimizeOnStream = false;
+  // Frames are rendered as bitmaps as soon as they are read.
+  bool RenderWhileLoading = false;
 };
 TGifDefaults& GifDefaults();
 
@@ -146,7 +150,9 @@ class TGifPicture : public TGraphic {
   virtual void Warning(TObject* Sender, int Severity, const std::string& Message);
 
   // Progress of a long operation ("Saving...", "Converting...", ...) through OnProgress.
-  void ReportProgress(TProgressStage Stage, int PercentDone, const std::string& Message);
+  // RedrawNow: the frames read so far can be shown.
+  void ReportProgress(TProgressStage Stage, int PercentDone, const std::string& Message,
+                      bool RedrawNow = false);
   // The frames and the size changed: the rendering made for display is dropped.
   void FramesChanged();
   // The palette made from the global table is no longer valid.
@@ -154,6 +160,7 @@ class TGifPicture : public TGraphic {
 
  protected:
   void AssignTo(TPersistent* Dest) override;
+  void WriteData(TStream* Stream) override;
 
  private:
   void AssignPicture(TGifPicture* Source);

@@ -57,11 +57,13 @@ struct PaintLog : TObject {
   TBitmap* target = nullptr;
   std::vector<std::string> events;
   std::vector<std::vector<TColor>> shown;
+  std::vector<int> delays;
   void Start(TObject*) { events.push_back("start"); }
   void Before(TObject* sender) {
     events.push_back("frame " + std::to_string(static_cast<TGifAnimator*>(sender)->GetActiveImage()));
   }
-  void After(TObject*) {
+  void After(TObject* sender) {
+    delays.push_back(static_cast<TGifAnimator*>(sender)->GetDelay());
     if (!target) return;
     std::vector<TColor> row;
     for (int x = 0; x < target->GetWidth(); ++x) row.push_back(PixelAt(target, x, 0));
@@ -168,6 +170,51 @@ TEST(GifPainter, LoopExtensionRepeatsTheFramesFromWhereItStands) {
   picture.CreatePainter(nullptr, target->GetCanvas(), 0, RECT{0, 0, 2, 2});
   EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "end"}));
   EXPECT_EQ(PixelAt(target.get(), 1, 1), clRed);
+}
+
+// Pillow's animation: 4 frames of 100, 250, 70 and 40 ms, to be repeated twice.
+TEST(GifPainter, APillowAnimationShowsItsFramesWithTheirDelaysAndLoops) {
+  TGifPicture picture;
+  picture.LoadFromFile(testsupport::ExeFolder() + "gif-pillow\\animated.gif");
+  ASSERT_EQ(picture.GetImages()->GetCount(), 4);
+  picture.SetAnimationSpeed(1000000);
+  auto target = Canvas(picture.GetWidth(), picture.GetHeight(), clWhite);
+  PaintLog log;
+  log.Attach(picture);
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate | goLoop | goTransparent,
+                        RECT{0, 0, picture.GetWidth(), picture.GetHeight()});
+  std::vector<std::string> pass = {"frame 0", "frame 1", "frame 2", "frame 3"};
+  std::vector<std::string> expected = {"start"};
+  for (int n = 0; n < 3; ++n) {
+    if (n) expected.push_back("loop");
+    expected.insert(expected.end(), pass.begin(), pass.end());
+  }
+  expected.push_back("end");
+  EXPECT_EQ(log.events, expected);
+  EXPECT_EQ(log.delays, (std::vector<int>{10, 25, 7, 4, 10, 25, 7, 4, 10, 25, 7, 4}));
+  // The last frame is on the target: every pixel shows its colour.
+  TGifFrame* last = picture.GetImages()->GetFrame(3);
+  int wrong = 0;
+  for (int y = 0; y < last->GetHeight(); ++y)
+    for (int x = 0; x < last->GetWidth(); ++x)
+      if (last->ScanLine(y)[x] != last->GetTransparentColorIndex() &&
+          PixelAt(target.get(), x, y) != last->GetActiveColorMap()->GetColor(last->ScanLine(y)[x]))
+        ++wrong;
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(GifPainter, DelaysTakeTheDefaultTheMinimumAndTheSynchronousMaximum) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(1000000);
+  for (int delay : {0, 1, 5000, 12}) {
+    TGifFrame* frame = AddFrame(picture, 0, 0, 1, 1, {clRed}, 0);
+    if (delay) Control(frame)->SetDelay(delay);
+  }
+  auto target = Canvas(1, 1, clWhite);
+  PaintLog log;
+  log.Attach(picture);
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate, RECT{0, 0, 1, 1});
+  EXPECT_EQ(log.delays, (std::vector<int>{10, 3, 1000, 12}));
 }
 
 TEST(GifPainter, ThreadedPainterReachesTheCanvasThroughTheMainThread) {
@@ -315,6 +362,33 @@ TEST(GifOptimize, ACustomPaletteReductionIsRefused) {
   AddFrame(picture, 0, 0, 2, 2, {clRed}, 0);
   EXPECT_THROW(picture.Optimize(ooReduceColors, rmPalette, 0, 8), EGifError);
   EXPECT_NO_THROW(picture.Optimize(ooReduceColors | ooCleanup, rmPalette, 0, 8));
+}
+
+}  // namespace
+
+namespace {
+
+// Writes the picture as a stored property of a form.
+struct StoredPicture : TGifPicture {
+  using TGifPicture::WriteData;
+};
+
+TEST(GifOptimize, StoredPicturesAreOptimisedWhenTheSwitchIsOn) {
+  StoredPicture picture;
+  TGifFrame* frame = AddFrame(picture, 0, 0, 3, 3, {clRed, clLime, clBlue}, 0);
+  auto comment = std::make_unique<TGifCommentExtension>(frame);
+  comment->Comment = {"a note"};
+  frame->GetExtensions()->Add(std::move(comment));
+  TStringStream plain;
+  picture.WriteData(&plain);
+  EXPECT_NE(plain.GetDataString().find("a note"), std::string::npos);
+  GifDefaults().OptimizeOnStream = true;
+  TStringStream optimised;
+  picture.WriteData(&optimised);
+  GifDefaults().OptimizeOnStream = false;
+  EXPECT_EQ(optimised.GetDataString().find("a note"), std::string::npos);
+  EXPECT_LT(optimised.GetDataString().size(), plain.GetDataString().size());
+  EXPECT_EQ(picture.GetImages()->GetFrame(0)->GetColorMap()->GetCount(), 1);  // only red is used
 }
 
 }  // namespace
