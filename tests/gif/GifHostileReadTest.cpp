@@ -1,0 +1,184 @@
+// Reading damaged and hostile GIF streams through the picture: every cut of real files, code
+// sizes outside the range, huge descriptors with tiny data, sub-blocks that claim too much and
+// the short body whose codes once made the decoder loop. Never a crash, a hang or an
+// allocation the data does not justify; errors are EGifError and leave the stream where it was.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/Classes.h"
+#include "gif/GifPicture.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+struct Collected : TObject {
+  std::vector<std::string> messages;
+  void OnWarning(TObject*, int, const std::string& message) { messages.push_back(message); }
+};
+
+struct Outcome {
+  bool loaded = false;
+  std::string error;
+  std::vector<std::string> warnings;
+  int frames = 0;
+  std::int64_t position = -1;  // after an error
+  std::vector<std::vector<std::uint8_t>> pixels;
+};
+
+Outcome Load(const std::string& bytes) {
+  Outcome o;
+  TStringStream stream(bytes);
+  TGifPicture picture;
+  Collected warnings;
+  picture.SetOnWarning(TGifWarning(&warnings, &Collected::OnWarning));
+  try {
+    picture.LoadFromStream(&stream);
+    o.loaded = true;
+  } catch (const EGifError& e) {
+    o.error = e.GetMessage();
+    o.position = stream.GetPosition();
+  }
+  o.warnings = warnings.messages;
+  o.frames = picture.GetImages()->GetCount();
+  for (int i = 0; i < o.frames; ++i) {
+    TGifFrame* frame = picture.GetImages()->GetFrame(i);
+    const std::uint8_t* data = frame->GetData();
+    o.pixels.emplace_back(data, data + frame->GetDataSize());
+  }
+  return o;
+}
+
+void Put16(std::string& out, int value) {
+  out += static_cast<char>(value & 255);
+  out += static_cast<char>((value >> 8) & 255);
+}
+
+// "GIF89a", a screen of the frame's size without a global table, one frame with a local table
+// of four colours, the given image data, and the trailer.
+std::string OneFrame(int width, int height, const std::string& imageData, bool trailer = true) {
+  std::string gif = "GIF89a";
+  Put16(gif, width);
+  Put16(gif, height);
+  gif += std::string("\x00\x00\x00", 3);
+  gif += ',';
+  Put16(gif, 0);
+  Put16(gif, 0);
+  Put16(gif, width);
+  Put16(gif, height);
+  gif += static_cast<char>(0x81);
+  gif += std::string("\x00\x00\x00\xFF\xFF\xFF\xFF\x00\x00\x00\xFF\x00", 12);
+  gif += imageData;
+  if (trailer) gif += ';';
+  return gif;
+}
+
+// Image data of code size 2: clear, the pixels 1, 2, 3, 0 as literals, end.
+std::string FourPixels() {
+  // Codes 4, 1, 2, 3 at 3 bits, then 0 and 5 at 4 bits (the table passed 8 entries).
+  std::uint32_t bits = 4 | 1 << 3 | 2 << 6 | 3 << 9 | 0 << 12 | 5 << 16;
+  return std::string("\x02\x03", 2) + static_cast<char>(bits & 255) +
+         static_cast<char>((bits >> 8) & 255) + static_cast<char>((bits >> 16) & 255) +
+         std::string(1, '\0');
+}
+
+TEST(GifHostileRead, EveryCutOfRealFilesLoadsWhatItCanOrFailsCleanly) {
+  std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
+  int files = 0;
+  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+    std::string whole = testsupport::ReadBytes(folder + name + ".gif");
+    if (whole.empty()) continue;
+    ++files;
+    Outcome full = Load(whole);
+    ASSERT_TRUE(full.loaded) << name << ": " << full.error;
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+      Outcome o = Load(whole.substr(0, cut));
+      ASSERT_LE(o.frames, full.frames) << name << " cut at " << cut;
+      if (!o.loaded) {
+        EXPECT_EQ(o.position, 0) << name << " cut at " << cut;
+        continue;
+      }
+      // A frame read is whole in size (the pixels the cut left out keep their fill value), or
+      // it is only the extensions that stood before the cut.
+      for (int f = 0; f < o.frames; ++f) {
+        size_t size = o.pixels[static_cast<size_t>(f)].size();
+        ASSERT_TRUE(size == 0 || size == full.pixels[static_cast<size_t>(f)].size())
+            << name << " cut at " << cut << " frame " << f;
+      }
+    }
+  }
+  EXPECT_EQ(files, 5) << "Pillow's pictures missing in " << folder;
+}
+
+TEST(GifHostileRead, CodeSizesOutsideOneToEightAreCorruptData) {
+  Outcome good = Load(OneFrame(2, 2, FourPixels()));
+  ASSERT_TRUE(good.loaded) << good.error;
+  EXPECT_EQ(good.pixels[0], (std::vector<std::uint8_t>{1, 2, 3, 0}));
+  for (int size : {0, 9, 12, 255}) {
+    std::string data = FourPixels();
+    data[0] = static_cast<char>(size);
+    Outcome o = Load(OneFrame(2, 2, data));
+    EXPECT_FALSE(o.loaded) << size;
+    EXPECT_EQ(o.error, "Invalid GIF data") << size;
+    EXPECT_EQ(o.position, 0);
+  }
+  // Code size 1: clear 2, end 3; the pixels 1 and 0, then the end code.
+  std::uint32_t bits = 2 | 1 << 2 | 0 << 4 | 3 << 6;
+  Outcome one = Load(OneFrame(2, 1, std::string("\x01\x02", 2) + static_cast<char>(bits & 255) +
+                                       static_cast<char>(bits >> 8) + std::string(1, '\0')));
+  ASSERT_TRUE(one.loaded) << one.error;
+  EXPECT_EQ(one.pixels[0], (std::vector<std::uint8_t>{1, 0}));
+  EXPECT_TRUE(one.warnings.empty());
+}
+
+TEST(GifHostileRead, HugeDescriptorWithTinyDataIsRefusedWithoutAllocating) {
+  Outcome o = Load(OneFrame(65535, 65535, FourPixels()));
+  EXPECT_FALSE(o.loaded);
+  EXPECT_EQ(o.error, "Image too large to load");
+  EXPECT_EQ(o.position, 0);
+  // A frame of width 0 takes the screen's size: the same refusal.
+  std::string zero = OneFrame(65535, 65535, FourPixels());
+  zero[13 + 5] = zero[13 + 6] = 0;
+  o = Load(zero);
+  EXPECT_EQ(o.error, "Image too large to load");
+}
+
+TEST(GifHostileRead, SubBlocksThatClaimTooMuchAndMissingTrailers) {
+  std::string data = FourPixels();
+  data[1] = static_cast<char>(200);  // claims 200 bytes, the stream holds 4 more
+  Outcome o = Load(OneFrame(2, 2, data, false));
+  ASSERT_TRUE(o.loaded) << o.error;
+  EXPECT_EQ(o.pixels[0], (std::vector<std::uint8_t>{1, 2, 3, 0}));
+  EXPECT_NE(std::find(o.warnings.begin(), o.warnings.end(), "Premature end of data"), o.warnings.end());
+
+  o = Load(OneFrame(2, 2, FourPixels(), false));
+  ASSERT_TRUE(o.loaded);
+  EXPECT_TRUE(o.warnings.empty());
+  o = Load(OneFrame(2, 2, FourPixels(), false) + "\x3A");
+  ASSERT_TRUE(o.loaded);
+  EXPECT_NE(std::find(o.warnings.begin(), o.warnings.end(), "Invalid Image trailer"), o.warnings.end());
+}
+
+TEST(GifHostileRead, SevenByteBodyWithRunawayCodesFailsAtOnce) {
+  // Code size 2, one sub-block of 4 bytes: clear, pixel 0, then codes 7 while 6 is the next
+  // free entry.
+  std::uint32_t bits = 4 | 0 << 3 | 7 << 6 | 7 << 9 | 7 << 12 | 7 << 15 | 7 << 18 | 7 << 21;
+  std::string body = std::string("\x02\x04", 2);
+  for (int i = 0; i < 4; ++i) body += static_cast<char>((bits >> (8 * i)) & 255);
+  body += '\0';
+  ASSERT_EQ(body.size(), 7u);
+  Outcome o = Load(OneFrame(100, 100, body));
+  EXPECT_FALSE(o.loaded);
+  EXPECT_EQ(o.error, "Invalid GIF data");
+  // A first code after a clear that is no pixel, and an end code right after a clear.
+  std::uint32_t notPixel = 4 | 6 << 3;
+  o = Load(OneFrame(2, 2, std::string("\x02\x01", 2) + static_cast<char>(notPixel) + std::string(1, '\0')));
+  EXPECT_EQ(o.error, "Invalid GIF data");
+  std::uint32_t endAfterClear = 4 | 5 << 3;
+  o = Load(OneFrame(2, 2, std::string("\x02\x01", 2) + static_cast<char>(endAfterClear) + std::string(1, '\0')));
+  ASSERT_TRUE(o.loaded) << o.error;
+  EXPECT_EQ(o.pixels[0], (std::vector<std::uint8_t>(4, 0)));
+}
+
+}  // namespace
