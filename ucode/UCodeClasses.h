@@ -56,69 +56,14 @@ class TUCodeStrings : public TWideStrings {
 class TUCodeStringList;
 using TUCodeStringListSortCompare = std::function<int(TUCodeStringList* list, int index1, int index2)>;
 
-// The wide list with an object per line, sorted on demand. A new list is unsorted, ignores
-// duplicates and compares without regard to case.
-class TUCodeStringList : public TUCodeStrings {
+// The wide list with an object per line, sorted on demand (the class library's string list
+// over wide strings). A new list is unsorted, ignores duplicates and compares without regard
+// to case.
+class TUCodeStringList : public TStringListOf<TUCodeStrings, TUCodeStringList> {
   KX_CLASS(TUCodeStringList, TUCodeStrings)
  public:
-  TUCodeStringList() = default;
-  ~TUCodeStringList() override;
-
-  std::wstring Get(int index) const override;
-  int GetCount() const override { return static_cast<int>(FList.size()); }
-  TObject* GetObject(int index) const override;
-  void Put(int index, const std::wstring& text) override;
-  void PutObject(int index, TObject* object) override;
-  int GetCapacity() const override { return FCapacity; }
-  void SetCapacity(int capacity) override;
-  void Clear() override;
-  void Delete(int index) override;
-  void Insert(int index, const std::wstring& text) override;
-  void InsertObject(int index, const std::wstring& text, TObject* object) override;
+  // Wide comparison, with or without regard to case (CaseSensitive).
   int CompareStrings(const std::wstring& a, const std::wstring& b) const override;
-  int Add(const std::wstring& text) override;
-  int AddObject(const std::wstring& text, TObject* object) override;
-  void Exchange(int index1, int index2) override;
-  int IndexOf(const std::wstring& text) const override;
-  int IndexOfName(const std::wstring& name) const override;
-
-  // Binary search: true with the first equal item's index, or false with the insertion index.
-  virtual bool Find(const std::wstring& text, int& index) const;
-  virtual void Sort();
-  // Quicksort by the given comparison; does nothing on a sorted list or below two items.
-  virtual void CustomSort(const TUCodeStringListSortCompare& compare);
-
-  bool GetSorted() const { return FSorted; }
-  void SetSorted(bool sorted);
-  TDuplicates GetDuplicates() const { return FDuplicates; }
-  void SetDuplicates(TDuplicates duplicates) { FDuplicates = duplicates; }
-  bool GetCaseSensitive() const { return FCaseSensitive; }
-  void SetCaseSensitive(bool caseSensitive);
-
-  // Called on every change, but not while an update is open.
-  TNotifyEvent OnChange;
-  TNotifyEvent OnChanging;
-
- protected:
-  virtual void Changed();
-  virtual void Changing();
-  virtual void InsertItem(int index, const std::wstring& text, TObject* object);
-  void SetUpdateState(bool updating) override;
-
- private:
-  struct TItem {
-    std::wstring FString;
-    TObject* FObject;
-  };
-  void CheckIndex(int index) const;
-  void Grow();
-
-  std::vector<TItem> FList;
-  int FCapacity = 0;
-  bool FSorted = false;
-  TDuplicates FDuplicates = dupIgnore;
-  bool FCaseSensitive = false;
-  bool FUpdating = false;
 };
 
 // A file stream opened by wide file name: mode fmCreate creates or truncates the file, any other
