@@ -81,7 +81,10 @@ TPageCut FillPagesByNumbers(const std::vector<std::wstring>& lines, const std::v
                                      : (i + 1 < items.size() ? items[i + 1].Line : lineCount);
     end = std::min(end, lineCount);
     // A page whose lines lie beyond the text has nothing to read.
-    if (position >= lineCount) continue;
+    if (position >= lineCount) {
+      ++cut.ItemsBeyondText;
+      continue;
+    }
     cut.Pages.push_back(TPage{TakeLines(lines, position, end), items[i].Label});
   }
   return cut;
@@ -95,7 +98,7 @@ std::vector<std::wstring> ReadSourceLines(const TTextIndexOptions& options) {
 
 TPageCut ReadTextPages(const TTextIndexOptions& options) {
   std::vector<std::wstring> lines = ReadSourceLines(options);
-  if (options.PagesByLine) return TPageCut{FillPagesByLine(std::move(lines), options.FirstPage), 0};
+  if (options.PagesByLine) return TPageCut{FillPagesByLine(std::move(lines), options.FirstPage), 0, 0};
   return FillPagesByNumbers(lines, options.PageList, options.NumbersBelowText);
 }
 
@@ -203,6 +206,7 @@ TTextIndexRunResult RunTextIndex(const TTextIndexOptions& options, TIndexStore& 
   TPageCut cut = ReadTextPages(options);
   result.PageCount = cut.Pages.size();
   result.SkippedPageItems = cut.SkippedItems;
+  result.PageItemsBeyondText = cut.ItemsBeyondText;
   progress(TTextIndexStep::Preparing, L"", cut.Pages.empty() ? 30 : ProgressPosition(0, cut.Pages.size()));
   TWordPipeline pipeline(options.Pipeline);
   for (size_t i = 0; i < cut.Pages.size(); ++i) {
@@ -320,4 +324,11 @@ std::wstring SkippedPageItemsMessage(int count, const std::string& languageCode)
            L"übergangen.";
   return std::to_wstring(count) +
          L" entries of the page number list are not of the form \"label (line number)\" and were skipped.";
+}
+
+std::wstring PageItemsBeyondTextMessage(int count, const std::string& languageCode) {
+  if (languageCode == "de")
+    return std::to_wstring(count) +
+           L" Einträge der Seitenzahlenliste verweisen auf keine Zeile des Textes und wurden übergangen.";
+  return std::to_wstring(count) + L" entries of the page number list point to no line of the text and were skipped.";
 }

@@ -51,11 +51,12 @@ TTextIndexOptions FactoryTextIndexOptions();
 // Pages cut by lines: line i is labelled FirstPage + i (1 + i when FirstPage is no integer).
 std::vector<TPage> FillPagesByLine(std::vector<std::wstring> lines, const std::wstring& firstPage);
 
-// Pages cut at page-number lines. Items that do not read as "label (number)" and
-// pages whose lines lie outside the text are skipped and counted.
+// Pages cut at page-number lines. Items that do not read as "label (number)" are skipped
+// and counted, and so are items whose page would start behind the last line of the text.
 struct TPageCut {
   std::vector<TPage> Pages;
-  int SkippedItems = 0;
+  int SkippedItems = 0;     // items that do not read
+  int ItemsBeyondText = 0;  // items whose page holds no line of the text
 };
 TPageCut FillPagesByNumbers(const std::vector<std::wstring>& lines, const std::vector<std::wstring>& pageList,
                             bool numbersBelowText);
@@ -78,7 +79,8 @@ struct TTextIndexRunResult {
   std::wstring Output;             // the written index
   size_t PageCount = 0;
   bool IndexFileUnusable = false;  // extending: the file was missing or held no entries
-  int SkippedPageItems = 0;        // page-number lines that could not be used
+  int SkippedPageItems = 0;        // page-number lines that do not read
+  int PageItemsBeyondText = 0;     // page-number lines whose page holds no line of the text
 };
 
 // The whole run on the given store (emptied first).
@@ -95,3 +97,4 @@ std::wstring TextIndexSummary(const TTextIndexOptions& options, const std::strin
 // Messages the builder shows after a run.
 std::wstring IndexFileUnusableMessage(const std::wstring& path, const std::string& languageCode);
 std::wstring SkippedPageItemsMessage(int count, const std::string& languageCode);
+std::wstring PageItemsBeyondTextMessage(int count, const std::string& languageCode);

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "classlib/Clipbrd.h"
+#include "classlib/CommonDialogs.h"
 #include "classlib/ImgList.h"
 #include "classlib/ListView.h"
 #include "classlib/Registry.h"
+#include "classlib/ScopedHandles.h"
+#include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_WideFuncText.h"
@@ -86,7 +90,9 @@ bool HexStrToColor(const std::string& text, TColor& color) { return ColorOfHex(t
 
 namespace {
 
+// Controls and dialogs hold 8-bit text in the system code page.
 std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
 
 std::wstring ExtensionRemoved(const std::wstring& name, const std::wstring& extension) {
   if (extension.empty()) return name;
@@ -317,4 +323,53 @@ bool RefreshShellIcons() {
   registry.WriteString(kValue, size);
   BroadcastIconMetricsChange();
   return true;
+}
+
+// ---- Memo texts through the common dialogs
+
+bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog) {
+  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+  const std::wstring text = LoadTextFileW(Wide(dialog->GetFileName()));
+  if (append) memo->SetText(memo->GetText() + "\r\n" + Narrow(text));
+  else memo->SetText(Narrow(text));
+  return true;
+}
+
+bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TSaveDialog* dialog, TTextSaveReport* report) {
+  dialog->SetFileName(Narrow(defaultName));
+  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+  const TOutputEncoding& output = OutputEncoding();
+  return SaveTextFileW(Wide(memo->GetText()), Wide(dialog->GetFileName()), output.GetEncoding(),
+                       output.GetWithBOM(), report);
+}
+
+std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const std::string& languageCode) {
+  const bool german = languageCode == "de";
+  switch (report.Failure) {
+    case TTextSaveFailure::UnknownEncoding:
+      return german ? L"Die Datei wurde nicht gespeichert: die Kodierung " + std::to_wstring(encoding) +
+                          L" ist unbekannt."
+                    : L"The file was not saved: the encoding " + std::to_wstring(encoding) + L" is unknown.";
+    case TTextSaveFailure::Picture: return PictureErrorMessage(report.Picture, languageCode);
+    case TTextSaveFailure::None: break;
+  }
+  if (report.ReplacedChars == 0) return std::wstring();
+  const std::wstring count = std::to_wstring(report.ReplacedChars);
+  return german ? L"Die Datei wurde gespeichert, aber " + count +
+                      L" Zeichen lassen sich in ANSI nicht darstellen und wurden ersetzt."
+                : L"The file was saved, but " + count + L" characters cannot be written in ANSI and were replaced.";
+}
+
+std::wstring TextSaveErrorMessage(const std::string& error, const std::string& languageCode) {
+  const std::wstring detail = Wide(error);
+  if (languageCode == "de") return L"Die Datei konnte nicht gespeichert werden.\r\n\r\n" + detail;
+  return L"The file could not be saved.\r\n\r\n" + detail;
+}
+
+// ---- Clipboard
+
+void SetClipboardWideText(const std::wstring& text) {
+  ScopedOpening<TClipboard> opening(*Clipboard());
+  Clipboard()->SetAsText(Narrow(text));
+  Clipboard()->SetBuffer(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }

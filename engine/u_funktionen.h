@@ -8,6 +8,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/u_WideFuncText.h"
+
+class TCustomMemo;
+class TOpenDialog;
+class TSaveDialog;
+
 // True when the text converts to a 32-bit integer by the class library's
 // string-to-integer conversion (leading blanks, a sign, decimal digits or a
 // hexadecimal number after "$" or "0x", and nothing behind).
@@ -100,3 +106,31 @@ void BroadcastIconMetricsChange();
 // Makes the shell rebuild its icons by changing the icon size and back; false when the size
 // cannot be read.
 bool RefreshShellIcons();
+
+// ---- Memo texts through the common dialogs
+
+// Runs the open dialog; when the user confirms a file name, reads that file through the
+// text-file reader into the memo: in place of its text, or with append after it and a line
+// break. False, memo unchanged, when the dialog is cancelled or gives no name. Reading errors
+// reach the caller.
+bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog);
+
+// Runs the save dialog preset to defaultName; when the user confirms a file name, writes the
+// memo's text there through the text-file writer in the output encoding (a picture name gets a
+// picture). True when a file was written. False when the dialog is cancelled or gives no name
+// (report->Failure None) or when the writer refused (report says why). Writing errors reach
+// the caller.
+bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TSaveDialog* dialog,
+                TTextSaveReport* report = nullptr);
+
+// Why a save of a user's text wrote nothing, or what it had to change, in the language
+// ("de", else English); empty when there is nothing to tell. encoding is the one asked for.
+std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const std::string& languageCode);
+// A save that raised an error, with the error's own text.
+std::wstring TextSaveErrorMessage(const std::string& error, const std::string& languageCode);
+
+// ---- Clipboard
+
+// Puts the text on the clipboard twice, as 8-bit text in the system code page and as
+// Unicode text, replacing what the clipboard held.
+void SetClipboardWideText(const std::wstring& text);

@@ -5,6 +5,7 @@
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
+#include "engine/u_funktionen.h"
 #include "forms/u_design.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
@@ -164,6 +165,70 @@ void Tprog::rand_btdidxClick(TObject*) { ShowOnlyPanel(pgdateien); }
 void Tprog::rand_btstwClick(TObject*) { ShowOnlyPanel(pgstw); }
 void Tprog::rand_btinfoClick(TObject*) { ShowOnlyPanel(pinfo); }
 
+namespace {
+
+// The page the back button goes to from each page; the progress page is skipped going back.
+TTabSheet* PreviousPage(TTabSheet* page) {
+  if (page == prog->tt2) return prog->tt1;
+  if (page == prog->tt3) return prog->tt2;
+  if (page == prog->tt4) return prog->tt3;
+  if (page == prog->tt5 || page == prog->tt6) return prog->tt4;
+  return nullptr;
+}
+
+TTabSheet* NextPage(TTabSheet* page) {
+  if (page == prog->tt1) return prog->tt2;
+  if (page == prog->tt2) return prog->tt3;
+  if (page == prog->tt3) return prog->tt4;
+  return nullptr;
+}
+
+bool IsDigitOrBackspace(char key) { return key == '\b' || (key >= '0' && key <= '9'); }
+
+void RemoveSelectedPageNumbers() {
+  TListBox* list = prog->sz_libo;
+  TStrings* items = list->GetItems();
+  items->BeginUpdate();
+  for (int i = items->GetCount() - 1; i >= 0; --i)
+    if (list->GetSelected(i)) items->Delete(i);
+  items->EndUpdate();
+}
+
+// The criteria box a shared handler serves: its sender.
+TComboBox* LengthBox(TObject* sender) {
+  auto* box = dynamic_cast<TComboBox*>(sender);
+  return box != nullptr ? box : prog->kt_max;
+}
+
+}  // namespace
+
+void Tprog::pctChange(TObject*) {
+  bt1->SetVisible(true);
+  bt2->SetVisible(true);
+  for (TControl* button : std::initializer_list<TControl*>{bt1, bt2, ft_start}) button->SetEnabled(true);
+  DescribeTextIndexSettings(pct->GetActivePage());
+}
+
+void Tprog::bt1Click(TObject*) {
+  bt1->SetVisible(true);
+  bt2->SetEnabled(true);
+  ft_start->SetEnabled(true);
+  if (TTabSheet* page = PreviousPage(pct->GetActivePage())) DescribeTextIndexSettings(page);
+}
+
+void Tprog::bt2Click(TObject*) {
+  bt1->SetVisible(true);
+  bt2->SetEnabled(true);
+  ft_start->SetEnabled(true);
+  TTabSheet* page = NextPage(pct->GetActivePage());
+  if (page == nullptr) {
+    bt2->SetEnabled(false);
+    return;
+  }
+  if (page == tt2 && !PageNumbersRead) FindPageNumbers();
+  DescribeTextIndexSettings(page);
+}
+
 void Tprog::ft_startClick(TObject*) {
   DescribeTextIndexSettings(tt5);
   try {
@@ -186,6 +251,20 @@ void Tprog::qu_dateiClick(TObject*) {
     control->SetEnabled(qu_text->GetChecked());
 }
 
+void Tprog::edit_quelleChange(TObject*) { LoadSourceFile(); }
+
+void Tprog::bttxtquelleClick(TObject*) {
+  if (OpenDatei->Execute()) edit_quelle->SetText(OpenDatei->GetFileName());
+  LoadSourceFile();
+  PageNumbersRead = false;
+}
+
+void Tprog::qu_ladenClick(TObject*) { LoadTextIntoMemo(original, false, memoload); }
+
+void Tprog::qu_deleteClick(TObject*) { original->Clear(); }
+
+void Tprog::originalChange(TObject*) { PageNumbersRead = false; }
+
 void Tprog::sz_zeilezuseiteClick(TObject*) {
   const bool byLine = sz_zeilezuseite->GetChecked();
   sz_beginn->SetEnabled(byLine);
@@ -193,7 +272,58 @@ void Tprog::sz_zeilezuseiteClick(TObject*) {
     control->SetEnabled(!byLine);
 }
 
-void Tprog::originalChange(TObject*) { PageNumbersRead = false; }
+void Tprog::sz_beginnKeyPress(TObject*, char& key) {
+  if (!IsDigitOrBackspace(key)) key = 0;
+}
+
+void Tprog::AuslesenClick(TObject*) { FindPageNumbers(); }
+
+void Tprog::sz_entfernenClick(TObject*) { RemoveSelectedPageNumbers(); }
+
+void Tprog::sz_liboKeyDown(TObject*, WORD& key, TShiftState) {
+  if (key == VK_DELETE) RemoveSelectedPageNumbers();
+}
+
+void Tprog::sz_kriterienClick(TObject*) { szkriterien->ShowModal(); }
+
+void Tprog::kt_maxChange(TObject* sender) {
+  TComboBox* box = LengthBox(sender);
+  const std::string text = box->GetText();
+  if (text != "Benutzerdefiniert.." && text != "Custom..") return;
+  box->SetItemIndex(-1);
+  box->SetText("");
+  if (box->CanFocus()) box->SetFocus();
+}
+
+void Tprog::kt_maxExit(TObject* sender) {
+  TComboBox* box = LengthBox(sender);
+  if (box->GetText().empty()) box->SetText(std::to_string(box->GetTag()));
+}
+
+void Tprog::kt_maxKeyPress(TObject*, char& key) {
+  if (IsDigitOrBackspace(key)) return;
+  key = 0;
+  TellUser(LanguageCode() == "de" ? L"In diesem Feld sind nur Zahleneingaben erlaubt."
+                                  : L"In this box only numerical entries are allowed.",
+           MB_ICONINFORMATION);
+}
+
+void Tprog::andindexClick(TObject*) { ChooseIndexToExtend(); }
+
+void Tprog::btdesignClick(TObject*) { design->ShowModal(); }
+
+void Tprog::zwischenablageClick(TObject*) { CopyTextIndex(); }
+
+void Tprog::outputspeichernClick(TObject*) { SaveTextIndexText(); }
+
+void Tprog::DatenSpeichernClick(TObject*) { SaveIndexData(TextIndexStore()); }
+
+void Tprog::mneutxtClick(TObject*) { NewTextIndex(); }
+
+// Loading an index runs the wizard on it; a cancelled choice leaves everything as it was.
+void Tprog::mtidxloadClick(TObject*) {
+  if (ChooseIndexToExtend()) ft_startClick(ft_start);
+}
 
 void Tprog::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<Tprog>();
@@ -212,6 +342,7 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(kt_integrieren); KX_FIELD(andindex); KX_FIELD(kt_index); KX_FIELD(kt_design); KX_FIELD(btdesign);
   KX_FIELD(zusammenfassung); KX_FIELD(status); KX_FIELD(progress); KX_FIELD(output); KX_FIELD(zwischenablage);
   KX_FIELD(outputspeichern); KX_FIELD(DatenSpeichern);
+  KX_FIELD(memoload); KX_FIELD(memosave); KX_FIELD(OpenDatei); KX_FIELD(OpenIndex); KX_FIELD(SaveIndex);
   // File and keyword wizards.
   KX_FIELD(dct); KX_FIELD(td1); KX_FIELD(td2); KX_FIELD(td3); KX_FIELD(td4); KX_FIELD(td5); KX_FIELD(dbt1);
   KX_FIELD(dbt2); KX_FIELD(dstart); KX_FIELD(qudatei); KX_FIELD(la); KX_FIELD(DateiAuswahl); KX_FIELD(qulist);
@@ -257,8 +388,30 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("rand_btdidxClick", &Tprog::rand_btdidxClick);
   p.Handler("rand_btstwClick", &Tprog::rand_btstwClick);
   p.Handler("rand_btinfoClick", &Tprog::rand_btinfoClick);
+  p.Handler("pctChange", &Tprog::pctChange);
+  p.Handler("bt1Click", &Tprog::bt1Click);
+  p.Handler("bt2Click", &Tprog::bt2Click);
   p.Handler("ft_startClick", &Tprog::ft_startClick);
   p.Handler("qu_dateiClick", &Tprog::qu_dateiClick);
-  p.Handler("sz_zeilezuseiteClick", &Tprog::sz_zeilezuseiteClick);
+  p.Handler("edit_quelleChange", &Tprog::edit_quelleChange);
+  p.Handler("bttxtquelleClick", &Tprog::bttxtquelleClick);
+  p.Handler("qu_ladenClick", &Tprog::qu_ladenClick);
+  p.Handler("qu_deleteClick", &Tprog::qu_deleteClick);
   p.Handler("originalChange", &Tprog::originalChange);
+  p.Handler("sz_zeilezuseiteClick", &Tprog::sz_zeilezuseiteClick);
+  p.Handler("sz_beginnKeyPress", &Tprog::sz_beginnKeyPress);
+  p.Handler("AuslesenClick", &Tprog::AuslesenClick);
+  p.Handler("sz_entfernenClick", &Tprog::sz_entfernenClick);
+  p.Handler("sz_liboKeyDown", &Tprog::sz_liboKeyDown);
+  p.Handler("sz_kriterienClick", &Tprog::sz_kriterienClick);
+  p.Handler("kt_maxChange", &Tprog::kt_maxChange);
+  p.Handler("kt_maxExit", &Tprog::kt_maxExit);
+  p.Handler("kt_maxKeyPress", &Tprog::kt_maxKeyPress);
+  p.Handler("andindexClick", &Tprog::andindexClick);
+  p.Handler("btdesignClick", &Tprog::btdesignClick);
+  p.Handler("zwischenablageClick", &Tprog::zwischenablageClick);
+  p.Handler("outputspeichernClick", &Tprog::outputspeichernClick);
+  p.Handler("DatenSpeichernClick", &Tprog::DatenSpeichernClick);
+  p.Handler("mneutxtClick", &Tprog::mneutxtClick);
+  p.Handler("mtidxloadClick", &Tprog::mtidxloadClick);
 }

@@ -238,6 +238,7 @@ object prog: Tprog
         Height = 25
         Caption = '<< zurück'
         Anchors = [akTop, akRight]
+        OnClick = bt1Click
       end
       object bt2: TButton
         Left = 529
@@ -246,6 +247,7 @@ object prog: Tprog
         Height = 25
         Caption = 'weiter >>'
         Anchors = [akTop, akRight]
+        OnClick = bt2Click
       end
       object ft_start: TButton
         Left = 648
@@ -272,6 +274,7 @@ object prog: Tprog
         Height = 569
         Align = alClient
         ActivePage = tt1
+        OnChange = pctChange
         object tt1: TTabSheet
           Width = 741
           Height = 543
@@ -296,6 +299,7 @@ object prog: Tprog
             Width = 516
             Height = 21
             Anchors = [akLeft, akTop, akRight]
+            OnChange = edit_quelleChange
           end
           object bttxtquelle: TButton
             Left = 614
@@ -304,6 +308,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Durchsuchen..'
             Anchors = [akTop, akRight]
+            OnClick = bttxtquelleClick
           end
           object qu_text: TRadioButton
             Left = 16
@@ -332,6 +337,7 @@ object prog: Tprog
             Caption = 'Laden'
             Enabled = False
             Anchors = [akLeft, akBottom]
+            OnClick = qu_ladenClick
           end
           object qu_delete: TButton
             Left = 132
@@ -341,6 +347,7 @@ object prog: Tprog
             Caption = 'Löschen'
             Enabled = False
             Anchors = [akLeft, akBottom]
+            OnClick = qu_deleteClick
           end
         end
         object tt2: TTabSheet
@@ -368,6 +375,7 @@ object prog: Tprog
             Height = 21
             Text = '1'
             Enabled = False
+            OnKeyPress = sz_beginnKeyPress
           end
           object sz_auslesen: TRadioButton
             Left = 16
@@ -385,6 +393,7 @@ object prog: Tprog
             Height = 405
             Anchors = [akLeft, akTop, akRight, akBottom]
             MultiSelect = True
+            OnKeyDown = sz_liboKeyDown
           end
           object Auslesen: TButton
             Left = 590
@@ -393,6 +402,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Auslesen'
             Anchors = [akTop, akRight]
+            OnClick = AuslesenClick
           end
           object sz_entfernen: TButton
             Left = 590
@@ -401,6 +411,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Entfernen'
             Anchors = [akTop, akRight]
+            OnClick = sz_entfernenClick
           end
           object sz_bearbeiten: TButton
             Left = 590
@@ -417,6 +428,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Kriterien..'
             Anchors = [akTop, akRight]
+            OnClick = sz_kriterienClick
           end
         end
         object tt3: TTabSheet
@@ -469,6 +481,9 @@ object prog: Tprog
               Height = 21
               Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
               Text = '3'
+              OnChange = kt_maxChange
+              OnExit = kt_maxExit
+              OnKeyPress = kt_maxKeyPress
             end
           end
           object kt_gb2: TGroupBox
@@ -555,6 +570,7 @@ object prog: Tprog
               Height = 25
               Caption = 'Index wählen..'
               Anchors = [akTop, akRight]
+              OnClick = andindexClick
             end
             object kt_index: TLabel
               Left = 32
@@ -580,6 +596,7 @@ object prog: Tprog
               Height = 25
               Caption = 'Design..'
               Anchors = [akTop, akRight]
+              OnClick = btdesignClick
             end
           end
           object Label13: TLabel
@@ -646,6 +663,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Zwischenablage'
             Anchors = [akLeft, akBottom]
+            OnClick = zwischenablageClick
           end
           object outputspeichern: TButton
             Left = 154
@@ -654,6 +672,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Text Speichern'
             Anchors = [akLeft, akBottom]
+            OnClick = outputspeichernClick
           end
           object DatenSpeichern: TButton
             Left = 292
@@ -662,6 +681,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Index Speichern'
             Anchors = [akLeft, akBottom]
+            OnClick = DatenSpeichernClick
           end
         end
       end
@@ -1573,5 +1593,20 @@ object prog: Tprog
     Height = 40
     Visible = False
     WordWrap = False
+  end
+  object memoload: TOpenDialog
+    Filter = 'Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*'
+  end
+  object memosave: TSaveDialog
+    Filter = 'Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*'
+  end
+  object OpenDatei: TOpenDialog
+    Filter = 'Alle Dateien (*.*)|*.*|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php'
+  end
+  object OpenIndex: TOpenDialog
+    Filter = 'Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*'
+  end
+  object SaveIndex: TSaveDialog
+    Filter = 'Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*'
   end
 end

@@ -4,6 +4,7 @@
 
 #include "classlib/Buttons.h"
 #include "classlib/ComCtrls.h"
+#include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/ImgList.h"
 #include "classlib/ListView.h"
@@ -101,6 +102,12 @@ class Tprog : public TForm {
   TButton* zwischenablage = nullptr;
   TButton* outputspeichern = nullptr;
   TButton* DatenSpeichern = nullptr;
+  // Dialogs of the text wizard: memo texts, the source file, index data files.
+  TOpenDialog* memoload = nullptr;
+  TSaveDialog* memosave = nullptr;
+  TOpenDialog* OpenDatei = nullptr;
+  TOpenDialog* OpenIndex = nullptr;
+  TSaveDialog* SaveIndex = nullptr;
 
   // File wizard: the pages, the file list, the options the file index reads, the result.
   TPageControl* dct = nullptr;
@@ -237,15 +244,44 @@ class Tprog : public TForm {
   void rand_btdidxClick(TObject* sender);
   void rand_btstwClick(TObject* sender);
   void rand_btinfoClick(TObject* sender);
+  // Text wizard: the page flow.
+  void pctChange(TObject* sender);
+  void bt1Click(TObject* sender);
+  void bt2Click(TObject* sender);
   // Runs the text index: progress page, page-number detection when it is due, the run, the
   // result page.
   void ft_startClick(TObject* sender);
-  // The source group chosen by the radio buttons is enabled, the other one disabled.
+  // Source page. The source group chosen by the radio buttons is enabled, the other one
+  // disabled.
   void qu_dateiClick(TObject* sender);
-  // The first-page edit with "every line a page", the page list and its buttons otherwise.
-  void sz_zeilezuseiteClick(TObject* sender);
+  void edit_quelleChange(TObject* sender);
+  void bttxtquelleClick(TObject* sender);
+  void qu_ladenClick(TObject* sender);
+  void qu_deleteClick(TObject* sender);
   // A changed source text has to be searched for page numbers again.
   void originalChange(TObject* sender);
+  // Page-number page: the first-page edit with "every line a page", the page list and its
+  // buttons otherwise.
+  void sz_zeilezuseiteClick(TObject* sender);
+  void sz_beginnKeyPress(TObject* sender, char& key);
+  void AuslesenClick(TObject* sender);
+  void sz_entfernenClick(TObject* sender);
+  void sz_liboKeyDown(TObject* sender, WORD& key, TShiftState shift);
+  void sz_kriterienClick(TObject* sender);
+  // The minimum-word-length boxes of the wizards (the sender is the box).
+  void kt_maxChange(TObject* sender);
+  void kt_maxExit(TObject* sender);
+  void kt_maxKeyPress(TObject* sender, char& key);
+  // Criteria page.
+  void andindexClick(TObject* sender);
+  void btdesignClick(TObject* sender);
+  // Result page.
+  void zwischenablageClick(TObject* sender);
+  void outputspeichernClick(TObject* sender);
+  void DatenSpeichernClick(TObject* sender);
+  // "Neu" > "Text Index" and "Text Index Laden".
+  void mneutxtClick(TObject* sender);
+  void mtidxloadClick(TObject* sender);
 
  private:
   void ProgWindowProc(TMessage& message);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "classlib/Dialogs.h"
+#include "engine/u_funktionen.h"
 #include "engine/u_IndexStore.h"
 #include "forms/u_design.h"
 #include "forms/u_prog.h"
@@ -10,6 +11,7 @@
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_wortlisten.h"
+#include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 
 namespace {
@@ -82,11 +84,22 @@ class TRunProgress {
   DWORD m_lastDrawn = GetTickCount() - kDrawInterval;
 };
 
-void Tell(const std::wstring& message) {
-  HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
-  std::string title = Application->GetTitle();
-  if (title.empty()) title = prog->GetCaption();
-  ShowMessageBox(owner, Narrow(message), title, MB_OK | MB_ICONWARNING);
+void Tell(const std::wstring& message) { TellUser(message, MB_ICONWARNING); }
+
+// Runs a save and tells the user why it wrote nothing or what it had to change.
+template <typename Save>
+bool SaveAndTell(Save save) {
+  TTextSaveReport report;
+  bool written = false;
+  try {
+    written = save(report);
+  } catch (const std::exception& error) {
+    Tell(TextSaveErrorMessage(error.what(), LanguageCode()));
+    return false;
+  }
+  const std::wstring message = TextSaveMessage(report, OutputEncoding().GetEncoding(), LanguageCode());
+  if (!message.empty()) Tell(message);
+  return written;
 }
 
 void EnableButtons(bool next, bool start) {
@@ -149,6 +162,7 @@ void BuildTextIndex() {
   const std::string code = LanguageCode();
   if (result.IndexFileUnusable) Tell(IndexFileUnusableMessage(options.IndexPath, code));
   if (result.SkippedPageItems > 0) Tell(SkippedPageItemsMessage(result.SkippedPageItems, code));
+  if (result.PageItemsBeyondText > 0) Tell(PageItemsBeyondTextMessage(result.PageItemsBeyondText, code));
 }
 
 void DescribeTextIndexSettings(TTabSheet* page) {
@@ -171,4 +185,51 @@ void DescribeTextIndexSettings(TTabSheet* page) {
     prog->progress->SetPosition(0);
     prog->status->SetCaption("");
   }
+}
+
+void TellUser(const std::wstring& message, unsigned iconFlags) {
+  HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
+  std::string title = Application->GetTitle();
+  if (title.empty()) title = prog->GetCaption();
+  ShowMessageBox(owner, Narrow(message), title, MB_OK | iconFlags);
+}
+
+void LoadSourceFile() {
+  const std::wstring path = Wide(prog->edit_quelle->GetText());
+  if (WideFileExists(path)) prog->original->SetText(Narrow(LoadTextFileW(path)));
+}
+
+bool SaveTextIndexText() {
+  return SaveAndTell([](TTextSaveReport& report) {
+    return SaveMemoAs(prog->output, ProgramFolder() + L"Index.txt", prog->memosave, &report);
+  });
+}
+
+bool SaveIndexData(const TIndexStore& store) {
+  TSaveDialog* dialog = prog->SaveIndex;
+  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+  const std::wstring name = WithIndexExtension(Wide(dialog->GetFileName()));
+  return SaveAndTell([&](TTextSaveReport& report) {
+    const TOutputEncoding& output = OutputEncoding();
+    return SaveTextFileW(IndexDataText(store), name, output.GetEncoding(), output.GetWithBOM(), &report);
+  });
+}
+
+bool ChooseIndexToExtend() {
+  TOpenDialog* dialog = prog->OpenIndex;
+  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+  prog->kt_index->SetCaption(dialog->GetFileName());
+  prog->kt_integrieren->SetChecked(true);
+  return true;
+}
+
+void CopyTextIndex() { SetClipboardWideText(Wide(prog->output->GetText())); }
+
+void NewTextIndex() {
+  TextIndexStore().Clear();
+  prog->edit_quelle->SetText("");
+  prog->original->Clear();
+  prog->sz_libo->GetItems()->Clear();
+  prog->output->Clear();
+  DescribeTextIndexSettings(prog->tt1);
 }

@@ -25,3 +25,29 @@ void BuildTextIndex();
 // and sets the back, next and start buttons for it; on the page-number page it detects the
 // page numbers when that is due, on the summary page it writes the summary.
 void DescribeTextIndexSettings(TTabSheet* page);
+
+// Tells the user a message in a box titled by the program, with the icon of the MB_ flags.
+void TellUser(const std::wstring& message, unsigned iconFlags);
+
+// Reads the file named in the source edit into the source memo when that file exists.
+void LoadSourceFile();
+
+// Saves the result memo through the text save dialog, proposing "Index.txt" in the program
+// folder. True when a file was written; why a save failed is told in the current language.
+bool SaveTextIndexText();
+
+// Writes the store as an index data file under the name chosen in the dialog `SaveIndex`
+// (".idx" appended to a name that holds none), in the output encoding. True when written;
+// why a save failed is told in the current language.
+bool SaveIndexData(const TIndexStore& store);
+
+// Runs the dialog `OpenIndex`; a chosen file becomes the index to extend and ticks the option
+// to extend. True when a file was chosen.
+bool ChooseIndexToExtend();
+
+// Copies the result memo's text to the clipboard.
+void CopyTextIndex();
+
+// "Neu" > "Text Index": empties the store, the source, the page list and the result and shows
+// the first page.
+void NewTextIndex();

@@ -130,9 +130,9 @@ TEST(TextIndexRunThroughTheWindows, ASourceThatCannotBeReadLeavesTheWizardUsable
   testsupport::TempDir dir;
   const std::string path = dir.File("buch.txt");
   testsupport::WriteBytes(path, "Haus\r\n");
+  prog->edit_quelle->SetText(path);
   HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-  prog->edit_quelle->SetText(path);
   prog->sz_zeilezuseite->SetChecked(true);
   EXPECT_ANY_THROW(prog->ft_startClick(prog->ft_start));
   CloseHandle(locked);
