@@ -302,6 +302,11 @@ void TGifAnimator::PrepareBuffers() {
 
 void TGifAnimator::DrawFrame(TGifFrame* Frame) {
   if (!FImage) return;
+  // A canvas whose device context has gone (its window destroyed) ends the painting.
+  if ((FOptions & goValidateCanvas) && !GetObjectType(FCanvas->GetHandle())) {
+    Stop();
+    return;
+  }
   if (FBuffer)
     DrawFrameWithBuffers(Frame);
   else

@@ -297,16 +297,45 @@ void TGifFrame::AssignFrame(TGifFrame* Source) {
   }
 }
 
+namespace {
+
+std::unique_ptr<TBitmap> DrawnOn(TGraphic* graphic, TColor background) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelFormat(pf24bit);
+  bitmap->SetSize(graphic->GetWidth(), graphic->GetHeight());
+  bitmap->GetCanvas()->GetBrush()->SetColor(background);
+  bitmap->GetCanvas()->FillRect(RECT{0, 0, graphic->GetWidth(), graphic->GetHeight()});
+  bitmap->GetCanvas()->Draw(0, 0, graphic);
+  return bitmap;
+}
+
+}  // namespace
+
+// An icon is drawn once on white and once on black: where the two differ, it lets the
+// background through, and the frame is transparent there.
+void TGifFrame::AssignIcon(TIcon* Source) {
+  std::unique_ptr<TBitmap> onWhite = DrawnOn(Source, clWhite);
+  std::unique_ptr<TBitmap> onBlack = DrawnOn(Source, clBlack);
+  std::vector<bool> mask(static_cast<size_t>(Source->GetWidth()) * static_cast<size_t>(Source->GetHeight()));
+  for (int y = 0; y < Source->GetHeight(); ++y) {
+    const auto* white = static_cast<const std::uint8_t*>(onWhite->ScanLine(y));
+    const auto* black = static_cast<const std::uint8_t*>(onBlack->ScanLine(y));
+    for (int x = 0; x < Source->GetWidth(); ++x)
+      mask[static_cast<size_t>(y) * Source->GetWidth() + x] = std::memcmp(white + 3 * x, black + 3 * x, 3) != 0;
+  }
+  AssignBitmap(onWhite.get());
+  ApplyMask(mask);
+}
+
 // Graphics other than bitmaps are copied into a 24-bit bitmap first (drawn, when they
 // cannot be copied).
 void TGifFrame::AssignGraphic(TGraphic* Source) {
+  if (auto* icon = dynamic_cast<TIcon*>(Source)) return AssignIcon(icon);
   TBitmap bitmap;
   try {
     bitmap.Assign(Source);
   } catch (const Exception&) {
-    bitmap.SetPixelFormat(pf24bit);
-    bitmap.SetSize(Source->GetWidth(), Source->GetHeight());
-    bitmap.GetCanvas()->Draw(0, 0, Source);
+    bitmap.Assign(DrawnOn(Source, clWhite).get());
   }
   AssignBitmap(&bitmap);
 }
@@ -336,7 +365,7 @@ void TGifFrame::AssignBitmap(TBitmap* Source) {
   }
   TGifProgressScope progress(FImage, "Converting...");
   ImportPixels(FBitmap.get());
-  if (Source->GetTransparent()) ApplyMask(Source);
+  if (Source->GetTransparent()) ApplyMask(ReadMask(Source));
   progress.Done();
 }
 
@@ -414,15 +443,14 @@ void TGifFrame::ImportTrueColor(TBitmap* Bitmap) {
 
 // The bitmap's transparent colour becomes one more table entry, named by a graphic control
 // extension; a full table leaves the frame opaque.
-void TGifFrame::ApplyMask(TBitmap* Source) {
-  std::vector<bool> mask = ReadMask(Source);
+void TGifFrame::ApplyMask(const std::vector<bool>& Mask) {
   FColorMap->Optimize();
   const int count = FColorMap->GetCount();
   if (count == 0 || count == TGifColorMap::kMaxColors) return;
   const int index = FColorMap->Add(clBlack);
   bool any = false;
-  for (size_t i = 0; i < mask.size() && i < FData.size(); ++i)
-    if (mask[i]) {
+  for (size_t i = 0; i < Mask.size() && i < FData.size(); ++i)
+    if (Mask[i]) {
       FData[i] = static_cast<std::uint8_t>(index);
       any = true;
     }

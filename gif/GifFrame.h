@@ -128,9 +128,11 @@ class TGifFrame : public TGifItem {
   void AssignFrame(TGifFrame* Source);
   void AssignBitmap(TBitmap* Source);
   void AssignGraphic(TGraphic* Source);
+  void AssignIcon(TIcon* Source);
   void ImportPixels(TBitmap* Source);
   void ImportTrueColor(TBitmap* Source);
-  void ApplyMask(TBitmap* Source);
+  // Mask: one flag per pixel, set where the frame is to be transparent.
+  void ApplyMask(const std::vector<bool>& Mask);
   void PrepareDescriptor();
   void Compress(TStream* Stream);
   void Decompress(TStream* Stream);

@@ -216,6 +216,28 @@ TEST(GifPictureAssign, TransparencyNeedsRoomAndAPixelOfTheColour) {
   WriteForDecoders("transparent-absent", picture, absent.get(), "web", "87a");
 }
 
+// An icon of red pixels whose mask lets the background through its left column.
+TEST(GifPictureAssign, IconsKeepTheirTransparentPixels) {
+  const int size = 8;
+  auto colour = TrueColorBitmap(size, size, [](int x, int) { return x == 0 ? 0x000000u : 0xFF0000u; });
+  std::vector<std::uint8_t> maskBits(2 * size, 0);  // rows of 16 bits
+  for (int y = 0; y < size; ++y) maskBits[2 * y] = 0x80;
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
+  ICONINFO info{TRUE, 0, 0, mask, colour->GetHandle()};
+  TIcon icon;
+  icon.SetHandle(CreateIconIndirect(&info));
+  DeleteObject(mask);
+  ASSERT_EQ(icon.GetWidth(), size);
+  TGifPicture picture;
+  picture.Assign(&icon);
+  TGifFrame* frame = picture.GetImages()->GetFrame(0);
+  ASSERT_TRUE(frame->GetTransparent());
+  for (int y = 0; y < size; ++y) {
+    EXPECT_EQ(frame->ScanLine(y)[0], frame->GetTransparentColorIndex());
+    EXPECT_EQ(frame->GetColorMap()->GetColor(frame->ScanLine(y)[5]), clRed);
+  }
+}
+
 TEST(GifPictureAssign, ReductionSettingsAreCheckedBeforeTheFrameIsTouched) {
   auto bitmap = TrueColorBitmap(8, 8, Smooth);
   TGifPicture picture;
