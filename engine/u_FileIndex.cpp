@@ -1,5 +1,7 @@
 #include "engine/u_FileIndex.h"
 
+#include <unordered_set>
+
 #include "engine/u_HtmlHelpers.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_funktionen.h"
@@ -91,7 +93,7 @@ std::wstring WriteTextFileIndex(const TIndexStore& store, const TFileTextLayout&
 
 namespace {
 
-std::wstring PageHead(const TFileHtmlDesign& d) {
+void PageHead(const TFileHtmlDesign& d, std::wstring& page) {
   std::wstring h;
   h += L"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
        L"\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">\r\n";
@@ -124,21 +126,28 @@ std::wstring PageHead(const TFileHtmlDesign& d) {
        L"; padding-bottom: " + d.TopBottomSpacing + L"; }\r\n";
   h += L"-->\r\n</style>\r\n</head>\r\n\r\n<body>\r\n";
   h += L"<div id=\"top\">" + d.Heading + L"</div>\r\n";
-  return h;
+  AppendAscii(page, h);
 }
 
-std::wstring EntryBox(const TIndexEntry& entry, const std::wstring& separator) {
-  std::wstring box = L"<div id=\"box\"><div id=\"l\">" + XhtmlEscape(entry.Word) + L"</div><div id=\"r\">";
+void AppendEntryBox(std::wstring& body, const TIndexEntry& entry, const std::wstring& separator) {
+  body += L"<div id=\"box\"><div id=\"l\">";
+  AppendAscii(body, XhtmlEscape(entry.Word));
+  body += L"</div><div id=\"r\">";
   ForEachItem(entry.Pages, [&](const std::wstring& label, const std::wstring& link, bool last) {
-    box += L"<a href=\"" + XhtmlEscape(link) + L"\">" + XhtmlEscape(label) + L"</a>";
-    if (!last) box += separator;
+    body += L"<a href=\"";
+    AppendAscii(body, XhtmlEscape(link));
+    body += L"\">";
+    AppendAscii(body, XhtmlEscape(label));
+    body += L"</a>";
+    if (!last) AppendAscii(body, separator);
   });
-  return box + L"</div></div>\r\n";
+  body += L"</div></div>\r\n";
 }
 
 }  // namespace
 
 std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign& design) {
+  // The bar comes before the sections but links the headings of "[" found while writing them.
   std::wstring body;
   std::vector<std::wstring> barLinks;
   for (int b = 0; b < kOtherBucket; ++b) {
@@ -148,37 +157,79 @@ std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign&
     barLinks.push_back(L"<a href=\"#" + letter + L"\">" + letter + L"</a>");
     if (design.LetterHeadings)
       body += L"\r\n<div id=\"abc-box\"><a name=\"" + letter + L"\">" + letter + L"</a></div>\r\n";
-    for (const auto& entry : entries) body += EntryBox(entry, design.LinkSeparator);
+    for (const auto& entry : entries) AppendEntryBox(body, entry, design.LinkSeparator);
   }
   ForEachOtherEntry(
       store, design.LetterHeadings,
       [&](const std::wstring& first, size_t position) {
-        const std::wstring number = std::to_wstring(position), shown = XhtmlEscape(first);
+        const std::wstring number = std::to_wstring(position), shown = HtmlEncodeAscii(XhtmlEscape(first));
         body += L"\r\n<div id=\"abc-box\"><a name=\"sz" + number + L"\">" + shown + L"</a></div>\r\n";
         if (design.LetterBar) barLinks.push_back(L"<a href=\"#sz" + number + L"\">" + shown + L"</a>");
       },
-      [&](const TIndexEntry& entry) { body += EntryBox(entry, design.LinkSeparator); });
-  std::wstring page = PageHead(design);
+      [&](const TIndexEntry& entry) { AppendEntryBox(body, entry, design.LinkSeparator); });
+  std::wstring page;
+  PageHead(design, page);
   if (design.LetterBar) {
     page += L"<div id=\"links\">";
-    for (size_t i = 0; i < barLinks.size(); ++i) page += (i ? design.LinkSeparator : L"") + barLinks[i];
+    for (size_t i = 0; i < barLinks.size(); ++i) {
+      if (i) AppendAscii(page, design.LinkSeparator);
+      page += barLinks[i];
+    }
     page += L"</div>\r\n";
   }
+  page.reserve(page.size() + body.size() + 16);
   page += body;
+  body = std::wstring();
   page += L"</body></html>";
-  return HtmlEncodeAscii(page);
+  return page;
 }
 
 // ---- The run
 
 namespace {
 
+// The first time an item enters a run, no entry holds it yet but through the document's own
+// earlier words: its words then go in once each (as an entry's key: bucket and upper case),
+// and no entry's items have to be searched for doubles.
 void EnterDocument(const TWordPipeline& pipeline, const TFileIndexOptions& options, const TFileIndexRow& row,
-                   const std::wstring& text, TIndexStore& store) {
+                   const std::wstring& text, bool freshItem, TIndexStore& store) {
   TWordPipeline::Result words = pipeline.Run(options.StripTags ? StripHtmlTags(text) : text);
-  for (const auto& phrase : words.Phrases)
-    AddFileIndexEntry(store, phrase, row.Label, row.Link, options.RemoveDuplicatePages);
-  for (const auto& word : words.Words) AddFileIndexEntry(store, word, row.Label, row.Link, options.RemoveDuplicatePages);
+  const std::wstring item = row.Label + L'>' + row.Link;
+  std::unordered_set<std::wstring> seen, entered;  // words as they stand, entries' keys
+  auto enter = [&](const std::wstring& word) {
+    if (!freshItem) {
+      store.AddOccurrence(word, item, options.RemoveDuplicatePages);
+      return;
+    }
+    if (!seen.insert(word).second) return;
+    std::wstring key = WideUpperCase(word);
+    key += static_cast<wchar_t>(L'A' + BuilderBucketOf(word));
+    if (entered.insert(std::move(key)).second) store.AddOccurrence(word, item, false);
+  };
+  for (const auto& phrase : words.Phrases) enter(phrase);
+  for (const auto& word : words.Words) enter(word);
+}
+
+// A store of one entry holding `pages`, to read its items.
+TIndexStore StoreOfPages(const std::wstring& pages) {
+  TIndexStore store;
+  store.Append(0, TIndexEntry{L"A", pages});
+  return store;
+}
+
+// The items the store holds already (an index being extended).
+std::unordered_set<std::wstring> ItemsOfStore(const TIndexStore& store) {
+  std::unordered_set<std::wstring> items;
+  for (int b = 0; b < kIndexBucketCount; ++b)
+    for (const auto& entry : store.Bucket(b)) {
+      size_t start = 0;
+      for (size_t bar = entry.Pages.find(L'|'); ; bar = entry.Pages.find(L'|', start)) {
+        items.insert(entry.Pages.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
+        if (bar == std::wstring::npos) break;
+        start = bar + 1;
+      }
+    }
+  return items;
 }
 
 }  // namespace
@@ -199,11 +250,19 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
     result.IndexFileUnusable = !loaded.FileFound || store.Empty();
   }
   TWordPipeline pipeline(options.Pipeline);
+  std::unordered_set<std::wstring> items = ItemsOfStore(store);
   for (const auto& row : options.Rows) {
     position += step;
     progress(TFileIndexStep::ReadingFile, row.Source, position);
     if (!WideFileExists(row.Source)) continue;
-    EnterDocument(pipeline, options, row, LoadTextFileW(row.Source), store);
+    const std::wstring item = row.Label + L'>' + row.Link;
+    bool fresh = false;
+    if (item.find(L'|') == std::wstring::npos) {
+      fresh = items.insert(item).second && options.RemoveDuplicatePages;
+    } else {
+      for (auto& piece : ItemsOfStore(StoreOfPages(item))) items.insert(std::move(piece));
+    }
+    EnterDocument(pipeline, options, row, LoadTextFileW(row.Source), fresh, store);
     ++result.FilesRead;
   }
   progress(TFileIndexStep::Refreshing, L"", -1);

@@ -350,6 +350,11 @@ std::wstring HtmlEncodeLinkText(const std::wstring& text) { return HtmlEncode(te
 std::wstring HtmlEncodeAscii(const std::wstring& text) {
   std::wstring out;
   out.reserve(text.size() + text.size() / 8);
+  AppendAscii(out, text);
+  return out;
+}
+
+void AppendAscii(std::wstring& out, const std::wstring& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const wchar_t c = text[i];
     if (c < 0x80 && (c >= 0x20 || c == L'\t' || c == L'\r' || c == L'\n')) {
@@ -369,7 +374,6 @@ std::wstring HtmlEncodeAscii(const std::wstring& text) {
       out += L"&#" + std::to_wstring(cp) + L';';
     }
   }
-  return out;
 }
 
 std::wstring XhtmlEscape(const std::wstring& text) {

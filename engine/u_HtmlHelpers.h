@@ -25,6 +25,8 @@ std::wstring HtmlEncodeLinkText(const std::wstring& text);
 // The page text made pure ASCII: characters 160 to 255 as named entities, every other
 // character above U+007F as a numeric reference (a surrogate pair as one).
 std::wstring HtmlEncodeAscii(const std::wstring& text);
+// The same, appended to `out`.
+void AppendAscii(std::wstring& out, const std::wstring& text);
 // Text for an XHTML element or attribute value: "<", ">", '"' and "&" escaped, except an
 // "&" that begins a valid character reference.
 std::wstring XhtmlEscape(const std::wstring& text);

@@ -143,11 +143,9 @@ bool AddFileRow(TCustomListView* list, const std::wstring& path, const TFileList
   std::wstring label = ExtensionRemoved(name, extension);
   const std::wstring link = options.RemoveExtensions ? label : name;
   if (options.CapitalizeLabels) label = CapitalizeLabel(label);
-  TDateiInfoW info;
-  GetFileInfoW(path, info);
   std::wstring type = WideUpperCase(extension);
   if (!type.empty() && type[0] == L'.') type.erase(0, 1);
-  AppendRow(list, label, {link, type, EncodingColumn(path, type), SizeText(info.size), path},
+  AppendRow(list, label, {link, type, EncodingColumn(path, type), SizeText(GetFileSizeW(path)), path},
             icons ? GetFileIconIndex(path, icons) : -1);
   listed.Add(narrowPath);
   return true;

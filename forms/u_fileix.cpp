@@ -14,7 +14,6 @@
 #include "forms/u_start.h"
 #include "forms/u_textdesign.h"
 #include "forms/u_wortlisten.h"
-#include "ucode/UCodeClasses.h"
 #include "ucode/UCodeSystem.h"
 
 namespace {
@@ -131,10 +130,7 @@ void Tell(const std::wstring& message) {
 
 // The page in the browser, with the buttons that switch between page and source.
 void ShowFileIndexPage(const std::wstring& page) {
-  TUCodeStringList lines;
-  lines.SetText(page);
-  WriteHtmlToBrowser(prog->browser, lines);
-  prog->browser->SetVisible(true);
+  prog->browser->WriteDocument(page);
   prog->ShowDesign->SetVisible(true);
   prog->ShowCode->SetVisible(true);
 }
@@ -212,9 +208,10 @@ void BuildFileIndex() {
           case TFileIndexStep::Writing: status.Show(ProgressTexts.Writing, position, false); break;
         }
       });
-  prog->doutput->SetText(Narrow(result.Output));
+  // The page can be large: the browser takes it first, then the memo its 8-bit copy.
   if (options.HtmlOutput) ShowFileIndexPage(result.Output);
   else ShowFileIndexText();
+  prog->doutput->SetText(Narrow(result.Output));
   if (result.IndexFileUnusable) Tell(IndexFileUnusableMessage(options.IndexPath, LanguageCode()));
 }
 

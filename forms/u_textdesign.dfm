@@ -4,7 +4,7 @@ object textdesign: Ttextdesign
   BorderStyle = bsDialog
   Caption = 'TextIndex Design'
   ClientWidth = 400
-  ClientHeight = 399
+  ClientHeight = 443
   Color = clBtnFace
   Font.Name = 'Tahoma'
   Font.Height = -11
@@ -60,7 +60,7 @@ object textdesign: Ttextdesign
     Left = 8
     Top = 180
     Width = 384
-    Height = 152
+    Height = 196
     Caption = 'Verwendete Zeichen'
     object es: TLabeledEdit
       Left = 12
@@ -81,23 +81,23 @@ object textdesign: Ttextdesign
     object b: TLabeledEdit
       Left = 12
       Top = 122
-      Width = 112
+      Width = 170
       Height = 21
       EditLabel.Caption = 'Vor Bezeichnung'
       Text = ''
     end
     object bl: TLabeledEdit
-      Left = 136
+      Left = 202
       Top = 122
-      Width = 112
+      Width = 170
       Height = 21
       EditLabel.Caption = 'Zwischen Bezeichnung/Link'
       Text = ' ['
     end
     object l: TLabeledEdit
-      Left = 260
-      Top = 122
-      Width = 112
+      Left = 12
+      Top = 166
+      Width = 170
       Height = 21
       EditLabel.Caption = 'Nach Link'
       Text = ']'
@@ -105,12 +105,12 @@ object textdesign: Ttextdesign
   end
   object beispiel: TLabel
     Left = 8
-    Top = 342
+    Top = 386
     Caption = ''
   end
   object OK: TButton
     Left = 317
-    Top = 366
+    Top = 410
     Width = 75
     Height = 25
     Caption = 'OK'

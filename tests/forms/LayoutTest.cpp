@@ -15,6 +15,12 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "forms/u_design.h"
+#include "forms/u_einstausgabe.h"
+#include "forms/u_fileix.h"
+#include "forms/u_hdesign.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
+#include "forms/u_textdesign.h"
 #include "forms/u_prog.h"
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
@@ -178,4 +184,25 @@ TEST(WindowLayout, MainWindowMadeLargerGivesTheRoomToTheTextsAndLists) {
   EXPECT_EQ(prog->ft_start->GetLeft(), startLeft + 200);
   EXPECT_EQ(prog->sz_kriterien->GetLeft() + prog->sz_kriterien->GetWidth(),
             prog->original->GetLeft() + prog->original->GetWidth());
+}
+
+TEST(WindowLayout, FileAndKeywordIndexWindows) {
+  formstest::TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  quhopt = new Tquhopt(Application);
+  hdesign = new Thdesign(Application);
+  textdesign = new Ttextdesign(Application);
+  sdesign = new Tsdesign(Application);
+  einstausgabe = new Teinstausgabe(Application);
+  for (TForm* form : std::initializer_list<TForm*>{quhopt, hdesign, textdesign, sdesign, einstausgabe})
+    EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName();
+  start->spr->SetCaption("de");
+  for (TTabSheet* page : {prog->td1, prog->td2, prog->td3, prog->td4, prog->td5}) {
+    DescribeFileIndexSettings(page);
+    EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
+  }
+  for (TTabSheet* page : {prog->ts1, prog->ts2, prog->ts3, prog->ts4, prog->ts5}) {
+    DescribeKeywordIndexSettings(page);
+    EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
+  }
 }

@@ -59,7 +59,7 @@ struct Entry {
 };
 
 // The file index's store as a plain list per bucket: the bucket scanned for the word, the
-// entry's pages searched for the whole item.
+// entry's pages searched for the item.
 class FileIndexStore {
  public:
   void Add(const std::wstring& word, const std::wstring& item, bool noDoubles) {
@@ -67,7 +67,9 @@ class FileIndexStore {
     const std::wstring key = UpperCase(word);
     for (auto& entry : bucket) {
       if (UpperCase(entry.word) != key) continue;
-      if (!noDoubles || !HasItem(entry.pages, item)) entry.pages += L"|" + item;
+      // The plain way: the pages are searched for the item as a substring, and the item is
+      // added when it is not found, or when it is found and doubles are wanted.
+      if (entry.pages.find(item) == std::wstring::npos || !noDoubles) entry.pages += L"|" + item;
       return;
     }
     bucket.push_back(Entry{word, item});
@@ -75,9 +77,6 @@ class FileIndexStore {
   const std::vector<Entry>& Bucket(int b) const { return m_buckets[b]; }
 
  private:
-  static bool HasItem(const std::wstring& pages, const std::wstring& item) {
-    return (L"|" + pages + L"|").find(L"|" + item + L"|") != std::wstring::npos;
-  }
   std::array<std::vector<Entry>, 27> m_buckets;
 };
 

@@ -1,0 +1,262 @@
+// Builds a file index (XHTML page and plain text) and a keyword index of generated HTML and
+// text documents through the program's windows (made, not shown) with their factory options,
+// and prints documents, entries, seconds, throughput and peak memory for N documents and for
+// ten times as many. On the N documents it also measures the tag stripper and the file
+// index's store against their straightforward forms and checks that both give the same.
+//
+//   bench_fileindex [--docs N] [--words W] [--scale S] [--no-reference]
+#include <windows.h>
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "classlib/Registration.h"
+#include "classlib/WebBrowser.h"
+#include "engine/u_FileIndex.h"
+#include "engine/u_HtmlHelpers.h"
+#include "engine/u_KeywordIndex.h"
+#include "engine/u_WideFuncText.h"
+#include "engine/u_WordLists.h"
+#include "forms/u_fileix.h"
+#include "forms/u_hdesign.h"
+#include "forms/u_prog.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
+#include "forms/u_start.h"
+#include "forms/u_textdesign.h"
+#include "forms/u_wortlisten.h"
+#include "tests/support/HtmlReference.h"
+#include "ucode/UCodeSysUtils.h"
+
+namespace {
+
+struct Args {
+  int docs = 1000;
+  int words = 5000;
+  int scale = 10;
+  bool reference = true;
+};
+
+Args ParseArgs(int argc, char** argv) {
+  Args args;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--docs" && i + 1 < argc) args.docs = atoi(argv[++i]);
+    else if (a == "--words" && i + 1 < argc) args.words = atoi(argv[++i]);
+    else if (a == "--scale" && i + 1 < argc) args.scale = atoi(argv[++i]);
+    else if (a == "--no-reference") args.reference = false;
+  }
+  return args;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double PeakMegabytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize / 1048576.0;
+}
+
+// German-like words from syllables, a Zipf-like choice making a few words common; every other
+// document is an HTML page with paragraphs, emphasis, links and entities.
+class TDocumentWriter {
+ public:
+  TDocumentWriter() : m_random(1848) {
+    const wchar_t* syllables[] = {L"ber", L"gen", L"schaf", L"haus", L"lich", L"keit", L"un", L"ver", L"wald",
+                                  L"stein", L"m\u00FC", L"\u00E4r", L"st\u00FC", L"bau", L"ring", L"feld",
+                                  L"sch\u00F6n", L"gro\u00DF", L"ach", L"tor", L"lin", L"de", L"ka", L"mo"};
+    for (int i = 0; i < 60000; ++i) {
+      std::wstring word;
+      for (int n = i, parts = 2 + i % 3; parts > 0; --parts, n /= 24) word += syllables[n % 24];
+      m_words.push_back(word);
+    }
+  }
+
+  // Sentences as German has them: a capitalised noun mostly after an article or a lower-case
+  // word, a few common nouns, many rare ones.
+  std::wstring Document(int number, int words, bool html) {
+    std::wstring text = html ? L"<html><head><title>Dokument " + std::to_wstring(number) +
+                                   L"</title></head>\r\n<body>\r\n<p class=\"text\">"
+                             : L"";
+    const auto& stop = FactoryNegativeWords();
+    bool noun = false;
+    for (int w = 1; w <= words; ++w) {
+      const double u = std::uniform_real_distribution<double>(0.0, 1.0)(m_random);
+      std::wstring word;
+      if (!noun && m_random() % 4 == 0) {
+        word = m_words[static_cast<size_t>(60000 * u * u * u) % m_words.size()];
+        word[0] = WideUpperCase(word.substr(0, 1))[0];
+        noun = true;
+      } else {
+        word = m_random() % 3 == 0 ? stop[m_random() % stop.size()] : m_words[static_cast<size_t>(3000 * u * u)];
+        noun = false;
+      }
+      if (html && m_random() % 40 == 0) word = L"<b>" + word + L"</b>";
+      if (html && m_random() % 200 == 0)
+        word = L"<a href=\"seite" + std::to_wstring(m_random() % 500) + L".htm\">" + word + L"</a>";
+      text += word;
+      text += w % 12 == 0 ? (html ? L".</p>\r\n<p class=\"text\">" : L".\r\n") : (m_random() % 17 == 0 ? L" &amp; " : L" ");
+    }
+    return text + (html ? L"</p>\r\n</body></html>\r\n" : L"\r\n");
+  }
+
+ private:
+  std::mt19937 m_random;
+  std::vector<std::wstring> m_words;
+};
+
+void MakeWindows() {
+  start = new Tstart(Application);
+  prog = new Tprog(Application);
+  negliste = new Tnegliste(Application);
+  posliste = new Tposliste(Application);
+  new Tquhopt(Application);
+  new Thdesign(Application);
+  new Ttextdesign(Application);
+  new Tsdesign(Application);
+}
+
+double FolderMegabytes(const std::vector<std::wstring>& paths) {
+  double bytes = 0;
+  for (const auto& path : paths) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) bytes += data.nFileSizeLow;
+  }
+  return bytes / 1048576.0;
+}
+
+void Report(const char* what, size_t docs, size_t entries, double seconds, double megabytes) {
+  std::printf("  %-22s %6zu documents, %8zu entries, %7.3f s, %6.2f MB/s, peak memory %.1f MB\n", what, docs,
+              entries, seconds, megabytes / seconds, PeakMegabytes());
+}
+
+void RunThroughWindows(const std::vector<std::wstring>& paths) {
+  const double megabytes = FolderMegabytes(paths);
+  std::printf("%zu documents, %.1f MB\n", paths.size(), megabytes);
+  prog->qulist->Clear();
+  prog->squlist->Clear();
+  auto start = std::chrono::steady_clock::now();
+  AddFilesToFileList(prog->qulist, paths, ReadFileListOptions(), nullptr);
+  std::printf("  %-22s %6d rows, %7.3f s\n", "file list filled", prog->qulist->GetItems()->GetCount(), Seconds(start));
+  prog->htmlindex->SetChecked(true);
+  start = std::chrono::steady_clock::now();
+  BuildFileIndex();
+  Report("file index, XHTML", paths.size(), FileIndexStore().EntryCount(), Seconds(start), megabytes);
+  std::printf("  %-22s %.1f MB of page\n", "", prog->doutput->GetText().size() / 1048576.0);
+  {
+    double reading = 0, refreshing = 0, writing = 0;
+    TIndexStore store;
+    start = std::chrono::steady_clock::now();
+    RunFileIndex(ReadFileIndexOptions(), store, [&](TFileIndexStep step, const std::wstring&, int) {
+      if (step == TFileIndexStep::ReadingFile && reading == 0) reading = Seconds(start);
+      if (step == TFileIndexStep::Refreshing) refreshing = Seconds(start);
+      if (step == TFileIndexStep::Writing) writing = Seconds(start);
+    });
+    std::printf("  %-22s read, strip, words and store %.3f s, split and sort %.3f s, page %.3f s\n", "engine alone",
+                refreshing - reading, writing - refreshing, Seconds(start) - writing);
+  }
+  prog->textindex->SetChecked(true);
+  start = std::chrono::steady_clock::now();
+  BuildFileIndex();
+  Report("file index, text", paths.size(), FileIndexStore().EntryCount(), Seconds(start), megabytes);
+  AddFilesToFileList(prog->squlist, paths, ReadFileListOptions(), nullptr);
+  start = std::chrono::steady_clock::now();
+  BuildKeywordIndex();
+  Report("keyword index", paths.size(), static_cast<size_t>(prog->soutput->GetLines()->GetCount()), Seconds(start),
+         megabytes);
+  prog->doutput->Clear();
+  prog->soutput->Clear();
+}
+
+// The tag stripper and the store against their straightforward forms, on the same documents
+// with the options the windows hold.
+void CompareWithReference(const std::vector<std::wstring>& paths) {
+  const TFileIndexOptions options = ReadFileIndexOptions();
+  std::vector<std::wstring> texts;
+  auto start = std::chrono::steady_clock::now();
+  for (const auto& path : paths) texts.push_back(LoadTextFileW(path));
+  std::printf("reading the documents: %.3f s\n", Seconds(start));
+  start = std::chrono::steady_clock::now();
+  std::vector<std::wstring> stripped;
+  for (const auto& text : texts) stripped.push_back(StripHtmlTags(text));
+  const double ours = Seconds(start);
+  start = std::chrono::steady_clock::now();
+  size_t differing = 0;
+  for (size_t i = 0; i < texts.size(); ++i)
+    if (DecodeHtmlCharacterReferences(reference::StripTags(texts[i])) != stripped[i]) ++differing;
+  const double plain = Seconds(start);
+  std::printf("tag stripping: %.3f s, straightforward %.3f s, ratio %.0fx, %zu documents differ\n", ours, plain,
+              plain / ours, differing);
+
+  struct Occurrence {
+    std::wstring word, item;
+  };
+  std::vector<Occurrence> all;
+  TWordPipeline pipeline(options.Pipeline);
+  start = std::chrono::steady_clock::now();
+  for (size_t i = 0; i < stripped.size(); ++i) {
+    const std::wstring item = L"Dokument " + std::to_wstring(i) + L">" + WideExtractFileName(paths[i]);
+    TWordPipeline::Result words = pipeline.Run(stripped[i]);
+    for (auto* list : {&words.Phrases, &words.Words})
+      for (auto& w : *list) all.push_back({w, item});
+  }
+  std::printf("word pipeline: %.3f s\n", Seconds(start));
+  for (bool doubles : {true, false}) {
+    start = std::chrono::steady_clock::now();
+    TIndexStore store;
+    for (const auto& o : all) store.AddOccurrence(o.word, o.item, doubles);
+    const double hashed = Seconds(start);
+    start = std::chrono::steady_clock::now();
+    reference::FileIndexStore literal;
+    for (const auto& o : all) literal.Add(o.word, o.item, doubles);
+    const double scanned = Seconds(start);
+    size_t same = 0;
+    for (int b = 0; b < kIndexBucketCount; ++b) {
+      const auto& mine = store.Bucket(b);
+      const auto& theirs = literal.Bucket(b);
+      for (size_t i = 0; i < mine.size() && i < theirs.size(); ++i)
+        if (mine[i].Word == theirs[i].word && mine[i].Pages == theirs[i].pages) ++same;
+    }
+    std::printf("store (doubles %s): %zu occurrences, %zu entries: %.3f s, straightforward %.3f s, ratio %.0fx, "
+                "%zu of %zu entries identical\n",
+                doubles ? "removed" : "kept", all.size(), store.EntryCount(), hashed, scanned, scanned / hashed, same,
+                store.EntryCount());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RegisterClassLibrary();
+  SetWebBrowserEngineFactory([log = std::make_shared<TRecordingWebBrowserEngine::Log>()] {
+    return std::make_unique<TRecordingWebBrowserEngine>(log, true);
+  });
+  const Args args = ParseArgs(argc, argv);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"kx_bench_fileindex\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  TDocumentWriter writer;
+  std::vector<std::wstring> paths;
+  const int total = args.docs * args.scale;
+  for (int i = 0; i < total; ++i) {
+    const bool html = i % 2 == 0;
+    paths.push_back(folder + L"dokument" + std::to_wstring(i) + (html ? L".htm" : L".txt"));
+    SaveTextFileW(writer.Document(i, args.words, html), paths.back(), 65001, false);
+  }
+  MakeWindows();
+  RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
+  if (args.scale > 1) RunThroughWindows(paths);
+  if (args.reference) CompareWithReference(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
+  for (const auto& path : paths) DeleteFileW(path.c_str());
+  RemoveDirectoryW(folder.c_str());
+  return 0;
+}
