@@ -4,7 +4,9 @@
 // allocation the data does not justify; errors are EGifError and leave the stream where it was.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "classlib/Classes.h"
@@ -109,6 +111,33 @@ TEST(GifHostileRead, EveryCutOfRealFilesLoadsWhatItCanOrFailsCleanly) {
     }
   }
   EXPECT_EQ(files, 5) << "Pillow's pictures missing in " << folder;
+}
+
+TEST(GifHostileRead, MutatedFilesLoadOrFailWithTheCodecsError) {
+  std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
+  std::mt19937 random(2024);
+  int tried = 0;
+  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+    std::string whole = testsupport::ReadBytes(folder + name + ".gif");
+    if (whole.empty()) continue;
+    for (int round = 0; round < 400; ++round, ++tried) {
+      std::string bytes = whole;
+      for (int flips = 1 + static_cast<int>(random() % 4); flips > 0; --flips) {
+        size_t at = random() % bytes.size();
+        switch (random() % 3) {
+          case 0: bytes[at] = static_cast<char>(random()); break;
+          case 1: bytes[at] = static_cast<char>(bytes[at] ^ (1 << (random() % 8))); break;
+          default: bytes.insert(at, 1, static_cast<char>(random() % 2 ? 0 : 0xFF)); break;
+        }
+      }
+      try {
+        Load(bytes);  // EGifError is caught there; anything else fails the test
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << name << " round " << round << ": " << typeid(e).name() << " " << e.what();
+      }
+    }
+  }
+  EXPECT_EQ(tried, 2000);
 }
 
 TEST(GifHostileRead, CodeSizesOutsideOneToEightAreCorruptData) {
