@@ -34,6 +34,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(sdesign);
     Application->CreateForm(einstausgabe);
     Application->Run();
+    // The windows go while everything they use still exists; the units' own clean-up follows
+    // when the program ends.
+    Application->DestroyComponents();
     return 0;
   } catch (...) {
     // A window that cannot be made: the user learns why before the program ends.

@@ -5,8 +5,11 @@
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
+#include "engine/u_FileIndex.h"
 #include "engine/u_funktionen.h"
 #include "forms/u_design.h"
+#include "forms/u_fileix.h"
+#include "forms/u_quhopt.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
@@ -32,6 +35,16 @@ std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text,
 // A configuration is loaded as such and never opened as a source text.
 bool IsConfigurationFile(const std::string& fileName) { return ExtractFileExt(fileName) == ".qcfg"; }
 
+// The system's small icons as the file lists' image list: shared, never freed here.
+void UseSystemSmallIcons(TImageList* icons) {
+  SHFILEINFOA info{};
+  const auto list = reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoA("", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  if (list == nullptr) return;
+  icons->SetShareImages(true);
+  icons->SetHandle(list);
+}
+
 void DeleteHandOverFile() { DeleteTempFile(TTempFile::IndexHandOver); }
 
 // Each side of the start panel's hover effect: a choice and the description beside it.
@@ -54,13 +67,23 @@ void ShowOnlyPanel(TPanel* panel) {
 
 void Tprog::FormCreate(TObject*) {
   DescribeTextIndexSettings(tt1);
-  status->SetCaption("");
-  zusammenfassung->SetCaption("");
-  progress->SetPosition(0);
-  output->Clear();
+  DescribeFileIndexSettings(td1);
+  DescribeKeywordIndexSettings(ts1);
+  for (TControl* text : std::initializer_list<TControl*>{status, dstatus, sstatus, zusammenfassung, dzusammenfassung,
+                                                         szusammenfassung})
+    text->SetCaption("");
+  for (TProgressBar* bar : {progress, fortschritt, sfortschritt}) bar->SetPosition(0);
+  for (TMemo* memo : {output, doutput, soutput}) memo->Clear();
+  FOldQuListProc = qulist->GetWindowProc();
+  qulist->SetWindowProc(TWndMethod(this, &Tprog::QuListWindowProc));
+  DragAcceptFiles(qulist->GetHandle(), TRUE);
+  FOldSquListProc = squlist->GetWindowProc();
+  squlist->SetWindowProc(TWndMethod(this, &Tprog::SquListWindowProc));
+  DragAcceptFiles(squlist->GetHandle(), TRUE);
   FOldWindowProc = GetWindowProc();
   SetWindowProc(TWndMethod(this, &Tprog::ProgWindowProc));
   DragAcceptFiles(GetHandle(), TRUE);
+  UseSystemSmallIcons(IconList);
   ShowOnlyPanel(pstart);
   SetProgLanguage();
 }
@@ -106,9 +129,13 @@ void Tprog::FormClose(TObject*, TCloseAction&) {
 }
 
 void Tprog::FormDestroy(TObject*) {
-  if (HandleAllocated()) DragAcceptFiles(GetHandle(), FALSE);
-  SetWindowProc(GetOwnWndProc());
+  qulist->SetWindowProc(FOldQuListProc);
+  squlist->SetWindowProc(FOldSquListProc);
+  SetWindowProc(FOldWindowProc);
+  for (TWinControl* target : std::initializer_list<TWinControl*>{qulist, squlist, this})
+    if (target->HandleAllocated()) DragAcceptFiles(target->GetHandle(), FALSE);
   TextIndexStore().Clear();
+  FileIndexStore().Clear();
 }
 
 void Tprog::ProgWindowProc(TMessage& message) {
@@ -118,9 +145,34 @@ void Tprog::ProgWindowProc(TMessage& message) {
     FOldWindowProc(message);
 }
 
+void Tprog::QuListWindowProc(TMessage& message) {
+  if (message.Msg == WM_DROPFILES) WMDropFiles(message);
+  FOldQuListProc(message);
+}
+
+void Tprog::SquListWindowProc(TMessage& message) {
+  if (message.Msg == WM_DROPFILES) WMDropFiles(message);
+  FOldSquListProc(message);
+}
+
 void Tprog::WMDropFiles(TMessage& message) {
   FOldWindowProc(message);
-  DragFinish(reinterpret_cast<HDROP>(message.WParam));
+  auto drop = reinterpret_cast<HDROP>(message.WParam);
+  TListView* target = pgdateien->GetVisible() ? qulist : squlist;
+  TListItems* rows = target->GetItems();
+  rows->BeginUpdate();
+  try {
+    for (const std::wstring& name : DroppedFileNames(drop)) {
+      AddFileToFileList(target, name);
+      if (quhopt && quhopt->dadweitere->GetChecked()) ImportHtmlLinks(name, target);
+    }
+  } catch (...) {
+    DragFinish(drop);
+    rows->EndUpdate();
+    throw;
+  }
+  DragFinish(drop);
+  rows->EndUpdate();
 }
 
 std::vector<std::wstring> DroppedFileNames(HDROP drop) {

@@ -219,8 +219,13 @@ class Tprog : public TForm {
   // Closes the start screen, which ends the program.
   void FormClose(TObject* sender, TCloseAction& action);
   void FormDestroy(TObject* sender);
-  // Files dropped from the shell onto the window (WM_DROPFILES).
+  // Files dropped from the shell onto the window or either file list (WM_DROPFILES): they
+  // go to the file wizard's list while the file wizard is shown, else to the keyword wizard's.
   void WMDropFiles(TMessage& message);
+  // The file lists' window procedures: a drop is taken, then every message goes on to the
+  // list's own procedure.
+  void QuListWindowProc(TMessage& message);
+  void SquListWindowProc(TMessage& message);
   // Opens a file passed on the command line: an index data file of the text index (its text
   // holds ">-") becomes the index to extend and the index is built at once; any other file
   // but a configuration becomes the text wizard's source, shown on its first page.
@@ -286,6 +291,8 @@ class Tprog : public TForm {
  private:
   void ProgWindowProc(TMessage& message);
   TWndMethod FOldWindowProc;
+  TWndMethod FOldQuListProc;
+  TWndMethod FOldSquListProc;
 };
 
 extern Tprog* prog;

@@ -1,6 +1,7 @@
 #include "forms/u_progspr.h"
 
 #include "classlib/ExtCtrls.h"
+#include "classlib/ListView.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "forms/u_prog.h"
@@ -90,7 +91,98 @@ const std::vector<TLanguageText> kProgTexts = {
     {"outputspeichern", L"Text Speichern", L"Save Text"},
     {"DatenSpeichern", L"Index Speichern", L"Save Index"},
     {"zwischenablage", L"Zwischenablage", L"To Clipboard"},
+    // File wizard.
+    {"pdkopf_titel", L"Datei Index", L"File Index"},
+    {"dbt1", L"<< zurück", L"<< back"},
+    {"dbt2", L"weiter >>", L"next >>"},
+    {"dstart", L"Index Erstellen", L"Create Index"},
+    {"td1", L"1. Quelle", L"1. Source"},
+    {"td2", L"2. Einstellungen", L"2. Criteria"},
+    {"td3", L"3. Fertigstellen", L"3. Complete"},
+    {"td4", L"Index erstellen", L"Create Index"},
+    {"td5", L"Ergebnis", L"Output"},
+    {"td1_la1", L"Datei:", L"File:"},
+    {"DateiAuswahl", L"Durchsuchen..", L"Browse.."},
+    {"la", L"Dokument nach weiteren Dateien durchsuchen", L"Search File for more Documents"},
+    {"DeleteAll", L"Alles Löschen", L"Delete All"},
+    {"DeleteRow", L"Reihe Löschen", L"Delete Row"},
+    {"querweitert", L"Erweitert..", L"Advanced.."},
+    {"dkt_gb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
+    {"dkt_gb2", L"Wortlisten", L"Word Lists"},
+    {"dkt_gb3", L"Index", L"Index"},
+    {"dkt_gb4", L"Design", L"Design"},
+    {"dkt_kleineraus", L"Kleingeschriebene Worte werden aussortiert", L"Remove Lower Words"},
+    {"dkt_grosseraus", L"Großgeschriebene Worte werden aussortiert", L"Remove Upper Words"},
+    {"dkt_zahlenraus", L"Zahlen werden aussortiert", L"Remove Numbers"},
+    {"htmlraus", L"HTML-Tags werden entfernt", L"Remove HTML-Tags"},
+    {"dkt_maxl", L"Minimale Länge der aufgenommen Worte:", L"Minimum Length of Words:"},
+    {"dkt_negativliste", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
+    {"dkt_positivliste", L"Positivliste (diese Worte kommen in den Index)",
+     L"White List (these words will come to the index)"},
+    {"dnegativliste_anzeigen", L"Anzeigen..", L"Show.."},
+    {"dpositivliste_anzeigen", L"Anzeigen..", L"Show.."},
+    {"dkt_keinedoppeltenseiten", L"Doppelte Verweise entfernen", L"Remove Double Folio"},
+    {"dkt_zusammen", L"Zusammenhängende Wörter zusammen in den Index aufnehmen", L"Search for Associated Words"},
+    {"dkt_zusdoppelt", L"Zusammenhänge Wörter mehrfach in den Index aufnehmen", L"Multiple Add Associated Words"},
+    {"dkt_integrieren", L"Zu einem vorhandenen Index hinzufügen", L"Add New Items to another Index"},
+    {"dandindex", L"Index wählen..", L"Choose Index.."},
+    {"dkt_design", L"Angepasstes Design (weitere Designeinstellungen)",
+     L"User Defined Design (adjust the design of your index)"},
+    {"dzwischenablage", L"Zwischenablage", L"To Clipboard"},
+    {"doutputspeichern", L"Text Speichern", L"Save Text"},
+    {"didxspeichern", L"Index Speichern", L"Save Index"},
+    // Keyword wizard.
+    {"pskopf_titel", L"Stichwort Index", L"Keyword Index"},
+    {"sbt1", L"<< zurück", L"<< back"},
+    {"sbt2", L"weiter >>", L"next >>"},
+    {"sstart", L"Index Erstellen", L"Create Index"},
+    {"ts1", L"1. Quelle", L"1. Source"},
+    {"ts2", L"2. Einstellungen", L"2. Criteria"},
+    {"ts3", L"3. Fertigstellen", L"3. Complete"},
+    {"ts4", L"Index erstellen", L"Create Index"},
+    {"ts5", L"Ergebnis", L"Output"},
+    {"ts1_la1", L"Datei:", L"File:"},
+    {"squsuchen", L"Durchsuchen..", L"Browse.."},
+    {"squdocsearch", L"Dokument nach weiteren Dateien durchsuchen", L"Search File for more Documents"},
+    {"sqdeleteall", L"Alles Löschen", L"Delete All"},
+    {"squdeleteraw", L"Reihe Löschen", L"Delete Row"},
+    {"squerweitert", L"Erweitert..", L"Advanced.."},
+    {"stwgb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
+    {"stwgb2", L"Wortlisten", L"Word Lists"},
+    {"stwgb3", L"Index", L"Index"},
+    {"stwgb4", L"Design", L"Design"},
+    {"stw_kleinraus", L"Kleingeschriebene Worte werden aussortiert", L"Remove Lower Words"},
+    {"stw_grossraus", L"Großgeschriebene Worte werden aussortiert", L"Remove Upper Words"},
+    {"stw_zahlenraus", L"Zahlen werden aussortiert", L"Remove Numbers"},
+    {"stw_htmlraus", L"HTML-Tags werden entfernt", L"Remove HTML-Tags"},
+    {"stw_maxl", L"Minimale Länge der aufgenommen Worte:", L"Minimum Length of Words:"},
+    {"stw_neg", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
+    {"stw_pos", L"Positivliste (diese Worte kommen in den Index)", L"White List (these words will come to the index)"},
+    {"stw_neganzeigen", L"Anzeigen..", L"Show.."},
+    {"stw_posanzeigen", L"Anzeigen..", L"Show.."},
+    {"stw_doppelt", L"Doppelte Einträge entfernen", L"Remove Double Items"},
+    {"stw_zus", L"Zusammenhängende Worte beachten", L"Keep Associated Words Together"},
+    {"stw_untereinander", L"Wörter untereinander anordnern", L"Write Words under each other"},
+    {"stw_alphabetisch", L"Wörter alphabetisch sortieren", L"Order Words alphabetical"},
+    {"stw_design", L"Angepasstes Design", L"User Defined Design"},
+    {"AbbruchS", L"Abbrechen", L"Break"},
+    {"szwischenablage", L"Zwischenablage", L"To Clipboard"},
+    {"soutputspeichern", L"Text Speichern", L"Save Text"},
+    {"Zeilenumbruch", L"Zeilenumbruch", L"Line Break"},
 };
+
+// The columns of both file lists, in order.
+const std::vector<std::pair<const wchar_t*, const wchar_t*>> kFileListColumns = {
+    {L"Bezeichnung", L"Name"}, {L"Link", L"Link"},  {L"Format", L"Type"},
+    {L"Kodierung", L"Coding"}, {L"Größe", L"Size"}, {L"Quelle", L"Source"}};
+
+void SetColumnCaptions(TListView* list, bool german) {
+  TListColumns* columns = list->GetColumns();
+  for (int i = 0; i < columns->GetCount() && i < static_cast<int>(kFileListColumns.size()); ++i) {
+    const auto& texts = kFileListColumns[static_cast<size_t>(i)];
+    columns->GetItem(i)->SetCaption(Ansi(german ? texts.first : texts.second));
+  }
+}
 
 const TProgressTexts kGermanProgress = {"Vorbereiten..", "Seite einlesen: ", "Datei einlesen: ",
                                         "Index aktualisieren..", "Index schreiben..",
@@ -143,13 +235,15 @@ void ApplyCustomItem(TComboBox* combo, const std::string& code) {
 void SetProgLanguage() {
   const std::string code = LanguageCode();
   ApplyLanguageTexts(prog, kProgTexts, code);
-  ApplyCustomItem(prog->kt_max, code);
+  for (TComboBox* combo : {prog->kt_max, prog->dkt_max, prog->stw_max}) ApplyCustomItem(combo, code);
   if (code == "de") {
     ProgressTexts = kGermanProgress;
-    ResetIndexLabel(prog->kt_index, L"Kein anderer Index ausgewählt");
+    for (TLabel* label : {prog->kt_index, prog->dkt_index}) ResetIndexLabel(label, L"Kein anderer Index ausgewählt");
   }
   if (code == "en") {
     ProgressTexts = kEnglishProgress;
-    ResetIndexLabel(prog->kt_index, L"No Index Selected");
+    for (TLabel* label : {prog->kt_index, prog->dkt_index}) ResetIndexLabel(label, L"No Index Selected");
   }
+  if (code == "de" || code == "en")
+    for (TListView* list : {prog->qulist, prog->squlist}) SetColumnCaptions(list, code == "de");
 }

@@ -7,6 +7,7 @@
 
 #include "TextIndexWindows.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/ListView.h"
 #include "forms/u_design.h"
 #include "forms/u_prog.h"
 #include "forms/u_progspr.h"
@@ -82,7 +83,49 @@ const std::vector<Expected> kProg = {
     {"kt_gb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
     {"kt_gb2", L"Wortlisten", L"Word Lists"},
     {"kt_gb3", L"Index", L"Index"},
+    {"dbt1", L"<< zurück", L"<< back"},
+    {"sbt2", L"weiter >>", L"next >>"},
+    {"dstart", L"Index Erstellen", L"Create Index"},
+    {"sstart", L"Index Erstellen", L"Create Index"},
+    {"td1", L"1. Quelle", L"1. Source"},
+    {"td2", L"2. Einstellungen", L"2. Criteria"},
+    {"td3", L"3. Fertigstellen", L"3. Complete"},
+    {"td4", L"Index erstellen", L"Create Index"},
+    {"td5", L"Ergebnis", L"Output"},
+    {"ts2", L"2. Einstellungen", L"2. Criteria"},
+    {"ts5", L"Ergebnis", L"Output"},
+    {"dkt_maxl", L"Minimale Länge der aufgenommen Worte:", L"Minimum Length of Words:"},
+    {"dkt_zahlenraus", L"Zahlen werden aussortiert", L"Remove Numbers"},
+    {"stw_kleinraus", L"Kleingeschriebene Worte werden aussortiert", L"Remove Lower Words"},
+    {"stw_grossraus", L"Großgeschriebene Worte werden aussortiert", L"Remove Upper Words"},
+    {"htmlraus", L"HTML-Tags werden entfernt", L"Remove HTML-Tags"},
+    {"stw_htmlraus", L"HTML-Tags werden entfernt", L"Remove HTML-Tags"},
+    {"dkt_positivliste", L"Positivliste (diese Worte kommen in den Index)",
+     L"White List (these words will come to the index)"},
+    {"stw_pos", L"Positivliste (diese Worte kommen in den Index)", L"White List (these words will come to the index)"},
+    {"stw_neg", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
+    {"dkt_design", L"Angepasstes Design (weitere Designeinstellungen)",
+     L"User Defined Design (adjust the design of your index)"},
+    {"stw_design", L"Angepasstes Design", L"User Defined Design"},
+    {"la", L"Dokument nach weiteren Dateien durchsuchen", L"Search File for more Documents"},
+    {"squdocsearch", L"Dokument nach weiteren Dateien durchsuchen", L"Search File for more Documents"},
+    {"stw_doppelt", L"Doppelte Einträge entfernen", L"Remove Double Items"},
+    {"stw_zus", L"Zusammenhängende Worte beachten", L"Keep Associated Words Together"},
+    {"stw_untereinander", L"Wörter untereinander anordnern", L"Write Words under each other"},
+    {"stw_alphabetisch", L"Wörter alphabetisch sortieren", L"Order Words alphabetical"},
+    {"Zeilenumbruch", L"Zeilenumbruch", L"Line Break"},
+    {"AbbruchS", L"Abbrechen", L"Break"},
+    {"dkt_gb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
+    {"stwgb2", L"Wortlisten", L"Word Lists"},
+    {"stwgb4", L"Design", L"Design"},
 };
+
+std::vector<std::wstring> Columns(TListView* list) {
+  std::vector<std::wstring> captions;
+  for (int i = 0; i < list->GetColumns()->GetCount(); ++i)
+    captions.push_back(StringToWideStringEx(list->GetColumns()->GetItem(i)->GetCaption(), 0));
+  return captions;
+}
 
 const std::vector<Expected> kCriteria = {
     {"", L"Seitenzahlen", L"Page Numbers"},
@@ -150,7 +193,13 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     ExpectTexts(posliste, WordList(L"Positivliste", L"White List"), german);
     ExpectTexts(negliste, WordList(L"Negativliste", L"Black List"), german);
     const std::string custom = german ? "Benutzerdefiniert.." : "Custom..";
-    EXPECT_EQ(LastItem(prog->kt_max), custom);
+    for (TComboBox* combo : {prog->kt_max, prog->dkt_max, prog->stw_max}) EXPECT_EQ(LastItem(combo), custom);
+    const std::vector<std::wstring> columns =
+        german ? std::vector<std::wstring>{L"Bezeichnung", L"Link", L"Format", L"Kodierung", L"Größe", L"Quelle"}
+               : std::vector<std::wstring>{L"Name", L"Link", L"Type", L"Coding", L"Size", L"Source"};
+    EXPECT_EQ(Columns(prog->qulist), columns);
+    EXPECT_EQ(Columns(prog->squlist), columns);
+    EXPECT_EQ(prog->dkt_index->GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
     EXPECT_EQ(LastItem(szkriterien->sz_laenge), custom);
     EXPECT_EQ(LastItem(szkriterien->cb_pluswert), custom);
     // The other items and the shown values stay.
@@ -172,7 +221,9 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
 TEST(WindowTexts, AChosenIndexSurvivesTheSwitchAndAnUnknownCodeChangesNothing) {
   TextIndexWindows windows;
   prog->kt_index->SetCaption("C:\\B\xFC" "cher\\alt.idx");
+  prog->dkt_index->SetCaption("C:\\Seiten\\web.idx");
   Switch("de");
+  EXPECT_EQ(prog->dkt_index->GetCaption(), "C:\\Seiten\\web.idx");
   EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
   Switch("en");
   EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\B\xFC" "cher\\alt.idx");

@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "TextIndexWindows.h"
 #include "engine/u_TempFiles.h"
 #include "forms/u_prog.h"
+#include "forms/u_quhopt.h"
 #include "forms/u_start.h"
 #include "support/TestSupport.h"
 #include "ucode/UCodeSystem.h"
@@ -273,21 +275,47 @@ HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
 
 }  // namespace
 
-TEST(MainWindowDrop, TheDroppedFilesAreTakenInOrderWithoutFolders) {
+TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   testsupport::TempDir dir;
-  const std::wstring first = StringToWideStringEx(dir.File("b.txt"), 0);
-  const std::wstring second = StringToWideStringEx(dir.File("a.htm"), 0);
+  const std::wstring first = StringToWideStringEx(dir.File("bericht.txt"), 0);
+  const std::wstring second = StringToWideStringEx(dir.File("seite.htm"), 0);
+  const std::wstring linked = StringToWideStringEx(dir.File("anhang.txt"), 0);
   const std::wstring folder = StringToWideStringEx(dir.File("Ordner"), 0);
-  testsupport::WriteBytes(dir.File("b.txt"), "b");
-  testsupport::WriteBytes(dir.File("a.htm"), "a");
+  testsupport::WriteBytes(dir.File("bericht.txt"), "b");
+  testsupport::WriteBytes(dir.File("seite.htm"), "<a href=\"anhang.txt\">x</a>");
+  testsupport::WriteBytes(dir.File("anhang.txt"), "a");
   CreateDirectoryW(folder.c_str(), nullptr);
   HGLOBAL drop = MakeDrop({first, folder, second});
   EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(drop)), std::vector<std::wstring>({first, second}));
   GlobalFree(drop);
 
-  // The window takes a drop and releases it.
   TextIndexWindows windows;
-  EXPECT_NE(GetWindowLongA(prog->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
-  SendMessageW(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first})), 0);
+  quhopt = new Tquhopt(nullptr);
+  auto sources = [](TListView* list) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < list->GetItems()->GetCount(); ++i)
+      paths.push_back(list->GetItems()->GetItem(i)->GetSubItems()->Get(4));
+    std::sort(paths.begin(), paths.end());
+    return paths;
+  };
+  const std::string a = dir.File("bericht.txt"), b = dir.File("seite.htm"), c = dir.File("anhang.txt");
+  // The start panel is shown: the keyword wizard's list takes the drop, whichever window got it.
+  SendMessageW(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, folder, second})), 0);
+  EXPECT_EQ(sources(prog->squlist), std::vector<std::string>({a, b}));
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
+  // The file wizard is shown: its list takes the drop, here dropped onto the other list; with
+  // "search dropped documents for further pages" the linked file comes too.
+  prog->rand_btdidx->Click();
+  quhopt->dadweitere->SetChecked(true);
+  SendMessageW(prog->squlist->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({second})), 0);
+  EXPECT_EQ(sources(prog->qulist), std::vector<std::string>({c, b}));
+  EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 2);
+  SendMessageW(prog->qulist->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first})), 0);
+  EXPECT_EQ(sources(prog->qulist), std::vector<std::string>({c, a, b}));
+  // All three windows take drops from the shell.
+  for (TWinControl* target : std::initializer_list<TWinControl*>{prog, prog->qulist, prog->squlist})
+    EXPECT_NE(GetWindowLongA(target->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << target->GetName();
+  quhopt->Free();
+  quhopt = nullptr;
   RemoveDirectoryW(folder.c_str());
 }
