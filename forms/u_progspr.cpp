@@ -1,5 +1,6 @@
 #include "forms/u_progspr.h"
 
+#include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/ListView.h"
 #include "classlib/StdCtrls.h"
@@ -171,6 +172,24 @@ const std::vector<TLanguageText> kProgTexts = {
     {"Zeilenumbruch", L"Zeilenumbruch", L"Line Break"},
 };
 
+// The filters of the main window's file dialogs.
+const std::vector<TLanguageText> kDialogFilters = {
+    {"memoload", L"Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*", L"Text (*.txt)|*.txt|All Files (*.*)|*.*"},
+    {"memosave", L"Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*", L"Text (*.txt)|*.txt|All Files (*.*)|*.*"},
+    {"OpenDatei", L"Alle Dateien (*.*)|*.*|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php",
+     L"All Files (*.*)|*.*|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php"},
+    {"OpenIndex", L"Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*", L"Index (*.idx)|*.idx|All Files (*.*)|*.*"},
+    {"SaveIndex", L"Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*", L"Index (*.idx)|*.idx|All Files (*.*)|*.*"},
+};
+
+void SetDialogFilters(bool german) {
+  for (const TLanguageText& text : kDialogFilters) {
+    auto* dialog = dynamic_cast<TOpenDialog*>(prog->FindComponent(text.Name));
+    if (dialog == nullptr) throw Exception(std::string("The main window has no file dialog ") + text.Name);
+    dialog->SetFilter(Ansi(german ? text.German : text.English));
+  }
+}
+
 // The columns of both file lists, in order.
 const std::vector<std::pair<const wchar_t*, const wchar_t*>> kFileListColumns = {
     {L"Bezeichnung", L"Name"}, {L"Link", L"Link"},  {L"Format", L"Type"},
@@ -244,6 +263,8 @@ void SetProgLanguage() {
     ProgressTexts = kEnglishProgress;
     for (TLabel* label : {prog->kt_index, prog->dkt_index}) ResetIndexLabel(label, L"No Index Selected");
   }
-  if (code == "de" || code == "en")
+  if (code == "de" || code == "en") {
     for (TListView* list : {prog->qulist, prog->squlist}) SetColumnCaptions(list, code == "de");
+    SetDialogFilters(code == "de");
+  }
 }

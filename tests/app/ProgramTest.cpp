@@ -156,6 +156,62 @@ std::vector<std::string> TemporaryFilesOf(DWORD processId) {
 
 }  // namespace
 
+TEST(Program, StartedWithATextTheUserBuildsAndSavesItsIndex) {
+  testsupport::TempDir dir;
+  // Three pages, each page number on the line below its text.
+  const std::string source = dir.File("Buch.txt");
+  testsupport::WriteBytes(source,
+                          "ein Apfel und ein Baum\r\n1\r\neine Birne und ein Apfel\r\n2\r\nnur die Kirsche\r\n3\r\n");
+  RunningProgram program(source, dir.Path());
+  ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+
+  // A file on the command line brings the main window at once, on the text wizard.
+  HWND main = program.WaitForWindow([](HWND w) {
+    return IsWindowVisible(w) && WindowText(w) == kMainTitle && ClassOf(w) != "TApplication";
+  });
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  HWND next = FindChild(main, VisibleWithText("next >>"));
+  HWND create = FindChild(main, VisibleWithText("Create Index"));
+  ASSERT_NE(next, nullptr);
+  ASSERT_NE(create, nullptr);
+
+  // Source, page numbers, criteria, summary: then the run.
+  for (int page = 0; page < 3; ++page) SendMessageA(next, BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowEnabled(next)) << "the summary page is the last before the run";
+  SendMessageA(create, BM_CLICK, 0, 0);
+  HWND output = FindChild(main, [](HWND w) {
+    return IsWindowVisible(w) && (GetWindowLongA(w, GWL_STYLE) & ES_MULTILINE) != 0 && !MemoText(w).empty();
+  });
+  ASSERT_NE(output, nullptr) << "no result memo";
+  const std::vector<std::string> lines = Lines(MemoText(output));
+  EXPECT_EQ(lines, std::vector<std::string>({"Index", "", "A", "Apfel 1, 2", "", "B", "Baum 1", "Birne 2", "", "K",
+                                             "Kirsche 3"}));
+
+  // "Save Index" opens the save dialog; the user types a name without extension and saves.
+  HWND saveIndex = FindChild(main, VisibleWithText("Save Index"));
+  ASSERT_NE(saveIndex, nullptr);
+  PostMessageA(saveIndex, BM_CLICK, 0, 0);
+  HWND dialog = program.WaitForWindow([](HWND w) { return IsWindowVisible(w) && ClassOf(w) == "#32770"; });
+  ASSERT_NE(dialog, nullptr) << "the save dialog did not appear";
+  HWND name = GetDlgItem(dialog, 1148);  // the file name box of the common save dialog
+  ASSERT_NE(name, nullptr);
+  const std::string target = dir.File("Register");
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  HWND save = GetDlgItem(dialog, IDOK);
+  ASSERT_NE(save, nullptr);
+  PostMessageA(save, BM_CLICK, 0, 0);
+  ASSERT_TRUE(program.WaitUntilGone(dialog)) << "the save dialog stayed";
+  // Answered only once the program has finished the click, and with it the file.
+  SendMessageA(main, WM_NULL, 0, 0);
+  EXPECT_EQ(testsupport::ReadBytes(dir.File("Register.idx")),
+            "Apfel:1>-|2>-\r\nBaum:1>-\r\nBirne:2>-\r\nKirsche:3>-\r\n");
+
+  // Closing the main window ends the program cleanly and leaves nothing behind.
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_EQ(TemporaryFilesOf(program.ProcessId()), std::vector<std::string>());
+}
+
 TEST(Program, WithoutArgumentsTheStartScreenComesFirstAndClosingItEndsTheProgram) {
   testsupport::TempDir dir;
   RunningProgram program("", dir.Path());

@@ -198,6 +198,12 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
         german ? std::vector<std::wstring>{L"Bezeichnung", L"Link", L"Format", L"Kodierung", L"Größe", L"Quelle"}
                : std::vector<std::wstring>{L"Name", L"Link", L"Type", L"Coding", L"Size", L"Source"};
     EXPECT_EQ(Columns(prog->qulist), columns);
+    const std::string all = german ? "Alle Dateien (*.*)|*.*" : "All Files (*.*)|*.*";
+    EXPECT_EQ(prog->memoload->GetFilter(), "Text (*.txt)|*.txt|" + all);
+    EXPECT_EQ(prog->memosave->GetFilter(), "Text (*.txt)|*.txt|" + all);
+    EXPECT_EQ(prog->OpenDatei->GetFilter(), all + "|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php");
+    EXPECT_EQ(prog->OpenIndex->GetFilter(), "Index (*.idx)|*.idx|" + all);
+    EXPECT_EQ(prog->SaveIndex->GetFilter(), "Index (*.idx)|*.idx|" + all);
     EXPECT_EQ(Columns(prog->squlist), columns);
     EXPECT_EQ(prog->dkt_index->GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
     EXPECT_EQ(LastItem(szkriterien->sz_laenge), custom);
