@@ -147,21 +147,31 @@ using Faults = std::vector<std::string>;
 
 }  // namespace
 
+// The texts of both languages fit: English as the program starts without marker files, then
+// German through the language switch.
 TEST(WindowLayout, ToolWindowsAndStartScreen) {
   formstest::TextIndexWindows windows;
   windows.LeaveToProcessEnd();
-  for (TForm* form : std::initializer_list<TForm*>{szkriterien, design, posliste, negliste, start})
-    EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName();
+  for (const char* code : {"en", "de"}) {
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    for (TForm* form : std::initializer_list<TForm*>{szkriterien, design, posliste, negliste, start})
+      EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
+  }
 }
 
 TEST(WindowLayout, MainWindowOnEveryPageOfTheTextWizard) {
   formstest::TextIndexWindows windows;
   windows.LeaveToProcessEnd();
-  EXPECT_EQ(ShownFaults(prog), Faults()) << "start panel";
-  start->spr->SetCaption("de");
-  for (TTabSheet* page : {prog->tt1, prog->tt2, prog->tt3, prog->tt4, prog->tt5, prog->tt6}) {
-    DescribeTextIndexSettings(page);  // the summary page with its summary
-    EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
+  for (const char* code : {"en", "de"}) {
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    ShowOnlyPanel(prog->pstart);
+    EXPECT_EQ(ShownFaults(prog), Faults()) << "start panel " << code;
+    for (TTabSheet* page : {prog->tt1, prog->tt2, prog->tt3, prog->tt4, prog->tt5, prog->tt6}) {
+      DescribeTextIndexSettings(page);  // the summary page with its summary
+      EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption() << " " << code;
+    }
   }
 }
 

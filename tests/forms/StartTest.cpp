@@ -3,6 +3,7 @@
 // line, its close, the side bar and the start panel, and files dropped from the shell.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -70,6 +71,12 @@ TEST(StartScreenLanguage, MarkerFilesOfTheCurrentFolderChooseTheLanguage) {
     // The main window follows the start screen's language.
     EXPECT_EQ(prog->rand_btdidx->GetCaption(), c.code == std::string("de") ? "Datei Index" : "File Index");
   }
+}
+
+TEST(MainWindowUnit, ComIsReadyOnTheUserInterfaceThread) {
+  // Made ready once by the main window's unit: asking again only counts up.
+  EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
+  CoUninitialize();
 }
 
 TEST(StartScreenSequence, TheMainWindowComesAtTheEighthTickAndTheScreenGoesAtTheEleventh) {
