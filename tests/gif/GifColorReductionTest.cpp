@@ -372,6 +372,19 @@ TEST(ReduceColorsSource, ReadsThroughACopyAndLeavesTheBitmapAlone) {
   }
 }
 
+TEST(ReduceColorsSource, DeviceBitmapIsReadAsDrawn) {
+  TBitmap device;  // a device bitmap until asked otherwise
+  device.SetSize(6, 4);
+  ASSERT_EQ(device.GetPixelFormat(), pfDevice);
+  device.GetCanvas()->GetBrush()->SetColor(static_cast<TColor>(0xF0F0F0));
+  device.GetCanvas()->FillRect(RECT{0, 0, 6, 4});
+  device.GetCanvas()->SetPixel(2, 1, clRed);
+  Reduced r = Reduce(&device, rmNetscape);
+  EXPECT_EQ(r.Color(0, 0), Rgb(255, 255, 255));
+  EXPECT_EQ(r.Color(2, 1), Rgb(255, 0, 0));
+  EXPECT_EQ(device.GetPixelFormat(), pfDevice);
+}
+
 TEST(ScanLineReader, GivesRowsInTheAskedFormatFromAPaletteBitmap) {
   auto source = MakeBitmap(6, 3, [](int x, int) { return x % 2 ? Rgb(255, 255, 255) : Rgb(0, 0, 0); });
   source->SetPixelFormat(pf8bit);
