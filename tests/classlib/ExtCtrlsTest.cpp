@@ -88,13 +88,23 @@ TEST(Timers, ADisabledTimerStaysQuietUntilEnabled) {
   timer.SetEnabled(false);
   timer.SetInterval(5);
   timer.SetOnTimer(TNotifyEvent(&recorder, &Recorder::Changed));
-  Sleep(20);
   Pump();
   EXPECT_TRUE(recorder.log.empty());
+  // Enabled, its own timer message comes and fires it.
   timer.SetEnabled(true);
-  DWORD start = GetTickCount();
-  while (recorder.log.empty() && GetTickCount() - start < 3000) Application->HandleMessage();
+  MSG tick{};
+  for (MSG msg; recorder.log.empty() && GetMessageA(&msg, nullptr, WM_TIMER, WM_TIMER) > 0;) {
+    if (!msg.hwnd) tick = msg;
+    DispatchMessageA(&msg);
+  }
   EXPECT_FALSE(recorder.log.empty());
+  ASSERT_NE(tick.wParam, 0u);
+  // Disabled again, it has no system timer, and a tick still queued is ignored.
+  size_t fired = recorder.log.size();
+  timer.SetEnabled(false);
+  DispatchMessageA(&tick);
+  EXPECT_EQ(recorder.log.size(), fired);
+  EXPECT_FALSE(KillTimer(nullptr, tick.wParam));
 }
 
 TEST(LabeledEdits, TheLabelFollowsTheEditAndItsState) {

@@ -122,14 +122,21 @@ TEST(Application, TimersTickThroughTheMessageLoop) {
   FormEvents events;
   timer.SetInterval(10);
   timer.SetOnTimer(TNotifyEvent(&events, &FormEvents::Tick));
-  DWORD start = GetTickCount();
-  while (events.ticks < 3 && GetTickCount() - start < 5000) Application->HandleMessage();
+  // The timer's own messages drive the test: each is taken from the queue as it comes.
+  MSG tick{};
+  for (MSG msg; events.ticks < 3 && GetMessageA(&msg, nullptr, WM_TIMER, WM_TIMER) > 0;) {
+    if (!msg.hwnd) tick = msg;
+    DispatchMessageA(&msg);
+  }
   EXPECT_GE(events.ticks, 3);
+  ASSERT_NE(tick.wParam, 0u);
   timer.SetEnabled(false);
   int ticks = events.ticks;
-  Sleep(50);
+  // A tick still queued when the timer stopped changes nothing, and no system timer is left.
+  DispatchMessageA(&tick);
   Pump();
   EXPECT_EQ(events.ticks, ticks);
+  EXPECT_FALSE(KillTimer(nullptr, tick.wParam));
 }
 
 TEST(Application, IdleProcessingReachesEveryApplicationEventsObject) {
@@ -363,22 +370,27 @@ TEST(Hints, RestingTheMouseOnAControlShowsItsHintAndLeavingHidesIt) {
     THintWindow* hint = Application->GetHintWindow();
     return hint && hint->HandleAllocated() && IsWindowVisible(hint->GetWindowHandle());
   };
-  DWORD start = GetTickCount();
-  while (!hintShowing() && GetTickCount() - start < 3000) {
-    PostMessageA(form->GetHandle(), WM_NULL, 0, 0);  // keeps the loop turning without a mouse event
-    Application->HandleMessage();
-    Application->HandleMessage();
+  // The loop notices where the mouse rests when it has nothing left to do (idle): each turn
+  // handles the queued messages until the loop idles once.
+  TApplicationEvents idleWatch(nullptr);
+  FormEvents events;
+  idleWatch.OnIdle = TIdleEvent(&events, &FormEvents::Idle);
+  auto idleTurn = [&events] {
+    for (int idles = events.idles; events.idles == idles;) Application->HandleMessage();
+  };
+  // On the button it arms the hint timer, whose message then shows the hint (unless the loop
+  // took that message already).
+  idleTurn();
+  if (!hintShowing()) {
+    MSG expired;
+    ASSERT_GT(GetMessageA(&expired, Application->GetHandle(), WM_TIMER, WM_TIMER), 0);
+    DispatchMessageA(&expired);
   }
   ASSERT_TRUE(hintShowing());
   EXPECT_EQ(Application->GetHintWindow()->GetCaption(), "Resting hint");
   POINT away = form->ClientToScreen(POINT{300, 250});
   SetCursorPos(away.x, away.y);
-  start = GetTickCount();
-  while (hintShowing() && GetTickCount() - start < 3000) {
-    PostMessageA(form->GetHandle(), WM_NULL, 0, 0);
-    Application->HandleMessage();
-    Application->HandleMessage();
-  }
+  idleTurn();
   EXPECT_FALSE(hintShowing());
   Application->SetHintPause(pause);
 }

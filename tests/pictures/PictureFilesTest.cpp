@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -175,6 +177,23 @@ TEST(PictureFiles, IndexedBitmapsAndTheir24BitConversions) {
     bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\" + indexed);
     bitmap.SetPixelFormat(pf24bit);
     bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\" + wide);
+    // Every converted pixel is the table colour of its index; the indexed file reads back as
+    // indexed, with the same table.
+    SCOPED_TRACE(indexed);
+    for (int y = 0; y < bitmap.GetHeight(); ++y) {
+      const auto* row = static_cast<const std::uint8_t*>(bitmap.ScanLine(y));
+      for (int x = 0; x < bitmap.GetWidth(); ++x) {
+        const RGBQUAD& expected = table[static_cast<size_t>((x * 7 + y * 3) % colours)];
+        ASSERT_EQ(row[3 * x], expected.rgbBlue) << x << "," << y;
+        ASSERT_EQ(row[3 * x + 1], expected.rgbGreen) << x << "," << y;
+        ASSERT_EQ(row[3 * x + 2], expected.rgbRed) << x << "," << y;
+      }
+    }
+    TBitmap reread;
+    reread.LoadFromFile(testsupport::ExeFolder() + "pictures-out\\" + indexed);
+    EXPECT_EQ(reread.GetPixelFormat(), bits == 1 ? pf1bit : bits == 4 ? pf4bit : pf8bit);
+    EXPECT_EQ(reread.GetWidth(), bitmap.GetWidth());
+    EXPECT_EQ(reread.GetHeight(), bitmap.GetHeight());
     Manifest().push_back("{\"kind\": \"same-pixels\", \"file\": \"" + wide + "\", \"like\": \"" +
                          indexed + "\", \"bits\": " + std::to_string(bits) + "}");
   }
@@ -193,7 +212,30 @@ TEST(PictureFiles, ScanLineRowZeroIsTheTopOfTheFile) {
       row[3 * x + 2] = static_cast<std::uint8_t>(y == 0 ? 255 : 0);  // red at the top
     }
   }
-  bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\rows.bmp");
+  const std::string file = testsupport::ExeFolder() + "pictures-out\\rows.bmp";
+  bitmap.SaveToFile(file);
+  // In the file the rows run bottom-up: the first stored row is the blue one.
+  std::ifstream in(file, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GE(bytes.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+  BITMAPFILEHEADER header;
+  BITMAPINFOHEADER info;
+  std::memcpy(&header, bytes.data(), sizeof(header));
+  std::memcpy(&info, bytes.data() + sizeof(header), sizeof(info));
+  EXPECT_EQ(info.biWidth, 3);
+  EXPECT_EQ(info.biHeight, 4);  // positive: bottom-up
+  const int stride = 12;        // 3 pixels of 3 bytes, padded to 4
+  ASSERT_GE(bytes.size(), header.bfOffBits + 4u * stride);
+  auto pixel = [&](int storedRow, int x, int channel) {
+    return static_cast<std::uint8_t>(bytes[header.bfOffBits + storedRow * stride + 3 * x + channel]);
+  };
+  for (int x = 0; x < 3; ++x) {
+    EXPECT_EQ(pixel(0, x, 0), 255) << x;  // stored first: the bottom row, blue
+    EXPECT_EQ(pixel(0, x, 2), 0) << x;
+    EXPECT_EQ(pixel(3, x, 2), 255) << x;  // stored last: the top row, red
+    EXPECT_EQ(pixel(3, x, 0), 0) << x;
+    EXPECT_EQ(pixel(1, x, 1), x * 100) << x;
+  }
   Manifest().push_back("{\"kind\": \"rows\", \"file\": \"rows.bmp\", \"top\": [255, 0, 0], "
                        "\"bottom\": [0, 0, 255]}");
 }
