@@ -58,6 +58,17 @@ TEST(PageCutting, ListsThatPointOutsideTheTextStayInside) {
   EXPECT_TRUE(FillPagesByNumbers({}, {L"1 (0)"}, true).Pages.empty());
 }
 
+TEST(PageCutting, ItemsWhosePageHoldsNoLineAreCounted) {
+  const Lines lines = NumberedLines(4);
+  TPageCut below = FillPagesByNumbers(lines, {L"1 (1)", L"2 (40)", L"3 (50)", L"4 (60)"}, true);
+  EXPECT_EQ(LabelsAndTexts(below.Pages), (Cut{{L"1", L".l0."}, {L"2", L".l1.l2.l3."}}));
+  EXPECT_EQ(below.ItemsBeyondText, 2);
+  EXPECT_EQ(below.SkippedItems, 0);
+  EXPECT_EQ(FillPagesByNumbers(lines, {L"1 (3)"}, false).ItemsBeyondText, 1);
+  EXPECT_EQ(FillPagesByNumbers(lines, {L"1 (0)", L"2 (2)"}, false).ItemsBeyondText, 0);
+  EXPECT_EQ(FillPagesByNumbers({}, {L"1 (0)", L"x"}, true).ItemsBeyondText, 1);
+}
+
 TEST(PageCutting, ItemsThatDoNotReadAreSkippedAndCounted) {
   const Lines lines = NumberedLines(6);
   TPageCut cut = FillPagesByNumbers(lines, {L"Kapitel (1) (2)", L"kaputt", L"3 (vier)", L"4 (4)"}, true);

@@ -18,21 +18,15 @@
 #include "support/WordStandIn.h"
 #include "ucode/UCodeSystem.h"
 
+using formstest::Items;
 using formstest::Lines;
 using formstest::MessageBoxes;
+using formstest::Narrow;
 using formstest::TextIndexWindows;
+using formstest::Wide;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
-
-Strings Items(TStrings* items) {
-  Strings lines;
-  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(items->Get(i));
-  return lines;
-}
 
 Strings OutputLines() { return Lines(prog->output->GetText()); }
 

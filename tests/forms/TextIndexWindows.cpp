@@ -5,6 +5,7 @@
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_wortlisten.h"
+#include "ucode/UCodeSystem.h"
 
 namespace formstest {
 
@@ -41,6 +42,7 @@ MessageBoxes::MessageBoxes() {
   m_previous = SetMessageBoxAnswerer([this](const TMessageBoxRequest& request) {
     texts.push_back(request.Text);
     captions.push_back(request.Caption);
+    flags.push_back(request.Flags);
     return IDOK;
   });
 }
@@ -58,5 +60,14 @@ std::vector<std::string> Lines(const std::string& text) {
   }
   return lines;
 }
+
+std::vector<std::string> Items(TStrings* items) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(items->Get(i));
+  return lines;
+}
+
+std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
+std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 }  // namespace formstest

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Classes.h"
 #include "classlib/Dialogs.h"
 
 namespace formstest {
@@ -30,6 +31,7 @@ class MessageBoxes {
   ~MessageBoxes();
   std::vector<std::string> texts;
   std::vector<std::string> captions;
+  std::vector<unsigned> flags;
 
  private:
   TMessageBoxAnswerer m_previous;
@@ -37,5 +39,10 @@ class MessageBoxes {
 
 // The lines of a memo's or list's text.
 std::vector<std::string> Lines(const std::string& text);
+// The items of a list or combo box.
+std::vector<std::string> Items(TStrings* items);
+// Control texts are 8-bit in the system code page.
+std::wstring Wide(const std::string& text);
+std::string Narrow(const std::wstring& text);
 
 }  // namespace formstest

@@ -1,0 +1,592 @@
+// The text wizard as a user drives it: buttons clicked, tabs clicked,
+// keys typed and list items chosen through real messages, file dialogs answered through the
+// dialog seam. Saved index texts and pictures are listed in forms-out/manifest.json, which
+// check_saved_files.py reads back with iconv and Pillow.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TextIndexWindows.h"
+#include "classlib/CommonDialogs.h"
+#include "engine/u_IndexStore.h"
+#include "engine/u_TextPicture.h"
+#include "engine/u_WideFuncText.h"
+#include "forms/u_design.h"
+#include "forms/u_prog.h"
+#include "forms/u_progspr.h"
+#include "forms/u_start.h"
+#include "forms/u_szkriterien.h"
+#include "forms/u_textix.h"
+#include "forms/u_wortlisten.h"
+#include "support/TestSupport.h"
+#include "ucode/UCodeSystem.h"
+
+using formstest::Items;
+using formstest::Lines;
+using formstest::MessageBoxes;
+using formstest::Narrow;
+using formstest::TextIndexWindows;
+using formstest::Wide;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                   nullptr);
+  std::string out(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length, nullptr, nullptr);
+  return out;
+}
+
+// ---- Files for the independent readers
+
+std::string OutputFolder() {
+  static const std::string folder = [] {
+    std::string path = testsupport::ExeFolder() + "forms-out";
+    CreateDirectoryA(path.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path + "\\" + found.cFileName).c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    return path;
+  }();
+  return folder;
+}
+
+std::string Json(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8) {
+    if (c == '"' || c == '\\') out += '\\', out += static_cast<char>(c);
+    else if (c < 0x20) {
+      char escaped[8];
+      snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      out += escaped;
+    } else out += static_cast<char>(c);
+  }
+  return out + "\"";
+}
+
+std::vector<std::string>& Manifest() {
+  static std::vector<std::string> entries;
+  return entries;
+}
+
+// A text file: its iconv encoding name, whether it starts with a byte-order mark, its text.
+void ExpectText(const std::string& file, const std::string& iconvName, bool mark, const std::wstring& text) {
+  Manifest().push_back("{\"kind\": \"text\", \"file\": " + Json(file) + ", \"encoding\": " + Json(iconvName) +
+                       ", \"bom\": " + (mark ? "true" : "false") + ", \"text\": " + Json(Utf8(text)) + "}");
+}
+
+void ExpectPicture(const std::string& file, const std::string& format, const TPictureSize& size) {
+  Manifest().push_back("{\"kind\": \"picture\", \"file\": " + Json(file) + ", \"format\": " + Json(format) +
+                       ", \"width\": " + std::to_string(size.Width) + ", \"height\": " +
+                       std::to_string(size.Height) + "}");
+}
+
+class ManifestWriter : public testing::Environment {
+ public:
+  void TearDown() override {
+    std::string text = "[\n";
+    for (size_t i = 0; i < Manifest().size(); ++i) text += "  " + Manifest()[i] + (i + 1 < Manifest().size() ? ",\n" : "\n");
+    testsupport::WriteBytes(OutputFolder() + "\\manifest.json", text + "]\n");
+  }
+};
+testing::Environment* const g_manifest = testing::AddGlobalTestEnvironment(new ManifestWriter);
+
+// ---- The user's side
+
+// The wizard's windows with their window handles, on the text wizard's first page.
+struct WizardWindows {
+  WizardWindows() {
+    prog->HandleNeeded();
+    DescribeTextIndexSettings(prog->tt1);
+  }
+  TextIndexWindows windows;
+};
+
+void Click(TWinControl* button) { SendMessageA(button->GetHandle(), BM_CLICK, 0, 0); }
+
+void ClickTab(TTabSheet* page) {
+  RECT rect{};
+  HWND tabs = prog->pct->GetHandle();
+  ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMRECT, page->GetTabIndex(), reinterpret_cast<LPARAM>(&rect)));
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+}
+
+void Type(HWND window, const std::string& keys) {
+  for (char key : keys) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(key), 1);
+}
+
+void SetTextOf(TWinControl* control, const std::string& text) {
+  SendMessageA(control->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+Strings OutputLines() { return Lines(prog->output->GetText()); }
+TTabSheet* ActivePage() { return prog->pct->GetActivePage(); }
+
+// Answers the file dialogs in turn: a name confirmed or the dialog cancelled; records what
+// each dialog showed.
+class DialogAnswers {
+ public:
+  DialogAnswers() {
+    m_previous = SetCommonDialogAnswerer([this](TCommonDialog& dialog) { return Answer(dialog); });
+  }
+  ~DialogAnswers() {
+    SetCommonDialogAnswerer(m_previous);
+    EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " answers not asked for";
+  }
+  DialogAnswers& Choose(const std::string& name) {
+    m_answers.push_back({true, name});
+    return *this;
+  }
+  DialogAnswers& Cancel() {
+    m_answers.push_back({false, std::string()});
+    return *this;
+  }
+  Strings dialogs;   // the component names of the dialogs shown
+  Strings filters;
+  Strings proposed;  // the file names they were preset to
+
+ private:
+  struct Answer_ {
+    bool confirm;
+    std::string name;
+  };
+  bool Answer(TCommonDialog& dialog) {
+    auto& files = dynamic_cast<TOpenDialog&>(dialog);
+    dialogs.push_back(files.GetName());
+    filters.push_back(files.GetFilter());
+    proposed.push_back(files.GetFileName());
+    if (m_answers.empty()) {
+      ADD_FAILURE() << "unexpected dialog " << files.GetName();
+      return false;
+    }
+    Answer_ answer = m_answers.front();
+    m_answers.erase(m_answers.begin());
+    if (answer.confirm) files.SetFileName(answer.name);
+    return answer.confirm;
+  }
+  std::vector<Answer_> m_answers;
+  TCommonDialogAnswerer m_previous;
+};
+
+// The output encoding for a scope.
+class OutputEncodingAs {
+ public:
+  OutputEncodingAs(int encoding, bool mark) {
+    OutputEncoding().SetEncoding(encoding);
+    OutputEncoding().SetWithBOM(mark);
+  }
+  ~OutputEncodingAs() { OutputEncoding().Reset(); }
+};
+
+// The text typed as the source, every line a page.
+void TypeSourceByLines(const std::string& text) {
+  Click(prog->qu_text);
+  SetTextOf(prog->original, text);
+  Click(prog->sz_zeilezuseite);
+}
+
+std::string ClipboardData(UINT format) {
+  std::string data;
+  if (!OpenClipboard(nullptr)) return data;
+  if (HANDLE handle = GetClipboardData(format)) {
+    const char* bytes = static_cast<const char*>(GlobalLock(handle));
+    data.assign(bytes, GlobalSize(handle));
+    GlobalUnlock(handle);
+  }
+  CloseClipboard();
+  return data;
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(TextWizardPages, NextAndBackWalkThePagesAndReadPageNumbersOnlyForANewText) {
+  WizardWindows wizard;
+  Click(prog->qu_text);
+  EXPECT_TRUE(prog->original->GetEnabled());
+  EXPECT_FALSE(prog->edit_quelle->GetEnabled());
+  EXPECT_FALSE(prog->bt1->GetVisible());
+  SetTextOf(prog->original, "Haus am See\r\n1\r\nHof\r\n2");
+  Click(prog->bt2);
+  EXPECT_EQ(ActivePage(), prog->tt2);
+  EXPECT_TRUE(prog->bt1->GetVisible());
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (1)", "2 (3)"}));
+
+  // The user edits the list; back and forth keeps the edit, a changed text is read anew.
+  SendMessageA(prog->sz_libo->GetHandle(), LB_SETSEL, TRUE, 0);
+  Click(prog->sz_entfernen);
+  Click(prog->bt1);
+  EXPECT_EQ(ActivePage(), prog->tt1);
+  EXPECT_FALSE(prog->bt1->GetVisible());
+  Click(prog->bt2);
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"2 (3)"}));
+  Click(prog->bt1);
+  SetTextOf(prog->original, "Hof\r\n5");
+  SendMessageA(prog->original->GetHandle(), EM_SETSEL, 0x7FFF, 0x7FFF);
+  Type(prog->original->GetHandle(), "0");
+  Click(prog->bt2);
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"50 (1)"}));
+
+  Click(prog->bt2);
+  EXPECT_EQ(ActivePage(), prog->tt3);
+  Click(prog->bt2);
+  EXPECT_EQ(ActivePage(), prog->tt4);
+  EXPECT_FALSE(prog->bt2->GetEnabled());
+  EXPECT_NE(prog->zusammenfassung->GetCaption().find("Text is used as Source"), std::string::npos);
+  Click(prog->bt1);
+  EXPECT_EQ(ActivePage(), prog->tt3);
+
+  // The progress page's tab shows the page without a run.
+  ClickTab(prog->tt5);
+  EXPECT_EQ(ActivePage(), prog->tt5);
+  EXPECT_FALSE(prog->ft_start->GetEnabled());
+  EXPECT_FALSE(prog->bt1->GetEnabled());
+  EXPECT_EQ(prog->output->GetText(), "");
+  ClickTab(prog->tt2);
+  EXPECT_EQ(ActivePage(), prog->tt2);
+  EXPECT_TRUE(prog->bt1->GetEnabled());
+  EXPECT_TRUE(prog->bt2->GetEnabled());
+  EXPECT_TRUE(prog->ft_start->GetEnabled());
+}
+
+TEST(TextWizardPages, ARunLeavesBackDisabledUntilATabIsClickedAndBackSkipsTheProgressPage) {
+  WizardWindows wizard;
+  TypeSourceByLines("Haus und Hof\r\nHof");
+  Click(prog->ft_start);
+  EXPECT_EQ(ActivePage(), prog->tt6);
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 1", "Hof 1, 2"}));
+  EXPECT_FALSE(prog->bt1->GetEnabled());
+  EXPECT_FALSE(prog->bt2->GetEnabled());
+  EXPECT_TRUE(prog->ft_start->GetEnabled());
+  ClickTab(prog->tt3);
+  ClickTab(prog->tt6);
+  EXPECT_TRUE(prog->bt1->GetEnabled());
+  Click(prog->bt1);
+  EXPECT_EQ(ActivePage(), prog->tt4);
+}
+
+TEST(TextWizardPages, StartReadsPageNumbersOnlyForAnUnreadTextWithAnEmptyList) {
+  WizardWindows wizard;
+  Click(prog->qu_text);
+  SetTextOf(prog->original, "Haus\r\n1\r\nHof\r\n2");
+  Click(prog->ft_start);
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (1)", "2 (3)"}));
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 1", "Hof 2"}));
+  // A new text with the old list still standing: the list is used as it is.
+  SetTextOf(prog->original, "Hof\r\n7\r\nHaus\r\n8");
+  Click(prog->ft_start);
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (1)", "2 (3)"}));
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 2", "Hof 1"}));
+}
+
+TEST(TextWizardPages, PageListItemsBeyondTheTextAreToldOnceInTheCurrentLanguage) {
+  WizardWindows wizard;
+  MessageBoxes boxes;
+  Click(prog->qu_text);
+  SetTextOf(prog->original, "Haus\r\nHof\r\nGarten");
+  prog->sz_libo->GetItems()->SetText("1 (1)\r\n2 (7)\r\n3 (9)\r\n4 (12)");
+  for (const char* language : {"de", "en"}) {
+    start->spr->SetCaption(language);
+    Click(prog->ft_start);
+  }
+  EXPECT_EQ(boxes.texts, Strings({Narrow(PageItemsBeyondTextMessage(2, "de")),
+                                  Narrow(PageItemsBeyondTextMessage(2, "en"))}));
+  EXPECT_NE(boxes.texts[0].find("2 Eintr"), std::string::npos);
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "G", "Garten 2", "", "H", "Haus 1", "Hof 2"}));
+}
+
+TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  testsupport::TempDir dir;
+  testsupport::WriteBytes(dir.File("a.txt"), "Garten\r\nHaus");
+  testsupport::WriteBytes(dir.File("b.txt"), "\xEF\xBB\xBF\xC3\x84pfel");
+  testsupport::WriteBytes(dir.File("c.txt"), "Hof");
+
+  SetTextOf(prog->edit_quelle, dir.File("a.tx"));
+  EXPECT_EQ(prog->original->GetText(), "");
+  SetTextOf(prog->edit_quelle, dir.File("a.txt"));
+  EXPECT_EQ(prog->original->GetText(), "Garten\r\nHaus");
+
+  answers.Choose(dir.File("b.txt")).Cancel();
+  Click(prog->bttxtquelle);
+  EXPECT_EQ(prog->edit_quelle->GetText(), dir.File("b.txt"));
+  EXPECT_EQ(prog->original->GetText(), "\xC4pfel");
+  EXPECT_FALSE(PageNumbersRead);
+  // Cancelled: the named file is read again all the same.
+  testsupport::WriteBytes(dir.File("b.txt"), "Birne");
+  PageNumbersRead = true;
+  Click(prog->bttxtquelle);
+  EXPECT_EQ(prog->original->GetText(), "Birne");
+  EXPECT_FALSE(PageNumbersRead);
+  EXPECT_EQ(answers.dialogs, Strings({"OpenDatei", "OpenDatei"}));
+  EXPECT_EQ(answers.filters[0],
+            "All Files (*.*)|*.*|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php");
+
+  Click(prog->qu_text);
+  EXPECT_TRUE(prog->qu_laden->GetEnabled());
+  EXPECT_FALSE(prog->bttxtquelle->GetEnabled());
+  answers.Choose(dir.File("c.txt")).Cancel();
+  Click(prog->qu_laden);
+  EXPECT_EQ(prog->original->GetText(), "Hof");
+  Click(prog->qu_laden);
+  EXPECT_EQ(prog->original->GetText(), "Hof");
+  EXPECT_EQ(answers.filters.back(), "Text (*.txt)|*.txt|All Files (*.*)|*.*");
+  Click(prog->qu_delete);
+  EXPECT_EQ(prog->original->GetText(), "");
+}
+
+TEST(TextWizardPageNumbers, TheFirstPageTakesDigitsAndTheListLosesChosenItems) {
+  WizardWindows wizard;
+  MessageBoxes boxes;
+  Click(prog->sz_zeilezuseite);
+  EXPECT_TRUE(prog->sz_beginn->GetEnabled());
+  EXPECT_FALSE(prog->sz_libo->GetEnabled());
+  EXPECT_FALSE(prog->Auslesen->GetEnabled());
+  SetTextOf(prog->sz_beginn, "");
+  Type(prog->sz_beginn->GetHandle(), "1x2-\b3");
+  EXPECT_EQ(prog->sz_beginn->GetText(), "13");
+  EXPECT_TRUE(boxes.texts.empty());
+
+  Click(prog->sz_auslesen);
+  EXPECT_FALSE(prog->sz_beginn->GetEnabled());
+  EXPECT_TRUE(prog->sz_libo->GetEnabled());
+  Click(prog->qu_text);
+  SetTextOf(prog->original, "a\r\n1\r\nb\r\n2\r\nc\r\n3\r\nd\r\n4");
+  Click(prog->Auslesen);
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (1)", "2 (3)", "3 (5)", "4 (7)"}));
+  HWND list = prog->sz_libo->GetHandle();
+  SendMessageA(list, LB_SETSEL, TRUE, 1);
+  SendMessageA(list, LB_SETSEL, TRUE, 3);
+  SendMessageA(list, WM_KEYDOWN, VK_DELETE, 1);
+  EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (1)", "3 (5)"}));
+  SendMessageA(list, LB_SETSEL, TRUE, -1);
+  Click(prog->sz_entfernen);
+  EXPECT_TRUE(Items(prog->sz_libo->GetItems()).empty());
+}
+
+TEST(TextWizardPageNumbers, CriteriaAndDesignButtonsOpenTheirWindowsModally) {
+  WizardWindows wizard;
+  szkriterien->HandleNeeded();
+  PostMessageA(szkriterien->Abbrechen->GetHandle(), BM_CLICK, 0, 0);
+  Click(prog->sz_kriterien);
+  EXPECT_EQ(szkriterien->GetModalResult(), mrCancel);
+  EXPECT_FALSE(szkriterien->GetVisible());
+  design->HandleNeeded();
+  PostMessageA(design->OK->GetHandle(), BM_CLICK, 0, 0);
+  Click(prog->btdesign);
+  EXPECT_EQ(design->GetModalResult(), mrOk);
+  EXPECT_FALSE(design->GetVisible());
+}
+
+TEST(TextWizardCriteria, TheLengthBoxTakesDigitsAndItsCustomItemAsksForANumber) {
+  WizardWindows wizard;
+  // Focus moves only inside a shown, active window.
+  wizard.windows.LeaveToProcessEnd();
+  prog->Show();
+  SetForegroundWindow(prog->GetHandle());
+  MessageBoxes boxes;
+  TComboBox* box = prog->kt_max;
+  DescribeTextIndexSettings(prog->tt3);
+  HWND edit = box->GetEditHandle();
+  ASSERT_NE(edit, nullptr);
+  SetTextOf(box, "");
+  Type(edit, "4a");
+  start->spr->SetCaption("de");
+  Type(edit, "-");
+  EXPECT_EQ(box->GetText(), "4");
+  EXPECT_EQ(boxes.texts, Strings({"In this box only numerical entries are allowed.",
+                                  "In diesem Feld sind nur Zahleneingaben erlaubt."}));
+  ASSERT_EQ(boxes.flags.size(), 2u);
+  EXPECT_EQ(boxes.flags[0] & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+
+  // The custom item: the box empties and takes the focus; leaving it empty puts the Tag back.
+  SendMessageA(box->GetHandle(), CB_SETCURSEL, 6, 0);
+  SendMessageA(GetParent(box->GetHandle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box->GetHandle()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box->GetHandle()));
+  EXPECT_EQ(box->GetText(), "");
+  EXPECT_EQ(box->GetItemIndex(), -1);
+  EXPECT_TRUE(GetFocus() == edit || GetFocus() == box->GetHandle());
+  SetFocus(prog->kt_zahlen->GetHandle());
+  EXPECT_EQ(box->GetText(), "3");
+  // A number typed stays when the box is left.
+  SetFocus(edit);
+  SetTextOf(box, "7");
+  SetFocus(prog->kt_zahlen->GetHandle());
+  EXPECT_EQ(box->GetText(), "7");
+}
+
+TEST(TextWizardCriteria, AnIndexToExtendIsTickedOnlyWhenAFileWasChosen) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  answers.Cancel().Choose("C:\\Register\\alt.idx");
+  Click(prog->andindex);
+  EXPECT_FALSE(prog->kt_integrieren->GetChecked());
+  EXPECT_EQ(prog->kt_index->GetCaption(), "No Index Selected");
+  Click(prog->andindex);
+  EXPECT_TRUE(prog->kt_integrieren->GetChecked());
+  EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\Register\\alt.idx");
+  EXPECT_EQ(answers.dialogs, Strings({"OpenIndex", "OpenIndex"}));
+  EXPECT_EQ(answers.filters[0], "Index (*.idx)|*.idx|All Files (*.*)|*.*");
+}
+
+TEST(TextWizardResult, CopyPutsTheIndexOnTheClipboardAsAnsiAndUnicodeText) {
+  WizardWindows wizard;
+  TypeSourceByLines("\xC4pfel und Birnen\r\nBirnen");
+  Click(prog->ft_start);
+  const std::string index = prog->output->GetText();
+  EXPECT_EQ(Lines(index), Strings({"Index", "", "A", "\xC4pfel 1", "", "B", "Birnen 1, 2"}));
+  Click(prog->zwischenablage);
+  EXPECT_EQ(ClipboardData(CF_TEXT), index + std::string(1, '\0'));
+  EXPECT_EQ(ClipboardData(CF_UNICODETEXT), Utf16Bytes(Wide(index) + L'\0'));
+}
+
+TEST(TextWizardResult, TheIndexTextIsSavedInTheOutputEncoding) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  TypeSourceByLines("\xC4pfel und Birnen\r\nBirnen");
+  Click(prog->ft_start);
+  const std::wstring index = Wide(prog->output->GetText());
+  struct Case {
+    int encoding;
+    bool mark;
+    const char* file;
+    const char* iconv;
+    std::string head;  // the first bytes: mark and "In"
+  };
+  const Case cases[] = {
+      {kEncodingUtf16LE, true, "utf16.txt", "UTF-16LE", std::string("\xFF\xFEI\0n\0", 6)},
+      {kEncodingUtf8BOM, false, "utf8.txt", "UTF-8", "\xEF\xBB\xBFIn"},
+      {kEncodingAnsi, true, "ansi.txt", "CP1252", "In"},
+  };
+  for (const Case& c : cases) {
+    OutputEncodingAs encoding(c.encoding, c.mark);
+    const std::string path = OutputFolder() + "\\" + c.file;
+    answers.Choose(path);
+    Click(prog->outputspeichern);
+    const std::string bytes = testsupport::ReadBytes(path);
+    EXPECT_EQ(bytes.substr(0, c.head.size()), c.head) << c.file;
+    ExpectText(c.file, c.iconv, c.encoding != kEncodingAnsi, index);
+  }
+  EXPECT_EQ(testsupport::ReadBytes(OutputFolder() + "\\ansi.txt"), Narrow(index));
+  EXPECT_EQ(answers.dialogs, Strings(3, "memosave"));
+  EXPECT_EQ(answers.proposed[0], Narrow(ProgramFolder()) + "Index.txt");
+  answers.Cancel();
+  Click(prog->outputspeichern);
+}
+
+TEST(TextWizardResult, TheIndexIsSavedAsAPictureAndAFailedSaveIsTold) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  MessageBoxes boxes;
+  TypeSourceByLines("\xC4pfel und Birnen\r\nBirnen");
+  Click(prog->ft_start);
+  const TPictureSize size = MeasureTextPicture(Wide(prog->output->GetText()), PictureOutput().GetFont());
+  for (const char* name : {"index.bmp", "index.JPEG", "index.jpg"}) {
+    answers.Choose(OutputFolder() + "\\" + name);
+    Click(prog->outputspeichern);
+    ExpectPicture(name, std::string(name).find(".bmp") != std::string::npos ? "BMP" : "JPEG", size);
+  }
+  EXPECT_TRUE(boxes.texts.empty());
+
+  // Too wide for a JPEG picture: told, and nothing written.
+  const std::string tooWide = OutputFolder() + "\\wide.jpg";
+  prog->output->SetText(std::string(12000, 'W'));
+  answers.Choose(tooWide);
+  Click(prog->outputspeichern);
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(GetFileAttributesA(tooWide.c_str()), INVALID_FILE_ATTRIBUTES);
+  // A folder that does not exist: told in the current language.
+  start->spr->SetCaption("de");
+  answers.Choose(OutputFolder() + "\\fehlt\\index.txt");
+  Click(prog->outputspeichern);
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_EQ(boxes.texts[1].rfind("Die Datei konnte nicht gespeichert werden.", 0), 0u) << boxes.texts[1];
+}
+
+TEST(TextWizardIndexData, SavedWithItsExtensionAndLoadedAgainToExtend) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  MessageBoxes boxes;
+  testsupport::TempDir dir;
+  TypeSourceByLines("Haus und Hof\r\nHof");
+  Click(prog->ft_start);
+  answers.Choose(dir.File("register")).Choose(dir.File("alt.idx.txt")).Cancel();
+  Click(prog->DatenSpeichern);
+  Click(prog->DatenSpeichern);
+  Click(prog->DatenSpeichern);
+  EXPECT_EQ(testsupport::ReadBytes(dir.File("register.idx")), "Haus:1>-\r\nHof:1>-|2>-\r\n");
+  EXPECT_EQ(testsupport::ReadBytes(dir.File("alt.idx.txt")), "Haus:1>-\r\nHof:1>-|2>-\r\n");
+  EXPECT_EQ(answers.dialogs, Strings(3, "SaveIndex"));
+  start->spr->SetCaption("de");
+  SetProgLanguage();
+  answers.Choose(dir.File("register.idx"));
+  Click(prog->DatenSpeichern);
+  EXPECT_EQ(answers.filters, Strings({"Index (*.idx)|*.idx|All Files (*.*)|*.*", "Index (*.idx)|*.idx|All Files (*.*)|*.*",
+                                      "Index (*.idx)|*.idx|All Files (*.*)|*.*",
+                                      "Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*"}));
+
+  // A new text index extends the saved one.
+  prog->mneutxtClick(nullptr);
+  EXPECT_EQ(ActivePage(), prog->tt1);
+  EXPECT_EQ(prog->original->GetText(), "");
+  EXPECT_EQ(prog->output->GetText(), "");
+  EXPECT_TRUE(TextIndexStore().Empty());
+  TypeSourceByLines("Garten\r\nHaus");
+  answers.Choose(dir.File("register.idx"));
+  Click(prog->andindex);
+  Click(prog->ft_start);
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "G", "Garten 1", "", "H", "Haus 1, 2", "Hof 1, 2"}));
+  EXPECT_TRUE(boxes.texts.empty());
+
+  // "Text Index Laden": a cancelled choice runs nothing, a chosen index runs at once.
+  prog->output->Clear();
+  answers.Cancel().Choose(dir.File("alt.idx.txt"));
+  prog->mtidxloadClick(nullptr);
+  EXPECT_EQ(prog->output->GetText(), "");
+  prog->mtidxloadClick(nullptr);
+  EXPECT_EQ(ActivePage(), prog->tt6);
+  EXPECT_EQ(OutputLines(), Strings({"Index", "", "G", "Garten 1", "", "H", "Haus 1, 2", "Hof 1, 2"}));
+}
+
+TEST(TextWizardIndexData, AnEmptyStoreGivesAFileWithAtMostItsMark) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  testsupport::TempDir dir;
+  prog->mneutxtClick(nullptr);
+  {
+    OutputEncodingAs encoding(kEncodingUtf8BOM, false);
+    answers.Choose(dir.File("leer8.idx"));
+    Click(prog->DatenSpeichern);
+  }
+  {
+    OutputEncodingAs encoding(kEncodingUtf16BE, true);
+    answers.Choose(dir.File("leer16.idx"));
+    Click(prog->DatenSpeichern);
+  }
+  answers.Choose(dir.File("leer.idx"));
+  Click(prog->DatenSpeichern);
+  EXPECT_EQ(testsupport::ReadBytes(dir.File("leer8.idx")), "\xEF\xBB\xBF");
+  EXPECT_EQ(testsupport::ReadBytes(dir.File("leer16.idx")), "\xFE\xFF");
+  EXPECT_EQ(GetFileAttributesA(dir.File("leer.idx").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(testsupport::ReadBytes(dir.File("leer.idx")), "");
+}

@@ -1,0 +1,63 @@
+#!/usr/bin/python3
+"""Checks the index texts and pictures that the text wizard saved, with readers of their own:
+iconv decodes the texts, Pillow the pictures.
+
+Usage: check_saved_files.py FOLDER  (FOLDER holds the files and their manifest.json)
+"""
+import json
+import os
+import subprocess
+import sys
+
+from PIL import Image
+
+MARKS = {"UTF-16LE": b"\xff\xfe", "UTF-16BE": b"\xfe\xff", "UTF-8": b"\xef\xbb\xbf"}
+
+
+def check_text(folder, entry):
+    with open(os.path.join(folder, entry["file"]), "rb") as f:
+        data = f.read()
+    mark = MARKS.get(entry["encoding"], b"")
+    if entry["bom"]:
+        assert mark and data.startswith(mark), f"no byte-order mark: {data[:4]!r}"
+        data = data[len(mark):]
+    else:
+        assert not (mark and data.startswith(mark)), "a byte-order mark was written"
+    decoded = subprocess.run(["iconv", "-f", entry["encoding"], "-t", "UTF-8"], input=data,
+                             capture_output=True, check=True).stdout.decode("utf-8")
+    assert decoded == entry["text"], f"decoded {decoded!r}, expected {entry['text']!r}"
+
+
+def check_picture(folder, entry):
+    with Image.open(os.path.join(folder, entry["file"])) as picture:
+        assert picture.format == entry["format"], f"format {picture.format}"
+        assert picture.size == (entry["width"], entry["height"]), f"size {picture.size}"
+        rgb = picture.convert("RGB")
+        colours = rgb.getcolors(maxcolors=picture.size[0] * picture.size[1])
+        assert len(colours) > 1, "the picture holds no text"
+
+
+CHECKS = {"text": check_text, "picture": check_picture}
+
+
+def main():
+    folder = sys.argv[1]
+    with open(os.path.join(folder, "manifest.json"), encoding="utf-8") as f:
+        manifest = json.load(f)
+    failed = 0
+    for entry in manifest:
+        try:
+            CHECKS[entry["kind"]](folder, entry)
+            print(f"ok      {entry['kind']:8} {entry['file']}")
+        except Exception as error:  # every failure is reported, the others still run
+            failed += 1
+            print(f"FAILED  {entry['kind']:8} {entry['file']}: {error}")
+    if not manifest:
+        failed += 1
+        print("FAILED  the manifest lists no files")
+    print(f"{len(manifest) - failed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
