@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "TextIndexWindows.h"
+#include "engine/u_FileIndex.h"
 #include "engine/u_TempFiles.h"
+#include "engine/u_TextIndex.h"
 #include "forms/u_prog.h"
 #include "forms/u_quhopt.h"
 #include "forms/u_start.h"
@@ -149,6 +151,20 @@ TEST(MainWindowClose, AFileThatCannotBeDeletedIsToldAndTheCloseGoesOn) {
   EXPECT_TRUE(start->CloseQuery());
   EXPECT_FALSE(Exists(index));
   EXPECT_EQ(boxes.texts.size(), 2u);
+}
+
+TEST(MainWindowEnd, DestroyingTheWindowEmptiesBothIndexStores) {
+  {
+    TextIndexWindows windows;
+    prog->qu_text->SetChecked(true);
+    prog->original->SetText("Haus und Hof");
+    prog->sz_zeilezuseite->SetChecked(true);
+    prog->ft_startClick(prog->ft_start);
+    ASSERT_FALSE(TextIndexStore().Empty());
+    FileIndexStore().AddOccurrence(L"Garten", L"Garten>garten.htm", true);
+  }
+  EXPECT_TRUE(TextIndexStore().Empty());
+  EXPECT_TRUE(FileIndexStore().Empty());
 }
 
 TEST(MainWindowStartFile, AFileBecomesTheSourceOfTheTextWizard) {
