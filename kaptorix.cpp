@@ -14,6 +14,7 @@
 #include "forms/u_quhopt.h"
 #include "forms/u_sdesign.h"
 #include "forms/u_start.h"
+#include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_textdesign.h"
 #include "forms/u_wortlisten.h"
@@ -27,6 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(negliste);
     Application->CreateForm(posliste);
     Application->CreateForm(szkriterien);
+    Application->CreateForm(szbearbeiten);
     Application->CreateForm(design);
     Application->CreateForm(quhopt);
     Application->CreateForm(hdesign);

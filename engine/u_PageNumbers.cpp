@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/u_WideFunc.h"
 #include "engine/u_funktionen.h"
 
 namespace {
@@ -61,4 +62,37 @@ std::vector<std::wstring> FindPageNumbers(const std::vector<std::wstring>& lines
     if (!label.empty()) found.push_back(MakePageNumberLine(label, static_cast<long long>(n)));
   }
   return found;
+}
+
+namespace {
+
+std::wstring TrimControls(const std::wstring& text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && text[begin] < 33) ++begin;
+  while (end > begin && text[end - 1] < 33) --end;
+  return text.substr(begin, end - begin);
+}
+
+// The test for the closing ")" comes before the trimming: a blank behind it drops the line.
+bool IsPageNumberLineForm(const std::wstring& line) {
+  return line.find(L" (") != std::wstring::npos && !line.empty() && line.find(L')') == line.size() - 1;
+}
+
+}  // namespace
+
+std::vector<std::wstring> SortPageNumberLines(const std::vector<std::wstring>& lines) {
+  TWideStrIntArray pairs;
+  for (const std::wstring& line : lines) {
+    if (!IsPageNumberLineForm(line)) continue;
+    std::wstring text = TrimControls(line);
+    RemoveChar(text, L')');
+    TWideStrArray pieces;
+    ExplodeW(L" (", text, pieces);
+    if (pieces.size() >= 2 && IsIntegerStr(pieces[1])) pairs.push_back({pieces[0], IntegerValueOr(pieces[1], 0)});
+  }
+  if (!pairs.empty()) QuickSortWideStrIntArray(pairs, 0, static_cast<int>(pairs.size()) - 1);
+  std::vector<std::wstring> sorted;
+  sorted.reserve(pairs.size());
+  for (const TWideStrIntItem& pair : pairs) sorted.push_back(MakePageNumberLine(pair.text, pair.number));
+  return sorted;
 }

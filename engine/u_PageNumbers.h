@@ -28,3 +28,9 @@ std::vector<std::wstring> FindPageNumbers(const std::vector<std::wstring>& lines
 
 // "label (line)"
 std::wstring MakePageNumberLine(const std::wstring& label, long long line);
+
+// The page-number lines sorted by their line number, ascending. A line takes part when it holds
+// " (" and its first ")" is its last character; it is then trimmed, its ")" removed and split at
+// " (": a line whose second piece is an integer becomes "label (number)", every other line is
+// dropped. Lines with equal numbers keep no particular order.
+std::vector<std::wstring> SortPageNumberLines(const std::vector<std::wstring>& lines);

@@ -12,6 +12,7 @@
 #include "forms/u_quhopt.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
+#include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
@@ -208,6 +209,7 @@ void Tprog::sprachealles() {
   for (TWordListWindow* list : {static_cast<TWordListWindow*>(negliste), static_cast<TWordListWindow*>(posliste)})
     if (list) list->LocalSpr();
   if (design) design->LocalSpr();
+  if (szbearbeiten) szbearbeiten->LocalSpr();
   if (szkriterien) szkriterien->LocalSpr();
 }
 
@@ -338,14 +340,7 @@ void Tprog::sz_liboKeyDown(TObject*, WORD& key, TShiftState) {
 
 void Tprog::sz_kriterienClick(TObject*) { szkriterien->ShowModal(); }
 
-void Tprog::kt_maxChange(TObject* sender) {
-  TComboBox* box = LengthBox(sender);
-  const std::string text = box->GetText();
-  if (text != "Benutzerdefiniert.." && text != "Custom..") return;
-  box->SetItemIndex(-1);
-  box->SetText("");
-  if (box->CanFocus()) box->SetFocus();
-}
+void Tprog::kt_maxChange(TObject* sender) { OfferCustomEntry(LengthBox(sender)); }
 
 void Tprog::kt_maxExit(TObject* sender) {
   TComboBox* box = LengthBox(sender);
@@ -375,6 +370,16 @@ void Tprog::mneutxtClick(TObject*) { NewTextIndex(); }
 // Loading an index runs the wizard on it; a cancelled choice leaves everything as it was.
 void Tprog::mtidxloadClick(TObject*) {
   if (ChooseIndexToExtend()) ft_startClick(ft_start);
+}
+
+void Tprog::sz_bearbeitenClick(TObject*) {
+  TStrings* lines = szbearbeiten->liste->GetLines();
+  lines->BeginUpdate();
+  lines->Clear();
+  TStrings* items = sz_libo->GetItems();
+  for (int i = 0; i < items->GetCount(); ++i) lines->Add(items->Get(i));
+  lines->EndUpdate();
+  szbearbeiten->ShowModal();
 }
 
 void Tprog::DeclareProperties(TPropertyTable& table) {
@@ -466,4 +471,5 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("DatenSpeichernClick", &Tprog::DatenSpeichernClick);
   p.Handler("mneutxtClick", &Tprog::mneutxtClick);
   p.Handler("mtidxloadClick", &Tprog::mtidxloadClick);
+  p.Handler("sz_bearbeitenClick", &Tprog::sz_bearbeitenClick);
 }

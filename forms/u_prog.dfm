@@ -420,6 +420,7 @@ object prog: Tprog
             Height = 25
             Caption = 'Bearbeiten..'
             Anchors = [akTop, akRight]
+            OnClick = sz_bearbeitenClick
           end
           object sz_kriterien: TButton
             Left = 590

@@ -287,6 +287,8 @@ class Tprog : public TForm {
   // "Neu" > "Text Index" and "Text Index Laden".
   void mneutxtClick(TObject* sender);
   void mtidxloadClick(TObject* sender);
+  // The page-number list window, filled with the wizard's page-number lines, shown modally.
+  void sz_bearbeitenClick(TObject* sender);
 
  private:
   void ProgWindowProc(TMessage& message);

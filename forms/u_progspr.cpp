@@ -251,6 +251,14 @@ void ApplyCustomItem(TComboBox* combo, const std::string& code) {
   combo->SetText(shown);
 }
 
+void OfferCustomEntry(TComboBox* combo) {
+  const std::string text = combo->GetText();
+  if (text != "Benutzerdefiniert.." && text != "Custom..") return;
+  combo->SetItemIndex(-1);
+  combo->SetText("");
+  if (combo->CanFocus()) combo->SetFocus();
+}
+
 void SetProgLanguage() {
   const std::string code = LanguageCode();
   ApplyLanguageTexts(prog, kProgTexts, code);

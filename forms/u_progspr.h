@@ -39,3 +39,7 @@ void ApplyLanguageTexts(TComponent* window, const std::vector<TLanguageText>& te
 // The choice "Benutzerdefiniert.." of a combo box's items in the language of `code`: every
 // "Custom" becomes "Benutzerdefiniert" for "de" and the other way round for "en".
 void ApplyCustomItem(TComboBox* combo, const std::string& code);
+
+// A criteria box whose text is the choice "Benutzerdefiniert.." or "Custom..": no item stays
+// chosen, the text is emptied and the box takes the focus for a typed value.
+void OfferCustomEntry(TComboBox* combo);

@@ -2,6 +2,7 @@
 
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
+#include "forms/u_textix.h"
 
 Tszkriterien* szkriterien = nullptr;
 
@@ -42,6 +43,44 @@ void Tszkriterien::LocalSpr() {
   ApplyCustomItem(cb_pluswert, code);
 }
 
+void Tszkriterien::OKClick(TObject*) {
+  Close();
+  FindPageNumbers();
+}
+
+void Tszkriterien::AbbrechenClick(TObject*) { Close(); }
+
+void Tszkriterien::sz_laengeChange(TObject* sender) {
+  if (auto* box = dynamic_cast<TComboBox*>(sender)) OfferCustomEntry(box);
+}
+
+void Tszkriterien::sz_laengeExit(TObject* sender) {
+  auto* box = dynamic_cast<TComboBox*>(sender);
+  if (box != nullptr && box->GetText().empty()) box->SetText(std::to_string(box->GetTag()));
+}
+
+void Tszkriterien::sz_laengeKeyPress(TObject*, char& key) {
+  if (key != '\b' && (key < '0' || key > '9')) key = 0;
+}
+
+void Tszkriterien::cb_pluswertKeyPress(TObject*, char& key) {
+  if (key != '\b' && key != '-' && (key < '0' || key > '9')) key = 0;
+}
+
+void Tszkriterien::sz_kuerzenClick(TObject*) {
+  // Checking a box from the description fires this before the radio buttons exist.
+  if (!sz_kuerzen || !sz_bwstandard || !sz_bwdef || !sz_bwdefs) return;
+  const bool cut = sz_kuerzen->GetChecked();
+  sz_bwstandard->SetEnabled(cut);
+  sz_bwdef->SetEnabled(cut);
+  if (cut) sz_bwstandardClick(this);
+}
+
+void Tszkriterien::sz_bwstandardClick(TObject*) {
+  if (!sz_bwdef || !sz_bwdefs) return;
+  sz_bwdefs->SetEnabled(sz_bwdef->GetChecked());
+}
+
 void Tszkriterien::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<Tszkriterien>();
   p.Field("gb0", &Tszkriterien::gb0);
@@ -67,4 +106,12 @@ void Tszkriterien::DeclareProperties(TPropertyTable& table) {
   p.Field("OK", &Tszkriterien::OK);
   p.Field("Abbrechen", &Tszkriterien::Abbrechen);
   p.Handler("FormCreate", &Tszkriterien::FormCreate);
+  p.Handler("OKClick", &Tszkriterien::OKClick);
+  p.Handler("AbbrechenClick", &Tszkriterien::AbbrechenClick);
+  p.Handler("sz_laengeChange", &Tszkriterien::sz_laengeChange);
+  p.Handler("sz_laengeExit", &Tszkriterien::sz_laengeExit);
+  p.Handler("sz_laengeKeyPress", &Tszkriterien::sz_laengeKeyPress);
+  p.Handler("cb_pluswertKeyPress", &Tszkriterien::cb_pluswertKeyPress);
+  p.Handler("sz_kuerzenClick", &Tszkriterien::sz_kuerzenClick);
+  p.Handler("sz_bwstandardClick", &Tszkriterien::sz_bwstandardClick);
 }

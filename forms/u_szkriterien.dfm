@@ -45,6 +45,9 @@ object szkriterien: Tszkriterien
       Caption = 'Maximale Zeilenlänge der untersuchten Zeilen:'
     end
     object sz_laenge: TComboBox
+      OnChange = sz_laengeChange
+      OnExit = sz_laengeExit
+      OnKeyPress = sz_laengeKeyPress
       Tag = 5
       Left = 362
       Top = 21
@@ -68,6 +71,9 @@ object szkriterien: Tszkriterien
       Caption = 'Ausgelesene numerische Seitenzahlen um diesen Wert erhöhen:'
     end
     object cb_pluswert: TComboBox
+      OnChange = sz_laengeChange
+      OnExit = sz_laengeExit
+      OnKeyPress = cb_pluswertKeyPress
       Tag = 1
       Left = 32
       Top = 46
@@ -124,6 +130,7 @@ object szkriterien: Tszkriterien
       Checked = True
     end
     object sz_kuerzen: TCheckBox
+      OnClick = sz_kuerzenClick
       Left = 12
       Top = 43
       Width = 480
@@ -132,6 +139,7 @@ object szkriterien: Tszkriterien
       Checked = True
     end
     object sz_bwstandard: TRadioButton
+      OnClick = sz_bwstandardClick
       Left = 32
       Top = 66
       Width = 200
@@ -140,6 +148,7 @@ object szkriterien: Tszkriterien
       Checked = True
     end
     object sz_bwdef: TRadioButton
+      OnClick = sz_bwstandardClick
       Left = 32
       Top = 90
       Width = 200
@@ -156,6 +165,7 @@ object szkriterien: Tszkriterien
     end
   end
   object OK: TButton
+    OnClick = OKClick
     Left = 356
     Top = 434
     Width = 75
@@ -165,6 +175,7 @@ object szkriterien: Tszkriterien
     ModalResult = mrOk
   end
   object Abbrechen: TButton
+    OnClick = AbbrechenClick
     Left = 437
     Top = 434
     Width = 75

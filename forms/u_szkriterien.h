@@ -38,6 +38,21 @@ class Tszkriterien : public TForm {
   void FormCreate(TObject* sender);
   // The window's texts in the language of start.spr.
   void LocalSpr();
+  // Closes the window and finds the page numbers again by the criteria.
+  void OKClick(TObject* sender);
+  // Closes the window; the changed criteria stay, no new detection.
+  void AbbrechenClick(TObject* sender);
+  // The line-length and offset boxes (the sender is the box): the choice "Custom.." empties
+  // the box for a typed value; left empty, the box takes its Tag back.
+  void sz_laengeChange(TObject* sender);
+  void sz_laengeExit(TObject* sender);
+  // Digits and backspace only; the offset also takes "-".
+  void sz_laengeKeyPress(TObject* sender, char& key);
+  void cb_pluswertKeyPress(TObject* sender, char& key);
+  // The characters to cut: the radio buttons with "remove characters", the edit with
+  // "user-defined characters".
+  void sz_kuerzenClick(TObject* sender);
+  void sz_bwstandardClick(TObject* sender);
 };
 
 extern Tszkriterien* szkriterien;

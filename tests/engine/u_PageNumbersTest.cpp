@@ -80,3 +80,30 @@ TEST(PageNumberDetection, CleaningCharacters) {
 }
 
 }  // namespace
+
+TEST(PageNumberLineSort, SortsByLineNumberAndDropsLinesNotOfTheForm) {
+  using Lines = std::vector<std::wstring>;
+  const struct {
+    Lines in;
+    Lines out;
+  } cases[] = {
+      {{L"40 (40)", L"7 (7)", L"iv (12)"}, {L"7 (7)", L"iv (12)", L"40 (40)"}},
+      // Leading blanks are trimmed away; a blank behind ")" drops the line.
+      {{L"  3 (9)", L"4 (2) ", L"5 (1)"}, {L"5 (1)", L"3 (9)"}},
+      // A second pair of parentheses before the last, a letter in the number, no " (" at all.
+      {{L"a (b) (3)", L"x (1a)", L"x(4)", L"y (-2)"}, {L"y (-2)"}},
+      // A label with blanks and a negative or large number keep their text.
+      {{L"Kapitel 2 (100000)", L"Vorwort (0)"}, {L"Vorwort (0)", L"Kapitel 2 (100000)"}},
+      {{L"nothing", L""}, {}},
+      {{}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SortPageNumberLines(c.in), c.out);
+}
+
+TEST(PageNumberLineSort, ManyLinesComeOutInOrder) {
+  std::vector<std::wstring> lines;
+  for (int i = 999; i >= 0; --i) lines.push_back(MakePageNumberLine(std::to_wstring(i % 7), i * 3));
+  const std::vector<std::wstring> sorted = SortPageNumberLines(lines);
+  ASSERT_EQ(sorted.size(), 1000u);
+  for (int i = 0; i < 1000; ++i) EXPECT_EQ(sorted[i], MakePageNumberLine(std::to_wstring(i % 7), i * 3));
+}

@@ -12,6 +12,7 @@
 #include "forms/u_prog.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
+#include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_wortlisten.h"
 #include "ucode/UCodeSystem.h"
@@ -149,6 +150,17 @@ const std::vector<Expected> kCriteria = {
     {"Abbrechen", L"Abbrechen", L"Cancel"},
 };
 
+const std::vector<Expected> kPageList = {
+    {"", L"Seitenzahlen", L"Page Numbers"},
+    {"gb1", L"Bearbeiten", L"Edit"},
+    {"ed1", L"Bezeichnung", L"Synonym"},
+    {"ed2", L"Zeilennummer", L"Line Number"},
+    {"add", L"Hinzufügen", L"Add"},
+    {"Sortieren", L"Sortieren", L"Sort"},
+    {"OK", L"OK", L"OK"},
+    {"Abbrechen", L"Abbrechen", L"Cancel"},
+};
+
 const std::vector<Expected> kDesign = {
     {"gb1", L"Überschriften", L"Headlinge"},
     {"ub", L"Gesamtüberschrift", L"Top Headline"},
@@ -189,6 +201,7 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     const bool german = code == std::string("de");
     ExpectTexts(prog, kProg, german);
     ExpectTexts(szkriterien, kCriteria, german);
+    ExpectTexts(szbearbeiten, kPageList, german);
     ExpectTexts(design, kDesign, german);
     ExpectTexts(posliste, WordList(L"Positivliste", L"White List"), german);
     ExpectTexts(negliste, WordList(L"Negativliste", L"Black List"), german);

@@ -23,6 +23,7 @@
 #include "forms/u_textdesign.h"
 #include "forms/u_prog.h"
 #include "forms/u_start.h"
+#include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
@@ -155,7 +156,7 @@ TEST(WindowLayout, ToolWindowsAndStartScreen) {
   for (const char* code : {"en", "de"}) {
     start->spr->SetCaption(code);
     prog->sprachealles();
-    for (TForm* form : std::initializer_list<TForm*>{szkriterien, design, posliste, negliste, start})
+    for (TForm* form : std::initializer_list<TForm*>{szkriterien, szbearbeiten, design, posliste, negliste, start})
       EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
   }
 }

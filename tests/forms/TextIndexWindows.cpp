@@ -2,7 +2,9 @@
 
 #include "forms/u_design.h"
 #include "forms/u_prog.h"
+#include "classlib/Forms.h"
 #include "forms/u_start.h"
+#include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_wortlisten.h"
 #include "ucode/UCodeSystem.h"
@@ -17,6 +19,7 @@ TextIndexWindows::TextIndexWindows() {
   negliste = new Tnegliste(nullptr);
   posliste = new Tposliste(nullptr);
   szkriterien = new Tszkriterien(nullptr);
+  szbearbeiten = new Tszbearbeiten(nullptr);
   design = new Tdesign(nullptr);
   PageNumbersRead = false;
 }
@@ -24,6 +27,7 @@ TextIndexWindows::TextIndexWindows() {
 TextIndexWindows::~TextIndexWindows() {
   if (m_free) {
     design->Free();
+    szbearbeiten->Free();
     szkriterien->Free();
     posliste->Free();
     negliste->Free();
@@ -31,6 +35,7 @@ TextIndexWindows::~TextIndexWindows() {
     start->Free();
   }
   design = nullptr;
+  szbearbeiten = nullptr;
   szkriterien = nullptr;
   posliste = nullptr;
   negliste = nullptr;
@@ -48,6 +53,34 @@ MessageBoxes::MessageBoxes() {
 }
 
 MessageBoxes::~MessageBoxes() { SetMessageBoxAnswerer(m_previous); }
+
+namespace {
+
+void Notify(TWinControl* control, WORD code, bool post) {
+  HWND window = control->GetHandle();
+  const WPARAM wParam = MAKEWPARAM(GetDlgCtrlID(window), code);
+  if (post) PostMessageA(GetParent(window), WM_COMMAND, wParam, reinterpret_cast<LPARAM>(window));
+  else SendMessageA(GetParent(window), WM_COMMAND, wParam, reinterpret_cast<LPARAM>(window));
+}
+
+}  // namespace
+
+void Click(TWinControl* button) { Notify(button, BN_CLICKED, false); }
+void PostClick(TWinControl* button) { Notify(button, BN_CLICKED, true); }
+
+void Pick(TComboBox* combo, int index) {
+  SendMessageA(combo->GetHandle(), CB_SETCURSEL, index, 0);
+  Notify(combo, CBN_SELCHANGE, false);
+}
+
+void Type(HWND window, const std::string& text) {
+  for (char c : text) PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+  Pump();
+}
+
+void Pump() {
+  for (int round = 0; round < 3; ++round) Application->ProcessMessages();
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

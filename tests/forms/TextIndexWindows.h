@@ -7,6 +7,7 @@
 
 #include "classlib/Classes.h"
 #include "classlib/Dialogs.h"
+#include "classlib/StdCtrls.h"
 
 namespace formstest {
 
@@ -44,5 +45,17 @@ std::vector<std::string> Items(TStrings* items);
 // Control texts are 8-bit in the system code page.
 std::wstring Wide(const std::string& text);
 std::string Narrow(const std::wstring& text);
+
+// A click on the button as the system tells it: the notification to its parent window,
+// handled at once.
+void Click(TWinControl* button);
+// The same, posted: handled by the next message loop that runs (a modal window's own).
+void PostClick(TWinControl* button);
+// The user picks item `index` of the combo box from its list.
+void Pick(TComboBox* combo, int index);
+// Characters typed into the window, each handled as the message loop handles it.
+void Type(HWND window, const std::string& text);
+// Lets the message loop handle what is waiting.
+void Pump();
 
 }  // namespace formstest

@@ -1,0 +1,76 @@
+#include "forms/u_szbearbeiten.h"
+
+#include "engine/u_IndexStore.h"
+#include "engine/u_PageNumbers.h"
+#include "forms/u_prog.h"
+#include "forms/u_progspr.h"
+#include "forms/u_start.h"
+#include "ucode/UCodeSystem.h"
+
+Tszbearbeiten* szbearbeiten = nullptr;
+
+namespace {
+
+const std::vector<TLanguageText> kTexts = {
+    {"", L"Seitenzahlen", L"Page Numbers"},
+    {"gb1", L"Bearbeiten", L"Edit"},
+    {"ed1", L"Bezeichnung", L"Synonym"},
+    {"ed2", L"Zeilennummer", L"Line Number"},
+    {"add", L"Hinzufügen", L"Add"},
+    {"Sortieren", L"Sortieren", L"Sort"},
+    {"OK", L"OK", L"OK"},
+    {"Abbrechen", L"Abbrechen", L"Cancel"},
+};
+
+}  // namespace
+
+Tszbearbeiten::Tszbearbeiten(TComponent* owner) : TForm(owner) { InitForm(); }
+
+void Tszbearbeiten::FormCreate(TObject*) { LocalSpr(); }
+
+void Tszbearbeiten::LocalSpr() { ApplyLanguageTexts(this, kTexts, LanguageCode()); }
+
+void Tszbearbeiten::SortZeilennummern(TCustomMemo* memo) {
+  const std::wstring text = StringToWideStringEx(memo->GetText(), 0);
+  std::string sorted;
+  for (const std::wstring& line : SortPageNumberLines(SplitTextLines(text)))
+    sorted += WideStringToStringEx(line, 0) + "\r\n";
+  memo->SetText(sorted);
+}
+
+void Tszbearbeiten::addClick(TObject*) {
+  liste->GetLines()->Add(ed1->GetText() + " (" + ed2->GetText() + ")");
+  SortZeilennummern(liste);
+}
+
+void Tszbearbeiten::SortierenClick(TObject*) { SortZeilennummern(liste); }
+
+void Tszbearbeiten::OKClick(TObject*) {
+  SortZeilennummern(liste);
+  TStrings* items = prog->sz_libo->GetItems();
+  items->BeginUpdate();
+  items->Clear();
+  TStrings* lines = liste->GetLines();
+  for (int i = 0; i < lines->GetCount(); ++i) items->Add(lines->Get(i));
+  items->EndUpdate();
+  Close();
+}
+
+void Tszbearbeiten::AbbrechenClick(TObject*) { Close(); }
+
+void Tszbearbeiten::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<Tszbearbeiten>();
+  p.Field("liste", &Tszbearbeiten::liste);
+  p.Field("gb1", &Tszbearbeiten::gb1);
+  p.Field("ed1", &Tszbearbeiten::ed1);
+  p.Field("ed2", &Tszbearbeiten::ed2);
+  p.Field("add", &Tszbearbeiten::add);
+  p.Field("Sortieren", &Tszbearbeiten::Sortieren);
+  p.Field("OK", &Tszbearbeiten::OK);
+  p.Field("Abbrechen", &Tszbearbeiten::Abbrechen);
+  p.Handler("FormCreate", &Tszbearbeiten::FormCreate);
+  p.Handler("addClick", &Tszbearbeiten::addClick);
+  p.Handler("SortierenClick", &Tszbearbeiten::SortierenClick);
+  p.Handler("OKClick", &Tszbearbeiten::OKClick);
+  p.Handler("AbbrechenClick", &Tszbearbeiten::AbbrechenClick);
+}
