@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
+#include <type_traits>
 
 namespace {
 
@@ -341,6 +343,73 @@ TEST(SyncedWideString, SetterSeesAChangeEvenWhenTheEightBitTextStaysTheSame) {
   SetSyncedWideString(L"abc", stored, control, setter);
   EXPECT_EQ(calls, (std::vector<std::string>{"abc"}));
   EXPECT_EQ(stored, L"abc");
+}
+
+}  // namespace
+
+// ---- The 8-bit and the wide string list: one behaviour
+namespace {
+
+template <class List>
+struct BothStringLists : ::testing::Test {
+  using Text = std::remove_cvref_t<decltype(std::declval<List&>().Get(0))>;
+  static Text T(const char* ansi) { return Text(ansi, ansi + std::strlen(ansi)); }
+};
+using StringListKinds = ::testing::Types<TStringList, TUCodeStringList>;
+TYPED_TEST_SUITE(BothStringLists, StringListKinds);
+
+TYPED_TEST(BothStringLists, PositionalChangesOfASortedListRaiseTheSameError) {
+  TypeParam list;
+  list.Add(TestFixture::T("b"));
+  list.Add(TestFixture::T("a"));
+  list.SetSorted(true);
+  for (auto change : {+[](TypeParam& l) { l.Put(0, TestFixture::T("z")); },
+                      +[](TypeParam& l) { l.Insert(0, TestFixture::T("z")); },
+                      +[](TypeParam& l) { l.InsertObject(1, TestFixture::T("z"), nullptr); }}) {
+    EXPECT_THROW(change(list), EStringListError);
+    EXPECT_EQ(ErrorText([&] { change(list); }), "Operation not allowed on sorted list");
+  }
+  EXPECT_EQ(list.Get(0), TestFixture::T("a"));
+  EXPECT_EQ(list.GetCount(), 2);
+}
+
+TYPED_TEST(BothStringLists, NestedUpdatesAnnounceOneChangeAtEachEnd) {
+  TypeParam list;
+  ChangeCounter counter;
+  list.OnChange = TNotifyEvent(&counter, &ChangeCounter::OnChange);
+  list.OnChanging = TNotifyEvent(&counter, &ChangeCounter::OnChanging);
+  list.BeginUpdate();
+  list.BeginUpdate();
+  list.Add(TestFixture::T("a"));
+  list.EndUpdate();
+  list.Add(TestFixture::T("b"));
+  EXPECT_EQ(counter.changings, 1);
+  EXPECT_EQ(counter.changes, 0);
+  list.EndUpdate();
+  EXPECT_EQ(counter.changings, 1);
+  EXPECT_EQ(counter.changes, 1);
+  list.EndUpdate();  // one too many: nothing more
+  EXPECT_EQ(counter.changes, 1);
+  list.Delete(0);
+  EXPECT_EQ(counter.changings, 2);
+  EXPECT_EQ(counter.changes, 2);
+}
+
+TYPED_TEST(BothStringLists, CapacityGrowsInStepsAndClearingGivesItBack) {
+  TypeParam list;
+  EXPECT_EQ(list.GetCapacity(), 0);
+  std::vector<int> capacities;
+  for (int i = 0; i < 80; ++i) {
+    list.Add(TestFixture::T("x"));
+    if (capacities.empty() || capacities.back() != list.GetCapacity())
+      capacities.push_back(list.GetCapacity());
+  }
+  EXPECT_EQ(capacities, (std::vector<int>{4, 8, 12, 28, 44, 60, 76, 95}));
+  list.SetCapacity(100);
+  EXPECT_EQ(list.GetCapacity(), 100);
+  EXPECT_THROW(list.SetCapacity(10), EStringListError);
+  list.Clear();
+  EXPECT_EQ(list.GetCapacity(), 0);
 }
 
 }  // namespace
