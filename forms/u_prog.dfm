@@ -914,6 +914,9 @@ object prog: Tprog
               Height = 21
               Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
               Text = '3'
+              OnChange = kt_maxChange
+              OnExit = kt_maxExit
+              OnKeyPress = kt_maxKeyPress
             end
           end
           object dkt_gb2: TGroupBox
@@ -1373,6 +1376,9 @@ object prog: Tprog
               Height = 21
               Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
               Text = '3'
+              OnChange = kt_maxChange
+              OnExit = kt_maxExit
+              OnKeyPress = kt_maxKeyPress
             end
           end
           object stwgb2: TGroupBox

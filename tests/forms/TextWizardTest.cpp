@@ -13,6 +13,7 @@
 #include "TextIndexWindows.h"
 #include "classlib/CommonDialogs.h"
 #include "engine/u_IndexStore.h"
+#include "engine/u_funktionen.h"
 #include "engine/u_TextPicture.h"
 #include "engine/u_WideFuncText.h"
 #include "forms/u_design.h"
@@ -353,6 +354,15 @@ TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
   EXPECT_EQ(answers.filters.back(), "Text (*.txt)|*.txt|All Files (*.*)|*.*");
   Click(prog->qu_delete);
   EXPECT_EQ(prog->original->GetText(), "");
+
+  // Appending, as the word lists load a second file: after a line break, also in an empty memo.
+  answers.Choose(dir.File("c.txt")).Choose(dir.File("a.txt")).Cancel();
+  EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload));
+  EXPECT_EQ(prog->original->GetText(), "\r\nHof");
+  EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload));
+  EXPECT_EQ(prog->original->GetText(), "\r\nHof\r\nGarten\r\nHaus");
+  EXPECT_FALSE(LoadTextIntoMemo(prog->original, true, prog->memoload));
+  EXPECT_EQ(prog->original->GetText(), "\r\nHof\r\nGarten\r\nHaus");
 }
 
 TEST(TextWizardPageNumbers, TheFirstPageTakesDigitsAndTheListLosesChosenItems) {
@@ -398,33 +408,51 @@ TEST(TextWizardPageNumbers, CriteriaAndDesignButtonsOpenTheirWindowsModally) {
   EXPECT_FALSE(design->GetVisible());
 }
 
-TEST(TextWizardCriteria, TheLengthBoxTakesDigitsAndItsCustomItemAsksForANumber) {
+namespace {
+
+// The user picks the custom item from the box's list.
+void ChooseCustomItem(TComboBox* box) {
+  SendMessageA(box->GetHandle(), CB_SETCURSEL, 6, 0);
+  SendMessageA(GetParent(box->GetHandle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box->GetHandle()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box->GetHandle()));
+}
+
+}  // namespace
+
+TEST(TextWizardCriteria, TheLengthBoxesTakeDigitsAndTheirCustomItemAsksForANumber) {
+  WizardWindows wizard;
+  // The text wizard's, the file wizard's and the keyword wizard's box.
+  for (TComboBox* box : {prog->kt_max, prog->dkt_max, prog->stw_max}) {
+    MessageBoxes boxes;
+    start->spr->SetCaption("en");
+    HWND edit = box->GetEditHandle();
+    ASSERT_NE(edit, nullptr);
+    SetTextOf(box, "");
+    Type(edit, "4a");
+    start->spr->SetCaption("de");
+    Type(edit, "-");
+    EXPECT_EQ(box->GetText(), "4") << box->GetName();
+    EXPECT_EQ(boxes.texts, Strings({"In this box only numerical entries are allowed.",
+                                    "In diesem Feld sind nur Zahleneingaben erlaubt."}));
+    ASSERT_EQ(boxes.flags.size(), 2u);
+    EXPECT_EQ(boxes.flags[0] & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    ChooseCustomItem(box);
+    EXPECT_EQ(box->GetText(), "") << box->GetName();
+    EXPECT_EQ(box->GetItemIndex(), -1);
+  }
+}
+
+TEST(TextWizardCriteria, TheCustomItemTakesTheFocusAndAnEmptyBoxGetsItsTagBack) {
   WizardWindows wizard;
   // Focus moves only inside a shown, active window.
   wizard.windows.LeaveToProcessEnd();
   prog->Show();
   SetForegroundWindow(prog->GetHandle());
-  MessageBoxes boxes;
   TComboBox* box = prog->kt_max;
   DescribeTextIndexSettings(prog->tt3);
   HWND edit = box->GetEditHandle();
-  ASSERT_NE(edit, nullptr);
-  SetTextOf(box, "");
-  Type(edit, "4a");
-  start->spr->SetCaption("de");
-  Type(edit, "-");
-  EXPECT_EQ(box->GetText(), "4");
-  EXPECT_EQ(boxes.texts, Strings({"In this box only numerical entries are allowed.",
-                                  "In diesem Feld sind nur Zahleneingaben erlaubt."}));
-  ASSERT_EQ(boxes.flags.size(), 2u);
-  EXPECT_EQ(boxes.flags[0] & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-
-  // The custom item: the box empties and takes the focus; leaving it empty puts the Tag back.
-  SendMessageA(box->GetHandle(), CB_SETCURSEL, 6, 0);
-  SendMessageA(GetParent(box->GetHandle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box->GetHandle()), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(box->GetHandle()));
+  ChooseCustomItem(box);
   EXPECT_EQ(box->GetText(), "");
-  EXPECT_EQ(box->GetItemIndex(), -1);
   EXPECT_TRUE(GetFocus() == edit || GetFocus() == box->GetHandle());
   SetFocus(prog->kt_zahlen->GetHandle());
   EXPECT_EQ(box->GetText(), "3");
@@ -501,10 +529,12 @@ TEST(TextWizardResult, TheIndexIsSavedAsAPictureAndAFailedSaveIsTold) {
   TypeSourceByLines("\xC4pfel und Birnen\r\nBirnen");
   Click(prog->ft_start);
   const TPictureSize size = MeasureTextPicture(Wide(prog->output->GetText()), PictureOutput().GetFont());
-  for (const char* name : {"index.bmp", "index.JPEG", "index.jpg"}) {
+  const std::pair<const char*, const char*> pictures[] = {
+      {"index.bmp", "BMP"}, {"index.JPEG", "JPEG"}, {"index.jpg", "JPEG"}, {"index.gif", "GIF"}};
+  for (const auto& [name, format] : pictures) {
     answers.Choose(OutputFolder() + "\\" + name);
     Click(prog->outputspeichern);
-    ExpectPicture(name, std::string(name).find(".bmp") != std::string::npos ? "BMP" : "JPEG", size);
+    ExpectPicture(name, format, size);
   }
   EXPECT_TRUE(boxes.texts.empty());
 
