@@ -147,29 +147,24 @@ void AppendEntryBox(std::wstring& body, const TIndexEntry& entry, const std::wst
 }  // namespace
 
 std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign& design) {
-  // The bar comes before the sections but links the headings of "[" found while writing them.
-  std::wstring body;
-  std::vector<std::wstring> barLinks;
-  for (int b = 0; b < kOtherBucket; ++b) {
-    const auto& entries = store.Bucket(b);
-    if (entries.empty()) continue;
-    const std::wstring letter(1, BucketLetter(b));
-    barLinks.push_back(L"<a href=\"#" + letter + L"\">" + letter + L"</a>");
-    if (design.LetterHeadings)
-      body += L"\r\n<div id=\"abc-box\"><a name=\"" + letter + L"\">" + letter + L"</a></div>\r\n";
-    for (const auto& entry : entries) AppendEntryBox(body, entry, design.LinkSeparator);
-  }
-  ForEachOtherEntry(
-      store, design.LetterHeadings,
-      [&](const std::wstring& first, size_t position) {
-        const std::wstring number = std::to_wstring(position), shown = HtmlEncodeAscii(XhtmlEscape(first));
-        body += L"\r\n<div id=\"abc-box\"><a name=\"sz" + number + L"\">" + shown + L"</a></div>\r\n";
-        if (design.LetterBar) barLinks.push_back(L"<a href=\"#sz" + number + L"\">" + shown + L"</a>");
-      },
-      [&](const TIndexEntry& entry) { AppendEntryBox(body, entry, design.LinkSeparator); });
+  // The bar stands before the sections but links the headings of "[" too: it is made first, so
+  // that the page is written in one string from head to end.
   std::wstring page;
   PageHead(design, page);
   if (design.LetterBar) {
+    std::vector<std::wstring> barLinks;
+    for (int b = 0; b < kOtherBucket; ++b) {
+      if (store.Bucket(b).empty()) continue;
+      const std::wstring letter(1, BucketLetter(b));
+      barLinks.push_back(L"<a href=\"#" + letter + L"\">" + letter + L"</a>");
+    }
+    ForEachOtherEntry(
+        store, design.LetterHeadings,
+        [&](const std::wstring& first, size_t position) {
+          barLinks.push_back(L"<a href=\"#sz" + std::to_wstring(position) + L"\">" +
+                             HtmlEncodeAscii(XhtmlEscape(first)) + L"</a>");
+        },
+        [](const TIndexEntry&) {});
     page += L"<div id=\"links\">";
     for (size_t i = 0; i < barLinks.size(); ++i) {
       if (i) AppendAscii(page, design.LinkSeparator);
@@ -177,9 +172,21 @@ std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign&
     }
     page += L"</div>\r\n";
   }
-  page.reserve(page.size() + body.size() + 16);
-  page += body;
-  body = std::wstring();
+  for (int b = 0; b < kOtherBucket; ++b) {
+    const auto& entries = store.Bucket(b);
+    if (entries.empty()) continue;
+    const std::wstring letter(1, BucketLetter(b));
+    if (design.LetterHeadings)
+      page += L"\r\n<div id=\"abc-box\"><a name=\"" + letter + L"\">" + letter + L"</a></div>\r\n";
+    for (const auto& entry : entries) AppendEntryBox(page, entry, design.LinkSeparator);
+  }
+  ForEachOtherEntry(
+      store, design.LetterHeadings,
+      [&](const std::wstring& first, size_t position) {
+        page += L"\r\n<div id=\"abc-box\"><a name=\"sz" + std::to_wstring(position) + L"\">" +
+                HtmlEncodeAscii(XhtmlEscape(first)) + L"</a></div>\r\n";
+      },
+      [&](const TIndexEntry& entry) { AppendEntryBox(page, entry, design.LinkSeparator); });
   page += L"</body></html>";
   return page;
 }

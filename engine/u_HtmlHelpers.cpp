@@ -133,7 +133,8 @@ bool IsValidReference(const std::wstring& text, size_t at, size_t& length) {
 // taken by a tag (at the moment that tag was taken) or stands before every "<" and is no
 // tag end. A tag that appears again later goes at once in the original, so a later ">" is
 // taken by the earliest tag that ends there and whose text was already there at that
-// moment; runs are therefore handled left to right with the moments at which each ">" went.
+// moment (its ">"s gone in earlier passes); runs are therefore handled left to right with the
+// moments at which each ">" went.
 class TTagStripper {
  public:
   explicit TTagStripper(const std::wstring& text) : m_text(text) {}
@@ -230,7 +231,8 @@ class TTagStripper {
   int FirstTimeFrom(const std::wstring& candidate, int since) const {
     auto found = m_tags.find(candidate);
     if (found == m_tags.end()) return kNever;
-    auto time = std::lower_bound(found->second.begin(), found->second.end(), since);
+    // A tag's pass replaces what the text held before it, never what the pass itself made.
+    auto time = std::upper_bound(found->second.begin(), found->second.end(), since);
     return time == found->second.end() ? kNever : *time;
   }
 

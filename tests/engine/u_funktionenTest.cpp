@@ -95,3 +95,23 @@ TEST(FileTypeTest, RegisteringAndRemovingOnlyOwnKeys) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FileTypeTest, ShellIconsAreRefreshedAndTheSizeKept) {
+  TRegistry registry;
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  ASSERT_TRUE(registry.OpenKey("Control Panel\\Desktop\\WindowMetrics", true));
+  const bool had = registry.ValueExists("Shell Icon Size");
+  const std::string before = had ? registry.ReadString("Shell Icon Size") : std::string();
+  registry.WriteString("Shell Icon Size", "32");
+  EXPECT_TRUE(RefreshShellIcons());
+  EXPECT_EQ(registry.ReadString("Shell Icon Size"), "32");
+  // A size that is no number is reported, not raised.
+  registry.WriteString("Shell Icon Size", "groß");
+  EXPECT_FALSE(RefreshShellIcons());
+  if (had) registry.WriteString("Shell Icon Size", before);
+  else registry.DeleteValue("Shell Icon Size");
+}
+
+}  // namespace

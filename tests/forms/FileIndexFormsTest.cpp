@@ -269,3 +269,21 @@ TEST_F(FileIndexFormsTest, PageSwitchesAndSummaries) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FileIndexFormsTest, OneIconPerExtension) {
+  ClearFileIconCache();
+  const int before = prog->IconList->GetCount();
+  const int a = GetFileIconIndex(Write("a.txt", L"a"), prog->IconList);
+  const int b = GetFileIconIndex(Write("b.TXT", L"b"), prog->IconList);
+  const int c = GetFileIconIndex(Write("c.htm", L"c"), prog->IconList);
+  EXPECT_EQ(a, b);
+  EXPECT_NE(a, c);
+  EXPECT_EQ(prog->IconList->GetCount(), before + 2);
+  AddFileToFileList(prog->qulist, Write("d.txt", L"d"));
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetImageIndex(), a);
+  ClearFileIconCache();
+}
+
+}  // namespace
