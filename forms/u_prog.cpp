@@ -308,8 +308,10 @@ void Tprog::qu_dateiClick(TObject*) {
 void Tprog::edit_quelleChange(TObject*) { LoadSourceFile(); }
 
 void Tprog::bttxtquelleClick(TObject*) {
+  const std::string named = edit_quelle->GetText();
   if (OpenDatei->Execute()) edit_quelle->SetText(OpenDatei->GetFileName());
-  LoadSourceFile();
+  // A new name has been read by the edit's change already; a Word document would start Word twice.
+  if (edit_quelle->GetText() == named) LoadSourceFile();
   PageNumbersRead = false;
 }
 

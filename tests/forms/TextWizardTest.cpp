@@ -24,6 +24,7 @@
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
 #include "support/TestSupport.h"
+#include "support/WordStandIn.h"
 #include "ucode/UCodeSystem.h"
 
 using formstest::Items;
@@ -339,7 +340,12 @@ TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
   Click(prog->bttxtquelle);
   EXPECT_EQ(prog->original->GetText(), "Birne");
   EXPECT_FALSE(PageNumbersRead);
-  EXPECT_EQ(answers.dialogs, Strings({"OpenDatei", "OpenDatei"}));
+  // The same file chosen again is read again.
+  testsupport::WriteBytes(dir.File("b.txt"), "Kirsche");
+  answers.Choose(dir.File("b.txt"));
+  Click(prog->bttxtquelle);
+  EXPECT_EQ(prog->original->GetText(), "Kirsche");
+  EXPECT_EQ(answers.dialogs, Strings({"OpenDatei", "OpenDatei", "OpenDatei"}));
   EXPECT_EQ(answers.filters[0],
             "All Files (*.*)|*.*|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php");
 
@@ -363,6 +369,20 @@ TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
   EXPECT_EQ(prog->original->GetText(), "\r\nHof\r\nGarten\r\nHaus");
   EXPECT_FALSE(LoadTextIntoMemo(prog->original, true, prog->memoload));
   EXPECT_EQ(prog->original->GetText(), "\r\nHof\r\nGarten\r\nHaus");
+}
+
+TEST(TextWizardSource, AChosenWordDocumentIsReadOnce) {
+  wordstandin::TWordStandIn word;
+  WizardWindows wizard;
+  DialogAnswers answers;
+  testsupport::TempDir dir;
+  testsupport::WriteBytes(dir.File("brief.doc"), "Haus am See\r\fHof\r");
+  answers.Choose(dir.File("brief.doc"));
+  Click(prog->bttxtquelle);
+  const std::string source = prog->original->GetText();
+  EXPECT_NE(source.find("Haus am See"), std::string::npos) << source;
+  EXPECT_NE(source.find("Hof"), std::string::npos) << source;
+  EXPECT_EQ(word.State().Quits, 1);
 }
 
 TEST(TextWizardPageNumbers, TheFirstPageTakesDigitsAndTheListLosesChosenItems) {
