@@ -10,6 +10,7 @@
 #include "forms/u_design.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_hdesign.h"
+#include "forms/u_indexhinzu.h"
 #include "forms/u_prog.h"
 #include "forms/u_quhopt.h"
 #include "forms/u_sdesign.h"
@@ -18,6 +19,7 @@
 #include "forms/u_szkriterien.h"
 #include "forms/u_textdesign.h"
 #include "forms/u_wortlisten.h"
+#include "forms/u_zusatzfunktion.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
@@ -29,12 +31,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(posliste);
     Application->CreateForm(szkriterien);
     Application->CreateForm(szbearbeiten);
+    Application->CreateForm(indexhinzu);
     Application->CreateForm(design);
     Application->CreateForm(quhopt);
     Application->CreateForm(hdesign);
     Application->CreateForm(textdesign);
     Application->CreateForm(sdesign);
     Application->CreateForm(einstausgabe);
+    Application->CreateForm(zusatzfunktion);
     Application->Run();
     // The windows go while everything they use still exists; the units' own clean-up follows
     // when the program ends.

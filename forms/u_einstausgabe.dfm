@@ -10,6 +10,7 @@ object einstausgabe: Teinstausgabe
   Font.Height = -11
   FormStyle = fsStayOnTop
   Position = poScreenCenter
+  OnCreate = FormCreate
   object GroupBox2: TGroupBox
     Left = 8
     Top = 8
@@ -28,6 +29,7 @@ object einstausgabe: Teinstausgabe
       Height = 19
       Caption = 'Wenn möglich, Kodierung übernehmen'
       Checked = True
+      OnClick = rb_utf8Click
     end
     object rb_ansi: TRadioButton
       Left = 12
@@ -35,6 +37,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'ANSI Text'
+      OnClick = rb_ansiClick
     end
     object rb_utf7: TRadioButton
       Left = 12
@@ -42,6 +45,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-7'
+      OnClick = rb_utf7Click
     end
     object rb_utf7ansi: TRadioButton
       Left = 12
@@ -49,6 +53,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-7 als ANSI gespeichert'
+      OnClick = rb_utf7ansiClick
     end
     object rb_utf8: TRadioButton
       Left = 12
@@ -56,6 +61,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-8 ohne BOM'
+      OnClick = rb_utf8Click
     end
     object rb_utf8bom: TRadioButton
       Left = 12
@@ -63,6 +69,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-8 mit BOM'
+      OnClick = rb_utf8bomClick
     end
     object rb_utf16le: TRadioButton
       Left = 12
@@ -70,6 +77,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-16 Little Endian (Standard Windows Unicode)'
+      OnClick = rb_utf16leClick
     end
     object rb_utf_be: TRadioButton
       Left = 12
@@ -77,6 +85,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-16 Big Endian'
+      OnClick = rb_utf_beClick
     end
     object rb_utf32le: TRadioButton
       Left = 12
@@ -84,6 +93,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-32 Little Endian'
+      OnClick = rb_utf32leClick
     end
     object rb_utf32be: TRadioButton
       Left = 12
@@ -91,6 +101,7 @@ object einstausgabe: Teinstausgabe
       Width = 440
       Height = 19
       Caption = 'Unicode UTF-32 Big Endian'
+      OnClick = rb_utf32beClick
     end
     object jazubom: TCheckBox
       Left = 12
@@ -99,6 +110,7 @@ object einstausgabe: Teinstausgabe
       Height = 19
       Caption = 'Byte Order Mark (BOM) in die Dateien schreiben'
       Checked = True
+      OnClick = jazubomClick
     end
     object Label4: TLabel
       Left = 12
@@ -112,6 +124,7 @@ object einstausgabe: Teinstausgabe
       Cursor = crHandPoint
       Font.Color = clBlue
       Font.Style = [fsUnderline]
+      OnClick = Label7Click
     end
     object Label1: TLabel
       Left = 12
@@ -125,6 +138,7 @@ object einstausgabe: Teinstausgabe
       Cursor = crHandPoint
       Font.Color = clBlue
       Font.Style = [fsUnderline]
+      OnClick = Label7Click
     end
   end
   object GroupBox1: TGroupBox
@@ -152,6 +166,7 @@ object einstausgabe: Teinstausgabe
       Width = 150
       Height = 25
       Caption = 'Schrift wählen..'
+      OnClick = BitBtn6Click
     end
     object Edit1: TEdit
       Left = 12
@@ -160,6 +175,7 @@ object einstausgabe: Teinstausgabe
       Height = 21
       Color = clWhite
       Text = '#FFFFFF'
+      OnChange = Edit1Change
     end
     object BitBtn1: TButton
       Left = 300
@@ -167,6 +183,7 @@ object einstausgabe: Teinstausgabe
       Width = 150
       Height = 25
       Caption = 'Hintergrundfarbe..'
+      OnClick = BitBtn1Click
     end
   end
   object fd: TFontDialog
@@ -181,5 +198,6 @@ object einstausgabe: Teinstausgabe
     Caption = 'OK'
     Default = True
     ModalResult = mrOk
+    OnClick = Button1Click
   end
 end

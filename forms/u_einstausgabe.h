@@ -38,6 +38,43 @@ class Teinstausgabe : public TForm {
   TFontDialog* fd = nullptr;
   TColorDialog* cd = nullptr;
   TButton* Button1 = nullptr;
+
+  // The texts of the language, then the program's factory encoding.
+  void FormCreate(TObject* sender);
+  void Sprache();
+  // Each radio button sets the encoding of saved text files (also when checked by code).
+  void rb_ansiClick(TObject* sender);
+  void rb_utf7Click(TObject* sender);
+  void rb_utf7ansiClick(TObject* sender);
+  void rb_utf8Click(TObject* sender);
+  void rb_utf8bomClick(TObject* sender);
+  void rb_utf16leClick(TObject* sender);
+  void rb_utf_beClick(TObject* sender);
+  void rb_utf32leClick(TObject* sender);
+  void rb_utf32beClick(TObject* sender);
+  void jazubomClick(TObject* sender);
+  // Opens the information page named by the clicked link label.
+  void Label7Click(TObject* sender);
+  // The font dialog for the picture font, the colour dialog for the picture background.
+  void BitBtn6Click(TObject* sender);
+  void BitBtn1Click(TObject* sender);
+  // A whole "#RRGGBB" value becomes the picture background; other texts change nothing.
+  void Edit1Change(TObject* sender);
+  void Button1Click(TObject* sender);
+
+ private:
+  void SetEncoding(int encoding);
+  // Tells the user, while the window is open, that index files saved from now on cannot be
+  // read back; once when the choice becomes one that cannot.
+  void WarnIfUnreadable(bool wasReadable);
 };
+
+// The address that an information label opens: "http://www." + caption + "&rf=" + the menu
+// links' referral code, with a bare ".de" or ".com" host followed by "/".
+std::string InformationAddress(const std::string& caption);
+// Whether text files saved with the encoding and mark carry a sign that reading them back
+// recognises; UTF-7 without its signature does not.
+bool EncodingIsDetectable(int encoding, bool withBOM);
+
 
 extern Teinstausgabe* einstausgabe;

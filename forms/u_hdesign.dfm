@@ -10,6 +10,7 @@ object hdesign: Thdesign
   Font.Height = -11
   FormStyle = fsStayOnTop
   Position = poScreenCenter
+  OnCreate = FormCreate
   object gb1: TGroupBox
     Left = 8
     Top = 8
@@ -39,6 +40,7 @@ object hdesign: Thdesign
       Height = 21
       EditLabel.Caption = 'Zeichen zwischen den Links " | "'
       Text = ' | '
+      OnChange = LinkTrennerChange
     end
   end
   object gb2: TGroupBox
@@ -218,6 +220,7 @@ object hdesign: Thdesign
       Width = 90
       Height = 21
       Text = '#333333'
+      OnChange = farbe_textChange
     end
     object pafa_text: TPanel
       Left = 196
@@ -226,6 +229,9 @@ object hdesign: Thdesign
       Height = 21
       BevelOuter = bvLowered
       Color = $00333333
+      OnMouseDown = FarbWahlMouseDown
+      OnMouseMove = FarbWahlMouseMove
+      OnMouseUp = FarbWahlMouseUp
     end
     object FarbwahlText: TButton
       Left = 234
@@ -233,6 +239,7 @@ object hdesign: Thdesign
       Width = 30
       Height = 25
       Caption = '...'
+      OnClick = FarbWahlEditChange
     end
     object Label6: TLabel
       Left = 12
@@ -245,6 +252,7 @@ object hdesign: Thdesign
       Width = 90
       Height = 21
       Text = '#0000FF'
+      OnChange = farbe_linksChange
     end
     object pafa_links: TPanel
       Left = 196
@@ -253,6 +261,9 @@ object hdesign: Thdesign
       Height = 21
       BevelOuter = bvLowered
       Color = $00FF0000
+      OnMouseDown = FarbWahlMouseDown
+      OnMouseMove = FarbWahlMouseMove
+      OnMouseUp = FarbWahlMouseUp
     end
     object FarbwahlLinks: TButton
       Left = 234
@@ -260,6 +271,7 @@ object hdesign: Thdesign
       Width = 30
       Height = 25
       Caption = '...'
+      OnClick = FarbWahlEditChange
     end
     object Label7: TLabel
       Left = 12
@@ -272,6 +284,7 @@ object hdesign: Thdesign
       Width = 90
       Height = 21
       Text = '#FFFFFF'
+      OnChange = farbe_hgChange
     end
     object pafa_hg: TPanel
       Left = 196
@@ -280,6 +293,9 @@ object hdesign: Thdesign
       Height = 21
       BevelOuter = bvLowered
       Color = $00FFFFFF
+      OnMouseDown = FarbWahlMouseDown
+      OnMouseMove = FarbWahlMouseMove
+      OnMouseUp = FarbWahlMouseUp
     end
     object FarbwahlHG: TButton
       Left = 234
@@ -287,6 +303,7 @@ object hdesign: Thdesign
       Width = 30
       Height = 25
       Caption = '...'
+      OnClick = FarbWahlEditChange
     end
   end
   object cd: TColorDialog

@@ -54,6 +54,24 @@ class Thdesign : public TForm {
   TButton* FarbwahlHG = nullptr;
   TColorDialog* cd = nullptr;
   TButton* OK = nullptr;
-};
+
+  // Colours the panels from their edits, then the texts of the language.
+  void FormCreate(TObject* sender);
+  void LocalSpr();
+  // The separator of the letter bar shown between double quotes in its label.
+  void LinkTrennerChange(TObject* sender);
+  // A colour edit recolours its panel once its text is a whole colour value; a partial value
+  // (while it is typed) leaves the panel as it was.
+  void farbe_textChange(TObject* sender);
+  void farbe_linksChange(TObject* sender);
+  void farbe_hgChange(TObject* sender);
+  // The "..." buttons: the colour dialog, its choice written into the button's colour edit.
+  void FarbWahlEditChange(TObject* sender);
+  // Picking a colour from the screen: press on a colour panel, drag, release.
+  void FarbWahlMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void FarbWahlMouseMove(TObject* sender, TShiftState shift, int x, int y);
+  void FarbWahlMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  // The colour edit that belongs to a colour panel or a "..." button; null for another control.
+  TEdit* ColourEditOf(TObject* control) const;};
 
 extern Thdesign* hdesign;

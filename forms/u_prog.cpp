@@ -8,14 +8,20 @@
 #include "engine/u_FileIndex.h"
 #include "engine/u_funktionen.h"
 #include "forms/u_design.h"
+#include "forms/u_einstausgabe.h"
 #include "forms/u_fileix.h"
+#include "forms/u_hdesign.h"
+#include "forms/u_indexhinzu.h"
 #include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
+#include "forms/u_textdesign.h"
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
+#include "forms/u_zusatzfunktion.h"
 #include "ucode/UCodeSystem.h"
 
 Tprog* prog = nullptr;
@@ -208,9 +214,16 @@ void Tprog::sprachealles() {
   SetProgLanguage();
   for (TWordListWindow* list : {static_cast<TWordListWindow*>(negliste), static_cast<TWordListWindow*>(posliste)})
     if (list) list->LocalSpr();
+  if (quhopt) quhopt->LocalSpr();
   if (design) design->LocalSpr();
+  if (hdesign) hdesign->LocalSpr();
+  if (sdesign) sdesign->LocalSpr();
+  if (textdesign) textdesign->LocalSpr();
   if (szbearbeiten) szbearbeiten->LocalSpr();
   if (szkriterien) szkriterien->LocalSpr();
+  if (einstausgabe) einstausgabe->Sprache();
+  if (indexhinzu) indexhinzu->sprache();
+  if (zusatzfunktion) zusatzfunktion->sprache();
 }
 
 void Tprog::rand_btstartClick(TObject*) { ShowOnlyPanel(pstart); }

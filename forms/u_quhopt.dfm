@@ -10,6 +10,8 @@ object quhopt: Tquhopt
   Font.Height = -11
   FormStyle = fsStayOnTop
   Position = poScreenCenter
+  OnCreate = FormCreate
+  OnShow = FormShow
   object gb1: TGroupBox
     Left = 8
     Top = 8
@@ -61,6 +63,7 @@ object quhopt: Tquhopt
       Caption = 'Bezeichnung'
       Checked = True
       Tag = 1
+      OnClick = rb1Click
     end
     object rb2: TRadioButton
       Left = 140
@@ -68,6 +71,7 @@ object quhopt: Tquhopt
       Width = 120
       Height = 19
       Caption = 'Link'
+      OnClick = rb2Click
     end
     object rb3: TRadioButton
       Left = 268
@@ -75,6 +79,7 @@ object quhopt: Tquhopt
       Width = 120
       Height = 19
       Caption = 'Datei'
+      OnClick = rb3Click
     end
     object liste: TMemo
       Left = 12
@@ -83,6 +88,7 @@ object quhopt: Tquhopt
       Height = 208
       ScrollBars = ssBoth
       WordWrap = False
+      OnChange = listeChange
     end
   end
   object OK: TButton
@@ -93,5 +99,6 @@ object quhopt: Tquhopt
     Caption = 'OK'
     Default = True
     ModalResult = mrOk
+    OnClick = OKClick
   end
 end

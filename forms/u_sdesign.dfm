@@ -10,6 +10,7 @@ object sdesign: Tsdesign
   Font.Height = -11
   FormStyle = fsStayOnTop
   Position = poScreenCenter
+  OnCreate = FormCreate
   object gb1: TGroupBox
     Left = 8
     Top = 8
@@ -22,6 +23,7 @@ object sdesign: Tsdesign
       Width = 360
       Height = 19
       Caption = 'Bezeichnung im Eintrag verwenden'
+      OnClick = Vorschau
     end
     object dateiname: TCheckBox
       Left = 12
@@ -30,6 +32,7 @@ object sdesign: Tsdesign
       Height = 19
       Caption = 'Dateiname im Eintrag verwenden'
       Checked = True
+      OnClick = Vorschau
     end
   end
   object gb2: TGroupBox
@@ -45,6 +48,7 @@ object sdesign: Tsdesign
       Height = 19
       Caption = 'Zeile zwischen den Einträgen freilassen'
       Checked = True
+      OnClick = Vorschau
     end
   end
   object gb3: TGroupBox
@@ -60,6 +64,7 @@ object sdesign: Tsdesign
       Height = 21
       EditLabel.Caption = 'Zu Beginn jeder Zeile'
       Text = ''
+      OnChange = Vorschau
     end
     object ne: TLabeledEdit
       Left = 202
@@ -68,6 +73,7 @@ object sdesign: Tsdesign
       Height = 21
       EditLabel.Caption = 'Zum Ende jeder Zeile'
       Text = ''
+      OnChange = Vorschau
     end
     object zwdl: TLabeledEdit
       Left = 12
@@ -76,6 +82,7 @@ object sdesign: Tsdesign
       Height = 21
       EditLabel.Caption = 'Zwischen Bezeichnung/Dateiname'
       Text = ' '
+      OnChange = Vorschau
     end
     object zw: TLabeledEdit
       Left = 12
@@ -84,6 +91,7 @@ object sdesign: Tsdesign
       Height = 21
       EditLabel.Caption = 'Zeichen zwischen Eintrag und Stichwörtern'
       Text = ':  '
+      OnChange = Vorschau
     end
     object zwe: TLabeledEdit
       Left = 12
@@ -92,6 +100,7 @@ object sdesign: Tsdesign
       Height = 21
       EditLabel.Caption = 'Zeichen zwischen den Stichwörtern'
       Text = ', '
+      OnChange = Vorschau
     end
   end
   object beispiel: TLabel

@@ -25,6 +25,12 @@ class Tsdesign : public TForm {
   TLabeledEdit* zwe = nullptr;
   TLabel* beispiel = nullptr;
   TButton* OK = nullptr;
+
+  void FormCreate(TObject* sender);
+  // Rebuilds the preview line from the current texts and switches.
+  void Vorschau(TObject* sender);
+  // The window's texts in the language of start.spr, then the preview.
+  void LocalSpr();
 };
 
 extern Tsdesign* sdesign;

@@ -10,6 +10,7 @@ object textdesign: Ttextdesign
   Font.Height = -11
   FormStyle = fsStayOnTop
   Position = poScreenCenter
+  OnCreate = FormCreate
   object gb1: TGroupBox
     Left = 8
     Top = 8
@@ -46,6 +47,7 @@ object textdesign: Ttextdesign
       Height = 19
       Caption = 'Bezeichnungen im Eintrag verwenden'
       Checked = True
+      OnClick = Vorschau
     end
     object links: TCheckBox
       Left = 12
@@ -54,6 +56,7 @@ object textdesign: Ttextdesign
       Height = 19
       Caption = 'Link im Eintrag verwenden'
       Checked = True
+      OnClick = Vorschau
     end
   end
   object gb3: TGroupBox
@@ -69,6 +72,7 @@ object textdesign: Ttextdesign
       Height = 21
       EditLabel.Caption = 'Zeichen zwischen Eintrag und Seitenangaben'
       Text = ':  '
+      OnChange = Vorschau
     end
     object s: TLabeledEdit
       Left = 12
@@ -77,6 +81,7 @@ object textdesign: Ttextdesign
       Height = 21
       EditLabel.Caption = 'Zeichen zwischen den Seitenangaben'
       Text = ' | '
+      OnChange = Vorschau
     end
     object b: TLabeledEdit
       Left = 12
@@ -85,6 +90,7 @@ object textdesign: Ttextdesign
       Height = 21
       EditLabel.Caption = 'Vor Bezeichnung'
       Text = ''
+      OnChange = Vorschau
     end
     object bl: TLabeledEdit
       Left = 202
@@ -93,6 +99,7 @@ object textdesign: Ttextdesign
       Height = 21
       EditLabel.Caption = 'Zwischen Bezeichnung/Link'
       Text = ' ['
+      OnChange = Vorschau
     end
     object l: TLabeledEdit
       Left = 12
@@ -101,6 +108,7 @@ object textdesign: Ttextdesign
       Height = 21
       EditLabel.Caption = 'Nach Link'
       Text = ']'
+      OnChange = Vorschau
     end
   end
   object beispiel: TLabel

@@ -26,6 +26,12 @@ class Ttextdesign : public TForm {
   TLabeledEdit* l = nullptr;
   TLabel* beispiel = nullptr;
   TButton* OK = nullptr;
+
+  void FormCreate(TObject* sender);
+  // Rebuilds the preview line from the current texts and switches.
+  void Vorschau(TObject* sender);
+  // The window's texts in the language of start.spr, then the preview.
+  void LocalSpr();
 };
 
 extern Ttextdesign* textdesign;

