@@ -48,6 +48,8 @@ void Tzusatzfunktion::bttxtquelleClick(TObject*) {
   if (prog && prog->OpenDatei->Execute()) edit_quelle->SetText(prog->OpenDatei->GetFileName());
   const std::wstring path = StringToWideStringEx(edit_quelle->GetText(), 0);
   if (path.empty() || !WideFileExists(path)) return;
+  original->Clear();
+  // A document Word cannot read leaves the box empty; Word's error goes on to the error dialog.
   const std::wstring text = ReadWordDocument(path, kTestPages, LanguageCode());
   original->SetText(WideStringToStringEx(text, 0));
   if (!text.empty()) Label5->SetCaption(SuccessText());

@@ -18,6 +18,7 @@
 #include "forms/u_einstausgabe.h"
 #include "forms/u_fileix.h"
 #include "forms/u_hdesign.h"
+#include "forms/u_indexhinzu.h"
 #include "forms/u_quhopt.h"
 #include "forms/u_sdesign.h"
 #include "forms/u_textdesign.h"
@@ -27,6 +28,7 @@
 #include "forms/u_szkriterien.h"
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
+#include "forms/u_zusatzfunktion.h"
 
 namespace {
 
@@ -205,8 +207,15 @@ TEST(WindowLayout, FileAndKeywordIndexWindows) {
   textdesign = new Ttextdesign(Application);
   sdesign = new Tsdesign(Application);
   einstausgabe = new Teinstausgabe(Application);
-  for (TForm* form : std::initializer_list<TForm*>{quhopt, hdesign, textdesign, sdesign, einstausgabe})
-    EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName();
+  indexhinzu = new Tindexhinzu(Application);
+  zusatzfunktion = new Tzusatzfunktion(Application);
+  for (const char* code : {"en", "de"}) {
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    for (TForm* form : std::initializer_list<TForm*>{quhopt, hdesign, textdesign, sdesign, einstausgabe, indexhinzu,
+                                                     zusatzfunktion})
+      EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
+  }
   start->spr->SetCaption("de");
   for (TTabSheet* page : {prog->td1, prog->td2, prog->td3, prog->td4, prog->td5}) {
     DescribeFileIndexSettings(page);

@@ -25,6 +25,9 @@ def check_text(folder, entry):
         assert not (mark and data.startswith(mark)), "a byte-order mark was written"
     decoded = subprocess.run(["iconv", "-f", entry["encoding"], "-t", "UTF-8"], input=data,
                              capture_output=True, check=True).stdout.decode("utf-8")
+    if entry.get("signature"):
+        assert decoded.startswith("\ufeff"), f"no signature: {decoded[:4]!r}"
+        decoded = decoded[1:]
     assert decoded == entry["text"], f"decoded {decoded!r}, expected {entry['text']!r}"
 
 
@@ -35,6 +38,9 @@ def check_picture(folder, entry):
         rgb = picture.convert("RGB")
         colours = rgb.getcolors(maxcolors=picture.size[0] * picture.size[1])
         assert len(colours) > 1, "the picture holds no text"
+        if "background" in entry:  # the corner lies in the margin; JPEG may shift it a little
+            corner = rgb.getpixel((0, 0))
+            assert all(abs(a - b) <= 12 for a, b in zip(corner, entry["background"])), f"background {corner}"
 
 
 CHECKS = {"text": check_text, "picture": check_picture}
