@@ -195,28 +195,6 @@ std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign&
 
 namespace {
 
-// The first time an item enters a run, no entry holds it yet but through the document's own
-// earlier words: its words then go in once each (as an entry's key: bucket and upper case),
-// and no entry's items have to be searched for doubles.
-void EnterDocument(const TWordPipeline& pipeline, const TFileIndexOptions& options, const TFileIndexRow& row,
-                   const std::wstring& text, bool freshItem, TIndexStore& store) {
-  TWordPipeline::Result words = pipeline.Run(options.StripTags ? StripHtmlTags(text) : text);
-  const std::wstring item = row.Label + L'>' + row.Link;
-  std::unordered_set<std::wstring> seen, entered;  // words as they stand, entries' keys
-  auto enter = [&](const std::wstring& word) {
-    if (!freshItem) {
-      store.AddOccurrence(word, item, options.RemoveDuplicatePages);
-      return;
-    }
-    if (!seen.insert(word).second) return;
-    std::wstring key = WideUpperCase(word);
-    key += static_cast<wchar_t>(L'A' + BuilderBucketOf(word));
-    if (entered.insert(std::move(key)).second) store.AddOccurrence(word, item, false);
-  };
-  for (const auto& phrase : words.Phrases) enter(phrase);
-  for (const auto& word : words.Words) enter(word);
-}
-
 // A store of one entry holding `pages`, to read its items.
 TIndexStore StoreOfPages(const std::wstring& pages) {
   TIndexStore store;
@@ -241,6 +219,32 @@ std::unordered_set<std::wstring> ItemsOfStore(const TIndexStore& store) {
 
 }  // namespace
 
+void AddFileIndexDocument(TIndexStore& store, const TWordPipeline::Result& words, const std::wstring& label,
+                          const std::wstring& link, bool removeDuplicatePages,
+                          std::unordered_set<std::wstring>& enteredItems) {
+  const std::wstring item = label + L'>' + link;
+  bool fresh = false;
+  if (item.find(L'|') == std::wstring::npos) {
+    fresh = enteredItems.insert(item).second && removeDuplicatePages;
+  } else {
+    for (auto& piece : ItemsOfStore(StoreOfPages(item))) enteredItems.insert(std::move(piece));
+  }
+  // A fresh item: the words go in once each, by an entry's key (bucket and upper case).
+  std::unordered_set<std::wstring> seen, entered;
+  auto enter = [&](const std::wstring& word) {
+    if (!fresh) {
+      store.AddOccurrence(word, item, removeDuplicatePages);
+      return;
+    }
+    if (!seen.insert(word).second) return;
+    std::wstring key = WideUpperCase(word);
+    key += static_cast<wchar_t>(L'A' + BuilderBucketOf(word));
+    if (entered.insert(std::move(key)).second) store.AddOccurrence(word, item, false);
+  };
+  for (const auto& phrase : words.Phrases) enter(phrase);
+  for (const auto& word : words.Words) enter(word);
+}
+
 TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& store,
                                  const TFileIndexProgress& progress) {
   TFileIndexRunResult result;
@@ -262,14 +266,9 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
     position += step;
     progress(TFileIndexStep::ReadingFile, row.Source, position);
     if (!WideFileExists(row.Source)) continue;
-    const std::wstring item = row.Label + L'>' + row.Link;
-    bool fresh = false;
-    if (item.find(L'|') == std::wstring::npos) {
-      fresh = items.insert(item).second && options.RemoveDuplicatePages;
-    } else {
-      for (auto& piece : ItemsOfStore(StoreOfPages(item))) items.insert(std::move(piece));
-    }
-    EnterDocument(pipeline, options, row, LoadTextFileW(row.Source), fresh, store);
+    const std::wstring text = LoadTextFileW(row.Source);
+    AddFileIndexDocument(store, pipeline.Run(options.StripTags ? StripHtmlTags(text) : text), row.Label, row.Link,
+                         options.RemoveDuplicatePages, items);
     ++result.FilesRead;
   }
   progress(TFileIndexStep::Refreshing, L"", -1);

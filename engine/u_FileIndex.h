@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/u_IndexStore.h"
@@ -77,6 +78,13 @@ std::wstring AppendPx(const std::wstring& value);
 // item the entry holds already (the whole item) is not added again.
 void AddFileIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,
                        const std::wstring& link, bool removeDuplicatePages);
+
+// Enters one document's words (positive-list phrases first) with the item "label>link".
+// `enteredItems` holds the items entered so far in this run (and those of an index being
+// extended): while the item is new, each word goes in once and no entry's items are searched.
+void AddFileIndexDocument(TIndexStore& store, const TWordPipeline::Result& words, const std::wstring& label,
+                          const std::wstring& link, bool removeDuplicatePages,
+                          std::unordered_set<std::wstring>& enteredItems);
 
 // The plain-text index, each line ended by CR LF.
 std::wstring WriteTextFileIndex(const TIndexStore& store, const TFileTextLayout& layout);
