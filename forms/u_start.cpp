@@ -37,6 +37,8 @@ Tstart::Tstart(TComponent* owner) : TForm(owner) {
 }
 
 void Tstart::FormCreate(TObject*) {
+  // Keyboard cues of every window of the program are redrawn when the system switches them.
+  new TKeyCueFix(this);
   LoadPicture(intro, "INTRO");
   LoadPicture(intro_en1, "INTRO_EN1");
   LoadPicture(intro_en2, "INTRO_EN2");
