@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "classlib/Clipbrd.h"
 #include "classlib/CommonDialogs.h"
 #include "classlib/ImgList.h"
 #include "classlib/ListView.h"
@@ -364,10 +363,3 @@ std::wstring TextSaveErrorMessage(const std::string& error, const std::string& l
   return L"The file could not be saved.\r\n\r\n" + detail;
 }
 
-// ---- Clipboard
-
-void SetClipboardWideText(const std::wstring& text) {
-  ScopedOpening<TClipboard> opening(*Clipboard());
-  Clipboard()->SetAsText(Narrow(text));
-  Clipboard()->SetBuffer(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-}

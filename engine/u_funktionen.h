@@ -129,8 +129,3 @@ std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const 
 // A save that raised an error, with the error's own text.
 std::wstring TextSaveErrorMessage(const std::string& error, const std::string& languageCode);
 
-// ---- Clipboard
-
-// Puts the text on the clipboard twice, as 8-bit text in the system code page and as
-// Unicode text, replacing what the clipboard held.
-void SetClipboardWideText(const std::wstring& text);

@@ -11,6 +11,7 @@
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_wortlisten.h"
+#include "ucode/UCodeClipBrd.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 
@@ -223,7 +224,7 @@ bool ChooseIndexToExtend() {
   return true;
 }
 
-void CopyTextIndex() { SetClipboardWideText(Wide(prog->output->GetText())); }
+void CopyTextIndex() { WideClipboard()->SetAsWideText(Wide(prog->output->GetText())); }
 
 void NewTextIndex() {
   TextIndexStore().Clear();
