@@ -167,7 +167,9 @@ void Teinstausgabe::Edit1Change(TObject*) {
   PictureOutput().SetBackground(colour);
 }
 
-void Teinstausgabe::Button1Click(TObject*) { Close(); }
+void Teinstausgabe::Button1Click(TObject*) {
+  if (!IsModal()) Close();  // shown modally, the button's own result closes it
+}
 
 void Teinstausgabe::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<Teinstausgabe>();

@@ -112,9 +112,10 @@ void Tquhopt::listeChange(TObject*) {
   SendMessageA(liste->GetHandle(), EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
+// Shown modally, the button's own result closes the window as OK.
 void Tquhopt::OKClick(TObject*) {
   Speichern();
-  Close();
+  if (!IsModal()) Close();
 }
 
 void Tquhopt::DeclareProperties(TPropertyTable& table) {

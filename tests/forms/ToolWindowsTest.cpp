@@ -465,6 +465,7 @@ TEST_F(FileListOptionsTest, TheChosenColumnIsEditedAndWrittenBackOnOk) {
   EXPECT_EQ(Memo(), Strings({"anker.txt", "boje.txt"}));
   SetTextOf(quhopt->liste, "anker.txt\r\nboot.htm");
   Click(quhopt->OK);
+  EXPECT_FALSE(quhopt->GetVisible());
   EXPECT_EQ(RowsOf(prog->squlist)[1].link, "boot.htm");
   EXPECT_EQ(RowsOf(prog->squlist)[0].link, "anker.txt");
   EXPECT_EQ(RowsOf(prog->squlist)[1].caption, "Boje");
