@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ucode/UCodeGraphics.h"
+#include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSysUtils.h"
 
 namespace {
@@ -398,4 +399,140 @@ void TUCodeCustomListView::DrawItem(TListItem* item, const RECT& rect, TOwnerDra
   }
   canvas->FillRect(rect);
   WideCanvasTextOut(canvas, rect.left + 2, rect.top, static_cast<TUCodeListItem*>(item)->GetCaption());
+}
+
+// ---- page control, tab sheet, progress bar ---------------------------------------------------
+namespace {
+
+template <class C>
+void DeclareHintOnly(TClassProperties<C>& p) {
+  p.WideString("Hint", &C::GetHint, &C::SetHint);
+}
+
+// A sheet's caption as its tab shows it.
+std::wstring SheetCaption(TTabSheet* sheet) {
+  if (auto* wide = dynamic_cast<TUCodeTabSheet*>(sheet)) return wide->GetCaption();
+  return StringToWideStringEx(sheet->GetCaption(), 0);
+}
+
+}  // namespace
+
+void TUCodeTabSheet::DefineProperties(TFiler* filer) {
+  TTabSheet::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeTabSheet::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeHandle(this, params, L""); }
+
+void TUCodeTabSheet::Dispatch(TMessage& message) {
+  if (message.Msg == WM_SETTEXT && Win32PlatformIsUnicode && !HandleAllocated()) {
+    const char* text = reinterpret_cast<const char*>(message.LParam);
+    std::string ansi = text ? text : "";
+    if (!FSettingText && ansi != WideStringToStringEx(GetCaption(), 0)) {
+      FSettingText = true;
+      try {
+        WideSetControlText(this, StringToWideStringEx(ansi, 0));
+      } catch (...) {
+        FSettingText = false;
+        throw;
+      }
+      FSettingText = false;
+      return;
+    }
+  }
+  if (message.Msg == CM_HINTSHOW) WideHintShow(this, reinterpret_cast<THintInfo*>(message.LParam));
+  TTabSheet::Dispatch(message);
+}
+
+void TUCodeTabSheet::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeTabSheet>();
+  p.WideString("Caption", &TUCodeTabSheet::GetCaption, &TUCodeTabSheet::SetCaption);
+  DeclareHintOnly(p);
+}
+
+void TUCodePageControl::DefineProperties(TFiler* filer) {
+  TPageControl::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodePageControl::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle_ComCtl(this, params, L"SysTabControl32");
+}
+
+void TUCodePageControl::WndProc(TMessage& message) {
+  if (Win32PlatformIsUnicode && message.Msg == TCM_SETITEMA && message.LParam) {
+    auto* item = reinterpret_cast<TCITEMA*>(message.LParam);
+    TTabSheet* sheet = nullptr;
+    int index = static_cast<int>(message.WParam);
+    if (item->mask & TCIF_PARAM) sheet = reinterpret_cast<TTabSheet*>(item->lParam);
+    else if ((item->mask & TCIF_TEXT) && index >= 0 && index < GetTabs()->GetCount())
+      sheet = dynamic_cast<TTabSheet*>(GetTabs()->GetObject(index));
+    if (!sheet) {
+      TCITEMA copy = *item;
+      copy.mask &= ~TCIF_TEXT;
+      message.LParam = reinterpret_cast<LPARAM>(&copy);
+      TPageControl::WndProc(message);
+      message.LParam = reinterpret_cast<LPARAM>(item);
+      return;
+    }
+    std::wstring caption = SheetCaption(sheet);
+    TCITEMW wide{};
+    wide.mask = item->mask | TCIF_TEXT;
+    if (GetSystemMetrics(SM_MIDEASTENABLED) && GetBiDiMode() != bdLeftToRight) wide.mask |= TCIF_RTLREADING;
+    wide.dwState = item->dwState;
+    wide.dwStateMask = item->dwStateMask;
+    wide.pszText = caption.data();
+    wide.iImage = item->iImage;
+    wide.lParam = item->lParam;
+    TMessage converted = message;
+    converted.Msg = TCM_SETITEMW;
+    converted.LParam = reinterpret_cast<LPARAM>(&wide);
+    TPageControl::WndProc(converted);
+    message.Result = converted.Result;
+    return;
+  }
+  if (Win32PlatformIsUnicode && message.Msg == TCM_INSERTITEMA && message.LParam) {
+    auto* item = reinterpret_cast<TCITEMA*>(message.LParam);
+    TCITEMA copy = *item;
+    copy.mask &= ~TCIF_TEXT;
+    message.LParam = reinterpret_cast<LPARAM>(&copy);
+    TPageControl::WndProc(message);
+    message.LParam = reinterpret_cast<LPARAM>(item);
+    return;
+  }
+  TPageControl::WndProc(message);
+}
+
+void TUCodePageControl::CMDialogChar(TMessage& message) {
+  wchar_t ch = DialogCharOf(message);
+  for (TTabSheet* page : FPages) {
+    int tab = page->GetTabIndex();
+    if (tab < 0 || !IsWideCharAccel(ch, SheetCaption(page)) || !CanShowTab(tab) || !CanFocus()) continue;
+    message.Result = 1;
+    if (CanChange()) {
+      SetTabIndex(tab);
+      Change();
+    }
+    return;
+  }
+  TCustomTabControl::CMDialogChar(message);
+}
+
+void TUCodePageControl::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodePageControl>();
+  DeclareHintOnly(p);
+}
+
+void TUCodeProgressBar::DefineProperties(TFiler* filer) {
+  TProgressBar::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeProgressBar::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle_ComCtl(this, params, L"msctls_progress32");
+}
+
+void TUCodeProgressBar::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeProgressBar>();
+  DeclareHintOnly(p);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "classlib/ComCtrls.h"
 #include "classlib/ListView.h"
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeControls.h"
@@ -154,4 +155,54 @@ class TUCodeListView : public TUCodeCustomListView {
   KX_COMPONENT(TUCodeListView, TUCodeCustomListView)
  public:
   explicit TUCodeListView(TComponent* owner) : TUCodeCustomListView(owner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+// Page controls, tab sheets and progress bars with wide captions and hints.
+
+class TUCodeTabSheet : public TTabSheet {
+  KX_COMPONENT(TUCodeTabSheet, TTabSheet)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeTabSheet(TComponent* owner) : TTabSheet(owner) {}
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ protected:
+  // An 8-bit caption given before the sheet has a window becomes its wide caption.
+  void Dispatch(TMessage& message) override;
+
+ private:
+  bool FSettingText = false;
+};
+
+class TUCodePageControl : public TPageControl {
+  KX_COMPONENT(TUCodePageControl, TPageControl)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodePageControl(TComponent* owner) : TPageControl(owner) {}
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  // The tabs show the sheets' wide captions.
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CMDialogChar(TMessage& message) override;
+};
+
+class TUCodeProgressBar : public TProgressBar {
+  KX_COMPONENT(TUCodeProgressBar, TProgressBar)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeProgressBar(TComponent* owner) : TProgressBar(owner) {}
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
 };

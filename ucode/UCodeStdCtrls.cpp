@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Themes.h"
 #include "ucode/UCodeGraphics.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeWindows.h"
@@ -619,4 +621,327 @@ void TUCodeCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState 
   std::wstring text = FWideItems->Get(index);
   WideDrawText(FCanvas->GetHandle(), text.c_str(), static_cast<int>(text.size()), &r,
                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DrawTextBiDiModeFlagsReadingOnly());
+}
+
+// ---- caption-bearing controls ---------------------------------------------------------------
+
+bool IsWideCharAccel(wchar_t ch, const std::wstring& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    if (caption[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    wchar_t pair[2] = {ch, caption[i + 1]};
+    CharUpperBuffW(pair, 2);
+    return pair[0] == pair[1];
+  }
+  return false;
+}
+
+wchar_t DialogCharOf(const TMessage& message) {
+  wchar_t ch = GetWideCharFromWMCharMsg(message);
+  if (ch >= 0x80 && ch < 0x100 && HIWORD(message.WParam) == 0) {
+    // An 8-bit character of the system code page.
+    char byte = static_cast<char>(ch);
+    wchar_t wide = 0;
+    if (MultiByteToWideChar(CP_ACP, 0, &byte, 1, &wide, 1) == 1) ch = wide;
+  }
+  return ch;
+}
+
+namespace {
+
+template <class C>
+void DeclareWideCaption(TClassProperties<C>& p) {
+  p.WideString("Caption", &C::GetCaption, &C::SetCaption);
+  DeclareWideHint(p);
+}
+
+}  // namespace
+
+// -- label --
+void TUCodeCustomLabel::DefineProperties(TFiler* filer) {
+  TCustomLabel::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomLabel::Dispatch(TMessage& message) {
+  if (message.Msg == CM_HINTSHOW) WideHintShow(this, reinterpret_cast<THintInfo*>(message.LParam));
+  TCustomLabel::Dispatch(message);
+}
+
+void TUCodeCustomLabel::DoDrawText(RECT& rect, UINT flags) {
+  if (!Win32PlatformIsUnicode) {
+    TCustomLabel::DoDrawText(rect, flags);
+    return;
+  }
+  std::wstring text = GetWideLabelText();
+  if ((flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == L"&"))) text += L' ';
+  if (!FShowAccelChar) flags |= DT_NOPREFIX;
+  flags = DrawTextBiDiModeFlags(flags);
+  FCanvas->GetFont()->Assign(FFont.get());
+  if (FEllipsisPosition != epNone && !FAutoSize) {
+    static const UINT kEllipsis[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
+    flags = (flags & ~(DT_CALCRECT | DT_EXPANDTABS)) | kEllipsis[FEllipsisPosition];
+  }
+  HDC dc = FCanvas->GetHandle();
+  FCanvas->GetBrush()->SetStyle(bsClear);
+  FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
+  SetBkMode(dc, TRANSPARENT);
+  if (FWordWrap && !FAutoSize && (FEllipsisPosition == epEndEllipsis || FEllipsisPosition == epWordEllipsis))
+    text = FitWrappedWideText(text, rect, flags);
+  if (!FEnabled && !(flags & DT_CALCRECT)) {
+    RECT shifted = rect;
+    OffsetRect(&shifted, 1, 1);
+    SetTextColor(dc, ColorToRGB(clBtnHighlight));
+    WideDrawText(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
+    SetTextColor(dc, ColorToRGB(clBtnShadow));
+  } else {
+    SetTextColor(dc, ColorToRGB(FFont->GetColor()));
+  }
+  WideDrawText(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+}
+
+// Wrapped text that does not fit loses whole words from its end, followed by "...".
+std::wstring TUCodeCustomLabel::FitWrappedWideText(const std::wstring& text, const RECT& rect, UINT flags) {
+  HDC dc = FCanvas->GetHandle();
+  SIZE dots{0, 0};
+  GetTextExtentPoint32W(dc, L"...", 3, &dots);
+  int available = std::max(GetClientHeight(), std::abs(FFont->GetHeight()));
+  std::wstring cut = text, shown = text;
+  while (true) {
+    RECT measure{rect.left, rect.top, rect.right - dots.cx, rect.top};
+    WideDrawText(dc, shown.c_str(), static_cast<int>(shown.size()), &measure, flags | DT_CALCRECT);
+    if (measure.bottom - measure.top <= available) return shown;
+    size_t gap = cut.find_last_of(L" \t");
+    if (gap == std::wstring::npos) cut.pop_back();
+    else cut.erase(gap);
+    if (cut.empty()) return std::wstring();
+    shown = cut + L"...";
+  }
+}
+
+void TUCodeCustomLabel::CMDialogChar(TMessage& message) {
+  if (FFocusControl && FEnabled && FShowAccelChar && IsWideCharAccel(DialogCharOf(message), GetCaption()) &&
+      FFocusControl->CanFocus()) {
+    FFocusControl->SetFocus();
+    message.Result = 1;
+  }
+}
+
+void TUCodeLabel::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeLabel>();
+  DeclareWideCaption(p);
+}
+
+// -- button --
+void TUCodeButton::DefineProperties(TFiler* filer) {
+  TButton::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeButton::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeHandle(this, params, L"BUTTON"); }
+
+void TUCodeButton::CMDialogChar(TMessage& message) {
+  if (IsWideCharAccel(DialogCharOf(message), GetCaption()) && CanFocus()) {
+    Click();
+    message.Result = 1;
+    return;
+  }
+  TButtonControl::CMDialogChar(message);
+}
+
+void TUCodeButton::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeButton>();
+  DeclareWideCaption(p);
+}
+
+// -- check box --
+void TUCodeCustomCheckBox::DefineProperties(TFiler* filer) {
+  TCustomCheckBox::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomCheckBox::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"BUTTON");
+}
+
+void TUCodeCustomCheckBox::CMDialogChar(TMessage& message) {
+  if (IsWideCharAccel(DialogCharOf(message), GetCaption()) && CanFocus()) {
+    SetFocus();
+    if (Focused()) Toggle();
+    message.Result = 1;
+    return;
+  }
+  TButtonControl::CMDialogChar(message);
+}
+
+void TUCodeCheckBox::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeCheckBox>();
+  DeclareWideCaption(p);
+}
+
+// -- radio button --
+void TUCodeRadioButton::DefineProperties(TFiler* filer) {
+  TRadioButton::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeRadioButton::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"BUTTON");
+}
+
+void TUCodeRadioButton::CMDialogChar(TMessage& message) {
+  if (IsWideCharAccel(DialogCharOf(message), GetCaption()) && CanFocus()) {
+    SetFocus();
+    message.Result = 1;
+    return;
+  }
+  TButtonControl::CMDialogChar(message);
+}
+
+void TUCodeRadioButton::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeRadioButton>();
+  DeclareWideCaption(p);
+}
+
+// -- scroll bar --
+void TUCodeScrollBar::DefineProperties(TFiler* filer) {
+  TScrollBar::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeScrollBar::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"SCROLLBAR");
+}
+
+void TUCodeScrollBar::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeScrollBar>();
+  DeclareWideHint(p);
+}
+
+// -- group box --
+void TUCodeCustomGroupBox::DefineProperties(TFiler* filer) {
+  TCustomGroupBox::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomGroupBox::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeHandle(this, params, L""); }
+
+void TUCodeCustomGroupBox::Paint() {
+  if (!Win32PlatformIsUnicode) {
+    TCustomGroupBox::Paint();
+    return;
+  }
+  FCanvas->GetFont()->Assign(FFont.get());
+  FCanvas->RequiredState(csHandleValid | csFontValid);
+  HDC dc = FCanvas->GetHandle();
+  std::wstring caption = GetCaption();
+  if (ThemeServices().ThemesEnabled()) {
+    RECT captionRect{0, 0, 0, 0};
+    if (!caption.empty()) {
+      SIZE size{0, 0};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+      captionRect = UseRightToLeftAlignment() ? RECT{FWidth - 8 - size.cx, 0, FWidth - 8, size.cy}
+                                              : RECT{8, 0, 8 + size.cx, size.cy};
+    }
+    RECT frame{0, (captionRect.bottom - captionRect.top) / 2, FWidth, FHeight};
+    int saved = SaveDC(dc);
+    ExcludeClipRect(dc, captionRect.left, captionRect.top, captionRect.right, captionRect.bottom);
+    bool painted = ThemeServices().DrawGroupBox(FHandle, dc, frame, FEnabled);
+    RestoreDC(dc, saved);
+    if (painted) {
+      if (!TControl::GetText().empty())
+        ThemeServices().DrawGroupBoxText(FHandle, dc, caption, captionRect, DrawTextBiDiModeFlags(DT_SINGLELINE),
+                                         FEnabled);
+      return;
+    }
+  }
+  int h = 0;
+  {
+    SIZE zero{0, 0};
+    GetTextExtentPoint32W(dc, L"0", 1, &zero);
+    h = zero.cy;
+  }
+  RECT frame{0, h / 2 - 1, FWidth, FHeight};
+  if (FCtl3D) {
+    RECT light = frame;
+    OffsetRect(&light, 1, 1);
+    FCanvas->GetBrush()->SetColor(clBtnHighlight);
+    FCanvas->FrameRect(light);
+    RECT dark = frame;
+    dark.right -= 1;
+    dark.bottom -= 1;
+    FCanvas->GetBrush()->SetColor(clBtnShadow);
+    FCanvas->FrameRect(dark);
+  } else {
+    FCanvas->GetBrush()->SetColor(clWindowFrame);
+    FCanvas->FrameRect(frame);
+  }
+  if (caption.empty()) return;
+  RECT text{0, 0, 0, h};
+  UINT flags = DrawTextBiDiModeFlags(DT_SINGLELINE);
+  WideDrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags | DT_CALCRECT);
+  int width = text.right - text.left;
+  text.left = UseRightToLeftAlignment() ? FWidth - width - 8 : 8;
+  text.right = text.left + width;
+  FCanvas->GetBrush()->SetColor(FColor);
+  FCanvas->GetBrush()->SetStyle(bsSolid);
+  FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
+  SetBkColor(dc, ColorToRGB(FColor));
+  SetBkMode(dc, OPAQUE);
+  SetTextColor(dc, ColorToRGB(FEnabled ? FFont->GetColor() : clGrayText));
+  WideDrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags);
+}
+
+void TUCodeCustomGroupBox::CMDialogChar(TMessage& message) {
+  if (IsWideCharAccel(DialogCharOf(message), GetCaption()) && CanFocus()) {
+    SelectFirst();
+    message.Result = 1;
+    return;
+  }
+  TCustomControl::CMDialogChar(message);
+}
+
+void TUCodeGroupBox::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeGroupBox>();
+  DeclareWideCaption(p);
+}
+
+// -- static text --
+TUCodeCustomStaticText::TUCodeCustomStaticText(TComponent* owner) : TCustomStaticText(owner) { AdjustBounds(); }
+
+void TUCodeCustomStaticText::DefineProperties(TFiler* filer) {
+  TCustomStaticText::DefineProperties(filer);
+  DefineWideProperties(filer, this);
+}
+
+void TUCodeCustomStaticText::CreateWindowHandle(const TCreateParams& params) {
+  CreateUnicodeHandle(this, params, L"STATIC");
+}
+
+void TUCodeCustomStaticText::AdjustBounds() {
+  if (IsLoading() || !FAutoSize) return;
+  std::wstring caption = GetCaption();
+  SIZE size{0, 0};
+  {
+    ScopedGetDC screen;
+    ScopedSelect font(screen.Get(), FFont->GetHandle());
+    WideGetTextExtent(screen.Get(), caption, size);
+  }
+  SetBounds(FLeft, FTop, size.cx + 4 * GetSystemMetrics(SM_CXBORDER), size.cy + 4 * GetSystemMetrics(SM_CYBORDER));
+}
+
+void TUCodeCustomStaticText::CMDialogChar(TMessage& message) {
+  if (FFocusControl && FEnabled && FShowAccelChar && IsWideCharAccel(DialogCharOf(message), GetCaption()) &&
+      FFocusControl->CanFocus()) {
+    FFocusControl->SetFocus();
+    message.Result = 1;
+  }
+}
+
+void TUCodeStaticText::DeclareProperties(TPropertyTable& table) {
+  auto p = table.For<TUCodeStaticText>();
+  DeclareWideCaption(p);
 }

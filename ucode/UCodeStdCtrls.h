@@ -218,3 +218,152 @@ class TUCodeListBox : public TUCodeCustomListBox {
  public:
   explicit TUCodeListBox(TComponent* owner) : TUCodeCustomListBox(owner) {}
 };
+
+// ---------------------------------------------------------------------------------------------
+// Caption-bearing controls: labels, buttons, check and radio boxes, scroll bars, group boxes and
+// static texts with a wide Caption and Hint.
+
+// True when `ch` (case-insensitive) is the accelerator that `caption` marks with a single "&".
+bool IsWideCharAccel(wchar_t ch, const std::wstring& caption);
+// The character of a CM_DIALOGCHAR message (wide when the key came packed from a Unicode window).
+wchar_t DialogCharOf(const TMessage& message);
+
+class TUCodeCustomLabel : public TCustomLabel {
+  KX_COMPONENT(TUCodeCustomLabel, TCustomLabel)
+ public:
+  explicit TUCodeCustomLabel(TComponent* owner) : TCustomLabel(owner) {}
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  // The wide text the label draws: its wide caption.
+  virtual std::wstring GetWideLabelText() { return GetCaption(); }
+  void DefineProperties(TFiler* filer) override;
+
+ protected:
+  void DoDrawText(RECT& rect, UINT flags) override;
+  void CMDialogChar(TMessage& message) override;
+  void Dispatch(TMessage& message) override;
+
+ private:
+  std::wstring FitWrappedWideText(const std::wstring& text, const RECT& rect, UINT flags);
+};
+
+class TUCodeLabel : public TUCodeCustomLabel {
+  KX_COMPONENT(TUCodeLabel, TUCodeCustomLabel)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeLabel(TComponent* owner) : TUCodeCustomLabel(owner) {}
+};
+
+class TUCodeButton : public TButton {
+  KX_COMPONENT(TUCodeButton, TButton)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeButton(TComponent* owner) : TButton(owner) {}
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ protected:
+  void CMDialogChar(TMessage& message) override;
+};
+
+class TUCodeCustomCheckBox : public TCustomCheckBox {
+  KX_COMPONENT(TUCodeCustomCheckBox, TCustomCheckBox)
+ public:
+  explicit TUCodeCustomCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ protected:
+  void CMDialogChar(TMessage& message) override;
+};
+
+class TUCodeCheckBox : public TUCodeCustomCheckBox {
+  KX_COMPONENT(TUCodeCheckBox, TUCodeCustomCheckBox)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeCheckBox(TComponent* owner) : TUCodeCustomCheckBox(owner) {}
+};
+
+class TUCodeRadioButton : public TRadioButton {
+  KX_COMPONENT(TUCodeRadioButton, TRadioButton)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeRadioButton(TComponent* owner) : TRadioButton(owner) {}
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ protected:
+  void CMDialogChar(TMessage& message) override;
+};
+
+class TUCodeScrollBar : public TScrollBar {
+  KX_COMPONENT(TUCodeScrollBar, TScrollBar)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeScrollBar(TComponent* owner) : TScrollBar(owner) {}
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+};
+
+class TUCodeCustomGroupBox : public TCustomGroupBox {
+  KX_COMPONENT(TUCodeCustomGroupBox, TCustomGroupBox)
+ public:
+  explicit TUCodeCustomGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ protected:
+  void Paint() override;
+  void CMDialogChar(TMessage& message) override;
+};
+
+class TUCodeGroupBox : public TUCodeCustomGroupBox {
+  KX_COMPONENT(TUCodeGroupBox, TUCodeCustomGroupBox)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeGroupBox(TComponent* owner) : TUCodeCustomGroupBox(owner) {}
+};
+
+class TUCodeCustomStaticText : public TCustomStaticText {
+  KX_COMPONENT(TUCodeCustomStaticText, TCustomStaticText)
+ public:
+  explicit TUCodeCustomStaticText(TComponent* owner);
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+
+ protected:
+  // Sized to the wide caption.
+  void AdjustBounds() override;
+  void CMDialogChar(TMessage& message) override;
+};
+
+class TUCodeStaticText : public TUCodeCustomStaticText {
+  KX_COMPONENT(TUCodeStaticText, TUCodeCustomStaticText)
+ public:
+  static void DeclareProperties(TPropertyTable& table);
+  explicit TUCodeStaticText(TComponent* owner) : TUCodeCustomStaticText(owner) {}
+};
