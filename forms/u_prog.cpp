@@ -9,6 +9,7 @@
 #include "engine/u_funktionen.h"
 #include "forms/u_design.h"
 #include "forms/u_einstausgabe.h"
+#include "forms/u_konfig.h"
 #include "forms/u_fileix.h"
 #include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
@@ -22,7 +23,10 @@
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
 #include "forms/u_zusatzfunktion.h"
+#include "ucode/UCodeClasses.h"
+#include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
+#include "engine/u_WideFunc.h"
 
 Tprog* prog = nullptr;
 bool PageNumbersRead = false;
@@ -93,10 +97,24 @@ void Tprog::FormCreate(TObject*) {
   UseSystemSmallIcons(IconList);
   ShowOnlyPanel(pstart);
   SetProgLanguage();
+  TUCodeStringList known;
+  FindFilesW(false, {L"*.qcfg"}, known, WideExtractFilePath(StartConfigurationPath()));
+  for (int i = 0; i < known.GetCount(); ++i) KonfigurationAddMenu(this, known.Get(i));
+  m_konfig_start->SetHint(Narrow(StartConfigurationPath()));
 }
 
 void Tprog::FormShow(TObject*) {
   SetWindowLongA(GetHandle(), GWL_EXSTYLE, GetWindowLongA(GetHandle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
+  // Configurations named on the command line, else the start configuration when there is one.
+  bool named = false;
+  for (int i = 1; i <= ParamCount(); ++i) {
+    const std::wstring argument = WideParamStr(i);
+    if (WideExtractFileExt(argument) != L".qcfg") continue;
+    named = true;
+    KonfigurationLaden(start, argument);
+    KonfigurationAddMenu(this, argument);
+  }
+  if (!named && WideFileExists(StartConfigurationPath())) KonfigurationLaden(start, StartConfigurationPath());
   if (ParamCount() >= 1 && FileExists(ParamStr(1))) OpenStartFile(ParamStr(1));
 }
 
@@ -118,9 +136,25 @@ void Tprog::OpenStartFile(const std::string& fileName) {
   zs->Clear();
 }
 
+void SaveStartConfigurationOnClose();
+
 void Tprog::FormCloseQuery(TObject*, bool& canClose) {
   canClose = true;
   CloseStep(this, DeleteHandOverFile);
+  if (m_konfig_autosave_alles->GetChecked()) CloseStep(this, SaveStartConfigurationOnClose);
+}
+
+// A program folder that may not be written (an installed program) must not keep the program
+// open: the user hears of it once, in the program's language.
+void SaveStartConfigurationOnClose() {
+  try {
+    SaveConfiguration(StartConfigurationPath());
+  } catch (const Exception&) {
+    TellUser((LanguageCode() == "de" ? L"Die Startkonfiguration konnte nicht gespeichert werden: "
+                                     : L"The start configuration could not be saved: ") +
+                 StartConfigurationPath(),
+             MB_ICONWARNING);
+  }
 }
 
 void CloseStep(TObject* sender, void (*step)()) {
@@ -387,6 +421,100 @@ void Tprog::mtidxloadClick(TObject*) {
   if (ChooseIndexToExtend()) ft_startClick(ft_start);
 }
 
+// ---- Configuration files
+
+void Tprog::KonfigurationSpeichern(TObject*, const std::wstring& fileName) { SaveConfiguration(fileName); }
+
+void Tprog::KonfigurationLaden(TObject* sender, const std::wstring& fileName) {
+  LoadConfiguration(fileName, start != nullptr && sender == start);
+}
+
+void Tprog::KonfigurationSpeichernDialog(TObject*) {
+  if (!sd_konfig->Execute() || sd_konfig->GetFileName().empty()) return;
+  const std::wstring fileName = Wide(sd_konfig->GetFileName());
+  KonfigurationSpeichern(this, fileName);
+  KonfigurationAddMenu(this, fileName);
+}
+
+void Tprog::KonfigurationLadenDialog(TObject*) {
+  if (!od_konfig->Execute() || od_konfig->GetFileName().empty()) return;
+  const std::wstring fileName = Wide(od_konfig->GetFileName());
+  KonfigurationLaden(this, fileName);
+  KonfigurationAddMenu(this, fileName);
+}
+
+void Tprog::KonfigurationLadenStandard(TObject*) { LoadFactorySettings(); }
+
+void Tprog::KonfigurationLadenMenu(TObject* sender) {
+  auto* item = dynamic_cast<TMenuItem*>(sender);
+  if (!item) return;
+  const std::wstring fileName = Wide(item->GetHint());
+  if (WideFileExists(fileName)) KonfigurationLaden(sender, fileName);
+}
+
+void Tprog::KonfigurationAddMenu(TObject*, const std::wstring& fileName) {
+  const std::string hint = Narrow(fileName);
+  for (int i = 0; i < m_konfig->GetCount(); ++i)
+    if (m_konfig->GetItem(i)->GetHint() == hint) return;
+  auto* item = new TMenuItem(menu);
+  item->SetName("m_konfig_" + std::to_string(m_konfig->GetCount()));
+  item->SetCaption(Narrow(MinimizePathW(fileName, GetCanvas(), GetClientWidth() / 2)));
+  item->SetHint(hint);
+  item->OnClick = TNotifyEvent(this, &Tprog::KonfigurationLadenMenu);
+  m_konfig->Add(item);
+}
+
+void Tprog::m_konfig_save_startClick(TObject*) {
+  KonfigurationSpeichern(this, StartConfigurationPath());
+  m_konfig_start->SetHint(Narrow(StartConfigurationPath()));
+}
+
+void Tprog::m_konfig_startClick(TObject*) {
+  if (WideFileExists(StartConfigurationPath()))
+    KonfigurationLaden(this, StartConfigurationPath());
+  else
+    TellUser(LanguageCode() == "de" ? L"Keine Startkonfiguration definiert."
+                                    : L"There is no start configuration defined.",
+             MB_ICONINFORMATION);
+  m_konfig_start->SetChecked(false);
+}
+
+void Tprog::m_konfig_autosave_nieClick(TObject* sender) {
+  m_konfig_autosave_nie->SetChecked(sender == m_konfig_autosave_nie);
+  m_konfig_autosave_alles->SetChecked(sender == m_konfig_autosave_alles);
+}
+
+// ---- Menu commands
+
+void Tprog::msprdeClick(TObject*) {
+  start->spr->SetCaption("de");
+  sprachealles();
+}
+
+void Tprog::msprenClick(TObject*) {
+  start->spr->SetCaption("en");
+  sprachealles();
+}
+
+void Tprog::zspmenuClick(TObject*) { zspmenu->SetChecked(!zspmenu->GetChecked()); }
+
+void Tprog::spoptClick(TObject*) { einstausgabe->Show(); }
+
+void Tprog::negativliste_anzeigenClick(TObject*) { negliste->ShowModal(); }
+
+void Tprog::positivliste_anzeigenClick(TObject*) { posliste->ShowModal(); }
+
+void Tprog::mbeendenClick(TObject*) { start->Close(); }
+
+void Tprog::metsClick(TObject*) { DescribeTextIndexSettings(tt2); }
+void Tprog::metkClick(TObject*) { DescribeTextIndexSettings(tt3); }
+void Tprog::mft1Click(TObject*) { DescribeTextIndexSettings(tt1); }
+void Tprog::mft2Click(TObject*) { DescribeTextIndexSettings(tt2); }
+void Tprog::mft3Click(TObject*) { DescribeTextIndexSettings(tt3); }
+void Tprog::mft4Click(TObject*) { DescribeTextIndexSettings(tt4); }
+void Tprog::mft5Click(TObject*) { DescribeTextIndexSettings(tt5); }
+void Tprog::mft6Click(TObject*) { DescribeTextIndexSettings(tt6); }
+
 void Tprog::sz_bearbeitenClick(TObject*) {
   TStrings* lines = szbearbeiten->liste->GetLines();
   lines->BeginUpdate();
@@ -437,6 +565,7 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(szusammenfassung); KX_FIELD(sstatus); KX_FIELD(sfortschritt); KX_FIELD(sstatusfile);
   KX_FIELD(sfortschrittfile); KX_FIELD(AbbruchS); KX_FIELD(soutput); KX_FIELD(szwischenablage);
   KX_FIELD(soutputspeichern); KX_FIELD(Zeilenumbruch); KX_FIELD(IconList);
+  KX_FIELD(menu); KX_FIELD(mdatei); KX_FIELD(mneu); KX_FIELD(mneutxt); KX_FIELD(mtidxload); KX_FIELD(mtidxsave); KX_FIELD(ext1); KX_FIELD(Indexidx1); KX_FIELD(mbeenden); KX_FIELD(meinst); KX_FIELD(met); KX_FIELD(mets); KX_FIELD(metk); KX_FIELD(metd); KX_FIELD(mewl); KX_FIELD(mewlneg); KX_FIELD(mewlpos); KX_FIELD(zspmenu); KX_FIELD(spopt); KX_FIELD(mspr); KX_FIELD(msprde); KX_FIELD(mspren); KX_FIELD(m_konfig); KX_FIELD(m_konfig_save); KX_FIELD(m_konfig_save_start); KX_FIELD(m_konfig_load); KX_FIELD(m_konfig_autosave); KX_FIELD(m_konfig_autosave_nie); KX_FIELD(m_konfig_autosave_alles); KX_FIELD(m_konfig_standard); KX_FIELD(m_konfig_start); KX_FIELD(mfenster); KX_FIELD(mfstart); KX_FIELD(mft); KX_FIELD(mft1); KX_FIELD(mft2); KX_FIELD(mft3); KX_FIELD(mft4); KX_FIELD(mft5); KX_FIELD(mft6); KX_FIELD(sd_konfig); KX_FIELD(od_konfig);
   KX_FIELD(start_text0); KX_FIELD(start_label1); KX_FIELD(start_label2); KX_FIELD(start_label3);
   KX_FIELD(start_label4); KX_FIELD(start_text1); KX_FIELD(start_text2); KX_FIELD(start_text3); KX_FIELD(start_text4);
 #undef KX_FIELD
@@ -485,6 +614,28 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("outputspeichernClick", &Tprog::outputspeichernClick);
   p.Handler("DatenSpeichernClick", &Tprog::DatenSpeichernClick);
   p.Handler("mneutxtClick", &Tprog::mneutxtClick);
+  p.Handler("KonfigurationSpeichernDialog", &Tprog::KonfigurationSpeichernDialog);
+  p.Handler("KonfigurationLadenDialog", &Tprog::KonfigurationLadenDialog);
+  p.Handler("KonfigurationLadenStandard", &Tprog::KonfigurationLadenStandard);
+  p.Handler("KonfigurationLadenMenu", &Tprog::KonfigurationLadenMenu);
+  p.Handler("m_konfig_save_startClick", &Tprog::m_konfig_save_startClick);
+  p.Handler("m_konfig_startClick", &Tprog::m_konfig_startClick);
+  p.Handler("m_konfig_autosave_nieClick", &Tprog::m_konfig_autosave_nieClick);
+  p.Handler("msprdeClick", &Tprog::msprdeClick);
+  p.Handler("msprenClick", &Tprog::msprenClick);
+  p.Handler("zspmenuClick", &Tprog::zspmenuClick);
+  p.Handler("spoptClick", &Tprog::spoptClick);
+  p.Handler("negativliste_anzeigenClick", &Tprog::negativliste_anzeigenClick);
+  p.Handler("positivliste_anzeigenClick", &Tprog::positivliste_anzeigenClick);
+  p.Handler("mbeendenClick", &Tprog::mbeendenClick);
+  p.Handler("metsClick", &Tprog::metsClick);
+  p.Handler("metkClick", &Tprog::metkClick);
+  p.Handler("mft1Click", &Tprog::mft1Click);
+  p.Handler("mft2Click", &Tprog::mft2Click);
+  p.Handler("mft3Click", &Tprog::mft3Click);
+  p.Handler("mft4Click", &Tprog::mft4Click);
+  p.Handler("mft5Click", &Tprog::mft5Click);
+  p.Handler("mft6Click", &Tprog::mft6Click);
   p.Handler("mtidxloadClick", &Tprog::mtidxloadClick);
   p.Handler("sz_bearbeitenClick", &Tprog::sz_bearbeitenClick);
 }

@@ -8,6 +8,7 @@ object prog: Tprog
   Font.Name = 'Tahoma'
   Font.Height = -11
   Position = poScreenCenter
+  Menu = menu
   OnCreate = FormCreate
   OnShow = FormShow
   OnCloseQuery = FormCloseQuery
@@ -503,6 +504,7 @@ object prog: Tprog
               Checked = True
             end
             object negativliste_anzeigen: TButton
+              OnClick = negativliste_anzeigenClick
               Left = 560
               Top = 19
               Width = 130
@@ -518,6 +520,7 @@ object prog: Tprog
               Caption = 'Positivliste (diese Worte kommen in den Index)'
             end
             object positivliste_anzeigen: TButton
+              OnClick = positivliste_anzeigenClick
               Left = 560
               Top = 49
               Width = 130
@@ -935,6 +938,7 @@ object prog: Tprog
               Checked = True
             end
             object dnegativliste_anzeigen: TButton
+              OnClick = negativliste_anzeigenClick
               Left = 560
               Top = 19
               Width = 130
@@ -950,6 +954,7 @@ object prog: Tprog
               Caption = 'Positivliste (diese Worte kommen in den Index)'
             end
             object dpositivliste_anzeigen: TButton
+              OnClick = positivliste_anzeigenClick
               Left = 560
               Top = 49
               Width = 130
@@ -1397,6 +1402,7 @@ object prog: Tprog
               Checked = True
             end
             object stw_neganzeigen: TButton
+              OnClick = negativliste_anzeigenClick
               Left = 560
               Top = 19
               Width = 130
@@ -1412,6 +1418,7 @@ object prog: Tprog
               Caption = 'Positivliste (diese Worte kommen in den Index)'
             end
             object stw_posanzeigen: TButton
+              OnClick = positivliste_anzeigenClick
               Left = 560
               Top = 49
               Width = 130
@@ -1615,5 +1622,178 @@ object prog: Tprog
   end
   object SaveIndex: TSaveDialog
     Filter = 'Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*'
+  end
+  object menu: TMainMenu
+    object mdatei: TMenuItem
+      Caption = 'Datei'
+      object mneu: TMenuItem
+        Caption = 'Neu'
+        object mneutxt: TMenuItem
+          Caption = 'Text Index'
+          OnClick = mneutxtClick
+        end
+      end
+      object mtidxload: TMenuItem
+        Caption = 'Text Index Laden'
+        OnClick = mtidxloadClick
+      end
+      object mtidxsave: TMenuItem
+        Caption = 'Text Index Speichern'
+        object ext1: TMenuItem
+          Caption = 'Text'
+          OnClick = outputspeichernClick
+        end
+        object Indexidx1: TMenuItem
+          Caption = 'Index (*.idx)'
+          OnClick = DatenSpeichernClick
+        end
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object mbeenden: TMenuItem
+        Caption = 'Beenden'
+        OnClick = mbeendenClick
+      end
+    end
+    object meinst: TMenuItem
+      Caption = 'Einstellungen'
+      object met: TMenuItem
+        Caption = 'Text Index'
+        object mets: TMenuItem
+          Caption = 'Seitenzahlen'
+          OnClick = metsClick
+        end
+        object metk: TMenuItem
+          Caption = 'Kriterien'
+          OnClick = metkClick
+        end
+        object metd: TMenuItem
+          Caption = 'Design'
+          OnClick = btdesignClick
+        end
+      end
+      object mewl: TMenuItem
+        Caption = 'Wortlisten'
+        object mewlneg: TMenuItem
+          Caption = 'Negativliste'
+          OnClick = negativliste_anzeigenClick
+        end
+        object mewlpos: TMenuItem
+          Caption = 'Positivliste'
+          OnClick = positivliste_anzeigenClick
+        end
+      end
+      object zspmenu: TMenuItem
+        Caption = 'Zwischenspeichern'
+        Checked = True
+        OnClick = zspmenuClick
+      end
+      object spopt: TMenuItem
+        Caption = 'Speicheroptionen..'
+        OnClick = spoptClick
+      end
+      object mspr: TMenuItem
+        Caption = 'Sprache'
+        object msprde: TMenuItem
+          Caption = 'Deutsch'
+          OnClick = msprdeClick
+        end
+        object mspren: TMenuItem
+          Caption = 'English'
+          OnClick = msprenClick
+        end
+      end
+    end
+    object m_konfig: TMenuItem
+      Caption = 'Konfiguration'
+      object m_konfig_save: TMenuItem
+        Caption = 'Aktuelle Konfiguration speichern'
+        OnClick = KonfigurationSpeichernDialog
+      end
+      object m_konfig_save_start: TMenuItem
+        Caption = 'Aktuelle Konfiguration als Startkonfiguration'
+        OnClick = m_konfig_save_startClick
+      end
+      object m_konfig_load: TMenuItem
+        Caption = 'Konfiguration laden'
+        ShortCut = 16459
+        OnClick = KonfigurationLadenDialog
+      end
+      object N2: TMenuItem
+        Caption = '-'
+      end
+      object m_konfig_autosave: TMenuItem
+        Caption = 'Auto Save beim Beenden'
+        object m_konfig_autosave_nie: TMenuItem
+          Caption = 'Nie'
+          Checked = True
+          OnClick = m_konfig_autosave_nieClick
+        end
+        object m_konfig_autosave_alles: TMenuItem
+          Caption = 'Alles'
+          OnClick = m_konfig_autosave_nieClick
+        end
+      end
+      object N3: TMenuItem
+        Caption = '-'
+      end
+      object m_konfig_standard: TMenuItem
+        Caption = 'Standardkonfiguration'
+        ShortCut = 113
+        OnClick = KonfigurationLadenStandard
+      end
+      object m_konfig_start: TMenuItem
+        Caption = 'Startkonfiguration (auto.qcfg)'
+        ShortCut = 114
+        OnClick = m_konfig_startClick
+      end
+    end
+    object mfenster: TMenuItem
+      Caption = 'Fenster'
+      object mfstart: TMenuItem
+        Caption = 'Start'
+        OnClick = rand_btstartClick
+      end
+      object mft: TMenuItem
+        Caption = 'Text Index'
+        OnClick = rand_bttxtidxClick
+        object mft1: TMenuItem
+          Caption = '1. Quelle'
+          OnClick = mft1Click
+        end
+        object mft2: TMenuItem
+          Caption = '2. Seitenzahlen'
+          OnClick = mft2Click
+        end
+        object mft3: TMenuItem
+          Caption = '3. Kriterien'
+          OnClick = mft3Click
+        end
+        object mft4: TMenuItem
+          Caption = '4. Fertigstellen'
+          OnClick = mft4Click
+        end
+        object mft5: TMenuItem
+          Caption = 'Index erstellen'
+          OnClick = mft5Click
+        end
+        object mft6: TMenuItem
+          Caption = 'Ergebnis'
+          OnClick = mft6Click
+        end
+      end
+    end
+  end
+  object sd_konfig: TSaveDialog
+    DefaultExt = 'qcfg'
+    FileName = 'Konfiguration.qcfg'
+    Filter = 'Kaptorix Konfiguration (*.qcfg)|*.qcfg'
+    Title = 'Konfiguration speichern..'
+  end
+  object od_konfig: TOpenDialog
+    DefaultExt = 'qcfg'
+    Filter = 'Kaptorix Konfiguration (*.qcfg)|*.qcfg'
+    Title = 'Konfiguration '#246'ffnen..'
   end
 end

@@ -8,6 +8,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/ImgList.h"
 #include "classlib/ListView.h"
+#include "classlib/Menus.h"
 #include "classlib/WebBrowser.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
@@ -210,6 +211,50 @@ class Tprog : public TForm {
   TCheckBox* Zeilenumbruch = nullptr;
   TImageList* IconList = nullptr;  // small icons of both file lists
 
+  // The menu bar.
+  TMainMenu* menu = nullptr;
+  TMenuItem* mdatei = nullptr;
+  TMenuItem* mneu = nullptr;
+  TMenuItem* mneutxt = nullptr;
+  TMenuItem* mtidxload = nullptr;
+  TMenuItem* mtidxsave = nullptr;
+  TMenuItem* ext1 = nullptr;
+  TMenuItem* Indexidx1 = nullptr;
+  TMenuItem* mbeenden = nullptr;
+  TMenuItem* meinst = nullptr;
+  TMenuItem* met = nullptr;
+  TMenuItem* mets = nullptr;
+  TMenuItem* metk = nullptr;
+  TMenuItem* metd = nullptr;
+  TMenuItem* mewl = nullptr;
+  TMenuItem* mewlneg = nullptr;
+  TMenuItem* mewlpos = nullptr;
+  TMenuItem* zspmenu = nullptr;
+  TMenuItem* spopt = nullptr;
+  TMenuItem* mspr = nullptr;
+  TMenuItem* msprde = nullptr;
+  TMenuItem* mspren = nullptr;
+  TMenuItem* m_konfig = nullptr;
+  TMenuItem* m_konfig_save = nullptr;
+  TMenuItem* m_konfig_save_start = nullptr;
+  TMenuItem* m_konfig_load = nullptr;
+  TMenuItem* m_konfig_autosave = nullptr;
+  TMenuItem* m_konfig_autosave_nie = nullptr;
+  TMenuItem* m_konfig_autosave_alles = nullptr;
+  TMenuItem* m_konfig_standard = nullptr;
+  TMenuItem* m_konfig_start = nullptr;
+  TMenuItem* mfenster = nullptr;
+  TMenuItem* mfstart = nullptr;
+  TMenuItem* mft = nullptr;
+  TMenuItem* mft1 = nullptr;
+  TMenuItem* mft2 = nullptr;
+  TMenuItem* mft3 = nullptr;
+  TMenuItem* mft4 = nullptr;
+  TMenuItem* mft5 = nullptr;
+  TMenuItem* mft6 = nullptr;
+  TSaveDialog* sd_konfig = nullptr;
+  TOpenDialog* od_konfig = nullptr;
+
   // Start-up, show, close and end of the window.
   void FormCreate(TObject* sender);
   // A taskbar button of its own; the first command-line argument opened (OpenStartFile).
@@ -287,6 +332,36 @@ class Tprog : public TForm {
   // "Neu" > "Text Index" and "Text Index Laden".
   void mneutxtClick(TObject* sender);
   void mtidxloadClick(TObject* sender);
+
+  // Configuration files: write or read one, through the dialogs, the factory settings, the
+  // start configuration "Auto.qcfg" in the program folder, the list of known files in the menu.
+  void KonfigurationSpeichern(TObject* sender, const std::wstring& fileName);
+  void KonfigurationLaden(TObject* sender, const std::wstring& fileName);
+  void KonfigurationSpeichernDialog(TObject* sender);
+  void KonfigurationLadenDialog(TObject* sender);
+  void KonfigurationLadenStandard(TObject* sender);
+  void KonfigurationLadenMenu(TObject* sender);
+  void KonfigurationAddMenu(TObject* sender, const std::wstring& fileName);
+  void m_konfig_save_startClick(TObject* sender);
+  void m_konfig_startClick(TObject* sender);
+  // Both autosave items: the clicked one is checked, the other not.
+  void m_konfig_autosave_nieClick(TObject* sender);
+  // Menu commands.
+  void msprdeClick(TObject* sender);
+  void msprenClick(TObject* sender);
+  void zspmenuClick(TObject* sender);
+  void spoptClick(TObject* sender);
+  void negativliste_anzeigenClick(TObject* sender);
+  void positivliste_anzeigenClick(TObject* sender);
+  void mbeendenClick(TObject* sender);
+  void metsClick(TObject* sender);
+  void metkClick(TObject* sender);
+  void mft1Click(TObject* sender);
+  void mft2Click(TObject* sender);
+  void mft3Click(TObject* sender);
+  void mft4Click(TObject* sender);
+  void mft5Click(TObject* sender);
+  void mft6Click(TObject* sender);
   // The page-number list window, filled with the wizard's page-number lines, shown modally.
   void sz_bearbeitenClick(TObject* sender);
 

@@ -1,0 +1,308 @@
+#include "forms/u_konfig.h"
+
+#include "classlib/ExtCtrls.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+#include "engine/u_WideFuncText.h"
+#include "forms/u_design.h"
+#include "forms/u_einstausgabe.h"
+#include "forms/u_hdesign.h"
+#include "forms/u_indexhinzu.h"
+#include "forms/u_prog.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
+#include "forms/u_start.h"
+#include "forms/u_szbearbeiten.h"
+#include "forms/u_szkriterien.h"
+#include "forms/u_textdesign.h"
+#include "forms/u_wortlisten.h"
+#include "ucode/UCodeControls.h"
+#include "ucode/UCodeIniFiles.h"
+#include "ucode/UCodeStdCtrls.h"
+#include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
+
+#include <algorithm>
+#include <memory>
+
+std::wstring StartConfigurationFolder;
+
+std::wstring StartConfigurationPath() {
+  return (StartConfigurationFolder.empty() ? ProgramFolder() : StartConfigurationFolder) + L"Auto.qcfg";
+}
+
+const std::vector<TConfigWindow>& ConfigWindows() {
+  static const std::vector<TConfigWindow> windows = {
+      {L"PB", [] { return static_cast<TForm*>(prog); }},
+      {L"DS", [] { return static_cast<TForm*>(design); }},
+      {L"EA", [] { return static_cast<TForm*>(einstausgabe); }},
+      {L"HD", [] { return static_cast<TForm*>(hdesign); }},
+      {L"IH", [] { return static_cast<TForm*>(indexhinzu); }},
+      {L"NL", [] { return static_cast<TForm*>(negliste); }},
+      {L"PL", [] { return static_cast<TForm*>(posliste); }},
+      {L"QO", [] { return static_cast<TForm*>(quhopt); }},
+      {L"SD", [] { return static_cast<TForm*>(sdesign); }},
+      {L"SB", [] { return static_cast<TForm*>(szbearbeiten); }},
+      {L"SK", [] { return static_cast<TForm*>(szkriterien); }},
+      {L"TD", [] { return static_cast<TForm*>(textdesign); }},
+  };
+  return windows;
+}
+
+std::wstring ConfigControlCode(TComponent* component) {
+  if (dynamic_cast<TEdit*>(component) || dynamic_cast<TUCodeEdit*>(component)) return L"ED";
+  if (dynamic_cast<TComboBox*>(component) || dynamic_cast<TUCodeComboBox*>(component)) return L"CB";
+  if (dynamic_cast<TRadioButton*>(component)) return L"RB";
+  if (dynamic_cast<TCheckBox*>(component)) return L"CH";
+  if (dynamic_cast<TScrollBar*>(component)) return L"SB";
+  if (dynamic_cast<TPanel*>(component)) return L"PA";
+  if (dynamic_cast<TLabeledEdit*>(component)) return L"LE";
+  return std::wstring();
+}
+
+namespace {
+
+std::wstring Widen(const std::string& text) { return StringToWideStringEx(text, CP_ACP); }
+std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, CP_ACP); }
+
+std::wstring WName(TComponent* component) { return Widen(component->GetName()); }
+
+bool IsChecked(TComponent* component) {
+  if (auto* radio = dynamic_cast<TRadioButton*>(component)) return radio->GetChecked();
+  return static_cast<TCheckBox*>(component)->GetChecked();
+}
+
+void SetChecked(TComponent* component, bool value) {
+  if (auto* radio = dynamic_cast<TRadioButton*>(component)) return radio->SetChecked(value);
+  static_cast<TCheckBox*>(component)->SetChecked(value);
+}
+
+// The stored value of a component of the given kind, as text.
+std::wstring ValueOf(TComponent* component, const std::wstring& code) {
+  if (code == L"ED" || code == L"CB") return WideGetControlText(static_cast<TControl*>(component));
+  if (code == L"RB" || code == L"CH") return IsChecked(component) ? L"1" : L"0";
+  if (code == L"SB") return std::to_wstring(static_cast<TScrollBar*>(component)->GetPosition());
+  if (code == L"PA") return static_cast<TControl*>(component)->GetVisible() ? L"1" : L"0";
+  return Widen(static_cast<TLabeledEdit*>(component)->GetText());  // LE
+}
+
+// The handler that putting a value into the component would run.
+TNotifyEvent* HandlerOf(TComponent* component, const std::wstring& code) {
+  if (code == L"RB" || code == L"CH") return &static_cast<TControl*>(component)->OnClick;
+  if (code == L"ED" || code == L"LE") {
+    if (auto* edit = dynamic_cast<TCustomEdit*>(component)) return &edit->OnChange;
+  }
+  if (code == L"CB") {
+    if (auto* box = dynamic_cast<TCustomComboBox*>(component)) return &box->OnChange;
+  }
+  if (code == L"SB") return &static_cast<TScrollBar*>(component)->OnChange;
+  return nullptr;
+}
+
+// Puts a value into a component; the ini reader's defaults make a missing key the current value.
+void Assign(TComponent* component, const std::wstring& code, TUCodeCustomIniFile& ini, const std::wstring& section) {
+  const std::wstring ident = WName(component);
+  if (code == L"ED" || code == L"CB") {
+    auto* control = static_cast<TControl*>(component);
+    const std::wstring value = ini.ReadString(section, ident, WideGetControlText(control));
+    if (value != WideGetControlText(control)) WideSetControlText(control, value);
+  } else if (code == L"RB" || code == L"CH") {
+    SetChecked(component, ini.ReadBool(section, ident, IsChecked(component)));
+  } else if (code == L"SB") {
+    auto* bar = static_cast<TScrollBar*>(component);
+    bar->SetPosition(ini.ReadInteger(section, ident, bar->GetPosition()));
+  } else if (code == L"PA") {
+    auto* panel = static_cast<TControl*>(component);
+    panel->SetVisible(ini.ReadBool(section, ident, panel->GetVisible()));
+  } else {
+    auto* edit = static_cast<TLabeledEdit*>(component);
+    const std::string value = Narrow(ini.ReadString(section, ident, Widen(edit->GetText())));
+    if (value != edit->GetText()) edit->SetText(value);
+  }
+}
+
+// The main window's caption at this place can be reached on a monitor: it lies within the
+// monitor's work area from top to bottom, and enough of its width to take hold of it does too.
+bool CaptionOnScreen(int left, int top, int width) {
+  const int captionHeight = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  RECT caption = {left, top, left + width, top + captionHeight};
+  HMONITOR monitor = MonitorFromRect(&caption, MONITOR_DEFAULTTONULL);
+  if (!monitor) return false;
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) return false;
+  RECT common;
+  if (!IntersectRect(&common, &caption, &info.rcWork)) return false;
+  const int grip = std::min(width, 4 * GetSystemMetrics(SM_CXSIZE));
+  return common.top == caption.top && common.bottom == caption.bottom && common.right - common.left >= grip;
+}
+
+}  // namespace
+
+void SaveConfiguration(const std::wstring& fileName) {
+  if (!WideFileExists(fileName) && Win32PlatformIsUnicode) SaveTextFileW(L"", fileName, 1200, true);
+  TUCodeIniFile ini(fileName);
+  for (const TConfigWindow& row : ConfigWindows()) {
+    TForm* window = row.Window();
+    if (!window) continue;
+    for (int i = 0; i < window->GetComponentCount(); ++i) {
+      TComponent* component = window->GetComponent(i);
+      const std::wstring code = ConfigControlCode(component);
+      if (!code.empty()) ini.WriteString(row.Code + code, WName(component), ValueOf(component, code));
+    }
+  }
+  ini.WriteBool(L"SP", L"PF", prog->GetWindowState() == wsMaximized);
+  ini.WriteInteger(L"SP", L"PB", prog->GetClientWidth());
+  ini.WriteInteger(L"SP", L"PH", prog->GetClientHeight());
+  ini.WriteInteger(L"SP", L"PT", prog->GetTop());
+  ini.WriteInteger(L"SP", L"PL", prog->GetLeft());
+  ini.WriteBool(L"AS", L"N", prog->m_konfig_autosave_nie->GetChecked());
+  ini.WriteBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked());
+}
+
+void LoadConfiguration(const std::wstring& fileName, bool atStartUp) {
+  struct Changed {
+    TComponent* Component;
+    TNotifyEvent Handler;
+  };
+  std::vector<Changed> changed;
+  {
+    TUCodeIniFile ini(fileName);
+    for (const TConfigWindow& row : ConfigWindows()) {
+      TForm* window = row.Window();
+      if (!window) continue;
+      for (int i = 0; i < window->GetComponentCount(); ++i) {
+        TComponent* component = window->GetComponent(i);
+        const std::wstring code = ConfigControlCode(component);
+        if (code.empty()) continue;
+        TNotifyEvent* handler = HandlerOf(component, code);
+        TNotifyEvent kept = handler ? *handler : TNotifyEvent();
+        if (handler) *handler = nullptr;
+        const std::wstring before = ValueOf(component, code);
+        try {
+          Assign(component, code, ini, row.Code + code);
+        } catch (...) {
+          if (handler) *handler = kept;
+          throw;
+        }
+        if (handler) *handler = kept;
+        if (kept && ValueOf(component, code) != before)
+          changed.push_back({component, kept});
+      }
+    }
+
+    if (ini.ReadBool(L"SP", L"PF", prog->GetWindowState() == wsMaximized)) {
+      if (!atStartUp) prog->SetLeft(0);
+      prog->SetTop(0);
+    } else {
+      const int width = ini.ReadInteger(L"SP", L"PB", prog->GetClientWidth());
+      const int height = ini.ReadInteger(L"SP", L"PH", prog->GetClientHeight());
+      const int top = ini.ReadInteger(L"SP", L"PT", prog->GetTop());
+      const int left = ini.ReadInteger(L"SP", L"PL", prog->GetLeft());
+      if (width <= Screen->GetWidth()) prog->SetClientWidth(width);
+      if (height <= Screen->GetHeight()) prog->SetClientHeight(height);
+      // A place saved while the window was minimised, or on a monitor that is gone, would put
+      // the window where nobody can reach it.
+      if (top <= Screen->GetHeight() && left <= Screen->GetWidth() && CaptionOnScreen(left, top, prog->GetWidth()))
+        prog->SetBounds(left, top, prog->GetWidth(), prog->GetHeight());
+    }
+    prog->m_konfig_autosave_nie->SetChecked(ini.ReadBool(L"AS", L"N", prog->m_konfig_autosave_nie->GetChecked()));
+    prog->m_konfig_autosave_alles->SetChecked(
+        ini.ReadBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked()));
+  }
+  for (const Changed& entry : changed) entry.Handler(entry.Component);
+  prog->sprachealles();
+}
+
+namespace {
+
+struct TFactoryValue {
+  const wchar_t* Window;
+  const char* Name;
+  const wchar_t* Value;  // "1"/"0" for check boxes and radio buttons
+};
+
+const std::vector<TFactoryValue>& FactoryValues() {
+  static const std::vector<TFactoryValue> values = {
+      {L"PB", "squpfad", L""}, {L"PB", "edit_quelle", L""}, {L"PB", "sz_beginn", L"1"}, {L"PB", "qudatei", L""},
+      {L"PB", "squdocsearch", L"1"}, {L"PB", "stw_kleinraus", L"1"}, {L"PB", "stw_grossraus", L"0"},
+      {L"PB", "stw_htmlraus", L"1"}, {L"PB", "stw_maxl", L"1"}, {L"PB", "stw_zahlenraus", L"1"},
+      {L"PB", "stw_neg", L"1"}, {L"PB", "stw_pos", L"0"}, {L"PB", "stw_design", L"0"},
+      {L"PB", "stw_doppelt", L"1"}, {L"PB", "stw_zus", L"1"}, {L"PB", "stw_untereinander", L"0"},
+      {L"PB", "stw_alphabetisch", L"1"}, {L"PB", "Zeilenumbruch", L"1"}, {L"PB", "kt_kleineraus", L"1"},
+      {L"PB", "kt_grosseraus", L"0"}, {L"PB", "kt_maxl", L"1"}, {L"PB", "kt_zahlen", L"1"},
+      {L"PB", "kt_negativliste", L"1"}, {L"PB", "kt_positivliste", L"0"},
+      {L"PB", "kt_keinedoppeltenseiten", L"1"}, {L"PB", "kt_zusdoppelt", L"1"}, {L"PB", "kt_integrieren", L"0"},
+      {L"PB", "kt_design", L"0"}, {L"PB", "kt_zusammen", L"1"}, {L"PB", "la", L"1"},
+      {L"PB", "dkt_kleineraus", L"1"}, {L"PB", "dkt_grosseraus", L"0"}, {L"PB", "htmlraus", L"1"},
+      {L"PB", "dkt_maxl", L"1"}, {L"PB", "dkt_zahlenraus", L"1"}, {L"PB", "dkt_negativliste", L"1"},
+      {L"PB", "dkt_positivliste", L"0"}, {L"PB", "dkt_design", L"0"}, {L"PB", "dkt_keinedoppeltenseiten", L"1"},
+      {L"PB", "dkt_zusdoppelt", L"1"}, {L"PB", "dkt_integrieren", L"0"}, {L"PB", "dkt_zusammen", L"1"},
+      {L"PB", "stw_max", L"3"}, {L"PB", "kt_max", L"3"}, {L"PB", "dkt_max", L"3"}, {L"PB", "qu_datei", L"1"},
+      {L"PB", "qu_text", L"0"}, {L"PB", "sz_zeilezuseite", L"0"}, {L"PB", "sz_auslesen", L"1"},
+      {L"PB", "htmlindex", L"1"}, {L"PB", "textindex", L"0"},
+      {L"DS", "dabsatz_abc", L"1"}, {L"DS", "kt_alphabet", L"1"}, {L"DS", "dsep", L", "}, {L"DS", "dzw", L" "},
+      {L"DS", "ub", L"Index"},
+      {L"EN", "wahl", L"Index: TextIndex"}, {L"EN", "sitzung", L"0"},
+      {L"EP", "wahl", L"Index: TextIndex"}, {L"EP", "sitzung", L"0"},
+      {L"ET", "cb_l2skeinedoppelt", L"1"}, {L"ET", "curaut", L"1"}, {L"ET", "Zeilenumbruch", L"1"},
+      {L"ET", "l2sstart", L"1"}, {L"ET", "cursak", L"1"}, {L"ET", "zes", L"1"}, {L"ET", "zez", L"#"},
+      {L"ET", "vor", L"#NL"}, {L"ET", "nach", L"#NL"},
+      {L"EI", "bentf", L";"}, {L"EI", "zwsl", L">"}, {L"EI", "lentf", L"3"}, {L"EI", "zus_eintrag", L"1"},
+      {L"EI", "zus_seite", L"0"}, {L"EI", "zus_auslassen", L"0"}, {L"EI", "sl", L"1"}, {L"EI", "ls", L"0"},
+      {L"EI", "cb_linksvorhanden", L"0"}, {L"EI", "cb_deletetxt", L"0"}, {L"EI", "cb_deleteidx", L"0"},
+      {L"EI", "zws", L", "}, {L"EI", "zwes", L" "},
+      {L"EA", "Edit1", L"#FFFFFF"}, {L"EA", "rb_ansi", L"0"}, {L"EA", "rb_utf7", L"0"}, {L"EA", "rb_utf8", L"0"},
+      {L"EA", "rb_beibehalten", L"1"}, {L"EA", "rb_utf7ansi", L"0"}, {L"EA", "rb_utf16le", L"0"},
+      {L"EA", "rb_utf_be", L"0"}, {L"EA", "rb_utf32le", L"0"}, {L"EA", "rb_utf32be", L"0"},
+      {L"EA", "rb_utf8bom", L"0"}, {L"EA", "jazubom", L"1"},
+      {L"HD", "kt_alphabet", L"1"}, {L"HD", "linkleiste", L"1"},
+      {L"HD", "schriftart", L"Verdana, Arial, Helvetica, Sans-Serif"}, {L"HD", "ft1", L"24"}, {L"HD", "ft2", L"16"},
+      {L"HD", "ftt", L"12"}, {L"HD", "farbe_text", L"#333333"}, {L"HD", "farbe_links", L"#0000FF"},
+      {L"HD", "farbe_hg", L"#FFFFFF"}, {L"HD", "LinkTrenner", L" | "}, {L"HD", "breite_all", L"600px"},
+      {L"HD", "breite_links", L"180px"}, {L"HD", "breite_rechts", L"350px"}, {L"HD", "breite_top", L"100%"},
+      {L"HD", "abs_linksrechts", L"10px"}, {L"HD", "abs_zwabschnitt", L"25px"}, {L"HD", "abs_obenunten", L"5px"},
+      {L"HD", "abs_zwtext", L"0px"}, {L"HD", "htmltitel", L"Index"}, {L"HD", "Ueberschrift", L"Index"},
+      {L"IH", "edit_quelle", L""},
+      {L"QO", "doppelteweg", L"1"}, {L"QO", "dadweitere", L"0"}, {L"QO", "endungenweg", L"0"},
+      {L"QO", "namengross", L"1"}, {L"QO", "rb1", L"1"}, {L"QO", "rb2", L"0"}, {L"QO", "rb3", L"0"},
+      {L"SD", "bez", L"0"}, {L"SD", "dateiname", L"1"}, {L"SD", "leerzeile", L"1"}, {L"SD", "zwe", L", "},
+      {L"SD", "zw", L":  "}, {L"SD", "v", L""}, {L"SD", "zwdl", L" "}, {L"SD", "ne", L""},
+      {L"SB", "ed1", L""}, {L"SB", "ed2", L""},
+      {L"SK", "sz_laenge", L"5"}, {L"SK", "cb_pluswert", L"1"}, {L"SK", "sz_bwdefs", L"- ( ) [ ]"},
+      {L"SK", "sz_zeichen", L""}, {L"SK", "sz_nurzahl", L"1"}, {L"SK", "sz_kuerzen", L"1"},
+      {L"SK", "sz_zeichbeginn", L"0"}, {L"SK", "sz_zeichenweg", L"1"}, {L"SK", "cb_plus", L"0"},
+      {L"SK", "sz_bwstandard", L"1"}, {L"SK", "sz_bwdef", L"0"}, {L"SK", "posueber", L"0"},
+      {L"SK", "posunter", L"1"},
+      {L"TD", "kt_alphabet", L"1"}, {L"TD", "namen", L"1"}, {L"TD", "links", L"1"}, {L"TD", "s", L" | "},
+      {L"TD", "es", L":  "}, {L"TD", "b", L""}, {L"TD", "bl", L" ["}, {L"TD", "l", L"]"}, {L"TD", "titel", L"Index"},
+  };
+  return values;
+}
+
+TForm* WindowOfCode(const std::wstring& code) {
+  for (const TConfigWindow& row : ConfigWindows())
+    if (code == row.Code) return row.Window();
+  return nullptr;
+}
+
+}  // namespace
+
+void LoadFactorySettings() {
+  for (const TFactoryValue& value : FactoryValues()) {
+    TForm* window = WindowOfCode(value.Window);
+    if (!window) continue;  // a window this program does not hold
+    TComponent* component = window->FindComponent(value.Name);
+    const std::wstring code = component ? ConfigControlCode(component) : std::wstring();
+    if (code.empty()) throw Exception(std::string("No option ") + value.Name);
+    if (code == L"RB" || code == L"CH") {
+      SetChecked(component, value.Value[0] == L'1');
+    } else if (code == L"LE") {
+      static_cast<TLabeledEdit*>(component)->SetText(Narrow(value.Value));
+    } else {
+      WideSetControlText(static_cast<TControl*>(component), value.Value);
+    }
+  }
+  prog->m_konfig_autosave_nie->SetChecked(true);
+  prog->m_konfig_autosave_alles->SetChecked(false);
+}

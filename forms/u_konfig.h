@@ -1,0 +1,45 @@
+// Configuration files (".qcfg"): every option of the main window and of its settings and tool
+// windows, stored by window, control kind and component name, with the main window's place
+// and size and the autosave choice. The main window's configuration commands are built on
+// these routines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TForm;
+class TComponent;
+
+// A window whose options a configuration holds: its two-letter code and the window itself
+// (null while it does not exist).
+struct TConfigWindow {
+  const wchar_t* Code;
+  TForm* (*Window)();
+};
+
+// The windows in the order in which they are written and read.
+const std::vector<TConfigWindow>& ConfigWindows();
+
+// The two-letter code of the control kind a component is stored under ("ED", "CB", "RB",
+// "CH", "SB", "PA", "LE"), or empty for a component that is not stored.
+std::wstring ConfigControlCode(TComponent* component);
+
+// Writes every option into the file; keys of the file that no window writes stay. A new file
+// is made as UTF-16 LE with its mark. A refused write raises the ini file's write error.
+void SaveConfiguration(const std::wstring& fileName);
+
+// Reads the file into the windows: a missing file or key leaves the control as it is. While the
+// values are put in, no handler of the restored controls runs (a handler would see a window
+// half loaded, a radio group with none or two members checked); afterwards the handlers of the
+// controls that changed run once, in order, on the final values. `atStartUp`: the
+// main window's left edge is left alone by a stored maximized state. The language is applied
+// again at the end.
+void LoadConfiguration(const std::wstring& fileName, bool atStartUp);
+
+// The factory settings of every option (no panels, no geometry, no word lists); the autosave
+// choice back to "never".
+void LoadFactorySettings();
+
+// The folder of "Auto.qcfg": the program's folder unless a test names another.
+extern std::wstring StartConfigurationFolder;
+std::wstring StartConfigurationPath();
