@@ -281,8 +281,10 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
 }
 
 TIndexStore& FileIndexStore() {
-  static TIndexStore store;
-  return store;
+  // Never destroyed: the main window empties it while the windows are destroyed at the end of
+  // the program, after the function statics are gone.
+  static TIndexStore* store = new TIndexStore;
+  return *store;
 }
 
 // ---- Summary
