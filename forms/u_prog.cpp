@@ -506,6 +506,13 @@ void Tprog::positivliste_anzeigenClick(TObject*) { posliste->ShowModal(); }
 
 void Tprog::mbeendenClick(TObject*) { start->Close(); }
 
+void Tprog::stw_designanzeigenClick(TObject*) { sdesign->Show(); }
+
+void Tprog::m_kompClick(TObject*) {
+  zusatzfunktion->Show();
+  zusatzfunktion->pc->SetActivePage(zusatzfunktion->word);
+}
+
 void Tprog::metsClick(TObject*) { DescribeTextIndexSettings(tt2); }
 void Tprog::metkClick(TObject*) { DescribeTextIndexSettings(tt3); }
 void Tprog::mft1Click(TObject*) { DescribeTextIndexSettings(tt1); }
@@ -565,7 +572,7 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(szusammenfassung); KX_FIELD(sstatus); KX_FIELD(sfortschritt); KX_FIELD(sstatusfile);
   KX_FIELD(sfortschrittfile); KX_FIELD(AbbruchS); KX_FIELD(soutput); KX_FIELD(szwischenablage);
   KX_FIELD(soutputspeichern); KX_FIELD(Zeilenumbruch); KX_FIELD(IconList);
-  KX_FIELD(menu); KX_FIELD(mdatei); KX_FIELD(mneu); KX_FIELD(mneutxt); KX_FIELD(mtidxload); KX_FIELD(mtidxsave); KX_FIELD(ext1); KX_FIELD(Indexidx1); KX_FIELD(mbeenden); KX_FIELD(meinst); KX_FIELD(met); KX_FIELD(mets); KX_FIELD(metk); KX_FIELD(metd); KX_FIELD(mewl); KX_FIELD(mewlneg); KX_FIELD(mewlpos); KX_FIELD(zspmenu); KX_FIELD(spopt); KX_FIELD(mspr); KX_FIELD(msprde); KX_FIELD(mspren); KX_FIELD(m_konfig); KX_FIELD(m_konfig_save); KX_FIELD(m_konfig_save_start); KX_FIELD(m_konfig_load); KX_FIELD(m_konfig_autosave); KX_FIELD(m_konfig_autosave_nie); KX_FIELD(m_konfig_autosave_alles); KX_FIELD(m_konfig_standard); KX_FIELD(m_konfig_start); KX_FIELD(mfenster); KX_FIELD(mfstart); KX_FIELD(mft); KX_FIELD(mft1); KX_FIELD(mft2); KX_FIELD(mft3); KX_FIELD(mft4); KX_FIELD(mft5); KX_FIELD(mft6); KX_FIELD(sd_konfig); KX_FIELD(od_konfig);
+  KX_FIELD(menu); KX_FIELD(mdatei); KX_FIELD(mneu); KX_FIELD(mneutxt); KX_FIELD(mtidxload); KX_FIELD(mtidxsave); KX_FIELD(ext1); KX_FIELD(Indexidx1); KX_FIELD(mbeenden); KX_FIELD(meinst); KX_FIELD(met); KX_FIELD(mets); KX_FIELD(metk); KX_FIELD(metd); KX_FIELD(mes); KX_FIELD(mesd); KX_FIELD(mtools); KX_FIELD(m_komp); KX_FIELD(mewl); KX_FIELD(mewlneg); KX_FIELD(mewlpos); KX_FIELD(zspmenu); KX_FIELD(spopt); KX_FIELD(mspr); KX_FIELD(msprde); KX_FIELD(mspren); KX_FIELD(m_konfig); KX_FIELD(m_konfig_save); KX_FIELD(m_konfig_save_start); KX_FIELD(m_konfig_load); KX_FIELD(m_konfig_autosave); KX_FIELD(m_konfig_autosave_nie); KX_FIELD(m_konfig_autosave_alles); KX_FIELD(m_konfig_standard); KX_FIELD(m_konfig_start); KX_FIELD(mfenster); KX_FIELD(mfstart); KX_FIELD(mft); KX_FIELD(mft1); KX_FIELD(mft2); KX_FIELD(mft3); KX_FIELD(mft4); KX_FIELD(mft5); KX_FIELD(mft6); KX_FIELD(sd_konfig); KX_FIELD(od_konfig);
   KX_FIELD(start_text0); KX_FIELD(start_label1); KX_FIELD(start_label2); KX_FIELD(start_label3);
   KX_FIELD(start_label4); KX_FIELD(start_text1); KX_FIELD(start_text2); KX_FIELD(start_text3); KX_FIELD(start_text4);
 #undef KX_FIELD
@@ -628,6 +635,8 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("negativliste_anzeigenClick", &Tprog::negativliste_anzeigenClick);
   p.Handler("positivliste_anzeigenClick", &Tprog::positivliste_anzeigenClick);
   p.Handler("mbeendenClick", &Tprog::mbeendenClick);
+  p.Handler("stw_designanzeigenClick", &Tprog::stw_designanzeigenClick);
+  p.Handler("m_kompClick", &Tprog::m_kompClick);
   p.Handler("metsClick", &Tprog::metsClick);
   p.Handler("metkClick", &Tprog::metkClick);
   p.Handler("mft1Click", &Tprog::mft1Click);

@@ -1481,6 +1481,7 @@ object prog: Tprog
               Caption = 'Angepasstes Design'
             end
             object stw_designanzeigen: TButton
+              OnClick = stw_designanzeigenClick
               Left = 560
               Top = 47
               Width = 130
@@ -1673,6 +1674,13 @@ object prog: Tprog
           OnClick = btdesignClick
         end
       end
+      object mes: TMenuItem
+        Caption = 'Stichwort Index'
+        object mesd: TMenuItem
+          Caption = 'Design'
+          OnClick = stw_designanzeigenClick
+        end
+      end
       object mewl: TMenuItem
         Caption = 'Wortlisten'
         object mewlneg: TMenuItem
@@ -1747,6 +1755,13 @@ object prog: Tprog
         Caption = 'Startkonfiguration (auto.qcfg)'
         ShortCut = 114
         OnClick = m_konfig_startClick
+      end
+    end
+    object mtools: TMenuItem
+      Caption = 'Tools'
+      object m_komp: TMenuItem
+        Caption = 'Kompatibilit'#228'tstest'
+        OnClick = m_kompClick
       end
     end
     object mfenster: TMenuItem

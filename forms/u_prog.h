@@ -226,6 +226,8 @@ class Tprog : public TForm {
   TMenuItem* mets = nullptr;
   TMenuItem* metk = nullptr;
   TMenuItem* metd = nullptr;
+  TMenuItem* mes = nullptr;
+  TMenuItem* mesd = nullptr;
   TMenuItem* mewl = nullptr;
   TMenuItem* mewlneg = nullptr;
   TMenuItem* mewlpos = nullptr;
@@ -243,6 +245,8 @@ class Tprog : public TForm {
   TMenuItem* m_konfig_autosave_alles = nullptr;
   TMenuItem* m_konfig_standard = nullptr;
   TMenuItem* m_konfig_start = nullptr;
+  TMenuItem* mtools = nullptr;
+  TMenuItem* m_komp = nullptr;
   TMenuItem* mfenster = nullptr;
   TMenuItem* mfstart = nullptr;
   TMenuItem* mft = nullptr;
@@ -354,6 +358,10 @@ class Tprog : public TForm {
   void negativliste_anzeigenClick(TObject* sender);
   void positivliste_anzeigenClick(TObject* sender);
   void mbeendenClick(TObject* sender);
+  // The keyword index's design window.
+  void stw_designanzeigenClick(TObject* sender);
+  // The Word compatibility test.
+  void m_kompClick(TObject* sender);
   void metsClick(TObject* sender);
   void metkClick(TObject* sender);
   void mft1Click(TObject* sender);

@@ -3,6 +3,7 @@
 #include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/ListView.h"
+#include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "forms/u_prog.h"
@@ -180,7 +181,65 @@ const std::vector<TLanguageText> kDialogFilters = {
      L"All Files (*.*)|*.*|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php"},
     {"OpenIndex", L"Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*", L"Index (*.idx)|*.idx|All Files (*.*)|*.*"},
     {"SaveIndex", L"Index (*.idx)|*.idx|Alle Dateien (*.*)|*.*", L"Index (*.idx)|*.idx|All Files (*.*)|*.*"},
+    {"sd_konfig", L"Kaptorix Konfiguration (*.qcfg)|*.qcfg", L"Kaptorix Configuration (*.qcfg)|*.qcfg"},
+    {"od_konfig", L"Kaptorix Konfiguration (*.qcfg)|*.qcfg", L"Kaptorix Configuration (*.qcfg)|*.qcfg"},
 };
+
+// The menu bar's captions.
+const std::vector<TLanguageText> kMenuTexts = {
+    {"mdatei", L"Datei", L"File"},
+    {"mneu", L"Neu", L"New"},
+    {"mneutxt", L"Text Index", L"Text Index"},
+    {"mtidxload", L"Text Index Laden", L"Load Text Index"},
+    {"mtidxsave", L"Text Index Speichern", L"Save Text Index"},
+    {"mbeenden", L"Beenden", L"Close"},
+    {"meinst", L"Einstellungen", L"Settings"},
+    {"met", L"Text Index", L"Text Index"},
+    {"mets", L"Seitenzahlen", L"Folio"},
+    {"metk", L"Kriterien", L"Criteria"},
+    {"metd", L"Design", L"Design"},
+    {"mes", L"Stichwort Index", L"Keyword Index"},
+    {"mesd", L"Design", L"Design"},
+    {"mewl", L"Wortlisten", L"Word Lists"},
+    {"mewlneg", L"Negativliste", L"Black List"},
+    {"mewlpos", L"Positivliste", L"White List"},
+    {"zspmenu", L"Zwischenspeichern", L"Latching"},
+    {"spopt", L"Speicheroptionen..", L"Saving Options.."},
+    {"mspr", L"Sprache", L"Language"},
+    {"msprde", L"Deutsch", L"German"},
+    {"mspren", L"English", L"English"},
+    {"m_konfig", L"Konfiguration", L"Configuration"},
+    {"m_konfig_save", L"Aktuelle Konfiguration speichern", L"Save current Configuration"},
+    {"m_konfig_save_start", L"Aktuelle Konfiguration als Startkonfiguration speichern (auto.qcfg)",
+     L"Save current Configuration as Start Configuration (auto.qfcg)"},
+    {"m_konfig_load", L"Konfiguration laden", L"Load Configuration"},
+    {"m_konfig_autosave", L"Konfiguration beim Beenden speichern", L"Auto Save Settings on Exit"},
+    {"m_konfig_autosave_nie", L"Nicht speichern", L"Never"},
+    {"m_konfig_autosave_alles", L"Alles speichern", L"Save all"},
+    {"m_konfig_standard", L"Alle Einstellungen zurücksetzen", L"Reset all Settings"},
+    {"m_konfig_start", L"Startkonfiguration (auto.qcfg) laden wenn vorhanden",
+     L"Load Start Configuration (auto.qfcg) if possible"},
+    {"mfenster", L"Fenster", L"Windows"},
+    {"mfstart", L"Start", L"Start"},
+    {"mft", L"Text Index", L"Text Index"},
+    {"mft1", L"1. Quelle", L"1. Source"},
+    {"mft2", L"2. Seitenzahlen", L"2. Folio"},
+    {"mft3", L"3. Kriterien", L"3. Criteria"},
+    {"mft4", L"4. Fertigstellen", L"4. Complete"},
+    {"mft5", L"Index Erstellen", L"Create Index"},
+    {"mft6", L"Ergebnis", L"Output"},
+    {"mtools", L"Tools", L"Tools"},
+    {"m_komp", L"Kompatibilitätstest", L"Compatibility Test"},
+};
+
+// The configuration dialogs' titles and proposed file name.
+void SetConfigurationDialogTexts(bool german) {
+  prog->sd_konfig->SetFileName(german ? "Konfiguration.qcfg" : "Configuration.qcfg");
+  prog->od_konfig->SetTitle(german ? Ansi(L"Konfiguration öffnen..") : "Open Configuration..");
+  prog->sd_konfig->SetTitle(german ? "Konfiguration speichern.." : "Save Configuration..");
+  prog->msprde->SetChecked(german);
+  prog->mspren->SetChecked(!german);
+}
 
 void SetDialogFilters(bool german) {
   for (const TLanguageText& text : kDialogFilters) {
@@ -221,6 +280,8 @@ void SetCaptionOf(TComponent* component, const std::string& text) {
     edit->GetEditLabel()->SetCaption(text);
   else if (auto* control = dynamic_cast<TControl*>(component))
     control->SetCaption(text);
+  else if (auto* item = dynamic_cast<TMenuItem*>(component))
+    item->SetCaption(text);
   else
     throw Exception("No caption: " + component->GetName());
 }
@@ -274,5 +335,7 @@ void SetProgLanguage() {
   if (code == "de" || code == "en") {
     for (TListView* list : {prog->qulist, prog->squlist}) SetColumnCaptions(list, code == "de");
     SetDialogFilters(code == "de");
+    ApplyLanguageTexts(prog, kMenuTexts, code);
+    SetConfigurationDialogTexts(code == "de");
   }
 }

@@ -50,6 +50,7 @@ class AllWindows {
     einstausgabe = new Teinstausgabe(nullptr);
     indexhinzu = new Tindexhinzu(nullptr);
     start->spr->SetCaption("de");
+    prog->sprachealles();
   }
   ~AllWindows() {
     for (TForm** window : std::initializer_list<TForm**>{reinterpret_cast<TForm**>(&quhopt),
@@ -457,6 +458,102 @@ TEST(ConfigurationMenu, FactorySettingsAndLanguageFromTheMenu) {
   prog->msprde->Click();
   EXPECT_EQ(start->spr->GetCaption(), "de");
   EXPECT_EQ(prog->rand_btdidx->GetCaption(), "Datei Index");
+}
+
+}  // namespace
+
+namespace {
+
+struct MenuText {
+  const char* name;
+  const char* de;
+  const char* en;
+};
+
+// The menu bar's captions as they are quoted for the program.
+const std::vector<MenuText> kMenuCaptions = {
+    {"mdatei", "Datei", "File"},
+    {"mneu", "Neu", "New"},
+    {"mneutxt", "Text Index", "Text Index"},
+    {"mtidxload", "Text Index Laden", "Load Text Index"},
+    {"mtidxsave", "Text Index Speichern", "Save Text Index"},
+    {"mbeenden", "Beenden", "Close"},
+    {"meinst", "Einstellungen", "Settings"},
+    {"mets", "Seitenzahlen", "Folio"},
+    {"metk", "Kriterien", "Criteria"},
+    {"mesd", "Design", "Design"},
+    {"mewl", "Wortlisten", "Word Lists"},
+    {"mewlneg", "Negativliste", "Black List"},
+    {"mewlpos", "Positivliste", "White List"},
+    {"zspmenu", "Zwischenspeichern", "Latching"},
+    {"spopt", "Speicheroptionen..", "Saving Options.."},
+    {"mspr", "Sprache", "Language"},
+    {"msprde", "Deutsch", "German"},
+    {"mspren", "English", "English"},
+    {"m_konfig", "Konfiguration", "Configuration"},
+    {"m_konfig_save", "Aktuelle Konfiguration speichern", "Save current Configuration"},
+    {"m_konfig_save_start", "Aktuelle Konfiguration als Startkonfiguration speichern (auto.qcfg)",
+     "Save current Configuration as Start Configuration (auto.qfcg)"},
+    {"m_konfig_load", "Konfiguration laden", "Load Configuration"},
+    {"m_konfig_autosave", "Konfiguration beim Beenden speichern", "Auto Save Settings on Exit"},
+    {"m_konfig_autosave_nie", "Nicht speichern", "Never"},
+    {"m_konfig_autosave_alles", "Alles speichern", "Save all"},
+    {"m_konfig_standard", "Alle Einstellungen zur\xFC" "cksetzen", "Reset all Settings"},
+    {"m_konfig_start", "Startkonfiguration (auto.qcfg) laden wenn vorhanden",
+     "Load Start Configuration (auto.qfcg) if possible"},
+    {"mfenster", "Fenster", "Windows"},
+    {"mft2", "2. Seitenzahlen", "2. Folio"},
+    {"mft4", "4. Fertigstellen", "4. Complete"},
+    {"mft5", "Index Erstellen", "Create Index"},
+    {"mft6", "Ergebnis", "Output"},
+    {"m_komp", "Kompatibilit\xE4tstest", "Compatibility Test"},
+};
+
+void ExpectMenuCaptions(bool german) {
+  for (const MenuText& text : kMenuCaptions) {
+    auto* item = dynamic_cast<TMenuItem*>(prog->FindComponent(text.name));
+    ASSERT_NE(item, nullptr) << text.name;
+    EXPECT_EQ(item->GetCaption(), german ? text.de : text.en) << text.name;
+  }
+  EXPECT_EQ(prog->msprde->GetChecked(), german);
+  EXPECT_EQ(prog->mspren->GetChecked(), !german);
+  EXPECT_EQ(prog->sd_konfig->GetTitle(), german ? "Konfiguration speichern.." : "Save Configuration..");
+  EXPECT_EQ(prog->od_konfig->GetTitle(), german ? "Konfiguration \xF6" "ffnen.." : "Open Configuration..");
+  EXPECT_EQ(prog->sd_konfig->GetFileName(), german ? "Konfiguration.qcfg" : "Configuration.qcfg");
+  EXPECT_EQ(prog->od_konfig->GetFilter(),
+            german ? "Kaptorix Konfiguration (*.qcfg)|*.qcfg" : "Kaptorix Configuration (*.qcfg)|*.qcfg");
+}
+
+TEST(MainMenu, CaptionsAndDialogTextsFollowTheLanguageSwitch) {
+  AllWindows windows;
+  prog->mspren->Click();
+  ExpectMenuCaptions(false);
+  prog->msprde->Click();
+  ExpectMenuCaptions(true);
+  // A code that is neither language changes nothing.
+  start->spr->SetCaption("fr");
+  prog->sprachealles();
+  ExpectMenuCaptions(true);
+}
+
+TEST(MainMenu, EntriesReachTheirPagesAndWindows) {
+  AllWindows windows;
+  const std::vector<std::pair<TMenuItem*, TTabSheet*>> pages = {
+      {prog->mft1, prog->tt1}, {prog->mft3, prog->tt3}, {prog->mft4, prog->tt4}, {prog->mft5, prog->tt5},
+      {prog->mft6, prog->tt6}, {prog->metk, prog->tt3}};
+  for (const auto& [item, page] : pages) {
+    prog->mfstart->Click();
+    EXPECT_TRUE(prog->pstart->GetVisible());
+    item->Click();
+    EXPECT_TRUE(prog->pgtxt->GetVisible()) << item->GetName();
+    EXPECT_FALSE(prog->pstart->GetVisible()) << item->GetName();
+    EXPECT_EQ(prog->pct->GetActivePage(), page) << item->GetName();
+  }
+  // Creating the index page shows it only: no run fills the result.
+  EXPECT_TRUE(prog->output->GetText().empty());
+  EXPECT_TRUE(prog->zspmenu->GetChecked());
+  prog->zspmenu->Click();
+  EXPECT_FALSE(prog->zspmenu->GetChecked());
 }
 
 }  // namespace
