@@ -8,6 +8,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Registration.h"
 #include "forms/u_design.h"
+#include "forms/u_editwortlisten.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
@@ -36,6 +37,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(quhopt);
     Application->CreateForm(hdesign);
     Application->CreateForm(textdesign);
+    Application->CreateForm(editneg);
+    Application->CreateForm(editpos);
     Application->CreateForm(sdesign);
     Application->CreateForm(einstausgabe);
     Application->CreateForm(zusatzfunktion);

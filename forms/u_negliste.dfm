@@ -19,6 +19,7 @@ object negliste: Tnegliste
     WordWrap = False
   end
   object laden: TButton
+    OnClick = ladenClick
     Left = 8
     Top = 334
     Width = 75
@@ -26,6 +27,7 @@ object negliste: Tnegliste
     Caption = 'Laden'
   end
   object hinzuladen: TButton
+    OnClick = hinzuladenClick
     Left = 89
     Top = 334
     Width = 75
@@ -33,6 +35,7 @@ object negliste: Tnegliste
     Caption = 'Hinzuladen'
   end
   object speichern: TButton
+    OnClick = speichernClick
     Left = 170
     Top = 334
     Width = 75
@@ -40,6 +43,7 @@ object negliste: Tnegliste
     Caption = 'Speichern'
   end
   object delete: TButton
+    OnClick = deleteClick
     Left = 251
     Top = 334
     Width = 77
@@ -47,6 +51,7 @@ object negliste: Tnegliste
     Caption = 'Löschen'
   end
   object OK: TButton
+    OnClick = OKClick
     Left = 253
     Top = 371
     Width = 75

@@ -10,6 +10,7 @@
 #include "forms/u_design.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_konfig.h"
+#include "forms/u_editwortlisten.h"
 #include "forms/u_fileix.h"
 #include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
@@ -255,6 +256,8 @@ void Tprog::sprachealles() {
   if (textdesign) textdesign->LocalSpr();
   if (szbearbeiten) szbearbeiten->LocalSpr();
   if (szkriterien) szkriterien->LocalSpr();
+  if (editneg) editneg->LocalSpr();
+  if (editpos) editpos->LocalSpr();
   if (einstausgabe) einstausgabe->Sprache();
   if (indexhinzu) indexhinzu->sprache();
   if (zusatzfunktion) zusatzfunktion->sprache();

@@ -1,23 +1,37 @@
 #include "forms/u_wortlisten.h"
 
+#include <windows.h>
+
+#include <exception>
+
 #include "engine/u_IndexStore.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_WordLists.h"
+#include "engine/u_funktionen.h"
+#include "forms/u_prog.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
+#include "forms/u_textix.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 
 Tposliste* posliste = nullptr;
 Tnegliste* negliste = nullptr;
 
+namespace {
+
+std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
+
+}  // namespace
+
 std::wstring ProgramFolder() { return WideExtractFilePath(WideGetModuleFileName(nullptr)); }
 
 // Called by the twins' constructors: the description is found by the class's name, which the
 // base constructor does not know yet.
 void TWordListWindow::InitList(const std::wstring& fileName, const std::vector<std::wstring>& builtIn) {
+  FFileName = fileName;
   InitForm();
-  const std::wstring path = ProgramFolder() + fileName;
+  const std::wstring path = ListFileName();
   std::wstring text;
   if (WideFileExists(path)) {
     text = LoadTextFileW(path);
@@ -27,6 +41,8 @@ void TWordListWindow::InitList(const std::wstring& fileName, const std::vector<s
   liste->GetLines()->SetText(WideStringToStringEx(text, 0));
   LocalSpr();
 }
+
+std::wstring TWordListWindow::ListFileName() const { return ProgramFolder() + FFileName; }
 
 void TWordListWindow::LocalSpr() {
   ApplyLanguageTexts(this,
@@ -40,7 +56,44 @@ void TWordListWindow::LocalSpr() {
 }
 
 std::vector<std::wstring> TWordListWindow::Words() const {
-  return SplitTextLines(StringToWideStringEx(liste->GetLines()->GetText(), 0));
+  return SplitTextLines(Wide(liste->GetLines()->GetText()));
+}
+
+void TWordListWindow::ladenClick(TObject*) { LoadTextIntoMemo(liste, false, prog->memoload); }
+
+void TWordListWindow::hinzuladenClick(TObject*) { LoadTextIntoMemo(liste, true, prog->memoload); }
+
+void TWordListWindow::speichernClick(TObject*) { SaveWordList(liste, ListFileName()); }
+
+void TWordListWindow::deleteClick(TObject*) { liste->Clear(); }
+
+void TWordListWindow::OKClick(TObject*) { Close(); }
+
+std::wstring WordListNotSavedMessage(const std::wstring& path, const std::string& reason,
+                                     const std::string& languageCode) {
+  const std::wstring detail = reason.empty() ? std::wstring() : L"\r\n\r\n" + Wide(reason);
+  if (languageCode == "de")
+    return L"Die Wortliste konnte nicht unter \"" + path +
+           L"\" gespeichert werden; die Datei dort behält ihre bisherige Liste. Wählen Sie einen Ordner, in den Sie "
+           L"schreiben dürfen." + detail;
+  return L"The word list could not be saved as \"" + path +
+         L"\"; the file there keeps its previous list. Choose a folder you may write to." + detail;
+}
+
+TWordListSave SaveWordList(TCustomMemo* memo, const std::wstring& defaultName) {
+  TTextSaveReport report;
+  bool written = false;
+  try {
+    written = SaveMemoAs(memo, defaultName, prog->memosave, &report);
+  } catch (const std::exception& error) {
+    const std::wstring path = Wide(prog->memosave->GetFileName());
+    TellUser(WordListNotSavedMessage(path, error.what(), LanguageCode()), MB_ICONWARNING);
+    return TWordListSave::Failed;
+  }
+  const std::wstring message = TextSaveMessage(report, OutputEncoding().GetEncoding(), LanguageCode());
+  if (!message.empty()) TellUser(message, MB_ICONWARNING);
+  if (written) return TWordListSave::Saved;
+  return report.Failure == TTextSaveFailure::None ? TWordListSave::Cancelled : TWordListSave::Failed;
 }
 
 void TWordListWindow::DeclareProperties(TPropertyTable& table) {
@@ -51,6 +104,11 @@ void TWordListWindow::DeclareProperties(TPropertyTable& table) {
   p.Field("speichern", &TWordListWindow::speichern);
   p.Field("delete", &TWordListWindow::delete_);
   p.Field("OK", &TWordListWindow::OK);
+  p.Handler("ladenClick", &TWordListWindow::ladenClick);
+  p.Handler("hinzuladenClick", &TWordListWindow::hinzuladenClick);
+  p.Handler("speichernClick", &TWordListWindow::speichernClick);
+  p.Handler("deleteClick", &TWordListWindow::deleteClick);
+  p.Handler("OKClick", &TWordListWindow::OKClick);
 }
 
 Tposliste::Tposliste(TComponent* owner) : TWordListWindow(owner) {

@@ -26,6 +26,16 @@ class TWordListWindow : public TForm {
   std::vector<std::wstring> Words() const;
   // The window's texts in the language of start.spr.
   void LocalSpr();
+  // A text file chosen in the wizard's dialog replaces the list / is added to it.
+  void ladenClick(TObject* sender);
+  void hinzuladenClick(TObject* sender);
+  // Saves the list through the save dialog, proposing the list's file in the program folder.
+  void speichernClick(TObject* sender);
+  void deleteClick(TObject* sender);
+  // Closes the window; the list as it stands is the list in force.
+  void OKClick(TObject* sender);
+  // The list's file in the program folder ("pos.txt" / "neg.txt").
+  std::wstring ListFileName() const;
 
  protected:
   explicit TWordListWindow(TComponent* owner) : TForm(owner) {}
@@ -35,6 +45,7 @@ class TWordListWindow : public TForm {
   // The window's own caption, German and English.
   const wchar_t* FGermanCaption = L"";
   const wchar_t* FEnglishCaption = L"";
+  std::wstring FFileName;
 };
 
 class Tposliste : public TWordListWindow {
@@ -54,3 +65,13 @@ extern Tnegliste* negliste;
 
 // The folder of the program file, with its trailing path delimiter.
 std::wstring ProgramFolder();
+
+// How saving a word list ended.
+enum class TWordListSave { Saved, Cancelled, Failed };
+// Offers the save dialog preset to `defaultName` and writes the memo's lines there in the
+// output encoding. A file that cannot be written is told in the current language, naming where
+// the list could not be saved; the file there keeps its old list.
+TWordListSave SaveWordList(TCustomMemo* memo, const std::wstring& defaultName);
+// The message of a word list that could not be written to `path`, for the language code.
+std::wstring WordListNotSavedMessage(const std::wstring& path, const std::string& reason,
+                                     const std::string& languageCode);

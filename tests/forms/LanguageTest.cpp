@@ -9,6 +9,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/ListView.h"
 #include "forms/u_design.h"
+#include "forms/u_editwortlisten.h"
 #include "forms/u_prog.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
@@ -180,6 +181,20 @@ std::vector<Expected> WordList(const wchar_t* de, const wchar_t* en) {
           {"OK", L"OK", L"OK"}};
 }
 
+std::vector<Expected> Editor(const wchar_t* de, const wchar_t* en) {
+  static std::vector<std::wstring> captions;
+  captions.push_back(std::wstring(L"Editor: Index > ") + de);
+  captions.push_back(std::wstring(L"Editor: Index > ") + en);
+  return {{"", captions[captions.size() - 2].c_str(), captions.back().c_str()},
+          {"Label1", L"Index aus dem Programm", L"Index from Program"},
+          {"Label2", de, en},
+          {"versch", L">", L">"},
+          {"sort", L"Sortieren", L"Sort"},
+          {"sitzung", L"Geänderte Liste nur in dieser Sitzung verwenden", L"Use modified List only in this Session"},
+          {"Speichern", L"Speichern", L"Save"},
+          {"Abbrechen", L"Abbrechen", L"Cancel"}};
+}
+
 std::string LastItem(TComboBox* combo) {
   TStrings* items = combo->GetItems();
   return items->Get(items->GetCount() - 1);
@@ -205,6 +220,8 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     ExpectTexts(design, kDesign, german);
     ExpectTexts(posliste, WordList(L"Positivliste", L"White List"), german);
     ExpectTexts(negliste, WordList(L"Negativliste", L"Black List"), german);
+    ExpectTexts(editpos, Editor(L"Positivliste", L"White List"), german);
+    ExpectTexts(editneg, Editor(L"Negativliste", L"Black List"), german);
     const std::string custom = german ? "Benutzerdefiniert.." : "Custom..";
     for (TComboBox* combo : {prog->kt_max, prog->dkt_max, prog->stw_max}) EXPECT_EQ(LastItem(combo), custom);
     const std::vector<std::wstring> columns =

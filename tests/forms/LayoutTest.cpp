@@ -15,6 +15,7 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "forms/u_design.h"
+#include "forms/u_editwortlisten.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_fileix.h"
 #include "forms/u_hdesign.h"
@@ -158,7 +159,7 @@ TEST(WindowLayout, ToolWindowsAndStartScreen) {
   for (const char* code : {"en", "de"}) {
     start->spr->SetCaption(code);
     prog->sprachealles();
-    for (TForm* form : std::initializer_list<TForm*>{szkriterien, szbearbeiten, design, posliste, negliste, start})
+    for (TForm* form : std::initializer_list<TForm*>{szkriterien, szbearbeiten, design, posliste, negliste, editpos, editneg, start})
       EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
   }
 }

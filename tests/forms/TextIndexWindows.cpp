@@ -1,6 +1,9 @@
 #include "TextIndexWindows.h"
 
+#include "engine/u_WideFuncText.h"
+
 #include "forms/u_design.h"
+#include "forms/u_editwortlisten.h"
 #include "forms/u_prog.h"
 #include "classlib/Forms.h"
 #include "forms/u_start.h"
@@ -21,11 +24,15 @@ TextIndexWindows::TextIndexWindows() {
   szkriterien = new Tszkriterien(nullptr);
   szbearbeiten = new Tszbearbeiten(nullptr);
   design = new Tdesign(nullptr);
+  editneg = new Teditneg(nullptr);
+  editpos = new Teditpos(nullptr);
   PageNumbersRead = false;
 }
 
 TextIndexWindows::~TextIndexWindows() {
   if (m_free) {
+    editpos->Free();
+    editneg->Free();
     design->Free();
     szbearbeiten->Free();
     szkriterien->Free();
@@ -34,6 +41,8 @@ TextIndexWindows::~TextIndexWindows() {
     prog->Free();
     start->Free();
   }
+  editpos = nullptr;
+  editneg = nullptr;
   design = nullptr;
   szbearbeiten = nullptr;
   szkriterien = nullptr;
@@ -102,5 +111,12 @@ std::vector<std::string> Items(TStrings* items) {
 
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
 std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+
+OutputEncodingAs::OutputEncodingAs(int encoding, bool mark) {
+  OutputEncoding().SetEncoding(encoding);
+  OutputEncoding().SetWithBOM(mark);
+}
+
+OutputEncodingAs::~OutputEncodingAs() { OutputEncoding().Reset(); }
 
 }  // namespace formstest

@@ -2,10 +2,13 @@
 // again, and message boxes answered by the test.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/CommonDialogs.h"
 #include "classlib/Dialogs.h"
 #include "classlib/StdCtrls.h"
 
@@ -57,5 +60,60 @@ void Pick(TComboBox* combo, int index);
 void Type(HWND window, const std::string& text);
 // Lets the message loop handle what is waiting.
 void Pump();
+
+// Answers the file dialogs in turn: a name confirmed or the dialog cancelled; records what
+// each dialog showed.
+class DialogAnswers {
+ public:
+  DialogAnswers() {
+    m_previous = SetCommonDialogAnswerer([this](TCommonDialog& dialog) { return Answer(dialog); });
+  }
+  ~DialogAnswers() {
+    SetCommonDialogAnswerer(m_previous);
+    EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " answers not asked for";
+  }
+  DialogAnswers& Choose(const std::string& name) {
+    m_answers.push_back({true, name});
+    return *this;
+  }
+  DialogAnswers& Cancel() {
+    m_answers.push_back({false, std::string()});
+    return *this;
+  }
+  std::vector<std::string> dialogs;   // the component names of the dialogs shown
+  std::vector<std::string> filters;
+  std::vector<std::string> proposed;  // the file names they were preset to
+
+ private:
+  struct Answer_ {
+    bool confirm;
+    std::string name;
+  };
+  bool Answer(TCommonDialog& dialog) {
+    auto& files = dynamic_cast<TOpenDialog&>(dialog);
+    dialogs.push_back(files.GetName());
+    filters.push_back(files.GetFilter());
+    proposed.push_back(files.GetFileName());
+    if (m_answers.empty()) {
+      ADD_FAILURE() << "unexpected dialog " << files.GetName();
+      return false;
+    }
+    Answer_ answer = m_answers.front();
+    m_answers.erase(m_answers.begin());
+    if (answer.confirm) files.SetFileName(answer.name);
+    return answer.confirm;
+  }
+  std::vector<Answer_> m_answers;
+  TCommonDialogAnswerer m_previous;
+};
+
+// The output encoding for a scope.
+class OutputEncodingAs {
+ public:
+  OutputEncodingAs(int encoding, bool mark);
+  ~OutputEncodingAs();
+  OutputEncodingAs(const OutputEncodingAs&) = delete;
+  OutputEncodingAs& operator=(const OutputEncodingAs&) = delete;
+};
 
 }  // namespace formstest

@@ -27,10 +27,12 @@
 #include "support/WordStandIn.h"
 #include "ucode/UCodeSystem.h"
 
+using formstest::DialogAnswers;
 using formstest::Items;
 using formstest::Lines;
 using formstest::MessageBoxes;
 using formstest::Narrow;
+using formstest::OutputEncodingAs;
 using formstest::TextIndexWindows;
 using formstest::Wide;
 using Strings = std::vector<std::string>;
@@ -137,62 +139,6 @@ void SetTextOf(TWinControl* control, const std::string& text) {
 
 Strings OutputLines() { return Lines(prog->output->GetText()); }
 TTabSheet* ActivePage() { return prog->pct->GetActivePage(); }
-
-// Answers the file dialogs in turn: a name confirmed or the dialog cancelled; records what
-// each dialog showed.
-class DialogAnswers {
- public:
-  DialogAnswers() {
-    m_previous = SetCommonDialogAnswerer([this](TCommonDialog& dialog) { return Answer(dialog); });
-  }
-  ~DialogAnswers() {
-    SetCommonDialogAnswerer(m_previous);
-    EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " answers not asked for";
-  }
-  DialogAnswers& Choose(const std::string& name) {
-    m_answers.push_back({true, name});
-    return *this;
-  }
-  DialogAnswers& Cancel() {
-    m_answers.push_back({false, std::string()});
-    return *this;
-  }
-  Strings dialogs;   // the component names of the dialogs shown
-  Strings filters;
-  Strings proposed;  // the file names they were preset to
-
- private:
-  struct Answer_ {
-    bool confirm;
-    std::string name;
-  };
-  bool Answer(TCommonDialog& dialog) {
-    auto& files = dynamic_cast<TOpenDialog&>(dialog);
-    dialogs.push_back(files.GetName());
-    filters.push_back(files.GetFilter());
-    proposed.push_back(files.GetFileName());
-    if (m_answers.empty()) {
-      ADD_FAILURE() << "unexpected dialog " << files.GetName();
-      return false;
-    }
-    Answer_ answer = m_answers.front();
-    m_answers.erase(m_answers.begin());
-    if (answer.confirm) files.SetFileName(answer.name);
-    return answer.confirm;
-  }
-  std::vector<Answer_> m_answers;
-  TCommonDialogAnswerer m_previous;
-};
-
-// The output encoding for a scope.
-class OutputEncodingAs {
- public:
-  OutputEncodingAs(int encoding, bool mark) {
-    OutputEncoding().SetEncoding(encoding);
-    OutputEncoding().SetWithBOM(mark);
-  }
-  ~OutputEncodingAs() { OutputEncoding().Reset(); }
-};
 
 // The text typed as the source, every line a page.
 void TypeSourceByLines(const std::string& text) {
