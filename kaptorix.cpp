@@ -8,6 +8,8 @@
 #include "classlib/Forms.h"
 #include "classlib/Registration.h"
 #include "forms/u_design.h"
+#include "forms/u_edittxt.h"
+#include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_hdesign.h"
@@ -40,6 +42,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(editneg);
     Application->CreateForm(editpos);
     Application->CreateForm(sdesign);
+    Application->CreateForm(edittxt2idx);
+    Application->CreateForm(edittxt);
     Application->CreateForm(einstausgabe);
     Application->CreateForm(zusatzfunktion);
     Application->Run();

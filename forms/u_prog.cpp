@@ -10,6 +10,8 @@
 #include "forms/u_design.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_konfig.h"
+#include "forms/u_edittxt.h"
+#include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_fileix.h"
 #include "forms/u_hdesign.h"
@@ -258,6 +260,8 @@ void Tprog::sprachealles() {
   if (szkriterien) szkriterien->LocalSpr();
   if (editneg) editneg->LocalSpr();
   if (editpos) editpos->LocalSpr();
+  if (edittxt2idx) edittxt2idx->LocalSpr();
+  if (edittxt) edittxt->LocalSpr();
   if (einstausgabe) einstausgabe->Sprache();
   if (indexhinzu) indexhinzu->sprache();
   if (zusatzfunktion) zusatzfunktion->sprache();

@@ -9,6 +9,8 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/ListView.h"
 #include "forms/u_design.h"
+#include "forms/u_edittxt.h"
+#include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_prog.h"
 #include "forms/u_progspr.h"
@@ -195,6 +197,28 @@ std::vector<Expected> Editor(const wchar_t* de, const wchar_t* en) {
           {"Abbrechen", L"Abbrechen", L"Cancel"}};
 }
 
+// The two text editors, as far as a user meets them first.
+const std::vector<Expected> kTextToIndex = {
+    {"", L"Editor: Text > Index (*.idx)", L"Editor: Text > Index (*.idx)"},
+    {"gb31", L"Zeilen aus dem Text Entfernen", L"Remove Lines from Text"},
+    {"zwes", L"Zeichen zwischen Eintrag und Seiten", L"Charcters between Entry and Page Numbers"},
+    {"cb_linksvorhanden", L"Zeichen zwischen Seiten und Links:", L"Characters between Page Number and Link:"},
+    {"zus_seite", L"Zu Seiten Zählen", L"Add to Page Numbers"},
+    {"ToHTMLIdx", L"Datei Index..", L"File Index.."},
+    {"Schliessen", L"Schließen", L"Close"},
+};
+
+const std::vector<Expected> kPageNumberText = {
+    {"", L"Editor: Seitenzahlen in Text schreiben", L"Editor: Write Folio to Text"},
+    {"tab1", L"Leerzeichen Ersetzen", L"Replace Spaces"},
+    {"tab2", L"Cursor", L"Cursor"},
+    {"cursak", L"Aktuelle Seite", L"Actual Page Number"},
+    {"Label4", L"Zeichen und Zeilenumbrüche (#NL) vor und nach der Seitenzahl.",
+     L"Characters and Line Breaks (#NL) before and after Page Numbers."},
+    {"ToTXTIndex", L"Textindex..", L"Textindex.."},
+    {"Zeilenumbruch", L"Zeilenumbruch", L"Line Break"},
+};
+
 std::string LastItem(TComboBox* combo) {
   TStrings* items = combo->GetItems();
   return items->Get(items->GetCount() - 1);
@@ -222,6 +246,9 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     ExpectTexts(negliste, WordList(L"Negativliste", L"Black List"), german);
     ExpectTexts(editpos, Editor(L"Positivliste", L"White List"), german);
     ExpectTexts(editneg, Editor(L"Negativliste", L"Black List"), german);
+    ExpectTexts(edittxt2idx, kTextToIndex, german);
+    ExpectTexts(edittxt, kPageNumberText, german);
+    EXPECT_EQ(edittxt2idx->index->Column(1)->GetCaption(), german ? "Seite(Link)" : "Page(Link)");
     const std::string custom = german ? "Benutzerdefiniert.." : "Custom..";
     for (TComboBox* combo : {prog->kt_max, prog->dkt_max, prog->stw_max}) EXPECT_EQ(LastItem(combo), custom);
     const std::vector<std::wstring> columns =

@@ -15,6 +15,8 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "forms/u_design.h"
+#include "forms/u_edittxt.h"
+#include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_fileix.h"
@@ -159,7 +161,7 @@ TEST(WindowLayout, ToolWindowsAndStartScreen) {
   for (const char* code : {"en", "de"}) {
     start->spr->SetCaption(code);
     prog->sprachealles();
-    for (TForm* form : std::initializer_list<TForm*>{szkriterien, szbearbeiten, design, posliste, negliste, editpos, editneg, start})
+    for (TForm* form : std::initializer_list<TForm*>{szkriterien, szbearbeiten, design, posliste, negliste, editpos, editneg, edittxt2idx, edittxt, start})
       EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
   }
 }

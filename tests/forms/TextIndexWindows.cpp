@@ -3,6 +3,8 @@
 #include "engine/u_WideFuncText.h"
 
 #include "forms/u_design.h"
+#include "forms/u_edittxt.h"
+#include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_prog.h"
 #include "classlib/Forms.h"
@@ -26,11 +28,15 @@ TextIndexWindows::TextIndexWindows() {
   design = new Tdesign(nullptr);
   editneg = new Teditneg(nullptr);
   editpos = new Teditpos(nullptr);
+  edittxt2idx = new Tedittxt2idx(nullptr);
+  edittxt = new Tedittxt(nullptr);
   PageNumbersRead = false;
 }
 
 TextIndexWindows::~TextIndexWindows() {
   if (m_free) {
+    edittxt->Free();
+    edittxt2idx->Free();
     editpos->Free();
     editneg->Free();
     design->Free();
@@ -41,6 +47,8 @@ TextIndexWindows::~TextIndexWindows() {
     prog->Free();
     start->Free();
   }
+  edittxt = nullptr;
+  edittxt2idx = nullptr;
   editpos = nullptr;
   editneg = nullptr;
   design = nullptr;
