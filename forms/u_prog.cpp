@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
@@ -515,6 +517,78 @@ void Tprog::mbeendenClick(TObject*) { start->Close(); }
 
 void Tprog::stw_designanzeigenClick(TObject*) { sdesign->Show(); }
 
+// ---- Web links
+
+namespace {
+
+const char* const kLabelReferral = "kxl";
+const char* const kMenuReferral = "kxm";
+const char* const kDonationReferral = "kxd";
+
+TWebAddressOpener WebAddressOpener;
+
+std::string WithoutAmpersands(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+  return text;
+}
+
+void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+}
+
+// A bare host needs its "/" before the appended referral key.
+std::string WithHostSlash(std::string address) {
+  ReplaceFirst(address, ".de&", ".de/&");
+  ReplaceFirst(address, ".com&", ".com/&");
+  return address;
+}
+
+// An address followed by " - " and a description keeps the address only, with the key again.
+std::string WithoutDescription(std::string address, const std::string& key) {
+  const size_t dash = address.find(" - ");
+  if (dash != std::string::npos) address = address.substr(0, dash) + key;
+  return address;
+}
+
+}  // namespace
+
+std::string LabelCaptionAddress(const std::string& caption) {
+  return WithHostSlash("http://www." + caption + "&rf=" + kLabelReferral);
+}
+
+std::string MenuCaptionAddress(const std::string& caption) {
+  const std::string key = std::string("&rf=") + kMenuReferral;
+  return WithHostSlash(WithoutDescription("http://www." + WithoutAmpersands(caption) + key, key));
+}
+
+std::string DonationAddress(const std::string& caption) {
+  const std::string key = std::string("?r=") + kDonationReferral;
+  return WithoutDescription("http://www." + WithoutAmpersands(caption) + key, key);
+}
+
+TWebAddressOpener SetWebAddressOpener(TWebAddressOpener opener) {
+  std::swap(WebAddressOpener, opener);
+  return opener;
+}
+
+void OpenWebAddress(const std::string& address) {
+  if (WebAddressOpener) return WebAddressOpener(address);
+  ShellExecuteA(Application->GetHandle(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Tprog::BrowseToCaption(TObject* sender) {
+  if (auto* label = dynamic_cast<TControl*>(sender)) OpenWebAddress(LabelCaptionAddress(label->GetCaption()));
+}
+
+void Tprog::BrowseToMenuCaption(TObject* sender) {
+  if (auto* item = dynamic_cast<TMenuItem*>(sender)) OpenWebAddress(MenuCaptionAddress(item->GetCaption()));
+}
+
+void Tprog::laspendenClick(TObject* sender) {
+  if (auto* label = dynamic_cast<TControl*>(sender)) OpenWebAddress(DonationAddress(label->GetCaption()));
+}
+
 void Tprog::m_kompClick(TObject*) {
   zusatzfunktion->Show();
   zusatzfunktion->pc->SetActivePage(zusatzfunktion->word);
@@ -644,6 +718,9 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("mbeendenClick", &Tprog::mbeendenClick);
   p.Handler("stw_designanzeigenClick", &Tprog::stw_designanzeigenClick);
   p.Handler("m_kompClick", &Tprog::m_kompClick);
+  p.Handler("BrowseToCaption", &Tprog::BrowseToCaption);
+  p.Handler("BrowseToMenuCaption", &Tprog::BrowseToMenuCaption);
+  p.Handler("laspendenClick", &Tprog::laspendenClick);
   p.Handler("metsClick", &Tprog::metsClick);
   p.Handler("metkClick", &Tprog::metkClick);
   p.Handler("mft1Click", &Tprog::mft1Click);

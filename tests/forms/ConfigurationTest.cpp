@@ -557,3 +557,43 @@ TEST(MainMenu, EntriesReachTheirPagesAndWindows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WebLinks, AddressesCarryTheReferralKeyBehindHostAndPath) {
+  // A menu caption with a path and a description: the key right behind the path, once.
+  const std::string menu = MenuCaptionAddress("ex&ample.com/tools/index.php?p=2 - Our tools");
+  EXPECT_EQ(menu.find("http://www.example.com/tools/index.php?p=2&rf="), 0u) << menu;
+  EXPECT_EQ(menu.find(" - "), std::string::npos);
+  EXPECT_EQ(menu.find("&rf="), menu.rfind("&rf="));
+  // Bare hosts get a "/" before the key.
+  EXPECT_EQ(LabelCaptionAddress("example.de").find("http://www.example.de/&rf="), 0u);
+  EXPECT_EQ(MenuCaptionAddress("example.com").find("http://www.example.com/&rf="), 0u);
+  EXPECT_EQ(LabelCaptionAddress("example.org/page").find("http://www.example.org/page&rf="), 0u);
+  // The donation label: "?r=" and no slash rule.
+  const std::string donation = DonationAddress("example.de/spenden - Vielen Dank!");
+  EXPECT_EQ(donation.find("http://www.example.de/spenden?r="), 0u) << donation;
+  EXPECT_EQ(donation.find(" - "), std::string::npos);
+  EXPECT_EQ(DonationAddress("example.com").find("http://www.example.com?r="), 0u);
+}
+
+TEST(WebLinks, HandlersOpenTheAddressThroughTheOneSeam) {
+  AllWindows windows;
+  std::vector<std::string> opened;
+  TWebAddressOpener previous = SetWebAddressOpener([&](const std::string& address) { opened.push_back(address); });
+  TMenuItem item(nullptr);
+  item.SetCaption("example.com - Home");
+  prog->BrowseToMenuCaption(&item);
+  TLabel label(nullptr);
+  label.SetCaption("example.de");
+  prog->BrowseToCaption(&label);
+  label.SetCaption("example.de/give - Thank You!");
+  prog->laspendenClick(&label);
+  SetWebAddressOpener(previous);
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0], MenuCaptionAddress("example.com - Home"));
+  EXPECT_EQ(opened[1], LabelCaptionAddress("example.de"));
+  EXPECT_EQ(opened[2], DonationAddress("example.de/give - Thank You!"));
+}
+
+}  // namespace
