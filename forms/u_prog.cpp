@@ -3,9 +3,18 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <array>
 
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
+#include "engine/u_WideFunc.h"
+#include "forms/u_fileix.h"
+#include "forms/u_hdesign.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
+#include "forms/u_textdesign.h"
+#include "ucode/UCodeClasses.h"
+#include "ucode/UCodeClipBrd.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_FileIndex.h"
 #include "engine/u_funktionen.h"
@@ -15,23 +24,16 @@
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
-#include "forms/u_fileix.h"
-#include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
-#include "forms/u_quhopt.h"
-#include "forms/u_sdesign.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
-#include "forms/u_textdesign.h"
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
 #include "forms/u_zusatzfunktion.h"
-#include "ucode/UCodeClasses.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
-#include "engine/u_WideFunc.h"
 
 Tprog* prog = nullptr;
 bool PageNumbersRead = false;
@@ -137,6 +139,12 @@ void Tprog::OpenStartFile(const std::string& fileName) {
     kt_integrieren->SetChecked(true);
     DescribeTextIndexSettings(tt6);
     ft_startClick(this);
+  } else {
+    // A file index's data: its entries carry real links, never "-".
+    dkt_index->SetCaption(fileName);
+    dkt_integrieren->SetChecked(true);
+    DescribeFileIndexSettings(td5);
+    dstartClick(this);
   }
   zs->Clear();
 }
@@ -613,6 +621,279 @@ void Tprog::sz_bearbeitenClick(TObject*) {
   szbearbeiten->ShowModal();
 }
 
+// ---- File wizard and keyword wizard
+
+TFileListSort FileListSort;
+TFileListSort KeywordListSort;
+
+namespace {
+constexpr int kSizeColumn = 4;  // "Größe"
+}  // namespace
+
+void TFileListSort::Click(int column) {
+  Column = column;
+  Descending = column == PreviousColumn ? !Descending : false;
+  PreviousColumn = column;
+}
+
+int TFileListSort::Compare(TListItem* a, TListItem* b) const {
+  if (Descending) std::swap(a, b);
+  if (Column == 0) return AnsiCompareText(a->GetCaption(), b->GetCaption());
+  auto cell = [this](TListItem* item) {
+    TStrings* sub = item->GetSubItems();
+    return Column - 1 < sub->GetCount() ? sub->Get(Column - 1) : std::string();
+  };
+  // A link's row has no size: it sorts before every file.
+  if (Column == kSizeColumn) return CompareSizeTexts(cell(a), cell(b));
+  return AnsiCompareText(cell(a), cell(b));
+}
+
+namespace {
+
+// The page the back button goes to; the progress page is skipped going back.
+template <class Pages>
+TTabSheet* WizardPageBefore(TTabSheet* page, const Pages& pages) {
+  if (page == pages[1]) return pages[0];
+  if (page == pages[2]) return pages[1];
+  if (page == pages[3] || page == pages[4]) return pages[2];
+  return nullptr;
+}
+
+template <class Pages>
+TTabSheet* WizardPageAfter(TTabSheet* page, const Pages& pages) {
+  if (page == pages[0]) return pages[1];
+  if (page == pages[1]) return pages[2];
+  return nullptr;
+}
+
+std::array<TTabSheet*, 5> FilePages() { return {prog->td1, prog->td2, prog->td3, prog->td4, prog->td5}; }
+std::array<TTabSheet*, 5> KeywordPages() { return {prog->ts1, prog->ts2, prog->ts3, prog->ts4, prog->ts5}; }
+
+// A file named by the user goes into the list; with `scanLinks` the local files its links
+// point to as well. True when the name is an existing file.
+bool AddNamedFile(TListView* list, const std::string& name, bool scanLinks) {
+  if (name.empty() || !FileExists(name)) return false;
+  const std::wstring path = Wide(name);
+  AddFileToFileList(list, path);
+  if (scanLinks) ImportHtmlLinks(path, list);
+  return true;
+}
+
+void AddTypedFile(TEdit* edit, TListView* list, TCheckBox* scanLinks, char& key) {
+  if (key != '\r') return;
+  key = 0;
+  AddNamedFile(list, edit->GetText(), scanLinks->GetChecked());
+}
+
+void AddChosenFile(TEdit* edit, TListView* list, TCheckBox* scanLinks) {
+  TOpenDialog* dialog = prog->OpenDatei;
+  if (!dialog->Execute() || dialog->GetFileName().empty()) return;
+  edit->SetText(dialog->GetFileName());
+  AddNamedFile(list, dialog->GetFileName(), scanLinks->GetChecked());
+}
+
+void DeleteSelectedRows(TListView* list) {
+  TListItems* items = list->GetItems();
+  items->BeginUpdate();
+  try {
+    for (int i = items->GetCount() - 1; i >= 0; --i)
+      if (items->GetItem(i)->GetSelected()) items->Delete(i);
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
+}
+
+void ShowFileListOptions(int wizard) {
+  quhopt->SetTag(wizard);
+  quhopt->ShowModal();
+}
+
+// Repaints the window at once, so that the progress page is drawn before a run blocks it.
+void DrawNow() {
+  if (prog->HandleAllocated())
+    RedrawWindow(prog->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// Runs an index: progress page, the run, result page; a run that fails leaves the wizard on
+// its result page, usable, and the error goes on to the error dialog.
+template <class Describe, class Build>
+void RunWizard(Describe describe, TTabSheet* progressPage, TTabSheet* resultPage, Build build) {
+  describe(progressPage);
+  DrawNow();
+  try {
+    build();
+  } catch (...) {
+    describe(resultPage);
+    throw;
+  }
+  describe(resultPage);
+}
+
+}  // namespace
+
+void Tprog::dctChange(TObject*) {
+  for (TControl* button : std::initializer_list<TControl*>{dbt1, dbt2}) {
+    button->SetEnabled(true);
+    button->SetVisible(true);
+  }
+  TTabSheet* page = dct->GetActivePage();
+  if (page == td4) {
+    dbt2->SetEnabled(false);
+    return;
+  }
+  if (page == td5) dbt2->SetEnabled(false);
+  DescribeFileIndexSettings(page);
+}
+
+void Tprog::dbt1Click(TObject*) {
+  if (TTabSheet* page = WizardPageBefore(dct->GetActivePage(), FilePages())) DescribeFileIndexSettings(page);
+}
+
+void Tprog::dbt2Click(TObject*) {
+  if (TTabSheet* page = WizardPageAfter(dct->GetActivePage(), FilePages()))
+    DescribeFileIndexSettings(page);
+  else
+    dbt2->SetEnabled(false);
+}
+
+void Tprog::dstartClick(TObject*) { RunWizard(DescribeFileIndexSettings, td4, td5, BuildFileIndex); }
+
+void Tprog::qudateiKeyPress(TObject*, char& key) { AddTypedFile(qudatei, qulist, la, key); }
+
+void Tprog::DateiAuswahlClick(TObject*) { AddChosenFile(qudatei, qulist, la); }
+
+void Tprog::querweitertClick(TObject*) { ShowFileListOptions(0); }
+
+void Tprog::DeleteAllClick(TObject*) { qulist->GetItems()->Clear(); }
+
+void Tprog::DeleteRowClick(TObject*) { DeleteSelectedRows(qulist); }
+
+void Tprog::qulistKeyDown(TObject*, WORD& key, TShiftState) {
+  if (key == VK_DELETE) DeleteRow->Click();
+}
+
+void Tprog::qulistColumnClick(TObject*, TListColumn* column) {
+  FileListSort.Click(column->GetIndex());
+  qulist->AlphaSort();
+}
+
+void Tprog::qulistCompare(TObject*, TListItem* item1, TListItem* item2, int, int& compare) {
+  compare = FileListSort.Compare(item1, item2);
+}
+
+void Tprog::qulistDblClick(TObject* sender) {
+  auto* list = dynamic_cast<TListView*>(sender);
+  if (list == nullptr) list = qulist;
+  if (TListItem* item = list->GetSelected()) item->EditCaption();
+}
+
+void Tprog::dandindexClick(TObject*) {
+  if (OpenIndex->Execute() && !OpenIndex->GetFileName().empty()) dkt_index->SetCaption(OpenIndex->GetFileName());
+  dkt_integrieren->SetChecked(true);
+}
+
+void Tprog::d_designClick(TObject*) {
+  if (htmlindex->GetChecked()) hdesign->ShowModal();
+  if (textindex->GetChecked()) textdesign->ShowModal();
+}
+
+void Tprog::ShowDesignClick(TObject*) {
+  browser->SetVisible(true);
+  doutput->SetVisible(false);
+  const std::wstring page = Wide(doutput->GetText());
+  if (zspmenu != nullptr && zspmenu->GetChecked()) {
+    // The preview file is this process's own, in the user's temporary folder.
+    const std::wstring name = TempFileName(TTempFile::Preview);
+    SaveTextFileW(page, name, 65001, false);
+    browser->Navigate(name);
+  } else {
+    TUCodeStringList lines;
+    lines.SetText(page);
+    WriteHtmlToBrowser(browser, lines);
+  }
+}
+
+void Tprog::ShowCodeClick(TObject*) {
+  browser->SetVisible(false);
+  doutput->SetVisible(true);
+}
+
+void Tprog::dzwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(Wide(doutput->GetText())); }
+
+void Tprog::doutputspeichernClick(TObject*) { SaveResultText(doutput); }
+
+void Tprog::didxspeichernClick(TObject*) { SaveIndexData(FileIndexStore()); }
+
+void Tprog::mneudateiClick(TObject*) {
+  FileIndexStore().Clear();
+  qudatei->SetText("");
+  qulist->GetItems()->Clear();
+  doutput->Clear();
+  DescribeFileIndexSettings(td1);
+}
+
+void Tprog::mdidxloadClick(TObject*) {
+  dandindexClick(this);
+  DescribeFileIndexSettings(td5);
+  dstartClick(dstart);
+}
+
+void Tprog::sctChange(TObject*) { DescribeKeywordIndexSettings(sct->GetActivePage()); }
+
+void Tprog::sbt1Click(TObject*) {
+  if (TTabSheet* page = WizardPageBefore(sct->GetActivePage(), KeywordPages())) DescribeKeywordIndexSettings(page);
+}
+
+void Tprog::sbt2Click(TObject*) {
+  if (TTabSheet* page = WizardPageAfter(sct->GetActivePage(), KeywordPages()))
+    DescribeKeywordIndexSettings(page);
+  else
+    sbt2->SetEnabled(false);
+}
+
+void Tprog::sstartClick(TObject*) { RunWizard(DescribeKeywordIndexSettings, ts4, ts5, BuildKeywordIndex); }
+
+void Tprog::squpfadKeyPress(TObject*, char& key) { AddTypedFile(squpfad, squlist, squdocsearch, key); }
+
+void Tprog::squsuchenClick(TObject*) { AddChosenFile(squpfad, squlist, squdocsearch); }
+
+void Tprog::squerweitertClick(TObject*) { ShowFileListOptions(1); }
+
+void Tprog::sqdeleteallClick(TObject*) { squlist->GetItems()->Clear(); }
+
+void Tprog::squdeleterawClick(TObject*) { DeleteSelectedRows(squlist); }
+
+void Tprog::squlistKeyDown(TObject*, WORD& key, TShiftState) {
+  if (key == VK_DELETE) squdeleteraw->Click();
+}
+
+void Tprog::squlistColumnClick(TObject*, TListColumn* column) {
+  KeywordListSort.Click(column->GetIndex());
+  squlist->AlphaSort();
+}
+
+void Tprog::squlistCompare(TObject*, TListItem* item1, TListItem* item2, int, int& compare) {
+  compare = KeywordListSort.Compare(item1, item2);
+}
+
+void Tprog::ZeilenumbruchClick(TObject*) { soutput->SetScrollBars(Zeilenumbruch->GetChecked() ? ssVertical : ssBoth); }
+
+void Tprog::szwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(Wide(soutput->GetText())); }
+
+void Tprog::soutputspeichernClick(TObject*) { SaveResultText(soutput); }
+
+// A run blocks the window and cannot be stopped; the button only marks the wish.
+void Tprog::AbbruchSClick(TObject*) { AbbruchS->SetTag(1); }
+
+void Tprog::mneustwClick(TObject*) {
+  squpfad->SetText("");
+  squlist->GetItems()->Clear();
+  soutput->Clear();
+  DescribeKeywordIndexSettings(ts1);
+}
+
 void Tprog::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<Tprog>();
 #define KX_FIELD(name) p.Field(#name, &Tprog::name)
@@ -731,4 +1012,43 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("mft6Click", &Tprog::mft6Click);
   p.Handler("mtidxloadClick", &Tprog::mtidxloadClick);
   p.Handler("sz_bearbeitenClick", &Tprog::sz_bearbeitenClick);
+  p.Handler("dctChange", &Tprog::dctChange);
+  p.Handler("dbt1Click", &Tprog::dbt1Click);
+  p.Handler("dbt2Click", &Tprog::dbt2Click);
+  p.Handler("dstartClick", &Tprog::dstartClick);
+  p.Handler("qudateiKeyPress", &Tprog::qudateiKeyPress);
+  p.Handler("DateiAuswahlClick", &Tprog::DateiAuswahlClick);
+  p.Handler("querweitertClick", &Tprog::querweitertClick);
+  p.Handler("DeleteAllClick", &Tprog::DeleteAllClick);
+  p.Handler("DeleteRowClick", &Tprog::DeleteRowClick);
+  p.Handler("qulistKeyDown", &Tprog::qulistKeyDown);
+  p.Handler("qulistColumnClick", &Tprog::qulistColumnClick);
+  p.Handler("qulistCompare", &Tprog::qulistCompare);
+  p.Handler("qulistDblClick", &Tprog::qulistDblClick);
+  p.Handler("dandindexClick", &Tprog::dandindexClick);
+  p.Handler("d_designClick", &Tprog::d_designClick);
+  p.Handler("ShowDesignClick", &Tprog::ShowDesignClick);
+  p.Handler("ShowCodeClick", &Tprog::ShowCodeClick);
+  p.Handler("dzwischenablageClick", &Tprog::dzwischenablageClick);
+  p.Handler("doutputspeichernClick", &Tprog::doutputspeichernClick);
+  p.Handler("didxspeichernClick", &Tprog::didxspeichernClick);
+  p.Handler("mneudateiClick", &Tprog::mneudateiClick);
+  p.Handler("mdidxloadClick", &Tprog::mdidxloadClick);
+  p.Handler("sctChange", &Tprog::sctChange);
+  p.Handler("sbt1Click", &Tprog::sbt1Click);
+  p.Handler("sbt2Click", &Tprog::sbt2Click);
+  p.Handler("sstartClick", &Tprog::sstartClick);
+  p.Handler("squpfadKeyPress", &Tprog::squpfadKeyPress);
+  p.Handler("squsuchenClick", &Tprog::squsuchenClick);
+  p.Handler("squerweitertClick", &Tprog::squerweitertClick);
+  p.Handler("sqdeleteallClick", &Tprog::sqdeleteallClick);
+  p.Handler("squdeleterawClick", &Tprog::squdeleterawClick);
+  p.Handler("squlistKeyDown", &Tprog::squlistKeyDown);
+  p.Handler("squlistColumnClick", &Tprog::squlistColumnClick);
+  p.Handler("squlistCompare", &Tprog::squlistCompare);
+  p.Handler("ZeilenumbruchClick", &Tprog::ZeilenumbruchClick);
+  p.Handler("szwischenablageClick", &Tprog::szwischenablageClick);
+  p.Handler("soutputspeichernClick", &Tprog::soutputspeichernClick);
+  p.Handler("AbbruchSClick", &Tprog::AbbruchSClick);
+  p.Handler("mneustwClick", &Tprog::mneustwClick);
 }

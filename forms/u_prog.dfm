@@ -723,6 +723,7 @@ object prog: Tprog
       Align = alBottom
       BevelOuter = bvNone
       object dbt1: TButton
+        OnClick = dbt1Click
         Left = 418
         Top = 8
         Width = 105
@@ -731,6 +732,7 @@ object prog: Tprog
         Anchors = [akTop, akRight]
       end
       object dbt2: TButton
+        OnClick = dbt2Click
         Left = 529
         Top = 8
         Width = 105
@@ -739,6 +741,7 @@ object prog: Tprog
         Anchors = [akTop, akRight]
       end
       object dstart: TButton
+        OnClick = dstartClick
         Left = 648
         Top = 8
         Width = 109
@@ -756,6 +759,7 @@ object prog: Tprog
       BevelOuter = bvNone
       BorderWidth = 8
       object dct: TPageControl
+        OnChange = dctChange
         Left = 8
         Top = 8
         Width = 749
@@ -772,6 +776,7 @@ object prog: Tprog
             Caption = 'Datei:'
           end
           object qudatei: TEdit
+            OnKeyPress = qudateiKeyPress
             Left = 70
             Top = 16
             Width = 530
@@ -779,6 +784,7 @@ object prog: Tprog
             Anchors = [akLeft, akTop, akRight]
           end
           object DateiAuswahl: TButton
+            OnClick = DateiAuswahlClick
             Left = 614
             Top = 14
             Width = 104
@@ -795,6 +801,10 @@ object prog: Tprog
             Checked = True
           end
           object qulist: TListView
+            OnColumnClick = qulistColumnClick
+            OnCompare = qulistCompare
+            OnDblClick = qulistDblClick
+            OnKeyDown = qulistKeyDown
             Left = 16
             Top = 74
             Width = 702
@@ -835,6 +845,7 @@ object prog: Tprog
             ViewStyle = vsReport
           end
           object DeleteAll: TButton
+            OnClick = DeleteAllClick
             Left = 16
             Top = 504
             Width = 120
@@ -843,6 +854,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object DeleteRow: TButton
+            OnClick = DeleteRowClick
             Left = 144
             Top = 504
             Width = 120
@@ -851,6 +863,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object querweitert: TButton
+            OnClick = querweitertClick
             Left = 598
             Top = 504
             Width = 120
@@ -910,6 +923,9 @@ object prog: Tprog
               Checked = True
             end
             object dkt_max: TComboBox
+              OnChange = kt_maxChange
+              OnExit = kt_maxExit
+              OnKeyPress = kt_maxKeyPress
               Tag = 3
               Left = 320
               Top = 116
@@ -917,9 +933,6 @@ object prog: Tprog
               Height = 21
               Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
               Text = '3'
-              OnChange = kt_maxChange
-              OnExit = kt_maxExit
-              OnKeyPress = kt_maxKeyPress
             end
           end
           object dkt_gb2: TGroupBox
@@ -1002,6 +1015,7 @@ object prog: Tprog
               Caption = 'Zu einem vorhandenen Index hinzufügen'
             end
             object dandindex: TButton
+              OnClick = dandindexClick
               Left = 560
               Top = 93
               Width = 130
@@ -1048,6 +1062,7 @@ object prog: Tprog
               Caption = 'Angepasstes Design (weitere Designeinstellungen)'
             end
             object d_design: TButton
+              OnClick = d_designClick
               Left = 560
               Top = 47
               Width = 130
@@ -1112,6 +1127,7 @@ object prog: Tprog
             Anchors = [akLeft, akTop, akRight, akBottom]
           end
           object dzwischenablage: TButton
+            OnClick = dzwischenablageClick
             Left = 16
             Top = 482
             Width = 130
@@ -1120,6 +1136,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object doutputspeichern: TButton
+            OnClick = doutputspeichernClick
             Left = 154
             Top = 482
             Width = 130
@@ -1128,6 +1145,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object didxspeichern: TButton
+            OnClick = didxspeichernClick
             Left = 292
             Top = 482
             Width = 130
@@ -1136,6 +1154,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object ShowCode: TButton
+            OnClick = ShowCodeClick
             Left = 510
             Top = 482
             Width = 100
@@ -1144,6 +1163,7 @@ object prog: Tprog
             Anchors = [akRight, akBottom]
           end
           object ShowDesign: TButton
+            OnClick = ShowDesignClick
             Left = 618
             Top = 482
             Width = 100
@@ -1187,6 +1207,7 @@ object prog: Tprog
       Align = alBottom
       BevelOuter = bvNone
       object sbt1: TButton
+        OnClick = sbt1Click
         Left = 418
         Top = 8
         Width = 105
@@ -1195,6 +1216,7 @@ object prog: Tprog
         Anchors = [akTop, akRight]
       end
       object sbt2: TButton
+        OnClick = sbt2Click
         Left = 529
         Top = 8
         Width = 105
@@ -1203,6 +1225,7 @@ object prog: Tprog
         Anchors = [akTop, akRight]
       end
       object sstart: TButton
+        OnClick = sstartClick
         Left = 648
         Top = 8
         Width = 109
@@ -1220,6 +1243,7 @@ object prog: Tprog
       BevelOuter = bvNone
       BorderWidth = 8
       object sct: TPageControl
+        OnChange = sctChange
         Left = 8
         Top = 8
         Width = 749
@@ -1236,6 +1260,7 @@ object prog: Tprog
             Caption = 'Datei:'
           end
           object squpfad: TEdit
+            OnKeyPress = squpfadKeyPress
             Left = 70
             Top = 16
             Width = 530
@@ -1243,6 +1268,7 @@ object prog: Tprog
             Anchors = [akLeft, akTop, akRight]
           end
           object squsuchen: TButton
+            OnClick = squsuchenClick
             Left = 614
             Top = 14
             Width = 104
@@ -1259,6 +1285,10 @@ object prog: Tprog
             Checked = True
           end
           object squlist: TListView
+            OnColumnClick = squlistColumnClick
+            OnCompare = squlistCompare
+            OnDblClick = qulistDblClick
+            OnKeyDown = squlistKeyDown
             Left = 16
             Top = 74
             Width = 702
@@ -1299,6 +1329,7 @@ object prog: Tprog
             ViewStyle = vsReport
           end
           object sqdeleteall: TButton
+            OnClick = sqdeleteallClick
             Left = 16
             Top = 504
             Width = 120
@@ -1307,6 +1338,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object squdeleteraw: TButton
+            OnClick = squdeleterawClick
             Left = 144
             Top = 504
             Width = 120
@@ -1315,6 +1347,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object squerweitert: TButton
+            OnClick = squerweitertClick
             Left = 598
             Top = 504
             Width = 120
@@ -1374,6 +1407,9 @@ object prog: Tprog
               Checked = True
             end
             object stw_max: TComboBox
+              OnChange = kt_maxChange
+              OnExit = kt_maxExit
+              OnKeyPress = kt_maxKeyPress
               Tag = 3
               Left = 320
               Top = 116
@@ -1381,9 +1417,6 @@ object prog: Tprog
               Height = 21
               Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
               Text = '3'
-              OnChange = kt_maxChange
-              OnExit = kt_maxExit
-              OnKeyPress = kt_maxKeyPress
             end
           end
           object stwgb2: TGroupBox
@@ -1541,6 +1574,7 @@ object prog: Tprog
             Visible = False
           end
           object AbbruchS: TButton
+            OnClick = AbbruchSClick
             Left = 598
             Top = 130
             Width = 120
@@ -1562,6 +1596,7 @@ object prog: Tprog
             ScrollBars = ssVertical
           end
           object szwischenablage: TButton
+            OnClick = szwischenablageClick
             Left = 16
             Top = 482
             Width = 130
@@ -1570,6 +1605,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object soutputspeichern: TButton
+            OnClick = soutputspeichernClick
             Left = 154
             Top = 482
             Width = 130
@@ -1578,6 +1614,7 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
           end
           object Zeilenumbruch: TCheckBox
+            OnClick = ZeilenumbruchClick
             Left = 598
             Top = 485
             Width = 120

@@ -379,12 +379,77 @@ class Tprog : public TForm {
   // The page-number list window, filled with the wizard's page-number lines, shown modally.
   void sz_bearbeitenClick(TObject* sender);
 
+  // File wizard: the page flow and the run.
+  void dctChange(TObject* sender);
+  void dbt1Click(TObject* sender);
+  void dbt2Click(TObject* sender);
+  // Progress page, the file index run, result page. Also run by the command line, "Datei
+  // Index Laden" and the text-to-index editor.
+  void dstartClick(TObject* sender);
+  // Source page: adding files by a typed path (Enter), the open dialog and the options window.
+  void qudateiKeyPress(TObject* sender, char& key);
+  void DateiAuswahlClick(TObject* sender);
+  void querweitertClick(TObject* sender);
+  // The file list: deleting, sorting by a column, editing a label (also for `squlist`).
+  void DeleteAllClick(TObject* sender);
+  void DeleteRowClick(TObject* sender);
+  void qulistKeyDown(TObject* sender, WORD& key, TShiftState shift);
+  void qulistColumnClick(TObject* sender, TListColumn* column);
+  void qulistCompare(TObject* sender, TListItem* item1, TListItem* item2, int data, int& compare);
+  void qulistDblClick(TObject* sender);
+  // Settings page.
+  void dandindexClick(TObject* sender);
+  void d_designClick(TObject* sender);
+  // Result page: page or code, clipboard, text file, index data file.
+  void ShowDesignClick(TObject* sender);
+  void ShowCodeClick(TObject* sender);
+  void dzwischenablageClick(TObject* sender);
+  void doutputspeichernClick(TObject* sender);
+  void didxspeichernClick(TObject* sender);
+  // "Neu" > "Datei Index" and "Datei Index Laden".
+  void mneudateiClick(TObject* sender);
+  void mdidxloadClick(TObject* sender);
+
+  // Keyword wizard: the page flow and the run.
+  void sctChange(TObject* sender);
+  void sbt1Click(TObject* sender);
+  void sbt2Click(TObject* sender);
+  void sstartClick(TObject* sender);
+  void squpfadKeyPress(TObject* sender, char& key);
+  void squsuchenClick(TObject* sender);
+  void squerweitertClick(TObject* sender);
+  void sqdeleteallClick(TObject* sender);
+  void squdeleterawClick(TObject* sender);
+  void squlistKeyDown(TObject* sender, WORD& key, TShiftState shift);
+  void squlistColumnClick(TObject* sender, TListColumn* column);
+  void squlistCompare(TObject* sender, TListItem* item1, TListItem* item2, int data, int& compare);
+  void ZeilenumbruchClick(TObject* sender);
+  void szwischenablageClick(TObject* sender);
+  void soutputspeichernClick(TObject* sender);
+  void AbbruchSClick(TObject* sender);
+  // "Neu" > "Stichwort Index".
+  void mneustwClick(TObject* sender);
+
  private:
   void ProgWindowProc(TMessage& message);
   TWndMethod FOldWindowProc;
   TWndMethod FOldQuListProc;
   TWndMethod FOldSquListProc;
 };
+
+// The sort state of a file list: the column sorted by, the column of the previous click and
+// the direction.
+struct TFileListSort {
+  int Column = 0;
+  int PreviousColumn = 0;
+  bool Descending = false;
+  // A click on a column: the same column again turns the direction, another sorts ascending.
+  void Click(int column);
+  // Rows compared as the state says: labels and texts without regard to case, sizes as numbers.
+  int Compare(TListItem* a, TListItem* b) const;
+};
+extern TFileListSort FileListSort;
+extern TFileListSort KeywordListSort;
 
 extern Tprog* prog;
 

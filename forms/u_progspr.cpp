@@ -130,9 +130,12 @@ const std::vector<TLanguageText> kProgTexts = {
     {"dandindex", L"Index wählen..", L"Choose Index.."},
     {"dkt_design", L"Angepasstes Design (weitere Designeinstellungen)",
      L"User Defined Design (adjust the design of your index)"},
-    {"dzwischenablage", L"Zwischenablage", L"To Clipboard"},
+    {"d_design", L"Design..", L"Design.."},
     {"doutputspeichern", L"Text Speichern", L"Save Text"},
     {"didxspeichern", L"Index Speichern", L"Save Index"},
+    {"dzwischenablage", L"Zwischenablage", L"To Clipboard"},
+    {"ShowCode", L"Code", L"Code"},
+    {"ShowDesign", L"Design", L"Design"},
     // Keyword wizard.
     {"pskopf_titel", L"Stichwort Index", L"Keyword Index"},
     {"sbt1", L"<< zurück", L"<< back"},
@@ -167,9 +170,10 @@ const std::vector<TLanguageText> kProgTexts = {
     {"stw_untereinander", L"Wörter untereinander anordnern", L"Write Words under each other"},
     {"stw_alphabetisch", L"Wörter alphabetisch sortieren", L"Order Words alphabetical"},
     {"stw_design", L"Angepasstes Design", L"User Defined Design"},
+    {"stw_designanzeigen", L"Design..", L"Design.."},
     {"AbbruchS", L"Abbrechen", L"Break"},
-    {"szwischenablage", L"Zwischenablage", L"To Clipboard"},
     {"soutputspeichern", L"Text Speichern", L"Save Text"},
+    {"szwischenablage", L"Zwischenablage", L"To Clipboard"},
     {"Zeilenumbruch", L"Zeilenumbruch", L"Line Break"},
 };
 
@@ -275,6 +279,16 @@ void ResetIndexLabel(TLabel* label, const wchar_t* none) {
   if (label->GetCaption().find('\\') == std::string::npos) label->SetCaption(Ansi(none));
 }
 
+// The column headings of a file list.
+void SetFileListColumns(TCustomListView* list, const std::string& code) {
+  static const wchar_t* const kGerman[] = {L"Bezeichnung", L"Link", L"Format", L"Kodierung", L"Größe", L"Quelle"};
+  static const wchar_t* const kEnglish[] = {L"Name", L"Link", L"Type", L"Coding", L"Size", L"Source"};
+  if (code != "de" && code != "en") return;
+  TListColumns* columns = list->GetColumns();
+  for (int i = 0; i < columns->GetCount() && i < 6; ++i)
+    columns->GetItem(i)->SetCaption(Ansi(code == "de" ? kGerman[i] : kEnglish[i]));
+}
+
 void SetCaptionOf(TComponent* component, const std::string& text) {
   if (auto* edit = dynamic_cast<TCustomLabeledEdit*>(component))
     edit->GetEditLabel()->SetCaption(text);
@@ -323,7 +337,9 @@ void OfferCustomEntry(TComboBox* combo) {
 void SetProgLanguage() {
   const std::string code = LanguageCode();
   ApplyLanguageTexts(prog, kProgTexts, code);
-  for (TComboBox* combo : {prog->kt_max, prog->dkt_max, prog->stw_max}) ApplyCustomItem(combo, code);
+  for (TComboBox* box : {prog->kt_max, prog->dkt_max, prog->stw_max}) ApplyCustomItem(box, code);
+  SetFileListColumns(prog->qulist, code);
+  SetFileListColumns(prog->squlist, code);
   if (code == "de") {
     ProgressTexts = kGermanProgress;
     for (TLabel* label : {prog->kt_index, prog->dkt_index}) ResetIndexLabel(label, L"Kein anderer Index ausgewählt");

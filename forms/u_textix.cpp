@@ -200,9 +200,11 @@ void LoadSourceFile() {
   if (WideFileExists(path)) prog->original->SetText(Narrow(LoadTextFileW(path)));
 }
 
-bool SaveTextIndexText() {
-  return SaveAndTell([](TTextSaveReport& report) {
-    return SaveMemoAs(prog->output, ProgramFolder() + L"Index.txt", prog->memosave, &report);
+bool SaveTextIndexText() { return SaveResultText(prog->output); }
+
+bool SaveResultText(TCustomMemo* memo) {
+  return SaveAndTell([memo](TTextSaveReport& report) {
+    return SaveMemoAs(memo, ProgramFolder() + L"Index.txt", prog->memosave, &report);
   });
 }
 

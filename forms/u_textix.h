@@ -6,6 +6,7 @@
 #pragma once
 
 #include "classlib/ComCtrls.h"
+#include "classlib/StdCtrls.h"
 #include "engine/u_PageNumbers.h"
 #include "engine/u_TextIndex.h"
 
@@ -35,6 +36,8 @@ void LoadSourceFile();
 // Saves the result memo through the text save dialog, proposing "Index.txt" in the program
 // folder. True when a file was written; why a save failed is told in the current language.
 bool SaveTextIndexText();
+// The same for any result memo of the wizards.
+bool SaveResultText(TCustomMemo* memo);
 
 // Writes the store as an index data file under the name chosen in the dialog `SaveIndex`
 // (".idx" appended to a name that holds none), in the output encoding. True when written;

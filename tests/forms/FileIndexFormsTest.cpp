@@ -34,35 +34,7 @@ std::string Ansi(const std::wstring& text) {
   return out;
 }
 
-// The windows of the file and keyword wizards, with a recording stand-in for the browser.
-class FileIndexWindows {
- public:
-  FileIndexWindows() {
-    m_previous = SetWebBrowserEngineFactory([log = log] { return std::make_unique<TRecordingWebBrowserEngine>(log, true); });
-    m_windows = std::make_unique<formstest::TextIndexWindows>();
-    quhopt = new Tquhopt(nullptr);
-    hdesign = new Thdesign(nullptr);
-    textdesign = new Ttextdesign(nullptr);
-    sdesign = new Tsdesign(nullptr);
-    einstausgabe = new Teinstausgabe(nullptr);
-    start->spr->SetCaption("de");
-  }
-  ~FileIndexWindows() {
-    for (TForm* form : std::initializer_list<TForm*>{einstausgabe, sdesign, textdesign, hdesign, quhopt}) form->Free();
-    quhopt = nullptr;
-    hdesign = nullptr;
-    textdesign = nullptr;
-    sdesign = nullptr;
-    einstausgabe = nullptr;
-    m_windows.reset();
-    SetWebBrowserEngineFactory(m_previous);
-  }
-  std::shared_ptr<TRecordingWebBrowserEngine::Log> log = std::make_shared<TRecordingWebBrowserEngine::Log>();
-
- private:
-  TWebBrowserEngineFactory m_previous;
-  std::unique_ptr<formstest::TextIndexWindows> m_windows;
-};
+using formstest::FileIndexWindows;
 
 // The list keeps its rows sorted by label: rows are found by their source or label.
 struct Row {

@@ -218,14 +218,20 @@ TEST(MainWindowStartFile, ATextIndexDataFileIsExtendedAndBuiltAtOnce) {
 
 }
 
-TEST(MainWindowStartFile, AFileIndexDataFileLeavesTheTextWizardAlone) {
-  TextIndexWindows windows;
+TEST(MainWindowStartFile, AFileIndexDataFileIsExtendedByTheFileWizardAtOnce) {
+  formstest::FileIndexWindows windows;
   testsupport::TempDir dir;
   const std::string files = dir.File("dateien.idx");
   testsupport::WriteBytes(files, "Apfel:Obst>obst.html\r\n");
+  prog->textindex->SetChecked(true);
   prog->OpenStartFile(files);
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(prog->output->GetText(), "");
+  EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
+  EXPECT_EQ(prog->dkt_index->GetCaption(), files);
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td5);
+  EXPECT_NE(prog->doutput->GetText().find("Apfel"), std::string::npos) << prog->doutput->GetText();
+  EXPECT_NE(prog->doutput->GetText().find("obst.html"), std::string::npos);
 }
 
 TEST(MainWindowPanels, TheSideBarAndTheStartPanelShowOnePanelAtATime) {

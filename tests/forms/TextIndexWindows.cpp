@@ -6,6 +6,11 @@
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
+#include "forms/u_einstausgabe.h"
+#include "forms/u_hdesign.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_sdesign.h"
+#include "forms/u_textdesign.h"
 #include "forms/u_prog.h"
 #include "classlib/Forms.h"
 #include "forms/u_start.h"
@@ -58,6 +63,34 @@ TextIndexWindows::~TextIndexWindows() {
   negliste = nullptr;
   prog = nullptr;
   start = nullptr;
+}
+
+FileIndexWindows::FileIndexWindows() {
+  m_previous = SetWebBrowserEngineFactory([log = log] { return std::make_unique<TRecordingWebBrowserEngine>(log, true); });
+  m_windows = std::make_unique<TextIndexWindows>();
+  quhopt = new Tquhopt(nullptr);
+  hdesign = new Thdesign(nullptr);
+  textdesign = new Ttextdesign(nullptr);
+  sdesign = new Tsdesign(nullptr);
+  einstausgabe = new Teinstausgabe(nullptr);
+  start->spr->SetCaption("de");
+}
+
+void FileIndexWindows::LeaveToProcessEnd() {
+  m_free = false;
+  m_windows->LeaveToProcessEnd();
+}
+
+FileIndexWindows::~FileIndexWindows() {
+  if (m_free)
+    for (TForm* form : std::initializer_list<TForm*>{einstausgabe, sdesign, textdesign, hdesign, quhopt}) form->Free();
+  quhopt = nullptr;
+  hdesign = nullptr;
+  textdesign = nullptr;
+  sdesign = nullptr;
+  einstausgabe = nullptr;
+  m_windows.reset();
+  SetWebBrowserEngineFactory(m_previous);
 }
 
 MessageBoxes::MessageBoxes() {

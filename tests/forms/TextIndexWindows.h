@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "classlib/CommonDialogs.h"
 #include "classlib/Dialogs.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/WebBrowser.h"
 
 namespace formstest {
 
@@ -25,6 +27,23 @@ class TextIndexWindows {
   void LeaveToProcessEnd() { m_free = false; }
 
  private:
+  bool m_free = true;
+};
+
+// The windows of the file and keyword wizards besides those of the text index, with a
+// recording stand-in for the browser.
+class FileIndexWindows {
+ public:
+  FileIndexWindows();
+  ~FileIndexWindows();
+  FileIndexWindows(const FileIndexWindows&) = delete;
+  FileIndexWindows& operator=(const FileIndexWindows&) = delete;
+  void LeaveToProcessEnd();
+  std::shared_ptr<TRecordingWebBrowserEngine::Log> log = std::make_shared<TRecordingWebBrowserEngine::Log>();
+
+ private:
+  TWebBrowserEngineFactory m_previous;
+  std::unique_ptr<TextIndexWindows> m_windows;
   bool m_free = true;
 };
 

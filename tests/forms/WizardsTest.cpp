@@ -1,0 +1,383 @@
+// The file wizard and the keyword wizard driven through their buttons, lists and messages:
+// page flow, adding files by a typed path, the open dialog and drops from the shell, deleting,
+// sorting by a column, runs on real files and the results saved through the dialogs. The
+// page saved here is left in bin/fileindex-out for the independent checkers.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "TextIndexWindows.h"
+#include "classlib/CommonDialogs.h"
+#include "classlib/SysUtils.h"
+#include "engine/u_IndexStore.h"
+#include "engine/u_TempFiles.h"
+#include "engine/u_WideFuncText.h"
+#include "forms/u_fileix.h"
+#include "forms/u_prog.h"
+#include "forms/u_quhopt.h"
+#include "forms/u_start.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::wstring Wide(const std::string& narrow) { return std::wstring(narrow.begin(), narrow.end()); }
+
+// A drop from the shell as Explorer makes it: wide names after a DROPFILES header.
+HDROP MakeDrop(const std::vector<std::string>& names) {
+  std::wstring block;
+  for (const auto& name : names) block += Wide(name) + L'\0';
+  block += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + block.size() * sizeof(wchar_t));
+  auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  std::copy(block.begin(), block.end(), reinterpret_cast<wchar_t*>(files + 1));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+void Drop(TListView* list, const std::vector<std::string>& names) {
+  SendMessageA(list->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
+}
+
+std::vector<std::string> Captions(TListView* list) {
+  std::vector<std::string> captions;
+  for (int i = 0; i < list->GetItems()->GetCount(); ++i) captions.push_back(list->GetItems()->GetItem(i)->GetCaption());
+  return captions;
+}
+
+// Answers the common dialogs with a file name (empty: cancel) and counts them.
+class Dialogs {
+ public:
+  Dialogs() {
+    m_previous = SetCommonDialogAnswerer([this](TCommonDialog& dialog) {
+      ++shown;
+      if (answer.empty()) return false;
+      if (auto* file = dynamic_cast<TOpenDialog*>(&dialog)) file->SetFileName(answer);
+      return true;
+    });
+  }
+  ~Dialogs() { SetCommonDialogAnswerer(m_previous); }
+  std::string answer;
+  int shown = 0;
+
+ private:
+  TCommonDialogAnswerer m_previous;
+};
+
+class WizardsTest : public ::testing::Test {
+ protected:
+  WizardsTest() { FileListSort = KeywordListSort = TFileListSort{}; }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = dir.File(name);
+    testsupport::WriteBytes(path, bytes);
+    return path;
+  }
+  testsupport::TempDir dir;
+  formstest::FileIndexWindows windows;
+  formstest::MessageBoxes boxes;
+  Dialogs dialogs;
+};
+
+TEST_F(WizardsTest, FileWizardPagesFollowTheButtonsAndTabs) {
+  prog->rand_btdidx->Click();
+  EXPECT_TRUE(prog->pgdateien->GetVisible());
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td1);
+  EXPECT_FALSE(prog->dbt1->GetVisible());
+  prog->dbt2->Click();
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td2);
+  EXPECT_TRUE(prog->dbt1->GetVisible());
+  prog->dbt2->Click();
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td3);
+  EXPECT_FALSE(prog->dbt2->GetEnabled());
+  EXPECT_NE(prog->dzusammenfassung->GetCaption(), "");
+  prog->dbt1->Click();
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td2);
+  // From the result page back goes past the progress page.
+  prog->dct->SetActivePage(prog->td5);
+  prog->dctChange(prog->dct);
+  EXPECT_FALSE(prog->dbt2->GetEnabled());
+  prog->dbt1->Click();
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td3);
+  // The progress tab starts no run.
+  prog->dct->SetActivePage(prog->td4);
+  prog->dctChange(prog->dct);
+  EXPECT_FALSE(prog->dbt2->GetEnabled());
+  EXPECT_TRUE(prog->dstart->GetEnabled());
+  EXPECT_EQ(prog->doutput->GetText(), "");
+}
+
+TEST_F(WizardsTest, KeywordWizardPagesFollowTheButtonsAndTabs) {
+  prog->start_label3->Click();
+  EXPECT_TRUE(prog->pgstw->GetVisible());
+  EXPECT_EQ(prog->sct->GetActivePage(), prog->ts1);
+  EXPECT_FALSE(prog->sbt1->GetVisible());
+  prog->sbt2->Click();
+  prog->sbt2->Click();
+  EXPECT_EQ(prog->sct->GetActivePage(), prog->ts3);
+  EXPECT_FALSE(prog->sbt2->GetEnabled());
+  EXPECT_NE(prog->szusammenfassung->GetCaption(), "");
+  prog->sct->SetActivePage(prog->ts4);
+  prog->sctChange(prog->sct);
+  EXPECT_FALSE(prog->sstart->GetEnabled());
+  prog->sct->SetActivePage(prog->ts5);
+  prog->sctChange(prog->sct);
+  prog->sbt1->Click();
+  EXPECT_EQ(prog->sct->GetActivePage(), prog->ts3);
+  prog->sbt1->Click();
+  prog->sbt1->Click();
+  EXPECT_EQ(prog->sct->GetActivePage(), prog->ts1);
+}
+
+TEST_F(WizardsTest, FilesAreAddedByTypedPathAndByTheOpenDialog) {
+  const std::string a = Write("apfel.txt", "Apfel Birne");
+  // A name that does not exist is ignored; Enter is swallowed either way.
+  prog->qudatei->SetText(dir.File("fehlt.txt"));
+  char key = '\r';
+  prog->qudateiKeyPress(prog->qudatei, key);
+  EXPECT_EQ(key, 0);
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
+  // Cancelled dialog: nothing changes.
+  prog->DateiAuswahl->Click();
+  EXPECT_EQ(dialogs.shown, 1);
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
+  dialogs.answer = a;
+  prog->DateiAuswahl->Click();
+  EXPECT_EQ(prog->qudatei->GetText(), a);
+  ASSERT_EQ(prog->qulist->GetItems()->GetCount(), 1);
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetSubItems()->Get(kFileListSourceColumn), a);
+  // Enter in the path field adds the same file again when doubles are allowed.
+  quhopt->doppelteweg->SetChecked(false);
+  key = '\r';
+  prog->qudateiKeyPress(prog->qudatei, key);
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 2);
+  // The keyword wizard's twins fill its own list.
+  prog->squpfad->SetText(a);
+  key = '\r';
+  prog->squpfadKeyPress(prog->squpfad, key);
+  EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 1);
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 2);
+}
+
+TEST_F(WizardsTest, DeletingRemovesExactlyTheSelectedRows) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) AddFileToFileList(prog->qulist, Wide(Write(name, "x")));
+  TListItems* items = prog->qulist->GetItems();
+  ASSERT_EQ(Captions(prog->qulist), (std::vector<std::string>{"A", "B", "C", "D", "E"}));
+  items->GetItem(1)->SetSelected(true);
+  items->GetItem(3)->SetSelected(true);
+  items->GetItem(4)->SetSelected(true);
+  prog->DeleteRow->Click();
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"A", "C"}));
+  // The Delete key does the same.
+  items->GetItem(0)->SetSelected(true);
+  WORD key = VK_DELETE;
+  prog->qulistKeyDown(prog->qulist, key, 0);
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"C"}));
+  prog->DeleteAll->Click();
+  EXPECT_EQ(items->GetCount(), 0);
+}
+
+TEST_F(WizardsTest, ColumnClicksSortByLabelTextAndSizeAndTurnTheDirection) {
+  // 9.5 KB, 10 KB, 1500 KB (a size written with a thousands separator) and a link's empty size.
+  AddFileToFileList(prog->qulist, Wide(Write("mittel.txt", std::string(9728, 'x'))));
+  AddFileToFileList(prog->qulist, Wide(Write("gross.txt", std::string(10240, 'x'))));
+  AddFileToFileList(prog->qulist, Wide(Write("riesig.txt", std::string(1536000, 'x'))));
+  TListItem* link = prog->qulist->GetItems()->Add();
+  link->SetCaption("Zeiger");
+  for (const char* cell : {"zeiger.html", "", "", "", ""}) link->GetSubItems()->Add(cell);
+  TListColumns* columns = prog->qulist->GetColumns();
+  auto click = [&](int column) { prog->qulistColumnClick(prog->qulist, columns->GetItem(column)); };
+  ASSERT_EQ(FileListSort.PreviousColumn, 0);
+  // Size ascending, then descending.
+  click(4);
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"Zeiger", "Mittel", "Gross", "Riesig"}));
+  click(4);
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"Riesig", "Gross", "Mittel", "Zeiger"}));
+  // Another column ascending, then size ascending again.
+  click(1);
+  EXPECT_FALSE(FileListSort.Descending);
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"Gross", "Mittel", "Riesig", "Zeiger"}));
+  click(4);
+  EXPECT_EQ(Captions(prog->qulist).front(), "Zeiger");
+  // Labels without regard to case.
+  prog->qulist->GetItems()->GetItem(0)->SetCaption("anton");
+  click(0);
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"anton", "Gross", "Mittel", "Riesig"}));
+  // The keyword list has a sort state of its own.
+  AddFileToFileList(prog->squlist, Wide(dir.File("gross.txt")));
+  prog->squlistColumnClick(prog->squlist, prog->squlist->GetColumns()->GetItem(4));
+  EXPECT_EQ(KeywordListSort.Column, 4);
+  EXPECT_EQ(FileListSort.Column, 0);
+  prog->squlistColumnClick(prog->squlist, prog->squlist->GetColumns()->GetItem(4));
+  EXPECT_TRUE(KeywordListSort.Descending);
+  EXPECT_FALSE(FileListSort.Descending);
+}
+
+TEST_F(WizardsTest, TheFirstClickOnTheLabelColumnSortsDescending) {
+  FileListSort = TFileListSort{};
+  for (const char* name : {"b.txt", "a.txt", "c.txt"}) AddFileToFileList(prog->qulist, Wide(Write(name, "x")));
+  prog->qulistColumnClick(prog->qulist, prog->qulist->GetColumns()->GetItem(0));
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"C", "B", "A"}));
+}
+
+TEST_F(WizardsTest, DroppedFilesGoToTheListOfTheShownWizardAndFoldersAreSkipped) {
+  const std::string a = Write("a.txt", "Anker"), b = Write("b.txt", "Boje");
+  const std::string folder = dir.File("ordner");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  // The start panel is shown: the keyword wizard's list takes the files, whichever list got them.
+  ASSERT_TRUE(prog->pstart->GetVisible());
+  Drop(prog->qulist, {a, folder, b});
+  EXPECT_EQ(Captions(prog->squlist), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
+  prog->rand_btdidx->Click();
+  Drop(prog->squlist, {b});
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"B"}));
+  prog->rand_btstw->Click();
+  Drop(prog->squlist, {folder});
+  EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 2);
+  // The window itself takes drops too.
+  prog->rand_btdidx->Click();
+  SendMessageA(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a})), 0);
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(WizardsTest, ADroppedHtmlDocumentBringsItsLinkedFilesWhenTheOptionSaysSo) {
+  Write("seite.html", "Seite");
+  const std::string doc = Write("start.html", "<html><body><a href=\"seite.html\">Seite</a></body></html>");
+  prog->rand_btdidx->Click();
+  quhopt->dadweitere->SetChecked(false);
+  Drop(prog->qulist, {doc});
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 1);
+  prog->DeleteAll->Click();
+  quhopt->dadweitere->SetChecked(true);
+  Drop(prog->qulist, {doc});
+  EXPECT_GE(prog->qulist->GetItems()->GetCount(), 2);
+}
+
+TEST_F(WizardsTest, FileIndexRunPreviewAndEveryOutput) {
+  prog->rand_btdidx->Click();
+  Drop(prog->qulist, {Write("hafen.html", "<html><body><p>Anker und Boje</p></body></html>"),
+                      Write("see.txt", "Anker Segel")});
+  prog->dstart->Click();
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td5);
+  EXPECT_TRUE(prog->dbt1->GetEnabled());
+  const std::string page = prog->doutput->GetText();
+  ASSERT_NE(page.find("Anker"), std::string::npos) << page;
+  EXPECT_NE(page.find("<html"), std::string::npos);
+  // Code and design views.
+  prog->ShowCode->Click();
+  EXPECT_TRUE(prog->doutput->GetVisible());
+  EXPECT_FALSE(prog->browser->GetVisible());
+  prog->zspmenu->SetChecked(false);
+  const size_t written = windows.log->documentCalls.size();
+  prog->ShowDesign->Click();
+  EXPECT_TRUE(prog->browser->GetVisible());
+  EXPECT_FALSE(prog->doutput->GetVisible());
+  EXPECT_GT(windows.log->documentCalls.size(), written);
+  // Clipboard, as Unicode text.
+  prog->dzwischenablage->Click();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  ASSERT_NE(data, nullptr);
+  const std::wstring clip(static_cast<const wchar_t*>(GlobalLock(data)));
+  GlobalUnlock(data);
+  CloseClipboard();
+  EXPECT_EQ(clip, Wide(page));
+  // The page saved through the save dialog, for the independent checkers.
+  const std::string out = testsupport::ExeFolder() + "fileindex-out";
+  CreateDirectoryA(out.c_str(), nullptr);
+  dialogs.answer = out + "\\wizard-saved.html";
+  DeleteFileA(dialogs.answer.c_str());
+  prog->doutputspeichern->Click();
+  EXPECT_NE(LoadTextFileW(Wide(dialogs.answer)).find(L"Anker"), std::wstring::npos);
+  // The index data file: every entry with its documents, read back by the index reader.
+  dialogs.answer = dir.File("hafen");
+  prog->didxspeichern->Click();
+  const TIndexFileResult saved = LoadIndexFile(Wide(dialogs.answer + ".idx"), {});
+  ASSERT_TRUE(saved.FileFound);
+  const std::vector<std::wstring> lines = FormatIndexData(saved.Store);
+  const auto anker = std::find_if(lines.begin(), lines.end(), [](const std::wstring& l) { return l.rfind(L"Anker:", 0) == 0; });
+  ASSERT_NE(anker, lines.end());
+  EXPECT_NE(anker->find(L"hafen.html"), std::wstring::npos);
+  EXPECT_NE(anker->find(L"see.txt"), std::wstring::npos);
+  // "Neu" > "Datei Index" empties the wizard.
+  prog->mneudateiClick(nullptr);
+  EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
+  EXPECT_EQ(prog->doutput->GetText(), "");
+  EXPECT_EQ(prog->dct->GetActivePage(), prog->td1);
+}
+
+TEST_F(WizardsTest, ThePreviewFileIsThisProcesssOwnAndOnlyWrittenWhenAsked) {
+  prog->doutput->SetText("<html><body>Vorschau</body></html>");
+  prog->zspmenu->SetChecked(false);
+  const std::wstring preview = TempFileName(TTempFile::Preview);
+  SaveTextFileW(L"", preview, 65001, false);
+  prog->ShowDesign->Click();
+  EXPECT_EQ(LoadTextFileW(preview), L"");
+  const std::wstring previewName = preview.substr(preview.rfind(L'\\') + 1);
+  auto navigatedToPreview = [&] {
+    return std::any_of(windows.log->navigations.begin(), windows.log->navigations.end(),
+                       [&](const std::wstring& url) { return url.find(previewName) != std::wstring::npos; });
+  };
+  EXPECT_FALSE(navigatedToPreview());
+  prog->zspmenu->SetChecked(true);
+  prog->ShowDesign->Click();
+  prog->zspmenu->SetChecked(false);
+  EXPECT_NE(preview.find(L"temphtmlindex"), 0u);
+  EXPECT_NE(LoadTextFileW(preview).find(L"Vorschau"), std::wstring::npos);
+  EXPECT_TRUE(navigatedToPreview());
+  DeleteTempFile(TTempFile::Preview);
+}
+
+TEST_F(WizardsTest, KeywordIndexRunAndItsOutputs) {
+  prog->rand_btstw->Click();
+  Drop(prog->squlist, {Write("eins.txt", "Anker Boje Anker"), Write("zwei.txt", "Segel")});
+  prog->sstart->Click();
+  EXPECT_EQ(prog->sct->GetActivePage(), prog->ts5);
+  const std::string text = prog->soutput->GetText();
+  EXPECT_NE(text.find("Anker"), std::string::npos) << text;
+  EXPECT_NE(text.find("Segel"), std::string::npos);
+  dialogs.answer = dir.File("stichworte.txt");
+  prog->soutputspeichern->Click();
+  EXPECT_EQ(LoadTextFileW(Wide(dialogs.answer)), Wide(text));
+  prog->Zeilenumbruch->SetChecked(false);
+  prog->ZeilenumbruchClick(prog->Zeilenumbruch);
+  EXPECT_EQ(prog->soutput->GetScrollBars(), ssBoth);
+  prog->Zeilenumbruch->SetChecked(true);
+  prog->ZeilenumbruchClick(prog->Zeilenumbruch);
+  EXPECT_EQ(prog->soutput->GetScrollBars(), ssVertical);
+  prog->mneustwClick(nullptr);
+  EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 0);
+  EXPECT_EQ(prog->soutput->GetText(), "");
+}
+
+TEST_F(WizardsTest, ChoosingAnIndexToExtendTicksTheOptionEvenWhenCancelled) {
+  prog->dkt_integrieren->SetChecked(false);
+  prog->dandindex->Click();
+  EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
+  dialogs.answer = Write("alt.idx", "Kai:Hafen>hafen.html\r\n");
+  prog->dandindex->Click();
+  EXPECT_EQ(prog->dkt_index->GetCaption(), dialogs.answer);
+}
+
+TEST_F(WizardsTest, TheWizardsSpeakBothLanguages) {
+  start->spr->SetCaption("en");
+  prog->sprachealles();
+  EXPECT_EQ(prog->td2->GetCaption(), "2. Criteria");
+  EXPECT_EQ(prog->ts5->GetCaption(), "Output");
+  EXPECT_EQ(prog->qulist->GetColumns()->GetItem(0)->GetCaption(), "Name");
+  EXPECT_EQ(prog->squlist->GetColumns()->GetItem(3)->GetCaption(), "Coding");
+  EXPECT_EQ(prog->AbbruchS->GetCaption(), "Break");
+  start->spr->SetCaption("de");
+  prog->sprachealles();
+  EXPECT_EQ(prog->td2->GetCaption(), "2. Einstellungen");
+  EXPECT_EQ(prog->qulist->GetColumns()->GetItem(4)->GetCaption(), "Gr\xF6\xDF" "e");
+  EXPECT_EQ(prog->Zeilenumbruch->GetCaption(), "Zeilenumbruch");
+}
+
+}  // namespace
