@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "classlib/Forms.h"
-#include "classlib/Registration.h"
+#include "ucode/UCodeRegistration.h"
 #include "forms/u_design.h"
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
@@ -26,7 +26,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
-    RegisterClassLibrary();
+    RegisterUnicodeLayer();
     Application->Initialize();
     Application->CreateForm(start);
     Application->CreateForm(prog);

@@ -25,6 +25,7 @@
 #include "tests/support/HtmlReference.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
+#include "ucode/UCodeComCtrls.h"
 
 namespace {
 
@@ -206,7 +207,7 @@ int main(int argc, char** argv) {
   const std::wstring document = folder + L"doc.htm", textFile = folder + L"text.bin";
   TTally strip{"StripHtmlTags"}, links{"ImportHtmlLinks"}, reader{"text-file reader"}, idx{"index data reader"};
   TComponent owner(nullptr);
-  auto* list = new TListView(&owner);
+  auto* list = new TUCodeListView(&owner);
   const auto begin = std::chrono::steady_clock::now();
 
   for (int i = 0; i < args.count; ++i) {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Registration.h"
+#include "ucode/UCodeRegistration.h"
 #include "engine/u_PageNumbers.h"
 #include "engine/u_TextIndex.h"
 #include "engine/u_WideFuncText.h"
@@ -195,16 +195,16 @@ void MakeWindows() {
 // numbers, loaded into the source memo and searched), factory options on every control.
 void RunThroughWindows(const std::wstring& path, bool byNumbers, const std::wstring& engineOutput) {
   auto start = std::chrono::steady_clock::now();
-  prog->edit_quelle->SetText(WideStringToStringEx(path, 0));
+  prog->edit_quelle->SetText(path);
   prog->sz_zeilezuseite->SetChecked(!byNumbers);
   prog->sz_auslesen->SetChecked(byNumbers);
   if (byNumbers) {
-    prog->original->SetText(WideStringToStringEx(LoadTextFileW(path), 0));
+    prog->original->SetText(LoadTextFileW(path));
     FindPageNumbers();
   }
   BuildTextIndex();
   double seconds = Seconds(start);
-  bool same = prog->output->GetText() == WideStringToStringEx(engineOutput, 0);
+  bool same = prog->output->GetText() == engineOutput;
   std::printf("    through the windows: %.3f s (loading and detection included), result memo %s\n", seconds,
               same ? "identical" : "DIFFERENT");
   prog->original->Clear();
@@ -214,7 +214,7 @@ void RunThroughWindows(const std::wstring& path, bool byNumbers, const std::wstr
 }  // namespace
 
 int main(int argc, char** argv) {
-  RegisterClassLibrary();
+  RegisterUnicodeLayer();
   Args args = ParseArgs(argc, argv);
   std::wstring base = args.file.empty() ? TBookWriter().Book(args.pages) : LoadTextFileW(args.file);
   wchar_t folder[MAX_PATH];

@@ -1147,6 +1147,6 @@ void TCustomListView::DeclareProperties(TPropertyTable& table) {
 }
 
 void RegisterListViewClasses() {
-  RegisterClasses({TListView::StaticClass()});
+  RegisterClasses({ComCtrls::TListView::StaticClass()});
   RegisterActionLinkClass<TListViewActionLink>();
 }

@@ -445,11 +445,15 @@ class TCustomListView : public TCustomMultiSelectListControl {
   int FTempIndex = -1;         // the index last fetched into the temporary item
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace ComCtrls {
 class TListView : public TCustomListView {
   KX_COMPONENT(TListView, TCustomListView)
  public:
   explicit TListView(TComponent* owner) : TCustomListView(owner) {}
 };
+}  // namespace ComCtrls
 
 // Registers the list view for form descriptions, and its action link.
 void RegisterListViewClasses();

@@ -1192,9 +1192,9 @@ void TScrollBar::DeclareProperties(TPropertyTable& table) {
 TClass TButton::GetActionLinkClass() const { return TButtonActionLink::StaticClass(); }
 
 void RegisterStandardControls() {
-  RegisterClasses({TEdit::StaticClass(), TMemo::StaticClass(), TLabel::StaticClass(),
+  RegisterClasses({StdCtrls::TEdit::StaticClass(), StdCtrls::TMemo::StaticClass(), TLabel::StaticClass(),
                    TButton::StaticClass(), TCheckBox::StaticClass(), TRadioButton::StaticClass(),
                    TGroupBox::StaticClass(), TStaticText::StaticClass(), TScrollBar::StaticClass(),
-                   TListBox::StaticClass(), TComboBox::StaticClass()});
+                   StdCtrls::TListBox::StaticClass(), StdCtrls::TComboBox::StaticClass()});
   RegisterActionLinkClass<TButtonActionLink>();
 }

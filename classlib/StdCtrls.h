@@ -86,11 +86,15 @@ class TCustomEdit : public TWinControl {
   bool FCreating = false;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TEdit : public TCustomEdit {
   KX_COMPONENT(TEdit, TCustomEdit)
  public:
   explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
 };
+}  // namespace StdCtrls
 
 class TCustomMemo;
 
@@ -161,11 +165,15 @@ class TCustomMemo : public TCustomEdit {
   TAlignment FAlignment = taLeftJustify;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TMemo : public TCustomMemo {
   KX_COMPONENT(TMemo, TCustomMemo)
  public:
   explicit TMemo(TComponent* owner) : TCustomMemo(owner) {}
 };
+}  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
 class TCustomLabel : public TGraphicControl {

@@ -204,11 +204,15 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   bool VirtualItemText(TMessage& message, std::string& text);
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TListBox : public TCustomListBox {
   KX_COMPONENT(TListBox, TCustomListBox)
  public:
   explicit TListBox(TComponent* owner) : TCustomListBox(owner) {}
 };
+}  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
 class TComboBoxStrings : public TListControlStrings {
@@ -343,8 +347,12 @@ class TCustomComboBox : public TCustomListControl {
   bool SelectByPrefix(const std::string& prefix, bool editText);
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TComboBox : public TCustomComboBox {
   KX_COMPONENT(TComboBox, TCustomComboBox)
  public:
   explicit TComboBox(TComponent* owner) : TCustomComboBox(owner) {}
 };
+}  // namespace StdCtrls

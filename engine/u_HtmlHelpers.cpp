@@ -449,13 +449,12 @@ TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListVie
     for (const auto& link : links) {
       const std::wstring path = LinkTargetPath(documentPath, link.Href);
       if (!WideFileExists(path)) continue;
-      const std::string listedPath = WideStringToStringEx(path, 0);
-      if (options.NoDoubles && listed.Contains(listedPath)) continue;
+      if (options.NoDoubles && listed.Contains(path)) continue;
       std::wstring href = link.Href;
       const std::wstring extension = WideExtractFileExt(href);
       if (options.RemoveExtensions && !extension.empty()) href = ReplaceAllW(href, extension, L"");
       AddLinkRowToFileList(list, options.CapitalizeLabels ? CapitalizeLabel(link.Label) : link.Label, href, path);
-      listed.Add(listedPath);
+      listed.Add(path);
     }
   } catch (...) {
     items->EndUpdate();

@@ -13,6 +13,7 @@
 #include "engine/u_WideFuncText.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
+#include "ucode/UCodeComCtrls.h"
 
 namespace {
 
@@ -127,17 +128,13 @@ std::vector<std::wstring>& IconCache() {
 
 void AppendRow(TCustomListView* list, const std::wstring& label, const std::vector<std::wstring>& subItems,
                int imageIndex) {
-  TListItem* item = list->GetItems()->Add();
-  item->SetCaption(Narrow(label));
-  TStrings* sub = item->GetSubItems();
-  for (const auto& text : subItems) sub->Add(Narrow(text));
+  TListItem* item = WideAddListRow(list, label, subItems);
   if (imageIndex >= 0) item->SetImageIndex(imageIndex);
 }
 
 bool AddFileRow(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
                 TCustomImageList* icons, TListedPaths& listed) {
-  const std::string narrowPath = Narrow(path);
-  if (options.NoDoubles && listed.Contains(narrowPath)) return false;
+  if (options.NoDoubles && listed.Contains(path)) return false;
   const std::wstring name = WideExtractFileName(path), extension = WideExtractFileExt(path);
   std::wstring label = ExtensionRemoved(name, extension);
   const std::wstring link = options.RemoveExtensions ? label : name;
@@ -146,7 +143,7 @@ bool AddFileRow(TCustomListView* list, const std::wstring& path, const TFileList
   if (!type.empty() && type[0] == L'.') type.erase(0, 1);
   AppendRow(list, label, {link, type, EncodingColumn(path, type), SizeText(GetFileSizeW(path)), path},
             icons ? GetFileIconIndex(path, icons) : -1);
-  listed.Add(narrowPath);
+  listed.Add(path);
   return true;
 }
 
@@ -166,13 +163,14 @@ TListedPaths::TListedPaths(TCustomListView* list) {
   const int count = items->GetCount();
   m_paths.reserve(static_cast<size_t>(count) * 2);
   for (int i = 0; i < count; ++i) {
-    TStrings* sub = items->GetItem(i)->GetSubItems();
-    if (sub->GetCount() > kFileListSourceColumn) m_paths.insert(sub->Get(kFileListSourceColumn));
+    TListItem* item = items->GetItem(i);
+    if (item->GetSubItems()->GetCount() > kFileListSourceColumn)
+      m_paths.insert(WideListItemSubItem(item, kFileListSourceColumn));
   }
 }
 
-bool TListedPaths::Contains(const std::string& path) const { return m_paths.count(path) != 0; }
-void TListedPaths::Add(const std::string& path) { m_paths.insert(path); }
+bool TListedPaths::Contains(const std::wstring& path) const { return m_paths.count(path) != 0; }
+void TListedPaths::Add(const std::wstring& path) { m_paths.insert(path); }
 
 bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
                        TCustomImageList* icons) {
@@ -327,8 +325,7 @@ bool RefreshShellIcons() {
 bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog) {
   if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
   const std::wstring text = LoadTextFileW(Wide(dialog->GetFileName()));
-  if (append) memo->SetText(memo->GetText() + "\r\n" + Narrow(text));
-  else memo->SetText(Narrow(text));
+  WideSetControlText(memo, append ? WideGetControlText(memo) + L"\r\n" + text : text);
   return true;
 }
 
@@ -336,7 +333,7 @@ bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TSaveDialog*
   dialog->SetFileName(Narrow(defaultName));
   if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
   const TOutputEncoding& output = OutputEncoding();
-  return SaveTextFileW(Wide(memo->GetText()), Wide(dialog->GetFileName()), output.GetEncoding(),
+  return SaveTextFileW(WideGetControlText(memo), Wide(dialog->GetFileName()), output.GetEncoding(),
                        output.GetWithBOM(), report);
 }
 

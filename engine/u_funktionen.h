@@ -70,11 +70,11 @@ void ClearFileIconCache();
 class TListedPaths {
  public:
   explicit TListedPaths(TCustomListView* list);
-  bool Contains(const std::string& path) const;
-  void Add(const std::string& path);
+  bool Contains(const std::wstring& path) const;
+  void Add(const std::wstring& path);
 
  private:
-  std::unordered_set<std::string> m_paths;
+  std::unordered_set<std::wstring> m_paths;
 };
 
 // Appends a row made from an HTML link (no icon, no type, encoding or size).

@@ -69,7 +69,7 @@ void Tedittxt::FormCreate(TObject*) {
 
 void Tedittxt::LocalSpr() { ApplyLanguageTexts(this, kTexts, LanguageCode()); }
 
-void Tedittxt::KeepUndoCopy() { undoCopy = Wide(text->GetText()); }
+void Tedittxt::KeepUndoCopy() { undoCopy = text->GetText(); }
 
 void Tedittxt::LadenClick(TObject*) { LoadTextIntoMemo(text, false, prog->memoload); }
 void Tedittxt::HinzuLadenClick(TObject*) { LoadTextIntoMemo(text, true, prog->memoload); }
@@ -84,10 +84,10 @@ void Tedittxt::ZeilenumbruchClick(TObject*) {
 
 void Tedittxt::LeerZuSeiteClick(TObject*) {
   KeepUndoCopy();
-  std::string numbered;
+  std::wstring numbered;
   for (const std::wstring& line : EmptyLinesToPageNumbers(SplitTextLines(undoCopy), Wide(l2sstart->GetText()),
                                                           cb_l2skeinedoppelt->GetChecked()))
-    numbered += Narrow(line) + "\r\n";
+    numbered += line + L"\r\n";
   text->SetText(numbered);
 }
 
@@ -97,16 +97,16 @@ void Tedittxt::textMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
   if (pc->GetActivePage() != tab2) return;
   KeepUndoCopy();
   const POINT caret = CaretPos();
-  TStrings* lines = text->GetLines();
+  TUCodeStrings* lines = text->GetLines();
   if (caret.y >= lines->GetCount()) return;
-  const std::string insert = Narrow(ExpandLineBreaks(Wide(vor->GetText())) + Wide(cursak->GetText()) +
-                                    ExpandLineBreaks(Wide(nach->GetText())));
-  std::string line = lines->Get(caret.y);
+  const std::wstring insert = ExpandLineBreaks(Wide(vor->GetText())) + Wide(cursak->GetText()) +
+                              ExpandLineBreaks(Wide(nach->GetText()));
+  std::wstring line = lines->Get(caret.y);
   const size_t column = std::min<size_t>(static_cast<size_t>(caret.x), line.size());
   line.insert(column, insert);
   // Line breaks in the inserted text split the line: the whole text is written back.
-  std::string whole;
-  for (int i = 0; i < lines->GetCount(); ++i) whole += (i == caret.y ? line : lines->Get(i)) + "\r\n";
+  std::wstring whole;
+  for (int i = 0; i < lines->GetCount(); ++i) whole += (i == caret.y ? line : lines->Get(i)) + L"\r\n";
   text->SetText(whole);
   const std::wstring page = Wide(cursak->GetText());
   if (curaut->GetChecked() && IsIntegerStr(page)) cursak->SetText(std::to_string(IntegerValueOr(page, 0) + 1LL));
@@ -117,23 +117,22 @@ void Tedittxt::textMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
 
 void Tedittxt::zeanwendenClick(TObject*) {
   KeepUndoCopy();
-  text->SetText(Narrow(MarkersToPageNumbers(undoCopy, Wide(zez->GetText()), Wide(zes->GetText()),
-                                            ExpandLineBreaks(Wide(vor->GetText())),
-                                            ExpandLineBreaks(Wide(nach->GetText())))));
+  text->SetText(MarkersToPageNumbers(undoCopy, Wide(zez->GetText()), Wide(zes->GetText()),
+                                     ExpandLineBreaks(Wide(vor->GetText())), ExpandLineBreaks(Wide(nach->GetText()))));
 }
 
 void Tedittxt::l2sbackClick(TObject*) {
-  const std::wstring current = Wide(text->GetText());
-  text->SetText(Narrow(undoCopy));
+  const std::wstring current = text->GetText();
+  text->SetText(undoCopy);
   undoCopy = current;
 }
 
 void Tedittxt::RuckgangigClick(TObject*) { SendMessageA(text->GetHandle(), EM_UNDO, 0, 0); }
 
 void Tedittxt::ToTXTIndexClick(TObject*) {
-  TStrings* lines = text->GetLines();
-  std::string source;
-  for (int i = 0; i < lines->GetCount(); ++i) source += lines->Get(i) + "\r\n";
+  TUCodeStrings* lines = text->GetLines();
+  std::wstring source;
+  for (int i = 0; i < lines->GetCount(); ++i) source += lines->Get(i) + L"\r\n";
   // The run reads the text only while "text as source" is chosen.
   prog->qu_text->SetChecked(true);
   prog->original->SetText(source);

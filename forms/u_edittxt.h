@@ -7,6 +7,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 class Tedittxt : public TForm {
   KX_COMPONENT(Tedittxt, TForm)

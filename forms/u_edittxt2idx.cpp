@@ -142,8 +142,8 @@ void Tedittxt2idx::LocalSpr() {
   ApplyLanguageTexts(this, kTexts, code);
   if (code != "de" && code != "en") return;
   const bool german = code == "de";
-  text->Column(0)->SetCaption(german ? "Zeilen" : "Lines");
-  const char* columns[][2] = {{"Eintrag", "Entry"}, {"Seite(Link)", "Page(Link)"}, {"Ursprung", "Source"}};
+  text->Column(0)->SetCaption(german ? L"Zeilen" : L"Lines");
+  const wchar_t* columns[][2] = {{L"Eintrag", L"Entry"}, {L"Seite(Link)", L"Page(Link)"}, {L"Ursprung", L"Source"}};
   for (int i = 0; i < 3; ++i) index->Column(i)->SetCaption(columns[i][german ? 0 : 1]);
 }
 
@@ -152,7 +152,7 @@ TTextToIndexOptions Tedittxt2idx::Options() const {
   options.EntrySeparator = Wide(zwes->GetText());
   options.PageSeparator = Wide(zws->GetText());
   options.LinksPresent = cb_linksvorhanden->GetChecked();
-  options.LinkSeparator = Wide(zwsl->GetText());
+  options.LinkSeparator = zwsl->GetText();
   options.PageBeforeLink = sl->GetChecked();
   options.Compound = zus_seite->GetChecked()       ? TCompoundWords::ToPages
                      : zus_auslassen->GetChecked() ? TCompoundWords::Skip
@@ -166,8 +166,8 @@ void Tedittxt2idx::TextOffnenClick(TObject*) {
   TListItems* rows = text->GetItems();
   rows->BeginUpdate();
   if (cb_deletetxt->GetChecked()) rows->Clear();
-  TStrings* lines = scratch->GetLines();
-  for (int i = 0; i < lines->GetCount(); ++i) rows->Add()->SetCaption(lines->Get(i));
+  TUCodeStrings* lines = scratch->GetLines();
+  for (int i = 0; i < lines->GetCount(); ++i) WideSetListItemCaption(rows->Add(), lines->Get(i));
   rows->EndUpdate();
   scratch->Clear();
 }
@@ -177,14 +177,14 @@ void Tedittxt2idx::ZeileLoschenClick(TObject*) { DeleteSelected(text); }
 void Tedittxt2idx::AllesMarkierenClick(TObject*) { SelectAllRows(text); }
 
 void Tedittxt2idx::LangEntfClick(TObject*) {
-  const std::wstring minimum = Wide(lentf->GetText());
+  const std::wstring minimum = lentf->GetText();
   if (!IsIntegerStr(minimum)) return;
   const long long length = IntegerValueOr(minimum, 0);
   DeleteRowsWhere(text, [length](const std::wstring& row) { return static_cast<long long>(row.size()) < length; });
 }
 
 void Tedittxt2idx::BstEntfClick(TObject*) {
-  const std::wstring characters = Wide(bentf->GetText());
+  const std::wstring characters = bentf->GetText();
   if (characters.empty()) return;
   DeleteRowsWhere(text, [&](const std::wstring& row) { return row.find(characters) != std::wstring::npos; });
 }
@@ -198,7 +198,7 @@ void Tedittxt2idx::bt_t2iClick(TObject*) {
   for (int i = rows->GetCount() - 1; i >= 0; --i) {
     TListItem* row = rows->GetItem(i);
     if (onlyChosen && !row->GetSelected()) continue;
-    const std::wstring line = Wide(row->GetCaption());
+    const std::wstring line = WideListItemCaption(row);
     TIndexRow entry;
     if (!ConvertIndexLine(line, options, entry)) continue;
     AddIndexRow(index, entry, &line);
@@ -215,8 +215,9 @@ void Tedittxt2idx::i2tClick(TObject*) {
   for (int i = entries->GetCount() - 1; i >= 0; --i) {
     TListItem* entry = entries->GetItem(i);
     if (!entry->GetSelected()) continue;
-    TStrings* sub = entry->GetSubItems();
-    const std::string line = sub->GetCount() > 1 ? sub->Get(1) : entry->GetCaption() + " " + (sub->GetCount() > 0 ? sub->Get(0) : "");
+    const int count = entry->GetSubItems()->GetCount();
+    const std::wstring line = count > 1 ? WideListItemSubItem(entry, 1)
+                                        : WideListItemCaption(entry) + L" " + WideListItemSubItem(entry, 0);
     text->GetItems()->Add()->SetCaption(line);
     entries->Delete(i);
   }

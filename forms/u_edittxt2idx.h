@@ -9,6 +9,8 @@
 #include "classlib/Forms.h"
 #include "classlib/ListView.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepComCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 #include "engine/u_TextToIndex.h"
 
 // The sort of a list by column clicks: a second click on the same column reverses the

@@ -26,7 +26,7 @@ const TIndexStore* StoreNamed(const std::string& choice) {
   return nullptr;
 }
 
-void CopyLines(TStrings* from, TStrings* to) {
+void CopyLines(TUCodeStrings* from, TUCodeStrings* to) {
   to->BeginUpdate();
   to->Clear();
   for (int i = 0; i < from->GetCount(); ++i) to->Add(from->Get(i));
@@ -59,27 +59,27 @@ void TWordListEditor::LocalSpr() {
   if (code != "de" && code != "en") return;
   const std::string own = code == "de" ? kFileIndexDe : kFileIndexEn;
   const std::string other = code == "de" ? kFileIndexEn : kFileIndexDe;
-  const std::string shown = wahl->GetText();
-  TStrings* items = wahl->GetItems();
-  if (items->GetCount() > 1) items->Put(1, own);
-  else items->Add(own);
-  wahl->SetText(shown == other ? own : shown);
+  const std::wstring shown = wahl->GetText();
+  TUCodeStrings* items = wahl->GetItems();
+  if (items->GetCount() > 1) items->Put(1, Wide(own));
+  else items->Add(Wide(own));
+  wahl->SetText(shown == Wide(other) ? Wide(own) : shown);
 }
 
 void TWordListEditor::wahlChange(TObject*) {
-  const TIndexStore* store = StoreNamed(wahl->GetText());
+  const TIndexStore* store = StoreNamed(Narrow(wahl->GetText()));
   if (store == nullptr) return;
-  TStrings* words = idxliste->GetItems();
+  TUCodeStrings* words = idxliste->GetItems();
   words->BeginUpdate();
   words->Clear();
   for (int bucket = 0; bucket < kIndexBucketCount; ++bucket)
-    for (const TIndexEntry& entry : store->Bucket(bucket)) words->Add(Narrow(entry.Word));
+    for (const TIndexEntry& entry : store->Bucket(bucket)) words->Add(entry.Word);
   words->EndUpdate();
 }
 
 void TWordListEditor::verschClick(TObject*) {
-  TStrings* words = idxliste->GetItems();
-  TStrings* lines = liste->GetLines();
+  TUCodeStrings* words = idxliste->GetItems();
+  TUCodeStrings* lines = liste->GetLines();
   lines->BeginUpdate();
   words->BeginUpdate();
   for (int i = words->GetCount() - 1; i >= 0; --i) {
@@ -94,14 +94,14 @@ void TWordListEditor::verschClick(TObject*) {
 
 void TWordListEditor::sortClick(TObject*) { sortieren(liste); }
 
-void TWordListEditor::sortieren(TCustomMemo* memo) {
+void TWordListEditor::sortieren(TMemo* memo) {
   TUCodeStringList sorted;
-  TStrings* lines = memo->GetLines();
-  for (int i = 0; i < lines->GetCount(); ++i) sorted.Add(Wide(lines->Get(i)));
+  TUCodeStrings* lines = memo->GetLines();
+  for (int i = 0; i < lines->GetCount(); ++i) sorted.Add(lines->Get(i));
   sorted.Sort();
   lines->BeginUpdate();
   lines->Clear();
-  for (int i = 0; i < sorted.GetCount(); ++i) lines->Add(Narrow(sorted.Get(i)));
+  for (int i = 0; i < sorted.GetCount(); ++i) lines->Add(sorted.Get(i));
   lines->EndUpdate();
 }
 

@@ -7,6 +7,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 #include "forms/u_wortlisten.h"
 
@@ -44,7 +45,7 @@ class TWordListEditor : public TForm {
   // The button between the lists stays in the middle; the lists share the width beside it.
   void FormResize(TObject* sender);
   // Sorts the lines of the memo.
-  static void sortieren(TCustomMemo* memo);
+  static void sortieren(TMemo* memo);
 
  protected:
   explicit TWordListEditor(TComponent* owner) : TForm(owner) {}

@@ -154,12 +154,12 @@ void Teinstausgabe::BitBtn1Click(TObject*) {
   cd->SetColor(Edit1->GetColor());
   if (!cd->Execute()) return;
   ShowColour(Edit1, cd->GetColor());
-  Edit1->SetText(ColorToHtml(cd->GetColor()));
+  Edit1->SetText(StringToWideStringEx(ColorToHtml(cd->GetColor()), 0));
 }
 
 void Teinstausgabe::Edit1Change(TObject*) {
   if (!Edit1) return;  // still being read
-  std::string digits = Edit1->GetText();
+  std::string digits = WideStringToStringEx(Edit1->GetText(), 0);
   if (!digits.empty() && digits[0] == '#') digits.erase(0, 1);
   TColor colour;
   if (digits.size() != 6 || !HexStrToColor(digits, colour)) return;

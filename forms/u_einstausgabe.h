@@ -4,6 +4,7 @@
 
 #include "classlib/CommonDialogs.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 #include "classlib/Forms.h"
 
 class Teinstausgabe : public TForm {

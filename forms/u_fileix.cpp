@@ -23,7 +23,8 @@ std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0
 std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 std::wstring TextOf(TCustomEdit* edit) { return Wide(edit->GetText()); }
-std::wstring TextOf(TComboBox* combo) { return Wide(combo->GetText()); }
+std::wstring TextOf(TUCodeCustomEdit* edit) { return edit->GetText(); }
+std::wstring TextOf(TComboBox* combo) { return combo->GetText(); }
 
 // Label, link and source of every row: the caption, the first and the fifth sub-item.
 template <class Row>
@@ -33,9 +34,8 @@ std::vector<Row> RowsOf(TCustomListView* list) {
   rows.reserve(static_cast<size_t>(items->GetCount()));
   for (int i = 0; i < items->GetCount(); ++i) {
     TListItem* item = items->GetItem(i);
-    TStrings* sub = item->GetSubItems();
-    auto cell = [sub](int column) { return column < sub->GetCount() ? Wide(sub->Get(column)) : std::wstring(); };
-    rows.push_back(Row{Wide(item->GetCaption()), cell(0), cell(kFileListSourceColumn)});
+    rows.push_back(Row{WideListItemCaption(item), WideListItemSubItem(item, 0),
+                       WideListItemSubItem(item, kFileListSourceColumn)});
   }
   return rows;
 }
@@ -208,10 +208,10 @@ void BuildFileIndex() {
           case TFileIndexStep::Writing: status.Show(ProgressTexts.Writing, position, false); break;
         }
       });
-  // The page can be large: the browser takes it first, then the memo its 8-bit copy.
+  // The page can be large: the browser takes it first, then the memo.
   if (options.HtmlOutput) ShowFileIndexPage(result.Output);
   else ShowFileIndexText();
-  prog->doutput->SetText(Narrow(result.Output));
+  prog->doutput->SetText(result.Output);
   if (result.IndexFileUnusable) Tell(IndexFileUnusableMessage(options.IndexPath, LanguageCode()));
 }
 
@@ -227,9 +227,9 @@ void BuildKeywordIndex() {
           case TKeywordIndexStep::Writing: status.Show(ProgressTexts.Writing, position, false); break;
         }
       });
-  TStrings* lines = prog->soutput->GetLines();
+  TUCodeStrings* lines = prog->soutput->GetLines();
   lines->BeginUpdate();
-  prog->soutput->SetText(Narrow(output));
+  prog->soutput->SetText(output);
   lines->EndUpdate();
 }
 

@@ -5,6 +5,7 @@
 #include "engine/u_funktionen.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
+#include "ucode/UCodeSystem.h"
 
 Thdesign* hdesign = nullptr;
 
@@ -45,7 +46,7 @@ const std::vector<TLanguageText> kTexts = {
 
 void ColourPanelFrom(TEdit* edit, TPanel* panel) {
   TColor colour;
-  if (edit && panel && HtmlToColor(edit->GetText(), colour)) panel->SetColor(colour);
+  if (edit && panel && HtmlToColor(WideStringToStringEx(edit->GetText(), 0), colour)) panel->SetColor(colour);
 }
 
 // The screen's pixel under the cursor.
@@ -103,7 +104,7 @@ TEdit* Thdesign::ColourEditOf(TObject* control) const {
 void Thdesign::FarbWahlEditChange(TObject* sender) {
   TEdit* edit = ColourEditOf(sender);
   if (!edit || !cd->Execute()) return;
-  edit->SetText(ColorToHtml(cd->GetColor()));
+  edit->SetText(StringToWideStringEx(ColorToHtml(cd->GetColor()), 0));
 }
 
 void Thdesign::FarbWahlMouseDown(TObject* sender, TMouseButton, TShiftState, int, int) {
@@ -120,7 +121,7 @@ void Thdesign::FarbWahlMouseMove(TObject* sender, TShiftState, int, int) {
   if (!picking || !panel || !edit) return;
   pickedColour = ScreenColourAtCursor();
   panel->SetColor(pickedColour);
-  edit->SetText(ColorToHtml(pickedColour));
+  edit->SetText(StringToWideStringEx(ColorToHtml(pickedColour), 0));
 }
 
 void Thdesign::FarbWahlMouseUp(TObject* sender, TMouseButton, TShiftState, int, int) {

@@ -29,17 +29,16 @@ void Tindexhinzu::sprache() { ApplyLanguageTexts(this, kTexts, LanguageCode()); 
 
 void Tindexhinzu::edit_quelleChange(TObject*) {
   if (!edit_quelle || !Memo1 || !prog) return;  // still being read
-  const std::string path = edit_quelle->GetText();
-  const std::wstring widePath = StringToWideStringEx(path, 0);
-  if (path.empty() || !WideFileExists(widePath)) return;
+  const std::wstring widePath = edit_quelle->GetText();
+  if (widePath.empty() || !WideFileExists(widePath)) return;
   std::wstring text;
   try {
     text = LoadTextFileW(widePath);
   } catch (const std::exception&) {
     return;  // a file that cannot be read is no index to extend
   }
-  prog->kt_index->SetCaption(path);
-  Memo1->SetText(WideStringToStringEx(text, 0));
+  prog->kt_index->SetCaption(WideStringToStringEx(widePath, 0));
+  Memo1->SetText(text);
   prog->kt_integrieren->SetChecked(true);
 }
 

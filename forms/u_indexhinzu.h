@@ -8,6 +8,7 @@
 #include "classlib/Buttons.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 class Tindexhinzu : public TForm {
   KX_COMPONENT(Tindexhinzu, TForm)

@@ -127,14 +127,14 @@ void Tprog::FormShow(TObject*) {
 
 void Tprog::OpenStartFile(const std::string& fileName) {
   if (IsConfigurationFile(fileName)) return;
-  zs->SetText(Narrow(LoadTextFileW(Wide(fileName))));
+  zs->SetText(LoadTextFileW(Wide(fileName)));
   if (fileName.find(".idx") == std::string::npos) {
     // The file is the source: named in the source edit, so that a run reads it, and its text
     // in the source memo, where the page numbers are read from.
-    edit_quelle->SetText(ExpandFileName(fileName));
+    edit_quelle->SetText(Wide(ExpandFileName(fileName)));
     original->SetText(zs->GetText());
     DescribeTextIndexSettings(tt1);
-  } else if (zs->GetText().find(">-") != std::string::npos) {
+  } else if (zs->GetText().find(L">-") != std::wstring::npos) {
     kt_index->SetCaption(fileName);
     kt_integrieren->SetChecked(true);
     DescribeTextIndexSettings(tt6);
@@ -305,7 +305,7 @@ bool IsDigitOrBackspace(char key) { return key == '\b' || (key >= '0' && key <= 
 
 void RemoveSelectedPageNumbers() {
   TListBox* list = prog->sz_libo;
-  TStrings* items = list->GetItems();
+  TUCodeStrings* items = list->GetItems();
   items->BeginUpdate();
   for (int i = items->GetCount() - 1; i >= 0; --i)
     if (list->GetSelected(i)) items->Delete(i);
@@ -372,8 +372,8 @@ void Tprog::qu_dateiClick(TObject*) {
 void Tprog::edit_quelleChange(TObject*) { LoadSourceFile(); }
 
 void Tprog::bttxtquelleClick(TObject*) {
-  const std::string named = edit_quelle->GetText();
-  if (OpenDatei->Execute()) edit_quelle->SetText(OpenDatei->GetFileName());
+  const std::wstring named = edit_quelle->GetText();
+  if (OpenDatei->Execute()) edit_quelle->SetText(Wide(OpenDatei->GetFileName()));
   // A new name has been read by the edit's change already; a Word document would start Word twice.
   if (edit_quelle->GetText() == named) LoadSourceFile();
   PageNumbersRead = false;
@@ -410,7 +410,7 @@ void Tprog::kt_maxChange(TObject* sender) { OfferCustomEntry(LengthBox(sender));
 
 void Tprog::kt_maxExit(TObject* sender) {
   TComboBox* box = LengthBox(sender);
-  if (box->GetText().empty()) box->SetText(std::to_string(box->GetTag()));
+  if (box->GetText().empty()) box->SetText(std::to_wstring(box->GetTag()));
 }
 
 void Tprog::kt_maxKeyPress(TObject*, char& key) {
@@ -525,78 +525,6 @@ void Tprog::mbeendenClick(TObject*) { start->Close(); }
 
 void Tprog::stw_designanzeigenClick(TObject*) { sdesign->Show(); }
 
-// ---- Web links
-
-namespace {
-
-const char* const kLabelReferral = "kxl";
-const char* const kMenuReferral = "kxm";
-const char* const kDonationReferral = "kxd";
-
-TWebAddressOpener WebAddressOpener;
-
-std::string WithoutAmpersands(std::string text) {
-  text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
-  return text;
-}
-
-void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-}
-
-// A bare host needs its "/" before the appended referral key.
-std::string WithHostSlash(std::string address) {
-  ReplaceFirst(address, ".de&", ".de/&");
-  ReplaceFirst(address, ".com&", ".com/&");
-  return address;
-}
-
-// An address followed by " - " and a description keeps the address only, with the key again.
-std::string WithoutDescription(std::string address, const std::string& key) {
-  const size_t dash = address.find(" - ");
-  if (dash != std::string::npos) address = address.substr(0, dash) + key;
-  return address;
-}
-
-}  // namespace
-
-std::string LabelCaptionAddress(const std::string& caption) {
-  return WithHostSlash("http://www." + caption + "&rf=" + kLabelReferral);
-}
-
-std::string MenuCaptionAddress(const std::string& caption) {
-  const std::string key = std::string("&rf=") + kMenuReferral;
-  return WithHostSlash(WithoutDescription("http://www." + WithoutAmpersands(caption) + key, key));
-}
-
-std::string DonationAddress(const std::string& caption) {
-  const std::string key = std::string("?r=") + kDonationReferral;
-  return WithoutDescription("http://www." + WithoutAmpersands(caption) + key, key);
-}
-
-TWebAddressOpener SetWebAddressOpener(TWebAddressOpener opener) {
-  std::swap(WebAddressOpener, opener);
-  return opener;
-}
-
-void OpenWebAddress(const std::string& address) {
-  if (WebAddressOpener) return WebAddressOpener(address);
-  ShellExecuteA(Application->GetHandle(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void Tprog::BrowseToCaption(TObject* sender) {
-  if (auto* label = dynamic_cast<TControl*>(sender)) OpenWebAddress(LabelCaptionAddress(label->GetCaption()));
-}
-
-void Tprog::BrowseToMenuCaption(TObject* sender) {
-  if (auto* item = dynamic_cast<TMenuItem*>(sender)) OpenWebAddress(MenuCaptionAddress(item->GetCaption()));
-}
-
-void Tprog::laspendenClick(TObject* sender) {
-  if (auto* label = dynamic_cast<TControl*>(sender)) OpenWebAddress(DonationAddress(label->GetCaption()));
-}
-
 void Tprog::m_kompClick(TObject*) {
   zusatzfunktion->Show();
   zusatzfunktion->pc->SetActivePage(zusatzfunktion->word);
@@ -612,10 +540,10 @@ void Tprog::mft5Click(TObject*) { DescribeTextIndexSettings(tt5); }
 void Tprog::mft6Click(TObject*) { DescribeTextIndexSettings(tt6); }
 
 void Tprog::sz_bearbeitenClick(TObject*) {
-  TStrings* lines = szbearbeiten->liste->GetLines();
+  TUCodeStrings* lines = szbearbeiten->liste->GetLines();
   lines->BeginUpdate();
   lines->Clear();
-  TStrings* items = sz_libo->GetItems();
+  TUCodeStrings* items = sz_libo->GetItems();
   for (int i = 0; i < items->GetCount(); ++i) lines->Add(items->Get(i));
   lines->EndUpdate();
   szbearbeiten->ShowModal();
@@ -671,9 +599,8 @@ std::array<TTabSheet*, 5> KeywordPages() { return {prog->ts1, prog->ts2, prog->t
 
 // A file named by the user goes into the list; with `scanLinks` the local files its links
 // point to as well. True when the name is an existing file.
-bool AddNamedFile(TListView* list, const std::string& name, bool scanLinks) {
-  if (name.empty() || !FileExists(name)) return false;
-  const std::wstring path = Wide(name);
+bool AddNamedFile(TListView* list, const std::wstring& path, bool scanLinks) {
+  if (path.empty() || !WideFileExists(path)) return false;
   AddFileToFileList(list, path);
   if (scanLinks) ImportHtmlLinks(path, list);
   return true;
@@ -688,8 +615,8 @@ void AddTypedFile(TEdit* edit, TListView* list, TCheckBox* scanLinks, char& key)
 void AddChosenFile(TEdit* edit, TListView* list, TCheckBox* scanLinks) {
   TOpenDialog* dialog = prog->OpenDatei;
   if (!dialog->Execute() || dialog->GetFileName().empty()) return;
-  edit->SetText(dialog->GetFileName());
-  AddNamedFile(list, dialog->GetFileName(), scanLinks->GetChecked());
+  edit->SetText(Wide(dialog->GetFileName()));
+  AddNamedFile(list, Wide(dialog->GetFileName()), scanLinks->GetChecked());
 }
 
 void DeleteSelectedRows(TListView* list) {
@@ -802,7 +729,7 @@ void Tprog::d_designClick(TObject*) {
 void Tprog::ShowDesignClick(TObject*) {
   browser->SetVisible(true);
   doutput->SetVisible(false);
-  const std::wstring page = Wide(doutput->GetText());
+  const std::wstring page = doutput->GetText();
   if (zspmenu != nullptr && zspmenu->GetChecked()) {
     // The preview file is this process's own, in the user's temporary folder.
     const std::wstring name = TempFileName(TTempFile::Preview);
@@ -820,7 +747,7 @@ void Tprog::ShowCodeClick(TObject*) {
   doutput->SetVisible(true);
 }
 
-void Tprog::dzwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(Wide(doutput->GetText())); }
+void Tprog::dzwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(doutput->GetText()); }
 
 void Tprog::doutputspeichernClick(TObject*) { SaveResultText(doutput); }
 
@@ -828,7 +755,7 @@ void Tprog::didxspeichernClick(TObject*) { SaveIndexData(FileIndexStore()); }
 
 void Tprog::mneudateiClick(TObject*) {
   FileIndexStore().Clear();
-  qudatei->SetText("");
+  qudatei->SetText(L"");
   qulist->GetItems()->Clear();
   doutput->Clear();
   DescribeFileIndexSettings(td1);
@@ -880,7 +807,7 @@ void Tprog::squlistCompare(TObject*, TListItem* item1, TListItem* item2, int, in
 
 void Tprog::ZeilenumbruchClick(TObject*) { soutput->SetScrollBars(Zeilenumbruch->GetChecked() ? ssVertical : ssBoth); }
 
-void Tprog::szwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(Wide(soutput->GetText())); }
+void Tprog::szwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(soutput->GetText()); }
 
 void Tprog::soutputspeichernClick(TObject*) { SaveResultText(soutput); }
 
@@ -888,7 +815,7 @@ void Tprog::soutputspeichernClick(TObject*) { SaveResultText(soutput); }
 void Tprog::AbbruchSClick(TObject*) { AbbruchS->SetTag(1); }
 
 void Tprog::mneustwClick(TObject*) {
-  squpfad->SetText("");
+  squpfad->SetText(L"");
   squlist->GetItems()->Clear();
   soutput->Clear();
   DescribeKeywordIndexSettings(ts1);
@@ -999,9 +926,6 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("mbeendenClick", &Tprog::mbeendenClick);
   p.Handler("stw_designanzeigenClick", &Tprog::stw_designanzeigenClick);
   p.Handler("m_kompClick", &Tprog::m_kompClick);
-  p.Handler("BrowseToCaption", &Tprog::BrowseToCaption);
-  p.Handler("BrowseToMenuCaption", &Tprog::BrowseToMenuCaption);
-  p.Handler("laspendenClick", &Tprog::laspendenClick);
   p.Handler("metsClick", &Tprog::metsClick);
   p.Handler("metkClick", &Tprog::metkClick);
   p.Handler("mft1Click", &Tprog::mft1Click);

@@ -12,10 +12,11 @@
 #include "classlib/WebBrowser.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepComCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 #include <shellapi.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -363,11 +364,6 @@ class Tprog : public TForm {
   void stw_designanzeigenClick(TObject* sender);
   // The Word compatibility test.
   void m_kompClick(TObject* sender);
-  // Web links: a label whose caption is an address, a menu item whose caption is an address
-  // (perhaps followed by " - " and a description), the donation label.
-  void BrowseToCaption(TObject* sender);
-  void BrowseToMenuCaption(TObject* sender);
-  void laspendenClick(TObject* sender);
   void metsClick(TObject* sender);
   void metkClick(TObject* sender);
   void mft1Click(TObject* sender);
@@ -459,17 +455,6 @@ void CloseStep(TObject* sender, void (*step)());
 
 // The file names of a drop from the shell, in drop order, without folders.
 std::vector<std::wstring> DroppedFileNames(HDROP drop);
-
-// The addresses that the web links open: a label's caption, a menu item's caption, the
-// donation label's caption, each with the referral code of its kind of link.
-std::string LabelCaptionAddress(const std::string& caption);
-std::string MenuCaptionAddress(const std::string& caption);
-std::string DonationAddress(const std::string& caption);
-// Opens an address with the shell's "open" verb, or hands it to the opener a test installed
-// (an empty opener restores the shell); gives the previous opener back.
-using TWebAddressOpener = std::function<void(const std::string& address)>;
-TWebAddressOpener SetWebAddressOpener(TWebAddressOpener opener);
-void OpenWebAddress(const std::string& address);
 
 // Shows `panel` and hides the other four of the start, wizard and information panels.
 void ShowOnlyPanel(TPanel* panel);

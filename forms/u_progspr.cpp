@@ -313,24 +313,24 @@ void ApplyLanguageTexts(TComponent* window, const std::vector<TLanguageText>& te
 }
 
 void ApplyCustomItem(TComboBox* combo, const std::string& code) {
-  std::string from, to;
-  if (code == "de") from = "Custom", to = "Benutzerdefiniert";
-  if (code == "en") from = "Benutzerdefiniert", to = "Custom";
+  std::wstring from, to;
+  if (code == "de") from = L"Custom", to = L"Benutzerdefiniert";
+  if (code == "en") from = L"Benutzerdefiniert", to = L"Custom";
   if (from.empty()) return;
-  const std::string shown = combo->GetText();
-  TStrings* items = combo->GetItems();
-  std::string text = items->GetText();
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+  const std::wstring shown = combo->GetText();
+  TUCodeStrings* items = combo->GetItems();
+  std::wstring text = items->GetText();
+  for (size_t at = text.find(from); at != std::wstring::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
   items->SetText(text);
   combo->SetText(shown);
 }
 
 void OfferCustomEntry(TComboBox* combo) {
-  const std::string text = combo->GetText();
-  if (text != "Benutzerdefiniert.." && text != "Custom..") return;
+  const std::wstring text = combo->GetText();
+  if (text != L"Benutzerdefiniert.." && text != L"Custom..") return;
   combo->SetItemIndex(-1);
-  combo->SetText("");
+  combo->SetText(L"");
   if (combo->CanFocus()) combo->SetFocus();
 }
 

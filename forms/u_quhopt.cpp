@@ -27,16 +27,6 @@ const std::vector<TLanguageText> kTexts = {
 constexpr int kLinkColumn = 0;
 constexpr int kSourceColumn = 4;
 
-std::string CellOf(TListItem* item, int subItem) {
-  TStrings* cells = item->GetSubItems();
-  return subItem < cells->GetCount() ? cells->Get(subItem) : std::string();
-}
-
-void SetCell(TListItem* item, int subItem, const std::string& text) {
-  TStrings* cells = item->GetSubItems();
-  while (cells->GetCount() <= subItem) cells->Add("");
-  cells->Put(subItem, text);
-}
 
 }  // namespace
 
@@ -61,13 +51,13 @@ void Tquhopt::Anzeigen() {
   TCustomListView* list = TargetList();
   if (!list || !liste) return;
   TListItems* items = list->GetItems();
-  std::string text;
+  std::wstring text;
   for (int i = 0; i < items->GetCount(); ++i) {
     TListItem* item = items->GetItem(i);
-    if (i > 0) text += "\r\n";
-    if (rb2->GetChecked()) text += CellOf(item, kLinkColumn);
-    else if (rb3->GetChecked()) text += CellOf(item, kSourceColumn);
-    else text += item->GetCaption();
+    if (i > 0) text += L"\r\n";
+    if (rb2->GetChecked()) text += WideListItemSubItem(item, kLinkColumn);
+    else if (rb3->GetChecked()) text += WideListItemSubItem(item, kSourceColumn);
+    else text += WideListItemCaption(item);
   }
   // One replacement of the whole text: one change of the memo, nothing to undo into.
   liste->SetText(text);
@@ -77,15 +67,15 @@ void Tquhopt::Anzeigen() {
 void Tquhopt::Speichern() {
   TCustomListView* list = TargetList();
   if (!list || !liste) return;
-  TStrings* lines = liste->GetLines();
+  TUCodeStrings* lines = liste->GetLines();
   WhileUpdating(*list->GetItems(), [&] {
     TListItems* items = list->GetItems();
     for (int i = 0; i < items->GetCount(); ++i) {
-      const std::string line = i < lines->GetCount() ? lines->Get(i) : std::string();
+      const std::wstring line = i < lines->GetCount() ? lines->Get(i) : std::wstring();
       TListItem* item = items->GetItem(i);
-      if (rb1->GetTag() == 1) item->SetCaption(line);
-      if (rb2->GetTag() == 1) SetCell(item, kLinkColumn, line);
-      if (rb3->GetTag() == 1) SetCell(item, kSourceColumn, line);
+      if (rb1->GetTag() == 1) WideSetListItemCaption(item, line);
+      if (rb2->GetTag() == 1) WideSetListItemSubItem(item, kLinkColumn, line);
+      if (rb3->GetTag() == 1) WideSetListItemSubItem(item, kSourceColumn, line);
     }
   });
 }

@@ -4,6 +4,7 @@
 
 #include "classlib/ListView.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 #include "classlib/Forms.h"
 
 class Tquhopt : public TForm {

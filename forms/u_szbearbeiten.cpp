@@ -31,15 +31,13 @@ void Tszbearbeiten::FormCreate(TObject*) { LocalSpr(); }
 void Tszbearbeiten::LocalSpr() { ApplyLanguageTexts(this, kTexts, LanguageCode()); }
 
 void Tszbearbeiten::SortZeilennummern(TCustomMemo* memo) {
-  const std::wstring text = StringToWideStringEx(memo->GetText(), 0);
-  std::string sorted;
-  for (const std::wstring& line : SortPageNumberLines(SplitTextLines(text)))
-    sorted += WideStringToStringEx(line, 0) + "\r\n";
-  memo->SetText(sorted);
+  std::wstring sorted;
+  for (const std::wstring& line : SortPageNumberLines(SplitTextLines(WideGetControlText(memo)))) sorted += line + L"\r\n";
+  WideSetControlText(memo, sorted);
 }
 
 void Tszbearbeiten::addClick(TObject*) {
-  liste->GetLines()->Add(ed1->GetText() + " (" + ed2->GetText() + ")");
+  liste->GetLines()->Add(StringToWideStringEx(ed1->GetText() + " (" + ed2->GetText() + ")", 0));
   SortZeilennummern(liste);
 }
 
@@ -47,10 +45,10 @@ void Tszbearbeiten::SortierenClick(TObject*) { SortZeilennummern(liste); }
 
 void Tszbearbeiten::OKClick(TObject*) {
   SortZeilennummern(liste);
-  TStrings* items = prog->sz_libo->GetItems();
+  TUCodeStrings* items = prog->sz_libo->GetItems();
   items->BeginUpdate();
   items->Clear();
-  TStrings* lines = liste->GetLines();
+  TUCodeStrings* lines = liste->GetLines();
   for (int i = 0; i < lines->GetCount(); ++i) items->Add(lines->Get(i));
   items->EndUpdate();
   Close();

@@ -56,7 +56,7 @@ void Tszkriterien::sz_laengeChange(TObject* sender) {
 
 void Tszkriterien::sz_laengeExit(TObject* sender) {
   auto* box = dynamic_cast<TComboBox*>(sender);
-  if (box != nullptr && box->GetText().empty()) box->SetText(std::to_string(box->GetTag()));
+  if (box != nullptr && box->GetText().empty()) box->SetText(std::to_wstring(box->GetTag()));
 }
 
 void Tszkriterien::sz_laengeKeyPress(TObject*, char& key) {

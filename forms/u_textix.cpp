@@ -17,14 +17,14 @@
 
 namespace {
 
-// The controls hold 8-bit text in the system code page.
+// Labels, captions and labelled edits hold 8-bit text in the system code page.
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
 std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
-std::vector<std::wstring> WideItems(TStrings* items) {
+std::vector<std::wstring> WideItems(TUCodeStrings* items) {
   std::vector<std::wstring> lines;
   lines.reserve(static_cast<size_t>(items->GetCount()));
-  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(Wide(items->Get(i)));
+  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(items->Get(i));
   return lines;
 }
 
@@ -40,7 +40,7 @@ TPipelineOptions ReadPipelineOptions() {
   pipeline.DropLowercase = prog->kt_kleineraus->GetChecked();
   pipeline.DropUppercase = prog->kt_grosseraus->GetChecked();
   pipeline.MinimumLengthOn = prog->kt_maxl->GetChecked();
-  pipeline.MinimumLength = Wide(prog->kt_max->GetText());
+  pipeline.MinimumLength = prog->kt_max->GetText();
   return pipeline;
 }
 
@@ -113,10 +113,10 @@ void EnableButtons(bool next, bool start) {
 TTextIndexOptions ReadTextIndexOptions() {
   TTextIndexOptions options;
   options.SourceFromFile = prog->qu_datei->GetChecked();
-  options.SourcePath = Wide(prog->edit_quelle->GetText());
-  if (!options.SourceFromFile) options.SourceText = Wide(prog->original->GetText());
+  options.SourcePath = prog->edit_quelle->GetText();
+  if (!options.SourceFromFile) options.SourceText = prog->original->GetText();
   options.PagesByLine = prog->sz_zeilezuseite->GetChecked();
-  options.FirstPage = Wide(prog->sz_beginn->GetText());
+  options.FirstPage = prog->sz_beginn->GetText();
   options.PageList = WideItems(prog->sz_libo->GetItems());
   options.NumbersBelowText = szkriterien->posunter->GetChecked();
   options.ExtendIndex = prog->kt_integrieren->GetChecked();
@@ -130,27 +130,27 @@ TTextIndexOptions ReadTextIndexOptions() {
 
 TPageNumberCriteria ReadPageNumberCriteria() {
   TPageNumberCriteria criteria;
-  criteria.MaxLength = Wide(szkriterien->sz_laenge->GetText());
+  criteria.MaxLength = szkriterien->sz_laenge->GetText();
   criteria.StartsWithMarker = szkriterien->sz_zeichbeginn->GetChecked();
-  criteria.Marker = Wide(szkriterien->sz_zeichen->GetText());
+  criteria.Marker = szkriterien->sz_zeichen->GetText();
   criteria.RemoveMarker = szkriterien->sz_zeichenweg->GetChecked();
   criteria.RemoveStandardChars = szkriterien->sz_bwstandard->GetChecked();
   criteria.RemoveUserChars = szkriterien->sz_bwdef->GetChecked();
-  criteria.UserChars = Wide(szkriterien->sz_bwdefs->GetText());
+  criteria.UserChars = szkriterien->sz_bwdefs->GetText();
   criteria.OnlyNumbers = szkriterien->sz_nurzahl->GetChecked();
   criteria.AddOffset = szkriterien->cb_plus->GetChecked();
-  criteria.Offset = Wide(szkriterien->cb_pluswert->GetText());
+  criteria.Offset = szkriterien->cb_pluswert->GetText();
   return criteria;
 }
 
 void FindPageNumbers() {
   if (prog->sz_auslesen->GetChecked()) {
     const std::vector<std::wstring> found =
-        FindPageNumbers(SplitTextLines(Wide(prog->original->GetText())), ReadPageNumberCriteria());
-    TStrings* items = prog->sz_libo->GetItems();
+        FindPageNumbers(SplitTextLines(prog->original->GetText()), ReadPageNumberCriteria());
+    TUCodeStrings* items = prog->sz_libo->GetItems();
     items->BeginUpdate();
     items->Clear();
-    for (const std::wstring& line : found) items->Add(Narrow(line));
+    for (const std::wstring& line : found) items->Add(line);
     items->EndUpdate();
   }
   PageNumbersRead = true;
@@ -159,7 +159,7 @@ void FindPageNumbers() {
 void BuildTextIndex() {
   const TTextIndexOptions options = ReadTextIndexOptions();
   const TTextIndexRunResult result = RunTextIndex(options, TextIndexStore(), TRunProgress());
-  prog->output->SetText(Narrow(result.Output));
+  prog->output->SetText(result.Output);
   const std::string code = LanguageCode();
   if (result.IndexFileUnusable) Tell(IndexFileUnusableMessage(options.IndexPath, code));
   if (result.SkippedPageItems > 0) Tell(SkippedPageItemsMessage(result.SkippedPageItems, code));
@@ -196,8 +196,8 @@ void TellUser(const std::wstring& message, unsigned iconFlags) {
 }
 
 void LoadSourceFile() {
-  const std::wstring path = Wide(prog->edit_quelle->GetText());
-  if (WideFileExists(path)) prog->original->SetText(Narrow(LoadTextFileW(path)));
+  const std::wstring path = prog->edit_quelle->GetText();
+  if (WideFileExists(path)) prog->original->SetText(LoadTextFileW(path));
 }
 
 bool SaveTextIndexText() { return SaveResultText(prog->output); }
@@ -226,11 +226,11 @@ bool ChooseIndexToExtend() {
   return true;
 }
 
-void CopyTextIndex() { WideClipboard()->SetAsWideText(Wide(prog->output->GetText())); }
+void CopyTextIndex() { WideClipboard()->SetAsWideText(prog->output->GetText()); }
 
 void NewTextIndex() {
   TextIndexStore().Clear();
-  prog->edit_quelle->SetText("");
+  prog->edit_quelle->SetText(L"");
   prog->original->Clear();
   prog->sz_libo->GetItems()->Clear();
   prog->output->Clear();

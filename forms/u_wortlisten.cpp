@@ -38,7 +38,7 @@ void TWordListWindow::InitList(const std::wstring& fileName, const std::vector<s
   } else {
     for (const std::wstring& word : builtIn) text += word + L"\r\n";
   }
-  liste->GetLines()->SetText(WideStringToStringEx(text, 0));
+  liste->GetLines()->SetText(text);
   LocalSpr();
 }
 
@@ -56,7 +56,7 @@ void TWordListWindow::LocalSpr() {
 }
 
 std::vector<std::wstring> TWordListWindow::Words() const {
-  return SplitTextLines(Wide(liste->GetLines()->GetText()));
+  return SplitTextLines(liste->GetLines()->GetText());
 }
 
 void TWordListWindow::ladenClick(TObject*) { LoadTextIntoMemo(liste, false, prog->memoload); }

@@ -9,6 +9,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 class TWordListWindow : public TForm {
   KX_CLASS(TWordListWindow, TForm)

@@ -45,13 +45,13 @@ void Tzusatzfunktion::FormCreate(TObject*) { sprache(); }
 void Tzusatzfunktion::sprache() { ApplyLanguageTexts(this, kTexts, LanguageCode()); }
 
 void Tzusatzfunktion::bttxtquelleClick(TObject*) {
-  if (prog && prog->OpenDatei->Execute()) edit_quelle->SetText(prog->OpenDatei->GetFileName());
-  const std::wstring path = StringToWideStringEx(edit_quelle->GetText(), 0);
+  if (prog && prog->OpenDatei->Execute()) edit_quelle->SetText(StringToWideStringEx(prog->OpenDatei->GetFileName(), 0));
+  const std::wstring path = edit_quelle->GetText();
   if (path.empty() || !WideFileExists(path)) return;
   original->Clear();
   // A document Word cannot read leaves the box empty; Word's error goes on to the error dialog.
   const std::wstring text = ReadWordDocument(path, kTestPages, LanguageCode());
-  original->SetText(WideStringToStringEx(text, 0));
+  original->SetText(text);
   if (!text.empty()) Label5->SetCaption(SuccessText());
 }
 

@@ -7,6 +7,7 @@
 #include "classlib/ComCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 class Tzusatzfunktion : public TForm {
   KX_COMPONENT(Tzusatzfunktion, TForm)

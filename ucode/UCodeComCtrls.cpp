@@ -536,3 +536,54 @@ void TUCodeProgressBar::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeProgressBar>();
   DeclareHintOnly(p);
 }
+
+// ---- any list view --------------------------------------------------------------------------
+
+std::wstring WideListItemCaption(TListItem* item) {
+  if (auto* wide = dynamic_cast<TUCodeListItem*>(item)) return wide->GetCaption();
+  return Wide(item->GetCaption());
+}
+
+std::wstring WideListItemSubItem(TListItem* item, int index) {
+  TStrings* ansi = item->GetSubItems();
+  if (index < 0 || index >= ansi->GetCount()) return std::wstring();
+  auto* wide = dynamic_cast<TUCodeListItem*>(item);
+  if (!wide) return Wide(ansi->Get(index));
+  TUCodeStrings* subItems = wide->GetSubItems();
+  if (index < subItems->GetCount() && Ansi(subItems->Get(index)) == ansi->Get(index)) return subItems->Get(index);
+  return Wide(ansi->Get(index));
+}
+
+void WideSetListItemCaption(TListItem* item, const std::wstring& caption) {
+  if (auto* wide = dynamic_cast<TUCodeListItem*>(item)) wide->SetCaption(caption);
+  else item->SetCaption(Ansi(caption));
+}
+
+void WideSetListItemSubItem(TListItem* item, int index, const std::wstring& text) {
+  if (auto* wide = dynamic_cast<TUCodeListItem*>(item)) {
+    wide->SyncSubItems();
+    TUCodeStrings* sub = wide->GetSubItems();
+    while (sub->GetCount() <= index) sub->Add(std::wstring());
+    sub->Put(index, text);
+    return;
+  }
+  TStrings* sub = item->GetSubItems();
+  while (sub->GetCount() <= index) sub->Add(std::string());
+  sub->Put(index, Ansi(text));
+}
+
+TListItem* WideAddListRow(TCustomListView* listView, const std::wstring& caption,
+                          const std::vector<std::wstring>& subItems) {
+  TListItem* item = listView->GetItems()->Add();
+  if (auto* wide = dynamic_cast<TUCodeListItem*>(item)) {
+    wide->SetCaption(caption);
+    TUCodeStrings* sub = wide->GetSubItems();
+    sub->BeginUpdate();
+    for (const std::wstring& text : subItems) sub->Add(text);
+    sub->EndUpdate();
+    return item;
+  }
+  item->SetCaption(Ansi(caption));
+  for (const std::wstring& text : subItems) item->GetSubItems()->Add(Ansi(text));
+  return item;
+}

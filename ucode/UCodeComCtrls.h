@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "classlib/ComCtrls.h"
 #include "classlib/ListView.h"
@@ -93,6 +94,7 @@ class TUCodeListItem : public TListItem {
  private:
   friend class TUCodeCustomListView;
   friend class TWideSubItems;
+  friend void WideSetListItemSubItem(TListItem* item, int index, const std::wstring& text);
   // Brings the wide sub-items in step with the 8-bit ones (those whose 8-bit form still
   // matches are kept).
   void SyncSubItems();
@@ -206,3 +208,15 @@ class TUCodeProgressBar : public TProgressBar {
   void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
 };
+
+// For code that holds any list view: the wide caption and sub-item (empty when the item has none
+// at that index) of a wide list view's item, else the 8-bit ones widened.
+std::wstring WideListItemCaption(TListItem* item);
+std::wstring WideListItemSubItem(TListItem* item, int index);
+// Sets the caption, or the sub-item at the index (empty sub-items added up to it), wide when
+// the item is a wide list view's.
+void WideSetListItemCaption(TListItem* item, const std::wstring& caption);
+void WideSetListItemSubItem(TListItem* item, int index, const std::wstring& text);
+// Adds an item with the caption and sub-items, wide when the list view is wide.
+TListItem* WideAddListRow(TCustomListView* listView, const std::wstring& caption,
+                          const std::vector<std::wstring>& subItems);

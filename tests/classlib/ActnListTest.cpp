@@ -9,6 +9,9 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 
+// The library's own 8-bit controls.
+using StdCtrls::TEdit;
+
 namespace {
 
 // A link that records what the action looked like when it was told of a new caption or hint.

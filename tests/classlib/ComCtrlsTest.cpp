@@ -12,6 +12,10 @@
 
 #include <shellapi.h>
 
+// The library's own 8-bit controls.
+using StdCtrls::TEdit;
+using ComCtrls::TListView;
+
 using wintest::ProtocolRecorder;
 using wintest::Pump;
 using wintest::SentMessage;

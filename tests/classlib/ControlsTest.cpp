@@ -6,6 +6,9 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
+// The library's own 8-bit controls.
+using StdCtrls::TEdit;
+
 using wintest::MessageRecorder;
 using wintest::Pump;
 using wintest::ShownForm;

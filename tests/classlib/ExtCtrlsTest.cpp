@@ -6,6 +6,10 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
+// The library's own 8-bit controls.
+using StdCtrls::TEdit;
+using StdCtrls::TListBox;
+
 using wintest::Pump;
 using wintest::ShownForm;
 

@@ -11,6 +11,12 @@
 #include "classlib/StdCtrls.h"
 #include "support/TestSupport.h"
 
+// The library's own 8-bit controls.
+using StdCtrls::TEdit;
+using StdCtrls::TMemo;
+using StdCtrls::TComboBox;
+using StdCtrls::TListBox;
+
 namespace {
 
 const char kDescription[] = R"(object KitchenForm: TKitchenForm

@@ -9,6 +9,9 @@
 
 #include <shellapi.h>
 
+// The library's own 8-bit controls.
+using ComCtrls::TListView;
+
 using wintest::ProtocolRecorder;
 using wintest::Pump;
 using wintest::SentMessage;

@@ -7,6 +7,9 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 
+// The library's own 8-bit controls.
+using StdCtrls::TEdit;
+
 using wintest::Pump;
 using wintest::ShownForm;
 

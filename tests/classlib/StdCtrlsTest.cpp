@@ -9,6 +9,12 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
+// The library's own 8-bit controls.
+using StdCtrls::TEdit;
+using StdCtrls::TMemo;
+using StdCtrls::TComboBox;
+using StdCtrls::TListBox;
+
 using wintest::MessageRecorder;
 using wintest::Pump;
 using wintest::ShownForm;

@@ -254,7 +254,7 @@ TEST(Configuration, FactoryLayoutsWithBlanksSurviveASaveAndALoad) {
   EXPECT_EQ(sdesign->zw->GetText(), ":  ");
   EXPECT_EQ(textdesign->s->GetText(), " | ");
   EXPECT_EQ(hdesign->LinkTrenner->GetText(), " | ");
-  EXPECT_EQ(szkriterien->sz_bwdefs->GetText(), "- ( ) [ ]");
+  EXPECT_EQ(szkriterien->sz_bwdefs->GetText(), L"- ( ) [ ]");
   EXPECT_TRUE(prog->qu_datei->GetChecked());
   EXPECT_FALSE(prog->qu_text->GetChecked());
   EXPECT_TRUE(prog->m_konfig_autosave_nie->GetChecked());
@@ -283,7 +283,7 @@ TEST(Configuration, OlderFilesLoadAndKeysOfOthersStay) {
   EXPECT_FALSE(prog->kt_maxl->GetChecked());
   EXPECT_FALSE(prog->kt_zahlen->GetChecked());
   EXPECT_TRUE(prog->kt_design->GetChecked());
-  EXPECT_EQ(prog->kt_max->GetText(), "abc");  // texts are taken as stored
+  EXPECT_EQ(prog->kt_max->GetText(), L"abc");  // texts are taken as stored
 
   SaveConfiguration(Wide(dir.File("old.qcfg")));
   TUCodeIniFile ini(Wide(dir.File("old.qcfg")));
@@ -348,22 +348,22 @@ TEST(Configuration, LoadingRunsHandlersOnlyOnTheFinalValuesAndWritesNoStaleLines
     row->GetSubItems()->Add(std::string("link-") + name);
   }
   // Lines left in the file-list options from an earlier opening.
-  quhopt->liste->SetText("stale 1\r\nstale 2");
+  quhopt->liste->SetText(L"stale 1\r\nstale 2");
   LoadConfiguration(file, false);
   EXPECT_TRUE(prog->qu_text->GetChecked());
   // The source group follows the final choice.
   EXPECT_TRUE(prog->original->GetEnabled());
   EXPECT_FALSE(prog->edit_quelle->GetEnabled());
   EXPECT_TRUE(quhopt->rb2->GetChecked());
-  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetCaption(), "A");
-  EXPECT_EQ(prog->qulist->GetItems()->GetItem(1)->GetCaption(), "B");
-  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetSubItems()->Get(0), "link-A");
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetCaption(), L"A");
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(1)->GetCaption(), L"B");
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetSubItems()->Get(0), L"link-A");
   // The window shows and edits the column the load chose: its OK writes there and nowhere else.
-  quhopt->liste->SetText("edited A\r\nedited B");
+  quhopt->liste->SetText(L"edited A\r\nedited B");
   formstest::Click(quhopt->OK);
-  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetCaption(), "A");
-  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetSubItems()->Get(0), "edited A");
-  EXPECT_EQ(prog->qulist->GetItems()->GetItem(1)->GetSubItems()->Get(0), "edited B");
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetCaption(), L"A");
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetSubItems()->Get(0), L"edited A");
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(1)->GetSubItems()->Get(0), L"edited B");
 }
 
 TEST(ConfigurationMenu, SavedAndLoadedFilesAreListedOnceAndLoadFromTheMenu) {
@@ -554,46 +554,6 @@ TEST(MainMenu, EntriesReachTheirPagesAndWindows) {
   EXPECT_TRUE(prog->zspmenu->GetChecked());
   prog->zspmenu->Click();
   EXPECT_FALSE(prog->zspmenu->GetChecked());
-}
-
-}  // namespace
-
-namespace {
-
-TEST(WebLinks, AddressesCarryTheReferralKeyBehindHostAndPath) {
-  // A menu caption with a path and a description: the key right behind the path, once.
-  const std::string menu = MenuCaptionAddress("ex&ample.com/tools/index.php?p=2 - Our tools");
-  EXPECT_EQ(menu.find("http://www.example.com/tools/index.php?p=2&rf="), 0u) << menu;
-  EXPECT_EQ(menu.find(" - "), std::string::npos);
-  EXPECT_EQ(menu.find("&rf="), menu.rfind("&rf="));
-  // Bare hosts get a "/" before the key.
-  EXPECT_EQ(LabelCaptionAddress("example.de").find("http://www.example.de/&rf="), 0u);
-  EXPECT_EQ(MenuCaptionAddress("example.com").find("http://www.example.com/&rf="), 0u);
-  EXPECT_EQ(LabelCaptionAddress("example.org/page").find("http://www.example.org/page&rf="), 0u);
-  // The donation label: "?r=" and no slash rule.
-  const std::string donation = DonationAddress("example.de/spenden - Vielen Dank!");
-  EXPECT_EQ(donation.find("http://www.example.de/spenden?r="), 0u) << donation;
-  EXPECT_EQ(donation.find(" - "), std::string::npos);
-  EXPECT_EQ(DonationAddress("example.com").find("http://www.example.com?r="), 0u);
-}
-
-TEST(WebLinks, HandlersOpenTheAddressThroughTheOneSeam) {
-  AllWindows windows;
-  std::vector<std::string> opened;
-  TWebAddressOpener previous = SetWebAddressOpener([&](const std::string& address) { opened.push_back(address); });
-  TMenuItem item(nullptr);
-  item.SetCaption("example.com - Home");
-  prog->BrowseToMenuCaption(&item);
-  TLabel label(nullptr);
-  label.SetCaption("example.de");
-  prog->BrowseToCaption(&label);
-  label.SetCaption("example.de/give - Thank You!");
-  prog->laspendenClick(&label);
-  SetWebAddressOpener(previous);
-  ASSERT_EQ(opened.size(), 3u);
-  EXPECT_EQ(opened[0], MenuCaptionAddress("example.com - Home"));
-  EXPECT_EQ(opened[1], LabelCaptionAddress("example.de"));
-  EXPECT_EQ(opened[2], DonationAddress("example.de/give - Thank You!"));
 }
 
 }  // namespace

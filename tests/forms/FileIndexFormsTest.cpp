@@ -5,6 +5,8 @@
 // independent checkers (xmllint, Chromium).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include <memory>
@@ -69,6 +71,27 @@ class FileIndexFormsTest : public ::testing::Test {
   FileIndexWindows windows;
 };
 
+TEST_F(FileIndexFormsTest, FileNamesOutsideTheCodePageAreRowsOfTheirOwn) {
+  // Both names have the same 8-bit form, "??.txt".
+  const std::wstring first = Wide(dir.Path()) + L"\\\x4E2D\x6587.txt", second = Wide(dir.Path()) + L"\\\x65E5\x672C.txt";
+  SaveTextFileW(L"Hafen", first, kEncodingUtf8, false);
+  SaveTextFileW(L"Boje", second, kEncodingUtf8, false);
+  AddFileToFileList(prog->qulist, first);
+  AddFileToFileList(prog->qulist, second);
+  AddFileToFileList(prog->qulist, first);  // a double
+  ASSERT_EQ(prog->qulist->GetItems()->GetCount(), 2);
+  std::vector<std::wstring> captions, sources;
+  for (int i = 0; i < 2; ++i) {
+    TUCodeListItem* item = prog->qulist->GetItems()->GetItem(i);
+    captions.push_back(item->GetCaption());
+    sources.push_back(item->GetSubItems()->Get(kFileListSourceColumn));
+  }
+  std::sort(captions.begin(), captions.end());
+  std::sort(sources.begin(), sources.end());
+  EXPECT_EQ(captions, (std::vector<std::wstring>{L"\x4E2D\x6587", L"\x65E5\x672C"}));
+  EXPECT_EQ(sources, (std::vector<std::wstring>{first, second}));
+}
+
 TEST_F(FileIndexFormsTest, OptionWindowsStartWithTheirFactoryStates) {
   EXPECT_TRUE(quhopt->doppelteweg->GetChecked());
   EXPECT_FALSE(quhopt->dadweitere->GetChecked());
@@ -77,7 +100,7 @@ TEST_F(FileIndexFormsTest, OptionWindowsStartWithTheirFactoryStates) {
   EXPECT_EQ(quhopt->rb1->GetTag(), 1);
   EXPECT_EQ(hdesign->GetCaption(), "HTML Settings");  // made while the language was English
   EXPECT_EQ(hdesign->LinkTrenner->GetText(), " | ");
-  EXPECT_EQ(hdesign->schriftart->GetText(), "Verdana, Arial, Helvetica, Sans-Serif");
+  EXPECT_EQ(hdesign->schriftart->GetText(), L"Verdana, Arial, Helvetica, Sans-Serif");
   EXPECT_EQ(hdesign->ft1->GetItems()->GetCount(), 15);
   EXPECT_EQ(textdesign->s->GetText(), " | ");
   EXPECT_EQ(textdesign->es->GetText(), ":  ");
@@ -86,12 +109,12 @@ TEST_F(FileIndexFormsTest, OptionWindowsStartWithTheirFactoryStates) {
   EXPECT_FALSE(sdesign->bez->GetChecked());
   EXPECT_TRUE(einstausgabe->rb_beibehalten->GetChecked());
   EXPECT_TRUE(einstausgabe->jazubom->GetChecked());
-  EXPECT_EQ(einstausgabe->Edit1->GetText(), "#FFFFFF");
+  EXPECT_EQ(einstausgabe->Edit1->GetText(), L"#FFFFFF");
   EXPECT_EQ(einstausgabe->Label3->GetFont()->GetName(), "Courier New");
   EXPECT_EQ(prog->qulist->GetColumns()->GetCount(), 6);
-  EXPECT_EQ(prog->squlist->Column(4)->GetCaption(), "Size");  // made while the language was English
+  EXPECT_EQ(prog->squlist->Column(4)->GetCaption(), L"Size");  // made while the language was English
   EXPECT_TRUE(prog->htmlindex->GetChecked());
-  EXPECT_EQ(prog->dkt_max->GetText(), "3");
+  EXPECT_EQ(prog->dkt_max->GetText(), L"3");
 }
 
 TEST_F(FileIndexFormsTest, FileRowsFollowTheListOptions) {
@@ -146,11 +169,11 @@ TEST_F(FileIndexFormsTest, LinksOfAnHtmlDocumentBecomeRows) {
 TEST_F(FileIndexFormsTest, FileIndexRunWritesThePageIntoMemoAndBrowser) {
   AddFileToFileList(prog->qulist, Write("eins.htm", L"<h1>Hafen</h1><p>Kr&auml;ne am Hafen &amp; mehr</p>"));
   AddFileToFileList(prog->qulist, Write("zwei.txt", L"Hafen Ölberg 2024", kEncodingUtf16LE));
-  prog->qulist->GetItems()->GetItem(1)->SetCaption("Zwei & <Drei>");
+  prog->qulist->GetItems()->GetItem(1)->SetCaption(L"Zwei & <Drei>");
   DescribeFileIndexSettings(prog->td4);
   EXPECT_FALSE(prog->dstart->GetEnabled());
   BuildFileIndex();
-  const std::string page = prog->doutput->GetText();
+  const std::string page = formstest::Narrow(prog->doutput->GetText());
   EXPECT_NE(page.find("<div id=\"l\">Hafen</div><div id=\"r\"><a href=\"eins.htm\">Eins</a> | "
                       "<a href=\"zwei.txt\">Zwei &amp; &lt;Drei&gt;</a></div>"),
             std::string::npos)
@@ -180,7 +203,7 @@ TEST_F(FileIndexFormsTest, DesignWindowsShapeTheOutput) {
   hdesign->Ueberschrift->SetText("<em>Hafen</em>");
   hdesign->linkleiste->SetChecked(false);
   BuildFileIndex();
-  std::string page = prog->doutput->GetText();
+  std::string page = formstest::Narrow(prog->doutput->GetText());
   EXPECT_NE(page.find("#box { width: 720px;"), std::string::npos);
   EXPECT_NE(page.find("<div id=\"top\"><em>Hafen</em></div>"), std::string::npos);
   EXPECT_EQ(page.find("id=\"links\""), std::string::npos);

@@ -127,7 +127,7 @@ const std::vector<Expected> kProg = {
 std::vector<std::wstring> Columns(TListView* list) {
   std::vector<std::wstring> captions;
   for (int i = 0; i < list->GetColumns()->GetCount(); ++i)
-    captions.push_back(StringToWideStringEx(list->GetColumns()->GetItem(i)->GetCaption(), 0));
+    captions.push_back(list->GetColumns()->GetItem(i)->GetCaption());
   return captions;
 }
 
@@ -220,8 +220,8 @@ const std::vector<Expected> kPageNumberText = {
 };
 
 std::string LastItem(TComboBox* combo) {
-  TStrings* items = combo->GetItems();
-  return items->Get(items->GetCount() - 1);
+  TUCodeStrings* items = combo->GetItems();
+  return formstest::Narrow(items->Get(items->GetCount() - 1));
 }
 
 void Switch(const char* code) {
@@ -248,7 +248,7 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     ExpectTexts(editneg, Editor(L"Negativliste", L"Black List"), german);
     ExpectTexts(edittxt2idx, kTextToIndex, german);
     ExpectTexts(edittxt, kPageNumberText, german);
-    EXPECT_EQ(edittxt2idx->index->Column(1)->GetCaption(), german ? "Seite(Link)" : "Page(Link)");
+    EXPECT_EQ(edittxt2idx->index->Column(1)->GetCaption(), german ? L"Seite(Link)" : L"Page(Link)");
     const std::string custom = german ? "Benutzerdefiniert.." : "Custom..";
     for (TComboBox* combo : {prog->kt_max, prog->dkt_max, prog->stw_max}) EXPECT_EQ(LastItem(combo), custom);
     const std::vector<std::wstring> columns =
@@ -266,9 +266,9 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     EXPECT_EQ(LastItem(szkriterien->sz_laenge), custom);
     EXPECT_EQ(LastItem(szkriterien->cb_pluswert), custom);
     // The other items and the shown values stay.
-    EXPECT_EQ(prog->kt_max->GetItems()->Get(0), "0");
-    EXPECT_EQ(prog->kt_max->GetText(), "3");
-    EXPECT_EQ(szkriterien->sz_laenge->GetText(), "5");
+    EXPECT_EQ(prog->kt_max->GetItems()->Get(0), L"0");
+    EXPECT_EQ(prog->kt_max->GetText(), L"3");
+    EXPECT_EQ(szkriterien->sz_laenge->GetText(), L"5");
     EXPECT_EQ(prog->kt_index->GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
     EXPECT_EQ(ProgressTexts.Preparing, german ? "Vorbereiten.." : "Preparing Index..");
     EXPECT_EQ(ProgressTexts.ReadingPage, german ? "Seite einlesen: " : "Reading Page: ");

@@ -32,6 +32,7 @@
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
 #include "forms/u_zusatzfunktion.h"
+#include "ucode/UCodeSystem.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ int NeededWidth(TControl* control) {
   if (auto* combo = dynamic_cast<TComboBox*>(control)) {
     int widest = 0;
     for (int i = 0; i < combo->GetItems()->GetCount(); ++i)
-      widest = std::max<int>(widest, TextSize(control, combo->GetItems()->Get(i)).cx);
+      widest = std::max<int>(widest, TextSize(control, WideStringToStringEx(combo->GetItems()->Get(i), 0)).cx);
     return widest + kComboRoom;
   }
   if (auto* label = dynamic_cast<TLabel*>(control))

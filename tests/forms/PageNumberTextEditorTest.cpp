@@ -16,8 +16,8 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-const char kBook[] =
-    "Die Alpen sind hoch.\r\nIm Tal liegt Schnee.\r\n\r\nDie Berge liegen im Norden.\r\n\r\nDer See liegt im Tal.\r\n\r\n";
+const wchar_t kBook[] =
+    L"Die Alpen sind hoch.\r\nIm Tal liegt Schnee.\r\n\r\nDie Berge liegen im Norden.\r\n\r\nDer See liegt im Tal.\r\n\r\n";
 
 Strings TextLines() { return Lines(edittxt->text->GetText()); }
 
@@ -60,33 +60,33 @@ TEST(PageNumberTextEditor, EmptyLinesBecomePageNumbersAndTheWizardFindsThem) {
 
 TEST(PageNumberTextEditor, TwoEmptyLinesGiveOneNumberUnlessEveryEmptyLineCounts) {
   TextIndexWindows windows;
-  edittxt->text->SetText("Text\r\n\r\n\r\nText\r\n");
+  edittxt->text->SetText(L"Text\r\n\r\n\r\nText\r\n");
   Click(edittxt->LeerZuSeite);
   EXPECT_EQ(TextLines(), Strings({"Text", "1", "", "Text"}));
   Click(edittxt->cb_l2skeinedoppelt);
-  edittxt->text->SetText("Text\r\n\r\n\r\nText\r\n");
+  edittxt->text->SetText(L"Text\r\n\r\n\r\nText\r\n");
   Click(edittxt->LeerZuSeite);
   EXPECT_EQ(TextLines(), Strings({"Text", "1", "2", "Text"}));
 }
 
 TEST(PageNumberTextEditor, MarkersBecomeNumbersBetweenLineBreaks) {
   TextIndexWindows windows;
-  edittxt->text->SetText("Anfang#Mitte#Ende#");
+  edittxt->text->SetText(L"Anfang#Mitte#Ende#");
   edittxt->zes->SetText("10");
   Click(edittxt->zeanwenden);
   EXPECT_EQ(TextLines(), Strings({"Anfang", "10", "Mitte", "11", "Ende", "12"}));
   Click(edittxt->zeback);
-  EXPECT_EQ(edittxt->text->GetText(), "Anfang#Mitte#Ende#");
+  EXPECT_EQ(edittxt->text->GetText(), L"Anfang#Mitte#Ende#");
 }
 
 TEST(PageNumberTextEditor, AClickOnTheCursorPageInsertsTheCurrentNumberThere) {
   TextIndexWindows windows;
   windows.LeaveToProcessEnd();
   edittxt->Show();
-  edittxt->text->SetText("Erste Seite Zweite Seite");
+  edittxt->text->SetText(L"Erste Seite Zweite Seite");
   // On another page a click inserts nothing.
   ClickAtCharacter(12);
-  EXPECT_EQ(edittxt->text->GetText(), "Erste Seite Zweite Seite");
+  EXPECT_EQ(edittxt->text->GetText(), L"Erste Seite Zweite Seite");
   edittxt->pc->SetActivePage(edittxt->tab2);
   edittxt->cursak->SetText("3");
   ClickAtCharacter(12);

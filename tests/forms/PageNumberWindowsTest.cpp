@@ -20,17 +20,13 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-Strings Items(TStrings* items) {
-  Strings lines;
-  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(items->Get(i));
-  return lines;
-}
+using formstest::Items;
 
 Strings PageList() { return Items(prog->sz_libo->GetItems()); }
 
 void SetSource(const std::string& text) {
   prog->qu_text->SetChecked(true);
-  prog->original->SetText(text);
+  prog->original->SetText(formstest::Wide(text));
 }
 
 // Shows the criteria window modally, as the wizard's button does, with the click of the button
@@ -56,7 +52,7 @@ TEST(PageNumberCriteriaWindow, OKFindsThePageNumbersAgainAndCancelKeepsTheListBu
 
   // A criterion changed, then Cancel: it stays, and nothing is found again until the next run.
   szkriterien->sz_zeichbeginn->SetChecked(true);
-  szkriterien->sz_zeichen->SetText("#");
+  szkriterien->sz_zeichen->SetText(L"#");
   RunCriteriaWindow(szkriterien->Abbrechen);
   EXPECT_EQ(PageList(), Strings({"12 (2)"}));
   EXPECT_TRUE(szkriterien->sz_zeichbeginn->GetChecked());
@@ -69,13 +65,13 @@ TEST(PageNumberCriteriaWindow, OKFindsThePageNumbersAgainAndCancelKeepsTheListBu
   EXPECT_EQ(PageList(), Strings({"5 (1)", "iv (3)"}));
   szkriterien->sz_zeichenweg->SetChecked(false);
   szkriterien->sz_bwdef->SetChecked(true);
-  szkriterien->sz_bwdefs->SetText("#");
+  szkriterien->sz_bwdefs->SetText(L"#");
   szkriterien->cb_plus->SetChecked(true);
-  szkriterien->cb_pluswert->SetText("10");
+  szkriterien->cb_pluswert->SetText(L"10");
   RunCriteriaWindow(szkriterien->OK);
   EXPECT_EQ(PageList(), Strings({"15 (1)", "iv (3)"}));
   szkriterien->sz_zeichbeginn->SetChecked(false);
-  szkriterien->sz_laenge->SetText("3");
+  szkriterien->sz_laenge->SetText(L"3");
   RunCriteriaWindow(szkriterien->OK);
   EXPECT_EQ(PageList(), Strings({"15 (1)", "22 (2)"}));
 }
@@ -89,16 +85,16 @@ TEST(PageNumberCriteriaWindow, TheCustomChoiceEmptiesTheBoxAndAnEmptyBoxTakesIts
     szkriterien->Show();
     for (TComboBox* box : {szkriterien->sz_laenge, szkriterien->cb_pluswert}) {
       SCOPED_TRACE(box->GetName());
-      const std::string before = box->GetText();
+      const std::wstring before = box->GetText();
       Pick(box, 2);
       EXPECT_EQ(box->GetText(), box->GetItems()->Get(2));
       Pick(box, box->GetItems()->GetCount() - 1);
-      EXPECT_EQ(box->GetText(), "");
+      EXPECT_EQ(box->GetText(), L"");
       EXPECT_EQ(box->GetItemIndex(), -1);
       // Leaving the box empty puts its own default back.
       szkriterien->OK->SetFocus();
       formstest::Pump();
-      EXPECT_EQ(box->GetText(), box == szkriterien->sz_laenge ? "5" : "1");
+      EXPECT_EQ(box->GetText(), box == szkriterien->sz_laenge ? L"5" : L"1");
       box->SetText(before);
     }
     szkriterien->Hide();
@@ -111,14 +107,14 @@ TEST(PageNumberCriteriaWindow, TheNumberBoxesTakeOnlyDigitsAndTheOffsetAMinus) {
   szkriterien->Show();
   TComboBox* length = szkriterien->sz_laenge;
   TComboBox* offset = szkriterien->cb_pluswert;
-  length->SetText("");
-  offset->SetText("");
+  length->SetText(L"");
+  offset->SetText(L"");
   Type(length->GetEditHandle(), "1a-2 x");
   Type(offset->GetEditHandle(), "-3b4.");
-  EXPECT_EQ(length->GetText(), "12");
-  EXPECT_EQ(offset->GetText(), "-34");
+  EXPECT_EQ(length->GetText(), L"12");
+  EXPECT_EQ(offset->GetText(), L"-34");
   Type(length->GetEditHandle(), "\b");
-  EXPECT_EQ(length->GetText(), "1");
+  EXPECT_EQ(length->GetText(), L"1");
   szkriterien->Hide();
 }
 
@@ -142,9 +138,9 @@ TEST(PageNumberCriteriaWindow, TheCharactersToCutAreEnabledByTheirChoices) {
 
 TEST(PageNumberListWindow, OpensWithTheWizardsListAndCancelLeavesItAlone) {
   TextIndexWindows windows;
-  prog->sz_libo->GetItems()->Add("3 (10)");
-  prog->sz_libo->GetItems()->Add("1 (2)");
-  szbearbeiten->liste->SetText("left over\r\n");
+  prog->sz_libo->GetItems()->Add(L"3 (10)");
+  prog->sz_libo->GetItems()->Add(L"1 (2)");
+  szbearbeiten->liste->SetText(L"left over\r\n");
   RunPageListWindow(szbearbeiten->Abbrechen);
   EXPECT_EQ(Lines(szbearbeiten->liste->GetText()), Strings({"3 (10)", "1 (2)"}));
   EXPECT_EQ(PageList(), Strings({"3 (10)", "1 (2)"}));
@@ -158,7 +154,7 @@ TEST(PageNumberListWindow, AddingSortsByLineNumberAndOKHandsTheListToTheNextRun)
   ASSERT_EQ(PageList(), Strings({"1 (1)", "2 (3)", "3 (5)"}));
   // The user renames a page, drops one, and adds a label that the detection cannot read; the
   // line whose number is no number disappears in the sort.
-  szbearbeiten->liste->SetText("1 (1)\r\nIV (5)\r\n");
+  szbearbeiten->liste->SetText(L"1 (1)\r\nIV (5)\r\n");
   szbearbeiten->ed1->SetText("ii");
   szbearbeiten->ed2->SetText("3");
   Click(szbearbeiten->add);
@@ -178,13 +174,13 @@ TEST(PageNumberListWindow, AddingSortsByLineNumberAndOKHandsTheListToTheNextRun)
 
 TEST(PageNumberListWindow, SortingKeepsOnlyPageNumberLinesAndOKMayEmptyTheList) {
   TextIndexWindows windows;
-  prog->sz_libo->GetItems()->Add("9 (9)");
-  szbearbeiten->liste->SetText("40 (40)\r\n  7 (7)\r\nx (1) \r\na (b) (2)\r\n12 (1a)\r\n");
+  prog->sz_libo->GetItems()->Add(L"9 (9)");
+  szbearbeiten->liste->SetText(L"40 (40)\r\n  7 (7)\r\nx (1) \r\na (b) (2)\r\n12 (1a)\r\n");
   Click(szbearbeiten->Sortieren);
   EXPECT_EQ(Lines(szbearbeiten->liste->GetText()), Strings({"7 (7)", "40 (40)"}));
-  szbearbeiten->liste->SetText("no page numbers here\r\n");
+  szbearbeiten->liste->SetText(L"no page numbers here\r\n");
   PostClick(szbearbeiten->OK);
   szbearbeiten->ShowModal();
-  EXPECT_EQ(szbearbeiten->liste->GetText(), "");
+  EXPECT_EQ(szbearbeiten->liste->GetText(), L"");
   EXPECT_EQ(PageList(), Strings());
 }

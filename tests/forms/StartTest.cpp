@@ -157,7 +157,7 @@ TEST(MainWindowEnd, DestroyingTheWindowEmptiesBothIndexStores) {
   {
     TextIndexWindows windows;
     prog->qu_text->SetChecked(true);
-    prog->original->SetText("Haus und Hof");
+    prog->original->SetText(L"Haus und Hof");
     prog->sz_zeilezuseite->SetChecked(true);
     prog->ft_startClick(prog->ft_start);
     ASSERT_FALSE(TextIndexStore().Empty());
@@ -175,13 +175,13 @@ TEST(MainWindowStartFile, AFileBecomesTheSourceOfTheTextWizard) {
   testsupport::WriteBytes(path, "\xEF\xBB\xBF" "Gr\xC3\xBC" "ne Wiese\r\n7\r\n");
   prog->OpenStartFile(path);
   EXPECT_EQ(Lines(prog->original->GetText()), std::vector<std::string>({"Gr\xFCne Wiese", "7"}));
-  EXPECT_EQ(prog->edit_quelle->GetText(), path);
+  EXPECT_EQ(prog->edit_quelle->GetText(), formstest::Wide(path));
   EXPECT_TRUE(prog->pgtxt->GetVisible());
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt1);
-  EXPECT_EQ(prog->zs->GetText(), "");
+  EXPECT_EQ(prog->zs->GetText(), L"");
   // A run now indexes the file.
   prog->ft_startClick(prog->ft_start);
-  EXPECT_NE(prog->output->GetText().find("Wiese 7"), std::string::npos) << prog->output->GetText();
+  EXPECT_NE(prog->output->GetText().find(L"Wiese 7"), std::wstring::npos) << formstest::Narrow(prog->output->GetText());
 
   // A name whose extension is in capitals holds no ".idx": it is a source text too.
   const std::string upper = dir.File("ALT.IDX");
@@ -196,10 +196,10 @@ TEST(MainWindowStartFile, AConfigurationIsNeverOpenedAsSourceText) {
   testsupport::TempDir dir;
   const std::string path = dir.File("Meine.qcfg");
   testsupport::WriteBytes(path, "[TI]\r\nkt_zahlen=0\r\n");
-  prog->original->SetText("bleibt");
+  prog->original->SetText(L"bleibt");
   prog->OpenStartFile(path);
-  EXPECT_EQ(prog->original->GetText(), "bleibt");
-  EXPECT_EQ(prog->edit_quelle->GetText(), "");
+  EXPECT_EQ(prog->original->GetText(), L"bleibt");
+  EXPECT_EQ(prog->edit_quelle->GetText(), L"");
   EXPECT_TRUE(prog->pstart->GetVisible());
 }
 
@@ -226,12 +226,12 @@ TEST(MainWindowStartFile, AFileIndexDataFileIsExtendedByTheFileWizardAtOnce) {
   prog->textindex->SetChecked(true);
   prog->OpenStartFile(files);
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
-  EXPECT_EQ(prog->output->GetText(), "");
+  EXPECT_EQ(prog->output->GetText(), L"");
   EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
   EXPECT_EQ(prog->dkt_index->GetCaption(), files);
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td5);
-  EXPECT_NE(prog->doutput->GetText().find("Apfel"), std::string::npos) << prog->doutput->GetText();
-  EXPECT_NE(prog->doutput->GetText().find("obst.html"), std::string::npos);
+  EXPECT_NE(prog->doutput->GetText().find(L"Apfel"), std::wstring::npos) << formstest::Narrow(prog->doutput->GetText());
+  EXPECT_NE(prog->doutput->GetText().find(L"obst.html"), std::wstring::npos);
 }
 
 TEST(MainWindowPanels, TheSideBarAndTheStartPanelShowOnePanelAtATime) {
@@ -323,7 +323,7 @@ TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   auto sources = [](TListView* list) {
     std::vector<std::string> paths;
     for (int i = 0; i < list->GetItems()->GetCount(); ++i)
-      paths.push_back(list->GetItems()->GetItem(i)->GetSubItems()->Get(4));
+      paths.push_back(formstest::Narrow(list->GetItems()->GetItem(i)->GetSubItems()->Get(4)));
     std::sort(paths.begin(), paths.end());
     return paths;
   };

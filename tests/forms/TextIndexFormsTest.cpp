@@ -33,7 +33,7 @@ Strings OutputLines() { return Lines(prog->output->GetText()); }
 // The source typed into the wizard's memo, every line a page.
 void TypeSourceByLines(const std::string& text) {
   prog->qu_text->SetChecked(true);
-  prog->original->SetText(text);
+  prog->original->SetText(Wide(text));
   prog->sz_zeilezuseite->SetChecked(true);
 }
 
@@ -107,7 +107,7 @@ TEST(TextIndexRunThroughTheWindows, EveryLineAPageWithTheFactoryOptions) {
   EXPECT_FALSE(prog->bt1->GetEnabled());
 
   // The first page label comes from its edit; the design window's layout when chosen.
-  prog->sz_beginn->SetText("7");
+  prog->sz_beginn->SetText(L"7");
   prog->kt_design->SetChecked(true);
   design->ub->SetText("Register");
   design->dzw->SetText(": ");
@@ -124,7 +124,7 @@ TEST(TextIndexRunThroughTheWindows, ASourceThatCannotBeReadLeavesTheWizardUsable
   testsupport::TempDir dir;
   const std::string path = dir.File("buch.txt");
   testsupport::WriteBytes(path, "Haus\r\n");
-  prog->edit_quelle->SetText(path);
+  prog->edit_quelle->SetText(Wide(path));
   HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   prog->sz_zeilezuseite->SetChecked(true);
@@ -139,7 +139,7 @@ TEST(TextIndexRunThroughTheWindows, ASourceThatCannotBeReadLeavesTheWizardUsable
 TEST(TextIndexRunThroughTheWindows, WordListsComeFromTheListWindows) {
   TextIndexWindows windows;
   TypeSourceByLines("Berno Kalwe kam nach Hause\r\nHause Garten");
-  negliste->liste->SetText("Garten\r\nHause");
+  negliste->liste->SetText(L"Garten\r\nHause");
   prog->kt_positivliste->SetChecked(true);
   prog->kt_zusdoppelt->SetChecked(false);
   BuildTextIndex();
@@ -149,7 +149,7 @@ TEST(TextIndexRunThroughTheWindows, WordListsComeFromTheListWindows) {
 TEST(TextIndexRunThroughTheWindows, PageNumbersDetectedFromTheSourceBeforeTheRun) {
   TextIndexWindows windows;
   prog->qu_text->SetChecked(true);
-  prog->original->SetText("Haus am See\r\n1\r\nHof und Haus\r\n2");
+  prog->original->SetText(L"Haus am See\r\n1\r\nHof und Haus\r\n2");
   prog->ft_startClick(prog->ft_start);
   EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (1)", "2 (3)"}));
   EXPECT_TRUE(PageNumbersRead);
@@ -157,7 +157,7 @@ TEST(TextIndexRunThroughTheWindows, PageNumbersDetectedFromTheSourceBeforeTheRun
 
   // Numbers above their text, chosen in the criteria window; a changed text is read again.
   szkriterien->posueber->SetChecked(true);
-  prog->original->SetText("1\r\nHaus am See\r\n2\r\nHof und Haus");
+  prog->original->SetText(L"1\r\nHaus am See\r\n2\r\nHof und Haus");
   EXPECT_FALSE(PageNumbersRead);
   DescribeTextIndexSettings(prog->tt2);
   EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"1 (0)", "2 (2)"}));
@@ -168,10 +168,10 @@ TEST(TextIndexRunThroughTheWindows, PageNumbersDetectedFromTheSourceBeforeTheRun
 TEST(TextIndexRunThroughTheWindows, CriteriaWindowDecidesWhatIsAPageNumber) {
   TextIndexWindows windows;
   prog->qu_text->SetChecked(true);
-  prog->original->SetText("Text\r\niv\r\n3\r\n[7]");
+  prog->original->SetText(L"Text\r\niv\r\n3\r\n[7]");
   szkriterien->sz_nurzahl->SetChecked(false);
   szkriterien->cb_plus->SetChecked(true);
-  szkriterien->cb_pluswert->SetText("-2");
+  szkriterien->cb_pluswert->SetText(L"-2");
   szkriterien->sz_bwdef->SetChecked(true);
   FindPageNumbers();
   EXPECT_EQ(Items(prog->sz_libo->GetItems()), Strings({"Text (0)", "iv (1)", "1 (2)", "5 (3)"}));
@@ -193,8 +193,8 @@ TEST(TextIndexRunThroughTheWindows, ProblemsAreToldInTheCurrentLanguageAndTheRun
   start->spr->SetCaption("de");
   SetProgLanguage();
   prog->qu_text->SetChecked(true);
-  prog->original->SetText("Haus\r\n1\r\nHof\r\n2");
-  prog->sz_libo->GetItems()->SetText("1 (1)\r\nzwei\r\n2 (3)");
+  prog->original->SetText(L"Haus\r\n1\r\nHof\r\n2");
+  prog->sz_libo->GetItems()->SetText(L"1 (1)\r\nzwei\r\n2 (3)");
   prog->kt_integrieren->SetChecked(true);
   prog->kt_index->SetCaption(missing);
   BuildTextIndex();
@@ -208,7 +208,7 @@ TEST(TextIndexRunThroughTheWindows, ProblemsAreToldInTheCurrentLanguageAndTheRun
 TEST(TextIndexPageSwitch, ButtonsAndTheSummaryFollowThePage) {
   TextIndexWindows windows;
   start->spr->SetCaption("de");
-  prog->edit_quelle->SetText("C:\\Buch.txt");
+  prog->edit_quelle->SetText(L"C:\\Buch.txt");
   DescribeTextIndexSettings(prog->tt4);
   EXPECT_TRUE(prog->pgtxt->GetVisible());
   EXPECT_FALSE(prog->pstart->GetVisible());
@@ -248,7 +248,7 @@ TEST(TextIndexRunThroughTheWindows, AWordDocumentNeedsWordAndSaysSoInTheCurrentL
   testsupport::TempDir dir;
   const std::string path = dir.File("brief.docx");
   testsupport::WriteBytes(path, "Haus\r\n");
-  prog->edit_quelle->SetText(path);
+  prog->edit_quelle->SetText(Wide(path));
   prog->sz_zeilezuseite->SetChecked(true);
   for (const char* language : {"de", "en"}) {
     start->spr->SetCaption(language);
@@ -277,7 +277,7 @@ TEST(TextIndexRunThroughTheWindows, AWordDocumentIsReadPageByPageThroughWord) {
   const std::string path = dir.File("brief.doc");
   testsupport::WriteBytes(path, "Haus am See\r\fHof und Haus\r");
   start->spr->SetCaption("de");
-  prog->edit_quelle->SetText(path);
+  prog->edit_quelle->SetText(Wide(path));
   prog->sz_auslesen->SetChecked(true);
   // Naming the document has read it into the source memo.
   FindPageNumbers();

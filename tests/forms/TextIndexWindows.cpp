@@ -144,9 +144,11 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::vector<std::string> Items(TStrings* items) {
+std::vector<std::string> Lines(const std::wstring& text) { return Lines(Narrow(text)); }
+
+std::vector<std::string> Items(TUCodeStrings* items) {
   std::vector<std::string> lines;
-  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(items->Get(i));
+  for (int i = 0; i < items->GetCount(); ++i) lines.push_back(Narrow(items->Get(i)));
   return lines;
 }
 

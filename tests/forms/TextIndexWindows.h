@@ -13,6 +13,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/WebBrowser.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 namespace formstest {
 
@@ -60,11 +61,12 @@ class MessageBoxes {
   TMessageBoxAnswerer m_previous;
 };
 
-// The lines of a memo's or list's text.
+// The lines of a memo's or list's text (a wide text in its 8-bit form).
 std::vector<std::string> Lines(const std::string& text);
-// The items of a list or combo box.
-std::vector<std::string> Items(TStrings* items);
-// Control texts are 8-bit in the system code page.
+std::vector<std::string> Lines(const std::wstring& text);
+// The items of a list or combo box, in their 8-bit form.
+std::vector<std::string> Items(TUCodeStrings* items);
+// The 8-bit form of a wide control's text, and the wide form of an 8-bit text.
 std::wstring Wide(const std::string& text);
 std::string Narrow(const std::wstring& text);
 

@@ -117,9 +117,9 @@ TEST(TextToIndexEditor, APrintedIndexPastedAsTextWithLinksAndOtherSeparators) {
   Click(edittxt2idx->TextOffnen);
   EXPECT_EQ(TextRows(), Strings({"Register", "Alpen ... 12>alpen.htm; 40>b.htm", "Berge ... a.htm>7", "; Kommentar"}));
   // Rows holding the given characters and rows shorter than 9 characters go.
-  edittxt2idx->bentf->SetText("Komm");
+  edittxt2idx->bentf->SetText(L"Komm");
   Click(edittxt2idx->BstEntf);
-  edittxt2idx->lentf->SetText("9");
+  edittxt2idx->lentf->SetText(L"9");
   Click(edittxt2idx->LangEntf);
   EXPECT_EQ(TextRows(), Strings({"Alpen ... 12>alpen.htm; 40>b.htm", "Berge ... a.htm>7"}));
   Click(edittxt2idx->bt_t2i);
@@ -187,9 +187,9 @@ TEST(TextToIndexEditor, ColumnClicksSortBothWaysAndDeleteRemovesEntries) {
 TEST(TextToIndexEditor, EntriesHandedToTheTextWizardExtendItsIndex) {
   TextIndexWindows windows;
   prog->qu_text->SetChecked(true);
-  prog->original->SetText("Haus am See");
+  prog->original->SetText(L"Haus am See");
   prog->sz_zeilezuseite->SetChecked(true);
-  prog->sz_beginn->SetText("20");
+  prog->sz_beginn->SetText(L"20");
   SetTextRows({"Dach 3, 9", "Haus 5"});
   Click(edittxt2idx->bt_t2i);
   edittxt2idx->Show();
@@ -230,7 +230,7 @@ TEST(TextToIndexEditor, EntriesHandedToTheFileWizardExtendItsIndex) {
   EXPECT_EQ(Wide(prog->dkt_index->GetCaption()), TempFileName(TTempFile::IndexHandOver));
   EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td5);
-  const std::string output = prog->doutput->GetText();
+  const std::string output = formstest::Narrow(prog->doutput->GetText());
   EXPECT_NE(output.find("Dach"), std::string::npos) << output;
   EXPECT_NE(output.find("Haus"), std::string::npos) << output;
   EXPECT_NE(output.find("c:\\b\\k.htm"), std::string::npos) << output;

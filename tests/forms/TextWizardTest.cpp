@@ -208,7 +208,7 @@ TEST(TextWizardPages, NextAndBackWalkThePagesAndReadPageNumbersOnlyForANewText) 
   EXPECT_EQ(ActivePage(), prog->tt5);
   EXPECT_FALSE(prog->ft_start->GetEnabled());
   EXPECT_FALSE(prog->bt1->GetEnabled());
-  EXPECT_EQ(prog->output->GetText(), "");
+  EXPECT_EQ(prog->output->GetText(), L"");
   ClickTab(prog->tt2);
   EXPECT_EQ(ActivePage(), prog->tt2);
   EXPECT_TRUE(prog->bt1->GetEnabled());
@@ -251,7 +251,7 @@ TEST(TextWizardPages, PageListItemsBeyondTheTextAreToldOnceInTheCurrentLanguage)
   MessageBoxes boxes;
   Click(prog->qu_text);
   SetTextOf(prog->original, "Haus\r\nHof\r\nGarten");
-  prog->sz_libo->GetItems()->SetText("1 (1)\r\n2 (7)\r\n3 (9)\r\n4 (12)");
+  prog->sz_libo->GetItems()->SetText(L"1 (1)\r\n2 (7)\r\n3 (9)\r\n4 (12)");
   for (const char* language : {"de", "en"}) {
     start->spr->SetCaption(language);
     Click(prog->ft_start);
@@ -271,26 +271,26 @@ TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
   testsupport::WriteBytes(dir.File("c.txt"), "Hof");
 
   SetTextOf(prog->edit_quelle, dir.File("a.tx"));
-  EXPECT_EQ(prog->original->GetText(), "");
+  EXPECT_EQ(prog->original->GetText(), L"");
   SetTextOf(prog->edit_quelle, dir.File("a.txt"));
-  EXPECT_EQ(prog->original->GetText(), "Garten\r\nHaus");
+  EXPECT_EQ(prog->original->GetText(), L"Garten\r\nHaus");
 
   answers.Choose(dir.File("b.txt")).Cancel();
   Click(prog->bttxtquelle);
-  EXPECT_EQ(prog->edit_quelle->GetText(), dir.File("b.txt"));
-  EXPECT_EQ(prog->original->GetText(), "\xC4pfel");
+  EXPECT_EQ(prog->edit_quelle->GetText(), Wide(dir.File("b.txt")));
+  EXPECT_EQ(prog->original->GetText(), L"\x00C4pfel");
   EXPECT_FALSE(PageNumbersRead);
   // Cancelled: the named file is read again all the same.
   testsupport::WriteBytes(dir.File("b.txt"), "Birne");
   PageNumbersRead = true;
   Click(prog->bttxtquelle);
-  EXPECT_EQ(prog->original->GetText(), "Birne");
+  EXPECT_EQ(prog->original->GetText(), L"Birne");
   EXPECT_FALSE(PageNumbersRead);
   // The same file chosen again is read again.
   testsupport::WriteBytes(dir.File("b.txt"), "Kirsche");
   answers.Choose(dir.File("b.txt"));
   Click(prog->bttxtquelle);
-  EXPECT_EQ(prog->original->GetText(), "Kirsche");
+  EXPECT_EQ(prog->original->GetText(), L"Kirsche");
   EXPECT_EQ(answers.dialogs, Strings({"OpenDatei", "OpenDatei", "OpenDatei"}));
   EXPECT_EQ(answers.filters[0],
             "All Files (*.*)|*.*|Text (*.txt)|*.txt|Internet (*.htm, *.html, *.php)|*.htm; *html; *.php");
@@ -300,21 +300,21 @@ TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
   EXPECT_FALSE(prog->bttxtquelle->GetEnabled());
   answers.Choose(dir.File("c.txt")).Cancel();
   Click(prog->qu_laden);
-  EXPECT_EQ(prog->original->GetText(), "Hof");
+  EXPECT_EQ(prog->original->GetText(), L"Hof");
   Click(prog->qu_laden);
-  EXPECT_EQ(prog->original->GetText(), "Hof");
+  EXPECT_EQ(prog->original->GetText(), L"Hof");
   EXPECT_EQ(answers.filters.back(), "Text (*.txt)|*.txt|All Files (*.*)|*.*");
   Click(prog->qu_delete);
-  EXPECT_EQ(prog->original->GetText(), "");
+  EXPECT_EQ(prog->original->GetText(), L"");
 
   // Appending, as the word lists load a second file: after a line break, also in an empty memo.
   answers.Choose(dir.File("c.txt")).Choose(dir.File("a.txt")).Cancel();
   EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload));
-  EXPECT_EQ(prog->original->GetText(), "\r\nHof");
+  EXPECT_EQ(prog->original->GetText(), L"\r\nHof");
   EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload));
-  EXPECT_EQ(prog->original->GetText(), "\r\nHof\r\nGarten\r\nHaus");
+  EXPECT_EQ(prog->original->GetText(), L"\r\nHof\r\nGarten\r\nHaus");
   EXPECT_FALSE(LoadTextIntoMemo(prog->original, true, prog->memoload));
-  EXPECT_EQ(prog->original->GetText(), "\r\nHof\r\nGarten\r\nHaus");
+  EXPECT_EQ(prog->original->GetText(), L"\r\nHof\r\nGarten\r\nHaus");
 }
 
 TEST(TextWizardSource, AChosenWordDocumentIsReadOnce) {
@@ -325,7 +325,7 @@ TEST(TextWizardSource, AChosenWordDocumentIsReadOnce) {
   testsupport::WriteBytes(dir.File("brief.doc"), "Haus am See\r\fHof\r");
   answers.Choose(dir.File("brief.doc"));
   Click(prog->bttxtquelle);
-  const std::string source = prog->original->GetText();
+  const std::string source = Narrow(prog->original->GetText());
   EXPECT_NE(source.find("Haus am See"), std::string::npos) << source;
   EXPECT_NE(source.find("Hof"), std::string::npos) << source;
   EXPECT_EQ(word.State().Quits, 1);
@@ -340,7 +340,7 @@ TEST(TextWizardPageNumbers, TheFirstPageTakesDigitsAndTheListLosesChosenItems) {
   EXPECT_FALSE(prog->Auslesen->GetEnabled());
   SetTextOf(prog->sz_beginn, "");
   Type(prog->sz_beginn->GetHandle(), "1x2-\b3");
-  EXPECT_EQ(prog->sz_beginn->GetText(), "13");
+  EXPECT_EQ(prog->sz_beginn->GetText(), L"13");
   EXPECT_TRUE(boxes.texts.empty());
 
   Click(prog->sz_auslesen);
@@ -397,13 +397,13 @@ TEST(TextWizardCriteria, TheLengthBoxesTakeDigitsAndTheirCustomItemAsksForANumbe
     Type(edit, "4a");
     start->spr->SetCaption("de");
     Type(edit, "-");
-    EXPECT_EQ(box->GetText(), "4") << box->GetName();
+    EXPECT_EQ(box->GetText(), L"4") << box->GetName();
     EXPECT_EQ(boxes.texts, Strings({"In this box only numerical entries are allowed.",
                                     "In diesem Feld sind nur Zahleneingaben erlaubt."}));
     ASSERT_EQ(boxes.flags.size(), 2u);
     EXPECT_EQ(boxes.flags[0] & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     ChooseCustomItem(box);
-    EXPECT_EQ(box->GetText(), "") << box->GetName();
+    EXPECT_EQ(box->GetText(), L"") << box->GetName();
     EXPECT_EQ(box->GetItemIndex(), -1);
   }
 }
@@ -418,15 +418,15 @@ TEST(TextWizardCriteria, TheCustomItemTakesTheFocusAndAnEmptyBoxGetsItsTagBack) 
   DescribeTextIndexSettings(prog->tt3);
   HWND edit = box->GetEditHandle();
   ChooseCustomItem(box);
-  EXPECT_EQ(box->GetText(), "");
+  EXPECT_EQ(box->GetText(), L"");
   EXPECT_TRUE(GetFocus() == edit || GetFocus() == box->GetHandle());
   SetFocus(prog->kt_zahlen->GetHandle());
-  EXPECT_EQ(box->GetText(), "3");
+  EXPECT_EQ(box->GetText(), L"3");
   // A number typed stays when the box is left.
   SetFocus(edit);
   SetTextOf(box, "7");
   SetFocus(prog->kt_zahlen->GetHandle());
-  EXPECT_EQ(box->GetText(), "7");
+  EXPECT_EQ(box->GetText(), L"7");
 }
 
 TEST(TextWizardCriteria, AnIndexToExtendIsTickedOnlyWhenAFileWasChosen) {
@@ -447,7 +447,7 @@ TEST(TextWizardResult, CopyPutsTheIndexOnTheClipboardAsAnsiAndUnicodeText) {
   WizardWindows wizard;
   TypeSourceByLines("\xC4pfel und Birnen\r\nBirnen");
   Click(prog->ft_start);
-  const std::string index = prog->output->GetText();
+  const std::string index = Narrow(prog->output->GetText());
   EXPECT_EQ(Lines(index), Strings({"Index", "", "A", "\xC4pfel 1", "", "B", "Birnen 1, 2"}));
   Click(prog->zwischenablage);
   EXPECT_EQ(ClipboardData(CF_TEXT), index + std::string(1, '\0'));
@@ -459,7 +459,7 @@ TEST(TextWizardResult, TheIndexTextIsSavedInTheOutputEncoding) {
   DialogAnswers answers;
   TypeSourceByLines("\xC4pfel und Birnen\r\nBirnen");
   Click(prog->ft_start);
-  const std::wstring index = Wide(prog->output->GetText());
+  const std::wstring index = prog->output->GetText();
   struct Case {
     int encoding;
     bool mark;
@@ -494,7 +494,7 @@ TEST(TextWizardResult, TheIndexIsSavedAsAPictureAndAFailedSaveIsTold) {
   MessageBoxes boxes;
   TypeSourceByLines("\xC4pfel und Birnen\r\nBirnen");
   Click(prog->ft_start);
-  const TPictureSize size = MeasureTextPicture(Wide(prog->output->GetText()), PictureOutput().GetFont());
+  const TPictureSize size = MeasureTextPicture(prog->output->GetText(), PictureOutput().GetFont());
   const std::pair<const char*, const char*> pictures[] = {
       {"index.bmp", "BMP"}, {"index.JPEG", "JPEG"}, {"index.jpg", "JPEG"}, {"index.gif", "GIF"}};
   for (const auto& [name, format] : pictures) {
@@ -506,7 +506,7 @@ TEST(TextWizardResult, TheIndexIsSavedAsAPictureAndAFailedSaveIsTold) {
 
   // Too wide for a JPEG picture: told, and nothing written.
   const std::string tooWide = OutputFolder() + "\\wide.jpg";
-  prog->output->SetText(std::string(12000, 'W'));
+  prog->output->SetText(std::wstring(12000, L'W'));
   answers.Choose(tooWide);
   Click(prog->outputspeichern);
   ASSERT_EQ(boxes.texts.size(), 1u);
@@ -544,8 +544,8 @@ TEST(TextWizardIndexData, SavedWithItsExtensionAndLoadedAgainToExtend) {
   // A new text index extends the saved one.
   prog->mneutxtClick(nullptr);
   EXPECT_EQ(ActivePage(), prog->tt1);
-  EXPECT_EQ(prog->original->GetText(), "");
-  EXPECT_EQ(prog->output->GetText(), "");
+  EXPECT_EQ(prog->original->GetText(), L"");
+  EXPECT_EQ(prog->output->GetText(), L"");
   EXPECT_TRUE(TextIndexStore().Empty());
   TypeSourceByLines("Garten\r\nHaus");
   answers.Choose(dir.File("register.idx"));
@@ -558,7 +558,7 @@ TEST(TextWizardIndexData, SavedWithItsExtensionAndLoadedAgainToExtend) {
   prog->output->Clear();
   answers.Cancel().Choose(dir.File("alt.idx.txt"));
   prog->mtidxloadClick(nullptr);
-  EXPECT_EQ(prog->output->GetText(), "");
+  EXPECT_EQ(prog->output->GetText(), L"");
   prog->mtidxloadClick(nullptr);
   EXPECT_EQ(ActivePage(), prog->tt6);
   EXPECT_EQ(OutputLines(), Strings({"Index", "", "G", "Garten 1", "", "H", "Haus 1, 2", "Hof 1, 2"}));

@@ -234,11 +234,11 @@ TEST_F(ToolWindowsTest, ColourDialogWritesItsChoiceIntoTheButtonsEdit) {
     return ok;
   });
   Click(hdesign->FarbwahlLinks);
-  EXPECT_EQ(hdesign->farbe_links->GetText(), "#123456");
+  EXPECT_EQ(hdesign->farbe_links->GetText(), L"#123456");
   EXPECT_EQ(hdesign->pafa_links->GetColor(), static_cast<TColor>(RGB(0x12, 0x34, 0x56)));
-  EXPECT_EQ(hdesign->farbe_text->GetText(), "#333333");
+  EXPECT_EQ(hdesign->farbe_text->GetText(), L"#333333");
   Click(hdesign->FarbwahlHG);  // cancelled
-  EXPECT_EQ(hdesign->farbe_hg->GetText(), "#FFFFFF");
+  EXPECT_EQ(hdesign->farbe_hg->GetText(), L"#FFFFFF");
   ASSERT_EQ(presets.size(), 2u);
   EXPECT_EQ(presets[1], static_cast<TColor>(RGB(0x12, 0x34, 0x56)));  // opens with the colour it gave last
 }
@@ -253,14 +253,14 @@ TEST_F(ToolWindowsTest, ScreenColourPickerFollowsTheDragAndKeepsTheColourAtRelea
   SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   SetCursorPos((source.left + source.right) / 2, (source.top + source.bottom) / 2);
   SendMessageA(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 2));
-  EXPECT_EQ(hdesign->farbe_hg->GetText(), "#3366CC");
+  EXPECT_EQ(hdesign->farbe_hg->GetText(), L"#3366CC");
   EXPECT_EQ(hdesign->pafa_hg->GetColor(), static_cast<TColor>(RGB(0x33, 0x66, 0xCC)));
   SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
   EXPECT_EQ(GetCapture(), nullptr);
   // Moving after the release picks nothing.
   SetCursorPos(source.right + 200, source.bottom + 200);
   SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(hdesign->farbe_hg->GetText(), "#3366CC");
+  EXPECT_EQ(hdesign->farbe_hg->GetText(), L"#3366CC");
 }
 
 TEST_F(ToolWindowsTest, XhtmlDesignReachesTheWrittenPage) {
@@ -270,7 +270,7 @@ TEST_F(ToolWindowsTest, XhtmlDesignReachesTheWrittenPage) {
   SetTextOf(hdesign->farbe_hg, "#FAFBFC");
   SetTextOf(hdesign->LinkTrenner, " ~ ");
   BuildFileIndex();
-  const std::string page = prog->doutput->GetText();
+  const std::string page = formstest::Narrow(prog->doutput->GetText());
   EXPECT_NE(page.find("#102030"), std::string::npos);
   EXPECT_NE(page.find("#FAFBFC"), std::string::npos);
   EXPECT_NE(page.find(" ~ "), std::string::npos);
@@ -303,7 +303,7 @@ TEST_F(ToolWindowsTest, EachEncodingAndTheMarkReachASavedFile) {
       {&Teinstausgabe::rb_utf7ansi, true, kEncodingUtf7Ansi, "UTF-7", false},
       {&Teinstausgabe::rb_beibehalten, true, kEncodingUtf8, "UTF-8", false},
   };
-  prog->output->SetText("Anker 12\r\nB\xE4r 7");
+  prog->output->SetText(L"Anker 12\r\nB\x00E4r 7");
   int n = 0;
   for (const EncodingCase& c : cases) {
     if (einstausgabe->jazubom->GetChecked() != c.mark) Click(einstausgabe->jazubom);
@@ -397,11 +397,11 @@ TEST_F(ToolWindowsTest, PictureFontAndBackgroundReachSavedPictures) {
   EXPECT_EQ(PictureOutput().GetFont()->GetName(), "DejaVu Sans");
   EXPECT_EQ(PictureOutput().GetFont()->GetHeight(), -20);
   Click(einstausgabe->BitBtn1);
-  EXPECT_EQ(einstausgabe->Edit1->GetText(), "#2040C0");
+  EXPECT_EQ(einstausgabe->Edit1->GetText(), L"#2040C0");
   EXPECT_EQ(einstausgabe->Edit1->GetFont()->GetColor(), clWhite);
   EXPECT_EQ(PictureOutput().GetBackground(), static_cast<TColor>(RGB(0x20, 0x40, 0xC0)));
 
-  prog->output->SetText("Anker 12\r\nBoje 7");
+  prog->output->SetText(L"Anker 12\r\nBoje 7");
   const TPictureSize size = MeasureTextPicture(L"Anker 12\r\nBoje 7", PictureOutput().GetFont());
   for (const char* name : {"picture.bmp", "picture.jpg"}) {
     savePath = OutputFolder() + "\\" + name;
@@ -474,8 +474,8 @@ TEST_F(FileListOptionsTest, TheChosenColumnIsEditedAndWrittenBackOnOk) {
 TEST_F(FileListOptionsTest, SwitchingTheColumnWritesTheEditedOneFirst) {
   SetTextOf(quhopt->liste, "Erster\r\nZweiter");
   Click(quhopt->rb3);
-  EXPECT_EQ(Memo(), Strings({prog->squlist->GetItems()->GetItem(0)->GetSubItems()->Get(4),
-                             prog->squlist->GetItems()->GetItem(1)->GetSubItems()->Get(4)}));
+  EXPECT_EQ(Memo(), Strings({formstest::Narrow(prog->squlist->GetItems()->GetItem(0)->GetSubItems()->Get(4)),
+                             formstest::Narrow(prog->squlist->GetItems()->GetItem(1)->GetSubItems()->Get(4))}));
   EXPECT_EQ(RowsOf(prog->squlist)[0].caption, "Erster");
   EXPECT_EQ(RowsOf(prog->squlist)[1].caption, "Zweiter");
   EXPECT_EQ(quhopt->rb3->GetTag(), 1);
@@ -488,7 +488,7 @@ TEST_F(FileListOptionsTest, SwitchingTheColumnWritesTheEditedOneFirst) {
 }
 
 TEST_F(FileListOptionsTest, TheMemoCannotGrowBeyondTheRows) {
-  const std::string before = quhopt->liste->GetText();
+  const std::wstring before = quhopt->liste->GetText();
   HWND memo = quhopt->liste->GetHandle();
   SendMessageA(memo, EM_SETSEL, before.size(), before.size());
   Type(quhopt->liste, "\r");
@@ -516,7 +516,7 @@ TEST_F(FileListOptionsTest, ARadioButtonCheckedByCodeWritesNothingBack) {
 
 TEST_F(ToolWindowsTest, AnIndexSourcePathThatExistsBecomesTheIndexToExtend) {
   const std::string before = prog->kt_index->GetCaption();
-  indexhinzu->edit_quelle->SetText(dir.File("missing.idx"));
+  indexhinzu->edit_quelle->SetText(Wide(dir.File("missing.idx")));
   EXPECT_EQ(prog->kt_index->GetCaption(), before);
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
   const std::wstring index = Write("buch.idx", L"Anker\t12\r\nBoje\t7");
@@ -524,7 +524,7 @@ TEST_F(ToolWindowsTest, AnIndexSourcePathThatExistsBecomesTheIndexToExtend) {
   EXPECT_EQ(prog->kt_index->GetCaption(), formstest::Narrow(index));
   EXPECT_TRUE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(Lines(indexhinzu->Memo1->GetText()), Strings({"Anker\t12", "Boje\t7"}));
-  indexhinzu->edit_quelle->SetText("");  // factory settings: no effect
+  indexhinzu->edit_quelle->SetText(L"");  // factory settings: no effect
   EXPECT_EQ(prog->kt_index->GetCaption(), formstest::Narrow(index));
 }
 
@@ -544,8 +544,8 @@ TEST_F(ToolWindowsTest, WordCompatibilityTestShowsTheFirstTwoPages) {
   EXPECT_EQ(zusatzfunktion->Label5->GetCaption(), "Test");
   Click(zusatzfunktion->bttxtquelle);
   EXPECT_EQ(asked, Strings({"OpenDatei"}));
-  EXPECT_EQ(zusatzfunktion->edit_quelle->GetText(), document);
-  const std::string text = zusatzfunktion->original->GetText();
+  EXPECT_EQ(zusatzfunktion->edit_quelle->GetText(), Wide(document));
+  const std::string text = formstest::Narrow(zusatzfunktion->original->GetText());
   EXPECT_NE(text.find("Erste Seite"), std::string::npos);
   EXPECT_NE(text.find("Zweite Seite"), std::string::npos);
   EXPECT_EQ(text.find("Dritte Seite"), std::string::npos);
@@ -559,10 +559,10 @@ TEST_F(ToolWindowsTest, WordCompatibilityTestKeepsItsLabelWhenWordFails) {
   testsupport::WriteBytes(document, "Seite");
   MessageBoxes boxes;  // the import tells why it read nothing
   DialogSeam seam([&](TCommonDialog&) { return false; });
-  zusatzfunktion->original->SetText("alt");
+  zusatzfunktion->original->SetText(L"alt");
   SetTextOf(zusatzfunktion->edit_quelle, document);  // typed instead of chosen
   Click(zusatzfunktion->bttxtquelle);
-  EXPECT_EQ(zusatzfunktion->original->GetText(), "");
+  EXPECT_EQ(zusatzfunktion->original->GetText(), L"");
   EXPECT_EQ(zusatzfunktion->Label5->GetCaption(), "Test");
   EXPECT_EQ(boxes.texts.size(), 1u);
 }

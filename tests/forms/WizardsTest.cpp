@@ -47,7 +47,7 @@ void Drop(TListView* list, const std::vector<std::string>& names) {
 
 std::vector<std::string> Captions(TListView* list) {
   std::vector<std::string> captions;
-  for (int i = 0; i < list->GetItems()->GetCount(); ++i) captions.push_back(list->GetItems()->GetItem(i)->GetCaption());
+  for (int i = 0; i < list->GetItems()->GetCount(); ++i) captions.push_back(formstest::Narrow(list->GetItems()->GetItem(i)->GetCaption()));
   return captions;
 }
 
@@ -109,7 +109,7 @@ TEST_F(WizardsTest, FileWizardPagesFollowTheButtonsAndTabs) {
   prog->dctChange(prog->dct);
   EXPECT_FALSE(prog->dbt2->GetEnabled());
   EXPECT_TRUE(prog->dstart->GetEnabled());
-  EXPECT_EQ(prog->doutput->GetText(), "");
+  EXPECT_EQ(prog->doutput->GetText(), L"");
 }
 
 TEST_F(WizardsTest, KeywordWizardPagesFollowTheButtonsAndTabs) {
@@ -137,7 +137,7 @@ TEST_F(WizardsTest, KeywordWizardPagesFollowTheButtonsAndTabs) {
 TEST_F(WizardsTest, FilesAreAddedByTypedPathAndByTheOpenDialog) {
   const std::string a = Write("apfel.txt", "Apfel Birne");
   // A name that does not exist is ignored; Enter is swallowed either way.
-  prog->qudatei->SetText(dir.File("fehlt.txt"));
+  prog->qudatei->SetText(formstest::Wide(dir.File("fehlt.txt")));
   char key = '\r';
   prog->qudateiKeyPress(prog->qudatei, key);
   EXPECT_EQ(key, 0);
@@ -148,16 +148,16 @@ TEST_F(WizardsTest, FilesAreAddedByTypedPathAndByTheOpenDialog) {
   EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
   dialogs.answer = a;
   prog->DateiAuswahl->Click();
-  EXPECT_EQ(prog->qudatei->GetText(), a);
+  EXPECT_EQ(prog->qudatei->GetText(), formstest::Wide(a));
   ASSERT_EQ(prog->qulist->GetItems()->GetCount(), 1);
-  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetSubItems()->Get(kFileListSourceColumn), a);
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetSubItems()->Get(kFileListSourceColumn), formstest::Wide(a));
   // Enter in the path field adds the same file again when doubles are allowed.
   quhopt->doppelteweg->SetChecked(false);
   key = '\r';
   prog->qudateiKeyPress(prog->qudatei, key);
   EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 2);
   // The keyword wizard's twins fill its own list.
-  prog->squpfad->SetText(a);
+  prog->squpfad->SetText(formstest::Wide(a));
   key = '\r';
   prog->squpfadKeyPress(prog->squpfad, key);
   EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 1);
@@ -205,7 +205,7 @@ TEST_F(WizardsTest, ColumnClicksSortByLabelTextAndSizeAndTurnTheDirection) {
   click(4);
   EXPECT_EQ(Captions(prog->qulist).front(), "Zeiger");
   // Labels without regard to case.
-  prog->qulist->GetItems()->GetItem(0)->SetCaption("anton");
+  prog->qulist->GetItems()->GetItem(0)->SetCaption(L"anton");
   click(0);
   EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"anton", "Gross", "Mittel", "Riesig"}));
   // The keyword list has a sort state of its own.
@@ -266,7 +266,7 @@ TEST_F(WizardsTest, FileIndexRunPreviewAndEveryOutput) {
   prog->dstart->Click();
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td5);
   EXPECT_TRUE(prog->dbt1->GetEnabled());
-  const std::string page = prog->doutput->GetText();
+  const std::string page = formstest::Narrow(prog->doutput->GetText());
   ASSERT_NE(page.find("Anker"), std::string::npos) << page;
   EXPECT_NE(page.find("<html"), std::string::npos);
   // Code and design views.
@@ -308,12 +308,12 @@ TEST_F(WizardsTest, FileIndexRunPreviewAndEveryOutput) {
   // "Neu" > "Datei Index" empties the wizard.
   prog->mneudateiClick(nullptr);
   EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
-  EXPECT_EQ(prog->doutput->GetText(), "");
+  EXPECT_EQ(prog->doutput->GetText(), L"");
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td1);
 }
 
 TEST_F(WizardsTest, ThePreviewFileIsThisProcesssOwnAndOnlyWrittenWhenAsked) {
-  prog->doutput->SetText("<html><body>Vorschau</body></html>");
+  prog->doutput->SetText(L"<html><body>Vorschau</body></html>");
   prog->zspmenu->SetChecked(false);
   const std::wstring preview = TempFileName(TTempFile::Preview);
   SaveTextFileW(L"", preview, 65001, false);
@@ -339,7 +339,7 @@ TEST_F(WizardsTest, KeywordIndexRunAndItsOutputs) {
   Drop(prog->squlist, {Write("eins.txt", "Anker Boje Anker"), Write("zwei.txt", "Segel")});
   prog->sstart->Click();
   EXPECT_EQ(prog->sct->GetActivePage(), prog->ts5);
-  const std::string text = prog->soutput->GetText();
+  const std::string text = formstest::Narrow(prog->soutput->GetText());
   EXPECT_NE(text.find("Anker"), std::string::npos) << text;
   EXPECT_NE(text.find("Segel"), std::string::npos);
   dialogs.answer = dir.File("stichworte.txt");
@@ -353,7 +353,7 @@ TEST_F(WizardsTest, KeywordIndexRunAndItsOutputs) {
   EXPECT_EQ(prog->soutput->GetScrollBars(), ssVertical);
   prog->mneustwClick(nullptr);
   EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 0);
-  EXPECT_EQ(prog->soutput->GetText(), "");
+  EXPECT_EQ(prog->soutput->GetText(), L"");
 }
 
 TEST_F(WizardsTest, ChoosingAnIndexToExtendTicksTheOptionEvenWhenCancelled) {
@@ -370,13 +370,13 @@ TEST_F(WizardsTest, TheWizardsSpeakBothLanguages) {
   prog->sprachealles();
   EXPECT_EQ(prog->td2->GetCaption(), "2. Criteria");
   EXPECT_EQ(prog->ts5->GetCaption(), "Output");
-  EXPECT_EQ(prog->qulist->GetColumns()->GetItem(0)->GetCaption(), "Name");
-  EXPECT_EQ(prog->squlist->GetColumns()->GetItem(3)->GetCaption(), "Coding");
+  EXPECT_EQ(prog->qulist->GetColumns()->GetItem(0)->GetCaption(), L"Name");
+  EXPECT_EQ(prog->squlist->GetColumns()->GetItem(3)->GetCaption(), L"Coding");
   EXPECT_EQ(prog->AbbruchS->GetCaption(), "Break");
   start->spr->SetCaption("de");
   prog->sprachealles();
   EXPECT_EQ(prog->td2->GetCaption(), "2. Einstellungen");
-  EXPECT_EQ(prog->qulist->GetColumns()->GetItem(4)->GetCaption(), "Gr\xF6\xDF" "e");
+  EXPECT_EQ(prog->qulist->GetColumns()->GetItem(4)->GetCaption(), L"Gr\x00F6\x00DF" L"e");
   EXPECT_EQ(prog->Zeilenumbruch->GetCaption(), "Zeilenumbruch");
 }
 

@@ -61,7 +61,7 @@ class HeldOpen {
 
 void RunTextIndex(const std::string& text) {
   prog->qu_text->SetChecked(true);
-  prog->original->SetText(text);
+  prog->original->SetText(formstest::Wide(text));
   prog->sz_zeilezuseite->SetChecked(true);
   BuildTextIndex();
 }
@@ -69,7 +69,7 @@ void RunTextIndex(const std::string& text) {
 void SelectItems(TListBox* list, const Strings& words) {
   for (int i = 0; i < list->GetItems()->GetCount(); ++i)
     for (const std::string& word : words)
-      if (list->GetItems()->Get(i) == word) list->SetSelected(i, true);
+      if (list->GetItems()->Get(i) == formstest::Wide(word)) list->SetSelected(i, true);
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ TEST(WordListWindows, TheListFilesAreReadInAnyEncodingAndTheBuiltInListsStandInF
   }
   ListFile empty("neg.txt", "");
   TextIndexWindows windows;
-  EXPECT_EQ(negliste->liste->GetText(), "");
+  EXPECT_EQ(negliste->liste->GetText(), L"");
 }
 
 TEST(WordListWindows, LoadAddDeleteAndTheWizardButtonsOpenTheLists) {
@@ -124,9 +124,9 @@ TEST(WordListWindows, LoadAddDeleteAndTheWizardButtonsOpenTheLists) {
   PostClick(negliste->delete_);
   PostClick(negliste->OK);
   Click(prog->negativliste_anzeigen);
-  EXPECT_EQ(negliste->liste->GetText(), "");
+  EXPECT_EQ(negliste->liste->GetText(), L"");
   EXPECT_FALSE(negliste->GetVisible());
-  posliste->liste->SetText("Neue Liste\r\n");
+  posliste->liste->SetText(L"Neue Liste\r\n");
   PostClick(posliste->OK);
   Click(prog->positivliste_anzeigen);
   EXPECT_EQ(posliste->Words(), std::vector<std::wstring>({L"Neue Liste"}));
@@ -135,7 +135,7 @@ TEST(WordListWindows, LoadAddDeleteAndTheWizardButtonsOpenTheLists) {
 TEST(WordListWindows, SavingWritesTheOutputEncodingToTheChosenFile) {
   TextIndexWindows windows;
   testsupport::TempDir folder;
-  negliste->liste->SetText("\xC4rger\r\nDoch");
+  negliste->liste->SetText(L"\xC4rger\r\nDoch");
   {
     DialogAnswers dialogs;
     dialogs.Choose(folder.File("neg.txt"));
@@ -157,7 +157,7 @@ TEST(WordListWindows, AListThatCannotBeWrittenIsToldWithItsPlaceAndTheOldFileSta
   testsupport::TempDir folder;
   const std::string path = folder.File("pos.txt");
   WriteBytes(path, "Alte Liste\r\n");
-  posliste->liste->SetText("Neue Liste\r\n");
+  posliste->liste->SetText(L"Neue Liste\r\n");
   for (const char* code : {"de", "en"}) {
     start->spr->SetCaption(code);
     HeldOpen held(path);
@@ -182,7 +182,7 @@ TEST(WordListEditors, WordsOfTheLastIndexBecomeTheListOfTheNextRun) {
   editneg->ShowWithLists();
   EXPECT_EQ(Items(editneg->idxliste->GetItems()), Strings({"Dach", "Garten", "Haus", "Hof"}));
   EXPECT_EQ(MemoLines(editneg->liste).size(), 229u);  // the list window's lines
-  editneg->liste->SetText("Zaun\r\nHof\r\n");
+  editneg->liste->SetText(L"Zaun\r\nHof\r\n");
   SelectItems(editneg->idxliste, {"Hof", "Garten"});
   Click(editneg->versch);
   // Moved, sorted, and a word that was there already twice.
@@ -204,7 +204,7 @@ TEST(WordListEditors, SavingWritesTheFileUnlessCancelledAndAFailureKeepsTheEdito
   testsupport::TempDir folder;
   const std::string path = folder.File("pos.txt");
   editpos->ShowWithLists();
-  editpos->liste->SetText("New York\r\nBerlin\r\n");
+  editpos->liste->SetText(L"New York\r\nBerlin\r\n");
   Click(editpos->sort);
   EXPECT_EQ(MemoLines(editpos->liste), Strings({"Berlin", "New York"}));
   {
@@ -218,7 +218,7 @@ TEST(WordListEditors, SavingWritesTheFileUnlessCancelledAndAFailureKeepsTheEdito
 
   // A cancelled dialog still hands the list over.
   editpos->ShowWithLists();
-  editpos->liste->SetText("Paris\r\n");
+  editpos->liste->SetText(L"Paris\r\n");
   {
     DialogAnswers dialogs;
     dialogs.Cancel();
@@ -229,7 +229,7 @@ TEST(WordListEditors, SavingWritesTheFileUnlessCancelledAndAFailureKeepsTheEdito
 
   // A file that cannot be written: told, nothing handed over, the editor keeps the list.
   editpos->ShowWithLists();
-  editpos->liste->SetText("Rom\r\n");
+  editpos->liste->SetText(L"Rom\r\n");
   {
     HeldOpen held(path);
     MessageBoxes boxes;
@@ -257,11 +257,11 @@ TEST(WordListEditors, TheFileIndexChoiceFollowsTheLanguageAndShowsTheFileIndexWo
   EXPECT_EQ(Items(editneg->wahl->GetItems()), Strings({"Index: TextIndex", "Index: FileIndex"}));
   // No file index built yet: an empty list.
   formstest::Pick(editneg->wahl, 1);
-  EXPECT_EQ(editneg->wahl->GetText(), "Index: FileIndex");
+  EXPECT_EQ(editneg->wahl->GetText(), L"Index: FileIndex");
   EXPECT_EQ(Items(editneg->idxliste->GetItems()), Strings());
   start->spr->SetCaption("de");
   prog->sprachealles();
-  EXPECT_EQ(editneg->wahl->GetText(), "Index: DateiIndex");
+  EXPECT_EQ(editneg->wahl->GetText(), L"Index: DateiIndex");
   EXPECT_EQ(Items(editneg->wahl->GetItems()), Strings({"Index: TextIndex", "Index: DateiIndex"}));
   EXPECT_EQ(editneg->GetCaption(), "Editor: Index > Negativliste");
   formstest::Pick(editneg->wahl, 0);

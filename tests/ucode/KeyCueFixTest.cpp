@@ -11,6 +11,9 @@
 #include "classlib/StdCtrls.h"
 #include "support/TestSupport.h"
 
+// The library's own 8-bit edit.
+using StdCtrls::TEdit;
+
 namespace {
 
 const COLORREF kMark = RGB(255, 0, 255);

@@ -184,7 +184,7 @@ TEST(UnicodeWindows, CommonControlNeedsAClassAndWindowsNeedUnicode) {
   TCreateParams params;
   EXPECT_THROW(CreateUnicodeHandle_ComCtl(edit, params, L""), EUCodeInternalError);
   // An 8-bit window cannot be subclassed as a Unicode one.
-  auto* plain = Place<TEdit>(form.Get(), 10, 40, 150, 24);
+  auto* plain = Place<StdCtrls::TEdit>(form.Get(), 10, 40, 150, 24);
   plain->HandleNeeded();
   EXPECT_FALSE(IsWindowUnicode(plain->GetHandle()));
   EXPECT_THROW(SubClassUnicodeControl(plain, ""), EUCodeInternalError);
@@ -292,7 +292,7 @@ TEST(WideBackgrounds, WideWindowsOfTheLibrarysOwnClassEraseTheirBackground) {
 TEST(WideListTargets, WideTargetsGetWideItemsOthersTheir8BitForm) {
   wintest::ShownForm form;
   auto* wide = Place<TUCodeListBox>(form.Get(), 10, 10, 100, 80);
-  auto* plain = Place<TListBox>(form.Get(), 120, 10, 100, 80);
+  auto* plain = Place<StdCtrls::TListBox>(form.Get(), 120, 10, 100, 80);
   TObject marker;
   WideAddListItem(wide, kGreek, &marker);
   WideAddListItem(plain, kGreek, &marker);

@@ -1,0 +1,67 @@
+// Text in any script through the text wizard: typed into the source memo, indexed, shown in the
+// result memo and saved as UTF-8, every character intact.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "TextIndexWindows.h"
+#include "classlib/CommonDialogs.h"
+#include "engine/u_WideFuncText.h"
+#include "forms/u_prog.h"
+#include "forms/u_textix.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Greek, Polish, Cyrillic and Japanese words and an emoji (a surrogate pair), one a line. The
+// emoji is no letter, so it reaches the source memo but makes no index entry.
+const std::wstring kWords[] = {L"\x0395\x03BB\x03BB\x03AC\x03B4\x03B1",  // Ελλάδα
+                               L"\x0141\x00F3\x0064\x017A",              // Łódź
+                               L"\x041C\x043E\x0441\x043A\x0432\x0430",  // Москва
+                               L"\x6771\x4EAC\x90FD\x5E81",              // 東京都庁
+                               L"\xD83D\xDE00"};                         // 😀
+
+std::string Utf8(const std::wstring& text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+TEST(UnicodeThroughTheTextWizard, TypedWordsComeOutOfTheResultMemoAndTheSavedFileUnchanged) {
+  formstest::TextIndexWindows windows;
+  prog->qu_text->SetChecked(true);
+  prog->sz_zeilezuseite->SetChecked(true);
+  prog->original->SetText(L"");
+  HWND memo = prog->original->GetHandle();
+  ASSERT_TRUE(IsWindowUnicode(memo));
+  std::wstring typed;
+  for (const std::wstring& word : kWords) typed += word + L"\r\n";
+  for (wchar_t ch : typed)
+    if (ch != L'\n') SendMessageW(memo, WM_CHAR, ch, 1);  // Enter gives the memo its CR LF
+  ASSERT_EQ(prog->original->GetText(), typed);
+  EXPECT_EQ(prog->original->GetLines()->Get(3), kWords[3]);
+  EXPECT_EQ(prog->original->GetLines()->Get(4), kWords[4]);
+
+  prog->ft_startClick(prog->ft_start);
+  const std::wstring output = prog->output->GetText();
+  // Each word stands on the line of its page.
+  for (int page = 0; page < 4; ++page)
+    EXPECT_NE(output.find(kWords[page] + L" " + std::to_wstring(page + 1)), std::wstring::npos) << page;
+
+  // Saved as the wizard's "Save Text" saves it, the dialog answered by the test; the factory
+  // encoding is UTF-8 without a mark.
+  testsupport::TempDir folder;
+  const std::string file = folder.File("index.txt");
+  TCommonDialogAnswerer previous = SetCommonDialogAnswerer([&file](TCommonDialog& dialog) {
+    static_cast<TSaveDialog&>(dialog).SetFileName(file);
+    return true;
+  });
+  const bool saved = SaveTextIndexText();
+  SetCommonDialogAnswerer(previous);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(testsupport::ReadBytes(file), Utf8(output));
+  for (int page = 0; page < 4; ++page)
+    EXPECT_NE(testsupport::ReadBytes(file).find(Utf8(kWords[page])), std::string::npos) << page;
+}
+
+}  // namespace

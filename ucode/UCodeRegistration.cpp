@@ -1,0 +1,14 @@
+#include "ucode/UCodeRegistration.h"
+
+#include "classlib/Registration.h"
+#include "ucode/UCodeRepComCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
+
+void RegisterUnicodeLayer() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  RegisterClassLibrary();
+  RegisterUCodeRepStdCtrls();
+  RegisterUCodeRepComCtrls();
+}

@@ -1,0 +1,34 @@
+// The names the windows give their edits, memos, list boxes and combo boxes: TEdit, TMemo,
+// TListBox and TComboBox are the wide controls here, so that every window's code and form
+// description makes wide controls. (The library's own 8-bit controls of these names are
+// StdCtrls::TEdit and the rest.)
+#pragma once
+
+#include "ucode/UCodeStdCtrls.h"
+
+class TEdit : public TUCodeEdit {
+  KX_COMPONENT(TEdit, TUCodeEdit)
+ public:
+  explicit TEdit(TComponent* owner) : TUCodeEdit(owner) {}
+};
+
+class TMemo : public TUCodeMemo {
+  KX_COMPONENT(TMemo, TUCodeMemo)
+ public:
+  explicit TMemo(TComponent* owner) : TUCodeMemo(owner) {}
+};
+
+class TListBox : public TUCodeListBox {
+  KX_COMPONENT(TListBox, TUCodeListBox)
+ public:
+  explicit TListBox(TComponent* owner) : TUCodeListBox(owner) {}
+};
+
+class TComboBox : public TUCodeComboBox {
+  KX_COMPONENT(TComboBox, TUCodeComboBox)
+ public:
+  explicit TComboBox(TComponent* owner) : TUCodeComboBox(owner) {}
+};
+
+// Gives form descriptions the wide classes under these names.
+void RegisterUCodeRepStdCtrls();
