@@ -14,8 +14,8 @@ TTextToIndexOptions WithCompound(TCompoundWords compound) {
 }
 
 struct Converted {
-  bool ok;
-  std::wstring entry, pages;
+  bool ok = false;
+  std::wstring entry{}, pages{};
 };
 
 Converted Convert(const std::wstring& line, const TTextToIndexOptions& options) {

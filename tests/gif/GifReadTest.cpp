@@ -95,7 +95,9 @@ TEST(GifRead, PicturesThatPillowWroteReadAsPillowReadsThem) {
       ASSERT_EQ(frame->GetWidth(), want.width);
       ASSERT_EQ(frame->GetHeight(), want.height);
       int delay = frame->GetGraphicControlExtension() ? frame->GetGraphicControlExtension()->GetDelay() : 0;
-      if (want.duration) EXPECT_EQ(delay * 10, want.duration);
+      if (want.duration) {
+        EXPECT_EQ(delay * 10, want.duration);
+      }
       // Pillow shows the whole screen; every opaque pixel of the frame must show its colour.
       std::string rgb = testsupport::ReadBytes(folder + name + "-" + std::to_string(n) + ".rgb");
       ASSERT_EQ(rgb.size(), static_cast<size_t>(picture.GetWidth()) * picture.GetHeight() * 3);
