@@ -519,6 +519,14 @@ void TCustomLabel::SetWordWrap(bool value) {
 void TCustomLabel::DoDrawText(RECT& rect, UINT flags) {
   std::string text = GetLabelText();
   if ((flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == "&"))) text += ' ';
+  flags = BeginLabelTextDrawing(flags);
+  if (CutsWrappedText()) text = FitWrappedText(text, rect, flags);
+  DrawLabelTextShaded(rect, flags, [&](RECT& where) {
+    DrawTextA(FCanvas->GetHandle(), text.c_str(), static_cast<int>(text.size()), &where, flags);
+  });
+}
+
+UINT TCustomLabel::BeginLabelTextDrawing(UINT flags) {
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
   flags = DrawTextBiDiModeFlags(flags);
   FCanvas->GetFont()->Assign(FFont.get());
@@ -526,22 +534,28 @@ void TCustomLabel::DoDrawText(RECT& rect, UINT flags) {
     static const UINT kEllipsis[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
     flags = (flags & ~(DT_CALCRECT | DT_EXPANDTABS)) | kEllipsis[FEllipsisPosition];
   }
-  HDC dc = FCanvas->GetHandle();
   FCanvas->GetBrush()->SetStyle(bsClear);
   FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
-  SetBkMode(dc, TRANSPARENT);
-  if (FWordWrap && !FAutoSize && (FEllipsisPosition == epEndEllipsis || FEllipsisPosition == epWordEllipsis))
-    text = FitWrappedText(text, rect, flags);
+  SetBkMode(FCanvas->GetHandle(), TRANSPARENT);
+  return flags;
+}
+
+bool TCustomLabel::CutsWrappedText() const {
+  return FWordWrap && !FAutoSize && (FEllipsisPosition == epEndEllipsis || FEllipsisPosition == epWordEllipsis);
+}
+
+void TCustomLabel::DrawLabelTextShaded(RECT& rect, UINT flags, const std::function<void(RECT&)>& draw) {
+  HDC dc = FCanvas->GetHandle();
   if (!FEnabled && !(flags & DT_CALCRECT)) {
     RECT shifted = rect;
     OffsetRect(&shifted, 1, 1);
     SetTextColor(dc, ColorToRGB(clBtnHighlight));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
+    draw(shifted);
     SetTextColor(dc, ColorToRGB(clBtnShadow));
   } else {
     SetTextColor(dc, ColorToRGB(FFont->GetColor()));
   }
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+  draw(rect);
 }
 
 // Wrapped text that does not fit loses whole words from its end, followed by "...".

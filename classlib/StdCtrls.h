@@ -3,6 +3,8 @@
 // StdLists.h, included at the end).
 #pragma once
 
+#include <functional>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -205,6 +207,11 @@ class TCustomLabel : public TGraphicControl {
   // Draws (or with DT_CALCRECT measures) the caption into `rect`.
   virtual void DoDrawText(RECT& rect, UINT flags);
   std::string FitWrappedText(const std::string& text, const RECT& rect, UINT flags);
+  // The drawing steps that do not depend on the text's width: canvas set up, flags completed
+  // (returned); whether wrapped text is cut to fit; the disabled look around `draw`.
+  UINT BeginLabelTextDrawing(UINT flags);
+  bool CutsWrappedText() const;
+  void DrawLabelTextShaded(RECT& rect, UINT flags, const std::function<void(RECT&)>& draw);
   void Paint() override;
   void AdjustBounds();
   void Notification(TComponent* component, TOperation operation) override;

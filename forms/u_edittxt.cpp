@@ -16,7 +16,6 @@ Tedittxt* edittxt = nullptr;
 namespace {
 
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 // The whole text as it was before the last change of this window.
 std::wstring undoCopy;

@@ -678,29 +678,11 @@ void TUCodeCustomLabel::DoDrawText(RECT& rect, UINT flags) {
   }
   std::wstring text = GetWideLabelText();
   if ((flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == L"&"))) text += L' ';
-  if (!FShowAccelChar) flags |= DT_NOPREFIX;
-  flags = DrawTextBiDiModeFlags(flags);
-  FCanvas->GetFont()->Assign(FFont.get());
-  if (FEllipsisPosition != epNone && !FAutoSize) {
-    static const UINT kEllipsis[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
-    flags = (flags & ~(DT_CALCRECT | DT_EXPANDTABS)) | kEllipsis[FEllipsisPosition];
-  }
-  HDC dc = FCanvas->GetHandle();
-  FCanvas->GetBrush()->SetStyle(bsClear);
-  FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
-  SetBkMode(dc, TRANSPARENT);
-  if (FWordWrap && !FAutoSize && (FEllipsisPosition == epEndEllipsis || FEllipsisPosition == epWordEllipsis))
-    text = FitWrappedWideText(text, rect, flags);
-  if (!FEnabled && !(flags & DT_CALCRECT)) {
-    RECT shifted = rect;
-    OffsetRect(&shifted, 1, 1);
-    SetTextColor(dc, ColorToRGB(clBtnHighlight));
-    WideDrawText(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
-    SetTextColor(dc, ColorToRGB(clBtnShadow));
-  } else {
-    SetTextColor(dc, ColorToRGB(FFont->GetColor()));
-  }
-  WideDrawText(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+  flags = BeginLabelTextDrawing(flags);
+  if (CutsWrappedText()) text = FitWrappedWideText(text, rect, flags);
+  DrawLabelTextShaded(rect, flags, [&](RECT& where) {
+    WideDrawText(FCanvas->GetHandle(), text.c_str(), static_cast<int>(text.size()), &where, flags);
+  });
 }
 
 // Wrapped text that does not fit loses whole words from its end, followed by "...".
