@@ -1206,9 +1206,9 @@ void TScrollBar::DeclareProperties(TPropertyTable& table) {
 TClass TButton::GetActionLinkClass() const { return TButtonActionLink::StaticClass(); }
 
 void RegisterStandardControls() {
-  RegisterClasses({StdCtrls::TEdit::StaticClass(), StdCtrls::TMemo::StaticClass(), TLabel::StaticClass(),
-                   TButton::StaticClass(), TCheckBox::StaticClass(), TRadioButton::StaticClass(),
-                   TGroupBox::StaticClass(), TStaticText::StaticClass(), TScrollBar::StaticClass(),
+  RegisterClasses({StdCtrls::TEdit::StaticClass(), StdCtrls::TMemo::StaticClass(), StdCtrls::TLabel::StaticClass(),
+                   TButton::StaticClass(), StdCtrls::TCheckBox::StaticClass(), TRadioButton::StaticClass(),
+                   StdCtrls::TGroupBox::StaticClass(), StdCtrls::TStaticText::StaticClass(), TScrollBar::StaticClass(),
                    StdCtrls::TListBox::StaticClass(), StdCtrls::TComboBox::StaticClass()});
   RegisterActionLinkClass<TButtonActionLink>();
 }

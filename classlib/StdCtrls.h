@@ -228,11 +228,15 @@ class TCustomLabel : public TGraphicControl {
   bool FWordWrap = false;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TLabel : public TCustomLabel {
   KX_COMPONENT(TLabel, TCustomLabel)
  public:
   explicit TLabel(TComponent* owner) : TCustomLabel(owner) {}
 };
+}  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
 // Push buttons, check boxes and radio buttons.
@@ -305,11 +309,15 @@ class TCustomCheckBox : public TButtonControl {
   TLeftRight FAlignment = taRight;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TCheckBox : public TCustomCheckBox {
   KX_COMPONENT(TCheckBox, TCustomCheckBox)
  public:
   explicit TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
 };
+}  // namespace StdCtrls
 
 class TRadioButton : public TButtonControl {
   KX_COMPONENT(TRadioButton, TButtonControl)
@@ -347,11 +355,15 @@ class TCustomGroupBox : public TCustomControl {
   void CMTextChanged(TMessage& message) override;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TGroupBox : public TCustomGroupBox {
   KX_COMPONENT(TGroupBox, TCustomGroupBox)
  public:
   explicit TGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
 };
+}  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
 class TCustomStaticText : public TWinControl {
@@ -387,11 +399,15 @@ class TCustomStaticText : public TWinControl {
   bool FShowAccelChar = true;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TStaticText : public TCustomStaticText {
   KX_COMPONENT(TStaticText, TCustomStaticText)
  public:
   explicit TStaticText(TComponent* owner) : TCustomStaticText(owner) {}
 };
+}  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
 using TScrollEvent = TEvent<void(TObject*, TScrollCode, int&)>;

@@ -5,6 +5,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 
 class Tdesign : public TForm {
   KX_COMPONENT(Tdesign, TForm)

@@ -140,7 +140,7 @@ void Teinstausgabe::jazubomClick(TObject*) {
 void Teinstausgabe::Label7Click(TObject* sender) {
   auto* label = dynamic_cast<TLabel*>(sender);
   if (!label) return;
-  ShellExecuteA(nullptr, "open", InformationAddress(label->GetCaption()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteA(nullptr, "open", InformationAddress(label->TControl::GetCaption()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Teinstausgabe::BitBtn6Click(TObject*) {

@@ -164,7 +164,7 @@ TFileIndexOptions ReadFileIndexOptions() {
   options.RemoveDuplicatePages = prog->dkt_keinedoppeltenseiten->GetChecked();
   options.SplitJoined = prog->dkt_zusdoppelt->GetChecked();
   options.ExtendIndex = prog->dkt_integrieren->GetChecked();
-  options.IndexPath = Wide(prog->dkt_index->GetCaption());
+  options.IndexPath = prog->dkt_index->GetCaption();
   options.HtmlOutput = prog->htmlindex->GetChecked();
   options.UseDesign = prog->dkt_design->GetChecked();
   options.TextLayout = ReadTextLayout(options.UseDesign);

@@ -49,7 +49,7 @@ void Tstart::FormCreate(TObject*) {
 }
 
 void Tstart::sprache() {
-  const std::string code = spr->GetCaption();
+  const std::string code = spr->TControl::GetCaption();
   if (code == "de") Application->SetTitle("Kaptorix - Berno Kalwe");
   if (code == "en") {
     Application->SetTitle("Kaptorix - Berno Kalwe");
@@ -101,7 +101,7 @@ void Tstart::DeclareProperties(TPropertyTable& table) {
   p.Handler("FormCloseQuery", &Tstart::FormCloseQuery);
 }
 
-std::string LanguageCode() { return start != nullptr ? start->spr->GetCaption() : std::string("en"); }
+std::string LanguageCode() { return start != nullptr ? start->spr->TControl::GetCaption() : std::string("en"); }
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 #include "ucode/KeyCueFixUnit.h"
 
 class Tstart : public TForm {

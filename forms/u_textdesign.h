@@ -4,6 +4,7 @@
 
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepStdCtrls.h"
 #include "classlib/Forms.h"
 
 class Ttextdesign : public TForm {

@@ -120,7 +120,7 @@ TTextIndexOptions ReadTextIndexOptions() {
   options.PageList = WideItems(prog->sz_libo->GetItems());
   options.NumbersBelowText = szkriterien->posunter->GetChecked();
   options.ExtendIndex = prog->kt_integrieren->GetChecked();
-  options.IndexPath = Wide(prog->kt_index->GetCaption());
+  options.IndexPath = prog->kt_index->GetCaption();
   options.SplitJoined = prog->kt_zusdoppelt->GetChecked();
   options.RemoveDuplicatePages = prog->kt_keinedoppeltenseiten->GetChecked();
   options.Pipeline = ReadPipelineOptions();

@@ -2,6 +2,7 @@
 #include "ucode/UCodeRepStdCtrls.h"
 
 void RegisterUCodeRepStdCtrls() {
-  for (TClass cls : {TEdit::StaticClass(), TMemo::StaticClass(), TListBox::StaticClass(), TComboBox::StaticClass()})
+  for (TClass cls : {TEdit::StaticClass(), TMemo::StaticClass(), TListBox::StaticClass(), TComboBox::StaticClass(),
+                     TLabel::StaticClass(), TCheckBox::StaticClass(), TGroupBox::StaticClass(), TStaticText::StaticClass()})
     RegisterReplacementClass(cls);
 }

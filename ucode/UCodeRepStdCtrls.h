@@ -30,5 +30,29 @@ class TComboBox : public TUCodeComboBox {
   explicit TComboBox(TComponent* owner) : TUCodeComboBox(owner) {}
 };
 
+class TLabel : public TUCodeLabel {
+  KX_COMPONENT(TLabel, TUCodeLabel)
+ public:
+  explicit TLabel(TComponent* owner) : TUCodeLabel(owner) {}
+};
+
+class TCheckBox : public TUCodeCheckBox {
+  KX_COMPONENT(TCheckBox, TUCodeCheckBox)
+ public:
+  explicit TCheckBox(TComponent* owner) : TUCodeCheckBox(owner) {}
+};
+
+class TGroupBox : public TUCodeGroupBox {
+  KX_COMPONENT(TGroupBox, TUCodeGroupBox)
+ public:
+  explicit TGroupBox(TComponent* owner) : TUCodeGroupBox(owner) {}
+};
+
+class TStaticText : public TUCodeStaticText {
+  KX_COMPONENT(TStaticText, TUCodeStaticText)
+ public:
+  explicit TStaticText(TComponent* owner) : TUCodeStaticText(owner) {}
+};
+
 // Gives form descriptions the wide classes under these names.
 void RegisterUCodeRepStdCtrls();

@@ -654,7 +654,7 @@ namespace {
 
 template <class C>
 void DeclareWideCaption(TClassProperties<C>& p) {
-  p.WideString("Caption", &C::GetCaption, &C::SetCaption);
+  p.WideString("Caption", &C::GetCaption, static_cast<void (C::*)(const std::wstring&)>(&C::SetCaption));
   DeclareWideHint(p);
 }
 

@@ -233,6 +233,7 @@ class TUCodeCustomLabel : public TCustomLabel {
  public:
   explicit TUCodeCustomLabel(TComponent* owner) : TCustomLabel(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
   std::wstring GetHint() { return WideGetControlHint(this); }
   void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
@@ -262,6 +263,7 @@ class TUCodeButton : public TButton {
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeButton(TComponent* owner) : TButton(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
   std::wstring GetHint() { return WideGetControlHint(this); }
   void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
@@ -277,6 +279,7 @@ class TUCodeCustomCheckBox : public TCustomCheckBox {
  public:
   explicit TUCodeCustomCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
   std::wstring GetHint() { return WideGetControlHint(this); }
   void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
@@ -300,6 +303,7 @@ class TUCodeRadioButton : public TRadioButton {
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeRadioButton(TComponent* owner) : TRadioButton(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
   std::wstring GetHint() { return WideGetControlHint(this); }
   void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
@@ -326,6 +330,7 @@ class TUCodeCustomGroupBox : public TCustomGroupBox {
  public:
   explicit TUCodeCustomGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
   std::wstring GetHint() { return WideGetControlHint(this); }
   void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
@@ -349,6 +354,7 @@ class TUCodeCustomStaticText : public TCustomStaticText {
  public:
   explicit TUCodeCustomStaticText(TComponent* owner);
   std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
   std::wstring GetHint() { return WideGetControlHint(this); }
   void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }

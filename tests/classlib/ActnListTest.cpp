@@ -10,6 +10,7 @@
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
+using StdCtrls::TLabel;
 using StdCtrls::TEdit;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
+using StdCtrls::TLabel;
+using StdCtrls::TGroupBox;
 using StdCtrls::TEdit;
 
 using wintest::MessageRecorder;

@@ -12,6 +12,10 @@
 #include "support/TestSupport.h"
 
 // The library's own 8-bit controls.
+using StdCtrls::TLabel;
+using StdCtrls::TCheckBox;
+using StdCtrls::TGroupBox;
+using StdCtrls::TStaticText;
 using StdCtrls::TEdit;
 using StdCtrls::TMemo;
 using StdCtrls::TComboBox;

@@ -10,6 +10,9 @@
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
+using StdCtrls::TLabel;
+using StdCtrls::TCheckBox;
+using StdCtrls::TStaticText;
 using StdCtrls::TEdit;
 using StdCtrls::TMemo;
 using StdCtrls::TComboBox;

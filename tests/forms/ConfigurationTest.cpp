@@ -453,10 +453,10 @@ TEST(ConfigurationMenu, FactorySettingsAndLanguageFromTheMenu) {
   prog->m_konfig_standard->Click();
   EXPECT_EQ(sdesign->zw->GetText(), ":  ");
   prog->mspren->Click();
-  EXPECT_EQ(start->spr->GetCaption(), "en");
+  EXPECT_EQ(start->spr->GetCaption(), L"en");
   EXPECT_EQ(prog->rand_btdidx->GetCaption(), "File Index");
   prog->msprde->Click();
-  EXPECT_EQ(start->spr->GetCaption(), "de");
+  EXPECT_EQ(start->spr->GetCaption(), L"de");
   EXPECT_EQ(prog->rand_btdidx->GetCaption(), "Datei Index");
 }
 

@@ -180,7 +180,7 @@ TEST_F(FileIndexFormsTest, FileIndexRunWritesThePageIntoMemoAndBrowser) {
       << page;
   EXPECT_NE(page.find(">Kr&auml;ne</div>"), std::string::npos);
   EXPECT_NE(page.find(">&Ouml;lberg</div>"), std::string::npos);
-  EXPECT_EQ(prog->dstatus->GetCaption(), "Writing Index..");
+  EXPECT_EQ(prog->dstatus->TControl::GetCaption(), "Writing Index..");
   EXPECT_EQ(prog->fortschritt->GetPosition(), 75);
   ASSERT_FALSE(windows.log->documentCalls.empty());
   EXPECT_EQ(windows.log->documentCalls[1].substr(0, 6), L"Write:");
@@ -188,7 +188,7 @@ TEST_F(FileIndexFormsTest, FileIndexRunWritesThePageIntoMemoAndBrowser) {
   EXPECT_TRUE(prog->ShowDesign->GetVisible());
   DescribeFileIndexSettings(prog->td5);
   EXPECT_EQ(prog->fortschritt->GetPosition(), 0);
-  EXPECT_EQ(prog->dstatus->GetCaption(), "");
+  EXPECT_EQ(prog->dstatus->TControl::GetCaption(), "");
   EXPECT_EQ(prog->browser->GetWidth(), prog->doutput->GetWidth());
   // The page for the independent checkers.
   const std::string out = testsupport::ExeFolder() + "fileindex-out";
@@ -230,7 +230,7 @@ TEST_F(FileIndexFormsTest, KeywordIndexRun) {
   BuildKeywordIndex();
   EXPECT_EQ(formstest::Lines(prog->soutput->GetText()),
             (std::vector<std::string>{"a.txt: Berlin, Spree", "", "b.htm: Hamburg", ""}));
-  EXPECT_EQ(prog->sstatus->GetCaption(), "Writing Index..");
+  EXPECT_EQ(prog->sstatus->TControl::GetCaption(), "Writing Index..");
   prog->stw_design->SetChecked(true);
   sdesign->bez->SetChecked(true);
   sdesign->zwdl->SetText(" - ");
@@ -246,16 +246,16 @@ TEST_F(FileIndexFormsTest, PageSwitchesAndSummaries) {
   EXPECT_FALSE(prog->dbt1->GetVisible());
   DescribeFileIndexSettings(prog->td3);
   EXPECT_FALSE(prog->dbt2->GetEnabled());
-  EXPECT_EQ(prog->dzusammenfassung->GetCaption().substr(0, 15), "Suchkriterien\r\n");
-  EXPECT_NE(prog->dzusammenfassung->GetCaption().find(Ansi(L" - Minimale Wortlänge: 3\r\n")), std::string::npos);
+  EXPECT_EQ(prog->dzusammenfassung->TControl::GetCaption().substr(0, 15), "Suchkriterien\r\n");
+  EXPECT_NE(prog->dzusammenfassung->TControl::GetCaption().find(Ansi(L" - Minimale Wortlänge: 3\r\n")), std::string::npos);
   DescribeKeywordIndexSettings(prog->ts3);
   EXPECT_TRUE(prog->pgstw->GetVisible());
   EXPECT_FALSE(prog->pgdateien->GetVisible());
   EXPECT_FALSE(prog->sbt2->GetEnabled());
-  EXPECT_NE(prog->szusammenfassung->GetCaption().find(Ansi(L" - Doppelte Einträge werden aussortiert\r\n")), std::string::npos);
+  EXPECT_NE(prog->szusammenfassung->TControl::GetCaption().find(Ansi(L" - Doppelte Einträge werden aussortiert\r\n")), std::string::npos);
   start->spr->SetCaption("en");
   DescribeKeywordIndexSettings(prog->ts3);
-  EXPECT_EQ(prog->szusammenfassung->GetCaption().substr(0, 10), "Criteria\r\n");
+  EXPECT_EQ(prog->szusammenfassung->TControl::GetCaption().substr(0, 10), "Criteria\r\n");
   DescribeKeywordIndexSettings(prog->ts4);
   EXPECT_FALSE(prog->sstart->GetEnabled());
   DescribeKeywordIndexSettings(prog->ts5);

@@ -262,14 +262,14 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     EXPECT_EQ(prog->OpenIndex->GetFilter(), "Index (*.idx)|*.idx|" + all);
     EXPECT_EQ(prog->SaveIndex->GetFilter(), "Index (*.idx)|*.idx|" + all);
     EXPECT_EQ(Columns(prog->squlist), columns);
-    EXPECT_EQ(prog->dkt_index->GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
+    EXPECT_EQ(prog->dkt_index->TControl::GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
     EXPECT_EQ(LastItem(szkriterien->sz_laenge), custom);
     EXPECT_EQ(LastItem(szkriterien->cb_pluswert), custom);
     // The other items and the shown values stay.
     EXPECT_EQ(prog->kt_max->GetItems()->Get(0), L"0");
     EXPECT_EQ(prog->kt_max->GetText(), L"3");
     EXPECT_EQ(szkriterien->sz_laenge->GetText(), L"5");
-    EXPECT_EQ(prog->kt_index->GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
+    EXPECT_EQ(prog->kt_index->TControl::GetCaption(), german ? "Kein anderer Index ausgew\xE4hlt" : "No Index Selected");
     EXPECT_EQ(ProgressTexts.Preparing, german ? "Vorbereiten.." : "Preparing Index..");
     EXPECT_EQ(ProgressTexts.ReadingPage, german ? "Seite einlesen: " : "Reading Page: ");
     EXPECT_EQ(ProgressTexts.ReadingFile, german ? "Datei einlesen: " : "Reading File: ");
@@ -277,7 +277,7 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     EXPECT_EQ(ProgressTexts.Writing, german ? "Index schreiben.." : "Writing Index..");
     EXPECT_EQ(ProgressTexts.CurrentFile, german ? "Status der aktuellen Datei:" : "Status of current File:");
     // The design preview follows the language.
-    EXPECT_EQ(design->vorschau->GetCaption(), german ? "Vorschau: Eintrag 17, 38, 69, 193" : "Preview: Item 17, 38, 69, 193");
+    EXPECT_EQ(design->vorschau->TControl::GetCaption(), german ? "Vorschau: Eintrag 17, 38, 69, 193" : "Preview: Item 17, 38, 69, 193");
   }
 }
 
@@ -286,10 +286,10 @@ TEST(WindowTexts, AChosenIndexSurvivesTheSwitchAndAnUnknownCodeChangesNothing) {
   prog->kt_index->SetCaption("C:\\B\xFC" "cher\\alt.idx");
   prog->dkt_index->SetCaption("C:\\Seiten\\web.idx");
   Switch("de");
-  EXPECT_EQ(prog->dkt_index->GetCaption(), "C:\\Seiten\\web.idx");
-  EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
+  EXPECT_EQ(prog->dkt_index->TControl::GetCaption(), "C:\\Seiten\\web.idx");
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
   Switch("en");
-  EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
 
   Switch("fr");
   ExpectTexts(prog, kProg, false);

@@ -209,7 +209,7 @@ TEST(MainWindowStartFile, ATextIndexDataFileIsExtendedAndBuiltAtOnce) {
   const std::string path = dir.File("buch.idx");
   testsupport::WriteBytes(path, "Apfel:3>-|9>-\r\nBirne:4>-\r\n");
   prog->OpenStartFile(path);
-  EXPECT_EQ(prog->kt_index->GetCaption(), path);
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), path);
   EXPECT_TRUE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt6);
   const std::vector<std::string> lines = Lines(prog->output->GetText());
@@ -228,7 +228,7 @@ TEST(MainWindowStartFile, AFileIndexDataFileIsExtendedByTheFileWizardAtOnce) {
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(prog->output->GetText(), L"");
   EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
-  EXPECT_EQ(prog->dkt_index->GetCaption(), files);
+  EXPECT_EQ(prog->dkt_index->GetCaption(), formstest::Wide(files));
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td5);
   EXPECT_NE(prog->doutput->GetText().find(L"Apfel"), std::wstring::npos) << formstest::Narrow(prog->doutput->GetText());
   EXPECT_NE(prog->doutput->GetText().find(L"obst.html"), std::wstring::npos);

@@ -83,12 +83,12 @@ TEST(TextIndexWindowsStart, ControlsHoldTheFactoryStatesTheEngineExpects) {
   // The source group that is not chosen waits disabled; the wizard opens on its first page.
   EXPECT_FALSE(prog->original->GetEnabled());
   EXPECT_FALSE(prog->sz_beginn->GetEnabled());
-  EXPECT_EQ(prog->kt_index->GetCaption(), "No Index Selected");
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "No Index Selected");
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt1);
   EXPECT_TRUE(prog->pstart->GetVisible());
   EXPECT_FALSE(prog->pgtxt->GetVisible());
   EXPECT_EQ(LanguageCode(), "en");
-  EXPECT_EQ(design->vorschau->GetCaption(), "Preview: Item 17, 38, 69, 193");
+  EXPECT_EQ(design->vorschau->TControl::GetCaption(), "Preview: Item 17, 38, 69, 193");
 }
 
 TEST(TextIndexRunThroughTheWindows, EveryLineAPageWithTheFactoryOptions) {
@@ -101,7 +101,7 @@ TEST(TextIndexRunThroughTheWindows, EveryLineAPageWithTheFactoryOptions) {
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt6);
   EXPECT_TRUE(prog->pgtxt->GetVisible());
   EXPECT_EQ(prog->progress->GetPosition(), 0);
-  EXPECT_EQ(prog->status->GetCaption(), "");
+  EXPECT_EQ(prog->status->TControl::GetCaption(), "");
   EXPECT_TRUE(prog->ft_start->GetEnabled());
   EXPECT_FALSE(prog->bt2->GetEnabled());
   EXPECT_FALSE(prog->bt1->GetEnabled());
@@ -113,10 +113,10 @@ TEST(TextIndexRunThroughTheWindows, EveryLineAPageWithTheFactoryOptions) {
   design->dzw->SetText(": ");
   design->dsep->SetText("; ");
   design->kt_alphabet->SetChecked(false);
-  EXPECT_EQ(design->vorschau->GetCaption(), "Preview: Item: 17; 38; 69; 193");
+  EXPECT_EQ(design->vorschau->TControl::GetCaption(), "Preview: Item: 17; 38; 69; 193");
   BuildTextIndex();
   EXPECT_EQ(OutputLines(), Strings({"Register", "Haus: 7", "Hof: 7; 8"}));
-  EXPECT_EQ(prog->status->GetCaption(), "Writing Index..");
+  EXPECT_EQ(prog->status->TControl::GetCaption(), "Writing Index..");
 }
 
 TEST(TextIndexRunThroughTheWindows, ASourceThatCannotBeReadLeavesTheWizardUsable) {
@@ -202,7 +202,7 @@ TEST(TextIndexRunThroughTheWindows, ProblemsAreToldInTheCurrentLanguageAndTheRun
                                   Narrow(SkippedPageItemsMessage(1, "de"))}));
   EXPECT_EQ(boxes.captions, Strings(2, prog->GetCaption()));
   EXPECT_EQ(OutputLines(), Strings({"Index", "", "H", "Haus 1", "Hof 2"}));
-  EXPECT_EQ(prog->status->GetCaption(), "Index schreiben..");
+  EXPECT_EQ(prog->status->TControl::GetCaption(), "Index schreiben..");
 }
 
 TEST(TextIndexPageSwitch, ButtonsAndTheSummaryFollowThePage) {
@@ -214,7 +214,7 @@ TEST(TextIndexPageSwitch, ButtonsAndTheSummaryFollowThePage) {
   EXPECT_FALSE(prog->pstart->GetVisible());
   EXPECT_FALSE(prog->bt2->GetEnabled());
   EXPECT_TRUE(prog->ft_start->GetEnabled());
-  EXPECT_EQ(Wide(prog->zusammenfassung->GetCaption()),
+  EXPECT_EQ(Wide(prog->zusammenfassung->TControl::GetCaption()),
             L"Quelle\r\n - Datei: C:\\Buch.txt\r\n\r\n"
             L"Seitenzahlen\r\n - Benutzerdefinierte Einstellungen\r\n\r\n"
             L"Suchkriterien\r\n - Worte mit kleinen Buchstaben werden aussortiert\r\n"

@@ -196,7 +196,7 @@ TEST(TextToIndexEditor, EntriesHandedToTheTextWizardExtendItsIndex) {
   Click(edittxt2idx->ToTxtIdx);
   EXPECT_FALSE(edittxt2idx->GetVisible());
   const std::wstring handOver = TempFileName(TTempFile::IndexHandOver);
-  EXPECT_EQ(Wide(prog->kt_index->GetCaption()), handOver);
+  EXPECT_EQ(prog->kt_index->GetCaption(), handOver);
   EXPECT_TRUE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt6);
   EXPECT_EQ(Lines(prog->output->GetText()),
@@ -227,7 +227,7 @@ TEST(TextToIndexEditor, EntriesHandedToTheFileWizardExtendItsIndex) {
   SetTextRows({"Dach Kapitel>c:\\b\\k.htm"});
   Click(edittxt2idx->bt_t2i);
   Click(edittxt2idx->ToHTMLIdx);
-  EXPECT_EQ(Wide(prog->dkt_index->GetCaption()), TempFileName(TTempFile::IndexHandOver));
+  EXPECT_EQ(prog->dkt_index->GetCaption(), TempFileName(TTempFile::IndexHandOver));
   EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td5);
   const std::string output = formstest::Narrow(prog->doutput->GetText());

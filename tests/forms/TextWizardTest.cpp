@@ -199,7 +199,7 @@ TEST(TextWizardPages, NextAndBackWalkThePagesAndReadPageNumbersOnlyForANewText) 
   Click(prog->bt2);
   EXPECT_EQ(ActivePage(), prog->tt4);
   EXPECT_FALSE(prog->bt2->GetEnabled());
-  EXPECT_NE(prog->zusammenfassung->GetCaption().find("Text is used as Source"), std::string::npos);
+  EXPECT_NE(prog->zusammenfassung->TControl::GetCaption().find("Text is used as Source"), std::string::npos);
   Click(prog->bt1);
   EXPECT_EQ(ActivePage(), prog->tt3);
 
@@ -435,10 +435,10 @@ TEST(TextWizardCriteria, AnIndexToExtendIsTickedOnlyWhenAFileWasChosen) {
   answers.Cancel().Choose("C:\\Register\\alt.idx");
   Click(prog->andindex);
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
-  EXPECT_EQ(prog->kt_index->GetCaption(), "No Index Selected");
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "No Index Selected");
   Click(prog->andindex);
   EXPECT_TRUE(prog->kt_integrieren->GetChecked());
-  EXPECT_EQ(prog->kt_index->GetCaption(), "C:\\Register\\alt.idx");
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "C:\\Register\\alt.idx");
   EXPECT_EQ(answers.dialogs, Strings({"OpenIndex", "OpenIndex"}));
   EXPECT_EQ(answers.filters[0], "Index (*.idx)|*.idx|All Files (*.*)|*.*");
 }

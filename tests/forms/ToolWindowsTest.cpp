@@ -156,31 +156,31 @@ TEST_F(ToolWindowsTest, PreviewsFollowTheTypedTextsAndTheClickedBoxes) {
   SetTextOf(design->dsep, "");
   Type(design->dsep, "; ");
   SetTextOf(design->dzw, ": ");
-  EXPECT_EQ(design->vorschau->GetCaption(), "Vorschau: Eintrag: 17; 38; 69; 193");
-  EXPECT_EQ(design->Label1->GetCaption(), "\"; \"");
+  EXPECT_EQ(design->vorschau->TControl::GetCaption(), "Vorschau: Eintrag: 17; 38; 69; 193");
+  EXPECT_EQ(design->Label1->TControl::GetCaption(), "\"; \"");
 
-  EXPECT_EQ(textdesign->beispiel->GetCaption(),
+  EXPECT_EQ(textdesign->beispiel->TControl::GetCaption(),
             "Vorschau: Eintrag:  Bezeichung1 [Link1] | Bezeichung2 [Link2]");
   Click(textdesign->namen);
   Click(textdesign->links);
-  EXPECT_EQ(textdesign->beispiel->GetCaption(), "Vorschau: Eintrag:   | ");
+  EXPECT_EQ(textdesign->beispiel->TControl::GetCaption(), "Vorschau: Eintrag:   | ");
   Click(textdesign->links);
   Type(textdesign->l, ">");
   SetTextOf(textdesign->bl, "<");
-  EXPECT_EQ(textdesign->beispiel->GetCaption(), "Vorschau: Eintrag:  <Link1]> | <Link2]>");
+  EXPECT_EQ(textdesign->beispiel->TControl::GetCaption(), "Vorschau: Eintrag:  <Link1]> | <Link2]>");
 
-  EXPECT_EQ(sdesign->beispiel->GetCaption(), "Vorschau: datei.txt:  Stichwort1, Stichwort2");
+  EXPECT_EQ(sdesign->beispiel->TControl::GetCaption(), "Vorschau: datei.txt:  Stichwort1, Stichwort2");
   Click(sdesign->bez);
   Click(sdesign->dateiname);
   Type(sdesign->v, "*");
-  EXPECT_EQ(sdesign->beispiel->GetCaption(), "Vorschau: *Dateiname:  Stichwort1, Stichwort2");
+  EXPECT_EQ(sdesign->beispiel->TControl::GetCaption(), "Vorschau: *Dateiname:  Stichwort1, Stichwort2");
   Click(sdesign->dateiname);
   SetTextOf(sdesign->zwdl, " / ");
   SetTextOf(sdesign->ne, ".");
-  EXPECT_EQ(sdesign->beispiel->GetCaption(), "Vorschau: *Dateiname / datei.txt:  Stichwort1, Stichwort2.");
-  const std::string before = sdesign->beispiel->GetCaption();
+  EXPECT_EQ(sdesign->beispiel->TControl::GetCaption(), "Vorschau: *Dateiname / datei.txt:  Stichwort1, Stichwort2.");
+  const std::string before = sdesign->beispiel->TControl::GetCaption();
   Click(sdesign->leerzeile);
-  EXPECT_EQ(sdesign->beispiel->GetCaption(), before);
+  EXPECT_EQ(sdesign->beispiel->TControl::GetCaption(), before);
 
   Type(hdesign->LinkTrenner, "-");
   EXPECT_EQ(hdesign->LinkTrenner->GetEditLabel()->GetCaption(), "Zeichen zwischen den Links \" | -\"");
@@ -188,12 +188,12 @@ TEST_F(ToolWindowsTest, PreviewsFollowTheTypedTextsAndTheClickedBoxes) {
   // The language switch rebuilds every preview in the other language.
   start->spr->SetCaption("en");
   prog->sprachealles();
-  EXPECT_EQ(textdesign->beispiel->GetCaption(), "Preview: Entry:  <Link1]> | <Link2]>");
-  EXPECT_EQ(sdesign->beispiel->GetCaption(), "Preview: *Dateiname / datei.txt:  Keyword1, Keyword2.");
+  EXPECT_EQ(textdesign->beispiel->TControl::GetCaption(), "Preview: Entry:  <Link1]> | <Link2]>");
+  EXPECT_EQ(sdesign->beispiel->TControl::GetCaption(), "Preview: *Dateiname / datei.txt:  Keyword1, Keyword2.");
   EXPECT_EQ(hdesign->LinkTrenner->GetEditLabel()->GetCaption(), "Character Between Links \" | -\"");
   EXPECT_EQ(hdesign->GetCaption(), "HTML Settings");
   EXPECT_EQ(sdesign->GetCaption(), "KeywordIndex Design");
-  EXPECT_EQ(textdesign->namen->GetCaption(), "Synonym");
+  EXPECT_EQ(textdesign->namen->TControl::GetCaption(), "Synonym");
   EXPECT_EQ(quhopt->GetCaption(), "Settings");
   EXPECT_EQ(einstausgabe->rb_utf8->GetCaption(), "Unicode UTF-8 without BOM");
   EXPECT_EQ(indexhinzu->GetCaption(), "Select Index");
@@ -515,17 +515,17 @@ TEST_F(FileListOptionsTest, ARadioButtonCheckedByCodeWritesNothingBack) {
 // ---- Index source window
 
 TEST_F(ToolWindowsTest, AnIndexSourcePathThatExistsBecomesTheIndexToExtend) {
-  const std::string before = prog->kt_index->GetCaption();
+  const std::string before = prog->kt_index->TControl::GetCaption();
   indexhinzu->edit_quelle->SetText(Wide(dir.File("missing.idx")));
-  EXPECT_EQ(prog->kt_index->GetCaption(), before);
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), before);
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
   const std::wstring index = Write("buch.idx", L"Anker\t12\r\nBoje\t7");
   SetTextOf(indexhinzu->edit_quelle, formstest::Narrow(index));
-  EXPECT_EQ(prog->kt_index->GetCaption(), formstest::Narrow(index));
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), formstest::Narrow(index));
   EXPECT_TRUE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(Lines(indexhinzu->Memo1->GetText()), Strings({"Anker\t12", "Boje\t7"}));
   indexhinzu->edit_quelle->SetText(L"");  // factory settings: no effect
-  EXPECT_EQ(prog->kt_index->GetCaption(), formstest::Narrow(index));
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), formstest::Narrow(index));
 }
 
 // ---- Word compatibility test
@@ -541,7 +541,7 @@ TEST_F(ToolWindowsTest, WordCompatibilityTestShowsTheFirstTwoPages) {
     files.SetFileName(document);
     return true;
   });
-  EXPECT_EQ(zusatzfunktion->Label5->GetCaption(), "Test");
+  EXPECT_EQ(zusatzfunktion->Label5->TControl::GetCaption(), "Test");
   Click(zusatzfunktion->bttxtquelle);
   EXPECT_EQ(asked, Strings({"OpenDatei"}));
   EXPECT_EQ(zusatzfunktion->edit_quelle->GetText(), Wide(document));
@@ -549,7 +549,7 @@ TEST_F(ToolWindowsTest, WordCompatibilityTestShowsTheFirstTwoPages) {
   EXPECT_NE(text.find("Erste Seite"), std::string::npos);
   EXPECT_NE(text.find("Zweite Seite"), std::string::npos);
   EXPECT_EQ(text.find("Dritte Seite"), std::string::npos);
-  EXPECT_EQ(zusatzfunktion->Label5->GetCaption(), "Ihre Word\xAE Version ist kompatibel!");
+  EXPECT_EQ(zusatzfunktion->Label5->TControl::GetCaption(), "Ihre Word\xAE Version ist kompatibel!");
 }
 
 TEST_F(ToolWindowsTest, WordCompatibilityTestKeepsItsLabelWhenWordFails) {
@@ -563,7 +563,7 @@ TEST_F(ToolWindowsTest, WordCompatibilityTestKeepsItsLabelWhenWordFails) {
   SetTextOf(zusatzfunktion->edit_quelle, document);  // typed instead of chosen
   Click(zusatzfunktion->bttxtquelle);
   EXPECT_EQ(zusatzfunktion->original->GetText(), L"");
-  EXPECT_EQ(zusatzfunktion->Label5->GetCaption(), "Test");
+  EXPECT_EQ(zusatzfunktion->Label5->TControl::GetCaption(), "Test");
   EXPECT_EQ(boxes.texts.size(), 1u);
 }
 

@@ -95,7 +95,7 @@ TEST_F(WizardsTest, FileWizardPagesFollowTheButtonsAndTabs) {
   prog->dbt2->Click();
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td3);
   EXPECT_FALSE(prog->dbt2->GetEnabled());
-  EXPECT_NE(prog->dzusammenfassung->GetCaption(), "");
+  EXPECT_NE(prog->dzusammenfassung->GetCaption(), L"");
   prog->dbt1->Click();
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td2);
   // From the result page back goes past the progress page.
@@ -121,7 +121,7 @@ TEST_F(WizardsTest, KeywordWizardPagesFollowTheButtonsAndTabs) {
   prog->sbt2->Click();
   EXPECT_EQ(prog->sct->GetActivePage(), prog->ts3);
   EXPECT_FALSE(prog->sbt2->GetEnabled());
-  EXPECT_NE(prog->szusammenfassung->GetCaption(), "");
+  EXPECT_NE(prog->szusammenfassung->GetCaption(), L"");
   prog->sct->SetActivePage(prog->ts4);
   prog->sctChange(prog->sct);
   EXPECT_FALSE(prog->sstart->GetEnabled());
@@ -362,7 +362,7 @@ TEST_F(WizardsTest, ChoosingAnIndexToExtendTicksTheOptionEvenWhenCancelled) {
   EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
   dialogs.answer = Write("alt.idx", "Kai:Hafen>hafen.html\r\n");
   prog->dandindex->Click();
-  EXPECT_EQ(prog->dkt_index->GetCaption(), dialogs.answer);
+  EXPECT_EQ(prog->dkt_index->GetCaption(), Wide(dialogs.answer));
 }
 
 TEST_F(WizardsTest, TheWizardsSpeakBothLanguages) {
@@ -377,7 +377,7 @@ TEST_F(WizardsTest, TheWizardsSpeakBothLanguages) {
   prog->sprachealles();
   EXPECT_EQ(prog->td2->GetCaption(), "2. Einstellungen");
   EXPECT_EQ(prog->qulist->GetColumns()->GetItem(4)->GetCaption(), L"Gr\x00F6\x00DF" L"e");
-  EXPECT_EQ(prog->Zeilenumbruch->GetCaption(), "Zeilenumbruch");
+  EXPECT_EQ(prog->Zeilenumbruch->GetCaption(), L"Zeilenumbruch");
 }
 
 }  // namespace

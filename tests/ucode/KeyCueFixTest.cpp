@@ -10,6 +10,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 #include "support/TestSupport.h"
+#include "ucode/UCodeStdCtrls.h"
 
 // The library's own 8-bit edit.
 using StdCtrls::TEdit;
@@ -180,9 +181,9 @@ TEST(KeyCueFix, WatchesEveryWindowAndGivesTheChainBackWhenFreed) {
 TEST(KeyCueFix, RepaintsTheWindowsControlsAtTheIdleTurnAfterUpdateUiState) {
   wintest::ShownForm form;
   TPanel* host = Host(form.Get());
-  auto* button = PlaceOn<TButton>(host, 10, 10, 120, 30);
+  auto* button = PlaceOn<TUCodeButton>(host, 10, 10, 120, 30);
   button->SetCaption("&Knopf");
-  auto* check = PlaceOn<TCheckBox>(host, 10, 50, 120, 24);
+  auto* check = PlaceOn<TUCodeCheckBox>(host, 10, 50, 120, 24);
   check->SetCaption("&Feld");
   auto* panel = PlaceOn<TPanel>(host, 150, 10, 120, 80);
   TKeyCueFix fix(nullptr, true);
@@ -225,11 +226,11 @@ TEST(KeyCueFix, RepaintsTheWindowsControlsAtTheIdleTurnAfterUpdateUiState) {
 TEST(KeyCueFix, WithoutRepaintAllOnlyAcceleratorControlsOfTheShownPageRepaint) {
   wintest::ShownForm form;
   auto* panel = PlaceOn<TPanel>(Host(form.Get()), 10, 10, 300, 120);
-  auto* button = PlaceOn<TButton>(panel, 10, 10, 100, 30);
+  auto* button = PlaceOn<TUCodeButton>(panel, 10, 10, 100, 30);
   button->SetCaption("&Los");
-  auto* text = PlaceOn<TStaticText>(panel, 10, 50, 100, 20);
+  auto* text = PlaceOn<TUCodeStaticText>(panel, 10, 50, 100, 20);
   text->SetCaption("&Text");
-  auto* edit = PlaceOn<TEdit>(panel, 150, 10, 100, 24);
+  auto* edit = PlaceOn<TUCodeEdit>(panel, 150, 10, 100, 24);
   TKeyCueFix fix(nullptr, true);
   fix.SetRepaintAll(false);
   IdleTurn().Run();

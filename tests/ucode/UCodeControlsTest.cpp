@@ -12,6 +12,10 @@
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSystem.h"
 
+// The library's own 8-bit controls.
+using StdCtrls::TGroupBox;
+using StdCtrls::TLabel;
+
 namespace {
 
 const std::wstring kGreek = L"\x03A9\x03BC\x03AD\x03B3\x03B1";  // Ωμέγα, not in code page 1252
