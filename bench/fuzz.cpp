@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "classlib/ListView.h"
-#include "classlib/Registration.h"
+#include "ucode/UCodeRegistration.h"
 #include "engine/u_HtmlHelpers.h"
 #include "engine/u_IndexStore.h"
 #include "engine/u_WideFuncText.h"
@@ -199,7 +199,7 @@ bool RoundTrips(int encoding) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  RegisterClassLibrary();
+  RegisterUnicodeLayer();
   const Args args = ParseArgs(argc, argv);
   TFuzzer fuzzer(args);
   TInputs& in = fuzzer.Inputs();
