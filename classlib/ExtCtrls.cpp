@@ -139,6 +139,15 @@ void TCustomPanel::AdjustClientRect(RECT& rect) {
 // caption centred vertically.
 void TCustomPanel::Paint() {
   RECT rect = GetClientRect();
+  PaintBevelsAndBackground(rect);
+  std::string caption = GetText();
+  if (caption.empty()) return;
+  PrepareCaptionCanvas();
+  DrawTextA(FCanvas->GetHandle(), caption.c_str(), static_cast<int>(caption.size()), &rect,
+            DrawTextBiDiModeFlags(DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER | CaptionAlignmentFlag()));
+}
+
+void TCustomPanel::PaintBevelsAndBackground(RECT& rect) {
   auto frame = [&](TBevelCut cut) {
     if (cut == bvNone) return;
     TColor top = cut == bvLowered ? clBtnShadow : clBtnHighlight;
@@ -156,17 +165,19 @@ void TCustomPanel::Paint() {
     FCanvas->GetBrush()->SetStyle(bsSolid);
     FCanvas->FillRect(rect);
   }
-  std::string caption = GetText();
-  if (caption.empty()) return;
-  static const UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+}
+
+void TCustomPanel::PrepareCaptionCanvas() {
   FCanvas->GetFont()->Assign(FFont.get());
   FCanvas->GetBrush()->SetStyle(bsClear);
   FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
-  HDC dc = FCanvas->GetHandle();
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(FFont->GetColor()));
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
-            DrawTextBiDiModeFlags(DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER | kAlign[FAlignment]));
+  SetBkMode(FCanvas->GetHandle(), TRANSPARENT);
+  SetTextColor(FCanvas->GetHandle(), ColorToRGB(FFont->GetColor()));
+}
+
+UINT TCustomPanel::CaptionAlignmentFlag() const {
+  static const UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  return kAlign[FAlignment];
 }
 
 void TCustomPanel::CMTextChanged(TMessage& message) {
@@ -225,6 +236,9 @@ void TBevel::Paint() {
     case bsSpacer: break;
   }
 }
+
+// The library's own image and splitter (ExtCtrls.h says why they stand in a namespace).
+namespace ExtCtrls {
 
 // ---- TImage ---------------------------------------------------------------------------------
 TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(new TPicture) {
@@ -373,6 +387,8 @@ void TSplitter::Paint() {
   FCanvas->FillRect(GetClientRect());
 }
 
+}  // namespace ExtCtrls
+
 // ---- TLabeledEdit ---------------------------------------------------------------------------
 TBoundLabel::TBoundLabel(TComponent* owner) : TCustomLabel(owner) {}
 
@@ -463,6 +479,8 @@ void TBevel::DeclareProperties(TPropertyTable& table) {
   p.Enum("Style", &TBevel::GetStyle, &TBevel::SetStyle, kStyles);
 }
 
+namespace ExtCtrls {
+
 void TImage::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TImage>();
   p.Object("Picture", &TImage::GetPicture);
@@ -482,6 +500,8 @@ void TSplitter::DeclareProperties(TPropertyTable& table) {
   p.Event("OnMoved", &TSplitter::OnMoved);
 }
 
+}  // namespace ExtCtrls
+
 void TCustomLabeledEdit::DeclareProperties(TPropertyTable& table) {
   static const TIdentMap kPositions{{"lpAbove", lpAbove}, {"lpBelow", lpBelow}, {"lpLeft", lpLeft},
                                     {"lpRight", lpRight}};
@@ -493,9 +513,9 @@ void TCustomLabeledEdit::DeclareProperties(TPropertyTable& table) {
 
 void RegisterExtraControls() {
   RegisterClasses({TTimer::StaticClass(),
-                   TPanel::StaticClass(),
+                   ExtCtrls::TPanel::StaticClass(),
                    TBevel::StaticClass(),
-                   TImage::StaticClass(),
-                   TSplitter::StaticClass(),
+                   ExtCtrls::TImage::StaticClass(),
+                   ExtCtrls::TSplitter::StaticClass(),
                    TLabeledEdit::StaticClass()});
 }

@@ -65,6 +65,12 @@ class TCustomPanel : public TCustomControl {
  protected:
   void AdjustClientRect(RECT& rect) override;
   void Paint() override;
+  // The parts of Paint: bevels, border and background (`rect` ends as the inside), and the
+  // canvas made ready for the caption (font, transparent text).
+  void PaintBevelsAndBackground(RECT& rect);
+  void PrepareCaptionCanvas();
+  // DT_LEFT, DT_RIGHT or DT_CENTER by Alignment.
+  UINT CaptionAlignmentFlag() const;
   void CMTextChanged(TMessage& message) override;
   // A colour of its own (not the parent's) is shown instead of the parent's background.
   void CMColorChanged(TMessage& message) override;
@@ -77,11 +83,15 @@ class TCustomPanel : public TCustomControl {
   bool FParentBackground = true;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace ExtCtrls {
 class TPanel : public TCustomPanel {
   KX_COMPONENT(TPanel, TCustomPanel)
  public:
   explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
 };
+}  // namespace ExtCtrls
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle { bsLowered, bsRaised };
@@ -102,6 +112,9 @@ class TBevel : public TGraphicControl {
   TBevelStyle FStyle = bsLowered;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace ExtCtrls {
 class TImage : public TGraphicControl {
   KX_COMPONENT(TImage, TGraphicControl)
  public:
@@ -141,8 +154,13 @@ class TImage : public TGraphicControl {
   bool FTransparent = false;
 };
 
+}  // namespace ExtCtrls
+
 enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace ExtCtrls {
 // A bar between two aligned controls; dragging it resizes the control before it.
 class TSplitter : public TGraphicControl {
   KX_COMPONENT(TSplitter, TGraphicControl)
@@ -168,6 +186,8 @@ class TSplitter : public TGraphicControl {
   POINT FDownPos{};
   int FStartSize = 0;
 };
+
+}  // namespace ExtCtrls
 
 // The label that belongs to a labelled edit.
 class TBoundLabel : public TCustomLabel {

@@ -5,6 +5,7 @@
 #include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeRepStdCtrls.h"
 #include "classlib/Forms.h"
 

@@ -18,6 +18,7 @@
 #include "forms/u_wortlisten.h"
 #include "ucode/UCodeControls.h"
 #include "ucode/UCodeIniFiles.h"
+#include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"

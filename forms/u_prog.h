@@ -13,6 +13,7 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "ucode/UCodeRepComCtrls.h"
+#include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeRepStdCtrls.h"
 
 #include <shellapi.h>

@@ -10,6 +10,7 @@
 #include "classlib/StdCtrls.h"
 #include "ucode/UCodeRepStdCtrls.h"
 #include "ucode/KeyCueFixUnit.h"
+#include "ucode/UCodeRepExtCtrls.h"
 
 class Tstart : public TForm {
   KX_COMPONENT(Tstart, TForm)

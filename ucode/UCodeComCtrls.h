@@ -9,6 +9,7 @@
 
 #include "classlib/ComCtrls.h"
 #include "classlib/ListView.h"
+#include "ucode/UCodeActnList.h"
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeControls.h"
 
@@ -115,6 +116,7 @@ class TUCodeListItems : public TListItems {
 
 class TUCodeCustomListView : public TCustomListView, public IWideCustomListControl {
   KX_COMPONENT(TUCodeCustomListView, TCustomListView)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomListView(TComponent* owner);
@@ -164,6 +166,7 @@ class TUCodeListView : public TUCodeCustomListView {
 
 class TUCodeTabSheet : public TTabSheet {
   KX_COMPONENT(TUCodeTabSheet, TTabSheet)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeTabSheet(TComponent* owner) : TTabSheet(owner) {}
@@ -184,6 +187,7 @@ class TUCodeTabSheet : public TTabSheet {
 
 class TUCodePageControl : public TPageControl {
   KX_COMPONENT(TUCodePageControl, TPageControl)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodePageControl(TComponent* owner) : TPageControl(owner) {}
@@ -200,6 +204,7 @@ class TUCodePageControl : public TPageControl {
 
 class TUCodeProgressBar : public TProgressBar {
   KX_COMPONENT(TUCodeProgressBar, TProgressBar)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeProgressBar(TComponent* owner) : TProgressBar(owner) {}

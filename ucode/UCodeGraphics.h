@@ -15,3 +15,10 @@ void WideGetTextExtent(HDC DC, const std::wstring& Text, SIZE& Size);
 SIZE WideCanvasTextExtent(TCanvas* Canvas, const std::wstring& Text);
 int WideCanvasTextWidth(TCanvas* Canvas, const std::wstring& Text);
 int WideCanvasTextHeight(TCanvas* Canvas, const std::wstring& Text);
+
+// The picture of the wide image: the library's picture under the Unicode layer's class.
+class TUCodePicture : public TPicture {
+  KX_CLASS(TUCodePicture, TPicture)
+ public:
+  TUCodePicture() = default;
+};

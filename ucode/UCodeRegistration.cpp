@@ -1,7 +1,9 @@
 #include "ucode/UCodeRegistration.h"
 
 #include "classlib/Registration.h"
+#include "ucode/UCodeActnList.h"
 #include "ucode/UCodeRepComCtrls.h"
+#include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeRepStdCtrls.h"
 
 void RegisterUnicodeLayer() {
@@ -11,4 +13,6 @@ void RegisterUnicodeLayer() {
   RegisterClassLibrary();
   RegisterUCodeRepStdCtrls();
   RegisterUCodeRepComCtrls();
+  RegisterUCodeRepExtCtrls();
+  RegisterUCodeActnList();
 }

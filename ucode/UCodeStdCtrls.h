@@ -10,12 +10,14 @@
 #include <string>
 
 #include "classlib/StdCtrls.h"
+#include "ucode/UCodeActnList.h"
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeControls.h"
 
 // ---------------------------------------------------------------------------------------------
 class TUCodeCustomEdit : public TCustomEdit {
   KX_COMPONENT(TUCodeCustomEdit, TCustomEdit)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomEdit(TComponent* owner) : TCustomEdit(owner) {}
@@ -77,6 +79,7 @@ class TUCodeMemoStrings : public TUCodeStrings {
 
 class TUCodeCustomMemo : public TCustomMemo {
   KX_COMPONENT(TUCodeCustomMemo, TCustomMemo)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomMemo(TComponent* owner);
@@ -139,6 +142,7 @@ class TUCodeListControlStrings : public TUCodeStrings {
 
 class TUCodeCustomComboBox : public TCustomComboBox, public IWideCustomListControl {
   KX_COMPONENT(TUCodeCustomComboBox, TCustomComboBox)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomComboBox(TComponent* owner);
@@ -185,6 +189,7 @@ class TUCodeComboBox : public TUCodeCustomComboBox {
 
 class TUCodeCustomListBox : public TCustomListBox, public IWideCustomListControl {
   KX_COMPONENT(TUCodeCustomListBox, TCustomListBox)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomListBox(TComponent* owner);
@@ -230,6 +235,7 @@ wchar_t DialogCharOf(const TMessage& message);
 
 class TUCodeCustomLabel : public TCustomLabel {
   KX_COMPONENT(TUCodeCustomLabel, TCustomLabel)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   explicit TUCodeCustomLabel(TComponent* owner) : TCustomLabel(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
@@ -259,6 +265,7 @@ class TUCodeLabel : public TUCodeCustomLabel {
 
 class TUCodeButton : public TButton {
   KX_COMPONENT(TUCodeButton, TButton)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeButton(TComponent* owner) : TButton(owner) {}
@@ -276,6 +283,7 @@ class TUCodeButton : public TButton {
 
 class TUCodeCustomCheckBox : public TCustomCheckBox {
   KX_COMPONENT(TUCodeCustomCheckBox, TCustomCheckBox)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   explicit TUCodeCustomCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
@@ -299,6 +307,7 @@ class TUCodeCheckBox : public TUCodeCustomCheckBox {
 
 class TUCodeRadioButton : public TRadioButton {
   KX_COMPONENT(TUCodeRadioButton, TRadioButton)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeRadioButton(TComponent* owner) : TRadioButton(owner) {}
@@ -316,6 +325,7 @@ class TUCodeRadioButton : public TRadioButton {
 
 class TUCodeScrollBar : public TScrollBar {
   KX_COMPONENT(TUCodeScrollBar, TScrollBar)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeScrollBar(TComponent* owner) : TScrollBar(owner) {}
@@ -327,6 +337,7 @@ class TUCodeScrollBar : public TScrollBar {
 
 class TUCodeCustomGroupBox : public TCustomGroupBox {
   KX_COMPONENT(TUCodeCustomGroupBox, TCustomGroupBox)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   explicit TUCodeCustomGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
@@ -351,6 +362,7 @@ class TUCodeGroupBox : public TUCodeCustomGroupBox {
 
 class TUCodeCustomStaticText : public TCustomStaticText {
   KX_COMPONENT(TUCodeCustomStaticText, TCustomStaticText)
+  UCODE_WIDE_ACTION_CLIENT
  public:
   explicit TUCodeCustomStaticText(TComponent* owner);
   std::wstring GetCaption() { return WideGetControlText(this); }

@@ -10,6 +10,7 @@
 using StdCtrls::TLabel;
 using StdCtrls::TGroupBox;
 using StdCtrls::TEdit;
+using ExtCtrls::TPanel;
 
 using wintest::MessageRecorder;
 using wintest::Pump;

@@ -10,6 +10,8 @@
 using StdCtrls::TLabel;
 using StdCtrls::TEdit;
 using StdCtrls::TListBox;
+using ExtCtrls::TImage;
+using ExtCtrls::TPanel;
 
 using wintest::Pump;
 using wintest::ShownForm;

@@ -5,6 +5,9 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
+// The library's own 8-bit panel.
+using ExtCtrls::TPanel;
+
 using wintest::MessageBoxCatcher;
 using wintest::Pump;
 using wintest::ShownForm;

@@ -17,6 +17,8 @@ using StdCtrls::TEdit;
 using StdCtrls::TMemo;
 using StdCtrls::TComboBox;
 using StdCtrls::TListBox;
+using ExtCtrls::TPanel;
+using ExtCtrls::TSplitter;
 
 using wintest::MessageRecorder;
 using wintest::Pump;

@@ -32,6 +32,7 @@
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
 #include "forms/u_zusatzfunktion.h"
+#include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeSystem.h"
 
 namespace {

@@ -14,6 +14,7 @@
 
 // The library's own 8-bit edit.
 using StdCtrls::TEdit;
+using ExtCtrls::TPanel;
 
 namespace {
 

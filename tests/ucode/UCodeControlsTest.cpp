@@ -23,10 +23,10 @@ const std::wstring kAlpha = L"\x4E2D";  // 中
 const std::wstring kBeta = L"\x6587";   // 文: the same 8-bit form as kAlpha, "?"
 
 // Wide windows over the library's own window class, as the wide panel and group box make them.
-class TWidePanel : public TPanel {
-  KX_COMPONENT(TWidePanel, TPanel)
+class TWidePanel : public ExtCtrls::TPanel {
+  KX_COMPONENT(TWidePanel, ExtCtrls::TPanel)
  public:
-  explicit TWidePanel(TComponent* owner) : TPanel(owner) {}
+  explicit TWidePanel(TComponent* owner) : ExtCtrls::TPanel(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override { CreateUnicodeHandle(this, params, L""); }
 };
 

@@ -1,0 +1,245 @@
+// Wide actions and their links: wide captions and hints held by the action and handed to the
+// wide controls linked to it, through their real windows.
+#include "ucode/UCodeActnList.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "WindowsTestSupport.h"
+#include "ucode/UCodeComCtrls.h"
+#include "ucode/UCodeExtCtrls.h"
+#include "ucode/UCodeStdCtrls.h"
+#include "ucode/UCodeSystem.h"
+
+namespace {
+
+const std::wstring kOpen = L"&\x041E\x0442\x043A\x0440\x044B\x0442\x044C";  // &Открыть
+const std::wstring kOpenHint = L"\x041E\x0442\x043A\x0440\x044B\x0432\x0430\x0435\x0442 \x0444\x0430\x0439\x043B";
+const std::wstring kPeace = L"\x041C\x0438\x0440";  // Мир
+const std::wstring kHouse = L"\x0414\x043E\x043C";  // Дом: the same 8-bit form as Мир, "???"
+
+std::string Ansi(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+
+template <class C>
+C* Place(TForm* form, int left, int top, int width, int height) {
+  auto* control = new C(form);
+  control->SetBounds(left, top, width, height);
+  control->SetParent(form);
+  return control;
+}
+
+std::wstring WindowText(HWND wnd) {
+  int length = GetWindowTextLengthW(wnd);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), length + 1)));
+  return text;
+}
+
+// Records the wide caption the action shows while a linked client is told of a new one.
+class TWatchingLink : public TUCodeControlActionLink {
+ public:
+  using TUCodeControlActionLink::TUCodeControlActionLink;
+  std::vector<std::wstring> seen;
+  void SetCaption(const std::string& value) override {
+    seen.push_back(WideGetActionCaption(static_cast<TCustomAction*>(FAction)));
+    TUCodeControlActionLink::SetCaption(value);
+  }
+};
+
+}  // namespace
+
+TEST(WideActions, TheWideTextCountsWhileItsEightBitFormIsTheActions) {
+  TComponent owner(nullptr);
+  auto* action = new TUCodeAction(&owner);
+  action->SetCaption(kOpen);
+  action->SetHint(kOpenHint);
+  EXPECT_EQ(action->GetCaption(), kOpen);
+  EXPECT_EQ(action->GetHint(), kOpenHint);
+  EXPECT_EQ(action->TCustomAction::GetCaption(), Ansi(kOpen));
+  EXPECT_EQ(WideGetActionCaption(action), kOpen);
+
+  // A wide text of the same 8-bit form as the current one is still a new text.
+  action->SetCaption(kPeace);
+  action->SetCaption(kHouse);
+  EXPECT_EQ(action->GetCaption(), kHouse);
+
+  // Changed behind the layer's back, the 8-bit caption counts; an empty one clears the wide one.
+  action->TCustomAction::SetCaption("Plain");
+  EXPECT_EQ(action->GetCaption(), L"Plain");
+  action->SetCaption(kPeace);
+  action->TCustomAction::SetCaption("");
+  EXPECT_EQ(action->GetCaption(), L"");
+
+  // An 8-bit action has no wide texts: the routines convert.
+  auto* plain = new TAction(&owner);
+  WideSetActionCaption(plain, L"\x00C4nderung \x0416");
+  EXPECT_EQ(plain->GetCaption(), "\xC4nderung ?");
+  EXPECT_EQ(WideGetActionCaption(plain), L"\x00C4nderung ?");
+
+  auto* hints = new TUCodeHintAction(&owner);
+  hints->SetHint(kOpenHint);
+  EXPECT_EQ(WideGetActionHint(hints), kOpenHint);
+  EXPECT_EQ(hints->THintAction::GetHint(), Ansi(kOpenHint));
+}
+
+TEST(WideActions, AssignTakesTheWideTextsOfAnActionOrAControl) {
+  wintest::ShownForm form;
+  auto* source = new TUCodeAction(form.Get());
+  source->SetCaption(kOpen);
+  source->SetHint(kOpenHint);
+  source->SetShortCut(ShortCut('O', ssCtrl));
+  auto* copy = new TUCodeAction(form.Get());
+  copy->Assign(source);
+  EXPECT_EQ(copy->GetCaption(), kOpen);
+  EXPECT_EQ(copy->GetHint(), kOpenHint);
+  EXPECT_EQ(copy->GetShortCut(), ShortCut('O', ssCtrl));
+
+  auto* button = Place<TUCodeButton>(form.Get(), 10, 10, 120, 28);
+  button->SetCaption(kHouse);
+  button->SetHint(kPeace);
+  WideAssignActionTexts(copy, button);
+  EXPECT_EQ(copy->GetCaption(), kHouse);
+  EXPECT_EQ(copy->GetHint(), kPeace);
+}
+
+TEST(WideActionLinks, LinkedButtonCheckBoxAndLabelShowTheWideTextsAndFollowChanges) {
+  wintest::ShownForm form;
+  auto* action = new TUCodeAction(form.Get());
+  action->SetCaption(kOpen);
+  action->SetHint(kOpenHint);
+  auto* button = Place<TUCodeButton>(form.Get(), 10, 10, 120, 28);
+  auto* check = Place<TUCodeCheckBox>(form.Get(), 10, 50, 160, 20);
+  auto* label = Place<TUCodeLabel>(form.Get(), 10, 80, 160, 20);
+  for (TControl* client : std::initializer_list<TControl*>{button, check, label}) client->SetAction(action);
+  wintest::Pump();
+
+  EXPECT_TRUE(IsWindowUnicode(button->GetHandle()));
+  EXPECT_EQ(WindowText(button->GetHandle()), kOpen);
+  EXPECT_EQ(WindowText(check->GetHandle()), kOpen);
+  EXPECT_EQ(label->GetCaption(), kOpen);
+  for (TControl* client : std::initializer_list<TControl*>{button, check, label}) {
+    EXPECT_EQ(WideGetControlHint(client), kOpenHint) << client->ClassName();
+    EXPECT_TRUE(client->GetActionLink()->IsCaptionLinked()) << client->ClassName();
+    EXPECT_TRUE(client->GetActionLink()->IsHintLinked()) << client->ClassName();
+  }
+
+  // New texts reach every client, also one of the same 8-bit form as the last.
+  action->SetCaption(kPeace);
+  action->SetCaption(kHouse);
+  action->SetHint(kPeace);
+  EXPECT_EQ(WindowText(button->GetHandle()), kHouse);
+  EXPECT_EQ(WindowText(check->GetHandle()), kHouse);
+  EXPECT_EQ(label->GetCaption(), kHouse);
+  EXPECT_EQ(WideGetControlHint(check), kPeace);
+
+  // A client with a caption of its own no longer follows the action's caption; the others do.
+  check->SetCaption(L"\x0421\x0432\x043E\x0439");  // Свой
+  EXPECT_FALSE(check->GetActionLink()->IsCaptionLinked());
+  action->SetCaption(kOpen);
+  EXPECT_EQ(WindowText(check->GetHandle()), L"\x0421\x0432\x043E\x0439");
+  EXPECT_EQ(WindowText(button->GetHandle()), kOpen);
+
+  // The 8-bit caption changed directly: every linked client shows it, widened.
+  action->TCustomAction::SetCaption("&Neu");
+  EXPECT_EQ(WindowText(button->GetHandle()), L"&Neu");
+  EXPECT_EQ(label->GetCaption(), L"&Neu");
+}
+
+TEST(WideActionLinks, ALinkComparesItsClientWithTheWideTextBeforeTheNewOne) {
+  wintest::ShownForm form;
+  auto* action = new TUCodeAction(form.Get());
+  action->SetCaption(kPeace);
+  auto* label = Place<TUCodeLabel>(form.Get(), 10, 10, 100, 20);
+  label->SetCaption(L"\x043C\x0438\x0440");  // мир: the same caption, case aside
+  TWatchingLink link(label);
+  link.SetAction(action);
+  EXPECT_TRUE(link.IsCaptionLinked());
+  action->SetCaption(kOpen);
+  action->SetCaption(kHouse);
+  EXPECT_EQ(link.seen, (std::vector<std::wstring>{kPeace, kOpen}));
+  EXPECT_EQ(label->GetCaption(), kHouse);
+  // A caption of the same 8-bit form but other wide text is the client's own.
+  label->SetCaption(kPeace);
+  EXPECT_FALSE(link.IsCaptionLinked());
+}
+
+TEST(WideActionLinks, ActionChangeTakesWhatTheControlLeavesAtItsDefault) {
+  wintest::ShownForm form;
+  auto* action = new TUCodeAction(form.Get());
+  action->SetCaption(kOpen);
+  action->SetHint(kOpenHint);
+  auto* named = Place<TUCodeButton>(form.Get(), 10, 10, 100, 28);
+  named->SetName("named");
+  named->SetCaption(L"named");
+  auto* own = Place<TUCodeButton>(form.Get(), 10, 40, 100, 28);
+  own->SetCaption(kHouse);
+  own->SetHint(kPeace);
+  // While loading (check defaults): only the caption that is the control's name and the empty
+  // hint are replaced.
+  WideControlActionChange(named, action, true);
+  WideControlActionChange(own, action, true);
+  EXPECT_EQ(named->GetCaption(), kOpen);
+  EXPECT_EQ(named->GetHint(), kOpenHint);
+  EXPECT_EQ(own->GetCaption(), kHouse);
+  EXPECT_EQ(own->GetHint(), kPeace);
+  WideControlActionChange(own, action, false);
+  EXPECT_EQ(own->GetCaption(), kOpen);
+  EXPECT_EQ(own->GetHint(), kOpenHint);
+  // An 8-bit action is left to the library.
+  auto* plain = new TAction(form.Get());
+  plain->SetCaption("plain");
+  WideControlActionChange(own, plain, false);
+  EXPECT_EQ(own->GetCaption(), kOpen);
+}
+
+TEST(WideActionLinks, EveryWideControlKindGetsTheWideFormOfItsLibraryLink) {
+  wintest::ShownForm form;
+  auto* action = new TUCodeAction(form.Get());
+  struct Case {
+    TControl* control;
+    TClass link;
+  };
+  const Case cases[] = {
+      {Place<TUCodeButton>(form.Get(), 0, 0, 50, 20), TUCodeButtonActionLink::StaticClass()},
+      {Place<TUCodeCheckBox>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+      {Place<TUCodeEdit>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+      {Place<TUCodeListView>(form.Get(), 0, 0, 50, 20), TUCodeListViewActionLink::StaticClass()},
+      {Place<TUCodeLabel>(form.Get(), 0, 0, 50, 20), TUCodeControlActionLink::StaticClass()},
+      {Place<TUCodePanel>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+      {Place<TUCodeImage>(form.Get(), 0, 0, 50, 20), TUCodeControlActionLink::StaticClass()},
+      {Place<TUCodeProgressBar>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+  };
+  for (const Case& c : cases) {
+    c.control->SetAction(action);
+    EXPECT_EQ(c.control->GetActionLink()->ClassType(), c.link) << c.control->ClassName();
+  }
+  // A library choice that the control's kind does not explain is an internal error.
+  EXPECT_THROW(WideGetActionLinkClass(cases[0].control, TWinControlActionLink::StaticClass()), EUCodeInternalError);
+  // The speed button's wide link takes the group from any custom action.
+  auto* speed = Place<TSpeedButton>(form.Get(), 0, 0, 20, 20);
+  TUCodeSpeedButtonActionLink speedLink(speed);
+  EXPECT_FALSE(speedLink.IsGroupIndexLinked());
+  speedLink.SetAction(action);
+  EXPECT_TRUE(speedLink.IsGroupIndexLinked());
+}
+
+TEST(WideActionLinks, TheHintWindowShowsTheActionsWideHint) {
+  wintest::ShownForm form;
+  auto* action = new TUCodeAction(form.Get());
+  action->SetHint(kOpenHint + L"|the long part");
+  auto* button = Place<TUCodeButton>(form.Get(), 10, 10, 120, 28);
+  button->SetAction(action);
+  THintInfo info;
+  info.HintControl = button;
+  info.HintWindowClass = THintWindow::StaticClass();
+  button->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_EQ(info.HintWindowClass, TUCodeCustomHintWindow::StaticClass());
+  EXPECT_EQ(info.HintStr, Ansi(kOpenHint));
+  auto* window = static_cast<THintWindow*>(info.HintWindowClass->Create(form.Get()));
+  RECT rect = window->CalcHintRect(400, info.HintStr, info.HintData);
+  OffsetRect(&rect, 50, 50);
+  window->ActivateHintData(rect, info.HintStr, info.HintData);
+  EXPECT_EQ(WindowText(window->GetHandle()), kOpenHint);
+  window->ReleaseHandle();
+}
