@@ -66,6 +66,13 @@ std::string EncodePng(int width, int height, const std::vector<uint8_t>& rgb) {
 }
 
 // The window's pixels as it shows on the screen, top row first, RGB.
+std::wstring WideWindowText(HWND wnd) {
+  int length = GetWindowTextLengthW(wnd);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(std::max(0, GetWindowTextW(wnd, text.data(), length + 1))));
+  return text;
+}
+
 std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height) {
   RECT rect;
   GetWindowRect(wnd, &rect);

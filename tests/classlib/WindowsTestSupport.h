@@ -20,6 +20,20 @@ std::string EncodePng(int width, int height, const std::vector<uint8_t>& rgb);
 // The window's pixels as it shows on the screen, top row first, RGB.
 std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height);
 
+// A new control of class C, owned by the form that holds `parent`, placed on `parent`.
+template <class C>
+C* PlaceOn(TWinControl* parent, int left, int top, int width, int height) {
+  TWinControl* form = parent;
+  while (form->GetParent()) form = form->GetParent();
+  auto* control = new C(form);
+  control->SetBounds(left, top, width, height);
+  control->SetParent(parent);
+  return control;
+}
+
+// The window's text read as wide text from the window itself.
+std::wstring WideWindowText(HWND wnd);
+
 // Answers every message box with `answer` and records what was asked, for its lifetime.
 class MessageBoxCatcher {
  public:

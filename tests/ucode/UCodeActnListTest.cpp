@@ -12,6 +12,8 @@
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSystem.h"
 
+using wintest::PlaceOn;
+
 namespace {
 
 const std::wstring kOpen = L"&\x041E\x0442\x043A\x0440\x044B\x0442\x044C";  // &Открыть
@@ -20,21 +22,6 @@ const std::wstring kPeace = L"\x041C\x0438\x0440";  // Мир
 const std::wstring kHouse = L"\x0414\x043E\x043C";  // Дом: the same 8-bit form as Мир, "???"
 
 std::string Ansi(const std::wstring& text) { return WideStringToStringEx(text, 0); }
-
-template <class C>
-C* Place(TForm* form, int left, int top, int width, int height) {
-  auto* control = new C(form);
-  control->SetBounds(left, top, width, height);
-  control->SetParent(form);
-  return control;
-}
-
-std::wstring WindowText(HWND wnd) {
-  int length = GetWindowTextLengthW(wnd);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), length + 1)));
-  return text;
-}
 
 // Records the wide caption the action shows while a linked client is told of a new one.
 class TWatchingLink : public TUCodeControlActionLink {
@@ -95,7 +82,7 @@ TEST(WideActions, AssignTakesTheWideTextsOfAnActionOrAControl) {
   EXPECT_EQ(copy->GetHint(), kOpenHint);
   EXPECT_EQ(copy->GetShortCut(), ShortCut('O', ssCtrl));
 
-  auto* button = Place<TUCodeButton>(form.Get(), 10, 10, 120, 28);
+  auto* button = PlaceOn<TUCodeButton>(form.Get(), 10, 10, 120, 28);
   button->SetCaption(kHouse);
   button->SetHint(kPeace);
   WideAssignActionTexts(copy, button);
@@ -108,15 +95,15 @@ TEST(WideActionLinks, LinkedButtonCheckBoxAndLabelShowTheWideTextsAndFollowChang
   auto* action = new TUCodeAction(form.Get());
   action->SetCaption(kOpen);
   action->SetHint(kOpenHint);
-  auto* button = Place<TUCodeButton>(form.Get(), 10, 10, 120, 28);
-  auto* check = Place<TUCodeCheckBox>(form.Get(), 10, 50, 160, 20);
-  auto* label = Place<TUCodeLabel>(form.Get(), 10, 80, 160, 20);
+  auto* button = PlaceOn<TUCodeButton>(form.Get(), 10, 10, 120, 28);
+  auto* check = PlaceOn<TUCodeCheckBox>(form.Get(), 10, 50, 160, 20);
+  auto* label = PlaceOn<TUCodeLabel>(form.Get(), 10, 80, 160, 20);
   for (TControl* client : std::initializer_list<TControl*>{button, check, label}) client->SetAction(action);
   wintest::Pump();
 
   EXPECT_TRUE(IsWindowUnicode(button->GetHandle()));
-  EXPECT_EQ(WindowText(button->GetHandle()), kOpen);
-  EXPECT_EQ(WindowText(check->GetHandle()), kOpen);
+  EXPECT_EQ(wintest::WideWindowText(button->GetHandle()), kOpen);
+  EXPECT_EQ(wintest::WideWindowText(check->GetHandle()), kOpen);
   EXPECT_EQ(label->GetCaption(), kOpen);
   for (TControl* client : std::initializer_list<TControl*>{button, check, label}) {
     EXPECT_EQ(WideGetControlHint(client), kOpenHint) << client->ClassName();
@@ -128,8 +115,8 @@ TEST(WideActionLinks, LinkedButtonCheckBoxAndLabelShowTheWideTextsAndFollowChang
   action->SetCaption(kPeace);
   action->SetCaption(kHouse);
   action->SetHint(kPeace);
-  EXPECT_EQ(WindowText(button->GetHandle()), kHouse);
-  EXPECT_EQ(WindowText(check->GetHandle()), kHouse);
+  EXPECT_EQ(wintest::WideWindowText(button->GetHandle()), kHouse);
+  EXPECT_EQ(wintest::WideWindowText(check->GetHandle()), kHouse);
   EXPECT_EQ(label->GetCaption(), kHouse);
   EXPECT_EQ(WideGetControlHint(check), kPeace);
 
@@ -137,12 +124,12 @@ TEST(WideActionLinks, LinkedButtonCheckBoxAndLabelShowTheWideTextsAndFollowChang
   check->SetCaption(L"\x0421\x0432\x043E\x0439");  // Свой
   EXPECT_FALSE(check->GetActionLink()->IsCaptionLinked());
   action->SetCaption(kOpen);
-  EXPECT_EQ(WindowText(check->GetHandle()), L"\x0421\x0432\x043E\x0439");
-  EXPECT_EQ(WindowText(button->GetHandle()), kOpen);
+  EXPECT_EQ(wintest::WideWindowText(check->GetHandle()), L"\x0421\x0432\x043E\x0439");
+  EXPECT_EQ(wintest::WideWindowText(button->GetHandle()), kOpen);
 
   // The 8-bit caption changed directly: every linked client shows it, widened.
   action->TCustomAction::SetCaption("&Neu");
-  EXPECT_EQ(WindowText(button->GetHandle()), L"&Neu");
+  EXPECT_EQ(wintest::WideWindowText(button->GetHandle()), L"&Neu");
   EXPECT_EQ(label->GetCaption(), L"&Neu");
 }
 
@@ -150,7 +137,7 @@ TEST(WideActionLinks, ALinkComparesItsClientWithTheWideTextBeforeTheNewOne) {
   wintest::ShownForm form;
   auto* action = new TUCodeAction(form.Get());
   action->SetCaption(kPeace);
-  auto* label = Place<TUCodeLabel>(form.Get(), 10, 10, 100, 20);
+  auto* label = PlaceOn<TUCodeLabel>(form.Get(), 10, 10, 100, 20);
   label->SetCaption(L"\x043C\x0438\x0440");  // мир: the same caption, case aside
   TWatchingLink link(label);
   link.SetAction(action);
@@ -169,10 +156,10 @@ TEST(WideActionLinks, ActionChangeTakesWhatTheControlLeavesAtItsDefault) {
   auto* action = new TUCodeAction(form.Get());
   action->SetCaption(kOpen);
   action->SetHint(kOpenHint);
-  auto* named = Place<TUCodeButton>(form.Get(), 10, 10, 100, 28);
+  auto* named = PlaceOn<TUCodeButton>(form.Get(), 10, 10, 100, 28);
   named->SetName("named");
   named->SetCaption(L"named");
-  auto* own = Place<TUCodeButton>(form.Get(), 10, 40, 100, 28);
+  auto* own = PlaceOn<TUCodeButton>(form.Get(), 10, 40, 100, 28);
   own->SetCaption(kHouse);
   own->SetHint(kPeace);
   // While loading (check defaults): only the caption that is the control's name and the empty
@@ -201,14 +188,14 @@ TEST(WideActionLinks, EveryWideControlKindGetsTheWideFormOfItsLibraryLink) {
     TClass link;
   };
   const Case cases[] = {
-      {Place<TUCodeButton>(form.Get(), 0, 0, 50, 20), TUCodeButtonActionLink::StaticClass()},
-      {Place<TUCodeCheckBox>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
-      {Place<TUCodeEdit>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
-      {Place<TUCodeListView>(form.Get(), 0, 0, 50, 20), TUCodeListViewActionLink::StaticClass()},
-      {Place<TUCodeLabel>(form.Get(), 0, 0, 50, 20), TUCodeControlActionLink::StaticClass()},
-      {Place<TUCodePanel>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
-      {Place<TUCodeImage>(form.Get(), 0, 0, 50, 20), TUCodeControlActionLink::StaticClass()},
-      {Place<TUCodeProgressBar>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+      {PlaceOn<TUCodeButton>(form.Get(), 0, 0, 50, 20), TUCodeButtonActionLink::StaticClass()},
+      {PlaceOn<TUCodeCheckBox>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+      {PlaceOn<TUCodeEdit>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+      {PlaceOn<TUCodeListView>(form.Get(), 0, 0, 50, 20), TUCodeListViewActionLink::StaticClass()},
+      {PlaceOn<TUCodeLabel>(form.Get(), 0, 0, 50, 20), TUCodeControlActionLink::StaticClass()},
+      {PlaceOn<TUCodePanel>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
+      {PlaceOn<TUCodeImage>(form.Get(), 0, 0, 50, 20), TUCodeControlActionLink::StaticClass()},
+      {PlaceOn<TUCodeProgressBar>(form.Get(), 0, 0, 50, 20), TUCodeWinControlActionLink::StaticClass()},
   };
   for (const Case& c : cases) {
     c.control->SetAction(action);
@@ -217,7 +204,7 @@ TEST(WideActionLinks, EveryWideControlKindGetsTheWideFormOfItsLibraryLink) {
   // A library choice that the control's kind does not explain is an internal error.
   EXPECT_THROW(WideGetActionLinkClass(cases[0].control, TWinControlActionLink::StaticClass()), EUCodeInternalError);
   // The speed button's wide link takes the group from any custom action.
-  auto* speed = Place<TSpeedButton>(form.Get(), 0, 0, 20, 20);
+  auto* speed = PlaceOn<TSpeedButton>(form.Get(), 0, 0, 20, 20);
   TUCodeSpeedButtonActionLink speedLink(speed);
   EXPECT_FALSE(speedLink.IsGroupIndexLinked());
   speedLink.SetAction(action);
@@ -228,7 +215,7 @@ TEST(WideActionLinks, TheHintWindowShowsTheActionsWideHint) {
   wintest::ShownForm form;
   auto* action = new TUCodeAction(form.Get());
   action->SetHint(kOpenHint + L"|the long part");
-  auto* button = Place<TUCodeButton>(form.Get(), 10, 10, 120, 28);
+  auto* button = PlaceOn<TUCodeButton>(form.Get(), 10, 10, 120, 28);
   button->SetAction(action);
   THintInfo info;
   info.HintControl = button;
@@ -240,6 +227,6 @@ TEST(WideActionLinks, TheHintWindowShowsTheActionsWideHint) {
   RECT rect = window->CalcHintRect(400, info.HintStr, info.HintData);
   OffsetRect(&rect, 50, 50);
   window->ActivateHintData(rect, info.HintStr, info.HintData);
-  EXPECT_EQ(WindowText(window->GetHandle()), kOpenHint);
+  EXPECT_EQ(wintest::WideWindowText(window->GetHandle()), kOpenHint);
   window->ReleaseHandle();
 }

@@ -19,22 +19,7 @@ namespace {
 // Cyrillic and Greek: not in code page 1252.
 const std::wstring kCaption = L"\x0416\x0451\x043B\x0442\x044B\x0439 \x03A9\x03BC\x03AD\x03B3\x03B1";
 
-template <class C>
-C* PlaceOn(TWinControl* parent, int left, int top, int width, int height) {
-  TWinControl* form = parent;
-  while (form->GetParent()) form = form->GetParent();
-  auto* control = new C(form);
-  control->SetBounds(left, top, width, height);
-  control->SetParent(parent);
-  return control;
-}
-
-std::wstring WindowText(HWND wnd) {
-  int length = GetWindowTextLengthW(wnd);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), length + 1)));
-  return text;
-}
+using wintest::PlaceOn;
 
 // A white panel with black text, caption at its left edge and no bevel.
 template <class Panel>
@@ -95,11 +80,11 @@ TEST(WidePanel, ItsCaptionIsTheTextOfAUnicodeWindowAndSurvivesANewWindow) {
   EXPECT_EQ(panel->TControl::GetCaption(), WideStringToStringEx(kCaption, 0));
   panel->HandleNeeded();
   EXPECT_TRUE(IsWindowUnicode(panel->GetHandle()));
-  EXPECT_EQ(WindowText(panel->GetHandle()), kCaption);
+  EXPECT_EQ(wintest::WideWindowText(panel->GetHandle()), kCaption);
   panel->SetHint(L"\x03A9|long");
   panel->RecreateWnd();
   panel->HandleNeeded();
-  EXPECT_EQ(WindowText(panel->GetHandle()), kCaption);
+  EXPECT_EQ(wintest::WideWindowText(panel->GetHandle()), kCaption);
   EXPECT_EQ(panel->GetCaption(), kCaption);
   EXPECT_EQ(panel->GetHint(), L"\x03A9|long");
 }
@@ -191,7 +176,7 @@ TEST(WideHints, ImageSplitterAndPanelShowWideHints) {
     RECT rect = window->CalcHintRect(400, info.HintStr, info.HintData);
     OffsetRect(&rect, 50, 50);
     window->ActivateHintData(rect, info.HintStr, info.HintData);
-    EXPECT_EQ(WindowText(window->GetHandle()), c.shown) << c.control->ClassName();
+    EXPECT_EQ(wintest::WideWindowText(window->GetHandle()), c.shown) << c.control->ClassName();
     window->ReleaseHandle();
     window->Free();
   }
