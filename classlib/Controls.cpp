@@ -836,6 +836,7 @@ void TControl::DeclareProperties(TPropertyTable& table) {
   p.Object("Font", &TControl::GetFont);
   p.Boolean("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont);
   p.Integer("Cursor", &TControl::GetCursor, &TControl::SetCursor, &CursorIdents());
+  p.Component("Action", &TControl::GetAction, &TControl::SetAction);
   p.Event("OnClick", &TControl::OnClick);
   p.Event("OnDblClick", &TControl::OnDblClick);
   p.Event("OnResize", &TControl::OnResize);

@@ -155,11 +155,15 @@ void TCustomPanel::PaintBevelsAndBackground(RECT& rect) {
     if (cut == bvSpace) top = bottom = FColor;
     Frame3D(FCanvas.get(), rect, top, bottom, FBevelWidth);
   };
+  // With visual styles the parent's background shows through the border too.
+  const bool parentShows = FParentBackground && ThemeServices().ThemesEnabled();
   frame(FBevelOuter);
-  if (FBorderWidth > 0) Frame3D(FCanvas.get(), rect, FColor, FColor, FBorderWidth);
+  if (FBorderWidth > 0 && parentShows)
+    InflateRect(&rect, -FBorderWidth, -FBorderWidth);
+  else if (FBorderWidth > 0)
+    Frame3D(FCanvas.get(), rect, FColor, FColor, FBorderWidth);
   frame(FBevelInner);
-  bool themedBackground = FParentBackground && ThemeServices().ThemesEnabled() &&
-                          ThemeServices().DrawParentBackground(FHandle, FCanvas->GetHandle(), &rect);
+  bool themedBackground = parentShows && ThemeServices().DrawParentBackground(FHandle, FCanvas->GetHandle(), &rect);
   if (!themedBackground) {
     FCanvas->GetBrush()->SetColor(FColor);
     FCanvas->GetBrush()->SetStyle(bsSolid);

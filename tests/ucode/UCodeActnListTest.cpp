@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include "WindowsTestSupport.h"
+#include "classlib/FormReader.h"
+#include "ucode/UCodeClasses.h"
 #include "ucode/UCodeComCtrls.h"
 #include "ucode/UCodeExtCtrls.h"
 #include "ucode/UCodeStdCtrls.h"
@@ -32,6 +34,34 @@ class TWatchingLink : public TUCodeControlActionLink {
     seen.push_back(WideGetActionCaption(static_cast<TCustomAction*>(FAction)));
     TUCodeControlActionLink::SetCaption(value);
   }
+};
+
+// A component holding actions and the controls linked to them, read from a form description.
+class TActionHost : public TComponent {
+  KX_COMPONENT(TActionHost, TComponent)
+ public:
+  explicit TActionHost(TComponent* owner) : TComponent(owner) {}
+  TUCodeAction* act = nullptr;
+  TUCodeButton* taking = nullptr;
+  TUCodeButton* own = nullptr;
+  static void DeclareProperties(TPropertyTable& table) {
+    auto p = table.For<TActionHost>();
+    p.Field("act", &TActionHost::act);
+    p.Field("taking", &TActionHost::taking);
+    p.Field("own", &TActionHost::own);
+  }
+};
+
+// Turns the wide values of form descriptions on for one test.
+class WideFormValuesOn {
+ public:
+  WideFormValuesOn() : m_saved(WideFormValuesEnabled) { WideFormValuesEnabled = true; }
+  ~WideFormValuesOn() { WideFormValuesEnabled = m_saved; }
+  WideFormValuesOn(const WideFormValuesOn&) = delete;
+  WideFormValuesOn& operator=(const WideFormValuesOn&) = delete;
+
+ private:
+  bool m_saved;
 };
 
 }  // namespace
@@ -229,4 +259,39 @@ TEST(WideActionLinks, TheHintWindowShowsTheActionsWideHint) {
   window->ActivateHintData(rect, info.HintStr, info.HintData);
   EXPECT_EQ(wintest::WideWindowText(window->GetHandle()), kOpenHint);
   window->ReleaseHandle();
+}
+
+TEST(WideActions, ReadFromAFormDescriptionTheyGiveLoadedControlsWhatTheyLeaveOpen) {
+  RegisterUCodeActnList();
+  for (TClass cls : {TActionHost::StaticClass(), TUCodeButton::StaticClass()})
+    if (!GetClass(cls->ClassName())) RegisterClass(cls);
+  WideFormValuesOn wide;
+  // "CaptionW" and "HintW" hold UTF-8: Открыть and Файл.
+  const char* const kText = R"(object Host: TActionHost
+  object act: TUCodeAction
+    Caption = '&???????'
+    CaptionW = '&'#208#158#209#130#208#186#209#128#209#139#209#130#209#140
+    Hint = '????'
+    HintW = #208#164#208#176#208#185#208#187
+  end
+  object taking: TUCodeButton
+    Action = act
+  end
+  object own: TUCodeButton
+    Action = act
+    Caption = 'Eigener Text'
+  end
+end
+)";
+  TActionHost host(nullptr);
+  TReader reader("Host");
+  reader.ReadRootComponent(&host, ParseFormText(kText, "Host"));
+  ASSERT_NE(host.act, nullptr);
+  EXPECT_EQ(host.act->GetCaption(), kOpen);
+  const std::wstring file = L"\x0424\x0430\x0439\x043B";
+  EXPECT_EQ(host.act->GetHint(), file);
+  EXPECT_EQ(host.taking->GetCaption(), kOpen);
+  EXPECT_EQ(host.taking->GetHint(), file);
+  EXPECT_EQ(host.own->GetCaption(), L"Eigener Text");
+  EXPECT_EQ(host.own->GetHint(), file);
 }
