@@ -1,6 +1,7 @@
 #include "TextIndexWindows.h"
 
 #include "engine/u_WideFuncText.h"
+#include "support/TestSupport.h"
 
 #include "forms/u_design.h"
 #include "forms/u_edittxt.h"
@@ -132,17 +133,7 @@ void Pump() {
   for (int round = 0; round < 3; ++round) Application->ProcessMessages();
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t begin = 0;
-  while (begin < text.size()) {
-    size_t end = text.find("\r\n", begin);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(begin, end - begin));
-    begin = end + 2;
-  }
-  return lines;
-}
+std::vector<std::string> Lines(const std::string& text) { return testsupport::Lines(text); }
 
 std::vector<std::string> Lines(const std::wstring& text) { return Lines(Narrow(text)); }
 

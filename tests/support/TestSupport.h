@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -27,5 +28,8 @@ std::string ExeFolder();
 // Whole file as bytes; empty when it cannot be read.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
+
+// The text's lines, split at "\r\n".
+std::vector<std::string> Lines(const std::string& text);
 
 }  // namespace testsupport

@@ -1,0 +1,143 @@
+// The file wizard and the keyword wizard used as a user uses them, from another process, in
+// German and in English: the wizard chosen on the side bar, three documents dropped onto its
+// list from the shell, the index built with the wizard's buttons, the result saved through the
+// real save dialog, the program closed. The file index pages are left in bin/app-out for the
+// independent checkers.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ProgramDriver.h"
+#include "support/TestSupport.h"
+
+using namespace programtest;
+
+namespace {
+
+// The captions a user goes by, as the program shows them in each language.
+struct Language {
+  const char* code;
+  const char* next;
+  const char* create;
+  const char* saveText;
+};
+
+const Language kLanguages[] = {
+    {"de", "weiter >>", "Index Erstellen", "Text Speichern"},
+    {"en", "next >>", "Create Index", "Save Text"},
+};
+
+void PrintTo(const Language& language, std::ostream* out) { *out << language.code; }
+
+class DocumentWizards : public ::testing::TestWithParam<Language> {
+ protected:
+  DocumentWizards() {
+    // The program speaks German when a file "de" stands in the folder it starts in.
+    if (std::string(GetParam().code) == "de") testsupport::WriteBytes(dir.File("de"), "");
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = dir.File(name);
+    testsupport::WriteBytes(path, bytes);
+    return path;
+  }
+  HWND Shown(const std::string& caption) { return FindChild(main, VisibleWithText(caption)); }
+
+  // Starts the program, clicks its start screen (which brings the main window at once),
+  // chooses a wizard on the side bar and drops the documents onto the list it shows.
+  void DropOntoWizard(const char* sideBarButton, const std::vector<std::string>& documents) {
+    program = std::make_unique<RunningProgram>("", dir.Path());
+    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
+    HWND start = program->WaitForWindow(VisibleWithText("start"));
+    ASSERT_NE(start, nullptr) << "no start screen";
+    ASSERT_TRUE(ClickMiddle(start));
+    main = program->WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    ASSERT_TRUE(ClickSideBarButton(main, sideBarButton));
+    list = FindShownListView(main);
+    ASSERT_NE(list, nullptr) << "no file list shown";
+    EXPECT_EQ(ListViewCaptions(*program, list), std::vector<std::string>());
+    ASSERT_TRUE(DropFiles(*program, list, documents));
+  }
+  // Saves the result through the save dialog that the shown "save text" button opens.
+  void SaveText(const std::string& path) {
+    HWND saveText = Shown(GetParam().saveText);
+    ASSERT_NE(saveText, nullptr) << "no result page";
+    DeleteFileA(path.c_str());
+    ASSERT_TRUE(program->SaveThroughDialog(main, saveText, path)) << "the save dialog did not save";
+  }
+  // Closing the main window ends the program cleanly and leaves nothing behind.
+  void Close() {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program->WaitForExit(), 0u);
+    EXPECT_EQ(TemporaryFilesOf(program->ProcessId()), std::vector<std::string>());
+  }
+
+  testsupport::TempDir dir;
+  std::unique_ptr<RunningProgram> program;
+  HWND main = nullptr;
+  HWND list = nullptr;
+};
+
+TEST_P(DocumentWizards, FileWizardBuildsAndSavesTheIndexPageOfDroppedDocuments) {
+  const Language& language = GetParam();
+  const std::vector<std::string> documents = {
+      Write("hafen.html", "<html><head><title>Hafen</title></head><body><p>Anker und Boje</p></body></html>"),
+      Write("see.txt", "Anker Segel"),
+      Write("fluss.txt", "Boje Ufer"),
+  };
+  ASSERT_NO_FATAL_FAILURE(DropOntoWizard("rand_btdidx", documents));
+  // One row each, labelled by name; the list keeps its rows sorted by label.
+  EXPECT_EQ(ListViewCaptions(*program, list), (std::vector<std::string>{"Fluss", "Hafen", "See"}));
+
+  // Source, settings, summary: then the run.
+  HWND next = Shown(language.next);
+  HWND create = Shown(language.create);
+  ASSERT_NE(next, nullptr);
+  ASSERT_NE(create, nullptr);
+  for (int page = 0; page < 2; ++page) ASSERT_TRUE(SendAndWait(next, BM_CLICK));
+  EXPECT_FALSE(IsWindowEnabled(next)) << "the summary page is the last before the run";
+  ASSERT_TRUE(SendAndWait(create, BM_CLICK));
+
+  const std::string out = testsupport::ExeFolder() + "app-out";
+  CreateDirectoryA(out.c_str(), nullptr);
+  const std::string page = out + "\\filewizard-" + language.code + ".html";
+  ASSERT_NO_FATAL_FAILURE(SaveText(page));
+  const std::string saved = testsupport::ReadBytes(page);
+  // Every keyword of the documents, each with the links of the documents that hold it.
+  for (const char* word : {"Anker", "Boje", "Segel", "Ufer"}) EXPECT_NE(saved.find(word), std::string::npos) << word;
+  for (const char* link : {"hafen.html", "see.txt", "fluss.txt"})
+    EXPECT_NE(saved.find(std::string("href=\"") + link + "\""), std::string::npos) << link;
+
+  Close();
+}
+
+TEST_P(DocumentWizards, KeywordWizardBuildsAndSavesTheKeywordsOfDroppedFiles) {
+  const std::vector<std::string> documents = {
+      Write("eins.txt", "Anker und Boje und Anker"),
+      Write("zwei.html", "<html><body><b>Segel</b> und <i>Mast</i></body></html>"),
+      Write("drei.txt", "Ufer"),
+  };
+  ASSERT_NO_FATAL_FAILURE(DropOntoWizard("rand_btstw", documents));
+  EXPECT_EQ(ListViewCaptions(*program, list), (std::vector<std::string>{"Drei", "Eins", "Zwei"}));
+
+  HWND create = Shown(GetParam().create);
+  ASSERT_NE(create, nullptr);
+  ASSERT_TRUE(SendAndWait(create, BM_CLICK));
+  const std::string target = dir.File("stichworte.txt");
+  ASSERT_NO_FATAL_FAILURE(SaveText(target));
+  // One entry per file in list order, with its capitalised words once each in alphabetical
+  // order, tags left out; UTF-8 without mark.
+  EXPECT_EQ(testsupport::ReadBytes(target),
+            "drei.txt: Ufer\r\n\r\neins.txt: Anker, Boje\r\n\r\nzwei.html: Mast, Segel\r\n\r\n");
+
+  Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, DocumentWizards, ::testing::ValuesIn(kLanguages),
+                         [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.code); });
+
+}  // namespace

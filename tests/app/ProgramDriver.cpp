@@ -1,0 +1,313 @@
+#include "ProgramDriver.h"
+
+#include <shlobj.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "classlib/FormReader.h"
+#include "classlib/Streams.h"
+#include "support/TestSupport.h"
+
+namespace programtest {
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;  // 0: any process (children of one window)
+  const WindowTest* test;
+  HWND found;
+};
+
+BOOL CALLBACK TestWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  if (search->processId != 0) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId) return TRUE;
+  }
+  if (!(*search->test)(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+bool Expired(DWORD deadline) { return static_cast<LONG>(GetTickCount() - deadline) > 0; }
+
+std::wstring Widened(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Narrowed(const std::wstring& text) {
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+// ---- the main window's form description, linked into this program as into kaptorix.exe
+
+const TFormObject* FindDescribed(const TFormObject& object, const std::string& name) {
+  if (object.Name == name) return &object;
+  for (const TFormObject& child : object.Children)
+    if (const TFormObject* found = FindDescribed(child, name)) return found;
+  return nullptr;
+}
+
+int DescribedInteger(const TFormObject& object, const std::string& property) {
+  for (const TFormProperty& described : object.Properties)
+    if (described.Name == property) return static_cast<int>(described.Value.Integer);
+  return 0;
+}
+
+const TFormObject& MainWindowDescription() {
+  static const TFormObject description = [] {
+    TResourceStream stream(GetModuleHandleA(nullptr), "TPROG");
+    return ParseFormText(std::string(stream.GetMemory(), static_cast<size_t>(stream.GetSize())), "TPROG");
+  }();
+  return description;
+}
+
+// Memory in the program's process for the messages whose parameters point at data.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, size_t size) : m_process(process) {
+    m_address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (m_address) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  char* Address() const { return static_cast<char*>(m_address); }
+  bool Write(size_t offset, const void* data, size_t size) const {
+    SIZE_T written = 0;
+    return WriteProcessMemory(m_process, Address() + offset, data, size, &written) && written == size;
+  }
+  bool Read(size_t offset, void* data, size_t size) const {
+    SIZE_T read = 0;
+    return ReadProcessMemory(m_process, Address() + offset, data, size, &read) && read == size;
+  }
+
+ private:
+  HANDLE m_process;
+  void* m_address = nullptr;
+};
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
+  return text;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+std::string MemoText(HWND memo) {
+  LRESULT length = 0;
+  if (!SendAndWait(memo, WM_GETTEXTLENGTH, 0, 0, &length)) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  LRESULT copied = 0;
+  SendAndWait(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied);
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+HWND FindTopWindow(DWORD processId, const WindowTest& test) {
+  WindowSearch search{processId, &test, nullptr};
+  EnumWindows(TestWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindChild(HWND parent, const WindowTest& test) {
+  WindowSearch search{0, &test, nullptr};
+  EnumChildWindows(parent, TestWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+WindowTest VisibleWithText(const std::string& text) {
+  return [text](HWND window) { return IsWindowVisible(window) && WindowText(window) == text; };
+}
+
+HWND FindShownListView(HWND parent) {
+  return FindChild(parent, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("ListView") != std::string::npos; });
+}
+
+bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  DWORD_PTR answer = 0;
+  const bool answered = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kPatience, &answer) != 0;
+  if (result) *result = static_cast<LRESULT>(answer);
+  return answered;
+}
+
+RunningProgram::RunningProgram(const std::string& argument, const std::string& folder) {
+  std::string command = "\"" + testsupport::ExeFolder() + "kaptorix.exe\"";
+  if (!argument.empty()) command += " \"" + argument + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  m_started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.empty() ? nullptr : folder.c_str(), &startup, &m_info) != 0;
+}
+
+RunningProgram::~RunningProgram() {
+  if (!m_started) return;
+  if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_info.hProcess, 99);
+  CloseHandle(m_info.hThread);
+  CloseHandle(m_info.hProcess);
+}
+
+HWND RunningProgram::WaitForWindow(const WindowTest& test) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopWindow(m_info.dwProcessId, test)) != nullptr; });
+  return found;
+}
+
+HWND RunningProgram::WaitForMainWindow() const {
+  return WaitForWindow([](HWND w) {
+    return IsWindowVisible(w) && WindowText(w) == kMainTitle && ClassOf(w) != "TApplication";
+  });
+}
+
+bool RunningProgram::WaitUntil(const std::function<bool()>& test) const {
+  const DWORD deadline = GetTickCount() + kPatience;
+  for (;;) {
+    if (test()) return true;
+    if (Expired(deadline) || WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0) return test();
+    const DWORD left = deadline - GetTickCount();
+    // Waits for the program's next turn of its message loop (a window of its thread answers
+    // a message sent to it only there), or, while it has no window yet, for its first wait
+    // for input.
+    HWND window = FindTopWindow(m_info.dwProcessId, [](HWND) { return true; });
+    if (window)
+      SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, left, nullptr);
+    else
+      WaitForInputIdle(m_info.hProcess, left);
+  }
+}
+
+bool RunningProgram::WaitUntilGone(HWND window) const {
+  return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+DWORD RunningProgram::WaitForExit() const {
+  WaitForSingleObject(m_info.hProcess, kPatience);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(m_info.hProcess, &code);
+  return code;
+}
+
+bool RunningProgram::SaveThroughDialog(HWND main, HWND button, const std::string& path) const {
+  // Posted: the click runs the dialog's own message loop, which a sent message would wait for.
+  PostMessageA(button, BM_CLICK, 0, 0);
+  HWND dialog = WaitForWindow([](HWND w) { return IsWindowVisible(w) && ClassOf(w) == "#32770"; });
+  if (!dialog) return false;
+  HWND name = GetDlgItem(dialog, 1148);  // the file name box of the common save dialog
+  HWND save = GetDlgItem(dialog, IDOK);
+  if (!name || !save) return false;
+  SendAndWait(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(save, BM_CLICK, 0, 0);
+  if (!WaitUntilGone(dialog)) return false;
+  // Answered only once the program has finished the click, and with it the file.
+  return SendAndWait(main, WM_NULL);
+}
+
+bool ClickAt(HWND window, POINT point) {
+  const LPARAM at = MAKELPARAM(point.x, point.y);
+  return SendAndWait(window, WM_MOUSEMOVE, 0, at) && SendAndWait(window, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
+         SendAndWait(window, WM_LBUTTONUP, 0, at);
+}
+
+bool ClickMiddle(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT at{client.right / 2, client.bottom / 2};
+  // The deepest shown window there takes the mouse.
+  for (;;) {
+    HWND child = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
+    if (!child || child == window) break;
+    MapWindowPoints(window, child, &at, 1);
+    window = child;
+  }
+  return ClickAt(window, at);
+}
+
+bool ClickSideBarButton(HWND main, const std::string& buttonName) {
+  const TFormObject& form = MainWindowDescription();
+  const TFormObject* bar = FindDescribed(form, "rand");
+  const TFormObject* button = FindDescribed(form, buttonName);
+  if (!bar || !button) return false;
+  // The side bar lies at the window's left edge: the window under the button's middle there
+  // is the bar's panel, a child of the main window.
+  POINT middle{DescribedInteger(*bar, "Left") + DescribedInteger(*button, "Left") + DescribedInteger(*button, "Width") / 2,
+               DescribedInteger(*bar, "Top") + DescribedInteger(*button, "Top") + DescribedInteger(*button, "Height") / 2};
+  HWND panel = ChildWindowFromPointEx(main, middle, CWP_SKIPINVISIBLE);
+  if (!panel || panel == main) return false;
+  RECT client{};
+  GetClientRect(panel, &client);
+  if (client.right != DescribedInteger(*bar, "Width")) return false;  // not the side bar
+  MapWindowPoints(main, panel, &middle, 1);
+  return ClickAt(panel, middle);
+}
+
+bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths) {
+  std::wstring names;
+  for (const auto& path : paths) names += Widened(path) + L'\0';
+  names += L'\0';
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = TRUE;
+  RemoteBuffer block(program.Process(), sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  if (!block.Address() || !block.Write(0, &header, sizeof(header)) ||
+      !block.Write(sizeof(header), names.data(), names.size() * sizeof(wchar_t)))
+    return false;
+  return SendAndWait(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block.Address()), 0);
+}
+
+std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list) {
+  std::vector<std::string> captions;
+  LRESULT count = 0;
+  if (!SendAndWait(list, LVM_GETITEMCOUNT, 0, 0, &count)) return captions;
+  constexpr int kChars = 1024;
+  RemoteBuffer remote(program.Process(), sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  if (!remote.Address()) return captions;
+  for (int i = 0; i < count; ++i) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = i;
+    item.pszText = reinterpret_cast<LPWSTR>(remote.Address() + sizeof(LVITEMW));
+    item.cchTextMax = kChars;
+    LRESULT length = 0;
+    if (!remote.Write(0, &item, sizeof(item)) ||
+        !SendAndWait(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.Address()), &length))
+      break;
+    std::wstring text(static_cast<size_t>(std::min<LRESULT>(length, kChars)), L'\0');
+    if (!text.empty() && !remote.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t))) break;
+    captions.push_back(Narrowed(text));
+  }
+  return captions;
+}
+
+std::vector<std::string> TemporaryFilesOf(DWORD processId) {
+  char folder[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof(folder), folder);
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  const std::string pattern = std::string(folder) + "Kaptorix-" + std::to_string(processId) + "-*";
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+}  // namespace programtest

@@ -1,0 +1,91 @@
+// Driving kaptorix.exe from another process as a user does: starting it, finding its windows,
+// clicking, dropping files from the shell, reading what its windows show. Every wait is bounded:
+// a program that does not answer in time fails the test instead of hanging it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace programtest {
+
+constexpr DWORD kPatience = 60000;  // how long the program may take to answer, at most
+constexpr char kMainTitle[] = "Kaptorix - Berno Kalwe";
+
+std::string WindowText(HWND window);
+std::string ClassOf(HWND window);
+// The memo's whole text through WM_GETTEXT, as another program reads it.
+std::string MemoText(HWND memo);
+
+using WindowTest = std::function<bool(HWND)>;
+HWND FindTopWindow(DWORD processId, const WindowTest& test);
+HWND FindChild(HWND parent, const WindowTest& test);
+WindowTest VisibleWithText(const std::string& text);
+// The shown list view among the window's children.
+HWND FindShownListView(HWND parent);
+
+// Sends the message and waits for the program to handle it; false when it did not in time.
+bool SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* result = nullptr);
+
+class RunningProgram {
+ public:
+  RunningProgram(const std::string& argument, const std::string& folder);
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  bool Started() const { return m_started; }
+  DWORD ProcessId() const { return m_info.dwProcessId; }
+  HANDLE Process() const { return m_info.hProcess; }
+
+  // The first top-level window of the program that passes the test, once the program has
+  // brought it up; nullptr when the program ends or does not answer.
+  HWND WaitForWindow(const WindowTest& test) const;
+  // The main window, once shown.
+  HWND WaitForMainWindow() const;
+  // Waits until the test holds for the window's children; false when the program ends or
+  // does not get there in time.
+  bool WaitUntil(const std::function<bool()>& test) const;
+  // Returns once the window is gone.
+  bool WaitUntilGone(HWND window) const;
+  // Exit code, or STILL_ACTIVE when the program has not ended.
+  DWORD WaitForExit() const;
+
+  // Answers the common save dialog that the click on `button` opens with the path typed into
+  // its name box and its save button; true once the dialog is gone and the program has
+  // finished the click.
+  bool SaveThroughDialog(HWND main, HWND button, const std::string& path) const;
+
+ private:
+  PROCESS_INFORMATION m_info{};
+  bool m_started = false;
+};
+
+// A click of the left mouse button at a point of the window's client area: the button pressed
+// and released there, as the mouse does it.
+bool ClickAt(HWND window, POINT point);
+
+// A click in the middle of the window, on whatever is shown there.
+bool ClickMiddle(HWND window);
+
+// Clicks a speed button of the main window's side bar, which has no window of its own: its
+// place comes from the main window's form description and the click goes to the window of the
+// panel under it.
+bool ClickSideBarButton(HWND main, const std::string& buttonName);
+
+// Drops the files onto the window as the shell does when files are dragged onto a window that
+// accepts them: a WM_DROPFILES message with a DROPFILES block of wide names. The block is made
+// in the program's own memory, where a drop from the shell arrives: under Wine a global memory
+// handle of this process (even one made with GMEM_MOVEABLE | GMEM_SHARE) is not carried over to
+// another process, and the program would find no files in it.
+bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths);
+
+// The labels (captions) of a list view's rows in another process, in list order.
+std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list);
+
+// The names in the user's temporary folder that this run of the program made.
+std::vector<std::string> TemporaryFilesOf(DWORD processId);
+
+}  // namespace programtest
