@@ -806,6 +806,24 @@ void TApplication::SetTitle(const std::string& value) {
   if (FHandle) SetWindowTextA(FHandle, value.c_str());
 }
 
+std::wstring TApplication::GetWindowTitleW() const {
+  if (!FHandle) return AnsiToWide(FTitle);
+  int length = GetWindowTextLengthW(FHandle);
+  std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+  title.resize(static_cast<size_t>(std::max(0, GetWindowTextW(FHandle, title.data(), length + 1))));
+  return title;
+}
+
+// The window procedure set by the wide or the 8-bit call makes the window a Unicode window or
+// an 8-bit one.
+void TApplication::SetUnicodeWindow(bool value) {
+  if (value == FUnicodeWindow) return;
+  FUnicodeWindow = value;
+  if (!FHandle) return;
+  if (value) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance));
+  else SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance));
+}
+
 void TApplication::HookMainWindow(const TWindowHook& hook) { FWindowHooks.push_back(hook); }
 
 void TApplication::UnhookMainWindow(const TWindowHook& hook) {
@@ -827,7 +845,8 @@ void TApplication::WndProc(TMessage& message) {
       }
       break;
   }
-  message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+  message.Result = FUnicodeWindow ? DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam)
+                                  : DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
 }
 
 // ---- message loop ---------------------------------------------------------------------------
@@ -923,7 +942,9 @@ void TApplication::HandleException(TObject* sender) {
 void TApplication::ShowException(const std::string& message) {
   std::string text = message;
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  MessageBox(text, GetTitle(), MB_OK | MB_ICONSTOP);
+  HWND owner = GetActiveWindow();
+  if (!owner) owner = FHandle;
+  ShowMessageBoxW(owner, AnsiToWide(text), GetWindowTitleW(), MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {

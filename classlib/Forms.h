@@ -310,6 +310,14 @@ class TApplication : public TComponent {
   HWND GetHandle() const { return FHandle; }
   std::string GetTitle() const;
   void SetTitle(const std::string& value);
+  // The title as the window holds it (the 8-bit title, widened, unless a Unicode layer gave
+  // the window wide text); error messages show it as their caption.
+  std::wstring GetWindowTitleW() const;
+  // The library's hidden window is an 8-bit window. A Unicode layer that keeps a wide title
+  // there turns it into a Unicode window: its messages then arrive in wide form and go on to the
+  // wide default handling. Everything the library itself sends it is converted by the system.
+  void SetUnicodeWindow(bool value);
+  bool GetUnicodeWindow() const { return FUnicodeWindow; }
   TCustomForm* GetMainForm() const { return FMainForm; }
   // Creates a form; the first one becomes the main form.
   template <class Form>
@@ -402,6 +410,7 @@ class TApplication : public TComponent {
   bool FHintTimerRunning = false;
   bool FHintShowing = false;
   bool FHandleCreated = false;
+  bool FUnicodeWindow = false;
 };
 
 // Lets several components share the application's events (OnIdle is multicast).

@@ -7,6 +7,9 @@
 
 #include "classlib/SysUtils.h"
 
+using Menus::TMainMenu;
+using Menus::TMenuItem;
+
 namespace {
 
 // Command numbers of menu entries: the lowest free one is handed out (WM_COMMAND carries 16 bits).
@@ -216,6 +219,8 @@ TMenu* TMenuItem::GetParentMenu() const {
 
 HMENU TMenuItem::GetParentHandle() const { return FParent ? FParent->FHandle : nullptr; }
 
+bool TMenuItem::ShowsShortCut() const { return FShortCut != scNone && FItems.empty() && !IsTopOfMainMenu(); }
+
 bool TMenuItem::IsTopOfMainMenu() const {
   return FParent && FParent->FMenu && FParent->FMenu->IsMenuBar();
 }
@@ -264,7 +269,7 @@ UINT TMenuItem::EntryType() const {
 // Items with sub-items and the bar's own items show no shortcut.
 std::string TMenuItem::EntryText() const {
   std::string text = FCaption;
-  if (FShortCut != scNone && FItems.empty() && !IsTopOfMainMenu()) {
+  if (ShowsShortCut()) {
     std::string keys = ShortCutToText(FShortCut);
     if (!keys.empty()) text += "\t" + keys;
   }
@@ -448,8 +453,10 @@ void TMenuItem::Loaded() {
 }
 
 // -- owner drawing --
-void TMenuItem::DoDrawText(TCanvas* canvas, const std::string& caption, RECT& rect, bool selected, UINT flags) {
+void TMenuItem::DoDrawText(TCanvas* canvas, const std::string& caption, RECT& rect, bool selected, UINT flags,
+                           TMenuItemText which) {
   (void)selected;
+  (void)which;
   std::string text = caption;
   if ((flags & DT_CALCRECT) && (text.empty() || text == "&")) text += ' ';
   if (FDefault) canvas->GetFont()->SetStyle(canvas->GetFont()->GetStyle() | fsBold);
@@ -470,7 +477,8 @@ void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
     return;
   }
   RECT rect{0, 0, 0, 0};
-  DoDrawText(canvas, EntryText(), rect, false, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+  DoDrawText(canvas, EntryText(), rect, false, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS,
+             ShowsShortCut() ? mtCaptionAndShortCut : mtCaption);
   width = rect.right + 2 * GetSystemMetrics(SM_CXMENUCHECK);
   height = std::max<int>(rect.bottom + 4, GetSystemMetrics(SM_CYMENU));
 }
@@ -498,9 +506,9 @@ void TMenuItem::DrawItem(TCanvas* canvas, RECT rect, bool selected) {
   text.left += check + 4;
   text.right -= check;
   UINT flags = DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
-  DoDrawText(canvas, FCaption, text, selected, flags | DT_LEFT);
+  DoDrawText(canvas, FCaption, text, selected, flags | DT_LEFT, mtCaption);
   if (FShortCut != scNone && FItems.empty())
-    DoDrawText(canvas, ShortCutToText(FShortCut), text, selected, flags | DT_RIGHT);
+    DoDrawText(canvas, ShortCutToText(FShortCut), text, selected, flags | DT_RIGHT, mtShortCut);
 }
 
 void TMenuItem::DeclareProperties(TPropertyTable& table) {

@@ -19,14 +19,19 @@
 #include "classlib/SysUtils.h"
 
 class TMenu;
+// The library's menu item and menu bar stand in this namespace: the Unicode layer declares the
+// wide classes under the global names TMenuItem and TMainMenu that the windows use.
+namespace Menus {
 class TMenuItem;
+class TMainMenu;
+}  // namespace Menus
 
 // ---------------------------------------------------------------------------------------------
 class TMenuActionLink : public TActionLink {
   KX_CLASS(TMenuActionLink, TActionLink)
  public:
-  explicit TMenuActionLink(TMenuItem* client);
-  TMenuItem* GetClient() const { return FClient; }
+  explicit TMenuActionLink(Menus::TMenuItem* client);
+  Menus::TMenuItem* GetClient() const { return FClient; }
   bool IsCaptionLinked() const override;
   bool IsHintLinked() const override;
   bool IsCheckedLinked() const override;
@@ -42,16 +47,21 @@ class TMenuActionLink : public TActionLink {
   void SetVisible(bool value) override;
 
  protected:
-  TMenuItem* FClient;
+  Menus::TMenuItem* FClient;
 };
 
 // Menu action-link classes are made by class: each registers how it is made.
-void RegisterMenuActionLinkClass(TClass linkClass, TMenuActionLink* (*factory)(TMenuItem* client));
+void RegisterMenuActionLinkClass(TClass linkClass, TMenuActionLink* (*factory)(Menus::TMenuItem* client));
 
 using TMenuDrawItemEvent = TEvent<void(TObject*, TCanvas*, const RECT&, bool selected)>;
 using TMenuMeasureItemEvent = TEvent<void(TObject*, TCanvas*, int& width, int& height)>;
 
+// Which text of an item an owner-drawn item draws or measures.
+enum TMenuItemText { mtCaption, mtShortCut, mtCaptionAndShortCut };
+
 // ---------------------------------------------------------------------------------------------
+namespace Menus {
+
 class TMenuItem : public TComponent {
   KX_COMPONENT(TMenuItem, TComponent)
  public:
@@ -125,9 +135,11 @@ class TMenuItem : public TComponent {
   virtual void Click();
 
   // Virtual operations in this order: owner-drawn text, measuring, change notification,
-  // action update before the item is used.
+  // action update before the item is used. DoDrawText draws (or with DT_CALCRECT measures) one
+  // text of the item: `which` says whether `caption` is the caption, the shortcut's text or both
+  // joined by a tab.
   virtual void DoDrawText(TCanvas* canvas, const std::string& caption, RECT& rect, bool selected,
-                          UINT flags);
+                          UINT flags, TMenuItemText which);
   virtual void MeasureItem(TCanvas* canvas, int& width, int& height);
   // Called after every change of the item and after every rebuild of the native entries
   // (rebuild: the entries were made again); passes the change on to the parent and the menu.
@@ -161,15 +173,18 @@ class TMenuItem : public TComponent {
   // The native type of the entry: MFT_STRING, MFT_SEPARATOR, MFT_BITMAP or MFT_OWNERDRAW.
   UINT EntryType() const;
   std::string EntryText() const;
+  // Whether the entry shows a shortcut (not on the bar's own items nor on items with sub-items).
+  bool ShowsShortCut() const;
+  // An item that stands on a menu bar itself.
+  bool IsTopOfMainMenu() const;
 
  private:
-  friend class TMenu;
+  friend class ::TMenu;
   void InsertItem(int index, TMenuItem* item);
   void DetachItem(TMenuItem* item);
   void SubItemsChanged(bool countCrossedZero);
   void DestroyHandle();
   void TurnSiblingsOff();
-  bool IsTopOfMainMenu() const;
   void DoActionChange(TObject* sender);
   void ChangeState(bool& field, bool value);
 
@@ -193,10 +208,12 @@ class TMenuItem : public TComponent {
   std::unique_ptr<TMenuActionLink> FActionLink;
 };
 
+}  // namespace Menus
+
 // What FindItem looks for.
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 
-using TMenuChangeEvent = TEvent<void(TObject* sender, TMenuItem* source, bool rebuild)>;
+using TMenuChangeEvent = TEvent<void(TObject* sender, Menus::TMenuItem* source, bool rebuild)>;
 
 // ---------------------------------------------------------------------------------------------
 // A menu: the root item of its items, their native menu and the dispatch of its commands.
@@ -206,7 +223,7 @@ class TMenu : public TComponent {
   explicit TMenu(TComponent* owner);
   ~TMenu() override;
 
-  TMenuItem* GetItems() const { return FItems; }
+  Menus::TMenuItem* GetItems() const { return FItems; }
   // The native menu (a menu bar for a main menu, a popup menu otherwise).
   HMENU GetHandle() { return FItems->GetHandle(); }
   // The window that shows the menu (a main menu's form), for redrawing the menu bar.
@@ -219,7 +236,7 @@ class TMenu : public TComponent {
   bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
 
   // The item with that command, sub-menu handle or shortcut, or nullptr.
-  TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind) const;
+  Menus::TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind) const;
   // Clicks the item of the command; false when the menu has none.
   bool DispatchCommand(WORD command);
   // Clicks the item whose sub-menu opens; false when the menu has none.
@@ -229,7 +246,7 @@ class TMenu : public TComponent {
   virtual bool IsShortCut(TMessage& key);
 
   // Called after every change in the item tree (and every rebuild of native entries).
-  virtual void MenuChanged(TObject* sender, TMenuItem* source, bool rebuild);
+  virtual void MenuChanged(TObject* sender, Menus::TMenuItem* source, bool rebuild);
   // Hands the menu messages of a window to the menu: commands, sub-menus opening, selection
   // (the item's hint becomes the application's hint), owner drawing and measuring; false when
   // the message is not the menu's (or the window should go on with it).
@@ -246,12 +263,14 @@ class TMenu : public TComponent {
   void UpdateItems();
 
  private:
-  friend class TMenuItem;
-  TMenuItem* FItems;
+  friend class Menus::TMenuItem;
+  Menus::TMenuItem* FItems;
   HWND FWindowHandle = nullptr;
   bool FOwnerDraw = false;
   TBiDiMode FBiDiMode = bdLeftToRight;
 };
+
+namespace Menus {
 
 // The menu bar of a form: set it as the form's Menu.
 class TMainMenu : public TMenu, public IFormMenu {
@@ -268,6 +287,8 @@ class TMainMenu : public TMenu, public IFormMenu {
  protected:
   bool IsMenuBar() const override { return true; }
 };
+
+}  // namespace Menus
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
 

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "classlib/SysUtils.h"
+
 namespace {
 
 TMessageBoxAnswerer& Answerer() {
@@ -19,6 +21,12 @@ TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer answerer) {
 }
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-  if (Answerer()) return Answerer()(TMessageBoxRequest{owner, text, caption, flags});
+  if (Answerer()) return Answerer()(TMessageBoxRequest{owner, text, caption, flags, AnsiToWide(text), AnsiToWide(caption)});
   return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+int ShowMessageBoxW(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  if (Answerer())
+    return Answerer()(TMessageBoxRequest{owner, WideToAnsi(text), WideToAnsi(caption), flags, text, caption});
+  return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }

@@ -756,6 +756,27 @@ std::string GetCurrentDir() {
 // ---------------------------------------------------------------------------------------------
 // System errors
 
+std::wstring AnsiToWide(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::string WideToAnsi(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
+const TSysLocale& SysLocale() {
+  static const TSysLocale locale{GetSystemMetrics(SM_DBCSENABLED) != 0, GetSystemMetrics(SM_MIDEASTENABLED) != 0};
+  return locale;
+}
+
 std::string SysErrorMessage(DWORD errorCode) {
   char* buffer = nullptr;
   DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

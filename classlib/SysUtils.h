@@ -272,6 +272,21 @@ DWORD FileGetAttr(const std::string& fileName);  // INVALID_FILE_ATTRIBUTES when
 // System errors and the command line
 
 std::string SysErrorMessage(DWORD errorCode);
+
+// Text of the system ANSI code page widened, and wide text in the code page (characters it
+// lacks become its substitute "?").
+std::wstring AnsiToWide(const std::string& text);
+std::string WideToAnsi(const std::wstring& text);
+
+// The system locale as the platform reports it: a far-east locale (double-byte characters; hot
+// keys there are written as a group "(&X)" behind the text) and a middle-east locale
+// (right-to-left scripts).
+struct TSysLocale {
+  bool FarEast = false;
+  bool MiddleEast = false;
+};
+// Read from the platform on first use.
+const TSysLocale& SysLocale();
 [[noreturn]] void RaiseLastOSError();
 [[noreturn]] void RaiseLastOSError(DWORD errorCode);
 // Raises the last system error when the condition is false.

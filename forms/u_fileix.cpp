@@ -14,6 +14,7 @@
 #include "forms/u_start.h"
 #include "forms/u_textdesign.h"
 #include "forms/u_wortlisten.h"
+#include "ucode/UCodeForms.h"
 #include "ucode/UCodeSystem.h"
 
 namespace {
@@ -123,9 +124,9 @@ class TStatusDrawing {
 
 void Tell(const std::wstring& message) {
   HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
-  std::string title = Application->GetTitle();
-  if (title.empty()) title = prog->GetCaption();
-  ShowMessageBox(owner, Narrow(message), title, MB_OK | MB_ICONWARNING);
+  std::wstring title = UCodeApplication->GetTitle();
+  if (title.empty()) title = AnsiToWide(prog->GetCaption());
+  ShowMessageBoxW(owner, message, title, MB_OK | MB_ICONWARNING);
 }
 
 // The page in the browser, with the buttons that switch between page and source.

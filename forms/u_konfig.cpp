@@ -1,7 +1,7 @@
 #include "forms/u_konfig.h"
 
 #include "classlib/ExtCtrls.h"
-#include "classlib/Menus.h"
+#include "ucode/UCodeRepMenus.h"
 #include "classlib/StdCtrls.h"
 #include "engine/u_WideFuncText.h"
 #include "forms/u_design.h"

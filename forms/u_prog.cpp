@@ -107,7 +107,7 @@ void Tprog::FormCreate(TObject*) {
   TUCodeStringList known;
   FindFilesW(false, {L"*.qcfg"}, known, WideExtractFilePath(StartConfigurationPath()));
   for (int i = 0; i < known.GetCount(); ++i) KonfigurationAddMenu(this, known.Get(i));
-  m_konfig_start->SetHint(Narrow(StartConfigurationPath()));
+  m_konfig_start->SetHint(StartConfigurationPath());
 }
 
 void Tprog::FormShow(TObject*) {
@@ -465,7 +465,7 @@ void Tprog::KonfigurationLadenStandard(TObject*) { LoadFactorySettings(); }
 void Tprog::KonfigurationLadenMenu(TObject* sender) {
   auto* item = dynamic_cast<TMenuItem*>(sender);
   if (!item) return;
-  const std::wstring fileName = Wide(item->GetHint());
+  const std::wstring fileName = item->GetHint();
   if (WideFileExists(fileName)) KonfigurationLaden(sender, fileName);
 }
 
@@ -475,15 +475,15 @@ void Tprog::KonfigurationAddMenu(TObject*, const std::wstring& fileName) {
     if (m_konfig->GetItem(i)->GetHint() == hint) return;
   auto* item = new TMenuItem(menu);
   item->SetName("m_konfig_" + std::to_string(m_konfig->GetCount()));
-  item->SetCaption(Narrow(MinimizePathW(fileName, GetCanvas(), GetClientWidth() / 2)));
-  item->SetHint(hint);
+  item->SetCaption(MinimizePathW(fileName, GetCanvas(), GetClientWidth() / 2));
+  item->SetHint(fileName);
   item->OnClick = TNotifyEvent(this, &Tprog::KonfigurationLadenMenu);
   m_konfig->Add(item);
 }
 
 void Tprog::m_konfig_save_startClick(TObject*) {
   KonfigurationSpeichern(this, StartConfigurationPath());
-  m_konfig_start->SetHint(Narrow(StartConfigurationPath()));
+  m_konfig_start->SetHint(StartConfigurationPath());
 }
 
 void Tprog::m_konfig_startClick(TObject*) {

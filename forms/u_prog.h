@@ -14,6 +14,7 @@
 #include "classlib/StdCtrls.h"
 #include "ucode/UCodeRepComCtrls.h"
 #include "ucode/UCodeRepExtCtrls.h"
+#include "ucode/UCodeRepMenus.h"
 #include "ucode/UCodeRepStdCtrls.h"
 
 #include <shellapi.h>

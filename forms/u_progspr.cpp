@@ -3,7 +3,7 @@
 #include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/ListView.h"
-#include "classlib/Menus.h"
+#include "ucode/UCodeRepMenus.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "forms/u_prog.h"
@@ -295,7 +295,7 @@ void SetCaptionOf(TComponent* component, const std::string& text) {
   else if (auto* control = dynamic_cast<TControl*>(component))
     control->SetCaption(text);
   else if (auto* item = dynamic_cast<TMenuItem*>(component))
-    item->SetCaption(text);
+    item->SetCaption(StringToWideStringEx(text, 0));
   else
     throw Exception("No caption: " + component->GetName());
 }

@@ -5,6 +5,7 @@
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFunc.h"
 #include "forms/u_prog.h"
+#include "ucode/UCodeForms.h"
 
 Tstart* start = nullptr;
 
@@ -50,9 +51,9 @@ void Tstart::FormCreate(TObject*) {
 
 void Tstart::sprache() {
   const std::string code = spr->TControl::GetCaption();
-  if (code == "de") Application->SetTitle("Kaptorix - Berno Kalwe");
+  if (code == "de") UCodeApplication->SetTitle(L"Kaptorix - Berno Kalwe");
   if (code == "en") {
-    Application->SetTitle("Kaptorix - Berno Kalwe");
+    UCodeApplication->SetTitle(L"Kaptorix - Berno Kalwe");
     intro_en1->SetVisible(true);
     intro_en2->SetVisible(true);
   }

@@ -13,6 +13,7 @@
 #include "forms/u_wortlisten.h"
 #include "ucode/UCodeClipBrd.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeForms.h"
 #include "ucode/UCodeSystem.h"
 
 namespace {
@@ -190,9 +191,9 @@ void DescribeTextIndexSettings(TTabSheet* page) {
 
 void TellUser(const std::wstring& message, unsigned iconFlags) {
   HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
-  std::string title = Application->GetTitle();
-  if (title.empty()) title = prog->GetCaption();
-  ShowMessageBox(owner, Narrow(message), title, MB_OK | iconFlags);
+  std::wstring title = UCodeApplication->GetTitle();
+  if (title.empty()) title = AnsiToWide(prog->GetCaption());
+  ShowMessageBoxW(owner, message, title, MB_OK | iconFlags);
 }
 
 void LoadSourceFile() {

@@ -478,7 +478,7 @@ void TUCodePageControl::WndProc(TMessage& message) {
     std::wstring caption = SheetCaption(sheet);
     TCITEMW wide{};
     wide.mask = item->mask | TCIF_TEXT;
-    if (GetSystemMetrics(SM_MIDEASTENABLED) && GetBiDiMode() != bdLeftToRight) wide.mask |= TCIF_RTLREADING;
+    if (SysLocale().MiddleEast && GetBiDiMode() != bdLeftToRight) wide.mask |= TCIF_RTLREADING;
     wide.dwState = item->dwState;
     wide.dwStateMask = item->dwStateMask;
     wide.pszText = caption.data();

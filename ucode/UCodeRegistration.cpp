@@ -2,8 +2,11 @@
 
 #include "classlib/Registration.h"
 #include "ucode/UCodeActnList.h"
+#include "ucode/UCodeForms.h"
+#include "ucode/UCodeMenus.h"
 #include "ucode/UCodeRepComCtrls.h"
 #include "ucode/UCodeRepExtCtrls.h"
+#include "ucode/UCodeRepMenus.h"
 #include "ucode/UCodeRepStdCtrls.h"
 
 void RegisterUnicodeLayer() {
@@ -15,4 +18,8 @@ void RegisterUnicodeLayer() {
   RegisterUCodeRepComCtrls();
   RegisterUCodeRepExtCtrls();
   RegisterUCodeActnList();
+  RegisterUCodeRepMenus();
+  // The wide application object with its message hook, and the wide popup list.
+  InitUCodeForms();
+  InitUCodeMenus();
 }

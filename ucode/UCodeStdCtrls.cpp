@@ -625,20 +625,6 @@ void TUCodeCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState 
 
 // ---- caption-bearing controls ---------------------------------------------------------------
 
-bool IsWideCharAccel(wchar_t ch, const std::wstring& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != L'&') continue;
-    if (caption[i + 1] == L'&') {
-      ++i;
-      continue;
-    }
-    wchar_t pair[2] = {ch, caption[i + 1]};
-    CharUpperBuffW(pair, 2);
-    return pair[0] == pair[1];
-  }
-  return false;
-}
-
 wchar_t DialogCharOf(const TMessage& message) {
   wchar_t ch = GetWideCharFromWMCharMsg(message);
   if (ch >= 0x80 && ch < 0x100 && HIWORD(message.WParam) == 0) {

@@ -13,6 +13,7 @@
 #include "ucode/UCodeActnList.h"
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeControls.h"
+#include "ucode/UCodeForms.h"
 
 // ---------------------------------------------------------------------------------------------
 class TUCodeCustomEdit : public TCustomEdit {
@@ -228,8 +229,6 @@ class TUCodeListBox : public TUCodeCustomListBox {
 // Caption-bearing controls: labels, buttons, check and radio boxes, scroll bars, group boxes and
 // static texts with a wide Caption and Hint.
 
-// True when `ch` (case-insensitive) is the accelerator that `caption` marks with a single "&".
-bool IsWideCharAccel(wchar_t ch, const std::wstring& caption);
 // The character of a CM_DIALOGCHAR message (wide when the key came packed from a Unicode window).
 wchar_t DialogCharOf(const TMessage& message);
 

@@ -10,6 +10,8 @@
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
+using Menus::TMainMenu;
+using Menus::TMenuItem;
 using StdCtrls::TLabel;
 using StdCtrls::TEdit;
 

@@ -8,6 +8,8 @@
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
+using Menus::TMainMenu;
+using Menus::TMenuItem;
 using StdCtrls::TEdit;
 
 using wintest::Pump;

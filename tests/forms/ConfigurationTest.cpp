@@ -382,7 +382,7 @@ TEST(ConfigurationMenu, SavedAndLoadedFilesAreListedOnceAndLoadFromTheMenu) {
   prog->m_konfig_save->Click();
   prog->m_konfig_save->Click();
   ASSERT_EQ(prog->m_konfig->GetCount(), fixed + 1);
-  TMenuItem* item = prog->m_konfig->GetItem(fixed);
+  Menus::TMenuItem* item = prog->m_konfig->GetItem(fixed);
   EXPECT_EQ(item->GetName(), "m_konfig_" + std::to_string(fixed));
   EXPECT_EQ(item->GetHint(), answer);
   answer = dir.Path() + "\\MENU.qcfg";  // another name for the same file
@@ -414,7 +414,7 @@ TEST(ConfigurationMenu, StartConfigurationAndAutosaveOnClose) {
   EXPECT_EQ(design->ub->GetText(), "Before");
 
   prog->m_konfig_save_start->Click();
-  EXPECT_EQ(prog->m_konfig_start->GetHint(), dir.File("Auto.qcfg"));
+  EXPECT_EQ(prog->m_konfig_start->GetHint(), Wide(dir.File("Auto.qcfg")));
   design->ub->SetText("After");
   prog->m_konfig_start->Click();
   EXPECT_EQ(design->ub->GetText(), "Before");
@@ -511,7 +511,7 @@ const std::vector<MenuText> kMenuCaptions = {
 
 void ExpectMenuCaptions(bool german) {
   for (const MenuText& text : kMenuCaptions) {
-    auto* item = dynamic_cast<TMenuItem*>(prog->FindComponent(text.name));
+    auto* item = dynamic_cast<Menus::TMenuItem*>(prog->FindComponent(text.name));
     ASSERT_NE(item, nullptr) << text.name;
     EXPECT_EQ(item->GetCaption(), german ? text.de : text.en) << text.name;
   }
