@@ -441,8 +441,13 @@ TTagStripSwitch TagStripSwitchFor(const std::wstring& documentPath) {
 
 TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list,
                                 const TFileListOptions& options) {
-  const std::vector<THtmlLink> links = ExtractHtmlLinks(LoadTextFileW(documentPath));
   TListedPaths listed(list);
+  return ImportHtmlLinks(documentPath, list, options, listed);
+}
+
+TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list,
+                                const TFileListOptions& options, TListedPaths& listed) {
+  const std::vector<THtmlLink> links = ExtractHtmlLinks(LoadTextFileW(documentPath));
   TListItems* items = list->GetItems();
   items->BeginUpdate();
   try {

@@ -52,9 +52,13 @@ TTagStripSwitch TagStripSwitchFor(const std::wstring& documentPath);
 
 class TCustomListView;
 struct TFileListOptions;
+class TListedPaths;
 
 // Appends to the file list a row for every local file the links of the HTML document name
 // (those that exist; doubles and extensions as the options say). Returns whether the
 // document's extension switches tag stripping on or off.
 TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list,
                                 const TFileListOptions& options);
+// The same, tested against the paths already gathered from the list, which the new rows join.
+TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list,
+                                const TFileListOptions& options, TListedPaths& listed);

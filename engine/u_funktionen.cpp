@@ -178,6 +178,11 @@ bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TF
   return AddFileRow(list, path, options, icons, listed);
 }
 
+bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
+                       TCustomImageList* icons, TListedPaths& listed) {
+  return AddFileRow(list, path, options, icons, listed);
+}
+
 int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths,
                        const TFileListOptions& options, TCustomImageList* icons) {
   TListedPaths listed(list);

@@ -53,19 +53,6 @@ constexpr int kFileListSourceColumn = 4;
 // upper case (a one-letter last word keeps its case); an empty label stays empty.
 std::wstring CapitalizeLabel(const std::wstring& label);
 
-// Appends one row for the file: label, link, type, encoding, size in KB and the path, with the
-// file's small icon from `icons` (nullptr: no icon). False when the path is already listed and
-// doubles are not wanted.
-bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
-                       TCustomImageList* icons);
-// The same for many files at once, in one update of the list; the number of rows added.
-int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths,
-                       const TFileListOptions& options, TCustomImageList* icons);
-// Image index of the file's small shell icon in `icons`, one image per extension.
-int GetFileIconIndex(const std::wstring& path, TCustomImageList* icons);
-// Forgets the images of the icon cache (the image list they were added to is gone).
-void ClearFileIconCache();
-
 // The source paths of a list's rows, for the test against doubles.
 class TListedPaths {
  public:
@@ -76,6 +63,23 @@ class TListedPaths {
  private:
   std::unordered_set<std::wstring> m_paths;
 };
+
+// Appends one row for the file: label, link, type, encoding, size in KB and the path, with the
+// file's small icon from `icons` (nullptr: no icon). False when the path is already listed and
+// doubles are not wanted.
+bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
+                       TCustomImageList* icons);
+// The same, tested against the paths already gathered from the list, which the path joins.
+bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TFileListOptions& options,
+                       TCustomImageList* icons, TListedPaths& listed);
+// The same for many files at once, in one update of the list, the list's paths gathered once:
+// the time grows with the rows and files, not with their product. The number of rows added.
+int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths,
+                       const TFileListOptions& options, TCustomImageList* icons);
+// Image index of the file's small shell icon in `icons`, one image per extension.
+int GetFileIconIndex(const std::wstring& path, TCustomImageList* icons);
+// Forgets the images of the icon cache (the image list they were added to is gone).
+void ClearFileIconCache();
 
 // Appends a row made from an HTML link (no icon, no type, encoding or size).
 void AddLinkRowToFileList(TCustomListView* list, const std::wstring& label, const std::wstring& link,

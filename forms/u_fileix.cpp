@@ -287,10 +287,38 @@ bool AddFileToFileList(TCustomListView* list, const std::wstring& path) {
   return AddFileToFileList(list, path, ReadFileListOptions(), prog->IconList);
 }
 
-void ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list) {
-  switch (ImportHtmlLinks(documentPath, list, ReadFileListOptions())) {
+namespace {
+
+void FollowTagStripSwitch(TTagStripSwitch change) {
+  switch (change) {
     case TTagStripSwitch::On: prog->htmlraus->SetChecked(true); break;
     case TTagStripSwitch::Off: prog->htmlraus->SetChecked(false); break;
     case TTagStripSwitch::Leave: break;
   }
+}
+
+}  // namespace
+
+void ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list) {
+  FollowTagStripSwitch(ImportHtmlLinks(documentPath, list, ReadFileListOptions()));
+}
+
+int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths, bool scanLinks) {
+  const TFileListOptions options = ReadFileListOptions();
+  if (!scanLinks) return AddFilesToFileList(list, paths, options, prog->IconList);
+  TListedPaths listed(list);
+  TListItems* items = list->GetItems();
+  int added = 0;
+  items->BeginUpdate();
+  try {
+    for (const std::wstring& path : paths) {
+      if (AddFileToFileList(list, path, options, prog->IconList, listed)) ++added;
+      FollowTagStripSwitch(ImportHtmlLinks(path, list, options, listed));
+    }
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
+  return added;
 }

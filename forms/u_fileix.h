@@ -35,3 +35,7 @@ bool AddFileToFileList(TCustomListView* list, const std::wstring& path);
 // Rows for the local files the HTML document links to; the document's extension switches the
 // file wizard's tag stripping on or off.
 void ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list);
+// Rows for many files (dropped from the shell, say) in one update of the list, each file tested
+// against doubles once; with `scanLinks` each file is followed by the rows of its links. The
+// number of the files' own rows added.
+int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths, bool scanLinks);

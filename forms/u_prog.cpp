@@ -213,20 +213,15 @@ void Tprog::WMDropFiles(TMessage& message) {
   FOldWindowProc(message);
   auto drop = reinterpret_cast<HDROP>(message.WParam);
   TListView* target = pgdateien->GetVisible() ? qulist : squlist;
-  TListItems* rows = target->GetItems();
-  rows->BeginUpdate();
+  std::vector<std::wstring> names;
   try {
-    for (const std::wstring& name : DroppedFileNames(drop)) {
-      AddFileToFileList(target, name);
-      if (quhopt && quhopt->dadweitere->GetChecked()) ImportHtmlLinks(name, target);
-    }
+    names = DroppedFileNames(drop);
   } catch (...) {
     DragFinish(drop);
-    rows->EndUpdate();
     throw;
   }
   DragFinish(drop);
-  rows->EndUpdate();
+  AddFilesToFileList(target, names, quhopt && quhopt->dadweitere->GetChecked());
 }
 
 std::vector<std::wstring> DroppedFileNames(HDROP drop) {

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,28 @@ std::vector<std::string> Captions(TListView* list) {
   for (int i = 0; i < list->GetItems()->GetCount(); ++i) captions.push_back(formstest::Narrow(list->GetItems()->GetItem(i)->GetCaption()));
   return captions;
 }
+
+// Counts what a list view is told while messages pass on to its window procedure.
+class ListMessages {
+ public:
+  explicit ListMessages(TListView* list) : m_list(list), m_previous(list->GetWindowProc()) {
+    list->SetWindowProc(TWndMethod(this, &ListMessages::Seen));
+  }
+  ~ListMessages() { m_list->SetWindowProc(m_previous); }
+  ListMessages(const ListMessages&) = delete;
+  ListMessages& operator=(const ListMessages&) = delete;
+  int redrawsOff = 0;  // WM_SETREDRAW with false: an update of the items begins
+  int sorts = 0;
+
+ private:
+  void Seen(TMessage& message) {
+    if (message.Msg == WM_SETREDRAW && message.WParam == FALSE) ++redrawsOff;
+    if (message.Msg == LVM_SORTITEMS) ++sorts;
+    m_previous(message);
+  }
+  TListView* m_list;
+  TWndMethod m_previous;
+};
 
 // Answers the common dialogs with a file name (empty: cancel) and counts them.
 class Dialogs {
@@ -244,6 +267,59 @@ TEST_F(WizardsTest, DroppedFilesGoToTheListOfTheShownWizardAndFoldersAreSkipped)
   prog->rand_btdidx->Click();
   SendMessageA(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a})), 0);
   EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(WizardsTest, ThousandsOfDroppedFilesArriveOnceEachInOneUpdateOfEitherList) {
+  // Dropped in an order of their own, one of them twice.
+  std::vector<std::string> names, labels;
+  for (int i = 0; i < 2000; ++i) {
+    char name[16];
+    snprintf(name, sizeof(name), "d%04d.txt", (i * 7) % 2000);
+    names.push_back(Write(name, "Anker"));
+  }
+  for (int i = 0; i < 2000; ++i) {
+    char label[16];
+    snprintf(label, sizeof(label), "D%04d", i);
+    labels.push_back(label);
+  }
+  std::vector<std::string> dropped = names;
+  dropped.push_back(names[5]);
+  struct Case {
+    TSpeedButton* wizard;
+    TListView* list;
+    bool scanLinks;
+  };
+  for (const Case& drop : {Case{prog->rand_btdidx, prog->qulist, false}, Case{prog->rand_btstw, prog->squlist, true}}) {
+    SCOPED_TRACE(drop.list->GetName());
+    quhopt->dadweitere->SetChecked(drop.scanLinks);
+    drop.wizard->Click();
+    {
+      ListMessages told(drop.list);
+      Drop(drop.list, dropped);
+      EXPECT_EQ(told.redrawsOff, 1) << "the rows are added in one update";
+      EXPECT_LE(told.sorts, 1);
+    }
+    // Each file once, in the list's order of labels.
+    EXPECT_EQ(Captions(drop.list), labels);
+    // The same files again: all of them are there already.
+    Drop(drop.list, names);
+    EXPECT_EQ(drop.list->GetItems()->GetCount(), 2000);
+  }
+}
+
+TEST_F(WizardsTest, ABatchOfFilesKeepsItsOrderInAListThatDoesNotSort) {
+  const std::string c = Write("c.txt", "x"), a = Write("a.txt", "x"), b = Write("b.txt", "x");
+  prog->qulist->SetSortType(stNone);
+  for (bool scanLinks : {false, true}) {
+    prog->DeleteAll->Click();
+    EXPECT_EQ(AddFilesToFileList(prog->qulist, {Wide(c), Wide(a), Wide(b), Wide(a)}, scanLinks), 3);
+    EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"C", "A", "B"}));
+  }
+  // Where doubles are wanted, every file named is a row.
+  quhopt->doppelteweg->SetChecked(false);
+  EXPECT_EQ(AddFilesToFileList(prog->qulist, {Wide(a), Wide(a)}, false), 2);
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"C", "A", "B", "A", "A"}));
+  prog->qulist->SetSortType(stText);
 }
 
 TEST_F(WizardsTest, ADroppedHtmlDocumentBringsItsLinkedFilesWhenTheOptionSaysSo) {
