@@ -10,6 +10,7 @@
 #include "classlib/Menus.h"
 #include "classlib/SysUtils.h"
 #include "ucode/UCodeGraphics.h"
+#include "ucode/UCodeMenus.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeWindows.h"
 
@@ -434,7 +435,8 @@ bool TUCodeCustomHintWindow::WideHintText(const std::string& hint, void* data, s
   auto* action = dynamic_cast<TCustomAction*>(info->HintControl->GetAction());
   if (Application && Application->GetHintShortCuts() && action && action->GetShortCut() != scNone) {
     std::string shortCut = ShortCutToText(action->GetShortCut());
-    if (Format("%s (%s)", Ansi(shortHint), shortCut) == hint) text = shortHint + L" (" + Wide(shortCut) + L")";
+    if (Format("%s (%s)", Ansi(shortHint), shortCut) == hint)
+      text = shortHint + L" (" + WideShortCutToText(action->GetShortCut()) + L")";
   }
   return true;
 }

@@ -2,6 +2,7 @@
 #include "ucode/UCodeForms.h"
 
 #include "classlib/SysUtils.h"
+#include "ucode/UCodeActnList.h"
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
@@ -146,11 +147,28 @@ bool IsWideCharAccel(WORD charCode, const std::wstring& caption) {
 // ---- application ----------------------------------------------------------------------------
 
 TUCodeApplication::TUCodeApplication(TComponent* owner) : TComponent(owner) {
-  if (Application && Win32PlatformIsUnicode) Application->SetUnicodeWindow(true);
+  if (!Application) return;
+  Application->HookMainWindow(TWindowHook(this, &TUCodeApplication::WindowHook));
+  if (Win32PlatformIsUnicode) Application->SetUnicodeWindow(true);
 }
 
 TUCodeApplication::~TUCodeApplication() {
-  if (Application && Win32PlatformIsUnicode) Application->SetUnicodeWindow(false);
+  if (!Application) return;
+  Application->UnhookMainWindow(TWindowHook(this, &TUCodeApplication::WindowHook));
+  if (Win32PlatformIsUnicode) Application->SetUnicodeWindow(false);
+}
+
+bool TUCodeApplication::WindowHook(TMessage& message) {
+  if (message.Msg != CM_ACTIONEXECUTE || !Application) return false;
+  auto* action = reinterpret_cast<TBasicAction*>(message.LParam);
+  if (!action || action->ClassType() != THintAction::StaticClass()) return false;
+  const std::string& hint = static_cast<THintAction*>(action)->GetHint();
+  if (hint != Application->GetHint() || FHint.empty() || WideToAnsi(FHint) != hint) return false;
+  TUCodeHintAction wide(nullptr);
+  wide.SetHint(FHint);
+  wide.Execute();
+  message.Result = 1;
+  return true;
 }
 
 std::wstring TUCodeApplication::GetTitle() {

@@ -51,6 +51,10 @@ class TUCodeApplication : public TComponent {
   void DoIdle();
 
  private:
+  // The library's hint action with the 8-bit form of the wide hint: a wide hint action carrying
+  // the wide hint goes out in its place (so that a status display shows the wide text).
+  bool WindowHook(TMessage& message);
+
   std::wstring FTitle;
   std::wstring FHint;
 };

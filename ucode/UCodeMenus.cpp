@@ -2,6 +2,7 @@
 #include "ucode/UCodeMenus.h"
 
 #include "classlib/SysUtils.h"
+#include "ucode/UCodeActnList.h"
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeControls.h"
 #include "ucode/UCodeForms.h"
@@ -126,6 +127,15 @@ void TUCodeMenuItem::MenuChanged(bool rebuild) {
 void TUCodeMenuItem::InitiateAction() {
   if (::GetKeyboardLayout(0) != FKeyboardLayout) MenuChanged(false);
   Menus::TMenuItem::InitiateAction();
+}
+
+void TUCodeMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
+  auto* action = dynamic_cast<TCustomAction*>(sender);
+  if (action && dynamic_cast<IWideCustomAction*>(action)) {
+    if (!checkDefaults || GetCaption().empty()) SetCaption(WideGetActionCaption(action));
+    if (!checkDefaults || GetHint().empty()) SetHint(WideGetActionHint(action));
+  }
+  Menus::TMenuItem::ActionChange(sender, checkDefaults);
 }
 
 void TUCodeMenuItem::UpdateMenuString() {

@@ -35,6 +35,9 @@ class TUCodeMenuItem : public Menus::TMenuItem {
                   TMenuItemText which) override;
   void MenuChanged(bool rebuild) override;
   void InitiateAction() override;
+  // A wide action gives the item its wide caption and hint (when loading, only where the item
+  // has none of its own); then the library takes the rest.
+  void ActionChange(TObject* sender, bool checkDefaults) override;
 
   // Writes the item's wide text (and shortcut) into its native entry when that is a text entry.
   void UpdateMenuString();

@@ -6,6 +6,7 @@
 
 #include "WindowsTestSupport.h"
 #include "classlib/SysUtils.h"
+#include "ucode/UCodeActnList.h"
 #include "ucode/UCodeForms.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSystem.h"
@@ -105,6 +106,33 @@ TEST_F(WideApplication, TheWideHintStandsWhileThe8BitHintIsItsConversion) {
   Application->SetHint("");
 }
 
+// Stands for a status display: takes the hint actions the application executes.
+struct HintDisplay {
+  std::vector<std::wstring> wide;
+  std::vector<std::string> ansi;
+  bool Hook(TMessage& message) {
+    if (message.Msg != CM_ACTIONEXECUTE) return false;
+    auto* action = reinterpret_cast<TBasicAction*>(message.LParam);
+    if (auto* wideAction = dynamic_cast<TUCodeHintAction*>(action)) wide.push_back(wideAction->GetHint());
+    else if (auto* hintAction = dynamic_cast<THintAction*>(action)) ansi.push_back(hintAction->GetHint());
+    else return false;
+    message.Result = 1;
+    return true;
+  }
+};
+
+TEST_F(WideApplication, AStatusDisplayHearsAWideHintWholeAndAn8BitHintAsItWas) {
+  HintDisplay display;
+  const TWindowHook hook(&display, &HintDisplay::Hook);
+  Application->HookMainWindow(hook);
+  UCodeApplication->SetHint(L"\x0416\x0430\x0440|long");
+  Application->SetHint("plain \xE4");
+  Application->SetHint("");
+  Application->UnhookMainWindow(hook);
+  EXPECT_EQ(display.wide, (std::vector<std::wstring>{L"\x0416\x0430\x0440|long"}));
+  EXPECT_EQ(display.ansi, (std::vector<std::string>{"plain \xE4", ""}));
+}
+
 TEST_F(WideApplication, TheMainFormGetsOneIdleControlWhoseActionRunsWhenIdle) {
   wintest::ShownForm form;
   TCustomForm* previous = Application->GetMainForm();
@@ -148,6 +176,26 @@ TEST_F(WideApplication, ACharacterAbove255QueuedForAUnicodeWindowArrivesWhole) {
   for (wchar_t ch : {L'\x0416', L'\x4E2D', L'\x00E4'}) PostMessageW(edit->GetHandle(), WM_CHAR, ch, 1);
   wintest::Pump();
   EXPECT_EQ(edit->GetText(), L"\x0416\x4E2D\x00E4");
+}
+
+// Typed as the keyboard types it: a key packet with the character, which the loop translates.
+TEST_F(WideApplication, ACharacterAbove255TypedIntoAWideEditArrivesWhole) {
+  wintest::ShownForm form;
+  TUCodeEdit* edit = EmptyEditOn(form.Get(), 70);
+  SetForegroundWindow(form->GetHandle());
+  edit->SetFocus();
+  wintest::Pump();
+  ASSERT_EQ(GetFocus(), edit->GetHandle());
+  INPUT keys[4] = {};
+  const wchar_t typed[2] = {L'\x0416', L'\x4E2D'};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wScan = typed[i / 2];
+    keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0);
+  }
+  ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+  wintest::Pump();
+  EXPECT_EQ(edit->GetText(), L"\x0416\x4E2D");
 }
 
 // Sees the characters queued for one window and keeps Zhe (U+0416) from it.

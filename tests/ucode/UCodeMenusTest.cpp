@@ -10,6 +10,7 @@
 #include "WindowsTestSupport.h"
 #include "classlib/FormReader.h"
 #include "classlib/SysUtils.h"
+#include "ucode/UCodeActnList.h"
 #include "ucode/UCodeControls.h"
 #include "ucode/UCodeForms.h"
 #include "ucode/UCodeMenus.h"
@@ -111,6 +112,28 @@ TEST_F(WideMenuBar, WideHintsStandBesideThe8BitOnes) {
   Menus::TMenuItem plain(nullptr);
   plain.SetHint("\xDC" "ber");
   EXPECT_EQ(WideGetMenuItemHint(&plain), kAbout);
+}
+
+TEST_F(WideMenuBar, AnItemOfAWideActionShowsTheActionsWideCaptionAndHint) {
+  auto* action = new TUCodeAction(form.Get());
+  action->SetCaption(L"&\x0421\x043E\x0445\x0440\x0430\x043D\x0438\x0442\x044C");  // &Сохранить
+  action->SetHint(L"\x0416|" + kAbout);
+  auto* item = new TUCodeMenuItem(form.Get());
+  file->Add(item);
+  item->SetAction(action);
+  EXPECT_EQ(item->GetCaption(), L"&\x0421\x043E\x0445\x0440\x0430\x043D\x0438\x0442\x044C");
+  EXPECT_EQ(EntryText(file->GetHandle(), 3), L"&\x0421\x043E\x0445\x0440\x0430\x043D\x0438\x0442\x044C");
+  EXPECT_EQ(item->GetHint(), L"\x0416|" + kAbout);
+  // A new wide caption of the same 8-bit form reaches the item and its entry.
+  action->SetCaption(L"&\x0417\x0430\x043F\x0438\x0441\x0430\x0442\x044C\x044C");
+  EXPECT_EQ(item->GetCaption(), L"&\x0417\x0430\x043F\x0438\x0441\x0430\x0442\x044C\x044C");
+  EXPECT_EQ(EntryText(file->GetHandle(), 3), L"&\x0417\x0430\x043F\x0438\x0441\x0430\x0442\x044C\x044C");
+  // Loading keeps an item's own caption.
+  auto* own = NewItem(form.Get(), kAbout);
+  file->Add(own);
+  own->ActionChange(action, true);
+  EXPECT_EQ(own->GetCaption(), kAbout);
+  EXPECT_EQ(own->GetHint(), L"\x0416|" + kAbout);
 }
 
 TEST_F(WideMenuBar, OwnerDrawnItemsAreMeasuredWithTheirWideText) {
