@@ -116,8 +116,9 @@ class TSpeedButton : public TGraphicControl, public TButtonGlyph {
   bool FFlat = false;
 };
 
-class TBitBtn : public TButton, public TButtonGlyph {
-  KX_COMPONENT(TBitBtn, TButton)
+// Stays the library's 8-bit push button underneath: the wide layer leaves bitmap buttons alone.
+class TBitBtn : public StdCtrls::TButton, public TButtonGlyph {
+  KX_COMPONENT(TBitBtn, StdCtrls::TButton)
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TBitBtn(TComponent* owner);

@@ -8,6 +8,10 @@
 #include "classlib/SysUtils.h"
 #include "classlib/TypInfo.h"
 
+using ComCtrls::TPageControl;
+using ComCtrls::TProgressBar;
+using ComCtrls::TTabSheet;
+
 namespace {
 
 LRESULT SendTo(TWinControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {

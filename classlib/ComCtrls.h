@@ -20,7 +20,6 @@
 #include <commctrl.h>
 
 class TCustomTabControl;
-class TPageControl;
 
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 using TTabChangingEvent = TEvent<void(TObject*, bool&)>;
@@ -98,6 +97,11 @@ class TTabControl : public TCustomTabControl {
   explicit TTabControl(TComponent* owner) : TCustomTabControl(owner) {}
 };
 
+// The library's own 8-bit controls of these names. Windows name the wide controls that a layer
+// above the library declares under the same names in the global namespace.
+namespace ComCtrls {
+class TPageControl;
+
 // A page of a page control: a window of the library's own class that fills the page
 // control's display area while it is the active page.
 class TTabSheet : public TWinControl {
@@ -172,10 +176,13 @@ class TPageControl : public TCustomTabControl {
   TTabSheet* FActivePage = nullptr;
   TTabSheet* FNewDockSheet = nullptr;  // the sheet made for a client while it docks
 };
+}  // namespace ComCtrls
 
 // ---------------------------------------------------------------------------------------------
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 
+// The library's own 8-bit progress bar (see above).
+namespace ComCtrls {
 class TProgressBar : public TWinControl {
   KX_COMPONENT(TProgressBar, TWinControl)
  public:
@@ -213,6 +220,7 @@ class TProgressBar : public TWinControl {
   bool FSmooth = false;
   TProgressBarOrientation FOrientation = pbHorizontal;
 };
+}  // namespace ComCtrls
 
 // Registers the tab and page controls, tab sheets and progress bars for form descriptions.
 void RegisterCommonControls();

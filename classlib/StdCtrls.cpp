@@ -7,6 +7,10 @@
 #include "classlib/SysUtils.h"
 #include "classlib/Themes.h"
 
+using StdCtrls::TButton;
+using StdCtrls::TRadioButton;
+using StdCtrls::TScrollBar;
+
 namespace {
 
 // Every line break (CR LF, CR or LF) as CR LF.

@@ -257,6 +257,9 @@ class TButtonActionLink : public TWinControlActionLink {
   using TWinControlActionLink::TWinControlActionLink;
 };
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TButton : public TButtonControl {
   KX_COMPONENT(TButton, TButtonControl)
  public:
@@ -281,6 +284,7 @@ class TButton : public TButtonControl {
   bool FCancel = false;
   int FModalResult = 0;
 };
+}  // namespace StdCtrls
 
 class TCustomCheckBox : public TButtonControl {
   KX_COMPONENT(TCustomCheckBox, TButtonControl)
@@ -319,6 +323,9 @@ class TCheckBox : public TCustomCheckBox {
 };
 }  // namespace StdCtrls
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TRadioButton : public TButtonControl {
   KX_COMPONENT(TRadioButton, TButtonControl)
  public:
@@ -338,6 +345,7 @@ class TRadioButton : public TButtonControl {
   bool FChecked = false;
   TLeftRight FAlignment = taRight;
 };
+}  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
 class TCustomGroupBox : public TCustomControl {
@@ -412,6 +420,9 @@ class TStaticText : public TCustomStaticText {
 // ---------------------------------------------------------------------------------------------
 using TScrollEvent = TEvent<void(TObject*, TScrollCode, int&)>;
 
+// The library's own 8-bit control of this name. Windows name the wide control that a layer above
+// the library declares under the same name in the global namespace.
+namespace StdCtrls {
 class TScrollBar : public TWinControl {
   KX_COMPONENT(TScrollBar, TWinControl)
  public:
@@ -450,6 +461,7 @@ class TScrollBar : public TWinControl {
   int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
   int FSmallChange = 1, FLargeChange = 1;
 };
+}  // namespace StdCtrls
 
 // Registers the classes of this unit and of the lists (StdLists.h) for form descriptions, and
 // their action links.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "classlib/ComCtrls.h"
+#include "ucode/UCodeRepComCtrls.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"

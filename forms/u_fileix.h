@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classlib/ComCtrls.h"
+#include "ucode/UCodeRepComCtrls.h"
 #include "engine/u_FileIndex.h"
 #include "engine/u_KeywordIndex.h"
 #include "engine/u_funktionen.h"

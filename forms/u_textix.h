@@ -6,6 +6,7 @@
 #pragma once
 
 #include "classlib/ComCtrls.h"
+#include "ucode/UCodeRepComCtrls.h"
 #include "classlib/StdCtrls.h"
 #include "engine/u_PageNumbers.h"
 #include "engine/u_TextIndex.h"

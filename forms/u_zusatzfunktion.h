@@ -5,6 +5,7 @@
 #include <string>
 
 #include "classlib/ComCtrls.h"
+#include "ucode/UCodeRepComCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "ucode/UCodeRepStdCtrls.h"

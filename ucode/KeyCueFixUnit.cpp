@@ -63,7 +63,7 @@ void RepaintAccelControls(TControl* control) {
     windowed->Repaint();
     return;
   }
-  if (auto* sheet = dynamic_cast<TTabSheet*>(windowed)) {
+  if (auto* sheet = dynamic_cast<ComCtrls::TTabSheet*>(windowed)) {
     if (sheet->GetPageControl() && sheet->GetPageControl()->GetActivePage() != sheet) return;
   }
   for (int i = 0; i < windowed->GetControlCount(); ++i) RepaintAccelControls(windowed->GetControl(i));

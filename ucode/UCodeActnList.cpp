@@ -199,7 +199,7 @@ TClass WideGetActionLinkClass(const TControl* control, TClass libraryClass) {
     wide = TUCodeBitBtnActionLink::StaticClass();
   else if (libraryClass == TToolButtonActionLink::StaticClass())  // the library has no tool-button class
     wide = TUCodeToolButtonActionLink::StaticClass();
-  else if (Is<TButton>(control))
+  else if (Is<StdCtrls::TButton>(control))
     wide = TUCodeButtonActionLink::StaticClass();
   else if (control->IsWindowed())
     wide = TUCodeWinControlActionLink::StaticClass();

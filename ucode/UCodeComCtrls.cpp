@@ -8,6 +8,11 @@
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSysUtils.h"
 
+// The library's own page control, sheet and progress bar, under which the wide ones stand.
+using ComCtrls::TPageControl;
+using ComCtrls::TProgressBar;
+using ComCtrls::TTabSheet;
+
 namespace {
 
 std::string Ansi(const std::wstring& text) { return WideStringToStringEx(text, 0); }
@@ -446,7 +451,8 @@ void TUCodeTabSheet::Dispatch(TMessage& message) {
 
 void TUCodeTabSheet::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeTabSheet>();
-  p.WideString("Caption", &TUCodeTabSheet::GetCaption, &TUCodeTabSheet::SetCaption);
+  p.WideString("Caption", &TUCodeTabSheet::GetCaption,
+               static_cast<void (TUCodeTabSheet::*)(const std::wstring&)>(&TUCodeTabSheet::SetCaption));
   DeclareHintOnly(p);
 }
 

@@ -164,13 +164,14 @@ class TUCodeListView : public TUCodeCustomListView {
 // ---------------------------------------------------------------------------------------------
 // Page controls, tab sheets and progress bars with wide captions and hints.
 
-class TUCodeTabSheet : public TTabSheet {
-  KX_COMPONENT(TUCodeTabSheet, TTabSheet)
+class TUCodeTabSheet : public ComCtrls::TTabSheet {
+  KX_COMPONENT(TUCodeTabSheet, ComCtrls::TTabSheet)
   UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeTabSheet(TComponent* owner) : TTabSheet(owner) {}
   std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
   std::wstring GetHint() { return WideGetControlHint(this); }
   void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
@@ -185,8 +186,8 @@ class TUCodeTabSheet : public TTabSheet {
   bool FSettingText = false;
 };
 
-class TUCodePageControl : public TPageControl {
-  KX_COMPONENT(TUCodePageControl, TPageControl)
+class TUCodePageControl : public ComCtrls::TPageControl {
+  KX_COMPONENT(TUCodePageControl, ComCtrls::TPageControl)
   UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
@@ -202,8 +203,8 @@ class TUCodePageControl : public TPageControl {
   void CMDialogChar(TMessage& message) override;
 };
 
-class TUCodeProgressBar : public TProgressBar {
-  KX_COMPONENT(TUCodeProgressBar, TProgressBar)
+class TUCodeProgressBar : public ComCtrls::TProgressBar {
+  KX_COMPONENT(TUCodeProgressBar, ComCtrls::TProgressBar)
   UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);

@@ -1,4 +1,8 @@
-// Form descriptions that name TListView make the wide list view.
+// Form descriptions that name a list view, page control, tab sheet or progress bar make the wide one.
 #include "ucode/UCodeRepComCtrls.h"
 
-void RegisterUCodeRepComCtrls() { RegisterReplacementClass(TListView::StaticClass()); }
+void RegisterUCodeRepComCtrls() {
+  for (TClass cls : {TListView::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
+                     TProgressBar::StaticClass()})
+    RegisterReplacementClass(cls);
+}

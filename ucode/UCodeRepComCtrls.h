@@ -1,6 +1,7 @@
-// The name the windows give their list views: TListView is the wide list view here, so that
-// every window's code and form description makes wide list views. (The library's own 8-bit list
-// view is ComCtrls::TListView.)
+// The names the windows give their common controls: TListView, TPageControl, TTabSheet and
+// TProgressBar are the wide controls here, so that every window's code and form description makes
+// wide ones. (The library's own 8-bit controls of these names are ComCtrls::TListView and the
+// rest.)
 #pragma once
 
 #include "ucode/UCodeComCtrls.h"
@@ -11,5 +12,27 @@ class TListView : public TUCodeListView {
   explicit TListView(TComponent* owner) : TUCodeListView(owner) {}
 };
 
-// Gives form descriptions the wide list view under this name.
+class TTabSheet : public TUCodeTabSheet {
+  KX_COMPONENT(TTabSheet, TUCodeTabSheet)
+ public:
+  explicit TTabSheet(TComponent* owner) : TUCodeTabSheet(owner) {}
+};
+
+// Its pages are the wide sheets: the page accessors give them as such (nullptr for a page that is
+// not one).
+class TPageControl : public TUCodePageControl {
+  KX_COMPONENT(TPageControl, TUCodePageControl)
+ public:
+  explicit TPageControl(TComponent* owner) : TUCodePageControl(owner) {}
+  TTabSheet* GetActivePage() const { return dynamic_cast<TTabSheet*>(TUCodePageControl::GetActivePage()); }
+  TTabSheet* GetPage(int index) const { return dynamic_cast<TTabSheet*>(TUCodePageControl::GetPage(index)); }
+};
+
+class TProgressBar : public TUCodeProgressBar {
+  KX_COMPONENT(TProgressBar, TUCodeProgressBar)
+ public:
+  explicit TProgressBar(TComponent* owner) : TUCodeProgressBar(owner) {}
+};
+
+// Gives form descriptions the wide controls under these names.
 void RegisterUCodeRepComCtrls();

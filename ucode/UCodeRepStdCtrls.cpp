@@ -1,8 +1,9 @@
-// Form descriptions that name TEdit, TMemo, TListBox or TComboBox make the wide controls.
+// Form descriptions that name a standard control make the wide one.
 #include "ucode/UCodeRepStdCtrls.h"
 
 void RegisterUCodeRepStdCtrls() {
   for (TClass cls : {TEdit::StaticClass(), TMemo::StaticClass(), TListBox::StaticClass(), TComboBox::StaticClass(),
-                     TLabel::StaticClass(), TCheckBox::StaticClass(), TGroupBox::StaticClass(), TStaticText::StaticClass()})
+                     TLabel::StaticClass(), TCheckBox::StaticClass(), TGroupBox::StaticClass(), TStaticText::StaticClass(),
+                     TButton::StaticClass(), TRadioButton::StaticClass(), TScrollBar::StaticClass()})
     RegisterReplacementClass(cls);
 }

@@ -1,7 +1,8 @@
-// The names the windows give their edits, memos, list boxes and combo boxes: TEdit, TMemo,
-// TListBox and TComboBox are the wide controls here, so that every window's code and form
-// description makes wide controls. (The library's own 8-bit controls of these names are
-// StdCtrls::TEdit and the rest.)
+// The names the windows give their standard controls: TEdit, TMemo, TListBox, TComboBox, TLabel,
+// TButton, TCheckBox, TRadioButton, TScrollBar, TGroupBox and TStaticText are the wide controls
+// here, so that every window's code and form description makes wide controls. (The library's own
+// 8-bit controls of these names are StdCtrls::TEdit and the rest; the bitmap button stays on the
+// library's 8-bit push button.)
 #pragma once
 
 #include "ucode/UCodeStdCtrls.h"
@@ -52,6 +53,24 @@ class TStaticText : public TUCodeStaticText {
   KX_COMPONENT(TStaticText, TUCodeStaticText)
  public:
   explicit TStaticText(TComponent* owner) : TUCodeStaticText(owner) {}
+};
+
+class TButton : public TUCodeButton {
+  KX_COMPONENT(TButton, TUCodeButton)
+ public:
+  explicit TButton(TComponent* owner) : TUCodeButton(owner) {}
+};
+
+class TRadioButton : public TUCodeRadioButton {
+  KX_COMPONENT(TRadioButton, TUCodeRadioButton)
+ public:
+  explicit TRadioButton(TComponent* owner) : TUCodeRadioButton(owner) {}
+};
+
+class TScrollBar : public TUCodeScrollBar {
+  KX_COMPONENT(TScrollBar, TUCodeScrollBar)
+ public:
+  explicit TScrollBar(TComponent* owner) : TUCodeScrollBar(owner) {}
 };
 
 // Gives form descriptions the wide classes under these names.

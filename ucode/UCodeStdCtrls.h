@@ -262,8 +262,8 @@ class TUCodeLabel : public TUCodeCustomLabel {
   explicit TUCodeLabel(TComponent* owner) : TUCodeCustomLabel(owner) {}
 };
 
-class TUCodeButton : public TButton {
-  KX_COMPONENT(TUCodeButton, TButton)
+class TUCodeButton : public StdCtrls::TButton {
+  KX_COMPONENT(TUCodeButton, StdCtrls::TButton)
   UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
@@ -304,8 +304,8 @@ class TUCodeCheckBox : public TUCodeCustomCheckBox {
   explicit TUCodeCheckBox(TComponent* owner) : TUCodeCustomCheckBox(owner) {}
 };
 
-class TUCodeRadioButton : public TRadioButton {
-  KX_COMPONENT(TUCodeRadioButton, TRadioButton)
+class TUCodeRadioButton : public StdCtrls::TRadioButton {
+  KX_COMPONENT(TUCodeRadioButton, StdCtrls::TRadioButton)
   UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);
@@ -322,8 +322,8 @@ class TUCodeRadioButton : public TRadioButton {
   void CMDialogChar(TMessage& message) override;
 };
 
-class TUCodeScrollBar : public TScrollBar {
-  KX_COMPONENT(TUCodeScrollBar, TScrollBar)
+class TUCodeScrollBar : public StdCtrls::TScrollBar {
+  KX_COMPONENT(TUCodeScrollBar, StdCtrls::TScrollBar)
   UCODE_WIDE_ACTION_CLIENT
  public:
   static void DeclareProperties(TPropertyTable& table);

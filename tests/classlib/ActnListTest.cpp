@@ -12,6 +12,7 @@
 // The library's own 8-bit controls.
 using Menus::TMainMenu;
 using Menus::TMenuItem;
+using StdCtrls::TButton;
 using StdCtrls::TLabel;
 using StdCtrls::TEdit;
 

@@ -13,6 +13,9 @@
 #include <shellapi.h>
 
 // The library's own 8-bit controls.
+using ComCtrls::TPageControl;
+using ComCtrls::TTabSheet;
+using ComCtrls::TProgressBar;
 using StdCtrls::TEdit;
 using ComCtrls::TListView;
 

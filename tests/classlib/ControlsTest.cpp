@@ -7,6 +7,7 @@
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
+using StdCtrls::TButton;
 using StdCtrls::TLabel;
 using StdCtrls::TGroupBox;
 using StdCtrls::TEdit;

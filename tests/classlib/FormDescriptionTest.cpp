@@ -12,6 +12,9 @@
 #include "support/TestSupport.h"
 
 // The library's own 8-bit controls.
+using StdCtrls::TButton;
+using StdCtrls::TRadioButton;
+using StdCtrls::TScrollBar;
 using StdCtrls::TLabel;
 using StdCtrls::TCheckBox;
 using StdCtrls::TGroupBox;

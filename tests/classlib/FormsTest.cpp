@@ -5,8 +5,9 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/StdCtrls.h"
 
-// The library's own 8-bit panel.
+// The library's own 8-bit controls.
 using ExtCtrls::TPanel;
+using StdCtrls::TButton;
 
 using wintest::MessageBoxCatcher;
 using wintest::Pump;

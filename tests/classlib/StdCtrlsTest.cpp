@@ -10,6 +10,9 @@
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
+using StdCtrls::TButton;
+using StdCtrls::TRadioButton;
+using StdCtrls::TScrollBar;
 using StdCtrls::TLabel;
 using StdCtrls::TCheckBox;
 using StdCtrls::TStaticText;

@@ -1,5 +1,7 @@
 #include "WindowsTestSupport.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -71,6 +73,16 @@ std::wstring WideWindowText(HWND wnd) {
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(std::max(0, GetWindowTextW(wnd, text.data(), length + 1))));
   return text;
+}
+
+std::wstring WideTabText(HWND tabs, int index) {
+  wchar_t buffer[256] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = buffer;
+  item.cchTextMax = 256;
+  SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return buffer;
 }
 
 std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height) {

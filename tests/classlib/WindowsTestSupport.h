@@ -33,6 +33,8 @@ C* PlaceOn(TWinControl* parent, int left, int top, int width, int height) {
 
 // The window's text read as wide text from the window itself.
 std::wstring WideWindowText(HWND wnd);
+// The text of tab `index` of a tab control, asked of its window in wide form.
+std::wstring WideTabText(HWND tabs, int index);
 
 // Answers every message box with `answer` and records what was asked, for its lifetime.
 class MessageBoxCatcher {

@@ -195,12 +195,12 @@ TEST_F(ToolWindowsTest, PreviewsFollowTheTypedTextsAndTheClickedBoxes) {
   EXPECT_EQ(sdesign->GetCaption(), "KeywordIndex Design");
   EXPECT_EQ(textdesign->namen->TControl::GetCaption(), "Synonym");
   EXPECT_EQ(quhopt->GetCaption(), "Settings");
-  EXPECT_EQ(einstausgabe->rb_utf8->GetCaption(), "Unicode UTF-8 without BOM");
+  EXPECT_EQ(einstausgabe->rb_utf8->GetCaption(), L"Unicode UTF-8 without BOM");
   EXPECT_EQ(indexhinzu->GetCaption(), "Select Index");
-  EXPECT_EQ(zusatzfunktion->bttxtquelle->GetCaption(), "Open");
+  EXPECT_EQ(zusatzfunktion->bttxtquelle->GetCaption(), L"Open");
   start->spr->SetCaption("de");
   prog->sprachealles();
-  EXPECT_EQ(zusatzfunktion->word->GetCaption(), "Kompatibilit\xE4tstest");
+  EXPECT_EQ(zusatzfunktion->word->GetCaption(), L"Kompatibilit\x00E4tstest");
   EXPECT_EQ(einstausgabe->GetCaption(), "Ausgabe Einstellungen");
 }
 

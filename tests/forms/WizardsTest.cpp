@@ -444,14 +444,14 @@ TEST_F(WizardsTest, ChoosingAnIndexToExtendTicksTheOptionEvenWhenCancelled) {
 TEST_F(WizardsTest, TheWizardsSpeakBothLanguages) {
   start->spr->SetCaption("en");
   prog->sprachealles();
-  EXPECT_EQ(prog->td2->GetCaption(), "2. Criteria");
-  EXPECT_EQ(prog->ts5->GetCaption(), "Output");
+  EXPECT_EQ(prog->td2->GetCaption(), L"2. Criteria");
+  EXPECT_EQ(prog->ts5->GetCaption(), L"Output");
   EXPECT_EQ(prog->qulist->GetColumns()->GetItem(0)->GetCaption(), L"Name");
   EXPECT_EQ(prog->squlist->GetColumns()->GetItem(3)->GetCaption(), L"Coding");
-  EXPECT_EQ(prog->AbbruchS->GetCaption(), "Break");
+  EXPECT_EQ(prog->AbbruchS->GetCaption(), L"Break");
   start->spr->SetCaption("de");
   prog->sprachealles();
-  EXPECT_EQ(prog->td2->GetCaption(), "2. Einstellungen");
+  EXPECT_EQ(prog->td2->GetCaption(), L"2. Einstellungen");
   EXPECT_EQ(prog->qulist->GetColumns()->GetItem(4)->GetCaption(), L"Gr\x00F6\x00DF" L"e");
   EXPECT_EQ(prog->Zeilenumbruch->GetCaption(), L"Zeilenumbruch");
 }

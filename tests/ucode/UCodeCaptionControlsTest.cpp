@@ -10,37 +10,17 @@
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSystem.h"
 
+// The library's own 8-bit controls.
+using ComCtrls::TTabSheet;
+
+using wintest::PlaceOn;
+using wintest::WideTabText;
+using wintest::WideWindowText;
+
 namespace {
 
 const std::wstring kCyrillic = L"\x0416\x0430\x0440";  // Жар: not in code page 1252
 const std::wstring kChinese = L"\x4E2D\x6587";         // 中文
-
-template <class C>
-C* PlaceOn(TWinControl* parent, int left, int top, int width, int height) {
-  TWinControl* form = parent;
-  while (form->GetParent()) form = form->GetParent();
-  auto* control = new C(form);
-  control->SetBounds(left, top, width, height);
-  control->SetParent(parent);
-  return control;
-}
-
-std::wstring WindowText(HWND wnd) {
-  wchar_t buffer[128] = {};
-  GetWindowTextW(wnd, buffer, 128);
-  return buffer;
-}
-
-// The text of a tab, asked of the tab window itself in wide form.
-std::wstring TabText(TPageControl* pages, int index) {
-  wchar_t buffer[128] = {};
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = buffer;
-  item.cchTextMax = 128;
-  SendMessageW(pages->GetHandle(), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-  return buffer;
-}
 
 // CM_DIALOGCHAR as the form hands it to its controls, with the character packed as the layer
 // packs characters above 255.
@@ -70,11 +50,11 @@ TEST(WideCaptionControls, EveryKindShowsItsWideCaptionInAUnicodeWindow) {
   wintest::Pump();
   for (TWinControl* control : std::initializer_list<TWinControl*>{button, check, radio, group, text, scroll})
     EXPECT_TRUE(IsWindowUnicode(control->GetHandle())) << control->ClassName();
-  EXPECT_EQ(WindowText(button->GetHandle()), L"B " + kCyrillic);
-  EXPECT_EQ(WindowText(check->GetHandle()), L"C " + kChinese);
-  EXPECT_EQ(WindowText(radio->GetHandle()), L"R " + kCyrillic);
-  EXPECT_EQ(WindowText(group->GetHandle()), L"G " + kChinese);
-  EXPECT_EQ(WindowText(text->GetHandle()), L"S " + kCyrillic);
+  EXPECT_EQ(WideWindowText(button->GetHandle()), L"B " + kCyrillic);
+  EXPECT_EQ(WideWindowText(check->GetHandle()), L"C " + kChinese);
+  EXPECT_EQ(WideWindowText(radio->GetHandle()), L"R " + kCyrillic);
+  EXPECT_EQ(WideWindowText(group->GetHandle()), L"G " + kChinese);
+  EXPECT_EQ(WideWindowText(text->GetHandle()), L"S " + kCyrillic);
   EXPECT_EQ(label->GetCaption(), L"L " + kChinese);
   // The library's 8-bit captions hold the code page's substitutes.
   EXPECT_EQ(button->TControl::GetCaption(), "B ???");
@@ -89,7 +69,7 @@ TEST(WideCaptionControls, EveryKindShowsItsWideCaptionInAUnicodeWindow) {
   button->RecreateWnd();
   group->RecreateWnd();
   wintest::Pump();
-  EXPECT_EQ(WindowText(button->GetHandle()), L"B " + kCyrillic);
+  EXPECT_EQ(WideWindowText(button->GetHandle()), L"B " + kCyrillic);
   EXPECT_EQ(group->GetCaption(), L"G " + kChinese);
 }
 
@@ -170,23 +150,23 @@ TEST(WidePageControls, TabsShowWideCaptionsAlsoAfterANewWindow) {
   wintest::Pump();
   EXPECT_TRUE(IsWindowUnicode(pages->GetHandle()));
   EXPECT_TRUE(IsWindowUnicode(bar->GetHandle()));
-  EXPECT_EQ(TabText(pages, 0), L"&" + kCyrillic);
-  EXPECT_EQ(TabText(pages, 1), L"&" + kChinese);
-  EXPECT_EQ(TabText(pages, 2), L"Gr\x00F6\x00DF" L"e");
-  EXPECT_EQ(WindowText(first->GetHandle()), L"&" + kCyrillic);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 0), L"&" + kCyrillic);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 1), L"&" + kChinese);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 2), L"Gr\x00F6\x00DF" L"e");
+  EXPECT_EQ(WideWindowText(first->GetHandle()), L"&" + kCyrillic);
 
   pages->RecreateWnd();
   bar->RecreateWnd();
   wintest::Pump();
-  EXPECT_EQ(TabText(pages, 0), L"&" + kCyrillic);
-  EXPECT_EQ(TabText(pages, 1), L"&" + kChinese);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 0), L"&" + kCyrillic);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 1), L"&" + kChinese);
   EXPECT_EQ(first->GetCaption(), L"&" + kCyrillic);
   EXPECT_EQ(bar->GetPosition(), 20);
   EXPECT_EQ(SendMessageW(bar->GetHandle(), PBM_GETPOS, 0, 0), 20);
 
   // A caption change reaches the tab.
   second->SetCaption(L"neu " + kCyrillic);
-  EXPECT_EQ(TabText(pages, 1), L"neu " + kCyrillic);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 1), L"neu " + kCyrillic);
 }
 
 TEST(WidePageControls, AcceleratorOfAWideTabCaptionSwitchesToItsSheet) {
