@@ -7,11 +7,15 @@
 
 #include "classlib/Forms.h"
 #include "ucode/UCodeRegistration.h"
+#include "forms/u_bugreport_de.h"
+#include "forms/u_bugreport_en.h"
 #include "forms/u_design.h"
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_einstausgabe.h"
+#include "forms/u_einstshortcuts_idx.h"
+#include "forms/u_einstshortcuts_qcfg.h"
 #include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
 #include "forms/u_prog.h"
@@ -45,7 +49,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(edittxt2idx);
     Application->CreateForm(edittxt);
     Application->CreateForm(einstausgabe);
+    Application->CreateForm(bugreport_de);
+    Application->CreateForm(bugreport_en);
     Application->CreateForm(zusatzfunktion);
+    Application->CreateForm(einstshortcuts_idx);
+    Application->CreateForm(einstshortcuts_qcfg);
     Application->Run();
     // The windows go while everything they use still exists; the units' own clean-up follows
     // when the program ends.

@@ -7,6 +7,7 @@
 #include "engine/u_TextPicture.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_funktionen.h"
+#include "forms/u_prog.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "ucode/UCodeSystem.h"
@@ -140,7 +141,7 @@ void Teinstausgabe::jazubomClick(TObject*) {
 void Teinstausgabe::Label7Click(TObject* sender) {
   auto* label = dynamic_cast<TLabel*>(sender);
   if (!label) return;
-  ShellExecuteA(nullptr, "open", InformationAddress(label->TControl::GetCaption()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  OpenWebAddress(InformationAddress(label->TControl::GetCaption()));
 }
 
 void Teinstausgabe::BitBtn6Click(TObject*) {

@@ -19,7 +19,11 @@
 #include "engine/u_FileIndex.h"
 #include "engine/u_funktionen.h"
 #include "forms/u_design.h"
+#include "forms/u_bugreport_de.h"
+#include "forms/u_bugreport_en.h"
 #include "forms/u_einstausgabe.h"
+#include "forms/u_einstshortcuts_idx.h"
+#include "forms/u_einstshortcuts_qcfg.h"
 #include "forms/u_konfig.h"
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
@@ -84,6 +88,7 @@ void ShowOnlyPanel(TPanel* panel) {
 }
 
 void Tprog::FormCreate(TObject*) {
+  FillLinksMenu();
   DescribeTextIndexSettings(tt1);
   DescribeFileIndexSettings(td1);
   DescribeKeywordIndexSettings(ts1);
@@ -270,6 +275,8 @@ void Tprog::sprachealles() {
   if (einstausgabe) einstausgabe->Sprache();
   if (indexhinzu) indexhinzu->sprache();
   if (zusatzfunktion) zusatzfunktion->sprache();
+  if (einstshortcuts_qcfg) einstshortcuts_qcfg->Sprache();
+  if (einstshortcuts_idx) einstshortcuts_idx->Sprache();
 }
 
 void Tprog::rand_btstartClick(TObject*) { ShowOnlyPanel(pstart); }
@@ -519,6 +526,112 @@ void Tprog::positivliste_anzeigenClick(TObject*) { posliste->ShowModal(); }
 void Tprog::mbeendenClick(TObject*) { start->Close(); }
 
 void Tprog::stw_designanzeigenClick(TObject*) { sdesign->Show(); }
+
+// ---- Web links
+
+namespace {
+
+const char* const kLabelReferral = "kxl";
+const char* const kMenuReferral = "kxm";
+const char* const kDonationReferral = "kxd";
+const char* const kReportReferral = "kxr";
+
+// The menu of further programs: each caption an address, " - " and the program's name.
+const char* const kFurtherPrograms[] = {
+    "kaptorix.com/programs/wordcounter - WordCounter",
+    "kaptorix.com/programs/textsplitter - TextSplitter",
+    "kaptorix.com/programs/filelister - FileLister",
+    "kaptorix.com/programs/pagenumberer - PageNumberer",
+};
+
+TWebAddressOpener WebAddressOpener;
+
+std::string WithoutAmpersands(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+  return text;
+}
+
+void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+}
+
+// A bare host needs its "/" before the appended referral key.
+std::string WithHostSlash(std::string address) {
+  ReplaceFirst(address, ".de&", ".de/&");
+  ReplaceFirst(address, ".com&", ".com/&");
+  return address;
+}
+
+// An address followed by " - " and a description keeps the address only, with the key again.
+std::string WithoutDescription(std::string address, const std::string& key) {
+  const size_t dash = address.find(" - ");
+  if (dash != std::string::npos) address = address.substr(0, dash) + key;
+  return address;
+}
+
+}  // namespace
+
+std::string LabelCaptionAddress(const std::string& caption) {
+  return WithHostSlash("http://www." + caption + "&rf=" + kLabelReferral);
+}
+
+std::string ReportLinkAddress(const std::string& caption) {
+  return WithHostSlash("http://www." + caption + "&rf=" + kReportReferral);
+}
+
+std::string MenuCaptionAddress(const std::string& caption) {
+  const std::string key = std::string("&rf=") + kMenuReferral;
+  return WithHostSlash(WithoutDescription("http://www." + WithoutAmpersands(caption) + key, key));
+}
+
+std::string DonationAddress(const std::string& caption) {
+  const std::string key = std::string("?r=") + kDonationReferral;
+  return WithoutDescription("http://www." + WithoutAmpersands(caption) + key, key);
+}
+
+TWebAddressOpener SetWebAddressOpener(TWebAddressOpener opener) {
+  std::swap(WebAddressOpener, opener);
+  return opener;
+}
+
+void OpenWebAddress(const std::string& address) {
+  if (WebAddressOpener) return WebAddressOpener(address);
+  ShellExecuteA(Application->GetHandle(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Tprog::BrowseToCaption(TObject* sender) {
+  if (auto* label = dynamic_cast<TControl*>(sender)) OpenWebAddress(LabelCaptionAddress(label->GetCaption()));
+}
+
+void Tprog::BrowseToMenuCaption(TObject* sender) {
+  if (auto* item = dynamic_cast<TMenuItem*>(sender)) OpenWebAddress(MenuCaptionAddress(item->GetCaption()));
+}
+
+void Tprog::laspendenClick(TObject* sender) {
+  if (auto* label = dynamic_cast<TControl*>(sender)) OpenWebAddress(DonationAddress(label->GetCaption()));
+}
+
+void Tprog::FillLinksMenu() {
+  m_links->Clear();
+  for (const char* caption : kFurtherPrograms) {
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(caption);
+    item->OnClick = TNotifyEvent(this, &Tprog::BrowseToMenuCaption);
+    m_links->Add(item);
+  }
+}
+
+void Tprog::m_bugClick(TObject*) {
+  if (LanguageCode() == "de")
+    bugreport_de->Show();
+  else
+    bugreport_en->Show();
+}
+
+void Tprog::verk_qcfgClick(TObject*) { einstshortcuts_qcfg->Show(); }
+
+void Tprog::verk_idxClick(TObject*) { einstshortcuts_idx->Show(); }
 
 void Tprog::m_kompClick(TObject*) {
   zusatzfunktion->Show();
@@ -857,6 +970,7 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(sfortschrittfile); KX_FIELD(AbbruchS); KX_FIELD(soutput); KX_FIELD(szwischenablage);
   KX_FIELD(soutputspeichern); KX_FIELD(Zeilenumbruch); KX_FIELD(IconList);
   KX_FIELD(menu); KX_FIELD(mdatei); KX_FIELD(mneu); KX_FIELD(mneutxt); KX_FIELD(mtidxload); KX_FIELD(mtidxsave); KX_FIELD(ext1); KX_FIELD(Indexidx1); KX_FIELD(mbeenden); KX_FIELD(meinst); KX_FIELD(met); KX_FIELD(mets); KX_FIELD(metk); KX_FIELD(metd); KX_FIELD(mes); KX_FIELD(mesd); KX_FIELD(mtools); KX_FIELD(m_komp); KX_FIELD(mewl); KX_FIELD(mewlneg); KX_FIELD(mewlpos); KX_FIELD(zspmenu); KX_FIELD(spopt); KX_FIELD(mspr); KX_FIELD(msprde); KX_FIELD(mspren); KX_FIELD(m_konfig); KX_FIELD(m_konfig_save); KX_FIELD(m_konfig_save_start); KX_FIELD(m_konfig_load); KX_FIELD(m_konfig_autosave); KX_FIELD(m_konfig_autosave_nie); KX_FIELD(m_konfig_autosave_alles); KX_FIELD(m_konfig_standard); KX_FIELD(m_konfig_start); KX_FIELD(mfenster); KX_FIELD(mfstart); KX_FIELD(mft); KX_FIELD(mft1); KX_FIELD(mft2); KX_FIELD(mft3); KX_FIELD(mft4); KX_FIELD(mft5); KX_FIELD(mft6); KX_FIELD(sd_konfig); KX_FIELD(od_konfig);
+  KX_FIELD(m_bug); KX_FIELD(verk); KX_FIELD(verk_qcfg); KX_FIELD(verk_idx); KX_FIELD(m_links);
   KX_FIELD(start_text0); KX_FIELD(start_label1); KX_FIELD(start_label2); KX_FIELD(start_label3);
   KX_FIELD(start_label4); KX_FIELD(start_text1); KX_FIELD(start_text2); KX_FIELD(start_text3); KX_FIELD(start_text4);
 #undef KX_FIELD
@@ -921,6 +1035,12 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("mbeendenClick", &Tprog::mbeendenClick);
   p.Handler("stw_designanzeigenClick", &Tprog::stw_designanzeigenClick);
   p.Handler("m_kompClick", &Tprog::m_kompClick);
+  p.Handler("BrowseToCaption", &Tprog::BrowseToCaption);
+  p.Handler("BrowseToMenuCaption", &Tprog::BrowseToMenuCaption);
+  p.Handler("laspendenClick", &Tprog::laspendenClick);
+  p.Handler("m_bugClick", &Tprog::m_bugClick);
+  p.Handler("verk_qcfgClick", &Tprog::verk_qcfgClick);
+  p.Handler("verk_idxClick", &Tprog::verk_idxClick);
   p.Handler("metsClick", &Tprog::metsClick);
   p.Handler("metkClick", &Tprog::metkClick);
   p.Handler("mft1Click", &Tprog::mft1Click);

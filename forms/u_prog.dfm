@@ -1686,6 +1686,10 @@ object prog: Tprog
           OnClick = DatenSpeichernClick
         end
       end
+      object m_bug: TMenuItem
+        Caption = 'Report Bug or Improvement'
+        OnClick = m_bugClick
+      end
       object N1: TMenuItem
         Caption = '-'
       end
@@ -1737,6 +1741,17 @@ object prog: Tprog
       object spopt: TMenuItem
         Caption = 'Speicheroptionen..'
         OnClick = spoptClick
+      end
+      object verk: TMenuItem
+        Caption = 'Verkn'#252'pfungen'
+        object verk_qcfg: TMenuItem
+          Caption = 'Konfigurationsdateien (*.qcfg)'
+          OnClick = verk_qcfgClick
+        end
+        object verk_idx: TMenuItem
+          Caption = 'Index-Dateien (*.idx)'
+          OnClick = verk_idxClick
+        end
       end
       object mspr: TMenuItem
         Caption = 'Sprache'
@@ -1835,6 +1850,9 @@ object prog: Tprog
           OnClick = mft6Click
         end
       end
+    end
+    object m_links: TMenuItem
+      Caption = 'Weitere Programme'
     end
   end
   object sd_konfig: TSaveDialog

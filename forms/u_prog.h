@@ -19,6 +19,7 @@
 
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -251,6 +252,12 @@ class Tprog : public TForm {
   TMenuItem* m_konfig_start = nullptr;
   TMenuItem* mtools = nullptr;
   TMenuItem* m_komp = nullptr;
+  // The fault-report and shortcut windows' items and the menu of further programs.
+  TMenuItem* m_bug = nullptr;
+  TMenuItem* verk = nullptr;
+  TMenuItem* verk_qcfg = nullptr;
+  TMenuItem* verk_idx = nullptr;
+  TMenuItem* m_links = nullptr;
   TMenuItem* mfenster = nullptr;
   TMenuItem* mfstart = nullptr;
   TMenuItem* mft = nullptr;
@@ -366,6 +373,18 @@ class Tprog : public TForm {
   void stw_designanzeigenClick(TObject* sender);
   // The Word compatibility test.
   void m_kompClick(TObject* sender);
+  // Web links: a label whose caption is an address, a menu item whose caption is an address
+  // (perhaps followed by " - " and a description), the donation label.
+  void BrowseToCaption(TObject* sender);
+  void BrowseToMenuCaption(TObject* sender);
+  void laspendenClick(TObject* sender);
+  // The menu of further programs, one item per program opening its page.
+  void FillLinksMenu();
+  // The fault-report window of the current language.
+  void m_bugClick(TObject* sender);
+  // The shortcut windows of configuration files and of index data files.
+  void verk_qcfgClick(TObject* sender);
+  void verk_idxClick(TObject* sender);
   void metsClick(TObject* sender);
   void metkClick(TObject* sender);
   void mft1Click(TObject* sender);
@@ -457,6 +476,19 @@ void CloseStep(TObject* sender, void (*step)());
 
 // The file names of a drop from the shell, in drop order, without folders.
 std::vector<std::wstring> DroppedFileNames(HDROP drop);
+
+// The addresses that the web links open: a label's caption, a menu item's caption, the
+// donation label's caption, each with the referral code of its kind of link.
+std::string LabelCaptionAddress(const std::string& caption);
+std::string MenuCaptionAddress(const std::string& caption);
+std::string DonationAddress(const std::string& caption);
+// The address of the fault-report windows' links and the shortcut windows' help link.
+std::string ReportLinkAddress(const std::string& caption);
+// Opens an address with the shell's "open" verb, or hands it to the opener a test installed
+// (an empty opener restores the shell); gives the previous opener back.
+using TWebAddressOpener = std::function<void(const std::string& address)>;
+TWebAddressOpener SetWebAddressOpener(TWebAddressOpener opener);
+void OpenWebAddress(const std::string& address);
 
 // Shows `panel` and hides the other four of the start, wizard and information panels.
 void ShowOnlyPanel(TPanel* panel);

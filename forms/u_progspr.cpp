@@ -234,6 +234,11 @@ const std::vector<TLanguageText> kMenuTexts = {
     {"mft6", L"Ergebnis", L"Output"},
     {"mtools", L"Tools", L"Tools"},
     {"m_komp", L"Kompatibilitätstest", L"Compatibility Test"},
+    {"m_bug", L"Fehler oder Verbesserung melden..", L"Report Bug or Improvement.."},
+    {"verk", L"Verknüpfungen", L"Register File Extension"},
+    {"verk_qcfg", L"Konfigurationsdateien (*.qcfg)", L"Configurations (*.qcfg)"},
+    {"verk_idx", L"Index-Dateien (*.idx)", L"Index-Files (*.idx)"},
+    {"m_links", L"Weitere Programme", L"More Programs"},
 };
 
 // The configuration dialogs' titles and proposed file name.

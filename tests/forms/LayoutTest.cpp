@@ -15,10 +15,14 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "forms/u_design.h"
+#include "forms/u_bugreport_de.h"
+#include "forms/u_bugreport_en.h"
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_einstausgabe.h"
+#include "forms/u_einstshortcuts_idx.h"
+#include "forms/u_einstshortcuts_qcfg.h"
 #include "forms/u_fileix.h"
 #include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
@@ -230,4 +234,28 @@ TEST(WindowLayout, FileAndKeywordIndexWindows) {
     DescribeKeywordIndexSettings(page);
     EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
   }
+}
+
+TEST(WindowLayout, ShortcutAndFaultReportWindows) {
+  formstest::TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  bugreport_de = new Tbugreport_de(Application);
+  bugreport_en = new Tbugreport_en(Application);
+  einstshortcuts_idx = new Teinstshortcuts_idx(Application);
+  einstshortcuts_qcfg = new Teinstshortcuts_qcfg(Application);
+  for (const char* code : {"en", "de"}) {
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    for (TForm* form : std::initializer_list<TForm*>{einstshortcuts_idx, einstshortcuts_qcfg}) {
+      EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
+      // The other state of the administrator line and of the status labels fits as well.
+      auto* window = static_cast<TShortcutsWindow*>(form);
+      window->ShowAdminState(false);
+      for (TLabel* state : {window->ver_konfig, window->ver_sendenan, window->ver_ordner, window->ver_alledateien})
+        state->SetCaption(code == std::string("de") ? "Nicht aktiv" : "Not activated");
+      EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
+    }
+  }
+  for (TForm* form : std::initializer_list<TForm*>{bugreport_de, bugreport_en})
+    EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName();
 }
