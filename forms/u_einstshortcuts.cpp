@@ -146,11 +146,11 @@ void TShortcutsWindow::ShowAdminState(bool admin) {
   if (code != "de" && code != "en") return;
   const bool german = code == "de";
   if (admin) {
-    Label9->SetCaption(Ansi(german ? L"Das Programm wird gerade als Administrator ausgeführt."
-                                   : L"The Program is running as an Administrator."));
+    Label9->SetCaption(std::wstring(german ? L"Das Programm wird gerade als Administrator ausgeführt."
+                                           : L"The Program is running as an Administrator."));
   } else {
-    Label9->SetCaption(Ansi(german ? L"Das Programm wird gerade nicht als Administrator ausgeführt."
-                                   : L"The Program is not running as an Administrator."));
+    Label9->SetCaption(std::wstring(german ? L"Das Programm wird gerade nicht als Administrator ausgeführt."
+                                           : L"The Program is not running as an Administrator."));
   }
   Label9->GetFont()->SetColor(admin ? clGreen : clRed);
   AlsAdminStarten->SetEnabled(!admin);
@@ -264,7 +264,7 @@ void TShortcutsWindow::AlsAdminStartenClick(TObject*) { RestartAsAdmin(); }
 
 void TShortcutsWindow::OKClick(TObject*) { Close(); }
 
-void TShortcutsWindow::Label70Click(TObject*) { OpenWebAddress(ReportLinkAddress(Label70->GetCaption())); }
+void TShortcutsWindow::Label70Click(TObject*) { OpenWebAddress(ReportLinkAddress(Label70->TControl::GetCaption())); }
 
 void TShortcutsWindow::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TShortcutsWindow>();

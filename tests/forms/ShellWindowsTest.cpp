@@ -165,7 +165,7 @@ TEST(ShortcutWindows, FileTypeWrittenShownAndTakenAwayWithoutTouchingAnotherProg
   ShortcutWindows windows("de");
   MessageBoxes boxes;
   TShortcutsWindow* window = einstshortcuts_qcfg;
-  EXPECT_EQ(window->ver_konfig->GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(window->ver_konfig->TControl::GetCaption(), "Nicht aktiv");
   // Another program's type, which removing ours must leave.
   classes.Set("OtherApp.Document\\shell\\open\\command", "other.exe \"%1\"");
 
@@ -174,21 +174,21 @@ TEST(ShortcutWindows, FileTypeWrittenShownAndTakenAwayWithoutTouchingAnotherProg
   EXPECT_EQ(classes.Value("ZRW Kaptorix Konfiguration"), "ZRW Kaptorix Konfiguration");
   EXPECT_EQ(classes.Value("ZRW Kaptorix Konfiguration\\DefaultIcon"), ProgramFile() + ",0");
   EXPECT_EQ(classes.Value("ZRW Kaptorix Konfiguration\\Shell\\Open\\Command"), Command());
-  EXPECT_EQ(window->ver_konfig->GetCaption(), "Aktiv");
+  EXPECT_EQ(window->ver_konfig->TControl::GetCaption(), "Aktiv");
   EXPECT_EQ(window->ver_konfig->GetFont()->GetColor(), clGreen);
   // The index window registers its own extension only.
-  EXPECT_EQ(einstshortcuts_idx->ver_konfig->GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(einstshortcuts_idx->ver_konfig->TControl::GetCaption(), "Nicht aktiv");
   EXPECT_FALSE(classes.Exists(".idx"));
 
   // Registered in German, shown as active in English as well.
   start->spr->SetCaption("en");
   window->Sprache();
-  EXPECT_EQ(window->ver_konfig->GetCaption(), "Activated");
+  EXPECT_EQ(window->ver_konfig->TControl::GetCaption(), "Activated");
 
   formstest::Click(window->KonfigAus);
   EXPECT_FALSE(classes.Exists(".qcfg"));
   EXPECT_FALSE(classes.Exists("ZRW Kaptorix Konfiguration"));
-  EXPECT_EQ(window->ver_konfig->GetCaption(), "Not activated");
+  EXPECT_EQ(window->ver_konfig->TControl::GetCaption(), "Not activated");
   EXPECT_EQ(window->ver_konfig->GetFont()->GetColor(), clRed);
   EXPECT_EQ(classes.Value("OtherApp.Document\\shell\\open\\command"), "other.exe \"%1\"");
   EXPECT_TRUE(boxes.texts.empty());
@@ -200,12 +200,12 @@ TEST(ShortcutWindows, AnExtensionTakenOverByAnotherProgramStaysItsOwn) {
   MessageBoxes boxes;
   TShortcutsWindow* window = einstshortcuts_idx;
   formstest::Click(window->KonfigAn);
-  EXPECT_EQ(window->ver_konfig->GetCaption(), "Activated");
+  EXPECT_EQ(window->ver_konfig->TControl::GetCaption(), "Activated");
   // Another program takes ".idx" over: the type is no longer in force, and removing ours
   // leaves the extension to that program.
   classes.Set(".idx", "OtherApp.Index");
   window->CheckShortCuts();
-  EXPECT_EQ(window->ver_konfig->GetCaption(), "Not activated");
+  EXPECT_EQ(window->ver_konfig->TControl::GetCaption(), "Not activated");
   formstest::Click(window->KonfigAus);
   EXPECT_EQ(classes.Value(".idx"), "OtherApp.Index");
   EXPECT_FALSE(classes.Exists("ZRW Kaptorix Index"));
@@ -222,13 +222,13 @@ TEST(ShortcutWindows, AnotherCopyOfTheProgramShowsTheRegistrationAsNotItsOwn) {
   classes.Set("ZRW Kaptorix Konfiguration\\Shell\\Open\\Command", "\"C:\\Old\\kaptorix.exe\" \"%1\"");
   classes.Set("Folder\\shell\\ZRWkaptorixQCFG\\command", "\"C:\\Old\\kaptorix.exe\" \"%1\"");
   einstshortcuts_qcfg->CheckShortCuts();
-  EXPECT_EQ(einstshortcuts_qcfg->ver_konfig->GetCaption(), "Nicht aktiv");
-  EXPECT_EQ(einstshortcuts_qcfg->ver_ordner->GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(einstshortcuts_qcfg->ver_konfig->TControl::GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(einstshortcuts_qcfg->ver_ordner->TControl::GetCaption(), "Nicht aktiv");
   // Registering again takes the entries over for this copy.
   formstest::Click(einstshortcuts_qcfg->KonfigAn);
   formstest::Click(einstshortcuts_qcfg->OrdnerAn);
-  EXPECT_EQ(einstshortcuts_qcfg->ver_konfig->GetCaption(), "Aktiv");
-  EXPECT_EQ(einstshortcuts_qcfg->ver_ordner->GetCaption(), "Aktiv");
+  EXPECT_EQ(einstshortcuts_qcfg->ver_konfig->TControl::GetCaption(), "Aktiv");
+  EXPECT_EQ(einstshortcuts_qcfg->ver_ordner->TControl::GetCaption(), "Aktiv");
 }
 
 // ---- Context-menu commands
@@ -249,11 +249,11 @@ TEST(ShortcutWindows, FolderAndAllFilesCommandsWrittenAndTakenAway) {
   EXPECT_EQ(classes.Value("Folder\\shell\\ZRWkaptorixIDX\\command"), Command());
   EXPECT_EQ(Wide(classes.Value("*\\shell\\ZRWkaptorixIDX", view64)), L"\u00D6ffnen mit ZRW Kaptorix");
   EXPECT_EQ(classes.Value("*\\shell\\ZRWkaptorixIDX\\command", view64), Command());
-  EXPECT_EQ(window->ver_ordner->GetCaption(), "Aktiv");
-  EXPECT_EQ(window->ver_alledateien->GetCaption(), "Aktiv");
+  EXPECT_EQ(window->ver_ordner->TControl::GetCaption(), "Aktiv");
+  EXPECT_EQ(window->ver_alledateien->TControl::GetCaption(), "Aktiv");
   // The configuration window's verbs are its own.
-  EXPECT_EQ(einstshortcuts_qcfg->ver_ordner->GetCaption(), "Nicht aktiv");
-  EXPECT_EQ(einstshortcuts_qcfg->ver_alledateien->GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(einstshortcuts_qcfg->ver_ordner->TControl::GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(einstshortcuts_qcfg->ver_alledateien->TControl::GetCaption(), "Nicht aktiv");
 
   formstest::Click(window->OrdnerAus);
   formstest::Click(window->AlleDateienAus);
@@ -261,8 +261,8 @@ TEST(ShortcutWindows, FolderAndAllFilesCommandsWrittenAndTakenAway) {
   EXPECT_FALSE(classes.Exists("*\\shell\\ZRWkaptorixIDX", view64));
   EXPECT_EQ(classes.Value("Folder\\shell\\explore\\command"), "explorer.exe \"%1\"");
   EXPECT_EQ(classes.Value("*\\shell\\KxOtherProgram\\command", view64), "other.exe \"%1\"");
-  EXPECT_EQ(window->ver_ordner->GetCaption(), "Nicht aktiv");
-  EXPECT_EQ(window->ver_alledateien->GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(window->ver_ordner->TControl::GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(window->ver_alledateien->TControl::GetCaption(), "Nicht aktiv");
   EXPECT_TRUE(boxes.texts.empty());
 }
 
@@ -317,10 +317,10 @@ TEST(ShortcutWindows, SendToLinkPointsToTheProgramAndOnlyOursIsDeleted) {
   formstest::Click(window->SendenAnAn);
   ASSERT_TRUE(FileExists(links.File()));
   EXPECT_EQ(CompareText(ShortcutTarget(links.File()), ProgramFile()), 0) << ShortcutTarget(links.File());
-  EXPECT_EQ(window->ver_sendenan->GetCaption(), "Aktiv");
+  EXPECT_EQ(window->ver_sendenan->TControl::GetCaption(), "Aktiv");
   formstest::Click(window->SendenAnAus);
   EXPECT_FALSE(FileExists(links.File()));
-  EXPECT_EQ(window->ver_sendenan->GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(window->ver_sendenan->TControl::GetCaption(), "Nicht aktiv");
 
   // A link of that name to another program is neither shown as ours nor deleted.
   char windows_[MAX_PATH] = {};
@@ -328,7 +328,7 @@ TEST(ShortcutWindows, SendToLinkPointsToTheProgramAndOnlyOursIsDeleted) {
   const std::string other = std::string(windows_) + "\\notepad.exe";
   ASSERT_TRUE(CreateShortcut(links.File(), other, "Notepad", windows_, "", "", -1));
   window->CheckShortCuts();
-  EXPECT_EQ(window->ver_sendenan->GetCaption(), "Nicht aktiv");
+  EXPECT_EQ(window->ver_sendenan->TControl::GetCaption(), "Nicht aktiv");
   formstest::Click(window->SendenAnAus);
   EXPECT_TRUE(FileExists(links.File()));
   EXPECT_EQ(CompareText(ShortcutTarget(links.File()), other), 0);
@@ -355,8 +355,8 @@ TEST(ShortcutWindows, ARefusedRegistrationIsToldWithTheWayOutAndNotShownAsDone) 
       EXPECT_NE(text.find("konnte nicht eingetragen werden"), std::string::npos) << text;
       EXPECT_NE(text.find("\"Programm als Admin neu starten\""), std::string::npos) << text;
     }
-    EXPECT_EQ(window->ver_konfig->GetCaption(), "Nicht aktiv");
-    EXPECT_EQ(window->ver_ordner->GetCaption(), "Nicht aktiv");
+    EXPECT_EQ(window->ver_konfig->TControl::GetCaption(), "Nicht aktiv");
+    EXPECT_EQ(window->ver_ordner->TControl::GetCaption(), "Nicht aktiv");
   }
   classes.Protect(".qcfg", false);
   classes.Protect("Folder\\shell\\ZRWkaptorixQCFG", false);
@@ -365,7 +365,7 @@ TEST(ShortcutWindows, ARefusedRegistrationIsToldWithTheWayOutAndNotShownAsDone) 
   start->spr->SetCaption("en");
   window->Sprache();
   formstest::Click(window->KonfigAn);
-  ASSERT_EQ(window->ver_konfig->GetCaption(), "Activated");
+  ASSERT_EQ(window->ver_konfig->TControl::GetCaption(), "Activated");
   classes.Protect("ZRW Kaptorix Konfiguration", true);
   {
     MessageBoxes boxes;
@@ -440,12 +440,12 @@ TEST(ShortcutWindows, TextsInBothLanguages) {
             << window->GetName() << "." << row.name << " " << code;
       }
       // Wine runs every program as administrator.
-      EXPECT_EQ(Wide(window->Label9->GetCaption()), german ? L"Das Programm wird gerade als Administrator ausgeführt."
+      EXPECT_EQ(window->Label9->GetCaption(), german ? L"Das Programm wird gerade als Administrator ausgeführt."
                                                            : L"The Program is running as an Administrator.");
       EXPECT_EQ(window->Label9->GetFont()->GetColor(), clGreen);
       EXPECT_FALSE(window->AlsAdminStarten->GetEnabled());
       window->ShowAdminState(false);
-      EXPECT_EQ(Wide(window->Label9->GetCaption()), german
+      EXPECT_EQ(window->Label9->GetCaption(), german
                                                          ? L"Das Programm wird gerade nicht als Administrator ausgeführt."
                                                          : L"The Program is not running as an Administrator.");
       EXPECT_EQ(window->Label9->GetFont()->GetColor(), clRed);
@@ -456,7 +456,7 @@ TEST(ShortcutWindows, TextsInBothLanguages) {
   // A code that is neither leaves the texts.
   start->spr->SetCaption("fr");
   einstshortcuts_qcfg->Sprache();
-  EXPECT_EQ(einstshortcuts_qcfg->gb2->GetCaption(), "Senden an");
+  EXPECT_EQ(einstshortcuts_qcfg->gb2->TControl::GetCaption(), "Senden an");
 }
 
 // ---- Fault-report windows, web links and the menus
@@ -485,10 +485,10 @@ TEST(ShellWebLinks, EveryWebLabelOpensItsAddressThroughTheOneOpener) {
     EXPECT_EQ(opened[i].rfind("http://www.kaptorix.", 0), 0u) << opened[i];
     EXPECT_NE(opened[i].find("&rf="), std::string::npos) << opened[i];
   }
-  EXPECT_EQ(opened[0], ReportLinkAddress(bugreport_de->Label70->GetCaption()));
-  EXPECT_EQ(opened[3], ReportLinkAddress(bugreport_en->Label1->GetCaption()));
-  EXPECT_EQ(opened[4], ReportLinkAddress(einstshortcuts_qcfg->Label70->GetCaption()));
-  EXPECT_EQ(opened[6], InformationAddress(einstausgabe->Label7->GetCaption()));
+  EXPECT_EQ(opened[0], ReportLinkAddress(bugreport_de->Label70->TControl::GetCaption()));
+  EXPECT_EQ(opened[3], ReportLinkAddress(bugreport_en->Label1->TControl::GetCaption()));
+  EXPECT_EQ(opened[4], ReportLinkAddress(einstshortcuts_qcfg->Label70->TControl::GetCaption()));
+  EXPECT_EQ(opened[6], InformationAddress(einstausgabe->Label7->TControl::GetCaption()));
   einstausgabe->Free();
   einstausgabe = nullptr;
   bugreport_en->Free();
@@ -523,8 +523,8 @@ TEST(ShellWebLinks, MenusOpenTheWindowsAndTheLinksMenuOpensItsPrograms) {
   bugreport_en = new Tbugreport_en(nullptr);
   EXPECT_EQ(bugreport_de->GetCaption(), "Fehler oder Verbesserung melden");
   EXPECT_EQ(bugreport_en->GetCaption(), "Report Bug or Improvement");
-  EXPECT_EQ(bugreport_de->Label16->GetCaption(), "Sehr geehrter Anwender,");
-  EXPECT_EQ(bugreport_en->Label16->GetCaption(), "Dear User,");
+  EXPECT_EQ(bugreport_de->Label16->TControl::GetCaption(), "Sehr geehrter Anwender,");
+  EXPECT_EQ(bugreport_en->Label16->TControl::GetCaption(), "Dear User,");
   prog->m_bug->Click();
   EXPECT_TRUE(bugreport_de->GetVisible());
   EXPECT_FALSE(bugreport_en->GetVisible());
