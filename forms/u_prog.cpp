@@ -537,11 +537,11 @@ const char* const kDonationReferral = "kxd";
 const char* const kReportReferral = "kxr";
 
 // The menu of further programs: each caption an address, " - " and the program's name.
-const char* const kFurtherPrograms[] = {
-    "kaptorix.com/programs/wordcounter - WordCounter",
-    "kaptorix.com/programs/textsplitter - TextSplitter",
-    "kaptorix.com/programs/filelister - FileLister",
-    "kaptorix.com/programs/pagenumberer - PageNumberer",
+const wchar_t* const kFurtherPrograms[] = {
+    L"kaptorix.com/programs/wordcounter - WordCounter",
+    L"kaptorix.com/programs/textsplitter - TextSplitter",
+    L"kaptorix.com/programs/filelister - FileLister",
+    L"kaptorix.com/programs/pagenumberer - PageNumberer",
 };
 
 TWebAddressOpener WebAddressOpener;
@@ -605,7 +605,7 @@ void Tprog::BrowseToCaption(TObject* sender) {
 }
 
 void Tprog::BrowseToMenuCaption(TObject* sender) {
-  if (auto* item = dynamic_cast<TMenuItem*>(sender)) OpenWebAddress(MenuCaptionAddress(item->GetCaption()));
+  if (auto* item = dynamic_cast<TMenuItem*>(sender)) OpenWebAddress(MenuCaptionAddress(item->Menus::TMenuItem::GetCaption()));
 }
 
 void Tprog::laspendenClick(TObject* sender) {
@@ -614,7 +614,7 @@ void Tprog::laspendenClick(TObject* sender) {
 
 void Tprog::FillLinksMenu() {
   m_links->Clear();
-  for (const char* caption : kFurtherPrograms) {
+  for (const wchar_t* caption : kFurtherPrograms) {
     auto* item = new TMenuItem(menu);
     item->SetCaption(caption);
     item->OnClick = TNotifyEvent(this, &Tprog::BrowseToMenuCaption);
