@@ -24,11 +24,13 @@ struct Language {
   const char* next;
   const char* create;
   const char* saveText;
+  const char* codeView;
+  const char* designView;
 };
 
 const Language kLanguages[] = {
-    {"de", "weiter >>", "Index Erstellen", "Text Speichern"},
-    {"en", "next >>", "Create Index", "Save Text"},
+    {"de", "weiter >>", "Index Erstellen", "Text Speichern", "Code", "Design"},
+    {"en", "next >>", "Create Index", "Save Text", "Code", "Design"},
 };
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.code; }
@@ -69,7 +71,8 @@ class DocumentWizards : public ::testing::TestWithParam<Language> {
     DeleteFileA(path.c_str());
     ASSERT_TRUE(program->SaveThroughDialog(main, saveText, path)) << "the save dialog did not save";
   }
-  // Closing the main window ends the program cleanly and leaves nothing behind.
+  // Closing the main window ends the program cleanly and leaves nothing behind (its preview
+  // file included).
   void Close() {
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(program->WaitForExit(), 0u);
@@ -111,6 +114,21 @@ TEST_P(DocumentWizards, FileWizardBuildsAndSavesTheIndexPageOfDroppedDocuments) 
   for (const char* word : {"Anker", "Boje", "Segel", "Ufer"}) EXPECT_NE(saved.find(word), std::string::npos) << word;
   for (const char* link : {"hafen.html", "see.txt", "fluss.txt"})
     EXPECT_NE(saved.find(std::string("href=\"") + link + "\""), std::string::npos) << link;
+
+  // The code view shows the page's text. The design view writes this copy's own preview file
+  // and shows it in the browser control, which under Wine has no engine and stays empty, but
+  // answers.
+  HWND code = Shown(language.codeView), design = Shown(language.designView);
+  ASSERT_NE(code, nullptr);
+  ASSERT_NE(design, nullptr);
+  ASSERT_TRUE(SendAndWait(code, BM_CLICK));
+  HWND memo = FindChild(main, [](HWND w) { return IsWindowVisible(w) && (GetWindowLongA(w, GWL_STYLE) & ES_MULTILINE); });
+  ASSERT_NE(memo, nullptr) << "no code view";
+  EXPECT_NE(MemoText(memo).find("Anker"), std::string::npos);
+  EXPECT_EQ(TemporaryFilesOf(program->ProcessId()), std::vector<std::string>());
+  ASSERT_TRUE(SendAndWait(design, BM_CLICK)) << "the design view does not answer";
+  EXPECT_FALSE(IsWindowVisible(memo));
+  EXPECT_EQ(TemporaryFilesOf(program->ProcessId()).size(), 1u) << "one preview file of this copy";
 
   Close();
 }

@@ -150,7 +150,9 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 RunningProgram::RunningProgram(const std::string& argument, const std::string& folder) {
-  std::string command = "\"" + testsupport::ExeFolder() + "kaptorix.exe\"";
+  std::string command = "\"";
+  command += testsupport::ExeFolder();
+  command += "kaptorix.exe\"";
   if (!argument.empty()) command += " \"" + argument + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);

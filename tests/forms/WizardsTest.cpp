@@ -205,6 +205,30 @@ TEST_F(WizardsTest, DeletingRemovesExactlyTheSelectedRows) {
   EXPECT_EQ(items->GetCount(), 0);
 }
 
+TEST_F(WizardsTest, ADoubleClickedLabelIsEditedInPlaceAndTheRunUsesIt) {
+  // The user double-clicks in the shown window, which takes the focus.
+  windows.LeaveToProcessEnd();
+  prog->Show();
+  prog->rand_btdidx->Click();
+  AddFileToFileList(prog->qulist, Wide(Write("hafen.txt", "Anker")));
+  prog->qulist->GetItems()->GetItem(0)->SetSelected(true);
+  prog->qulistDblClick(prog->qulist);
+  HWND edit = reinterpret_cast<HWND>(SendMessageA(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr) << "no label editing";
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Alter Hafen"));
+  SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(SendMessageA(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0), 0) << "Enter ends the editing";
+  EXPECT_EQ(Captions(prog->qulist), std::vector<std::string>{"Alter Hafen"});
+  // The index names the document by its new label.
+  prog->textindex->SetChecked(true);
+  prog->dstart->Click();
+  EXPECT_NE(prog->doutput->GetText().find(L"Alter Hafen"), std::wstring::npos) << formstest::Narrow(prog->doutput->GetText());
+  // Without a selected row nothing is edited.
+  prog->qulist->GetItems()->GetItem(0)->SetSelected(false);
+  prog->qulistDblClick(prog->qulist);
+  EXPECT_EQ(SendMessageA(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0), 0);
+}
+
 TEST_F(WizardsTest, ColumnClicksSortByLabelTextAndSizeAndTurnTheDirection) {
   // 9.5 KB, 10 KB, 1500 KB (a size written with a thousands separator) and a link's empty size.
   AddFileToFileList(prog->qulist, Wide(Write("mittel.txt", std::string(9728, 'x'))));
@@ -267,6 +291,30 @@ TEST_F(WizardsTest, DroppedFilesGoToTheListOfTheShownWizardAndFoldersAreSkipped)
   prog->rand_btdidx->Click();
   SendMessageA(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a})), 0);
   EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(WizardsTest, EveryPanelSendsDropsOntoEitherListToTheListOfItsWizard) {
+  const std::string file = Write("a.txt", "Anker"), folder = dir.File("ordner");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  struct Case {
+    TSpeedButton* panel;
+    TListView* target;
+  };
+  const Case cases[] = {{prog->rand_btstart, prog->squlist}, {prog->rand_bttxtidx, prog->squlist},
+                        {prog->rand_btdidx, prog->qulist},   {prog->rand_btstw, prog->squlist},
+                        {prog->rand_btinfo, prog->squlist}};
+  for (const Case& shown : cases) {
+    for (TListView* receiver : {prog->qulist, prog->squlist}) {
+      SCOPED_TRACE(shown.panel->GetName() + " onto " + receiver->GetName());
+      prog->DeleteAll->Click();
+      prog->sqdeleteall->Click();
+      shown.panel->Click();
+      Drop(receiver, {folder, file});
+      TListView* other = shown.target == prog->qulist ? prog->squlist : prog->qulist;
+      EXPECT_EQ(Captions(shown.target), std::vector<std::string>{"A"});
+      EXPECT_EQ(other->GetItems()->GetCount(), 0);
+    }
+  }
 }
 
 TEST_F(WizardsTest, ThousandsOfDroppedFilesArriveOnceEachInOneUpdateOfEitherList) {
