@@ -213,7 +213,7 @@ void TUCodeApplication::DoIdle() { GetHint(); }
 // ---- idle control ---------------------------------------------------------------------------
 
 TUCodeAppIdleEventControl::TUCodeAppIdleEventControl(TComponent* owner)
-    : TControl(owner), FIdleAction(new TAction(this)) {
+    : TControl(owner), FIdleAction(new TUCodeAction(this)) {
   SetParentFont(false);
   SetBounds(0, 0, 0, 0);
   FIdleAction->OnUpdate = TNotifyEvent(this, &TUCodeAppIdleEventControl::OnIdleUpdate);

@@ -232,7 +232,26 @@ std::wstring WideGetMenuItemHint(Menus::TMenuItem* item) {
   return AnsiToWide(item->GetHint());
 }
 
+void WideMenuSelectHint(const std::vector<TMenu*>& menus, const TMessage& message, bool clearUnknown) {
+  if (!UCodeApplication) return;
+  const UINT flags = HIWORD(message.WParam);
+  auto handle = reinterpret_cast<HMENU>(message.LParam);
+  const bool closed = flags == 0xFFFF && !handle;
+  Menus::TMenuItem* item = nullptr;
+  for (size_t i = 0; i < menus.size() && !closed && !item; ++i)
+    item = (flags & MF_POPUP)
+               ? menus[i]->FindItem(reinterpret_cast<UINT_PTR>(GetSubMenu(handle, LOWORD(message.WParam))), fkHandle)
+               : menus[i]->FindItem(LOWORD(message.WParam), fkCommand);
+  if (item) UCodeApplication->SetHint(WideGetLongHint(WideGetMenuItemHint(item)));
+  else if (closed || clearUnknown) UCodeApplication->SetHint(std::wstring());
+}
+
 // ---- TUCodeMainMenu -------------------------------------------------------------------------
+
+bool TUCodeMainMenu::DispatchMenuMessage(TMessage& message) {
+  if (message.Msg == WM_MENUSELECT) WideMenuSelectHint({this}, message, false);
+  return Menus::TMainMenu::DispatchMenuMessage(message);
+}
 
 // After the library made the bar's entries again (or took a window), the wide texts go back in.
 void TUCodeMainMenu::MenuChanged(TObject* sender, Menus::TMenuItem* source, bool rebuild) {
@@ -242,26 +261,14 @@ void TUCodeMainMenu::MenuChanged(TObject* sender, Menus::TMenuItem* source, bool
 
 // ---- TUCodePopupList ------------------------------------------------------------------------
 
-Menus::TMenuItem* TUCodePopupList::FindSelected(WPARAM selection, HMENU menu) const {
-  const UINT flags = HIWORD(selection);
-  for (int i = 0; i < GetCount(); ++i) {
-    TPopupMenu* popup = GetMenu(i);
-    Menus::TMenuItem* item =
-        (flags & MF_POPUP) ? popup->FindItem(reinterpret_cast<UINT_PTR>(GetSubMenu(menu, LOWORD(selection))), fkHandle)
-                           : popup->FindItem(LOWORD(selection), fkCommand);
-    if (item) return item;
-  }
-  return nullptr;
-}
-
 void TUCodePopupList::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case WM_MENUSELECT:
-      if (UCodeApplication) {
-        Menus::TMenuItem* item = FindSelected(message.WParam, reinterpret_cast<HMENU>(message.LParam));
-        UCodeApplication->SetHint(item ? WideGetLongHint(WideGetMenuItemHint(item)) : std::wstring());
-      }
+    case WM_MENUSELECT: {
+      std::vector<TMenu*> menus;
+      for (int i = 0; i < GetCount(); ++i) menus.push_back(GetMenu(i));
+      WideMenuSelectHint(menus, message, true);
       break;
+    }
     case WM_INITMENUPOPUP:
       for (int i = 0; i < GetCount(); ++i) {
         Menus::TMenuItem* item = GetMenu(i)->FindItem(message.WParam, fkHandle);

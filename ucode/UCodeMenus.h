@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "classlib/Menus.h"
 
@@ -58,11 +59,18 @@ void FixMenuBiDiProblem(Menus::TMenuItem* item);
 // The wide hint of a wide item, the 8-bit hint widened of any other.
 std::wstring WideGetMenuItemHint(Menus::TMenuItem* item);
 
+// The wide application hint of a WM_MENUSELECT of one of the menus: the long part of the
+// selected item's wide hint; empty when the menu closed, and (with `clearUnknown`) when the
+// menus hold no such item.
+void WideMenuSelectHint(const std::vector<TMenu*>& menus, const TMessage& message, bool clearUnknown);
+
 class TUCodeMainMenu : public Menus::TMainMenu {
   KX_COMPONENT(TUCodeMainMenu, Menus::TMainMenu)
  public:
   explicit TUCodeMainMenu(TComponent* owner) : Menus::TMainMenu(owner) {}
   void MenuChanged(TObject* sender, Menus::TMenuItem* source, bool rebuild) override;
+  // The selected item's wide hint becomes the application's, then the library goes on.
+  bool DispatchMenuMessage(TMessage& message) override;
 };
 
 // The program's popup list, taking over the library's window: wide hints of the selected items
@@ -74,9 +82,6 @@ class TUCodePopupList : public TPopupList {
 
  protected:
   void WndProc(TMessage& message) override;
-
- private:
-  Menus::TMenuItem* FindSelected(WPARAM selection, HMENU menu) const;
 };
 
 // Replaces the library's popup list with the wide one (once).

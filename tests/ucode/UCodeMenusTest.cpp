@@ -114,6 +114,20 @@ TEST_F(WideMenuBar, WideHintsStandBesideThe8BitOnes) {
   EXPECT_EQ(WideGetMenuItemHint(&plain), kAbout);
 }
 
+TEST_F(WideMenuBar, SelectingAnItemOfTheBarGivesTheApplicationItsWideHint) {
+  open->SetHint(L"Kurz|\x0416\x0430\x0440 lang");
+  SendMessageW(form->GetHandle(), WM_MENUSELECT, MAKEWPARAM(open->GetCommand(), MF_STRING),
+               reinterpret_cast<LPARAM>(file->GetHandle()));
+  EXPECT_EQ(UCodeApplication->GetHint(), L"\x0416\x0430\x0440 lang");
+  EXPECT_EQ(Application->GetHint(), "??? lang");
+  // The sub-menu's own item, chosen by its position on the bar.
+  file->SetHint(kFile);
+  SendMessageW(form->GetHandle(), WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(Bar()));
+  EXPECT_EQ(UCodeApplication->GetHint(), kFile);
+  SendMessageW(form->GetHandle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_EQ(UCodeApplication->GetHint(), L"");
+}
+
 TEST_F(WideMenuBar, AnItemOfAWideActionShowsTheActionsWideCaptionAndHint) {
   auto* action = new TUCodeAction(form.Get());
   action->SetCaption(L"&\x0421\x043E\x0445\x0440\x0430\x043D\x0438\x0442\x044C");  // &Сохранить
