@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <vector>
+
 #include "classlib/ComObj.h"
 #include "classlib/Forms.h"
 #include "classlib/Registry.h"
@@ -118,6 +120,19 @@ bool DeleteShellVerb(const std::string& parent, const std::string& verb, bool vi
   return registry.DeleteKey(key);
 }
 
+bool DeleteEmptyClassesKey(const std::string& key, bool view64) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ | (view64 ? KEY_WOW64_64KEY : 0), &opened) !=
+      ERROR_SUCCESS)
+    return false;
+  DWORD subKeys = 1, values = 1;
+  const bool counted = RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                        nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  RegCloseKey(opened);
+  if (!counted || subKeys != 0 || values != 0) return false;
+  return RegDeleteKeyExA(HKEY_CLASSES_ROOT, key.c_str(), view64 ? KEY_WOW64_64KEY : 0, 0) == ERROR_SUCCESS;
+}
+
 std::string ShellVerbCommand(const std::string& parent, const std::string& verb, bool view64) {
   return ClassesRootValue(parent + "\\shell\\" + verb + "\\command", view64);
 }
@@ -151,24 +166,61 @@ bool IsWow64() {
 
 namespace {
 
+// Systems without CheckTokenMembership: an access check against a security descriptor that
+// grants one right to the group alone answers whether the thread's token holds the group.
+bool AccessCheckMembership(PSID group) {
+  HANDLE token = nullptr;
+  if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY | TOKEN_DUPLICATE, TRUE, &token)) {
+    if (GetLastError() != ERROR_NO_TOKEN) return false;
+    HANDLE process = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, &process)) return false;
+    const BOOL duplicated = DuplicateToken(process, SecurityImpersonation, &token);
+    CloseHandle(process);
+    if (!duplicated) return false;
+  }
+  constexpr DWORD kRight = 1;
+  const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(group) - sizeof(DWORD);
+  std::vector<BYTE> aclBuffer(aclSize);
+  auto* acl = reinterpret_cast<PACL>(aclBuffer.data());
+  SECURITY_DESCRIPTOR descriptor;
+  bool member = false;
+  if (InitializeAcl(acl, aclSize, ACL_REVISION2) && AddAccessAllowedAce(acl, ACL_REVISION2, kRight, group) &&
+      InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+      SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE) && SetSecurityDescriptorOwner(&descriptor, group, FALSE) &&
+      SetSecurityDescriptorGroup(&descriptor, group, FALSE)) {
+    GENERIC_MAPPING mapping{kRight, kRight, kRight, kRight};
+    PRIVILEGE_SET privileges{};
+    DWORD privilegesSize = sizeof(privileges), granted = 0;
+    BOOL status = FALSE;
+    member = AccessCheck(&descriptor, token, kRight, &mapping, &privileges, &privilegesSize, &granted, &status) &&
+             status != FALSE;
+  }
+  CloseHandle(token);
+  return member;
+}
+
+}  // namespace
+
 // The administrators group's identifier: relative identifier 544 in the built-in domain 32.
-bool MemberOfAdministrators() {
+bool IsAdministratorsMember(bool byAccessCheck) {
   using TCheckTokenMembership = BOOL(WINAPI*)(HANDLE, PSID, PBOOL);
   static const auto checkTokenMembership = reinterpret_cast<TCheckTokenMembership>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "CheckTokenMembership")));
-  if (checkTokenMembership == nullptr) return false;
   SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
   PSID group = nullptr;
   if (!AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
                                 &group))
     return false;
-  BOOL member = FALSE;
-  const bool asked = checkTokenMembership(nullptr, group, &member) != FALSE;
+  bool member = false;
+  if (checkTokenMembership != nullptr && !byAccessCheck) {
+    BOOL isMember = FALSE;
+    member = checkTokenMembership(nullptr, group, &isMember) && isMember != FALSE;
+  } else {
+    member = AccessCheckMembership(group);
+  }
   FreeSid(group);
-  return asked && member != FALSE;
+  return member;
 }
-
-}  // namespace
 
 bool IsUserAdmin() {
   // The shell's own tests first: they know about elevation, which token membership alone
@@ -182,7 +234,7 @@ bool IsUserAdmin() {
   static const auto testTokenMembership = reinterpret_cast<TSHTestTokenMembership>(
       reinterpret_cast<void*>(GetProcAddress(shell, "SHTestTokenMembership")));
   if (testTokenMembership != nullptr) return testTokenMembership(nullptr, DOMAIN_ALIAS_RID_ADMINS) != FALSE;
-  return MemberOfAdministrators();
+  return IsAdministratorsMember(false);
 }
 
 void RestartAsAdmin() {

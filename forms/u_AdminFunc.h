@@ -41,6 +41,9 @@ bool WriteShellVerb(const std::string& parent, const std::string& verb, const st
 // Deletes the verb key below `parent` + "\shell" with its subkeys, and nothing else of
 // `parent`. True when the verb is gone (also when there was none).
 bool DeleteShellVerb(const std::string& parent, const std::string& verb, bool view64);
+// Deletes the key below HKEY_CLASSES_ROOT when it holds neither values nor subkeys; true when
+// it was deleted.
+bool DeleteEmptyClassesKey(const std::string& key, bool view64);
 // The open command of the verb, empty when there is none.
 std::string ShellVerbCommand(const std::string& parent, const std::string& verb, bool view64 = false);
 // The default value of a key below HKEY_CLASSES_ROOT (an extension's type name); empty when
@@ -52,7 +55,11 @@ bool ClassesRootKeyExists(const std::string& key, bool view64 = false);
 // when the system cannot tell.
 bool IsWow64();
 
-// True when the program runs with administrator rights.
+// Whether the thread's token holds the administrators group, asked through
+// CheckTokenMembership or, as on systems without it, through an access check.
+bool IsAdministratorsMember(bool byAccessCheck);
+// True when the program runs with administrator rights: the shell's tests where the system has
+// them, else the group membership.
 bool IsUserAdmin();
 
 // Starts the program file again with the "runas" verb (Windows asks for administrator rights)

@@ -256,6 +256,8 @@ void TShortcutsWindow::BeliebigeDateienAusClick(TObject*) {
     const std::string type = ClassesRootValue(extension, view64);
     if (!type.empty() && !DeleteShellVerb(type, FVerbKey, view64)) done = false;
     if (!DeleteShellVerb(extension, FVerbKey, view64)) done = false;
+    // An extension that had no key before holds only what adding made: it goes again.
+    if (DeleteEmptyClassesKey(extension + "\\shell", view64)) DeleteEmptyClassesKey(extension, view64);
   }
   Finish(done, false, false);
 }
