@@ -23,20 +23,6 @@ class TFlagScope {
   bool& FFlag;
 };
 
-// A caption without its hot-key marks: "&&" stands for "&", a single "&" goes.
-std::wstring WithoutHotKeyMarks(const std::wstring& caption) {
-  std::wstring result;
-  result.reserve(caption.size());
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == L'&') {
-      if (i + 1 >= caption.size()) break;
-      ++i;
-    }
-    result += caption[i];
-  }
-  return result;
-}
-
 IWideCustomAction* WideAction(TCustomAction* action) { return dynamic_cast<IWideCustomAction*>(action); }
 
 }  // namespace
@@ -169,10 +155,6 @@ void TUCodeHintAction::Assign(TPersistent* source) {
 
 // ---- links ----------------------------------------------------------------------------------
 
-bool WideSameStrippedCaption(const std::wstring& a, const std::wstring& b) {
-  return WideUpperCase(WithoutHotKeyMarks(a)) == WideUpperCase(WithoutHotKeyMarks(b));
-}
-
 bool WideSameHintText(const std::wstring& a, const std::wstring& b) { return WideUpperCase(a) == WideUpperCase(b); }
 
 std::wstring WideActionLinkNewCaption(TBasicAction* action, const std::string& value) {
@@ -189,6 +171,45 @@ std::wstring WideActionLinkNewHint(TBasicAction* action, const std::string& valu
   return Wide(value);
 }
 
+// -- menu items --
+namespace {
+
+std::wstring MenuItemCaption(Menus::TMenuItem* item) {
+  auto* wide = dynamic_cast<TUCodeMenuItem*>(item);
+  return wide ? wide->GetCaption() : Wide(item->GetCaption());
+}
+
+std::wstring MenuItemHint(Menus::TMenuItem* item) { return WideGetMenuItemHint(item); }
+
+}  // namespace
+
+bool TUCodeMenuActionLink::IsCaptionLinked() const {
+  return TMenuActionLink::IsCaptionLinked() &&
+         WideSameCaption(MenuItemCaption(FClient), WideGetActionCaption(static_cast<TCustomAction*>(FAction)));
+}
+
+bool TUCodeMenuActionLink::IsHintLinked() const {
+  return TMenuActionLink::IsHintLinked() &&
+         WideSameHintText(MenuItemHint(FClient), WideGetActionHint(static_cast<TCustomAction*>(FAction)));
+}
+
+void TUCodeMenuActionLink::SetCaption(const std::string& value) {
+  if (!IsCaptionLinked()) return;
+  if (auto* wide = dynamic_cast<TUCodeMenuItem*>(FClient))
+    wide->SetCaption(WideActionLinkNewCaption(FAction, value));
+  else
+    FClient->SetCaption(value);
+}
+
+void TUCodeMenuActionLink::SetHint(const std::string& value) {
+  if (!IsHintLinked()) return;
+  if (auto* wide = dynamic_cast<TUCodeMenuItem*>(FClient))
+    wide->SetHint(WideActionLinkNewHint(FAction, value));
+  else
+    FClient->SetHint(value);
+}
+
+// -- controls --
 TClass WideGetActionLinkClass(const TControl* control, TClass libraryClass) {
   TClass wide;
   if (Is<TCustomListView>(control))
@@ -234,6 +255,8 @@ struct UCodeActnListUnit {
     RegisterActionLinkClass<TUCodeToolButtonActionLink>();
     RegisterActionLinkClass<TUCodeSpeedButtonActionLink>();
     RegisterActionLinkClass<TUCodeBitBtnActionLink>();
+    RegisterMenuActionLinkClass(TUCodeMenuActionLink::StaticClass(),
+                                [](Menus::TMenuItem* client) -> TMenuActionLink* { return new TUCodeMenuActionLink(client); });
   }
 };
 UCodeActnListUnit ucodeActnListUnit;

@@ -15,6 +15,8 @@
 #include "classlib/ListView.h"
 #include "classlib/StdCtrls.h"
 #include "ucode/UCodeControls.h"
+#include "ucode/UCodeForms.h"
+#include "ucode/UCodeMenus.h"
 
 // ---------------------------------------------------------------------------------------------
 // Wide actions.
@@ -110,9 +112,7 @@ class TUCodeHintAction : public THintAction, public IWideCustomAction {
 // ---------------------------------------------------------------------------------------------
 // Wide action links.
 
-// True when two captions are the same once their hot-key marks are taken out, and when two hints
-// are the same (both case-insensitive).
-bool WideSameStrippedCaption(const std::wstring& a, const std::wstring& b);
+// True when two hints are the same, case ignored (captions compare with WideSameCaption).
 bool WideSameHintText(const std::wstring& a, const std::wstring& b);
 // The wide text a linked client takes when the action tells it of `value`: the wide text being
 // set, or `value` widened.
@@ -128,7 +128,7 @@ class TWideControlActionLinkOf : public Base {
   using Base::Base;
   bool IsCaptionLinked() const override {
     return Base::IsCaptionLinked() &&
-           WideSameStrippedCaption(WideGetControlText(this->FClient), WideGetActionCaption(Action()));
+           WideSameCaption(WideGetControlText(this->FClient), WideGetActionCaption(Action()));
   }
   bool IsHintLinked() const override {
     return Base::IsHintLinked() && WideSameHintText(WideGetControlHint(this->FClient), WideGetActionHint(Action()));
@@ -197,6 +197,17 @@ class TUCodeBitBtnActionLink : public TWideControlActionLinkOf<TBitBtnActionLink
   using TWideControlActionLinkOf::TWideControlActionLinkOf;
   bool IsGroupIndexLinked() const override { return IsCustomAction(); }
   void SetGroupIndex(int) override {}
+};
+
+// The link of a menu item: a wide menu item shows the action's wide caption and hint.
+class TUCodeMenuActionLink : public TMenuActionLink {
+  KX_CLASS(TUCodeMenuActionLink, TMenuActionLink)
+ public:
+  using TMenuActionLink::TMenuActionLink;
+  bool IsCaptionLinked() const override;
+  bool IsHintLinked() const override;
+  void SetCaption(const std::string& value) override;
+  void SetHint(const std::string& value) override;
 };
 
 // The wide link class for a control (list view, speed button, bitmap button, tool button,

@@ -138,6 +138,8 @@ void TUCodeMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
   Menus::TMenuItem::ActionChange(sender, checkDefaults);
 }
 
+TClass TUCodeMenuItem::GetActionLinkClass() const { return TUCodeMenuActionLink::StaticClass(); }
+
 void TUCodeMenuItem::UpdateMenuString() {
   FKeyboardLayout = ::GetKeyboardLayout(0);
   if (!Win32PlatformIsUnicode) return;

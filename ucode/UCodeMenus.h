@@ -39,6 +39,8 @@ class TUCodeMenuItem : public Menus::TMenuItem {
   // A wide action gives the item its wide caption and hint (when loading, only where the item
   // has none of its own); then the library takes the rest.
   void ActionChange(TObject* sender, bool checkDefaults) override;
+  // Links to actions are wide menu links.
+  TClass GetActionLinkClass() const override;
 
   // Writes the item's wide text (and shortcut) into its native entry when that is a text entry.
   void UpdateMenuString();

@@ -11,6 +11,8 @@
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeComCtrls.h"
 #include "ucode/UCodeExtCtrls.h"
+#include "ucode/UCodeForms.h"
+#include "ucode/UCodeMenus.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSystem.h"
 
@@ -294,4 +296,58 @@ end
   EXPECT_EQ(host.taking->GetHint(), file);
   EXPECT_EQ(host.own->GetCaption(), L"Eigener Text");
   EXPECT_EQ(host.own->GetHint(), file);
+}
+
+namespace {
+
+std::wstring EntryText(HMENU menu, UINT position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_STRING;
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return L"<no entry>";
+  std::wstring text(info.cch + 1, L'\0');
+  info.dwTypeData = text.data();
+  info.cch = static_cast<UINT>(text.size());
+  GetMenuItemInfoW(menu, position, TRUE, &info);
+  text.resize(info.cch);
+  return text;
+}
+
+}  // namespace
+
+TEST(WideActionLinks, LinkedMenuItemsShowTheWideTextsInTheNativeMenuAndFollowChanges) {
+  InitUCodeForms();
+  wintest::ShownForm form;
+  auto* action = new TUCodeAction(form.Get());
+  action->SetCaption(kOpen);
+  action->SetHint(kOpenHint);
+  action->SetShortCut(ShortCut('O', ssCtrl));
+  auto* menu = new TUCodeMainMenu(form.Get());
+  auto* file = new TUCodeMenuItem(form.Get());
+  file->SetCaption(L"\x0424\x0430\x0439\x043B");  // Файл
+  auto* open = new TUCodeMenuItem(form.Get());
+  auto* other = new TUCodeMenuItem(form.Get());
+  file->Add(open);
+  file->Add(other);
+  menu->GetItems()->Add(file);
+  form->SetMenu(menu);
+  open->SetAction(action);
+  other->SetAction(action);
+  EXPECT_EQ(open->GetActionLink()->ClassType(), TUCodeMenuActionLink::StaticClass());
+  EXPECT_EQ(EntryText(file->GetHandle(), 0), kOpen + L"\tCtrl+O");
+  EXPECT_EQ(WideGetMenuItemHint(open), kOpenHint);
+  EXPECT_TRUE(open->GetActionLink()->IsCaptionLinked());
+
+  // New texts reach the native entries, also one of the same 8-bit form as the last.
+  action->SetCaption(kPeace);
+  action->SetCaption(kHouse);
+  action->SetHint(kPeace);
+  EXPECT_EQ(EntryText(file->GetHandle(), 0), kHouse + L"\tCtrl+O");
+  EXPECT_EQ(EntryText(file->GetHandle(), 1), kHouse + L"\tCtrl+O");
+  EXPECT_EQ(WideGetMenuItemHint(other), kPeace);
+
+  // The 8-bit caption changed directly: the items show it, widened.
+  action->TCustomAction::SetCaption("&Neu");
+  EXPECT_EQ(EntryText(file->GetHandle(), 0), L"&Neu\tCtrl+O");
+  form->SetMenu(nullptr);
 }
