@@ -646,6 +646,87 @@ void Tprog::mft3Click(TObject*) { DescribeTextIndexSettings(tt3); }
 void Tprog::mft4Click(TObject*) { DescribeTextIndexSettings(tt4); }
 void Tprog::mft5Click(TObject*) { DescribeTextIndexSettings(tt5); }
 void Tprog::mft6Click(TObject*) { DescribeTextIndexSettings(tt6); }
+void Tprog::medkClick(TObject*) { DescribeFileIndexSettings(td2); }
+void Tprog::meskClick(TObject*) { DescribeKeywordIndexSettings(ts2); }
+void Tprog::mfd1Click(TObject*) { DescribeFileIndexSettings(td1); }
+void Tprog::mfd2Click(TObject*) { DescribeFileIndexSettings(td2); }
+void Tprog::mfd3Click(TObject*) { DescribeFileIndexSettings(td3); }
+void Tprog::mfd4Click(TObject*) { DescribeFileIndexSettings(td4); }
+void Tprog::mfd5Click(TObject*) { DescribeFileIndexSettings(td5); }
+void Tprog::mfs1Click(TObject*) { DescribeKeywordIndexSettings(ts1); }
+void Tprog::mfs2Click(TObject*) { DescribeKeywordIndexSettings(ts2); }
+void Tprog::mfs3Click(TObject*) { DescribeKeywordIndexSettings(ts3); }
+void Tprog::mfs4Click(TObject*) { DescribeKeywordIndexSettings(ts4); }
+void Tprog::mfs5Click(TObject*) { DescribeKeywordIndexSettings(ts5); }
+
+void Tprog::mt1Click(TObject*) { editneg->ShowWithLists(); }
+void Tprog::mt2Click(TObject*) { editpos->ShowWithLists(); }
+void Tprog::mt3Click(TObject*) { edittxt2idx->Show(); }
+void Tprog::mt4Click(TObject*) { edittxt->Show(); }
+
+// ---- Information pages
+
+namespace {
+
+// The German pages in the order the buttons step through them; the English page of each topic.
+std::array<TTabSheet*, 5> GermanInfoPages() { return {prog->tide1, prog->tide2, prog->tide5, prog->tide3, prog->tide4}; }
+
+TTabSheet* EnglishPageOf(TTabSheet* german) {
+  const std::array<std::pair<TTabSheet*, TTabSheet*>, 5> topics = {{{prog->tide1, prog->tien1},
+                                                                    {prog->tide2, prog->tien2},
+                                                                    {prog->tide3, prog->tien3},
+                                                                    {prog->tide4, prog->tien4},
+                                                                    {prog->tide5, prog->tien5}}};
+  for (const auto& [de, en] : topics)
+    if (de == german) return en;
+  return nullptr;
+}
+
+// Back is enabled but on the first page, next but on the licence.
+void EnableInfoButtons(TPageControl* pages, TButton* back, TButton* next, TTabSheet* first, TTabSheet* last) {
+  back->SetEnabled(pages->GetActivePage() != first);
+  next->SetEnabled(pages->GetActivePage() != last);
+}
+
+// The German page `step` places before or after the one shown.
+void StepGermanInfoPage(int step) {
+  const auto pages = GermanInfoPages();
+  const auto at = std::find(pages.begin(), pages.end(), prog->pcide->GetActivePage());
+  if (at == pages.end()) return;
+  const auto index = (at - pages.begin()) + step;
+  if (index >= 0 && index < static_cast<long>(pages.size())) ShowMainPage(pages[static_cast<size_t>(index)]);
+}
+
+void StepEnglishInfoPage(bool forward) {
+  prog->pcien->SelectNextPage(forward, false);
+  EnableInfoButtons(prog->pcien, prog->btien1, prog->btien2, prog->tien1, prog->tien4);
+}
+
+}  // namespace
+
+void ShowMainPage(TTabSheet* page) {
+  if (!prog->pinfo->GetVisible()) ShowOnlyPanel(prog->pinfo);
+  prog->pcide->SetActivePage(page);
+  EnableInfoButtons(prog->pcide, prog->btide1, prog->btide2, prog->tide1, prog->tide4);
+  if (TTabSheet* english = EnglishPageOf(page)) prog->pcien->SetActivePage(english);
+  EnableInfoButtons(prog->pcien, prog->btien1, prog->btien2, prog->tien1, prog->tien4);
+}
+
+void Tprog::minfo1Click(TObject*) { ShowMainPage(tide1); }
+void Tprog::minfo2Click(TObject*) { ShowMainPage(tide2); }
+void Tprog::minfo3Click(TObject*) { ShowMainPage(tide3); }
+void Tprog::minfo4Click(TObject*) { ShowMainPage(tide4); }
+void Tprog::Software1Click(TObject*) { ShowMainPage(tide5); }
+void Tprog::Software2Click(TObject*) { ShowMainPage(tide5); }
+void Tprog::KurzbeschreibungallerProgramme1Click(TObject*) { ShowMainPage(tide5); }
+void Tprog::BriefDescriptionoftheSoftware1Click(TObject*) { ShowMainPage(tide5); }
+
+void Tprog::pcideChange(TObject*) { EnableInfoButtons(pcide, btide1, btide2, tide1, tide4); }
+void Tprog::pcienChange(TObject*) { EnableInfoButtons(pcien, btien1, btien2, tien1, tien4); }
+void Tprog::btide1Click(TObject*) { StepGermanInfoPage(-1); }
+void Tprog::btide2Click(TObject*) { StepGermanInfoPage(1); }
+void Tprog::btien1Click(TObject*) { StepEnglishInfoPage(false); }
+void Tprog::btien2Click(TObject*) { StepEnglishInfoPage(true); }
 
 void Tprog::sz_bearbeitenClick(TObject*) {
   TUCodeStrings* lines = szbearbeiten->liste->GetLines();
@@ -824,8 +905,20 @@ void Tprog::qulistDblClick(TObject* sender) {
   if (TListItem* item = list->GetSelected()) item->EditCaption();
 }
 
+namespace {
+
+// The file index to extend, named through the open dialog; false when nothing was chosen.
+bool ChooseFileIndexToExtend() {
+  TOpenDialog* dialog = prog->OpenIndex;
+  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+  prog->dkt_index->SetCaption(dialog->GetFileName());
+  return true;
+}
+
+}  // namespace
+
 void Tprog::dandindexClick(TObject*) {
-  if (OpenIndex->Execute() && !OpenIndex->GetFileName().empty()) dkt_index->SetCaption(OpenIndex->GetFileName());
+  ChooseFileIndexToExtend();
   dkt_integrieren->SetChecked(true);
 }
 
@@ -869,8 +962,10 @@ void Tprog::mneudateiClick(TObject*) {
   DescribeFileIndexSettings(td1);
 }
 
+// Loading an index runs the wizard on it; a cancelled choice leaves everything as it was.
 void Tprog::mdidxloadClick(TObject*) {
-  dandindexClick(this);
+  if (!ChooseFileIndexToExtend()) return;
+  dkt_integrieren->SetChecked(true);
   DescribeFileIndexSettings(td5);
   dstartClick(dstart);
 }
@@ -971,6 +1066,18 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(soutputspeichern); KX_FIELD(Zeilenumbruch); KX_FIELD(IconList);
   KX_FIELD(menu); KX_FIELD(mdatei); KX_FIELD(mneu); KX_FIELD(mneutxt); KX_FIELD(mtidxload); KX_FIELD(mtidxsave); KX_FIELD(ext1); KX_FIELD(Indexidx1); KX_FIELD(mbeenden); KX_FIELD(meinst); KX_FIELD(met); KX_FIELD(mets); KX_FIELD(metk); KX_FIELD(metd); KX_FIELD(mes); KX_FIELD(mesd); KX_FIELD(mtools); KX_FIELD(m_komp); KX_FIELD(mewl); KX_FIELD(mewlneg); KX_FIELD(mewlpos); KX_FIELD(zspmenu); KX_FIELD(spopt); KX_FIELD(mspr); KX_FIELD(msprde); KX_FIELD(mspren); KX_FIELD(m_konfig); KX_FIELD(m_konfig_save); KX_FIELD(m_konfig_save_start); KX_FIELD(m_konfig_load); KX_FIELD(m_konfig_autosave); KX_FIELD(m_konfig_autosave_nie); KX_FIELD(m_konfig_autosave_alles); KX_FIELD(m_konfig_standard); KX_FIELD(m_konfig_start); KX_FIELD(mfenster); KX_FIELD(mfstart); KX_FIELD(mft); KX_FIELD(mft1); KX_FIELD(mft2); KX_FIELD(mft3); KX_FIELD(mft4); KX_FIELD(mft5); KX_FIELD(mft6); KX_FIELD(sd_konfig); KX_FIELD(od_konfig);
   KX_FIELD(m_bug); KX_FIELD(verk); KX_FIELD(verk_qcfg); KX_FIELD(verk_idx); KX_FIELD(m_links);
+  KX_FIELD(mneudatei); KX_FIELD(mneustw); KX_FIELD(mdidxload); KX_FIELD(mdidxsave); KX_FIELD(extHTML1);
+  KX_FIELD(Indexidx2); KX_FIELD(mstwidxsave); KX_FIELD(med); KX_FIELD(medk); KX_FIELD(medd); KX_FIELD(mesk);
+  KX_FIELD(mfd); KX_FIELD(mfd1); KX_FIELD(mfd2); KX_FIELD(mfd3); KX_FIELD(mfd4); KX_FIELD(mfd5); KX_FIELD(mfs);
+  KX_FIELD(mfs1); KX_FIELD(mfs2); KX_FIELD(mfs3); KX_FIELD(mfs4); KX_FIELD(mfs5); KX_FIELD(mfi); KX_FIELD(mfi1);
+  KX_FIELD(mfi2); KX_FIELD(Software2); KX_FIELD(mfi3); KX_FIELD(mfi4); KX_FIELD(mt1); KX_FIELD(mt2); KX_FIELD(mt3);
+  KX_FIELD(mt4); KX_FIELD(m_soft_de); KX_FIELD(m_soft_en); KX_FIELD(KurzbeschreibungallerProgramme1);
+  KX_FIELD(BriefDescriptionoftheSoftware1); KX_FIELD(minfo); KX_FIELD(minfo1); KX_FIELD(minfo2); KX_FIELD(Software1);
+  KX_FIELD(minfo3); KX_FIELD(minfo4);
+  KX_FIELD(pstart_de); KX_FIELD(laspenden); KX_FIELD(pinfo_de); KX_FIELD(pinfo_en); KX_FIELD(pcide); KX_FIELD(tide1);
+  KX_FIELD(tide2); KX_FIELD(tide5); KX_FIELD(tide3); KX_FIELD(tide4); KX_FIELD(btide1); KX_FIELD(btide2);
+  KX_FIELD(pcien); KX_FIELD(tien1); KX_FIELD(tien2); KX_FIELD(tien5); KX_FIELD(tien3); KX_FIELD(tien4);
+  KX_FIELD(btien1); KX_FIELD(btien2);
   KX_FIELD(start_text0); KX_FIELD(start_label1); KX_FIELD(start_label2); KX_FIELD(start_label3);
   KX_FIELD(start_label4); KX_FIELD(start_text1); KX_FIELD(start_text2); KX_FIELD(start_text3); KX_FIELD(start_text4);
 #undef KX_FIELD
@@ -1049,6 +1156,36 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   p.Handler("mft4Click", &Tprog::mft4Click);
   p.Handler("mft5Click", &Tprog::mft5Click);
   p.Handler("mft6Click", &Tprog::mft6Click);
+  p.Handler("medkClick", &Tprog::medkClick);
+  p.Handler("meskClick", &Tprog::meskClick);
+  p.Handler("mfd1Click", &Tprog::mfd1Click);
+  p.Handler("mfd2Click", &Tprog::mfd2Click);
+  p.Handler("mfd3Click", &Tprog::mfd3Click);
+  p.Handler("mfd4Click", &Tprog::mfd4Click);
+  p.Handler("mfd5Click", &Tprog::mfd5Click);
+  p.Handler("mfs1Click", &Tprog::mfs1Click);
+  p.Handler("mfs2Click", &Tprog::mfs2Click);
+  p.Handler("mfs3Click", &Tprog::mfs3Click);
+  p.Handler("mfs4Click", &Tprog::mfs4Click);
+  p.Handler("mfs5Click", &Tprog::mfs5Click);
+  p.Handler("mt1Click", &Tprog::mt1Click);
+  p.Handler("mt2Click", &Tprog::mt2Click);
+  p.Handler("mt3Click", &Tprog::mt3Click);
+  p.Handler("mt4Click", &Tprog::mt4Click);
+  p.Handler("minfo1Click", &Tprog::minfo1Click);
+  p.Handler("minfo2Click", &Tprog::minfo2Click);
+  p.Handler("minfo3Click", &Tprog::minfo3Click);
+  p.Handler("minfo4Click", &Tprog::minfo4Click);
+  p.Handler("Software1Click", &Tprog::Software1Click);
+  p.Handler("Software2Click", &Tprog::Software2Click);
+  p.Handler("KurzbeschreibungallerProgramme1Click", &Tprog::KurzbeschreibungallerProgramme1Click);
+  p.Handler("BriefDescriptionoftheSoftware1Click", &Tprog::BriefDescriptionoftheSoftware1Click);
+  p.Handler("pcideChange", &Tprog::pcideChange);
+  p.Handler("pcienChange", &Tprog::pcienChange);
+  p.Handler("btide1Click", &Tprog::btide1Click);
+  p.Handler("btide2Click", &Tprog::btide2Click);
+  p.Handler("btien1Click", &Tprog::btien1Click);
+  p.Handler("btien2Click", &Tprog::btien2Click);
   p.Handler("mtidxloadClick", &Tprog::mtidxloadClick);
   p.Handler("sz_bearbeitenClick", &Tprog::sz_bearbeitenClick);
   p.Handler("dctChange", &Tprog::dctChange);

@@ -88,117 +88,136 @@ object prog: Tprog
     Height = 669
     Align = alClient
     BevelOuter = bvNone
-    object start_text0: TStaticText
-      Left = 24
-      Top = 24
-      Width = 700
-      Height = 20
-      Anchors = [akLeft, akTop, akRight]
-      AutoSize = False
-      Caption = 'Willkommen bei Kaptorix: Stichwortverzeichnisse für Bücher, Texte und Dokumente.'
-      Font.Name = 'Tahoma'
-      Font.Height = -13
-      Font.Style = [fsBold]
-    end
-    object start_label1: TLabel
-      OnMouseEnter = start_label1MouseEnter
-      OnMouseLeave = start_label1MouseLeave
-      Left = 24
-      Top = 72
-      Caption = 'Text Index'
-      Cursor = crHandPoint
-      Font.Name = 'Tahoma'
-      Font.Height = -13
-      Font.Style = [fsBold]
-      OnClick = rand_bttxtidxClick
-    end
-    object start_text1: TStaticText
-      OnMouseEnter = StaticTextMouseEnter
-      OnMouseLeave = StaticTextMouseLeave
-      Left = 24
-      Top = 94
-      Width = 700
-      Height = 40
-      Anchors = [akLeft, akTop, akRight]
-      AutoSize = False
-      Caption = 'Ein Index zu einem Text: jedes Stichwort mit den Seiten, auf denen es steht. Seitenzahlen schreiben Sie mit dem Editor unter "Tools" in den Text.'
-      Cursor = crHandPoint
-      OnClick = rand_bttxtidxClick
-    end
-    object start_label2: TLabel
-      OnMouseEnter = start_label2MouseEnter
-      OnMouseLeave = start_label2MouseLeave
-      Left = 24
-      Top = 152
-      Caption = 'Datei Index'
-      Cursor = crHandPoint
-      Font.Name = 'Tahoma'
-      Font.Height = -13
-      Font.Style = [fsBold]
-      OnClick = rand_btdidxClick
-    end
-    object start_text2: TStaticText
-      OnMouseEnter = StaticTextMouseEnter
-      OnMouseLeave = StaticTextMouseLeave
-      Left = 24
-      Top = 174
-      Width = 700
-      Height = 40
-      Anchors = [akLeft, akTop, akRight]
-      AutoSize = False
-      Caption = 'Ein Index zu einer Liste von Dokumenten: jedes Stichwort mit den Dokumenten, die es enthalten.'
-      Cursor = crHandPoint
-      OnClick = rand_btdidxClick
-    end
-    object start_label3: TLabel
-      OnMouseEnter = start_label3MouseEnter
-      OnMouseLeave = start_label3MouseLeave
-      Left = 24
-      Top = 232
-      Caption = 'Stichwort Index'
-      Cursor = crHandPoint
-      Font.Name = 'Tahoma'
-      Font.Height = -13
-      Font.Style = [fsBold]
-      OnClick = rand_btstwClick
-    end
-    object start_text3: TStaticText
-      OnMouseEnter = StaticTextMouseEnter
-      OnMouseLeave = StaticTextMouseLeave
-      Left = 24
-      Top = 254
-      Width = 700
-      Height = 40
-      Anchors = [akLeft, akTop, akRight]
-      AutoSize = False
-      Caption = 'Zu jeder Datei einer Liste die Stichwörter, die in ihr vorkommen.'
-      Cursor = crHandPoint
-      OnClick = rand_btstwClick
-    end
-    object start_label4: TLabel
-      OnMouseEnter = start_label4MouseEnter
-      OnMouseLeave = start_label4MouseLeave
-      Left = 24
-      Top = 312
-      Caption = 'Informationen'
-      Cursor = crHandPoint
-      Font.Name = 'Tahoma'
-      Font.Height = -13
-      Font.Style = [fsBold]
-      OnClick = rand_btinfoClick
-    end
-    object start_text4: TStaticText
-      OnMouseEnter = StaticTextMouseEnter
-      OnMouseLeave = StaticTextMouseLeave
-      Left = 24
-      Top = 334
-      Width = 700
-      Height = 40
-      Anchors = [akLeft, akTop, akRight]
-      AutoSize = False
-      Caption = 'Hilfe, Lizenz und die Seiten des Herstellers.'
-      Cursor = crHandPoint
-      OnClick = rand_btinfoClick
+    object pstart_de: TPanel
+      Left = 0
+      Top = 0
+      Width = 765
+      Height = 669
+      Align = alClient
+      BevelOuter = bvNone
+      object start_text0: TStaticText
+        Left = 24
+        Top = 24
+        Width = 700
+        Height = 20
+        Anchors = [akLeft, akTop, akRight]
+        AutoSize = False
+        Caption = 'Willkommen bei Kaptorix: Stichwortverzeichnisse für Bücher, Texte und Dokumente.'
+        Font.Name = 'Tahoma'
+        Font.Height = -13
+        Font.Style = [fsBold]
+      end
+      object start_label1: TLabel
+        OnMouseEnter = start_label1MouseEnter
+        OnMouseLeave = start_label1MouseLeave
+        Left = 24
+        Top = 72
+        Caption = 'Text Index'
+        Cursor = crHandPoint
+        Font.Name = 'Tahoma'
+        Font.Height = -13
+        Font.Style = [fsBold]
+        OnClick = rand_bttxtidxClick
+      end
+      object start_text1: TStaticText
+        OnMouseEnter = StaticTextMouseEnter
+        OnMouseLeave = StaticTextMouseLeave
+        Left = 24
+        Top = 94
+        Width = 700
+        Height = 40
+        Anchors = [akLeft, akTop, akRight]
+        AutoSize = False
+        Caption = 'Ein Index zu einem Text: jedes Stichwort mit den Seiten, auf denen es steht. Seitenzahlen schreiben Sie mit dem Editor unter "Tools" in den Text.'
+        Cursor = crHandPoint
+        OnClick = rand_bttxtidxClick
+      end
+      object start_label2: TLabel
+        OnMouseEnter = start_label2MouseEnter
+        OnMouseLeave = start_label2MouseLeave
+        Left = 24
+        Top = 152
+        Caption = 'Datei Index'
+        Cursor = crHandPoint
+        Font.Name = 'Tahoma'
+        Font.Height = -13
+        Font.Style = [fsBold]
+        OnClick = rand_btdidxClick
+      end
+      object start_text2: TStaticText
+        OnMouseEnter = StaticTextMouseEnter
+        OnMouseLeave = StaticTextMouseLeave
+        Left = 24
+        Top = 174
+        Width = 700
+        Height = 40
+        Anchors = [akLeft, akTop, akRight]
+        AutoSize = False
+        Caption = 'Ein Index zu einer Liste von Dokumenten: jedes Stichwort mit den Dokumenten, die es enthalten.'
+        Cursor = crHandPoint
+        OnClick = rand_btdidxClick
+      end
+      object start_label3: TLabel
+        OnMouseEnter = start_label3MouseEnter
+        OnMouseLeave = start_label3MouseLeave
+        Left = 24
+        Top = 232
+        Caption = 'Stichwort Index'
+        Cursor = crHandPoint
+        Font.Name = 'Tahoma'
+        Font.Height = -13
+        Font.Style = [fsBold]
+        OnClick = rand_btstwClick
+      end
+      object start_text3: TStaticText
+        OnMouseEnter = StaticTextMouseEnter
+        OnMouseLeave = StaticTextMouseLeave
+        Left = 24
+        Top = 254
+        Width = 700
+        Height = 40
+        Anchors = [akLeft, akTop, akRight]
+        AutoSize = False
+        Caption = 'Zu jeder Datei einer Liste die Stichwörter, die in ihr vorkommen.'
+        Cursor = crHandPoint
+        OnClick = rand_btstwClick
+      end
+      object start_label4: TLabel
+        OnMouseEnter = start_label4MouseEnter
+        OnMouseLeave = start_label4MouseLeave
+        Left = 24
+        Top = 312
+        Caption = 'Informationen'
+        Cursor = crHandPoint
+        Font.Name = 'Tahoma'
+        Font.Height = -13
+        Font.Style = [fsBold]
+        OnClick = rand_btinfoClick
+      end
+      object start_text4: TStaticText
+        OnMouseEnter = StaticTextMouseEnter
+        OnMouseLeave = StaticTextMouseLeave
+        Left = 24
+        Top = 334
+        Width = 700
+        Height = 40
+        Anchors = [akLeft, akTop, akRight]
+        AutoSize = False
+        Caption = 'Hilfe, Lizenz und die Seiten des Herstellers.'
+        Cursor = crHandPoint
+        OnClick = rand_btinfoClick
+      end
+      object laspenden: TLabel
+        Left = 24
+        Top = 400
+        Caption = 'kaptorix.de/spenden - Vielen Dank!'
+        Cursor = crHandPoint
+        Font.Name = 'Tahoma'
+        Font.Height = -11
+        Font.Color = clBlue
+        Font.Style = [fsUnderline]
+        OnClick = laspendenClick
+      end
     end
   end
   object pgtxt: TPanel
@@ -699,7 +718,7 @@ object prog: Tprog
     Align = alClient
     BevelOuter = bvNone
     Visible = False
-    object pdkopf: TPanel
+    object Panel5: TPanel
       Left = 0
       Top = 0
       Width = 765
@@ -715,7 +734,7 @@ object prog: Tprog
         Font.Style = [fsBold]
       end
     end
-    object pdknoepfe: TPanel
+    object Panel6: TPanel
       Left = 0
       Top = 625
       Width = 765
@@ -1183,7 +1202,7 @@ object prog: Tprog
     Align = alClient
     BevelOuter = bvNone
     Visible = False
-    object pskopf: TPanel
+    object Panel7: TPanel
       Left = 0
       Top = 0
       Width = 765
@@ -1199,7 +1218,7 @@ object prog: Tprog
         Font.Style = [fsBold]
       end
     end
-    object psknoepfe: TPanel
+    object Panel8: TPanel
       Left = 0
       Top = 625
       Width = 765
@@ -1635,6 +1654,364 @@ object prog: Tprog
     Align = alClient
     BevelOuter = bvNone
     Visible = False
+    object pinfo_de: TPanel
+      Left = 0
+      Top = 0
+      Width = 765
+      Height = 669
+      Align = alClient
+      BevelOuter = bvNone
+      object Panel3: TPanel
+        Left = 0
+        Top = 0
+        Width = 765
+        Height = 40
+        Align = alTop
+        BevelOuter = bvNone
+        object pinfo_de_titel: TLabel
+          Left = 16
+          Top = 10
+          Caption = 'Informationen'
+          Font.Name = 'Tahoma'
+          Font.Height = -16
+          Font.Style = [fsBold]
+        end
+      end
+      object Panel4: TPanel
+        Left = 0
+        Top = 625
+        Width = 765
+        Height = 44
+        Align = alBottom
+        BevelOuter = bvNone
+        object btide1: TButton
+          Left = 529
+          Top = 8
+          Width = 105
+          Height = 25
+          Caption = '<< zurück'
+          Anchors = [akTop, akRight]
+          OnClick = btide1Click
+        end
+        object btide2: TButton
+          Left = 648
+          Top = 8
+          Width = 105
+          Height = 25
+          Caption = 'weiter >>'
+          Anchors = [akTop, akRight]
+          OnClick = btide2Click
+        end
+      end
+      object pcide: TPageControl
+        Left = 0
+        Top = 40
+        Width = 765
+        Height = 585
+        Align = alClient
+        ActivePage = tide1
+        OnChange = pcideChange
+        object tide1: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Hilfe'
+          object tide1_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 336
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix erstellt Stichwortverzeichnisse, wie sie am Ende eines Buches stehen: jedes Stichwort mit den Stellen, an denen es vorkommt.'#13#10''#13#10'Text Index: Wählen Sie eine Textdatei oder geben Sie den Text ein. Entweder ist jede Zeile eine Seite, oder Kaptorix liest die Seitenzahlen aus dem Text ("Auslesen"). Unter "Kriterien" legen Sie fest, welche Wörter in den Index kommen. "Index Erstellen" schreibt jedes Stichwort mit seinen Seiten.'#13#10''#13#10'Datei Index: Stellen Sie eine Liste von Dokumenten zusammen, über "Durchsuchen..", einen eingegebenen Pfad oder durch Ziehen mit der Maus. Der Index nennt zu jedem Stichwort die Dokumente, die es enthalten, als Text oder als Webseite.'#13#10''#13#10'Stichwort Index: Zu jeder Datei einer Liste schreibt Kaptorix die Stichwörter, die in ihr vorkommen.'#13#10''#13#10'Die Negativliste enthält Wörter, die nie in den Index kommen, die Positivliste Wörter, die immer hineinkommen. Alle Einstellungen lassen sich unter "Konfiguration" in einer Datei (*.qcfg) speichern und wieder laden.'#13#10''#13#10'Weitere Hilfe finden Sie im Internet:'
+          end
+          object tide1_link1: TLabel
+            Left = 16
+            Top = 364
+            Caption = 'kaptorix.de/hilfe'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+        end
+        object tide2: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Empfehlungen'
+          object tide2_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 240
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Enthält Ihr Text keine Seitenzahlen, schreiben Sie sie mit "Tools" > "Seitenzahlen in Text schreiben" hinein.'#13#10''#13#10'Aus einem ersten Index baut "Tools" > "Index > Negativliste" eine Negativliste: Wörter, die nicht in den Index gehören, werden beim nächsten Lauf aussortiert.'#13#10''#13#10'Speichern Sie einen Index als Index-Datei (*.idx), um ihn später mit "Zu einem vorhandenen Index hinzufügen" zu erweitern.'#13#10''#13#10'Ein gedrucktes oder getipptes Verzeichnis wird mit "Tools" > "Text > Index (*.idx)" zur Index-Datei.'#13#10''#13#10'Word-Dokumente liest Kaptorix über Microsoft Word; "Tools" > "Kompatibilitätstest" prüft, ob Word bereitsteht.'
+          end
+        end
+        object tide5: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Software'
+          object tide5_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 48
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix ist eines von mehreren Programmen desselben Herstellers. Eine Übersicht mit kurzen Beschreibungen finden Sie hier:'
+          end
+          object tide5_link1: TLabel
+            Left = 16
+            Top = 76
+            Caption = 'kalwe.de/software'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+          object tide5_link2: TLabel
+            Left = 16
+            Top = 98
+            Caption = 'kaptorix.de'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+        end
+        object tide3: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Wieso spenden?'
+          object tide3_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 96
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix ist kostenlos. Spenden helfen, das Programm weiterzuentwickeln, Fehler zu beheben und die Hilfe aktuell zu halten.'#13#10''#13#10'Wenn Kaptorix Ihnen Arbeit erspart hat, freuen wir uns über eine Spende in beliebiger Höhe:'
+          end
+          object tide3_link1: TLabel
+            Left = 16
+            Top = 124
+            Caption = 'kaptorix.de/spenden'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+        end
+        object tide4: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Lizenz'
+          object tide4_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 224
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix darf kostenlos benutzt, kopiert und weitergegeben werden, privat wie beruflich, solange das Programm unverändert bleibt und für die Weitergabe kein Geld verlangt wird.'#13#10''#13#10'Die Indexe, Wortlisten und Konfigurationen, die Sie mit Kaptorix erstellen, gehören Ihnen.'#13#10''#13#10'Das Programm wird so geliefert, wie es ist, ohne Gewähr für seine Eignung zu einem bestimmten Zweck. Soweit das Gesetz es zulässt, haftet der Hersteller nicht für Schäden, die aus der Benutzung entstehen.'#13#10''#13#10'Das Programm zu verändern, zu zerlegen oder zu verkaufen, bedarf der Zustimmung des Herstellers.'
+          end
+        end
+      end
+    end
+    object pinfo_en: TPanel
+      Left = 0
+      Top = 0
+      Width = 765
+      Height = 669
+      Align = alClient
+      BevelOuter = bvNone
+      Visible = False
+      object Panel10: TPanel
+        Left = 0
+        Top = 0
+        Width = 765
+        Height = 40
+        Align = alTop
+        BevelOuter = bvNone
+        object pinfo_en_titel: TLabel
+          Left = 16
+          Top = 10
+          Caption = 'Information'
+          Font.Name = 'Tahoma'
+          Font.Height = -16
+          Font.Style = [fsBold]
+        end
+      end
+      object Panel9: TPanel
+        Left = 0
+        Top = 625
+        Width = 765
+        Height = 44
+        Align = alBottom
+        BevelOuter = bvNone
+        object btien1: TButton
+          Left = 529
+          Top = 8
+          Width = 105
+          Height = 25
+          Caption = '<< back'
+          Anchors = [akTop, akRight]
+          OnClick = btien1Click
+        end
+        object btien2: TButton
+          Left = 648
+          Top = 8
+          Width = 105
+          Height = 25
+          Caption = 'next >>'
+          Anchors = [akTop, akRight]
+          OnClick = btien2Click
+        end
+      end
+      object pcien: TPageControl
+        Left = 0
+        Top = 40
+        Width = 765
+        Height = 585
+        Align = alClient
+        ActivePage = tien1
+        OnChange = pcienChange
+        object tien1: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Help'
+          object tien1_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 320
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix builds keyword indexes of the kind printed at the back of a book: every keyword with the places where it occurs.'#13#10''#13#10'Text Index: choose a text file or type the text. Either every line is a page, or Kaptorix reads the page numbers from the text ("Read"). Under "Criteria" you decide which words go into the index. "Create Index" writes every keyword with its pages.'#13#10''#13#10'File Index: put together a list of documents through "Browse..", a typed path or by dragging them with the mouse. The index names for every keyword the documents that contain it, as text or as a web page.'#13#10''#13#10'Keyword Index: for every file of a list, Kaptorix writes the keywords that occur in it.'#13#10''#13#10'The black list holds words that never go into the index, the white list words that always do. All settings can be saved to a file (*.qcfg) under "Configuration" and loaded again.'#13#10''#13#10'More help on the web:'
+          end
+          object tien1_link1: TLabel
+            Left = 16
+            Top = 348
+            Caption = 'kaptorix.com/help'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+        end
+        object tien2: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Regards'
+          object tien2_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 240
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'If your text holds no page numbers, write them in with "Tools" > "Write Folio to Text".'#13#10''#13#10'From a first index, "Tools" > "Index > Black List" builds a black list: words that do not belong in the index are left out in the next run.'#13#10''#13#10'Save an index as an index file (*.idx) to extend it later with "Add New Items to another Index".'#13#10''#13#10'A printed or typed index becomes an index file through "Tools" > "Text > Index (*.idx)".'#13#10''#13#10'Kaptorix reads Word documents through Microsoft Word; "Tools" > "Compatibility Test" checks whether Word is at hand.'
+          end
+        end
+        object tien5: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Software'
+          object tien5_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 48
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix is one of several programs by the same maker. An overview with short descriptions is here:'
+          end
+          object tien5_link1: TLabel
+            Left = 16
+            Top = 76
+            Caption = 'kalwe.com/software'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+          object tien5_link2: TLabel
+            Left = 16
+            Top = 98
+            Caption = 'kaptorix.com'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+        end
+        object tien3: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Why Donate?'
+          object tien3_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 80
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix is free. Donations help to develop the program further, to mend faults and to keep the help up to date.'#13#10''#13#10'If Kaptorix has saved you work, we are glad of a donation of any amount:'
+          end
+          object tien3_link1: TLabel
+            Left = 16
+            Top = 108
+            Caption = 'kaptorix.com/donate'
+            Cursor = crHandPoint
+            Font.Name = 'Tahoma'
+            Font.Height = -11
+            Font.Color = clBlue
+            Font.Style = [fsUnderline]
+            OnClick = BrowseToCaption
+          end
+        end
+        object tien4: TTabSheet
+          Width = 757
+          Height = 559
+          Caption = 'Licence'
+          object tien4_text: TLabel
+            Left = 16
+            Top = 16
+            Width = 720
+            Height = 176
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Kaptorix may be used, copied and passed on free of charge, privately and at work, as long as the program stays unchanged and no money is asked for passing it on.'#13#10''#13#10'The indexes, word lists and configurations that you make with Kaptorix are yours.'#13#10''#13#10'The program is provided as it is, without warranty of fitness for any particular purpose. As far as the law allows, the maker is not liable for damage arising from its use.'#13#10''#13#10'Changing, taking apart or selling the program needs the maker''s consent.'
+          end
+        end
+      end
+    end
+
   end
   object IconList: TImageList
   end
@@ -1670,10 +2047,22 @@ object prog: Tprog
           Caption = 'Text Index'
           OnClick = mneutxtClick
         end
+        object mneudatei: TMenuItem
+          Caption = 'Datei Index'
+          OnClick = mneudateiClick
+        end
+        object mneustw: TMenuItem
+          Caption = 'Stichwort Index'
+          OnClick = mneustwClick
+        end
       end
       object mtidxload: TMenuItem
         Caption = 'Text Index Laden'
         OnClick = mtidxloadClick
+      end
+      object mdidxload: TMenuItem
+        Caption = 'Datei Index Laden'
+        OnClick = mdidxloadClick
       end
       object mtidxsave: TMenuItem
         Caption = 'Text Index Speichern'
@@ -1686,12 +2075,27 @@ object prog: Tprog
           OnClick = DatenSpeichernClick
         end
       end
-      object m_bug: TMenuItem
-        Caption = 'Report Bug or Improvement'
-        OnClick = m_bugClick
+      object mdidxsave: TMenuItem
+        Caption = 'Datei Index Speichern'
+        object extHTML1: TMenuItem
+          Caption = 'Text/HTML'
+          OnClick = doutputspeichernClick
+        end
+        object Indexidx2: TMenuItem
+          Caption = 'Index (*.idx)'
+          OnClick = didxspeichernClick
+        end
+      end
+      object mstwidxsave: TMenuItem
+        Caption = 'Stichwort Index Speichern'
+        OnClick = soutputspeichernClick
       end
       object N1: TMenuItem
         Caption = '-'
+      end
+      object m_bug: TMenuItem
+        Caption = 'Report Bug or Improvement'
+        OnClick = m_bugClick
       end
       object mbeenden: TMenuItem
         Caption = 'Beenden'
@@ -1715,8 +2119,23 @@ object prog: Tprog
           OnClick = btdesignClick
         end
       end
+      object med: TMenuItem
+        Caption = 'Datei Index'
+        object medk: TMenuItem
+          Caption = 'Kriterien'
+          OnClick = medkClick
+        end
+        object medd: TMenuItem
+          Caption = 'Design'
+          OnClick = d_designClick
+        end
+      end
       object mes: TMenuItem
         Caption = 'Stichwort Index'
+        object mesk: TMenuItem
+          Caption = 'Kriterien'
+          OnClick = meskClick
+        end
         object mesd: TMenuItem
           Caption = 'Design'
           OnClick = stw_designanzeigenClick
@@ -1743,7 +2162,7 @@ object prog: Tprog
         OnClick = spoptClick
       end
       object verk: TMenuItem
-        Caption = 'Verkn'#252'pfungen'
+        Caption = 'Verknüpfungen'
         object verk_qcfg: TMenuItem
           Caption = 'Konfigurationsdateien (*.qcfg)'
           OnClick = verk_qcfgClick
@@ -1809,13 +2228,6 @@ object prog: Tprog
         OnClick = m_konfig_startClick
       end
     end
-    object mtools: TMenuItem
-      Caption = 'Tools'
-      object m_komp: TMenuItem
-        Caption = 'Kompatibilit'#228'tstest'
-        OnClick = m_kompClick
-      end
-    end
     object mfenster: TMenuItem
       Caption = 'Fenster'
       object mfstart: TMenuItem
@@ -1849,6 +2261,191 @@ object prog: Tprog
           Caption = 'Ergebnis'
           OnClick = mft6Click
         end
+      end
+      object mfd: TMenuItem
+        Caption = 'Datei Index'
+        OnClick = rand_btdidxClick
+        object mfd1: TMenuItem
+          Caption = '1. Quelle'
+          OnClick = mfd1Click
+        end
+        object mfd2: TMenuItem
+          Caption = '2. Einstellungen'
+          OnClick = mfd2Click
+        end
+        object mfd3: TMenuItem
+          Caption = '3. Fertigstellen'
+          OnClick = mfd3Click
+        end
+        object mfd4: TMenuItem
+          Caption = 'Index Erstellen'
+          OnClick = mfd4Click
+        end
+        object mfd5: TMenuItem
+          Caption = 'Ergebnis'
+          OnClick = mfd5Click
+        end
+      end
+      object mfs: TMenuItem
+        Caption = 'Stichwort Index'
+        OnClick = rand_btstwClick
+        object mfs1: TMenuItem
+          Caption = '1. Quelle'
+          OnClick = mfs1Click
+        end
+        object mfs2: TMenuItem
+          Caption = '2. Einstellungen'
+          OnClick = mfs2Click
+        end
+        object mfs3: TMenuItem
+          Caption = '3. Fertigstellen'
+          OnClick = mfs3Click
+        end
+        object mfs4: TMenuItem
+          Caption = 'Index Erstellen'
+          OnClick = mfs4Click
+        end
+        object mfs5: TMenuItem
+          Caption = 'Ergebnis'
+          OnClick = mfs5Click
+        end
+      end
+      object mfi: TMenuItem
+        Caption = 'Info'
+        OnClick = rand_btinfoClick
+        object mfi1: TMenuItem
+          Caption = 'Hilfe'
+          OnClick = minfo1Click
+        end
+        object mfi2: TMenuItem
+          Caption = 'Empfehlungen'
+          OnClick = minfo2Click
+        end
+        object Software2: TMenuItem
+          Caption = 'Software'
+          OnClick = Software2Click
+        end
+        object mfi3: TMenuItem
+          Caption = 'Wieso spenden?'
+          OnClick = minfo3Click
+        end
+        object mfi4: TMenuItem
+          Caption = 'Lizenz'
+          OnClick = minfo4Click
+        end
+      end
+    end
+    object mtools: TMenuItem
+      Caption = 'Tools'
+      object mt1: TMenuItem
+        Caption = 'Index > Negativliste'
+        OnClick = mt1Click
+      end
+      object mt2: TMenuItem
+        Caption = 'Index > Positivliste'
+        OnClick = mt2Click
+      end
+      object mt3: TMenuItem
+        Caption = 'Text > Indexdatei  (*.idx)'
+        OnClick = mt3Click
+      end
+      object mt4: TMenuItem
+        Caption = 'Seiten in Text schreiben'
+        OnClick = mt4Click
+      end
+      object N4: TMenuItem
+        Caption = '-'
+      end
+      object m_komp: TMenuItem
+        Caption = 'Kompatibilitätstest'
+        OnClick = m_kompClick
+      end
+    end
+    object m_soft_de: TMenuItem
+      Caption = 'Andere Software'
+      object KurzbeschreibungallerProgramme1: TMenuItem
+        Caption = 'Kurzbeschreibung aller Programme'
+        OnClick = KurzbeschreibungallerProgramme1Click
+      end
+      object N5: TMenuItem
+        Caption = '-'
+      end
+      object msoftde1: TMenuItem
+        Caption = 'kalwe.de/software - Alle Programme'
+        OnClick = BrowseToMenuCaption
+      end
+      object msoftde2: TMenuItem
+        Caption = 'kaptorix.de - Kaptorix'
+        OnClick = BrowseToMenuCaption
+      end
+    end
+    object m_soft_en: TMenuItem
+      Caption = 'Other Software'
+      Visible = False
+      object BriefDescriptionoftheSoftware1: TMenuItem
+        Caption = 'Brief Description of the Software'
+        OnClick = BriefDescriptionoftheSoftware1Click
+      end
+      object N6: TMenuItem
+        Caption = '-'
+      end
+      object msoften1: TMenuItem
+        Caption = 'kalwe.com/software - All Programs'
+        OnClick = BrowseToMenuCaption
+      end
+      object msoften2: TMenuItem
+        Caption = 'kaptorix.com - Kaptorix'
+        OnClick = BrowseToMenuCaption
+      end
+    end
+    object minfo: TMenuItem
+      Caption = 'Info'
+      object minfo1: TMenuItem
+        Caption = 'Hilfe'
+        OnClick = minfo1Click
+      end
+      object minfo2: TMenuItem
+        Caption = 'Empfehlungen'
+        OnClick = minfo2Click
+      end
+      object Software1: TMenuItem
+        Caption = 'Software'
+        OnClick = Software1Click
+      end
+      object minfo3: TMenuItem
+        Caption = 'Wieso spenden?'
+        OnClick = minfo3Click
+      end
+      object minfo4: TMenuItem
+        Caption = 'Lizenz'
+        OnClick = minfo4Click
+      end
+      object N7: TMenuItem
+        Caption = '-'
+      end
+      object minfo5: TMenuItem
+        Caption = 'kaptorix.de - Kaptorix'
+        OnClick = BrowseToMenuCaption
+      end
+      object minfo6: TMenuItem
+        Caption = 'kaptorix.de/spenden - Spenden'
+        OnClick = BrowseToMenuCaption
+      end
+      object minfo7: TMenuItem
+        Caption = 'kalwe.de - Homepage'
+        OnClick = BrowseToMenuCaption
+      end
+      object minfo8: TMenuItem
+        Caption = 'bernokalwe.de - Homepage'
+        OnClick = BrowseToMenuCaption
+      end
+      object minfo9: TMenuItem
+        Caption = 'kaptorix.de/hilfe - Hilfe'
+        OnClick = BrowseToMenuCaption
+      end
+      object minfo10: TMenuItem
+        Caption = 'kaptorix.de/design - Design'
+        OnClick = BrowseToMenuCaption
       end
     end
     object m_links: TMenuItem

@@ -216,6 +216,29 @@ class Tprog : public TForm {
   TCheckBox* Zeilenumbruch = nullptr;
   TImageList* IconList = nullptr;  // small icons of both file lists
 
+  // Information panel: one page control per language, each with its back and next buttons;
+  // the start panel's donation label.
+  TPanel* pstart_de = nullptr;
+  TLabel* laspenden = nullptr;
+  TPanel* pinfo_de = nullptr;
+  TPanel* pinfo_en = nullptr;
+  TPageControl* pcide = nullptr;
+  TTabSheet* tide1 = nullptr;
+  TTabSheet* tide2 = nullptr;
+  TTabSheet* tide5 = nullptr;
+  TTabSheet* tide3 = nullptr;
+  TTabSheet* tide4 = nullptr;
+  TButton* btide1 = nullptr;
+  TButton* btide2 = nullptr;
+  TPageControl* pcien = nullptr;
+  TTabSheet* tien1 = nullptr;
+  TTabSheet* tien2 = nullptr;
+  TTabSheet* tien5 = nullptr;
+  TTabSheet* tien3 = nullptr;
+  TTabSheet* tien4 = nullptr;
+  TButton* btien1 = nullptr;
+  TButton* btien2 = nullptr;
+
   // The menu bar.
   TMainMenu* menu = nullptr;
   TMenuItem* mdatei = nullptr;
@@ -267,6 +290,49 @@ class Tprog : public TForm {
   TMenuItem* mft4 = nullptr;
   TMenuItem* mft5 = nullptr;
   TMenuItem* mft6 = nullptr;
+  TMenuItem* mneudatei = nullptr;
+  TMenuItem* mneustw = nullptr;
+  TMenuItem* mdidxload = nullptr;
+  TMenuItem* mdidxsave = nullptr;
+  TMenuItem* extHTML1 = nullptr;
+  TMenuItem* Indexidx2 = nullptr;
+  TMenuItem* mstwidxsave = nullptr;
+  TMenuItem* med = nullptr;
+  TMenuItem* medk = nullptr;
+  TMenuItem* medd = nullptr;
+  TMenuItem* mesk = nullptr;
+  TMenuItem* mfd = nullptr;
+  TMenuItem* mfd1 = nullptr;
+  TMenuItem* mfd2 = nullptr;
+  TMenuItem* mfd3 = nullptr;
+  TMenuItem* mfd4 = nullptr;
+  TMenuItem* mfd5 = nullptr;
+  TMenuItem* mfs = nullptr;
+  TMenuItem* mfs1 = nullptr;
+  TMenuItem* mfs2 = nullptr;
+  TMenuItem* mfs3 = nullptr;
+  TMenuItem* mfs4 = nullptr;
+  TMenuItem* mfs5 = nullptr;
+  TMenuItem* mfi = nullptr;
+  TMenuItem* mfi1 = nullptr;
+  TMenuItem* mfi2 = nullptr;
+  TMenuItem* Software2 = nullptr;
+  TMenuItem* mfi3 = nullptr;
+  TMenuItem* mfi4 = nullptr;
+  TMenuItem* mt1 = nullptr;
+  TMenuItem* mt2 = nullptr;
+  TMenuItem* mt3 = nullptr;
+  TMenuItem* mt4 = nullptr;
+  TMenuItem* m_soft_de = nullptr;
+  TMenuItem* m_soft_en = nullptr;
+  TMenuItem* KurzbeschreibungallerProgramme1 = nullptr;
+  TMenuItem* BriefDescriptionoftheSoftware1 = nullptr;
+  TMenuItem* minfo = nullptr;
+  TMenuItem* minfo1 = nullptr;
+  TMenuItem* minfo2 = nullptr;
+  TMenuItem* Software1 = nullptr;
+  TMenuItem* minfo3 = nullptr;
+  TMenuItem* minfo4 = nullptr;
   TSaveDialog* sd_konfig = nullptr;
   TOpenDialog* od_konfig = nullptr;
 
@@ -393,6 +459,43 @@ class Tprog : public TForm {
   void mft4Click(TObject* sender);
   void mft5Click(TObject* sender);
   void mft6Click(TObject* sender);
+  // "Datei Index" and "Stichwort Index" settings and window entries: the wizard's page.
+  void medkClick(TObject* sender);
+  void meskClick(TObject* sender);
+  void mfd1Click(TObject* sender);
+  void mfd2Click(TObject* sender);
+  void mfd3Click(TObject* sender);
+  void mfd4Click(TObject* sender);
+  void mfd5Click(TObject* sender);
+  void mfs1Click(TObject* sender);
+  void mfs2Click(TObject* sender);
+  void mfs3Click(TObject* sender);
+  void mfs4Click(TObject* sender);
+  void mfs5Click(TObject* sender);
+  // Tools: the word-list editors with the lists in force, the text-to-index editor, the
+  // page-number editor.
+  void mt1Click(TObject* sender);
+  void mt2Click(TObject* sender);
+  void mt3Click(TObject* sender);
+  void mt4Click(TObject* sender);
+  // Information pages: help, recommendations, software, donating, licence.
+  void minfo1Click(TObject* sender);
+  void minfo2Click(TObject* sender);
+  void minfo3Click(TObject* sender);
+  void minfo4Click(TObject* sender);
+  void Software1Click(TObject* sender);
+  void Software2Click(TObject* sender);
+  void KurzbeschreibungallerProgramme1Click(TObject* sender);
+  void BriefDescriptionoftheSoftware1Click(TObject* sender);
+  // A tab chosen by the user: back is enabled but on the first page, next but on the licence.
+  void pcideChange(TObject* sender);
+  void pcienChange(TObject* sender);
+  // German back and next, in the order help, recommendations, software, donating, licence.
+  void btide1Click(TObject* sender);
+  void btide2Click(TObject* sender);
+  // English back and next: the pages in tab order.
+  void btien1Click(TObject* sender);
+  void btien2Click(TObject* sender);
   // The page-number list window, filled with the wizard's page-number lines, shown modally.
   void sz_bearbeitenClick(TObject* sender);
 
@@ -492,6 +595,10 @@ void OpenWebAddress(const std::string& address);
 
 // Shows `panel` and hides the other four of the start, wizard and information panels.
 void ShowOnlyPanel(TPanel* panel);
+
+// Shows the information panel on a German page (`tide1` to `tide5`) with the English page of
+// the same topic, each page control's back and next buttons enabled as the page allows.
+void ShowMainPage(TTabSheet* page);
 
 // Set when page-number detection has filled the page list; cleared when the source changes.
 extern bool PageNumbersRead;

@@ -194,15 +194,24 @@ const std::vector<TLanguageText> kMenuTexts = {
     {"mdatei", L"Datei", L"File"},
     {"mneu", L"Neu", L"New"},
     {"mneutxt", L"Text Index", L"Text Index"},
+    {"mneudatei", L"Datei Index", L"File Index"},
+    {"mneustw", L"Stichwort Index", L"Keyword Index"},
     {"mtidxload", L"Text Index Laden", L"Load Text Index"},
+    {"mdidxload", L"Datei Index Laden", L"Load File Index"},
     {"mtidxsave", L"Text Index Speichern", L"Save Text Index"},
+    {"mdidxsave", L"Datei Index Speichern", L"Save File Index"},
+    {"mstwidxsave", L"Stichwort Index Speichern", L"Save Keyword Index"},
     {"mbeenden", L"Beenden", L"Close"},
     {"meinst", L"Einstellungen", L"Settings"},
     {"met", L"Text Index", L"Text Index"},
     {"mets", L"Seitenzahlen", L"Folio"},
     {"metk", L"Kriterien", L"Criteria"},
     {"metd", L"Design", L"Design"},
+    {"med", L"Datei Index", L"File Index"},
+    {"medk", L"Kriterien", L"Criteria"},
+    {"medd", L"Design", L"Design"},
     {"mes", L"Stichwort Index", L"Keyword Index"},
+    {"mesk", L"Kriterien", L"Criteria"},
     {"mesd", L"Design", L"Design"},
     {"mewl", L"Wortlisten", L"Word Lists"},
     {"mewlneg", L"Negativliste", L"Black List"},
@@ -232,22 +241,71 @@ const std::vector<TLanguageText> kMenuTexts = {
     {"mft4", L"4. Fertigstellen", L"4. Complete"},
     {"mft5", L"Index Erstellen", L"Create Index"},
     {"mft6", L"Ergebnis", L"Output"},
+    {"mfd", L"Datei Index", L"File Index"},
+    {"mfd1", L"1. Quelle", L"1. Source"},
+    {"mfd2", L"2. Einstellungen", L"2. Criteria"},
+    {"mfd3", L"3. Fertigstellen", L"3. Complete"},
+    {"mfd4", L"Index Erstellen", L"Create Index"},
+    {"mfd5", L"Ergebnis", L"Output"},
+    {"mfs", L"Stichwort Index", L"Keyword Index"},
+    {"mfs1", L"1. Quelle", L"1. Source"},
+    {"mfs2", L"2. Einstellungen", L"2. Criteria"},
+    {"mfs3", L"3. Fertigstellen", L"3. Complete"},
+    {"mfs4", L"Index Erstellen", L"Create Index"},
+    {"mfs5", L"Ergebnis", L"Output"},
+    {"mfi", L"Info", L"Information"},
+    {"mfi1", L"Hilfe", L"Help"},
+    {"mfi2", L"Empfehlungen", L"Regards"},
+    {"Software2", L"Software", L"Software"},
+    {"mfi3", L"Wieso spenden?", L"Why donate?"},
+    {"mfi4", L"Lizenz", L"Licence"},
     {"mtools", L"Tools", L"Tools"},
+    {"mt1", L"Index > Negativliste", L"Index > Black List"},
+    {"mt2", L"Index > Positivliste", L"Index > White List"},
+    {"mt3", L"Text > Index (*.idx)", L"Text > Index (*.idx)"},
+    {"mt4", L"Seitenzahlen in Text schreiben", L"Write Folio to Text"},
     {"m_komp", L"Kompatibilitätstest", L"Compatibility Test"},
     {"m_bug", L"Fehler oder Verbesserung melden..", L"Report Bug or Improvement.."},
     {"verk", L"Verknüpfungen", L"Register File Extension"},
     {"verk_qcfg", L"Konfigurationsdateien (*.qcfg)", L"Configurations (*.qcfg)"},
     {"verk_idx", L"Index-Dateien (*.idx)", L"Index-Files (*.idx)"},
     {"m_links", L"Weitere Programme", L"More Programs"},
+    {"minfo", L"Info", L"Information"},
+    {"minfo1", L"Hilfe", L"Help"},
+    {"minfo2", L"Empfehlungen", L"Regards"},
+    {"Software1", L"Software", L"Software"},
+    {"minfo3", L"Wieso spenden?", L"Why donate?"},
+    {"minfo4", L"Lizenz", L"Licence"},
+    // The maker's pages: product, donation, two home pages, help, design.
+    {"minfo5", L"kaptorix.de - Kaptorix", L"kaptorix.com - Kaptorix"},
+    {"minfo6", L"kaptorix.de/spenden - Spenden", L"kaptorix.com/donate - Donate"},
+    {"minfo7", L"kalwe.de - Homepage", L"kalwe.com - Homepage"},
+    {"minfo8", L"bernokalwe.de - Homepage", L"bernokalwe.com - Homepage"},
+    {"minfo9", L"kaptorix.de/hilfe - Hilfe", L"kaptorix.com/help - Help"},
+    {"minfo10", L"kaptorix.de/design - Design", L"kaptorix.com/design - Design"},
 };
+
+// The start panel's donation label.
+const std::vector<TLanguageText> kDonationText = {
+    {"laspenden", L"kaptorix.de/spenden - Vielen Dank!", L"kaptorix.com/donate - Thank You!"},
+};
+
+// What the language shows and hides: the information page of its own, the menu of the
+// maker's other programs in its own language, the language items' check marks.
+void ShowLanguageParts(bool german) {
+  prog->pinfo_de->SetVisible(german);
+  prog->pinfo_en->SetVisible(!german);
+  prog->m_soft_de->SetVisible(german);
+  prog->m_soft_en->SetVisible(!german);
+  prog->msprde->SetChecked(german);
+  prog->mspren->SetChecked(!german);
+}
 
 // The configuration dialogs' titles and proposed file name.
 void SetConfigurationDialogTexts(bool german) {
   prog->sd_konfig->SetFileName(german ? "Konfiguration.qcfg" : "Configuration.qcfg");
   prog->od_konfig->SetTitle(german ? Ansi(L"Konfiguration öffnen..") : "Open Configuration..");
   prog->sd_konfig->SetTitle(german ? "Konfiguration speichern.." : "Save Configuration..");
-  prog->msprde->SetChecked(german);
-  prog->mspren->SetChecked(!german);
 }
 
 void SetDialogFilters(bool german) {
@@ -255,19 +313,6 @@ void SetDialogFilters(bool german) {
     auto* dialog = dynamic_cast<TOpenDialog*>(prog->FindComponent(text.Name));
     if (dialog == nullptr) throw Exception(std::string("The main window has no file dialog ") + text.Name);
     dialog->SetFilter(Ansi(german ? text.German : text.English));
-  }
-}
-
-// The columns of both file lists, in order.
-const std::vector<std::pair<const wchar_t*, const wchar_t*>> kFileListColumns = {
-    {L"Bezeichnung", L"Name"}, {L"Link", L"Link"},  {L"Format", L"Type"},
-    {L"Kodierung", L"Coding"}, {L"Größe", L"Size"}, {L"Quelle", L"Source"}};
-
-void SetColumnCaptions(TListView* list, bool german) {
-  TListColumns* columns = list->GetColumns();
-  for (int i = 0; i < columns->GetCount() && i < static_cast<int>(kFileListColumns.size()); ++i) {
-    const auto& texts = kFileListColumns[static_cast<size_t>(i)];
-    columns->GetItem(i)->SetCaption(Ansi(german ? texts.first : texts.second));
   }
 }
 
@@ -354,9 +399,10 @@ void SetProgLanguage() {
     for (TLabel* label : {prog->kt_index, prog->dkt_index}) ResetIndexLabel(label, L"No Index Selected");
   }
   if (code == "de" || code == "en") {
-    for (TListView* list : {prog->qulist, prog->squlist}) SetColumnCaptions(list, code == "de");
     SetDialogFilters(code == "de");
     ApplyLanguageTexts(prog, kMenuTexts, code);
+    ApplyLanguageTexts(prog, kDonationText, code);
     SetConfigurationDialogTexts(code == "de");
+    ShowLanguageParts(code == "de");
   }
 }

@@ -187,6 +187,19 @@ TEST(WindowLayout, MainWindowOnEveryPageOfTheTextWizard) {
   }
 }
 
+TEST(WindowLayout, MainWindowInformationPagesInBothLanguages) {
+  formstest::TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  for (const char* code : {"en", "de"}) {
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    for (TTabSheet* page : {prog->tide1, prog->tide2, prog->tide5, prog->tide3, prog->tide4}) {
+      ShowMainPage(page);
+      EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetName() << " " << code;
+    }
+  }
+}
+
 TEST(WindowLayout, MainWindowMadeLargerGivesTheRoomToTheTextsAndLists) {
   formstest::TextIndexWindows windows;
   windows.LeaveToProcessEnd();
