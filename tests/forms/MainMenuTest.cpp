@@ -222,8 +222,8 @@ TEST(MainMenu, EveryEntryReachesItsWindowPageOrCommand) {
       {"mewlpos", Modal(posliste, posliste->OK)},
       {"zspmenu", {[] { prog->zspmenu->SetChecked(true); }, [] { EXPECT_FALSE(prog->zspmenu->GetChecked()); }}},
       {"spopt", Shown(einstausgabe)},
-      {"msprde", {[] { start->spr->SetCaption("en"); }, [] { EXPECT_EQ(start->spr->GetCaption(), "de"); }}},
-      {"mspren", {[] { start->spr->SetCaption("de"); }, [] { EXPECT_EQ(start->spr->GetCaption(), "en"); }}},
+      {"msprde", {[] { start->spr->SetCaption("en"); }, [] { EXPECT_EQ(start->spr->GetCaption(), L"de"); }}},
+      {"mspren", {[] { start->spr->SetCaption("de"); }, [] { EXPECT_EQ(start->spr->GetCaption(), L"en"); }}},
       {"m_konfig_save", Dialog("sd_konfig", answers)},
       {"m_konfig_save_start", {[&] { DeleteFileA(dir.File("Auto.qcfg").c_str()); },
                                [&] { EXPECT_EQ(ReadBytes(dir.File("Auto.qcfg")).substr(0, 2), "\xFF\xFE"); }}},
@@ -434,7 +434,7 @@ void ExpectLanguage(bool german) {
   EXPECT_EQ(prog->m_soft_de->GetVisible(), german);
   EXPECT_EQ(prog->m_soft_en->GetVisible(), !german);
   // The donation label: an address and the thanks of the language.
-  const std::string donation = prog->laspenden->GetCaption();
+  const std::string donation = Narrow(prog->laspenden->GetCaption());
   EXPECT_EQ(donation.substr(donation.find(" - ")), german ? " - Vielen Dank!" : " - Thank You!");
   EXPECT_EQ(prog->sd_konfig->GetTitle(), german ? "Konfiguration speichern.." : "Save Configuration..");
   EXPECT_EQ(prog->od_konfig->GetTitle(), german ? "Konfiguration \xF6" "ffnen.." : "Open Configuration..");
@@ -567,7 +567,7 @@ TEST(WebLinks, TheLabelsOfThePagesAndTheDonationLabelOpenTheirAddresses) {
     windows.opened.clear();
     prog->laspenden->Click();
     ASSERT_EQ(windows.opened.size(), 1u);
-    EXPECT_EQ(windows.opened[0], DonationAddress(prog->laspenden->GetCaption()));
+    EXPECT_EQ(windows.opened[0], DonationAddress(Narrow(prog->laspenden->GetCaption())));
     EXPECT_EQ(windows.opened[0].find(" - "), std::string::npos);
   }
   // A bare host and a host with a path, as the German pages hold them.
