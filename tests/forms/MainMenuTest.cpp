@@ -138,7 +138,7 @@ Entry Dialog(const std::string& name, std::unique_ptr<DialogAnswers>& answers) {
           }};
 }
 
-Entry MenuLink(MenuWindows& windows, TMenuItem*& item) {
+Entry MenuLink(MenuWindows& windows, Menus::TMenuItem*& item) {
   return {[&windows] { windows.opened.clear(); },
           [&windows, &item] {
             EXPECT_EQ(windows.opened, std::vector<std::string>{MenuCaptionAddress(item->GetCaption())});
@@ -148,9 +148,9 @@ Entry MenuLink(MenuWindows& windows, TMenuItem*& item) {
 // Items built by other parts of the program: the fault report and the shell integration.
 const std::set<std::string> kBuiltElsewhere = {"m_bug", "verk_qcfg", "verk_idx"};
 
-void CollectItems(TMenuItem* parent, std::vector<TMenuItem*>& items) {
+void CollectItems(Menus::TMenuItem* parent, std::vector<Menus::TMenuItem*>& items) {
   for (int i = 0; i < parent->GetCount(); ++i) {
-    TMenuItem* item = parent->GetItem(i);
+    Menus::TMenuItem* item = parent->GetItem(i);
     if (item->GetCaption() == "-") continue;
     items.push_back(item);
     CollectItems(item, items);
@@ -165,7 +165,7 @@ TEST(MainMenu, EveryEntryReachesItsWindowPageOrCommand) {
   MessageBoxes boxes;
   WriteBytes(dir.File("text.idx"), "Haus:3>-|7>-\r\n");
   WriteBytes(dir.File("files.idx"), "Obstwiese:obst>C:\\obst.html\r\n");
-  TMenuItem* link = nullptr;  // the web-link item being clicked
+  Menus::TMenuItem* link = nullptr;  // the web-link item being clicked
 
   std::map<std::string, Entry> entries = {
       {"mneutxt", {[] { prog->original->SetText(L"alt"); },
@@ -305,10 +305,10 @@ TEST(MainMenu, EveryEntryReachesItsWindowPageOrCommand) {
                            "minfo9", "minfo10"})
     entries[name] = MenuLink(windows, link);
 
-  std::vector<TMenuItem*> items;
+  std::vector<Menus::TMenuItem*> items;
   for (int i = 0; i < prog->menu->GetItems()->GetCount(); ++i) CollectItems(prog->menu->GetItems()->GetItem(i), items);
   std::set<std::string> seen;
-  for (TMenuItem* item : items) {
+  for (Menus::TMenuItem* item : items) {
     const std::string name = item->GetName();
     seen.insert(name);
     const auto entry = entries.find(name);
@@ -422,7 +422,7 @@ const std::vector<MenuText> kMenuCaptions = {
 
 void ExpectLanguage(bool german) {
   for (const MenuText& text : kMenuCaptions) {
-    auto* item = dynamic_cast<TMenuItem*>(prog->FindComponent(text.name));
+    auto* item = dynamic_cast<Menus::TMenuItem*>(prog->FindComponent(text.name));
     ASSERT_NE(item, nullptr) << text.name;
     EXPECT_EQ(item->GetCaption(), german ? text.de : text.en) << text.name;
   }
