@@ -26,11 +26,12 @@ struct Language {
   const char* saveText;
   const char* codeView;
   const char* designView;
+  const char* saveIndex;
 };
 
 const Language kLanguages[] = {
-    {"de", "weiter >>", "Index Erstellen", "Text Speichern", "Code", "Design"},
-    {"en", "next >>", "Create Index", "Save Text", "Code", "Design"},
+    {"de", "weiter >>", "Index Erstellen", "Text Speichern", "Code", "Design", "Index Speichern"},
+    {"en", "next >>", "Create Index", "Save Text", "Code", "Design", "Save Index"},
 };
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.code; }
@@ -114,6 +115,15 @@ TEST_P(DocumentWizards, FileWizardBuildsAndSavesTheIndexPageOfDroppedDocuments) 
   for (const char* word : {"Anker", "Boje", "Segel", "Ufer"}) EXPECT_NE(saved.find(word), std::string::npos) << word;
   for (const char* link : {"hafen.html", "see.txt", "fluss.txt"})
     EXPECT_NE(saved.find(std::string("href=\"") + link + "\""), std::string::npos) << link;
+
+  // The index data file: each keyword with the label and link of every document holding it,
+  // in the order of the list; the name typed without extension gets ".idx".
+  HWND saveIndex = Shown(language.saveIndex);
+  ASSERT_NE(saveIndex, nullptr);
+  ASSERT_TRUE(program->SaveThroughDialog(main, saveIndex, dir.File("Register"))) << "the save dialog did not save";
+  EXPECT_EQ(testsupport::ReadBytes(dir.File("Register.idx")),
+            "Anker:Hafen>hafen.html|See>see.txt\r\nBoje:Fluss>fluss.txt|Hafen>hafen.html\r\nHafen:Hafen>hafen.html\r\n"
+            "Segel:See>see.txt\r\nUfer:Fluss>fluss.txt\r\n");
 
   // The code view shows the page's text. The design view writes this copy's own preview file
   // and shows it in the browser control, which under Wine has no engine and stays empty, but
