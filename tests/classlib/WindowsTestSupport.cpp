@@ -85,35 +85,77 @@ std::wstring WideTabText(HWND tabs, int index) {
   return buffer;
 }
 
+namespace {
+
+// A top-down 32-bit picture, selected into a memory device context for drawing or copying into.
+class MemoryPicture {
+ public:
+  MemoryPicture(int width, int height) : m_width(width), m_height(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    m_dc = CreateCompatibleDC(screen);
+    m_bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    m_old = SelectObject(m_dc, m_bitmap);
+  }
+  ~MemoryPicture() {
+    SelectObject(m_dc, m_old);
+    DeleteObject(m_bitmap);
+    DeleteDC(m_dc);
+  }
+  MemoryPicture(const MemoryPicture&) = delete;
+  MemoryPicture& operator=(const MemoryPicture&) = delete;
+  HDC Dc() const { return m_dc; }
+  // Top row first, RGB.
+  std::vector<uint8_t> Rgb() const {
+    GdiFlush();
+    std::vector<uint8_t> rgb(static_cast<size_t>(m_width) * m_height * 3);
+    const auto* pixels = static_cast<const uint8_t*>(m_bits);
+    for (size_t i = 0; i < static_cast<size_t>(m_width) * m_height; ++i) {
+      rgb[i * 3] = pixels[i * 4 + 2];
+      rgb[i * 3 + 1] = pixels[i * 4 + 1];
+      rgb[i * 3 + 2] = pixels[i * 4];
+    }
+    return rgb;
+  }
+
+ private:
+  int m_width, m_height;
+  HDC m_dc;
+  HBITMAP m_bitmap;
+  void* m_bits = nullptr;
+  HGDIOBJ m_old;
+};
+
+}  // namespace
+
+std::vector<uint8_t> DrawnText(HFONT font, const std::wstring& text, int width, int height) {
+  MemoryPicture picture(width, height);
+  HGDIOBJ oldFont = SelectObject(picture.Dc(), font);
+  RECT all{0, 0, width, height};
+  FillRect(picture.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(picture.Dc(), RGB(0, 0, 0));
+  SetBkMode(picture.Dc(), TRANSPARENT);
+  TextOutW(picture.Dc(), 4, 4, text.c_str(), static_cast<int>(text.size()));
+  SelectObject(picture.Dc(), oldFont);
+  return picture.Rgb();
+}
+
 std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height) {
   RECT rect;
   GetWindowRect(wnd, &rect);
   width = rect.right - rect.left;
   height = rect.bottom - rect.top;
+  MemoryPicture picture(width, height);
   HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  const auto* pixels = static_cast<const uint8_t*>(bits);
-  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-    rgb[i * 3] = pixels[i * 4 + 2];
-    rgb[i * 3 + 1] = pixels[i * 4 + 1];
-    rgb[i * 3 + 2] = pixels[i * 4];
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  BitBlt(picture.Dc(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
-  return rgb;
+  return picture.Rgb();
 }
 
 void Pump() {

@@ -17,6 +17,9 @@ void Pump();
 
 // A PNG of RGB pixels (top row first), enough for the screenshots the tests leave.
 std::string EncodePng(int width, int height, const std::vector<uint8_t>& rgb);
+// `text` drawn by the system in `font`, black on white at (4, 4) of a picture of the size given:
+// what a control's drawing of it must look like. Top row first, RGB.
+std::vector<uint8_t> DrawnText(HFONT font, const std::wstring& text, int width, int height);
 // The window's pixels as it shows on the screen, top row first, RGB.
 std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height);
 

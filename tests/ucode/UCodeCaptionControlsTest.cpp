@@ -5,7 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <fstream>
+
 #include "WindowsTestSupport.h"
+#include "support/TestSupport.h"
 #include "ucode/UCodeComCtrls.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSystem.h"
@@ -129,6 +132,75 @@ TEST(WideCaptionControls, LabelAndStaticTextSizeToTheirWideCaption) {
   text->SetCaption(kChinese + kChinese + kChinese);
   EXPECT_GT(text->GetWidth(), shortWidth);
   EXPECT_EQ(text->GetLeft(), 10);
+}
+
+// The screenshot of a disabled label, a word-wrapped label with end ellipsis whose words do not
+// all fit, and a group box, each with a wide caption; beside it lie the system's own drawings of
+// the texts they may show (one row each) and their places (check_labels.py reads them).
+TEST(WideCaptionControls, DisabledAndShortenedLabelsAndGroupBoxesDrawTheirWideCaptions) {
+  const std::wstring word = L"\x0416\x0451\x043B\x0442\x044B\x0439";  // Жёлтый
+  wintest::ShownForm form(420, 320);
+  form->SetColor(RGB(255, 255, 255));
+  auto* disabled = PlaceOn<TUCodeLabel>(form.Get(), 10, 10, 10, 10);
+  disabled->SetColor(RGB(0, 0, 160));
+  disabled->GetFont()->SetSize(16);
+  disabled->SetCaption(word);
+  disabled->SetEnabled(false);
+
+  auto* shortened = PlaceOn<TUCodeLabel>(form.Get(), 10, 60, 10, 10);
+  shortened->GetFont()->SetSize(12);
+  shortened->GetFont()->SetColor(RGB(0, 0, 0));
+  shortened->SetColor(RGB(255, 255, 255));
+  shortened->SetCaption(word);  // auto-sized: one line high
+  const int lineHeight = shortened->GetHeight();
+  const int wordWidth = shortened->GetWidth();
+  shortened->SetAutoSize(false);
+  shortened->SetWordWrap(true);
+  shortened->SetEllipsisPosition(epEndEllipsis);
+  shortened->SetBounds(10, 60, wordWidth * 5 / 2, lineHeight);
+  std::wstring caption = word;
+  for (int i = 1; i < 5; ++i) caption += L" " + word;
+  shortened->SetCaption(caption);
+
+  auto* group = PlaceOn<TUCodeGroupBox>(form.Get(), 10, 110, 260, 120);
+  group->GetFont()->SetSize(12);
+  group->GetFont()->SetColor(RGB(0, 0, 0));
+  group->SetColor(RGB(255, 255, 255));
+  group->SetCaption(word);
+  wintest::Pump();
+  RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  wintest::Pump();
+
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb = wintest::CaptureWindow(form->GetHandle(), width, height);
+  const std::string folder = testsupport::ExeFolder();
+  std::ofstream(folder + "ucode-labels.png", std::ios::binary) << wintest::EncodePng(width, height, rgb);
+  // The texts that may show, one row of 40 pixels each: the disabled label's caption, the
+  // shortened label's first one to four words followed by "...", the group box's caption.
+  std::vector<std::pair<HFONT, std::wstring>> rows{{disabled->GetFont()->GetHandle(), word}};
+  std::wstring words = word;
+  for (int i = 1; i <= 4; ++i, words += L" " + word) rows.push_back({shortened->GetFont()->GetHandle(), words + L"..."});
+  rows.push_back({group->GetFont()->GetHandle(), word});
+  std::vector<uint8_t> reference;
+  for (const auto& [font, text] : rows) {
+    std::vector<uint8_t> row = wintest::DrawnText(font, text, 400, 40);
+    reference.insert(reference.end(), row.begin(), row.end());
+  }
+  std::ofstream(folder + "ucode-labels-reference.png", std::ios::binary)
+      << wintest::EncodePng(400, 40 * static_cast<int>(rows.size()), reference);
+  RECT frame;
+  GetWindowRect(form->GetHandle(), &frame);
+  POINT client = form->ClientToScreen(POINT{0, 0});
+  std::ofstream places(folder + "ucode-labels.txt");
+  for (auto [name, control] : {std::pair<const char*, TControl*>{"disabled", disabled}, {"shortened", shortened},
+                               {"group", group}})
+    places << name << ' ' << client.x - frame.left + control->GetLeft() << ' ' << client.y - frame.top + control->GetTop()
+           << ' ' << control->GetWidth() << ' ' << control->GetHeight() << '\n';
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+  places << "shadow " << int(GetRValue(shadow)) << ' ' << int(GetGValue(shadow)) << ' ' << int(GetBValue(shadow)) << '\n'
+         << "highlight " << int(GetRValue(highlight)) << ' ' << int(GetGValue(highlight)) << ' '
+         << int(GetBValue(highlight)) << '\n';
+  EXPECT_EQ(shortened->GetHeight(), lineHeight);
 }
 
 TEST(WidePageControls, TabsShowWideCaptionsAlsoAfterANewWindow) {

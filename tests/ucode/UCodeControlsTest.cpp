@@ -16,6 +16,8 @@
 using StdCtrls::TGroupBox;
 using StdCtrls::TLabel;
 
+using wintest::PlaceOn;
+
 namespace {
 
 const std::wstring kGreek = L"\x03A9\x03BC\x03AD\x03B3\x03B1";  // Ωμέγα, not in code page 1252
@@ -43,14 +45,6 @@ class TWidePlain : public TCustomControl {
   explicit TWidePlain(TComponent* owner) : TCustomControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override { CreateUnicodeHandle(this, params, L""); }
 };
-
-template <class C>
-C* Place(TWinControl* parent, int left, int top, int width, int height) {
-  auto* control = new C(parent->GetOwner() ? parent->GetOwner() : parent);
-  control->SetBounds(left, top, width, height);
-  control->SetParent(parent);
-  return control;
-}
 
 // Counts the CM_TEXTCHANGED a control hears.
 class TTextChangeCounter : public TObject {
@@ -92,8 +86,8 @@ TEST(WideControlText, ControlsWithoutWindowFollowTheOneRule) {
 
 TEST(WideControlText, HintsShortLongAndFromTheNearestParent) {
   wintest::ShownForm form;
-  auto* panel = Place<TWidePanel>(form.Get(), 0, 0, 200, 100);
-  auto* edit = Place<TUCodeEdit>(panel, 10, 10, 100, 24);
+  auto* panel = PlaceOn<TWidePanel>(form.Get(), 0, 0, 200, 100);
+  auto* edit = PlaceOn<TUCodeEdit>(panel, 10, 10, 100, 24);
   WideSetControlHint(panel, kGreek + L"|long " + kAlpha);
   EXPECT_EQ(WideGetHint(edit), kGreek + L"|long " + kAlpha);
   EXPECT_EQ(WideGetShortHint(WideGetHint(edit)), kGreek);
@@ -109,7 +103,7 @@ TEST(WideControlText, HintsShortLongAndFromTheNearestParent) {
 
 TEST(UnicodeWindows, TrapKeepsTheLibraryTalkingToTheWindow) {
   wintest::ShownForm form;
-  auto* edit = Place<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
+  auto* edit = PlaceOn<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
   HWND wnd = edit->GetHandle();
   EXPECT_TRUE(IsWindowUnicode(wnd));
   EXPECT_EQ(FindControl(wnd), edit);
@@ -126,7 +120,7 @@ TEST(UnicodeWindows, TrapKeepsTheLibraryTalkingToTheWindow) {
 
 TEST(UnicodeWindows, RecreatingKeepsWideTextAndHint) {
   wintest::ShownForm form;
-  auto* edit = Place<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
+  auto* edit = PlaceOn<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
   edit->SetText(kGreek);
   edit->SetHint(kAlpha + L"|" + kBeta);
   HWND first = edit->GetHandle();
@@ -146,7 +140,7 @@ TEST(UnicodeWindows, RecreatingKeepsWideTextAndHint) {
 
 TEST(UnicodeWindows, ChainedWindowProcStaysInFrontOfTheTrap) {
   wintest::ShownForm form;
-  auto* edit = Place<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
+  auto* edit = PlaceOn<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
   edit->HandleNeeded();
   wintest::MessageRecorder recorder(edit);
   edit->RecreateWnd();  // the trap finds the recorder in front and hooks behind it only once
@@ -169,7 +163,7 @@ class TSelfFreeing : public TObject {
 
 TEST(UnicodeWindows, ControlFreedWhileOneOfItsMessagesRuns) {
   wintest::ShownForm form;
-  auto* edit = Place<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
+  auto* edit = PlaceOn<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
   TSelfFreeing handler;
   edit->OnKeyPress = TKeyPressEvent(&handler, &TSelfFreeing::KeyPress);
   HWND wnd = edit->GetHandle();
@@ -177,18 +171,18 @@ TEST(UnicodeWindows, ControlFreedWhileOneOfItsMessagesRuns) {
   EXPECT_EQ(handler.Freed, 1);
   EXPECT_FALSE(IsWindow(wnd));
   // The layer goes on working for the next control.
-  auto* other = Place<TUCodeEdit>(form.Get(), 10, 40, 150, 24);
+  auto* other = PlaceOn<TUCodeEdit>(form.Get(), 10, 40, 150, 24);
   SendMessageW(other->GetHandle(), WM_CHAR, 0x6587, 1);
   EXPECT_EQ(other->GetText(), kBeta);
 }
 
 TEST(UnicodeWindows, CommonControlNeedsAClassAndWindowsNeedUnicode) {
   wintest::ShownForm form;
-  auto* edit = Place<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
+  auto* edit = PlaceOn<TUCodeEdit>(form.Get(), 10, 10, 150, 24);
   TCreateParams params;
   EXPECT_THROW(CreateUnicodeHandle_ComCtl(edit, params, L""), EUCodeInternalError);
   // An 8-bit window cannot be subclassed as a Unicode one.
-  auto* plain = Place<StdCtrls::TEdit>(form.Get(), 10, 40, 150, 24);
+  auto* plain = PlaceOn<StdCtrls::TEdit>(form.Get(), 10, 40, 150, 24);
   plain->HandleNeeded();
   EXPECT_FALSE(IsWindowUnicode(plain->GetHandle()));
   EXPECT_THROW(SubClassUnicodeControl(plain, ""), EUCodeInternalError);
@@ -219,8 +213,8 @@ TEST(WMCharPacking, CharactersAbove255TravelInTheHighWord) {
 
 TEST(WideHints, HintShowAsksForTheWideHintWindow) {
   wintest::ShownForm form;
-  auto* panel = Place<TWidePanel>(form.Get(), 0, 0, 200, 100);
-  auto* edit = Place<TUCodeEdit>(panel, 10, 10, 100, 24);
+  auto* panel = PlaceOn<TWidePanel>(form.Get(), 0, 0, 200, 100);
+  auto* edit = PlaceOn<TUCodeEdit>(panel, 10, 10, 100, 24);
   panel->HandleNeeded();
   WideSetControlHint(panel, kGreek + L"|the long part");
   THintInfo info;
@@ -255,13 +249,13 @@ TEST(WideHints, HintShowAsksForTheWideHintWindow) {
 
 TEST(WideBackgrounds, WideWindowsOfTheLibrarysOwnClassEraseTheirBackground) {
   wintest::ShownForm form(420, 160);
-  auto* panel = Place<TWidePanel>(form.Get(), 10, 10, 120, 120);
+  auto* panel = PlaceOn<TWidePanel>(form.Get(), 10, 10, 120, 120);
   panel->SetColor(RGB(200, 30, 40));
   panel->SetBevelOuter(bvNone);
-  auto* group = Place<TWideGroupBox>(form.Get(), 150, 10, 120, 120);
+  auto* group = PlaceOn<TWideGroupBox>(form.Get(), 150, 10, 120, 120);
   group->SetColor(RGB(30, 160, 60));
   group->SetParentColor(false);
-  auto* plain = Place<TWidePlain>(form.Get(), 290, 10, 120, 120);
+  auto* plain = PlaceOn<TWidePlain>(form.Get(), 290, 10, 120, 120);
   plain->SetColor(RGB(40, 60, 190));
   plain->SetParentColor(false);
   wintest::Pump();
@@ -295,8 +289,8 @@ TEST(WideBackgrounds, WideWindowsOfTheLibrarysOwnClassEraseTheirBackground) {
 
 TEST(WideListTargets, WideTargetsGetWideItemsOthersTheir8BitForm) {
   wintest::ShownForm form;
-  auto* wide = Place<TUCodeListBox>(form.Get(), 10, 10, 100, 80);
-  auto* plain = Place<StdCtrls::TListBox>(form.Get(), 120, 10, 100, 80);
+  auto* wide = PlaceOn<TUCodeListBox>(form.Get(), 10, 10, 100, 80);
+  auto* plain = PlaceOn<StdCtrls::TListBox>(form.Get(), 120, 10, 100, 80);
   TObject marker;
   WideAddListItem(wide, kGreek, &marker);
   WideAddListItem(plain, kGreek, &marker);

@@ -33,40 +33,6 @@ Panel* PlainPanel(TWinControl* parent, int left, int top) {
   return panel;
 }
 
-// `text` drawn by the system in `font`, black on white: what the panel's caption must look like.
-std::vector<uint8_t> Reference(HFONT font, const std::wstring& text, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  HGDIOBJ oldFont = SelectObject(dc, font);
-  RECT all{0, 0, width, height};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkMode(dc, TRANSPARENT);
-  TextOutW(dc, 4, 4, text.c_str(), static_cast<int>(text.size()));
-  GdiFlush();
-  const int stride = (width * 3 + 3) & ~3;
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < 3; ++c)
-        rgb[(static_cast<size_t>(y) * width + x) * 3 + c] = static_cast<const uint8_t*>(bits)[y * stride + x * 3 + 2 - c];
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return rgb;
-}
-
 void Mouse(HWND wnd, UINT msg, int x, int y) {
   SendMessageW(wnd, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
 }
@@ -110,7 +76,7 @@ TEST(WidePanel, DrawsItsWideCaptionOnTheScreen) {
   std::vector<uint8_t> rgb = wintest::CaptureWindow(form->GetHandle(), width, height);
   const std::string folder = testsupport::ExeFolder();
   std::ofstream(folder + "ucode-panels.png", std::ios::binary) << wintest::EncodePng(width, height, rgb);
-  std::vector<uint8_t> reference = Reference(wide->GetFont()->GetHandle(), kCaption, 260, 40);
+  std::vector<uint8_t> reference = wintest::DrawnText(wide->GetFont()->GetHandle(), kCaption, 260, 40);
   std::ofstream(folder + "ucode-panels-reference.png", std::ios::binary) << wintest::EncodePng(260, 40, reference);
   RECT frame;
   GetWindowRect(form->GetHandle(), &frame);
