@@ -4,7 +4,9 @@
 // ten times as many. On the N documents it also measures the tag stripper and the file
 // index's store against their straightforward forms and checks that both give the same.
 //
-//   bench_fileindex [--docs N] [--words W] [--scale S] [--no-reference]
+//   bench_fileindex [--docs N] [--words W] [--scale S] [--no-reference] [--engine-runs R]
+//
+// --engine-runs R runs only the file index's engine R times on the N documents (to profile it).
 #include <windows.h>
 #include <psapi.h>
 
@@ -42,6 +44,7 @@ struct Args {
   int words = 5000;
   int scale = 10;
   bool reference = true;
+  int engineRuns = 0;  // only this many file index runs of the engine (for profiling)
 };
 
 Args ParseArgs(int argc, char** argv) {
@@ -52,6 +55,7 @@ Args ParseArgs(int argc, char** argv) {
     else if (a == "--words" && i + 1 < argc) args.words = atoi(argv[++i]);
     else if (a == "--scale" && i + 1 < argc) args.scale = atoi(argv[++i]);
     else if (a == "--no-reference") args.reference = false;
+    else if (a == "--engine-runs" && i + 1 < argc) args.engineRuns = atoi(argv[++i]);
   }
   return args;
 }
@@ -185,6 +189,22 @@ void FileIndexSteps(const char* what) {
               what, reading, refreshing - firstFile, writing - refreshing, ended - writing, browser, memo);
 }
 
+// The engine's steps of one file index run, without the windows.
+void EngineSteps() {
+  const TFileIndexOptions options = ReadFileIndexOptions();
+  double firstFile = 0, refreshing = 0, writing = 0;
+  auto start = std::chrono::steady_clock::now();
+  TIndexStore store;
+  RunFileIndex(options, store, [&](TFileIndexStep step, const std::wstring&, int) {
+    if (step == TFileIndexStep::ReadingFile && firstFile == 0) firstFile = Seconds(start);
+    if (step == TFileIndexStep::Refreshing) refreshing = Seconds(start);
+    if (step == TFileIndexStep::Writing) writing = Seconds(start);
+  });
+  std::printf("engine: %zu entries; documents in %.3f s; split and sort %.3f s; writing %.3f s; peak memory %.1f MB\n",
+              store.EntryCount(), refreshing - firstFile, writing - refreshing, Seconds(start) - writing,
+              PeakMegabytes());
+}
+
 void RunThroughWindows(const std::vector<std::wstring>& paths) {
   const double megabytes = FolderMegabytes(paths);
   std::printf("%zu documents, %.1f MB\n", paths.size(), megabytes);
@@ -310,10 +330,18 @@ int main(int argc, char** argv) {
     SaveTextFileW(writer.Document(i, args.words, html), paths.back(), 65001, false);
   }
   MakeWindows();
-  RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
-  if (args.scale > 1) RunThroughWindows(paths);
-  if (args.reference) CompareWithReference(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
+  if (args.engineRuns > 0) {
+    prog->qulist->Clear();
+    AddFilesToFileList(prog->qulist, std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs),
+                       ReadFileListOptions(), nullptr);
+    for (int run = 0; run < args.engineRuns; ++run) EngineSteps();
+  } else {
+    RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
+    if (args.scale > 1) RunThroughWindows(paths);
+    if (args.reference) CompareWithReference(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
+  }
   for (const auto& path : paths) DeleteFileW(path.c_str());
   RemoveDirectoryW(folder.c_str());
+  Application->DestroyComponents();
   return 0;
 }

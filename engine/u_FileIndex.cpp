@@ -229,17 +229,11 @@ void AddFileIndexDocument(TIndexStore& store, const TWordPipeline::Result& words
   } else {
     for (auto& piece : ItemsOfStore(StoreOfPages(item))) enteredItems.insert(std::move(piece));
   }
-  // A fresh item: the words go in once each, by an entry's key (bucket and upper case).
-  std::unordered_set<std::wstring> seen, entered;
+  // A fresh item: each entry takes it once, at its first word of the document.
+  const uint32_t document = fresh ? store.NewDocument() : 0;
   auto enter = [&](const std::wstring& word) {
-    if (!fresh) {
-      store.AddOccurrence(word, item, removeDuplicatePages);
-      return;
-    }
-    if (!seen.insert(word).second) return;
-    std::wstring key = WideUpperCase(word);
-    key += static_cast<wchar_t>(L'A' + BuilderBucketOf(word));
-    if (entered.insert(std::move(key)).second) store.AddOccurrence(word, item, false);
+    if (fresh) store.AddDocumentOccurrence(word, item, document);
+    else store.AddOccurrence(word, item, removeDuplicatePages);
   };
   for (const auto& phrase : words.Phrases) enter(phrase);
   for (const auto& word : words.Words) enter(word);

@@ -1,6 +1,7 @@
 #include "engine/u_IndexStore.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -15,8 +16,31 @@ namespace {
 
 constexpr wchar_t kItemSeparator = L'|';
 
-// Words are the same entry when their wide upper-case forms are equal.
-std::wstring IndexWordKey(const std::wstring& word) { return WideUpperCase(word); }
+// Words are the same entry when their wide upper-case forms are equal. The platform upper-cases
+// unit by unit, so its answer for every unit, asked once, serves every word.
+const wchar_t* UpperUnits() {
+  static const std::wstring table = [] {
+    std::wstring units(0x10000, L'\0');
+    for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<wchar_t>(i);
+    return WideUpperCase(units);
+  }();
+  return table.data();
+}
+
+uint32_t UpperCaseHash(const std::wstring& word) {
+  const wchar_t* upper = UpperUnits();
+  uint32_t hash = 2166136261u;
+  for (wchar_t c : word) hash = (hash ^ static_cast<uint16_t>(upper[static_cast<uint16_t>(c)])) * 16777619u;
+  return hash ^ (hash >> 15);
+}
+
+bool SameUpperCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  const wchar_t* upper = UpperUnits();
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i] && upper[static_cast<uint16_t>(a[i])] != upper[static_cast<uint16_t>(b[i])]) return false;
+  return true;
+}
 
 std::vector<std::wstring> SplitAt(const std::wstring& separator, const std::wstring& text) {
   TWideStrArray pieces;
@@ -24,21 +48,23 @@ std::vector<std::wstring> SplitAt(const std::wstring& separator, const std::wstr
   return std::vector<std::wstring>(pieces.begin(), pieces.end());
 }
 
-// Case-insensitive order in the user locale's collation: the wide string list's
-// own comparison decides. The locale's sort keys are only a first guess (on some
-// systems they disagree with the comparison for a few characters): the lines are
-// ordered by their keys, then a natural merge sort by the comparison itself puts
-// them in its order. When the keys agree, that is one pass of n - 1 comparisons;
-// when they do not, it costs no more than any other sort by the comparison.
-std::string CollationKey(const std::wstring& line) {
+// Case-insensitive order in the user locale's collation: the wide string list's own comparison
+// decides. The locale's sort keys of the lines' beginnings are only a first guess (on some systems
+// keys disagree with the comparison for a few characters, and the beginning of a line does not
+// decide every pair): the lines are ordered by those keys, then a natural merge sort by the
+// comparison itself puts them in its order. When the guess is right, that is one pass of n - 1
+// comparisons; when it is not, it costs no more than any other sort by the comparison.
+std::string CollationKey(const wchar_t* text, size_t length) {
   constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-  const int length = static_cast<int>(line.size());
-  int size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, line.data(), length, nullptr, 0);
+  const int units = static_cast<int>(length);
+  int size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, text, units, nullptr, 0);
   std::string key(size > 0 ? size : 0, '\0');
-  if (size > 0)
-    LCMapStringW(LOCALE_USER_DEFAULT, kFlags, line.data(), length, reinterpret_cast<LPWSTR>(key.data()), size);
+  if (size > 0) LCMapStringW(LOCALE_USER_DEFAULT, kFlags, text, units, reinterpret_cast<LPWSTR>(key.data()), size);
   return key;
 }
+
+// Units of a line its first-guess key is made of: the word and the first document or two.
+constexpr size_t kGuessLength = 64;
 
 std::vector<size_t> SortedOrderIgnoringCase(const std::vector<std::wstring>& lines) {
   std::vector<size_t> order(lines.size());
@@ -47,11 +73,12 @@ std::vector<size_t> SortedOrderIgnoringCase(const std::vector<std::wstring>& lin
   {
     std::vector<std::string> keys;
     keys.reserve(lines.size());
-    for (const auto& line : lines) keys.push_back(CollationKey(line));
+    for (const auto& line : lines) keys.push_back(CollationKey(line.data(), std::min(line.size(), kGuessLength)));
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
   }
   const TUCodeStringList comparer;
-  auto before = [&](size_t a, size_t b) { return comparer.CompareStrings(lines[a], lines[b]) < 0; };
+  auto compare = [&](size_t a, size_t b) { return comparer.CompareStrings(lines[a], lines[b]); };
+  auto before = [&](size_t a, size_t b) { return compare(a, b) < 0; };
   // Ascending runs, then pairs of neighbouring runs merged until one is left.
   std::vector<size_t> runStarts{0};
   for (size_t i = 1; i < order.size(); ++i)
@@ -69,6 +96,20 @@ std::vector<size_t> SortedOrderIgnoringCase(const std::vector<std::wstring>& lin
     }
     order.swap(merged);
     runStarts.swap(nextStarts);
+  }
+  // Lines the comparison finds equal stand in the order of the keys of the whole lines, then in
+  // the order they were added, whatever the first guess made of them.
+  for (size_t first = 0; first < order.size();) {
+    size_t last = first + 1;
+    while (last < order.size() && compare(order[last - 1], order[last]) == 0) ++last;
+    if (last - first > 1) {
+      std::vector<std::pair<std::string, size_t>> equal;
+      for (size_t i = first; i < last; ++i)
+        equal.emplace_back(CollationKey(lines[order[i]].data(), lines[order[i]].size()), order[i]);
+      std::sort(equal.begin(), equal.end());
+      for (size_t i = first; i < last; ++i) order[i] = equal[i - first].second;
+    }
+    first = last;
   }
   return order;
 }
@@ -127,11 +168,58 @@ int ShortBucketOf(const std::wstring& word) {
 
 wchar_t BucketLetter(int bucket) { return static_cast<wchar_t>(L'A' + bucket); }
 
-// Finds entries by upper-cased word, and page items of entries that were tested
-// for duplicates. Rebuilt from the bucket whenever it is missing.
+// Finds entries by their upper-cased word through an open-addressed table of entry numbers
+// (the words are not copied: a candidate is compared with the entry's own word unit by unit),
+// and keeps the page items of entries that were tested for duplicates. Rebuilt from the bucket
+// whenever it is missing.
 struct TIndexStore::Lookup {
-  std::unordered_map<std::wstring, size_t> byWord;
+  struct TEntryMark {
+    uint32_t hash;
+    uint32_t document;  // the last document that entered its item through AddDocumentOccurrence
+  };
+  std::vector<uint32_t> slots;  // entry number + 1; 0 is free
+  std::vector<TEntryMark> marks;  // one per entry of the bucket
   std::unordered_map<size_t, std::unordered_set<std::wstring>> itemsOf;
+
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+
+  size_t Find(const std::vector<TIndexEntry>& entries, const std::wstring& word, uint32_t hash) const {
+    if (slots.empty()) return kNone;
+    const size_t mask = slots.size() - 1;
+    for (size_t s = hash & mask;; s = (s + 1) & mask) {
+      const uint32_t slot = slots[s];
+      if (slot == 0) return kNone;
+      const size_t index = slot - 1;
+      if (marks[index].hash == hash && SameUpperCase(entries[index].Word, word)) return index;
+    }
+  }
+
+  // Enters the entry `index` (the last one of the bucket) under its word, unless an earlier
+  // entry has the word already: the first one added keeps it.
+  void Add(const std::vector<TIndexEntry>& entries, size_t index) {
+    const uint32_t hash = UpperCaseHash(entries[index].Word);
+    marks.push_back(TEntryMark{hash, 0});
+    if (Find(entries, entries[index].Word, hash) != kNone) return;
+    if ((++used) * 2 > slots.size()) Grow();
+    Place(hash, index);
+  }
+
+ private:
+  size_t used = 0;
+
+  void Place(uint32_t hash, size_t index) {
+    const size_t mask = slots.size() - 1;
+    size_t s = hash & mask;
+    while (slots[s] != 0) s = (s + 1) & mask;
+    slots[s] = static_cast<uint32_t>(index + 1);
+  }
+
+  void Grow() {
+    std::vector<uint32_t> old = std::move(slots);
+    slots.assign(std::max<size_t>(16, old.size() * 2), 0);
+    for (uint32_t slot : old)
+      if (slot != 0) Place(marks[slot - 1].hash, slot - 1);
+  }
 };
 
 TIndexStore::TIndexStore() = default;
@@ -139,11 +227,12 @@ TIndexStore::~TIndexStore() = default;
 TIndexStore::TIndexStore(TIndexStore&&) noexcept = default;
 TIndexStore& TIndexStore::operator=(TIndexStore&&) noexcept = default;
 
-TIndexStore::TIndexStore(const TIndexStore& other) : m_buckets(other.m_buckets) {}
+TIndexStore::TIndexStore(const TIndexStore& other) : m_buckets(other.m_buckets), m_documents(other.m_documents) {}
 
 TIndexStore& TIndexStore::operator=(const TIndexStore& other) {
   if (this != &other) {
     m_buckets = other.m_buckets;
+    m_documents = other.m_documents;
     for (auto& lookup : m_lookups) lookup.reset();
   }
   return *this;
@@ -165,22 +254,33 @@ TIndexStore::Lookup& TIndexStore::LookupOf(int bucket) {
   if (!lookup) {
     lookup = std::make_unique<Lookup>();
     const auto& entries = m_buckets[bucket];
-    lookup->byWord.reserve(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) lookup->byWord.emplace(IndexWordKey(entries[i].Word), i);
+    lookup->marks.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) lookup->Add(entries, i);
   }
   return *lookup;
 }
 
+size_t TIndexStore::FindOrAdd(int bucket, const std::wstring& word, const std::wstring& item, bool& added) {
+  Lookup& lookup = LookupOf(bucket);
+  auto& entries = m_buckets[bucket];
+  const uint32_t hash = UpperCaseHash(word);
+  size_t index = lookup.Find(entries, word, hash);
+  added = index == Lookup::kNone;
+  if (added) {
+    index = entries.size();
+    entries.push_back(TIndexEntry{word, item});
+    lookup.Add(entries, index);
+  }
+  return index;
+}
+
 void TIndexStore::AddOccurrence(const std::wstring& word, const std::wstring& item,
                                 bool removeDuplicatePages) {
-  int bucket = BuilderBucketOf(word);
-  Lookup& lookup = LookupOf(bucket);
-  auto [found, isNew] = lookup.byWord.emplace(IndexWordKey(word), m_buckets[bucket].size());
-  if (isNew) {
-    m_buckets[bucket].push_back(TIndexEntry{word, item});
-    return;
-  }
-  size_t index = found->second;
+  const int bucket = BuilderBucketOf(word);
+  bool added = false;
+  const size_t index = FindOrAdd(bucket, word, item, added);
+  if (added) return;
+  Lookup& lookup = *m_lookups[bucket];
   TIndexEntry& entry = m_buckets[bucket][index];
   // An item holding "|" reads as several items and is never one of the entry's.
   const bool single = item.find(kItemSeparator) == std::wstring::npos;
@@ -190,6 +290,12 @@ void TIndexStore::AddOccurrence(const std::wstring& word, const std::wstring& it
     if (items == lookup.itemsOf.end()) items = lookup.itemsOf.emplace(index, ItemsOf(entry.Pages)).first;
     if (items->second.count(item)) return;
   }
+  AppendItem(lookup, index, entry, item, single);
+}
+
+void TIndexStore::AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item,
+                             bool single) {
+  auto items = lookup.itemsOf.find(index);
   if (items != lookup.itemsOf.end()) {
     if (single) items->second.insert(item);
     else items->second.merge(ItemsOf(item));
@@ -198,9 +304,22 @@ void TIndexStore::AddOccurrence(const std::wstring& word, const std::wstring& it
   entry.Pages += item;
 }
 
+uint32_t TIndexStore::NewDocument() { return ++m_documents; }
+
+void TIndexStore::AddDocumentOccurrence(const std::wstring& word, const std::wstring& item, uint32_t document) {
+  const int bucket = BuilderBucketOf(word);
+  bool added = false;
+  const size_t index = FindOrAdd(bucket, word, item, added);
+  Lookup& lookup = *m_lookups[bucket];
+  uint32_t& last = lookup.marks[index].document;
+  if (!added && last != document)
+    AppendItem(lookup, index, m_buckets[bucket][index], item, item.find(kItemSeparator) == std::wstring::npos);
+  last = document;
+}
+
 void TIndexStore::Append(int bucket, TIndexEntry entry) {
-  if (m_lookups[bucket]) m_lookups[bucket]->byWord.emplace(IndexWordKey(entry.Word), m_buckets[bucket].size());
   m_buckets[bucket].push_back(std::move(entry));
+  if (m_lookups[bucket]) m_lookups[bucket]->Add(m_buckets[bucket], m_buckets[bucket].size() - 1);
 }
 
 void TIndexStore::SetBucket(int bucket, std::vector<TIndexEntry> entries) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,11 @@ class TIndexStore {
   // builder's bucket of the word. With removeDuplicatePages an item the entry
   // already holds is not added again.
   void AddOccurrence(const std::wstring& word, const std::wstring& item, bool removeDuplicatePages);
+  // A number for the next document whose words go in through AddDocumentOccurrence.
+  uint32_t NewDocument();
+  // Enters one occurrence of word with the item of a document whose item no entry held before
+  // that document: its entry takes the item once, at its first word of the document.
+  void AddDocumentOccurrence(const std::wstring& word, const std::wstring& item, uint32_t document);
   // Appends an entry at the end of a bucket without looking for its word.
   void Append(int bucket, TIndexEntry entry);
   // Replaces the entries of one bucket.
@@ -57,9 +63,13 @@ class TIndexStore {
  private:
   struct Lookup;
   Lookup& LookupOf(int bucket);
+  // The entry of the word in the bucket, made with the item when there is none (added true).
+  size_t FindOrAdd(int bucket, const std::wstring& word, const std::wstring& item, bool& added);
+  void AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item, bool single);
 
   std::array<std::vector<TIndexEntry>, kIndexBucketCount> m_buckets;
   std::array<std::unique_ptr<Lookup>, kIndexBucketCount> m_lookups;  // built on first need
+  uint32_t m_documents = 0;
 };
 
 // Adds one occurrence to a text index store: item "label>link".

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/u_FileIndex.h"
 #include "engine/u_WideFuncText.h"
+#include "ucode/UCodeSysUtils.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -37,6 +39,74 @@ TEST(FileIndexStoreTest, WholeItemsAreComparedForDoubles) {
   // Without the option every occurrence repeats the item.
   AddFileIndexEntry(store, L"HAUS", L"Doc", L"doc.htm", false);
   EXPECT_EQ(store.Bucket('H' - 'A')[0].Pages, L"11>a.htm|1>a.htm|Doc>doc.html|Doc>doc.htm|Doc>doc.htm");
+}
+
+// The rules read plainly: every occurrence scans its bucket for the upper-cased word, and a
+// document's item is compared with the entry's items one by one.
+struct PlainFileStore {
+  std::vector<TIndexEntry> buckets[kIndexBucketCount];
+
+  static std::wstring Upper(std::wstring s) { return WideUpperCase(s); }
+
+  static bool HasItem(const std::wstring& pages, const std::wstring& item) {
+    for (size_t start = 0;;) {
+      const size_t bar = pages.find(L'|', start);
+      if (pages.substr(start, bar == std::wstring::npos ? bar : bar - start) == item) return true;
+      if (bar == std::wstring::npos) return false;
+      start = bar + 1;
+    }
+  }
+
+  void Add(const std::wstring& word, const std::wstring& item, bool noDuplicates) {
+    auto& bucket = buckets[BuilderBucketOf(word)];
+    for (auto& entry : bucket) {
+      if (Upper(entry.Word) != Upper(word)) continue;
+      if (!noDuplicates || !HasItem(entry.Pages, item)) entry.Pages += L"|" + item;
+      return;
+    }
+    bucket.push_back({word, item});
+  }
+};
+
+// Whole documents, some listed twice, some extending an index that holds their items already,
+// give the same store as entering every occurrence by the plain rules.
+TEST(FileIndexStoreTest, DocumentsGiveTheStoreOfTheirOccurrences) {
+  const std::wstring vocabulary[] = {L"Haus", L"haus", L"HAUS", L"\u00DCber", L"\u00FCber", L"\u00C4rger",
+                                     L"\u00E4rger", L"1848", L"Hof", L"hof", L"Hans&Peter", L"hans&peter",
+                                     L"\u00DF", L"Zoo", L"zoo", L"&x"};
+  const std::wstring labels[] = {L"1", L"11", L"a|b", L"Dok", L"Dok 1"};
+  const std::wstring links[] = {L"a.htm", L"a.html", L"b.htm", L"-"};
+  for (bool noDuplicates : {true, false}) {
+    for (bool extend : {false, true}) {
+      unsigned seed = noDuplicates * 2u + extend + 5u;
+      auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+      TIndexStore store;
+      std::unordered_set<std::wstring> items;
+      if (extend) {
+        store = ParseIndexData({L"Haus:1>a.htm|7>b.htm", L"haus:Dok>-", L"\u00DCber:11>a.htm", L"Zoo:1>a.htm"}, {});
+        items = {L"1>a.htm", L"7>b.htm", L"Dok>-", L"11>a.htm"};
+      }
+      PlainFileStore plain;
+      for (int b = 0; b < kIndexBucketCount; ++b) plain.buckets[b] = store.Bucket(b);
+      for (int document = 0; document < 80; ++document) {
+        TWordPipeline::Result words;
+        for (unsigned n = next() % 3; n > 0; --n) words.Phrases.push_back(vocabulary[next() % std::size(vocabulary)]);
+        for (unsigned n = next() % 40; n > 0; --n) words.Words.push_back(vocabulary[next() % std::size(vocabulary)]);
+        const std::wstring& label = labels[next() % std::size(labels)];
+        const std::wstring& link = links[next() % std::size(links)];
+        AddFileIndexDocument(store, words, label, link, noDuplicates, items);
+        for (const auto* list : {&words.Phrases, &words.Words})
+          for (const auto& word : *list) plain.Add(word, label + L">" + link, noDuplicates);
+      }
+      for (int b = 0; b < kIndexBucketCount; ++b) {
+        ASSERT_EQ(store.Bucket(b).size(), plain.buckets[b].size()) << b;
+        for (size_t e = 0; e < plain.buckets[b].size(); ++e) {
+          EXPECT_EQ(store.Bucket(b)[e].Word, plain.buckets[b][e].Word);
+          EXPECT_EQ(store.Bucket(b)[e].Pages, plain.buckets[b][e].Pages) << store.Bucket(b)[e].Word;
+        }
+      }
+    }
+  }
 }
 
 TEST(FileIndexStoreTest, BucketsByFirstLetter) {

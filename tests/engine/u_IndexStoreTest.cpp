@@ -2,6 +2,7 @@
 // and the index data format.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -209,6 +210,46 @@ TEST(IndexStoreSorting, CharactersTheSortKeysWeighDifferently) {
     TIndexStore sorted = SortIndexBuckets(ParseIndexData(lines, {}));
     for (int b = 0; b < kIndexBucketCount; ++b) EXPECT_TRUE(OrderedByComparison(sorted.Bucket(b))) << b;
   }
+}
+
+std::string WholeLineKey(const std::wstring& line) {
+  const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  const int size = LCMapStringW(LOCALE_USER_DEFAULT, flags, line.data(), static_cast<int>(line.size()), nullptr, 0);
+  std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
+  LCMapStringW(LOCALE_USER_DEFAULT, flags, line.data(), static_cast<int>(line.size()),
+               reinterpret_cast<LPWSTR>(key.data()), size);
+  return key;
+}
+
+// Long pages that part only far behind the word, and lines the comparison finds equal (case
+// variants with the same pages): the order is that of a plain stable sort by the comparison,
+// equal lines by the keys of the whole lines, then as they were added.
+TEST(IndexStoreSorting, SameOrderAsAPlainSortByTheComparison) {
+  const std::wstring words[] = {L"Haus", L"HAUS", L"haus", L"Hau-s", L"Haus\u00AD", L"Hausen", L"Haus\u200B",
+                                L"Haus\u0301", L"Hau", L"Häus", L"Haus'"};
+  const std::wstring tails[] = {L"", L"1", L"A", L"a", L"\u00E9", L"e", L"-"};
+  unsigned seed = 99;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  // Characters the comparison passes over make equal lines of different lengths.
+  const std::wstring same = std::wstring(90, L'x') + L">a";
+  Lines lines{L"Haus:" + same, L"Haus\u00AD\u00AD:" + same, L"haus\u200C:" + same, L"HAUS\uFEFF:" + same};
+  for (int i = 0; i < 700; ++i) {
+    std::wstring pages = next() % 2 ? std::wstring(40 + next() % 60, L'x') : std::wstring();
+    pages += tails[next() % std::size(tails)] + L">" + tails[next() % std::size(tails)];
+    lines.push_back(words[next() % std::size(words)] + L":" + pages);
+  }
+  std::vector<size_t> plain(lines.size());
+  for (size_t i = 0; i < plain.size(); ++i) plain[i] = i;
+  std::vector<std::string> keys;
+  for (const auto& line : lines) keys.push_back(WholeLineKey(line));
+  std::stable_sort(plain.begin(), plain.end(), [&](size_t a, size_t b) {
+    int order = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, lines[a].data(), static_cast<int>(lines[a].size()),
+                               lines[b].data(), static_cast<int>(lines[b].size()));
+    return order != CSTR_EQUAL ? order == CSTR_LESS_THAN : keys[a] < keys[b];
+  });
+  Lines expected;
+  for (size_t i : plain) expected.push_back(lines[i]);
+  EXPECT_EQ(BucketLines(SortIndexBuckets(ParseIndexData(lines, {})), L'H'), expected);
 }
 
 // The sorted buckets must be in the order of the locale's case-insensitive comparison.
