@@ -6,7 +6,8 @@
 //
 //   bench_fileindex [--docs N] [--words W] [--scale S] [--no-reference] [--engine-runs R]
 //
-// --engine-runs R runs only the file index's engine R times on the N documents (to profile it).
+// --engine-runs R runs only the engine (file index and keyword index, without the windows) R times
+// on the N documents: for profiling, and for numbers of documents whose results no memo could hold.
 #include <windows.h>
 #include <psapi.h>
 
@@ -189,20 +190,36 @@ void FileIndexSteps(const char* what) {
               what, reading, refreshing - firstFile, writing - refreshing, ended - writing, browser, memo);
 }
 
-// The engine's steps of one file index run, without the windows.
-void EngineSteps() {
-  const TFileIndexOptions options = ReadFileIndexOptions();
-  double firstFile = 0, refreshing = 0, writing = 0;
+// The engine's steps of one file index run (XHTML page and plain text) and of one keyword index
+// run, without the windows: documents, entries, seconds, seconds per document, MB/s, peak memory.
+void EngineSteps(const std::vector<std::wstring>& paths) {
+  const double megabytes = FolderMegabytes(paths);
+  TFileIndexOptions options = ReadFileIndexOptions();
+  for (bool html : {true, false}) {
+    options.HtmlOutput = html;
+    double firstFile = 0, refreshing = 0, writing = 0;
+    auto start = std::chrono::steady_clock::now();
+    TIndexStore store;
+    const TFileIndexRunResult result = RunFileIndex(options, store, [&](TFileIndexStep step, const std::wstring&, int) {
+      if (step == TFileIndexStep::ReadingFile && firstFile == 0) firstFile = Seconds(start);
+      if (step == TFileIndexStep::Refreshing) refreshing = Seconds(start);
+      if (step == TFileIndexStep::Writing) writing = Seconds(start);
+    });
+    const double seconds = Seconds(start);
+    std::printf("engine, file index %-5s %6zu documents, %8zu entries, %7.3f s (%.2f ms per document), %6.2f MB/s, "
+                "peak memory %.1f MB; documents %.3f s, split and sort %.3f s, writing %.3f s (%.1f MB of output)\n",
+                html ? "XHTML" : "text", paths.size(), store.EntryCount(), seconds, 1000 * seconds / paths.size(),
+                megabytes / seconds, PeakMegabytes(), refreshing - firstFile, writing - refreshing, seconds - writing,
+                result.Output.size() / 1048576.0);
+  }
   auto start = std::chrono::steady_clock::now();
-  TIndexStore store;
-  RunFileIndex(options, store, [&](TFileIndexStep step, const std::wstring&, int) {
-    if (step == TFileIndexStep::ReadingFile && firstFile == 0) firstFile = Seconds(start);
-    if (step == TFileIndexStep::Refreshing) refreshing = Seconds(start);
-    if (step == TFileIndexStep::Writing) writing = Seconds(start);
-  });
-  std::printf("engine: %zu entries; documents in %.3f s; split and sort %.3f s; writing %.3f s; peak memory %.1f MB\n",
-              store.EntryCount(), refreshing - firstFile, writing - refreshing, Seconds(start) - writing,
-              PeakMegabytes());
+  const std::wstring keywords =
+      RunKeywordIndex(ReadKeywordIndexOptions(), [](TKeywordIndexStep, const std::wstring&, int) {});
+  const double seconds = Seconds(start);
+  std::printf("engine, keyword index     %6zu documents, %7.3f s (%.2f ms per document), %6.2f MB/s, peak memory "
+              "%.1f MB (%.1f MB of output)\n",
+              paths.size(), seconds, 1000 * seconds / paths.size(), megabytes / seconds, PeakMegabytes(),
+              keywords.size() / 1048576.0);
 }
 
 void RunThroughWindows(const std::vector<std::wstring>& paths) {
@@ -331,10 +348,12 @@ int main(int argc, char** argv) {
   }
   MakeWindows();
   if (args.engineRuns > 0) {
+    const std::vector<std::wstring> documents(paths.begin(), paths.begin() + args.docs);
     prog->qulist->Clear();
-    AddFilesToFileList(prog->qulist, std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs),
-                       ReadFileListOptions(), nullptr);
-    for (int run = 0; run < args.engineRuns; ++run) EngineSteps();
+    prog->squlist->Clear();
+    AddFilesToFileList(prog->qulist, documents, ReadFileListOptions(), nullptr);
+    AddFilesToFileList(prog->squlist, documents, ReadFileListOptions(), nullptr);
+    for (int run = 0; run < args.engineRuns; ++run) EngineSteps(documents);
   } else {
     RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
     if (args.scale > 1) RunThroughWindows(paths);

@@ -219,22 +219,43 @@ std::unordered_set<std::wstring> ItemsOfStore(const TIndexStore& store) {
 
 }  // namespace
 
+namespace {
+
+// Enters the words of one document with its item "label>link". While the item is new to the
+// run (and removing duplicates), each entry takes it once, at its first word of the document,
+// and no entry's items are searched.
+class TDocumentWords {
+ public:
+  TDocumentWords(TIndexStore& store, const std::wstring& label, const std::wstring& link,
+                 bool removeDuplicatePages, std::unordered_set<std::wstring>& enteredItems)
+      : m_store(store), m_item(label + L'>' + link), m_removeDuplicatePages(removeDuplicatePages) {
+    if (m_item.find(L'|') == std::wstring::npos) {
+      m_fresh = enteredItems.insert(m_item).second && removeDuplicatePages;
+    } else {
+      for (auto& piece : ItemsOfStore(StoreOfPages(m_item))) enteredItems.insert(std::move(piece));
+    }
+    if (m_fresh) m_document = store.NewDocument();
+  }
+
+  void operator()(std::wstring_view word) const {
+    if (m_fresh) m_store.AddDocumentOccurrence(word, m_item, m_document);
+    else m_store.AddOccurrence(word, m_item, m_removeDuplicatePages);
+  }
+
+ private:
+  TIndexStore& m_store;
+  const std::wstring m_item;
+  const bool m_removeDuplicatePages;
+  bool m_fresh = false;
+  uint32_t m_document = 0;
+};
+
+}  // namespace
+
 void AddFileIndexDocument(TIndexStore& store, const TWordPipeline::Result& words, const std::wstring& label,
                           const std::wstring& link, bool removeDuplicatePages,
                           std::unordered_set<std::wstring>& enteredItems) {
-  const std::wstring item = label + L'>' + link;
-  bool fresh = false;
-  if (item.find(L'|') == std::wstring::npos) {
-    fresh = enteredItems.insert(item).second && removeDuplicatePages;
-  } else {
-    for (auto& piece : ItemsOfStore(StoreOfPages(item))) enteredItems.insert(std::move(piece));
-  }
-  // A fresh item: each entry takes it once, at its first word of the document.
-  const uint32_t document = fresh ? store.NewDocument() : 0;
-  auto enter = [&](const std::wstring& word) {
-    if (fresh) store.AddDocumentOccurrence(word, item, document);
-    else store.AddOccurrence(word, item, removeDuplicatePages);
-  };
+  const TDocumentWords enter(store, label, link, removeDuplicatePages, enteredItems);
   for (const auto& phrase : words.Phrases) enter(phrase);
   for (const auto& word : words.Words) enter(word);
 }
@@ -261,8 +282,9 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
     progress(TFileIndexStep::ReadingFile, row.Source, position);
     if (!WideFileExists(row.Source)) continue;
     const std::wstring text = LoadTextFileW(row.Source);
-    AddFileIndexDocument(store, pipeline.Run(options.StripTags ? StripHtmlTags(text) : text), row.Label, row.Link,
-                         options.RemoveDuplicatePages, items);
+    const std::wstring stripped = options.StripTags ? StripHtmlTags(text) : std::wstring();
+    const TDocumentWords enter(store, row.Label, row.Link, options.RemoveDuplicatePages, items);
+    pipeline.Run(options.StripTags ? stripped : text, enter, enter);
     ++result.FilesRead;
   }
   progress(TFileIndexStep::Refreshing, L"", -1);

@@ -27,14 +27,14 @@ const wchar_t* UpperUnits() {
   return table.data();
 }
 
-uint32_t UpperCaseHash(const std::wstring& word) {
+uint32_t UpperCaseHash(std::wstring_view word) {
   const wchar_t* upper = UpperUnits();
   uint32_t hash = 2166136261u;
   for (wchar_t c : word) hash = (hash ^ static_cast<uint16_t>(upper[static_cast<uint16_t>(c)])) * 16777619u;
   return hash ^ (hash >> 15);
 }
 
-bool SameUpperCase(const std::wstring& a, const std::wstring& b) {
+bool SameUpperCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
   const wchar_t* upper = UpperUnits();
   for (size_t i = 0; i < a.size(); ++i)
@@ -149,7 +149,7 @@ void ReplaceChar(std::wstring& text, wchar_t from, wchar_t to) {
 
 }  // namespace
 
-int BuilderBucketOf(const std::wstring& word) {
+int BuilderBucketOf(std::wstring_view word) {
   if (word.empty()) return kOtherBucket;
   int bucket = LetterBucket(word[0]);
   if (bucket >= 0) return bucket;
@@ -183,7 +183,7 @@ struct TIndexStore::Lookup {
 
   static constexpr size_t kNone = static_cast<size_t>(-1);
 
-  size_t Find(const std::vector<TIndexEntry>& entries, const std::wstring& word, uint32_t hash) const {
+  size_t Find(const std::vector<TIndexEntry>& entries, std::wstring_view word, uint32_t hash) const {
     if (slots.empty()) return kNone;
     const size_t mask = slots.size() - 1;
     for (size_t s = hash & mask;; s = (s + 1) & mask) {
@@ -260,7 +260,7 @@ TIndexStore::Lookup& TIndexStore::LookupOf(int bucket) {
   return *lookup;
 }
 
-size_t TIndexStore::FindOrAdd(int bucket, const std::wstring& word, const std::wstring& item, bool& added) {
+size_t TIndexStore::FindOrAdd(int bucket, std::wstring_view word, const std::wstring& item, bool& added) {
   Lookup& lookup = LookupOf(bucket);
   auto& entries = m_buckets[bucket];
   const uint32_t hash = UpperCaseHash(word);
@@ -268,13 +268,13 @@ size_t TIndexStore::FindOrAdd(int bucket, const std::wstring& word, const std::w
   added = index == Lookup::kNone;
   if (added) {
     index = entries.size();
-    entries.push_back(TIndexEntry{word, item});
+    entries.push_back(TIndexEntry{std::wstring(word), item});
     lookup.Add(entries, index);
   }
   return index;
 }
 
-void TIndexStore::AddOccurrence(const std::wstring& word, const std::wstring& item,
+void TIndexStore::AddOccurrence(std::wstring_view word, const std::wstring& item,
                                 bool removeDuplicatePages) {
   const int bucket = BuilderBucketOf(word);
   bool added = false;
@@ -306,7 +306,7 @@ void TIndexStore::AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, c
 
 uint32_t TIndexStore::NewDocument() { return ++m_documents; }
 
-void TIndexStore::AddDocumentOccurrence(const std::wstring& word, const std::wstring& item, uint32_t document) {
+void TIndexStore::AddDocumentOccurrence(std::wstring_view word, const std::wstring& item, uint32_t document) {
   const int bucket = BuilderBucketOf(word);
   bool added = false;
   const size_t index = FindOrAdd(bucket, word, item, added);

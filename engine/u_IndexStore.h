@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One keyword with its page items ("label>link" joined by "|").
@@ -20,7 +21,7 @@ constexpr int kOtherBucket = 26;
 
 // Bucket of a word entered by an index builder: "a".."z" as upper case,
 // "Ä", "Ö", "Ü" (either case) as "A", "O", "U", everything else "[".
-int BuilderBucketOf(const std::wstring& word);
+int BuilderBucketOf(std::wstring_view word);
 // Bucket of an entry made by the split pass: "a".."z" upper-cased, "A".."Z", else "[".
 int ShortBucketOf(const std::wstring& word);
 // "A".."Z" or "[".
@@ -47,12 +48,12 @@ class TIndexStore {
   // Enters one occurrence of word (never empty) with the page item into the
   // builder's bucket of the word. With removeDuplicatePages an item the entry
   // already holds is not added again.
-  void AddOccurrence(const std::wstring& word, const std::wstring& item, bool removeDuplicatePages);
+  void AddOccurrence(std::wstring_view word, const std::wstring& item, bool removeDuplicatePages);
   // A number for the next document whose words go in through AddDocumentOccurrence.
   uint32_t NewDocument();
   // Enters one occurrence of word with the item of a document whose item no entry held before
   // that document: its entry takes the item once, at its first word of the document.
-  void AddDocumentOccurrence(const std::wstring& word, const std::wstring& item, uint32_t document);
+  void AddDocumentOccurrence(std::wstring_view word, const std::wstring& item, uint32_t document);
   // Appends an entry at the end of a bucket without looking for its word.
   void Append(int bucket, TIndexEntry entry);
   // Replaces the entries of one bucket.
@@ -64,7 +65,7 @@ class TIndexStore {
   struct Lookup;
   Lookup& LookupOf(int bucket);
   // The entry of the word in the bucket, made with the item when there is none (added true).
-  size_t FindOrAdd(int bucket, const std::wstring& word, const std::wstring& item, bool& added);
+  size_t FindOrAdd(int bucket, std::wstring_view word, const std::wstring& item, bool& added);
   void AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item, bool single);
 
   std::array<std::vector<TIndexEntry>, kIndexBucketCount> m_buckets;

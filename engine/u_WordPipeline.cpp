@@ -116,6 +116,26 @@ wchar_t FirstTrimmedChar(std::wstring_view piece) {
   return 0;
 }
 
+// The "&"-parts of a joined word that are long enough, joined again by "&".
+template <typename LongEnough>
+void KeepLongParts(std::wstring_view piece, LongEnough longEnough, std::wstring& kept) {
+  kept.clear();
+  size_t start = 0;
+  for (;;) {
+    const size_t amp = piece.find(L'&', start);
+    const std::wstring_view part =
+        piece.substr(start, amp == std::wstring_view::npos ? std::wstring_view::npos : amp - start);
+    if (longEnough(part.size())) {
+      if (!kept.empty()) kept += L'&';
+      kept += part;
+    }
+    if (amp == std::wstring_view::npos) return;
+    start = amp + 1;
+  }
+}
+
+void JoinCapitalizedInPlace(std::wstring& text);
+
 std::wstring ReplaceWholeWordIgnoringCase(const std::wstring& text, const std::wstring& word) {
   return ReplaceWordsW(text, word, L".", true, rfReplaceAll | rfIgnoreCase, Separators());
 }
@@ -166,8 +186,9 @@ namespace {
 // Replaces every token (a maximal run of non-delimiters) whose upper-case form is
 // in the set by ".". A whole-word occurrence of a word without delimiters is
 // exactly such a token, so this equals replacing the words one after the other.
-std::wstring DropTokens(const std::wstring& text, const std::unordered_set<std::wstring>& upperWords) {
-  std::wstring result;
+void DropTokensInto(const std::wstring& text, const std::unordered_set<std::wstring>& upperWords,
+                    std::wstring& result) {
+  result.clear();
   result.reserve(text.size());
   std::wstring key;
   size_t i = 0;
@@ -183,10 +204,20 @@ std::wstring DropTokens(const std::wstring& text, const std::unordered_set<std::
     else result.append(text, i, end - i);
     i = end;
   }
+}
+
+std::wstring DropTokens(const std::wstring& text, const std::unordered_set<std::wstring>& upperWords) {
+  std::wstring result;
+  DropTokensInto(text, upperWords, result);
   return result;
 }
 
 }  // namespace
+
+void TNegativeFilter::ApplyInto(const std::wstring& text, std::wstring& result) const {
+  if (m_steps.size() == 1 && m_steps[0].phrase.empty()) DropTokensInto(text, m_steps[0].upperWords, result);
+  else result = Apply(text);
+}
 
 std::wstring TNegativeFilter::Apply(const std::wstring& text) const {
   std::wstring result = text;
@@ -202,6 +233,12 @@ std::wstring DropNegativeWords(const std::wstring& text, const std::vector<std::
 
 std::wstring NormalizeSeparators(const std::wstring& text) {
   std::wstring result;
+  NormalizeSeparatorsInto(text, result);
+  return result;
+}
+
+void NormalizeSeparatorsInto(const std::wstring& text, std::wstring& result) {
+  result.clear();
   result.reserve(text.size() + 2);
   result += L'.';
   for (wchar_t c : text) {
@@ -211,11 +248,17 @@ std::wstring NormalizeSeparators(const std::wstring& text) {
     else result += c;
   }
   result += L'.';
-  return result;
 }
 
 std::wstring JoinCapitalizedWords(const std::wstring& text) {
   std::wstring result = text;
+  JoinCapitalizedInPlace(result);
+  return result;
+}
+
+namespace {
+
+void JoinCapitalizedInPlace(std::wstring& result) {
   bool previousCapitalized = false;
   for (size_t i = 0; i + 1 < result.size(); ++i) {
     if (result[i] != L' ') continue;
@@ -229,8 +272,9 @@ std::wstring JoinCapitalizedWords(const std::wstring& text) {
       previousCapitalized = true;
     }
   }
-  return result;
 }
+
+}  // namespace
 
 std::wstring CollapseSeparators(const std::wstring& text) {
   std::wstring compact;
@@ -286,14 +330,8 @@ std::wstring DropShortWords(const std::wstring& text, const std::wstring& minimu
     if (piece.find(L'&') == std::wstring_view::npos) {
       result += piece;
     } else {
-      TWideStrArray parts;
-      ExplodeW(L"&", std::wstring(piece), parts);
       std::wstring kept;
-      for (const auto& part : parts) {
-        if (!longEnough(part.size())) continue;
-        if (!kept.empty()) kept += L'&';
-        kept += part;
-      }
+      KeepLongParts(piece, longEnough, kept);
       result += kept;
     }
     result += L'.';
@@ -303,29 +341,74 @@ std::wstring DropShortWords(const std::wstring& text, const std::wstring& minimu
 
 TWordPipeline::TWordPipeline(TPipelineOptions options) : m_options(std::move(options)) {
   if (m_options.NegativeList) m_negative = std::make_unique<TNegativeFilter>(m_options.NegativeWords);
+  m_minimumLength = IntegerValueOr(m_options.MinimumLength, 2);
 }
 
 TWordPipeline::~TWordPipeline() = default;
 
 TWordPipeline::Result TWordPipeline::Run(const std::wstring& text) const {
   Result result;
-  std::wstring t = text;
-  if (m_options.PositiveList) {
-    TPositiveResult positive = AddPositiveWords(t, m_options.PositiveWords, m_options.PositiveBlanksJoined);
-    t = std::move(positive.Text);
-    result.Phrases = std::move(positive.Phrases);
-  }
-  if (m_negative) t = m_negative->Apply(t);
-  t = NormalizeSeparators(t);
-  if (m_options.JoinCapitalized) t = JoinCapitalizedWords(t);
-  std::replace(t.begin(), t.end(), L' ', L'.');
-  t = CollapseSeparators(t);
-  if (m_options.RemoveDigits) t = RemoveDigits(t);
-  if (m_options.DropLowercase) t = DropLowercaseWords(t);
-  if (m_options.DropUppercase) t = DropUppercaseWords(t);
-  if (m_options.MinimumLengthOn) t = DropShortWords(t, m_options.MinimumLength);
-  ForEachDotPiece(t, [&result](std::wstring_view piece) {
-    if (!TrimsToEmpty(piece)) result.Words.emplace_back(piece);
-  });
+  Run(
+      text, [&result](std::wstring_view phrase) { result.Phrases.emplace_back(phrase); },
+      [&result](std::wstring_view word) { result.Words.emplace_back(word); });
   return result;
+}
+
+// The steps from the separators on work in one buffer: the separators normalised, capitalised
+// runs joined, blanks made "." and runs of "." collapsed, digits removed, each in place; the
+// word filters then look at each piece between two "." on its own, as each of them keeps or
+// drops whole pieces (the length filter also shortens joined words), so one walk over the
+// pieces does what their passes one after the other would.
+void TWordPipeline::Run(const std::wstring& text, const TWordVisitor& phrase, const TWordVisitor& word) const {
+  // Buffers kept from page to page: a large text is not allocated anew for every page.
+  const std::wstring* current = &text;
+  std::wstring positiveText;
+  if (m_options.PositiveList) {
+    TPositiveResult positive = AddPositiveWords(text, m_options.PositiveWords, m_options.PositiveBlanksJoined);
+    for (const auto& found : positive.Phrases) phrase(found);
+    positiveText = std::move(positive.Text);
+    current = &positiveText;
+  }
+  if (m_negative) {
+    m_negative->ApplyInto(*current, m_cut);
+    current = &m_cut;
+  }
+  std::wstring& t = m_words;
+  NormalizeSeparatorsInto(*current, t);
+  if (m_options.JoinCapitalized) JoinCapitalizedInPlace(t);
+  // Blanks become "."; runs of "." collapse and the closing "." goes.
+  if (t.size() <= 1) {
+    t.clear();
+  } else {
+    auto dotted = [](wchar_t c) { return c == L' ' ? L'.' : c; };
+    size_t written = 1;
+    t[0] = dotted(t[0]);
+    wchar_t previous = t[0];
+    for (size_t k = 1; k + 1 < t.size(); ++k) {
+      const wchar_t c = dotted(t[k]);
+      if (!(c == L'.' && previous == L'.')) t[written++] = c;
+      previous = c;
+    }
+    t.resize(written);
+  }
+  if (m_options.RemoveDigits)
+    for (auto& c : t)
+      if (c >= L'0' && c <= L'9') c = L'.';
+  auto longEnough = [this](size_t length) { return static_cast<long long>(length) >= m_minimumLength; };
+  std::wstring kept;
+  ForEachDotPiece(t, [&](std::wstring_view piece) {
+    if (m_options.DropLowercase && (piece.empty() || !IsUpperForm(piece[0]))) return;
+    if (m_options.DropUppercase) {
+      const wchar_t first = FirstTrimmedChar(piece);
+      if (first == 0 || !IsLowerForm(first)) return;
+    }
+    if (m_options.MinimumLengthOn) {
+      if (!longEnough(piece.size())) return;
+      if (piece.find(L'&') != std::wstring_view::npos) {
+        KeepLongParts(piece, longEnough, kept);
+        piece = kept;
+      }
+    }
+    if (!TrimsToEmpty(piece)) word(piece);
+  });
 }

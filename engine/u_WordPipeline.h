@@ -4,7 +4,9 @@
 #pragma once
 
 #include <memory>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The 34 separator characters; the blank is not one of them.
@@ -44,6 +46,8 @@ class TNegativeFilter {
   TNegativeFilter(const TNegativeFilter&) = delete;
   TNegativeFilter& operator=(const TNegativeFilter&) = delete;
   std::wstring Apply(const std::wstring& text) const;
+  // The same into `result`, whose buffer is used again.
+  void ApplyInto(const std::wstring& text, std::wstring& result) const;
 
  private:
   struct Step;
@@ -52,6 +56,7 @@ class TNegativeFilter {
 std::wstring DropNegativeWords(const std::wstring& text, const std::vector<std::wstring>& list);
 
 std::wstring NormalizeSeparators(const std::wstring& text);
+void NormalizeSeparatorsInto(const std::wstring& text, std::wstring& result);
 std::wstring JoinCapitalizedWords(const std::wstring& text);
 std::wstring CollapseSeparators(const std::wstring& text);
 std::wstring RemoveDigits(const std::wstring& text);
@@ -59,7 +64,8 @@ std::wstring DropLowercaseWords(const std::wstring& text);
 std::wstring DropUppercaseWords(const std::wstring& text);
 std::wstring DropShortWords(const std::wstring& text, const std::wstring& minimumLength);
 
-// The whole pipeline of the text and file index builders for one page.
+// The whole pipeline of the text and file index builders for one page. One pipeline serves one
+// caller at a time (it keeps its working texts from page to page).
 class TWordPipeline {
  public:
   explicit TWordPipeline(TPipelineOptions options);
@@ -73,7 +79,16 @@ class TWordPipeline {
   };
   Result Run(const std::wstring& text) const;
 
+  // The same without a string per word: the phrases, then the words in text order, are handed
+  // to the visitors as views that live only for the call.
+  using TWordVisitor = std::function<void(std::wstring_view)>;
+  void Run(const std::wstring& text, const TWordVisitor& phrase, const TWordVisitor& word) const;
+
  private:
   TPipelineOptions m_options;
   std::unique_ptr<TNegativeFilter> m_negative;
+  long long m_minimumLength = 2;
+  // Working texts of Run, kept from page to page: a pipeline serves one run at a time.
+  mutable std::wstring m_cut;
+  mutable std::wstring m_words;
 };

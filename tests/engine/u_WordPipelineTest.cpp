@@ -1,6 +1,7 @@
 // The word pipeline's filters, one by one and together.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -113,6 +114,65 @@ TEST(PipelinePositive, EntersFoundPhrasesAndCutsThemOut) {
   TPositiveResult inside = AddPositiveWords(L"New Yorker", {L"New York"}, true);
   EXPECT_EQ(inside.Text, L"New Yorker");
   EXPECT_TRUE(inside.Phrases.empty());
+}
+
+// The filters one after the other, each on the whole text, as the builders' order has them.
+Words StepByStep(const TPipelineOptions& o, const std::wstring& text) {
+  Words words;
+  std::wstring t = text;
+  if (o.PositiveList) {
+    TPositiveResult positive = AddPositiveWords(t, o.PositiveWords, o.PositiveBlanksJoined);
+    t = positive.Text;
+    words = positive.Phrases;
+  }
+  if (o.NegativeList) t = DropNegativeWords(t, o.NegativeWords);
+  t = NormalizeSeparators(t);
+  if (o.JoinCapitalized) t = JoinCapitalizedWords(t);
+  for (auto& c : t)
+    if (c == L' ') c = L'.';
+  t = CollapseSeparators(t);
+  if (o.RemoveDigits) t = RemoveDigits(t);
+  if (o.DropLowercase) t = DropLowercaseWords(t);
+  if (o.DropUppercase) t = DropUppercaseWords(t);
+  if (o.MinimumLengthOn) t = DropShortWords(t, o.MinimumLength);
+  TWideStrArray pieces;
+  ExplodeW(L".", t, pieces);
+  for (const auto& piece : pieces)
+    if (std::any_of(piece.begin(), piece.end(), [](wchar_t c) { return c >= 33; })) words.push_back(piece);
+  return words;
+}
+
+// Every combination of the options on random text gives the words of the filters run one after
+// the other.
+TEST(PipelineWhole, SameWordsAsTheFiltersInTurn) {
+  const Words vocabulary = {L"Haus", L"haus", L"Über", L"über", L"und", L"Und", L"New", L"York", L"A", L"b",
+                            L"12", L"x1y", L"&", L"Hans&Peter", L"ß", L"É", L"Zum", L"z", L"Äh", L"",
+                            L"\u4E00", L"Ab&c", L"&Peter"};
+  const Words glue = {L" ", L"  ", L", ", L".", L"..", L"-", L"", L"\r\n", L"'", L"(", L"\u00A0", L"\t",
+                      L" - ", L"\x01", L"&", L";"};
+  const Words minimums = {L"3", L"0", L"-1", L"x", L"1", L"5"};
+  std::mt19937 random(11);
+  for (int round = 0; round < 3000; ++round) {
+    TPipelineOptions o;
+    const unsigned bits = random();
+    o.PositiveList = bits & 1;
+    o.PositiveBlanksJoined = bits & 2;
+    o.NegativeList = bits & 4;
+    o.JoinCapitalized = bits & 8;
+    o.RemoveDigits = bits & 16;
+    o.DropLowercase = bits & 32;
+    o.DropUppercase = bits & 64;
+    o.MinimumLengthOn = bits & 128;
+    o.MinimumLength = minimums[random() % minimums.size()];
+    o.PositiveWords = {L"New York", L"", L"Hans"};
+    o.NegativeWords = {L"und", L"Zum", L"a"};
+    std::wstring text;
+    for (int w = 0, words = static_cast<int>(random() % 16); w < words; ++w) {
+      text += vocabulary[random() % vocabulary.size()];
+      text += glue[random() % glue.size()];
+    }
+    EXPECT_EQ(RunWith(o, text), StepByStep(o, text)) << text << " options " << bits;
+  }
 }
 
 TEST(PipelineWhole, WordsOfAPage) {
