@@ -1,5 +1,7 @@
 #include "engine/u_FileIndex.h"
 
+#include <algorithm>
+#include <string_view>
 #include <unordered_set>
 
 #include "engine/u_HtmlHelpers.h"
@@ -18,22 +20,49 @@ std::wstring FirstCharacter(const std::wstring& word) {
   return word.substr(0, pair ? 2 : 1);
 }
 
-// Calls item(label, link) for every document item of an entry's pages.
+// Calls item(label, link, last) for every document item of an entry's pages, label and link as
+// views into the pages.
 template <class Item>
 void ForEachItem(const std::wstring& pages, Item item) {
+  const std::wstring_view all(pages);
   size_t start = 0;
   for (;;) {
-    const size_t bar = pages.find(L'|', start);
-    const size_t end = bar == std::wstring::npos ? pages.size() : bar;
+    const size_t bar = all.find(L'|', start);
+    const size_t end = bar == std::wstring_view::npos ? all.size() : bar;
+    const bool last = bar == std::wstring_view::npos;
     // Labels may hold ">" (link texts do), file paths cannot: the link starts after the last one.
     // An item without ">" (a hand-written index data file) has an empty link.
-    const size_t gt = end > start ? pages.rfind(L'>', end - 1) : std::wstring::npos;
-    if (gt != std::wstring::npos && gt >= start) item(pages.substr(start, gt - start), pages.substr(gt + 1, end - gt - 1), bar == std::wstring::npos);
-    else item(pages.substr(start, end - start), std::wstring(), bar == std::wstring::npos);
-    if (bar == std::wstring::npos) return;
+    const size_t gt = end > start ? all.rfind(L'>', end - 1) : std::wstring_view::npos;
+    if (gt != std::wstring_view::npos && gt >= start) item(all.substr(start, gt - start), all.substr(gt + 1, end - gt - 1), last);
+    else item(all.substr(start, end - start), std::wstring_view(), last);
+    if (last) return;
     start = bar + 1;
   }
 }
+
+// What the entries of a store hold, to size an index's text before it is written: a large
+// index is then written once into its final place, with no copy and no unused room.
+struct TStoreSize {
+  size_t entries = 0;
+  size_t items = 0;
+  size_t units = 0;  // of the words and of the labels and links
+};
+
+TStoreSize SizeOf(const TIndexStore& store) {
+  TStoreSize size;
+  for (int b = 0; b < kIndexBucketCount; ++b)
+    for (const auto& entry : store.Bucket(b)) {
+      const size_t items = 1 + static_cast<size_t>(std::count(entry.Pages.begin(), entry.Pages.end(), L'|'));
+      ++size.entries;
+      size.items += items;
+      // Every item but the last has its "|", every item its ">" (nearly always).
+      size.units += entry.Word.size() + entry.Pages.size() - std::min(entry.Pages.size(), 2 * items - 1);
+    }
+  return size;
+}
+
+// Room for the letter headings of all buckets ("[" has one per first character).
+constexpr size_t kHeadingsRoom = 64 * kIndexBucketCount;
 
 // The headings of the bucket "[": one per change of the upper-cased first character.
 template <class Heading, class Entry>
@@ -67,14 +96,27 @@ void AddFileIndexEntry(TIndexStore& store, const std::wstring& word, const std::
 // ---- Plain text
 
 std::wstring WriteTextFileIndex(const TIndexStore& store, const TFileTextLayout& layout) {
-  std::wstring text = layout.Title + kCrLf;
+  const TStoreSize size = SizeOf(store);
+  std::wstring text;
+  text.reserve(layout.Title.size() + kHeadingsRoom + size.units +
+               size.entries * (layout.EntrySeparator.size() + 2) +
+               size.items * (layout.BeforeLabel.size() + layout.BetweenLabelAndLink.size() + layout.AfterLink.size() +
+                             layout.ItemSeparator.size()));
+  text += layout.Title + kCrLf;
   auto heading = [&](const std::wstring& letter) { text += kCrLf + letter + kCrLf; };
   auto line = [&](const TIndexEntry& entry) {
     text += entry.Word;
     text += layout.EntrySeparator;
-    ForEachItem(entry.Pages, [&](const std::wstring& label, const std::wstring& link, bool last) {
-      if (layout.Labels) text += layout.BeforeLabel + label;
-      if (layout.Links) text += layout.BetweenLabelAndLink + link + layout.AfterLink;
+    ForEachItem(entry.Pages, [&](std::wstring_view label, std::wstring_view link, bool last) {
+      if (layout.Labels) {
+        text += layout.BeforeLabel;
+        text += label;
+      }
+      if (layout.Links) {
+        text += layout.BetweenLabelAndLink;
+        text += link;
+        text += layout.AfterLink;
+      }
       if (!last) text += layout.ItemSeparator;
     });
     text += kCrLf;
@@ -129,15 +171,25 @@ void PageHead(const TFileHtmlDesign& d, std::wstring& page) {
   AppendAscii(page, h);
 }
 
+// Element text or an attribute value, escaped and pure ASCII; most texts need neither and go as
+// they are.
+void AppendEscaped(std::wstring& body, std::wstring_view text) {
+  const bool plain = std::all_of(text.begin(), text.end(), [](wchar_t c) {
+    return c >= 0x20 && c < 0x7F && c != L'<' && c != L'>' && c != L'&' && c != L'"';
+  });
+  if (plain) body += text;
+  else AppendAscii(body, XhtmlEscape(std::wstring(text)));
+}
+
 void AppendEntryBox(std::wstring& body, const TIndexEntry& entry, const std::wstring& separator) {
   body += L"<div id=\"box\"><div id=\"l\">";
-  AppendAscii(body, XhtmlEscape(entry.Word));
+  AppendEscaped(body, entry.Word);
   body += L"</div><div id=\"r\">";
-  ForEachItem(entry.Pages, [&](const std::wstring& label, const std::wstring& link, bool last) {
+  ForEachItem(entry.Pages, [&](std::wstring_view label, std::wstring_view link, bool last) {
     body += L"<a href=\"";
-    AppendAscii(body, XhtmlEscape(link));
+    AppendEscaped(body, link);
     body += L"\">";
-    AppendAscii(body, XhtmlEscape(label));
+    AppendEscaped(body, label);
     body += L"</a>";
     if (!last) AppendAscii(body, separator);
   });
@@ -149,7 +201,11 @@ void AppendEntryBox(std::wstring& body, const TIndexEntry& entry, const std::wst
 std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign& design) {
   // The bar stands before the sections but links the headings of "[" too: it is made first, so
   // that the page is written in one string from head to end.
+  const TStoreSize size = SizeOf(store);
   std::wstring page;
+  // Head, bar and headings; each box, each document link.
+  page.reserve(4096 + 4 * kHeadingsRoom + size.units + size.entries * 64 +
+               size.items * (16 + design.LinkSeparator.size()));
   PageHead(design, page);
   if (design.LetterBar) {
     std::vector<std::wstring> barLinks;
