@@ -300,6 +300,14 @@ void TIndexStore::AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, c
     if (single) items->second.insert(item);
     else items->second.merge(ItemsOf(item));
   }
+  // Room in powers of two: the blocks a growing entry gives back are the very sizes the next
+  // ones ask for, so the heap uses its free blocks again instead of keeping them in every size.
+  const size_t needed = entry.Pages.size() + 1 + item.size();
+  if (needed > entry.Pages.capacity()) {
+    size_t room = 32;
+    while (room - 1 < needed) room *= 2;
+    entry.Pages.reserve(room - 1);
+  }
   entry.Pages += kItemSeparator;
   entry.Pages += item;
 }
