@@ -470,9 +470,11 @@ void TListItems::SetCount(int value) {
   if (FOwner->HandleAllocated()) SendTo(FOwner, LVM_SETITEMCOUNT, FOwnerDataCount, 0);
 }
 
+// Searched from the end: an item being filled in is most often the one just added, so filling
+// a list row by row stays linear.
 int TListItems::IndexOf(const TListItem* item) const {
-  auto found = std::find(FItems.begin(), FItems.end(), item);
-  return found == FItems.end() ? -1 : static_cast<int>(found - FItems.begin());
+  auto found = std::find(FItems.rbegin(), FItems.rend(), item);
+  return found == FItems.rend() ? -1 : static_cast<int>(FItems.rend() - found) - 1;
 }
 
 void TListItems::BeginUpdate() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <vector>
 
 #include "engine/u_IndexStore.h"
 #include "engine/u_TempFiles.h"
@@ -75,7 +76,7 @@ void DeleteRowsWhere(TListView* list, Drop drop) {
   TListItems* items = list->GetItems();
   items->BeginUpdate();
   for (int i = items->GetCount() - 1; i >= 0; --i)
-    if (drop(Wide(items->GetItem(i)->GetCaption()))) items->Delete(i);
+    if (drop(WideListItemCaption(items->GetItem(i)))) items->Delete(i);
   items->EndUpdate();
 }
 
@@ -85,15 +86,9 @@ void SelectAllRows(TListView* list) {
 }
 
 void AddIndexRow(TListView* list, const TIndexRow& row, const std::wstring* source) {
-  TListItem* item = list->GetItems()->Add();
-  item->SetCaption(Narrow(row.Entry));
-  item->GetSubItems()->Add(Narrow(row.Pages));
-  if (source != nullptr) item->GetSubItems()->Add(Narrow(*source));
-}
-
-std::wstring SubItem(TListItem* item, int index) {
-  TStrings* sub = item->GetSubItems();
-  return index < sub->GetCount() ? Wide(sub->Get(index)) : std::wstring();
+  std::vector<std::wstring> cells{row.Pages};
+  if (source != nullptr) cells.push_back(*source);
+  WideAddListRow(list, row.Entry, cells);
 }
 
 void Tell(const std::wstring& message) { TellUser(message, MB_ICONWARNING); }
@@ -113,25 +108,6 @@ void RunFileWizard() {
 }
 
 }  // namespace
-
-void TListSortState::Click(int column) {
-  Column = column;
-  Descending = column == PreviousColumn ? !Descending : false;
-  PreviousColumn = column;
-}
-
-int TListSortState::Compare(TListItem* a, TListItem* b) const {
-  if (Descending) std::swap(a, b);
-  const std::wstring left = Column == 0 ? Wide(a->GetCaption()) : SubItem(a, Column - 1);
-  const std::wstring right = Column == 0 ? Wide(b->GetCaption()) : SubItem(b, Column - 1);
-  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.c_str(), static_cast<int>(left.size()),
-                        right.c_str(), static_cast<int>(right.size())) - CSTR_EQUAL;
-}
-
-TListSortState& FileListSortState() {
-  static TListSortState state;
-  return state;
-}
 
 Tedittxt2idx::Tedittxt2idx(TComponent* owner) : TForm(owner) { InitForm(); }
 
@@ -243,7 +219,7 @@ bool Tedittxt2idx::SaveIDX(const std::wstring& fileName) {
   TListItems* entries = index->GetItems();
   for (int i = 0; i < entries->GetCount(); ++i) {
     TListItem* entry = entries->GetItem(i);
-    data += IndexDataLineOf({Wide(entry->GetCaption()), SubItem(entry, 0)}) + L"\r\n";
+    data += IndexDataLineOf({WideListItemCaption(entry), WideListItemSubItem(entry, 0)}) + L"\r\n";
   }
   const std::wstring name = WithIndexExtension(fileName);
   TTextSaveReport report;
@@ -271,12 +247,12 @@ void Tedittxt2idx::IdxSelectAllClick(TObject*) { SelectAllRows(index); }
 void Tedittxt2idx::textColumnClick(TObject* sender, TListColumn* column) {
   auto* list = dynamic_cast<TListView*>(sender);
   if (list == nullptr || column == nullptr) return;
-  FileListSortState().Click(column->GetIndex());
+  FileListSort.Click(column->GetIndex());
   list->AlphaSort();
 }
 
 void Tedittxt2idx::indexCompare(TObject*, TListItem* item1, TListItem* item2, int, int& compare) {
-  compare = FileListSortState().Compare(item1, item2);
+  compare = FileListSort.CompareTexts(item1, item2);
 }
 
 void Tedittxt2idx::textDblClick(TObject* sender) {

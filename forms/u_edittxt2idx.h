@@ -13,19 +13,6 @@
 #include "ucode/UCodeRepStdCtrls.h"
 #include "engine/u_TextToIndex.h"
 
-// The sort of a list by column clicks: a second click on the same column reverses the
-// direction, a click on another column sorts ascending. The file wizard's file list and the
-// two lists of the text-to-index editor share one.
-struct TListSortState {
-  int Column = 0;
-  int PreviousColumn = 0;
-  bool Descending = false;
-  void Click(int column);
-  // Two rows compared by the column, without regard to case.
-  int Compare(TListItem* a, TListItem* b) const;
-};
-TListSortState& FileListSortState();
-
 class Tedittxt2idx : public TForm {
   KX_COMPONENT(Tedittxt2idx, TForm)
  public:

@@ -754,15 +754,20 @@ void TFileListSort::Click(int column) {
 }
 
 int TFileListSort::Compare(TListItem* a, TListItem* b) const {
+  if (Column != kSizeColumn) return CompareTexts(a, b);
   if (Descending) std::swap(a, b);
-  if (Column == 0) return AnsiCompareText(a->GetCaption(), b->GetCaption());
-  auto cell = [this](TListItem* item) {
+  auto size = [](TListItem* item) {
     TStrings* sub = item->GetSubItems();
-    return Column - 1 < sub->GetCount() ? sub->Get(Column - 1) : std::string();
+    return kSizeColumn - 1 < sub->GetCount() ? sub->Get(kSizeColumn - 1) : std::string();
   };
   // A link's row has no size: it sorts before every file.
-  if (Column == kSizeColumn) return CompareSizeTexts(cell(a), cell(b));
-  return AnsiCompareText(cell(a), cell(b));
+  return CompareSizeTexts(size(a), size(b));
+}
+
+int TFileListSort::CompareTexts(TListItem* a, TListItem* b) const {
+  if (Descending) std::swap(a, b);
+  if (Column == 0) return WideCompareText(WideListItemCaption(a), WideListItemCaption(b));
+  return WideCompareText(WideListItemSubItem(a, Column - 1), WideListItemSubItem(b, Column - 1));
 }
 
 namespace {

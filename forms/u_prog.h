@@ -557,16 +557,20 @@ class Tprog : public TForm {
   TWndMethod FOldSquListProc;
 };
 
-// The sort state of a file list: the column sorted by, the column of the previous click and
-// the direction.
+// The sort state of a list sorted by column clicks: the column sorted by, the column of the
+// previous click and the direction. The file wizard's list and the text-to-index editor's two
+// lists share one.
 struct TFileListSort {
   int Column = 0;
   int PreviousColumn = 0;
   bool Descending = false;
   // A click on a column: the same column again turns the direction, another sorts ascending.
   void Click(int column);
-  // Rows compared as the state says: labels and texts without regard to case, sizes as numbers.
+  // File-list rows compared as the state says: labels and texts without regard to case, sizes
+  // as numbers.
   int Compare(TListItem* a, TListItem* b) const;
+  // Rows compared by the column's wide text without regard to case.
+  int CompareTexts(TListItem* a, TListItem* b) const;
 };
 extern TFileListSort FileListSort;
 extern TFileListSort KeywordListSort;

@@ -135,6 +135,11 @@ const std::wstring& UpperCaseTable() {
   return table;
 }
 
+int WideCompareText(const std::wstring& a, const std::wstring& b) {
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                        static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+
 std::wstring WideUpperCase(const std::wstring& text) {
   const std::wstring& table = UpperCaseTable();
   std::wstring result(text.size(), L'\0');

@@ -18,6 +18,8 @@ extern bool Win32PlatformIsVista;    // 6.0 or later
 
 // ---- Strings
 std::wstring WideUpperCase(const std::wstring& text);
+// <0, 0 or >0 by the user locale's collation, without regard to case.
+int WideCompareText(const std::wstring& a, const std::wstring& b);
 // Last character, #0 for an empty string.
 wchar_t WideLastChar(const std::wstring& text);
 // Character-type tests in the thread's locale.

@@ -184,6 +184,39 @@ TEST(TextToIndexEditor, ColumnClicksSortBothWaysAndDeleteRemovesEntries) {
   EXPECT_EQ(IndexRows()[1].substr(0, 5), "gamma");
 }
 
+// Entries outside the code page stay whole from the file through the list back to the file, sort
+// by the locale without regard to case, and the sort state is the file wizard list's.
+TEST(TextToIndexEditor, EntriesOutsideTheCodePageStayWholeAndSortByTheLocale) {
+  TextIndexWindows windows;
+  testsupport::TempDir folder;
+  const std::wstring lines = L"\x0432\x043E\x0434\x0430:1>-\r\n"      // вода
+                             L"\x0410\x0440\x0431\x0443\x0437:2>-\r\n"  // Арбуз
+                             L"\x0431\x043E\x0447\x043A\x0430:3>\x0436.htm\r\n";  // бочка, ж.htm
+  OutputEncodingAs utf8(65001, false);
+  ASSERT_TRUE(SaveTextFileW(lines, Wide(folder.File("ru.idx")), 65001, false));
+  DialogAnswers dialogs;
+  dialogs.Choose(folder.File("ru.idx")).Choose(folder.File("sorted.idx"));
+  Click(edittxt2idx->IdxLaden);
+  TListItems* rows = edittxt2idx->index->GetItems();
+  ASSERT_EQ(rows->GetCount(), 3);
+
+  FileListSort = TFileListSort{};
+  FileListSort.Click(1);  // the file wizard's list was last sorted by its second column
+  ClickColumn(edittxt2idx->index, 1);  // so the same column here turns the direction
+  EXPECT_TRUE(FileListSort.Descending);
+  ClickColumn(edittxt2idx->index, 0);
+  EXPECT_FALSE(FileListSort.Descending);
+  EXPECT_EQ(WideListItemCaption(rows->GetItem(0)), L"\x0410\x0440\x0431\x0443\x0437");
+  EXPECT_EQ(WideListItemCaption(rows->GetItem(1)), L"\x0431\x043E\x0447\x043A\x0430");
+  EXPECT_EQ(WideListItemCaption(rows->GetItem(2)), L"\x0432\x043E\x0434\x0430");
+
+  Click(edittxt2idx->IdxSpeichern);
+  EXPECT_EQ(LoadTextFileW(Wide(folder.File("sorted.idx"))),
+            L"\x0410\x0440\x0431\x0443\x0437:2>-\r\n\x0431\x043E\x0447\x043A\x0430:3>\x0436.htm\r\n"
+            L"\x0432\x043E\x0434\x0430:1>-\r\n");
+  FileListSort = TFileListSort{};
+}
+
 TEST(TextToIndexEditor, EntriesHandedToTheTextWizardExtendItsIndex) {
   TextIndexWindows windows;
   prog->qu_text->SetChecked(true);
