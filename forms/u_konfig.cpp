@@ -5,6 +5,9 @@
 #include "classlib/StdCtrls.h"
 #include "engine/u_WideFuncText.h"
 #include "forms/u_design.h"
+#include "forms/u_edittxt.h"
+#include "forms/u_edittxt2idx.h"
+#include "forms/u_editwortlisten.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
@@ -36,6 +39,10 @@ const std::vector<TConfigWindow>& ConfigWindows() {
   static const std::vector<TConfigWindow> windows = {
       {L"PB", [] { return static_cast<TForm*>(prog); }},
       {L"DS", [] { return static_cast<TForm*>(design); }},
+      {L"EN", [] { return static_cast<TForm*>(editneg); }},
+      {L"EP", [] { return static_cast<TForm*>(editpos); }},
+      {L"ET", [] { return static_cast<TForm*>(edittxt); }},
+      {L"EI", [] { return static_cast<TForm*>(edittxt2idx); }},
       {L"EA", [] { return static_cast<TForm*>(einstausgabe); }},
       {L"HD", [] { return static_cast<TForm*>(hdesign); }},
       {L"IH", [] { return static_cast<TForm*>(indexhinzu); }},

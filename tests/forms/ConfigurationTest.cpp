@@ -241,6 +241,25 @@ TEST(Configuration, ALoadGivesBackEveryOptionThatWasSaved) {
   EXPECT_FALSE(prog->pinfo_en->GetVisible());
 }
 
+TEST(Configuration, TextsOutsideTheCodePageSurviveASaveAndALoad) {
+  AllWindows windows;
+  TempDir dir;
+  const std::wstring file = Wide(dir.File("cyrillic.qcfg"));
+  const std::wstring path = L"\x0421\x043B\x043E\x0432\x0430\x0440\x044C.txt";   // a file name in Cyrillic
+  const std::wstring font = L"\x0428\x0440\x0438\x0444\x0442, Arial";
+  prog->squpfad->SetText(path);
+  hdesign->schriftart->SetText(font);
+  SaveConfiguration(file);
+  // Stored as UTF-16 in the file itself, not as the code page's substitutes.
+  const std::string bytes = ReadBytes(dir.File("cyrillic.qcfg"));
+  EXPECT_NE(bytes.find(std::string("\x21\x04\x3B\x04\x3E\x04", 6)), std::string::npos);
+  prog->squpfad->SetText(L"");
+  hdesign->schriftart->SetText(L"Arial");
+  LoadConfiguration(file, false);
+  EXPECT_EQ(prog->squpfad->GetText(), path);
+  EXPECT_EQ(hdesign->schriftart->GetText(), font);
+}
+
 TEST(Configuration, FactoryLayoutsWithBlanksSurviveASaveAndALoad) {
   AllWindows windows;
   TempDir dir;
