@@ -472,9 +472,8 @@ void Tprog::KonfigurationLadenMenu(TObject* sender) {
 }
 
 void Tprog::KonfigurationAddMenu(TObject*, const std::wstring& fileName) {
-  const std::string hint = Narrow(fileName);
   for (int i = 0; i < m_konfig->GetCount(); ++i)
-    if (m_konfig->GetItem(i)->GetHint() == hint) return;
+    if (WideGetMenuItemHint(m_konfig->GetItem(i)) == fileName) return;
   auto* item = new TMenuItem(menu);
   item->SetName("m_konfig_" + std::to_string(m_konfig->GetCount()));
   item->SetCaption(MinimizePathW(fileName, GetCanvas(), GetClientWidth() / 2));

@@ -477,4 +477,27 @@ TEST(ConfigurationMenu, FactorySettingsAndLanguageFromTheMenu) {
   EXPECT_EQ(prog->rand_btdidx->GetCaption(), "Datei Index");
 }
 
+// Names outside the system code page: two files whose 8-bit names are alike are two entries,
+// and each entry loads its own file.
+TEST(ConfigurationMenu, ConfigurationsNamedInAnyScriptAreListedApartAndLoadFromTheMenu) {
+  AllWindows windows;
+  TempDir dir;
+  const std::wstring first = Wide(dir.Path()) + L"\\\x0416\x0430\x0440.qcfg";   // Жар
+  const std::wstring second = Wide(dir.Path()) + L"\\\x0428\x0430\x0440.qcfg";  // Шар
+  design->ub->SetText("First");
+  prog->KonfigurationSpeichern(prog, first);
+  design->ub->SetText("Second");
+  prog->KonfigurationSpeichern(prog, second);
+  const int fixed = prog->m_konfig->GetCount();
+  prog->KonfigurationAddMenu(prog, first);
+  prog->KonfigurationAddMenu(prog, second);
+  prog->KonfigurationAddMenu(prog, first);
+  ASSERT_EQ(prog->m_konfig->GetCount(), fixed + 2);
+  auto* item = dynamic_cast<TMenuItem*>(prog->m_konfig->GetItem(fixed));
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->GetHint(), first);
+  item->Click();
+  EXPECT_EQ(design->ub->GetText(), "First");
+}
+
 }  // namespace
