@@ -832,9 +832,16 @@ void TCustomGroupBox::AdjustClientRect(RECT& rect) {
 void TCustomGroupBox::Paint() {
   FCanvas->GetFont()->Assign(FFont.get());
   if (ThemeServices().ThemesEnabled() && PaintThemed()) return;
-  int h = FCanvas->TextHeight("0");
-  RECT frame{0, h / 2 - 1, FWidth, FHeight};
+  const std::string caption = GetText();
+  PaintFrameAndCaption(FCanvas->TextHeight("0"), !caption.empty(), [&caption](HDC dc, RECT& rect, UINT flags) {
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, flags);
+  });
+}
+
+void TCustomGroupBox::PaintFrameAndCaption(int lineHeight, bool hasCaption,
+                                           const std::function<void(HDC, RECT&, UINT)>& drawText) {
   HDC dc = FCanvas->GetHandle();
+  RECT frame{0, lineHeight / 2 - 1, FWidth, FHeight};
   if (FCtl3D) {
     RECT light = frame;
     OffsetRect(&light, 1, 1);
@@ -849,11 +856,10 @@ void TCustomGroupBox::Paint() {
     FCanvas->GetBrush()->SetColor(clWindowFrame);
     FCanvas->FrameRect(frame);
   }
-  std::string caption = GetText();
-  if (caption.empty()) return;
-  RECT text{0, 0, 0, h};
+  if (!hasCaption) return;
+  RECT text{0, 0, 0, lineHeight};
   UINT flags = DrawTextBiDiModeFlags(DT_SINGLELINE);
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags | DT_CALCRECT);
+  drawText(dc, text, flags | DT_CALCRECT);
   int width = text.right - text.left;
   text.left = UseRightToLeftAlignment() ? FWidth - width - 8 : 8;
   text.right = text.left + width;
@@ -863,7 +869,7 @@ void TCustomGroupBox::Paint() {
   SetBkColor(dc, ColorToRGB(FColor));
   SetBkMode(dc, OPAQUE);
   SetTextColor(dc, ColorToRGB(FEnabled ? FFont->GetColor() : clGrayText));
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags);
+  drawText(dc, text, flags);
 }
 
 bool TCustomGroupBox::PaintThemed() {

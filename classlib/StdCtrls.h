@@ -359,6 +359,10 @@ class TCustomGroupBox : public TCustomControl {
   void Paint() override;
   // False when the theme could not paint the frame.
   bool PaintThemed();
+  // The etched (or flat) frame below a caption line of the given height, then the caption on the
+  // group box's colour; `drawText` draws or, with DT_CALCRECT, measures the caption.
+  void PaintFrameAndCaption(int lineHeight, bool hasCaption,
+                            const std::function<void(HDC, RECT&, UINT)>& drawText);
   void CMDialogChar(TMessage& message) override;
   void CMTextChanged(TMessage& message) override;
 };

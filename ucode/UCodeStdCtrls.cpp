@@ -826,41 +826,11 @@ void TUCodeCustomGroupBox::Paint() {
       return;
     }
   }
-  int h = 0;
-  {
-    SIZE zero{0, 0};
-    GetTextExtentPoint32W(dc, L"0", 1, &zero);
-    h = zero.cy;
-  }
-  RECT frame{0, h / 2 - 1, FWidth, FHeight};
-  if (FCtl3D) {
-    RECT light = frame;
-    OffsetRect(&light, 1, 1);
-    FCanvas->GetBrush()->SetColor(clBtnHighlight);
-    FCanvas->FrameRect(light);
-    RECT dark = frame;
-    dark.right -= 1;
-    dark.bottom -= 1;
-    FCanvas->GetBrush()->SetColor(clBtnShadow);
-    FCanvas->FrameRect(dark);
-  } else {
-    FCanvas->GetBrush()->SetColor(clWindowFrame);
-    FCanvas->FrameRect(frame);
-  }
-  if (caption.empty()) return;
-  RECT text{0, 0, 0, h};
-  UINT flags = DrawTextBiDiModeFlags(DT_SINGLELINE);
-  WideDrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags | DT_CALCRECT);
-  int width = text.right - text.left;
-  text.left = UseRightToLeftAlignment() ? FWidth - width - 8 : 8;
-  text.right = text.left + width;
-  FCanvas->GetBrush()->SetColor(FColor);
-  FCanvas->GetBrush()->SetStyle(bsSolid);
-  FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
-  SetBkColor(dc, ColorToRGB(FColor));
-  SetBkMode(dc, OPAQUE);
-  SetTextColor(dc, ColorToRGB(FEnabled ? FFont->GetColor() : clGrayText));
-  WideDrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &text, flags);
+  SIZE zero{0, 0};
+  GetTextExtentPoint32W(dc, L"0", 1, &zero);
+  PaintFrameAndCaption(zero.cy, !caption.empty(), [&caption](HDC target, RECT& rect, UINT flags) {
+    WideDrawText(target, caption.c_str(), static_cast<int>(caption.size()), &rect, flags);
+  });
 }
 
 void TUCodeCustomGroupBox::CMDialogChar(TMessage& message) {
