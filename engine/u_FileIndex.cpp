@@ -361,78 +361,31 @@ TIndexStore& FileIndexStore() {
 
 // ---- Summary
 
-namespace {
-
-struct TFileSummaryTexts {
-  const wchar_t* criteria;
-  const wchar_t* lower;
-  const wchar_t* upper;
-  const wchar_t* numbers;
-  const wchar_t* tags;
-  const wchar_t* positive;
-  const wchar_t* negative;
-  const wchar_t* minimum;
-  const wchar_t* duplicates;
-  const wchar_t* joined;
-  const wchar_t* joinedTwice;
-  const wchar_t* extend;
-  const wchar_t* extendFile;
-  const wchar_t* userDesign;
-  const wchar_t* standardDesign;
-  const wchar_t* closing;
-};
-
-const TFileSummaryTexts kGermanFileSummary = {
-    L"Suchkriterien", L" - Worte mit kleinen Buchstaben werden aussortiert",
-    L" - Worte mit großen Buchstaben werden aussortiert", L" - Zahlen werden aussortiert",
-    L" - HTML Tags werden entfernt", L" - Worte aus Positivliste werden gesucht",
-    L" - Worte aus Negativliste werden aussortiert", L" - Minimale Wortlänge: ",
-    L" - Doppelte Seitenangaben werden aussortiert",
-    L" - Zusammenhänge Wörter werden zusammen in den Index aufgenommen",
-    L" - Zusammenhänge Wörter werden mehrfach in den Index aufgenommen",
-    L" - Einträge werden zu vorhandenem Index hinzugefügt", L"   Datei: ", L" - Angepasstes Design wird verwendet",
-    L" - Standardesign wird verwendet",
-    L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben."};
-
-const TFileSummaryTexts kEnglishFileSummary = {
-    L"Criteria", L" - Lower Words will be removed", L" - Upper Words will be removed", L" - Numbers will be removed",
-    L" - HTML Tags will be removed", L" - Search for Words from White List",
-    L" - Words from Black List will be removed", L" - Minimum Word Length: ",
-    L" - Double Page Numbers will be removed", L" - Search for Associated Words",
-    L" - Multiple Add Associated Words", L" - Items will be added to Existing Index", L"   File: ",
-    L" - User Defined Design", L" - Standard Design",
-    L"Click on \"Create Index\" to write your Index with these Settings."};
-
-std::wstring FileSummary(const TFileIndexOptions& o, const TFileSummaryTexts& t) {
-  std::wstring s;
-  auto line = [&s](bool on, const std::wstring& text) {
-    if (on) s += text + kCrLf;
-  };
+std::wstring FileIndexSummary(const TFileIndexOptions& o, const std::string& languageCode) {
   const TPipelineOptions& p = o.Pipeline;
-  line(true, t.criteria);
-  line(p.DropLowercase, t.lower);
-  line(p.DropUppercase, t.upper);
-  line(p.RemoveDigits, t.numbers);
-  line(o.StripTags, t.tags);
-  line(p.PositiveList, t.positive);
-  line(p.NegativeList, t.negative);
-  line(p.MinimumLengthOn, t.minimum + p.MinimumLength);
-  line(true, kCrLf + std::wstring(L"Index"));
-  line(o.RemoveDuplicatePages, t.duplicates);
-  line(p.JoinCapitalized, t.joined);
-  line(o.SplitJoined, t.joinedTwice);
-  line(o.ExtendIndex, t.extend + std::wstring(kCrLf) + t.extendFile + o.IndexPath);
-  line(true, kCrLf + std::wstring(L"Design"));
-  line(o.HtmlOutput, L" - Design: HTML Index");
-  line(!o.HtmlOutput, L" - Design: Text Index");
-  line(true, o.UseDesign ? t.userDesign : t.standardDesign);
-  return s + kCrLf + kCrLf + t.closing;
-}
-
-}  // namespace
-
-std::wstring FileIndexSummary(const TFileIndexOptions& options, const std::string& languageCode) {
-  if (languageCode == "de") return FileSummary(options, kGermanFileSummary);
-  if (languageCode == "en") return FileSummary(options, kEnglishFileSummary);
-  return std::wstring();
+  return ComposeSummary(
+      {{true, L"Suchkriterien", L"Criteria"},
+       {p.DropLowercase, L" - Worte mit kleinen Buchstaben werden aussortiert", L" - Lower Words will be removed"},
+       {p.DropUppercase, L" - Worte mit großen Buchstaben werden aussortiert", L" - Upper Words will be removed"},
+       {p.RemoveDigits, L" - Zahlen werden aussortiert", L" - Numbers will be removed"},
+       {o.StripTags, L" - HTML Tags werden entfernt", L" - HTML Tags will be removed"},
+       {p.PositiveList, L" - Worte aus Positivliste werden gesucht", L" - Search for Words from White List"},
+       {p.NegativeList, L" - Worte aus Negativliste werden aussortiert", L" - Words from Black List will be removed"},
+       {p.MinimumLengthOn, L" - Minimale Wortlänge: ", L" - Minimum Word Length: ", p.MinimumLength},
+       {true, L"\r\nIndex", L"\r\nIndex"},
+       {o.RemoveDuplicatePages, L" - Doppelte Seitenangaben werden aussortiert",
+        L" - Double Page Numbers will be removed"},
+       {p.JoinCapitalized, L" - Zusammenhänge Wörter werden zusammen in den Index aufgenommen",
+        L" - Search for Associated Words"},
+       {o.SplitJoined, L" - Zusammenhänge Wörter werden mehrfach in den Index aufgenommen",
+        L" - Multiple Add Associated Words"},
+       {o.ExtendIndex, L" - Einträge werden zu vorhandenem Index hinzugefügt",
+        L" - Items will be added to Existing Index"},
+       {o.ExtendIndex, L"   Datei: ", L"   File: ", o.IndexPath},
+       {true, L"\r\nDesign", L"\r\nDesign"},
+       {o.HtmlOutput, L" - Design: HTML Index", L" - Design: HTML Index"},
+       {!o.HtmlOutput, L" - Design: Text Index", L" - Design: Text Index"},
+       {o.UseDesign, L" - Angepasstes Design wird verwendet", L" - User Defined Design"},
+       {!o.UseDesign, L" - Standardesign wird verwendet", L" - Standard Design"}},
+      languageCode);
 }

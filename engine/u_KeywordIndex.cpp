@@ -4,6 +4,7 @@
 
 #include "engine/u_HtmlHelpers.h"
 #include "engine/u_WideFuncText.h"
+#include "engine/u_funktionen.h"
 #include "ucode/UCodeSysUtils.h"
 
 namespace {
@@ -102,82 +103,29 @@ std::wstring RunKeywordIndex(const TKeywordIndexOptions& options, const TKeyword
   return WriteKeywordIndex(records, options);
 }
 
-namespace {
-
-struct TKeywordSummaryTexts {
-  const wchar_t* criteria;
-  const wchar_t* lower;
-  const wchar_t* upper;
-  const wchar_t* tags;
-  const wchar_t* positive;
-  const wchar_t* negative;
-  const wchar_t* numbers;
-  const wchar_t* minimum;
-  const wchar_t* doublesRemoved;
-  const wchar_t* doublesKept;
-  const wchar_t* joined;
-  const wchar_t* sideBySide;
-  const wchar_t* underEachOther;
-  const wchar_t* textOrder;
-  const wchar_t* alphabetical;
-  const wchar_t* standardDesign;
-  const wchar_t* userDesign;
-  const wchar_t* closing;
-};
-
-const TKeywordSummaryTexts kGermanKeywordSummary = {
-    L"Suchkriterien", L" - Worte mit kleinen Buchstaben werden aussortiert",
-    L" - Worte mit großen Buchstaben werden aussortiert", L" - HTML Tags werden entfernt",
-    L" - Worte aus Positivliste werden gesucht", L" - Worte aus Negativliste werden aussortiert",
-    L" - Zahlen werden aussortiert", L" - Minimale Wortlänge: ", L" - Doppelte Einträge werden aussortiert",
-    L" - Doppelte Einträge werden mehrfach in den Index aufgenommen", L" - Zusammenhängende Worte werden beachtet",
-    L" - Wörter werden nebeneinander angeordnet", L" - Wörter werden untereinander angeordnet",
-    L" - Wörter werden angeordnet wie sie im Text vorkamen", L" - Wörter werden alphabetisch sortiert",
-    L" - Standardesign wird verwendet", L" - Angepasstes Design wird verwendet",
-    L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben."};
-
-const TKeywordSummaryTexts kEnglishKeywordSummary = {
-    L"Criteria", L" - Lower Words will be removed", L" - Upper Words will be removed",
-    L" - HTML Tags will be removed", L" - Search for Words from White List",
-    L" - Words from Black List will be removed", L" - Numbers will be removed", L" - Minimum Word Length: ",
-    L" - Double Items will be removed", L" - Double Items will not be removed", L" - Search for Associated Words",
-    L" - Words will be written side by side", L" - Words will be written under each other",
-    L" - Words will be ordered like they appear in the text", L" - Words will be ordered alphabetically",
-    L" - Standard Design", L" - User Defined Design",
-    L"Click on \"Create Index\" to write your Index with these Settings."};
-
-std::wstring KeywordSummary(const TKeywordIndexOptions& o, const TKeywordSummaryTexts& t) {
-  std::wstring s;
-  auto line = [&s](bool on, const std::wstring& text) {
-    if (on) s += text + kCrLf;
-  };
+std::wstring KeywordIndexSummary(const TKeywordIndexOptions& o, const std::string& languageCode) {
   const TPipelineOptions& p = o.Pipeline;
-  line(true, t.criteria);
-  line(p.DropLowercase, t.lower);
-  line(p.DropUppercase, t.upper);
-  line(o.StripTags, t.tags);
-  line(p.PositiveList, t.positive);
-  line(p.NegativeList, t.negative);
-  line(p.RemoveDigits, t.numbers);
-  line(p.MinimumLengthOn, t.minimum + p.MinimumLength);
-  line(true, kCrLf + std::wstring(L"Index"));
-  line(o.OncePerFile, t.doublesRemoved);
-  line(!o.OncePerFile, t.doublesKept);
-  line(p.JoinCapitalized, t.joined);
-  line(!o.OneUnderOther, t.sideBySide);
-  line(o.OneUnderOther, t.underEachOther);
-  line(!o.Alphabetical, t.textOrder);
-  line(o.Alphabetical, t.alphabetical);
-  line(true, kCrLf + std::wstring(L"Design"));
-  line(!o.UseDesign, t.standardDesign);
-  line(o.UseDesign, t.userDesign);
-  return s + kCrLf + kCrLf + t.closing;
-}
-
-}  // namespace
-
-std::wstring KeywordIndexSummary(const TKeywordIndexOptions& options, const std::string& languageCode) {
-  if (languageCode == "de") return KeywordSummary(options, kGermanKeywordSummary);
-  if (languageCode == "en") return KeywordSummary(options, kEnglishKeywordSummary);
-  return std::wstring();
+  return ComposeSummary(
+      {{true, L"Suchkriterien", L"Criteria"},
+       {p.DropLowercase, L" - Worte mit kleinen Buchstaben werden aussortiert", L" - Lower Words will be removed"},
+       {p.DropUppercase, L" - Worte mit großen Buchstaben werden aussortiert", L" - Upper Words will be removed"},
+       {o.StripTags, L" - HTML Tags werden entfernt", L" - HTML Tags will be removed"},
+       {p.PositiveList, L" - Worte aus Positivliste werden gesucht", L" - Search for Words from White List"},
+       {p.NegativeList, L" - Worte aus Negativliste werden aussortiert", L" - Words from Black List will be removed"},
+       {p.RemoveDigits, L" - Zahlen werden aussortiert", L" - Numbers will be removed"},
+       {p.MinimumLengthOn, L" - Minimale Wortlänge: ", L" - Minimum Word Length: ", p.MinimumLength},
+       {true, L"\r\nIndex", L"\r\nIndex"},
+       {o.OncePerFile, L" - Doppelte Einträge werden aussortiert", L" - Double Items will be removed"},
+       {!o.OncePerFile, L" - Doppelte Einträge werden mehrfach in den Index aufgenommen",
+        L" - Double Items will not be removed"},
+       {p.JoinCapitalized, L" - Zusammenhängende Worte werden beachtet", L" - Search for Associated Words"},
+       {!o.OneUnderOther, L" - Wörter werden nebeneinander angeordnet", L" - Words will be written side by side"},
+       {o.OneUnderOther, L" - Wörter werden untereinander angeordnet", L" - Words will be written under each other"},
+       {!o.Alphabetical, L" - Wörter werden angeordnet wie sie im Text vorkamen",
+        L" - Words will be ordered like they appear in the text"},
+       {o.Alphabetical, L" - Wörter werden alphabetisch sortiert", L" - Words will be ordered alphabetically"},
+       {true, L"\r\nDesign", L"\r\nDesign"},
+       {!o.UseDesign, L" - Standardesign wird verwendet", L" - Standard Design"},
+       {o.UseDesign, L" - Angepasstes Design wird verwendet", L" - User Defined Design"}},
+      languageCode);
 }

@@ -227,87 +227,34 @@ TIndexStore& TextIndexStore() {
   return store;
 }
 
-namespace {
-
-// One language's texts of the summary, in the order they are written.
-struct TSummaryTexts {
-  const wchar_t* source;
-  const wchar_t* file;
-  const wchar_t* text;
-  const wchar_t* pageNumbers;
-  const wchar_t* everyLine;
-  const wchar_t* userDefined;
-  const wchar_t* criteria;
-  const wchar_t* lower;
-  const wchar_t* upper;
-  const wchar_t* numbers;
-  const wchar_t* positive;
-  const wchar_t* negative;
-  const wchar_t* minimum;
-  const wchar_t* index;
-  const wchar_t* duplicates;
-  const wchar_t* joined;
-  const wchar_t* joinedTwice;
-  const wchar_t* extend;
-  const wchar_t* extendFile;
-  const wchar_t* design;
-  const wchar_t* closing;
-};
-
-const TSummaryTexts kGermanSummary = {
-    L"Quelle", L" - Datei: ", L" - Text wird als Quelle benutzt", L"Seitenzahlen",
-    L" - Jede Zeile ist eine Seite", L" - Benutzerdefinierte Einstellungen", L"Suchkriterien",
-    L" - Worte mit kleinen Buchstaben werden aussortiert", L" - Worte mit großen Buchstaben werden aussortiert",
-    L" - Zahlen werden aussortiert", L" - Worte aus Positivliste werden gesucht",
-    L" - Worte aus Negativliste werden aussortiert", L" - Minimale Wordlänge: ", L"Index Eigenschaften",
-    L" - Doppelte Seitenangaben werden aussortiert",
-    L" - Zusammenhänge Wörter werden zusammen in den Index aufgenommen",
-    L" - Zusammenhänge Wörter werden mehrfach in den Index aufgenommen",
-    L" - Einträge werden zu vorhandenem Index hinzugefügt", L"   Datei: ", L" - Angepasste Designeinstellungen",
-    L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben."};
-
-const TSummaryTexts kEnglishSummary = {
-    L"Source", L" - File: ", L" - Text is used as Source", L"Page Numbers", L" - Every Line is a New Page",
-    L" - User Defined Settings", L"Criteria", L" - Lower Words will be removed", L" - Upper Words will be removed",
-    L" - Numbers will be removed", L" - Search for Words from White List",
-    L" - Words from Black List will be removed", L" - Minimum Word Length: ", L"Index",
-    L" - Double Page Numbers will be removed", L" - Search for Associated Words",
-    L" - Multiple Add Associated Words", L" - Items will be added to Existing Index", L"   File: ",
-    L" - User Defined Design", L"Click on \"Create Index\" to write your Index with these Settings."};
-
-std::wstring Summary(const TTextIndexOptions& o, const TSummaryTexts& t) {
-  std::wstring s;
-  auto line = [&s](bool on, const std::wstring& text) {
-    if (on) s += text + kCrLf;
-  };
-  line(true, t.source);
-  line(o.SourceFromFile, t.file + o.SourcePath + kCrLf);
-  line(!o.SourceFromFile, t.text + std::wstring(kCrLf));
-  line(true, t.pageNumbers);
-  line(o.PagesByLine, t.everyLine + std::wstring(kCrLf));
-  line(!o.PagesByLine, t.userDefined + std::wstring(kCrLf));
-  line(true, t.criteria);
-  line(o.Pipeline.DropLowercase, t.lower);
-  line(o.Pipeline.DropUppercase, t.upper);
-  line(o.Pipeline.RemoveDigits, t.numbers);
-  line(o.Pipeline.PositiveList, t.positive);
-  line(o.Pipeline.NegativeList, t.negative);
-  line(o.Pipeline.MinimumLengthOn, t.minimum + o.Pipeline.MinimumLength);
-  line(true, kCrLf + std::wstring(t.index));
-  line(o.RemoveDuplicatePages, t.duplicates);
-  line(o.Pipeline.JoinCapitalized, t.joined);
-  line(o.SplitJoined, t.joinedTwice);
-  line(o.ExtendIndex, t.extend + std::wstring(kCrLf) + t.extendFile + o.IndexPath);
-  line(o.Layout.UseDesign, t.design);
-  return s + kCrLf + kCrLf + t.closing;
-}
-
-}  // namespace
-
-std::wstring TextIndexSummary(const TTextIndexOptions& options, const std::string& languageCode) {
-  if (languageCode == "de") return Summary(options, kGermanSummary);
-  if (languageCode == "en") return Summary(options, kEnglishSummary);
-  return std::wstring();
+std::wstring TextIndexSummary(const TTextIndexOptions& o, const std::string& languageCode) {
+  const TPipelineOptions& p = o.Pipeline;
+  return ComposeSummary(
+      {{true, L"Quelle", L"Source"},
+       {o.SourceFromFile, L" - Datei: ", L" - File: ", o.SourcePath + L"\r\n"},
+       {!o.SourceFromFile, L" - Text wird als Quelle benutzt\r\n", L" - Text is used as Source\r\n"},
+       {true, L"Seitenzahlen", L"Page Numbers"},
+       {o.PagesByLine, L" - Jede Zeile ist eine Seite\r\n", L" - Every Line is a New Page\r\n"},
+       {!o.PagesByLine, L" - Benutzerdefinierte Einstellungen\r\n", L" - User Defined Settings\r\n"},
+       {true, L"Suchkriterien", L"Criteria"},
+       {p.DropLowercase, L" - Worte mit kleinen Buchstaben werden aussortiert", L" - Lower Words will be removed"},
+       {p.DropUppercase, L" - Worte mit großen Buchstaben werden aussortiert", L" - Upper Words will be removed"},
+       {p.RemoveDigits, L" - Zahlen werden aussortiert", L" - Numbers will be removed"},
+       {p.PositiveList, L" - Worte aus Positivliste werden gesucht", L" - Search for Words from White List"},
+       {p.NegativeList, L" - Worte aus Negativliste werden aussortiert", L" - Words from Black List will be removed"},
+       {p.MinimumLengthOn, L" - Minimale Wordlänge: ", L" - Minimum Word Length: ", p.MinimumLength},
+       {true, L"\r\nIndex Eigenschaften", L"\r\nIndex"},
+       {o.RemoveDuplicatePages, L" - Doppelte Seitenangaben werden aussortiert",
+        L" - Double Page Numbers will be removed"},
+       {p.JoinCapitalized, L" - Zusammenhänge Wörter werden zusammen in den Index aufgenommen",
+        L" - Search for Associated Words"},
+       {o.SplitJoined, L" - Zusammenhänge Wörter werden mehrfach in den Index aufgenommen",
+        L" - Multiple Add Associated Words"},
+       {o.ExtendIndex, L" - Einträge werden zu vorhandenem Index hinzugefügt",
+        L" - Items will be added to Existing Index"},
+       {o.ExtendIndex, L"   Datei: ", L"   File: ", o.IndexPath},
+       {o.Layout.UseDesign, L" - Angepasste Designeinstellungen", L" - User Defined Design"}},
+      languageCode);
 }
 
 std::wstring IndexFileUnusableMessage(const std::wstring& path, const std::string& languageCode) {

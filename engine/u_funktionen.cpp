@@ -365,3 +365,14 @@ std::wstring TextSaveErrorMessage(const std::string& error, const std::string& l
   return L"The file could not be saved.\r\n\r\n" + detail;
 }
 
+
+std::wstring ComposeSummary(std::initializer_list<TSummaryLine> lines, const std::string& languageCode) {
+  const bool german = languageCode == "de";
+  if (!german && languageCode != "en") return std::wstring();
+  std::wstring summary;
+  for (const TSummaryLine& line : lines)
+    if (line.On) summary += (german ? line.German : line.English) + line.Tail + L"\r\n";
+  return summary + L"\r\n\r\n" +
+         (german ? L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben."
+                 : L"Click on \"Create Index\" to write your Index with these Settings.");
+}

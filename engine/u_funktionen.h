@@ -4,6 +4,7 @@
 #include "classlib/Graphics.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -133,3 +134,18 @@ std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const 
 // A save that raised an error, with the error's own text.
 std::wstring TextSaveErrorMessage(const std::string& error, const std::string& languageCode);
 
+
+// ---- Wizard summaries
+
+// One line of a wizard's summary page: the German or the English text, then Tail (a path or a
+// length the user chose), written only when On.
+struct TSummaryLine {
+  bool On;
+  const wchar_t* German;
+  const wchar_t* English;
+  std::wstring Tail = {};
+};
+
+// The lines that are on, each ended by CRLF, then an empty line and the request to click the
+// start button; languageCode "de" or "en", any other code gives an empty summary.
+std::wstring ComposeSummary(std::initializer_list<TSummaryLine> lines, const std::string& languageCode);
