@@ -3,11 +3,13 @@
 #include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/ListView.h"
-#include "ucode/UCodeRepMenus.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
 #include "forms/u_prog.h"
 #include "forms/u_start.h"
+#include "ucode/UCodeRepComCtrls.h"
+#include "ucode/UCodeRepMenus.h"
+#include "ucode/UCodeRepStdCtrls.h"
 #include "ucode/UCodeSystem.h"
 
 TProgressTexts ProgressTexts;
@@ -326,26 +328,27 @@ const TProgressTexts kEnglishProgress = {"Preparing Index..", "Reading Page: ", 
 // path) stays, so that switching the language does not drop the user's choice while the
 // option to extend stays ticked.
 void ResetIndexLabel(TLabel* label, const wchar_t* none) {
-  if (label->GetCaption().find('\\') == std::string::npos) label->SetCaption(Ansi(none));
+  if (label->GetCaption().find(L'\\') == std::wstring::npos) label->SetCaption(std::wstring(none));
 }
 
 // The column headings of a file list.
-void SetFileListColumns(TCustomListView* list, const std::string& code) {
+void SetFileListColumns(TListView* list, const std::string& code) {
   static const wchar_t* const kGerman[] = {L"Bezeichnung", L"Link", L"Format", L"Kodierung", L"Größe", L"Quelle"};
   static const wchar_t* const kEnglish[] = {L"Name", L"Link", L"Type", L"Coding", L"Size", L"Source"};
   if (code != "de" && code != "en") return;
-  TListColumns* columns = list->GetColumns();
+  TUCodeListColumns* columns = list->GetColumns();
   for (int i = 0; i < columns->GetCount() && i < 6; ++i)
-    columns->GetItem(i)->SetCaption(Ansi(code == "de" ? kGerman[i] : kEnglish[i]));
+    columns->GetItem(i)->SetCaption(code == "de" ? kGerman[i] : kEnglish[i]);
 }
 
-void SetCaptionOf(TComponent* component, const std::string& text) {
+// The texts go in wide, so that a text outside the code page shows intact.
+void SetCaptionOf(TComponent* component, const std::wstring& text) {
   if (auto* edit = dynamic_cast<TCustomLabeledEdit*>(component))
-    edit->GetEditLabel()->SetCaption(text);
+    WideSetControlText(edit->GetEditLabel(), text);
   else if (auto* control = dynamic_cast<TControl*>(component))
-    control->SetCaption(text);
+    WideSetControlText(control, text);
   else if (auto* item = dynamic_cast<TMenuItem*>(component))
-    item->SetCaption(StringToWideStringEx(text, 0));
+    item->SetCaption(text);
   else
     throw Exception("No caption: " + component->GetName());
 }
@@ -355,7 +358,7 @@ void SetCaptionOf(TComponent* component, const std::string& text) {
 void ApplyLanguageTexts(TComponent* window, const std::vector<TLanguageText>& texts, const std::string& code) {
   if (code != "de" && code != "en") return;
   for (const TLanguageText& text : texts) {
-    const std::string value = Ansi(code == "de" ? text.German : text.English);
+    const std::wstring value = code == "de" ? text.German : text.English;
     TComponent* component = *text.Name ? window->FindComponent(text.Name) : window;
     if (component == nullptr) throw Exception(window->GetName() + " has no component " + text.Name);
     SetCaptionOf(component, value);

@@ -20,6 +20,7 @@
 #include "forms/u_einstausgabe.h"
 #include "forms/u_indexhinzu.h"
 #include "forms/u_prog.h"
+#include "forms/u_progspr.h"
 #include "forms/u_zusatzfunktion.h"
 #include "ucode/UCodeComCtrls.h"
 #include "ucode/UCodeExtCtrls.h"
@@ -163,6 +164,36 @@ TEST(WideCaptionsOfTheWindows, CyrillicCaptionsAndProgressSurviveNewWindows) {
   EXPECT_EQ(WideTabText(prog->dct->GetHandle(), tab), L"&" + kCyrillic);
   EXPECT_EQ(prog->dct->GetActivePage(), prog->td3);
   EXPECT_EQ(SendMessageW(prog->dct->GetHandle(), TCM_GETCURSEL, 0, 0), prog->td3->GetTabIndex());
+}
+
+TEST(WideCaptionsOfTheWindows, LanguageTextsGoInWideAndSurviveOutsideTheCodePage) {
+  formstest::TextIndexWindows windows;
+  const std::vector<TLanguageText> texts = {
+      {"", L"Kaptorix \x00DC", L"Kaptorix"},
+      {"Label3", L"\x0422\x0435\x043A\x0441\x0442", L"Text"},
+      {"bt1", L"&\x041D\x0430\x0437\x0430\x0434", L"&Back"},
+      {"tt2", L"2. \x0421\x0442\x0440\x0430\x043D\x0438\x0446\x044B", L"2. Pages"},
+      {"kt_zahlen", L"\x0427\x0438\x0441\x043B\x0430", L"Numbers"},
+      {"kt_gb1", L"\x041A\x0440\x0438\x0442\x0435\x0440\x0438\x0438", L"Criteria"},
+      {"mneutxt", L"\x041D\x043E\x0432\x044B\x0439", L"New"},
+  };
+  auto control = [](const char* name) { return dynamic_cast<TControl*>(prog->FindComponent(name)); };
+  ApplyLanguageTexts(prog, texts, "de");
+  EXPECT_EQ(prog->GetCaption(), "Kaptorix \xDC");  // the window itself is an 8-bit window
+  EXPECT_EQ(WideGetControlText(control("Label3")), texts[1].German);
+  EXPECT_EQ(WideWindowText(prog->bt1->GetHandle()), texts[2].German);
+  EXPECT_EQ(WideTabText(prog->pct->GetHandle(), prog->tt2->GetTabIndex()), texts[3].German);
+  EXPECT_EQ(WideWindowText(prog->kt_zahlen->GetHandle()), texts[4].German);
+  EXPECT_EQ(WideGetControlText(control("kt_gb1")), texts[5].German);
+  EXPECT_EQ(prog->mneutxt->GetCaption(), texts[6].German);
+  // The other language replaces every one of them; an unknown code keeps them.
+  ApplyLanguageTexts(prog, texts, "en");
+  ApplyLanguageTexts(prog, {{"bt1", L"x", L"y"}}, "fr");
+  EXPECT_EQ(WideWindowText(prog->GetHandle()), L"Kaptorix");
+  EXPECT_EQ(WideGetControlText(control("Label3")), L"Text");
+  EXPECT_EQ(WideWindowText(prog->bt1->GetHandle()), L"&Back");
+  EXPECT_EQ(WideTabText(prog->pct->GetHandle(), prog->tt2->GetTabIndex()), L"2. Pages");
+  EXPECT_EQ(prog->mneutxt->GetCaption(), L"New");
 }
 
 TEST(WideCaptionsOfTheWindows, UmlautAcceleratorsOfButtonsRadioButtonsAndTabsAct) {
