@@ -290,11 +290,11 @@ class TDocumentWords {
     } else {
       for (auto& piece : ItemsOfStore(StoreOfPages(m_item))) enteredItems.insert(std::move(piece));
     }
-    if (m_fresh) m_document = store.NewDocument();
+    if (m_fresh) m_document = store.NewDocument(m_item);
   }
 
   void operator()(std::wstring_view word) const {
-    if (m_fresh) m_store.AddDocumentOccurrence(word, m_item, m_document);
+    if (m_fresh) m_store.AddDocumentOccurrence(word, m_document);
     else m_store.AddOccurrence(word, m_item, m_removeDuplicatePages);
   }
 

@@ -176,6 +176,8 @@ struct TIndexStore::Lookup {
   struct TEntryMark {
     uint32_t hash;
     uint32_t document;  // the last document that entered its item through AddDocumentOccurrence
+    uint32_t firstWaiting = 0;  // the entry's chain of waiting items (link number + 1; 0: none)
+    uint32_t lastWaiting = 0;
   };
   std::vector<uint32_t> slots;  // entry number + 1; 0 is free
   std::vector<TEntryMark> marks;  // one per entry of the bucket
@@ -227,20 +229,63 @@ TIndexStore::~TIndexStore() = default;
 TIndexStore::TIndexStore(TIndexStore&&) noexcept = default;
 TIndexStore& TIndexStore::operator=(TIndexStore&&) noexcept = default;
 
-TIndexStore::TIndexStore(const TIndexStore& other) : m_buckets(other.m_buckets), m_documents(other.m_documents) {}
+TIndexStore::TIndexStore(const TIndexStore& other) {
+  other.WriteWaitingItems();
+  m_buckets = other.m_buckets;
+  m_documentItems = other.m_documentItems;
+}
 
 TIndexStore& TIndexStore::operator=(const TIndexStore& other) {
   if (this != &other) {
+    other.WriteWaitingItems();
+    DropWaitingItems();
     m_buckets = other.m_buckets;
-    m_documents = other.m_documents;
+    m_documentItems = other.m_documentItems;
     for (auto& lookup : m_lookups) lookup.reset();
   }
   return *this;
 }
 
 void TIndexStore::Clear() {
+  DropWaitingItems();
   for (auto& bucket : m_buckets) bucket.clear();
   for (auto& lookup : m_lookups) lookup.reset();
+  m_documentItems.clear();
+}
+
+void TIndexStore::DropWaitingItems() {
+  m_waiting.clear();
+  m_waitingEntries.clear();
+  for (auto& lookup : m_lookups)
+    if (lookup)
+      for (auto& mark : lookup->marks) mark.firstWaiting = mark.lastWaiting = 0;
+}
+
+void TIndexStore::WriteWaitingItems(int bucket, size_t index) const {
+  Lookup::TEntryMark& mark = m_lookups[bucket]->marks[index];
+  if (mark.firstWaiting == 0) return;
+  TIndexEntry& entry = m_buckets[bucket][index];
+  size_t needed = entry.Pages.size();
+  for (uint32_t link = mark.firstWaiting; link != 0; link = m_waiting[link - 1].next)
+    needed += 1 + m_documentItems[m_waiting[link - 1].document - 1].size();
+  // Exactly the room needed when the items of a run are written at its end; twice the room when
+  // an entry is written again and again, so that it grows in linear time.
+  if (needed > entry.Pages.capacity()) entry.Pages.reserve(std::max(needed, 2 * entry.Pages.capacity()));
+  auto items = m_lookups[bucket]->itemsOf.find(index);
+  for (uint32_t link = mark.firstWaiting; link != 0; link = m_waiting[link - 1].next) {
+    const std::wstring& item = m_documentItems[m_waiting[link - 1].document - 1];
+    entry.Pages += kItemSeparator;
+    entry.Pages += item;
+    if (items != m_lookups[bucket]->itemsOf.end()) items->second.insert(item);
+  }
+  mark.firstWaiting = mark.lastWaiting = 0;
+}
+
+void TIndexStore::WriteWaitingItems() const {
+  if (m_waitingEntries.empty()) return;
+  for (const auto& [bucket, index] : m_waitingEntries) WriteWaitingItems(bucket, index);
+  m_waitingEntries.clear();
+  m_waiting.clear();
 }
 
 size_t TIndexStore::EntryCount() const {
@@ -280,6 +325,7 @@ void TIndexStore::AddOccurrence(std::wstring_view word, const std::wstring& item
   bool added = false;
   const size_t index = FindOrAdd(bucket, word, item, added);
   if (added) return;
+  WriteWaitingItems(bucket, index);
   Lookup& lookup = *m_lookups[bucket];
   TIndexEntry& entry = m_buckets[bucket][index];
   // An item holding "|" reads as several items and is never one of the entry's.
@@ -312,17 +358,29 @@ void TIndexStore::AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, c
   entry.Pages += item;
 }
 
-uint32_t TIndexStore::NewDocument() { return ++m_documents; }
+uint32_t TIndexStore::NewDocument(const std::wstring& item) {
+  m_documentItems.push_back(item);
+  return static_cast<uint32_t>(m_documentItems.size());
+}
 
-void TIndexStore::AddDocumentOccurrence(std::wstring_view word, const std::wstring& item, uint32_t document) {
+void TIndexStore::AddDocumentOccurrence(std::wstring_view word, uint32_t document) {
   const int bucket = BuilderBucketOf(word);
   bool added = false;
-  const size_t index = FindOrAdd(bucket, word, item, added);
-  Lookup& lookup = *m_lookups[bucket];
-  uint32_t& last = lookup.marks[index].document;
-  if (!added && last != document)
-    AppendItem(lookup, index, m_buckets[bucket][index], item, item.find(kItemSeparator) == std::wstring::npos);
-  last = document;
+  const size_t index = FindOrAdd(bucket, word, m_documentItems[document - 1], added);
+  Lookup::TEntryMark& mark = m_lookups[bucket]->marks[index];
+  if (!added && mark.document != document) {
+    // The item waits as its document's number: the entry's page text is written once, later.
+    m_waiting.push_back(TWaitingItem{document, 0});
+    const uint32_t link = static_cast<uint32_t>(m_waiting.size());
+    if (mark.lastWaiting != 0) {
+      m_waiting[mark.lastWaiting - 1].next = link;
+    } else {
+      mark.firstWaiting = link;
+      m_waitingEntries.emplace_back(bucket, static_cast<uint32_t>(index));
+    }
+    mark.lastWaiting = link;
+  }
+  mark.document = document;
 }
 
 void TIndexStore::Append(int bucket, TIndexEntry entry) {
@@ -331,11 +389,13 @@ void TIndexStore::Append(int bucket, TIndexEntry entry) {
 }
 
 void TIndexStore::SetBucket(int bucket, std::vector<TIndexEntry> entries) {
+  WriteWaitingItems();
   m_buckets[bucket] = std::move(entries);
   m_lookups[bucket].reset();
 }
 
 std::vector<TIndexEntry> TIndexStore::TakeBucket(int bucket) {
+  WriteWaitingItems();
   m_lookups[bucket].reset();
   return std::exchange(m_buckets[bucket], {});
 }

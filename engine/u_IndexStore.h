@@ -30,7 +30,10 @@ wchar_t BucketLetter(int bucket);
 // 27 lists of index entries in the order they were added. Adding an occurrence
 // finds the entry by its upper-cased word through a per-bucket hash index (the
 // first entry added with that word wins, as a scan from the bucket's start would
-// find it) and tests page items for duplicates by whole items.
+// find it) and tests page items for duplicates by whole items. The items of whole
+// documents (AddDocumentOccurrence) wait as document numbers and are written into
+// their entries, each entry's page text in one piece, when the entries are next
+// looked at.
 class TIndexStore {
  public:
   TIndexStore();
@@ -41,7 +44,10 @@ class TIndexStore {
   TIndexStore& operator=(TIndexStore&&) noexcept;
 
   void Clear();
-  const std::vector<TIndexEntry>& Bucket(int bucket) const { return m_buckets[bucket]; }
+  const std::vector<TIndexEntry>& Bucket(int bucket) const {
+    WriteWaitingItems();
+    return m_buckets[bucket];
+  }
   size_t EntryCount() const;
   bool Empty() const { return EntryCount() == 0; }
 
@@ -49,11 +55,12 @@ class TIndexStore {
   // builder's bucket of the word. With removeDuplicatePages an item the entry
   // already holds is not added again.
   void AddOccurrence(std::wstring_view word, const std::wstring& item, bool removeDuplicatePages);
-  // A number for the next document whose words go in through AddDocumentOccurrence.
-  uint32_t NewDocument();
+  // A number for the next document, whose words with its item go in through
+  // AddDocumentOccurrence.
+  uint32_t NewDocument(const std::wstring& item);
   // Enters one occurrence of word with the item of a document whose item no entry held before
   // that document: its entry takes the item once, at its first word of the document.
-  void AddDocumentOccurrence(std::wstring_view word, const std::wstring& item, uint32_t document);
+  void AddDocumentOccurrence(std::wstring_view word, uint32_t document);
   // Appends an entry at the end of a bucket without looking for its word.
   void Append(int bucket, TIndexEntry entry);
   // Replaces the entries of one bucket.
@@ -67,10 +74,23 @@ class TIndexStore {
   // The entry of the word in the bucket, made with the item when there is none (added true).
   size_t FindOrAdd(int bucket, std::wstring_view word, const std::wstring& item, bool& added);
   void AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item, bool single);
+  // Writes the waiting items of one entry, or of all, into their page texts.
+  void WriteWaitingItems(int bucket, size_t index) const;
+  void WriteWaitingItems() const;
+  void DropWaitingItems();
 
-  std::array<std::vector<TIndexEntry>, kIndexBucketCount> m_buckets;
-  std::array<std::unique_ptr<Lookup>, kIndexBucketCount> m_lookups;  // built on first need
-  uint32_t m_documents = 0;
+  // Waiting items are written when the entries are read, also through const access.
+  mutable std::array<std::vector<TIndexEntry>, kIndexBucketCount> m_buckets;
+  mutable std::array<std::unique_ptr<Lookup>, kIndexBucketCount> m_lookups;  // built on first need
+  std::vector<std::wstring> m_documentItems;  // the item of document n at n - 1
+  // Chains of waiting document numbers, one per entry (its first and last link in the
+  // entry's mark), and the entries that have one.
+  struct TWaitingItem {
+    uint32_t document;
+    uint32_t next;  // link number + 1, 0 at the end
+  };
+  mutable std::vector<TWaitingItem> m_waiting;
+  mutable std::vector<std::pair<int, uint32_t>> m_waitingEntries;
 };
 
 // Adds one occurrence to a text index store: item "label>link".
