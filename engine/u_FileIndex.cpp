@@ -333,12 +333,15 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
   }
   TWordPipeline pipeline(options.Pipeline);
   std::unordered_set<std::wstring> items = ItemsOfStore(store);
+  // The texts of one document, their room kept from document to document.
+  std::string bytes;
+  std::wstring text, stripped;
   for (const auto& row : options.Rows) {
     position += step;
     progress(TFileIndexStep::ReadingFile, row.Source, position);
     if (!WideFileExists(row.Source)) continue;
-    const std::wstring text = LoadTextFileW(row.Source);
-    const std::wstring stripped = options.StripTags ? StripHtmlTags(text) : std::wstring();
+    LoadTextFileW(row.Source, text, bytes);
+    if (options.StripTags) StripHtmlTags(text, stripped);
     const TDocumentWords enter(store, row.Label, row.Link, options.RemoveDuplicatePages, items);
     pipeline.Run(options.StripTags ? stripped : text, enter, enter);
     ++result.FilesRead;

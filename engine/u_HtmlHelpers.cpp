@@ -137,7 +137,7 @@ bool IsValidReference(const std::wstring& text, size_t at, size_t& length) {
 // moments at which each ">" went.
 class TTagStripper {
  public:
-  explicit TTagStripper(const std::wstring& text) : m_text(text) {}
+  explicit TTagStripper(const std::wstring& text) : m_text(text) { m_out.reserve(text.size()); }
 
   std::wstring Run() {
     size_t p = 0;
@@ -309,15 +309,31 @@ std::wstring WithCrLf(const std::wstring& text) {
 }  // namespace
 
 std::wstring StripHtmlTags(const std::wstring& text) {
+  std::wstring out;
+  StripHtmlTags(text, out);
+  return out;
+}
+
+void StripHtmlTags(const std::wstring& text, std::wstring& out) {
   if (text.find(L'<') == std::wstring::npos || text.find(L'>') == std::wstring::npos)
-    return DecodeHtmlCharacterReferences(text);
-  return DecodeHtmlCharacterReferences(TTagStripper(text).Run());
+    DecodeHtmlCharacterReferences(text, out);
+  else
+    DecodeHtmlCharacterReferences(TTagStripper(text).Run(), out);
 }
 
 std::wstring DecodeHtmlCharacterReferences(const std::wstring& text) {
-  size_t amp = text.find(L'&');
-  if (amp == std::wstring::npos) return text;
   std::wstring out;
+  DecodeHtmlCharacterReferences(text, out);
+  return out;
+}
+
+void DecodeHtmlCharacterReferences(const std::wstring& text, std::wstring& out) {
+  size_t amp = text.find(L'&');
+  if (amp == std::wstring::npos) {
+    out.assign(text);
+    return;
+  }
+  out.clear();
   out.reserve(text.size());
   size_t from = 0;
   for (; amp != std::wstring::npos; amp = text.find(L'&', amp + 1)) {
@@ -329,7 +345,6 @@ std::wstring DecodeHtmlCharacterReferences(const std::wstring& text) {
     from = amp + ref.length;
   }
   out.append(text, from, std::wstring::npos);
-  return out;
 }
 
 std::wstring HtmlEncode(const std::wstring& text) {

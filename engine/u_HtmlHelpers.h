@@ -11,11 +11,14 @@
 // in the same step. A ">" that stands before every remaining "<" is no tag end: it alone
 // becomes " . ". Linear in the text for real markup.
 std::wstring StripHtmlTags(const std::wstring& text);
+// The same into out, whose room is kept from call to call.
+void StripHtmlTags(const std::wstring& text, std::wstring& out);
 
 // Named references of HTML 4 ("&auml;", "&amp;", "&euro;" ...) and numeric ones ("&#228;",
 // "&#xE4;") replaced by their characters; a reference needs its ";". Numbers that name no
 // character (0, surrogates, beyond U+10FFFF) give U+FFFD. Anything else stays as it is.
 std::wstring DecodeHtmlCharacterReferences(const std::wstring& text);
+void DecodeHtmlCharacterReferences(const std::wstring& text, std::wstring& out);
 
 // Characters 160 to 255 as their HTML 4 named entities ("&ouml;"); every other character is
 // copied unchanged.

@@ -81,15 +81,19 @@ std::vector<TKeywordRecord> CollectKeywords(const TKeywordIndexOptions& options,
   const TWordPipeline pipeline(pipelineOptions);
   std::vector<TKeywordRecord> records;
   records.reserve(options.Rows.size());
+  // The texts of one document, their room kept from document to document.
+  std::string bytes;
+  std::wstring text, stripped;
   for (const auto& row : options.Rows) {
     records.emplace_back(row.Label, row.Link);
     TKeywordRecord& record = records.back();
     position += step;
     progress(TKeywordIndexStep::ReadingFile, row.Source, position);
     if (!WideFileExists(row.Source)) continue;
-    std::wstring text = LoadTextFileW(row.Source) + L" ";
-    if (options.StripTags) text = StripHtmlTags(text);
-    TWordPipeline::Result words = pipeline.Run(text);
+    LoadTextFileW(row.Source, text, bytes);
+    text += L' ';
+    if (options.StripTags) StripHtmlTags(text, stripped);
+    TWordPipeline::Result words = pipeline.Run(options.StripTags ? stripped : text);
     for (const auto& phrase : words.Phrases) record.Append(phrase);
     for (const auto& word : words.Words)
       if (!options.OncePerFile || !KeywordAlreadyListed(word, record)) record.Append(word);

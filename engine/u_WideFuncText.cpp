@@ -57,8 +57,8 @@ std::string FileErrorMessage(const wchar_t* verb, const std::wstring& fileName, 
   throw EFCreateError(FileErrorMessage(L"create", fileName, error));
 }
 
-// The whole file; others may read it meanwhile.
-std::string ReadWholeFile(const std::wstring& fileName) {
+// The whole file into bytes (its room kept); others may read it meanwhile.
+void ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
   TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) RaiseOpenError(fileName);
@@ -68,7 +68,7 @@ std::string ReadWholeFile(const std::wstring& fileName) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     RaiseOpenError(fileName);
   }
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  bytes.resize(static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
@@ -78,6 +78,11 @@ std::string ReadWholeFile(const std::wstring& fileName) {
     done += got;
   }
   bytes.resize(done);
+}
+
+std::string ReadWholeFile(const std::wstring& fileName) {
+  std::string bytes;
+  ReadWholeFile(fileName, bytes);
   return bytes;
 }
 
@@ -169,10 +174,9 @@ int DetectEncoding(const std::string& bytes, std::wstring* utf8Text, bool utf7Ma
   if (StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF})) return kEncodingUtf32BE;
   if (StartsWith(bytes, {0xFF, 0xFE})) return kEncodingUtf16LE;
   if (StartsWith(bytes, {0xFE, 0xFF})) return kEncodingUtf16BE;
-  std::wstring decoded = RepUTF8Decode(bytes);
-  if (decoded.empty()) return kEncodingAnsi;
-  if (utf8Text) *utf8Text = std::move(decoded);
-  return kEncodingUtf8;
+  std::wstring decoded;
+  std::wstring& text = utf8Text ? *utf8Text : decoded;
+  return UCodeUTF8DecodeInto(bytes.data(), bytes.size(), text) ? kEncodingUtf8 : kEncodingAnsi;
 }
 
 // UTF-16 after the 2-byte mark; a trailing odd byte is dropped.
@@ -238,9 +242,9 @@ std::wstring SalvageUtf8(const std::string& body) {
 }
 
 std::wstring DecodeUtf8(const std::string& bytes) {
-  std::string body = StartsWith(bytes, {0xEF, 0xBB, 0xBF}) ? bytes.substr(3) : bytes;
-  std::wstring text = RepUTF8Decode(body);
-  if (text.empty() && !body.empty()) text = SalvageUtf8(body);
+  const size_t mark = StartsWith(bytes, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
+  std::wstring text;
+  if (!UCodeUTF8DecodeInto(bytes.data() + mark, bytes.size() - mark, text)) text = SalvageUtf8(bytes.substr(mark));
   return text;
 }
 
@@ -397,21 +401,31 @@ bool IsKnownEncoding(int Encoding) {
 }
 
 std::wstring LoadTextFileW(const std::wstring& FileName) {
-  if (IsWordDocumentName(FileName)) return WordDocumentReader().ReadWordDocument(FileName, -1);
-  std::string bytes = ReadWholeFile(FileName);
-  std::wstring utf8Text;
-  int encoding = DetectEncoding(bytes, &utf8Text);
-  if (encoding == kEncodingUtf8) return utf8Text;
+  std::wstring text;
+  std::string bytes;
+  LoadTextFileW(FileName, text, bytes);
+  return text;
+}
+
+void LoadTextFileW(const std::wstring& FileName, std::wstring& text, std::string& bytes) {
+  if (IsWordDocumentName(FileName)) {
+    text = WordDocumentReader().ReadWordDocument(FileName, -1);
+    return;
+  }
+  ReadWholeFile(FileName, bytes);
+  int encoding = DetectEncoding(bytes, &text);
+  if (encoding == kEncodingUtf8) return;
   if (encoding == kEncodingUtf7) {
     // "+/v8" and its kin also begin plain texts; one whose body is no UTF-7 is read as such a text.
     try {
-      return DecodeUtf7(bytes);
+      text = DecodeUtf7(bytes);
+      return;
     } catch (const EUCodeGeneralError&) {
-      encoding = DetectEncoding(bytes, &utf8Text, false);
-      if (encoding == kEncodingUtf8) return utf8Text;
+      encoding = DetectEncoding(bytes, &text, false);
+      if (encoding == kEncodingUtf8) return;
     }
   }
-  return DecodeBytes(bytes, encoding);
+  text = DecodeBytes(bytes, encoding);
 }
 
 bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int Encoding, bool WithBOM,

@@ -31,6 +31,9 @@ bool IsKnownEncoding(int Encoding);
 // whose body is no UTF-7 is read as if it had no mark. A UTF-8 body with bad sequences gives the
 // valid characters with U+FFFD for each bad sequence.
 std::wstring LoadTextFileW(const std::wstring& FileName);
+// The same into text, with bytes as the buffer of the file's bytes: a run that reads many files
+// keeps the room of both from file to file.
+void LoadTextFileW(const std::wstring& FileName, std::wstring& text, std::string& bytes);
 
 // Why a save wrote nothing.
 enum class TTextSaveFailure {

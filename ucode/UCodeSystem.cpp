@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -203,32 +204,58 @@ std::string UCodeUTF8Encode(const std::wstring& text) {
   return out;
 }
 
-std::wstring UCodeUTF8Decode(const std::string& bytes) {
-  std::wstring out;
-  out.reserve(bytes.size());
-  const size_t size = bytes.size();
-  for (size_t i = 0; i < size;) {
-    unsigned char byte = static_cast<unsigned char>(bytes[i++]);
+bool UCodeUTF8DecodeInto(const char* bytes, size_t size, std::wstring& out) {
+  // Never more units than bytes: the text is written straight into its room, then cut.
+  out.resize(size);
+  wchar_t* to = out.data();
+  const unsigned char* at = reinterpret_cast<const unsigned char*>(bytes);
+  const unsigned char* const end = at + size;
+  auto refuse = [&out] {
+    out.clear();
+    return false;
+  };
+  while (at < end) {
+    // Runs of ASCII, four bytes at a time.
+    while (end - at >= 4) {
+      std::uint32_t four;
+      std::memcpy(&four, at, 4);
+      if (four & 0x80808080u) break;
+      to[0] = at[0];
+      to[1] = at[1];
+      to[2] = at[2];
+      to[3] = at[3];
+      to += 4;
+      at += 4;
+    }
+    if (at == end) break;
+    const unsigned char byte = *at++;
     if (byte < 0x80) {
-      out += static_cast<wchar_t>(byte);
+      *to++ = byte;
       continue;
     }
     Utf8Lead lead{};
-    if (!ReadUtf8Lead(byte, lead) || size - i < static_cast<size_t>(lead.trailing)) return std::wstring();
+    if (!ReadUtf8Lead(byte, lead) || end - at < lead.trailing) return refuse();
     std::uint32_t value = lead.value;
     for (int k = 0; k < lead.trailing; ++k) {
-      unsigned char next = static_cast<unsigned char>(bytes[i++]);
-      if ((next & 0xC0) != 0x80) return std::wstring();
+      const unsigned char next = *at++;
+      if ((next & 0xC0) != 0x80) return refuse();
       value = (value << 6) | (next & 0x3Fu);
     }
-    if (value < lead.smallest || value > 0x10FFFF) return std::wstring();
+    if (value < lead.smallest || value > 0x10FFFF) return refuse();
     if (value >= 0x10000) {
-      out += static_cast<wchar_t>(0xD800 + ((value - 0x10000) >> 10));
-      out += static_cast<wchar_t>(0xDC00 + ((value - 0x10000) & 0x3FF));
+      *to++ = static_cast<wchar_t>(0xD800 + ((value - 0x10000) >> 10));
+      *to++ = static_cast<wchar_t>(0xDC00 + ((value - 0x10000) & 0x3FF));
     } else {
-      out += static_cast<wchar_t>(value);  // surrogates in 3-byte form pass through as they stand
+      *to++ = static_cast<wchar_t>(value);  // surrogates in 3-byte form pass through as they stand
     }
   }
+  out.resize(static_cast<size_t>(to - out.data()));
+  return true;
+}
+
+std::wstring UCodeUTF8Decode(const std::string& bytes) {
+  std::wstring out;
+  UCodeUTF8DecodeInto(bytes.data(), bytes.size(), out);
   return out;
 }
 

@@ -36,6 +36,9 @@ std::string UCodeUTF8Encode(const std::wstring& text);
 // Empty when the bytes are not UTF-8. Besides standard UTF-8 it accepts surrogates written as
 // 3-byte sequences each (as older files hold them).
 std::wstring UCodeUTF8Decode(const std::string& bytes);
+// The same into out (its room kept from call to call); false, with out empty, when the bytes
+// are not UTF-8.
+bool UCodeUTF8DecodeInto(const char* bytes, size_t size, std::wstring& out);
 
 // ---- UTF-7 (optionally direct characters written directly; "-" only where needed)
 std::string WideStringToUTF7(const std::wstring& text);

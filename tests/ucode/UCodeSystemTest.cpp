@@ -106,6 +106,57 @@ TEST(Utf8, TextThatDoesNotDecodeGivesEmptyText) {
   for (const char* bytes : bad) EXPECT_EQ(UCodeUTF8Decode(bytes), L"") << bytes;
 }
 
+// Byte by byte, as the rules say: a lead byte C2..DF, E0..EF or F0..F4 and its continuation
+// bytes, no overlong form, nothing above U+10FFFF; empty for anything else.
+std::wstring DecodeUtf8Plainly(const std::string& bytes) {
+  std::wstring out;
+  for (size_t i = 0; i < bytes.size();) {
+    const unsigned lead = static_cast<unsigned char>(bytes[i]);
+    const int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                                       : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (length == 0 || i + length > bytes.size()) return L"";
+    unsigned value = length == 1 ? lead : lead & (0xFF >> (length + 1));
+    for (int k = 1; k < length; ++k) {
+      const unsigned next = static_cast<unsigned char>(bytes[i + k]);
+      if (next < 0x80 || next > 0xBF) return L"";
+      value = value * 64 + (next - 0x80);
+    }
+    const unsigned smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < smallest[length] || value > 0x10FFFF) return L"";
+    if (value > 0xFFFF) {
+      out += static_cast<wchar_t>(0xD800 + (value - 0x10000) / 0x400);
+      out += static_cast<wchar_t>(0xDC00 + (value - 0x10000) % 0x400);
+    } else {
+      out += static_cast<wchar_t>(value);
+    }
+    i += length;
+  }
+  return out;
+}
+
+// Texts of ASCII runs of every length, valid sequences of each length and now and then a byte
+// that breaks them, decoded as the plain rules decode them, also into a buffer reused from
+// text to text.
+TEST(Utf8, DecodesRandomBytesAsThePlainRules) {
+  std::mt19937 random(2026);
+  const std::string pieces[] = {"a", "Haus ", "0123456789abcdefg", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                "\xED\xA0\xBD", "\xEF\xBF\xBF", "\xF4\x8F\xBF\xBF", "\xC2\x80"};
+  std::wstring reused;
+  int valid = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes;
+    for (int n = random() % 24; n > 0; --n) bytes += pieces[random() % std::size(pieces)];
+    if (round % 3 == 0 && !bytes.empty()) bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
+    if (round % 7 == 0) bytes = bytes.substr(0, bytes.size() - std::min<size_t>(bytes.size(), random() % 3));
+    const std::wstring expected = DecodeUtf8Plainly(bytes);
+    ASSERT_EQ(UCodeUTF8Decode(bytes), expected) << round;
+    ASSERT_EQ(UCodeUTF8DecodeInto(bytes.data(), bytes.size(), reused), !expected.empty() || bytes.empty()) << round;
+    ASSERT_EQ(reused, expected) << round;
+    if (!expected.empty()) ++valid;
+  }
+  EXPECT_GT(valid, 1000);  // the rounds test valid text, not only the refusal
+}
+
 TEST(Utf8, EncodesPairsAsOneSequenceAndLoneSurrogatesAsReplacement) {
   EXPECT_EQ(UCodeUTF8Encode(L"\u00e4\u20ac"), "\xC3\xA4\xE2\x82\xAC");
   EXPECT_EQ(UCodeUTF8Encode(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
