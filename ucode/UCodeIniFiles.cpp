@@ -81,15 +81,52 @@ void TUCodeCustomIniFile::WriteBool(const std::wstring& section, const std::wstr
   WriteString(section, ident, value ? L"1" : L"0");
 }
 
-double TUCodeCustomIniFile::ReadFloat(const std::wstring& section, const std::wstring& ident, double defaultValue) {
+// The default when the text is empty or does not convert; other errors pass on.
+template <class Convert>
+double TUCodeCustomIniFile::ReadConverted(const std::wstring& section, const std::wstring& ident,
+                                          double defaultValue, Convert convert) {
   const std::wstring text = ReadString(section, ident, std::wstring());
   if (text.empty()) return defaultValue;
-  double value = defaultValue;
-  return TryStrToFloat(Narrow(text), value) ? value : defaultValue;
+  try {
+    return convert(Narrow(text));
+  } catch (const EConvertError&) {
+    return defaultValue;
+  }
+}
+
+TDateTime TUCodeCustomIniFile::ReadDate(const std::wstring& section, const std::wstring& ident,
+                                        TDateTime defaultValue) {
+  return ReadConverted(section, ident, defaultValue, [](const std::string& text) { return StrToDate(text); });
+}
+
+TDateTime TUCodeCustomIniFile::ReadDateTime(const std::wstring& section, const std::wstring& ident,
+                                            TDateTime defaultValue) {
+  return ReadConverted(section, ident, defaultValue, [](const std::string& text) { return StrToDateTime(text); });
+}
+
+double TUCodeCustomIniFile::ReadFloat(const std::wstring& section, const std::wstring& ident, double defaultValue) {
+  return ReadConverted(section, ident, defaultValue, [](const std::string& text) { return StrToFloat(text); });
+}
+
+TDateTime TUCodeCustomIniFile::ReadTime(const std::wstring& section, const std::wstring& ident,
+                                        TDateTime defaultValue) {
+  return ReadConverted(section, ident, defaultValue, [](const std::string& text) { return StrToTime(text); });
+}
+
+void TUCodeCustomIniFile::WriteDate(const std::wstring& section, const std::wstring& ident, TDateTime value) {
+  WriteString(section, ident, Widen(DateToStr(value)));
+}
+
+void TUCodeCustomIniFile::WriteDateTime(const std::wstring& section, const std::wstring& ident, TDateTime value) {
+  WriteString(section, ident, Widen(DateTimeToStr(value)));
 }
 
 void TUCodeCustomIniFile::WriteFloat(const std::wstring& section, const std::wstring& ident, double value) {
   WriteString(section, ident, Widen(FloatToStr(value)));
+}
+
+void TUCodeCustomIniFile::WriteTime(const std::wstring& section, const std::wstring& ident, TDateTime value) {
+  WriteString(section, ident, Widen(TimeToStr(value)));
 }
 
 int TUCodeCustomIniFile::ReadBinaryStream(const std::wstring& section, const std::wstring& ident, TStream& value) {

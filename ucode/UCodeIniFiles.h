@@ -7,6 +7,7 @@
 #include "classlib/IniFiles.h"
 #include "classlib/Streams.h"
 #include "classlib/StringLists.h"
+#include "classlib/SysUtils.h"
 
 #include <memory>
 #include <string>
@@ -30,10 +31,18 @@ class TUCodeCustomIniFile : public TObject {
   // Bytes as hexadecimal text, two digits a byte. Reading appends the bytes to the stream and
   // gives their number.
   virtual int ReadBinaryStream(const std::wstring& section, const std::wstring& ident, TStream& value);
-  // In the class library's number format; the default when empty or no number.
+  // Dates, times and numbers in the user's formats (short date, long time, the library's
+  // date-and-time form and general number text); the default when the value is empty or does
+  // not convert.
+  virtual TDateTime ReadDate(const std::wstring& section, const std::wstring& ident, TDateTime defaultValue);
+  virtual TDateTime ReadDateTime(const std::wstring& section, const std::wstring& ident, TDateTime defaultValue);
   virtual double ReadFloat(const std::wstring& section, const std::wstring& ident, double defaultValue);
+  virtual TDateTime ReadTime(const std::wstring& section, const std::wstring& ident, TDateTime defaultValue);
   virtual void WriteBinaryStream(const std::wstring& section, const std::wstring& ident, TStream& value);
+  virtual void WriteDate(const std::wstring& section, const std::wstring& ident, TDateTime value);
+  virtual void WriteDateTime(const std::wstring& section, const std::wstring& ident, TDateTime value);
   virtual void WriteFloat(const std::wstring& section, const std::wstring& ident, double value);
+  virtual void WriteTime(const std::wstring& section, const std::wstring& ident, TDateTime value);
 
   // Fill the list (cleared first, in one update) with the keys of a section, the section
   // names, or key=value lines.
@@ -45,6 +54,8 @@ class TUCodeCustomIniFile : public TObject {
   virtual void UpdateFile() = 0;
 
  private:
+  template <class Convert>
+  double ReadConverted(const std::wstring& section, const std::wstring& ident, double defaultValue, Convert convert);
   std::wstring FFileName;
 };
 

@@ -202,4 +202,68 @@ TEST(UCodeIniFile, RefusedWritesNameTheFile) {
   EXPECT_EQ(ini.ReadString(L"S", L"k", L"nothing"), L"nothing");
 }
 
+// Dates, times and numbers are written in the user's formats and read back by them; a value that
+// does not convert gives the default. The formats here are a German user's.
+TEST(UCodeIniFile, DatesTimesAndNumbersFollowTheUsersFormats) {
+  TFormatSettings& settings = FormatSettings();
+  const TFormatSettings kept = settings;
+  settings.DateSeparator = '.';
+  settings.DecimalSeparator = ',';
+  settings.ShortDateFormat = "dd.mm.yyyy";
+  settings.LongTimeFormat = "hh:nn:ss";
+  TempDir dir;
+  const std::wstring file = NewWideFile(dir, "dates.ini");
+  const TDateTime day = EncodeDate(2026, 12, 7);
+  const TDateTime time = EncodeTime(13, 45, 30, 0);
+  {
+    TUCodeIniFile ini(file);
+    ini.WriteDate(L"D", L"date", day);
+    ini.WriteTime(L"D", L"time", time);
+    ini.WriteDateTime(L"D", L"both", day + time);
+    ini.WriteFloat(L"D", L"float", -2.5);
+    for (const wchar_t* bad : {L"bad date", L"bad time", L"bad float"}) ini.WriteString(L"D", bad, L"31.02.2026 x");
+    ini.WriteString(L"D", L"empty", L"");
+  }
+  TUCodeIniFile ini(file);
+  EXPECT_EQ(ini.ReadString(L"D", L"date", L""), L"07.12.2026");
+  EXPECT_EQ(ini.ReadString(L"D", L"time", L""), L"13:45:30");
+  EXPECT_EQ(ini.ReadString(L"D", L"both", L""), L"07.12.2026 13:45:30");
+  EXPECT_EQ(ini.ReadString(L"D", L"float", L""), L"-2,5");
+  EXPECT_DOUBLE_EQ(ini.ReadDate(L"D", L"date", 0), day);
+  EXPECT_NEAR(ini.ReadTime(L"D", L"time", 0), time, 1e-9);
+  EXPECT_NEAR(ini.ReadDateTime(L"D", L"both", 0), day + time, 1e-9);
+  EXPECT_DOUBLE_EQ(ini.ReadFloat(L"D", L"float", 0), -2.5);
+  // Not a value of the kind asked for, empty or missing: the default.
+  EXPECT_DOUBLE_EQ(ini.ReadDate(L"D", L"bad date", 42), 42);
+  EXPECT_DOUBLE_EQ(ini.ReadTime(L"D", L"bad time", 0.25), 0.25);
+  EXPECT_DOUBLE_EQ(ini.ReadDateTime(L"D", L"bad date", 43), 43);
+  EXPECT_DOUBLE_EQ(ini.ReadFloat(L"D", L"bad float", 1.5), 1.5);
+  EXPECT_DOUBLE_EQ(ini.ReadDate(L"D", L"time", 44), 44);
+  EXPECT_DOUBLE_EQ(ini.ReadDate(L"D", L"empty", 45), 45);
+  EXPECT_DOUBLE_EQ(ini.ReadDateTime(L"D", L"missing", 46), 46);
+  settings = kept;
+}
+
+// Only a failed conversion turns into the default: a file that cannot be read is still an error.
+TEST(UCodeIniFile, TypedReadsPassOtherErrorsOn) {
+  class TUnreadableIniFile : public TUCodeCustomIniFile {
+   public:
+    TUnreadableIniFile() : TUCodeCustomIniFile(L"unreadable") {}
+    std::wstring ReadString(const std::wstring&, const std::wstring&, const std::wstring&) override {
+      throw EReadError("cannot read");
+    }
+    void WriteString(const std::wstring&, const std::wstring&, const std::wstring&) override {}
+    void ReadSection(const std::wstring&, TWideStrings&) override {}
+    void ReadSections(TWideStrings&) override {}
+    void ReadSectionValues(const std::wstring&, TWideStrings&) override {}
+    void EraseSection(const std::wstring&) override {}
+    void DeleteKey(const std::wstring&, const std::wstring&) override {}
+    void UpdateFile() override {}
+  } ini;
+  EXPECT_THROW(ini.ReadDate(L"D", L"k", 1), EReadError);
+  EXPECT_THROW(ini.ReadDateTime(L"D", L"k", 1), EReadError);
+  EXPECT_THROW(ini.ReadTime(L"D", L"k", 1), EReadError);
+  EXPECT_THROW(ini.ReadFloat(L"D", L"k", 1), EReadError);
+}
+
 }  // namespace
