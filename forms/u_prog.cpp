@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
@@ -107,6 +108,10 @@ void Tprog::FormCreate(TObject*) {
   SetWindowProc(TWndMethod(this, &Tprog::ProgWindowProc));
   DragAcceptFiles(GetHandle(), TRUE);
   UseSystemSmallIcons(IconList);
+  const std::pair<TImage*, const char*> headings[] = {
+      {start_top, "START_TOP"}, {start_topen, "START_TOPEN"}, {top_datei, "TOP_DATEI"},
+      {top_datei_en, "TOP_DATEI_EN"}, {top_stw, "TOP_STW"}, {top_stw_en, "TOP_STW_EN"}};
+  for (const auto& [image, resource] : headings) LoadPicture(image, resource);
   ShowOnlyPanel(pstart);
   SetProgLanguage();
   TUCodeStringList known;
@@ -476,7 +481,10 @@ void Tprog::KonfigurationAddMenu(TObject*, const std::wstring& fileName) {
     if (WideGetMenuItemHint(m_konfig->GetItem(i)) == fileName) return;
   auto* item = new TMenuItem(menu);
   item->SetName("m_konfig_" + std::to_string(m_konfig->GetCount()));
-  item->SetCaption(MinimizePathW(fileName, GetCanvas(), GetClientWidth() / 2));
+  // Shortened to the room the start panel's donation line gives, measured in its font.
+  TCanvas* canvas = laspenden->GetCanvas();
+  canvas->GetFont()->Assign(laspenden->GetFont());
+  item->SetCaption(MinimizePathW(fileName, canvas, 2 * laspenden->GetWidth() + 30));
   item->SetHint(fileName);
   item->OnClick = TNotifyEvent(this, &Tprog::KonfigurationLadenMenu);
   m_konfig->Add(item);
@@ -1078,6 +1086,8 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(mt4); KX_FIELD(m_soft_de); KX_FIELD(m_soft_en); KX_FIELD(KurzbeschreibungallerProgramme1);
   KX_FIELD(BriefDescriptionoftheSoftware1); KX_FIELD(minfo); KX_FIELD(minfo1); KX_FIELD(minfo2); KX_FIELD(Software1);
   KX_FIELD(minfo3); KX_FIELD(minfo4);
+  KX_FIELD(start_top); KX_FIELD(start_topen); KX_FIELD(top_datei); KX_FIELD(top_datei_en); KX_FIELD(top_stw);
+  KX_FIELD(top_stw_en);
   KX_FIELD(pstart_de); KX_FIELD(laspenden); KX_FIELD(pinfo_de); KX_FIELD(pinfo_en); KX_FIELD(pcide); KX_FIELD(tide1);
   KX_FIELD(tide2); KX_FIELD(tide5); KX_FIELD(tide3); KX_FIELD(tide4); KX_FIELD(btide1); KX_FIELD(btide2);
   KX_FIELD(pcien); KX_FIELD(tien1); KX_FIELD(tien2); KX_FIELD(tien5); KX_FIELD(tien3); KX_FIELD(tien4);

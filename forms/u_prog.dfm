@@ -95,9 +95,22 @@ object prog: Tprog
       Height = 669
       Align = alClient
       BevelOuter = bvNone
+      object start_top: TImage
+        Left = 24
+        Top = 12
+        Width = 400
+        Height = 44
+      end
+      object start_topen: TImage
+        Left = 24
+        Top = 12
+        Width = 400
+        Height = 44
+        Visible = False
+      end
       object start_text0: TStaticText
         Left = 24
-        Top = 24
+        Top = 80
         Width = 700
         Height = 20
         Anchors = [akLeft, akTop, akRight]
@@ -111,7 +124,7 @@ object prog: Tprog
         OnMouseEnter = start_label1MouseEnter
         OnMouseLeave = start_label1MouseLeave
         Left = 24
-        Top = 72
+        Top = 128
         Caption = 'Text Index'
         Cursor = crHandPoint
         Font.Name = 'Tahoma'
@@ -123,7 +136,7 @@ object prog: Tprog
         OnMouseEnter = StaticTextMouseEnter
         OnMouseLeave = StaticTextMouseLeave
         Left = 24
-        Top = 94
+        Top = 150
         Width = 700
         Height = 40
         Anchors = [akLeft, akTop, akRight]
@@ -136,7 +149,7 @@ object prog: Tprog
         OnMouseEnter = start_label2MouseEnter
         OnMouseLeave = start_label2MouseLeave
         Left = 24
-        Top = 152
+        Top = 208
         Caption = 'Datei Index'
         Cursor = crHandPoint
         Font.Name = 'Tahoma'
@@ -148,7 +161,7 @@ object prog: Tprog
         OnMouseEnter = StaticTextMouseEnter
         OnMouseLeave = StaticTextMouseLeave
         Left = 24
-        Top = 174
+        Top = 230
         Width = 700
         Height = 40
         Anchors = [akLeft, akTop, akRight]
@@ -161,7 +174,7 @@ object prog: Tprog
         OnMouseEnter = start_label3MouseEnter
         OnMouseLeave = start_label3MouseLeave
         Left = 24
-        Top = 232
+        Top = 288
         Caption = 'Stichwort Index'
         Cursor = crHandPoint
         Font.Name = 'Tahoma'
@@ -173,7 +186,7 @@ object prog: Tprog
         OnMouseEnter = StaticTextMouseEnter
         OnMouseLeave = StaticTextMouseLeave
         Left = 24
-        Top = 254
+        Top = 310
         Width = 700
         Height = 40
         Anchors = [akLeft, akTop, akRight]
@@ -186,7 +199,7 @@ object prog: Tprog
         OnMouseEnter = start_label4MouseEnter
         OnMouseLeave = start_label4MouseLeave
         Left = 24
-        Top = 312
+        Top = 368
         Caption = 'Informationen'
         Cursor = crHandPoint
         Font.Name = 'Tahoma'
@@ -198,7 +211,7 @@ object prog: Tprog
         OnMouseEnter = StaticTextMouseEnter
         OnMouseLeave = StaticTextMouseLeave
         Left = 24
-        Top = 334
+        Top = 390
         Width = 700
         Height = 40
         Anchors = [akLeft, akTop, akRight]
@@ -209,7 +222,7 @@ object prog: Tprog
       end
       object laspenden: TLabel
         Left = 24
-        Top = 400
+        Top = 456
         Caption = 'kaptorix.de/spenden - Vielen Dank!'
         Cursor = crHandPoint
         Font.Name = 'Tahoma'
@@ -229,6 +242,7 @@ object prog: Tprog
     BevelOuter = bvNone
     Visible = False
     object Panel1: TPanel
+      Color = clWhite
       Left = 0
       Top = 0
       Width = 765
@@ -369,6 +383,29 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
             OnClick = qu_deleteClick
           end
+          object StaticText12: TStaticText
+            Left = 430
+            Top = 18
+            Width = 288
+            Height = 17
+            Anchors = [akLeft, akTop]
+            AutoSize = False
+            Caption = '(Text-, HTML- oder Word-Datei)'
+          end
+          object Label61: TLabel
+            Left = 430
+            Top = 82
+            Caption = '(eingeben oder laden)'
+          end
+          object StaticText2: TStaticText
+            Left = 230
+            Top = 488
+            Width = 488
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = 'Textdateien werden in ihrer eigenen Kodierung gelesen.'
+          end
         end
         object tt2: TTabSheet
           Width = 741
@@ -451,6 +488,25 @@ object prog: Tprog
             Anchors = [akTop, akRight]
             OnClick = sz_kriterienClick
           end
+          object Label2: TLabel
+            Left = 210
+            Top = 46
+            Caption = '(Nummer der ersten Seite)'
+          end
+          object Label60: TLabel
+            Left = 430
+            Top = 82
+            Caption = '(aus dem Text gelesen)'
+          end
+          object StaticText3: TStaticText
+            Left = 590
+            Top = 240
+            Width = 128
+            Height = 100
+            Anchors = [akTop, akRight]
+            AutoSize = False
+            Caption = 'Die gefundenen Seitenbezeichnungen können entfernt, bearbeitet oder neu ausgelesen werden.'
+          end
         end
         object tt3: TTabSheet
           Width = 741
@@ -505,6 +561,11 @@ object prog: Tprog
               OnChange = kt_maxChange
               OnExit = kt_maxExit
               OnKeyPress = kt_maxKeyPress
+            end
+            object Label6: TLabel
+              Left = 458
+              Top = 96
+              Caption = 'Zeichen'
             end
           end
           object kt_gb2: TGroupBox
@@ -632,6 +693,15 @@ object prog: Tprog
             WordWrap = True
             Caption = 'Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien'
           end
+          object kt_text: TStaticText
+            Left = 16
+            Top = 464
+            Width = 702
+            Height = 34
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            Caption = 'Die Kriterien gelten für jede Seite des Textes; die Wortlisten bearbeiten Sie unter "Tools".'
+          end
         end
         object tt4: TTabSheet
           Width = 741
@@ -644,6 +714,15 @@ object prog: Tprog
             Height = 490
             Anchors = [akLeft, akTop, akRight, akBottom]
             AutoSize = False
+          end
+          object StaticText4: TStaticText
+            Left = 16
+            Top = 514
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = '"Index Erstellen" erstellt den Index mit diesen Einstellungen.'
           end
         end
         object tt5: TTabSheet
@@ -664,6 +743,20 @@ object prog: Tprog
             Width = 702
             Height = 20
             Anchors = [akLeft, akTop, akRight]
+          end
+          object Label9: TLabel
+            Left = 16
+            Top = 72
+            Caption = 'Bitte warten, bis der Index erstellt ist.'
+          end
+          object StaticText5: TStaticText
+            Left = 16
+            Top = 96
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            Caption = 'Danach wird das Ergebnis angezeigt.'
           end
         end
         object tt6: TTabSheet
@@ -706,6 +799,21 @@ object prog: Tprog
             Anchors = [akLeft, akBottom]
             OnClick = DatenSpeichernClick
           end
+          object Label7: TLabel
+            Left = 430
+            Top = 487
+            Anchors = [akLeft, akBottom]
+            Caption = 'Der Index kann hier bearbeitet werden.'
+          end
+          object StaticText6: TStaticText
+            Left = 16
+            Top = 514
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = '"Index Speichern" speichert eine Indexdatei (*.idx), die ein späterer Lauf erweitern kann.'
+          end
         end
       end
     end
@@ -719,19 +827,25 @@ object prog: Tprog
     BevelOuter = bvNone
     Visible = False
     object Panel5: TPanel
+      Color = clWhite
       Left = 0
       Top = 0
       Width = 765
       Height = 40
       Align = alTop
       BevelOuter = bvNone
-      object pdkopf_titel: TLabel
+      object top_datei: TImage
         Left = 16
-        Top = 10
-        Caption = 'Datei Index'
-        Font.Name = 'Tahoma'
-        Font.Height = -16
-        Font.Style = [fsBold]
+        Top = 4
+        Width = 300
+        Height = 32
+      end
+      object top_datei_en: TImage
+        Left = 16
+        Top = 4
+        Width = 300
+        Height = 32
+        Visible = False
       end
     end
     object Panel6: TPanel
@@ -890,6 +1004,15 @@ object prog: Tprog
             Caption = 'Erweitert..'
             Anchors = [akRight, akBottom]
           end
+          object StaticText7: TStaticText
+            Left = 272
+            Top = 508
+            Width = 318
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = 'Dateien können auch auf die Liste gezogen werden.'
+          end
         end
         object td2: TTabSheet
           Width = 741
@@ -952,6 +1075,24 @@ object prog: Tprog
               Height = 21
               Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
               Text = '3'
+            end
+            object StaticText11: TStaticText
+              Left = 458
+              Top = 118
+              Width = 120
+              Height = 17
+              Anchors = [akLeft, akTop]
+              AutoSize = False
+              Caption = 'Zeichen'
+            end
+            object StaticText8: TStaticText
+              Left = 460
+              Top = 22
+              Width = 230
+              Height = 60
+              Anchors = [akTop, akRight]
+              AutoSize = False
+              Caption = 'Die Kriterien gelten für jede Datei der Liste.'
             end
           end
           object dkt_gb2: TGroupBox
@@ -1090,6 +1231,16 @@ object prog: Tprog
               Anchors = [akTop, akRight]
             end
           end
+          object Label14: TLabel
+            Left = 16
+            Top = 480
+            Width = 702
+            Height = 32
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien'
+          end
         end
         object td3: TTabSheet
           Width = 741
@@ -1102,6 +1253,15 @@ object prog: Tprog
             Height = 490
             Anchors = [akLeft, akTop, akRight, akBottom]
             AutoSize = False
+          end
+          object StaticText9: TStaticText
+            Left = 16
+            Top = 514
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = '"Index Erstellen" erstellt den Index mit diesen Einstellungen.'
           end
         end
         object td4: TTabSheet
@@ -1122,6 +1282,15 @@ object prog: Tprog
             Width = 702
             Height = 20
             Anchors = [akLeft, akTop, akRight]
+          end
+          object StaticText10: TStaticText
+            Left = 16
+            Top = 72
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            Caption = 'Bitte warten, bis der Index erstellt ist.'
           end
         end
         object td5: TTabSheet
@@ -1203,19 +1372,25 @@ object prog: Tprog
     BevelOuter = bvNone
     Visible = False
     object Panel7: TPanel
+      Color = clWhite
       Left = 0
       Top = 0
       Width = 765
       Height = 40
       Align = alTop
       BevelOuter = bvNone
-      object pskopf_titel: TLabel
+      object top_stw: TImage
         Left = 16
-        Top = 10
-        Caption = 'Stichwort Index'
-        Font.Name = 'Tahoma'
-        Font.Height = -16
-        Font.Style = [fsBold]
+        Top = 4
+        Width = 300
+        Height = 32
+      end
+      object top_stw_en: TImage
+        Left = 16
+        Top = 4
+        Width = 300
+        Height = 32
+        Visible = False
       end
     end
     object Panel8: TPanel
@@ -1374,6 +1549,15 @@ object prog: Tprog
             Caption = 'Erweitert..'
             Anchors = [akRight, akBottom]
           end
+          object stwla2: TStaticText
+            Left = 272
+            Top = 508
+            Width = 318
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = 'Dateien können auch auf die Liste gezogen werden.'
+          end
         end
         object ts2: TTabSheet
           Width = 741
@@ -1436,6 +1620,11 @@ object prog: Tprog
               Height = 21
               Items.Strings = ('0' '1' '2' '3' '4' '5' 'Benutzerdefiniert..')
               Text = '3'
+            end
+            object stwla1: TLabel
+              Left = 458
+              Top = 120
+              Caption = 'Zeichen'
             end
           end
           object stwgb2: TGroupBox
@@ -1542,6 +1731,25 @@ object prog: Tprog
               Anchors = [akTop, akRight]
             end
           end
+          object Label17: TLabel
+            Left = 16
+            Top = 458
+            Width = 702
+            Height = 32
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            WordWrap = True
+            Caption = 'Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien'
+          end
+          object stwla6: TStaticText
+            Left = 16
+            Top = 496
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            Caption = 'Die Kriterien gelten für jede Datei der Liste.'
+          end
         end
         object ts3: TTabSheet
           Width = 741
@@ -1554,6 +1762,15 @@ object prog: Tprog
             Height = 490
             Anchors = [akLeft, akTop, akRight, akBottom]
             AutoSize = False
+          end
+          object stwla7: TStaticText
+            Left = 16
+            Top = 514
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = '"Index Erstellen" sucht die Stichwörter jeder Datei der Liste.'
           end
         end
         object ts4: TTabSheet
@@ -1601,6 +1818,20 @@ object prog: Tprog
             Caption = 'Abbrechen'
             Anchors = [akTop, akRight]
           end
+          object stwla3: TLabel
+            Left = 16
+            Top = 134
+            Caption = 'Bitte warten, bis der Index erstellt ist.'
+          end
+          object stwla8: TStaticText
+            Left = 16
+            Top = 168
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            Caption = 'Danach wird das Ergebnis angezeigt.'
+          end
         end
         object ts5: TTabSheet
           Width = 741
@@ -1641,6 +1872,21 @@ object prog: Tprog
             Caption = 'Zeilenumbruch'
             Checked = True
             Anchors = [akRight, akBottom]
+          end
+          object stwla5: TLabel
+            Left = 292
+            Top = 487
+            Anchors = [akLeft, akBottom]
+            Caption = 'Eine Zeile je Datei.'
+          end
+          object stwla9: TStaticText
+            Left = 16
+            Top = 514
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akRight, akBottom]
+            AutoSize = False
+            Caption = 'Das Ergebnis kann gespeichert oder in die Zwischenablage kopiert werden.'
           end
         end
       end

@@ -220,6 +220,13 @@ class Tprog : public TForm {
   // the start panel's donation label.
   TPanel* pstart_de = nullptr;
   TLabel* laspenden = nullptr;
+  // Headings drawn as pictures: the German ones, and the English ones laid over them.
+  TImage* start_top = nullptr;
+  TImage* start_topen = nullptr;
+  TImage* top_datei = nullptr;
+  TImage* top_datei_en = nullptr;
+  TImage* top_stw = nullptr;
+  TImage* top_stw_en = nullptr;
   TPanel* pinfo_de = nullptr;
   TPanel* pinfo_en = nullptr;
   TPageControl* pcide = nullptr;

@@ -56,19 +56,27 @@ const std::vector<TLanguageText> kProgTexts = {
     {"tt6", L"Ergebnis", L"Output"},
     // 1. Source
     {"qu_datei", L"Datei als Quelle auswählen", L"Choose a File as Source"},
+    {"StaticText12", L"(Text-, HTML- oder Word-Datei)", L"(text, HTML or Word file)"},
     {"Label18", L"Datei:", L"File:"},
     {"bttxtquelle", L"Durchsuchen..", L"Browse.."},
     {"qu_text", L"Text als Quelle benutzen", L"Use Text as Source"},
+    {"Label61", L"(eingeben oder laden)", L"(type or load)"},
     {"qu_laden", L"Laden", L"Load"},
     {"qu_delete", L"Löschen", L"Delete"},
+    {"StaticText2", L"Textdateien werden in ihrer eigenen Kodierung gelesen.",
+     L"Text files are read in their own encoding."},
     // 2. Page numbers
     {"sz_zeilezuseite", L"Jede Zeile im Text ist eine eigene Seite", L"Every Line of the Text is a Page"},
     {"Label1", L"Erste Seite:", L"First Page:"},
+    {"Label2", L"(Nummer der ersten Seite)", L"(number of the first page)"},
     {"sz_auslesen", L"Seitenbezeichnung (Zeilennummer)", L"Page Label (Line Number)"},
+    {"Label60", L"(aus dem Text gelesen)", L"(read from the text)"},
     {"Auslesen", L"Auslesen", L"Read"},
     {"sz_entfernen", L"Entfernen", L"Remove"},
     {"sz_bearbeiten", L"Bearbeiten..", L"Edit.."},
     {"sz_kriterien", L"Kriterien..", L"Criteria.."},
+    {"StaticText3", L"Die gefundenen Seitenbezeichnungen können entfernt, bearbeitet oder neu ausgelesen werden.",
+     L"The page labels found can be removed, edited or read again."},
     // 3. Criteria
     {"kt_gb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
     {"kt_gb2", L"Wortlisten", L"Word Lists"},
@@ -77,6 +85,7 @@ const std::vector<TLanguageText> kProgTexts = {
     {"kt_grosseraus", L"Großgeschriebene Worte werden aussortiert", L"Remove Upper Words"},
     {"kt_zahlen", L"Zahlen werden aussortiert", L"Remove Numbers"},
     {"kt_maxl", L"Minimale Länge der aufgenommen Worte:", L"Minimum Length of Words:"},
+    {"Label6", L"Zeichen", L"Characters"},
     {"kt_negativliste", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
     {"kt_positivliste", L"Positivliste (diese Worte kommen in den Index)",
      L"White List (these words will be added to the index)"},
@@ -91,12 +100,20 @@ const std::vector<TLanguageText> kProgTexts = {
     {"Label13",
      L"Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien",
      L"Tipp: To use only the word lists for your index, you can activate all of the exclusion criteria"},
-    // Result
+    {"kt_text", L"Die Kriterien gelten für jede Seite des Textes; die Wortlisten bearbeiten Sie unter \"Tools\".",
+     L"The criteria apply to every page of the text; the word lists are edited under \"Tools\"."},
+    // Summary, progress and result
+    {"StaticText4", L"\"Index Erstellen\" erstellt den Index mit diesen Einstellungen.",
+     L"\"Create Index\" builds the index with these settings."},
+    {"Label9", L"Bitte warten, bis der Index erstellt ist.", L"Please wait until the index is built."},
+    {"StaticText5", L"Danach wird das Ergebnis angezeigt.", L"The result is shown afterwards."},
+    {"Label7", L"Der Index kann hier bearbeitet werden.", L"The index can be edited here."},
+    {"StaticText6", L"\"Index Speichern\" speichert eine Indexdatei (*.idx), die ein späterer Lauf erweitern kann.",
+     L"\"Save Index\" saves an index file (*.idx) that a later run can extend."},
     {"outputspeichern", L"Text Speichern", L"Save Text"},
     {"DatenSpeichern", L"Index Speichern", L"Save Index"},
     {"zwischenablage", L"Zwischenablage", L"To Clipboard"},
     // File wizard.
-    {"pdkopf_titel", L"Datei Index", L"File Index"},
     {"dbt1", L"<< zurück", L"<< back"},
     {"dbt2", L"weiter >>", L"next >>"},
     {"dstart", L"Index Erstellen", L"Create Index"},
@@ -111,6 +128,7 @@ const std::vector<TLanguageText> kProgTexts = {
     {"DeleteAll", L"Alles Löschen", L"Delete All"},
     {"DeleteRow", L"Reihe Löschen", L"Delete Row"},
     {"querweitert", L"Erweitert..", L"Advanced.."},
+    {"StaticText7", L"Dateien können auch auf die Liste gezogen werden.", L"Files can also be dropped onto the list."},
     {"dkt_gb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
     {"dkt_gb2", L"Wortlisten", L"Word Lists"},
     {"dkt_gb3", L"Index", L"Index"},
@@ -120,6 +138,7 @@ const std::vector<TLanguageText> kProgTexts = {
     {"dkt_zahlenraus", L"Zahlen werden aussortiert", L"Remove Numbers"},
     {"htmlraus", L"HTML-Tags werden entfernt", L"Remove HTML-Tags"},
     {"dkt_maxl", L"Minimale Länge der aufgenommen Worte:", L"Minimum Length of Words:"},
+    {"StaticText11", L"Zeichen", L"Characters"},
     {"dkt_negativliste", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
     {"dkt_positivliste", L"Positivliste (diese Worte kommen in den Index)",
      L"White List (these words will come to the index)"},
@@ -133,13 +152,20 @@ const std::vector<TLanguageText> kProgTexts = {
     {"dkt_design", L"Angepasstes Design (weitere Designeinstellungen)",
      L"User Defined Design (adjust the design of your index)"},
     {"d_design", L"Design..", L"Design.."},
+    {"Label14",
+     L"Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien",
+     L"Tipp: To use only the word lists for your index, you can activate all of the exclusion criteria"},
+    {"StaticText8", L"Die Kriterien gelten für jede Datei der Liste.",
+     L"The criteria apply to every file of the list."},
+    {"StaticText9", L"\"Index Erstellen\" erstellt den Index mit diesen Einstellungen.",
+     L"\"Create Index\" builds the index with these settings."},
+    {"StaticText10", L"Bitte warten, bis der Index erstellt ist.", L"Please wait until the index is built."},
     {"doutputspeichern", L"Text Speichern", L"Save Text"},
     {"didxspeichern", L"Index Speichern", L"Save Index"},
     {"dzwischenablage", L"Zwischenablage", L"To Clipboard"},
     {"ShowCode", L"Code", L"Code"},
     {"ShowDesign", L"Design", L"Design"},
     // Keyword wizard.
-    {"pskopf_titel", L"Stichwort Index", L"Keyword Index"},
     {"sbt1", L"<< zurück", L"<< back"},
     {"sbt2", L"weiter >>", L"next >>"},
     {"sstart", L"Index Erstellen", L"Create Index"},
@@ -154,6 +180,7 @@ const std::vector<TLanguageText> kProgTexts = {
     {"sqdeleteall", L"Alles Löschen", L"Delete All"},
     {"squdeleteraw", L"Reihe Löschen", L"Delete Row"},
     {"squerweitert", L"Erweitert..", L"Advanced.."},
+    {"stwla2", L"Dateien können auch auf die Liste gezogen werden.", L"Files can also be dropped onto the list."},
     {"stwgb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
     {"stwgb2", L"Wortlisten", L"Word Lists"},
     {"stwgb3", L"Index", L"Index"},
@@ -163,6 +190,7 @@ const std::vector<TLanguageText> kProgTexts = {
     {"stw_zahlenraus", L"Zahlen werden aussortiert", L"Remove Numbers"},
     {"stw_htmlraus", L"HTML-Tags werden entfernt", L"Remove HTML-Tags"},
     {"stw_maxl", L"Minimale Länge der aufgenommen Worte:", L"Minimum Length of Words:"},
+    {"stwla1", L"Zeichen", L"Characters"},
     {"stw_neg", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
     {"stw_pos", L"Positivliste (diese Worte kommen in den Index)", L"White List (these words will come to the index)"},
     {"stw_neganzeigen", L"Anzeigen..", L"Show.."},
@@ -173,9 +201,20 @@ const std::vector<TLanguageText> kProgTexts = {
     {"stw_alphabetisch", L"Wörter alphabetisch sortieren", L"Order Words alphabetical"},
     {"stw_design", L"Angepasstes Design", L"User Defined Design"},
     {"stw_designanzeigen", L"Design..", L"Design.."},
+    {"Label17",
+     L"Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien",
+     L"Tipp: To use only the word lists for your index, you can activate all of the exclusion criteria"},
+    {"stwla6", L"Die Kriterien gelten für jede Datei der Liste.", L"The criteria apply to every file of the list."},
+    {"stwla7", L"\"Index Erstellen\" sucht die Stichwörter jeder Datei der Liste.",
+     L"\"Create Index\" finds the keywords of every file of the list."},
+    {"stwla3", L"Bitte warten, bis der Index erstellt ist.", L"Please wait until the index is built."},
+    {"stwla8", L"Danach wird das Ergebnis angezeigt.", L"The result is shown afterwards."},
     {"AbbruchS", L"Abbrechen", L"Break"},
     {"soutputspeichern", L"Text Speichern", L"Save Text"},
     {"szwischenablage", L"Zwischenablage", L"To Clipboard"},
+    {"stwla5", L"Eine Zeile je Datei.", L"One line per file."},
+    {"stwla9", L"Das Ergebnis kann gespeichert oder in die Zwischenablage kopiert werden.",
+     L"The result can be saved or copied to the clipboard."},
     {"Zeilenumbruch", L"Zeilenumbruch", L"Line Break"},
 };
 
@@ -292,9 +331,11 @@ const std::vector<TLanguageText> kDonationText = {
     {"laspenden", L"kaptorix.de/spenden - Vielen Dank!", L"kaptorix.com/donate - Thank You!"},
 };
 
-// What the language shows and hides: the information page of its own, the menu of the
+// What the language shows and hides: the English headings over the German ones, the
+// information page of its own, the menu of the
 // maker's other programs in its own language, the language items' check marks.
 void ShowLanguageParts(bool german) {
+  for (TImage* english : {prog->start_topen, prog->top_datei_en, prog->top_stw_en}) english->SetVisible(!german);
   prog->pinfo_de->SetVisible(german);
   prog->pinfo_en->SetVisible(!german);
   prog->m_soft_de->SetVisible(german);

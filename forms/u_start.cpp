@@ -18,12 +18,6 @@ constexpr int kLastTick = 10;
 // up, and the eighth tick leaves it alone.
 bool argumentShown = false;
 
-void LoadPicture(TImage* image, const char* resource) {
-  TJPEGImage jpeg;
-  jpeg.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
-  image->GetPicture()->Assign(&jpeg);
-}
-
 bool FirstArgumentIsFile() { return ParamCount() >= 1 && FileExists(ParamStr(1)); }
 
 void ShowMainWindow() {
@@ -31,6 +25,12 @@ void ShowMainWindow() {
 }
 
 }  // namespace
+
+void LoadPicture(TImage* image, const char* resource) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
+  image->GetPicture()->Assign(&jpeg);
+}
 
 Tstart::Tstart(TComponent* owner) : TForm(owner) {
   start = this;

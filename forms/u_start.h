@@ -12,6 +12,9 @@
 #include "ucode/KeyCueFixUnit.h"
 #include "ucode/UCodeRepExtCtrls.h"
 
+// Puts the program's JPEG resource of that name into the picture.
+void LoadPicture(TImage* image, const char* resource);
+
 class Tstart : public TForm {
   KX_COMPONENT(Tstart, TForm)
  public:

@@ -2,6 +2,7 @@
 // window, the page-number criteria, the text index design and the two word-list windows.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,45 @@ const std::vector<Expected> kProg = {
     {"dkt_gb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
     {"stwgb2", L"Wortlisten", L"Word Lists"},
     {"stwgb4", L"Design", L"Design"},
+    {"Label3", L"Text Index", L"Text Index"},
+    {"dbt2", L"weiter >>", L"next >>"},
+    {"sbt1", L"<< zurück", L"<< back"},
+    {"ts1", L"1. Quelle", L"1. Source"},
+    {"ts3", L"3. Fertigstellen", L"3. Complete"},
+    {"ts4", L"Index erstellen", L"Create Index"},
+    {"dkt_kleineraus", L"Kleingeschriebene Worte werden aussortiert", L"Remove Lower Words"},
+    {"dkt_grosseraus", L"Großgeschriebene Worte werden aussortiert", L"Remove Upper Words"},
+    {"stw_zahlenraus", L"Zahlen werden aussortiert", L"Remove Numbers"},
+    {"dkt_negativliste", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
+    {"dkt_keinedoppeltenseiten", L"Doppelte Verweise entfernen", L"Remove Double Folio"},
+    {"dkt_zusammen", L"Zusammenhängende Wörter zusammen in den Index aufnehmen", L"Search for Associated Words"},
+    {"dkt_zusdoppelt", L"Zusammenhänge Wörter mehrfach in den Index aufnehmen", L"Multiple Add Associated Words"},
+    {"dkt_integrieren", L"Zu einem vorhandenen Index hinzufügen", L"Add New Items to another Index"},
+    {"Label14", L"Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien",
+     L"Tipp: To use only the word lists for your index, you can activate all of the exclusion criteria"},
+    {"Label17", L"Tipp: Um nur die Wortlisten für Ihren Index zu verwenden, aktivieren Sie alle Ausschlusskriterien",
+     L"Tipp: To use only the word lists for your index, you can activate all of the exclusion criteria"},
+    {"dkt_gb2", L"Wortlisten", L"Word Lists"},
+    {"dkt_gb3", L"Index", L"Index"},
+    {"dkt_gb4", L"Design", L"Design"},
+    {"stwgb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
+    {"stwgb3", L"Index", L"Index"},
+};
+
+// The main window's components whose texts in both languages are the window's own wording:
+// each is there, has a text in either language, and the two differ.
+const std::vector<const char*> kProgOwnWording = {
+    "start_text0", "start_text1", "start_text2", "start_text3", "start_text4",
+    "Label1", "Label2", "Label6", "Label7", "Label9", "Label18", "Label60", "Label61", "stwla1", "stwla3", "stwla5",
+    "StaticText2", "StaticText3", "StaticText4", "StaticText5", "StaticText6", "StaticText7", "StaticText8",
+    "StaticText9", "StaticText10", "StaticText11", "StaticText12", "kt_text", "stwla2", "stwla6", "stwla7",
+    "stwla8", "stwla9",
+    "qu_datei", "qu_text", "sz_zeilezuseite", "sz_auslesen",
+    "qu_delete", "qu_laden", "Auslesen", "sz_entfernen", "sz_bearbeiten", "sz_kriterien", "positivliste_anzeigen",
+    "negativliste_anzeigen", "andindex", "DeleteAll", "DeleteRow", "querweitert", "dpositivliste_anzeigen",
+    "dnegativliste_anzeigen", "dandindex", "doutputspeichern", "dzwischenablage", "sqdeleteall", "squdeleteraw",
+    "squerweitert", "stw_posanzeigen", "stw_neganzeigen", "soutputspeichern", "szwischenablage",
+    "bttxtquelle", "DateiAuswahl", "squsuchen",
 };
 
 std::vector<std::wstring> Columns(TListView* list) {
@@ -224,6 +264,13 @@ std::string LastItem(TComboBox* combo) {
   return formstest::Narrow(items->Get(items->GetCount() - 1));
 }
 
+// The texts of kProgOwnWording in one language, by name.
+std::map<std::string, std::wstring> OwnWording() {
+  std::map<std::string, std::wstring> texts;
+  for (const char* name : kProgOwnWording) texts[name] = CaptionOf(prog, name);
+  return texts;
+}
+
 void Switch(const char* code) {
   start->spr->SetCaption(code);
   prog->sprachealles();
@@ -279,6 +326,36 @@ TEST(WindowTexts, EveryWindowShowsTheTextsOfTheLanguageBothWays) {
     // The design preview follows the language.
     EXPECT_EQ(design->vorschau->TControl::GetCaption(), german ? "Vorschau: Eintrag 17, 38, 69, 193" : "Preview: Item 17, 38, 69, 193");
   }
+}
+
+// Every component the main window's texts name is there, in both languages, with the German
+// heading pictures under the English ones only while the program speaks English.
+TEST(WindowTexts, EveryNamedComponentOfTheMainWindowIsThereAndFollowsTheLanguage) {
+  TextIndexWindows windows;
+  Switch("de");
+  const std::map<std::string, std::wstring> german = OwnWording();
+  for (TImage* english : {prog->start_topen, prog->top_datei_en, prog->top_stw_en})
+    EXPECT_FALSE(english->GetVisible()) << english->GetName();
+  Switch("en");
+  const std::map<std::string, std::wstring> english = OwnWording();
+  for (TImage* picture : {prog->start_topen, prog->top_datei_en, prog->top_stw_en}) {
+    EXPECT_TRUE(picture->GetVisible()) << picture->GetName();
+    EXPECT_GT(picture->GetPicture()->GetWidth(), 0) << picture->GetName();
+  }
+  for (TImage* picture : {prog->start_top, prog->top_datei, prog->top_stw}) {
+    EXPECT_TRUE(picture->GetVisible()) << picture->GetName();
+    EXPECT_GT(picture->GetPicture()->GetWidth(), 0) << picture->GetName();
+  }
+  for (const char* name : kProgOwnWording) {
+    EXPECT_NE(german.at(name), L"<missing>") << name;
+    EXPECT_FALSE(german.at(name).empty()) << name;
+    EXPECT_FALSE(english.at(name).empty()) << name;
+    EXPECT_NE(german.at(name), english.at(name)) << name;
+  }
+  // The donation line: the address, then the thanks of the language.
+  EXPECT_TRUE(prog->laspenden->TControl::GetCaption().ends_with(" - Thank You!"));
+  Switch("de");
+  EXPECT_TRUE(prog->laspenden->TControl::GetCaption().ends_with(" - Vielen Dank!"));
 }
 
 TEST(WindowTexts, AChosenIndexSurvivesTheSwitchAndAnUnknownCodeChangesNothing) {

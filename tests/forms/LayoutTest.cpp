@@ -238,14 +238,17 @@ TEST(WindowLayout, FileAndKeywordIndexWindows) {
                                                      zusatzfunktion})
       EXPECT_EQ(ShownFaults(form), Faults()) << form->GetName() << " " << code;
   }
-  start->spr->SetCaption("de");
-  for (TTabSheet* page : {prog->td1, prog->td2, prog->td3, prog->td4, prog->td5}) {
-    DescribeFileIndexSettings(page);
-    EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
-  }
-  for (TTabSheet* page : {prog->ts1, prog->ts2, prog->ts3, prog->ts4, prog->ts5}) {
-    DescribeKeywordIndexSettings(page);
-    EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption();
+  for (const char* code : {"en", "de"}) {
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    for (TTabSheet* page : {prog->td1, prog->td2, prog->td3, prog->td4, prog->td5}) {
+      DescribeFileIndexSettings(page);
+      EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption() << " " << code;
+    }
+    for (TTabSheet* page : {prog->ts1, prog->ts2, prog->ts3, prog->ts4, prog->ts5}) {
+      DescribeKeywordIndexSettings(page);
+      EXPECT_EQ(ShownFaults(prog), Faults()) << page->GetCaption() << " " << code;
+    }
   }
 }
 
