@@ -500,4 +500,68 @@ TEST(ConfigurationMenu, ConfigurationsNamedInAnyScriptAreListedApartAndLoadFromT
   EXPECT_EQ(design->ub->GetText(), "First");
 }
 
+// A configuration that names the index source makes that index the text wizard's index to
+// extend, and it stays chosen although the load applies the language again at its end.
+TEST(Configuration, AnIndexSourceOfAConfigurationStaysChosenAfterTheLoad) {
+  AllWindows windows;
+  TempDir dir;
+  WriteBytes(dir.File("buch.idx"), "Anker:12>-\r\n");
+  for (const char* code : {"de", "en"}) {
+    start->spr->SetCaption(code);
+    LoadFactorySettings();
+    prog->kt_index->SetCaption("");
+    prog->sprachealles();
+    ASSERT_FALSE(prog->kt_integrieren->GetChecked());
+    const std::string file = dir.File(std::string("index-") + code + ".qcfg");
+    WriteBytes(file, "[IHED]\r\nedit_quelle=" + dir.File("buch.idx") + "\r\n");
+    prog->KonfigurationLaden(prog, Wide(file));
+    EXPECT_EQ(prog->kt_index->TControl::GetCaption(), dir.File("buch.idx")) << code;
+    EXPECT_TRUE(prog->kt_integrieren->GetChecked()) << code;
+  }
+}
+
+// The width of a menu caption in the donation line's font, measured on the screen.
+int TextWidthIn(TControl* control, const std::wstring& text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, control->GetFont()->GetHandle());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size.cx;
+}
+
+// A long name is shortened in the middle to the room of twice the start panel's donation line
+// and 30 pixels; the file's own name stays whole, and a name that fits is kept as it is.
+TEST(ConfigurationMenu, LongNamesAreShortenedToTheRoomOfTheDonationLine) {
+  AllWindows windows;
+  std::wstring path = L"C:\\Konfigurationen";
+  for (int i = 0; i < 40; ++i) path += L"\\Ordner" + std::to_wstring(i);
+  const std::wstring shortPath = L"C:\\k";
+  for (const wchar_t* donation :
+       {L"kaptorix.de/spenden", L"kaptorix.de/spenden - Vielen Dank! Vielen Dank! Vielen Dank!"}) {
+    prog->laspenden->SetCaption(Narrow(donation));
+    const int room = 2 * prog->laspenden->GetWidth() + 30;
+    const std::wstring file = L"\\Meine Einstellungen " + std::to_wstring(room) + L".qcfg";
+    ASSERT_GT(room, TextWidthIn(prog->laspenden, L"C:\\...\\Ordner39" + file));
+    ASSERT_LT(room, TextWidthIn(prog->laspenden, path + file));
+    const int fixed = prog->m_konfig->GetCount();
+    prog->KonfigurationAddMenu(prog, path + file);
+    prog->KonfigurationAddMenu(prog, shortPath + file);
+    ASSERT_EQ(prog->m_konfig->GetCount(), fixed + 2);
+    auto* item = dynamic_cast<TMenuItem*>(prog->m_konfig->GetItem(fixed));
+    auto* shortItem = dynamic_cast<TMenuItem*>(prog->m_konfig->GetItem(fixed + 1));
+    ASSERT_TRUE(item != nullptr && shortItem != nullptr);
+    const std::wstring caption = item->GetCaption();
+    EXPECT_EQ(item->GetHint(), path + file);
+    EXPECT_EQ(caption.substr(0, 6), L"C:\\...") << Narrow(caption);
+    EXPECT_EQ(caption.substr(caption.size() - file.size()), file) << Narrow(caption);
+    EXPECT_LE(TextWidthIn(prog->laspenden, caption), room) << Narrow(caption);
+    // Shortened no further than needed: one more folder would not have fitted.
+    EXPECT_GT(TextWidthIn(prog->laspenden, caption), room - TextWidthIn(prog->laspenden, L"\\Ordner00"))
+        << Narrow(caption);
+    EXPECT_EQ(shortItem->GetCaption(), shortPath + file);
+  }
+}
+
 }  // namespace

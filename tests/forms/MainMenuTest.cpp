@@ -457,6 +457,41 @@ TEST(MainMenu, CaptionsPagesAndDialogTextsFollowTheLanguageSwitch) {
   ExpectLanguage(true);
 }
 
+// Loading an index whose choice is cancelled leaves each wizard as it was: the option to
+// extend stays off, the chosen index stays, and no run starts.
+TEST(MainMenu, ACancelledIndexLoadLeavesTheWizardAsItWas) {
+  MenuWindows windows;
+  DialogAnswers answers;
+  struct Wizard {
+    Menus::TMenuItem* item;
+    TCheckBox* extend;
+    TLabel* chosen;
+    TPageControl* pages;
+    TTabSheet* first;
+    TMemo* output;
+  };
+  for (const Wizard& wizard : {Wizard{prog->mdidxload, prog->dkt_integrieren, prog->dkt_index, prog->dct, prog->td1,
+                                      prog->doutput},
+                               Wizard{prog->mtidxload, prog->kt_integrieren, prog->kt_index, prog->pct, prog->tt1,
+                                      prog->output}}) {
+    SCOPED_TRACE(wizard.item->GetName());
+    ShowOnlyPanel(prog->pstart);
+    wizard.pages->SetActivePage(wizard.first);
+    wizard.extend->SetChecked(false);
+    wizard.chosen->SetCaption("C:\\Register\\alt.idx");
+    wizard.output->SetText(L"voriger Index");
+    answers.Cancel();
+    wizard.item->Click();
+    EXPECT_EQ(answers.dialogs.back(), "OpenIndex");
+    EXPECT_FALSE(wizard.extend->GetChecked());
+    EXPECT_EQ(wizard.chosen->TControl::GetCaption(), "C:\\Register\\alt.idx");
+    EXPECT_EQ(wizard.pages->GetActivePage(), wizard.first);
+    EXPECT_EQ(wizard.output->GetText(), L"voriger Index");
+    EXPECT_TRUE(OnlyPanelShown(prog->pstart));
+  }
+  EXPECT_EQ(answers.dialogs.size(), 2u);
+}
+
 TEST(InformationPages, GermanButtonsStepInTheirOrderAndTheEnglishPageFollows) {
   MenuWindows windows;
   prog->msprde->Click();
