@@ -422,8 +422,7 @@ void TPageControl::CMDockClient(TMessage& message) {
   auto& dock = MessageAs<TCMDockClient>(message);
   TControl* client = dock.Info ? dock.Info->Control : nullptr;
   if (!GetDockSite() || !client) return TCustomTabControl::CMDockClient(message);
-  auto* sheet = new TTabSheet(this);
-  if (Is<TCustomForm>(client)) sheet->SetCaption(client->GetCaption());
+  TTabSheet* sheet = NewDockSheet(client);
   sheet->SetPageControl(this);
   {
     ScopedValue<TTabSheet*> docking(FNewDockSheet, sheet);
@@ -432,6 +431,12 @@ void TPageControl::CMDockClient(TMessage& message) {
   sheet->SetTabVisible(client->GetVisible());
   if (client->GetVisible()) SetActivePage(sheet);
   message.Result = 1;
+}
+
+TTabSheet* TPageControl::NewDockSheet(TControl* client) {
+  auto* sheet = new TTabSheet(this);
+  if (Is<TCustomForm>(client)) sheet->SetCaption(client->GetCaption());
+  return sheet;
 }
 
 void TPageControl::DoAddDockClient(TControl* client, const RECT& rect) {

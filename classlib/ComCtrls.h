@@ -164,6 +164,8 @@ class TPageControl : public TCustomTabControl {
   void CMDockClient(TMessage& message) override;
   void CMDockNotification(TMessage& message) override;
   void DoAddDockClient(TControl* client, const RECT& rect) override;
+  // The sheet a docking client gets, owned by the page control, not yet on it.
+  virtual TTabSheet* NewDockSheet(TControl* client);
   void InsertPage(TTabSheet* page);
   void RemovePage(TTabSheet* page);
   void MovePage(TTabSheet* page, int index);

@@ -319,6 +319,8 @@ class TControl : public TComponent {
   // the site then hears of the control's text and visibility changes (CM_DOCKNOTIFICATION).
   void ManualDock(TWinControl* dockSite);
   TWinControl* GetHostDockSite() const { return FHostDockSite; }
+  // Tells the host dock site (if any) of a message the control handled (CM_DOCKNOTIFICATION).
+  void SendDockNotification(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // Events.
   TNotifyEvent OnClick;
@@ -351,7 +353,6 @@ class TControl : public TComponent {
   virtual void RequestAlign();
   bool IsDestroying() const;
   bool IsLoading() const;
-  void SendDockNotification(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // Message handlers of TControl.
   virtual void WMMouseButton(TMessage& message);

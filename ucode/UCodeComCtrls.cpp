@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "classlib/Forms.h"
 #include "ucode/UCodeGraphics.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSysUtils.h"
@@ -522,6 +523,29 @@ void TUCodePageControl::CMDialogChar(TMessage& message) {
     return;
   }
   TCustomTabControl::CMDialogChar(message);
+}
+
+TTabSheet* TUCodePageControl::NewDockSheet(TControl* client) {
+  auto* sheet = new TUCodeTabSheet(this);
+  if (Is<TCustomForm>(client)) sheet->SetCaption(WideGetControlText(client));
+  return sheet;
+}
+
+void TUCodePageControl::CMDockNotification(TMessage& message) {
+  const auto& notification = MessageAs<TCMDockNotification>(message);
+  TControl* client = notification.Client;
+  const TDockNotifyRec* record = notification.NotifyRec;
+  auto* sheet = client ? dynamic_cast<TUCodeTabSheet*>(client->GetParent()) : nullptr;
+  if (!sheet || sheet->GetPageControl() != this || !record || record->ClientMsg != WM_SETTEXT)
+    return TPageControl::CMDockNotification(message);
+  // A Unicode window holds the new text whole; the message carries only its 8-bit form.
+  auto* windowed = dynamic_cast<TWinControl*>(client);
+  std::wstring text;
+  if (windowed && windowed->HandleAllocated() && IsWindowUnicode(windowed->GetWindowHandle()))
+    text = WideGetControlText(windowed);
+  else if (record->MsgLParam)
+    text = StringToWideStringEx(reinterpret_cast<const char*>(record->MsgLParam), 0);
+  sheet->SetCaption(text.substr(0, text.find_first_of(L"\r\n")));
 }
 
 void TUCodePageControl::DeclareProperties(TPropertyTable& table) {

@@ -201,6 +201,10 @@ class TUCodePageControl : public ComCtrls::TPageControl {
 
  protected:
   void CMDialogChar(TMessage& message) override;
+  // A docked control gets a wide sheet; a docked form's wide caption names its tab, and a
+  // client's later text changes do, up to the first line break.
+  ComCtrls::TTabSheet* NewDockSheet(TControl* client) override;
+  void CMDockNotification(TMessage& message) override;
 };
 
 class TUCodeProgressBar : public ComCtrls::TProgressBar {

@@ -157,6 +157,9 @@ void WideSetControlText(TControl* control, const std::wstring& value) {
   } else if (value != WideGetControlText(control)) {
     WideSetWindowText(win->GetWindowHandle(), value);
     control->Perform(CM_TEXTCHANGED, 0, 0);
+    // The host dock site hears of it as of any text change; a wide host reads the window.
+    const std::string ansi = Ansi(value);
+    control->SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
   }
 }
 

@@ -9,7 +9,9 @@
 
 #include "WindowsTestSupport.h"
 #include "support/TestSupport.h"
+#include "classlib/Forms.h"
 #include "ucode/UCodeComCtrls.h"
+#include "ucode/UCodeExtCtrls.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSystem.h"
 
@@ -277,6 +279,67 @@ TEST(WidePageControls, An8BitCaptionBeforeTheWindowBecomesTheWideCaption) {
   sheet->SetCaption(kCyrillic);
   sheet->TControl::SetCaption("???");
   EXPECT_EQ(sheet->GetCaption(), kCyrillic);
+}
+
+// Docking into a wide page control: each client gets a wide sheet of its own.
+TEST(WidePageControls, DockedClientsGetWideSheetsThatFollowTheirTexts) {
+  wintest::ShownForm form(500, 360);
+  auto* pages = PlaceOn<TUCodePageControl>(form.Get(), 10, 10, 400, 300);
+  auto* first = new TUCodeTabSheet(form.Get());
+  first->SetPageControl(pages);
+  first->SetCaption(L"Eins");
+  pages->SetActivePage(first);
+  pages->SetDockSite(true);
+
+  // A form: its wide caption names the tab, which shows as the form does.
+  auto* notes = new TForm(form.Get());
+  WideSetControlText(notes, kCyrillic + L" " + kChinese);
+  notes->ManualDock(pages);
+  ASSERT_EQ(pages->GetPageCount(), 2);
+  auto* notesSheet = dynamic_cast<TUCodeTabSheet*>(pages->GetPage(1));
+  ASSERT_NE(notesSheet, nullptr);
+  EXPECT_EQ(notes->GetParent(), notesSheet);
+  EXPECT_EQ(notes->GetHostDockSite(), pages);
+  EXPECT_FALSE(notesSheet->GetTabVisible());
+  EXPECT_EQ(pages->GetActivePage(), first);
+  notes->Show();
+  wintest::Pump();
+  ASSERT_EQ(SendMessageW(pages->GetHandle(), TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 1), kCyrillic + L" " + kChinese);
+  // Its later caption shows up to the line break.
+  notes->SetCaption("K\xFC" "che\r\nzweite Zeile");
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 1), L"K\x00FC" L"che");
+  EXPECT_EQ(notesSheet->GetCaption(), L"K\x00FC" L"che");
+
+  // Any other control gets a sheet too, becomes the active page and fills it; its wide text
+  // changes reach the tab whole.
+  auto* panel = new TUCodePanel(form.Get());
+  panel->SetCaption(L"ohne Titel");
+  panel->ManualDock(pages);
+  ASSERT_EQ(pages->GetPageCount(), 3);
+  TTabSheet* panelSheet = pages->GetPage(2);
+  EXPECT_EQ(panel->GetParent(), panelSheet);
+  EXPECT_EQ(pages->GetActivePage(), panelSheet);
+  EXPECT_EQ(SendMessageW(pages->GetHandle(), TCM_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 2), L"");
+  wintest::Pump();
+  RECT sheetArea{}, panelArea{};
+  GetClientRect(panelSheet->GetHandle(), &sheetArea);
+  GetWindowRect(panel->GetHandle(), &panelArea);
+  EXPECT_EQ(panel->GetAlign(), alClient);
+  EXPECT_EQ(panelArea.right - panelArea.left, sheetArea.right);
+  EXPECT_EQ(panelArea.bottom - panelArea.top, sheetArea.bottom);
+  panel->SetCaption(kChinese + L"\n" + kCyrillic);
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 2), kChinese);
+
+  // New windows keep the tabs.
+  pages->RecreateWnd();
+  wintest::Pump();
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 0), L"Eins");
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 1), L"K\x00FC" L"che");
+  EXPECT_EQ(WideTabText(pages->GetHandle(), 2), kChinese);
+  EXPECT_EQ(pages->GetActivePage(), panelSheet);
+  EXPECT_EQ(SendMessageW(pages->GetHandle(), TCM_GETCURSEL, 0, 0), 2);
 }
 
 }  // namespace
