@@ -145,20 +145,68 @@ bool CaptionOnScreen(int left, int top, int width) {
   return common.top == caption.top && common.bottom == caption.bottom && common.right - common.left >= grip;
 }
 
-}  // namespace
-
-void SaveConfiguration(const std::wstring& fileName) {
-  if (!WideFileExists(fileName) && Win32PlatformIsUnicode) SaveTextFileW(L"", fileName, 1200, true);
-  TUCodeIniFile ini(fileName);
+// Calls visit(component, code, section) for every stored component of every window, in the
+// order of the file.
+template <class Visit>
+void ForEachOption(Visit visit) {
   for (const TConfigWindow& row : ConfigWindows()) {
     TForm* window = row.Window();
     if (!window) continue;
     for (int i = 0; i < window->GetComponentCount(); ++i) {
       TComponent* component = window->GetComponent(i);
       const std::wstring code = ConfigControlCode(component);
-      if (!code.empty()) ini.WriteString(row.Code + code, WName(component), ValueOf(component, code));
+      if (!code.empty()) visit(component, code, row.Code + code);
     }
   }
+}
+
+// Keeps a component's handler from running while its value is put in, and gives it back.
+class THandlerPause {
+ public:
+  explicit THandlerPause(TNotifyEvent* handler) : FHandler(handler) {
+    if (!handler) return;
+    FKept = *handler;
+    *handler = nullptr;
+  }
+  ~THandlerPause() {
+    if (FHandler) *FHandler = FKept;
+  }
+  THandlerPause(const THandlerPause&) = delete;
+  THandlerPause& operator=(const THandlerPause&) = delete;
+  const TNotifyEvent& Kept() const { return FKept; }
+
+ private:
+  TNotifyEvent* FHandler;
+  TNotifyEvent FKept;
+};
+
+// The main window's stored state or place and size, each applied only where it can be seen.
+void ApplyPlace(TUCodeCustomIniFile& ini, bool atStartUp) {
+  if (ini.ReadBool(L"SP", L"PF", prog->GetWindowState() == wsMaximized)) {
+    if (!atStartUp) prog->SetLeft(0);
+    prog->SetTop(0);
+    return;
+  }
+  const int width = ini.ReadInteger(L"SP", L"PB", prog->GetClientWidth());
+  const int height = ini.ReadInteger(L"SP", L"PH", prog->GetClientHeight());
+  const int top = ini.ReadInteger(L"SP", L"PT", prog->GetTop());
+  const int left = ini.ReadInteger(L"SP", L"PL", prog->GetLeft());
+  if (width <= Screen->GetWidth()) prog->SetClientWidth(width);
+  if (height <= Screen->GetHeight()) prog->SetClientHeight(height);
+  // A place saved while the window was minimised, or on a monitor that is gone, would put
+  // the window where nobody can reach it.
+  if (top <= Screen->GetHeight() && left <= Screen->GetWidth() && CaptionOnScreen(left, top, prog->GetWidth()))
+    prog->SetBounds(left, top, prog->GetWidth(), prog->GetHeight());
+}
+
+}  // namespace
+
+void SaveConfiguration(const std::wstring& fileName) {
+  if (!WideFileExists(fileName) && Win32PlatformIsUnicode) SaveTextFileW(L"", fileName, 1200, true);
+  TUCodeIniFile ini(fileName);
+  ForEachOption([&](TComponent* component, const std::wstring& code, const std::wstring& section) {
+    ini.WriteString(section, WName(component), ValueOf(component, code));
+  });
   ini.WriteBool(L"SP", L"PF", prog->GetWindowState() == wsMaximized);
   ini.WriteInteger(L"SP", L"PB", prog->GetClientWidth());
   ini.WriteInteger(L"SP", L"PH", prog->GetClientHeight());
@@ -176,44 +224,13 @@ void LoadConfiguration(const std::wstring& fileName, bool atStartUp) {
   std::vector<Changed> changed;
   {
     TUCodeIniFile ini(fileName);
-    for (const TConfigWindow& row : ConfigWindows()) {
-      TForm* window = row.Window();
-      if (!window) continue;
-      for (int i = 0; i < window->GetComponentCount(); ++i) {
-        TComponent* component = window->GetComponent(i);
-        const std::wstring code = ConfigControlCode(component);
-        if (code.empty()) continue;
-        TNotifyEvent* handler = HandlerOf(component, code);
-        TNotifyEvent kept = handler ? *handler : TNotifyEvent();
-        if (handler) *handler = nullptr;
-        const std::wstring before = ValueOf(component, code);
-        try {
-          Assign(component, code, ini, row.Code + code);
-        } catch (...) {
-          if (handler) *handler = kept;
-          throw;
-        }
-        if (handler) *handler = kept;
-        if (kept && ValueOf(component, code) != before)
-          changed.push_back({component, kept});
-      }
-    }
-
-    if (ini.ReadBool(L"SP", L"PF", prog->GetWindowState() == wsMaximized)) {
-      if (!atStartUp) prog->SetLeft(0);
-      prog->SetTop(0);
-    } else {
-      const int width = ini.ReadInteger(L"SP", L"PB", prog->GetClientWidth());
-      const int height = ini.ReadInteger(L"SP", L"PH", prog->GetClientHeight());
-      const int top = ini.ReadInteger(L"SP", L"PT", prog->GetTop());
-      const int left = ini.ReadInteger(L"SP", L"PL", prog->GetLeft());
-      if (width <= Screen->GetWidth()) prog->SetClientWidth(width);
-      if (height <= Screen->GetHeight()) prog->SetClientHeight(height);
-      // A place saved while the window was minimised, or on a monitor that is gone, would put
-      // the window where nobody can reach it.
-      if (top <= Screen->GetHeight() && left <= Screen->GetWidth() && CaptionOnScreen(left, top, prog->GetWidth()))
-        prog->SetBounds(left, top, prog->GetWidth(), prog->GetHeight());
-    }
+    ForEachOption([&](TComponent* component, const std::wstring& code, const std::wstring& section) {
+      const THandlerPause pause(HandlerOf(component, code));
+      const std::wstring before = ValueOf(component, code);
+      Assign(component, code, ini, section);
+      if (pause.Kept() && ValueOf(component, code) != before) changed.push_back({component, pause.Kept()});
+    });
+    ApplyPlace(ini, atStartUp);
     prog->m_konfig_autosave_nie->SetChecked(ini.ReadBool(L"AS", L"N", prog->m_konfig_autosave_nie->GetChecked()));
     prog->m_konfig_autosave_alles->SetChecked(
         ini.ReadBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked()));

@@ -562,23 +562,6 @@ TEST(InformationPages, EnglishButtonsStepThroughTheTabsAndTheTabsSetTheButtons) 
   EXPECT_TRUE(prog->btide2->GetEnabled());
 }
 
-TEST(WebLinks, AddressesCarryTheReferralKeyBehindHostAndPath) {
-  // A menu caption with a path and a description: the key right behind the path, once.
-  const std::string menu = MenuCaptionAddress("ex&ample.com/tools/index.php?p=2 - Our tools");
-  EXPECT_EQ(menu.find("http://www.example.com/tools/index.php?p=2&rf="), 0u) << menu;
-  EXPECT_EQ(menu.find(" - "), std::string::npos);
-  EXPECT_EQ(menu.find("&rf="), menu.rfind("&rf="));
-  // Bare hosts get a "/" before the key.
-  EXPECT_EQ(LabelCaptionAddress("example.de").find("http://www.example.de/&rf="), 0u);
-  EXPECT_EQ(MenuCaptionAddress("example.com").find("http://www.example.com/&rf="), 0u);
-  EXPECT_EQ(LabelCaptionAddress("example.org/page").find("http://www.example.org/page&rf="), 0u);
-  // The donation label: "?r=" and no slash rule.
-  const std::string donation = DonationAddress("example.de/spenden - Vielen Dank!");
-  EXPECT_EQ(donation.find("http://www.example.de/spenden?r="), 0u) << donation;
-  EXPECT_EQ(donation.find(" - "), std::string::npos);
-  EXPECT_EQ(DonationAddress("example.com").find("http://www.example.com?r="), 0u);
-}
-
 TEST(WebLinks, TheLabelsOfThePagesAndTheDonationLabelOpenTheirAddresses) {
   MenuWindows windows;
   for (const char* code : {"de", "en"}) {
