@@ -4,7 +4,10 @@
 // ten times as many. On the N documents it also measures the tag stripper and the file
 // index's store against their straightforward forms and checks that both give the same.
 //
-//   bench_fileindex [--docs N] [--words W] [--scale S] [--no-reference] [--engine-runs R]
+//   bench_fileindex [--docs N] [--words W] [--scale S] [--no-reference] [--engine-runs R] [--no-steps]
+//
+// --no-steps leaves out the second runs that time each step of the file index and the keyword
+// index's memo alone, for numbers of documents whose results take minutes to enter a memo.
 //
 // --engine-runs R runs only the engine (file index and keyword index, without the windows) R times
 // on the N documents: for profiling, and for numbers of documents whose results no memo could hold.
@@ -46,6 +49,7 @@ struct Args {
   int scale = 10;
   bool reference = true;
   int engineRuns = 0;  // only this many file index runs of the engine (for profiling)
+  bool steps = true;
 };
 
 Args ParseArgs(int argc, char** argv) {
@@ -57,6 +61,7 @@ Args ParseArgs(int argc, char** argv) {
     else if (a == "--scale" && i + 1 < argc) args.scale = atoi(argv[++i]);
     else if (a == "--no-reference") args.reference = false;
     else if (a == "--engine-runs" && i + 1 < argc) args.engineRuns = atoi(argv[++i]);
+    else if (a == "--no-steps") args.steps = false;
   }
   return args;
 }
@@ -222,7 +227,7 @@ void EngineSteps(const std::vector<std::wstring>& paths) {
               keywords.size() / 1048576.0);
 }
 
-void RunThroughWindows(const std::vector<std::wstring>& paths) {
+void RunThroughWindows(const std::vector<std::wstring>& paths, bool steps) {
   const double megabytes = FolderMegabytes(paths);
   std::printf("%zu documents, %.1f MB\n", paths.size(), megabytes);
   prog->qulist->Clear();
@@ -236,14 +241,14 @@ void RunThroughWindows(const std::vector<std::wstring>& paths) {
   Report("file index, XHTML", paths.size(), FileIndexStore().EntryCount(), Seconds(start), megabytes);
   std::printf("  %-22s %.1f MB of page\n", "", prog->doutput->GetText().size() / 1048576.0);
   prog->doutput->Clear();
-  FileIndexSteps("steps, XHTML");
+  if (steps) FileIndexSteps("steps, XHTML");
   prog->doutput->Clear();
   prog->textindex->SetChecked(true);
   start = std::chrono::steady_clock::now();
   BuildFileIndex();
   Report("file index, text", paths.size(), FileIndexStore().EntryCount(), Seconds(start), megabytes);
   prog->doutput->Clear();
-  FileIndexSteps("steps, text");
+  if (steps) FileIndexSteps("steps, text");
   prog->doutput->Clear();
   AddFilesToFileList(prog->squlist, paths, ReadFileListOptions(), nullptr);
   start = std::chrono::steady_clock::now();
@@ -254,6 +259,7 @@ void RunThroughWindows(const std::vector<std::wstring>& paths) {
   BuildKeywordIndex();
   Report("keyword index, memo", paths.size(), paths.size(), Seconds(start), megabytes);
   prog->soutput->Clear();
+  if (!steps) return;
   start = std::chrono::steady_clock::now();
   prog->soutput->SetText(keywords);
   std::printf("  %-22s %.3f s\n", "keyword text to memo", Seconds(start));
@@ -355,8 +361,8 @@ int main(int argc, char** argv) {
     AddFilesToFileList(prog->squlist, documents, ReadFileListOptions(), nullptr);
     for (int run = 0; run < args.engineRuns; ++run) EngineSteps(documents);
   } else {
-    RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
-    if (args.scale > 1) RunThroughWindows(paths);
+    RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs), args.steps);
+    if (args.scale > 1) RunThroughWindows(paths, args.steps);
     if (args.reference) CompareWithReference(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
   }
   for (const auto& path : paths) DeleteFileW(path.c_str());

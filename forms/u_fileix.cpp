@@ -199,6 +199,9 @@ TKeywordIndexOptions ReadKeywordIndexOptions() {
 
 void BuildFileIndex() {
   const TFileIndexOptions options = ReadFileIndexOptions();
+  // The result of the last run goes now: its text and the memo's layout of it would otherwise
+  // stay beside the new run's store and page until the memo takes the new one.
+  prog->doutput->Clear();
   TStatusDrawing status(prog->dstatus, prog->fortschritt);
   const TFileIndexRunResult result =
       RunFileIndex(options, FileIndexStore(), [&status](TFileIndexStep step, const std::wstring& path, int position) {
@@ -218,6 +221,7 @@ void BuildFileIndex() {
 
 void BuildKeywordIndex() {
   const TKeywordIndexOptions options = ReadKeywordIndexOptions();
+  prog->soutput->Clear();
   TStatusDrawing status(prog->sstatus, prog->sfortschritt);
   prog->AbbruchS->SetTag(0);
   const std::wstring output =
