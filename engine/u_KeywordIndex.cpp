@@ -28,14 +28,58 @@ TKeywordLayout LayoutOf(const TKeywordIndexOptions& options) {
 
 }  // namespace
 
-void TKeywordRecord::Append(const std::wstring& keyword) {
-  m_keywords.push_back(keyword);
-  m_listed.insert(keyword);
+namespace {
+
+size_t KeywordHash(std::wstring_view keyword) {
+  uint32_t hash = 2166136261u;
+  for (wchar_t c : keyword) hash = (hash ^ static_cast<uint16_t>(c)) * 16777619u;
+  return hash ^ (hash >> 15);
+}
+
+}  // namespace
+
+size_t TKeywordRecord::SlotOf(std::wstring_view keyword) const {
+  const size_t mask = m_slots.size() - 1;
+  for (size_t s = KeywordHash(keyword) & mask;; s = (s + 1) & mask)
+    if (m_slots[s] == 0 || m_keywords[m_slots[s] - 1] == keyword) return s;
+}
+
+bool TKeywordRecord::Holds(std::wstring_view keyword) const {
+  return !m_slots.empty() && m_slots[SlotOf(keyword)] != 0;
+}
+
+void TKeywordRecord::Append(std::wstring keyword) {
+  m_keywords.push_back(std::move(keyword));
+  if (2 * (m_different + 1) > m_slots.size()) {
+    // Twice the room, the different keywords entered again.
+    m_slots.assign(std::max<size_t>(16, 2 * m_slots.size()), 0);
+    m_different = 0;
+    for (size_t i = 0; i < m_keywords.size(); ++i) {
+      const size_t slot = SlotOf(m_keywords[i]);
+      if (m_slots[slot] == 0) {
+        m_slots[slot] = static_cast<uint32_t>(i + 1);
+        ++m_different;
+      }
+    }
+    return;
+  }
+  const size_t slot = SlotOf(m_keywords.back());
+  if (m_slots[slot] == 0) {
+    m_slots[slot] = static_cast<uint32_t>(m_keywords.size());
+    ++m_different;
+  }
+}
+
+TWideStrArray TKeywordRecord::TakeKeywords() {
+  TWideStrArray keywords = std::move(m_keywords);
+  Clear();
+  return keywords;
 }
 
 void TKeywordRecord::Clear() {
   m_keywords.clear();
-  m_listed.clear();
+  m_slots.clear();
+  m_different = 0;
 }
 
 bool KeywordAlreadyListed(const std::wstring& word, const TKeywordRecord& record) { return record.Holds(word); }
@@ -51,13 +95,16 @@ std::wstring WriteKeywordIndex(std::vector<TKeywordRecord>& records, const TKeyw
   const TKeywordLayout layout = LayoutOf(options);
   std::wstring text;
   for (auto& record : records) {
-    TWideStrArray keywords = record.Keywords();
+    TWideStrArray keywords = record.TakeKeywords();
     if (options.Pipeline.JoinCapitalized)
       for (auto& keyword : keywords) std::replace(keyword.begin(), keyword.end(), L'&', L' ');
     if (options.Alphabetical && !keywords.empty()) SortWideStrArray(keywords, 1);
     std::wstring joined;
     for (const auto& keyword : keywords)
-      if (!TrimsToEmpty(keyword)) joined += keyword + layout.BetweenKeywords;
+      if (!TrimsToEmpty(keyword)) {
+        joined += keyword;
+        joined += layout.BetweenKeywords;
+      }
     if (!joined.empty()) joined.resize(joined.size() - layout.BetweenKeywords.size());
     text += layout.LineStart;
     if (layout.WriteLabel) text += record.Label;
@@ -93,10 +140,11 @@ std::vector<TKeywordRecord> CollectKeywords(const TKeywordIndexOptions& options,
     LoadTextFileW(row.Source, text, bytes);
     text += L' ';
     if (options.StripTags) StripHtmlTags(text, stripped);
-    TWordPipeline::Result words = pipeline.Run(options.StripTags ? stripped : text);
-    for (const auto& phrase : words.Phrases) record.Append(phrase);
-    for (const auto& word : words.Words)
-      if (!options.OncePerFile || !KeywordAlreadyListed(word, record)) record.Append(word);
+    pipeline.Run(
+        options.StripTags ? stripped : text, [&record](std::wstring_view phrase) { record.Append(std::wstring(phrase)); },
+        [&](std::wstring_view word) {
+          if (!options.OncePerFile || !record.Holds(word)) record.Append(std::wstring(word));
+        });
   }
   return records;
 }

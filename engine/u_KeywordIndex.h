@@ -4,8 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
 
 #include "engine/u_WideFunc.h"
@@ -48,13 +49,20 @@ class TKeywordRecord {
   std::wstring Link;
   const TWideStrArray& Keywords() const { return m_keywords; }
   // Appends the keyword (a positive-list phrase or a word of the text).
-  void Append(const std::wstring& keyword);
-  bool Holds(const std::wstring& keyword) const { return m_listed.count(keyword) != 0; }
+  void Append(std::wstring keyword);
+  bool Holds(std::wstring_view keyword) const;
+  // Hands the keywords over, leaving the record empty.
+  TWideStrArray TakeKeywords();
   void Clear();
 
  private:
+  // The slot of the keyword in m_slots: the one holding it, or the free one it would take.
+  size_t SlotOf(std::wstring_view keyword) const;
+
   TWideStrArray m_keywords;
-  std::unordered_set<std::wstring> m_listed;
+  // Open-addressed table of the different keywords, by their number in m_keywords + 1 (0: free).
+  std::vector<uint32_t> m_slots;
+  size_t m_different = 0;
 };
 
 // True when the record's keywords hold exactly this word (case-sensitive).

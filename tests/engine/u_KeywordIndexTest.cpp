@@ -1,6 +1,7 @@
 // The keyword index: keywords per file in every order and layout, and its summary.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "engine/u_KeywordIndex.h"
@@ -93,6 +94,30 @@ TEST_F(KeywordIndexTest, RecordsAndPositiveStep) {
   std::vector<TKeywordRecord> records{record};
   EXPECT_EQ(WriteKeywordIndex(records, options), L"l: Haus, Roter Apfel\r\n\r\n");
   EXPECT_TRUE(records.empty());
+}
+
+// A record of many keywords, some listed again, knows exactly the ones it holds (case and all)
+// and keeps every appended keyword in order.
+TEST_F(KeywordIndexTest, RecordOfManyKeywordsKnowsEachOne) {
+  TKeywordRecord record(L"L", L"l");
+  std::set<std::wstring> listed;
+  TWideStrArray appended;
+  for (int i = 0; i < 3000; ++i) {
+    const std::wstring word = (i % 3 ? L"Wort" : L"wort") + std::to_wstring(i * 7919 % 1000);
+    ASSERT_EQ(KeywordAlreadyListed(word, record), listed.count(word) == 1) << i;
+    record.Append(word);
+    listed.insert(word);
+    appended.push_back(word);
+  }
+  EXPECT_FALSE(KeywordAlreadyListed(L"Wort1000", record));
+  EXPECT_FALSE(KeywordAlreadyListed(L"", record));
+  EXPECT_EQ(record.Keywords(), appended);
+  const TKeywordRecord copy = record;
+  EXPECT_TRUE(KeywordAlreadyListed(L"wort0", copy));
+  record.Clear();
+  EXPECT_FALSE(KeywordAlreadyListed(L"wort0", record));
+  record.Append(L"wort0");
+  EXPECT_TRUE(KeywordAlreadyListed(L"wort0", record));
 }
 
 TEST_F(KeywordIndexTest, Summary) {
