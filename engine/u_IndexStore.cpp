@@ -176,8 +176,7 @@ struct TIndexStore::Lookup {
   struct TEntryMark {
     uint32_t hash;
     uint32_t document;  // the last document that entered its item through AddDocumentOccurrence
-    uint32_t firstWaiting = 0;  // the entry's chain of waiting items (link number + 1; 0: none)
-    uint32_t lastWaiting = 0;
+    uint32_t waitingUnits = 0;  // of the entry's waiting items with their separators
   };
   std::vector<uint32_t> slots;  // entry number + 1; 0 is free
   std::vector<TEntryMark> marks;  // one per entry of the bucket
@@ -255,36 +254,41 @@ void TIndexStore::Clear() {
 
 void TIndexStore::DropWaitingItems() {
   m_waiting.clear();
-  m_waitingEntries.clear();
   for (auto& lookup : m_lookups)
     if (lookup)
-      for (auto& mark : lookup->marks) mark.firstWaiting = mark.lastWaiting = 0;
+      for (auto& mark : lookup->marks) mark.waitingUnits = 0;
 }
 
-void TIndexStore::WriteWaitingItems(int bucket, size_t index) const {
-  Lookup::TEntryMark& mark = m_lookups[bucket]->marks[index];
-  if (mark.firstWaiting == 0) return;
-  TIndexEntry& entry = m_buckets[bucket][index];
-  size_t needed = entry.Pages.size();
-  for (uint32_t link = mark.firstWaiting; link != 0; link = m_waiting[link - 1].next)
-    needed += 1 + m_documentItems[m_waiting[link - 1].document - 1].size();
-  // Exactly the room needed when the items of a run are written at its end; twice the room when
-  // an entry is written again and again, so that it grows in linear time.
-  if (needed > entry.Pages.capacity()) entry.Pages.reserve(std::max(needed, 2 * entry.Pages.capacity()));
-  auto items = m_lookups[bucket]->itemsOf.find(index);
-  for (uint32_t link = mark.firstWaiting; link != 0; link = m_waiting[link - 1].next) {
-    const std::wstring& item = m_documentItems[m_waiting[link - 1].document - 1];
-    entry.Pages += kItemSeparator;
-    entry.Pages += item;
-    if (items != m_lookups[bucket]->itemsOf.end()) items->second.insert(item);
-  }
-  mark.firstWaiting = mark.lastWaiting = 0;
-}
-
+// In the order the items came, every entry first takes the room for all of its waiting items,
+// then each item goes to the end of its entry's page text: the passes run along the items, and
+// each page text is allocated once.
 void TIndexStore::WriteWaitingItems() const {
-  if (m_waitingEntries.empty()) return;
-  for (const auto& [bucket, index] : m_waitingEntries) WriteWaitingItems(bucket, index);
-  m_waitingEntries.clear();
+  if (m_waiting.empty()) return;
+  for (const TWaitingItem& waiting : m_waiting) {
+    const int bucket = static_cast<int>(waiting.entry % kIndexBucketCount);
+    const size_t index = waiting.entry / kIndexBucketCount;
+    Lookup::TEntryMark& mark = m_lookups[bucket]->marks[index];
+    if (mark.waitingUnits == 0) continue;
+    std::wstring& pages = m_buckets[bucket][index].Pages;
+    const size_t needed = pages.size() + mark.waitingUnits;
+    // Exactly the room needed when the items of a run are written at its end; twice the room when
+    // an entry is written again and again, so that it grows in linear time.
+    if (needed > pages.capacity()) pages.reserve(std::max(needed, 2 * pages.capacity()));
+    mark.waitingUnits = 0;
+  }
+  for (const TWaitingItem& waiting : m_waiting) {
+    const int bucket = static_cast<int>(waiting.entry % kIndexBucketCount);
+    const size_t index = waiting.entry / kIndexBucketCount;
+    const std::wstring& item = m_documentItems[waiting.document - 1];
+    std::wstring& pages = m_buckets[bucket][index].Pages;
+    pages += kItemSeparator;
+    pages += item;
+    auto& itemsOf = m_lookups[bucket]->itemsOf;
+    if (!itemsOf.empty()) {
+      auto items = itemsOf.find(index);
+      if (items != itemsOf.end()) items->second.insert(item);
+    }
+  }
   m_waiting.clear();
 }
 
@@ -325,7 +329,7 @@ void TIndexStore::AddOccurrence(std::wstring_view word, const std::wstring& item
   bool added = false;
   const size_t index = FindOrAdd(bucket, word, item, added);
   if (added) return;
-  WriteWaitingItems(bucket, index);
+  if (m_lookups[bucket]->marks[index].waitingUnits != 0) WriteWaitingItems();
   Lookup& lookup = *m_lookups[bucket];
   TIndexEntry& entry = m_buckets[bucket][index];
   // An item holding "|" reads as several items and is never one of the entry's.
@@ -370,15 +374,8 @@ void TIndexStore::AddDocumentOccurrence(std::wstring_view word, uint32_t documen
   Lookup::TEntryMark& mark = m_lookups[bucket]->marks[index];
   if (!added && mark.document != document) {
     // The item waits as its document's number: the entry's page text is written once, later.
-    m_waiting.push_back(TWaitingItem{document, 0});
-    const uint32_t link = static_cast<uint32_t>(m_waiting.size());
-    if (mark.lastWaiting != 0) {
-      m_waiting[mark.lastWaiting - 1].next = link;
-    } else {
-      mark.firstWaiting = link;
-      m_waitingEntries.emplace_back(bucket, static_cast<uint32_t>(index));
-    }
-    mark.lastWaiting = link;
+    m_waiting.push_back(TWaitingItem{document, static_cast<uint32_t>(index * kIndexBucketCount + bucket)});
+    mark.waitingUnits += static_cast<uint32_t>(1 + m_documentItems[document - 1].size());
   }
   mark.document = document;
 }

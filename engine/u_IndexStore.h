@@ -74,8 +74,7 @@ class TIndexStore {
   // The entry of the word in the bucket, made with the item when there is none (added true).
   size_t FindOrAdd(int bucket, std::wstring_view word, const std::wstring& item, bool& added);
   void AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item, bool single);
-  // Writes the waiting items of one entry, or of all, into their page texts.
-  void WriteWaitingItems(int bucket, size_t index) const;
+  // Writes the waiting items into their entries' page texts.
   void WriteWaitingItems() const;
   void DropWaitingItems();
 
@@ -83,14 +82,13 @@ class TIndexStore {
   mutable std::array<std::vector<TIndexEntry>, kIndexBucketCount> m_buckets;
   mutable std::array<std::unique_ptr<Lookup>, kIndexBucketCount> m_lookups;  // built on first need
   std::vector<std::wstring> m_documentItems;  // the item of document n at n - 1
-  // Chains of waiting document numbers, one per entry (its first and last link in the
-  // entry's mark), and the entries that have one.
+  // The waiting items in the order they came: document number and entry (its number in its
+  // bucket times the bucket count, plus the bucket).
   struct TWaitingItem {
     uint32_t document;
-    uint32_t next;  // link number + 1, 0 at the end
+    uint32_t entry;
   };
   mutable std::vector<TWaitingItem> m_waiting;
-  mutable std::vector<std::pair<int, uint32_t>> m_waitingEntries;
 };
 
 // Adds one occurrence to a text index store: item "label>link".
