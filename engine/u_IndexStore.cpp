@@ -479,8 +479,19 @@ std::vector<std::wstring> FormatIndexData(const TIndexStore& store) {
 }
 
 std::wstring IndexDataText(const TIndexStore& store) {
+  // Written once into its final room: a large index is not held a second time as lines.
+  size_t units = 0;
+  for (int b = 0; b < kIndexBucketCount; ++b)
+    for (const auto& entry : store.Bucket(b)) units += entry.Word.size() + entry.Pages.size() + 3;
   std::wstring text;
-  for (const auto& line : FormatIndexData(store)) text += line + L"\r\n";
+  text.reserve(units);
+  for (int b = 0; b < kIndexBucketCount; ++b)
+    for (const auto& entry : store.Bucket(b)) {
+      text += entry.Word;
+      text += L':';
+      text += entry.Pages;
+      text += L"\r\n";
+    }
   return text;
 }
 
