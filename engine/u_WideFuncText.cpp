@@ -174,9 +174,9 @@ int DetectEncoding(const std::string& bytes, std::wstring* utf8Text, bool utf7Ma
   if (StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF})) return kEncodingUtf32BE;
   if (StartsWith(bytes, {0xFF, 0xFE})) return kEncodingUtf16LE;
   if (StartsWith(bytes, {0xFE, 0xFF})) return kEncodingUtf16BE;
-  std::wstring decoded;
-  std::wstring& text = utf8Text ? *utf8Text : decoded;
-  return UCodeUTF8DecodeInto(bytes.data(), bytes.size(), text) ? kEncodingUtf8 : kEncodingAnsi;
+  const bool utf8 = utf8Text ? UCodeUTF8DecodeInto(bytes.data(), bytes.size(), *utf8Text)
+                             : UCodeIsUTF8(bytes.data(), bytes.size());
+  return utf8 ? kEncodingUtf8 : kEncodingAnsi;
 }
 
 // UTF-16 after the 2-byte mark; a trailing odd byte is dropped.

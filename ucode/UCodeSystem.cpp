@@ -253,6 +253,32 @@ bool UCodeUTF8DecodeInto(const char* bytes, size_t size, std::wstring& out) {
   return true;
 }
 
+bool UCodeIsUTF8(const char* bytes, size_t size) {
+  const unsigned char* at = reinterpret_cast<const unsigned char*>(bytes);
+  const unsigned char* const end = at + size;
+  while (at < end) {
+    while (end - at >= 4) {
+      std::uint32_t four;
+      std::memcpy(&four, at, 4);
+      if (four & 0x80808080u) break;
+      at += 4;
+    }
+    if (at == end) break;
+    const unsigned char byte = *at++;
+    if (byte < 0x80) continue;
+    Utf8Lead lead{};
+    if (!ReadUtf8Lead(byte, lead) || end - at < lead.trailing) return false;
+    std::uint32_t value = lead.value;
+    for (int k = 0; k < lead.trailing; ++k) {
+      const unsigned char next = *at++;
+      if ((next & 0xC0) != 0x80) return false;
+      value = (value << 6) | (next & 0x3Fu);
+    }
+    if (value < lead.smallest || value > 0x10FFFF) return false;
+  }
+  return true;
+}
+
 std::wstring UCodeUTF8Decode(const std::string& bytes) {
   std::wstring out;
   UCodeUTF8DecodeInto(bytes.data(), bytes.size(), out);

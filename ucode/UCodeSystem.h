@@ -39,6 +39,8 @@ std::wstring UCodeUTF8Decode(const std::string& bytes);
 // The same into out (its room kept from call to call); false, with out empty, when the bytes
 // are not UTF-8.
 bool UCodeUTF8DecodeInto(const char* bytes, size_t size, std::wstring& out);
+// Whether UCodeUTF8Decode decodes the bytes, without decoding them.
+bool UCodeIsUTF8(const char* bytes, size_t size);
 
 // ---- UTF-7 (optionally direct characters written directly; "-" only where needed)
 std::string WideStringToUTF7(const std::wstring& text);

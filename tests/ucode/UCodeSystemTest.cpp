@@ -136,7 +136,7 @@ std::wstring DecodeUtf8Plainly(const std::string& bytes) {
 
 // Texts of ASCII runs of every length, valid sequences of each length and now and then a byte
 // that breaks them, decoded as the plain rules decode them, also into a buffer reused from
-// text to text.
+// text to text, and told apart from other bytes without decoding.
 TEST(Utf8, DecodesRandomBytesAsThePlainRules) {
   std::mt19937 random(2026);
   const std::string pieces[] = {"a", "Haus ", "0123456789abcdefg", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
@@ -152,6 +152,7 @@ TEST(Utf8, DecodesRandomBytesAsThePlainRules) {
     ASSERT_EQ(UCodeUTF8Decode(bytes), expected) << round;
     ASSERT_EQ(UCodeUTF8DecodeInto(bytes.data(), bytes.size(), reused), !expected.empty() || bytes.empty()) << round;
     ASSERT_EQ(reused, expected) << round;
+    ASSERT_EQ(UCodeIsUTF8(bytes.data(), bytes.size()), !expected.empty() || bytes.empty()) << round;
     if (!expected.empty()) ++valid;
   }
   EXPECT_GT(valid, 1000);  // the rounds test valid text, not only the refusal
