@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "ucode/UCodeRegistration.h"
+#include "classlib/MessageBoxes.h"
 #include "classlib/WebBrowser.h"
 #include "engine/u_FileIndex.h"
 #include "engine/u_HtmlHelpers.h"
@@ -337,8 +338,15 @@ void CompareWithReference(const std::vector<std::wstring>& paths) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as soon as it is measured
   RegisterUnicodeLayer();
   SetWebBrowserEngineFactory([] { return std::make_unique<TDiscardingBrowser>(); });
+  // A run that fails says so here instead of waiting for a click.
+  SetMessageBoxAnswerer([](const TMessageBoxRequest& request) {
+    std::printf("message box: %s: %s\n", request.Caption.c_str(), request.Text.c_str());
+    std::fflush(stdout);
+    return IDOK;
+  });
   const Args args = ParseArgs(argc, argv);
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -361,8 +369,12 @@ int main(int argc, char** argv) {
     AddFilesToFileList(prog->squlist, documents, ReadFileListOptions(), nullptr);
     for (int run = 0; run < args.engineRuns; ++run) EngineSteps(documents);
   } else {
-    RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs), args.steps);
-    if (args.scale > 1) RunThroughWindows(paths, args.steps);
+    try {
+      RunThroughWindows(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs), args.steps);
+      if (args.scale > 1) RunThroughWindows(paths, args.steps);
+    } catch (const std::exception& error) {
+      std::printf("run failed: %s\n", error.what());
+    }
     if (args.reference) CompareWithReference(std::vector<std::wstring>(paths.begin(), paths.begin() + args.docs));
   }
   for (const auto& path : paths) DeleteFileW(path.c_str());
