@@ -4,12 +4,14 @@ iconv decodes the texts, Pillow the pictures.
 
 Usage: check_saved_files.py FOLDER  (FOLDER holds the files and their manifest.json)
 """
-import json
 import os
 import subprocess
 import sys
 
 from PIL import Image
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import manifest_checks  # noqa: E402
 
 MARKS = {"UTF-16LE": b"\xff\xfe", "UTF-16BE": b"\xfe\xff", "UTF-8": b"\xef\xbb\xbf"}
 
@@ -46,24 +48,5 @@ def check_picture(folder, entry):
 CHECKS = {"text": check_text, "picture": check_picture}
 
 
-def main():
-    folder = sys.argv[1]
-    with open(os.path.join(folder, "manifest.json"), encoding="utf-8") as f:
-        manifest = json.load(f)
-    failed = 0
-    for entry in manifest:
-        try:
-            CHECKS[entry["kind"]](folder, entry)
-            print(f"ok      {entry['kind']:8} {entry['file']}")
-        except Exception as error:  # every failure is reported, the others still run
-            failed += 1
-            print(f"FAILED  {entry['kind']:8} {entry['file']}: {error}")
-    if not manifest:
-        failed += 1
-        print("FAILED  the manifest lists no files")
-    print(f"{len(manifest) - failed} passed, {failed} failed")
-    return 1 if failed else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    manifest_checks.main(CHECKS)

@@ -3,12 +3,14 @@
 
 Usage: check_gif_files.py FOLDER  (FOLDER holds the files and their manifest.json)
 """
-import json
 import os
 import subprocess
 import sys
 
 from PIL import Image
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import manifest_checks  # noqa: E402
 
 
 def parse_blocks(data):
@@ -121,10 +123,6 @@ def check_structure(folder, entry):
     assert len(info["frames"]) == entry["frames"]
 
 
-def web_level(c):
-    return 51 * ((c + 25) // 51)
-
-
 def check_bitmap(folder, entry):
     """A picture assigned from a bitmap: its colours are the reference BMP's, exactly or in
     their nearest web colours; pixels of the transparent colour carry the transparent index."""
@@ -137,7 +135,7 @@ def check_bitmap(folder, entry):
         expected = bytearray(reference.convert("RGB").tobytes())
         size = reference.size
     if entry["mapping"] == "web":
-        expected = bytearray(web_level(c) for c in expected)
+        expected = bytearray(manifest_checks.web_level(c) for c in expected)
     with Image.open(path) as picture:
         assert picture.size == size, f"size {picture.size}, expected {size}"
         indices = picture.tobytes()
@@ -184,24 +182,5 @@ CHECKS = {"indices": check_indices, "rgb": check_rgb, "structure": check_structu
           "bitmap": check_bitmap, "animation": check_animation}
 
 
-def main():
-    folder = sys.argv[1]
-    with open(os.path.join(folder, "manifest.json"), encoding="utf-8") as f:
-        manifest = json.load(f)
-    passed = failed = 0
-    for entry in manifest:
-        try:
-            CHECKS[entry["kind"]](folder, entry)
-            passed += 1
-        except Exception as error:  # every failure is reported, the others still run
-            failed += 1
-            print(f"FAILED  {entry['kind']:10} {entry['file']}: {error}")
-    if not manifest:
-        failed += 1
-        print("FAILED  the manifest lists no files")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    manifest_checks.main(CHECKS)

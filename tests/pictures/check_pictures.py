@@ -3,11 +3,13 @@
 
 Usage: check_pictures.py FOLDER  (FOLDER holds the pictures and their manifest.json)
 """
-import json
 import os
 import sys
 
 from PIL import Image
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import manifest_checks  # noqa: E402
 
 
 def load_rgb(folder, name):
@@ -77,10 +79,6 @@ def check_size(folder, entry):
     assert picture.size == (entry["width"], entry["height"]), f"size {picture.size}"
 
 
-def web_level(c):
-    return 51 * ((c + 25) // 51)
-
-
 def check_web(folder, entry):
     """A GIF of the default settings: 87a, one frame with a 256-entry local table whose first
     216 entries are the web cube and the rest black, each pixel the nearest cube colour."""
@@ -97,7 +95,7 @@ def check_web(folder, entry):
     assert data[23 + 768] == 8, "minimum code size"
     assert data[-1] == 0x3B, "no trailer"
     reference = load_rgb(folder, entry["like"])
-    expected = bytes(web_level(c) for c in reference.tobytes())
+    expected = bytes(manifest_checks.web_level(c) for c in reference.tobytes())
     decoded = load_rgb(folder, entry["file"])
     assert decoded.size == reference.size, f"size {decoded.size}, expected {reference.size}"
     assert decoded.tobytes() == expected, "pixels are not the web mapping of the BMP's"
@@ -109,25 +107,5 @@ CHECKS = {"text": check_text, "web": check_web, "same-pixels": check_same_pixels
           "absent": check_absent, "unchanged": check_unchanged, "size": check_size}
 
 
-def main():
-    folder = sys.argv[1]
-    with open(os.path.join(folder, "manifest.json"), encoding="utf-8") as f:
-        manifest = json.load(f)
-    passed = failed = 0
-    for entry in manifest:
-        try:
-            CHECKS[entry["kind"]](folder, entry)
-            passed += 1
-            print(f"ok      {entry['kind']:12} {entry['file']}")
-        except Exception as error:  # every failure is reported, the others still run
-            failed += 1
-            print(f"FAILED  {entry['kind']:12} {entry['file']}: {error}")
-    if not manifest:
-        failed += 1
-        print("FAILED  the manifest lists no pictures")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    manifest_checks.main(CHECKS)
