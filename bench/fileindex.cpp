@@ -12,7 +12,6 @@
 // --engine-runs R runs only the engine (file index and keyword index, without the windows) R times
 // on the N documents: for profiling, and for numbers of documents whose results no memo could hold.
 #include <windows.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -41,6 +40,7 @@
 #include "forms/u_wortlisten.h"
 #include "tests/support/HtmlReference.h"
 #include "ucode/UCodeSysUtils.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 
@@ -67,30 +67,11 @@ Args ParseArgs(int argc, char** argv) {
   return args;
 }
 
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double PeakMegabytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize / 1048576.0;
-}
-
 // German-like words from syllables, a Zipf-like choice making a few words common; every other
 // document is an HTML page with paragraphs, emphasis, links and entities.
 class TDocumentWriter {
  public:
-  TDocumentWriter() : m_random(1848) {
-    const wchar_t* syllables[] = {L"ber", L"gen", L"schaf", L"haus", L"lich", L"keit", L"un", L"ver", L"wald",
-                                  L"stein", L"m\u00FC", L"\u00E4r", L"st\u00FC", L"bau", L"ring", L"feld",
-                                  L"sch\u00F6n", L"gro\u00DF", L"ach", L"tor", L"lin", L"de", L"ka", L"mo"};
-    for (int i = 0; i < 60000; ++i) {
-      std::wstring word;
-      for (int n = i, parts = 2 + i % 3; parts > 0; --parts, n /= 24) word += syllables[n % 24];
-      m_words.push_back(word);
-    }
-  }
+  TDocumentWriter() : m_random(1848), m_words(SyllableWords(60000)) {}
 
   // Sentences as German has them: a capitalised noun mostly after an article or a lower-case
   // word, a few common nouns, many rare ones.

@@ -6,7 +6,6 @@
 //
 //   bench_fuzz [--count N] [--seed S] [--limit-ms MS] [--memory-mb MB]
 #include <windows.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -26,6 +25,7 @@
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 #include "ucode/UCodeComCtrls.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 
@@ -46,12 +46,6 @@ Args ParseArgs(int argc, char** argv) {
     else if (a == "--memory-mb" && i + 1 < argc) args.memoryMb = atoi(argv[++i]);
   }
   return args;
-}
-
-double PeakMegabytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize / 1048576.0;
 }
 
 // Inputs made of pieces that matter to the routines, then mutated character by character.

@@ -11,15 +11,12 @@
 #include "engine/u_TextPicture.h"
 #include "gif/GifColorReduction.h"
 #include "gif/GifEncoder.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 
 constexpr int kWidth = 4000;
 constexpr int kHeight = 3000;
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 void Report(const char* what, double seconds, double bytes) {
   std::printf("%-44s %8.3f s %9.1f MB/s\n", what, seconds, bytes / 1e6 / seconds);

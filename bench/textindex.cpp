@@ -6,7 +6,6 @@
 //
 //   bench_textindex [--pages N] [--file PATH] [--pages-by-numbers] [--out FILE]
 #include <windows.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -28,6 +27,8 @@
 #include "forms/u_wortlisten.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
+#include "bench/BenchSupport.h"
+#include "tests/support/HtmlReference.h"
 
 namespace {
 
@@ -55,16 +56,7 @@ Args ParseArgs(int argc, char** argv) {
 // German-like words from syllables; a Zipf-like choice makes a few words common.
 class TBookWriter {
  public:
-  TBookWriter() : m_random(1848) {
-    const wchar_t* syllables[] = {L"ber", L"gen", L"schaf", L"haus", L"lich", L"keit", L"un", L"ver", L"wald",
-                                  L"stein", L"m\u00FC", L"\u00E4r", L"st\u00FC", L"bau", L"ring", L"feld",
-                                  L"sch\u00F6n", L"gro\u00DF", L"ach", L"tor", L"lin", L"de", L"ka", L"mo"};
-    for (int i = 0; i < 80000; ++i) {
-      std::wstring word;
-      for (int n = i, parts = 2 + i % 3; parts > 0; --parts, n /= 24) word += syllables[n % 24];
-      m_words.push_back(word);
-    }
-  }
+  TBookWriter() : m_random(1848), m_words(SyllableWords(80000)) {}
 
   std::wstring Book(int pages) {
     std::wstring text;
@@ -94,31 +86,6 @@ class TBookWriter {
   std::vector<std::wstring> m_words;
 };
 
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double PeakMegabytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize / 1048576.0;
-}
-
-// The store as a straightforward reading of its rules: scan the bucket, compare
-// upper-cased words, and test the pages text for the item as a substring.
-struct LiteralStore {
-  std::vector<TIndexEntry> buckets[kIndexBucketCount];
-  void Add(const std::wstring& word, const std::wstring& item) {
-    auto& bucket = buckets[BuilderBucketOf(word)];
-    for (auto& entry : bucket) {
-      if (WideUpperCase(entry.Word) != WideUpperCase(word)) continue;
-      if (entry.Pages.find(item) == std::wstring::npos) entry.Pages += L"|" + item;
-      return;
-    }
-    bucket.push_back(TIndexEntry{word, item});
-  }
-};
-
 struct Occurrence {
   std::wstring word, item;
 };
@@ -141,8 +108,8 @@ void CompareStores(const TTextIndexOptions& options) {
   for (const auto& o : all) store.AddOccurrence(o.word, o.item, true);
   double ours = Seconds(start);
   start = std::chrono::steady_clock::now();
-  LiteralStore literal;
-  for (const auto& o : all) literal.Add(o.word, o.item);
+  reference::FileIndexStore literal;
+  for (const auto& o : all) literal.Add(o.word, o.item, true);
   double plain = Seconds(start);
   std::printf("store: %zu occurrences, %zu entries: hashed %.3f s, linear scan %.3f s, ratio %.0fx\n", all.size(),
               store.EntryCount(), ours, plain, plain / (ours > 0 ? ours : 1e-9));
