@@ -23,6 +23,7 @@
 #include "forms/u_szkriterien.h"
 #include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
+#include "support/OutputFiles.h"
 #include "support/TestSupport.h"
 #include "support/WordStandIn.h"
 #include "ucode/UCodeSystem.h"
@@ -50,22 +51,9 @@ std::string Utf8(const std::wstring& text) {
 
 // ---- Files for the independent readers
 
-std::string OutputFolder() {
-  static const std::string folder = [] {
-    std::string path = testsupport::ExeFolder() + "forms-out";
-    CreateDirectoryA(path.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path + "\\" + found.cFileName).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    return path;
-  }();
-  return folder;
-}
+testsupport::OutputFiles g_output("forms-out");
+
+std::string OutputFolder() { return g_output.Folder(); }
 
 std::string Json(const std::string& utf8) {
   std::string out = "\"";
@@ -80,32 +68,17 @@ std::string Json(const std::string& utf8) {
   return out + "\"";
 }
 
-std::vector<std::string>& Manifest() {
-  static std::vector<std::string> entries;
-  return entries;
-}
-
 // A text file: its iconv encoding name, whether it starts with a byte-order mark, its text.
 void ExpectText(const std::string& file, const std::string& iconvName, bool mark, const std::wstring& text) {
-  Manifest().push_back("{\"kind\": \"text\", \"file\": " + Json(file) + ", \"encoding\": " + Json(iconvName) +
+  g_output.Add("{\"kind\": \"text\", \"file\": " + Json(file) + ", \"encoding\": " + Json(iconvName) +
                        ", \"bom\": " + (mark ? "true" : "false") + ", \"text\": " + Json(Utf8(text)) + "}");
 }
 
 void ExpectPicture(const std::string& file, const std::string& format, const TPictureSize& size) {
-  Manifest().push_back("{\"kind\": \"picture\", \"file\": " + Json(file) + ", \"format\": " + Json(format) +
+  g_output.Add("{\"kind\": \"picture\", \"file\": " + Json(file) + ", \"format\": " + Json(format) +
                        ", \"width\": " + std::to_string(size.Width) + ", \"height\": " +
                        std::to_string(size.Height) + "}");
 }
-
-class ManifestWriter : public testing::Environment {
- public:
-  void TearDown() override {
-    std::string text = "[\n";
-    for (size_t i = 0; i < Manifest().size(); ++i) text += "  " + Manifest()[i] + (i + 1 < Manifest().size() ? ",\n" : "\n");
-    testsupport::WriteBytes(OutputFolder() + "\\manifest.json", text + "]\n");
-  }
-};
-testing::Environment* const g_manifest = testing::AddGlobalTestEnvironment(new ManifestWriter);
 
 // ---- The user's side
 

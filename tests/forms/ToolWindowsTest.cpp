@@ -27,6 +27,7 @@
 #include "forms/u_textdesign.h"
 #include "forms/u_textix.h"
 #include "forms/u_zusatzfunktion.h"
+#include "support/OutputFiles.h"
 #include "support/TestSupport.h"
 #include "support/WordStandIn.h"
 
@@ -39,29 +40,9 @@ namespace {
 
 // ---- Files for the independent readers
 
-std::string OutputFolder() {
-  static const std::string folder = [] {
-    std::string path = testsupport::ExeFolder() + "toolwin-out";
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-  }();
-  return folder;
-}
+testsupport::OutputFiles g_output("toolwin-out");
 
-std::vector<std::string>& Manifest() {
-  static std::vector<std::string> entries;
-  return entries;
-}
-
-class ManifestWriter : public testing::Environment {
- public:
-  void TearDown() override {
-    std::string text = "[\n";
-    for (size_t i = 0; i < Manifest().size(); ++i) text += "  " + Manifest()[i] + (i + 1 < Manifest().size() ? ",\n" : "\n");
-    testsupport::WriteBytes(OutputFolder() + "\\manifest.json", text + "]\n");
-  }
-};
-testing::Environment* const g_manifest = testing::AddGlobalTestEnvironment(new ManifestWriter);
+std::string OutputFolder() { return g_output.Folder(); }
 
 // ---- The user's side
 
@@ -330,7 +311,7 @@ TEST_F(ToolWindowsTest, EachEncodingAndTheMarkReachASavedFile) {
     std::string entry = std::string("{\"kind\": \"text\", \"file\": \"") + name + "\", \"encoding\": \"" + c.iconv +
                         "\", \"bom\": " + (c.fileHasMark ? "true" : "false") +
                         ", \"signature\": " + (signature ? "true" : "false") + ", \"text\": \"Anker 12\\r\\nB\\u00e4r 7\"}";
-    Manifest().push_back(entry);
+    g_output.Add(entry);
   }
   EXPECT_TRUE(boxes.texts.empty()) << boxes.texts.front();
 }
@@ -406,7 +387,7 @@ TEST_F(ToolWindowsTest, PictureFontAndBackgroundReachSavedPictures) {
   for (const char* name : {"picture.bmp", "picture.jpg"}) {
     savePath = OutputFolder() + "\\" + name;
     ASSERT_TRUE(SaveTextIndexText()) << name;
-    Manifest().push_back(std::string("{\"kind\": \"picture\", \"file\": \"") + name + "\", \"format\": \"" +
+    g_output.Add(std::string("{\"kind\": \"picture\", \"file\": \"") + name + "\", \"format\": \"" +
                          (std::string(name).find(".bmp") != std::string::npos ? "BMP" : "JPEG") +
                          "\", \"width\": " + std::to_string(size.Width) + ", \"height\": " +
                          std::to_string(size.Height) + ", \"background\": [32, 64, 192]}");

@@ -7,27 +7,14 @@
 #include <cstdio>
 
 #include "classlib/WinApi.h"
+#include "support/OutputFiles.h"
 #include "support/TestSupport.h"
 
 namespace giffiles {
 
 namespace {
 
-std::vector<std::string>& Entries() {
-  static std::vector<std::string> entries;
-  return entries;
-}
-
-class ManifestWriter : public testing::Environment {
- public:
-  void TearDown() override {
-    std::string json = "[\n";
-    for (size_t i = 0; i < Entries().size(); ++i) json += (i ? ",\n" : "") + Entries()[i];
-    json += "\n]\n";
-    WriteFile("manifest.json", json);
-  }
-};
-testing::Environment* const g_manifest = testing::AddGlobalTestEnvironment(new ManifestWriter);
+testsupport::OutputFiles g_output("gif-out");
 
 std::uint32_t Next(std::uint32_t& state) {
   state ^= state << 13;
@@ -39,20 +26,7 @@ std::uint32_t Next(std::uint32_t& state) {
 }  // namespace
 
 const std::string& Folder() {
-  static const std::string folder = [] {
-    std::string path = testsupport::ExeFolder() + "gif-out";
-    CreateDirectoryA(path.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-          DeleteFileA((path + "\\" + found.cFileName).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    return path + "\\";
-  }();
+  static const std::string folder = g_output.Folder() + "\\";
   return folder;
 }
 
@@ -60,7 +34,7 @@ void WriteFile(const std::string& name, const std::string& bytes) {
   testsupport::WriteBytes(Folder() + name, bytes);
 }
 
-void AddEntry(const std::string& json) { Entries().push_back(json); }
+void AddEntry(const std::string& json) { g_output.Add(json); }
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 

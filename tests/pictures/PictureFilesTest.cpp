@@ -12,6 +12,7 @@
 #include "classlib/Graphics.h"
 #include "engine/u_TextPicture.h"
 #include "engine/u_WideFuncText.h"
+#include "support/OutputFiles.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -25,47 +26,12 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
+testsupport::OutputFiles g_output("pictures-out");
+
 std::wstring OutputFolder() {
-  static const std::wstring folder = [] {
-    std::string exe = testsupport::ExeFolder();
-    std::wstring path(exe.begin(), exe.end());
-    path += L"pictures-out";
-    CreateDirectoryW(path.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-          DeleteFileW((path + L"\\" + found.cFileName).c_str());
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    }
-    return path;
-  }();
-  return folder;
+  const std::string& folder = g_output.Folder();
+  return std::wstring(folder.begin(), folder.end());
 }
-
-// One JSON object per picture, written when all tests have run.
-std::vector<std::string>& Manifest() {
-  static std::vector<std::string> entries;
-  return entries;
-}
-
-class ManifestWriter : public testing::Environment {
- public:
-  void TearDown() override {
-    std::string json = "[\n";
-    for (size_t i = 0; i < Manifest().size(); ++i)
-      json += (i ? ",\n" : "") + Manifest()[i];
-    json += "\n]\n";
-    std::wstring name = OutputFolder() + L"\\manifest.json";
-    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, json.data(), static_cast<DWORD>(json.size()), &written, nullptr);
-    CloseHandle(file);
-  }
-};
-testing::Environment* const g_manifest = testing::AddGlobalTestEnvironment(new ManifestWriter);
 
 std::string Rgb(TColor color) {
   COLORREF c = ColorToRGB(color);
@@ -138,7 +104,7 @@ TEST(PictureFiles, TextPicturesAsBmpJpegAndGif) {
     std::ostringstream entry;
     if (c.format == TPictureFormat::Gif) {  // the BMP's pixels, each in its nearest web colour
       entry << "{\"kind\": \"web\", \"file\": \"" << c.name << "\", \"like\": \"index.bmp\"}";
-      Manifest().push_back(entry.str());
+      g_output.Add(entry.str());
       continue;
     }
     entry << "{\"kind\": \"text\", \"file\": \"" << c.name << "\", \"width\": " << size.cx
@@ -147,7 +113,7 @@ TEST(PictureFiles, TextPicturesAsBmpJpegAndGif) {
           << ", \"blank\": " << (c.lines.size() == 1 && c.lines[0].empty() ? "true" : "false");
     if (c.format == TPictureFormat::Jpeg) entry << ", \"like\": \"index.bmp\"";
     entry << "}";
-    Manifest().push_back(entry.str());
+    g_output.Add(entry.str());
   }
   output.Reset();
 }
@@ -194,7 +160,7 @@ TEST(PictureFiles, IndexedBitmapsAndTheir24BitConversions) {
     EXPECT_EQ(reread.GetPixelFormat(), bits == 1 ? pf1bit : bits == 4 ? pf4bit : pf8bit);
     EXPECT_EQ(reread.GetWidth(), bitmap.GetWidth());
     EXPECT_EQ(reread.GetHeight(), bitmap.GetHeight());
-    Manifest().push_back("{\"kind\": \"same-pixels\", \"file\": \"" + wide + "\", \"like\": \"" +
+    g_output.Add("{\"kind\": \"same-pixels\", \"file\": \"" + wide + "\", \"like\": \"" +
                          indexed + "\", \"bits\": " + std::to_string(bits) + "}");
   }
 }
@@ -236,7 +202,7 @@ TEST(PictureFiles, ScanLineRowZeroIsTheTopOfTheFile) {
     EXPECT_EQ(pixel(3, x, 0), 0) << x;
     EXPECT_EQ(pixel(1, x, 1), x * 100) << x;
   }
-  Manifest().push_back("{\"kind\": \"rows\", \"file\": \"rows.bmp\", \"top\": [255, 0, 0], "
+  g_output.Add("{\"kind\": \"rows\", \"file\": \"rows.bmp\", \"top\": [255, 0, 0], "
                        "\"bottom\": [0, 0, 255]}");
 }
 
@@ -252,7 +218,7 @@ TEST(PictureFiles, TheWriterSavesPicturesUnderWideNames) {
     std::ostringstream entry;
     entry << "{\"kind\": \"size\", \"file\": \"" << Utf8(name) << "\", \"width\": " << size.cx
           << ", \"height\": " << size.cy << "}";
-    Manifest().push_back(entry.str());
+    g_output.Add(entry.str());
   }
 }
 
@@ -269,9 +235,9 @@ TEST(PictureFiles, ATooLargePictureLeavesTheOldFileAndWritesNothing) {
     EXPECT_EQ(report.Failure, TTextSaveFailure::Picture);
     EXPECT_EQ(report.Picture.Failure, TPictureFailure::TooLarge);
   }
-  Manifest().push_back(
+  g_output.Add(
       "{\"kind\": \"unchanged\", \"file\": \"old.jpg\", \"bytes\": \"OLD PICTURE\"}");
-  Manifest().push_back("{\"kind\": \"absent\", \"file\": \"new.jpeg\"}");
+  g_output.Add("{\"kind\": \"absent\", \"file\": \"new.jpeg\"}");
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#include "support/OutputFiles.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <utility>
+
+#include "support/TestSupport.h"
+
+namespace testsupport {
+
+namespace {
+
+class ManifestWriter : public testing::Environment {
+ public:
+  explicit ManifestWriter(OutputFiles* files) : m_files(files) {}
+  void TearDown() override { m_files->WriteManifest(); }
+
+ private:
+  OutputFiles* m_files;
+};
+
+}  // namespace
+
+OutputFiles::OutputFiles(std::string folderName) : m_name(std::move(folderName)) {
+  testing::AddGlobalTestEnvironment(new ManifestWriter(this));
+}
+
+const std::string& OutputFiles::Folder() {
+  if (m_folder.empty()) {
+    const std::string path = ExeFolder() + m_name;
+    CreateDirectoryA(path.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path + "\\" + found.cFileName).c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    m_folder = path;
+  }
+  return m_folder;
+}
+
+void OutputFiles::WriteManifest() {
+  std::string json = "[\n";
+  for (size_t i = 0; i < m_entries.size(); ++i) json += (i ? ",\n  " : "  ") + m_entries[i];
+  WriteBytes(File("manifest.json"), json + "\n]\n");
+}
+
+}  // namespace testsupport
