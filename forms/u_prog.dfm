@@ -722,7 +722,7 @@ object prog: Tprog
             Height = 17
             Anchors = [akLeft, akRight, akBottom]
             AutoSize = False
-            Caption = '"Index Erstellen" erstellt den Index mit diesen Einstellungen.'
+            Caption = 'Mit "<< zurück" ändern Sie die Einstellungen.'
           end
         end
         object tt5: TTabSheet
@@ -1261,7 +1261,7 @@ object prog: Tprog
             Height = 17
             Anchors = [akLeft, akRight, akBottom]
             AutoSize = False
-            Caption = '"Index Erstellen" erstellt den Index mit diesen Einstellungen.'
+            Caption = 'Mit "<< zurück" ändern Sie die Einstellungen.'
           end
         end
         object td4: TTabSheet
