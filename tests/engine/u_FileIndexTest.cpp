@@ -11,6 +11,10 @@
 #include "engine/u_WideFuncText.h"
 #include "ucode/UCodeSysUtils.h"
 #include "support/TestSupport.h"
+#include "PlainIndexStore.h"
+
+using enginetest::ExpectSameEntries;
+using enginetest::PlainIndexStore;
 
 namespace {
 
@@ -41,33 +45,6 @@ TEST(FileIndexStoreTest, WholeItemsAreComparedForDoubles) {
   EXPECT_EQ(store.Bucket('H' - 'A')[0].Pages, L"11>a.htm|1>a.htm|Doc>doc.html|Doc>doc.htm|Doc>doc.htm");
 }
 
-// The rules read plainly: every occurrence scans its bucket for the upper-cased word, and a
-// document's item is compared with the entry's items one by one.
-struct PlainFileStore {
-  std::vector<TIndexEntry> buckets[kIndexBucketCount];
-
-  static std::wstring Upper(std::wstring s) { return WideUpperCase(s); }
-
-  static bool HasItem(const std::wstring& pages, const std::wstring& item) {
-    for (size_t start = 0;;) {
-      const size_t bar = pages.find(L'|', start);
-      if (pages.substr(start, bar == std::wstring::npos ? bar : bar - start) == item) return true;
-      if (bar == std::wstring::npos) return false;
-      start = bar + 1;
-    }
-  }
-
-  void Add(const std::wstring& word, const std::wstring& item, bool noDuplicates) {
-    auto& bucket = buckets[BuilderBucketOf(word)];
-    for (auto& entry : bucket) {
-      if (Upper(entry.Word) != Upper(word)) continue;
-      if (!noDuplicates || !HasItem(entry.Pages, item)) entry.Pages += L"|" + item;
-      return;
-    }
-    bucket.push_back({word, item});
-  }
-};
-
 // Whole documents, some listed twice, some extending an index that holds their items already,
 // give the same store as entering every occurrence by the plain rules.
 TEST(FileIndexStoreTest, DocumentsGiveTheStoreOfTheirOccurrences) {
@@ -86,8 +63,7 @@ TEST(FileIndexStoreTest, DocumentsGiveTheStoreOfTheirOccurrences) {
         store = ParseIndexData({L"Haus:1>a.htm|7>b.htm", L"haus:Dok>-", L"\u00DCber:11>a.htm", L"Zoo:1>a.htm"}, {});
         items = {L"1>a.htm", L"7>b.htm", L"Dok>-", L"11>a.htm"};
       }
-      PlainFileStore plain;
-      for (int b = 0; b < kIndexBucketCount; ++b) plain.buckets[b] = store.Bucket(b);
+      PlainIndexStore plain(store);
       for (int document = 0; document < 80; ++document) {
         TWordPipeline::Result words;
         for (unsigned n = next() % 3; n > 0; --n) words.Phrases.push_back(vocabulary[next() % std::size(vocabulary)]);
@@ -99,21 +75,15 @@ TEST(FileIndexStoreTest, DocumentsGiveTheStoreOfTheirOccurrences) {
           for (const auto& word : *list) plain.Add(word, label + L">" + link, noDuplicates);
         // Looking at the entries in the middle of a run leaves the later documents' items in order.
         if (document % 17 == 16)
-          for (int b = 0; b < kIndexBucketCount; ++b) ASSERT_EQ(store.Bucket(b).size(), plain.buckets[b].size());
+          for (int b = 0; b < kIndexBucketCount; ++b) ASSERT_EQ(store.Bucket(b).size(), plain.Bucket(b).size());
         if (document == 40) {
           const TIndexStore copy(store);
           for (int b = 0; b < kIndexBucketCount; ++b)
-            for (size_t e = 0; e < plain.buckets[b].size(); ++e)
-              ASSERT_EQ(copy.Bucket(b)[e].Pages, plain.buckets[b][e].Pages) << copy.Bucket(b)[e].Word;
+            for (size_t e = 0; e < plain.Bucket(b).size(); ++e)
+              ASSERT_EQ(copy.Bucket(b)[e].Pages, plain.Bucket(b)[e].Pages) << copy.Bucket(b)[e].Word;
         }
       }
-      for (int b = 0; b < kIndexBucketCount; ++b) {
-        ASSERT_EQ(store.Bucket(b).size(), plain.buckets[b].size()) << b;
-        for (size_t e = 0; e < plain.buckets[b].size(); ++e) {
-          EXPECT_EQ(store.Bucket(b)[e].Word, plain.buckets[b][e].Word);
-          EXPECT_EQ(store.Bucket(b)[e].Pages, plain.buckets[b][e].Pages) << store.Bucket(b)[e].Word;
-        }
-      }
+      ExpectSameEntries(store, plain);
     }
   }
 }
@@ -215,6 +185,14 @@ class FileIndexRunTest : public ::testing::Test {
     options.SplitJoined = false;
     return options;
   }
+  // Plain options that extend the index file holding indexData by the document "Neu" of the text.
+  TFileIndexOptions Extending(const std::wstring& indexData, const std::wstring& text) {
+    TFileIndexOptions options = Plain();
+    options.ExtendIndex = true;
+    options.IndexPath = Write("old.idx", indexData);
+    options.Rows = {{L"Neu", L"neu.htm", Write("neu.txt", text)}};
+    return options;
+  }
   std::wstring Run(const TFileIndexOptions& options) {
     positions.clear();
     return RunFileIndex(options, store, [this](TFileIndexStep step, const std::wstring&, int position) {
@@ -276,12 +254,8 @@ TEST_F(FileIndexRunTest, DoublesAndLinksPerDocument) {
 }
 
 TEST_F(FileIndexRunTest, ExtendingAnIndexAppendsNewItems) {
-  std::wstring idx = Write("old.idx", L"Haus:Alt>alt.htm\r\nZoo:Alt>alt.htm\r\n");
-  TFileIndexOptions options = Plain();
+  TFileIndexOptions options = Extending(L"Haus:Alt>alt.htm\r\nZoo:Alt>alt.htm\r\n", L"Haus Baum");
   options.TextLayout.Links = true;
-  options.ExtendIndex = true;
-  options.IndexPath = idx;
-  options.Rows = {{L"Neu", L"neu.htm", Write("neu.txt", L"Haus Baum")}};
   std::wstring text = Run(options);
   EXPECT_NE(text.find(L"Haus:    Alt[alt.htm] | Neu[neu.htm]\r\n"), std::wstring::npos) << text;
   EXPECT_NE(text.find(L"Zoo:    Alt[alt.htm]\r\n"), std::wstring::npos);
@@ -290,12 +264,8 @@ TEST_F(FileIndexRunTest, ExtendingAnIndexAppendsNewItems) {
 }
 
 TEST_F(FileIndexRunTest, ExtendingWithJoinedWordsButWithoutTheSplitListsThemOnce) {
-  std::wstring idx = Write("old.idx", L"Hans Peter:Alt>alt.htm\r\n");
-  TFileIndexOptions options = Plain();
+  TFileIndexOptions options = Extending(L"Hans Peter:Alt>alt.htm\r\n", L"Er sah Hans Peter");
   options.Pipeline.JoinCapitalized = true;
-  options.ExtendIndex = true;
-  options.IndexPath = idx;
-  options.Rows = {{L"Neu", L"neu.htm", Write("neu.txt", L"Er sah Hans Peter")}};
   std::wstring text = Run(options);
   EXPECT_NE(text.find(L"Hans Peter:    Alt | Neu\r\n"), std::wstring::npos) << text;
   EXPECT_EQ(text.find(L"Hans Peter:    Neu"), std::wstring::npos) << text;

@@ -10,6 +10,10 @@
 #include "classlib/WinApi.h"
 #include "engine/u_IndexStore.h"
 #include "support/TestSupport.h"
+#include "PlainIndexStore.h"
+
+using enginetest::ExpectSameEntries;
+using enginetest::PlainIndexStore;
 
 namespace {
 
@@ -279,37 +283,6 @@ TEST(IndexStoreSorting, AgreesWithTheLocaleComparison) {
 
 namespace {
 
-// The rules read plainly: scan the bucket from its start for the upper-cased word
-// and compare the page items one by one.
-struct PlainStore {
-  std::vector<TIndexEntry> buckets[kIndexBucketCount];
-
-  static std::wstring Upper(std::wstring s) {
-    if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
-    return s;
-  }
-
-  static bool HasItem(const std::wstring& pages, const std::wstring& item) {
-    size_t start = 0;
-    for (;;) {
-      size_t bar = pages.find(L'|', start);
-      if (pages.substr(start, bar == std::wstring::npos ? bar : bar - start) == item) return true;
-      if (bar == std::wstring::npos) return false;
-      start = bar + 1;
-    }
-  }
-
-  void Add(const std::wstring& word, const std::wstring& item, bool noDuplicates) {
-    auto& bucket = buckets[BuilderBucketOf(word)];
-    for (auto& entry : bucket) {
-      if (Upper(entry.Word) != Upper(word)) continue;
-      if (!noDuplicates || !HasItem(entry.Pages, item)) entry.Pages += L"|" + item;
-      return;
-    }
-    bucket.push_back({word, item});
-  }
-};
-
 TEST(IndexStoreAdding, SameResultAsScanningTheBucket) {
   const std::wstring words[] = {L"Haus", L"haus", L"HAUS", L"über", L"Über", L"ÜBER", L"Ärger", L"ärger",
                                 L"1848", L"&x", L"Hof", L"hof", L"Zoo", L"ß", L"Hans&Peter", L"hans&peter"};
@@ -318,8 +291,7 @@ TEST(IndexStoreAdding, SameResultAsScanningTheBucket) {
     unsigned seed = noDuplicates ? 7u : 8u;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
     TIndexStore store = ParseIndexData({L"Haus:3>-|7>-", L"haus:9>-", L"Über:1>-"}, {});
-    PlainStore plain;
-    for (int b = 0; b < kIndexBucketCount; ++b) plain.buckets[b] = store.Bucket(b);
+    PlainIndexStore plain(store);
     for (int i = 0; i < 2000; ++i) {
       const std::wstring& word = words[next() % std::size(words)];
       std::wstring item = labels[next() % std::size(labels)] + L">-";
@@ -327,16 +299,10 @@ TEST(IndexStoreAdding, SameResultAsScanningTheBucket) {
       plain.Add(word, item, noDuplicates);
       if (i == 1000) {
         store = SortIndexBuckets(store);
-        for (int b = 0; b < kIndexBucketCount; ++b) plain.buckets[b] = store.Bucket(b);
+        plain = PlainIndexStore(store);
       }
     }
-    for (int b = 0; b < kIndexBucketCount; ++b) {
-      ASSERT_EQ(store.Bucket(b).size(), plain.buckets[b].size()) << b;
-      for (size_t e = 0; e < plain.buckets[b].size(); ++e) {
-        EXPECT_EQ(store.Bucket(b)[e].Word, plain.buckets[b][e].Word);
-        EXPECT_EQ(store.Bucket(b)[e].Pages, plain.buckets[b][e].Pages);
-      }
-    }
+    ExpectSameEntries(store, plain);
   }
 }
 
