@@ -11,10 +11,6 @@
 
 namespace {
 
-RGBQUAD Quad(int r, int g, int b) {
-  return RGBQUAD{static_cast<BYTE>(b), static_cast<BYTE>(g), static_cast<BYTE>(r), 0};
-}
-
 // Counts the notifications of whatever it is hooked to.
 struct ChangeCounter {
   int count = 0;
@@ -146,45 +142,6 @@ TEST(Bitmap, DeviceBitmapsBecomeDIBsWhenTheirRowsAreAsked) {
   EXPECT_EQ(bitmap.GetHandleType(), bmDIB);
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(0, 4), RGB(0, 255, 0));
 }
-
-// Indices written into a bitmap with a colour table come out as the table's colours.
-struct IndexedCase {
-  TPixelFormat format;
-  int bits;
-};
-
-class IndexedConversion : public testing::TestWithParam<IndexedCase> {};
-
-TEST_P(IndexedConversion, KeepsEveryColourWhenWidenedTo24Bits) {
-  const IndexedCase& c = GetParam();
-  int colours = 1 << c.bits;
-  std::vector<RGBQUAD> table;
-  for (int i = 0; i < colours; ++i) table.push_back(Quad((i * 37) & 255, (i * 91) & 255, 255 - i));
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(c.format);
-  bitmap.SetSize(colours, 2);
-  bitmap.SetColorTable(table);
-  for (int y = 0; y < 2; ++y) {
-    auto* row = static_cast<std::uint8_t*>(bitmap.ScanLine(y));
-    std::memset(row, 0, static_cast<size_t>((colours * c.bits + 7) / 8));
-    for (int x = 0; x < colours; ++x) {
-      int index = (x + y) % colours;
-      int bit = x * c.bits;
-      row[bit / 8] |= static_cast<std::uint8_t>(index << (8 - c.bits - bit % 8));
-    }
-  }
-  bitmap.SetPixelFormat(pf24bit);
-  EXPECT_EQ(bitmap.GetPixelFormat(), pf24bit);
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < colours; ++x) {
-      const RGBQUAD& q = table[(x + y) % colours];
-      EXPECT_EQ(PixelAt(bitmap, x, y), RGB(q.rgbRed, q.rgbGreen, q.rgbBlue)) << x << "," << y;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Formats, IndexedConversion,
-                         testing::Values(IndexedCase{pf1bit, 1}, IndexedCase{pf4bit, 4},
-                                         IndexedCase{pf8bit, 8}));
 
 TEST(Bitmap, NarrowingTakesTheNearestTableColourAndWideningBack) {
   auto bitmap = FilledBitmap(3, 1, clWhite);

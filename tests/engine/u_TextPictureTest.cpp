@@ -71,25 +71,6 @@ TEST(TextPicture, RefusesAPictureTooLargeToHoldBeforeDrawingIt) {
   EXPECT_NE(PictureErrorMessage(error, "en").find(L"not enough memory"), std::wstring::npos);
 }
 
-TEST(TextPicture, GifsHoldTheMeasuredSizeInOneFrame) {
-  std::wstring text = L"Index\r\nApfel: 1, 2";
-  TPictureSize size = MeasureTextPicture(text, PictureOutput().GetFont());
-  std::string bytes;
-  TPictureError error;
-  ASSERT_TRUE(MakeTextPicture(text, TPictureFormat::Gif, PictureOutput().GetFont(), clWhite,
-                              bytes, error));
-  ASSERT_GT(bytes.size(), 13u + 10u + 768u);
-  auto byte = [&](size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
-  EXPECT_EQ(bytes.substr(0, 6), "GIF87a");
-  EXPECT_EQ(byte(6) | byte(7) << 8, size.Width);
-  EXPECT_EQ(byte(8) | byte(9) << 8, size.Height);
-  EXPECT_EQ(byte(10), 0x77);  // no global table: the frame carries its own
-  EXPECT_EQ(byte(13), ',');
-  EXPECT_EQ(byte(22), 0x87);  // a local table of 256 entries
-  EXPECT_EQ(byte(13 + 10 + 768), 8);  // minimum code size
-  EXPECT_EQ(bytes.back(), ';');
-}
-
 TEST(TextPicture, GifsRefuseSidesBeyondTheirSixteenBitFields) {
   std::wstring text = Lines(6000, L"Apfel: 1");
   TPictureSize size = MeasureTextPicture(text, PictureOutput().GetFont());

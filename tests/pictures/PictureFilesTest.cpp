@@ -140,9 +140,9 @@ TEST(PictureFiles, IndexedBitmapsAndTheir24BitConversions) {
     }
     std::string indexed = "indexed" + std::to_string(bits) + ".bmp";
     std::string wide = "indexed" + std::to_string(bits) + "-24.bmp";
-    bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\" + indexed);
+    bitmap.SaveToFile(g_output.File(indexed));
     bitmap.SetPixelFormat(pf24bit);
-    bitmap.SaveToFile(testsupport::ExeFolder() + "pictures-out\\" + wide);
+    bitmap.SaveToFile(g_output.File(wide));
     // Every converted pixel is the table colour of its index; the indexed file reads back as
     // indexed, with the same table.
     SCOPED_TRACE(indexed);
@@ -156,7 +156,7 @@ TEST(PictureFiles, IndexedBitmapsAndTheir24BitConversions) {
       }
     }
     TBitmap reread;
-    reread.LoadFromFile(testsupport::ExeFolder() + "pictures-out\\" + indexed);
+    reread.LoadFromFile(g_output.File(indexed));
     EXPECT_EQ(reread.GetPixelFormat(), bits == 1 ? pf1bit : bits == 4 ? pf4bit : pf8bit);
     EXPECT_EQ(reread.GetWidth(), bitmap.GetWidth());
     EXPECT_EQ(reread.GetHeight(), bitmap.GetHeight());
@@ -178,7 +178,7 @@ TEST(PictureFiles, ScanLineRowZeroIsTheTopOfTheFile) {
       row[3 * x + 2] = static_cast<std::uint8_t>(y == 0 ? 255 : 0);  // red at the top
     }
   }
-  const std::string file = testsupport::ExeFolder() + "pictures-out\\rows.bmp";
+  const std::string file = g_output.File("rows.bmp");
   bitmap.SaveToFile(file);
   // In the file the rows run bottom-up: the first stored row is the blue one.
   std::ifstream in(file, std::ios::binary);
