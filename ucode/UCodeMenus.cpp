@@ -125,7 +125,7 @@ void TUCodeMenuItem::MenuChanged(bool rebuild) {
 }
 
 void TUCodeMenuItem::InitiateAction() {
-  if (::GetKeyboardLayout(0) != FKeyboardLayout) MenuChanged(false);
+  if (CurrentKeyboardLayout() != FKeyboardLayout) MenuChanged(false);
   Menus::TMenuItem::InitiateAction();
 }
 
@@ -141,7 +141,7 @@ void TUCodeMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
 TClass TUCodeMenuItem::GetActionLinkClass() const { return TUCodeMenuActionLink::StaticClass(); }
 
 void TUCodeMenuItem::UpdateMenuString() {
-  FKeyboardLayout = ::GetKeyboardLayout(0);
+  FKeyboardLayout = CurrentKeyboardLayout();
   if (!Win32PlatformIsUnicode) return;
   Menus::TMenuItem* parent = GetParent();
   if (!GetVisible() || !parent || !parent->HandleAllocated() || !GetParentMenu() ||

@@ -47,6 +47,8 @@ class TUCodeMenuItem : public Menus::TMenuItem {
 
  protected:
   void Loaded() override;
+  // The keyboard layout the native text is built for: the thread's current one.
+  virtual HKL CurrentKeyboardLayout() const { return ::GetKeyboardLayout(0); }
 
  private:
   std::wstring FCaptionW;

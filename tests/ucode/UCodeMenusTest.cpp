@@ -224,6 +224,53 @@ TEST_F(WideMenuBar, OwnerDrawnItemsShowTheirWideTextAndDisabledOnesEtched) {
   menu->SetOwnerDraw(false);
 }
 
+// An item that sees the keyboard layout the test sets (this system cannot switch layouts).
+class SwitchedLayoutItem : public TUCodeMenuItem {
+ public:
+  using TUCodeMenuItem::TUCodeMenuItem;
+  HKL layout = GetKeyboardLayout(0);
+
+ protected:
+  HKL CurrentKeyboardLayout() const override { return layout; }
+};
+
+void SetEntryText(HMENU menu, UINT position, std::wstring text) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = text.data();
+  SetMenuItemInfoW(menu, position, TRUE, &info);
+}
+
+TEST_F(WideMenuBar, OpeningAMenuAfterTheKeyboardLayoutChangedWritesItsEntriesAgain) {
+  auto* undo = new SwitchedLayoutItem(form.Get());
+  undo->SetCaption(L"R\x00FC" L"ckg\x00E4ngig");
+  undo->SetShortCut(ShortCut('Z', ssCtrl));
+  file->Add(undo);
+  const HMENU sub = file->GetHandle();
+  const std::wstring built = L"R\x00FC" L"ckg\x00E4ngig\tCtrl+Z";
+  ASSERT_EQ(EntryText(sub, 3), built);
+  EXPECT_EQ(undo->GetBuiltKeyboardLayout(), GetKeyboardLayout(0));
+  auto openFileMenu = [&] {
+    SendMessageW(form->GetHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), MAKELPARAM(0, FALSE));
+  };
+  // The entry as another layout's key names left it: under the same layout opening keeps it.
+  const std::wstring stale = L"R\x00FC" L"ckg\x00E4ngig\tStrg+Z";
+  SetEntryText(sub, 3, stale);
+  openFileMenu();
+  EXPECT_EQ(EntryText(sub, 3), stale);
+  // Once the layout changed, opening the menu writes the entry for the new layout.
+  const auto german = reinterpret_cast<HKL>(static_cast<uintptr_t>(0x04070407));
+  undo->layout = german;
+  openFileMenu();
+  EXPECT_EQ(EntryText(sub, 3), built);
+  EXPECT_EQ(undo->GetBuiltKeyboardLayout(), german);
+  // Recorded: the next opening under it leaves the entry alone.
+  SetEntryText(sub, 3, stale);
+  openFileMenu();
+  EXPECT_EQ(EntryText(sub, 3), stale);
+}
+
 TEST(WideShortCuts, LibraryNamesLayoutCharactersAndSystemKeyNames) {
   EXPECT_EQ(WideShortCutToText(VK_F5), L"F5");
   EXPECT_EQ(WideShortCutToText(ShortCut(VK_DELETE, ssShift)), L"Shift+Del");
