@@ -219,17 +219,48 @@ TClass WideGetActionLinkClass(const TControl* control, TClass libraryClass);
 // are replaced. The library's own handling follows in the control's ActionChange.
 void WideControlActionChange(TControl* control, TObject* sender, bool checkDefaults);
 
-// The action hooks every wide control class declares: the action's wide texts reach the control
-// before the library's own handling, and its links are made of the wide link classes.
-#define UCODE_WIDE_ACTION_CLIENT                                              \
- public:                                                                      \
-  void ActionChange(TObject* sender, bool checkDefaults) override {           \
-    WideControlActionChange(this, sender, checkDefaults);                     \
-    inherited::ActionChange(sender, checkDefaults);                           \
-  }                                                                           \
-  TClass GetActionLinkClass() const override {                                \
-    return WideGetActionLinkClass(this, inherited::GetActionLinkClass());     \
+// What every wide control class shares, put between it and the library's class `Base`: the wide
+// Hint, the form-description forms of its wide properties, and the action hooks (the action's
+// wide texts reach the control before the library's own handling, and its links are made of
+// the wide link classes). The wide class names `TUCodeWideControl<Base>` as its KX parent.
+template <class Base>
+class TUCodeWideControl : public Base {
+ public:
+  using Base::Base;
+  std::wstring GetHint() { return WideGetControlHint(this); }
+  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  void DefineProperties(TFiler* filer) override {
+    Base::DefineProperties(filer);
+    DefineWideProperties(filer, this);
   }
+  void ActionChange(TObject* sender, bool checkDefaults) override {
+    WideControlActionChange(this, sender, checkDefaults);
+    Base::ActionChange(sender, checkDefaults);
+  }
+  TClass GetActionLinkClass() const override { return WideGetActionLinkClass(this, Base::GetActionLinkClass()); }
+};
+
+// A wide control whose window text is its wide Caption.
+template <class Base>
+class TUCodeWideCaptionControl : public TUCodeWideControl<Base> {
+ public:
+  using TUCodeWideControl<Base>::TUCodeWideControl;
+  std::wstring GetCaption() { return WideGetControlText(this); }
+  using TControl::SetCaption;  // an 8-bit caption, widened
+  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
+};
+
+// The published wide Hint (and Caption) of a wide control class, for its DeclareProperties.
+template <class C>
+void DeclareWideHint(TClassProperties<C>& p) {
+  p.WideString("Hint", &C::GetHint, &C::SetHint);
+}
+
+template <class C>
+void DeclareWideCaption(TClassProperties<C>& p) {
+  p.WideString("Caption", &C::GetCaption, static_cast<void (C::*)(const std::wstring&)>(&C::SetCaption));
+  DeclareWideHint(p);
+}
 
 // Registers the wide actions for form descriptions (the wide link classes register themselves).
 void RegisterUCodeActnList();

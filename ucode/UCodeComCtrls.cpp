@@ -192,18 +192,13 @@ void TUCodeListItem::Assign(TPersistent* source) {
 // ---- list view ------------------------------------------------------------------------------
 
 TUCodeCustomListView::TUCodeCustomListView(TComponent* owner)
-    : TCustomListView(owner, [](TCustomListView* listView) -> TListItems* { return new TUCodeListItems(listView); }) {
+    : TUCodeWideControl(owner, [](TCustomListView* listView) -> TListItems* { return new TUCodeListItems(listView); }) {
   ReplaceColumns(new TUCodeListColumns(this));
 }
 
 void TUCodeCustomListView::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomListView>();
   p.WideString("Hint", &TUCodeCustomListView::GetHint, &TUCodeCustomListView::SetHint);
-}
-
-void TUCodeCustomListView::DefineProperties(TFiler* filer) {
-  TCustomListView::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 TListItem* TUCodeCustomListView::CreateListItem() { return new TUCodeListItem(TCustomListView::GetItems()); }
@@ -410,11 +405,6 @@ void TUCodeCustomListView::DrawItem(TListItem* item, const RECT& rect, TOwnerDra
 // ---- page control, tab sheet, progress bar ---------------------------------------------------
 namespace {
 
-template <class C>
-void DeclareHintOnly(TClassProperties<C>& p) {
-  p.WideString("Hint", &C::GetHint, &C::SetHint);
-}
-
 // A sheet's caption as its tab shows it.
 std::wstring SheetCaption(TTabSheet* sheet) {
   if (auto* wide = dynamic_cast<TUCodeTabSheet*>(sheet)) return wide->GetCaption();
@@ -422,11 +412,6 @@ std::wstring SheetCaption(TTabSheet* sheet) {
 }
 
 }  // namespace
-
-void TUCodeTabSheet::DefineProperties(TFiler* filer) {
-  TTabSheet::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
 
 void TUCodeTabSheet::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeHandle(this, params, L""); }
 
@@ -454,12 +439,7 @@ void TUCodeTabSheet::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeTabSheet>();
   p.WideString("Caption", &TUCodeTabSheet::GetCaption,
                static_cast<void (TUCodeTabSheet::*)(const std::wstring&)>(&TUCodeTabSheet::SetCaption));
-  DeclareHintOnly(p);
-}
-
-void TUCodePageControl::DefineProperties(TFiler* filer) {
-  TPageControl::DefineProperties(filer);
-  DefineWideProperties(filer, this);
+  DeclareWideHint(p);
 }
 
 void TUCodePageControl::CreateWindowHandle(const TCreateParams& params) {
@@ -550,12 +530,7 @@ void TUCodePageControl::CMDockNotification(TMessage& message) {
 
 void TUCodePageControl::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodePageControl>();
-  DeclareHintOnly(p);
-}
-
-void TUCodeProgressBar::DefineProperties(TFiler* filer) {
-  TProgressBar::DefineProperties(filer);
-  DefineWideProperties(filer, this);
+  DeclareWideHint(p);
 }
 
 void TUCodeProgressBar::CreateWindowHandle(const TCreateParams& params) {
@@ -564,7 +539,7 @@ void TUCodeProgressBar::CreateWindowHandle(const TCreateParams& params) {
 
 void TUCodeProgressBar::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeProgressBar>();
-  DeclareHintOnly(p);
+  DeclareWideHint(p);
 }
 
 // ---- any list view --------------------------------------------------------------------------

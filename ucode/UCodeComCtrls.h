@@ -114,9 +114,8 @@ class TUCodeListItems : public TListItems {
   TUCodeListItem* operator[](int index) { return GetItem(index); }
 };
 
-class TUCodeCustomListView : public TCustomListView, public IWideCustomListControl {
-  KX_COMPONENT(TUCodeCustomListView, TCustomListView)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomListView : public TUCodeWideControl<TCustomListView>, public IWideCustomListControl {
+  KX_COMPONENT(TUCodeCustomListView, TUCodeWideControl<TCustomListView>)
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomListView(TComponent* owner);
@@ -126,13 +125,10 @@ class TUCodeCustomListView : public TCustomListView, public IWideCustomListContr
   TUCodeListColumn* Column(int index) const { return GetColumns()->GetItem(index); }
   TUCodeListItem* GetSelected() { return static_cast<TUCodeListItem*>(TCustomListView::GetSelected()); }
   void SetSelected(TListItem* item) { TCustomListView::SetSelected(item); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
 
   void AddItemW(const std::wstring& item, TObject* object) override;
   void CopySelection(TCustomListControl* destination) override;
   TListItem* CreateListItem() override;
-  void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
   void WndProc(TMessage& message) override;
 
@@ -164,18 +160,11 @@ class TUCodeListView : public TUCodeCustomListView {
 // ---------------------------------------------------------------------------------------------
 // Page controls, tab sheets and progress bars with wide captions and hints.
 
-class TUCodeTabSheet : public ComCtrls::TTabSheet {
-  KX_COMPONENT(TUCodeTabSheet, ComCtrls::TTabSheet)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeTabSheet : public TUCodeWideCaptionControl<ComCtrls::TTabSheet> {
+  KX_COMPONENT(TUCodeTabSheet, TUCodeWideCaptionControl<ComCtrls::TTabSheet>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeTabSheet(TComponent* owner) : TTabSheet(owner) {}
-  std::wstring GetCaption() { return WideGetControlText(this); }
-  using TControl::SetCaption;  // an 8-bit caption, widened
-  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodeTabSheet(TComponent* owner) : TUCodeWideCaptionControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
@@ -186,15 +175,11 @@ class TUCodeTabSheet : public ComCtrls::TTabSheet {
   bool FSettingText = false;
 };
 
-class TUCodePageControl : public ComCtrls::TPageControl {
-  KX_COMPONENT(TUCodePageControl, ComCtrls::TPageControl)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodePageControl : public TUCodeWideControl<ComCtrls::TPageControl> {
+  KX_COMPONENT(TUCodePageControl, TUCodeWideControl<ComCtrls::TPageControl>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodePageControl(TComponent* owner) : TPageControl(owner) {}
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodePageControl(TComponent* owner) : TUCodeWideControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
   // The tabs show the sheets' wide captions.
   void WndProc(TMessage& message) override;
@@ -207,15 +192,11 @@ class TUCodePageControl : public ComCtrls::TPageControl {
   void CMDockNotification(TMessage& message) override;
 };
 
-class TUCodeProgressBar : public ComCtrls::TProgressBar {
-  KX_COMPONENT(TUCodeProgressBar, ComCtrls::TProgressBar)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeProgressBar : public TUCodeWideControl<ComCtrls::TProgressBar> {
+  KX_COMPONENT(TUCodeProgressBar, TUCodeWideControl<ComCtrls::TProgressBar>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeProgressBar(TComponent* owner) : TProgressBar(owner) {}
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodeProgressBar(TComponent* owner) : TUCodeWideControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
 };
 

@@ -7,25 +7,15 @@
 
 namespace {
 
-template <class C>
-void DeclareWideHint(TClassProperties<C>& p) {
-  p.WideString("Hint", &C::GetHint, &C::SetHint);
-}
-
 }  // namespace
 
 // ---- image ----------------------------------------------------------------------------------
 
-TUCodeImage::TUCodeImage(TComponent* owner) : ExtCtrls::TImage(owner) { ReplacePicture(new TUCodePicture); }
+TUCodeImage::TUCodeImage(TComponent* owner) : TUCodeWideControl(owner) { ReplacePicture(new TUCodePicture); }
 
 void TUCodeImage::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeImage>();
   DeclareWideHint(p);
-}
-
-void TUCodeImage::DefineProperties(TFiler* filer) {
-  ExtCtrls::TImage::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 void TUCodeImage::Dispatch(TMessage& message) {
@@ -38,11 +28,6 @@ void TUCodeImage::Dispatch(TMessage& message) {
 void TUCodeCustomPanel::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomPanel>();
   DeclareWideHint(p);
-}
-
-void TUCodeCustomPanel::DefineProperties(TFiler* filer) {
-  TCustomPanel::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 void TUCodeCustomPanel::CreateWindowHandle(const TCreateParams& params) {
@@ -76,11 +61,6 @@ void TUCodePanel::DeclareProperties(TPropertyTable& table) {
 void TUCodeSplitter::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeSplitter>();
   DeclareWideHint(p);
-}
-
-void TUCodeSplitter::DefineProperties(TFiler* filer) {
-  ExtCtrls::TSplitter::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 void TUCodeSplitter::Dispatch(TMessage& message) {

@@ -9,33 +9,25 @@
 #include "ucode/UCodeControls.h"
 #include "ucode/UCodeGraphics.h"
 
-class TUCodeImage : public ExtCtrls::TImage {
-  KX_COMPONENT(TUCodeImage, ExtCtrls::TImage)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeImage : public TUCodeWideControl<ExtCtrls::TImage> {
+  KX_COMPONENT(TUCodeImage, TUCodeWideControl<ExtCtrls::TImage>)
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeImage(TComponent* owner);
 
   TUCodePicture* GetPicture() const { return static_cast<TUCodePicture*>(FPicture.get()); }
   void SetPicture(TPicture* value) { FPicture->Assign(value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
 
  protected:
   void Dispatch(TMessage& message) override;
 };
 
-class TUCodeCustomPanel : public TCustomPanel {
-  KX_COMPONENT(TUCodeCustomPanel, TCustomPanel)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomPanel : public TUCodeWideControl<TCustomPanel> {
+  KX_COMPONENT(TUCodeCustomPanel, TUCodeWideControl<TCustomPanel>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeCustomPanel(TComponent* owner) : TCustomPanel(owner) {}
+  explicit TUCodeCustomPanel(TComponent* owner) : TUCodeWideControl(owner) {}
 
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
@@ -53,16 +45,12 @@ class TUCodePanel : public TUCodeCustomPanel {
   void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
 };
 
-class TUCodeSplitter : public ExtCtrls::TSplitter {
-  KX_COMPONENT(TUCodeSplitter, ExtCtrls::TSplitter)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeSplitter : public TUCodeWideControl<ExtCtrls::TSplitter> {
+  KX_COMPONENT(TUCodeSplitter, TUCodeWideControl<ExtCtrls::TSplitter>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeSplitter(TComponent* owner) : ExtCtrls::TSplitter(owner) {}
+  explicit TUCodeSplitter(TComponent* owner) : TUCodeWideControl(owner) {}
 
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
 
  protected:
   void Dispatch(TMessage& message) override;

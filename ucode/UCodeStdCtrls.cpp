@@ -21,11 +21,6 @@ bool IsUnicodeWindow(const TWinControl* control) {
 }
 
 // The Hint and Text a wide control publishes in place of the 8-bit ones.
-template <class C>
-void DeclareWideHint(TClassProperties<C>& p) {
-  p.WideString("Hint", &C::GetHint, &C::SetHint);
-}
-
 }  // namespace
 
 // ---- edit -----------------------------------------------------------------------------------
@@ -35,11 +30,6 @@ void TUCodeCustomEdit::DeclareProperties(TPropertyTable& table) {
   p.WideString("Text", &TUCodeCustomEdit::GetText, &TUCodeCustomEdit::SetText);
   p.WideChar("PasswordChar", &TUCodeCustomEdit::GetPasswordChar, &TUCodeCustomEdit::SetPasswordChar);
   DeclareWideHint(p);
-}
-
-void TUCodeCustomEdit::DefineProperties(TFiler* filer) {
-  TCustomEdit::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 void TUCodeCustomEdit::CreateWindowHandle(const TCreateParams& params) {
@@ -180,7 +170,7 @@ void TUCodeMemoStrings::SetTextStr(const std::wstring& text) {
 }
 
 TUCodeCustomMemo::TUCodeCustomMemo(TComponent* owner)
-    : TCustomMemo(owner), FWideLines(std::make_unique<TUCodeMemoStrings>(this)) {}
+    : TUCodeWideControl(owner), FWideLines(std::make_unique<TUCodeMemoStrings>(this)) {}
 
 TUCodeCustomMemo::~TUCodeCustomMemo() = default;
 
@@ -188,11 +178,6 @@ void TUCodeCustomMemo::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomMemo>();
   p.Object("Lines", &TUCodeCustomMemo::GetLines);
   DeclareWideHint(p);
-}
-
-void TUCodeCustomMemo::DefineProperties(TFiler* filer) {
-  TCustomMemo::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 void TUCodeCustomMemo::CreateWindowHandle(const TCreateParams& params) {
@@ -326,7 +311,7 @@ void TUCodeListControlStrings::SetUpdateState(bool updating) {
 // ---- combo box ------------------------------------------------------------------------------
 
 TUCodeCustomComboBox::TUCodeCustomComboBox(TComponent* owner)
-    : TCustomComboBox(owner),
+    : TUCodeWideControl(owner),
       FWideItems(std::make_unique<TUCodeListControlStrings>(this, TCustomComboBox::GetItems(), false)) {}
 
 TUCodeCustomComboBox::~TUCodeCustomComboBox() {
@@ -338,11 +323,6 @@ void TUCodeCustomComboBox::DeclareProperties(TPropertyTable& table) {
   p.WideString("Text", &TUCodeCustomComboBox::GetText, &TUCodeCustomComboBox::SetText);
   p.Object("Items", &TUCodeCustomComboBox::GetItems);
   DeclareWideHint(p);
-}
-
-void TUCodeCustomComboBox::DefineProperties(TFiler* filer) {
-  TCustomComboBox::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 void TUCodeCustomComboBox::CreateWindowHandle(const TCreateParams& params) {
@@ -552,7 +532,7 @@ void TUCodeCustomComboBox::CNCommand(TMessage& message) {
 // ---- list box -------------------------------------------------------------------------------
 
 TUCodeCustomListBox::TUCodeCustomListBox(TComponent* owner)
-    : TCustomListBox(owner),
+    : TUCodeWideControl(owner),
       FWideItems(std::make_unique<TUCodeListControlStrings>(this, TCustomListBox::GetItems(), true)) {}
 
 TUCodeCustomListBox::~TUCodeCustomListBox() {
@@ -563,11 +543,6 @@ void TUCodeCustomListBox::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomListBox>();
   p.Object("Items", &TUCodeCustomListBox::GetItems);
   DeclareWideHint(p);
-}
-
-void TUCodeCustomListBox::DefineProperties(TFiler* filer) {
-  TCustomListBox::DefineProperties(filer);
-  DefineWideProperties(filer, this);
 }
 
 void TUCodeCustomListBox::CreateWindowHandle(const TCreateParams& params) {
@@ -638,20 +613,9 @@ wchar_t DialogCharOf(const TMessage& message) {
 
 namespace {
 
-template <class C>
-void DeclareWideCaption(TClassProperties<C>& p) {
-  p.WideString("Caption", &C::GetCaption, static_cast<void (C::*)(const std::wstring&)>(&C::SetCaption));
-  DeclareWideHint(p);
-}
-
 }  // namespace
 
 // -- label --
-void TUCodeCustomLabel::DefineProperties(TFiler* filer) {
-  TCustomLabel::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
-
 void TUCodeCustomLabel::Dispatch(TMessage& message) {
   if (message.Msg == CM_HINTSHOW) WideHintShow(this, reinterpret_cast<THintInfo*>(message.LParam));
   TCustomLabel::Dispatch(message);
@@ -704,11 +668,6 @@ void TUCodeLabel::DeclareProperties(TPropertyTable& table) {
 }
 
 // -- button --
-void TUCodeButton::DefineProperties(TFiler* filer) {
-  TButton::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
-
 void TUCodeButton::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeHandle(this, params, L"BUTTON"); }
 
 void TUCodeButton::CMDialogChar(TMessage& message) {
@@ -726,11 +685,6 @@ void TUCodeButton::DeclareProperties(TPropertyTable& table) {
 }
 
 // -- check box --
-void TUCodeCustomCheckBox::DefineProperties(TFiler* filer) {
-  TCustomCheckBox::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
-
 void TUCodeCustomCheckBox::CreateWindowHandle(const TCreateParams& params) {
   CreateUnicodeHandle(this, params, L"BUTTON");
 }
@@ -751,11 +705,6 @@ void TUCodeCheckBox::DeclareProperties(TPropertyTable& table) {
 }
 
 // -- radio button --
-void TUCodeRadioButton::DefineProperties(TFiler* filer) {
-  TRadioButton::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
-
 void TUCodeRadioButton::CreateWindowHandle(const TCreateParams& params) {
   CreateUnicodeHandle(this, params, L"BUTTON");
 }
@@ -775,11 +724,6 @@ void TUCodeRadioButton::DeclareProperties(TPropertyTable& table) {
 }
 
 // -- scroll bar --
-void TUCodeScrollBar::DefineProperties(TFiler* filer) {
-  TScrollBar::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
-
 void TUCodeScrollBar::CreateWindowHandle(const TCreateParams& params) {
   CreateUnicodeHandle(this, params, L"SCROLLBAR");
 }
@@ -790,11 +734,6 @@ void TUCodeScrollBar::DeclareProperties(TPropertyTable& table) {
 }
 
 // -- group box --
-void TUCodeCustomGroupBox::DefineProperties(TFiler* filer) {
-  TCustomGroupBox::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
-
 void TUCodeCustomGroupBox::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeHandle(this, params, L""); }
 
 void TUCodeCustomGroupBox::Paint() {
@@ -848,12 +787,7 @@ void TUCodeGroupBox::DeclareProperties(TPropertyTable& table) {
 }
 
 // -- static text --
-TUCodeCustomStaticText::TUCodeCustomStaticText(TComponent* owner) : TCustomStaticText(owner) { AdjustBounds(); }
-
-void TUCodeCustomStaticText::DefineProperties(TFiler* filer) {
-  TCustomStaticText::DefineProperties(filer);
-  DefineWideProperties(filer, this);
-}
+TUCodeCustomStaticText::TUCodeCustomStaticText(TComponent* owner) : TUCodeWideCaptionControl(owner) { AdjustBounds(); }
 
 void TUCodeCustomStaticText::CreateWindowHandle(const TCreateParams& params) {
   CreateUnicodeHandle(this, params, L"STATIC");

@@ -16,17 +16,14 @@
 #include "ucode/UCodeForms.h"
 
 // ---------------------------------------------------------------------------------------------
-class TUCodeCustomEdit : public TCustomEdit {
-  KX_COMPONENT(TUCodeCustomEdit, TCustomEdit)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomEdit : public TUCodeWideControl<TCustomEdit> {
+  KX_COMPONENT(TUCodeCustomEdit, TUCodeWideControl<TCustomEdit>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeCustomEdit(TComponent* owner) : TCustomEdit(owner) {}
+  explicit TUCodeCustomEdit(TComponent* owner) : TUCodeWideControl(owner) {}
 
   std::wstring GetText() { return WideGetControlText(this); }
   void SetText(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
   // A character above 255 shows as itself in the window; the library's 8-bit one reads "*".
   wchar_t GetPasswordChar();
   void SetPasswordChar(wchar_t value);
@@ -38,7 +35,6 @@ class TUCodeCustomEdit : public TCustomEdit {
   virtual void SetSelLengthW(int value);
   virtual std::wstring GetSelTextW();
 
-  void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
   void CreateWnd() override;
 
@@ -78,9 +74,8 @@ class TUCodeMemoStrings : public TUCodeStrings {
   TUCodeCustomMemo* FMemo;
 };
 
-class TUCodeCustomMemo : public TCustomMemo {
-  KX_COMPONENT(TUCodeCustomMemo, TCustomMemo)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomMemo : public TUCodeWideControl<TCustomMemo> {
+  KX_COMPONENT(TUCodeCustomMemo, TUCodeWideControl<TCustomMemo>)
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomMemo(TComponent* owner);
@@ -88,14 +83,11 @@ class TUCodeCustomMemo : public TCustomMemo {
 
   std::wstring GetText() { return WideGetControlText(this); }
   void SetText(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
   TUCodeStrings* GetLines() const { return FWideLines.get(); }
   void SetLines(TUCodeStrings* value) { FWideLines->Assign(value); }
   // The library's own 8-bit lines.
   TStrings* GetAnsiLines() const { return TCustomMemo::GetLines(); }
 
-  void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
@@ -141,9 +133,8 @@ class TUCodeListControlStrings : public TUCodeStrings {
   bool FListBox;
 };
 
-class TUCodeCustomComboBox : public TCustomComboBox, public IWideCustomListControl {
-  KX_COMPONENT(TUCodeCustomComboBox, TCustomComboBox)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomComboBox : public TUCodeWideControl<TCustomComboBox>, public IWideCustomListControl {
+  KX_COMPONENT(TUCodeCustomComboBox, TUCodeWideControl<TCustomComboBox>)
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomComboBox(TComponent* owner);
@@ -151,15 +142,12 @@ class TUCodeCustomComboBox : public TCustomComboBox, public IWideCustomListContr
 
   std::wstring GetText() { return WideGetControlText(this); }
   void SetText(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
   TUCodeStrings* GetItems() const { return FWideItems.get(); }
   void SetItems(TUCodeStrings* value) { FWideItems->Assign(value); }
   TStrings* GetAnsiItems() const { return TCustomComboBox::GetItems(); }
 
   void AddItemW(const std::wstring& item, TObject* object) override;
   void CopySelection(TCustomListControl* destination) override;
-  void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -188,23 +176,19 @@ class TUCodeComboBox : public TUCodeCustomComboBox {
   explicit TUCodeComboBox(TComponent* owner) : TUCodeCustomComboBox(owner) {}
 };
 
-class TUCodeCustomListBox : public TCustomListBox, public IWideCustomListControl {
-  KX_COMPONENT(TUCodeCustomListBox, TCustomListBox)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomListBox : public TUCodeWideControl<TCustomListBox>, public IWideCustomListControl {
+  KX_COMPONENT(TUCodeCustomListBox, TUCodeWideControl<TCustomListBox>)
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomListBox(TComponent* owner);
   ~TUCodeCustomListBox() override;
 
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
   TUCodeStrings* GetItems() const { return FWideItems.get(); }
   void SetItems(TUCodeStrings* value) { FWideItems->Assign(value); }
   TStrings* GetAnsiItems() const { return TCustomListBox::GetItems(); }
 
   void AddItemW(const std::wstring& item, TObject* object) override;
   void CopySelection(TCustomListControl* destination) override;
-  void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -232,19 +216,12 @@ class TUCodeListBox : public TUCodeCustomListBox {
 // The character of a CM_DIALOGCHAR message (wide when the key came packed from a Unicode window).
 wchar_t DialogCharOf(const TMessage& message);
 
-class TUCodeCustomLabel : public TCustomLabel {
-  KX_COMPONENT(TUCodeCustomLabel, TCustomLabel)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomLabel : public TUCodeWideCaptionControl<TCustomLabel> {
+  KX_COMPONENT(TUCodeCustomLabel, TUCodeWideCaptionControl<TCustomLabel>)
  public:
-  explicit TUCodeCustomLabel(TComponent* owner) : TCustomLabel(owner) {}
-  std::wstring GetCaption() { return WideGetControlText(this); }
-  using TControl::SetCaption;  // an 8-bit caption, widened
-  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
+  explicit TUCodeCustomLabel(TComponent* owner) : TUCodeWideCaptionControl(owner) {}
   // The wide text the label draws: its wide caption.
   virtual std::wstring GetWideLabelText() { return GetCaption(); }
-  void DefineProperties(TFiler* filer) override;
 
  protected:
   void DoDrawText(RECT& rect, UINT flags) override;
@@ -262,35 +239,21 @@ class TUCodeLabel : public TUCodeCustomLabel {
   explicit TUCodeLabel(TComponent* owner) : TUCodeCustomLabel(owner) {}
 };
 
-class TUCodeButton : public StdCtrls::TButton {
-  KX_COMPONENT(TUCodeButton, StdCtrls::TButton)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeButton : public TUCodeWideCaptionControl<StdCtrls::TButton> {
+  KX_COMPONENT(TUCodeButton, TUCodeWideCaptionControl<StdCtrls::TButton>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeButton(TComponent* owner) : TButton(owner) {}
-  std::wstring GetCaption() { return WideGetControlText(this); }
-  using TControl::SetCaption;  // an 8-bit caption, widened
-  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodeButton(TComponent* owner) : TUCodeWideCaptionControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
   void CMDialogChar(TMessage& message) override;
 };
 
-class TUCodeCustomCheckBox : public TCustomCheckBox {
-  KX_COMPONENT(TUCodeCustomCheckBox, TCustomCheckBox)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomCheckBox : public TUCodeWideCaptionControl<TCustomCheckBox> {
+  KX_COMPONENT(TUCodeCustomCheckBox, TUCodeWideCaptionControl<TCustomCheckBox>)
  public:
-  explicit TUCodeCustomCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
-  std::wstring GetCaption() { return WideGetControlText(this); }
-  using TControl::SetCaption;  // an 8-bit caption, widened
-  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodeCustomCheckBox(TComponent* owner) : TUCodeWideCaptionControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
@@ -304,47 +267,29 @@ class TUCodeCheckBox : public TUCodeCustomCheckBox {
   explicit TUCodeCheckBox(TComponent* owner) : TUCodeCustomCheckBox(owner) {}
 };
 
-class TUCodeRadioButton : public StdCtrls::TRadioButton {
-  KX_COMPONENT(TUCodeRadioButton, StdCtrls::TRadioButton)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeRadioButton : public TUCodeWideCaptionControl<StdCtrls::TRadioButton> {
+  KX_COMPONENT(TUCodeRadioButton, TUCodeWideCaptionControl<StdCtrls::TRadioButton>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeRadioButton(TComponent* owner) : TRadioButton(owner) {}
-  std::wstring GetCaption() { return WideGetControlText(this); }
-  using TControl::SetCaption;  // an 8-bit caption, widened
-  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodeRadioButton(TComponent* owner) : TUCodeWideCaptionControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
   void CMDialogChar(TMessage& message) override;
 };
 
-class TUCodeScrollBar : public StdCtrls::TScrollBar {
-  KX_COMPONENT(TUCodeScrollBar, StdCtrls::TScrollBar)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeScrollBar : public TUCodeWideControl<StdCtrls::TScrollBar> {
+  KX_COMPONENT(TUCodeScrollBar, TUCodeWideControl<StdCtrls::TScrollBar>)
  public:
   static void DeclareProperties(TPropertyTable& table);
-  explicit TUCodeScrollBar(TComponent* owner) : TScrollBar(owner) {}
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodeScrollBar(TComponent* owner) : TUCodeWideControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
 };
 
-class TUCodeCustomGroupBox : public TCustomGroupBox {
-  KX_COMPONENT(TUCodeCustomGroupBox, TCustomGroupBox)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomGroupBox : public TUCodeWideCaptionControl<TCustomGroupBox> {
+  KX_COMPONENT(TUCodeCustomGroupBox, TUCodeWideCaptionControl<TCustomGroupBox>)
  public:
-  explicit TUCodeCustomGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
-  std::wstring GetCaption() { return WideGetControlText(this); }
-  using TControl::SetCaption;  // an 8-bit caption, widened
-  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
+  explicit TUCodeCustomGroupBox(TComponent* owner) : TUCodeWideCaptionControl(owner) {}
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
@@ -359,17 +304,10 @@ class TUCodeGroupBox : public TUCodeCustomGroupBox {
   explicit TUCodeGroupBox(TComponent* owner) : TUCodeCustomGroupBox(owner) {}
 };
 
-class TUCodeCustomStaticText : public TCustomStaticText {
-  KX_COMPONENT(TUCodeCustomStaticText, TCustomStaticText)
-  UCODE_WIDE_ACTION_CLIENT
+class TUCodeCustomStaticText : public TUCodeWideCaptionControl<TCustomStaticText> {
+  KX_COMPONENT(TUCodeCustomStaticText, TUCodeWideCaptionControl<TCustomStaticText>)
  public:
   explicit TUCodeCustomStaticText(TComponent* owner);
-  std::wstring GetCaption() { return WideGetControlText(this); }
-  using TControl::SetCaption;  // an 8-bit caption, widened
-  void SetCaption(const std::wstring& value) { WideSetControlText(this, value); }
-  std::wstring GetHint() { return WideGetControlHint(this); }
-  void SetHint(const std::wstring& value) { WideSetControlHint(this, value); }
-  void DefineProperties(TFiler* filer) override;
   void CreateWindowHandle(const TCreateParams& params) override;
 
  protected:
