@@ -91,11 +91,7 @@ class TCustomTabControl : public TWinControl {
   bool FMultiLine = false;
 };
 
-class TTabControl : public TCustomTabControl {
-  KX_COMPONENT(TTabControl, TCustomTabControl)
- public:
-  explicit TTabControl(TComponent* owner) : TCustomTabControl(owner) {}
-};
+KX_NAMED_COMPONENT(TTabControl, TCustomTabControl);
 
 // The library's own 8-bit controls of these names. Windows name the wide controls that a layer
 // above the library declares under the same names in the global namespace.

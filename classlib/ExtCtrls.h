@@ -86,11 +86,7 @@ class TCustomPanel : public TCustomControl {
 // The library's own 8-bit control of this name. Windows name the wide control that a layer above
 // the library declares under the same name in the global namespace.
 namespace ExtCtrls {
-class TPanel : public TCustomPanel {
-  KX_COMPONENT(TPanel, TCustomPanel)
- public:
-  explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
-};
+KX_NAMED_COMPONENT(TPanel, TCustomPanel);
 }  // namespace ExtCtrls
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
@@ -221,11 +217,7 @@ class TCustomLabeledEdit : public TCustomEdit {
   int FLabelSpacing = 3;
 };
 
-class TLabeledEdit : public TCustomLabeledEdit {
-  KX_COMPONENT(TLabeledEdit, TCustomLabeledEdit)
- public:
-  explicit TLabeledEdit(TComponent* owner) : TCustomLabeledEdit(owner) {}
-};
+KX_NAMED_COMPONENT(TLabeledEdit, TCustomLabeledEdit);
 
 // Registers the classes of this unit for form descriptions.
 void RegisterExtraControls();

@@ -247,11 +247,7 @@ class TCustomForm : public TScrollingWinControl, public IParentForm {
 // The form a control sits on, or nullptr.
 TCustomForm* GetParentForm(TControl* control);
 
-class TForm : public TCustomForm {
-  KX_COMPONENT(TForm, TCustomForm)
- public:
-  explicit TForm(TComponent* owner) : TCustomForm(owner) {}
-};
+KX_NAMED_COMPONENT(TForm, TCustomForm);
 
 // ---------------------------------------------------------------------------------------------
 // The small popup window that shows a control's hint.

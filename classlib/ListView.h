@@ -448,11 +448,7 @@ class TCustomListView : public TCustomMultiSelectListControl {
 // The library's own 8-bit control of this name. Windows name the wide control that a layer above
 // the library declares under the same name in the global namespace.
 namespace ComCtrls {
-class TListView : public TCustomListView {
-  KX_COMPONENT(TListView, TCustomListView)
- public:
-  explicit TListView(TComponent* owner) : TCustomListView(owner) {}
-};
+KX_NAMED_COMPONENT(TListView, TCustomListView);
 }  // namespace ComCtrls
 
 // Registers the list view for form descriptions, and its action link.

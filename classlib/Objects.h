@@ -90,6 +90,15 @@ class TPersistent : public TObject {
                                                                                         \
  private:
 
+// A component class that adds to `Parent` only its own name, under which the form reader makes
+// it.
+#define KX_NAMED_COMPONENT(Self, Parent)                \
+  class Self : public Parent {                          \
+    KX_COMPONENT(Self, Parent)                          \
+   public:                                              \
+    explicit Self(TComponent* owner) : Parent(owner) {} \
+  }
+
 #define KX_CLASS_WITH_FACTORY(Self, Parent, factory)                                              \
  public:                                                                                          \
   using inherited = Parent;                                                                       \

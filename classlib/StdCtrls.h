@@ -88,14 +88,11 @@ class TCustomEdit : public TWinControl {
   bool FCreating = false;
 };
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
+// The library's own 8-bit controls of this header's names are declared in namespace StdCtrls.
+// Windows name the wide controls that a layer above the library declares under the same names in
+// the global namespace.
 namespace StdCtrls {
-class TEdit : public TCustomEdit {
-  KX_COMPONENT(TEdit, TCustomEdit)
- public:
-  explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
-};
+KX_NAMED_COMPONENT(TEdit, TCustomEdit);
 }  // namespace StdCtrls
 
 class TCustomMemo;
@@ -167,14 +164,8 @@ class TCustomMemo : public TCustomEdit {
   TAlignment FAlignment = taLeftJustify;
 };
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
-class TMemo : public TCustomMemo {
-  KX_COMPONENT(TMemo, TCustomMemo)
- public:
-  explicit TMemo(TComponent* owner) : TCustomMemo(owner) {}
-};
+KX_NAMED_COMPONENT(TMemo, TCustomMemo);
 }  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
@@ -228,14 +219,8 @@ class TCustomLabel : public TGraphicControl {
   bool FWordWrap = false;
 };
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
-class TLabel : public TCustomLabel {
-  KX_COMPONENT(TLabel, TCustomLabel)
- public:
-  explicit TLabel(TComponent* owner) : TCustomLabel(owner) {}
-};
+KX_NAMED_COMPONENT(TLabel, TCustomLabel);
 }  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
@@ -257,8 +242,6 @@ class TButtonActionLink : public TWinControlActionLink {
   using TWinControlActionLink::TWinControlActionLink;
 };
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
 class TButton : public TButtonControl {
   KX_COMPONENT(TButton, TButtonControl)
@@ -313,18 +296,10 @@ class TCustomCheckBox : public TButtonControl {
   TLeftRight FAlignment = taRight;
 };
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
-class TCheckBox : public TCustomCheckBox {
-  KX_COMPONENT(TCheckBox, TCustomCheckBox)
- public:
-  explicit TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
-};
+KX_NAMED_COMPONENT(TCheckBox, TCustomCheckBox);
 }  // namespace StdCtrls
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
 class TRadioButton : public TButtonControl {
   KX_COMPONENT(TRadioButton, TButtonControl)
@@ -367,14 +342,8 @@ class TCustomGroupBox : public TCustomControl {
   void CMTextChanged(TMessage& message) override;
 };
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
-class TGroupBox : public TCustomGroupBox {
-  KX_COMPONENT(TGroupBox, TCustomGroupBox)
- public:
-  explicit TGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
-};
+KX_NAMED_COMPONENT(TGroupBox, TCustomGroupBox);
 }  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
@@ -411,21 +380,13 @@ class TCustomStaticText : public TWinControl {
   bool FShowAccelChar = true;
 };
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
-class TStaticText : public TCustomStaticText {
-  KX_COMPONENT(TStaticText, TCustomStaticText)
- public:
-  explicit TStaticText(TComponent* owner) : TCustomStaticText(owner) {}
-};
+KX_NAMED_COMPONENT(TStaticText, TCustomStaticText);
 }  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
 using TScrollEvent = TEvent<void(TObject*, TScrollCode, int&)>;
 
-// The library's own 8-bit control of this name. Windows name the wide control that a layer above
-// the library declares under the same name in the global namespace.
 namespace StdCtrls {
 class TScrollBar : public TWinControl {
   KX_COMPONENT(TScrollBar, TWinControl)

@@ -207,11 +207,7 @@ class TCustomListBox : public TCustomMultiSelectListControl {
 // The library's own 8-bit control of this name. Windows name the wide control that a layer above
 // the library declares under the same name in the global namespace.
 namespace StdCtrls {
-class TListBox : public TCustomListBox {
-  KX_COMPONENT(TListBox, TCustomListBox)
- public:
-  explicit TListBox(TComponent* owner) : TCustomListBox(owner) {}
-};
+KX_NAMED_COMPONENT(TListBox, TCustomListBox);
 }  // namespace StdCtrls
 
 // ---------------------------------------------------------------------------------------------
@@ -350,9 +346,5 @@ class TCustomComboBox : public TCustomListControl {
 // The library's own 8-bit control of this name. Windows name the wide control that a layer above
 // the library declares under the same name in the global namespace.
 namespace StdCtrls {
-class TComboBox : public TCustomComboBox {
-  KX_COMPONENT(TComboBox, TCustomComboBox)
- public:
-  explicit TComboBox(TComponent* owner) : TCustomComboBox(owner) {}
-};
+KX_NAMED_COMPONENT(TComboBox, TCustomComboBox);
 }  // namespace StdCtrls

@@ -151,11 +151,7 @@ class TUCodeCustomListView : public TUCodeWideControl<TCustomListView>, public I
   int FWideChanges = 0;
 };
 
-class TUCodeListView : public TUCodeCustomListView {
-  KX_COMPONENT(TUCodeListView, TUCodeCustomListView)
- public:
-  explicit TUCodeListView(TComponent* owner) : TUCodeCustomListView(owner) {}
-};
+KX_NAMED_COMPONENT(TUCodeListView, TUCodeCustomListView);
 
 // ---------------------------------------------------------------------------------------------
 // Page controls, tab sheets and progress bars with wide captions and hints.

@@ -6,17 +6,9 @@
 
 #include "ucode/UCodeComCtrls.h"
 
-class TListView : public TUCodeListView {
-  KX_COMPONENT(TListView, TUCodeListView)
- public:
-  explicit TListView(TComponent* owner) : TUCodeListView(owner) {}
-};
+KX_NAMED_COMPONENT(TListView, TUCodeListView);
 
-class TTabSheet : public TUCodeTabSheet {
-  KX_COMPONENT(TTabSheet, TUCodeTabSheet)
- public:
-  explicit TTabSheet(TComponent* owner) : TUCodeTabSheet(owner) {}
-};
+KX_NAMED_COMPONENT(TTabSheet, TUCodeTabSheet);
 
 // Its pages are the wide sheets: the page accessors give them as such (nullptr for a page that is
 // not one).
@@ -28,11 +20,7 @@ class TPageControl : public TUCodePageControl {
   TTabSheet* GetPage(int index) const { return dynamic_cast<TTabSheet*>(TUCodePageControl::GetPage(index)); }
 };
 
-class TProgressBar : public TUCodeProgressBar {
-  KX_COMPONENT(TProgressBar, TUCodeProgressBar)
- public:
-  explicit TProgressBar(TComponent* owner) : TUCodeProgressBar(owner) {}
-};
+KX_NAMED_COMPONENT(TProgressBar, TUCodeProgressBar);
 
 // Gives form descriptions the wide controls under these names.
 void RegisterUCodeRepComCtrls();

@@ -5,23 +5,11 @@
 
 #include "ucode/UCodeExtCtrls.h"
 
-class TImage : public TUCodeImage {
-  KX_COMPONENT(TImage, TUCodeImage)
- public:
-  explicit TImage(TComponent* owner) : TUCodeImage(owner) {}
-};
+KX_NAMED_COMPONENT(TImage, TUCodeImage);
 
-class TPanel : public TUCodePanel {
-  KX_COMPONENT(TPanel, TUCodePanel)
- public:
-  explicit TPanel(TComponent* owner) : TUCodePanel(owner) {}
-};
+KX_NAMED_COMPONENT(TPanel, TUCodePanel);
 
-class TSplitter : public TUCodeSplitter {
-  KX_COMPONENT(TSplitter, TUCodeSplitter)
- public:
-  explicit TSplitter(TComponent* owner) : TUCodeSplitter(owner) {}
-};
+KX_NAMED_COMPONENT(TSplitter, TUCodeSplitter);
 
 // Gives form descriptions the wide classes under these names.
 void RegisterUCodeRepExtCtrls();

@@ -5,17 +5,9 @@
 
 #include "ucode/UCodeMenus.h"
 
-class TMenuItem : public TUCodeMenuItem {
-  KX_COMPONENT(TMenuItem, TUCodeMenuItem)
- public:
-  explicit TMenuItem(TComponent* owner) : TUCodeMenuItem(owner) {}
-};
+KX_NAMED_COMPONENT(TMenuItem, TUCodeMenuItem);
 
-class TMainMenu : public TUCodeMainMenu {
-  KX_COMPONENT(TMainMenu, TUCodeMainMenu)
- public:
-  explicit TMainMenu(TComponent* owner) : TUCodeMainMenu(owner) {}
-};
+KX_NAMED_COMPONENT(TMainMenu, TUCodeMainMenu);
 
 // Gives form descriptions the wide classes under these names.
 void RegisterUCodeRepMenus();

@@ -7,71 +7,27 @@
 
 #include "ucode/UCodeStdCtrls.h"
 
-class TEdit : public TUCodeEdit {
-  KX_COMPONENT(TEdit, TUCodeEdit)
- public:
-  explicit TEdit(TComponent* owner) : TUCodeEdit(owner) {}
-};
+KX_NAMED_COMPONENT(TEdit, TUCodeEdit);
 
-class TMemo : public TUCodeMemo {
-  KX_COMPONENT(TMemo, TUCodeMemo)
- public:
-  explicit TMemo(TComponent* owner) : TUCodeMemo(owner) {}
-};
+KX_NAMED_COMPONENT(TMemo, TUCodeMemo);
 
-class TListBox : public TUCodeListBox {
-  KX_COMPONENT(TListBox, TUCodeListBox)
- public:
-  explicit TListBox(TComponent* owner) : TUCodeListBox(owner) {}
-};
+KX_NAMED_COMPONENT(TListBox, TUCodeListBox);
 
-class TComboBox : public TUCodeComboBox {
-  KX_COMPONENT(TComboBox, TUCodeComboBox)
- public:
-  explicit TComboBox(TComponent* owner) : TUCodeComboBox(owner) {}
-};
+KX_NAMED_COMPONENT(TComboBox, TUCodeComboBox);
 
-class TLabel : public TUCodeLabel {
-  KX_COMPONENT(TLabel, TUCodeLabel)
- public:
-  explicit TLabel(TComponent* owner) : TUCodeLabel(owner) {}
-};
+KX_NAMED_COMPONENT(TLabel, TUCodeLabel);
 
-class TCheckBox : public TUCodeCheckBox {
-  KX_COMPONENT(TCheckBox, TUCodeCheckBox)
- public:
-  explicit TCheckBox(TComponent* owner) : TUCodeCheckBox(owner) {}
-};
+KX_NAMED_COMPONENT(TCheckBox, TUCodeCheckBox);
 
-class TGroupBox : public TUCodeGroupBox {
-  KX_COMPONENT(TGroupBox, TUCodeGroupBox)
- public:
-  explicit TGroupBox(TComponent* owner) : TUCodeGroupBox(owner) {}
-};
+KX_NAMED_COMPONENT(TGroupBox, TUCodeGroupBox);
 
-class TStaticText : public TUCodeStaticText {
-  KX_COMPONENT(TStaticText, TUCodeStaticText)
- public:
-  explicit TStaticText(TComponent* owner) : TUCodeStaticText(owner) {}
-};
+KX_NAMED_COMPONENT(TStaticText, TUCodeStaticText);
 
-class TButton : public TUCodeButton {
-  KX_COMPONENT(TButton, TUCodeButton)
- public:
-  explicit TButton(TComponent* owner) : TUCodeButton(owner) {}
-};
+KX_NAMED_COMPONENT(TButton, TUCodeButton);
 
-class TRadioButton : public TUCodeRadioButton {
-  KX_COMPONENT(TRadioButton, TUCodeRadioButton)
- public:
-  explicit TRadioButton(TComponent* owner) : TUCodeRadioButton(owner) {}
-};
+KX_NAMED_COMPONENT(TRadioButton, TUCodeRadioButton);
 
-class TScrollBar : public TUCodeScrollBar {
-  KX_COMPONENT(TScrollBar, TUCodeScrollBar)
- public:
-  explicit TScrollBar(TComponent* owner) : TUCodeScrollBar(owner) {}
-};
+KX_NAMED_COMPONENT(TScrollBar, TUCodeScrollBar);
 
 // Gives form descriptions the wide classes under these names.
 void RegisterUCodeRepStdCtrls();

@@ -42,11 +42,7 @@ class TUCodeCustomEdit : public TUCodeWideControl<TCustomEdit> {
   wchar_t FPasswordCharW = 0;
 };
 
-class TUCodeEdit : public TUCodeCustomEdit {
-  KX_COMPONENT(TUCodeEdit, TUCodeCustomEdit)
- public:
-  explicit TUCodeEdit(TComponent* owner) : TUCodeCustomEdit(owner) {}
-};
+KX_NAMED_COMPONENT(TUCodeEdit, TUCodeCustomEdit);
 
 // ---------------------------------------------------------------------------------------------
 class TUCodeCustomMemo;
@@ -97,11 +93,7 @@ class TUCodeCustomMemo : public TUCodeWideControl<TCustomMemo> {
   std::unique_ptr<TUCodeMemoStrings> FWideLines;
 };
 
-class TUCodeMemo : public TUCodeCustomMemo {
-  KX_COMPONENT(TUCodeMemo, TUCodeCustomMemo)
- public:
-  explicit TUCodeMemo(TComponent* owner) : TUCodeCustomMemo(owner) {}
-};
+KX_NAMED_COMPONENT(TUCodeMemo, TUCodeCustomMemo);
 
 // ---------------------------------------------------------------------------------------------
 // Wide items of a combo or list box: in the Unicode window while there is one, else in the
@@ -170,11 +162,7 @@ class TUCodeCustomComboBox : public TUCodeWideControl<TCustomComboBox>, public I
   DWORD FLastWideSearchTime = 0;
 };
 
-class TUCodeComboBox : public TUCodeCustomComboBox {
-  KX_COMPONENT(TUCodeComboBox, TUCodeCustomComboBox)
- public:
-  explicit TUCodeComboBox(TComponent* owner) : TUCodeCustomComboBox(owner) {}
-};
+KX_NAMED_COMPONENT(TUCodeComboBox, TUCodeCustomComboBox);
 
 class TUCodeCustomListBox : public TUCodeWideControl<TCustomListBox>, public IWideCustomListControl {
   KX_COMPONENT(TUCodeCustomListBox, TUCodeWideControl<TCustomListBox>)
@@ -203,11 +191,7 @@ class TUCodeCustomListBox : public TUCodeWideControl<TCustomListBox>, public IWi
   int FSavedItemIndex = -1;
 };
 
-class TUCodeListBox : public TUCodeCustomListBox {
-  KX_COMPONENT(TUCodeListBox, TUCodeCustomListBox)
- public:
-  explicit TUCodeListBox(TComponent* owner) : TUCodeCustomListBox(owner) {}
-};
+KX_NAMED_COMPONENT(TUCodeListBox, TUCodeCustomListBox);
 
 // ---------------------------------------------------------------------------------------------
 // Caption-bearing controls: labels, buttons, check and radio boxes, scroll bars, group boxes and
