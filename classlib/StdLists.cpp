@@ -233,18 +233,7 @@ void TListBoxStrings::Put(int index, const std::string& text) {
 }
 
 void TListBoxStrings::Exchange(int index1, int index2) {
-  WhileUpdating(*this, [&] {
-    int selected = FListBox->GetItemIndex();
-    std::string text1 = Get(index1), text2 = Get(index2);
-    TObject* object1 = GetObject(index1);
-    TObject* object2 = GetObject(index2);
-    Put(index1, text2);
-    PutObject(index1, object2);
-    Put(index2, text1);
-    PutObject(index2, object1);
-    if (selected == index1) FListBox->SetItemIndex(index2);
-    else if (selected == index2) FListBox->SetItemIndex(index1);
-  });
+  WhileUpdating(*this, [&] { ExchangeListItems(*this, FListBox, index1, index2); });
 }
 
 void TListBoxStrings::Move(int curIndex, int newIndex) {

@@ -29,6 +29,23 @@ class TCustomListControl : public TWinControl {
   void SetUpListWindow(TControlCanvas* canvas, int width, int height);
 };
 
+// Swaps two items of a list control's 8-bit or wide strings, texts and objects; the selection
+// stays on the item it was on.
+template <class S>
+void ExchangeListItems(TStringsBase<S>& items, TCustomListControl* control, int index1, int index2) {
+  const int selected = control->GetItemIndex();
+  const S text1 = items.Get(index1), text2 = items.Get(index2);
+  TObject* object1 = items.GetObject(index1);
+  TObject* object2 = items.GetObject(index2);
+  items.Put(index1, text2);
+  items.PutObject(index1, object2);
+  items.Put(index2, text1);
+  items.PutObject(index2, object1);
+  if (selected == index1) control->SetItemIndex(index2);
+  else if (selected == index2) control->SetItemIndex(index1);
+  else control->SetItemIndex(selected);
+}
+
 class TCustomMultiSelectListControl : public TCustomListControl {
   KX_COMPONENT(TCustomMultiSelectListControl, TCustomListControl)
  public:

@@ -263,20 +263,7 @@ void TUCodeListControlStrings::Put(int index, const std::wstring& text) {
 
 void TUCodeListControlStrings::Exchange(int index1, int index2) {
   if (index1 == index2) return;
-  auto* list = static_cast<TCustomListControl*>(FControl);
-  WithinUpdate([&] {
-    int selected = list->GetItemIndex();
-    std::wstring text1 = Get(index1), text2 = Get(index2);
-    TObject* object1 = GetObject(index1);
-    TObject* object2 = GetObject(index2);
-    Put(index1, text2);
-    PutObject(index1, object2);
-    Put(index2, text1);
-    PutObject(index2, object1);
-    if (selected == index1) list->SetItemIndex(index2);
-    else if (selected == index2) list->SetItemIndex(index1);
-    else list->SetItemIndex(selected);
-  });
+  WithinUpdate([&] { ExchangeListItems(*this, static_cast<TCustomListControl*>(FControl), index1, index2); });
 }
 
 void TUCodeListControlStrings::Move(int curIndex, int newIndex) {
