@@ -136,30 +136,6 @@ TEST(GifPictureAssign, EveryPixelFormatDecodesToItsColours) {
   }
 }
 
-TEST(GifPictureAssign, DefaultSettingsWriteTheWebCubeAsLocalTable) {
-  auto bitmap = TrueColorBitmap(33, 7, Smooth);
-  TGifPicture picture;
-  picture.Assign(bitmap.get());
-  std::string data = Saved(picture);
-  EXPECT_EQ(data.substr(0, 6), "GIF87a");
-  EXPECT_EQ(Byte(data, 10), 0x77);
-  EXPECT_EQ(Byte(data, 11), 0);
-  EXPECT_EQ(Byte(data, 12), 0);
-  EXPECT_EQ(Byte(data, 13), ',');
-  EXPECT_EQ(Byte(data, 22), 0x87);
-  // Entry r*36 + g*6 + b is (51r, 51g, 51b); the 40 entries after the cube are black.
-  for (int i = 0; i < 256; ++i) {
-    int r = i < 216 ? 51 * (i / 36) : 0, g = i < 216 ? 51 * (i / 6 % 6) : 0, b = i < 216 ? 51 * (i % 6) : 0;
-    ASSERT_EQ(Byte(data, 23 + 3 * i), r) << i;
-    ASSERT_EQ(Byte(data, 24 + 3 * i), g) << i;
-    ASSERT_EQ(Byte(data, 25 + 3 * i), b) << i;
-  }
-  EXPECT_EQ(Byte(data, 23 + 768), 8);
-  EXPECT_EQ(data.back(), ';');
-  const TGifFrame* frame = picture.GetImages()->GetFrame(0);
-  for (size_t i = 0; i < frame->GetDataSize(); ++i) ASSERT_LT(frame->GetData()[i], 216);
-}
-
 TEST(GifPictureAssign, EmptyBitmapGivesAnEmptyFrameAndAMinimalFile) {
   TBitmap empty;
   TGifPicture picture;

@@ -154,20 +154,6 @@ TEST(UCodeStringList, SortKeepsObjectsWithTheirStrings) {
   }
 }
 
-TEST(UCodeStringList, CustomSortLeavesASortedListAlone) {
-  TUCodeStringList list;
-  list.SetSorted(true);
-  list.Add(L"b");
-  list.Add(L"a");
-  int calls = 0;
-  list.CustomSort([&](TUCodeStringList*, int, int) { return ++calls, 1; });
-  EXPECT_EQ(calls, 0);
-  EXPECT_EQ(Lines(list), (std::vector<std::wstring>{L"a", L"b"}));
-  list.SetSorted(false);
-  list.CustomSort([](TUCodeStringList* l, int a, int b) { return -l->CompareStrings(l->Get(a), l->Get(b)); });
-  EXPECT_EQ(Lines(list), (std::vector<std::wstring>{L"b", L"a"}));
-}
-
 class ChangeCounter : public TObject {
  public:
   void OnChange(TObject*) { ++changes; }
