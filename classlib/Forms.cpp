@@ -2,6 +2,8 @@
 #include "classlib/Forms.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 #include "classlib/ActnList.h"
 #include "classlib/FormReader.h"
@@ -931,6 +933,11 @@ void TApplication::HandleException(TObject* sender) {
   try {
     throw;
   } catch (const EAbort&) {
+  } catch (const std::bad_alloc&) {
+    // The runtime's own text for it ("std::bad_alloc") tells a user nothing.
+    const std::runtime_error error("Out of memory");
+    if (OnException) OnException(sender, error);
+    else ShowException(error.what());
   } catch (const std::exception& error) {
     if (OnException) OnException(sender, error);
     else ShowException(error.what());

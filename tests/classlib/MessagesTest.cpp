@@ -77,8 +77,11 @@ TEST(ObjectInstances, AnExceptionStopsAtTheGuardAndReachesTheApplicationsHandler
   EXPECT_EQ(CallWindowProcA(procedure, nullptr, WM_USER + 2, 0, 0), 0);
   EXPECT_EQ(GuardedCallback([]() -> int { throw EAbort("quiet"); }, -1), -1);
   EXPECT_EQ(GuardedCallback([]() -> int { throw std::runtime_error("plain"); }, -2), -2);
+  EXPECT_EQ(GuardedCallback([]() -> int { throw std::bad_alloc(); }, -3), -3);
   Application->OnException = TExceptionEvent();
-  // EAbort is the silent exception: it never reaches the handler.
-  EXPECT_EQ(handler.errors, (std::vector<std::string>{"Broken handler", "plain"}));
+  // EAbort is the silent exception: it never reaches the handler; memory running out is
+  // reported in words.
+  EXPECT_EQ(handler.errors,
+            (std::vector<std::string>{"Broken handler", "plain", "Out of memory"}));
   FreeObjectInstance(procedure);
 }
