@@ -403,11 +403,9 @@ void TPageControl::Change() {
 
 // Alt with the accelerator of a sheet's caption selects that sheet.
 void TPageControl::CMDialogChar(TMessage& message) {
-  const auto& dialogChar = MessageAs<TCMDialogChar>(message);
   for (TTabSheet* page : FPages) {
     int tab = page->GetTabIndex();
-    if (tab < 0 || !IsAccelChar(dialogChar.CharCode, page->GetCaption()) || !CanShowTab(tab) || !CanFocus())
-      continue;
+    if (tab < 0 || !IsSheetAccel(page, message) || !CanShowTab(tab) || !CanFocus()) continue;
     message.Result = 1;
     if (CanChange()) {
       SetTabIndex(tab);
@@ -416,6 +414,10 @@ void TPageControl::CMDialogChar(TMessage& message) {
     return;
   }
   TCustomTabControl::CMDialogChar(message);
+}
+
+bool TPageControl::IsSheetAccel(TTabSheet* page, TMessage& dialogChar) {
+  return IsAccelChar(MessageAs<TCMDialogChar>(dialogChar).CharCode, page->GetCaption());
 }
 
 void TPageControl::CMDockClient(TMessage& message) {

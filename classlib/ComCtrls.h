@@ -155,6 +155,8 @@ class TPageControl : public TCustomTabControl {
   friend class TTabSheet;
   void Change() override;
   void CMDialogChar(TMessage& message) override;
+  // Whether the character of a CM_DIALOGCHAR is the accelerator of the sheet's caption.
+  virtual bool IsSheetAccel(TTabSheet* page, TMessage& dialogChar);
   // Docking: a docked control gets a sheet of its own (a form's caption becomes the tab's
   // text, and follows its changes up to the first line break).
   void CMDockClient(TMessage& message) override;

@@ -490,19 +490,8 @@ void TUCodePageControl::WndProc(TMessage& message) {
   TPageControl::WndProc(message);
 }
 
-void TUCodePageControl::CMDialogChar(TMessage& message) {
-  wchar_t ch = DialogCharOf(message);
-  for (TTabSheet* page : FPages) {
-    int tab = page->GetTabIndex();
-    if (tab < 0 || !IsWideCharAccel(ch, SheetCaption(page)) || !CanShowTab(tab) || !CanFocus()) continue;
-    message.Result = 1;
-    if (CanChange()) {
-      SetTabIndex(tab);
-      Change();
-    }
-    return;
-  }
-  TCustomTabControl::CMDialogChar(message);
+bool TUCodePageControl::IsSheetAccel(TTabSheet* page, TMessage& dialogChar) {
+  return IsWideCharAccel(DialogCharOf(dialogChar), SheetCaption(page));
 }
 
 TTabSheet* TUCodePageControl::NewDockSheet(TControl* client) {

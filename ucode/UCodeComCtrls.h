@@ -181,7 +181,8 @@ class TUCodePageControl : public TUCodeWideControl<ComCtrls::TPageControl> {
   void WndProc(TMessage& message) override;
 
  protected:
-  void CMDialogChar(TMessage& message) override;
+  // The sheets' wide captions hold the accelerators.
+  bool IsSheetAccel(ComCtrls::TTabSheet* page, TMessage& dialogChar) override;
   // A docked control gets a wide sheet; a docked form's wide caption names its tab, and a
   // client's later text changes do, up to the first line break.
   ComCtrls::TTabSheet* NewDockSheet(TControl* client) override;
