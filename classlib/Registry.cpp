@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "classlib/RuntimeLinks.h"
+
 namespace {
 
 constexpr REGSAM kViewFlags = KEY_WOW64_64KEY | KEY_WOW64_32KEY;
@@ -118,8 +120,7 @@ bool TRegistry::DeleteTree(HKEY parent, const std::string& name, REGSAM view) {
     for (const std::string& sub : SubKeyNames(key.Get()))
       if (!DeleteTree(key.Get(), sub, view)) return false;
   }
-  return (view ? RegDeleteKeyExA(parent, name.c_str(), view, 0) : RegDeleteKeyA(parent, name.c_str())) ==
-         ERROR_SUCCESS;
+  return DeleteRegistryKey(parent, name.c_str(), view) == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteKey(const std::string& key) {

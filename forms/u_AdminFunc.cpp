@@ -10,6 +10,7 @@
 #include "classlib/ComObj.h"
 #include "classlib/Forms.h"
 #include "classlib/Registry.h"
+#include "classlib/RuntimeLinks.h"
 #include "classlib/SysUtils.h"
 #include "engine/u_funktionen.h"
 #include "forms/u_start.h"
@@ -130,7 +131,7 @@ bool DeleteEmptyClassesKey(const std::string& key, bool view64) {
                                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   RegCloseKey(opened);
   if (!counted || subKeys != 0 || values != 0) return false;
-  return RegDeleteKeyExA(HKEY_CLASSES_ROOT, key.c_str(), view64 ? KEY_WOW64_64KEY : 0, 0) == ERROR_SUCCESS;
+  return DeleteRegistryKey(HKEY_CLASSES_ROOT, key.c_str(), view64 ? KEY_WOW64_64KEY : 0) == ERROR_SUCCESS;
 }
 
 std::string ShellVerbCommand(const std::string& parent, const std::string& verb, bool view64) {
@@ -156,8 +157,7 @@ bool ClassesRootKeyExists(const std::string& key, bool view64) {
 
 bool IsWow64() {
   using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
-  static const auto isWow64Process = reinterpret_cast<TIsWow64Process>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  static const auto isWow64Process = SystemFunction<TIsWow64Process>("kernel32.dll", "IsWow64Process");
   if (isWow64Process == nullptr) return false;  // a system before 64-bit Windows
   BOOL wow64 = FALSE;
   if (!isWow64Process(GetCurrentProcess(), &wow64)) throw Exception("IsWow64: bad process handle");
@@ -204,8 +204,8 @@ bool AccessCheckMembership(PSID group) {
 // The administrators group's identifier: relative identifier 544 in the built-in domain 32.
 bool IsAdministratorsMember(bool byAccessCheck) {
   using TCheckTokenMembership = BOOL(WINAPI*)(HANDLE, PSID, PBOOL);
-  static const auto checkTokenMembership = reinterpret_cast<TCheckTokenMembership>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "CheckTokenMembership")));
+  static const auto checkTokenMembership =
+      SystemFunction<TCheckTokenMembership>("advapi32.dll", "CheckTokenMembership");
   SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
   PSID group = nullptr;
   if (!AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
@@ -225,14 +225,12 @@ bool IsAdministratorsMember(bool byAccessCheck) {
 bool IsUserAdmin() {
   // The shell's own tests first: they know about elevation, which token membership alone
   // does not show for a filtered administrator token.
-  static HMODULE shell = LoadLibraryA("shell32.dll");
   using TIsUserAnAdmin = BOOL(WINAPI*)();
   using TSHTestTokenMembership = BOOL(WINAPI*)(HANDLE, ULONG);
-  static const auto isUserAnAdmin =
-      reinterpret_cast<TIsUserAnAdmin>(reinterpret_cast<void*>(GetProcAddress(shell, "IsUserAnAdmin")));
+  static const auto isUserAnAdmin = SystemFunction<TIsUserAnAdmin>("shell32.dll", "IsUserAnAdmin");
   if (isUserAnAdmin != nullptr) return isUserAnAdmin() != FALSE;
-  static const auto testTokenMembership = reinterpret_cast<TSHTestTokenMembership>(
-      reinterpret_cast<void*>(GetProcAddress(shell, "SHTestTokenMembership")));
+  static const auto testTokenMembership =
+      SystemFunction<TSHTestTokenMembership>("shell32.dll", "SHTestTokenMembership");
   if (testTokenMembership != nullptr) return testTokenMembership(nullptr, DOMAIN_ALIAS_RID_ADMINS) != FALSE;
   return IsAdministratorsMember(false);
 }

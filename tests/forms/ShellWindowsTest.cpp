@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TextIndexWindows.h"
+#include "classlib/Registry.h"
 #include "classlib/SysUtils.h"
 #include "forms/u_AdminFunc.h"
 #include "forms/u_bugreport_de.h"
@@ -32,28 +33,28 @@ namespace {
 
 const char kScratch[] = "Software\\KaptorixShellWindowsTest";
 
+// Deletes a key with its subkeys, in the given view of the registry.
+void DeleteTree(HKEY root, const std::string& key, REGSAM view) {
+  TRegistry registry(KEY_ALL_ACCESS | view);
+  registry.SetRootKey(root);
+  registry.DeleteKey("\\" + key);
+}
+
 // HKEY_CLASSES_ROOT of this process is a scratch key below HKEY_CURRENT_USER for the test's
 // lifetime; the scratch key goes afterwards.
 class ScratchClassesRoot {
  public:
   ScratchClassesRoot() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    DeleteTree(HKEY_CURRENT_USER, kScratch, 0);
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, m_key), ERROR_SUCCESS);
   }
   ~ScratchClassesRoot() {
-    for (const std::string& key : m_machineKeys) {
-      HKEY opened = nullptr;
-      if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &opened) != ERROR_SUCCESS)
-        continue;
-      RegDeleteTreeA(opened, nullptr);
-      RegCloseKey(opened);
-      RegDeleteKeyExA(HKEY_CLASSES_ROOT, key.c_str(), KEY_WOW64_64KEY, 0);
-    }
+    for (const std::string& key : m_machineKeys) DeleteTree(HKEY_CLASSES_ROOT, key, KEY_WOW64_64KEY);
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegCloseKey(m_key);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    DeleteTree(HKEY_CURRENT_USER, kScratch, 0);
   }
   ScratchClassesRoot(const ScratchClassesRoot&) = delete;
   ScratchClassesRoot& operator=(const ScratchClassesRoot&) = delete;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "classlib/Registry.h"
+
 namespace wordstandin {
 
 const wchar_t kFailureSource[] = L"Microsoft Word";
@@ -324,7 +326,12 @@ TWordStandIn::TWordStandIn() {
 TWordStandIn::~TWordStandIn() {
   if (m_cookie) CoRevokeClassObject(m_cookie);
   if (m_factory) m_factory->Release();
-  if (m_registeredProgId) RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
+  if (m_registeredProgId) {
+    const std::wstring progId = kProgId;  // plain ASCII
+    TRegistry registry;
+    registry.SetRootKey(HKEY_CLASSES_ROOT);
+    registry.DeleteKey("\\" + std::string(progId.begin(), progId.end()));
+  }
   if (m_comInitialized) CoUninitialize();
 }
 
