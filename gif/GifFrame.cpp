@@ -357,6 +357,7 @@ void TGifFrame::AssignBitmap(TBitmap* Source) {
   if (Source->GetEmpty()) return;
   SetWidth(Source->GetWidth());
   SetHeight(Source->GetHeight());
+  AllocateData();  // the size may be the one the frame had: clearing kept it, without pixels
   if (indexed) {
     FBitmap = std::make_unique<TBitmap>();
     FBitmap->Assign(Source);
@@ -687,10 +688,8 @@ void TGifFrame::Decompress(TStream* Stream) {
   auto warn = [this](const char* message) { Warning(1, message); };
   try {
     FData = AllocateFramePixels(FWidth, FHeight, static_cast<std::uint8_t>(std::max(transparent, 0)));
-    if (FData.empty()) {
-      FWidth = FHeight = 0;
-      return;
-    }
+    // A frame of no pixels still reads its image data, so that the next block follows.
+    if (FData.empty()) FWidth = FHeight = 0;
     DecodeImageData(source, FData.data(), FWidth, FHeight, GetInterlaced(), warn);
   } catch (const EGifDecodeError& e) {
     throw EGifError(e.what());

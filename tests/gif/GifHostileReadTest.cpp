@@ -189,6 +189,29 @@ TEST(GifHostileRead, SubBlocksThatClaimTooMuchAndMissingTrailers) {
   EXPECT_NE(std::find(o.warnings.begin(), o.warnings.end(), "Invalid Image trailer"), o.warnings.end());
 }
 
+// A descriptor of width or height 0 takes the screen's size, which may be 0 too: the frame has
+// no pixels, but its image data is read all the same, so that the next frame is found.
+TEST(GifHostileRead, AFrameWithoutPixelsStillConsumesItsImageData) {
+  std::string gif = "GIF89a";
+  Put16(gif, 0);
+  Put16(gif, 0);
+  gif += std::string("\x00\x00\x00", 3);
+  gif += ',';
+  for (int side : {0, 0, 0, 0}) Put16(gif, side);
+  gif += static_cast<char>(0x80);  // a local table of two colours
+  gif += std::string("\x00\x00\x00\xFF\xFF\xFF", 6);
+  std::uint32_t clearThenEnd = 4 | 5 << 3;
+  gif += std::string("\x02\x01", 2) + static_cast<char>(clearThenEnd) + std::string(1, '\0');
+  const std::string second = OneFrame(2, 2, FourPixels());
+  gif += second.substr(13);  // its descriptor, table, data and the trailer
+  Outcome o = Load(gif);
+  ASSERT_TRUE(o.loaded) << o.error;
+  ASSERT_EQ(o.frames, 2);
+  EXPECT_TRUE(o.pixels[0].empty());
+  EXPECT_EQ(o.pixels[1], (std::vector<std::uint8_t>{1, 2, 3, 0}));
+  EXPECT_EQ(o.warnings, (std::vector<std::string>{"Image exceeds Logical Screen size"}));
+}
+
 TEST(GifHostileRead, SevenByteBodyWithRunawayCodesFailsAtOnce) {
   // Code size 2, one sub-block of 4 bytes: clear, pixel 0, then codes 7 while 6 is the next
   // free entry.

@@ -214,6 +214,26 @@ TEST(GifPictureAssign, IconsKeepTheirTransparentPixels) {
   }
 }
 
+// A frame keeps its size while it is cleared for the new bitmap: the pixels are made anew all
+// the same, 8-bit and 24-bit sources alike.
+TEST(GifPictureAssign, ABitmapOfTheFramesOwnSizeReplacesItsPixels) {
+  TGifPicture picture;
+  auto* frame = new TGifFrame(&picture);
+  picture.Add(frame);
+  auto halves = TrueColorBitmap(64, 48, [](int x, int) { return x < 32 ? 0xFF0000u : 0x0000FFu; });
+  auto bands = TrueColorBitmap(64, 48, [](int, int y) { return y < 24 ? 0x00FF00u : 0xFFFFFFu; });
+  frame->Assign(halves.get());
+  ASSERT_EQ(frame->GetDataSize(), 64u * 48u);
+  frame->Assign(bands.get());
+  ASSERT_EQ(frame->GetDataSize(), 64u * 48u);
+  EXPECT_EQ(frame->GetColorMap()->GetColor(frame->ScanLine(0)[0]), clLime);
+  EXPECT_EQ(frame->GetColorMap()->GetColor(frame->ScanLine(47)[63]), clWhite);
+  auto indexed = IndexedBitmap(8, 64, 48, [](int x, int y) { return (x + y) % 256; });
+  frame->Assign(indexed.get());
+  ASSERT_EQ(frame->GetDataSize(), 64u * 48u);
+  EXPECT_EQ(frame->ScanLine(47)[63], 110);
+}
+
 TEST(GifPictureAssign, ReductionSettingsAreCheckedBeforeTheFrameIsTouched) {
   auto bitmap = TrueColorBitmap(8, 8, Smooth);
   TGifPicture picture;
