@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <mmsystem.h>
+
 #include "classlib/Messages.h"
 #include "gif/GifPicture.h"
 
@@ -45,6 +47,27 @@ void ProcessMessages() {
     DispatchMessageA(&message);
   }
 }
+
+// Selects and realises a palette (the system's default one for none) in a device context
+// for as long as it lives; the one selected before comes back.
+class ScopedRealizedPalette {
+ public:
+  ScopedRealizedPalette(HDC dc, HPALETTE palette)
+      : m_dc(dc),
+        m_old(SelectPalette(dc, palette ? palette : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)),
+                            FALSE)) {
+    RealizePalette(m_dc);
+  }
+  ~ScopedRealizedPalette() {
+    if (m_old) SelectPalette(m_dc, m_old, FALSE);
+  }
+  ScopedRealizedPalette(const ScopedRealizedPalette&) = delete;
+  ScopedRealizedPalette& operator=(const ScopedRealizedPalette&) = delete;
+
+ private:
+  HDC m_dc;
+  HPALETTE m_old;
+};
 
 }  // namespace
 
@@ -158,16 +181,16 @@ bool TGifAnimator::RunFrames() {
   bool forever = false, loopSeen = false;
   int loopStart = 0;
   int delay = threaded ? 0 : 1;  // a synchronous painter waits one unit before its first frame
-  FScheduleStart = GetTickCount();
-  FOverrun = 0;
+  FScheduled = false;
   for (;;) {
     while (!FTerminated && !FRestart && FImage && FActiveImage >= 0 &&
            FActiveImage < FImage->GetImages()->GetCount()) {
       TGifFrame* frame = FImage->GetImages()->GetFrame(FActiveImage);
       if (!frame->GetEmpty()) {
         WaitDelay(delay);
-        if (FTerminated || FRestart) break;
+        if (FTerminated || FRestart || !FImage) break;
         Fire(Events.OnPaint);
+        if (FTerminated || !FImage) break;
         FDisposal = dmNoDisposal;
         for (int i = 0; i < frame->GetExtensions()->GetCount(); ++i) {
           TGifExtension* extension = frame->GetExtensions()->GetExtension(i);
@@ -183,6 +206,7 @@ bool TGifAnimator::RunFrames() {
         Synchronize([&] { DrawFrame(frame); });
         FPreviousDisposal = FDisposal;
         FFirstFrameDrawn = true;
+        if (FTerminated || !FImage) break;
         delay = frame->GetGraphicControlExtension() ? frame->GetGraphicControlExtension()->GetDelay() : 0;
         if (delay == 0) delay = kGifDefaultDelay;
         delay = std::max(delay, kGifMinimumDelay);
@@ -205,31 +229,36 @@ bool TGifAnimator::RunFrames() {
   return FRestart;
 }
 
+// A frame is due its wait after the one before it; the time by which the frame before overran
+// its own wait (drawing and events included, on the millisecond clock) is half made up. A wait
+// that comes out negative means the frame is due now.
 void TGifAnimator::WaitDelay(int Delay) {
+  const DWORD now = timeGetTime();
+  const int overrun = FScheduled ? std::max(0, static_cast<int>(now - FScheduleStart) - FScheduledWait) : 0;
+  FScheduled = true;
+  FScheduleStart = now;
+  FScheduledWait = 0;
   if (Delay <= 0) return;
   const int speed = FImage ? FImage->GetAnimationSpeed() : 100;
   const bool threaded = IsThreaded();
-  int wait;
-  if (speed == 0 || speed < 0) {
-    if (threaded && speed < 0) {
-      FLastWait = 0;
-      return;
-    }
-    wait = threaded ? -1 : kGifMaximumDelay * kGifDelayMultiplier;
-  } else {
-    wait = MulDiv(Delay * kGifDelayMultiplier, 100, speed) - FOverrun / 2;
+  if (speed <= 0 && threaded) {
+    // Speed 0 waits until the painter is stopped; a negative speed does not wait.
+    FLastWait = speed == 0 ? -1 : 0;
+    if (speed == 0) WaitForSingleObject(FEvent, INFINITE);
+    return;
   }
+  const int wait = speed <= 0 ? kGifMaximumDelay * kGifDelayMultiplier
+                              : MulDiv(Delay * kGifDelayMultiplier, 100, speed) - overrun / 2;
   FLastWait = wait;
-  const DWORD started = GetTickCount();
-  if (threaded) {
-    if (wait != 0 && WaitForSingleObject(FEvent, wait < 0 ? INFINITE : static_cast<DWORD>(std::max(wait, 0))) == WAIT_OBJECT_0)
-      FOverrun = 0;  // interrupted: the schedule starts anew
-    else
-      FOverrun = std::max(0, static_cast<int>(GetTickCount() - started) - std::max(wait, 0));
-  } else {
-    Sleep(std::max(wait, 1));
-    FOverrun = std::max(0, static_cast<int>(GetTickCount() - started) - std::max(wait, 1));
+  if (!threaded) {
+    FScheduledWait = std::max(wait, 1);
+    Sleep(FScheduledWait);
+    return;
   }
+  if (wait <= 0) return;
+  FScheduledWait = wait;
+  if (WaitForSingleObject(FEvent, static_cast<DWORD>(wait)) == WAIT_OBJECT_0)
+    FScheduled = false;  // interrupted: the schedule starts anew
 }
 
 // A synchronous wait in short sleeps, dispatching the thread's messages between them; a quit
@@ -307,6 +336,8 @@ void TGifAnimator::DrawFrame(TGifFrame* Frame) {
     Stop();
     return;
   }
+  // On a display of 256 colours or fewer the frame's colours show only through its palette.
+  ScopedRealizedPalette palette(FCanvas->GetHandle(), Frame->GetPalette());
   if (FBuffer)
     DrawFrameWithBuffers(Frame);
   else

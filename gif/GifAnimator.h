@@ -46,6 +46,8 @@ class TGifAnimator : public TObject {
   TGifAnimator& operator=(const TGifAnimator&) = delete;
 
   bool IsThreaded() const;
+  // The painter's thread; none for a synchronous painter.
+  HANDLE GetHandle() const { return FThread; }
   // Threaded: starts the thread. Otherwise runs the whole painting now.
   void Start(int Priority);
   // Asks the painter to stop at its next step and interrupts its wait.
@@ -62,7 +64,13 @@ class TGifAnimator : public TObject {
   const RECT& GetRect() const { return FRect; }
   std::uint16_t GetOptions() const { return FOptions; }
   TGifPicture* GetImage() const { return FImage; }
-  void DetachImage() { FImage = nullptr; }
+  // The picture lets go of the painter, which then neither draws it nor touches the reference
+  // cell it was given (which may lie in the picture).
+  void DetachImage() {
+    FImage = nullptr;
+    if (FReference && *FReference == this) *FReference = nullptr;
+    FReference = nullptr;
+  }
   // The frame being shown (-1 while idle); a handler of the after-frame event may change it.
   int GetActiveImage() const { return FActiveImage; }
   void SetActiveImage(int Value) { FActiveImage = Value; }
@@ -110,6 +118,8 @@ class TGifAnimator : public TObject {
   std::unique_ptr<TBitmap> FPrevious;    // saved state for "restore previous"
   HANDLE FEvent = nullptr;
   HANDLE FThread = nullptr;
+  // The wait of the frame shown last: when it began (timeGetTime) and how long it was to be.
+  bool FScheduled = false;
   DWORD FScheduleStart = 0;
-  int FOverrun = 0;
+  int FScheduledWait = 0;
 };

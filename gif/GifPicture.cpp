@@ -160,6 +160,7 @@ void TGifPicture::AssignPicture(TGifPicture* Source) {
     FColorReduction = Source->FColorReduction;
     FDitherMode = Source->FDitherMode;
     FForceFrame = Source->FForceFrame;
+    FPaintEvents = Source->FPaintEvents;
     const int count = Source->FImages->GetCount();
     for (int i = 0; i < count; ++i) {
       auto frame = std::make_unique<TGifFrame>(this);
@@ -376,13 +377,35 @@ void TGifPicture::PaintCache(TCanvas* Canvas, const RECT& Rect) {
     for (int x = Rect.left; x < Rect.right; x += width) Canvas->Draw(x, y, FBitmapCache.get());
 }
 
+namespace {
+
+// Holds the picture's re-entry flag for one Draw. A synchronous painter handles messages while
+// it waits, and one of them may free the picture: then nothing of it is touched again.
+class TDrawingScope {
+ public:
+  TDrawingScope(bool& Flag, std::weak_ptr<const int> Alive) : FFlag(Flag), FAlive(std::move(Alive)) { FFlag = true; }
+  ~TDrawingScope() {
+    if (!FAlive.expired()) FFlag = false;
+  }
+  TDrawingScope(const TDrawingScope&) = delete;
+  TDrawingScope& operator=(const TDrawingScope&) = delete;
+
+ private:
+  bool& FFlag;
+  std::weak_ptr<const int> FAlive;
+};
+
+}  // namespace
+
 void TGifPicture::Draw(TCanvas* Canvas, const RECT& Rect) {
   if (FDrawing || GetEmpty()) return;
-  ScopedValue<bool> drawing(FDrawing, true);
+  const std::weak_ptr<const int> alive = FLifetime;
+  TDrawingScope drawing(FDrawing, alive);
   if (FImages->GetCount() > 1 && (FDrawOptions & goAnimate)) {
     const bool direct = (FDrawOptions & goDirectDraw) != 0;
-    if (FBitmapCache && !direct && FDefaultPainter) {
-      PaintCache(Canvas, Rect);  // the animation goes on in the cache
+    if (FBitmapCache && !direct) {
+      // A running animation goes on in the cache; a finished one left its last frame there.
+      PaintCache(Canvas, Rect);
       return;
     }
     EnterCriticalSection(&FPainterLock);
@@ -405,11 +428,10 @@ void TGifPicture::Draw(TCanvas* Canvas, const RECT& Rect) {
       target = FBitmapCache->GetCanvas();
       targetRect = RECT{0, 0, GetWidth(), GetHeight()};
     }
-    TGifAnimator* painter = CreatePainter(&FDefaultPainter, target, FDrawOptions, targetRect);
-    if (!direct) {
-      if (painter) painter->WaitForFirstFrame();
-      PaintCache(Canvas, Rect);
-    }
+    const std::shared_ptr<TGifAnimator> painter = StartPainter(&FDefaultPainter, target, FDrawOptions, targetRect);
+    if (alive.expired() || direct) return;
+    if (painter && painter->IsThreaded()) painter->WaitForFirstFrame();
+    if (!alive.expired()) PaintCache(Canvas, Rect);
     return;
   }
   const int index = FForceFrame >= 0 && FForceFrame < FImages->GetCount() ? FForceFrame : 0;
@@ -420,33 +442,66 @@ void TGifPicture::Draw(TCanvas* Canvas, const RECT& Rect) {
 
 TGifAnimator* TGifPicture::CreatePainter(TGifAnimator** Reference, TCanvas* Canvas,
                                          std::uint16_t Options, const RECT& Rect) {
+  const std::shared_ptr<TGifAnimator> painter = StartPainter(Reference, Canvas, Options, Rect);
+  return painter && painter->IsThreaded() ? painter.get() : nullptr;
+}
+
+// Every painter stands in the painter list while it runs, so that clearing or freeing the
+// picture stops it. A synchronous one runs here to its end; when it was detached meanwhile, the
+// picture may be gone and is not touched again.
+std::shared_ptr<TGifAnimator> TGifPicture::StartPainter(TGifAnimator** Reference, TCanvas* Canvas,
+                                                        std::uint16_t Options, const RECT& Rect) {
   if (Reference) *Reference = nullptr;
   if (GetEmpty() || Rect.right <= Rect.left || Rect.bottom <= Rect.top) return nullptr;
   if (FImages->GetCount() == 1) Options &= static_cast<std::uint16_t>(~(goAsync | goAnimate));
   ReapPainters();
-  auto painter = std::make_unique<TGifAnimator>(this, Canvas, Rect, Options, Reference);
+  auto painter = std::make_shared<TGifAnimator>(this, Canvas, Rect, Options, Reference);
   painter->Events = FPaintEvents;
-  if (!(Options & goAsync)) {
-    if (Reference) *Reference = painter.get();
-    painter->Start(FThreadPriority);  // the whole painting, here
-    if (Reference && *Reference == painter.get()) *Reference = nullptr;
-    return nullptr;
-  }
-  TGifAnimator* started = painter.get();
   EnterCriticalSection(&FPainterLock);
-  FPainters.push_back(std::move(painter));
+  FPainters.push_back(painter);
   LeaveCriticalSection(&FPainterLock);
-  if (Reference) *Reference = started;
-  started->Start(FThreadPriority);
-  return started;
+  if (Reference) *Reference = painter.get();
+  if (painter->IsThreaded()) {
+    try {
+      painter->Start(FThreadPriority);
+    } catch (...) {
+      RemovePainter(painter.get());
+      if (Reference) *Reference = nullptr;
+      throw;
+    }
+    return painter;
+  }
+  try {
+    painter->Start(FThreadPriority);  // the whole painting, here
+  } catch (...) {
+    if (painter->GetImage()) RemovePainter(painter.get());
+    throw;
+  }
+  if (painter->GetImage()) RemovePainter(painter.get());
+  return painter;
+}
+
+void TGifPicture::RemovePainter(TGifAnimator* Painter) {
+  EnterCriticalSection(&FPainterLock);
+  std::erase_if(FPainters, [&](const auto& listed) { return listed.get() == Painter; });
+  LeaveCriticalSection(&FPainterLock);
+  if (FDefaultPainter == Painter) FDefaultPainter = nullptr;
+}
+
+int TGifPicture::GetPainterCount() {
+  EnterCriticalSection(&FPainterLock);
+  const auto running = std::count_if(FPainters.begin(), FPainters.end(),
+                                     [](const auto& painter) { return !painter->Finished(); });
+  LeaveCriticalSection(&FPainterLock);
+  return static_cast<int>(running);
 }
 
 // Painters whose thread has ended are freed.
 void TGifPicture::ReapPainters() {
   EnterCriticalSection(&FPainterLock);
-  std::vector<std::unique_ptr<TGifAnimator>> done;
+  std::vector<std::shared_ptr<TGifAnimator>> done;
   for (auto it = FPainters.begin(); it != FPainters.end();) {
-    if ((*it)->Finished()) {
+    if ((*it)->IsThreaded() && (*it)->Finished()) {
       done.push_back(std::move(*it));
       it = FPainters.erase(it);
     } else {
@@ -460,17 +515,19 @@ void TGifPicture::ReapPainters() {
   }
 }
 
+// A synchronous painter further up this thread's stack cannot be waited for: it is detached
+// and ends at its next step.
 void TGifPicture::StopPainters() {
   EnterCriticalSection(&FPainterLock);
-  std::vector<std::unique_ptr<TGifAnimator>> painters = std::move(FPainters);
+  std::vector<std::shared_ptr<TGifAnimator>> painters = std::move(FPainters);
   FPainters.clear();
   for (auto& painter : painters) painter->Stop();
   LeaveCriticalSection(&FPainterLock);
   // Waiting lets the main thread run what a painter asked of it before it could stop.
-  for (auto& painter : painters) {
-    painter->WaitFor();
-    painter->DetachImage();
-  }
+  for (auto& painter : painters) painter->WaitFor();
+  EnterCriticalSection(&FPainterLock);
+  for (auto& painter : painters) painter->DetachImage();
+  LeaveCriticalSection(&FPainterLock);
   FDefaultPainter = nullptr;
   DropBitmapCache();
 }

@@ -77,6 +77,8 @@ class TGifPicture : public TGraphic {
                               const RECT& Rect);
   // Stops every painter of the picture and waits for their threads.
   void StopPainters();
+  // The painters of the picture that are still running.
+  int GetPainterCount();
   TGifPaintEvents& PaintEvents() { return FPaintEvents; }
 
   // The palette of the bitmap cache, of the picture, the web palette when displaying through it,
@@ -168,6 +170,9 @@ class TGifPicture : public TGraphic {
   void DropPalette();
   void DropBitmapCache();
   void PaintCache(TCanvas* Canvas, const RECT& Rect);
+  std::shared_ptr<TGifAnimator> StartPainter(TGifAnimator** Reference, TCanvas* Canvas,
+                                             std::uint16_t Options, const RECT& Rect);
+  void RemovePainter(TGifAnimator* Painter);
   void ReapPainters();
   void MergeFrames(TGifFrame* Frame, TGifFrame* Earlier);
   void CropFrames();
@@ -179,7 +184,8 @@ class TGifPicture : public TGraphic {
   std::unique_ptr<TGifHeader> FHeader;
   ScopedGdiObj<HPALETTE> FGlobalPalette;
   std::unique_ptr<TBitmap> FBitmapCache;
-  std::vector<std::unique_ptr<TGifAnimator>> FPainters;
+  // Shared with a synchronous painter's own call, which outlives the list's hold on it.
+  std::vector<std::shared_ptr<TGifAnimator>> FPainters;
   CRITICAL_SECTION FPainterLock;
   TGifAnimator* FDefaultPainter = nullptr;
   TGifPaintEvents FPaintEvents;
@@ -195,6 +201,8 @@ class TGifPicture : public TGraphic {
   int FForceFrame = -1;
   TColor FDrawBackgroundColor = clNone;
   bool FDrawing = false;
+  // Expires with the picture: a call that ran a synchronous painter learns whether it still lives.
+  std::shared_ptr<const int> FLifetime = std::make_shared<const int>(0);
 };
 
 // Reports the start of an operation at once and its end when it leaves scope: 100 when Done

@@ -2,6 +2,9 @@
 // methods, palettes, the clipboard, the picture-format registration and Optimize.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,9 +64,12 @@ struct PaintLog : TObject {
   void Start(TObject*) { events.push_back("start"); }
   void Before(TObject* sender) {
     events.push_back("frame " + std::to_string(static_cast<TGifAnimator*>(sender)->GetActiveImage()));
+    if (onBefore) onBefore();
   }
+  std::function<void()> onBefore, onAfter;  // run after the event is logged
   void After(TObject* sender) {
     delays.push_back(static_cast<TGifAnimator*>(sender)->GetDelay());
+    if (onAfter) onAfter();
     if (!target) return;
     std::vector<TColor> row;
     for (int x = 0; x < target->GetWidth(); ++x) row.push_back(PixelAt(target, x, 0));
@@ -71,6 +77,10 @@ struct PaintLog : TObject {
   }
   void Loop(TObject*) { events.push_back("loop"); }
   void End(TObject*) { events.push_back("end"); }
+  int Count(const std::string& prefix) const {
+    return static_cast<int>(std::count_if(events.begin(), events.end(),
+                                          [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
+  }
   void Attach(TGifPicture& picture) {
     TGifPaintEvents& e = picture.PaintEvents();
     e.OnStartPaint = TNotifyEvent(this, &PaintLog::Start);
@@ -254,6 +264,194 @@ TEST(GifPainter, StoppingEndsAnEndlessAnimation) {
   picture.StopPainters();
   ASSERT_FALSE(log.events.empty());
   EXPECT_EQ(log.events.back(), "end");
+}
+
+// Handles this thread's messages until Done() says so or Milliseconds have passed.
+void PumpMessages(int Milliseconds, const std::function<bool()>& Done = [] { return false; }) {
+  const DWORD start = GetTickCount();
+  while (!Done() && static_cast<int>(GetTickCount() - start) < Milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+// A window of this thread that runs a call when a posted message reaches it.
+class CallWindow {
+ public:
+  CallWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &CallWindow::Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "GifTestCallWindow";
+    RegisterClassA(&windowClass);
+    m_window = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, nullptr);
+  }
+  ~CallWindow() { DestroyWindow(m_window); }
+  void Post(std::function<void()> call) {
+    m_call = std::move(call);
+    PostMessageA(m_window, WM_APP, 0, reinterpret_cast<LPARAM>(&m_call));
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP) return DefWindowProcA(window, message, wParam, lParam);
+    (*reinterpret_cast<std::function<void()>*>(lParam))();
+    return 0;
+  }
+  HWND m_window;
+  std::function<void()> m_call;
+};
+
+// Delays of one unit at ten times the speed leave waits of 4 ms. The painter's thread is held
+// up now and then in its wait, as a busy machine does to it: a frame that comes late is
+// followed at once by the next, and the animation goes on.
+TEST(GifPainter, AFastAnimationOnALoadedTimerKeepsAdvancing) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(1000);
+  for (TColor c : {clRed, clLime, clBlue}) Control(AddFrame(picture, 0, 0, 2, 1, {c}, 0))->SetDelay(1);
+  auto loop = std::make_unique<TGifLoopExtension>(picture.GetImages()->GetFrame(0));
+  picture.GetImages()->GetFrame(0)->GetExtensions()->Add(std::move(loop));  // for ever
+  auto target = Canvas(2, 1, clWhite);
+  PaintLog log;
+  log.Attach(picture);
+  TGifAnimator* painter = picture.CreatePainter(nullptr, target->GetCanvas(),
+                                                goAsync | goAnimate | goLoop | goDirectDraw, RECT{0, 0, 2, 1});
+  ASSERT_NE(painter, nullptr);
+  ASSERT_NE(painter->GetHandle(), nullptr);
+  // After every third frame, once the painter is in its wait, its thread is held for 20 ms.
+  bool holdUp = false;
+  log.onAfter = [&] { holdUp = log.Count("frame") % 3 == 0; };
+  auto runLoaded = [&] {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 500) {
+      PumpMessages(5, [&] { return holdUp; });
+      if (!holdUp) continue;
+      holdUp = false;
+      Sleep(2);  // the painter is in its wait now
+      SuspendThread(painter->GetHandle());
+      Sleep(20);  // nothing else here: the painter may hold a lock this thread would need
+      ResumeThread(painter->GetHandle());
+    }
+  };
+  runLoaded();
+  const int firstHalf = log.Count("frame");
+  runLoaded();
+  const int secondHalf = log.Count("frame") - firstHalf;
+  picture.StopPainters();
+  EXPECT_GT(firstHalf, 3);
+  EXPECT_GT(secondHalf, 3);
+}
+
+// The painter runs on this thread and handles its messages while it waits; one of them frees
+// the picture. The painter stops at once and leaves nothing of the picture touched.
+TEST(GifPainter, ASynchronousPainterWhosePictureIsFreedWhileItWaitsEndsCleanly) {
+  for (bool direct : {false, true}) {
+    SCOPED_TRACE(direct ? "direct" : "through the cache");
+    auto* picture = new TGifPicture;
+    picture->SetAnimationSpeed(1000);
+    picture->SetDrawOptions(static_cast<std::uint16_t>(goAnimate | goTransparent | (direct ? goDirectDraw : 0)));
+    for (TColor c : {clRed, clLime, clBlue}) AddFrame(*picture, 0, 0, 2, 1, {c}, 0);
+    auto target = Canvas(2, 1, clWhite);
+    PaintLog log;
+    log.Attach(*picture);
+    CallWindow window;
+    bool freed = false;
+    log.onAfter = [&] {
+      if (log.Count("frame") == 1) window.Post([&] { delete picture; freed = true; });
+    };
+    picture->Draw(target->GetCanvas(), RECT{0, 0, 2, 1});
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "end"}));
+    if (direct) {
+      EXPECT_EQ(PixelAt(target.get(), 0, 0), clRed);
+    }
+    if (!freed) delete picture;
+  }
+}
+
+// A finite animation that has ended leaves its last frame in the cache, which later draws
+// show; the animation does not start over.
+TEST(GifDraw, AFinishedAnimationIsNotStartedAgainByLaterDraws) {
+  for (bool threaded : {true, false}) {
+    SCOPED_TRACE(threaded ? "threaded" : "synchronous");
+    TGifPicture picture;
+    picture.SetAnimationSpeed(threaded ? -1 : 1000000);
+    if (!threaded) picture.SetDrawOptions(picture.GetDrawOptions() & ~goAsync);
+    for (TColor c : {clRed, clLime, clBlue}) AddFrame(picture, 0, 0, 3, 1, {c}, 0);
+    PaintLog log;
+    log.Attach(picture);
+    auto target = Canvas(3, 1, clWhite);
+    picture.Draw(target->GetCanvas(), RECT{0, 0, 3, 1});
+    PumpMessages(10000, [&] { return log.Count("end") > 0 && picture.GetPainterCount() == 0; });
+    ASSERT_EQ(log.Count("end"), 1);
+    ASSERT_EQ(picture.GetPainterCount(), 0);
+    for (int i = 0; i < 10; ++i) {
+      auto again = Canvas(3, 1, clWhite);
+      picture.Draw(again->GetCanvas(), RECT{0, 0, 3, 1});
+      EXPECT_EQ(PixelAt(again.get(), 2, 0), clBlue);
+      EXPECT_EQ(picture.GetPainterCount(), 0);
+    }
+    PumpMessages(50);
+    EXPECT_EQ(log.Count("start"), 1);
+    EXPECT_EQ(log.Count("frame"), 3);
+  }
+}
+
+TEST(GifPainter, AnAssignedPictureKeepsTheSourcesPaintingEvents) {
+  TGifPicture source;
+  for (TColor c : {clRed, clLime}) AddFrame(source, 0, 0, 2, 1, {c}, 0);
+  PaintLog log;
+  log.Attach(source);
+  TGifPicture copy;
+  copy.SetAnimationSpeed(1000000);
+  copy.Assign(&source);
+  auto target = Canvas(2, 1, clWhite);
+  copy.CreatePainter(nullptr, target->GetCanvas(), goAnimate | goLoop, RECT{0, 0, 2, 1});
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "frame 1", "end"}));
+}
+
+// Records the palette selected in a canvas's device context whenever something is drawn on it.
+struct PaletteWatch : TObject {
+  TCanvas* canvas = nullptr;
+  std::vector<HGDIOBJ> selected;
+  void Changing(TObject*) { selected.push_back(GetCurrentObject(canvas->GetHandle(), OBJ_PAL)); }
+};
+
+// On a display of 256 colours the frame's colours show only through its own palette.
+TEST(GifPainter, EachFramesPaletteIsSelectedInThePalettedTargetWhileItIsDrawn) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(1000000);
+  TGifFrame* first = AddFrame(picture, 0, 0, 2, 2, {clRed, clLime}, 1);
+  TGifFrame* second = AddFrame(picture, 0, 0, 2, 2, {clBlue, clYellow, clAqua}, 2);
+  std::vector<std::uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+  auto* header = reinterpret_cast<BITMAPINFO*>(info.data());
+  header->bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 2, 2, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
+  for (int i = 0; i < 256; ++i)
+    header->bmiColors[i] = RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
+  void* bits = nullptr;
+  ScopedGdiObj<HBITMAP> dib(CreateDIBSection(nullptr, header, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ASSERT_TRUE(dib);
+  ScopedMemDC dc(nullptr);
+  ScopedSelect selectedDib(dc.Get(), dib.Get());
+  const HGDIOBJ before = GetCurrentObject(dc.Get(), OBJ_PAL);
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc.Get());
+    PaletteWatch watch;
+    watch.canvas = &canvas;
+    canvas.SetOnChanging(TNotifyEvent(&watch, &PaletteWatch::Changing));
+    picture.CreatePainter(nullptr, &canvas, goAnimate, RECT{0, 0, 2, 2});
+    canvas.SetHandle(nullptr);
+    ASSERT_EQ(watch.selected.size(), 2u);
+    EXPECT_EQ(watch.selected[0], first->GetPalette());
+    EXPECT_EQ(watch.selected[1], second->GetPalette());
+  }
+  EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_PAL), before);
 }
 
 // ---------------------------------------------------------------------------------------------
