@@ -204,6 +204,13 @@ LRESULT TListBoxStrings::ItemData(int index) const { return FListBox->InternalGe
 void TListBoxStrings::SetItemData(int index, LRESULT data) { FListBox->InternalSetItemData(index, data); }
 void TListBoxStrings::DeleteItem(int index) { FListBox->DeleteString(index); }
 
+std::string TListBoxStrings::Get(int index) const {
+  if (!FListBox->IsVirtual()) return TListControlStrings::Get(index);
+  std::string text;
+  if (!FListBox->VirtualItemData(index, text)) Error(SListIndexError, index);
+  return text;
+}
+
 int TListBoxStrings::GetCount() const {
   if (!Window() && FListBox->IsVirtual()) return FListBox->FCount;
   return TListControlStrings::GetCount();
@@ -499,18 +506,22 @@ void TCustomListBox::MeasureItem(int index, int& height) {
   if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 
+bool TCustomListBox::VirtualItemData(int index, std::string& text) {
+  if (!OnData || index < 0 || index >= FCount) return false;
+  OnData(this, index, text);
+  return true;
+}
+
 // Virtual list boxes answer the text queries from OnData.
 bool TCustomListBox::VirtualItemText(TMessage& message, std::string& text) {
   if (!IsVirtual()) {
     DefaultHandler(message);
     return false;
   }
-  int index = static_cast<int>(message.WParam);
-  if (!OnData || index < 0 || index >= FCount) {
+  if (!VirtualItemData(static_cast<int>(message.WParam), text)) {
     message.Result = LB_ERR;
     return false;
   }
-  OnData(this, index, text);
   message.Result = static_cast<LRESULT>(text.size());
   return true;
 }

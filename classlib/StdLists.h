@@ -114,6 +114,8 @@ class TListBoxStrings : public TListControlStrings {
   KX_CLASS(TListBoxStrings, TListControlStrings)
  public:
   explicit TListBoxStrings(TCustomListBox* listBox);
+  // A virtual list box's item comes from its data, not from its window.
+  std::string Get(int index) const override;
   int GetCount() const override;
   void Put(int index, const std::string& text) override;
   void Clear() override;
@@ -193,6 +195,9 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   virtual LRESULT InternalGetItemData(int index);
   virtual void InternalSetItemData(int index, LRESULT data);
   bool IsVirtual() const { return FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw; }
+  // The text of a virtual list box's item from OnData; false when the index is out of range or
+  // there is no event.
+  virtual bool VirtualItemData(int index, std::string& text);
   // The items while there is no window (made on demand).
   TStringList* HeldItems();
   void Dispatch(TMessage& message) override;

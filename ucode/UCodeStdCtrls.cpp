@@ -20,7 +20,47 @@ bool IsUnicodeWindow(const TWinControl* control) {
   return Win32PlatformIsUnicode && control->HandleAllocated() && IsWindowUnicode(control->GetWindowHandle());
 }
 
-// The Hint and Text a wide control publishes in place of the 8-bit ones.
+// Selection in wide characters, for edits and memos alike. A Unicode window counts in wide
+// characters itself; an 8-bit window counts bytes of the system code page.
+size_t Clamped(int value, size_t limit) { return std::min(limit, static_cast<size_t>(std::max(0, value))); }
+
+std::wstring WideSelText(TCustomEdit* edit) {
+  if (!Win32PlatformIsUnicode) return Wide(edit->GetSelText());
+  std::wstring text = WideGetControlText(edit);
+  size_t start = Clamped(edit->GetSelStart(), text.size());
+  return text.substr(start, static_cast<size_t>(std::max(0, edit->GetSelLength())));
+}
+
+int WideSelStart(TCustomEdit* edit) {
+  if (Win32PlatformIsUnicode) return edit->GetSelStart();
+  std::string ansi = edit->TControl::GetText();
+  return static_cast<int>(Wide(ansi.substr(0, Clamped(edit->GetSelStart(), ansi.size()))).size());
+}
+
+void SetWideSelStart(TCustomEdit* edit, int value) {
+  if (Win32PlatformIsUnicode) {
+    edit->SetSelStart(value);
+    return;
+  }
+  std::wstring text = WideGetControlText(edit);
+  edit->SetSelStart(static_cast<int>(Ansi(text.substr(0, Clamped(value, text.size()))).size()));
+}
+
+int WideSelLength(TCustomEdit* edit) {
+  if (Win32PlatformIsUnicode) return edit->GetSelLength();
+  return static_cast<int>(WideSelText(edit).size());
+}
+
+void SetWideSelLength(TCustomEdit* edit, int value) {
+  if (Win32PlatformIsUnicode) {
+    edit->SetSelLength(value);
+    return;
+  }
+  std::wstring text = WideGetControlText(edit);
+  size_t start = Clamped(WideSelStart(edit), text.size());
+  edit->SetSelLength(static_cast<int>(Ansi(text.substr(start, static_cast<size_t>(std::max(0, value)))).size()));
+}
+
 }  // namespace
 
 // ---- edit -----------------------------------------------------------------------------------
@@ -32,9 +72,22 @@ void TUCodeCustomEdit::DeclareProperties(TPropertyTable& table) {
   DeclareWideHint(p);
 }
 
-void TUCodeCustomEdit::CreateWindowHandle(const TCreateParams& params) {
-  CreateUnicodeHandle(this, params, L"EDIT");
+bool SetsReadOnlyAfterCreation(bool unicodePlatform, bool farEastLocale, DWORD style) {
+  return !unicodePlatform && farEastLocale && (style & ES_READONLY) != 0;
 }
+
+void CreateUnicodeEditHandle(TWinControl* control, const TCreateParams& params) {
+  if (!SetsReadOnlyAfterCreation(Win32PlatformIsUnicode, SysLocale().FarEast, params.Style)) {
+    CreateUnicodeHandle(control, params, L"EDIT");
+    return;
+  }
+  TCreateParams writable = params;
+  writable.Style &= ~static_cast<DWORD>(ES_READONLY);
+  CreateUnicodeHandle(control, writable, L"EDIT");
+  SendMessageA(control->GetWindowHandle(), EM_SETREADONLY, TRUE, 0);
+}
+
+void TUCodeCustomEdit::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeEditHandle(this, params); }
 
 void TUCodeCustomEdit::CreateWnd() {
   TCustomEdit::CreateWnd();
@@ -60,40 +113,11 @@ void TUCodeCustomEdit::SetPasswordChar(wchar_t value) {
   }
 }
 
-int TUCodeCustomEdit::GetSelStartW() {
-  if (Win32PlatformIsUnicode) return TCustomEdit::GetSelStart();
-  return static_cast<int>(Wide(TControl::GetText().substr(0, static_cast<size_t>(TCustomEdit::GetSelStart()))).size());
-}
-
-void TUCodeCustomEdit::SetSelStartW(int value) {
-  if (Win32PlatformIsUnicode) {
-    TCustomEdit::SetSelStart(value);
-    return;
-  }
-  TCustomEdit::SetSelStart(static_cast<int>(Ansi(GetText().substr(0, static_cast<size_t>(std::max(0, value)))).size()));
-}
-
-int TUCodeCustomEdit::GetSelLengthW() {
-  if (Win32PlatformIsUnicode) return TCustomEdit::GetSelLength();
-  return static_cast<int>(GetSelTextW().size());
-}
-
-void TUCodeCustomEdit::SetSelLengthW(int value) {
-  if (Win32PlatformIsUnicode) {
-    TCustomEdit::SetSelLength(value);
-    return;
-  }
-  std::wstring text = GetText();
-  size_t start = std::min(text.size(), static_cast<size_t>(GetSelStartW()));
-  TCustomEdit::SetSelLength(static_cast<int>(Ansi(text.substr(start, static_cast<size_t>(std::max(0, value)))).size()));
-}
-
-std::wstring TUCodeCustomEdit::GetSelTextW() {
-  if (!Win32PlatformIsUnicode) return Wide(TCustomEdit::GetSelText());
-  std::wstring text = GetText();
-  size_t start = std::min(text.size(), static_cast<size_t>(std::max(0, GetSelStartW())));
-  return text.substr(start, static_cast<size_t>(std::max(0, GetSelLengthW())));
-}
+int TUCodeCustomEdit::GetSelStartW() { return WideSelStart(this); }
+void TUCodeCustomEdit::SetSelStartW(int value) { SetWideSelStart(this, value); }
+int TUCodeCustomEdit::GetSelLengthW() { return WideSelLength(this); }
+void TUCodeCustomEdit::SetSelLengthW(int value) { SetWideSelLength(this, value); }
+std::wstring TUCodeCustomEdit::GetSelTextW() { return WideSelText(this); }
 
 // ---- memo -----------------------------------------------------------------------------------
 
@@ -180,9 +204,13 @@ void TUCodeCustomMemo::DeclareProperties(TPropertyTable& table) {
   DeclareWideHint(p);
 }
 
-void TUCodeCustomMemo::CreateWindowHandle(const TCreateParams& params) {
-  CreateUnicodeHandle(this, params, L"EDIT");
-}
+void TUCodeCustomMemo::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeEditHandle(this, params); }
+
+int TUCodeCustomMemo::GetSelStartW() { return WideSelStart(this); }
+void TUCodeCustomMemo::SetSelStartW(int value) { SetWideSelStart(this, value); }
+int TUCodeCustomMemo::GetSelLengthW() { return WideSelLength(this); }
+void TUCodeCustomMemo::SetSelLengthW(int value) { SetWideSelLength(this, value); }
+std::wstring TUCodeCustomMemo::GetSelTextW() { return WideSelText(this); }
 
 // A Unicode window hears WM_SETTEXT with wide text (the trap sends the library's own 8-bit ones
 // through the system, which widens them): its line breaks become CR LF as the library's memo
@@ -583,6 +611,48 @@ void TUCodeCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState 
   std::wstring text = FWideItems->Get(index);
   WideDrawText(FCanvas->GetHandle(), text.c_str(), static_cast<int>(text.size()), &r,
                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DrawTextBiDiModeFlagsReadingOnly());
+}
+
+bool TUCodeCustomListBox::VirtualItemDataW(int index, std::wstring& text) {
+  if (index < 0 || index >= GetCount()) return false;
+  if (OnDataW) {
+    OnDataW(this, index, text);
+    return true;
+  }
+  std::string ansi;
+  if (!TCustomListBox::VirtualItemData(index, ansi)) return false;
+  text = Wide(ansi);
+  return true;
+}
+
+bool TUCodeCustomListBox::VirtualItemData(int index, std::string& text) {
+  std::wstring wide;
+  if (!VirtualItemDataW(index, wide)) return false;
+  text = Ansi(wide);
+  return true;
+}
+
+void TUCodeCustomListBox::LBGetText(TMessage& message) {
+  if (!IsVirtual()) return TCustomListBox::LBGetText(message);
+  std::wstring text;
+  message.Result = LB_ERR;
+  if (!VirtualItemDataW(static_cast<int>(message.WParam), text) || !message.LParam) return;
+  if (Win32PlatformIsUnicode) {
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<wchar_t*>(message.LParam));
+    message.Result = static_cast<LRESULT>(text.size());
+  } else {
+    std::string ansi = Ansi(text);
+    std::copy(ansi.c_str(), ansi.c_str() + ansi.size() + 1, reinterpret_cast<char*>(message.LParam));
+    message.Result = static_cast<LRESULT>(ansi.size());
+  }
+}
+
+void TUCodeCustomListBox::LBGetTextLen(TMessage& message) {
+  if (!IsVirtual()) return TCustomListBox::LBGetTextLen(message);
+  std::wstring text;
+  message.Result = LB_ERR;
+  if (!VirtualItemDataW(static_cast<int>(message.WParam), text)) return;
+  message.Result = static_cast<LRESULT>(Win32PlatformIsUnicode ? text.size() : Ansi(text).size());
 }
 
 // ---- caption-bearing controls ---------------------------------------------------------------

@@ -16,6 +16,13 @@
 #include "ucode/UCodeForms.h"
 
 // ---------------------------------------------------------------------------------------------
+// Makes an edit's or a memo's window, a Unicode window where the platform has them.
+void CreateUnicodeEditHandle(TWinControl* control, const TCreateParams& params);
+// Whether an edit's window is made writable and set read-only once it exists: an edit made
+// read-only from the start mishandles double-byte text on Far-East systems without Unicode
+// windows.
+bool SetsReadOnlyAfterCreation(bool unicodePlatform, bool farEastLocale, DWORD style);
+
 class TUCodeCustomEdit : public TUCodeWideControl<TCustomEdit> {
   KX_COMPONENT(TUCodeCustomEdit, TUCodeWideControl<TCustomEdit>)
  public:
@@ -83,6 +90,13 @@ class TUCodeCustomMemo : public TUCodeWideControl<TCustomMemo> {
   void SetLines(TUCodeStrings* value) { FWideLines->Assign(value); }
   // The library's own 8-bit lines.
   TStrings* GetAnsiLines() const { return TCustomMemo::GetLines(); }
+
+  // In wide characters (a line break counts two).
+  virtual int GetSelStartW();
+  virtual void SetSelStartW(int value);
+  virtual int GetSelLengthW();
+  virtual void SetSelLengthW(int value);
+  virtual std::wstring GetSelTextW();
 
   void CreateWindowHandle(const TCreateParams& params) override;
 
@@ -164,6 +178,9 @@ class TUCodeCustomComboBox : public TUCodeWideControl<TCustomComboBox>, public I
 
 KX_NAMED_COMPONENT(TUCodeComboBox, TUCodeCustomComboBox);
 
+// The wide text of a virtual list box's item.
+using TLBGetDataWEvent = TEvent<void(TWinControl*, int, std::wstring&)>;
+
 class TUCodeCustomListBox : public TUCodeWideControl<TCustomListBox>, public IWideCustomListControl {
   KX_COMPONENT(TUCodeCustomListBox, TUCodeWideControl<TCustomListBox>)
  public:
@@ -181,10 +198,21 @@ class TUCodeCustomListBox : public TUCodeWideControl<TCustomListBox>, public IWi
   void CreateWnd() override;
   void DestroyWnd() override;
 
+  // The items of a virtual list box (lbVirtual, lbVirtualOwnerDraw): with it assigned, OnData
+  // is not asked.
+  TLBGetDataWEvent OnDataW;
+
  protected:
   void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;
+  bool VirtualItemData(int index, std::string& text) override;
+  // A virtual list box's window answers with the wide texts (8-bit where the platform has no
+  // Unicode windows).
+  void LBGetText(TMessage& message) override;
+  void LBGetTextLen(TMessage& message) override;
 
  private:
+  // The wide text of a virtual list box's item; false out of range or without an event.
+  bool VirtualItemDataW(int index, std::wstring& text);
   std::unique_ptr<TUCodeListControlStrings> FWideItems;
   std::unique_ptr<TUCodeStringList> FSavedItems;
   int FSavedTopIndex = 0;

@@ -96,6 +96,49 @@ TEST(WideMemo, LinesTextAndTyping) {
   EXPECT_EQ(lines->Get(0), std::wstring(1, kSmallL) + L"new " + kPolish);
 }
 
+TEST(WideMemo, SelectionCountsWideCharactersInJapaneseText) {
+  wintest::ShownForm form;
+  auto* memo = Place<TUCodeMemo>(form.Get(), 10, 10, 250, 150);
+  const std::wstring first = L"\x65E5\x672C\x8A9E\x306E\x30C6\x30AD\x30B9\x30C8";  // 日本語のテキスト
+  const std::wstring second = L"\x4E8C\x884C\x76EE";                                   // 二行目
+  memo->GetLines()->SetTextStr(first + L"\n" + second);
+  // From the fourth character of the first line over the line break to the second of the next.
+  memo->SetSelStartW(3);
+  memo->SetSelLengthW(9);
+  EXPECT_EQ(memo->GetSelStartW(), 3);
+  EXPECT_EQ(memo->GetSelLengthW(), 9);
+  EXPECT_EQ(memo->GetSelTextW(), first.substr(3) + L"\r\n" + second.substr(0, 2));
+  // A selection the user made in the window reads the same way.
+  SendMessageW(memo->GetHandle(), EM_SETSEL, 10, 13);
+  EXPECT_EQ(memo->GetSelStartW(), 10);
+  EXPECT_EQ(memo->GetSelTextW(), second);
+  // Beyond the end: an empty selection at the end.
+  memo->SetSelStartW(100);
+  EXPECT_EQ(memo->GetSelStartW(), 13);
+  EXPECT_EQ(memo->GetSelTextW(), L"");
+}
+
+// Far-East systems without Unicode windows get read-only edits made writable and set read-only
+// afterwards; everything else is made as it is asked.
+TEST(WideEdit, OnlyFarEastSystemsWithoutUnicodeWindowsSetReadOnlyAfterCreation) {
+  struct Case {
+    bool unicode, farEast;
+    DWORD style;
+    bool afterwards;
+  };
+  const DWORD kReadOnly = ES_READONLY | ES_AUTOHSCROLL | WS_CHILD;
+  for (const Case& c : {Case{false, true, kReadOnly, true}, Case{false, true, ES_AUTOHSCROLL, false},
+                        Case{true, true, kReadOnly, false}, Case{false, false, kReadOnly, false},
+                        Case{true, false, kReadOnly, false}})
+    EXPECT_EQ(SetsReadOnlyAfterCreation(c.unicode, c.farEast, c.style), c.afterwards)
+        << c.unicode << c.farEast << std::hex << c.style;
+  // Here (a Unicode system) a read-only memo is read-only from the start.
+  wintest::ShownForm form;
+  auto* memo = Place<TUCodeMemo>(form.Get(), 10, 10, 250, 150);
+  memo->SetReadOnly(true);
+  EXPECT_NE(GetWindowLongW(memo->GetHandle(), GWL_STYLE) & ES_READONLY, 0);
+}
+
 TEST(WideMemo, LinesWithoutWindowKeepTheir8BitForm) {
   TComponent owner(nullptr);
   auto* memo = new TUCodeMemo(&owner);
@@ -234,6 +277,60 @@ TEST(WideListBox, CopySelectionGivesWideItemsToWideTargets) {
   combo->SetItemIndex(0);
   combo->CopySelection(list);
   EXPECT_EQ(list->GetItems()->Get(2), kHan);
+}
+
+// The items of a virtual list box, as its owner keeps them.
+class TVirtualItems : public TObject {
+ public:
+  void DataW(TWinControl*, int index, std::wstring& text) { text = Texts[static_cast<size_t>(index)]; }
+  void Data(TWinControl*, int index, std::string& text) { text = "item " + std::to_string(index); }
+  std::vector<std::wstring> Texts{L"\x65E5\x672C\xD842\xDFB7", kPolish, L"plain"};  // 日本𠮷
+};
+
+std::wstring ListBoxText(HWND wnd, int index, LRESULT& result) {
+  LRESULT length = SendMessageW(wnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length < 0) {
+    result = length;
+    return std::wstring();
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'#');
+  result = SendMessageW(wnd, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  EXPECT_EQ(result, length);
+  return text.c_str();
+}
+
+TEST(WideListBox, AVirtualListBoxAnswersTextQueriesWithItsWideData) {
+  wintest::ShownForm form;
+  TVirtualItems data;
+  for (TListBoxStyle style : {lbVirtual, lbVirtualOwnerDraw}) {
+    auto* list = Place<TUCodeListBox>(form.Get(), 10, 10, 200, 120);
+    list->SetStyle(style);
+    list->SetCount(3);
+    list->OnDataW = TLBGetDataWEvent(&data, &TVirtualItems::DataW);
+    list->OnData = TLBGetDataEvent(&data, &TVirtualItems::Data);
+    HWND wnd = list->GetHandle();
+    LRESULT result = 0;
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(ListBoxText(wnd, i, result), data.Texts[static_cast<size_t>(i)]) << i;
+      EXPECT_EQ(list->GetItems()->Get(i), data.Texts[static_cast<size_t>(i)]);
+    }
+    // The library's 8-bit view gets the 8-bit form.
+    EXPECT_EQ(list->GetAnsiItems()->Get(1), WideStringToStringEx(kPolish, 0));
+    EXPECT_EQ(list->GetAnsiItems()->Get(2), "plain");
+    for (int outside : {-1, 3}) {
+      EXPECT_EQ(SendMessageW(wnd, LB_GETTEXTLEN, static_cast<WPARAM>(outside), 0), LB_ERR);
+      wchar_t buffer[8] = L"x";
+      EXPECT_EQ(SendMessageW(wnd, LB_GETTEXT, static_cast<WPARAM>(outside), reinterpret_cast<LPARAM>(buffer)), LB_ERR);
+      EXPECT_STREQ(buffer, L"x");
+    }
+    // Without the wide event the 8-bit one answers, widened; without either, nothing does.
+    list->OnDataW = TLBGetDataWEvent();
+    EXPECT_EQ(ListBoxText(wnd, 2, result), L"item 2");
+    list->OnData = TLBGetDataEvent();
+    ListBoxText(wnd, 0, result);
+    EXPECT_EQ(result, LB_ERR);
+    EXPECT_THROW(list->GetAnsiItems()->Get(0), EListError);
+  }
 }
 
 }  // namespace
