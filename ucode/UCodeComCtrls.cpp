@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "classlib/Forms.h"
+#include "classlib/ScopedHandles.h"
 #include "ucode/UCodeGraphics.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
 
 // The library's own page control, sheet and progress bar, under which the wide ones stand.
 using ComCtrls::TPageControl;
@@ -190,10 +192,68 @@ void TUCodeListItem::Assign(TPersistent* source) {
 }
 
 // ---- list view ------------------------------------------------------------------------------
+namespace {
+
+// The text a window's request buffer holds, read no further than its capacity.
+std::wstring BufferText(const wchar_t* buffer, int capacity) {
+  if (!buffer || buffer == LPSTR_TEXTCALLBACKW || capacity <= 0) return std::wstring();
+  const wchar_t* end = std::find(buffer, buffer + capacity, L'\0');
+  return std::wstring(buffer, end);
+}
+
+// Keys with which the user edits the label's text or moves in it: they stay in the in-place
+// editor, and the list view's key events never see them (a file list deletes its selected rows
+// when Delete reaches it).
+bool EditsLabelText(const TMessage& message) {
+  auto key = static_cast<UINT>(LOWORD(message.WParam));
+  switch (key) {
+    case VK_BACK: case VK_DELETE: case VK_INSERT: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_HOME: case VK_END:
+    case VK_PACKET:  // a character typed as such (an input method, a character map)
+      return true;
+    case VK_RETURN: case VK_ESCAPE: case VK_TAB:
+      return false;
+  }
+  // With Alt the key is the menus' and the accelerators'.
+  if (message.Msg == WM_SYSKEYDOWN || message.Msg == WM_SYSKEYUP) return false;
+  return MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) != 0;
+}
+
+// Of the typed characters, only Enter, Escape and Tab, which end the editing, reach the list
+// view's key-press event.
+bool TypesIntoLabel(wchar_t ch) { return ch != L'\r' && ch != L'\x1B' && ch != L'\t'; }
+
+// Runs `body` with the notification under another code, the original put back afterwards.
+template <class F>
+void WithNotifyCode(NMHDR& header, UINT code, F&& body) {
+  ScopedValue<UINT> swapped(header.code, code);
+  body();
+}
+
+}  // namespace
+
+bool _UCodeInternalCustomListView::OwnerDataFetch(TListItem* item, TItemRequest request) {
+  return OwnerDataFetchW(item, request);
+}
+
+int _UCodeInternalCustomListView::OwnerDataFind(TItemFind find, const std::string& findString,
+                                                const POINT& findPosition, void* findData, int startIndex,
+                                                TSearchDirection direction, bool wrap) {
+  std::wstring text = FWideFindText ? std::wstring(FWideFindText) : Wide(findString);
+  return OwnerDataFindW(find, text, findPosition, findData, startIndex, direction, wrap);
+}
 
 TUCodeCustomListView::TUCodeCustomListView(TComponent* owner)
-    : TUCodeWideControl(owner, [](TCustomListView* listView) -> TListItems* { return new TUCodeListItems(listView); }) {
+    : _UCodeInternalCustomListView(owner, [](TCustomListView* listView) -> TListItems* { return new TUCodeListItems(listView); }),
+      FEditorStub(MakeObjectInstance(TWndMethod(this, &TUCodeCustomListView::EditorWndProc))) {
   ReplaceColumns(new TUCodeListColumns(this));
+}
+
+// The editor's window outlives this object's part of the list view: it gets its own procedure
+// back before the stub goes.
+TUCodeCustomListView::~TUCodeCustomListView() {
+  UnhookEditor();
+  FreeObjectInstance(FEditorStub);
 }
 
 void TUCodeCustomListView::DeclareProperties(TPropertyTable& table) {
@@ -201,10 +261,24 @@ void TUCodeCustomListView::DeclareProperties(TPropertyTable& table) {
   p.WideString("Hint", &TUCodeCustomListView::GetHint, &TUCodeCustomListView::SetHint);
 }
 
-TListItem* TUCodeCustomListView::CreateListItem() { return new TUCodeListItem(TCustomListView::GetItems()); }
+TListItem* TUCodeCustomListView::CreateListItem() {
+  static const bool registered = (RegisterListItemClass<TUCodeListItem>(), true);
+  (void)registered;
+  TClass itemClass = TUCodeListItem::StaticClass();
+  if (OnCreateItemClass) OnCreateItemClass(this, itemClass);
+  if (!itemClass || !itemClass->InheritsFrom(TUCodeListItem::StaticClass()))
+    throw EUCodeInternalError("Internal Error: OnCreateItemClass.ItemClass must inherit from TUCodeListItem.");
+  return CreateListItemOfClass(itemClass, TCustomListView::GetItems());
+}
 
 void TUCodeCustomListView::CreateWindowHandle(const TCreateParams& params) {
   CreateUnicodeHandle_ComCtl(this, params, L"SysListView32");
+  if (!Win32PlatformIsUnicode) return;
+  // Some versions of the common controls let a Unicode list view edit its labels only once a
+  // column has been inserted into it.
+  LVCOLUMNA column{};
+  SendMessageA(FHandle, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  SendMessageA(FHandle, LVM_DELETECOLUMN, 0, 0);
 }
 
 TUCodeListItem* TUCodeCustomListView::ItemAt(int index) {
@@ -270,6 +344,22 @@ void TUCodeCustomListView::WndProc(TMessage& message) {
     case LVM_SETEXTENDEDLISTVIEWSTYLE:
       if (GetCheckboxes()) message.LParam |= LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP;
       break;
+    case WM_GETDLGCODE:
+      if (IsEditing()) {
+        // Enter and Escape end the editing of a label; they do not press the form's buttons.
+        TCustomListView::WndProc(message);
+        message.Result |= DLGC_WANTALLKEYS;
+        return;
+      }
+      break;
+    case LVM_EDITLABELA:
+      // The 8-bit request would give the label an 8-bit editor, which loses every character
+      // outside the code page.
+      if (unicode) {
+        message.Result = SendMessageW(GetWindowHandle(), LVM_EDITLABELW, message.WParam, message.LParam);
+        return;
+      }
+      break;
   }
   TCustomListView::WndProc(message);
 }
@@ -293,9 +383,21 @@ int CALLBACK TUCodeCustomListView::WideListViewSort(LPARAM item1, LPARAM item2, 
   }
 }
 
-void TUCodeCustomListView::GetDispInfoW(NMLVDISPINFOW& info) {
+// The text request: the library fills images, state and indent (and fetches owner data) from
+// its 8-bit form; the text comes from the wide texts.
+void TUCodeCustomListView::GetDispInfoW(TMessage& message, NMLVDISPINFOW& info) {
   LVITEMW& record = info.item;
-  auto* item = static_cast<TUCodeListItem*>(ItemFromDisplay(FindingRecord(record)));
+  bool wantsText = (record.mask & LVIF_TEXT) != 0;
+  {
+    ScopedValue<NMLVDISPINFOW*> request(FDispInfo, &info);
+    ScopedValue<UINT> asked(FDispInfoMask, record.mask);
+    ScopedValue<UINT> mask(record.mask, record.mask & ~LVIF_TEXT);
+    WithNotifyCode(info.hdr, LVN_GETDISPINFOA, [&] { TCustomListView::CNNotify(message); });
+  }
+  if (!wantsText) return;
+  TUCodeListItem* item = nullptr;
+  if (!GetOwnerData()) item = static_cast<TUCodeListItem*>(ItemFromDisplay(FindingRecord(record)));
+  else if (record.iItem < GetItems()->GetCount()) item = static_cast<TUCodeListItem*>(GetTempItem());  // just fetched
   if (!item) return;
   std::wstring text;
   if (record.iSubItem == 0) {
@@ -312,6 +414,33 @@ void TUCodeCustomListView::GetDispInfoW(NMLVDISPINFOW& info) {
   CopyToBuffer(text, record.pszText, record.cchTextMax);
 }
 
+// An owner-data find: the library answers it in its 8-bit form while the wide search text waits
+// here for the wide find.
+void TUCodeCustomListView::FindItemW(TMessage& message, NMLVFINDITEMW& find) {
+  LVFINDINFOW& info = find.lvfi;
+  const wchar_t* searched = info.flags & (LVFI_STRING | LVFI_PARTIAL) ? info.psz : nullptr;
+  ScopedValue<const wchar_t*> wideText(FWideFindText, searched);
+  ScopedValue<LPCWSTR> text(info.psz, nullptr);
+  WithNotifyCode(find.hdr, LVN_ODFINDITEMA, [&] { TCustomListView::CNNotify(message); });
+}
+
+void TUCodeCustomListView::EndLabelEditW(TMessage& message, const LVITEMW& record) {
+  message.Result = 0;
+  if (!record.pszText || record.iItem == -1) return;
+  auto* item = static_cast<TUCodeListItem*>(ItemFromDisplay(FindingRecord(record)));
+  if (!item) return;
+  std::wstring text = record.pszText;
+  if (OnEditedW) {
+    OnEditedW(this, item, text);
+  } else if (OnEdited) {
+    std::string edited = Ansi(text);
+    std::string before = edited;
+    OnEdited(this, item, edited);
+    if (edited != before) text = Wide(edited);
+  }
+  item->SetCaption(text);
+}
+
 void TUCodeCustomListView::CNNotify(TMessage& message) {
   auto* header = reinterpret_cast<NMHDR*>(message.LParam);
   if (!Win32PlatformIsUnicode || !header) {
@@ -319,47 +448,21 @@ void TUCodeCustomListView::CNNotify(TMessage& message) {
     return;
   }
   switch (header->code) {
-    case LVN_GETDISPINFOW: {
-      // The library fills images, state and indent (and fetches owner data) from the 8-bit form;
-      // the text comes from the wide texts.
-      auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
-      bool wantsText = (info->item.mask & LVIF_TEXT) != 0;
-      info->item.mask &= ~LVIF_TEXT;
-      header->code = LVN_GETDISPINFOA;
-      try {
-        TCustomListView::CNNotify(message);
-      } catch (...) {
-        header->code = LVN_GETDISPINFOW;
-        throw;
-      }
-      header->code = LVN_GETDISPINFOW;
-      if (wantsText) {
-        info->item.mask |= LVIF_TEXT;
-        GetDispInfoW(*info);
-      }
+    case LVN_GETDISPINFOW:
+      GetDispInfoW(message, *reinterpret_cast<NMLVDISPINFOW*>(header));
       return;
-    }
+    case LVN_ODFINDITEMW:
+      FindItemW(message, *reinterpret_cast<NMLVFINDITEMW*>(header));
+      return;
     case LVN_BEGINLABELEDITW: {
       TListItem* item = ItemFromDisplay(FindingRecord(reinterpret_cast<NMLVDISPINFOW*>(header)->item));
       message.Result = item && CanEdit(item) ? 0 : 1;
+      if (message.Result == 0) HookEditor();
       return;
     }
-    case LVN_ENDLABELEDITW: {
-      const LVITEMW& record = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-      message.Result = 0;
-      if (!record.pszText || record.iItem == -1) return;
-      auto* item = static_cast<TUCodeListItem*>(ItemFromDisplay(FindingRecord(record)));
-      if (!item) return;
-      std::wstring text = record.pszText;
-      std::string edited = Ansi(text);
-      if (OnEdited) {
-        std::string before = edited;
-        OnEdited(this, item, edited);
-        if (edited != before) text = Wide(edited);
-      }
-      item->SetCaption(text);
+    case LVN_ENDLABELEDITW:
+      EndLabelEditW(message, reinterpret_cast<NMLVDISPINFOW*>(header)->item);
       return;
-    }
     case LVN_GETINFOTIPW: {
       auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(header);
       message.Result = 0;
@@ -374,21 +477,93 @@ void TUCodeCustomListView::CNNotify(TMessage& message) {
   TCustomListView::CNNotify(message);
 }
 
-// The header's wide notifications of a finished drag and a double click on a divider reach the
-// library in their 8-bit form too.
+// The header speaks the wide notifications only; the library knows the 8-bit ones: a column
+// dragged reaches it as the 8-bit tracking (which keeps the width within the column's limits),
+// a finished drag and a double click on a divider in both forms.
 void TUCodeCustomListView::WMNotify(TMessage& message) {
-  TCustomListView::WMNotify(message);
   auto* header = reinterpret_cast<NMHDR*>(message.LParam);
-  if (!header || (header->code != HDN_ENDTRACKW && header->code != HDN_DIVIDERDBLCLICKW)) return;
-  UINT code = header->code;
-  header->code = code == HDN_ENDTRACKW ? HDN_ENDTRACKA : HDN_DIVIDERDBLCLICKA;
-  try {
-    TCustomListView::WMNotify(message);
-  } catch (...) {
-    header->code = code;
-    throw;
+  if (header && Win32PlatformIsUnicode && header->code == HDN_TRACKW) {
+    WithNotifyCode(*header, HDN_TRACKA, [&] { TCustomListView::WMNotify(message); });
+    return;
   }
-  header->code = code;
+  TCustomListView::WMNotify(message);
+  if (!header || (header->code != HDN_ENDTRACKW && header->code != HDN_DIVIDERDBLCLICKW)) return;
+  UINT ansiCode = header->code == HDN_ENDTRACKW ? HDN_ENDTRACKA : HDN_DIVIDERDBLCLICKA;
+  WithNotifyCode(*header, ansiCode, [&] { TCustomListView::WMNotify(message); });
+}
+
+bool TUCodeCustomListView::OwnerDataFetchW(TListItem* item, TItemRequest request) {
+  if (auto* wide = dynamic_cast<TUCodeListItem*>(item)) {
+    if (FDispInfo && (FDispInfoMask & LVIF_TEXT))
+      wide->FWideCaption = BufferText(FDispInfo->item.pszText, FDispInfo->item.cchTextMax);
+    wide->GetSubItems()->Clear();
+  }
+  return TCustomListView::OwnerDataFetch(item, request);
+}
+
+int TUCodeCustomListView::OwnerDataFindW(TItemFind find, const std::wstring& findString, const POINT& findPosition,
+                                         void* findData, int startIndex, TSearchDirection direction, bool wrap) {
+  if (!OnDataFindW)
+    return TCustomListView::OwnerDataFind(find, Ansi(findString), findPosition, findData, startIndex, direction, wrap);
+  int index = -1;
+  OnDataFindW(this, find, findString, findPosition, findData, startIndex, direction, wrap, index);
+  return index;
+}
+
+// ---- in-place editor ------------------------------------------------------------------------
+
+void TUCodeCustomListView::HookEditor() {
+  UnhookEditor();
+  auto editor = reinterpret_cast<HWND>(SendMessageW(GetWindowHandle(), LVM_GETEDITCONTROL, 0, 0));
+  if (!editor) return;
+  FEditor = editor;
+  FEditorPrevProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(editor, GWLP_WNDPROC));
+  SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditorStub));
+}
+
+void TUCodeCustomListView::UnhookEditor() {
+  if (FEditor && IsWindow(FEditor) &&
+      reinterpret_cast<WNDPROC>(GetWindowLongPtrW(FEditor, GWLP_WNDPROC)) == FEditorStub)
+    SetWindowLongPtrW(FEditor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditorPrevProc));
+  FEditor = nullptr;
+  FEditorPrevProc = nullptr;
+}
+
+void TUCodeCustomListView::EditorWndProc(TMessage& message) {
+  GuardedCallback([&] { EditorMessage(message); });
+}
+
+// The editor's keys go through the list view's key events first (a key an event takes goes no
+// further), but for those that edit the label.
+void TUCodeCustomListView::EditorMessage(TMessage& message) {
+  HWND editor = FEditor;
+  WNDPROC previous = FEditorPrevProc;
+  if (!editor || !previous) return;
+  switch (message.Msg) {
+    case WM_KEYDOWN: case WM_SYSKEYDOWN:
+      if (!EditsLabelText(message) && DoKeyDown(message)) return;
+      break;
+    case WM_KEYUP: case WM_SYSKEYUP:
+      if (!EditsLabelText(message) && DoKeyUp(message)) return;
+      break;
+    case WM_CHAR:
+      if (!TypesIntoLabel(static_cast<wchar_t>(message.WParam))) {
+        PackWMChar(message);
+        bool taken = DoKeyPress(message);
+        UnpackWMChar(message);
+        if (taken) return;
+      }
+      break;
+    case CN_KEYDOWN: case CN_CHAR: case CN_SYSKEYDOWN: case CN_SYSCHAR:
+      WndProc(message);
+      return;
+  }
+  message.Result = CallWindowProcW(previous, editor, message.Msg, message.WParam, message.LParam);
+  // The editor's own procedure takes itself out of the chain as its window goes.
+  if (message.Msg == WM_DESTROY && FEditor == editor) {
+    FEditor = nullptr;
+    FEditorPrevProc = nullptr;
+  }
 }
 
 void TUCodeCustomListView::DrawItem(TListItem* item, const RECT& rect, TOwnerDrawState state) {

@@ -114,11 +114,42 @@ class TUCodeListItems : public TListItems {
   TUCodeListItem* operator[](int index) { return GetItem(index); }
 };
 
-class TUCodeCustomListView : public TUCodeWideControl<TCustomListView>, public IWideCustomListControl {
-  KX_COMPONENT(TUCodeCustomListView, TUCodeWideControl<TCustomListView>)
+// The list view names the class of its items through this event; the class must descend from
+// TUCodeListItem.
+using TLVCreateItemClassEvent = TEvent<void(TCustomListView*, TClass&)>;
+// The end of an in-place edit with the wide text, which the handler may change.
+using TLVEditedWEvent = TEvent<void(TObject*, TListItem*, std::wstring&)>;
+// An owner-data find with its wide search text; the handler sets the index found (-1: none).
+using TLVOwnerDataFindWEvent = TEvent<void(TObject*, TItemFind, const std::wstring&, const POINT&, void*, int,
+                                           TSearchDirection, bool, int&)>;
+
+// The library's owner-data fetch and find, handed on to their wide forms.
+class _UCodeInternalCustomListView : public TUCodeWideControl<TCustomListView> {
+  KX_CLASS(_UCodeInternalCustomListView, TUCodeWideControl<TCustomListView>)
+ public:
+  bool OwnerDataFetch(TListItem* item, TItemRequest request) override;
+  // The wide search text of the find being answered, else the library's 8-bit one widened.
+  int OwnerDataFind(TItemFind find, const std::string& findString, const POINT& findPosition, void* findData,
+                    int startIndex, TSearchDirection direction, bool wrap) override;
+
+ protected:
+  _UCodeInternalCustomListView(TComponent* owner, TListItemsFactory makeItems)
+      : TUCodeWideControl(owner, makeItems) {}
+  virtual bool OwnerDataFetchW(TListItem* item, TItemRequest request) = 0;
+  virtual int OwnerDataFindW(TItemFind find, const std::wstring& findString, const POINT& findPosition,
+                             void* findData, int startIndex, TSearchDirection direction, bool wrap) = 0;
+
+  // While an owner-data find of the window is answered: its wide search text (nullptr when it
+  // searches by something else).
+  const wchar_t* FWideFindText = nullptr;
+};
+
+class TUCodeCustomListView : public _UCodeInternalCustomListView, public IWideCustomListControl {
+  KX_COMPONENT(TUCodeCustomListView, _UCodeInternalCustomListView)
  public:
   static void DeclareProperties(TPropertyTable& table);
   explicit TUCodeCustomListView(TComponent* owner);
+  ~TUCodeCustomListView() override;
 
   TUCodeListItems* GetItems() const { return static_cast<TUCodeListItems*>(TCustomListView::GetItems()); }
   TUCodeListColumns* GetColumns() const { return static_cast<TUCodeListColumns*>(TCustomListView::GetColumns()); }
@@ -128,6 +159,7 @@ class TUCodeCustomListView : public TUCodeWideControl<TCustomListView>, public I
 
   void AddItemW(const std::wstring& item, TObject* object) override;
   void CopySelection(TCustomListControl* destination) override;
+  // An item of the class OnCreateItemClass names (TUCodeListItem without the event).
   TListItem* CreateListItem() override;
   void CreateWindowHandle(const TCreateParams& params) override;
   void WndProc(TMessage& message) override;
@@ -139,16 +171,41 @@ class TUCodeCustomListView : public TUCodeWideControl<TCustomListView>, public I
     if (FWideChanges > 0) --FWideChanges;
   }
 
+  TLVCreateItemClassEvent OnCreateItemClass;
+  // Before OnEdited: with it assigned, OnEdited is not called.
+  TLVEditedWEvent OnEditedW;
+  // Before OnDataFind: with it assigned, OnDataFind is not called.
+  TLVOwnerDataFindWEvent OnDataFindW;
+
  protected:
   void CNNotify(TMessage& message) override;
   void WMNotify(TMessage& message) override;
   void DrawItem(TListItem* item, const RECT& rect, TOwnerDrawState state) override;
+  // The fetch starts from an empty wide caption (or the text the window's buffer holds) and no
+  // wide sub-items, then OnData fills the item.
+  bool OwnerDataFetchW(TListItem* item, TItemRequest request) override;
+  int OwnerDataFindW(TItemFind find, const std::wstring& findString, const POINT& findPosition, void* findData,
+                     int startIndex, TSearchDirection direction, bool wrap) override;
 
  private:
   static int CALLBACK WideListViewSort(LPARAM item1, LPARAM item2, LPARAM data);
   TUCodeListItem* ItemAt(int index);
-  void GetDispInfoW(NMLVDISPINFOW& info);
+  void GetDispInfoW(TMessage& message, NMLVDISPINFOW& info);
+  void FindItemW(TMessage& message, NMLVFINDITEMW& find);
+  void EndLabelEditW(TMessage& message, const LVITEMW& record);
+  // The in-place editor's keys reach the list view's key events.
+  void HookEditor();
+  void UnhookEditor();
+  void EditorWndProc(TMessage& message);
+  void EditorMessage(TMessage& message);
+
   int FWideChanges = 0;
+  // The text request being answered, and what it asked for.
+  NMLVDISPINFOW* FDispInfo = nullptr;
+  UINT FDispInfoMask = 0;
+  WNDPROC FEditorStub = nullptr;
+  HWND FEditor = nullptr;
+  WNDPROC FEditorPrevProc = nullptr;
 };
 
 KX_NAMED_COMPONENT(TUCodeListView, TUCodeCustomListView);

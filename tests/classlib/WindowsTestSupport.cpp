@@ -171,6 +171,42 @@ MessageBoxCatcher::MessageBoxCatcher(int answer) {
 
 MessageBoxCatcher::~MessageBoxCatcher() { SetMessageBoxAnswerer(m_previous); }
 
+namespace {
+
+INPUT KeyPacket(WORD key, wchar_t ch, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = ch;
+  input.ki.dwFlags = (ch ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
+  return input;
+}
+
+void SendPackets(std::vector<INPUT> packets) {
+  SendInput(static_cast<UINT>(packets.size()), packets.data(), sizeof(INPUT));
+  Pump();
+}
+
+}  // namespace
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> packets;
+  for (WORD key : keys) {
+    packets.push_back(KeyPacket(key, 0, false));
+    packets.push_back(KeyPacket(key, 0, true));
+  }
+  SendPackets(packets);
+}
+
+void TypeChars(const std::wstring& text) {
+  std::vector<INPUT> packets;
+  for (wchar_t ch : text) {
+    packets.push_back(KeyPacket(0, ch, false));
+    packets.push_back(KeyPacket(0, ch, true));
+  }
+  SendPackets(packets);
+}
+
 MessageRecorder::MessageRecorder(TControl* control)
     : m_control(control), m_previous(control->GetWindowProc()) {
   control->SetWindowProc(TWndMethod(this, &MessageRecorder::Hook));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace wintest {
 
 // Handles every queued message (several rounds, so that posted follow-ups run too).
 void Pump();
+
+// Keys pressed and released, and characters typed, as the keyboard sends them to the window
+// with the focus; the queue is then handled.
+void PressKeys(std::initializer_list<WORD> keys);
+void TypeChars(const std::wstring& text);
 
 // A PNG of RGB pixels (top row first), enough for the screenshots the tests leave.
 std::string EncodePng(int width, int height, const std::vector<uint8_t>& rgb);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "TextIndexWindows.h"
+#include "WindowsTestSupport.h"
 #include "classlib/ScopedHandles.h"
 #include "engine/u_FileIndex.h"
 #include "engine/u_TempFiles.h"
@@ -182,6 +183,29 @@ TEST(TextToIndexEditor, ColumnClicksSortBothWaysAndDeleteRemovesEntries) {
   formstest::Pump();
   EXPECT_EQ(IndexRows().size(), 2u);
   EXPECT_EQ(IndexRows()[1].substr(0, 5), "gamma");
+}
+
+// The list's Delete deletes entries and the window's Escape closes it; while an entry is renamed
+// in place both keys belong to the renaming.
+TEST(TextToIndexEditor, AnEntryRenamedInPlaceKeepsItsRowAndTheWindowThroughDeleteAndEscape) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  SetTextRows({"beta 2", "Alpha 10"});
+  Click(edittxt2idx->bt_t2i);
+  edittxt2idx->Show();
+  SetForegroundWindow(edittxt2idx->GetHandle());
+  const Strings rows = IndexRows();
+  SelectRows(edittxt2idx->index, {0});
+  edittxt2idx->textDblClick(edittxt2idx->index);
+  auto editor = [] { return reinterpret_cast<HWND>(SendMessageW(edittxt2idx->index->GetHandle(), LVM_GETEDITCONTROL, 0, 0)); };
+  ASSERT_NE(editor(), nullptr);
+  wintest::PressKeys({VK_HOME, VK_DELETE});
+  EXPECT_EQ(IndexRows().size(), 2u);
+  wintest::PressKeys({VK_ESCAPE});
+  EXPECT_EQ(editor(), nullptr) << "Escape ends the renaming";
+  EXPECT_TRUE(IsWindowVisible(edittxt2idx->GetHandle())) << "and leaves the window open";
+  EXPECT_EQ(IndexRows(), rows);
+  edittxt2idx->Hide();
 }
 
 // Entries outside the code page stay whole from the file through the list back to the file, sort

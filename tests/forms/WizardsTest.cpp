@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TextIndexWindows.h"
+#include "WindowsTestSupport.h"
 #include "classlib/CommonDialogs.h"
 #include "classlib/SysUtils.h"
 #include "engine/u_IndexStore.h"
@@ -227,6 +228,39 @@ TEST_F(WizardsTest, ADoubleClickedLabelIsEditedInPlaceAndTheRunUsesIt) {
   prog->qulist->GetItems()->GetItem(0)->SetSelected(false);
   prog->qulistDblClick(prog->qulist);
   EXPECT_EQ(SendMessageA(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0), 0);
+}
+
+TEST_F(WizardsTest, ALabelEditedInPlaceKeepsItsRowThroughDeleteAndEnterKeepsItEscapeDropsIt) {
+  windows.LeaveToProcessEnd();
+  prog->Show();
+  prog->rand_btdidx->Click();
+  AddFileToFileList(prog->qulist, Wide(Write("hafen.txt", "Anker")));
+  AddFileToFileList(prog->qulist, Wide(Write("mole.txt", "Kai")));
+  TListItems* rows = prog->qulist->GetItems();
+  rows->GetItem(0)->SetSelected(true);
+  SetForegroundWindow(prog->GetHandle());
+  auto editor = [&] { return reinterpret_cast<HWND>(SendMessageW(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0)); };
+  prog->qulistDblClick(prog->qulist);
+  ASSERT_NE(editor(), nullptr) << "no label editing";
+  ASSERT_EQ(GetFocus(), editor());
+  // Delete and Backspace edit the label; the row (selected, as Delete in the list deletes it)
+  // stays.
+  wintest::PressKeys({VK_HOME, VK_DELETE, VK_END, VK_BACK});
+  wintest::TypeChars(L"\x0416");
+  EXPECT_EQ(rows->GetCount(), 2);
+  wintest::PressKeys({VK_RETURN});
+  EXPECT_EQ(editor(), nullptr) << "Enter ends the editing";
+  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"afe?", "Mole"}));
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetCaption(), L"afe\x0416");
+  // Escape drops what was typed.
+  prog->qulistDblClick(prog->qulist);
+  ASSERT_NE(editor(), nullptr);
+  wintest::PressKeys({VK_DELETE, VK_DELETE});
+  wintest::TypeChars(L"neu");
+  wintest::PressKeys({VK_ESCAPE});
+  EXPECT_EQ(editor(), nullptr) << "Escape ends the editing";
+  EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetCaption(), L"afe\x0416");
+  EXPECT_EQ(rows->GetCount(), 2);
 }
 
 TEST_F(WizardsTest, ColumnClicksSortByLabelTextAndSizeAndTurnTheDirection) {

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
 #include "WindowsTestSupport.h"
+#include "ucode/UCodeForms.h"
 #include "ucode/UCodeSystem.h"
 
 namespace {
@@ -154,6 +159,239 @@ TEST(WideListView, AssignCopiesTheWideTexts) {
   TUCodeListColumn* columnCopy = listView->GetColumns()->Add();
   columnCopy->Assign(column);
   EXPECT_EQ(columnCopy->GetCaption(), kHan);
+}
+
+// The keys a list view's key events see; OnKeyDown takes the key named `take`.
+class TKeyLog : public TObject {
+ public:
+  void KeyDown(TObject*, WORD& key, TShiftState) {
+    Downs.push_back(key);
+    if (key == Take) key = 0;
+  }
+  void KeyUp(TObject*, WORD& key, TShiftState) { Ups.push_back(key); }
+  void KeyPress(TObject*, char& key) { Presses.push_back(key); }
+  // The end of the editing hands over the wide text, which gets a mark here.
+  void EditedW(TObject*, TListItem*, std::wstring& text) {
+    Edited = text;
+    text += L"\x2713";
+  }
+  std::vector<WORD> Downs, Ups;
+  std::string Presses;
+  WORD Take = 0;
+  std::wstring Edited;
+};
+
+HWND Editor(TWinControl* listView) {
+  return reinterpret_cast<HWND>(SendMessageW(listView->GetHandle(), LVM_GETEDITCONTROL, 0, 0));
+}
+
+// Typing goes through the program's message loop, which the wide application object hooks so
+// that characters above U+00FF arrive whole.
+class WideListViewTyping : public ::testing::Test {
+ protected:
+  void SetUp() override { InitUCodeForms(); }
+};
+
+TEST_F(WideListViewTyping, TheListViewHearsTheEditorsKeysButNotThoseThatEditTheLabel) {
+  wintest::ShownForm form(400, 240);
+  TUCodeListView* listView = MakeListView(form.Get());
+  TUCodeListItem* item = listView->GetItems()->Add();
+  item->SetCaption(kCyrillic);
+  TKeyLog keys;
+  listView->OnKeyDown = TKeyEvent(&keys, &TKeyLog::KeyDown);
+  listView->OnKeyUp = TKeyEvent(&keys, &TKeyLog::KeyUp);
+  listView->OnKeyPress = TKeyPressEvent(&keys, &TKeyLog::KeyPress);
+  listView->OnEditedW = TLVEditedWEvent(&keys, &TKeyLog::EditedW);
+  SetForegroundWindow(form->GetHandle());
+  ASSERT_TRUE(item->EditCaption());
+  HWND editor = Editor(listView);
+  ASSERT_NE(editor, nullptr);
+  ASSERT_EQ(GetFocus(), editor);
+
+  // Привет: End, Backspace, Left, Delete leave "Прив"; Home and Ж typed make "ЖПрив".
+  wintest::PressKeys({VK_END, VK_BACK, VK_LEFT, VK_DELETE, VK_HOME});
+  wintest::TypeChars(L"\x0416");
+  wintest::PressKeys({VK_RIGHT, VK_UP, VK_DOWN});
+  EXPECT_EQ(wintest::WideWindowText(editor), L"\x0416\x041F\x0440\x0438\x0432");
+  EXPECT_TRUE(keys.Downs.empty());
+  EXPECT_TRUE(keys.Ups.empty());
+  EXPECT_EQ(keys.Presses, "");
+
+  // Escape, taken by the list view's key event, goes no further: the editing goes on.
+  keys.Take = VK_ESCAPE;
+  wintest::PressKeys({VK_ESCAPE});
+  EXPECT_EQ(Editor(listView), editor);
+  EXPECT_EQ(keys.Downs, std::vector<WORD>{VK_ESCAPE});
+  // Enter reaches the list view and then the editor, which ends the editing with the wide text.
+  wintest::PressKeys({VK_RETURN});
+  EXPECT_EQ(Editor(listView), nullptr);
+  EXPECT_EQ(keys.Downs, (std::vector<WORD>{VK_ESCAPE, VK_RETURN}));
+  EXPECT_EQ(keys.Edited, L"\x0416\x041F\x0440\x0438\x0432");
+  EXPECT_EQ(item->GetCaption(), L"\x0416\x041F\x0440\x0438\x0432\x2713");
+  EXPECT_EQ(WindowText(listView, 0, 0), L"\x0416\x041F\x0440\x0438\x0432\x2713");
+}
+
+// Records the width that each tracking notification of a list view's header carries when it
+// reaches the list view's parent.
+class TTrackWatch : public TObject {
+ public:
+  TTrackWatch(TControl* parent, HWND header) : FParent(parent), FHeader(header), FPrevious(parent->GetWindowProc()) {
+    parent->SetWindowProc(TWndMethod(this, &TTrackWatch::Hook));
+  }
+  ~TTrackWatch() override { FParent->SetWindowProc(FPrevious); }
+  std::vector<int> Widths;
+
+ private:
+  void Hook(TMessage& message) {
+    auto* notify = reinterpret_cast<NMHEADERW*>(message.LParam);
+    if (message.Msg == WM_NOTIFY && notify->hdr.hwndFrom == FHeader &&
+        (notify->hdr.code == HDN_TRACKW || notify->hdr.code == HDN_TRACKA) && notify->pitem)
+      Widths.push_back(notify->pitem->cxy);
+    FPrevious(message);
+  }
+  TControl* FParent;
+  HWND FHeader;
+  TWndMethod FPrevious;
+};
+
+TEST(WideListView, AColumnDraggedIsTrackedWithinItsLimits) {
+  wintest::ShownForm form(400, 240);
+  TUCodeListView* listView = MakeListView(form.Get());
+  listView->Column(0)->SetMaxWidth(150);
+  auto header = reinterpret_cast<HWND>(SendMessageW(listView->GetHandle(), LVM_GETHEADER, 0, 0));
+  ASSERT_NE(header, nullptr);
+  // Where windows are not dragged whole the header draws a tracking line and tells its width.
+  SetWindowLongW(header, GWL_STYLE, GetWindowLongW(header, GWL_STYLE) & ~HDS_FULLDRAG);
+  TTrackWatch watch(form.Get(), header);
+  // The divider after the first column (100 wide), dragged 150 further to the right.
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 5));
+  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(180, 5));
+  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 5));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(250, 5));
+  wintest::Pump();
+  ASSERT_FALSE(watch.Widths.empty());
+  EXPECT_EQ(watch.Widths.back(), 150);
+  EXPECT_EQ(listView->Column(0)->GetWidth(), 150);
+}
+
+// An owner-data list: the items live here, the list view fetches and finds them.
+class TOwnerItems : public TObject {
+ public:
+  void Data(TObject*, TListItem* item) {
+    auto* wide = static_cast<TUCodeListItem*>(item);
+    const std::wstring& name = Names[static_cast<size_t>(item->GetIndex())];
+    wide->SetCaption(name);
+    wide->GetSubItems()->Add(std::to_wstring(name.size()));
+  }
+  void FindW(TObject*, TItemFind find, const std::wstring& text, const POINT&, void*, int start,
+             TSearchDirection, bool wrap, int& index) {
+    Searched.push_back(text);
+    if (find != ifPartialString) return;
+    int count = static_cast<int>(Names.size());
+    for (int n = 0; n < (wrap ? count : count - start); ++n) {
+      int i = (start + n) % count;
+      std::wstring head = Names[static_cast<size_t>(i)].substr(0, text.size());
+      if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, head.c_str(), -1, text.c_str(), -1) == CSTR_EQUAL) {
+        index = i;
+        return;
+      }
+    }
+  }
+  void Find(TObject*, TItemFind, const std::string& text, const POINT&, void*, int, TSearchDirection, bool, int&) {
+    AnsiSearched.push_back(text);
+  }
+  std::vector<std::wstring> Names{L"Apfel", L"\x0411\x0435\x0440\x043B\x0438\x043D", L"\x0411\x043E\x0440",
+                                  L"\x041C\x043E\x0441\x043A\x0432\x0430"};  // Берлин, Бор, Москва
+  std::vector<std::wstring> Searched;
+  std::vector<std::string> AnsiSearched;
+};
+
+TEST_F(WideListViewTyping, OwnerDataShowsTheWideTextsAndFindsAnItemTypedInCyrillic) {
+  wintest::ShownForm form(400, 240);
+  TUCodeListView* listView = MakeListView(form.Get());
+  TOwnerItems items;
+  listView->SetOwnerData(true);
+  listView->OnData = TLVOwnerDataEvent(&items, &TOwnerItems::Data);
+  listView->OnDataFindW = TLVOwnerDataFindWEvent(&items, &TOwnerItems::FindW);
+  listView->GetItems()->SetCount(4);
+  for (int i = 3; i >= 0; --i) {
+    EXPECT_EQ(WindowText(listView, i, 0), items.Names[static_cast<size_t>(i)]);
+    // Each fetch starts from an item without sub-items.
+    EXPECT_EQ(WindowText(listView, i, 1), std::to_wstring(items.Names[static_cast<size_t>(i)].size()));
+  }
+  EXPECT_EQ(listView->GetItems()->GetItem(2)->GetCaption(), items.Names[2]);
+
+  // Typed into the list: the search reaches the wide event whole, and the item found is selected.
+  SetForegroundWindow(form->GetHandle());
+  listView->SetFocus();
+  wintest::Pump();
+  wintest::TypeChars(L"\x0431\x043E");  // бо
+  ASSERT_FALSE(items.Searched.empty());
+  EXPECT_EQ(items.Searched.back(), L"\x0431\x043E");
+  EXPECT_EQ(listView->GetItemIndex(), 2);
+
+  // Without the wide event the library's gets the 8-bit form.
+  listView->OnDataFindW = TLVOwnerDataFindWEvent();
+  listView->OnDataFind = TLVOwnerDataFindEvent(&items, &TOwnerItems::Find);
+  wchar_t text[] = L"Apf";
+  NMLVFINDITEMW find{};
+  find.hdr.hwndFrom = listView->GetHandle();
+  find.hdr.code = LVN_ODFINDITEMW;
+  find.lvfi.flags = LVFI_PARTIAL;
+  find.lvfi.psz = text;
+  listView->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&find));
+  EXPECT_EQ(items.AnsiSearched, std::vector<std::string>{"Apf"});
+  EXPECT_EQ(find.lvfi.psz, text);
+  EXPECT_EQ(find.hdr.code, static_cast<UINT>(LVN_ODFINDITEMW));
+}
+
+class TNamedListItem : public TUCodeListItem {
+  KX_CLASS(TNamedListItem, TUCodeListItem)
+ public:
+  explicit TNamedListItem(TListItems* owner) : TUCodeListItem(owner) {}
+};
+
+class TItemClassChoice : public TObject {
+ public:
+  void Choose(TCustomListView*, TClass& itemClass) { itemClass = Chosen; }
+  TClass Chosen = nullptr;
+};
+
+TEST(WideListView, ItemsAreOfTheClassTheEventNames) {
+  TComponent owner(nullptr);
+  auto* listView = new TUCodeListView(&owner);
+  EXPECT_TRUE(Is<TUCodeListItem>(listView->GetItems()->Add()));
+  RegisterListItemClass<TNamedListItem>();
+  TItemClassChoice choice;
+  listView->OnCreateItemClass = TLVCreateItemClassEvent(&choice, &TItemClassChoice::Choose);
+  choice.Chosen = TNamedListItem::StaticClass();
+  EXPECT_TRUE(Is<TNamedListItem>(listView->GetItems()->Add()));
+  choice.Chosen = TListItem::StaticClass();
+  try {
+    listView->GetItems()->Add();
+    ADD_FAILURE() << "an item class outside the wide items was taken";
+  } catch (const EUCodeInternalError& error) {
+    EXPECT_STREQ(error.what(), "Internal Error: OnCreateItemClass.ItemClass must inherit from TUCodeListItem.");
+  }
+  EXPECT_EQ(listView->GetItems()->GetCount(), 2);
+}
+
+TEST(WideListView, ANewWindowHasAColumnInsertedAndRemovedBeforeItsOwn) {
+  wintest::ShownForm form(400, 240);
+  auto* listView = new TUCodeListView(form.Get());
+  listView->SetBounds(10, 10, 360, 200);
+  listView->SetViewStyle(vsReport);
+  listView->GetColumns()->Add()->SetCaption(kHan);
+  wintest::MessageRecorder recorder(listView);
+  listView->SetParent(form.Get());
+  listView->HandleNeeded();
+  std::vector<std::pair<UINT, WPARAM>> columns;
+  for (const TMessage& message : recorder.messages)
+    if (message.Msg == LVM_INSERTCOLUMNA || message.Msg == LVM_DELETECOLUMN) columns.emplace_back(message.Msg, message.WParam);
+  EXPECT_EQ(columns, (std::vector<std::pair<UINT, WPARAM>>{{LVM_INSERTCOLUMNA, 0}, {LVM_DELETECOLUMN, 0}, {LVM_INSERTCOLUMNA, 0}}));
+  auto header = reinterpret_cast<HWND>(SendMessageW(listView->GetHandle(), LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(ColumnText(listView, 0), kHan);
 }
 
 }  // namespace
