@@ -573,6 +573,8 @@ std::string TCustomLabel::FitWrappedText(const std::string& text, const RECT& re
     RECT measure{rect.left, rect.top, rect.right - dots.cx, rect.top};
     DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &measure, flags | DT_CALCRECT);
     if (measure.bottom - measure.top <= available) return shown;
+    // An empty caption has nothing to give up: it draws as nothing.
+    if (cut.empty()) return std::string();
     size_t gap = cut.find_last_of(" \t");
     if (gap == std::string::npos) cut.pop_back();
     else cut.erase(gap);

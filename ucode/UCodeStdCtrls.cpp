@@ -703,6 +703,8 @@ std::wstring TUCodeCustomLabel::FitWrappedWideText(const std::wstring& text, con
     RECT measure{rect.left, rect.top, rect.right - dots.cx, rect.top};
     WideDrawText(dc, shown.c_str(), static_cast<int>(shown.size()), &measure, flags | DT_CALCRECT);
     if (measure.bottom - measure.top <= available) return shown;
+    // An empty caption has nothing to give up: it draws as nothing.
+    if (cut.empty()) return std::wstring();
     size_t gap = cut.find_last_of(L" \t");
     if (gap == std::wstring::npos) cut.pop_back();
     else cut.erase(gap);

@@ -158,6 +158,25 @@ std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height) {
   return picture.Rgb();
 }
 
+bool ControlShowsOnly(TControl* control, COLORREF colour) {
+  TWinControl* form = control->GetParent();
+  RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  HDC dc = GetDC(form->GetHandle());
+  bool only = true;
+  for (int y = control->GetTop(); only && y < control->GetTop() + control->GetHeight(); ++y)
+    for (int x = control->GetLeft(); only && x < control->GetLeft() + control->GetWidth(); ++x)
+      only = GetPixel(dc, x, y) == colour;
+  ReleaseDC(form->GetHandle(), dc);
+  return only;
+}
+
+ErrorCatcher::ErrorCatcher() { Application->OnException = TExceptionEvent(this, &ErrorCatcher::Caught); }
+
+ErrorCatcher::~ErrorCatcher() { Application->OnException = TExceptionEvent(); }
+
+void ErrorCatcher::Caught(TObject*, const std::exception& error) { errors.push_back(error.what()); }
+
 void Pump() {
   for (int round = 0; round < 3; ++round) Application->ProcessMessages();
 }

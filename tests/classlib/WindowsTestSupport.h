@@ -71,6 +71,22 @@ class MessageRecorder : public TObject {
   TWndMethod m_previous;
 };
 
+// Repaints the form that holds a windowless control and tells whether every pixel of the
+// control on the screen shows `colour`.
+bool ControlShowsOnly(TControl* control, COLORREF colour);
+
+// Records the messages of the exceptions that reach the application's error handler (through
+// the guard of a window procedure or another callback), for its lifetime.
+class ErrorCatcher : public TObject {
+ public:
+  ErrorCatcher();
+  ~ErrorCatcher() override;
+  std::vector<std::string> errors;
+
+ private:
+  void Caught(TObject* sender, const std::exception& error);
+};
+
 // The shown form that the tests share (destroying a shown top-level window costs Wine two
 // seconds without a window manager); the components a test made on it are freed with this.
 class ShownForm {
