@@ -80,12 +80,6 @@ void ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
   bytes.resize(done);
 }
 
-std::string ReadWholeFile(const std::wstring& fileName) {
-  std::string bytes;
-  ReadWholeFile(fileName, bytes);
-  return bytes;
-}
-
 // Folder part of a name, with its delimiter; empty for a bare name.
 std::wstring FolderOf(const std::wstring& fileName) {
   size_t cut = fileName.find_last_of(L"\\/:");
@@ -164,19 +158,85 @@ bool HasUtf7Mark(const std::string& bytes) {
   return fourth == 0x38 || fourth == 0x39 || fourth == 0x2B || fourth == 0x2F;
 }
 
-// The encoding by the marks, in this order, else by the UTF-8 test; a file passing the test leaves
-// its decoded text in utf8Text. Without utf7Mark the UTF-7 mark counts as text.
+constexpr int kNoMark = -1;
+
+// The encoding a file's first bytes tell by their marks, in this order (ANSI for a file of at most
+// one byte); kNoMark when they tell none. The first four bytes of a file, or all of a shorter one,
+// decide. Without utf7Mark the UTF-7 mark counts as text.
+int EncodingByMark(const std::string& head, bool utf7Mark) {
+  if (head.size() <= 1) return kEncodingAnsi;
+  if (StartsWith(head, {0xEF, 0xBB, 0xBF})) return kEncodingUtf8BOM;
+  if (utf7Mark && HasUtf7Mark(head)) return kEncodingUtf7;
+  if (StartsWith(head, {0xFF, 0xFE, 0x00, 0x00}) && head.size() > 2) return kEncodingUtf32LE;
+  if (StartsWith(head, {0x00, 0x00, 0xFE, 0xFF})) return kEncodingUtf32BE;
+  if (StartsWith(head, {0xFF, 0xFE})) return kEncodingUtf16LE;
+  if (StartsWith(head, {0xFE, 0xFF})) return kEncodingUtf16BE;
+  return kNoMark;
+}
+
+// The encoding by the marks, else by the UTF-8 test; a file passing the test leaves its decoded
+// text in utf8Text.
 int DetectEncoding(const std::string& bytes, std::wstring* utf8Text, bool utf7Mark = true) {
-  if (bytes.size() <= 1) return kEncodingAnsi;
-  if (StartsWith(bytes, {0xEF, 0xBB, 0xBF})) return kEncodingUtf8BOM;
-  if (utf7Mark && HasUtf7Mark(bytes)) return kEncodingUtf7;
-  if (StartsWith(bytes, {0xFF, 0xFE, 0x00, 0x00}) && bytes.size() > 2) return kEncodingUtf32LE;
-  if (StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF})) return kEncodingUtf32BE;
-  if (StartsWith(bytes, {0xFF, 0xFE})) return kEncodingUtf16LE;
-  if (StartsWith(bytes, {0xFE, 0xFF})) return kEncodingUtf16BE;
+  const int marked = EncodingByMark(bytes, utf7Mark);
+  if (marked != kNoMark) return marked;
   const bool utf8 = utf8Text ? UCodeUTF8DecodeInto(bytes.data(), bytes.size(), *utf8Text)
                              : UCodeIsUTF8(bytes.data(), bytes.size());
   return utf8 ? kEncodingUtf8 : kEncodingAnsi;
+}
+
+// The units at the end of bytes that begin a UTF-8 sequence the bytes do not hold whole (0 to 3).
+size_t CutSequenceLength(const char* bytes, size_t size) {
+  for (size_t back = 1; back <= 3 && back <= size; ++back) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[size - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+    const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? back : 0;
+  }
+  return 0;
+}
+
+// The UTF-8 test over a file read piece by piece, in the room of one piece: a sequence cut by
+// the end of a piece is tested whole with the next piece.
+class TStreamingUtf8Test {
+ public:
+  explicit TStreamingUtf8Test(size_t pieceSize) : m_buffer(pieceSize + 3, '\0'), m_pieceSize(pieceSize) {}
+
+  // Where the next piece is read to, behind the bytes kept from the last one.
+  char* Room() { return m_buffer.data() + m_kept; }
+  size_t RoomSize() const { return m_pieceSize; }
+
+  // Tests the `got` bytes read into Room; false when they show that the file is no UTF-8.
+  bool Take(size_t got) {
+    const size_t total = m_kept + got;
+    const size_t whole = total - CutSequenceLength(m_buffer.data(), total);
+    if (!UCodeIsUTF8(m_buffer.data(), whole)) return false;
+    m_kept = total - whole;
+    std::copy(m_buffer.begin() + whole, m_buffer.begin() + total, m_buffer.begin());
+    return true;
+  }
+
+  // At the end of the file: a sequence still cut fails.
+  bool Passed() const { return m_kept == 0; }
+
+ private:
+  std::string m_buffer;
+  size_t m_pieceSize;
+  size_t m_kept = 0;
+};
+
+// Bytes read at a time when a file's encoding is told: a file of any size is told in this room.
+constexpr size_t kDetectionPiece = 1 << 20;
+
+// Reads up to `size` bytes; fewer only at the end of the file.
+size_t ReadUpTo(HANDLE file, const std::wstring& fileName, char* to, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    DWORD got = 0;
+    if (!ReadFile(file, to + done, static_cast<DWORD>(size - done), &got, nullptr)) RaiseOpenError(fileName);
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
 }
 
 // UTF-16 after the 2-byte mark; a trailing odd byte is dropped.
@@ -444,7 +504,18 @@ bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int E
 }
 
 int DetectFileEncoding(const std::wstring& FileName) {
-  return DetectEncoding(ReadWholeFile(FileName), nullptr);
+  TFileHandle file(CreateFileW(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.IsOpen()) RaiseOpenError(FileName);
+  TStreamingUtf8Test utf8(kDetectionPiece);
+  size_t got = ReadUpTo(file.Get(), FileName, utf8.Room(), utf8.RoomSize());
+  const int marked = EncodingByMark(std::string(utf8.Room(), std::min<size_t>(got, 4)), true);
+  if (marked != kNoMark) return marked;
+  while (got > 0) {
+    if (!utf8.Take(got)) return kEncodingAnsi;
+    got = ReadUpTo(file.Get(), FileName, utf8.Room(), utf8.RoomSize());
+  }
+  return utf8.Passed() ? kEncodingUtf8 : kEncodingAnsi;
 }
 
 std::wstring EncodingName(int Encoding) {

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <vector>
 
@@ -104,6 +108,55 @@ TEST_F(TextFileTest, DetectsMarksInOrderAndOtherwiseTheUtf8Test) {
   for (const auto& [bytes, encoding] : cases) EXPECT_EQ(DetectFileEncoding(Write(bytes)), encoding) << bytes;
   EXPECT_EQ(GetFileEncodingName(Write("ASCII only")), L"UTF-8");
   EXPECT_THROW(LoadTextFileW(Path(L"missing.txt")), EFOpenError);
+}
+
+// The UTF-8 test reads a file piece by piece: a sequence cut by the end of a piece is tested whole,
+// and a file that ends inside one fails.
+TEST_F(TextFileTest, Utf8TestOverPiecesOfALongFile) {
+  const std::string filler(1 << 20, 'a');
+  for (size_t cut = 1; cut <= 4; ++cut) {
+    const std::string before = filler.substr(0, filler.size() - cut);
+    EXPECT_EQ(DetectFileEncoding(Write(before + "\xF0\x9F\x98\x80 \xC3\xBC")), 65001) << cut;
+    EXPECT_EQ(DetectFileEncoding(Write(before + "\xF0\x9F\x98" "a")), 0) << cut;
+    EXPECT_EQ(DetectFileEncoding(Write(before + "\xE2\x82")), 0) << cut;
+  }
+  EXPECT_EQ(DetectFileEncoding(Write(filler + filler + "\xFC")), 0);
+  EXPECT_EQ(DetectFileEncoding(Write(filler + "\x80" + filler)), 0);
+  EXPECT_EQ(DetectFileEncoding(Write(kMark16LE + filler + "\xFC")), 1200);
+}
+
+// A file larger than the program could hold is told in the room of a piece of it, and to its end:
+// a fresh process (the test's own, started again) tells a sparse file of 1.5 GB and measures its
+// own peak memory.
+TEST_F(TextFileTest, EncodingOfAHugeFileIsToldInBoundedMemory) {
+  const std::wstring path = Path(L"huge.txt");
+  auto sparse = [&path](const std::string& tail) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER at;
+    at.QuadPart = 1536LL * 1024 * 1024 - static_cast<LONGLONG>(tail.size());
+    DWORD written = 0;
+    const bool done = file != INVALID_HANDLE_VALUE && SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+                      WriteFile(file, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr);
+    CloseHandle(file);
+    return done;
+  };
+  auto peakAbove = [](SIZE_T base) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakWorkingSetSize > base ? counters.PeakWorkingSetSize - base : 0;
+  };
+  EXPECT_EXIT(
+      {
+        PROCESS_MEMORY_COUNTERS before{};
+        GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+        const bool utf8 = sparse("Gr\xC3\xB6\xC3\x9F" "e") && GetFileEncodingName(path) == L"UTF-8";
+        const bool ansi = sparse("Gr\xF6\xDF" "e") && GetFileEncodingName(path) == L"ANSI";
+        const SIZE_T used = peakAbove(before.WorkingSetSize);
+        std::fprintf(stderr, "utf8 %d ansi %d peak %lu KB above the start\n", utf8, ansi,
+                     static_cast<unsigned long>(used / 1024));
+        std::exit(utf8 && ansi && used < 64u * 1024 * 1024 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(TextFileTest, ReadsShortRaggedAndOutOfRangeFiles) {

@@ -92,6 +92,48 @@ TEST_F(FileIndexFormsTest, FileNamesOutsideTheCodePageAreRowsOfTheirOwn) {
   EXPECT_EQ(sources, (std::vector<std::wstring>{first, second}));
 }
 
+// Takes every piece of the process's free address space of 256 MB or more, as the data of a long
+// session takes it from a 32-bit program; gives it back when it goes.
+class BusyAddressSpace {
+ public:
+  BusyAddressSpace() {
+    for (SIZE_T size = SIZE_T(1) << 30; size >= (SIZE_T(256) << 20); size /= 2)
+      while (void* block = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) m_blocks.push_back(block);
+  }
+  ~BusyAddressSpace() {
+    for (void* block : m_blocks) VirtualFree(block, 0, MEM_RELEASE);
+  }
+  BusyAddressSpace(const BusyAddressSpace&) = delete;
+  BusyAddressSpace& operator=(const BusyAddressSpace&) = delete;
+
+ private:
+  std::vector<void*> m_blocks;
+};
+
+// A file larger than the program could read at once still gets its row, with its encoding.
+TEST_F(FileIndexFormsTest, AHugeFileGetsItsRow) {
+  const std::wstring path = Wide(dir.File("huge.txt"));
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER end;
+  end.QuadPart = 1536LL * 1024 * 1024;  // sparse: only its last bytes are written
+  const char tail[] = "Gr\xC3\xBC\xC3\x9F" "e";
+  end.QuadPart -= sizeof tail - 1;
+  DWORD written = 0;
+  const bool made = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) &&
+                    WriteFile(file, tail, sizeof tail - 1, &written, nullptr);
+  CloseHandle(file);
+  ASSERT_TRUE(made);
+  {
+    const BusyAddressSpace busy;
+    AddFileToFileList(prog->qulist, path);
+  }
+  const Row row = RowWith(RowsOf(prog->qulist), "Huge");
+  EXPECT_EQ(row.code, "UTF-8");
+  EXPECT_EQ(row.size, "1,572,864.000 KB");
+  EXPECT_EQ(row.source, Ansi(path));
+}
+
 TEST_F(FileIndexFormsTest, OptionWindowsStartWithTheirFactoryStates) {
   EXPECT_TRUE(quhopt->doppelteweg->GetChecked());
   EXPECT_FALSE(quhopt->dadweitere->GetChecked());
