@@ -1,12 +1,14 @@
 #include "engine/u_HtmlHelpers.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 #include <unordered_map>
 
 #include "classlib/ListView.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_WideFuncText.h"
+#include "engine/u_WordPipeline.h"
 #include "engine/u_funktionen.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
@@ -119,6 +121,43 @@ TReference ReadReference(const std::wstring& text, size_t at) {
   ref.length = i + 1 - at;
   ref.namesCharacter = true;
   return ref;
+}
+
+// Replaces every reference of the text by what `append` puts into out for it.
+template <class Append>
+void DecodeReferences(const std::wstring& text, std::wstring& out, Append append) {
+  size_t amp = text.find(L'&');
+  if (amp == std::wstring::npos) {
+    out.assign(text);
+    return;
+  }
+  out.clear();
+  out.reserve(text.size());
+  size_t from = 0;
+  for (; amp != std::wstring::npos; amp = text.find(L'&', amp + 1)) {
+    if (amp < from) continue;
+    TReference ref = ReadReference(text, amp);
+    if (ref.codePoint < 0) continue;
+    out.append(text, from, amp - from);
+    append(ref);
+    from = amp + ref.length;
+  }
+  out.append(text, from, std::wstring::npos);
+}
+
+// Marks that only steer where a line may break or how letters join: the soft hyphen, the
+// zero-width (non-)joiners, the direction marks, the word joiner and the zero-width no-break
+// space.
+bool IsWordBreakMark(long cp) {
+  return cp == 0xAD || (cp >= 0x200C && cp <= 0x200F) || cp == 0x2060 || cp == 0xFEFF;
+}
+
+// A letter or a digit. Beyond U+FFFF the platform tells no types: those planes hold scripts
+// and ideographs, but U+1F000 to U+1FFFF holds symbols and pictographs.
+bool IsPartOfWord(const TReference& ref) {
+  if (!ref.namesCharacter) return false;
+  if (ref.codePoint >= 0x10000) return ref.codePoint < 0x1F000 || ref.codePoint > 0x1FFFF;
+  return IsWideCharAlphaNumeric(static_cast<wchar_t>(ref.codePoint));
 }
 
 // Whether text[at] begins a reference that names a character a page may hold.
@@ -316,9 +355,9 @@ std::wstring StripHtmlTags(const std::wstring& text) {
 
 void StripHtmlTags(const std::wstring& text, std::wstring& out) {
   if (text.find(L'<') == std::wstring::npos || text.find(L'>') == std::wstring::npos)
-    DecodeHtmlCharacterReferences(text, out);
+    DecodeHtmlReferencesForWords(text, out);
   else
-    DecodeHtmlCharacterReferences(TTagStripper(text).Run(), out);
+    DecodeHtmlReferencesForWords(TTagStripper(text).Run(), out);
 }
 
 std::wstring DecodeHtmlCharacterReferences(const std::wstring& text) {
@@ -328,23 +367,24 @@ std::wstring DecodeHtmlCharacterReferences(const std::wstring& text) {
 }
 
 void DecodeHtmlCharacterReferences(const std::wstring& text, std::wstring& out) {
-  size_t amp = text.find(L'&');
-  if (amp == std::wstring::npos) {
-    out.assign(text);
-    return;
-  }
-  out.clear();
-  out.reserve(text.size());
-  size_t from = 0;
-  for (; amp != std::wstring::npos; amp = text.find(L'&', amp + 1)) {
-    if (amp < from) continue;
-    TReference ref = ReadReference(text, amp);
-    if (ref.codePoint < 0) continue;
-    out.append(text, from, amp - from);
-    AppendCodePoint(out, ref.codePoint);
-    from = amp + ref.length;
-  }
-  out.append(text, from, std::wstring::npos);
+  DecodeReferences(text, out, [&out](const TReference& ref) { AppendCodePoint(out, ref.codePoint); });
+}
+
+std::wstring DecodeHtmlReferencesForWords(const std::wstring& text) {
+  std::wstring out;
+  DecodeHtmlReferencesForWords(text, out);
+  return out;
+}
+
+void DecodeHtmlReferencesForWords(const std::wstring& text, std::wstring& out) {
+  DecodeReferences(text, out, [&out](const TReference& ref) {
+    const long cp = ref.codePoint;
+    if (IsWordBreakMark(cp)) return;
+    if (IsPartOfWord(ref) || cp == L' ' || std::wcschr(kSeparatorChars, static_cast<wchar_t>(cp)))
+      AppendCodePoint(out, cp);
+    else
+      out += L'.';
+  });
 }
 
 std::wstring HtmlEncode(const std::wstring& text) {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-// The text with every tag replaced by " . " and its character references decoded. A tag
-// runs from "<" to the first ">" after it; every later occurrence of the same tag text goes
-// in the same step. A ">" that stands before every remaining "<" is no tag end: it alone
-// becomes " . ". Linear in the text for real markup.
+// The text with every tag replaced by " . " and its character references decoded for its
+// words (DecodeHtmlReferencesForWords). A tag runs from "<" to the first ">" after it; every
+// later occurrence of the same tag text goes in the same step. A ">" that stands before every
+// remaining "<" is no tag end: it alone becomes " . ". Linear in the text for real markup.
 std::wstring StripHtmlTags(const std::wstring& text);
 // The same into out, whose room is kept from call to call.
 void StripHtmlTags(const std::wstring& text, std::wstring& out);
@@ -19,6 +19,16 @@ void StripHtmlTags(const std::wstring& text, std::wstring& out);
 // character (0, surrogates, beyond U+10FFFF) give U+FFFD. Anything else stays as it is.
 std::wstring DecodeHtmlCharacterReferences(const std::wstring& text);
 void DecodeHtmlCharacterReferences(const std::wstring& text, std::wstring& out);
+
+// The references read back for the words of a text: a reference to a letter or a digit gives
+// its character, so that "Gr&ouml;&szlig;e" is one word; a soft hyphen and the other marks
+// that only steer line breaks and joins ("&shy;", "&zwnj;", "&lrm;" ...) vanish, joining their
+// word; a blank or a word separator stays itself; any other character ("&nbsp;", "&ndash;",
+// "&raquo;", "&euro;", a number that names no character) becomes ".", so that it parts the
+// words around it as the "&" and ";" of its written form did. Characters written as
+// themselves are not touched.
+std::wstring DecodeHtmlReferencesForWords(const std::wstring& text);
+void DecodeHtmlReferencesForWords(const std::wstring& text, std::wstring& out);
 
 // Characters 160 to 255 as their HTML 4 named entities ("&ouml;"); every other character is
 // copied unchanged.

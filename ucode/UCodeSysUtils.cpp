@@ -153,6 +153,8 @@ bool IsWideCharSpace(wchar_t c) { return (CharType1(c) & C1_SPACE) != 0; }
 
 bool IsWideCharPunct(wchar_t c) { return (CharType1(c) & C1_PUNCT) != 0; }
 
+bool IsWideCharAlphaNumeric(wchar_t c) { return (CharType1(c) & (C1_ALPHA | C1_DIGIT)) != 0; }
+
 bool IsWideWordDelimiter(wchar_t c) { return c == L'\0' || IsWideCharSpace(c) || IsWideCharPunct(c); }
 
 std::wstring WideReplaceWordsBy(const std::wstring& text, const std::wstring& oldPattern,

@@ -25,6 +25,8 @@ wchar_t WideLastChar(const std::wstring& text);
 // Character-type tests in the thread's locale.
 bool IsWideCharSpace(wchar_t c);
 bool IsWideCharPunct(wchar_t c);
+// A letter (of any script) or a digit.
+bool IsWideCharAlphaNumeric(wchar_t c);
 // #0, or a space or punctuation character.
 bool IsWideWordDelimiter(wchar_t c);
 

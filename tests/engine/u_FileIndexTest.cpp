@@ -242,6 +242,18 @@ TEST_F(FileIndexRunTest, ProgressSteps) {
   EXPECT_EQ(positions, std::vector<int>(100, 0));
 }
 
+// The references of an HTML page part its words as a reader sees them: "&nbsp;", dashes and
+// quotation marks between words, "&shy;" inside one.
+TEST_F(FileIndexRunTest, CharacterReferencesPartWordsAsTheyRead) {
+  TFileIndexOptions options = Plain();
+  options.Pipeline.DropLowercase = true;
+  options.Rows = {{L"Seite", L"s.htm",
+                   Write("s.htm", L"<p>Das&nbsp;Haus am&nbsp;See, Haus&ndash;Garten,\r\n&raquo;Titel&laquo; und "
+                                  L"Donau&shy;dampf&shy;schiff&hellip;</p>")}};
+  EXPECT_EQ(Run(options), L"Index\r\n\r\nD\r\nDas:    Seite\r\nDonaudampfschiff:    Seite\r\n\r\nG\r\nGarten:    Seite\r\n"
+                          L"\r\nH\r\nHaus:    Seite\r\n\r\nS\r\nSee:    Seite\r\n\r\nT\r\nTitel:    Seite\r\n");
+}
+
 TEST_F(FileIndexRunTest, DoublesAndLinksPerDocument) {
   TFileIndexOptions options = Plain();
   options.TextLayout.Links = true;

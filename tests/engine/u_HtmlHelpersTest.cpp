@@ -32,7 +32,7 @@ TEST(StripHtmlTagsTest, AgreesWithThePlainFormOnRandomMarkup) {
   std::mt19937 random(1234);
   for (int round = 0; round < 20000; ++round) {
     std::wstring text = round % 2 ? RandomMarkup(random, L"<>ab .", 40) : RandomPieces(random, round % 10 ? 12 : 40);
-    ASSERT_EQ(StripHtmlTags(text), DecodeHtmlCharacterReferences(reference::StripTags(text))) << text;
+    ASSERT_EQ(StripHtmlTags(text), DecodeHtmlReferencesForWords(reference::StripTags(text))) << text;
   }
 }
 
@@ -55,10 +55,39 @@ TEST(StripHtmlTagsTest, TagsBecomeSeparators) {
 
 TEST(StripHtmlTagsTest, CharacterReferencesAreDecoded) {
   EXPECT_EQ(StripHtmlTags(L"<p>M&uuml;ller &amp; S&ouml;hne</p>"), L" . Müller & Söhne . ");
-  EXPECT_EQ(StripHtmlTags(L"&#228;&#xE4;&#X1F600;&lt;b&gt;"), L"ää\U0001F600<b>");
+  EXPECT_EQ(StripHtmlTags(L"&#228;&#xE4;&#X1D400;&lt;b&gt;"), L"ää\U0001D400<b>");
   // Not references: no ";", unknown names, numbers that name no character.
   EXPECT_EQ(DecodeHtmlCharacterReferences(L"&uuml &foo; & &#; &#0; &#xD800;"), L"&uuml &foo; & &#; \uFFFD \uFFFD");
   EXPECT_EQ(DecodeHtmlCharacterReferences(L"&#99999999999999;"), L"\uFFFD");
+}
+
+// What a reference becomes in a text whose words are indexed: its letter or digit, nothing for a
+// mark that only steers line breaks, and a word separator for everything else.
+TEST(StripHtmlTagsTest, ReferencesPartOrJoinWordsAsTheirWrittenFormDid) {
+  const struct {
+    const wchar_t* markup;
+    const wchar_t* text;
+  } cases[] = {
+      {L"Das&nbsp;Haus", L"Das.Haus"},
+      {L"Haus&ndash;Garten&mdash;Hof", L"Haus.Garten.Hof"},
+      {L"&raquo;Titel&laquo;", L".Titel."},
+      {L"&bdquo;Zitat&ldquo;", L"\u201EZitat\u201C"},  // separators already
+      {L"5&nbsp;&euro;&hellip;", L"5..."},
+      {L"Donau&shy;dampf&shy;schiff", L"Donaudampfschiff"},
+      {L"Auf&zwnj;lage &lrm;Text&#x2060;e&#xFEFF;", L"Auflage Texte"},
+      {L"M&uuml;ller&#38;S&#246;hne &amp; Co", L"Müller&Söhne & Co"},
+      {L"&#65;&#x31;&#x3B1;&#x4E00;&#x1D400;", L"A1\u03B1\u4E00\U0001D400"},
+      {L"Haus&#x1F3E0;Garten &#0;x", L"Haus.Garten .x"},
+      {L"&#32;&#10;&#45;", L" \n-"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DecodeHtmlReferencesForWords(c.markup), c.text) << c.markup;
+    EXPECT_EQ(StripHtmlTags(std::wstring(L"<p>") + c.markup + L"</p>"), std::wstring(L" . ") + c.text + L" . ")
+        << c.markup;
+  }
+  // Characters written as themselves stay; link texts keep every character their references name.
+  EXPECT_EQ(StripHtmlTags(L"Das\u00A0Haus\u2013Hof\u00ADe"), L"Das\u00A0Haus\u2013Hof\u00ADe");
+  EXPECT_EQ(DecodeHtmlCharacterReferences(L"A&nbsp;&ndash;&shy;B"), L"A\u00A0\u2013\u00ADB");
 }
 
 TEST(HtmlEncodeTest, Latin1CharactersBecomeNamedEntities) {

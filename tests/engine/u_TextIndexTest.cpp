@@ -171,6 +171,16 @@ TEST(TextIndexRun, ExtendingAnIndexFile) {
   EXPECT_NE(IndexFileUnusableMessage(options.IndexPath, "de").find(options.IndexPath), std::wstring::npos);
 }
 
+// Characters a book holds as themselves keep their place in its words, as they always did (the
+// factory negative list takes "Das" before its no-break space): only the references of HTML
+// documents are read for their words, and a book's "&nbsp;" is text.
+TEST(TextIndexRun, ABookKeepsItsOwnCharactersInItsWords) {
+  EXPECT_EQ(Build(LinePages(L"Das\u00A0Haus am See\r\nHaus\u2013Garten \u00BBTitel\u00AB\r\n"
+                            L"Donau\u00ADdampf &nbsp;Hof &amp; Keller")),
+            L"Index\r\n\r\nD\r\nDonau\u00ADdampf 3\r\n\r\nH\r\nHaus\u2013Garten 2\r\nHof 3\r\n\r\nK\r\n"
+            L"Keller 3\r\n\r\nS\r\nSee 1\r\n\r\n\u00A0\r\n\u00A0Haus 1\r\n\r\n\u00BB\r\n\u00BBTitel\u00AB 2\r\n");
+}
+
 TEST(TextIndexRun, ExtendingWithoutTheSplitListsAJoinedWordOnce) {
   testsupport::TempDir dir;
   std::string idx = dir.File("alt.idx");
