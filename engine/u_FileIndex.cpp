@@ -251,24 +251,29 @@ std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign&
 
 namespace {
 
-// A store of one entry holding `pages`, to read its items.
-TIndexStore StoreOfPages(const std::wstring& pages) {
-  TIndexStore store;
-  store.Append(0, TIndexEntry{L"A", pages});
-  return store;
+// The pieces of pages between two "|".
+void InsertPieces(const std::wstring& pages, std::unordered_set<std::wstring>& items) {
+  size_t start = 0;
+  for (size_t bar = pages.find(L'|');; bar = pages.find(L'|', start)) {
+    items.insert(pages.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
+    if (bar == std::wstring::npos) break;
+    start = bar + 1;
+  }
 }
 
-// The items the store holds already (an index being extended).
-std::unordered_set<std::wstring> ItemsOfStore(const TIndexStore& store) {
-  std::unordered_set<std::wstring> items;
+// The items the store holds already (an index being extended): the pieces of every entry's
+// pages, and those of the rows' items holding "|" that an entry holds whole.
+std::unordered_set<std::wstring> ItemsOfStore(const TIndexStore& store, const std::vector<TFileIndexRow>& rows) {
+  std::unordered_set<std::wstring> items, barred;
+  for (const auto& row : rows) {
+    std::wstring item = row.Label + L'>' + row.Link;
+    if (item.find(L'|') != std::wstring::npos) barred.insert(std::move(item));
+  }
   for (int b = 0; b < kIndexBucketCount; ++b)
     for (const auto& entry : store.Bucket(b)) {
-      size_t start = 0;
-      for (size_t bar = entry.Pages.find(L'|'); ; bar = entry.Pages.find(L'|', start)) {
-        items.insert(entry.Pages.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
-        if (bar == std::wstring::npos) break;
-        start = bar + 1;
-      }
+      InsertPieces(entry.Pages, items);
+      for (const auto& item : barred)
+        if (PagesHoldItem(entry.Pages, item)) items.insert(item);
     }
   return items;
 }
@@ -285,11 +290,9 @@ class TDocumentWords {
   TDocumentWords(TIndexStore& store, const std::wstring& label, const std::wstring& link,
                  bool removeDuplicatePages, std::unordered_set<std::wstring>& enteredItems)
       : m_store(store), m_item(label + L'>' + link), m_removeDuplicatePages(removeDuplicatePages) {
-    if (m_item.find(L'|') == std::wstring::npos) {
-      m_fresh = enteredItems.insert(m_item).second && removeDuplicatePages;
-    } else {
-      for (auto& piece : ItemsOfStore(StoreOfPages(m_item))) enteredItems.insert(std::move(piece));
-    }
+    m_fresh = enteredItems.insert(m_item).second && removeDuplicatePages;
+    // The entries that take an item holding "|" hold its pieces too.
+    if (m_item.find(L'|') != std::wstring::npos) InsertPieces(m_item, enteredItems);
     if (m_fresh) m_document = store.NewDocument(m_item);
   }
 
@@ -332,7 +335,7 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
     result.IndexFileUnusable = !loaded.FileFound || store.Empty();
   }
   TWordPipeline pipeline(options.Pipeline);
-  std::unordered_set<std::wstring> items = ItemsOfStore(store);
+  std::unordered_set<std::wstring> items = ItemsOfStore(store, options.Rows);
   // The texts of one document, their room kept from document to document.
   std::string bytes;
   std::wstring text, stripped;

@@ -81,12 +81,13 @@ void AddFileIndexEntry(TIndexStore& store, const std::wstring& word, const std::
 
 // Enters one document's words (positive-list phrases first) with the item "label>link".
 // `enteredItems` holds the items entered so far in this run (and those of an index being
-// extended): while the item is new, each word goes in once and no entry's items are searched.
+// extended: the pieces of its pages between two "|", and every item holding "|" that it holds
+// whole): while the item is new, each word goes in once and no entry's items are searched.
 void AddFileIndexDocument(TIndexStore& store, const TWordPipeline::Result& words, const std::wstring& label,
                           const std::wstring& link, bool removeDuplicatePages,
                           std::unordered_set<std::wstring>& enteredItems);
 
-// The plain-text index, each line ended by CR LF.
+// The plain-text index, each line ended by CR LF; control characters as U+FFFD.
 std::wstring WriteTextFileIndex(const TIndexStore& store, const TFileTextLayout& layout);
 // The XHTML page. Words, labels and links are escaped; the design's texts are written as
 // they are, since users put markup there. The page is pure ASCII.

@@ -132,6 +132,7 @@ bool EndsWithItem(const std::wstring& pages, const std::wstring& item) {
   return pages[start - 1] == kItemSeparator && pages.compare(start, item.size(), item) == 0;
 }
 
+// The pieces of pages between two "|": the items, unless an item holds "|" itself.
 std::unordered_set<std::wstring> ItemsOf(const std::wstring& pages) {
   std::unordered_set<std::wstring> items;
   size_t start = 0;
@@ -181,8 +182,36 @@ struct TIndexStore::Lookup {
   std::vector<uint32_t> slots;  // entry number + 1; 0 is free
   std::vector<TEntryMark> marks;  // one per entry of the bucket
   std::unordered_map<size_t, std::unordered_set<std::wstring>> itemsOf;
+  // Items holding "|" that an entry is known to hold whole: each is searched for in the entry's
+  // pages once, until the entry takes it.
+  std::unordered_map<size_t, std::unordered_set<std::wstring>> wholeItemsOf;
 
   static constexpr size_t kNone = static_cast<size_t>(-1);
+
+  // Keeps the sets of the entry `index` up to date with an item it took.
+  void Took(size_t index, const std::wstring& item) {
+    const bool single = item.find(kItemSeparator) == std::wstring::npos;
+    if (!itemsOf.empty()) {
+      auto items = itemsOf.find(index);
+      if (items != itemsOf.end()) {
+        if (single) items->second.insert(item);
+        else items->second.merge(ItemsOf(item));
+      }
+    }
+    if (!single && !wholeItemsOf.empty()) {
+      auto whole = wholeItemsOf.find(index);
+      if (whole != wholeItemsOf.end()) whole->second.insert(item);
+    }
+  }
+
+  // Whether the entry holds an item that holds "|".
+  bool HoldsWhole(size_t index, const std::wstring& pages, const std::wstring& item) {
+    auto& known = wholeItemsOf[index];
+    if (known.count(item)) return true;
+    if (!PagesHoldItem(pages, item)) return false;
+    known.insert(item);
+    return true;
+  }
 
   size_t Find(const std::vector<TIndexEntry>& entries, std::wstring_view word, uint32_t hash) const {
     if (slots.empty()) return kNone;
@@ -283,11 +312,7 @@ void TIndexStore::WriteWaitingItems() const {
     std::wstring& pages = m_buckets[bucket][index].Pages;
     pages += kItemSeparator;
     pages += item;
-    auto& itemsOf = m_lookups[bucket]->itemsOf;
-    if (!itemsOf.empty()) {
-      auto items = itemsOf.find(index);
-      if (items != itemsOf.end()) items->second.insert(item);
-    }
+    m_lookups[bucket]->Took(index, item);
   }
   m_waiting.clear();
 }
@@ -332,24 +357,21 @@ void TIndexStore::AddOccurrence(std::wstring_view word, const std::wstring& item
   if (m_lookups[bucket]->marks[index].waitingUnits != 0) WriteWaitingItems();
   Lookup& lookup = *m_lookups[bucket];
   TIndexEntry& entry = m_buckets[bucket][index];
-  // An item holding "|" reads as several items and is never one of the entry's.
-  const bool single = item.find(kItemSeparator) == std::wstring::npos;
-  auto items = lookup.itemsOf.find(index);
-  if (removeDuplicatePages && single) {
+  if (removeDuplicatePages) {
     if (EndsWithItem(entry.Pages, item)) return;
-    if (items == lookup.itemsOf.end()) items = lookup.itemsOf.emplace(index, ItemsOf(entry.Pages)).first;
-    if (items->second.count(item)) return;
+    if (item.find(kItemSeparator) == std::wstring::npos) {
+      auto items = lookup.itemsOf.find(index);
+      if (items == lookup.itemsOf.end()) items = lookup.itemsOf.emplace(index, ItemsOf(entry.Pages)).first;
+      if (items->second.count(item)) return;
+    } else if (lookup.HoldsWhole(index, entry.Pages, item)) {
+      return;
+    }
   }
-  AppendItem(lookup, index, entry, item, single);
+  AppendItem(lookup, index, entry, item);
 }
 
-void TIndexStore::AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item,
-                             bool single) {
-  auto items = lookup.itemsOf.find(index);
-  if (items != lookup.itemsOf.end()) {
-    if (single) items->second.insert(item);
-    else items->second.merge(ItemsOf(item));
-  }
+void TIndexStore::AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item) {
+  lookup.Took(index, item);
   // Room in powers of two: the blocks a growing entry gives back are the very sizes the next
   // ones ask for, so the heap uses its free blocks again instead of keeping them in every size.
   const size_t needed = entry.Pages.size() + 1 + item.size();
@@ -395,6 +417,15 @@ std::vector<TIndexEntry> TIndexStore::TakeBucket(int bucket) {
   WriteWaitingItems();
   m_lookups[bucket].reset();
   return std::exchange(m_buckets[bucket], {});
+}
+
+bool PagesHoldItem(std::wstring_view pages, std::wstring_view item) {
+  for (size_t at = pages.find(item); at != std::wstring_view::npos; at = pages.find(item, at + 1)) {
+    const size_t end = at + item.size();
+    if ((at == 0 || pages[at - 1] == kItemSeparator) && (end == pages.size() || pages[end] == kItemSeparator))
+      return true;
+  }
+  return false;
 }
 
 void AddTextIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,

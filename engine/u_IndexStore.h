@@ -30,7 +30,7 @@ wchar_t BucketLetter(int bucket);
 // 27 lists of index entries in the order they were added. Adding an occurrence
 // finds the entry by its upper-cased word through a per-bucket hash index (the
 // first entry added with that word wins, as a scan from the bucket's start would
-// find it) and tests page items for duplicates by whole items. The items of whole
+// find it) and tests page items for duplicates by whole items (PagesHoldItem). The items of whole
 // documents (AddDocumentOccurrence) wait as document numbers and are written into
 // their entries, each entry's page text in one piece, when the entries are next
 // looked at.
@@ -73,7 +73,7 @@ class TIndexStore {
   Lookup& LookupOf(int bucket);
   // The entry of the word in the bucket, made with the item when there is none (added true).
   size_t FindOrAdd(int bucket, std::wstring_view word, const std::wstring& item, bool& added);
-  void AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item, bool single);
+  void AppendItem(Lookup& lookup, size_t index, TIndexEntry& entry, const std::wstring& item);
   // Writes the waiting items into their entries' page texts.
   void WriteWaitingItems() const;
   void DropWaitingItems();
@@ -90,6 +90,11 @@ class TIndexStore {
   };
   mutable std::vector<TWaitingItem> m_waiting;
 };
+
+// Whether the pages hold the item whole: it stands between the start or a "|" and the end or a
+// "|". Labels may hold "|" themselves ("A | B"), so an item is not always one piece of the pages
+// split at "|".
+bool PagesHoldItem(std::wstring_view pages, std::wstring_view item);
 
 // Adds one occurrence to a text index store: item "label>link".
 void AddTextIndexEntry(TIndexStore& store, const std::wstring& word, const std::wstring& label,

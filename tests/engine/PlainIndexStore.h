@@ -1,6 +1,5 @@
 // The index store's rules read plainly, against which the store is checked: every occurrence
-// scans its bucket for the upper-cased word, and an item is compared with the entry's items one
-// by one.
+// scans its bucket for the upper-cased word, and an item is looked for whole in the entry's pages.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,13 +32,11 @@ class PlainIndexStore {
   const std::vector<TIndexEntry>& Bucket(int b) const { return m_buckets[b]; }
 
  private:
+  // The item stands in the pages between the start or a "|" and the end or a "|" (an item may
+  // hold "|" itself).
   static bool HasItem(const std::wstring& pages, const std::wstring& item) {
-    for (size_t start = 0;;) {
-      const size_t bar = pages.find(L'|', start);
-      if (pages.substr(start, bar == std::wstring::npos ? bar : bar - start) == item) return true;
-      if (bar == std::wstring::npos) return false;
-      start = bar + 1;
-    }
+    const std::wstring bounded = L"|" + pages + L"|";
+    return bounded.find(L"|" + item + L"|") != std::wstring::npos;
   }
 
   std::vector<TIndexEntry> m_buckets[kIndexBucketCount];

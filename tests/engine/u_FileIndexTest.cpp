@@ -242,6 +242,24 @@ TEST_F(FileIndexRunTest, ProgressSteps) {
   EXPECT_EQ(positions, std::vector<int>(100, 0));
 }
 
+// A label that holds "|" (a link text "A | B") is one item: the entry takes it once.
+TEST_F(FileIndexRunTest, ItemsHoldingBarsAreDoublesToo) {
+  TFileIndexOptions options = Plain();
+  const std::wstring doc = Write("d.txt", L"Haus Dach Haus Haus");
+  options.Rows = {{L"A | B", L"d.txt", doc}, {L"C", L"c.txt", Write("c.txt", L"Haus")}, {L"A | B", L"d.txt", doc}};
+  Run(options);
+  EXPECT_EQ(FormatIndexData(store), (std::vector<std::wstring>{L"Dach:A | B>d.txt", L"Haus:A | B>d.txt|C>c.txt"}));
+  // Extending an index that holds the item already.
+  options = Extending(L"Haus:A | B>d.txt\r\n", L"");
+  options.Rows = {{L"A | B", L"d.txt", doc}};
+  Run(options);
+  EXPECT_EQ(FormatIndexData(store), (std::vector<std::wstring>{L"Dach:A | B>d.txt", L"Haus:A | B>d.txt"}));
+  // Without removing doubles every occurrence repeats it.
+  options.RemoveDuplicatePages = false;
+  Run(options);
+  EXPECT_EQ(FormatIndexData(store), (std::vector<std::wstring>{L"Dach:A | B>d.txt", L"Haus:A | B>d.txt|A | B>d.txt|A | B>d.txt|A | B>d.txt"}));
+}
+
 // The references of an HTML page part its words as a reader sees them: "&nbsp;", dashes and
 // quotation marks between words, "&shy;" inside one.
 TEST_F(FileIndexRunTest, CharacterReferencesPartWordsAsTheyRead) {

@@ -75,6 +75,12 @@ TEST(IndexStoreAdding, DuplicatePagesAreWholeItems) {
   TIndexStore keeping;
   for (const wchar_t* page : {L"1", L"1", L"11"}) Add(keeping, L"Haus", page, false);
   EXPECT_EQ(BucketLines(keeping, L'H'), (Lines{L"Haus:1>-|1>-|11>-"}));
+
+  // A page label holding "|" is one item all the same, wherever it stands among the others.
+  TIndexStore barred;
+  for (const wchar_t* page : {L"A | B", L"A | B", L"B", L"A | B", L"x|A | B", L"A | B", L"x|A | B", L" B"})
+    Add(barred, L"Haus", page, true);
+  EXPECT_EQ(BucketLines(barred, L'H'), (Lines{L"Haus:A | B>-|B>-|x|A | B>-"}));
 }
 
 TEST(IndexStoreAdding, LoadedEntriesMergeWithNewOccurrences) {
