@@ -128,6 +128,7 @@ std::wstring WriteTextFileIndex(const TIndexStore& store, const TFileTextLayout&
   }
   ForEachOtherEntry(
       store, layout.LetterHeadings, [&](const std::wstring& first, size_t) { heading(first); }, line);
+  ReplaceControlCharacters(text);
   return text;
 }
 

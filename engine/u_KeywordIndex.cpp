@@ -115,6 +115,7 @@ std::wstring WriteKeywordIndex(std::vector<TKeywordRecord>& records, const TKeyw
     record.Clear();
   }
   records.clear();
+  ReplaceControlCharacters(text);
   return text;
 }
 

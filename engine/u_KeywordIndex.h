@@ -72,7 +72,8 @@ bool KeywordAlreadyListed(const std::wstring& word, const TKeywordRecord& record
 std::wstring AddPositiveListWords(const std::wstring& text, TKeywordRecord& record,
                                   const std::vector<std::wstring>& positiveList);
 
-// The lines of the index, each ended by CR LF; empties the records' keywords.
+// The lines of the index, each ended by CR LF, control characters as U+FFFD; empties the
+// records' keywords.
 std::wstring WriteKeywordIndex(std::vector<TKeywordRecord>& records, const TKeywordIndexOptions& options);
 
 enum class TKeywordIndexStep { Preparing, ReadingFile, Writing };

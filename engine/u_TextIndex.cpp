@@ -134,6 +134,7 @@ class TIndexTextWriter {
       }
       EntryLine(entry);
     }
+    ReplaceControlCharacters(m_text);
     return std::move(m_text);
   }
 

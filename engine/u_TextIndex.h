@@ -67,7 +67,7 @@ std::vector<std::wstring> ReadSourceLines(const TTextIndexOptions& options);
 TPageCut ReadTextPages(const TTextIndexOptions& options);
 
 // The index text: heading line, letter headings and one line per entry, each line
-// ended by CR LF.
+// ended by CR LF; control characters as U+FFFD.
 std::wstring WriteTextIndex(const TIndexStore& store, const TTextIndexLayout& layout);
 
 // Steps a run reports, for its status line.

@@ -376,3 +376,9 @@ std::wstring ComposeSummary(std::initializer_list<TSummaryLine> lines, const std
          (german ? L"Klicken Sie auf \"Index erstellen\", um den Index mit diesen Vorgaben zu schreiben."
                  : L"Click on \"Create Index\" to write your Index with these Settings.");
 }
+
+void ReplaceControlCharacters(std::wstring& text) {
+  std::replace_if(
+      text.begin(), text.end(), [](wchar_t c) { return c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n'; },
+      L'\uFFFD');
+}

@@ -135,6 +135,12 @@ std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const 
 std::wstring TextSaveErrorMessage(const std::string& error, const std::string& languageCode);
 
 
+// ---- Index texts
+
+// Every control character but tab, CR and LF (entries read from a file may hold any) as U+FFFD:
+// a NUL would end the text a memo shows and a saved copy of it, and the others show as nothing.
+void ReplaceControlCharacters(std::wstring& text);
+
 // ---- Wizard summaries
 
 // One line of a wizard's summary page: the German or the English text, then Tail (a path or a

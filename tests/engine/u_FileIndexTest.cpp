@@ -272,6 +272,15 @@ TEST_F(FileIndexRunTest, CharacterReferencesPartWordsAsTheyRead) {
                           L"\r\nH\r\nHaus:    Seite\r\n\r\nS\r\nSee:    Seite\r\n\r\nT\r\nTitel:    Seite\r\n");
 }
 
+// Entries of an index file with control characters show them as U+FFFD, and every entry after them.
+TEST_F(FileIndexRunTest, ControlCharactersOfAnIndexFileShowAsReplacementCharacters) {
+  const wchar_t data[] = L"Alpha:A>a\r\nBe\0ta:B\0>b\r\nZeta:Z>z\x1B\r\n";
+  TFileIndexOptions options = Extending(std::wstring(data, std::size(data) - 1), L"");
+  options.TextLayout.Links = true;
+  EXPECT_EQ(Run(options), L"Index\r\n\r\nA\r\nAlpha:    A[a]\r\n\r\nB\r\nBe\uFFFDta:    B\uFFFD[b]\r\n\r\nZ\r\n"
+                          L"Zeta:    Z[z\uFFFD]\r\n");
+}
+
 TEST_F(FileIndexRunTest, DoublesAndLinksPerDocument) {
   TFileIndexOptions options = Plain();
   options.TextLayout.Links = true;

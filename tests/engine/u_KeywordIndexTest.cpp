@@ -73,6 +73,16 @@ TEST_F(KeywordIndexTest, LayoutsAndMissingFiles) {
   EXPECT_EQ(paths[1], options.Rows[0].Source);
 }
 
+// Positive-list phrases are taken as the list holds them: a control character in one would hide
+// or end the text the result memo shows.
+TEST_F(KeywordIndexTest, ControlCharactersShowAsReplacementCharacters) {
+  const wchar_t phrase[] = L"Pots\0dam";
+  options.Pipeline.PositiveList = true;
+  options.Pipeline.PositiveWords = {std::wstring(phrase, std::size(phrase) - 1), L"Ham\x07" L"burg"};
+  options.Rows = {{L"A", L"a.txt", Write("a.txt", options.Pipeline.PositiveWords[0] + L" und Berlin, Ham\x07" L"burg")}};
+  EXPECT_EQ(Run(), L"a.txt: Berlin, Ham\uFFFDburg, Pots\uFFFDdam\r\n\r\n");
+}
+
 TEST_F(KeywordIndexTest, JoinedWordsAndPositiveList) {
   options.Rows = {{L"A", L"a.txt", Write("a.txt", L"Wir fahren nach New York und Bad Ems.")}};
   options.Pipeline.PositiveList = true;

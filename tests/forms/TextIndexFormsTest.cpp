@@ -205,6 +205,21 @@ TEST(TextIndexRunThroughTheWindows, ProblemsAreToldInTheCurrentLanguageAndTheRun
   EXPECT_EQ(prog->status->TControl::GetCaption(), "Index schreiben..");
 }
 
+// An index file whose entries hold a NUL: the result memo shows every entry, the NUL as U+FFFD.
+TEST(TextIndexRunThroughTheWindows, AnIndexFileWithANulShowsEveryEntry) {
+  TextIndexWindows windows;
+  testsupport::TempDir dir;
+  const std::string idx = dir.File("alt.idx");
+  const char data[] = "Alpha:1>-\r\nBe\0ta:2>-\r\nZeta:3>-\r\n";
+  testsupport::WriteBytes(idx, std::string(data, sizeof data - 1));
+  TypeSourceByLines("Haus");
+  prog->kt_integrieren->SetChecked(true);
+  prog->kt_index->SetCaption(idx);
+  BuildTextIndex();
+  EXPECT_EQ(prog->output->GetText(), L"Index\r\n\r\nA\r\nAlpha 1\r\n\r\nB\r\nBe\uFFFDta 2\r\n\r\nH\r\nHaus 1\r\n\r\nZ\r\n"
+                                     L"Zeta 3\r\n");
+}
+
 TEST(TextIndexPageSwitch, ButtonsAndTheSummaryFollowThePage) {
   TextIndexWindows windows;
   start->spr->SetCaption("de");
