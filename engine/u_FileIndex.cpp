@@ -323,9 +323,9 @@ void AddFileIndexDocument(TIndexStore& store, const TWordPipeline::Result& words
 TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& store,
                                  const TFileIndexProgress& progress) {
   TFileIndexRunResult result;
-  const int step = options.Rows.empty() ? 30 : static_cast<int>(100 / (options.Rows.size() + 2));
-  int position = step;
-  progress(TFileIndexStep::Preparing, L"", position);
+  const size_t count = options.Rows.size();
+  size_t done = 0;
+  progress(TFileIndexStep::Preparing, L"", RunProgressPosition(done, count));
   store.Clear();
   if (options.ExtendIndex) {
     // A run that joins words joins the stored ones again, so that they meet.
@@ -341,8 +341,7 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
   std::string bytes;
   std::wstring text, stripped;
   for (const auto& row : options.Rows) {
-    position += step;
-    progress(TFileIndexStep::ReadingFile, row.Source, position);
+    progress(TFileIndexStep::ReadingFile, row.Source, RunProgressPosition(++done, count));
     if (!WideFileExists(row.Source)) continue;
     LoadTextFileW(row.Source, text, bytes);
     if (options.StripTags) StripHtmlTags(text, stripped);

@@ -121,9 +121,9 @@ std::wstring WriteKeywordIndex(std::vector<TKeywordRecord>& records, const TKeyw
 
 std::vector<TKeywordRecord> CollectKeywords(const TKeywordIndexOptions& options,
                                             const TKeywordIndexProgress& progress) {
-  const int step = options.Rows.empty() ? 30 : static_cast<int>(100 / (options.Rows.size() + 2));
-  int position = step;
-  progress(TKeywordIndexStep::Preparing, L"", position);
+  const size_t count = options.Rows.size();
+  size_t done = 0;
+  progress(TKeywordIndexStep::Preparing, L"", RunProgressPosition(done, count));
   TPipelineOptions pipelineOptions = options.Pipeline;
   pipelineOptions.PositiveBlanksJoined = false;
   const TWordPipeline pipeline(pipelineOptions);
@@ -135,8 +135,7 @@ std::vector<TKeywordRecord> CollectKeywords(const TKeywordIndexOptions& options,
   for (const auto& row : options.Rows) {
     records.emplace_back(row.Label, row.Link);
     TKeywordRecord& record = records.back();
-    position += step;
-    progress(TKeywordIndexStep::ReadingFile, row.Source, position);
+    progress(TKeywordIndexStep::ReadingFile, row.Source, RunProgressPosition(++done, count));
     if (!WideFileExists(row.Source)) continue;
     LoadTextFileW(row.Source, text, bytes);
     text += L' ';

@@ -178,10 +178,6 @@ std::wstring WriteTextIndex(const TIndexStore& store, const TTextIndexLayout& la
 
 namespace {
 
-int ProgressPosition(size_t done, size_t pageCount) {
-  return static_cast<int>(100 * static_cast<unsigned long long>(done + 1) / (pageCount + 2));
-}
-
 void EnterPage(const TWordPipeline& pipeline, const TPage& page, bool removeDuplicates, TIndexStore& store) {
   TWordPipeline::Result words = pipeline.Run(page.Text);
   for (const auto& phrase : words.Phrases)
@@ -208,11 +204,11 @@ TTextIndexRunResult RunTextIndex(const TTextIndexOptions& options, TIndexStore& 
   result.PageCount = cut.Pages.size();
   result.SkippedPageItems = cut.SkippedItems;
   result.PageItemsBeyondText = cut.ItemsBeyondText;
-  progress(TTextIndexStep::Preparing, L"", cut.Pages.empty() ? 30 : ProgressPosition(0, cut.Pages.size()));
+  progress(TTextIndexStep::Preparing, L"", RunProgressPosition(0, cut.Pages.size()));
   TWordPipeline pipeline(options.Pipeline);
   for (size_t i = 0; i < cut.Pages.size(); ++i) {
     const TPage& page = cut.Pages[i];
-    progress(TTextIndexStep::ReadingPage, page.Label, ProgressPosition(i + 1, cut.Pages.size()));
+    progress(TTextIndexStep::ReadingPage, page.Label, RunProgressPosition(i + 1, cut.Pages.size()));
     if (!page.Text.empty()) EnterPage(pipeline, page, options.RemoveDuplicatePages, store);
   }
   progress(TTextIndexStep::Refreshing, L"", -1);

@@ -377,6 +377,11 @@ std::wstring ComposeSummary(std::initializer_list<TSummaryLine> lines, const std
                  : L"Click on \"Create Index\" to write your Index with these Settings.");
 }
 
+int RunProgressPosition(size_t step, size_t count) {
+  if (count == 0) return 30;
+  return static_cast<int>(100 * static_cast<unsigned long long>(step + 1) / (count + 2));
+}
+
 void ReplaceControlCharacters(std::wstring& text) {
   std::replace_if(
       text.begin(), text.end(), [](wchar_t c) { return c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n'; },

@@ -141,6 +141,13 @@ std::wstring TextSaveErrorMessage(const std::string& error, const std::string& l
 // a NUL would end the text a memo shows and a saved copy of it, and the others show as nothing.
 void ReplaceControlCharacters(std::wstring& text);
 
+// ---- Progress of a run
+
+// The progress bar's position (0 to 100) at a step of a run over `count` pages or files: step 0
+// is the preparation, step k the k-th page or file; the run's count + 2 parts end with the
+// refreshing and writing of the index. A run over nothing shows 30.
+int RunProgressPosition(size_t step, size_t count);
+
 // ---- Wizard summaries
 
 // One line of a wizard's summary page: the German or the English text, then Tail (a path or a

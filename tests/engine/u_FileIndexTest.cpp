@@ -237,9 +237,22 @@ TEST_F(FileIndexRunTest, ProgressSteps) {
   options.Rows.assign(3, TFileIndexRow{L"x", L"y", L"nowhere"});
   Run(options);
   EXPECT_EQ(positions, (std::vector<int>{20, 40, 60, 80}));
-  options.Rows.assign(99, TFileIndexRow{L"x", L"y", L"nowhere"});
+}
+
+// A long list moves the bar in proportion: after the preparation and each of 120 files it stands
+// at the share of the run done, so that it passes every position from 0 to 99.
+TEST_F(FileIndexRunTest, ProgressMovesOnLongLists) {
+  TFileIndexOptions options = Plain();
+  for (int i = 0; i < 120; ++i) {
+    const std::string name = "f" + std::to_string(i) + ".txt";
+    options.Rows.push_back({Wide(name), Wide(name), Write(name, L"Wort" + std::to_wstring(i))});
+  }
   Run(options);
-  EXPECT_EQ(positions, std::vector<int>(100, 0));
+  ASSERT_EQ(positions.size(), 121u);
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+  EXPECT_EQ(std::unordered_set<int>(positions.begin(), positions.end()).size(), 100u);
+  EXPECT_EQ(positions.back(), 99);
+  EXPECT_EQ(positions[60], 50);
 }
 
 // A label that holds "|" (a link text "A | B") is one item: the entry takes it once.

@@ -1,6 +1,7 @@
 // The keyword index: keywords per file in every order and layout, and its summary.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -71,6 +72,16 @@ TEST_F(KeywordIndexTest, LayoutsAndMissingFiles) {
   options.Design.WriteLink = false;
   EXPECT_EQ(Run(), L"* Erste:  Birnen; Zwei Äpfel.\r\n* Fehlt:  .\r\n");
   EXPECT_EQ(paths[1], options.Rows[0].Source);
+}
+
+// A long list moves the bar in proportion, through every position from 0 to 99.
+TEST_F(KeywordIndexTest, ProgressMovesOnLongLists) {
+  for (int i = 0; i < 120; ++i) options.Rows.push_back({L"x", L"y", Wide(m_dir.File("none.txt"))});
+  Run();
+  ASSERT_EQ(positions.size(), 121u);
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+  EXPECT_EQ(std::set<int>(positions.begin(), positions.end()).size(), 100u);
+  EXPECT_EQ(positions.back(), 99);
 }
 
 // Positive-list phrases are taken as the list holds them: a control character in one would hide
