@@ -2,6 +2,7 @@
 #include "classlib/Forms.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 #include <stdexcept>
 
@@ -386,11 +387,19 @@ void TCustomForm::ApplyPosition() {
 
 // -- showing and closing --
 void TCustomForm::Show() {
-  SetVisible(true);
-  if (FHandle) {
+  // A window whose show handler failed is up all the same and comes to the front; the error
+  // goes on to the caller afterwards.
+  std::exception_ptr failure;
+  try {
+    SetVisible(true);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  if (FHandle && FVisible) {
     SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(FHandle);
   }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TCustomForm::Hide() { SetVisible(false); }
@@ -409,19 +418,29 @@ void TCustomForm::SetVisible(bool value) {
     if (!FShown) ApplyPosition();
     FShown = true;
     FVisible = true;
-    DoShow();
+    // The form counts as visible from here on, so a failing OnShow must not leave its window
+    // unmapped: nothing would ever show it again. The window comes up first, then the error
+    // goes on.
+    std::exception_ptr failure;
+    try {
+      DoShow();
+    } catch (...) {
+      failure = std::current_exception();
+    }
     static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     if (FHandle && FVisible) ShowWindow(FHandle, kShow[FWindowState]);
     if (FHandle && FVisible) {
       if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
       else SelectFirst();
     }
+    SendDockNotification(CM_VISIBLECHANGED, value, 0);  // a docked form's tab follows it
+    if (failure) std::rethrow_exception(failure);
   } else {
     FVisible = false;
     DoHide();
     if (FHandle) ShowWindow(FHandle, SW_HIDE);
+    SendDockNotification(CM_VISIBLECHANGED, value, 0);
   }
-  SendDockNotification(CM_VISIBLECHANGED, value, 0);  // a docked form's tab follows it
 }
 
 bool TCustomForm::CloseQuery() {
@@ -472,7 +491,13 @@ int TCustomForm::ShowModal() {
       for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
     });
     ScopedValue modal(FModal, true);
-    Show();
+    try {
+      Show();
+    } catch (...) {
+      // No modal loop runs for it: the window does not stay up as if it were one.
+      Hide();
+      throw;
+    }
     do {
       Application->HandleMessage();
       if (Application->GetTerminated()) FModalResult = mrCancel;

@@ -34,6 +34,10 @@ class FormEvents : public TObject {
     form->Close();
     ranAfterClose = true;
   }
+  void FailingShow(TObject*) {
+    ++shows;
+    throw Exception("show failed");
+  }
   void Tick(TObject*) { ++ticks; }
   void Idle(TObject*, bool& done) {
     ++idles;
@@ -70,6 +74,29 @@ TEST(Forms, OnShowFiresOnlyWhenAHiddenFormBecomesVisible) {
   EXPECT_EQ(events.hides, 1);
   EXPECT_FALSE(IsWindowVisible(own.form->GetHandle()));
   own.form->Show();
+  EXPECT_EQ(events.shows, 2);
+}
+
+TEST(Forms, AFormWhoseShowHandlerFailsIsUpAllTheSameAndTheErrorGoesOnOnce) {
+  OwnForm own;
+  FormEvents events;
+  own.form->OnShow = TNotifyEvent(&events, &FormEvents::FailingShow);
+  EXPECT_THROW(own.form->Show(), Exception);
+  EXPECT_TRUE(own.form->GetVisible());
+  EXPECT_TRUE(IsWindowVisible(own.form->GetHandle()));
+  // Shown already: showing it again neither runs the handler nor raises its error again.
+  own.form->Show();
+  EXPECT_EQ(events.shows, 1);
+
+  // A modal window whose show fails is not left up without its modal loop, and the other
+  // windows stay usable.
+  OwnForm modal;
+  modal.form->OnShow = TNotifyEvent(&events, &FormEvents::FailingShow);
+  EXPECT_THROW(modal.form->ShowModal(), Exception);
+  EXPECT_FALSE(modal.form->GetVisible());
+  EXPECT_FALSE(IsWindowVisible(modal.form->GetHandle()));
+  EXPECT_FALSE(modal.form->IsModal());
+  EXPECT_TRUE(IsWindowEnabled(own.form->GetHandle()));
   EXPECT_EQ(events.shows, 2);
 }
 
