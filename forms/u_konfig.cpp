@@ -191,8 +191,11 @@ void ApplyPlace(TUCodeCustomIniFile& ini, bool atStartUp) {
   const int height = ini.ReadInteger(L"SP", L"PH", prog->GetClientHeight());
   const int top = ini.ReadInteger(L"SP", L"PT", prog->GetTop());
   const int left = ini.ReadInteger(L"SP", L"PL", prog->GetLeft());
-  if (width <= Screen->GetWidth()) prog->SetClientWidth(width);
-  if (height <= Screen->GetHeight()) prog->SetClientHeight(height);
+  // A size smaller than the window's design leaves part of it out of reach, down to a sliver
+  // (a file may hold any number, a negative one too): such a size is passed over, as one
+  // beyond the screen is.
+  if (width >= prog->DesignClientWidth() && width <= Screen->GetWidth()) prog->SetClientWidth(width);
+  if (height >= prog->DesignClientHeight() && height <= Screen->GetHeight()) prog->SetClientHeight(height);
   // A place saved while the window was minimised, or on a monitor that is gone, would put
   // the window where nobody can reach it.
   if (top <= Screen->GetHeight() && left <= Screen->GetWidth() && CaptionOnScreen(left, top, prog->GetWidth()))
@@ -236,6 +239,8 @@ void LoadConfiguration(const std::wstring& fileName, bool atStartUp) {
         ini.ReadBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked()));
   }
   for (const Changed& entry : changed) entry.Handler(entry.Component);
+  // The panels shown may have changed with the options.
+  PressSideBarButtonOfPanel();
   prog->sprachealles();
 }
 

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 #include <utility>
 
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFunc.h"
@@ -80,12 +82,25 @@ void Underline(TStaticText* text, bool on) { text->GetFont()->SetStyle(on ? fsUn
 Tprog::Tprog(TComponent* owner) : TForm(owner) {
   prog = this;
   InitForm();
+  FDesignClientWidth = GetClientWidth();
+  FDesignClientHeight = GetClientHeight();
 }
 
 void ShowOnlyPanel(TPanel* panel) {
   for (TPanel* each : {prog->pstart, prog->pgtxt, prog->pgdateien, prog->pgstw, prog->pinfo})
     if (each != panel) each->SetVisible(false);
   panel->SetVisible(true);
+  PressSideBarButtonOfPanel();
+}
+
+void PressSideBarButtonOfPanel() {
+  const std::pair<TPanel*, TSpeedButton*> sides[] = {{prog->pstart, prog->rand_btstart},
+                                                     {prog->pgtxt, prog->rand_bttxtidx},
+                                                     {prog->pgdateien, prog->rand_btdidx},
+                                                     {prog->pgstw, prog->rand_btstw},
+                                                     {prog->pinfo, prog->rand_btinfo}};
+  for (const auto& [panel, button] : sides)
+    if (panel->GetVisible()) return button->SetDown(true);
 }
 
 void Tprog::FormCreate(TObject*) {
@@ -104,9 +119,10 @@ void Tprog::FormCreate(TObject*) {
   FOldSquListProc = squlist->GetWindowProc();
   squlist->SetWindowProc(TWndMethod(this, &Tprog::SquListWindowProc));
   DragAcceptFiles(squlist->GetHandle(), TRUE);
+  // Only the two lists take files from the shell: a drop onto any other part of the window
+  // would land in a list that is not shown.
   FOldWindowProc = GetWindowProc();
   SetWindowProc(TWndMethod(this, &Tprog::ProgWindowProc));
-  DragAcceptFiles(GetHandle(), TRUE);
   UseSystemSmallIcons(IconList);
   const std::pair<TImage*, const char*> headings[] = {
       {start_top, "START_TOP"}, {start_topen, "START_TOPEN"}, {top_datei, "TOP_DATEI"},
@@ -122,17 +138,79 @@ void Tprog::FormCreate(TObject*) {
 
 void Tprog::FormShow(TObject*) {
   SetWindowLongA(GetHandle(), GWL_EXSTYLE, GetWindowLongA(GetHandle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
-  // Configurations named on the command line, else the start configuration when there is one.
-  bool named = false;
-  for (int i = 1; i <= ParamCount(); ++i) {
-    const std::wstring argument = WideParamStr(i);
-    if (WideExtractFileExt(argument) != L".qcfg") continue;
-    named = true;
-    KonfigurationLaden(start, argument);
-    KonfigurationAddMenu(this, argument);
+  std::vector<std::wstring> arguments;
+  for (int i = 1; i <= ParamCount(); ++i) arguments.push_back(WideParamStr(i));
+  TakeCommandLine(arguments, ParamCount() >= 1 ? ParamStr(1) : std::string());
+}
+
+namespace {
+
+std::wstring WithErrorText(const std::wstring& leadIn, const std::string& error) {
+  return leadIn + L"\r\n\r\n" + Wide(error);
+}
+
+// One step of the start-up. A step that fails is told to the user, in the program's language,
+// and the start goes on: the window comes up whatever a file on the command line holds.
+template <class Step>
+void StartUpStep(const std::wstring& leadIn, Step step) {
+  try {
+    step();
+  } catch (const EAbort&) {
+  } catch (const std::bad_alloc&) {
+    TellUser(WithErrorText(leadIn, "Out of memory."), MB_ICONERROR);
+  } catch (const std::exception& error) {
+    TellUser(WithErrorText(leadIn, error.what()), MB_ICONERROR);
   }
-  if (!named && WideFileExists(StartConfigurationPath())) KonfigurationLaden(start, StartConfigurationPath());
-  if (ParamCount() >= 1 && FileExists(ParamStr(1))) OpenStartFile(ParamStr(1));
+}
+
+std::wstring FileNotOpenedText(const std::wstring& fileName) {
+  return (LanguageCode() == "de" ? L"Die Datei konnte nicht ge\u00F6ffnet werden: "
+                                 : L"The file could not be opened: ") +
+         fileName;
+}
+
+std::wstring ConfigurationNotLoadedText(const std::wstring& fileName) {
+  return (LanguageCode() == "de" ? L"Die Konfiguration konnte nicht geladen werden: "
+                                 : L"The configuration could not be loaded: ") +
+         fileName;
+}
+
+std::wstring ConfigurationsNotFoundText(const std::vector<std::wstring>& fileNames) {
+  const bool german = LanguageCode() == "de";
+  std::wstring text = fileNames.size() == 1
+                          ? (german ? L"Die Konfiguration wurde nicht gefunden:" : L"The configuration was not found:")
+                          : (german ? L"Die Konfigurationen wurden nicht gefunden:"
+                                    : L"The configurations were not found:");
+  for (const std::wstring& fileName : fileNames) text += L"\r\n" + fileName;
+  return text;
+}
+
+}  // namespace
+
+void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments, const std::string& firstArgument) {
+  // Configurations named on the command line, else the start configuration when there is one.
+  // A name that is no file is no configuration: it neither joins the menu nor keeps the start
+  // configuration out.
+  bool named = false;
+  std::vector<std::wstring> missing;
+  for (const std::wstring& argument : arguments) {
+    if (WideExtractFileExt(argument) != L".qcfg") continue;
+    if (!WideFileExists(argument)) {
+      missing.push_back(argument);
+      continue;
+    }
+    named = true;
+    StartUpStep(ConfigurationNotLoadedText(argument), [&] {
+      KonfigurationLaden(start, argument);
+      KonfigurationAddMenu(this, argument);
+    });
+  }
+  if (!missing.empty()) TellUser(ConfigurationsNotFoundText(missing), MB_ICONWARNING);
+  const std::wstring startConfiguration = StartConfigurationPath();
+  if (!named && WideFileExists(startConfiguration))
+    StartUpStep(ConfigurationNotLoadedText(startConfiguration), [&] { KonfigurationLaden(start, startConfiguration); });
+  if (!firstArgument.empty() && FileExists(firstArgument))
+    StartUpStep(FileNotOpenedText(Wide(firstArgument)), [&] { OpenStartFile(firstArgument); });
 }
 
 void Tprog::OpenStartFile(const std::string& fileName) {
@@ -140,8 +218,13 @@ void Tprog::OpenStartFile(const std::string& fileName) {
   zs->SetText(LoadTextFileW(Wide(fileName)));
   if (fileName.find(".idx") == std::string::npos) {
     // The file is the source: named in the source edit, so that a run reads it, and its text
-    // in the source memo, where the page numbers are read from.
-    edit_quelle->SetText(Wide(ExpandFileName(fileName)));
+    // in the source memo, where the page numbers are read from. The edit's own reading of a
+    // new name is kept out: it would read the file a second time (a Word document would
+    // start Word twice).
+    {
+      const ScopedValue<TNotifyEvent> quiet(edit_quelle->OnChange, TNotifyEvent());
+      edit_quelle->SetText(Wide(ExpandFileName(fileName)));
+    }
     original->SetText(zs->GetText());
     DescribeTextIndexSettings(tt1);
   } else if (zs->GetText().find(L">-") != std::wstring::npos) {
@@ -196,7 +279,7 @@ void Tprog::FormDestroy(TObject*) {
   qulist->SetWindowProc(FOldQuListProc);
   squlist->SetWindowProc(FOldSquListProc);
   SetWindowProc(FOldWindowProc);
-  for (TWinControl* target : std::initializer_list<TWinControl*>{qulist, squlist, this})
+  for (TWinControl* target : std::initializer_list<TWinControl*>{qulist, squlist})
     if (target->HandleAllocated()) DragAcceptFiles(target->GetHandle(), FALSE);
   TextIndexStore().Clear();
   FileIndexStore().Clear();
@@ -919,20 +1002,20 @@ void Tprog::qulistDblClick(TObject* sender) {
 
 namespace {
 
-// The file index to extend, named through the open dialog; false when nothing was chosen.
+// The file index to extend, named through the open dialog, and the option to extend ticked;
+// false, and nothing changed, when no file was chosen: a run would look for an index that was
+// never named.
 bool ChooseFileIndexToExtend() {
   TOpenDialog* dialog = prog->OpenIndex;
   if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
   prog->dkt_index->SetCaption(dialog->GetFileName());
+  prog->dkt_integrieren->SetChecked(true);
   return true;
 }
 
 }  // namespace
 
-void Tprog::dandindexClick(TObject*) {
-  ChooseFileIndexToExtend();
-  dkt_integrieren->SetChecked(true);
-}
+void Tprog::dandindexClick(TObject*) { ChooseFileIndexToExtend(); }
 
 void Tprog::d_designClick(TObject*) {
   if (htmlindex->GetChecked()) hdesign->ShowModal();
@@ -977,7 +1060,6 @@ void Tprog::mneudateiClick(TObject*) {
 // Loading an index runs the wizard on it; a cancelled choice leaves everything as it was.
 void Tprog::mdidxloadClick(TObject*) {
   if (!ChooseFileIndexToExtend()) return;
-  dkt_integrieren->SetChecked(true);
   DescribeFileIndexSettings(td5);
   dstartClick(dstart);
 }

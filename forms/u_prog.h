@@ -345,7 +345,7 @@ class Tprog : public TForm {
 
   // Start-up, show, close and end of the window.
   void FormCreate(TObject* sender);
-  // A taskbar button of its own; the first command-line argument opened (OpenStartFile).
+  // A taskbar button of its own; the command line taken (TakeCommandLine).
   void FormShow(TObject* sender);
   // Deletes this process's index hand-over file; the close is always allowed.
   void FormCloseQuery(TObject* sender, bool& canClose);
@@ -359,6 +359,12 @@ class Tprog : public TForm {
   // list's own procedure.
   void QuListWindowProc(TMessage& message);
   void SquListWindowProc(TMessage& message);
+  // The command line, when the window is first shown: every argument with the extension
+  // ".qcfg" that names a file is loaded as a configuration and listed in the menu, else the
+  // start configuration is loaded; then the file named by the first argument (as the 8-bit
+  // command line gives it) is opened. Configurations that do not exist are told once; a step
+  // that fails is told in the program's language and the others go on.
+  void TakeCommandLine(const std::vector<std::wstring>& arguments, const std::string& firstArgument);
   // Opens a file passed on the command line: an index data file of the text index (its text
   // holds ">-") becomes the index to extend and the index is built at once; any other file
   // but a configuration becomes the text wizard's source, shown on its first page.
@@ -557,11 +563,17 @@ class Tprog : public TForm {
   // "Neu" > "Stichwort Index".
   void mneustwClick(TObject* sender);
 
+  // The client size the window is designed for: the least at which all of it can be used.
+  int DesignClientWidth() const { return FDesignClientWidth; }
+  int DesignClientHeight() const { return FDesignClientHeight; }
+
  private:
   void ProgWindowProc(TMessage& message);
   TWndMethod FOldWindowProc;
   TWndMethod FOldQuListProc;
   TWndMethod FOldSquListProc;
+  int FDesignClientWidth = 0;
+  int FDesignClientHeight = 0;
 };
 
 // The sort state of a list sorted by column clicks: the column sorted by, the column of the
@@ -604,8 +616,11 @@ using TWebAddressOpener = std::function<void(const std::string& address)>;
 TWebAddressOpener SetWebAddressOpener(TWebAddressOpener opener);
 void OpenWebAddress(const std::string& address);
 
-// Shows `panel` and hides the other four of the start, wizard and information panels.
+// Shows `panel` and hides the other four of the start, wizard and information panels; the
+// side bar's pressed button follows.
 void ShowOnlyPanel(TPanel* panel);
+// Presses the side-bar button of the panel shown, however it came to be shown.
+void PressSideBarButtonOfPanel();
 
 // Shows the information panel on a German page (`tide1` to `tide5`) with the English page of
 // the same topic, each page control's back and next buttons enabled as the page allows.

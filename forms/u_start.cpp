@@ -1,6 +1,7 @@
 #include "forms/u_start.h"
 
 #include "classlib/Jpeg.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFunc.h"
@@ -20,8 +21,15 @@ bool argumentShown = false;
 
 bool FirstArgumentIsFile() { return ParamCount() >= 1 && FileExists(ParamStr(1)); }
 
+// The main window up, whatever its start-up raises: the error is told here, once, while the
+// start screen's sequence waits for the message to be closed.
 void ShowMainWindow() {
-  if (prog) prog->Show();
+  if (!prog) return;
+  try {
+    prog->Show();
+  } catch (...) {
+    Application->HandleException(start);
+  }
 }
 
 }  // namespace
@@ -64,6 +72,11 @@ void Tstart::FormShow(TObject*) {
 }
 
 void Tstart::Timer1Timer(TObject*) {
+  // A message shown while the main window comes up runs a message loop of its own, in which
+  // this timer goes on ticking. Those ticks are let pass: the start screen neither goes nor
+  // brings the main window forward while the message is open.
+  if (FTicking) return;
+  const ScopedValue<bool> ticking(FTicking, true);
   if (FirstArgumentIsFile()) {
     ShowMainWindow();
     argumentShown = true;

@@ -36,7 +36,8 @@ class Tstart : public TForm {
   // A click on the screen or its pictures: the main window at once, the start screen away.
   void FormClick(TObject* sender);
   // Every 400 ms: the main window at the eighth tick (at the first when a file was passed on
-  // the command line), the start screen hidden at the eleventh.
+  // the command line), the start screen hidden at the eleventh. Ticks that come while a tick
+  // is still being handled (a message box is open) do not count.
   void Timer1Timer(TObject* sender);
   // The program ends: the temporary files it made go; the close is always allowed.
   void FormCloseQuery(TObject* sender, bool& canClose);
@@ -48,6 +49,7 @@ class Tstart : public TForm {
 
  private:
   int FTicks = 0;
+  bool FTicking = false;  // a tick is being handled
 };
 
 extern Tstart* start;

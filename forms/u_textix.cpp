@@ -189,8 +189,21 @@ void DescribeTextIndexSettings(TTabSheet* page) {
   }
 }
 
+namespace {
+
+// Messages stand in front of the main window. While it is not up yet (during its start-up) the
+// start screen may be, which stays in front of every other window: they stand in front of it.
+HWND MessageOwner() {
+  const bool mainUp = prog->HandleAllocated() && IsWindowVisible(prog->GetHandle());
+  if (!mainUp && start != nullptr && start->HandleAllocated() && IsWindowVisible(start->GetHandle()))
+    return start->GetHandle();
+  return prog->HandleAllocated() ? prog->GetHandle() : nullptr;
+}
+
+}  // namespace
+
 void TellUser(const std::wstring& message, unsigned iconFlags) {
-  HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
+  HWND owner = MessageOwner();
   std::wstring title = UCodeApplication->GetTitle();
   if (title.empty()) title = AnsiToWide(prog->GetCaption());
   ShowMessageBoxW(owner, message, title, MB_OK | iconFlags);

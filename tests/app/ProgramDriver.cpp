@@ -142,6 +142,34 @@ HWND FindShownListView(HWND parent) {
   return FindChild(parent, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("ListView") != std::string::npos; });
 }
 
+namespace {
+
+BOOL CALLBACK CollectListView(HWND window, LPARAM param) {
+  if (ClassOf(window).find("ListView") != std::string::npos) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> ListViews(HWND parent) {
+  std::vector<HWND> lists;
+  EnumChildWindows(parent, CollectListView, reinterpret_cast<LPARAM>(&lists));
+  return lists;
+}
+
+bool IsMessageBox(HWND window) { return IsWindowVisible(window) && ClassOf(window) == "#32770"; }
+
+std::string MessageBoxText(HWND box) {
+  constexpr int kTextId = 0xFFFF;  // the static text of the system's message box
+  return WindowText(GetDlgItem(box, kTextId));
+}
+
+bool InFrontOf(HWND front, HWND behind) {
+  for (HWND window = GetWindow(front, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+    if (window == behind) return true;
+  return false;
+}
+
 bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   DWORD_PTR answer = 0;
   const bool answered = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kPatience, &answer) != 0;
@@ -175,7 +203,8 @@ HWND RunningProgram::WaitForWindow(const WindowTest& test) const {
 
 HWND RunningProgram::WaitForMainWindow() const {
   return WaitForWindow([](HWND w) {
-    return IsWindowVisible(w) && WindowText(w) == kMainTitle && ClassOf(w) != "TApplication";
+    // Message boxes carry the program's title too.
+    return IsWindowVisible(w) && WindowText(w) == kMainTitle && ClassOf(w) != "TApplication" && ClassOf(w) != "#32770";
   });
 }
 
@@ -228,18 +257,36 @@ bool ClickAt(HWND window, POINT point) {
          SendAndWait(window, WM_LBUTTONUP, 0, at);
 }
 
-bool ClickMiddle(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  POINT at{client.right / 2, client.bottom / 2};
-  // The deepest shown window there takes the mouse.
+namespace {
+
+// The deepest shown window at the point of the window's client area, and the point in its own.
+HWND DeepestAt(HWND window, POINT& at) {
   for (;;) {
     HWND child = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
-    if (!child || child == window) break;
+    if (!child || child == window) return window;
     MapWindowPoints(window, child, &at, 1);
     window = child;
   }
-  return ClickAt(window, at);
+}
+
+POINT MiddleOf(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return POINT{client.right / 2, client.bottom / 2};
+}
+
+}  // namespace
+
+HWND WindowAtMiddle(HWND window) {
+  POINT at = MiddleOf(window);
+  return DeepestAt(window, at);
+}
+
+bool ClickMiddle(HWND window) {
+  POINT at = MiddleOf(window);
+  // The deepest shown window there takes the mouse.
+  HWND target = DeepestAt(window, at);
+  return ClickAt(target, at);
 }
 
 bool ClickSideBarButton(HWND main, const std::string& buttonName) {
@@ -261,6 +308,10 @@ bool ClickSideBarButton(HWND main, const std::string& buttonName) {
 }
 
 bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths) {
+  const HWND desktop = GetDesktopWindow();
+  while (target && target != desktop && (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) == 0)
+    target = GetAncestor(target, GA_PARENT);
+  if (!target || target == desktop) return false;
   std::wstring names;
   for (const auto& path : paths) names += Widened(path) + L'\0';
   names += L'\0';

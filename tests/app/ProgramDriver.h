@@ -25,6 +25,14 @@ HWND FindChild(HWND parent, const WindowTest& test);
 WindowTest VisibleWithText(const std::string& text);
 // The shown list view among the window's children.
 HWND FindShownListView(HWND parent);
+// Every list view among the window's children, shown or not.
+std::vector<HWND> ListViews(HWND parent);
+
+// A message box of the program, as the system shows it, and the text it tells.
+bool IsMessageBox(HWND window);
+std::string MessageBoxText(HWND box);
+// True when `front` stands before `behind` in the order of the screen's windows.
+bool InFrontOf(HWND front, HWND behind);
 
 // Sends the message and waits for the program to handle it; false when it did not in time.
 bool SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* result = nullptr);
@@ -67,6 +75,8 @@ class RunningProgram {
 // and released there, as the mouse does it.
 bool ClickAt(HWND window, POINT point);
 
+// The deepest shown window in the middle of the window.
+HWND WindowAtMiddle(HWND window);
 // A click in the middle of the window, on whatever is shown there.
 bool ClickMiddle(HWND window);
 
@@ -75,8 +85,9 @@ bool ClickMiddle(HWND window);
 // panel under it.
 bool ClickSideBarButton(HWND main, const std::string& buttonName);
 
-// Drops the files onto the window as the shell does when files are dragged onto a window that
-// accepts them: a WM_DROPFILES message with a DROPFILES block of wide names. The block is made
+// Drops the files onto the window as the shell does: the first window from `target` up through
+// its parents that accepts files gets a WM_DROPFILES message with a DROPFILES block of wide
+// names; when none accepts, the shell refuses the drop and false is returned. The block is made
 // in the program's own memory, where a drop from the shell arrives: under Wine a global memory
 // handle of this process (even one made with GMEM_MOVEABLE | GMEM_SHARE) is not carried over to
 // another process, and the program would find no files in it.

@@ -64,3 +64,67 @@ TEST(Program, WithoutArgumentsTheStartScreenComesFirstAndClosingItEndsTheProgram
   PostMessageA(start, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
+
+TEST(Program, AFileThatCannotBeReadIsToldOnceAndTheMainWindowComesAllTheSame) {
+  testsupport::TempDir dir;
+  const std::string source = dir.File("Gesperrt.txt");
+  testsupport::WriteBytes(source, "ein Apfel\r\n1\r\n");
+  // Another program holds the file open and lets nobody read it meanwhile.
+  HANDLE held = CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  RunningProgram program(source, dir.Path());
+  ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+
+  HWND box = program.WaitForWindow(IsMessageBox);
+  ASSERT_NE(box, nullptr) << "the error was not told";
+  const std::string text = MessageBoxText(box);
+  EXPECT_EQ(text.rfind("The file could not be opened: " + source, 0), 0u) << text;
+  EXPECT_NE(text.find("Gesperrt.txt"), std::string::npos) << text;
+  // The start screen stays while the message is open, past the time at which it goes, and the
+  // message stands in front of it.
+  HWND start = FindTopWindow(program.ProcessId(), VisibleWithText("start"));
+  ASSERT_NE(start, nullptr) << "no start screen";
+  EXPECT_TRUE(InFrontOf(box, start));
+  Sleep(5000);
+  EXPECT_TRUE(IsWindowVisible(start)) << "the start screen went while the message was open";
+  EXPECT_TRUE(IsWindowVisible(box));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(program.WaitUntilGone(box));
+
+  // The main window comes, with its taskbar button, and stays when the start screen goes.
+  HWND main = program.WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  EXPECT_NE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  EXPECT_TRUE(program.WaitUntilGone(start));
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_EQ(FindTopWindow(program.ProcessId(), IsMessageBox), nullptr) << "the error was told again";
+  CloseHandle(held);
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST(Program, ADropOnTheTextWizardAddsNothingAnywhere) {
+  testsupport::TempDir dir;
+  const std::string file = dir.File("notiz.txt");
+  testsupport::WriteBytes(file, "Anker");
+  RunningProgram program("", dir.Path());
+  ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+  HWND start = program.WaitForWindow(VisibleWithText("start"));
+  ASSERT_NE(start, nullptr) << "no start screen";
+  ASSERT_TRUE(ClickMiddle(start));
+  HWND main = program.WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  ASSERT_TRUE(ClickSideBarButton(main, "rand_bttxtidx"));
+  ASSERT_EQ(FindShownListView(main), nullptr) << "the text wizard shows no file list";
+
+  // Nothing that the text wizard shows takes files: the shell refuses the drop.
+  EXPECT_FALSE(DropFiles(program, WindowAtMiddle(main), {file}));
+  EXPECT_FALSE(DropFiles(program, main, {file}));
+  const std::vector<HWND> lists = ListViews(main);
+  EXPECT_EQ(lists.size(), 2u) << "the file wizard's and the keyword wizard's lists";
+  for (HWND list : lists) EXPECT_EQ(ListViewCaptions(program, list), std::vector<std::string>());
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}

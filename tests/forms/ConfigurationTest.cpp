@@ -314,6 +314,7 @@ TEST(Configuration, AStoredPlaceIsTakenOnlyWhereTheCaptionCanBeReached) {
   TempDir dir;
   const std::wstring file = Wide(dir.File("place.qcfg"));
   auto write = [&](const std::string& sp) { WriteBytes(dir.File("place.qcfg"), "[SP]\r\n" + sp); };
+  const int designHeight = prog->GetClientHeight();
   prog->SetBounds(40, 30, 700, 500);
 
   write("PL=-32000\r\nPT=-32000\r\n");  // saved while minimised
@@ -334,11 +335,13 @@ TEST(Configuration, AStoredPlaceIsTakenOnlyWhereTheCaptionCanBeReached) {
   EXPECT_EQ(prog->GetLeft(), 120);
   EXPECT_EQ(prog->GetTop(), 60);
 
-  write("PB=" + std::to_string(Screen->GetWidth() + 1) + "\r\nPH=300\r\n");
+  // A height within the screen and above the design's is taken, whatever the width.
+  const int height = designHeight + 50;
+  write("PB=" + std::to_string(Screen->GetWidth() + 1) + "\r\nPH=" + std::to_string(height) + "\r\n");
   const int width = prog->GetClientWidth();
   LoadConfiguration(file, false);
   EXPECT_EQ(prog->GetClientWidth(), width);
-  EXPECT_EQ(prog->GetClientHeight(), 300);
+  EXPECT_EQ(prog->GetClientHeight(), height);
   write("PB=" + std::to_string(Screen->GetWidth()) + "\r\n");
   LoadConfiguration(file, false);
   EXPECT_EQ(prog->GetClientWidth(), Screen->GetWidth());
@@ -350,6 +353,40 @@ TEST(Configuration, AStoredPlaceIsTakenOnlyWhereTheCaptionCanBeReached) {
   EXPECT_EQ(prog->GetTop(), 0);
   LoadConfiguration(file, false);
   EXPECT_EQ(prog->GetLeft(), 0);
+}
+
+TEST(Configuration, AStoredSizeSmallerThanTheWindowsDesignIsPassedOverWithoutAMessage) {
+  AllWindows windows;
+  MessageBoxes boxes;
+  TempDir dir;
+  // The window as its description makes it: the least room in which all of it can be used.
+  const int designWidth = prog->GetClientWidth(), designHeight = prog->GetClientHeight();
+  ASSERT_LT(designWidth + 20, Screen->GetWidth());
+  ASSERT_LT(designHeight + 20, Screen->GetHeight());
+  struct Case {
+    std::string width, height;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"-2147483648", "-2147483648", false},
+      {"0xFFFFFFFF", "0xFFFFFFFF", false},
+      {"0", "0", false},
+      {"116", "27", false},
+      {std::to_string(designWidth - 1), std::to_string(designHeight - 1), false},
+      {std::to_string(designWidth), std::to_string(designHeight), true},
+      {std::to_string(designWidth + 10), std::to_string(designHeight + 10), true},
+      {std::to_string(Screen->GetWidth() + 1), std::to_string(Screen->GetHeight() + 1), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width + " x " + c.height);
+    prog->SetClientWidth(designWidth + 20);
+    prog->SetClientHeight(designHeight + 20);
+    WriteBytes(dir.File("size.qcfg"), "[SP]\r\nPB=" + c.width + "\r\nPH=" + c.height + "\r\n");
+    LoadConfiguration(Wide(dir.File("size.qcfg")), true);
+    EXPECT_EQ(prog->GetClientWidth(), c.taken ? std::stoi(c.width) : designWidth + 20);
+    EXPECT_EQ(prog->GetClientHeight(), c.taken ? std::stoi(c.height) : designHeight + 20);
+  }
+  EXPECT_EQ(boxes.texts, std::vector<std::string>());
 }
 
 TEST(Configuration, LoadingRunsHandlersOnlyOnTheFinalValuesAndWritesNoStaleLinesIntoAFileList) {

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@
 #include "engine/u_FileIndex.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_TextIndex.h"
+#include "engine/u_WideFuncText.h"
+#include "forms/u_design.h"
+#include "forms/u_konfig.h"
 #include "forms/u_prog.h"
 #include "forms/u_quhopt.h"
 #include "forms/u_start.h"
@@ -101,6 +105,47 @@ TEST(StartScreenSequence, TheMainWindowComesAtTheEighthTickAndTheScreenGoesAtThe
   EXPECT_FALSE(start->GetVisible());
   EXPECT_FALSE(start->Timer1->GetEnabled());
   EXPECT_TRUE(prog->GetVisible());
+}
+
+namespace {
+
+// A start-up of the main window that fails in a way its own steps do not foresee.
+class FailingShow : public TObject {
+ public:
+  void Show(TObject*) { throw Exception("Kaputt"); }
+};
+
+}  // namespace
+
+TEST(StartScreenSequence, AMainWindowWhoseStartUpFailsComesAndTheScreenWaitsForTheMessage) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  start->Show();
+  FailingShow failing;
+  prog->OnShow = TNotifyEvent(&failing, &FailingShow::Show);
+  std::vector<std::string> told;
+  bool screenStayed = true;
+  const TMessageBoxAnswerer previous = SetMessageBoxAnswerer([&](const TMessageBoxRequest& request) {
+    told.push_back(request.Text);
+    // The message's own loop goes on ticking, well past the start screen's last tick.
+    const int counted = start->Ticks();
+    for (int tick = 0; tick < 12; ++tick) start->Timer1Timer(start->Timer1);
+    screenStayed = screenStayed && start->GetVisible() && start->Ticks() == counted;
+    return IDOK;
+  });
+  for (int tick = 1; tick <= 8; ++tick) start->Timer1Timer(start->Timer1);
+  SetMessageBoxAnswerer(previous);
+  EXPECT_EQ(told, std::vector<std::string>({"Kaputt."}));
+  EXPECT_TRUE(screenStayed) << "the start screen went while the message was open";
+  EXPECT_TRUE(prog->GetVisible());
+  EXPECT_TRUE(IsWindowVisible(prog->GetHandle()));
+  EXPECT_EQ(start->Ticks(), 8);
+  // Later ticks neither show the main window again nor tell the error again; the start screen
+  // goes at its eleventh tick as ever.
+  for (int tick = 9; tick <= 11; ++tick) start->Timer1Timer(start->Timer1);
+  EXPECT_EQ(told.size(), 1u);
+  EXPECT_FALSE(start->GetVisible());
+  EXPECT_TRUE(IsWindowVisible(prog->GetHandle()));
 }
 
 TEST(StartScreenSequence, AClickOnThePictureShowsTheMainWindowAtOnce) {
@@ -263,6 +308,47 @@ TEST(MainWindowPanels, TheSideBarAndTheStartPanelShowOnePanelAtATime) {
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt3);
 }
 
+TEST(MainWindowPanels, TheSideBarPressesTheButtonOfThePanelShownWhicheverWayItWasReached) {
+  formstest::FileIndexWindows windows;
+  const std::vector<TSpeedButton*> buttons{prog->rand_btstart, prog->rand_bttxtidx, prog->rand_btdidx,
+                                           prog->rand_btstw, prog->rand_btinfo};
+  auto pressed = [&] {
+    std::vector<std::string> names;
+    for (TSpeedButton* button : buttons)
+      if (button->GetDown()) names.push_back(button->GetName());
+    return names;
+  };
+  EXPECT_EQ(pressed(), std::vector<std::string>({"rand_btstart"}));
+  struct Case {
+    const char* how;
+    std::function<void()> reach;
+    const char* button;
+  };
+  const Case cases[] = {
+      {"start label", [] { prog->start_label1->Click(); }, "rand_bttxtidx"},
+      {"start text", [] { prog->start_text3->Click(); }, "rand_btstw"},
+      {"window menu", [] { prog->mfd->Click(); }, "rand_btdidx"},
+      {"window menu page", [] { prog->mft3->Click(); }, "rand_bttxtidx"},
+      {"settings menu", [] { prog->meskClick(prog->mesk); }, "rand_btstw"},
+      {"information menu", [] { prog->minfo2->Click(); }, "rand_btinfo"},
+      {"window menu start", [] { prog->mfstart->Click(); }, "rand_btstart"},
+      {"file wizard page", [] { prog->mfd2->Click(); }, "rand_btdidx"},
+      {"new text index", [] { prog->mneutxtClick(prog->mneutxt); }, "rand_bttxtidx"},
+      {"side bar", [] { prog->rand_btinfo->Click(); }, "rand_btinfo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    c.reach();
+    EXPECT_EQ(pressed(), std::vector<std::string>({c.button}));
+  }
+  // A configuration that shows another panel.
+  testsupport::TempDir dir;
+  testsupport::WriteBytes(dir.File("panel.qcfg"), "[PBPA]\r\npstart=0\r\npgstw=1\r\npinfo=0\r\n");
+  LoadConfiguration(StringToWideStringEx(dir.File("panel.qcfg"), 0), false);
+  ASSERT_TRUE(prog->pgstw->GetVisible());
+  EXPECT_EQ(pressed(), std::vector<std::string>({"rand_btstw"}));
+}
+
 TEST(MainWindowPanels, TheMouseOverAChoiceUnderlinesItsDescription) {
   TextIndexWindows windows;
   struct Case {
@@ -328,8 +414,8 @@ TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
     return paths;
   };
   const std::string a = dir.File("bericht.txt"), b = dir.File("seite.htm"), c = dir.File("anhang.txt");
-  // The start panel is shown: the keyword wizard's list takes the drop, whichever window got it.
-  SendMessageW(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, folder, second})), 0);
+  // The start panel is shown: the keyword wizard's list takes the drop, whichever list got it.
+  SendMessageW(prog->qulist->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, folder, second})), 0);
   EXPECT_EQ(sources(prog->squlist), std::vector<std::string>({a, b}));
   EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
   // The file wizard is shown: its list takes the drop, here dropped onto the other list; with
@@ -341,10 +427,153 @@ TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 2);
   SendMessageW(prog->qulist->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first})), 0);
   EXPECT_EQ(sources(prog->qulist), std::vector<std::string>({c, a, b}));
-  // All three windows take drops from the shell.
-  for (TWinControl* target : std::initializer_list<TWinControl*>{prog, prog->qulist, prog->squlist})
+  // The two lists take drops from the shell; the window itself does not, so that a drop onto
+  // any other part of it (the text wizard, the start panel) is refused rather than put into a
+  // list that is not shown.
+  for (TWinControl* target : std::initializer_list<TWinControl*>{prog->qulist, prog->squlist})
     EXPECT_NE(GetWindowLongA(target->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << target->GetName();
+  EXPECT_EQ(GetWindowLongA(prog->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
   quhopt->Free();
   quhopt = nullptr;
   RemoveDirectoryW(folder.c_str());
+}
+
+namespace {
+
+// Reads Word documents for the program as Word would, counting the reads.
+class CountingWordReader : public TWordDocumentReader {
+ public:
+  CountingWordReader() : m_previous(SetWordDocumentReader(this)) {}
+  ~CountingWordReader() override { SetWordDocumentReader(m_previous); }
+  CountingWordReader(const CountingWordReader&) = delete;
+  CountingWordReader& operator=(const CountingWordReader&) = delete;
+  std::wstring ReadWordDocument(const std::wstring&, int) override {
+    ++reads;
+    return L"Erste Seite\r\n1\r\n";
+  }
+  int reads = 0;
+
+ private:
+  TWordDocumentReader* m_previous;
+};
+
+// The command line as the main window takes it, with the start configuration in a folder of
+// the test's.
+class CommandLine {
+ public:
+  CommandLine() {
+    StartConfigurationFolder = StringToWideStringEx(dir.Path() + "\\", 0);
+    quhopt = new Tquhopt(nullptr);
+  }
+  ~CommandLine() {
+    quhopt->Free();
+    quhopt = nullptr;
+    StartConfigurationFolder.clear();
+  }
+  CommandLine(const CommandLine&) = delete;
+  CommandLine& operator=(const CommandLine&) = delete;
+  std::string Write(const std::string& name, const std::string& bytes) {
+    testsupport::WriteBytes(dir.File(name), bytes);
+    return dir.File(name);
+  }
+  void Take(const std::vector<std::string>& arguments) {
+    std::vector<std::wstring> wide;
+    for (const std::string& argument : arguments) wide.push_back(StringToWideStringEx(argument, 0));
+    prog->TakeCommandLine(wide, arguments.empty() ? std::string() : arguments.front());
+  }
+  testsupport::TempDir dir;
+  TextIndexWindows windows;
+  formstest::MessageBoxes boxes;
+};
+
+// Holds a file open without letting anybody else read it, as another program may.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path)
+      : m_handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~HeldFile() {
+    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+  }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  bool Held() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE m_handle;
+};
+
+bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+}  // namespace
+
+TEST(MainWindowCommandLine, AWordDocumentIsReadOnce) {
+  CommandLine line;
+  CountingWordReader word;
+  const std::string document = line.Write("Brief.doc", "kein Word");
+  line.Take({document});
+  EXPECT_EQ(word.reads, 1);
+  EXPECT_EQ(Lines(prog->original->GetText()), std::vector<std::string>({"Erste Seite", "1"}));
+  EXPECT_EQ(prog->edit_quelle->GetText(), formstest::Wide(document));
+  EXPECT_EQ(prog->pct->GetActivePage(), prog->tt1);
+  // Naming another file in the source edit reads it as ever.
+  prog->edit_quelle->SetText(formstest::Wide(line.Write("Zweiter.doc", "")));
+  EXPECT_EQ(word.reads, 2);
+}
+
+TEST(MainWindowCommandLine, OnlyConfigurationsThatExistCountAndTheMissingAreToldOnce) {
+  CommandLine line;
+  const int fixed = prog->m_konfig->GetCount();
+  line.Write("Auto.qcfg", "[DSLE]\r\nub=Aus Auto\r\n");
+  const std::string missing = line.dir.File("Fehlt.qcfg");
+  design->ub->SetText("Vorher");
+  line.Take({missing});
+  EXPECT_EQ(design->ub->GetText(), "Aus Auto") << "a missing configuration keeps the start configuration out";
+  EXPECT_EQ(prog->m_konfig->GetCount(), fixed);
+  ASSERT_EQ(line.boxes.texts.size(), 1u);
+  EXPECT_EQ(line.boxes.texts[0], "The configuration was not found:\r\n" + missing);
+
+  const std::string named = line.Write("Eigene.qcfg", "[DSLE]\r\nub=Eigene\r\n");
+  line.Take({named, missing});
+  EXPECT_EQ(design->ub->GetText(), "Eigene");
+  ASSERT_EQ(prog->m_konfig->GetCount(), fixed + 1);
+  EXPECT_EQ(prog->m_konfig->GetItem(fixed)->GetHint(), named);
+  EXPECT_EQ(line.boxes.texts.size(), 2u);
+}
+
+TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
+  struct Case {
+    const char* code;
+    const char* fileNotOpened;
+    const char* configurationNotLoaded;
+    const char* notFound;
+    const char* severalNotFound;
+  };
+  const Case cases[] = {
+      {"de", "Die Datei konnte nicht ge\xF6" "ffnet werden: ", "Die Konfiguration konnte nicht geladen werden: ",
+       "Die Konfiguration wurde nicht gefunden:", "Die Konfigurationen wurden nicht gefunden:"},
+      {"en", "The file could not be opened: ", "The configuration could not be loaded: ",
+       "The configuration was not found:", "The configurations were not found:"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    CommandLine line;
+    start->spr->SetCaption(c.code);
+    const std::string source = line.Write("Gesperrt.txt", "Apfel\r\n1\r\n");
+    // The start configuration names the source file; another program holds it.
+    line.Write("Auto.qcfg", "[PBED]\r\nedit_quelle=" + source + "\r\n");
+    const std::string first = line.dir.File("Erste.qcfg"), second = line.dir.File("Zweite.qcfg");
+    HeldFile held(source);
+    ASSERT_TRUE(held.Held());
+    line.Take({source, first});
+    const std::vector<std::string>& told = line.boxes.texts;
+    ASSERT_EQ(told.size(), 3u);
+    EXPECT_EQ(told[0], c.notFound + ("\r\n" + first));
+    EXPECT_TRUE(StartsWith(told[1], c.configurationNotLoaded + line.dir.File("Auto.qcfg") + "\r\n\r\nCannot open file"))
+        << told[1];
+    EXPECT_TRUE(StartsWith(told[2], c.fileNotOpened + source + "\r\n\r\nCannot open file")) << told[2];
+    EXPECT_EQ(prog->original->GetText(), L"") << "nothing of a file that could not be read";
+    line.Take({source, first, second});
+    ASSERT_EQ(told.size(), 5u);
+    EXPECT_EQ(told[3], c.severalNotFound + ("\r\n" + first + "\r\n" + second));
+  }
 }

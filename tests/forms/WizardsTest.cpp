@@ -321,10 +321,6 @@ TEST_F(WizardsTest, DroppedFilesGoToTheListOfTheShownWizardAndFoldersAreSkipped)
   prog->rand_btstw->Click();
   Drop(prog->squlist, {folder});
   EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 2);
-  // The window itself takes drops too.
-  prog->rand_btdidx->Click();
-  SendMessageA(prog->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a})), 0);
-  EXPECT_EQ(Captions(prog->qulist), (std::vector<std::string>{"A", "B"}));
 }
 
 TEST_F(WizardsTest, EveryPanelSendsDropsOntoEitherListToTheListOfItsWizard) {
@@ -514,13 +510,27 @@ TEST_F(WizardsTest, KeywordIndexRunAndItsOutputs) {
   EXPECT_EQ(prog->soutput->GetText(), L"");
 }
 
-TEST_F(WizardsTest, ChoosingAnIndexToExtendTicksTheOptionEvenWhenCancelled) {
+TEST_F(WizardsTest, AnIndexToExtendIsTickedOnlyWhenAFileWasChosen) {
   prog->dkt_integrieren->SetChecked(false);
+  const std::wstring none = prog->dkt_index->GetCaption();
+  prog->dandindex->Click();
+  EXPECT_EQ(dialogs.shown, 1);
+  EXPECT_FALSE(prog->dkt_integrieren->GetChecked()) << "a cancelled choice names no index to extend";
+  EXPECT_EQ(prog->dkt_index->GetCaption(), none);
+  // So a run after the cancelled choice builds the index of the list alone, without a message.
+  Drop(prog->qulist, {Write("see.txt", "Anker")});
+  prog->dstart->Click();
+  EXPECT_EQ(boxes.texts, std::vector<std::string>());
+  const std::string chosen = Write("alt.idx", "Kai:Hafen>hafen.html\r\n");
+  dialogs.answer = chosen;
   prog->dandindex->Click();
   EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
-  dialogs.answer = Write("alt.idx", "Kai:Hafen>hafen.html\r\n");
+  EXPECT_EQ(prog->dkt_index->GetCaption(), Wide(chosen));
+  // A later cancel keeps the index chosen before.
+  dialogs.answer.clear();
   prog->dandindex->Click();
-  EXPECT_EQ(prog->dkt_index->GetCaption(), Wide(dialogs.answer));
+  EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
+  EXPECT_EQ(prog->dkt_index->GetCaption(), Wide(chosen));
 }
 
 TEST_F(WizardsTest, TheWizardsSpeakBothLanguages) {
