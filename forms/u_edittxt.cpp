@@ -9,6 +9,7 @@
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "forms/u_textix.h"
+#include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 
 Tedittxt* edittxt = nullptr;
@@ -16,6 +17,20 @@ Tedittxt* edittxt = nullptr;
 namespace {
 
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
+
+// Caret places in the memo's wide text. Where the platform has no Unicode windows the memo
+// counts the bytes of its 8-bit text instead.
+size_t CaretIndex(TMemo* memo) {
+  const int at = std::max(0, memo->GetSelStart());
+  if (Win32PlatformIsUnicode) return static_cast<size_t>(at);
+  return Wide(memo->TControl::GetText().substr(0, static_cast<size_t>(at))).size();
+}
+
+void PlaceCaret(TMemo* memo, size_t index) {
+  const size_t at = Win32PlatformIsUnicode ? index : WideStringToStringEx(memo->GetText().substr(0, index), 0).size();
+  memo->SetSelStart(static_cast<int>(at));
+  memo->SetSelLength(0);
+}
 
 // The whole text as it was before the last change of this window.
 std::wstring undoCopy;
@@ -90,27 +105,18 @@ void Tedittxt::LeerZuSeiteClick(TObject*) {
   text->SetText(numbered);
 }
 
-POINT Tedittxt::CaretPos() { return text->GetCaretPos(); }
-
 void Tedittxt::textMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
   if (pc->GetActivePage() != tab2) return;
   KeepUndoCopy();
-  const POINT caret = CaretPos();
-  TUCodeStrings* lines = text->GetLines();
-  if (caret.y >= lines->GetCount()) return;
+  // The number goes in at the caret's place in the text itself: the lines the memo shows
+  // wrapped are no lines of the text, and a caret behind the last line break still has its place.
+  const size_t at = std::min(CaretIndex(text), undoCopy.size());
   const std::wstring insert = ExpandLineBreaks(Wide(vor->GetText())) + Wide(cursak->GetText()) +
                               ExpandLineBreaks(Wide(nach->GetText()));
-  std::wstring line = lines->Get(caret.y);
-  const size_t column = std::min<size_t>(static_cast<size_t>(caret.x), line.size());
-  line.insert(column, insert);
-  // Line breaks in the inserted text split the line: the whole text is written back.
-  std::wstring whole;
-  for (int i = 0; i < lines->GetCount(); ++i) whole += (i == caret.y ? line : lines->Get(i)) + L"\r\n";
-  text->SetText(whole);
+  text->SetText(undoCopy.substr(0, at) + insert + undoCopy.substr(at));
   const std::wstring page = Wide(cursak->GetText());
   if (curaut->GetChecked() && IsIntegerStr(page)) cursak->SetText(std::to_string(IntegerValueOr(page, 0) + 1LL));
-  const int caretAt = static_cast<int>(SendMessageA(text->GetHandle(), EM_LINEINDEX, caret.y, 0) + column + insert.size());
-  SendMessageA(text->GetHandle(), EM_SETSEL, caretAt, caretAt);
+  PlaceCaret(text, at + insert.size());
   SendMessageA(text->GetHandle(), EM_SCROLLCARET, 0, 0);
 }
 
@@ -129,12 +135,9 @@ void Tedittxt::l2sbackClick(TObject*) {
 void Tedittxt::RuckgangigClick(TObject*) { SendMessageA(text->GetHandle(), EM_UNDO, 0, 0); }
 
 void Tedittxt::ToTXTIndexClick(TObject*) {
-  TUCodeStrings* lines = text->GetLines();
-  std::wstring source;
-  for (int i = 0; i < lines->GetCount(); ++i) source += lines->Get(i) + L"\r\n";
   // The run reads the text only while "text as source" is chosen.
   prog->qu_text->SetChecked(true);
-  prog->original->SetText(source);
+  prog->original->SetText(text->GetText());
   DescribeTextIndexSettings(prog->tt1);
   Close();
 }

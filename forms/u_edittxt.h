@@ -70,8 +70,6 @@ class Tedittxt : public TForm {
   // The text becomes the text wizard's source, shown on its first page.
   void ToTXTIndexClick(TObject* sender);
   void schliessenClick(TObject* sender);
-  // Line and column of the caret in the text.
-  POINT CaretPos();
 
  private:
   void KeepUndoCopy();

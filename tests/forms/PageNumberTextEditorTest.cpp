@@ -101,6 +101,57 @@ TEST(PageNumberTextEditor, AClickOnTheCursorPageInsertsTheCurrentNumberThere) {
   edittxt->Hide();
 }
 
+TEST(PageNumberTextEditor, AClickInsertsIntoTheTextItselfNotIntoItsWrappedLines) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  edittxt->Show();
+  ASSERT_TRUE(edittxt->text->GetWordWrap());
+  std::wstring paragraph;
+  for (int word = 0; word < 80; ++word) paragraph += L"Wort" + std::wstring(1, static_cast<wchar_t>(L'a' + word % 26)) + L" ";
+  const std::wstring original = L"Titel\r\n" + paragraph + L"Ende.\r\nLetzte Zeile";
+  edittxt->text->SetText(original);
+  HWND memo = edittxt->text->GetHandle();
+  ASSERT_GT(SendMessageA(memo, EM_GETLINECOUNT, 0, 0), 5) << "the paragraph is shown wrapped";
+  edittxt->pc->SetActivePage(edittxt->tab2);
+  edittxt->cursak->SetText("7");
+  // A place on a later display line of the paragraph.
+  const size_t at = 7 + paragraph.size() / 2;
+  ClickAtCharacter(static_cast<int>(at));
+  EXPECT_EQ(edittxt->text->GetText(), original.substr(0, at) + L"\r\n7\r\n" + original.substr(at));
+  EXPECT_EQ(edittxt->cursak->GetText(), "8");
+  // Undo gives back the text as it was before the click.
+  Click(edittxt->l2sback);
+  EXPECT_EQ(edittxt->text->GetText(), original);
+
+  // "Textindex.." hands over the text itself.
+  Click(edittxt->ToTXTIndex);
+  EXPECT_EQ(prog->original->GetText(), original);
+}
+
+TEST(PageNumberTextEditor, AClickBehindTheLastLineOrIntoAnEmptyTextInsertsTheNumber) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  edittxt->Show();
+  edittxt->pc->SetActivePage(edittxt->tab2);
+  HWND memo = edittxt->text->GetHandle();
+  RECT client{};
+  GetClientRect(memo, &client);
+  const LPARAM belowTheText = MAKELPARAM(client.right / 2, client.bottom - 4);
+  const struct {
+    const wchar_t* before;
+    const wchar_t* after;
+  } cases[] = {{L"Seite eins\r\n", L"Seite eins\r\n\r\n1\r\n"}, {L"", L"\r\n1\r\n"}};
+  for (const auto& c : cases) {
+    edittxt->text->SetText(c.before);
+    edittxt->cursak->SetText("1");
+    SendMessageA(memo, WM_LBUTTONDOWN, MK_LBUTTON, belowTheText);
+    SendMessageA(memo, WM_LBUTTONUP, 0, belowTheText);
+    EXPECT_EQ(edittxt->text->GetText(), c.after);
+    EXPECT_EQ(edittxt->cursak->GetText(), "2");
+  }
+  edittxt->Hide();
+}
+
 TEST(PageNumberTextEditor, LineBreakChoosesWrappingAndScrollBars) {
   TextIndexWindows windows;
   EXPECT_TRUE(edittxt->text->GetWordWrap());
