@@ -21,7 +21,6 @@ Tedittxt2idx* edittxt2idx = nullptr;
 namespace {
 
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 const std::vector<TLanguageText> kTexts = {
     {"", L"Editor: Text > Index (*.idx)", L"Editor: Text > Index (*.idx)"},
@@ -268,12 +267,12 @@ void Tedittxt2idx::HandOver(bool toFileWizard) {
   const std::wstring path = TempFileName(TTempFile::IndexHandOver);
   if (!SaveIDX(path)) return;
   if (toFileWizard) {
-    prog->dkt_index->SetCaption(Narrow(path));
+    prog->dkt_index->SetCaption(path);
     prog->dkt_integrieren->SetChecked(true);
     DescribeFileIndexSettings(prog->td5);
     RunFileWizard();
   } else {
-    prog->kt_index->SetCaption(Narrow(path));
+    prog->kt_index->SetCaption(path);
     prog->kt_integrieren->SetChecked(true);
     DescribeTextIndexSettings(prog->tt6);
     prog->ft_startClick(prog->ft_start);

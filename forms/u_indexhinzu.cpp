@@ -5,7 +5,6 @@
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "ucode/UCodeSysUtils.h"
-#include "ucode/UCodeSystem.h"
 
 Tindexhinzu* indexhinzu = nullptr;
 
@@ -37,7 +36,7 @@ void Tindexhinzu::edit_quelleChange(TObject*) {
   } catch (const std::exception&) {
     return;  // a file that cannot be read is no index to extend
   }
-  prog->kt_index->SetCaption(WideStringToStringEx(widePath, 0));
+  prog->kt_index->SetCaption(widePath);
   Memo1->SetText(text);
   prog->kt_integrieren->SetChecked(true);
 }

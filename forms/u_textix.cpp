@@ -178,7 +178,7 @@ void DescribeTextIndexSettings(TTabSheet* page) {
     if (page == prog->tt2 && !PageNumbersRead) FindPageNumbers();
   } else if (page == prog->tt4) {
     EnableButtons(false, true);
-    prog->zusammenfassung->SetCaption(Narrow(TextIndexSummary(ReadTextIndexOptions(), LanguageCode())));
+    prog->zusammenfassung->SetCaption(TextIndexSummary(ReadTextIndexOptions(), LanguageCode()));
   } else if (page == prog->tt5) {
     prog->bt1->SetEnabled(false);
     EnableButtons(false, false);

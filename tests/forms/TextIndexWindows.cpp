@@ -1,5 +1,6 @@
 #include "TextIndexWindows.h"
 
+#include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
 #include "support/TestSupport.h"
 
@@ -145,6 +146,29 @@ std::vector<std::string> Items(TUCodeStrings* items) {
 
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
 std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+
+namespace {
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+  value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+  return value;
+}
+
+}  // namespace
+
+TemporaryFolderAs::TemporaryFolderAs(const std::wstring& folder)
+    : m_tmp(EnvironmentVariable(L"TMP")), m_temp(EnvironmentVariable(L"TEMP")) {
+  DeleteTempFiles();
+  SetEnvironmentVariableW(L"TMP", folder.c_str());
+  SetEnvironmentVariableW(L"TEMP", folder.c_str());
+}
+
+TemporaryFolderAs::~TemporaryFolderAs() {
+  DeleteTempFiles();
+  SetEnvironmentVariableW(L"TMP", m_tmp.c_str());
+  SetEnvironmentVariableW(L"TEMP", m_temp.c_str());
+}
 
 OutputEncodingAs::OutputEncodingAs(int encoding, bool mark) {
   OutputEncoding().SetEncoding(encoding);

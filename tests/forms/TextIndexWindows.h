@@ -128,6 +128,19 @@ class DialogAnswers {
   TCommonDialogAnswerer m_previous;
 };
 
+// The user's temporary folder, as TMP and TEMP name it, for a scope; the program's temporary
+// files are claimed there anew, and removed again at the end.
+class TemporaryFolderAs {
+ public:
+  explicit TemporaryFolderAs(const std::wstring& folder);
+  ~TemporaryFolderAs();
+  TemporaryFolderAs(const TemporaryFolderAs&) = delete;
+  TemporaryFolderAs& operator=(const TemporaryFolderAs&) = delete;
+
+ private:
+  std::wstring m_tmp, m_temp;
+};
+
 // The output encoding for a scope.
 class OutputEncodingAs {
  public:

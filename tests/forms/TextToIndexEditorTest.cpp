@@ -17,6 +17,7 @@
 #include "forms/u_hdesign.h"
 #include "forms/u_quhopt.h"
 #include "forms/u_textdesign.h"
+#include "forms/u_textix.h"
 #include "forms/u_prog.h"
 #include "support/TestSupport.h"
 
@@ -291,6 +292,36 @@ TEST(TextToIndexEditor, EntriesHandedToTheFileWizardExtendItsIndex) {
   EXPECT_NE(output.find("Dach"), std::string::npos) << output;
   EXPECT_NE(output.find("Haus"), std::string::npos) << output;
   EXPECT_NE(output.find("c:\\b\\k.htm"), std::string::npos) << output;
+}
+
+TEST(TextToIndexEditor, AHandOverThroughATemporaryFolderInGreekLettersKeepsItsPath) {
+  formstest::FileIndexWindows windows;
+  MessageBoxes boxes;
+  testsupport::TempDir dir;
+  const std::wstring folder = Wide(dir.Path()) + L"\\\x03A7\x03C1\x03AE\x03C3\x03C4\x03B7\x03C2";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  formstest::TemporaryFolderAs temporary(folder);
+  prog->qu_text->SetChecked(true);
+  prog->original->SetText(L"Haus am See");
+  SetTextRows({"Dach 3"});
+  Click(edittxt2idx->bt_t2i);
+  Click(edittxt2idx->ToTxtIdx);
+  const std::wstring handOver = TempFileName(TTempFile::IndexHandOver);
+  ASSERT_EQ(handOver.rfind(folder + L"\\", 0), 0u);
+  EXPECT_EQ(prog->kt_index->GetCaption(), handOver);
+  EXPECT_NE(prog->output->GetText().find(L"Dach 3"), std::wstring::npos) << "the run did not read the index";
+  DescribeTextIndexSettings(prog->tt4);
+  EXPECT_NE(prog->zusammenfassung->GetCaption().find(handOver), std::wstring::npos);
+
+  // The file wizard alike.
+  SetTextRows({"Dach 3"});
+  Click(edittxt2idx->bt_t2i);
+  Click(edittxt2idx->ToHTMLIdx);
+  EXPECT_EQ(prog->dkt_index->GetCaption(), handOver);
+  EXPECT_NE(prog->doutput->GetText().find(L"Dach"), std::wstring::npos) << "the run did not read the index";
+  DescribeFileIndexSettings(prog->td3);
+  EXPECT_NE(prog->dzusammenfassung->GetCaption().find(handOver), std::wstring::npos);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>());
 }
 
 TEST(TextToIndexEditor, AnIndexFileThatCannotBeWrittenIsToldAndNothingIsHandedOver) {
