@@ -4,6 +4,7 @@
 
 #include "classlib/Dialogs.h"
 #include "engine/u_HtmlHelpers.h"
+#include "engine/u_TempFiles.h"
 #include "engine/u_TextIndex.h"
 #include "engine/u_WideFunc.h"
 #include "forms/u_hdesign.h"
@@ -129,9 +130,31 @@ void Tell(const std::wstring& message) {
   ShowMessageBoxW(owner, message, title, MB_OK | MB_ICONWARNING);
 }
 
-// The page in the browser, with the buttons that switch between page and source.
-void ShowFileIndexPage(const std::wstring& page) {
+// While "Zwischenspeichern" is checked the browser reads the page from this process's preview
+// file. A preview file that cannot be written costs the run nothing: the browser is given the
+// page itself and the user is told why.
+void PutPageIntoBrowser(const std::wstring& page) {
+  if (prog->zspmenu->GetChecked()) {
+    try {
+      const std::wstring preview = TempFileName(TTempFile::Preview);
+      SaveTextFileW(page, preview, kEncodingUtf8BOM, true);
+      prog->browser->Navigate(preview);
+      return;
+    } catch (const Exception& failure) {
+      Tell((LanguageCode() == "de" ? L"Die Vorschaudatei konnte nicht geschrieben werden: "
+                                   : L"The preview file could not be written: ") +
+           Wide(failure.GetMessage()));
+    }
+  }
   prog->browser->WriteDocument(page);
+}
+
+// The page in the browser, shown in place of the source whatever the last run or the user's
+// "Code" left visible, with the buttons that switch between page and source.
+void ShowFileIndexPage(const std::wstring& page) {
+  PutPageIntoBrowser(page);
+  prog->doutput->SetVisible(false);
+  prog->browser->SetVisible(true);
   prog->ShowDesign->SetVisible(true);
   prog->ShowCode->SetVisible(true);
 }
@@ -249,7 +272,7 @@ void DescribeFileIndexSettings(TTabSheet* page) {
   } else if (page == prog->td3) {
     prog->dzusammenfassung->SetWidth(page->GetWidth() - 35);
     prog->dzusammenfassung->SetHeight(page->GetHeight() - 100);
-    prog->dzusammenfassung->SetCaption(Narrow(FileIndexSummary(ReadFileIndexOptions(), LanguageCode())));
+    prog->dzusammenfassung->SetCaption(FileIndexSummary(ReadFileIndexOptions(), LanguageCode()));
     prog->dbt2->SetEnabled(false);
   } else if (page == prog->td4) {
     for (TControl* button : std::initializer_list<TControl*>{prog->dbt1, prog->dbt2, prog->dstart})
@@ -274,7 +297,7 @@ void DescribeKeywordIndexSettings(TTabSheet* page) {
   if (page == prog->ts1) {
     prog->sbt1->SetVisible(false);
   } else if (page == prog->ts3) {
-    prog->szusammenfassung->SetCaption(Narrow(KeywordIndexSummary(ReadKeywordIndexOptions(), LanguageCode())));
+    prog->szusammenfassung->SetCaption(KeywordIndexSummary(ReadKeywordIndexOptions(), LanguageCode()));
     prog->sbt2->SetEnabled(false);
   } else if (page == prog->ts4) {
     for (TControl* button : std::initializer_list<TControl*>{prog->sbt1, prog->sbt2, prog->sstart})

@@ -15,6 +15,7 @@
 
 #include "TextIndexWindows.h"
 #include "classlib/WebBrowser.h"
+#include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_fileix.h"
@@ -214,6 +215,7 @@ TEST_F(FileIndexFormsTest, FileIndexRunWritesThePageIntoMemoAndBrowser) {
   prog->qulist->GetItems()->GetItem(1)->SetCaption(L"Zwei & <Drei>");
   DescribeFileIndexSettings(prog->td4);
   EXPECT_FALSE(prog->dstart->GetEnabled());
+  prog->zspmenu->SetChecked(false);  // the browser is given the page itself
   BuildFileIndex();
   const std::string page = formstest::Narrow(prog->doutput->GetText());
   EXPECT_NE(page.find("<div id=\"l\">Hafen</div><div id=\"r\"><a href=\"eins.htm\">Eins</a> | "
@@ -263,6 +265,89 @@ TEST_F(FileIndexFormsTest, DesignWindowsShapeTheOutput) {
   BuildFileIndex();
   EXPECT_EQ(formstest::Lines(prog->doutput->GetText()),
             (std::vector<std::string>{"Index", "Anker:    A", "Boje:    A"}));
+}
+
+TEST_F(FileIndexFormsTest, AnXhtmlRunShowsThePageWhateverTheLastRunOrTheCodeViewLeftShown) {
+  AddFileToFileList(prog->qulist, Write("a.txt", L"Anker Boje"));
+  prog->textindex->SetChecked(true);
+  BuildFileIndex();
+  EXPECT_TRUE(prog->doutput->GetVisible());
+  EXPECT_FALSE(prog->browser->GetVisible());
+  prog->htmlindex->SetChecked(true);
+  BuildFileIndex();
+  EXPECT_TRUE(prog->browser->GetVisible());
+  EXPECT_FALSE(prog->doutput->GetVisible());
+  EXPECT_TRUE(prog->ShowCode->GetVisible());
+  prog->ShowCode->Click();
+  BuildFileIndex();
+  EXPECT_TRUE(prog->browser->GetVisible());
+  EXPECT_FALSE(prog->doutput->GetVisible());
+}
+
+namespace {
+
+// The preview files of this process in the user's temporary folder.
+std::vector<std::wstring> PreviewFiles() {
+  std::wstring folder(MAX_PATH + 1, L'\0');
+  folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = folder + L"Kaptorix-" + std::to_wstring(GetCurrentProcessId()) + L"-*-preview.html";
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(folder + found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace
+
+TEST_F(FileIndexFormsTest, ThePageGoesThroughThePreviewFileOnlyWhileZwischenspeichernIsChecked) {
+  AddFileToFileList(prog->qulist, Write("a.txt", L"Anker \x0411\x043E\x0439"));
+  DeleteTempFile(TTempFile::Preview);  // one an earlier test left
+  prog->zspmenu->SetChecked(false);
+  BuildFileIndex();
+  EXPECT_EQ(PreviewFiles(), std::vector<std::wstring>());
+  for (const std::wstring& url : windows.log->navigations) EXPECT_EQ(url.find(L"preview"), std::wstring::npos) << url;
+  ASSERT_FALSE(windows.log->documentCalls.empty());
+  EXPECT_EQ(windows.log->documentCalls.back(), L"Close");
+
+  prog->zspmenu->SetChecked(true);
+  const size_t documentCalls = windows.log->documentCalls.size();
+  BuildFileIndex();
+  const std::vector<std::wstring> previews = PreviewFiles();
+  ASSERT_EQ(previews.size(), 1u);
+  EXPECT_EQ(testsupport::ReadBytes(formstest::Narrow(previews[0])), "\xEF\xBB\xBF" + Utf8(prog->doutput->GetText()));
+  ASSERT_FALSE(windows.log->navigations.empty());
+  EXPECT_EQ(windows.log->navigations.back(), previews[0]);
+  EXPECT_EQ(windows.log->documentCalls.size(), documentCalls) << "the page was written into the browser as well";
+  EXPECT_TRUE(prog->browser->GetVisible());
+
+  // The program's end removes it.
+  EXPECT_TRUE(start->CloseQuery());
+  EXPECT_EQ(PreviewFiles(), std::vector<std::wstring>());
+}
+
+TEST_F(FileIndexFormsTest, APreviewFileThatCannotBeWrittenCostsTheRunNothing) {
+  AddFileToFileList(prog->qulist, Write("a.txt", L"Anker Boje"));
+  formstest::MessageBoxes boxes;
+  formstest::TemporaryFolderAs temporary(Wide(dir.File("fehlt")));
+  prog->zspmenu->SetChecked(true);
+  BuildFileIndex();
+  EXPECT_NE(prog->doutput->GetText().find(L"Anker"), std::wstring::npos);
+  ASSERT_FALSE(windows.log->documentCalls.empty());
+  EXPECT_EQ(windows.log->documentCalls.back(), L"Close");
+  EXPECT_TRUE(prog->browser->GetVisible());
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0].rfind("Die Vorschaudatei konnte nicht geschrieben werden: ", 0), 0u) << boxes.texts[0];
 }
 
 TEST_F(FileIndexFormsTest, KeywordIndexRun) {
