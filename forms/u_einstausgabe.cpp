@@ -16,9 +16,6 @@ Teinstausgabe* einstausgabe = nullptr;
 
 namespace {
 
-// The referral code that the program's menu links add to an address.
-constexpr const char* kMenuReferral = "kxmenu";
-
 const std::vector<TLanguageText> kTexts = {
     {"", L"Ausgabe Einstellungen", L"Output Settings"},
     {"GroupBox2", L"Kodierung von Textdateien", L"Coding of Text Files"},
@@ -53,11 +50,6 @@ const wchar_t* kUnreadableEnglish =
     L"Index files saved in this coding are not recognised when they are read and cannot be extended "
     L"any more. Choose another coding or write the Byte Order Mark (BOM) in the files.";
 
-void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-}
-
 // The edit shows its colour, its text white on dark and black on light colours.
 void ShowColour(TEdit* edit, TColor colour) {
   edit->SetColor(colour);
@@ -66,13 +58,6 @@ void ShowColour(TEdit* edit, TColor colour) {
 }
 
 }  // namespace
-
-std::string InformationAddress(const std::string& caption) {
-  std::string address = "http://www." + caption + "&rf=" + kMenuReferral;
-  ReplaceFirst(address, ".de&", ".de/&");
-  ReplaceFirst(address, ".com&", ".com/&");
-  return address;
-}
 
 bool EncodingIsDetectable(int encoding, bool withBOM) {
   switch (encoding) {
@@ -141,7 +126,7 @@ void Teinstausgabe::jazubomClick(TObject*) {
 void Teinstausgabe::Label7Click(TObject* sender) {
   auto* label = dynamic_cast<TLabel*>(sender);
   if (!label) return;
-  OpenWebAddress(InformationAddress(label->TControl::GetCaption()));
+  OpenWebAddress(MenuReferralAddress(label->TControl::GetCaption()));
 }
 
 void Teinstausgabe::BitBtn6Click(TObject*) {

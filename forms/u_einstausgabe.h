@@ -70,9 +70,6 @@ class Teinstausgabe : public TForm {
   void WarnIfUnreadable(bool wasReadable);
 };
 
-// The address that an information label opens: "http://www." + caption + "&rf=" + the menu
-// links' referral code, with a bare ".de" or ".com" host followed by "/".
-std::string InformationAddress(const std::string& caption);
 // Whether text files saved with the encoding and mark carry a sign that reading them back
 // recognises; UTF-7 without its signature does not.
 bool EncodingIsDetectable(int encoding, bool withBOM);

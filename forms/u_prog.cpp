@@ -615,7 +615,7 @@ void Tprog::positivliste_anzeigenClick(TObject*) { posliste->ShowModal(); }
 
 void Tprog::mbeendenClick(TObject*) { start->Close(); }
 
-void Tprog::stw_designanzeigenClick(TObject*) { sdesign->Show(); }
+void Tprog::stw_designanzeigenClick(TObject*) { sdesign->ShowModal(); }
 
 // ---- Web links
 
@@ -668,6 +668,10 @@ std::string LabelCaptionAddress(const std::string& caption) {
 
 std::string ReportLinkAddress(const std::string& caption) {
   return WithHostSlash("http://www." + caption + "&rf=" + kReportReferral);
+}
+
+std::string MenuReferralAddress(const std::string& caption) {
+  return WithHostSlash("http://www." + caption + "&rf=" + kMenuReferral);
 }
 
 std::string MenuCaptionAddress(const std::string& caption) {

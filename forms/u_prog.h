@@ -608,6 +608,9 @@ std::vector<std::wstring> DroppedFileNames(HDROP drop);
 std::string LabelCaptionAddress(const std::string& caption);
 std::string MenuCaptionAddress(const std::string& caption);
 std::string DonationAddress(const std::string& caption);
+// The address of a label that carries the menu links' referral code (the output settings'
+// information links): the caption as it stands, the code appended.
+std::string MenuReferralAddress(const std::string& caption);
 // The address of the fault-report windows' links and the shortcut windows' help link.
 std::string ReportLinkAddress(const std::string& caption);
 // Opens an address with the shell's "open" verb, or hands it to the opener a test installed

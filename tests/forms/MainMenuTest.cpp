@@ -218,7 +218,7 @@ TEST(MainMenu, EveryEntryReachesItsWindowPageOrCommand) {
       {"medk", Page(prog->pgdateien, prog->dct, prog->td2)},
       {"medd", Modal(hdesign, hdesign->OK)},
       {"mesk", Page(prog->pgstw, prog->sct, prog->ts2)},
-      {"mesd", Shown(sdesign)},
+      {"mesd", Modal(sdesign, sdesign->OK)},
       {"mewlneg", Modal(negliste, negliste->OK)},
       {"mewlpos", Modal(posliste, posliste->OK)},
       {"zspmenu", {[] { prog->zspmenu->SetChecked(true); }, [] { EXPECT_FALSE(prog->zspmenu->GetChecked()); }}},

@@ -494,10 +494,11 @@ TEST(ShellWebLinks, EveryWebLabelOpensItsAddressThroughTheOneOpener) {
   std::vector<std::string> opened;
   TWebAddressOpener previous = SetWebAddressOpener([&](const std::string& address) { opened.push_back(address); });
   for (TLabel* label : {bugreport_de->Label70, bugreport_de->Label1, bugreport_en->Label70, bugreport_en->Label1,
-                        einstshortcuts_qcfg->Label70, einstshortcuts_idx->Label70, einstausgabe->Label7})
+                        einstshortcuts_qcfg->Label70, einstshortcuts_idx->Label70, einstausgabe->Label7,
+                        einstausgabe->Label2})
     ClickLabel(label);
   SetWebAddressOpener(previous);
-  ASSERT_EQ(opened.size(), 7u);
+  ASSERT_EQ(opened.size(), 8u);
   for (size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(opened[i].rfind("http://www.kaptorix.", 0), 0u) << opened[i];
     EXPECT_NE(opened[i].find("&rf="), std::string::npos) << opened[i];
@@ -505,7 +506,9 @@ TEST(ShellWebLinks, EveryWebLabelOpensItsAddressThroughTheOneOpener) {
   EXPECT_EQ(opened[0], ReportLinkAddress(bugreport_de->Label70->TControl::GetCaption()));
   EXPECT_EQ(opened[3], ReportLinkAddress(bugreport_en->Label1->TControl::GetCaption()));
   EXPECT_EQ(opened[4], ReportLinkAddress(einstshortcuts_qcfg->Label70->TControl::GetCaption()));
-  EXPECT_EQ(opened[6], InformationAddress(einstausgabe->Label7->TControl::GetCaption()));
+  // The output settings' two links carry the menu links' key.
+  EXPECT_EQ(opened[6], MenuCaptionAddress(einstausgabe->Label7->TControl::GetCaption()));
+  EXPECT_EQ(opened[7], MenuCaptionAddress(einstausgabe->Label2->TControl::GetCaption()));
   einstausgabe->Free();
   einstausgabe = nullptr;
   bugreport_en->Free();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,6 +101,7 @@ class ToolWindows {
     m_free = false;
     form->Show();
   }
+  void LeaveToProcessEnd() { m_free = false; }
 
  private:
   static std::vector<TForm*> Forms() {
@@ -401,8 +403,10 @@ TEST_F(ToolWindowsTest, PictureFontAndBackgroundReachSavedPictures) {
 }
 
 TEST(InformationLinks, BareHostsGetASlashBeforeTheReferral) {
-  EXPECT_EQ(InformationAddress("kaptorix.de"), "http://www.kaptorix.de/&rf=kxmenu");
-  EXPECT_EQ(InformationAddress("kaptorix.com/bom"), "http://www.kaptorix.com/bom&rf=kxmenu");
+  // The output settings' links carry the key of the menu links.
+  EXPECT_EQ(MenuReferralAddress("kaptorix.de").rfind("http://www.kaptorix.de/&rf=", 0), 0u);
+  EXPECT_EQ(MenuReferralAddress("kaptorix.de"), MenuCaptionAddress("kaptorix.de"));
+  EXPECT_EQ(MenuReferralAddress("kaptorix.com/bom"), MenuCaptionAddress("kaptorix.com/bom"));
   EXPECT_TRUE(EncodingIsDetectable(kEncodingUtf16LE, true));
   EXPECT_FALSE(EncodingIsDetectable(kEncodingUtf16LE, false));
   EXPECT_FALSE(EncodingIsDetectable(kEncodingUtf7Ansi, true));
@@ -493,6 +497,62 @@ TEST_F(FileListOptionsTest, ARadioButtonCheckedByCodeWritesNothingBack) {
   EXPECT_EQ(Memo(), Strings({"Anker", "Boje"}));
 }
 
+// ---- Design windows
+
+TEST_F(ToolWindowsTest, EveryDesignWindowIsModalAndEndsOnOkEnterOrItsCloseBox) {
+  windows.LeaveToProcessEnd();
+  enum class Way { Ok, Enter, CloseBox };
+  auto htmlOutput = [](bool html) {
+    prog->htmlindex->SetChecked(html);
+    prog->textindex->SetChecked(!html);
+  };
+  const auto textButton = [] { Click(prog->btdesign); };
+  const auto textMenu = [] { prog->metd->Click(); };
+  const auto htmlButton = [&] { htmlOutput(true); Click(prog->d_design); };
+  const auto htmlMenu = [&] { htmlOutput(true); prog->medd->Click(); };
+  const auto plainButton = [&] { htmlOutput(false); Click(prog->d_design); };
+  const auto plainMenu = [&] { htmlOutput(false); prog->medd->Click(); };
+  const auto keywordButton = [] { Click(prog->stw_designanzeigen); };
+  const auto keywordMenu = [] { prog->mesd->Click(); };
+  // Each window is ended every way, each button and menu item opens it at least once (a shown
+  // window costs Wine seconds, so not every pair).
+  const struct {
+    const char* name;
+    std::function<void()> open;
+    Way way;
+    TForm* window;
+    TButton* ok;
+    TWinControl* field;  // where the user presses Enter
+  } cases[] = {
+      {"btdesign", textButton, Way::Ok, design, design->OK, design->ub},
+      {"metd", textMenu, Way::Enter, design, design->OK, design->dsep},
+      {"btdesign", textButton, Way::CloseBox, design, design->OK, design->ub},
+      {"d_design, HTML", htmlButton, Way::Ok, hdesign, hdesign->OK, hdesign->htmltitel},
+      {"medd, HTML", htmlMenu, Way::Enter, hdesign, hdesign->OK, hdesign->breite_all},
+      {"d_design, HTML", htmlButton, Way::CloseBox, hdesign, hdesign->OK, hdesign->htmltitel},
+      {"medd, text", plainMenu, Way::Ok, textdesign, textdesign->OK, textdesign->titel},
+      {"d_design, text", plainButton, Way::Enter, textdesign, textdesign->OK, textdesign->es},
+      {"medd, text", plainMenu, Way::CloseBox, textdesign, textdesign->OK, textdesign->titel},
+      {"stw_designanzeigen", keywordButton, Way::Ok, sdesign, sdesign->OK, sdesign->zw},
+      {"mesd", keywordMenu, Way::Enter, sdesign, sdesign->OK, sdesign->v},
+      {"stw_designanzeigen", keywordButton, Way::CloseBox, sdesign, sdesign->OK, sdesign->zw},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + ", way " + std::to_string(static_cast<int>(c.way)));
+    // Posted before the window opens: only a message loop of the window's own handles it before
+    // the opening returns.
+    switch (c.way) {
+      case Way::Ok: PostMessageA(c.ok->GetHandle(), BM_CLICK, 0, 0); break;
+      case Way::Enter: PostMessageA(c.field->GetHandle(), WM_KEYDOWN, VK_RETURN, 1); break;
+      case Way::CloseBox: PostMessageA(c.window->GetHandle(), WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
+    c.open();
+    EXPECT_FALSE(c.window->GetVisible());
+    c.window->Hide();  // a window that stayed open goes, and so does the message it left
+    formstest::Pump();
+  }
+}
+
 // ---- Index source window
 
 TEST_F(ToolWindowsTest, AnIndexSourcePathThatExistsBecomesTheIndexToExtend) {
@@ -507,6 +567,16 @@ TEST_F(ToolWindowsTest, AnIndexSourcePathThatExistsBecomesTheIndexToExtend) {
   EXPECT_EQ(Lines(indexhinzu->Memo1->GetText()), Strings({"Anker\t12", "Boje\t7"}));
   indexhinzu->edit_quelle->SetText(L"");  // factory settings: no effect
   EXPECT_EQ(prog->kt_index->TControl::GetCaption(), formstest::Narrow(index));
+}
+
+TEST_F(ToolWindowsTest, AnIndexSourceInACyrillicFolderKeepsItsWholePath) {
+  const std::wstring folder = Wide(dir.Path()) + L"\\\x041F\x043E\x043B\x044C\x0437\x043E\x0432\x0430\x0442\x0435\x043B\x044C";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring index = folder + L"\\buch.idx";
+  SaveTextFileW(L"Anker:1>-\r\n", index, kEncodingUtf8, true);
+  indexhinzu->edit_quelle->SetText(index);
+  EXPECT_EQ(prog->kt_index->GetCaption(), index);
+  EXPECT_TRUE(prog->kt_integrieren->GetChecked());
 }
 
 // ---- Word compatibility test
