@@ -251,6 +251,17 @@ bool RunningProgram::SaveThroughDialog(HWND main, HWND button, const std::string
   return SendAndWait(main, WM_NULL);
 }
 
+HWND ClickThroughStartScreen(const RunningProgram& program) {
+  HWND start = program.WaitForWindow(VisibleWithText("start"));
+  if (!start || !ClickMiddle(start)) return nullptr;
+  return program.WaitForMainWindow();
+}
+
+bool CloseLeavingNothing(const RunningProgram& program, HWND main) {
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  return program.WaitForExit() == 0 && TemporaryFilesOf(program.ProcessId()).empty();
+}
+
 bool ClickAt(HWND window, POINT point) {
   const LPARAM at = MAKELPARAM(point.x, point.y);
   return SendAndWait(window, WM_MOUSEMOVE, 0, at) && SendAndWait(window, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
@@ -323,6 +334,77 @@ bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std
       !block.Write(sizeof(header), names.data(), names.size() * sizeof(wchar_t)))
     return false;
   return SendAndWait(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block.Address()), 0);
+}
+
+namespace {
+
+bool DescribedHidden(const TFormObject& item) {
+  for (const TFormProperty& described : item.Properties) {
+    if (described.Name == "Visible" && described.Value.Type == vaFalse) return true;
+    if (described.Name == "Caption" && described.Value.Text == L"-") return true;  // a separator
+  }
+  return false;
+}
+
+// The place of the named item among the items the arrow keys reach in its menu; -1 when none.
+int ReachablePlace(const TFormObject& menu, const std::string& name) {
+  int place = 0;
+  for (const TFormObject& item : menu.Children) {
+    if (item.ClassName != "TMenuItem" || DescribedHidden(item)) continue;
+    if (item.Name == name) return place;
+    ++place;
+  }
+  return -1;
+}
+
+bool PostKey(HWND window, UINT key, int times = 1) {
+  for (int i = 0; i < times; ++i)
+    if (!PostMessageA(window, WM_KEYDOWN, key, 1)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool ChooseMenuItem(HWND main, const std::vector<std::string>& names) {
+  const TFormObject* menu = FindDescribed(MainWindowDescription(), "menu");
+  std::vector<int> places;
+  for (const std::string& name : names) {
+    const int place = menu ? ReachablePlace(*menu, name) : -1;
+    if (place < 0) return false;
+    places.push_back(place);
+    menu = FindDescribed(*menu, name);
+  }
+  if (places.size() < 2) return false;
+  // Menu mode selects the bar's first menu; Down opens a menu and Right a submenu, each on its
+  // first item.
+  bool posted = PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 0) && PostKey(main, VK_RIGHT, places[0]) &&
+                PostKey(main, VK_DOWN);
+  for (size_t level = 1; posted && level < places.size(); ++level) {
+    posted = PostKey(main, VK_DOWN, places[level]);
+    if (posted && level + 1 < places.size()) posted = PostKey(main, VK_RIGHT);
+  }
+  return posted && PostKey(main, VK_RETURN);
+}
+
+bool PressEnter(HWND window) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  HWND target = window;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) && thread.hwndFocus &&
+      (thread.hwndFocus == window || IsChild(window, thread.hwndFocus)))
+    target = thread.hwndFocus;
+  return PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1) && PostMessageA(target, WM_KEYUP, VK_RETURN, 0xC0000001);
+}
+
+bool ClickTab(const RunningProgram& program, HWND tabs, int index) {
+  RemoteBuffer remote(program.Process(), sizeof(RECT));
+  RECT tab{};
+  LRESULT found = 0;
+  if (!remote.Address() ||
+      !SendAndWait(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote.Address()), &found) ||
+      !found || !remote.Read(0, &tab, sizeof(tab)))
+    return false;
+  return ClickAt(tabs, POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
 }
 
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list) {

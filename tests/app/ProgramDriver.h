@@ -71,6 +71,14 @@ class RunningProgram {
   bool m_started = false;
 };
 
+// Waits for the start screen and clicks it, which brings the main window at once; the main
+// window, or nullptr when either does not appear.
+HWND ClickThroughStartScreen(const RunningProgram& program);
+
+// Closes the main window as the user does; true when the program then ends with exit code 0
+// and leaves no temporary file of its own behind.
+bool CloseLeavingNothing(const RunningProgram& program, HWND main);
+
 // A click of the left mouse button at a point of the window's client area: the button pressed
 // and released there, as the mouse does it.
 bool ClickAt(HWND window, POINT point);
@@ -92,6 +100,20 @@ bool ClickSideBarButton(HWND main, const std::string& buttonName);
 // handle of this process (even one made with GMEM_MOVEABLE | GMEM_SHARE) is not carried over to
 // another process, and the program would find no files in it.
 bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths);
+
+// Chooses an item of the main window's menu bar with the keyboard, as a user without a mouse
+// does: F10's menu mode, the arrow keys to the item, Enter. The item is named by the component
+// names of its menus from the bar down; its place comes from the main window's form description
+// (items hidden there and separators take no place). The keys are posted, so that a window the
+// command shows modally does not hold the caller. False when there is no such item.
+bool ChooseMenuItem(HWND main, const std::vector<std::string>& names);
+
+// The Enter key pressed in the window: taken by the control that has the keyboard focus in the
+// window's thread, else by the window itself. Posted, as the keyboard's messages are.
+bool PressEnter(HWND window);
+
+// A click on the tab `index` of a tab control (a page control's tabs) in another process.
+bool ClickTab(const RunningProgram& program, HWND tabs, int index);
 
 // The labels (captions) of a list view's rows in another process, in list order.
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list);
