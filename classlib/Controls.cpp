@@ -2,6 +2,7 @@
 #include "classlib/Controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "classlib/SysUtils.h"
 
@@ -569,9 +570,26 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) {
   bool handled = false;
   if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
-  if (!handled && wheelDelta < 0 && OnMouseWheelDown) OnMouseWheelDown(this, shift, mousePos, handled);
-  if (!handled && wheelDelta > 0 && OnMouseWheelUp) OnMouseWheelUp(this, shift, mousePos, handled);
+  if (!handled && wheelDelta != 0) handled = DoWheelSteps(shift, wheelDelta, mousePos);
   if (!handled && FParent) handled = FParent->DoMouseWheel(shift, wheelDelta, mousePos);
+  return handled;
+}
+
+// A finer wheel or a touch pad turns in parts of a step, which add up to whole steps; a turn
+// of several steps at once runs the step handler as often. A part of a step that a handler
+// waits for counts as handled.
+bool TControl::DoWheelSteps(TShiftState shift, int wheelDelta, POINT mousePos) {
+  const bool down = wheelDelta < 0;
+  TMouseWheelUpDownEvent& step = down ? OnMouseWheelDown : OnMouseWheelUp;
+  if (!step) return false;
+  if ((FWheelAccumulator < 0) != down) FWheelAccumulator = 0;  // the wheel turned back
+  FWheelAccumulator += wheelDelta;
+  bool handled = true;
+  while (std::abs(FWheelAccumulator) >= WHEEL_DELTA) {
+    FWheelAccumulator += down ? WHEEL_DELTA : -WHEEL_DELTA;
+    handled = false;
+    step(this, shift, mousePos, handled);
+  }
   return handled;
 }
 

@@ -337,7 +337,8 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
-  // A wheel turn: OnMouseWheel, then OnMouseWheelDown/Up, then the parent's; true when handled.
+  // A wheel turn: OnMouseWheel, then OnMouseWheelDown/Up once per whole step of the wheel
+  // (WHEEL_DELTA), then the parent's; true when handled.
   virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
 
 
@@ -395,6 +396,9 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void MouseMessage(TMessage& message, TMouseButton button, bool down);
+  bool DoWheelSteps(TShiftState shift, int wheelDelta, POINT mousePos);
+
+  int FWheelAccumulator = 0;  // the part of a wheel step not yet handed to a step handler
 };
 
 // The canvas of a control: outside painting it makes a device context of its own (the

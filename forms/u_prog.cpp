@@ -80,6 +80,9 @@ void Underline(TStaticText* text, bool on) { text->GetFont()->SetStyle(on ? fsUn
 // The routines that FormCreate runs work on the instance `prog`, so it names this window
 // before the description is read.
 Tprog::Tprog(TComponent* owner) : TForm(owner) {
+  // The description places the program-list frames, which must be known by their class names.
+  for (TClass frame : {TFrame1::StaticClass(), TFrame2::StaticClass()})
+    if (!GetClass(frame->ClassName())) RegisterClass(frame);
   prog = this;
   InitForm();
   FDesignClientWidth = GetClientWidth();
@@ -662,13 +665,13 @@ std::string WithoutDescription(std::string address, const std::string& key) {
 
 }  // namespace
 
-std::string LabelCaptionAddress(const std::string& caption) {
-  return WithHostSlash("http://www." + caption + "&rf=" + kLabelReferral);
+std::string WebLabelAddress(const std::string& caption, const std::string& referral) {
+  return WithHostSlash("http://www." + caption + "&rf=" + referral);
 }
 
-std::string ReportLinkAddress(const std::string& caption) {
-  return WithHostSlash("http://www." + caption + "&rf=" + kReportReferral);
-}
+std::string LabelCaptionAddress(const std::string& caption) { return WebLabelAddress(caption, kLabelReferral); }
+
+std::string ReportLinkAddress(const std::string& caption) { return WebLabelAddress(caption, kReportReferral); }
 
 std::string MenuReferralAddress(const std::string& caption) {
   return WithHostSlash("http://www." + caption + "&rf=" + kMenuReferral);
@@ -1177,7 +1180,7 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(pstart_de); KX_FIELD(laspenden); KX_FIELD(pinfo_de); KX_FIELD(pinfo_en); KX_FIELD(pcide); KX_FIELD(tide1);
   KX_FIELD(tide2); KX_FIELD(tide5); KX_FIELD(tide3); KX_FIELD(tide4); KX_FIELD(btide1); KX_FIELD(btide2);
   KX_FIELD(pcien); KX_FIELD(tien1); KX_FIELD(tien2); KX_FIELD(tien5); KX_FIELD(tien3); KX_FIELD(tien4);
-  KX_FIELD(btien1); KX_FIELD(btien2);
+  KX_FIELD(btien1); KX_FIELD(btien2); KX_FIELD(Frame11); KX_FIELD(Frame21);
   KX_FIELD(start_text0); KX_FIELD(start_label1); KX_FIELD(start_label2); KX_FIELD(start_label3);
   KX_FIELD(start_label4); KX_FIELD(start_text1); KX_FIELD(start_text2); KX_FIELD(start_text3); KX_FIELD(start_text4);
 #undef KX_FIELD

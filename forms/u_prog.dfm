@@ -2010,29 +2010,14 @@ object prog: Tprog
             Anchors = [akLeft, akTop, akRight]
             AutoSize = False
             WordWrap = True
-            Caption = 'Kaptorix ist eines von mehreren Programmen desselben Herstellers. Eine Übersicht mit kurzen Beschreibungen finden Sie hier:'
+            Caption = 'Kaptorix ist eines von mehreren Programmen desselben Herstellers. Hier finden Sie die anderen, jedes mit einem Satz dazu und der Adresse seiner Seite:'
           end
-          object tide5_link1: TLabel
+          inline Frame11: TFrame1
             Left = 16
             Top = 76
-            Caption = 'kalwe.de/software'
-            Cursor = crHandPoint
-            Font.Name = 'Tahoma'
-            Font.Height = -11
-            Font.Color = clBlue
-            Font.Style = [fsUnderline]
-            OnClick = BrowseToCaption
-          end
-          object tide5_link2: TLabel
-            Left = 16
-            Top = 98
-            Caption = 'kaptorix.de'
-            Cursor = crHandPoint
-            Font.Name = 'Tahoma'
-            Font.Height = -11
-            Font.Color = clBlue
-            Font.Style = [fsUnderline]
-            OnClick = BrowseToCaption
+            Width = 720
+            Height = 400
+            Anchors = [akLeft, akTop, akRight]
           end
         end
         object tide3: TTabSheet
@@ -2189,29 +2174,14 @@ object prog: Tprog
             Anchors = [akLeft, akTop, akRight]
             AutoSize = False
             WordWrap = True
-            Caption = 'Kaptorix is one of several programs by the same maker. An overview with short descriptions is here:'
+            Caption = 'Kaptorix is one of several programs by the same maker. Here are the others, each with a line about it and the address of its page:'
           end
-          object tien5_link1: TLabel
+          inline Frame21: TFrame2
             Left = 16
             Top = 76
-            Caption = 'kalwe.com/software'
-            Cursor = crHandPoint
-            Font.Name = 'Tahoma'
-            Font.Height = -11
-            Font.Color = clBlue
-            Font.Style = [fsUnderline]
-            OnClick = BrowseToCaption
-          end
-          object tien5_link2: TLabel
-            Left = 16
-            Top = 98
-            Caption = 'kaptorix.com'
-            Cursor = crHandPoint
-            Font.Name = 'Tahoma'
-            Font.Height = -11
-            Font.Color = clBlue
-            Font.Style = [fsUnderline]
-            OnClick = BrowseToCaption
+            Width = 720
+            Height = 400
+            Anchors = [akLeft, akTop, akRight]
           end
         end
         object tien3: TTabSheet

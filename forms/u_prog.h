@@ -12,6 +12,8 @@
 #include "classlib/WebBrowser.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "forms/u_frame1.h"
+#include "forms/u_frame2.h"
 #include "ucode/UCodeRepComCtrls.h"
 #include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeRepMenus.h"
@@ -245,6 +247,9 @@ class Tprog : public TForm {
   TTabSheet* tien4 = nullptr;
   TButton* btien1 = nullptr;
   TButton* btien2 = nullptr;
+  // The lists of further programs on the "Software" pages.
+  TFrame1* Frame11 = nullptr;
+  TFrame2* Frame21 = nullptr;
 
   // The menu bar.
   TMainMenu* menu = nullptr;
@@ -606,6 +611,9 @@ std::vector<std::wstring> DroppedFileNames(HDROP drop);
 // The addresses that the web links open: a label's caption, a menu item's caption, the
 // donation label's caption, each with the referral code of its kind of link.
 std::string LabelCaptionAddress(const std::string& caption);
+// The address a web label opens with the given referral code: "http://www." + caption +
+// "&rf=" + referral, a bare host ending in ".de" or ".com" given its "/" before the code.
+std::string WebLabelAddress(const std::string& caption, const std::string& referral);
 std::string MenuCaptionAddress(const std::string& caption);
 std::string DonationAddress(const std::string& caption);
 // The address of a label that carries the menu links' referral code (the output settings'

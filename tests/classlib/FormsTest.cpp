@@ -442,39 +442,71 @@ TEST(Forms, ShowingAVisibleFormBringsItToTheFront) {
 
 namespace {
 
-// Scrolls a scroll box by ten units per wheel step, as a window's handler may.
-class WheelScroller : public TObject {
+// A scroll box on a shown form, with a control far below its client area, that a wheel step
+// scrolls by ten units through its step handler for turns down.
+class WheelBox : public TObject {
  public:
+  WheelBox() {
+    box = new TScrollBox(form.Get());
+    box->SetParent(form.Get());
+    box->SetBounds(10, 10, 150, 120);
+    auto* distant = new TButton(form.Get());
+    distant->SetParent(box);
+    distant->SetBounds(10, 600, 80, 25);
+    box->OnMouseWheelDown = TMouseWheelUpDownEvent(this, &WheelBox::Down);
+  }
+  void Down(TObject*, TShiftState, POINT, bool& handled) { Move(10, handled); }
+  void Up(TObject*, TShiftState, POINT, bool& handled) { Move(-10, handled); }
+  int Position() const { return box->GetVertScrollBar()->GetPosition(); }
+
+  ShownForm form;
   TScrollBox* box = nullptr;
-  void Down(TObject*, TShiftState, POINT, bool& handled) {
-    box->GetVertScrollBar()->SetPosition(box->GetVertScrollBar()->GetPosition() + 10);
+
+ private:
+  void Move(int distance, bool& handled) {
+    box->GetVertScrollBar()->SetPosition(Position() + distance);
     handled = true;
   }
 };
 
+void Wheel(TWinControl* control, int delta) {
+  SendMessageA(control->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+}
+
 }  // namespace
 
 TEST(ScrollBoxes, WheelTurnsReachTheHandlersOfTheControlAndItsParents) {
-  ShownForm form;
-  TScrollBox* box = new TScrollBox(form.Get());
-  box->SetParent(form.Get());
-  box->SetBounds(10, 10, 150, 120);
-  TButton* inside = new TButton(form.Get());
-  inside->SetParent(box);
+  WheelBox wheel;
+  TButton* inside = new TButton(wheel.form.Get());
+  inside->SetParent(wheel.box);
   inside->SetBounds(10, 20, 80, 25);
-  TButton* distant = new TButton(form.Get());
-  distant->SetParent(box);
-  distant->SetBounds(10, 400, 80, 25);
-  WheelScroller scroller;
-  scroller.box = box;
-  box->OnMouseWheelDown = TMouseWheelUpDownEvent(&scroller, &WheelScroller::Down);
   Pump();
-  EXPECT_GT(box->GetVertScrollBar()->GetRange(), 400);
-  EXPECT_TRUE(box->GetVertScrollBar()->IsScrollBarVisible());
-  SendMessageA(inside->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
-  SendMessageA(inside->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
-  EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 20);
+  EXPECT_GT(wheel.box->GetVertScrollBar()->GetRange(), 400);
+  EXPECT_TRUE(wheel.box->GetVertScrollBar()->IsScrollBarVisible());
+  Wheel(inside, -WHEEL_DELTA);
+  Wheel(inside, -WHEEL_DELTA);
+  EXPECT_EQ(wheel.Position(), 20);
   EXPECT_EQ(inside->GetTop(), 0);
-  SendMessageA(inside->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);  // no handler upward
-  EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 20);
+  Wheel(inside, WHEEL_DELTA);  // no handler upward
+  EXPECT_EQ(wheel.Position(), 20);
+}
+
+TEST(ScrollBoxes, TheStepHandlersRunOncePerWholeWheelStep) {
+  WheelBox wheel;
+  wheel.box->OnMouseWheelUp = TMouseWheelUpDownEvent(&wheel, &WheelBox::Up);
+  Pump();
+  // A finer wheel's parts of a step add up to one.
+  Wheel(wheel.box, -WHEEL_DELTA / 2);
+  EXPECT_EQ(wheel.Position(), 0);
+  Wheel(wheel.box, -WHEEL_DELTA / 2);
+  EXPECT_EQ(wheel.Position(), 10);
+  // A turn of three steps in one message is three steps.
+  Wheel(wheel.box, -3 * WHEEL_DELTA);
+  EXPECT_EQ(wheel.Position(), 40);
+  // A part of a step left over does not count once the wheel turns back.
+  Wheel(wheel.box, -WHEEL_DELTA / 2);
+  Wheel(wheel.box, WHEEL_DELTA / 2);
+  EXPECT_EQ(wheel.Position(), 40);
+  Wheel(wheel.box, WHEEL_DELTA / 2);
+  EXPECT_EQ(wheel.Position(), 30);
 }

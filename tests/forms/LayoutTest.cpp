@@ -103,10 +103,13 @@ bool Overlap(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// Every visible control below `parent`: inside its parent's client area, apart from its
-// visible siblings, with room for its text.
+// Every visible control below `parent`: inside its parent's client area (a scroll box's
+// controls may reach below it, where the box scrolls to them), apart from its visible
+// siblings, with room for its text.
 void CheckChildren(TWinControl* parent, std::vector<std::string>& faults) {
-  const RECT client = parent->GetClientRect();
+  RECT client = parent->GetClientRect();
+  if (auto* box = dynamic_cast<TScrollBox*>(parent))
+    client.bottom = std::max<LONG>(client.bottom, box->GetVertScrollBar()->GetRange());
   std::vector<TControl*> shown;
   for (int i = 0; i < parent->GetControlCount(); ++i) {
     TControl* control = parent->GetControl(i);

@@ -583,19 +583,17 @@ TEST(WebLinks, TheLabelsOfThePagesAndTheDonationLabelOpenTheirAddresses) {
         EXPECT_EQ(windows.opened[0], LabelCaptionAddress(label->GetCaption()));
       }
     }
-    EXPECT_GE(labels, 3) << code;
+    EXPECT_GE(labels, 2) << code;
     windows.opened.clear();
     prog->laspenden->Click();
     ASSERT_EQ(windows.opened.size(), 1u);
     EXPECT_EQ(windows.opened[0], DonationAddress(Narrow(prog->laspenden->GetCaption())));
     EXPECT_EQ(windows.opened[0].find(" - "), std::string::npos);
   }
-  // A bare host and a host with a path, as the German pages hold them.
+  // A host with a path, as the German pages hold it (the programs' lists hold bare hosts).
   windows.opened.clear();
-  dynamic_cast<TControl*>(prog->FindComponent("tide5_link2"))->Click();
   dynamic_cast<TControl*>(prog->FindComponent("tide1_link1"))->Click();
-  EXPECT_EQ(windows.opened, (std::vector<std::string>{"http://www.kaptorix.de/&rf=kxl",
-                                                      "http://www.kaptorix.de/hilfe&rf=kxl"}));
+  EXPECT_EQ(windows.opened, (std::vector<std::string>{"http://www.kaptorix.de/hilfe&rf=kxl"}));
 }
 
 }  // namespace
