@@ -134,8 +134,8 @@ HPALETTE TGifColorMap::ExportPalette() const {
   return CreatePalette(palette);
 }
 
-void TGifColorMap::SaveToStream(TStream* Stream) const {
-  const int padded = 1 << GetBitsPerPixel();
+void TGifColorMap::SaveToStream(TStream* Stream, int Entries) const {
+  const int padded = std::max(1 << GetBitsPerPixel(), std::min(Entries, kMaxColors));
   std::vector<std::uint8_t> bytes(static_cast<size_t>(padded) * 3, 0);
   for (size_t i = 0; i < FColors.size(); ++i) {
     bytes[3 * i] = FColors[i].Red;

@@ -62,8 +62,9 @@ class TGifColorMap : public TPersistent {
   // A palette with one no-collapse entry per colour; none for an empty table. The caller owns it.
   HPALETTE ExportPalette() const;
 
-  // The entries, padded with black up to 2 to the power of the bits per pixel.
-  void SaveToStream(TStream* Stream) const;
+  // The entries, padded with black up to 2 to the power of the bits per pixel, or up to
+  // Entries when that is more.
+  void SaveToStream(TStream* Stream, int Entries = 0) const;
   // Reads Count entries; a short read raises "Premature end of data".
   void LoadFromStream(TStream* Stream, int Count);
 

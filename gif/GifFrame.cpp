@@ -107,7 +107,9 @@ void TGifHeader::SaveToStream(TStream* Stream) {
   WriteGifByte(Stream, FPacked);
   WriteGifByte(Stream, FBackground);
   WriteGifByte(Stream, FAspect);
-  if (FPacked & 0x80) FColorMap->SaveToStream(Stream);
+  // The size field tells the picture's largest table, which may be a frame's: the global table
+  // is written at the size it announces, or readers would take frames for colours.
+  if (FPacked & 0x80) FColorMap->SaveToStream(Stream, 2 << (FPacked & 7));
 }
 
 void TGifHeader::LoadFromStream(TStream* Stream) {

@@ -335,6 +335,41 @@ TEST(GifPictureSave, GlobalTableFramesCanBeInterlacedAndRunLengthCoded) {
   }
 }
 
+// The screen descriptor announces the picture's largest table, here a frame's 16 colours: the
+// global table of 4 is written at that size, so that the frames follow where readers look.
+TEST(GifPictureSave, AGlobalTableSmallerThanAFramesOwnIsWrittenAtTheAnnouncedSize) {
+  TGifPicture picture;
+  for (TColor c : {clRed, clLime, clBlue, clYellow}) picture.GetGlobalColorMap()->Add(c);
+  auto local = std::make_unique<TGifFrame>(&picture);
+  for (int i = 0; i < 16; ++i) local->GetColorMap()->Add(static_cast<TColor>(RGB(i * 16, 0, 255 - i * 16)));
+  local->SetWidth(5);
+  local->SetHeight(4);
+  for (size_t i = 0; i < local->GetDataSize(); ++i) local->GetData()[i] = static_cast<std::uint8_t>(i % 16);
+  picture.Add(local.release());
+  auto global = std::make_unique<TGifFrame>(&picture);
+  global->SetWidth(3);
+  global->SetHeight(2);
+  for (size_t i = 0; i < global->GetDataSize(); ++i) global->GetData()[i] = static_cast<std::uint8_t>(i % 4);
+  picture.Add(global.release());
+  const std::string data = Saved(picture);
+  EXPECT_EQ(Byte(data, 10) & 0x87, 0x83);  // a global table of 16 entries
+  EXPECT_EQ(data.at(13 + 16 * 3), ',');
+  TGifPicture again;
+  TStringStream stream(data);
+  again.LoadFromStream(&stream);
+  ASSERT_EQ(again.GetImages()->GetCount(), 2);
+  for (int f = 0; f < 2; ++f) {
+    TGifFrame* saved = picture.GetImages()->GetFrame(f);
+    TGifFrame* read = again.GetImages()->GetFrame(f);
+    EXPECT_EQ(std::vector<std::uint8_t>(read->GetData(), read->GetData() + read->GetDataSize()),
+              std::vector<std::uint8_t>(saved->GetData(), saved->GetData() + saved->GetDataSize()));
+  }
+  EXPECT_EQ(again.GetGlobalColorMap()->GetColor(3), clYellow);
+  giffiles::WriteFile("global-smaller-than-local.gif", data);
+  giffiles::AddEntry("{\"kind\": \"structure\", \"file\": \"global-smaller-than-local.gif\", "
+                     "\"version\": \"87a\", \"packed\": 179, \"width\": 5, \"height\": 4, \"frames\": 2}");
+}
+
 TEST(GifPictureSave, FramesWithExtensionsAreReadByPillow) {
   TGifPicture picture;
   const int delays[3] = {10, 25, 7};
