@@ -336,8 +336,10 @@ void TGifAnimator::DrawFrame(TGifFrame* Frame) {
     Stop();
     return;
   }
-  // On a display of 256 colours or fewer the frame's colours show only through its palette.
-  ScopedRealizedPalette palette(FCanvas->GetHandle(), Frame->GetPalette());
+  // On a display of 256 colours or fewer the frame's colours show only through its palette. A
+  // frame without a colour table, its own or the picture's, has none: the system's serves.
+  ScopedRealizedPalette palette(FCanvas->GetHandle(),
+                                Frame->GetActiveColorMap()->GetCount() > 0 ? Frame->GetPalette() : nullptr);
   if (FBuffer)
     DrawFrameWithBuffers(Frame);
   else

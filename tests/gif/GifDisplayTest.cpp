@@ -454,6 +454,26 @@ TEST(GifPainter, EachFramesPaletteIsSelectedInThePalettedTargetWhileItIsDrawn) {
   EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_PAL), before);
 }
 
+// Frames of neither a table of their own nor a global one have no palette of their own either:
+// they are drawn through the system's, as they are without the painter.
+TEST(GifPainter, FramesWithoutAnyColourTableAreDrawnThroughTheSystemsPalette) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(1000000);
+  AddFrame(picture, 0, 0, 2, 1, {}, 0);
+  AddFrame(picture, 0, 0, 2, 1, {}, 0);
+  auto target = Canvas(2, 1, clWhite);
+  PaintLog log;
+  log.Attach(picture);
+  PaletteWatch watch;
+  watch.canvas = target->GetCanvas();
+  target->GetCanvas()->SetOnChanging(TNotifyEvent(&watch, &PaletteWatch::Changing));
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate, RECT{0, 0, 2, 1});
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "frame 1", "end"}));
+  ASSERT_EQ(watch.selected.size(), 2u);
+  EXPECT_EQ(watch.selected[1], GetStockObject(DEFAULT_PALETTE));
+  EXPECT_EQ(PixelAt(target.get(), 1, 0), clBlack);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 TEST(GifPalette, FromTheGlobalTableElseTheFirstFrame) {
