@@ -1,8 +1,8 @@
 // Feeds generated and mutated inputs, reproducible from a seed, to the tag stripper, the link
 // extraction and import of HTML documents (files in a scratch folder), the text-file reader in
-// every encoding and the index data reader; checks them against straightforward forms where
-// one exists, and counts mismatches, exceptions, inputs over the time limit and the peak memory.
-// Exits with 1 when anything went wrong.
+// every encoding, the index data reader and the GIF picture (loaded, drawn and saved); checks
+// them against straightforward forms where one exists, and counts mismatches, exceptions,
+// inputs over the time limit and the peak memory. Exits with 1 when anything went wrong.
 //
 //   bench_fuzz [--count N] [--seed S] [--limit-ms MS] [--memory-mb MB]
 #include <windows.h>
@@ -13,9 +13,12 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "classlib/ListView.h"
+#include "classlib/MessageBoxes.h"
+#include "gif/GifPicture.h"
 #include "ucode/UCodeRegistration.h"
 #include "engine/u_HtmlHelpers.h"
 #include "engine/u_IndexStore.h"
@@ -190,6 +193,481 @@ bool RoundTrips(int encoding) {
          encoding == kEncodingUtf7;
 }
 
+// ---------------------------------------------------------------------------------------------
+// GIF pictures: seed streams cut into their blocks, mutated where the reader decides something
+// (sizes, packed fields, code sizes, labels, sub-block lengths), then truncated, duplicated and
+// bit-flipped; each is loaded, drawn into a bitmap in one of several ways, saved, and the saved
+// stream read back.
+
+// A block after the header: an extension ("!", the label, sub-blocks), a frame (",", the
+// descriptor, local table and code size, sub-blocks), or a lone byte (the trailer, or whatever
+// a mutation put there).
+struct TGifStreamBlock {
+  char introducer = ';';
+  std::string head;
+  std::vector<std::string> subBlocks;
+  std::vector<int> claimed;  // the length byte written before each sub-block; -1: its own length
+  bool terminated = true;    // the zero-length block follows the sub-blocks
+};
+
+struct TGifStreamParts {
+  std::string header;  // signature, screen descriptor, global table
+  std::vector<TGifStreamBlock> blocks;
+  std::string trailing;  // after the trailer
+};
+
+int GifTableBytes(std::uint8_t packed) { return packed & 0x80 ? 3 * (2 << (packed & 7)) : 0; }
+
+// Cuts a well-formed stream (the seeds are) into its parts.
+TGifStreamParts SplitGif(const std::string& bytes) {
+  TGifStreamParts parts;
+  size_t at = std::min(bytes.size(), 13 + static_cast<size_t>(GifTableBytes(static_cast<std::uint8_t>(bytes[10]))));
+  parts.header = bytes.substr(0, at);
+  auto readSubBlocks = [&](TGifStreamBlock& block) {
+    block.terminated = false;
+    while (at < bytes.size()) {
+      const size_t size = static_cast<std::uint8_t>(bytes[at++]);
+      if (size == 0) {
+        block.terminated = true;
+        return;
+      }
+      block.subBlocks.push_back(bytes.substr(at, size));
+      block.claimed.push_back(-1);
+      at += size;
+    }
+  };
+  while (at < bytes.size()) {
+    TGifStreamBlock block;
+    block.introducer = bytes[at++];
+    if (block.introducer == '!') {
+      block.head = bytes.substr(at, 1);
+      at += 1;
+      readSubBlocks(block);
+    } else if (block.introducer == ',') {
+      const size_t start = at;
+      at += 9;
+      if (at <= bytes.size()) at += GifTableBytes(static_cast<std::uint8_t>(bytes[at - 1]));
+      at = std::min(at + 1, bytes.size());  // the code size
+      block.head = bytes.substr(start, at - start);
+      readSubBlocks(block);
+    } else if (block.introducer == ';') {
+      parts.blocks.push_back(block);
+      parts.trailing = bytes.substr(at);
+      break;
+    }
+    parts.blocks.push_back(block);
+  }
+  return parts;
+}
+
+std::string JoinGif(const TGifStreamParts& parts) {
+  std::string out = parts.header;
+  for (const TGifStreamBlock& block : parts.blocks) {
+    out += block.introducer;
+    if (block.introducer != '!' && block.introducer != ',') continue;
+    out += block.head;
+    for (size_t i = 0; i < block.subBlocks.size(); ++i) {
+      const int claimed = block.claimed[i];
+      out += static_cast<char>(claimed < 0 ? block.subBlocks[i].size() : static_cast<size_t>(claimed));
+      out += block.subBlocks[i];
+    }
+    if (block.terminated) out += '\0';
+  }
+  return out + parts.trailing;
+}
+
+void PutWord(std::string& bytes, size_t at, int value) {
+  if (at + 1 >= bytes.size()) return;
+  bytes[at] = static_cast<char>(value & 255);
+  bytes[at + 1] = static_cast<char>((value >> 8) & 255);
+}
+
+// The seeds: streams the codec writes from pictures built here, with every kind of block it
+// knows, and a few written byte by byte for what the codec does not write itself.
+std::vector<std::string> GifSeeds() {
+  std::vector<std::string> seeds;
+  auto saved = [&](TGifPicture& picture) {
+    TStringStream stream;
+    picture.SaveToStream(&stream);
+    seeds.push_back(stream.GetDataString());
+  };
+  auto frameOf = [](TGifPicture& picture, int left, int top, int width, int height, int colours,
+                    bool local) {
+    auto frame = std::make_unique<TGifFrame>(&picture);
+    if (local)
+      for (int c = 0; c < colours; ++c)
+        frame->GetColorMap()->Add(static_cast<TColor>(RGB(c * 37 & 255, c * 91 & 255, c * 13 & 255)));
+    frame->SetLeft(left);
+    frame->SetTop(top);
+    frame->SetWidth(width);
+    frame->SetHeight(height);
+    for (size_t i = 0; i < frame->GetDataSize(); ++i)
+      frame->GetData()[i] = static_cast<std::uint8_t>((i * 7 + i / 5) % static_cast<size_t>(colours));
+    TGifFrame* added = frame.get();
+    picture.Add(frame.release());
+    return added;
+  };
+  auto control = [](TGifFrame* frame, int delay, TGifDisposal disposal, int transparent) {
+    auto extension = std::make_unique<TGifGraphicControlExtension>(frame);
+    TGifGraphicControlExtension* made = extension.get();
+    frame->GetExtensions()->Add(std::move(extension));
+    made->SetDelay(delay);
+    made->SetDisposal(disposal);
+    if (transparent >= 0) {
+      made->SetTransparentColorIndex(transparent);
+      made->SetTransparent(true);
+      frame->SetTransparentFlag(true);
+    }
+  };
+  for (std::uint8_t compression : {kGifCompressionLZW, kGifCompressionRLE}) {
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(16, 12);
+    for (int y = 0; y < 12; ++y) {
+      auto* row = static_cast<std::uint8_t*>(bitmap.ScanLine(y));
+      for (int x = 0; x < 48; ++x) row[x] = static_cast<std::uint8_t>(x * 5 + y * 20);
+    }
+    TGifPicture picture;
+    picture.SetCompression(compression);
+    picture.Assign(&bitmap);
+    saved(picture);
+  }
+  {
+    TGifPicture picture;
+    TGifFrame* first = frameOf(picture, 0, 0, 12, 9, 2, true);
+    auto loop = std::make_unique<TGifLoopExtension>(first);
+    loop->SetLoops(2);
+    loop->SetBufferSize(4096);
+    first->GetExtensions()->Add(std::move(loop));
+    auto comment = std::make_unique<TGifCommentExtension>(first);
+    comment->Comment = {"seed", std::string(300, 'c')};
+    first->GetExtensions()->Add(std::move(comment));
+    control(first, 5, dmNone, -1);
+    TGifFrame* second = frameOf(picture, 3, 2, 6, 5, 4, true);
+    control(second, 1, dmBackground, 3);
+    auto text = std::make_unique<TGifTextExtension>(second);
+    text->GridWidth = 8;
+    text->GridHeight = 8;
+    text->CharWidth = 4;
+    text->CharHeight = 8;
+    text->Text = {"Kaptorix"};
+    second->GetExtensions()->Add(std::move(text));
+    TGifFrame* third = frameOf(picture, 8, 4, 4, 5, 16, true);
+    control(third, 0, dmPrevious, 0);
+    auto unknown = std::make_unique<TGifUnknownAppExtension>(third);
+    unknown->SetIdentifier("KAPTORIXFUZ");
+    unknown->Blocks = {TGifBlock{"abc"}, TGifBlock{std::string(40, 'z')}};
+    third->GetExtensions()->Add(std::move(unknown));
+    saved(picture);
+  }
+  {
+    TGifPicture picture;
+    for (int c = 0; c < 8; ++c) picture.GetGlobalColorMap()->Add(static_cast<TColor>(RGB(c * 30, 255 - c * 30, c * 10)));
+    picture.GetHeader()->SetBackgroundColorIndex(2);
+    TGifFrame* first = frameOf(picture, 0, 0, 10, 11, 8, false);
+    first->SetInterlaced(true);
+    TGifFrame* second = frameOf(picture, 1, 1, 9, 3, 8, false);
+    control(second, 2, dmBackground, 5);
+    saved(picture);
+  }
+  // A frame of one pixel on a two-colour table; then what the codec never writes: an
+  // application block of size 10, zero bytes between blocks, a frame of no pixels, a 4-byte
+  // prefix, "GIF87a" with a frame that is not there.
+  {
+    TGifPicture picture;
+    frameOf(picture, 0, 0, 1, 1, 2, true);
+    saved(picture);
+  }
+  std::string one = seeds.back();
+  std::string extras = one.substr(0, one.size() - 1);
+  extras += std::string("!\xFF\x0A", 3) + "ABCDEFGHIJ" + std::string("\x02xy\x00", 4);
+  extras += std::string("\x00\x00", 2);
+  extras += std::string(",\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x01\x2C\x00", 14);
+  extras += ";";
+  seeds.push_back(extras);
+  seeds.push_back("RIFF" + one);
+  seeds.push_back(std::string("GIF87a\x04\x00\x04\x00\x80\x00\x00", 13) + std::string(6, '\x7F') + ";");
+  return seeds;
+}
+
+class TGifMutator {
+ public:
+  TGifMutator(TInputs& inputs, std::vector<std::string> seeds) : m_in(inputs), m_seeds(std::move(seeds)) {
+    for (const std::string& seed : m_seeds) m_parts.push_back(SplitGif(seed));
+  }
+
+  std::string Next() {
+    TGifStreamParts parts = m_parts[Pick(m_parts.size())];
+    const int structural = 1 + static_cast<int>(Pick(4));
+    for (int m = 0; m < structural; ++m) MutateStructure(parts);
+    std::string bytes = JoinGif(parts);
+    switch (Pick(6)) {
+      case 0: bytes.resize(Pick(bytes.size() + 1)); break;  // cut anywhere
+      case 1:
+        for (int flips = 1 + static_cast<int>(Pick(4)); flips > 0 && !bytes.empty(); --flips)
+          bytes[Pick(bytes.size())] ^= static_cast<char>(1 << Pick(8));
+        break;
+      default: break;
+    }
+    return bytes;
+  }
+
+ private:
+  size_t Pick(size_t count) { return count ? m_in.Next() % count : 0; }
+
+  int Side() {
+    static const int kSides[] = {0, 1, 2, 3, 7, 8, 15, 16, 63, 64, 255, 256, 1000, 4096, 16384, 16385, 32768, 65535};
+    if (Pick(8) != 0) return static_cast<int>(Pick(70));
+    return kSides[Pick(std::size(kSides))];
+  }
+
+  int Length(const std::string& subBlock) {
+    switch (Pick(5)) {
+      case 0: return 0;
+      case 1: return 255;
+      case 2: return static_cast<int>(subBlock.size()) + 1;
+      case 3: return std::max(0, static_cast<int>(subBlock.size()) - 1);
+      default: return static_cast<int>(Pick(256));
+    }
+  }
+
+  TGifStreamBlock* AnyBlock(TGifStreamParts& parts, char introducer) {
+    std::vector<TGifStreamBlock*> found;
+    for (TGifStreamBlock& block : parts.blocks)
+      if (block.introducer == introducer || introducer == 0) found.push_back(&block);
+    return found.empty() ? nullptr : found[Pick(found.size())];
+  }
+
+  void MutateStructure(TGifStreamParts& parts) {
+    std::string& header = parts.header;
+    TGifStreamBlock* frame = AnyBlock(parts, ',');
+    TGifStreamBlock* extension = AnyBlock(parts, '!');
+    TGifStreamBlock* block = AnyBlock(parts, 0);
+    switch (Pick(16)) {
+      case 0: PutWord(header, 6 + 2 * Pick(2), Side()); break;  // screen width or height
+      case 1:
+        if (header.size() > 10) header[10] = static_cast<char>(Pick(2) ? m_in.Next() : header[10] ^ (1 << Pick(8)));
+        break;
+      case 2:
+        if (header.size() > 12) header[11 + Pick(2)] = static_cast<char>(m_in.Next());  // background, aspect
+        break;
+      case 3:
+        if (frame) PutWord(frame->head, 2 * Pick(4), Side());  // left, top, width, height
+        break;
+      case 4:
+        if (frame && frame->head.size() > 8)
+          frame->head[8] = static_cast<char>(Pick(2) ? m_in.Next() : frame->head[8] ^ (1 << Pick(8)));
+        break;
+      case 5:
+        if (frame && !frame->head.empty()) {
+          static const int kCodeSizes[] = {0, 1, 2, 3, 4, 7, 8, 9, 11, 12, 255};
+          frame->head.back() = static_cast<char>(kCodeSizes[Pick(std::size(kCodeSizes))]);
+        }
+        break;
+      case 6:
+        if (extension && !extension->head.empty()) {
+          static const int kLabels[] = {0x01, 0xF9, 0xFE, 0xFF, 0x00, 0x02, 0x21, 0x2C, 0x3B};
+          extension->head[0] = static_cast<char>(Pick(4) ? kLabels[Pick(std::size(kLabels))] : static_cast<int>(m_in.Next()));
+        }
+        break;
+      case 7:
+        if (block && !block->subBlocks.empty()) {
+          const size_t i = Pick(block->subBlocks.size());
+          block->claimed[i] = Length(block->subBlocks[i]);
+        }
+        break;
+      case 8:
+        if (block && !block->subBlocks.empty()) {  // a byte of a sub-block: GCE fields, identifiers, codes
+          std::string& data = block->subBlocks[Pick(block->subBlocks.size())];
+          if (!data.empty()) data[Pick(data.size())] = static_cast<char>(Pick(2) ? m_in.Next() : Pick(4));
+        }
+        break;
+      case 9:
+        if (block && !block->subBlocks.empty()) {  // a sub-block shortened, lengthened, doubled or dropped
+          const size_t i = Pick(block->subBlocks.size());
+          switch (Pick(4)) {
+            case 0: block->subBlocks[i].resize(Pick(block->subBlocks[i].size() + 1)); break;
+            case 1: block->subBlocks[i].append(Pick(64), static_cast<char>(m_in.Next())); break;
+            case 2:
+              block->subBlocks.insert(block->subBlocks.begin() + static_cast<long>(i), block->subBlocks[i]);
+              block->claimed.insert(block->claimed.begin() + static_cast<long>(i), -1);
+              break;
+            default:
+              block->subBlocks.erase(block->subBlocks.begin() + static_cast<long>(i));
+              block->claimed.erase(block->claimed.begin() + static_cast<long>(i));
+              break;
+          }
+          if (block->subBlocks.size() > 0) {
+            for (std::string& data : block->subBlocks) data.resize(std::min<size_t>(data.size(), 255));
+          }
+        }
+        break;
+      case 10:
+        if (block) block->terminated = !block->terminated;
+        break;
+      case 11:
+        if (block) parts.blocks.insert(parts.blocks.begin() + static_cast<long>(Pick(parts.blocks.size() + 1)), *block);
+        break;
+      case 12:
+        if (!parts.blocks.empty()) parts.blocks.erase(parts.blocks.begin() + static_cast<long>(Pick(parts.blocks.size())));
+        break;
+      case 13:
+        if (parts.blocks.size() > 1) std::swap(parts.blocks[Pick(parts.blocks.size())], parts.blocks[Pick(parts.blocks.size())]);
+        break;
+      case 14:
+        if (block) {
+          static const char kIntroducers[] = {'\0', '!', ',', ';', '\x01', '\xFF'};
+          block->introducer = kIntroducers[Pick(std::size(kIntroducers))];
+        }
+        break;
+      default: {  // a block of another seed
+        const TGifStreamParts& other = m_parts[Pick(m_parts.size())];
+        if (!other.blocks.empty())
+          parts.blocks.insert(parts.blocks.begin() + static_cast<long>(Pick(parts.blocks.size() + 1)),
+                              other.blocks[Pick(other.blocks.size())]);
+        break;
+      }
+    }
+  }
+
+  TInputs& m_in;
+  std::vector<std::string> m_seeds;
+  std::vector<TGifStreamParts> m_parts;
+};
+
+// The frames with pixels, as the reader left them.
+std::vector<std::vector<std::uint8_t>> FramePixels(TGifPicture& picture) {
+  std::vector<std::vector<std::uint8_t>> frames;
+  for (int i = 0; i < picture.GetImages()->GetCount(); ++i) {
+    TGifFrame* frame = picture.GetImages()->GetFrame(i);
+    if (frame->GetEmpty()) continue;
+    frames.emplace_back(frame->GetData(), frame->GetData() + frame->GetDataSize());
+  }
+  return frames;
+}
+
+// One of four ways to show a picture: the default threaded animation into the cache, a
+// synchronous animation with the display options mixed, each frame on its own, or the picture
+// as one bitmap and optimised.
+void ShowGif(TGifPicture& picture, unsigned way, unsigned options) {
+  TBitmap target;
+  target.SetPixelFormat(pf24bit);
+  target.SetSize(40, 30);
+  const RECT area = options & 1 ? RECT{0, 0, 40, 30} : RECT{5, 3, 5 + static_cast<LONG>(options % 31), 20};
+  const std::uint16_t mixed = static_cast<std::uint16_t>(options & (goTransparent | goLoopContinously | goValidateCanvas |
+                                                                    goDirectDraw | goClearOnLoop | goTile | goDither));
+  switch (way % 4) {
+    case 0:
+      picture.SetAnimationSpeed(-1);
+      picture.Draw(target.GetCanvas(), area);
+      break;
+    case 1:
+      picture.SetAnimationSpeed(1000000);
+      picture.SetDrawOptions(static_cast<std::uint16_t>(goAnimate | mixed));
+      picture.Draw(target.GetCanvas(), area);
+      break;
+    case 2:
+      picture.SetDrawOptions(mixed);
+      for (int i = 0; i < std::min(8, picture.GetImages()->GetCount()); ++i) {
+        picture.SetForceFrame(i);
+        picture.Draw(target.GetCanvas(), area);
+      }
+      break;
+    default: {
+      TBitmap whole;
+      whole.Assign(&picture);
+      picture.GetPalette();
+      picture.Optimize(static_cast<std::uint8_t>(options & 0x0F), 6, 0, 8);
+      break;
+    }
+  }
+}
+
+// Loads, shows and saves one input and reads the saved stream back. False, with what went
+// wrong, when the saved stream does not read back to the frames saved.
+bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::string& problem) {
+  TGifPicture picture;
+  {
+    TStringStream stream(bytes);
+    try {
+      picture.LoadFromStream(&stream);
+    } catch (const EGifError&) {
+      // refused; what was read before stays and is shown and saved
+    }
+  }
+  try {
+    ShowGif(picture, way, options);
+  } catch (const EGifError&) {
+  }
+  TStringStream saved;
+  try {
+    picture.SaveToStream(&saved);
+  } catch (const EGifError&) {
+    return true;  // no frames, or pixels outside their colour table
+  }
+  TGifPicture again;
+  TStringStream stream(saved.GetDataString());
+  try {
+    again.LoadFromStream(&stream);
+  } catch (const EGifError& e) {
+    problem = std::string("the saved stream does not load: ") + e.what();
+    return false;
+  }
+  if (FramePixels(again) != FramePixels(picture)) {
+    problem = "the saved stream reads back to other pixels";
+    return false;
+  }
+  return true;
+}
+
+struct TGifTally {
+  long inputs = 0, mismatches = 0, exceptions = 0, slow = 0;
+  long messageBoxes = 0;  // shown by the error handler of a callback, such as a painter's
+  double longestMs = 0;
+  long longestInput = -1;
+};
+
+// Any exception but the codec's own error and running out of memory is a finding, and so is
+// an input over the time limit; findings are kept as files beside the driver.
+void RunGif(TGifTally& tally, const std::string& bytes, unsigned way, unsigned options, int limitMs) {
+  const long input = tally.inputs++;
+  const long boxes = tally.messageBoxes;
+  const auto start = std::chrono::steady_clock::now();
+  std::string problem;
+  try {
+    if (!ExerciseGif(bytes, way, options, problem)) ++tally.mismatches;
+  } catch (const std::bad_alloc&) {
+  } catch (const EOutOfMemory&) {
+  } catch (const std::exception& e) {
+    ++tally.exceptions;
+    problem = std::string(typeid(e).name()) + ": " + e.what();
+  }
+  if (tally.messageBoxes > boxes) {
+    ++tally.exceptions;
+    problem = "an error reached a message box";
+  }
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  if (ms > tally.longestMs) {
+    tally.longestMs = ms;
+    tally.longestInput = input;
+  }
+  if (ms > limitMs) {
+    ++tally.slow;
+    if (problem.empty()) problem = "took " + std::to_string(static_cast<int>(ms)) + " ms";
+  }
+  if (problem.empty()) return;
+  const long findings = tally.mismatches + tally.exceptions + tally.slow;
+  if (findings <= 10) {
+    const std::string name = "gif-finding-" + std::to_string(input) + ".gif";
+    std::printf("  GIF picture: input %ld (way %u, options %u): %s; kept as %s\n", input, way % 4, options,
+                problem.c_str(), name.c_str());
+    if (FILE* file = std::fopen(name.c_str(), "wb")) {
+      std::fwrite(bytes.data(), 1, bytes.size(), file);
+      std::fclose(file);
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -202,6 +680,13 @@ int main(int argc, char** argv) {
   TTally strip{"StripHtmlTags"}, links{"ImportHtmlLinks"}, reader{"text-file reader"}, idx{"index data reader"};
   TComponent owner(nullptr);
   auto* list = new TUCodeListView(&owner);
+  TGifMutator gifInputs(in, GifSeeds());
+  TGifTally gif;
+  // An error that reaches a callback's guard is shown in a message box: counted, never waited on.
+  SetMessageBoxAnswerer([&](const TMessageBoxRequest& request) {
+    if (++gif.messageBoxes <= 3) std::printf("  message box: %s\n", request.Text.c_str());
+    return IDOK;
+  });
   const auto begin = std::chrono::steady_clock::now();
 
   for (int i = 0; i < args.count; ++i) {
@@ -264,6 +749,10 @@ int main(int argc, char** argv) {
       return loaded.FileFound && loaded.Store.EntryCount() == expected;
     }, data);
 
+    const std::string gifBytes = gifInputs.Next();
+    const unsigned way = in.Next(), options = in.Next();
+    RunGif(gif, gifBytes, way, options, args.limitMs);
+
     if (PeakMegabytes() > args.memoryMb) {
       std::printf("memory ceiling of %d MB passed after %d rounds\n", args.memoryMb, i + 1);
       break;
@@ -277,6 +766,10 @@ int main(int argc, char** argv) {
                 t->inputs, t->mismatches, t->exceptions, t->slow, args.limitMs, t->longestMs);
     failed = failed || t->mismatches > 0 || t->exceptions > 0 || t->slow > 0;
   }
+  std::printf("%-18s %8ld inputs, %ld mismatches, %ld exceptions, %ld over %d ms (longest %.1f ms, input %ld)\n",
+              "GIF picture", gif.inputs, gif.mismatches, gif.exceptions, gif.slow, args.limitMs, gif.longestMs,
+              gif.longestInput);
+  failed = failed || gif.mismatches > 0 || gif.exceptions > 0 || gif.slow > 0;
   for (const wchar_t* name : {L"doc.htm", L"text.bin", L"b.htm", L"c.txt", L"sub\\d.htm"}) DeleteFileW((folder + name).c_str());
   RemoveDirectoryW((folder + L"sub").c_str());
   RemoveDirectoryW(folder.c_str());
