@@ -623,12 +623,14 @@ bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::
 struct TGifTally {
   long inputs = 0, mismatches = 0, exceptions = 0, slow = 0;
   long messageBoxes = 0;  // shown by the error handler of a callback, such as a painter's
+  std::string lastBox;
   double longestMs = 0;
   long longestInput = -1;
 };
 
-// Any exception but the codec's own error and running out of memory is a finding, and so is
-// an input over the time limit; findings are kept as files beside the driver.
+// Any exception but the codec's own error and running out of memory (or of the system's
+// bitmaps) is a finding, and so is an input over the time limit; findings are kept as files in
+// the current folder.
 void RunGif(TGifTally& tally, const std::string& bytes, unsigned way, unsigned options, int limitMs) {
   const long input = tally.inputs++;
   const long boxes = tally.messageBoxes;
@@ -638,11 +640,13 @@ void RunGif(TGifTally& tally, const std::string& bytes, unsigned way, unsigned o
     if (!ExerciseGif(bytes, way, options, problem)) ++tally.mismatches;
   } catch (const std::bad_alloc&) {
   } catch (const EOutOfMemory&) {
+  } catch (const EOutOfResources&) {
+    // a bitmap the size of a huge logical screen, which the system cannot give
   } catch (const std::exception& e) {
     ++tally.exceptions;
     problem = std::string(typeid(e).name()) + ": " + e.what();
   }
-  if (tally.messageBoxes > boxes) {
+  if (tally.messageBoxes > boxes && tally.lastBox.rfind("Out of", 0) != 0) {
     ++tally.exceptions;
     problem = "an error reached a message box";
   }
@@ -684,6 +688,7 @@ int main(int argc, char** argv) {
   TGifTally gif;
   // An error that reaches a callback's guard is shown in a message box: counted, never waited on.
   SetMessageBoxAnswerer([&](const TMessageBoxRequest& request) {
+    gif.lastBox = request.Text;
     if (++gif.messageBoxes <= 3) std::printf("  message box: %s\n", request.Text.c_str());
     return IDOK;
   });
