@@ -221,7 +221,8 @@ int GifTableBytes(std::uint8_t packed) { return packed & 0x80 ? 3 * (2 << (packe
 // Cuts a well-formed stream (the seeds are) into its parts.
 TGifStreamParts SplitGif(const std::string& bytes) {
   TGifStreamParts parts;
-  size_t at = std::min(bytes.size(), 13 + static_cast<size_t>(GifTableBytes(static_cast<std::uint8_t>(bytes[10]))));
+  const int globalTable = GifTableBytes(static_cast<std::uint8_t>(bytes[10]));
+  size_t at = std::min(bytes.size(), 13 + static_cast<size_t>(globalTable));
   parts.header = bytes.substr(0, at);
   auto readSubBlocks = [&](TGifStreamBlock& block) {
     block.terminated = false;
@@ -362,7 +363,8 @@ std::vector<std::string> GifSeeds() {
   }
   {
     TGifPicture picture;
-    for (int c = 0; c < 8; ++c) picture.GetGlobalColorMap()->Add(static_cast<TColor>(RGB(c * 30, 255 - c * 30, c * 10)));
+    for (int c = 0; c < 8; ++c)
+      picture.GetGlobalColorMap()->Add(static_cast<TColor>(RGB(c * 30, 255 - c * 30, c * 10)));
     picture.GetHeader()->SetBackgroundColorIndex(2);
     TGifFrame* first = frameOf(picture, 0, 0, 10, 11, 8, false);
     first->SetInterlaced(true);
@@ -414,9 +416,13 @@ class TGifMutator {
 
  private:
   size_t Pick(size_t count) { return count ? m_in.Next() % count : 0; }
+  long Position(size_t count) { return static_cast<long>(Pick(count)); }
+  // A byte set anew or with one bit flipped.
+  char Changed(char byte) { return static_cast<char>(Pick(2) ? m_in.Next() : byte ^ (1 << Pick(8))); }
 
   int Side() {
-    static const int kSides[] = {0, 1, 2, 3, 7, 8, 15, 16, 63, 64, 255, 256, 1000, 4096, 16384, 16385, 32768, 65535};
+    static const int kSides[] = {0,   1,   2,    3,    7,     8,     15,    16,   63,
+                                 64, 255, 256, 1000, 4096, 16384, 16385, 32768, 65535};
     if (Pick(8) != 0) return static_cast<int>(Pick(70));
     return kSides[Pick(std::size(kSides))];
   }
@@ -446,7 +452,7 @@ class TGifMutator {
     switch (Pick(16)) {
       case 0: PutWord(header, 6 + 2 * Pick(2), Side()); break;  // screen width or height
       case 1:
-        if (header.size() > 10) header[10] = static_cast<char>(Pick(2) ? m_in.Next() : header[10] ^ (1 << Pick(8)));
+        if (header.size() > 10) header[10] = Changed(header[10]);
         break;
       case 2:
         if (header.size() > 12) header[11 + Pick(2)] = static_cast<char>(m_in.Next());  // background, aspect
@@ -456,7 +462,7 @@ class TGifMutator {
         break;
       case 4:
         if (frame && frame->head.size() > 8)
-          frame->head[8] = static_cast<char>(Pick(2) ? m_in.Next() : frame->head[8] ^ (1 << Pick(8)));
+          frame->head[8] = Changed(frame->head[8]);
         break;
       case 5:
         if (frame && !frame->head.empty()) {
@@ -467,7 +473,8 @@ class TGifMutator {
       case 6:
         if (extension && !extension->head.empty()) {
           static const int kLabels[] = {0x01, 0xF9, 0xFE, 0xFF, 0x00, 0x02, 0x21, 0x2C, 0x3B};
-          extension->head[0] = static_cast<char>(Pick(4) ? kLabels[Pick(std::size(kLabels))] : static_cast<int>(m_in.Next()));
+          const int label = Pick(4) ? kLabels[Pick(std::size(kLabels))] : static_cast<int>(m_in.Next());
+          extension->head[0] = static_cast<char>(label);
         }
         break;
       case 7:
@@ -497,22 +504,21 @@ class TGifMutator {
               block->claimed.erase(block->claimed.begin() + static_cast<long>(i));
               break;
           }
-          if (block->subBlocks.size() > 0) {
-            for (std::string& data : block->subBlocks) data.resize(std::min<size_t>(data.size(), 255));
-          }
+          for (std::string& data : block->subBlocks) data.resize(std::min<size_t>(data.size(), 255));
         }
         break;
       case 10:
         if (block) block->terminated = !block->terminated;
         break;
       case 11:
-        if (block) parts.blocks.insert(parts.blocks.begin() + static_cast<long>(Pick(parts.blocks.size() + 1)), *block);
+        if (block) parts.blocks.insert(parts.blocks.begin() + Position(parts.blocks.size() + 1), *block);
         break;
       case 12:
-        if (!parts.blocks.empty()) parts.blocks.erase(parts.blocks.begin() + static_cast<long>(Pick(parts.blocks.size())));
+        if (!parts.blocks.empty()) parts.blocks.erase(parts.blocks.begin() + Position(parts.blocks.size()));
         break;
       case 13:
-        if (parts.blocks.size() > 1) std::swap(parts.blocks[Pick(parts.blocks.size())], parts.blocks[Pick(parts.blocks.size())]);
+        if (parts.blocks.size() > 1)
+          std::swap(parts.blocks[Pick(parts.blocks.size())], parts.blocks[Pick(parts.blocks.size())]);
         break;
       case 14:
         if (block) {
@@ -523,7 +529,7 @@ class TGifMutator {
       default: {  // a block of another seed
         const TGifStreamParts& other = m_parts[Pick(m_parts.size())];
         if (!other.blocks.empty())
-          parts.blocks.insert(parts.blocks.begin() + static_cast<long>(Pick(parts.blocks.size() + 1)),
+          parts.blocks.insert(parts.blocks.begin() + Position(parts.blocks.size() + 1),
                               other.blocks[Pick(other.blocks.size())]);
         break;
       }
@@ -554,8 +560,9 @@ void ShowGif(TGifPicture& picture, unsigned way, unsigned options) {
   target.SetPixelFormat(pf24bit);
   target.SetSize(40, 30);
   const RECT area = options & 1 ? RECT{0, 0, 40, 30} : RECT{5, 3, 5 + static_cast<LONG>(options % 31), 20};
-  const std::uint16_t mixed = static_cast<std::uint16_t>(options & (goTransparent | goLoopContinously | goValidateCanvas |
-                                                                    goDirectDraw | goClearOnLoop | goTile | goDither));
+  const unsigned displayBits =
+      goTransparent | goLoopContinously | goValidateCanvas | goDirectDraw | goClearOnLoop | goTile | goDither;
+  const auto mixed = static_cast<std::uint16_t>(options & displayBits);
   switch (way % 4) {
     case 0:
       picture.SetAnimationSpeed(-1);
