@@ -21,9 +21,10 @@ function(kaptorix_folder_library folder)
 endfunction()
 
 # One test executable per folder of tests/ (each Wine start costs about a second),
-# registered with ctest under the folder's label and run through Wine.
+# registered with ctest under the folder's label and run through Wine. SHARDS N runs a long
+# program as N shards side by side (scripts/shards), each in a display and prefix of its own.
 function(kaptorix_folder_tests folder)
-  cmake_parse_arguments(ARG "" "" "LIBS;ARGS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SHARDS" "LIBS;ARGS;DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.rc)
   if(NOT sources)
     return()
@@ -36,8 +37,13 @@ function(kaptorix_folder_tests folder)
   if(ARG_DEPENDS)
     add_dependencies(${target} ${ARG_DEPENDS})
   endif()
-  add_test(NAME ${folder} COMMAND ${target} ${ARG_ARGS}
-           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  if(ARG_SHARDS)
+    add_test(NAME ${folder} COMMAND ${CMAKE_SOURCE_DIR}/scripts/shards ${ARG_SHARDS} $<TARGET_FILE:${target}> ${ARG_ARGS}
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  else()
+    add_test(NAME ${folder} COMMAND ${target} ${ARG_ARGS}
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  endif()
   set_tests_properties(${folder} PROPERTIES LABELS ${folder} TIMEOUT 600)
 endfunction()
 
