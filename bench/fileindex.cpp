@@ -160,7 +160,7 @@ void FileIndexSteps(const char* what) {
   double firstFile = 0, refreshing = 0, writing = 0;
   start = std::chrono::steady_clock::now();
   const TFileIndexRunResult result =
-      RunFileIndex(options, FileIndexStore(), [&](TFileIndexStep step, const std::wstring&, int) {
+      RunFileIndex(options, prog->FileIndexStore(), [&](TFileIndexStep step, const std::wstring&, int) {
         if (step == TFileIndexStep::ReadingFile && firstFile == 0) firstFile = Seconds(start);
         if (step == TFileIndexStep::Refreshing) refreshing = Seconds(start);
         if (step == TFileIndexStep::Writing) writing = Seconds(start);
@@ -220,7 +220,7 @@ void RunThroughWindows(const std::vector<std::wstring>& paths, bool steps) {
   prog->htmlindex->SetChecked(true);
   start = std::chrono::steady_clock::now();
   BuildFileIndex();
-  Report("file index, XHTML", paths.size(), FileIndexStore().EntryCount(), Seconds(start), megabytes);
+  Report("file index, XHTML", paths.size(), prog->FileIndexStore().EntryCount(), Seconds(start), megabytes);
   std::printf("  %-22s %.1f MB of page\n", "", prog->doutput->GetText().size() / 1048576.0);
   prog->doutput->Clear();
   if (steps) FileIndexSteps("steps, XHTML");
@@ -228,7 +228,7 @@ void RunThroughWindows(const std::vector<std::wstring>& paths, bool steps) {
   prog->textindex->SetChecked(true);
   start = std::chrono::steady_clock::now();
   BuildFileIndex();
-  Report("file index, text", paths.size(), FileIndexStore().EntryCount(), Seconds(start), megabytes);
+  Report("file index, text", paths.size(), prog->FileIndexStore().EntryCount(), Seconds(start), megabytes);
   prog->doutput->Clear();
   if (steps) FileIndexSteps("steps, text");
   prog->doutput->Clear();

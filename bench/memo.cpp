@@ -3,7 +3,7 @@
 // raised first, one WM_SETTEXT straight to the window, and block by block through EM_REPLACESEL.
 // The text is shaped like the file index's page: lines of about 1,300 characters.
 //
-//   bench_memo [--megabytes M] [--line L]
+//   bench_memo [--megabytes M] [--line L]    (M may be a fraction)
 #include <windows.h>
 
 #include <chrono>
@@ -60,9 +60,10 @@ void Measure(const char* what, TMemo* memo, const std::wstring& text, const std:
 }  // namespace
 
 int main(int argc, char** argv) {
-  size_t megabytes = 4, lineLength = 1300;
+  double megabytes = 4;
+  size_t lineLength = 1300;
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string(argv[i]) == "--megabytes") megabytes = std::strtoul(argv[++i], nullptr, 10);
+    if (std::string(argv[i]) == "--megabytes") megabytes = std::strtod(argv[++i], nullptr);
     else if (std::string(argv[i]) == "--line") lineLength = std::strtoul(argv[++i], nullptr, 10);
   }
   RegisterUnicodeLayer();
@@ -70,7 +71,7 @@ int main(int argc, char** argv) {
   prog = new Tprog(Application);
   negliste = new Tnegliste(Application);
   posliste = new Tposliste(Application);
-  const std::wstring text = PageLikeText(megabytes << 20, lineLength);
+  const std::wstring text = PageLikeText(static_cast<size_t>(megabytes * 1048576), lineLength);
   std::printf("%.1f million characters in lines of about %zu\n", text.size() / 1e6, lineLength);
   for (TMemo* memo : {prog->doutput, prog->soutput}) {
     std::printf("%s (%s)\n", memo == prog->doutput ? "file index memo" : "keyword index memo",

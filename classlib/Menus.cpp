@@ -13,9 +13,11 @@ using Menus::TMenuItem;
 namespace {
 
 // Command numbers of menu entries: the lowest free one is handed out (WM_COMMAND carries 16 bits).
+// Menus of forms freed at program end give their numbers back after other statics are gone: the
+// pool is never destroyed.
 std::vector<bool>& CommandPool() {
-  static std::vector<bool> pool(1, true);  // 0 is never a command
-  return pool;
+  static auto* pool = new std::vector<bool>(1, true);  // 0 is never a command
+  return *pool;
 }
 
 UINT AllocateCommand() {

@@ -45,15 +45,16 @@ constexpr size_t kStubSize = 16;
 constexpr size_t kStubsPerPage = kPageSize / kStubSize;
 
 // A page of stubs and the slots they load; pages are never given back, as a window may still
-// hold one of their procedures.
+// hold one of their procedures, and the list of them is never destroyed, as windows of forms
+// freed at program end give their stubs back after other statics are gone.
 struct StubPage {
   unsigned char* code = nullptr;
   InstanceSlot slots[kStubsPerPage];
 };
 
 std::vector<std::unique_ptr<StubPage>>& Pages() {
-  static std::vector<std::unique_ptr<StubPage>> pages;
-  return pages;
+  static auto* pages = new std::vector<std::unique_ptr<StubPage>>;
+  return *pages;
 }
 
 InstanceSlot* freeSlots = nullptr;

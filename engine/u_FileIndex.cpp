@@ -358,13 +358,6 @@ TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& 
   return result;
 }
 
-TIndexStore& FileIndexStore() {
-  // Never destroyed: the main window empties it while the windows are destroyed at the end of
-  // the program, after the function statics are gone.
-  static TIndexStore* store = new TIndexStore;
-  return *store;
-}
-
 // ---- Summary
 
 std::wstring FileIndexSummary(const TFileIndexOptions& o, const std::string& languageCode) {

@@ -108,9 +108,6 @@ struct TFileIndexRunResult {
 TFileIndexRunResult RunFileIndex(const TFileIndexOptions& options, TIndexStore& store,
                                  const TFileIndexProgress& progress);
 
-// The engine's file index store, kept from one run to the next.
-TIndexStore& FileIndexStore();
-
 // Summary of the settings for the wizard's summary page; languageCode "de" or "en", any
 // other code gives an empty text.
 std::wstring FileIndexSummary(const TFileIndexOptions& options, const std::string& languageCode);

@@ -219,11 +219,6 @@ TTextIndexRunResult RunTextIndex(const TTextIndexOptions& options, TIndexStore& 
   return result;
 }
 
-TIndexStore& TextIndexStore() {
-  static TIndexStore store;
-  return store;
-}
-
 std::wstring TextIndexSummary(const TTextIndexOptions& o, const std::string& languageCode) {
   const TPipelineOptions& p = o.Pipeline;
   return ComposeSummary(

@@ -87,9 +87,6 @@ struct TTextIndexRunResult {
 TTextIndexRunResult RunTextIndex(const TTextIndexOptions& options, TIndexStore& store,
                                  const TTextIndexProgress& progress);
 
-// The engine's text index store, kept from one run to the next.
-TIndexStore& TextIndexStore();
-
 // Summary of the settings for the wizard's last page; languageCode "de" or "en",
 // any other code gives an empty text.
 std::wstring TextIndexSummary(const TTextIndexOptions& options, const std::string& languageCode);

@@ -2,6 +2,7 @@
 
 #include "engine/u_FileIndex.h"
 #include "engine/u_TextIndex.h"
+#include "forms/u_prog.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "forms/u_wortlisten.h"
@@ -21,8 +22,8 @@ std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0
 std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 const TIndexStore* StoreNamed(const std::string& choice) {
-  if (choice == kTextIndex) return &TextIndexStore();
-  if (choice == kFileIndexDe || choice == kFileIndexEn) return &FileIndexStore();
+  if (choice == kTextIndex) return &prog->TextIndexStore();
+  if (choice == kFileIndexDe || choice == kFileIndexEn) return &prog->FileIndexStore();
   return nullptr;
 }
 

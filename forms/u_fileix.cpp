@@ -227,7 +227,7 @@ void BuildFileIndex() {
   prog->doutput->Clear();
   TStatusDrawing status(prog->dstatus, prog->fortschritt);
   const TFileIndexRunResult result =
-      RunFileIndex(options, FileIndexStore(), [&status](TFileIndexStep step, const std::wstring& path, int position) {
+      RunFileIndex(options, prog->FileIndexStore(), [&status](TFileIndexStep step, const std::wstring& path, int position) {
         switch (step) {
           case TFileIndexStep::Preparing: status.Show(ProgressTexts.Preparing, position, false); break;
           case TFileIndexStep::ReadingFile: status.Show(ProgressTexts.ReadingFile + Narrow(path), position, true); break;

@@ -284,8 +284,6 @@ void Tprog::FormDestroy(TObject*) {
   SetWindowProc(FOldWindowProc);
   for (TWinControl* target : std::initializer_list<TWinControl*>{qulist, squlist})
     if (target->HandleAllocated()) DragAcceptFiles(target->GetHandle(), FALSE);
-  TextIndexStore().Clear();
-  FileIndexStore().Clear();
 }
 
 void Tprog::ProgWindowProc(TMessage& message) {

@@ -12,6 +12,7 @@
 #include "classlib/WebBrowser.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "engine/u_IndexStore.h"
 #include "forms/u_frame1.h"
 #include "forms/u_frame2.h"
 #include "ucode/UCodeRepComCtrls.h"
@@ -572,6 +573,12 @@ class Tprog : public TForm {
   int DesignClientWidth() const { return FDesignClientWidth; }
   int DesignClientHeight() const { return FDesignClientHeight; }
 
+  // The index stores of the text and the file wizard: each run fills its own, which then stays
+  // for the save commands and the word-list editors until the next run. They live and go with
+  // this window, whenever the program frees its windows.
+  TIndexStore& TextIndexStore() { return FTextIndexStore; }
+  TIndexStore& FileIndexStore() { return FFileIndexStore; }
+
  private:
   void ProgWindowProc(TMessage& message);
   TWndMethod FOldWindowProc;
@@ -579,6 +586,8 @@ class Tprog : public TForm {
   TWndMethod FOldSquListProc;
   int FDesignClientWidth = 0;
   int FDesignClientHeight = 0;
+  TIndexStore FTextIndexStore;
+  TIndexStore FFileIndexStore;
 };
 
 // The sort state of a list sorted by column clicks: the column sorted by, the column of the

@@ -159,7 +159,7 @@ void FindPageNumbers() {
 
 void BuildTextIndex() {
   const TTextIndexOptions options = ReadTextIndexOptions();
-  const TTextIndexRunResult result = RunTextIndex(options, TextIndexStore(), TRunProgress());
+  const TTextIndexRunResult result = RunTextIndex(options, prog->TextIndexStore(), TRunProgress());
   prog->output->SetText(result.Output);
   const std::string code = LanguageCode();
   if (result.IndexFileUnusable) Tell(IndexFileUnusableMessage(options.IndexPath, code));
@@ -243,7 +243,7 @@ bool ChooseIndexToExtend() {
 void CopyTextIndex() { WideClipboard()->SetAsWideText(prog->output->GetText()); }
 
 void NewTextIndex() {
-  TextIndexStore().Clear();
+  prog->TextIndexStore().Clear();
   prog->edit_quelle->SetText(L"");
   prog->original->Clear();
   prog->sz_libo->GetItems()->Clear();

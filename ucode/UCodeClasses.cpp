@@ -351,9 +351,11 @@ TWideComponentHelper* FindWideComponentHelper(TList* list, TComponent* component
   return helper;
 }
 
+// Controls of forms freed at program end drop their helpers after other statics are gone: the
+// list is never destroyed.
 TList* WideComponentHelpers() {
-  static TList helpers;
-  return &helpers;
+  static auto* helpers = new TList;
+  return helpers;
 }
 
 // ---- Wide text beside 8-bit text

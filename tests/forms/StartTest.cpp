@@ -198,18 +198,20 @@ TEST(MainWindowClose, AFileThatCannotBeDeletedIsToldAndTheCloseGoesOn) {
   EXPECT_EQ(boxes.texts.size(), 2u);
 }
 
-TEST(MainWindowEnd, DestroyingTheWindowEmptiesBothIndexStores) {
+// The index stores go with the main window: windows made anew start with empty ones.
+TEST(MainWindowEnd, DestroyingTheWindowReleasesBothIndexStores) {
   {
     TextIndexWindows windows;
     prog->qu_text->SetChecked(true);
     prog->original->SetText(L"Haus und Hof");
     prog->sz_zeilezuseite->SetChecked(true);
     prog->ft_startClick(prog->ft_start);
-    ASSERT_FALSE(TextIndexStore().Empty());
-    FileIndexStore().AddOccurrence(L"Garten", L"Garten>garten.htm", true);
+    ASSERT_FALSE(prog->TextIndexStore().Empty());
+    prog->FileIndexStore().AddOccurrence(L"Garten", L"Garten>garten.htm", true);
   }
-  EXPECT_TRUE(TextIndexStore().Empty());
-  EXPECT_TRUE(FileIndexStore().Empty());
+  TextIndexWindows windows;
+  EXPECT_TRUE(prog->TextIndexStore().Empty());
+  EXPECT_TRUE(prog->FileIndexStore().Empty());
 }
 
 TEST(MainWindowStartFile, AFileBecomesTheSourceOfTheTextWizard) {

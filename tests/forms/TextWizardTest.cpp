@@ -519,7 +519,7 @@ TEST(TextWizardIndexData, SavedWithItsExtensionAndLoadedAgainToExtend) {
   EXPECT_EQ(ActivePage(), prog->tt1);
   EXPECT_EQ(prog->original->GetText(), L"");
   EXPECT_EQ(prog->output->GetText(), L"");
-  EXPECT_TRUE(TextIndexStore().Empty());
+  EXPECT_TRUE(prog->TextIndexStore().Empty());
   TypeSourceByLines("Garten\r\nHaus");
   answers.Choose(dir.File("register.idx"));
   Click(prog->andindex);
