@@ -86,19 +86,21 @@ std::wstring FolderOf(const std::wstring& fileName) {
   return cut == std::wstring::npos ? std::wstring() : fileName.substr(0, cut + 1);
 }
 
-// Creates a new, empty file beside the target under a name no other file has.
-HANDLE CreateFileBeside(const std::wstring& fileName, std::wstring& tempName) {
+// Creates a new, empty file beside the target under a name no other file has; an invalid handle,
+// with the system's reason in error, when the folder takes no new file.
+HANDLE CreateFileBeside(const std::wstring& fileName, std::wstring& tempName, DWORD& error) {
   static unsigned counter = 0;
   std::wstring prefix = FolderOf(fileName) + L"~kx" + std::to_wstring(GetCurrentProcessId()) + L"_";
+  error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < 1000; ++attempt) {
     tempName = prefix + std::to_wstring(++counter) + L".tmp";
     HANDLE file = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
-    DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) RaiseCreateError(fileName, error);
+    error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
-  RaiseCreateError(fileName, ERROR_FILE_EXISTS);
+  return INVALID_HANDLE_VALUE;
 }
 
 // The system's error code, ERROR_SUCCESS when every byte is written.
@@ -114,27 +116,115 @@ DWORD WriteAll(HANDLE file, const std::string& bytes) {
   return ERROR_SUCCESS;
 }
 
+// Attributes of the user's file that its new text keeps (read-only files are not written at all).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The new file takes the access rules and the attributes of the file it is to replace. The system's
+// replace call keeps them by itself where it can; taking them over first keeps them also where it
+// does not. What cannot be read or set here is left to that call.
+void TakeOverAttributesAndSecurity(const std::wstring& target, DWORD targetAttributes, const std::wstring& newFile) {
+  DWORD size = 0;
+  GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+  if (size > 0) {
+    std::vector<unsigned char> descriptor(size);
+    if (GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
+      SetFileSecurityW(newFile.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
+  }
+  const DWORD own = GetFileAttributesW(newFile.c_str());
+  if (own != INVALID_FILE_ATTRIBUTES && (targetAttributes & kKeptAttributes) != 0)
+    SetFileAttributesW(newFile.c_str(), own | (targetAttributes & kKeptAttributes));
+}
+
+// Puts the complete new file in the place of the existing target through the system's replace call,
+// which hands on the target's attributes and access rules (and, where it can, its creation time and
+// identity). The old text goes to a backup beside it, deleted at the end: named by us, it leaves
+// nothing behind on systems whose call otherwise makes names of its own. ERROR_SUCCESS, or the
+// system's reason with the target as it was.
+DWORD ReplaceTarget(const std::wstring& fileName, const std::wstring& tempName) {
+  constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  std::wstring backupName;
+  DWORD error = ERROR_SUCCESS;
+  if (!TFileHandle(CreateFileBeside(fileName, backupName, error)).IsOpen()) return error;
+  if (ReplaceFileW(fileName.c_str(), tempName.c_str(), backupName.c_str(), 0, nullptr, nullptr)) {
+    DeleteFileW(backupName.c_str());
+    return ERROR_SUCCESS;
+  }
+  error = GetLastError();
+  // The target is gone: removed meanwhile, or moved to the backup by a call that could not finish.
+  // The new file takes its name; failing that, the backup goes back.
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    if (MoveFileExW(tempName.c_str(), fileName.c_str(), kMove)) {
+      DeleteFileW(backupName.c_str());
+      return ERROR_SUCCESS;
+    }
+    const DWORD moveError = GetLastError();
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !MoveFileExW(backupName.c_str(), fileName.c_str(), kMove)) {
+      const std::wstring reason = WideSysErrorMessage(GetLastError());
+      throw EFCreateError(RepWideStringToStringEx(
+          L"Cannot create file \"" + fileName + L"\". " + reason + L" The old text is in \"" + backupName + L"\".", CP_ACP));
+    }
+    error = moveError;
+  }
+  DeleteFileW(backupName.c_str());
+  return error;
+}
+
+// Writes over the target itself, where no new file can take its place: name, attributes and access
+// rules stay as they are, but a failure on the way can leave the file half written. Room for a
+// longer text is taken first, so that a full disk refuses the save before the old text is touched.
+void WriteInPlace(const std::wstring& fileName, const std::string& bytes) {
+  TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr));
+  if (!file.IsOpen()) RaiseCreateError(fileName, GetLastError());
+  LARGE_INTEGER size{}, length{}, start{};
+  length.QuadPart = static_cast<LONGLONG>(bytes.size());
+  DWORD error = ERROR_SUCCESS;
+  if (!GetFileSizeEx(file.Get(), &size) ||
+      (length.QuadPart > size.QuadPart &&
+       !(SetFilePointerEx(file.Get(), length, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get()))) ||
+      !SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN))
+    error = GetLastError();
+  if (error == ERROR_SUCCESS) error = WriteAll(file.Get(), bytes);
+  if (error == ERROR_SUCCESS && (!SetEndOfFile(file.Get()) || !FlushFileBuffers(file.Get()) || !file.Close()))
+    error = GetLastError();
+  if (error != ERROR_SUCCESS) RaiseCreateError(fileName, error);
+}
+
 // Writes the bytes under a temporary name in the target's folder and only then puts the new file in
-// place of the old one: a save that fails on the way leaves the user's file as it was.
+// place of the old one, which hands on its attributes and access rules: a save that fails on the
+// way leaves the user's file as it was. A file that the user may change in a folder that takes no
+// new file (or lets none take the file's place) is written in place.
 void WriteFileSafely(const std::wstring& fileName, const std::string& bytes) {
   // A read-only file or a folder of that name is not ours to replace (not every system refuses the
   // move onto a read-only file by itself).
-  DWORD attributes = GetFileAttributesW(fileName.c_str());
+  const DWORD attributes = GetFileAttributesW(fileName.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     RaiseCreateError(fileName, ERROR_ACCESS_DENIED);
+  const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
   std::wstring tempName;
-  TFileHandle temp(CreateFileBeside(fileName, tempName));
-  DWORD error = WriteAll(temp.Get(), bytes);
-  if (error == ERROR_SUCCESS && (!FlushFileBuffers(temp.Get()) || !temp.Close())) error = GetLastError();
-  temp.Close();
-  if (error == ERROR_SUCCESS &&
-      !MoveFileExW(tempName.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    error = GetLastError();
-  if (error != ERROR_SUCCESS) {
-    DeleteFileW(tempName.c_str());
+  DWORD error = ERROR_SUCCESS;
+  TFileHandle temp(CreateFileBeside(fileName, tempName, error));
+  if (!temp.IsOpen()) {
+    if (replacing && error == ERROR_ACCESS_DENIED) return WriteInPlace(fileName, bytes);
     RaiseCreateError(fileName, error);
   }
+  error = WriteAll(temp.Get(), bytes);
+  if (error == ERROR_SUCCESS && (!FlushFileBuffers(temp.Get()) || !temp.Close())) error = GetLastError();
+  temp.Close();
+  if (error == ERROR_SUCCESS) {
+    if (replacing) {
+      TakeOverAttributesAndSecurity(fileName, attributes, tempName);
+      error = ReplaceTarget(fileName, tempName);
+    } else if (!MoveFileExW(tempName.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      error = GetLastError();
+    }
+  }
+  if (error == ERROR_SUCCESS) return;
+  DeleteFileW(tempName.c_str());
+  if (replacing && (error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED))
+    return WriteInPlace(fileName, bytes);
+  RaiseCreateError(fileName, error);
 }
 
 // ---- Reading

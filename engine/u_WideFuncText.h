@@ -56,7 +56,8 @@ struct TTextSaveReport {
 // one (65001 never writes one, 65002 always does); a picture name gets the text drawn as a picture
 // in the picture font and background of PictureOutput() instead. The new file is written beside the
 // old one under a temporary name and replaces it only when complete, so a failed save leaves an
-// existing file as it was. Returns false, touching nothing, for an unknown encoding or a picture
+// existing file as it was; the file keeps its attributes and access rules. An existing file in a
+// folder that takes no new file is written in place. Returns false, touching nothing, for an unknown encoding or a picture
 // that cannot be made (see Report); raises EFCreateError when the file cannot be written.
 bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int Encoding, bool WithBOM,
                    TTextSaveReport* Report = nullptr);

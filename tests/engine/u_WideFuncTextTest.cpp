@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <psapi.h>
+#include <sddl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-
+#include <string>
 #include <vector>
 
 namespace {
@@ -50,14 +52,16 @@ class TextFileTest : public ::testing::Test {
     CloseHandle(file);
     return Path(name);
   }
-  std::vector<std::wstring> Names() const {  // to see that no temporary file is left behind
+  // The names in the folder (or a folder in it), sorted: to see that no temporary file is left behind.
+  std::vector<std::wstring> Names(const std::wstring& folder = L"") const {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Path(L"*").c_str(), &found);
+    HANDLE search = FindFirstFileW(Path(folder.empty() ? L"*" : folder + L"\\*").c_str(), &found);
     do {
       if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
     } while (FindNextFileW(search, &found));
     FindClose(search);
+    std::sort(names.begin(), names.end());
     return names;
   }
   testsupport::TempDir m_dir;
@@ -288,6 +292,140 @@ TEST_F(TextFileTest, Utf32ReplacesWhatIsNoCharacter) {
   // A lone high surrogate becomes "?", a lone low one is dropped.
   ASSERT_TRUE(SaveTextFileW(L"A\xD83D" "B\xDE00" "C\xD83D", Path(L"u32.txt"), 65005, false));
   EXPECT_EQ(Read(L"u32.txt"), std::string("A\0\0\0?\0\0\0B\0\0\0C\0\0\0?\0\0\0", 20));
+}
+
+// ---- Saving over a file that has attributes and access rules of its own
+
+// The access rules of a file as text (its DACL in the security descriptor language).
+std::wstring AccessRules(const std::wstring& path) {
+  DWORD size = 0;
+  GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+  std::vector<unsigned char> descriptor(size);
+  LPWSTR text = nullptr;
+  if (size == 0 || !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size) ||
+      !ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor.data(), SDDL_REVISION_1,
+                                                            DACL_SECURITY_INFORMATION, &text, nullptr))
+    return L"";
+  std::wstring rules = text;
+  LocalFree(text);
+  return rules;
+}
+
+// Rules that only the system and the user running the tests may use the file.
+bool RestrictToThisUser(const std::wstring& path) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<unsigned char> user(size);
+  LPWSTR sid = nullptr;
+  const bool known = size > 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
+                     ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sid);
+  CloseHandle(token);
+  if (!known) return false;
+  const std::wstring rules = std::wstring(L"D:P(A;;FA;;;SY)(A;;FA;;;") + sid + L")";
+  LocalFree(sid);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(rules.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+    return false;
+  const bool set = SetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor) != 0;
+  LocalFree(descriptor);
+  return set;
+}
+
+TEST_F(TextFileTest, SavingOverAFileKeepsItsAttributesAndAccessRules) {
+  const std::wstring hidden = Write("old text", L"hidden.txt");
+  ASSERT_TRUE(SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  ASSERT_TRUE(SaveTextFileW(L"neu", hidden, 65001, false));
+  EXPECT_EQ(Read(L"hidden.txt"), "neu");
+  const DWORD attributes = GetFileAttributesW(hidden.c_str());
+  EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  const std::wstring secured = Write("old text", L"secured.txt");
+  const std::wstring usual = AccessRules(Write("", L"usual.txt"));
+  ASSERT_TRUE(RestrictToThisUser(secured));
+  const std::wstring rules = AccessRules(secured);
+  ASSERT_NE(rules, usual);  // the rules of its own are what the save must keep
+  ASSERT_TRUE(SaveTextFileW(L"neu", secured, 65001, false));
+  EXPECT_EQ(Read(L"secured.txt"), "neu");
+  EXPECT_EQ(AccessRules(secured), rules);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"hidden.txt", L"secured.txt", L"usual.txt"}));
+}
+
+// Under Wine, a folder that takes no new file while the files in it can still be written: the Unix
+// immutable flag on the folder, set and cleared through the system's own chattr. Not locked
+// elsewhere, or where the flag cannot be set.
+class FolderWithoutNewFiles {
+ public:
+  explicit FolderWithoutNewFiles(const std::wstring& folder) : m_folder(folder) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(folder.c_str()) : nullptr;
+    if (!name) return;
+    m_unixFolder = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    m_locked = Chattr(L"+i", false);
+  }
+  ~FolderWithoutNewFiles() {
+    if (m_locked) Chattr(L"-i", true);
+  }
+  FolderWithoutNewFiles(const FolderWithoutNewFiles&) = delete;
+  FolderWithoutNewFiles& operator=(const FolderWithoutNewFiles&) = delete;
+  bool Locked() const { return m_locked; }
+
+ private:
+  bool NewFileAccepted() const {
+    const std::wstring probe = m_folder + L"\\probe.tmp";
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    DeleteFileW(probe.c_str());
+    return true;
+  }
+  // True once the folder accepts new files as wanted; the Unix program is waited for by its effect.
+  bool Chattr(const std::wstring& flag, bool accepting) {
+    std::wstring command = L"/usr/bin/chattr " + flag + L" \"" +
+                           std::wstring(m_unixFolder.begin(), m_unixFolder.end()) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      return false;
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int attempt = 0; attempt < 200; ++attempt) {
+      if (NewFileAccepted() == accepting) return true;
+      Sleep(25);
+    }
+    return false;
+  }
+
+  std::wstring m_folder;
+  std::string m_unixFolder;
+  bool m_locked = false;
+};
+
+TEST_F(TextFileTest, WhereNoNewFileCanBeMadeTheFileIsWrittenInPlace) {
+  ASSERT_TRUE(CreateDirectoryW(Path(L"locked").c_str(), nullptr));
+  const std::wstring target = Write("the old text, longer than the new", L"locked\\index.txt");
+  ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  {
+    FolderWithoutNewFiles folder(Path(L"locked"));
+    if (!folder.Locked()) GTEST_SKIP() << "no folder here refuses new files";
+    ASSERT_TRUE(SaveTextFileW(L"neu", target, 65001, false));
+    EXPECT_EQ(Read(L"locked\\index.txt"), "neu");
+    const std::wstring longer(5000, L'x');
+    ASSERT_TRUE(SaveTextFileW(longer, target, 65001, false));
+    EXPECT_EQ(Read(L"locked\\index.txt"), std::string(5000, 'x'));
+    EXPECT_NE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    // Nothing to write in place: a new file is refused as before.
+    EXPECT_THROW(SaveTextFileW(L"neu", Path(L"locked\\new.txt"), 65001, false), EFCreateError);
+  }
+  EXPECT_EQ(Names(L"locked"), std::vector<std::wstring>{L"index.txt"});
+  SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(CodePointTest, PairsLoneSurrogatesAndPositions) {
