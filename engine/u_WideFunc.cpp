@@ -310,6 +310,8 @@ class TComForThisCall {
   bool m_initialized;
 };
 
+TWordDocumentsSkipped* g_wordDocumentsSkipped = nullptr;  // the run that lists them, if any
+
 void ShowWordNotFound(const std::string& languageCode) {
   const wchar_t* text = languageCode == "de" ? L"Aktion abgebrochen. Microsoft Word\u00AE wurde nicht gefunden."
                                              : L"Action canceled. Microsoft Word\u00AE was not found.";
@@ -365,7 +367,8 @@ std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages, const 
   try {
     CreateOleObject(kWordProgId, word);
   } catch (const EOleError&) {
-    ShowWordNotFound(LanguageCode);
+    if (g_wordDocumentsSkipped) g_wordDocumentsSkipped->m_names.push_back(FileName);
+    else ShowWordNotFound(LanguageCode);
     return std::wstring();
   }
   bool startedHidden = false;
@@ -397,4 +400,22 @@ std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages, const 
 
 std::wstring TWordAutomationReader::ReadWordDocument(const std::wstring& FileName, int MaxPages) {
   return ::ReadWordDocument(FileName, MaxPages, m_language ? m_language() : std::string("en"));
+}
+
+TWordDocumentsSkipped::TWordDocumentsSkipped() : m_outer(g_wordDocumentsSkipped) { g_wordDocumentsSkipped = this; }
+
+TWordDocumentsSkipped::~TWordDocumentsSkipped() { g_wordDocumentsSkipped = m_outer; }
+
+std::wstring TWordDocumentsSkipped::Message(const std::string& languageCode) const {
+  if (m_names.empty()) return std::wstring();
+  const bool german = languageCode == "de";
+  std::wstring text = german ? L"Microsoft Word\u00AE wurde nicht gefunden. Diese Dokumente wurden \u00FCbersprungen:"
+                             : L"Microsoft Word\u00AE was not found. These documents were skipped:";
+  const size_t named = std::min(m_names.size(), kNamedAtMost);
+  for (size_t i = 0; i < named; ++i) text += L"\r\n" + m_names[i];
+  if (named < m_names.size()) {
+    const std::wstring more = std::to_wstring(m_names.size() - named);
+    text += german ? L"\r\nund " + more + L" weitere" : L"\r\nand " + more + L" more";
+  }
+  return text;
 }

@@ -132,3 +132,26 @@ class TWordAutomationReader : public TWordDocumentReader {
  private:
   std::function<std::string()> m_language;
 };
+
+// The Word documents that a run over a list of files could not read for want of Word, so that the
+// run tells the user once rather than once a document. While one lives, ReadWordDocument lists
+// such a document in it instead of showing its box (in the innermost, where runs nest).
+class TWordDocumentsSkipped {
+ public:
+  TWordDocumentsSkipped();
+  ~TWordDocumentsSkipped();
+  TWordDocumentsSkipped(const TWordDocumentsSkipped&) = delete;
+  TWordDocumentsSkipped& operator=(const TWordDocumentsSkipped&) = delete;
+
+  const std::vector<std::wstring>& Names() const { return m_names; }
+  // The run's one message: Word was not found, and these documents were left out (the first
+  // kNamedAtMost by name, the rest counted); German when languageCode is "de", else English.
+  // Empty when no document was left out.
+  std::wstring Message(const std::string& languageCode) const;
+  static constexpr size_t kNamedAtMost = 20;
+
+ private:
+  friend std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages, const std::string& LanguageCode);
+  TWordDocumentsSkipped* m_outer;
+  std::vector<std::wstring> m_names;
+};

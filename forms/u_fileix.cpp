@@ -14,6 +14,7 @@
 #include "forms/u_sdesign.h"
 #include "forms/u_start.h"
 #include "forms/u_textdesign.h"
+#include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
 #include "ucode/UCodeForms.h"
 #include "ucode/UCodeSystem.h"
@@ -130,6 +131,11 @@ void Tell(const std::wstring& message) {
   ShowMessageBoxW(owner, message, title, MB_OK | MB_ICONWARNING);
 }
 
+// Without Word, a run tells once of all the Word documents it left out.
+void TellWordDocumentsSkipped(const TWordDocumentsSkipped& documents) {
+  if (!documents.Names().empty()) TellUser(documents.Message(LanguageCode()), MB_ICONERROR);
+}
+
 // While "Zwischenspeichern" is checked the browser reads the page from this process's preview
 // file. A preview file that cannot be written costs the run nothing: the browser is given the
 // page itself and the user is told why.
@@ -226,6 +232,7 @@ void BuildFileIndex() {
   // stay beside the new run's store and page until the memo takes the new one.
   prog->doutput->Clear();
   TStatusDrawing status(prog->dstatus, prog->fortschritt);
+  TWordDocumentsSkipped wordDocuments;
   const TFileIndexRunResult result =
       RunFileIndex(options, prog->FileIndexStore(), [&status](TFileIndexStep step, const std::wstring& path, int position) {
         switch (step) {
@@ -240,6 +247,7 @@ void BuildFileIndex() {
   else ShowFileIndexText();
   prog->doutput->SetText(result.Output);
   if (result.IndexFileUnusable) Tell(IndexFileUnusableMessage(options.IndexPath, LanguageCode()));
+  TellWordDocumentsSkipped(wordDocuments);
 }
 
 void BuildKeywordIndex() {
@@ -247,6 +255,7 @@ void BuildKeywordIndex() {
   prog->soutput->Clear();
   TStatusDrawing status(prog->sstatus, prog->sfortschritt);
   prog->AbbruchS->SetTag(0);
+  TWordDocumentsSkipped wordDocuments;
   const std::wstring output =
       RunKeywordIndex(options, [&status](TKeywordIndexStep step, const std::wstring& path, int position) {
         switch (step) {
@@ -259,6 +268,7 @@ void BuildKeywordIndex() {
   lines->BeginUpdate();
   prog->soutput->SetText(output);
   lines->EndUpdate();
+  TellWordDocumentsSkipped(wordDocuments);
 }
 
 void DescribeFileIndexSettings(TTabSheet* page) {

@@ -228,6 +228,39 @@ TEST_F(WordImportTest, WithoutWordTheUserIsToldInTheProgramsLanguage) {
   }
 }
 
+// A run over a list of files: without Word, its documents are listed instead of told of one by one,
+// and the run's one message names them, the first twenty by name and the rest counted.
+TEST_F(WordImportTest, WithoutWordARunListsItsDocumentsForOneMessage) {
+  wordstandin::TStandInLock noStandIn;
+  if (wordstandin::RealWordRegistered()) GTEST_SKIP() << "Word is installed here";
+  std::vector<std::wstring> paths;
+  for (int i = 0; i < 23; ++i) paths.push_back(Document("Eins", "brief" + std::to_string(i) + ".doc"));
+  {
+    TWordDocumentsSkipped run;
+    EXPECT_EQ(run.Message("de"), L"");
+    for (const auto& path : paths) EXPECT_EQ(LoadTextFileW(path), L"");
+    {
+      TWordDocumentsSkipped inner;
+      EXPECT_EQ(ReadWordDocument(paths[0], -1, "de"), L"");
+      EXPECT_EQ(inner.Names(), std::vector<std::wstring>{paths[0]});
+    }
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_EQ(run.Names(), paths);
+    std::wstring german = L"Microsoft Word\u00AE wurde nicht gefunden. Diese Dokumente wurden \u00FCbersprungen:";
+    std::wstring english = L"Microsoft Word\u00AE was not found. These documents were skipped:";
+    for (size_t i = 0; i < 20; ++i) {
+      german += L"\r\n" + paths[i];
+      english += L"\r\n" + paths[i];
+    }
+    EXPECT_EQ(run.Message("de"), german + L"\r\nund 3 weitere");
+    EXPECT_EQ(run.Message("en"), english + L"\r\nand 3 more");
+  }
+  // Outside a run, a document is told of on its own again.
+  EXPECT_EQ(ReadWordDocument(paths[0], -1, "en"), L"");
+  ASSERT_EQ(m_boxes.size(), 1u);
+  EXPECT_EQ(m_boxes[0].Text, "Action canceled. Microsoft Word\xAE was not found.");
+}
+
 TEST_F(WordImportTest, PagesOfADocumentBecomeThePagesOfTheTextIndex) {
   TWordStandIn word;
   const std::wstring path = Document("Haus am See\r\fHof und Haus\r\fSee\r");

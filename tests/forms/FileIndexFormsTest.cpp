@@ -26,6 +26,7 @@
 #include "forms/u_start.h"
 #include "forms/u_textdesign.h"
 #include "support/TestSupport.h"
+#include "support/WordStandIn.h"
 
 namespace {
 
@@ -365,6 +366,40 @@ TEST_F(FileIndexFormsTest, KeywordIndexRun) {
   BuildKeywordIndex();
   EXPECT_EQ(formstest::Lines(prog->soutput->GetText()),
             (std::vector<std::string>{"A - a.txt:  Berlin, Spree", "B - b.htm:  Hamburg"}));
+}
+
+// Without Word, a run over a list with five Word documents tells once, naming them all, in the
+// program's language; the other files are indexed as always.
+TEST_F(FileIndexFormsTest, WithoutWordEachRunTellsOnceOfTheWordDocumentsLeftOut) {
+  wordstandin::TStandInLock noStandIn;
+  if (wordstandin::RealWordRegistered()) GTEST_SKIP() << "Word is installed here";
+  formstest::MessageBoxes boxes;
+  std::vector<std::string> documents;
+  for (const char* name : {"brief1.doc", "brief2.docx", "brief3.DOC", "brief4.doc", "brief5.Docx"}) {
+    documents.push_back(dir.File(name));
+    for (TListView* list : {prog->qulist, prog->squlist}) AddFileToFileList(list, Write(name, L"Rathaus"));
+  }
+  for (TListView* list : {prog->qulist, prog->squlist}) AddFileToFileList(list, Write("notiz.txt", L"Hafen"));
+  prog->textindex->SetChecked(true);
+  for (const char* language : {"de", "en"}) {
+    start->spr->SetCaption(language);
+    BuildFileIndex();
+    BuildKeywordIndex();
+  }
+  const std::string german = "Microsoft Word\xAE wurde nicht gefunden. Diese Dokumente wurden \xFC" "bersprungen:";
+  const std::string english = "Microsoft Word\xAE was not found. These documents were skipped:";
+  ASSERT_EQ(boxes.texts.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    const std::vector<std::string> lines = testsupport::Lines(boxes.texts[i]);
+    ASSERT_EQ(lines.size(), 6u) << boxes.texts[i];
+    EXPECT_EQ(lines[0], i < 2 ? german : english);
+    std::vector<std::string> named(lines.begin() + 1, lines.end());
+    std::sort(named.begin(), named.end());
+    EXPECT_EQ(named, documents);
+    EXPECT_NE(boxes.flags[i] & MB_ICONERROR, 0u);
+  }
+  EXPECT_NE(prog->doutput->GetText().find(L"Hafen"), std::wstring::npos);
+  EXPECT_NE(prog->soutput->GetText().find(L"notiz.txt: Hafen"), std::wstring::npos);
 }
 
 TEST_F(FileIndexFormsTest, PageSwitchesAndSummaries) {
