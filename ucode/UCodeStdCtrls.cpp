@@ -89,9 +89,11 @@ void CreateUnicodeEditHandle(TWinControl* control, const TCreateParams& params) 
 
 void TUCodeCustomEdit::CreateWindowHandle(const TCreateParams& params) { CreateUnicodeEditHandle(this, params); }
 
+// The character is read through the getter: one given through the library's 8-bit property
+// since stands in the library's field only.
 void TUCodeCustomEdit::CreateWnd() {
   TCustomEdit::CreateWnd();
-  if (IsUnicodeWindow(this)) SendMessageW(FHandle, EM_SETPASSWORDCHAR, FPasswordCharW, 0);
+  if (IsUnicodeWindow(this)) SendMessageW(FHandle, EM_SETPASSWORDCHAR, GetPasswordChar(), 0);
 }
 
 wchar_t TUCodeCustomEdit::GetPasswordChar() {
@@ -400,7 +402,9 @@ void TUCodeCustomComboBox::CopySelection(TCustomListControl* destination) {
   if (index >= 0) WideAddListItem(destination, FWideItems->Get(index), FWideItems->GetObject(index));
 }
 
+// The canvas reads right to left as the control does, for the event's drawing as for its own.
 void TUCodeCustomComboBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state) {
+  FCanvas->SetTextFlags(UseRightToLeftReading() ? ETO_RTLREADING : 0);
   FCanvas->RequiredState(csHandleValid | csFontValid | csBrushValid);
   if (OnDrawItem) {
     OnDrawItem(this, index, rect, state);

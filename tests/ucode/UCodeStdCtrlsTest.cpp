@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "WindowsTestSupport.h"
 #include "ucode/UCodeSystem.h"
 
@@ -56,6 +58,12 @@ TEST(WideEdit, PasswordCharacterAndSelectionInWideCharacters) {
   EXPECT_EQ(SendMessageW(edit->GetHandle(), EM_GETPASSWORDCHAR, 0, 0), 0x25CF);
   edit->RecreateWnd();
   EXPECT_EQ(SendMessageW(edit->GetHandle(), EM_GETPASSWORDCHAR, 0, 0), 0x25CF);
+  edit->SetPasswordChar(0);
+  // One given through the library's 8-bit property keeps hiding the text in a new window.
+  edit->TCustomEdit::SetPasswordChar('#');
+  edit->RecreateWnd();
+  EXPECT_EQ(SendMessageW(edit->GetHandle(), EM_GETPASSWORDCHAR, 0, 0), '#');
+  EXPECT_EQ(edit->GetPasswordChar(), L'#');
   edit->SetPasswordChar(0);
 
   edit->SetText(L"ab" + kHan + L"x");
@@ -226,6 +234,32 @@ TEST(WideComboBox, DropDownListSearchesTheWideItems) {
   Type(combo->GetHandle(), L"w");
   EXPECT_EQ(combo->GetItemIndex(), 2);
   EXPECT_EQ(combo->GetText(), L"\x0106wier\x0107");
+}
+
+// The canvas text flags an owner-drawn combo box's drawing event finds.
+class TDrawWatch : public TObject {
+ public:
+  void DrawItem(TWinControl* control, int, const RECT&, TOwnerDrawState) {
+    Flags.push_back(static_cast<TUCodeComboBox*>(control)->GetCanvas()->GetTextFlags());
+  }
+  std::vector<int> Flags;
+};
+
+TEST(WideComboBox, OwnerDrawnItemsReadInTheControlsDirection) {
+  wintest::ShownForm form;
+  for (TBiDiMode mode : {bdRightToLeft, bdLeftToRight}) {
+    auto* combo = Place<TUCodeComboBox>(form.Get(), 10, 10, 200, 24);
+    combo->SetStyle(csOwnerDrawFixed);
+    combo->SetBiDiMode(mode);
+    TDrawWatch watch;
+    combo->OnDrawItem = TDrawItemEvent(&watch, &TDrawWatch::DrawItem);
+    combo->GetItems()->Add(L"E9DCD5DD");  // shalom
+    combo->SetItemIndex(0);
+    combo->Repaint();
+    ASSERT_FALSE(watch.Flags.empty());
+    EXPECT_EQ(watch.Flags.back() & ETO_RTLREADING, mode == bdRightToLeft ? ETO_RTLREADING : 0);
+    delete combo;
+  }
 }
 
 class TDataList : public TObject {};
