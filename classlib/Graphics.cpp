@@ -727,8 +727,6 @@ HPALETTE PaletteOf(const std::vector<RGBQUAD>& table) {
   return CreatePalette(log);
 }
 
-HPALETTE CopyPalette(HPALETTE palette) { return PaletteOf(PaletteColors(palette, 256)); }
-
 dib::Format FormatOf(TPixelFormat format) {
   dib::Format f;
   switch (format) {
@@ -747,6 +745,8 @@ dib::Format FormatOf(TPixelFormat format) {
 [[noreturn]] void InvalidBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
 
 }  // namespace
+
+HPALETTE CopyPalette(HPALETTE palette) { return PaletteOf(PaletteColors(palette, 256)); }
 
 const TGraphicClassInfo TBitmap::Class{"TBitmap", [] { return static_cast<TGraphic*>(new TBitmap); }};
 

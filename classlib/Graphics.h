@@ -68,6 +68,9 @@ constexpr TColor clDefault = 0x20000000;
 // The RGB value of a colour; system colours are looked up in the current scheme.
 COLORREF ColorToRGB(TColor color);
 
+// A new palette of the first 256 entries of `palette`, which the caller owns; nullptr for none.
+HPALETTE CopyPalette(HPALETTE palette);
+
 // ---------------------------------------------------------------------------------------------
 // Errors of the picture classes.
 

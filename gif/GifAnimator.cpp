@@ -293,10 +293,6 @@ TColor TGifAnimator::BackgroundColor() const {
   return static_cast<TColor>(ColorToRGB(clWindow));
 }
 
-RECT TGifAnimator::FrameRect(TGifFrame* Frame, const RECT& Area) const {
-  return GifFramePlacement(FImage, Frame, Area);
-}
-
 void TGifAnimator::FillBackground(TCanvas* Canvas, const RECT& Area) {
   Canvas->GetBrush()->SetColor(BackgroundColor());
   Canvas->GetBrush()->SetStyle(bsSolid);
@@ -353,36 +349,48 @@ void TGifAnimator::PaintFrame(TCanvas* Canvas, TGifFrame* Frame, const RECT& Are
   PaintGifFrame(FImage, Frame, Canvas, Area, (FOptions & goTransparent) != 0, (FOptions & goTile) != 0);
 }
 
-// Stretched into its place on the logical screen, or, tiled, at its own size repeated over the
-// area at the screen's pitch.
-void PaintGifFrame(TGifPicture* Image, TGifFrame* Frame, TCanvas* Canvas, const RECT& Area,
-                   bool Transparent, bool Tile) {
+namespace {
+
+// The places of a frame on Area: its place on the logical screen stretched over the area, or,
+// tiled, its own size repeated over the area at the screen's pitch.
+template <class F>
+void ForEachFramePlace(TGifPicture* Image, TGifFrame* Frame, const RECT& Area, bool Tile, F&& Place) {
   if (!Tile) {
-    Frame->Draw(Canvas, GifFramePlacement(Image, Frame, Area), Transparent);
+    Place(GifFramePlacement(Image, Frame, Area));
     return;
   }
   const int pitchX = std::max(1, Image->GetWidth()), pitchY = std::max(1, Image->GetHeight());
   for (int y = Area.top + Frame->GetTop(); y < Area.bottom; y += pitchY)
     for (int x = Area.left + Frame->GetLeft(); x < Area.right; x += pitchX)
-      Frame->Draw(Canvas, RECT{x, y, x + Frame->GetWidth(), y + Frame->GetHeight()}, Transparent);
+      Place(RECT{x, y, x + Frame->GetWidth(), y + Frame->GetHeight()});
+}
+
+}  // namespace
+
+void PaintGifFrame(TGifPicture* Image, TGifFrame* Frame, TCanvas* Canvas, const RECT& Area,
+                   bool Transparent, bool Tile) {
+  ForEachFramePlace(Image, Frame, Area, Tile, [&](const RECT& place) { Frame->Draw(Canvas, place, Transparent); });
 }
 
 // The frame is drawn into the buffer that holds the target's state; the disposal method says
-// what the buffer holds for the next frame.
+// what the buffer holds for the next frame. A tiled frame's area is every one of its tiles.
 void TGifAnimator::DrawFrameWithBuffers(TGifFrame* Frame) {
   const int width = FRect.right - FRect.left, height = FRect.bottom - FRect.top;
   const RECT whole{0, 0, width, height};
-  RECT place = FrameRect(Frame, whole);
   TCanvas* buffer = FBuffer->GetCanvas();
-  if ((FOptions & goClearOnLoop) && FActiveImage == 0) FillBackground(buffer, place);
+  auto forEachPlace = [&](auto&& work) { ForEachFramePlace(FImage, Frame, whole, (FOptions & goTile) != 0, work); };
+  if ((FOptions & goClearOnLoop) && FActiveImage == 0)
+    forEachPlace([&](const RECT& place) { FillBackground(buffer, place); });
   if (FDisposal == dmPrevious) FPrevious->GetCanvas()->CopyRect(whole, buffer, whole);
   PaintFrame(buffer, Frame, whole);
   FCanvas->CopyRect(FRect, buffer, whole);
   if (FDisposal == dmBackground) {
-    if (FBackground)
-      buffer->CopyRect(place, FBackground->GetCanvas(), place);
-    else
-      FillBackground(buffer, place);
+    forEachPlace([&](const RECT& place) {
+      if (FBackground)
+        buffer->CopyRect(place, FBackground->GetCanvas(), place);
+      else
+        FillBackground(buffer, place);
+    });
   } else if (FDisposal == dmPrevious) {
     buffer->CopyRect(whole, FPrevious->GetCanvas(), whole);
   }

@@ -96,7 +96,6 @@ class TGifAnimator : public TObject {
   void Synchronize(const std::function<void()>& Call);
   TColor BackgroundColor() const;
   void FillBackground(TCanvas* Canvas, const RECT& Area);
-  RECT FrameRect(TGifFrame* Frame, const RECT& Area) const;
   void PaintFrame(TCanvas* Canvas, TGifFrame* Frame, const RECT& Area);
 
   TGifPicture* FImage;

@@ -299,8 +299,15 @@ bool TGifPicture::UsesWebPalette() const {
   return !(FDrawOptions & goAutoDither) || g_screenOf8BitsOrFewer;
 }
 
+HPALETTE TGifPicture::PaletteCopy() {
+  if (GetEmpty()) return nullptr;
+  const bool tableless = !FGlobalPalette && !UsesWebPalette() && GetGlobalColorMap()->GetCount() == 0 &&
+                         FImages->GetFrame(0)->GetActiveColorMap()->GetCount() == 0;
+  return tableless ? nullptr : CopyPalette(GetPalette());
+}
+
 // Frame 0 on the logical screen: its own bitmap when it covers the screen, else drawn on a
-// screen-sized bitmap filled with the brush colour.
+// screen-sized bitmap, with the picture's palette, filled with the brush colour.
 TBitmap* TGifPicture::GetBitmap() {
   if (FBitmapCache || GetEmpty()) return FBitmapCache.get();
   TGifFrame* frame = FImages->GetFrame(0);
@@ -311,6 +318,7 @@ TBitmap* TGifPicture::GetBitmap() {
   } else {
     bitmap->SetPixelFormat(pf24bit);
     bitmap->SetSize(GetWidth(), GetHeight());
+    bitmap->SetPalette(PaletteCopy());
     TCanvas* canvas = bitmap->GetCanvas();
     canvas->FillRect(RECT{0, 0, GetWidth(), GetHeight()});
     frame->Draw(canvas,
@@ -420,10 +428,13 @@ void TGifPicture::Draw(TCanvas* Canvas, const RECT& Rect) {
     TCanvas* target = Canvas;
     RECT targetRect = Rect;
     if (!direct) {
-      // The painter draws into the cache, which starts as a copy of what lies under the picture.
+      // The painter draws into the cache, which starts as a copy of what lies under the picture;
+      // it carries the picture's palette, through which a paletted display shows it.
+      ScopedGdiObj<HPALETTE> palette(PaletteCopy());
       FBitmapCache = std::make_unique<TBitmap>();
       FBitmapCache->SetPixelFormat(pf24bit);
       FBitmapCache->SetSize(GetWidth(), GetHeight());
+      FBitmapCache->SetPalette(palette.Release());
       FBitmapCache->GetCanvas()->CopyRect(RECT{0, 0, GetWidth(), GetHeight()}, Canvas, Rect);
       target = FBitmapCache->GetCanvas();
       targetRect = RECT{0, 0, GetWidth(), GetHeight()};

@@ -169,6 +169,9 @@ class TGifPicture : public TGraphic {
   void GrowScreenToFrames();
   void DropPalette();
   void DropBitmapCache();
+  // A copy of the picture's palette for a bitmap that shows it; nullptr while no colour table
+  // (and no palette set) gives one.
+  HPALETTE PaletteCopy();
   void PaintCache(TCanvas* Canvas, const RECT& Rect);
   std::shared_ptr<TGifAnimator> StartPainter(TGifAnimator** Reference, TCanvas* Canvas,
                                              std::uint16_t Options, const RECT& Rect);

@@ -415,6 +415,77 @@ TEST(GifPainter, AnAssignedPictureKeepsTheSourcesPaintingEvents) {
   EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "frame 1", "end"}));
 }
 
+// A tiled frame's area is every tile: the background preparation before the first frame and
+// the disposal to the background reach them all.
+TEST(GifPainter, TiledFramesAreClearedAndDisposedInEveryTile) {
+  TGifPicture picture;
+  picture.SetAnimationSpeed(1000000);
+  picture.SetDrawBackgroundColor(clLime);
+  picture.GetHeader()->SetWidth(2);
+  picture.GetHeader()->SetHeight(1);
+  auto seeThrough = [&picture](int left) {
+    TGifFrame* frame = AddFrame(picture, left, 0, 1, 1, {clRed, clBlue}, 1);
+    Control(frame)->SetTransparentColorIndex(1);
+    Control(frame)->SetTransparent(true);
+  };
+  seeThrough(0);
+  Control(AddFrame(picture, 1, 0, 1, 1, {clRed}, 0))->SetDisposal(dmBackground);
+  seeThrough(1);
+  auto target = Canvas(4, 1, clWhite);
+  PaintLog log;
+  log.target = target.get();
+  log.Attach(picture);
+  picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate | goTransparent | goTile | goClearOnLoop,
+                        RECT{0, 0, 4, 1});
+  const std::vector<std::vector<TColor>> expected = {{clLime, clWhite, clLime, clWhite},
+                                                     {clLime, clRed, clLime, clRed},
+                                                     {clLime, clWhite, clLime, clWhite}};
+  EXPECT_EQ(log.shown, expected);
+}
+
+std::vector<TColor> PaletteColours(HPALETTE palette) {
+  std::vector<TColor> colours;
+  if (!palette) return colours;
+  std::vector<PALETTEENTRY> entries(GetPaletteEntries(palette, 0, 0, nullptr));
+  GetPaletteEntries(palette, 0, static_cast<UINT>(entries.size()), entries.data());
+  for (const PALETTEENTRY& e : entries) colours.push_back(Rgb(e.peRed, e.peGreen, e.peBlue));
+  return colours;
+}
+
+// A paletted display shows a rendering of the picture through the picture's palette: the still
+// one of frame 0 on the screen, and the cache an animation is drawn through.
+TEST(GifDraw, RenderingsCarryThePicturesPalette) {
+  TGifPicture picture;
+  picture.GetHeader()->SetWidth(4);
+  picture.GetHeader()->SetHeight(1);
+  const std::vector<TColor> colours{clNavy, clTeal, clOlive};
+  for (TColor c : colours) picture.GetGlobalColorMap()->Add(c);
+  AddFrame(picture, 1, 0, 2, 1, {}, 2);
+  TBitmap still;
+  still.Assign(&picture);
+  EXPECT_EQ(PaletteColours(still.GetPalette()), colours);
+
+  AddFrame(picture, 0, 0, 4, 1, {}, 1);
+  picture.SetAnimationSpeed(1000000);
+  picture.SetDrawOptions(goAnimate);
+  auto target = Canvas(4, 1, clWhite);
+  picture.Draw(target->GetCanvas(), RECT{0, 0, 4, 1});
+  EXPECT_EQ(PixelAt(target.get(), 0, 0), clTeal);
+  TBitmap shown;
+  shown.Assign(&picture);
+  EXPECT_EQ(PaletteColours(shown.GetPalette()), colours);
+
+  // Without any colour table there is no palette to carry, and the rendering still comes.
+  TGifPicture tableless;
+  tableless.GetHeader()->SetWidth(2);
+  tableless.GetHeader()->SetHeight(1);
+  AddFrame(tableless, 1, 0, 1, 1, {}, 0);
+  TBitmap plain;
+  plain.Assign(&tableless);
+  EXPECT_EQ(plain.GetWidth(), 2);
+  EXPECT_EQ(plain.GetPalette(), nullptr);
+}
+
 // Records the palette selected in a canvas's device context whenever something is drawn on it.
 struct PaletteWatch : TObject {
   TCanvas* canvas = nullptr;
