@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/Controls.h"
+
 inline double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -32,3 +34,72 @@ inline std::vector<std::wstring> SyllableWords(int count) {
   }
   return words;
 }
+
+// A bare system edit control of the same kind as a memo of the program: the same style (multi-line,
+// wrapping, scroll bars), extended style, font, size and text limit, a Unicode window in a hidden
+// Unicode window of its own, with no program around it. What it takes to hold a text is the
+// least any window of that kind can take.
+class TBareEdit {
+ public:
+  explicit TBareEdit(HWND like) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"KaptorixBenchBareParent";
+    RegisterClassW(&windowClass);  // fails harmlessly when the class exists already
+    RECT rect{};
+    GetWindowRect(like, &rect);
+    m_parent = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0,
+                               rect.right - rect.left + 40, rect.bottom - rect.top + 60, nullptr, nullptr,
+                               windowClass.hInstance, nullptr);
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(like, GWL_STYLE)) & ~WS_DISABLED;
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(like, GWL_EXSTYLE));
+    m_edit = CreateWindowExW(exStyle, L"EDIT", L"", style | WS_CHILD, 0, 0, rect.right - rect.left,
+                             rect.bottom - rect.top, m_parent, nullptr, windowClass.hInstance, nullptr);
+    SendMessageW(m_edit, WM_SETFONT, SendMessageW(like, WM_GETFONT, 0, 0), FALSE);
+    SendMessageW(m_edit, EM_SETLIMITTEXT, SendMessageW(like, EM_GETLIMITTEXT, 0, 0), 0);
+  }
+  ~TBareEdit() { DestroyWindow(m_parent); }
+  TBareEdit(const TBareEdit&) = delete;
+  TBareEdit& operator=(const TBareEdit&) = delete;
+
+  // Seconds for one WM_SETTEXT of the text into the emptied control.
+  double Take(const std::wstring& text) {
+    SendMessageW(m_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    const auto start = std::chrono::steady_clock::now();
+    SendMessageW(m_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const double seconds = Seconds(start);
+    SendMessageW(m_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    return seconds;
+  }
+
+ private:
+  HWND m_parent = nullptr;
+  HWND m_edit = nullptr;
+};
+
+// Seconds a control spends in its window procedure while the clock is installed: the messages it
+// is sent, counted once however deeply they nest.
+class TMessageClock {
+ public:
+  explicit TMessageClock(TControl* control) : m_control(control), m_next(control->GetWindowProc()) {
+    control->SetWindowProc(TWndMethod(this, &TMessageClock::Hook));
+  }
+  ~TMessageClock() { m_control->SetWindowProc(m_next); }
+  TMessageClock(const TMessageClock&) = delete;
+  TMessageClock& operator=(const TMessageClock&) = delete;
+  double Total() const { return m_seconds; }
+
+ private:
+  void Hook(TMessage& message) {
+    if (m_depth++ == 0) m_start = std::chrono::steady_clock::now();
+    m_next(message);
+    if (--m_depth == 0) m_seconds += Seconds(m_start);
+  }
+
+  TControl* m_control;
+  TWndMethod m_next;
+  int m_depth = 0;
+  std::chrono::steady_clock::time_point m_start;
+  double m_seconds = 0;
+};

@@ -1,12 +1,16 @@
 // Builds a file index (XHTML page and plain text) and a keyword index of generated HTML and
 // text documents through the program's windows (made, not shown) with their factory options,
 // and prints documents, entries, seconds, throughput and peak memory for N documents and for
-// ten times as many. On the N documents it also measures the tag stripper and the file
-// index's store against their straightforward forms and checks that both give the same.
+// ten times as many. Each file index run through the windows (the summary page, then "Index
+// erstellen": the run, the page or text into the result memo) stands beside the engine's own
+// run and the floor, a bare system edit control of the result memo's kind taking the same text,
+// all in the same process; the ratio of the windows' time to floor and engine together is what
+// the windows add. On the N documents it also measures the tag stripper and the file index's
+// store against their straightforward forms and checks that both give the same.
 //
 //   bench_fileindex [--docs N] [--words W] [--scale S] [--no-reference] [--engine-runs R] [--no-steps]
 //
-// --no-steps leaves out the second runs that time each step of the file index and the keyword
+// --no-steps leaves out the engine's and the floor's runs beside the windows' and the keyword
 // index's memo alone, for numbers of documents whose results take minutes to enter a memo.
 //
 // --engine-runs R runs only the engine (file index and keyword index, without the windows) R times
@@ -151,30 +155,46 @@ class TDiscardingBrowser : public IWebBrowserEngine {
   size_t m_written = 0;
 };
 
-// Where the time of one file index run goes: the options read from the windows, the engine's
-// steps, the page or text handed to the browser and the memo.
-void FileIndexSteps(const char* what) {
-  auto start = std::chrono::steady_clock::now();
+template <class Step>
+double Timed(Step step) {
+  const auto start = std::chrono::steady_clock::now();
+  step();
+  return Seconds(start);
+}
+
+// The engine's run on the options the windows hold, on a store of its own; its text.
+std::wstring EngineRun(double& seconds) {
   const TFileIndexOptions options = ReadFileIndexOptions();
-  const double reading = Seconds(start);
-  double firstFile = 0, refreshing = 0, writing = 0;
-  start = std::chrono::steady_clock::now();
-  const TFileIndexRunResult result =
-      RunFileIndex(options, prog->FileIndexStore(), [&](TFileIndexStep step, const std::wstring&, int) {
-        if (step == TFileIndexStep::ReadingFile && firstFile == 0) firstFile = Seconds(start);
-        if (step == TFileIndexStep::Refreshing) refreshing = Seconds(start);
-        if (step == TFileIndexStep::Writing) writing = Seconds(start);
-      });
-  const double ended = Seconds(start);
-  start = std::chrono::steady_clock::now();
-  if (options.HtmlOutput) prog->browser->WriteDocument(result.Output);
-  const double browser = Seconds(start);
-  start = std::chrono::steady_clock::now();
-  prog->doutput->SetText(result.Output);
-  const double memo = Seconds(start);
-  std::printf("  %-22s options %.3f s; documents in %.3f s; split and sort %.3f s; writing %.3f s; "
-              "browser %.3f s; memo %.3f s\n",
-              what, reading, refreshing - firstFile, writing - refreshing, ended - writing, browser, memo);
+  TIndexStore store;
+  TFileIndexRunResult result;
+  seconds = Timed([&] { result = RunFileIndex(options, store, [](TFileIndexStep, const std::wstring&, int) {}); });
+  return std::move(result.Output);
+}
+
+// One file index run as a user makes it: the summary page, then "Index erstellen" (the run, the
+// page to the browser, the text into the result memo). With `beside`, the engine's own run and
+// the floor (a bare edit control of the result memo's kind taking the same text) are measured
+// first and the ratio is printed.
+void FileIndexThroughWindows(const char* what, size_t docs, double megabytes, bool beside) {
+  double engine = 0, floor = 0;
+  if (beside) {
+    const std::wstring text = EngineRun(engine);
+    floor = TBareEdit(prog->doutput->GetHandle()).Take(text);
+  }
+  const double summary = Timed([] { DescribeFileIndexSettings(prog->td3); });
+  double run = 0, memo = 0;
+  {
+    TMessageClock clock(prog->doutput);
+    run = Timed([] { prog->dstartClick(prog->dstart); });
+    memo = clock.Total();
+  }
+  Report(what, docs, prog->FileIndexStore().EntryCount(), summary + run, megabytes);
+  std::printf("  %-22s summary %.3f s, run %.3f s (result memo %.3f s), %.1f M characters\n", "", summary, run, memo,
+              prog->doutput->GetText().size() / 1048576.0);
+  if (beside)
+    std::printf("  %-22s engine %.3f s, floor (bare edit control) %.3f s; windows / (floor + engine) = %.2f\n", "",
+                engine, floor, (summary + run) / (floor + engine));
+  prog->doutput->Clear();
 }
 
 // The engine's steps of one file index run (XHTML page and plain text) and of one keyword index
@@ -218,20 +238,9 @@ void RunThroughWindows(const std::vector<std::wstring>& paths, bool steps) {
   AddFilesToFileList(prog->qulist, paths, ReadFileListOptions(), nullptr);
   std::printf("  %-22s %6d rows, %7.3f s\n", "file list filled", prog->qulist->GetItems()->GetCount(), Seconds(start));
   prog->htmlindex->SetChecked(true);
-  start = std::chrono::steady_clock::now();
-  BuildFileIndex();
-  Report("file index, XHTML", paths.size(), prog->FileIndexStore().EntryCount(), Seconds(start), megabytes);
-  std::printf("  %-22s %.1f MB of page\n", "", prog->doutput->GetText().size() / 1048576.0);
-  prog->doutput->Clear();
-  if (steps) FileIndexSteps("steps, XHTML");
-  prog->doutput->Clear();
+  FileIndexThroughWindows("file index, XHTML", paths.size(), megabytes, steps);
   prog->textindex->SetChecked(true);
-  start = std::chrono::steady_clock::now();
-  BuildFileIndex();
-  Report("file index, text", paths.size(), prog->FileIndexStore().EntryCount(), Seconds(start), megabytes);
-  prog->doutput->Clear();
-  if (steps) FileIndexSteps("steps, text");
-  prog->doutput->Clear();
+  FileIndexThroughWindows("file index, text", paths.size(), megabytes, steps);
   AddFilesToFileList(prog->squlist, paths, ReadFileListOptions(), nullptr);
   start = std::chrono::steady_clock::now();
   const std::wstring keywords = RunKeywordIndex(ReadKeywordIndexOptions(), [](TKeywordIndexStep, const std::wstring&, int) {});

@@ -1,10 +1,17 @@
 // Builds the text index of a file, or of generated German-like text, with the
 // factory options, and prints pages, words, time, throughput and peak memory for
 // 1x, 2x, 4x and 8x the input; compares the store with a plain linear-scan store.
-// Each size is also run through the program's windows (made, not shown), as the
-// text wizard runs it, and the result memo is compared with the engine's text.
+// Each size is also run through the program's windows (made, not shown) as a user runs the
+// text wizard: the path typed on the source page (the file goes into the source memo), the
+// page-number page (detection fills its list), the summary page and the run (the index goes
+// into the result memo), each step timed and the result memo compared with the engine's text.
+// Beside it, in the same process and on the same texts, stand the engine's own steps and the
+// floor: bare system edit controls of the memos' kind taking the source text and the index.
+// The ratio of the windows' time to floor and engine together is what the windows add.
 //
-//   bench_textindex [--pages N] [--file PATH] [--pages-by-numbers] [--out FILE]
+//   bench_textindex [--pages N] [--file PATH] [--pages-by-numbers] [--sizes K] [--out FILE]
+//
+// --sizes K runs the first K of the sizes 1x, 2x, 4x and 8x.
 #include <windows.h>
 
 #include <chrono>
@@ -36,6 +43,7 @@ struct Args {
   int pages = 1000;
   std::wstring file;
   bool byNumbers = false;
+  int sizes = 4;
   std::wstring out;
 };
 
@@ -49,6 +57,7 @@ Args ParseArgs(int argc, char** argv) {
     else if (a == "--file" && i + 1 < argc) args.file = Widen(argv[++i]);
     else if (a == "--out" && i + 1 < argc) args.out = Widen(argv[++i]);
     else if (a == "--pages-by-numbers") args.byNumbers = true;
+    else if (a == "--sizes" && i + 1 < argc) args.sizes = atoi(argv[++i]);
   }
   return args;
 }
@@ -124,28 +133,44 @@ TTextIndexOptions OptionsFor(const std::wstring& path, bool byNumbers) {
   return options;
 }
 
-std::wstring RunOnce(const std::wstring& path, bool byNumbers, int scale) {
+// The engine's share of what the windows do: the file read for the source memo, the page
+// numbers detected in its text, and the run, which reads the file again.
+struct TEngineRun {
+  double load = 0, detect = 0, run = 0;
+  std::wstring source, output;
+  double Total() const { return load + detect + run; }
+};
+
+TEngineRun RunEngine(const std::wstring& path, bool byNumbers, int scale) {
+  TEngineRun engine;
   auto start = std::chrono::steady_clock::now();
-  TTextIndexOptions options = OptionsFor(path, byNumbers);
-  double detect = Seconds(start);
+  engine.source = LoadTextFileW(path);
+  engine.load = Seconds(start);
+  TTextIndexOptions options = FactoryTextIndexOptions();
+  options.SourcePath = path;
+  options.PagesByLine = !byNumbers;
+  start = std::chrono::steady_clock::now();
+  if (byNumbers) options.PageList = FindPageNumbers(SplitTextLines(engine.source), TPageNumberCriteria{});
+  engine.detect = Seconds(start);
   // Seconds spent up to each step: reading the source, the pages, post-processing.
   double reading = 0, pages = 0, refreshing = 0;
   TIndexStore store;
+  start = std::chrono::steady_clock::now();
   TTextIndexRunResult result = RunTextIndex(options, store, [&](TTextIndexStep step, const std::wstring&, int) {
     double now = Seconds(start);
     if (step == TTextIndexStep::ReadingPage && reading == 0) reading = now;
     if (step == TTextIndexStep::Refreshing) pages = now;
     if (step == TTextIndexStep::Writing) refreshing = now;
   });
-  double seconds = Seconds(start);
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
-  double megabytes = data.nFileSizeLow / 1048576.0;
-  std::printf("%dx: %.2f MB, %zu pages, %zu entries, %.3f s, %.2f MB/s, peak memory %.1f MB\n", scale, megabytes,
-              result.PageCount, store.EntryCount(), seconds, megabytes / seconds, PeakMegabytes());
-  std::printf("    detect %.3f, read and cut %.3f, pages %.3f, split and sort %.3f, write %.3f s\n", detect,
-              reading - detect, pages - reading, refreshing - pages, seconds - refreshing);
-  return result.Output;
+  engine.run = Seconds(start);
+  engine.output = std::move(result.Output);
+  const double megabytes = engine.source.size() * 1.0 / 1048576.0;
+  const double seconds = engine.Total();
+  std::printf("%dx: %.2f M characters, %zu pages, %zu entries, %.3f s, %.2f M characters/s, peak memory %.1f MB\n",
+              scale, megabytes, result.PageCount, store.EntryCount(), seconds, megabytes / seconds, PeakMegabytes());
+  std::printf("    engine: load %.3f, detect %.3f, read and cut %.3f, pages %.3f, split and sort %.3f, write %.3f s\n",
+              engine.load, engine.detect, reading, pages - reading, refreshing - pages, engine.run - refreshing);
+  return engine;
 }
 
 // The windows of the program in its order of creation, kept for every run.
@@ -158,29 +183,59 @@ void MakeWindows() {
   design = new Tdesign(Application);
 }
 
-// The run as the text wizard makes it: the file named on the source page (and, for page
-// numbers, loaded into the source memo and searched), factory options on every control.
-void RunThroughWindows(const std::wstring& path, bool byNumbers, const std::wstring& engineOutput) {
-  auto start = std::chrono::steady_clock::now();
-  prog->edit_quelle->SetText(path);
+// The least two system edit controls of the memos' kind take for the source text and the index.
+double Floor(const TEngineRun& engine) {
+  const double source = TBareEdit(prog->original->GetHandle()).Take(engine.source);
+  const double index = TBareEdit(prog->output->GetHandle()).Take(engine.output);
+  std::printf("    floor, bare edit controls: source text %.3f, index %.3f = %.3f s\n", source, index, source + index);
+  return source + index;
+}
+
+template <class Step>
+double Timed(Step step) {
+  const auto start = std::chrono::steady_clock::now();
+  step();
+  return Seconds(start);
+}
+
+// The run as a user makes it in the text wizard: the path typed on the source page (the file
+// goes into the source memo), next to the page-number page (detection fills the list), next to
+// the summary, "Index erstellen" (the run, the index into the result memo). Factory options on
+// every other control.
+double RunThroughWindows(const std::wstring& path, bool byNumbers, const std::wstring& engineOutput) {
+  prog->qu_datei->SetChecked(true);
   prog->sz_zeilezuseite->SetChecked(!byNumbers);
   prog->sz_auslesen->SetChecked(byNumbers);
-  if (byNumbers) {
-    prog->original->SetText(LoadTextFileW(path));
-    FindPageNumbers();
+  DescribeTextIndexSettings(prog->tt1);
+  const double load = Timed(
+      [&] { SendMessageW(prog->edit_quelle->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())); });
+  const double pages = Timed([] { prog->bt2Click(prog->bt2); });
+  const double summary = Timed([] {
+    prog->bt2Click(prog->bt2);
+    prog->bt2Click(prog->bt2);
+  });
+  double run = 0, memo = 0;
+  {
+    TMessageClock clock(prog->output);
+    run = Timed([] { prog->ft_startClick(prog->ft_start); });
+    memo = clock.Total();
   }
-  BuildTextIndex();
-  double seconds = Seconds(start);
-  bool same = prog->output->GetText() == engineOutput;
-  std::printf("    through the windows: %.3f s (loading and detection included), result memo %s\n", seconds,
-              same ? "identical" : "DIFFERENT");
+  const bool same = prog->output->GetText() == engineOutput;
+  const double total = load + pages + summary + run;
+  std::printf("    through the windows: source memo %.3f, page numbers %.3f, summary %.3f, run %.3f (result memo "
+              "%.3f) = %.3f s, result memo %s\n",
+              load, pages, summary, run, memo, total, same ? "identical" : "DIFFERENT");
+  prog->edit_quelle->SetText(L"");
   prog->original->Clear();
+  prog->sz_libo->GetItems()->Clear();
   prog->output->Clear();
+  return total;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as soon as it is measured
   RegisterUnicodeLayer();
   Args args = ParseArgs(argc, argv);
   std::wstring base = args.file.empty() ? TBookWriter().Book(args.pages) : LoadTextFileW(args.file);
@@ -189,15 +244,18 @@ int main(int argc, char** argv) {
   std::wstring path = std::wstring(folder) + L"kx_bench_textindex.txt";
   std::wstring output;
   MakeWindows();
-  for (int scale : {1, 2, 4, 8}) {
+  for (int scale = 1; scale < (1 << args.sizes) && scale <= 8; scale *= 2) {
     std::wstring text;
     for (int i = 0; i < scale; ++i) text += base;
     SaveTextFileW(text, path, 65001, false);
     text = std::wstring();
-    std::wstring written = RunOnce(path, args.byNumbers, scale);
-    RunThroughWindows(path, args.byNumbers, written);
+    TEngineRun engine = RunEngine(path, args.byNumbers, scale);
+    const double floor = Floor(engine);
+    const double windows = RunThroughWindows(path, args.byNumbers, engine.output);
+    std::printf("    windows / (floor + engine) = %.3f / (%.3f + %.3f) = %.2f\n", windows, floor, engine.Total(),
+                windows / (floor + engine.Total()));
     if (scale == 1) {
-      output = written;
+      output = std::move(engine.output);
       CompareStores(OptionsFor(path, args.byNumbers));
     }
   }
