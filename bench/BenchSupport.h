@@ -19,6 +19,16 @@ inline double PeakMegabytes() {
   return counters.PeakWorkingSetSize / 1048576.0;
 }
 
+// The least and the most of repeated measurements of one thing. The least is the figure least
+// disturbed by whatever else the machine was doing; the spread says how much that was.
+struct TSpread {
+  double Least = 1e300, Most = 0;
+  void Add(double seconds) {
+    Least = seconds < Least ? seconds : Least;
+    Most = seconds > Most ? seconds : Most;
+  }
+};
+
 // count German-like words of two to four syllables, all different; a Zipf-like choice of
 // index (small indices often) makes a few of them common.
 inline std::vector<std::wstring> SyllableWords(int count) {

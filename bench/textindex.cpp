@@ -9,11 +9,13 @@
 // floor: bare system edit controls of the memos' kind taking the source text and the index.
 // The ratio of the windows' time to floor and engine together is what the windows add.
 //
-//   bench_textindex [--pages N] [--file PATH] [--pages-by-numbers] [--sizes K] [--out FILE]
+//   bench_textindex [--pages N] [--file PATH] [--pages-by-numbers] [--sizes K] [--repeat R] [--out FILE]
 //
-// --sizes K runs the first K of the sizes 1x, 2x, 4x and 8x.
+// --sizes K runs the first K of the sizes 1x, 2x, 4x and 8x. --repeat R measures engine, floor
+// and windows R times each and takes the least of each for the ratio.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +46,7 @@ struct Args {
   std::wstring file;
   bool byNumbers = false;
   int sizes = 4;
+  int repeat = 1;
   std::wstring out;
 };
 
@@ -58,6 +61,7 @@ Args ParseArgs(int argc, char** argv) {
     else if (a == "--out" && i + 1 < argc) args.out = Widen(argv[++i]);
     else if (a == "--pages-by-numbers") args.byNumbers = true;
     else if (a == "--sizes" && i + 1 < argc) args.sizes = atoi(argv[++i]);
+    else if (a == "--repeat" && i + 1 < argc) args.repeat = atoi(argv[++i]);
   }
   return args;
 }
@@ -249,11 +253,21 @@ int main(int argc, char** argv) {
     for (int i = 0; i < scale; ++i) text += base;
     SaveTextFileW(text, path, 65001, false);
     text = std::wstring();
-    TEngineRun engine = RunEngine(path, args.byNumbers, scale);
-    const double floor = Floor(engine);
-    const double windows = RunThroughWindows(path, args.byNumbers, engine.output);
-    std::printf("    windows / (floor + engine) = %.3f / (%.3f + %.3f) = %.2f\n", windows, floor, engine.Total(),
-                windows / (floor + engine.Total()));
+    TSpread engineTimes, floorTimes, windowsTimes;
+    TEngineRun engine;
+    for (int round = 0; round < std::max(1, args.repeat); ++round) {
+      engine = RunEngine(path, args.byNumbers, scale);
+      engineTimes.Add(engine.Total());
+      floorTimes.Add(Floor(engine));
+      windowsTimes.Add(RunThroughWindows(path, args.byNumbers, engine.output));
+    }
+    std::printf("    windows / (floor + engine) = %.3f / (%.3f + %.3f) = %.2f", windowsTimes.Least, floorTimes.Least,
+                engineTimes.Least, windowsTimes.Least / (floorTimes.Least + engineTimes.Least));
+    if (args.repeat > 1)
+      std::printf(" (least of %d; windows %.3f-%.3f, floor %.3f-%.3f, engine %.3f-%.3f s)", args.repeat,
+                  windowsTimes.Least, windowsTimes.Most, floorTimes.Least, floorTimes.Most, engineTimes.Least,
+                  engineTimes.Most);
+    std::printf("\n");
     if (scale == 1) {
       output = std::move(engine.output);
       CompareStores(OptionsFor(path, args.byNumbers));
