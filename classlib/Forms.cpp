@@ -736,6 +736,16 @@ void TScreen::SetCursor(TCursor value) {
   SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
+TWaitCursor::TWaitCursor() {
+  if (!Screen) return;
+  FPrevious = Screen->GetCursor();
+  Screen->SetCursor(crHourGlass);
+}
+
+TWaitCursor::~TWaitCursor() {
+  if (Screen) Screen->SetCursor(FPrevious);
+}
+
 void TScreen::RemoveForm(TCustomForm* form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
 }

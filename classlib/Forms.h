@@ -424,5 +424,18 @@ class TApplicationEvents : public TComponent {
 extern TApplication* Application;
 extern TScreen* Screen;
 
+// The wait cursor over every window of the program for as long as it lives, however its scope is
+// left (errors included); the screen's cursor before it comes back, so that busy steps nest.
+class TWaitCursor {
+ public:
+  TWaitCursor();
+  ~TWaitCursor();
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+ private:
+  TCursor FPrevious = crDefault;
+};
+
 // Registers the forms, scroll boxes, frames and application events for form descriptions.
 void RegisterFormClasses();

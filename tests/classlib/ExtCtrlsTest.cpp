@@ -1,6 +1,8 @@
 // Timers, panels, images, labelled edits, bitmap buttons and owner-drawn and virtual lists.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "WindowsTestSupport.h"
 #include "classlib/Buttons.h"
 #include "classlib/ExtCtrls.h"
@@ -182,6 +184,19 @@ TEST(FormKeys, KeyPreviewLetsTheFormSeeKeysFirstAndLabelsFocusTheirControl) {
   form->OnKeyPress = TKeyPressEvent();
 }
 
+namespace {
+
+// The cursor the form shows with the mouse at a point of its client area.
+HCURSOR CursorOver(TCustomForm* form, POINT clientPoint) {
+  POINT at = form->ClientToScreen(clientPoint);
+  SetCursorPos(at.x, at.y);
+  SendMessageA(form->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->GetHandle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return GetCursor();
+}
+
+}  // namespace
+
 TEST(Cursors, TheControlUnderTheMouseOrTheScreenChoosesTheCursor) {
   ShownForm form;
   TImage* image = new TImage(form.Get());
@@ -189,19 +204,39 @@ TEST(Cursors, TheControlUnderTheMouseOrTheScreenChoosesTheCursor) {
   image->SetBounds(20, 20, 100, 80);
   image->SetCursor(crHandPoint);
   Pump();
-  auto cursorOver = [&](POINT clientPoint) {
-    POINT at = form->ClientToScreen(clientPoint);
-    SetCursorPos(at.x, at.y);
-    SendMessageA(form->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->GetHandle()),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    return GetCursor();
-  };
+  auto cursorOver = [&](POINT clientPoint) { return CursorOver(form.Get(), clientPoint); };
   EXPECT_EQ(cursorOver(POINT{50, 50}), CursorHandle(crHandPoint));
   EXPECT_NE(cursorOver(POINT{300, 250}), CursorHandle(crHandPoint));
   Screen->SetCursor(crHourGlass);
   EXPECT_EQ(cursorOver(POINT{50, 50}), CursorHandle(crHourGlass));
   Screen->SetCursor(crDefault);
   EXPECT_EQ(cursorOver(POINT{50, 50}), CursorHandle(crHandPoint));
+}
+
+TEST(Cursors, TheWaitCursorStandsForItsScopeAndNestedScopesGiveTheOuterOneBack) {
+  ShownForm form;
+  auto cursorOver = [&] { return CursorOver(form.Get(), POINT{50, 50}); };
+  form->SetCursor(crCross);
+  {
+    TWaitCursor outer;
+    EXPECT_EQ(cursorOver(), CursorHandle(crHourGlass));
+    {
+      TWaitCursor inner;
+      EXPECT_EQ(Screen->GetCursor(), crHourGlass);
+    }
+    EXPECT_EQ(Screen->GetCursor(), crHourGlass);
+  }
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
+  EXPECT_EQ(cursorOver(), CursorHandle(crCross));
+  // A step that fails gives the cursor back on its way out.
+  EXPECT_THROW(
+      {
+        TWaitCursor busy;
+        throw std::runtime_error("failed");
+      },
+      std::runtime_error);
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
+  form->SetCursor(crDefault);
 }
 
 TEST(Cursors, APanelKeepsTheMouseWhileTheButtonIsDown) {
