@@ -157,9 +157,12 @@ void WideSetControlText(TControl* control, const std::wstring& value) {
   } else if (value != WideGetControlText(control)) {
     WideSetWindowText(win->GetWindowHandle(), value);
     control->Perform(CM_TEXTCHANGED, 0, 0);
-    // The host dock site hears of it as of any text change; a wide host reads the window.
-    const std::string ansi = Ansi(value);
-    control->SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+    // The host dock site hears of it as of any text change; a wide host reads the window. Only
+    // a docked control pays for the 8-bit copy (a memo's text may run to millions of characters).
+    if (control->GetHostDockSite()) {
+      const std::string ansi = Ansi(value);
+      control->SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+    }
   }
 }
 
