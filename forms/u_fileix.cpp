@@ -11,6 +11,7 @@
 #include "forms/u_prog.h"
 #include "forms/u_progspr.h"
 #include "forms/u_quhopt.h"
+#include "forms/u_runstatus.h"
 #include "forms/u_sdesign.h"
 #include "forms/u_start.h"
 #include "forms/u_textdesign.h"
@@ -101,28 +102,6 @@ TFileHtmlDesign ReadHtmlDesign(bool useDesign) {
   d.LetterHeadings = hdesign->kt_alphabet->GetChecked();
   return d;
 }
-
-// The status texts of a run on a label and a bar; both are redrawn at once, the file names at
-// most every few hundredths of a second so that long lists are not slowed.
-class TStatusDrawing {
- public:
-  TStatusDrawing(TLabel* label, TProgressBar* bar) : m_label(label), m_bar(bar) {}
-  void Show(const std::string& text, int position, bool often) {
-    m_label->SetCaption(text);
-    if (position >= 0) m_bar->SetPosition(position);
-    const DWORD now = GetTickCount();
-    if (often && now - m_lastDrawn < kDrawInterval) return;
-    m_lastDrawn = now;
-    m_label->Repaint();
-    m_bar->Update();
-  }
-
- private:
-  static constexpr DWORD kDrawInterval = 40;
-  TLabel* m_label;
-  TProgressBar* m_bar;
-  DWORD m_lastDrawn = GetTickCount() - kDrawInterval;
-};
 
 void Tell(const std::wstring& message) {
   HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
@@ -231,15 +210,15 @@ void BuildFileIndex() {
   // The result of the last run goes now: its text and the memo's layout of it would otherwise
   // stay beside the new run's store and page until the memo takes the new one.
   prog->doutput->Clear();
-  TStatusDrawing status(prog->dstatus, prog->fortschritt);
+  TRunStatus status(prog->dstatus, prog->fortschritt);
   TWordDocumentsSkipped wordDocuments;
   const TFileIndexRunResult result =
       RunFileIndex(options, prog->FileIndexStore(), [&status](TFileIndexStep step, const std::wstring& path, int position) {
         switch (step) {
-          case TFileIndexStep::Preparing: status.Show(ProgressTexts.Preparing, position, false); break;
-          case TFileIndexStep::ReadingFile: status.Show(ProgressTexts.ReadingFile + Narrow(path), position, true); break;
-          case TFileIndexStep::Refreshing: status.Show(ProgressTexts.Refreshing, position, false); break;
-          case TFileIndexStep::Writing: status.Show(ProgressTexts.Writing, position, false); break;
+          case TFileIndexStep::Preparing: status.Show(ProgressTexts.Preparing, L"", position, false); break;
+          case TFileIndexStep::ReadingFile: status.Show(ProgressTexts.ReadingFile, path, position, true); break;
+          case TFileIndexStep::Refreshing: status.Show(ProgressTexts.Refreshing, L"", position, false); break;
+          case TFileIndexStep::Writing: status.Show(ProgressTexts.Writing, L"", position, false); break;
         }
       });
   // The page can be large: the browser takes it first, then the memo.
@@ -253,15 +232,15 @@ void BuildFileIndex() {
 void BuildKeywordIndex() {
   const TKeywordIndexOptions options = ReadKeywordIndexOptions();
   prog->soutput->Clear();
-  TStatusDrawing status(prog->sstatus, prog->sfortschritt);
+  TRunStatus status(prog->sstatus, prog->sfortschritt);
   prog->AbbruchS->SetTag(0);
   TWordDocumentsSkipped wordDocuments;
   const std::wstring output =
       RunKeywordIndex(options, [&status](TKeywordIndexStep step, const std::wstring& path, int position) {
         switch (step) {
-          case TKeywordIndexStep::Preparing: status.Show(ProgressTexts.Preparing, position, false); break;
-          case TKeywordIndexStep::ReadingFile: status.Show(ProgressTexts.ReadingFile + Narrow(path), position, true); break;
-          case TKeywordIndexStep::Writing: status.Show(ProgressTexts.Writing, position, false); break;
+          case TKeywordIndexStep::Preparing: status.Show(ProgressTexts.Preparing, L"", position, false); break;
+          case TKeywordIndexStep::ReadingFile: status.Show(ProgressTexts.ReadingFile, path, position, true); break;
+          case TKeywordIndexStep::Writing: status.Show(ProgressTexts.Writing, L"", position, false); break;
         }
       });
   TUCodeStrings* lines = prog->soutput->GetLines();

@@ -8,6 +8,7 @@
 #include "forms/u_design.h"
 #include "forms/u_prog.h"
 #include "forms/u_progspr.h"
+#include "forms/u_runstatus.h"
 #include "forms/u_start.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_wortlisten.h"
@@ -56,34 +57,20 @@ TTextIndexLayout ReadLayout() {
   return layout;
 }
 
-// The status texts of a run, on the label and the bar; both are redrawn at once, the
-// page label at most every few hundredths of a second so that long books are not slowed.
+// The steps of a run on the wizard's status line, the page label after "Seite einlesen: ".
 class TRunProgress {
  public:
   void operator()(TTextIndexStep step, const std::wstring& label, int position) {
-    prog->status->SetCaption(StatusText(step, label));
-    if (position >= 0) prog->progress->SetPosition(position);
-    const DWORD now = GetTickCount();
-    if (step == TTextIndexStep::ReadingPage && now - m_lastDrawn < kDrawInterval) return;
-    m_lastDrawn = now;
-    prog->status->Repaint();
-    prog->progress->Update();
+    switch (step) {
+      case TTextIndexStep::Preparing: m_status.Show(ProgressTexts.Preparing, L"", position, false); break;
+      case TTextIndexStep::ReadingPage: m_status.Show(ProgressTexts.ReadingPage, label, position, true); break;
+      case TTextIndexStep::Refreshing: m_status.Show(ProgressTexts.Refreshing, L"", position, false); break;
+      case TTextIndexStep::Writing: m_status.Show(ProgressTexts.Writing, L"", position, false); break;
+    }
   }
 
  private:
-  static constexpr DWORD kDrawInterval = 40;
-
-  static std::string StatusText(TTextIndexStep step, const std::wstring& label) {
-    switch (step) {
-      case TTextIndexStep::Preparing: return ProgressTexts.Preparing;
-      case TTextIndexStep::ReadingPage: return ProgressTexts.ReadingPage + Narrow(label);
-      case TTextIndexStep::Refreshing: return ProgressTexts.Refreshing;
-      case TTextIndexStep::Writing: return ProgressTexts.Writing;
-    }
-    return std::string();
-  }
-
-  DWORD m_lastDrawn = GetTickCount() - kDrawInterval;
+  TRunStatus m_status{prog->status, prog->progress};
 };
 
 void Tell(const std::wstring& message) { TellUser(message, MB_ICONWARNING); }
