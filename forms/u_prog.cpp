@@ -218,19 +218,19 @@ void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments, const st
 
 void Tprog::OpenStartFile(const std::string& fileName) {
   if (IsConfigurationFile(fileName)) return;
-  zs->SetText(LoadTextFileW(Wide(fileName)));
+  const std::wstring text = LoadTextFileW(Wide(fileName));
   if (fileName.find(".idx") == std::string::npos) {
     // The file is the source: named in the source edit, so that a run reads it, and its text
     // in the source memo, where the page numbers are read from. The edit's own reading of a
     // new name is kept out: it would read the file a second time (a Word document would
-    // start Word twice).
+    // start Word twice). The text goes into one memo only: a memo lays out every line it takes.
     {
       const ScopedValue<TNotifyEvent> quiet(edit_quelle->OnChange, TNotifyEvent());
       edit_quelle->SetText(Wide(ExpandFileName(fileName)));
     }
-    original->SetText(zs->GetText());
+    original->SetText(text);
     DescribeTextIndexSettings(tt1);
-  } else if (zs->GetText().find(L">-") != std::wstring::npos) {
+  } else if (text.find(L">-") != std::wstring::npos) {
     kt_index->SetCaption(fileName);
     kt_integrieren->SetChecked(true);
     DescribeTextIndexSettings(tt6);
@@ -242,7 +242,6 @@ void Tprog::OpenStartFile(const std::string& fileName) {
     DescribeFileIndexSettings(td5);
     dstartClick(this);
   }
-  zs->Clear();
 }
 
 void SaveStartConfigurationOnClose();

@@ -96,13 +96,12 @@ void EnableButtons(bool next, bool start) {
   prog->ft_start->SetEnabled(start);
 }
 
-}  // namespace
-
-TTextIndexOptions ReadTextIndexOptions() {
+// Every option but the source memo's text, which the summary does not need and which may run to
+// millions of characters.
+TTextIndexOptions ReadTextIndexSettings() {
   TTextIndexOptions options;
   options.SourceFromFile = prog->qu_datei->GetChecked();
   options.SourcePath = prog->edit_quelle->GetText();
-  if (!options.SourceFromFile) options.SourceText = prog->original->GetText();
   options.PagesByLine = prog->sz_zeilezuseite->GetChecked();
   options.FirstPage = prog->sz_beginn->GetText();
   options.PageList = WideItems(prog->sz_libo->GetItems());
@@ -113,6 +112,14 @@ TTextIndexOptions ReadTextIndexOptions() {
   options.RemoveDuplicatePages = prog->kt_keinedoppeltenseiten->GetChecked();
   options.Pipeline = ReadPipelineOptions();
   options.Layout = ReadLayout();
+  return options;
+}
+
+}  // namespace
+
+TTextIndexOptions ReadTextIndexOptions() {
+  TTextIndexOptions options = ReadTextIndexSettings();
+  if (!options.SourceFromFile) options.SourceText = prog->original->GetText();
   return options;
 }
 
@@ -165,7 +172,7 @@ void DescribeTextIndexSettings(TTabSheet* page) {
     if (page == prog->tt2 && !PageNumbersRead) FindPageNumbers();
   } else if (page == prog->tt4) {
     EnableButtons(false, true);
-    prog->zusammenfassung->SetCaption(TextIndexSummary(ReadTextIndexOptions(), LanguageCode()));
+    prog->zusammenfassung->SetCaption(TextIndexSummary(ReadTextIndexSettings(), LanguageCode()));
   } else if (page == prog->tt5) {
     prog->bt1->SetEnabled(false);
     EnableButtons(false, false);
