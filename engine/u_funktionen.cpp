@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/CommonDialogs.h"
+#include "classlib/Forms.h"
 #include "classlib/ImgList.h"
 #include "classlib/ListView.h"
 #include "classlib/Registry.h"
@@ -329,6 +330,7 @@ bool RefreshShellIcons() {
 
 bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog) {
   if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+  TWaitCursor busy;
   const std::wstring text = LoadTextFileW(Wide(dialog->GetFileName()));
   WideSetControlText(memo, append ? WideGetControlText(memo) + L"\r\n" + text : text);
   return true;
@@ -337,6 +339,7 @@ bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog) {
 bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TSaveDialog* dialog, TTextSaveReport* report) {
   dialog->SetFileName(Narrow(defaultName));
   if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+  TWaitCursor busy;
   const TOutputEncoding& output = OutputEncoding();
   return SaveTextFileW(WideGetControlText(memo), Wide(dialog->GetFileName()), output.GetEncoding(),
                        output.GetWithBOM(), report);

@@ -203,6 +203,7 @@ void Tedittxt2idx::i2tClick(TObject*) {
 void Tedittxt2idx::IdxLadenClick(TObject*) {
   TOpenDialog* dialog = prog->OpenIndex;
   if (!dialog->Execute() || dialog->GetFileName().empty()) return;
+  TWaitCursor busy;
   if (cb_deleteidx->GetChecked()) index->GetItems()->Clear();
   const std::wstring data = LoadTextFileW(Wide(dialog->GetFileName()));
   index->GetItems()->BeginUpdate();
@@ -213,25 +214,35 @@ void Tedittxt2idx::IdxLadenClick(TObject*) {
   index->GetItems()->EndUpdate();
 }
 
-bool Tedittxt2idx::SaveIDX(const std::wstring& fileName) {
+namespace {
+
+// The rows of the index list as lines of an index data file.
+std::wstring IndexDataOf(TListItems* entries) {
   std::wstring data;
-  TListItems* entries = index->GetItems();
   for (int i = 0; i < entries->GetCount(); ++i) {
     TListItem* entry = entries->GetItem(i);
     data += IndexDataLineOf({WideListItemCaption(entry), WideListItemSubItem(entry, 0)}) + L"\r\n";
   }
-  const std::wstring name = WithIndexExtension(fileName);
+  return data;
+}
+
+}  // namespace
+
+bool Tedittxt2idx::SaveIDX(const std::wstring& fileName) {
+  const TOutputEncoding& output = OutputEncoding();
   TTextSaveReport report;
+  bool written = false;
   try {
-    const TOutputEncoding& output = OutputEncoding();
-    const bool written = SaveTextFileW(data, name, output.GetEncoding(), output.GetWithBOM(), &report);
-    const std::wstring message = TextSaveMessage(report, output.GetEncoding(), LanguageCode());
-    if (!message.empty()) Tell(message);
-    return written;
+    TWaitCursor busy;
+    written = SaveTextFileW(IndexDataOf(index->GetItems()), WithIndexExtension(fileName), output.GetEncoding(),
+                            output.GetWithBOM(), &report);
   } catch (const std::exception& error) {
     Tell(TextSaveErrorMessage(error.what(), LanguageCode()));
     return false;
   }
+  const std::wstring message = TextSaveMessage(report, output.GetEncoding(), LanguageCode());
+  if (!message.empty()) Tell(message);
+  return written;
 }
 
 void Tedittxt2idx::IdxSpeichernClick(TObject*) {

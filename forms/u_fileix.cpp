@@ -206,6 +206,7 @@ TKeywordIndexOptions ReadKeywordIndexOptions() {
 }
 
 void BuildFileIndex() {
+  TWaitCursor busy;
   const TFileIndexOptions options = ReadFileIndexOptions();
   // The result of the last run goes now: its text and the memo's layout of it would otherwise
   // stay beside the new run's store and page until the memo takes the new one.
@@ -230,6 +231,7 @@ void BuildFileIndex() {
 }
 
 void BuildKeywordIndex() {
+  TWaitCursor busy;
   const TKeywordIndexOptions options = ReadKeywordIndexOptions();
   prog->soutput->Clear();
   TRunStatus status(prog->sstatus, prog->sfortschritt);
@@ -321,6 +323,7 @@ void ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list) {
 
 int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths, bool scanLinks) {
   const TFileListOptions options = ReadFileListOptions();
+  TWaitCursor busy;
   if (!scanLinks) return AddFilesToFileList(list, paths, options, prog->IconList);
   TListedPaths listed(list);
   TListItems* items = list->GetItems();

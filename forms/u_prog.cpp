@@ -218,7 +218,11 @@ void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments, const st
 
 void Tprog::OpenStartFile(const std::string& fileName) {
   if (IsConfigurationFile(fileName)) return;
-  const std::wstring text = LoadTextFileW(Wide(fileName));
+  std::wstring text;
+  {
+    TWaitCursor busy;
+    text = LoadTextFileW(Wide(fileName));
+  }
   if (fileName.find(".idx") == std::string::npos) {
     // The file is the source: named in the source edit, so that a run reads it, and its text
     // in the source memo, where the page numbers are read from. The edit's own reading of a
@@ -228,6 +232,7 @@ void Tprog::OpenStartFile(const std::string& fileName) {
       const ScopedValue<TNotifyEvent> quiet(edit_quelle->OnChange, TNotifyEvent());
       edit_quelle->SetText(Wide(ExpandFileName(fileName)));
     }
+    TWaitCursor busy;
     original->SetText(text);
     DescribeTextIndexSettings(tt1);
   } else if (text.find(L">-") != std::wstring::npos) {
@@ -440,7 +445,12 @@ void Tprog::bt2Click(TObject*) {
 void Tprog::ft_startClick(TObject*) {
   DescribeTextIndexSettings(tt5);
   try {
-    if (sz_auslesen->GetChecked() && !PageNumbersRead && sz_libo->GetItems()->GetCount() == 0) FindPageNumbers();
+    if (sz_auslesen->GetChecked() && !PageNumbersRead && sz_libo->GetItems()->GetCount() == 0) {
+      // The page numbers of a long text take a while: the status line says the run is coming.
+      status->SetCaption(ProgressTexts.Preparing);
+      status->Repaint();
+      FindPageNumbers();
+    }
     BuildTextIndex();
   } catch (...) {
     // A source that cannot be read: the error is reported, and the wizard does not stay on
@@ -1029,6 +1039,7 @@ void Tprog::d_designClick(TObject*) {
 void Tprog::ShowDesignClick(TObject*) {
   browser->SetVisible(true);
   doutput->SetVisible(false);
+  TWaitCursor busy;
   const std::wstring page = doutput->GetText();
   if (zspmenu != nullptr && zspmenu->GetChecked()) {
     // The preview file is this process's own, in the user's temporary folder.
@@ -1047,7 +1058,10 @@ void Tprog::ShowCodeClick(TObject*) {
   doutput->SetVisible(true);
 }
 
-void Tprog::dzwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(doutput->GetText()); }
+void Tprog::dzwischenablageClick(TObject*) {
+  TWaitCursor busy;
+  WideClipboard()->SetAsWideText(doutput->GetText());
+}
 
 void Tprog::doutputspeichernClick(TObject*) { SaveResultText(doutput); }
 
@@ -1108,7 +1122,10 @@ void Tprog::squlistCompare(TObject*, TListItem* item1, TListItem* item2, int, in
 
 void Tprog::ZeilenumbruchClick(TObject*) { soutput->SetScrollBars(Zeilenumbruch->GetChecked() ? ssVertical : ssBoth); }
 
-void Tprog::szwischenablageClick(TObject*) { WideClipboard()->SetAsWideText(soutput->GetText()); }
+void Tprog::szwischenablageClick(TObject*) {
+  TWaitCursor busy;
+  WideClipboard()->SetAsWideText(soutput->GetText());
+}
 
 void Tprog::soutputspeichernClick(TObject*) { SaveResultText(soutput); }
 

@@ -140,6 +140,7 @@ TPageNumberCriteria ReadPageNumberCriteria() {
 
 void FindPageNumbers() {
   if (prog->sz_auslesen->GetChecked()) {
+    TWaitCursor busy;
     const std::vector<std::wstring> found =
         FindPageNumbers(SplitTextLines(prog->original->GetText()), ReadPageNumberCriteria());
     TUCodeStrings* items = prog->sz_libo->GetItems();
@@ -152,6 +153,7 @@ void FindPageNumbers() {
 }
 
 void BuildTextIndex() {
+  TWaitCursor busy;
   const TTextIndexOptions options = ReadTextIndexOptions();
   const TTextIndexRunResult result = RunTextIndex(options, prog->TextIndexStore(), TRunProgress());
   prog->output->SetText(result.Output);
@@ -205,7 +207,9 @@ void TellUser(const std::wstring& message, unsigned iconFlags) {
 
 void LoadSourceFile() {
   const std::wstring path = prog->edit_quelle->GetText();
-  if (WideFileExists(path)) prog->original->SetText(LoadTextFileW(path));
+  if (!WideFileExists(path)) return;
+  TWaitCursor busy;
+  prog->original->SetText(LoadTextFileW(path));
 }
 
 bool SaveTextIndexText() { return SaveResultText(prog->output); }
@@ -221,6 +225,7 @@ bool SaveIndexData(const TIndexStore& store) {
   if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
   const std::wstring name = WithIndexExtension(Wide(dialog->GetFileName()));
   return SaveAndTell([&](TTextSaveReport& report) {
+    TWaitCursor busy;
     const TOutputEncoding& output = OutputEncoding();
     return SaveTextFileW(IndexDataText(store), name, output.GetEncoding(), output.GetWithBOM(), &report);
   });
@@ -234,7 +239,10 @@ bool ChooseIndexToExtend() {
   return true;
 }
 
-void CopyTextIndex() { WideClipboard()->SetAsWideText(prog->output->GetText()); }
+void CopyTextIndex() {
+  TWaitCursor busy;
+  WideClipboard()->SetAsWideText(prog->output->GetText());
+}
 
 void NewTextIndex() {
   prog->TextIndexStore().Clear();

@@ -8,10 +8,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TextIndexWindows.h"
 #include "classlib/CommonDialogs.h"
+#include "classlib/Forms.h"
+#include "classlib/MessageBoxes.h"
 #include "engine/u_IndexStore.h"
 #include "engine/u_funktionen.h"
 #include "engine/u_TextPicture.h"
@@ -135,6 +138,54 @@ std::string ClipboardData(UINT format) {
 std::string Utf16Bytes(const std::wstring& text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
+
+// Watches the class library's screen cursor from the timer messages of a thread of its own,
+// which go on while the program's thread is busy. `Hold` keeps the program's thread until one
+// of those messages has seen the cursor.
+class CursorWatch {
+ public:
+  CursorWatch() {
+    m_thread = std::thread([this] { Watch(); });
+    WaitForSingleObject(m_ready, INFINITE);
+  }
+  ~CursorWatch() {
+    PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+    m_thread.join();
+    for (HANDLE event : {m_ready, m_holding, m_seen}) CloseHandle(event);
+  }
+  CursorWatch(const CursorWatch&) = delete;
+  CursorWatch& operator=(const CursorWatch&) = delete;
+
+  void Hold(TObject*) {
+    SetEvent(m_holding);
+    if (WaitForSingleObject(m_seen, 20000) == WAIT_OBJECT_0) seen.push_back(m_cursor);
+    ResetEvent(m_holding);
+  }
+  std::vector<TCursor> seen;  // the cursor seen at each hold
+
+ private:
+  void Watch() {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's message queue
+    m_threadId = GetCurrentThreadId();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
+    SetEvent(m_ready);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (message.message != WM_TIMER || WaitForSingleObject(m_holding, 0) != WAIT_OBJECT_0) continue;
+      m_cursor = Screen->GetCursor();
+      ResetEvent(m_holding);
+      SetEvent(m_seen);
+    }
+    KillTimer(nullptr, timer);
+  }
+
+  HANDLE m_ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE m_holding = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE m_seen = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  DWORD m_threadId = 0;
+  TCursor m_cursor = crDefault;
+  std::thread m_thread;
+};
 
 }  // namespace
 
@@ -288,6 +339,43 @@ TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
   EXPECT_EQ(prog->original->GetText(), L"\r\nHof\r\nGarten\r\nHaus");
   EXPECT_FALSE(LoadTextIntoMemo(prog->original, true, prog->memoload));
   EXPECT_EQ(prog->original->GetText(), L"\r\nHof\r\nGarten\r\nHaus");
+}
+
+TEST(TextWizardSource, TheWaitCursorShowsWhileASourceLoadsAndIsBackAfterOneThatFails) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  testsupport::TempDir dir;
+  std::string book;
+  for (int line = 0; line < 20000; ++line) book += "Haus am See und Hof am Garten " + std::to_string(line) + "\r\n";
+  testsupport::WriteBytes(dir.File("buch.txt"), book);
+  testsupport::WriteBytes(dir.File("gesperrt.txt"), "Hof");
+  HANDLE locked = CreateFileA(dir.File("gesperrt.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  // Every message box notes the cursor standing while it asks.
+  std::vector<TCursor> cursorAtBox;
+  const TMessageBoxAnswerer previous = SetMessageBoxAnswerer([&](const TMessageBoxRequest&) {
+    cursorAtBox.push_back(Screen->GetCursor());
+    return IDOK;
+  });
+  CursorWatch watch;
+  const TNotifyEvent change = prog->original->OnChange;
+  prog->original->OnChange = TNotifyEvent(&watch, &CursorWatch::Hold);
+
+  // The path typed: the memo takes the text under the wait cursor, which goes afterwards.
+  SetTextOf(prog->edit_quelle, dir.File("buch.txt"));
+  EXPECT_EQ(watch.seen, std::vector<TCursor>({crHourGlass}));
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
+  EXPECT_EQ(prog->original->GetText().size(), book.size());
+
+  // A chosen file that cannot be read: the error is told with the cursor back, and it stays back.
+  answers.Choose(dir.File("gesperrt.txt"));
+  Click(prog->bttxtquelle);
+  CloseHandle(locked);
+  SetMessageBoxAnswerer(previous);
+  prog->original->OnChange = change;
+  EXPECT_EQ(cursorAtBox, std::vector<TCursor>({crDefault}));
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
+  EXPECT_EQ(prog->original->GetText().size(), book.size());
 }
 
 TEST(TextWizardSource, AChosenWordDocumentIsReadOnce) {
