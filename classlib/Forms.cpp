@@ -736,13 +736,13 @@ void TScreen::SetCursor(TCursor value) {
   SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
-TWaitCursor::TWaitCursor() {
+TScreenCursorScope::TScreenCursorScope(TCursor cursor) {
   if (!Screen) return;
   FPrevious = Screen->GetCursor();
-  Screen->SetCursor(crHourGlass);
+  Screen->SetCursor(cursor);
 }
 
-TWaitCursor::~TWaitCursor() {
+TScreenCursorScope::~TScreenCursorScope() {
   if (Screen) Screen->SetCursor(FPrevious);
 }
 

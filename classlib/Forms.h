@@ -424,17 +424,23 @@ class TApplicationEvents : public TComponent {
 extern TApplication* Application;
 extern TScreen* Screen;
 
-// The wait cursor over every window of the program for as long as it lives, however its scope is
-// left (errors included); the screen's cursor before it comes back, so that busy steps nest.
-class TWaitCursor {
+// The screen's cursor over every window of the program for as long as the scope lives, however it
+// is left (errors included); the cursor before it comes back, so that scopes nest.
+class TScreenCursorScope {
  public:
-  TWaitCursor();
-  ~TWaitCursor();
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
+  explicit TScreenCursorScope(TCursor cursor);
+  ~TScreenCursorScope();
+  TScreenCursorScope(const TScreenCursorScope&) = delete;
+  TScreenCursorScope& operator=(const TScreenCursorScope&) = delete;
 
  private:
   TCursor FPrevious = crDefault;
+};
+
+// The wait cursor, for a step that keeps the program busy.
+class TWaitCursor : public TScreenCursorScope {
+ public:
+  TWaitCursor() : TScreenCursorScope(crHourGlass) {}
 };
 
 // Registers the forms, scroll boxes, frames and application events for form descriptions.

@@ -103,12 +103,7 @@ TFileHtmlDesign ReadHtmlDesign(bool useDesign) {
   return d;
 }
 
-void Tell(const std::wstring& message) {
-  HWND owner = prog->HandleAllocated() ? prog->GetHandle() : nullptr;
-  std::wstring title = UCodeApplication->GetTitle();
-  if (title.empty()) title = AnsiToWide(prog->GetCaption());
-  ShowMessageBoxW(owner, message, title, MB_OK | MB_ICONWARNING);
-}
+void Tell(const std::wstring& message) { TellUser(message, MB_ICONWARNING); }
 
 // Without Word, a run tells once of all the Word documents it left out.
 void TellWordDocumentsSkipped(const TWordDocumentsSkipped& documents) {

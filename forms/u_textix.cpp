@@ -202,6 +202,8 @@ void TellUser(const std::wstring& message, unsigned iconFlags) {
   HWND owner = MessageOwner();
   std::wstring title = UCodeApplication->GetTitle();
   if (title.empty()) title = AnsiToWide(prog->GetCaption());
+  // A message waits for the user, also in the middle of a busy step: the cursor is the usual one.
+  const TScreenCursorScope asking(crDefault);
   ShowMessageBoxW(owner, message, title, MB_OK | iconFlags);
 }
 

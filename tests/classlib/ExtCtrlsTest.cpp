@@ -213,7 +213,7 @@ TEST(Cursors, TheControlUnderTheMouseOrTheScreenChoosesTheCursor) {
   EXPECT_EQ(cursorOver(POINT{50, 50}), CursorHandle(crHandPoint));
 }
 
-TEST(Cursors, TheWaitCursorStandsForItsScopeAndNestedScopesGiveTheOuterOneBack) {
+TEST(Cursors, AScreenCursorStandsForItsScopeAndNestedScopesGiveTheOuterOneBack) {
   ShownForm form;
   auto cursorOver = [&] { return CursorOver(form.Get(), POINT{50, 50}); };
   form->SetCursor(crCross);
@@ -225,6 +225,12 @@ TEST(Cursors, TheWaitCursorStandsForItsScopeAndNestedScopesGiveTheOuterOneBack) 
       EXPECT_EQ(Screen->GetCursor(), crHourGlass);
     }
     EXPECT_EQ(Screen->GetCursor(), crHourGlass);
+    {
+      // A question in the middle of the busy step shows the usual cursor while it asks.
+      TScreenCursorScope asking(crDefault);
+      EXPECT_EQ(cursorOver(), CursorHandle(crCross));
+    }
+    EXPECT_EQ(cursorOver(), CursorHandle(crHourGlass));
   }
   EXPECT_EQ(Screen->GetCursor(), crDefault);
   EXPECT_EQ(cursorOver(), CursorHandle(crCross));

@@ -349,6 +349,9 @@ TEST_F(FileIndexFormsTest, APreviewFileThatCannotBeWrittenCostsTheRunNothing) {
   EXPECT_TRUE(prog->browser->GetVisible());
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_EQ(boxes.texts[0].rfind("Die Vorschaudatei konnte nicht geschrieben werden: ", 0), 0u) << boxes.texts[0];
+  // Told in the middle of the busy run, with the usual cursor; the run's wait cursor goes with it.
+  EXPECT_EQ(boxes.cursors, std::vector<int>({crDefault}));
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
 }
 
 TEST_F(FileIndexFormsTest, KeywordIndexRun) {

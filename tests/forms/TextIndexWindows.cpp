@@ -100,6 +100,7 @@ MessageBoxes::MessageBoxes() {
     texts.push_back(request.Text);
     captions.push_back(request.Caption);
     flags.push_back(request.Flags);
+    cursors.push_back(Screen->GetCursor());
     return IDOK;
   });
 }

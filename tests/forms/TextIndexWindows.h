@@ -48,7 +48,8 @@ class FileIndexWindows {
   bool m_free = true;
 };
 
-// Answers every message box with OK and keeps its text and caption, for its lifetime.
+// Answers every message box with OK and keeps its text and caption, and the screen's cursor
+// while it asked, for its lifetime.
 class MessageBoxes {
  public:
   MessageBoxes();
@@ -56,6 +57,7 @@ class MessageBoxes {
   std::vector<std::string> texts;
   std::vector<std::string> captions;
   std::vector<unsigned> flags;
+  std::vector<int> cursors;
 
  private:
   TMessageBoxAnswerer m_previous;

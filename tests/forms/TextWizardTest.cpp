@@ -14,7 +14,6 @@
 #include "TextIndexWindows.h"
 #include "classlib/CommonDialogs.h"
 #include "classlib/Forms.h"
-#include "classlib/MessageBoxes.h"
 #include "engine/u_IndexStore.h"
 #include "engine/u_funktionen.h"
 #include "engine/u_TextPicture.h"
@@ -351,12 +350,7 @@ TEST(TextWizardSource, TheWaitCursorShowsWhileASourceLoadsAndIsBackAfterOneThatF
   testsupport::WriteBytes(dir.File("gesperrt.txt"), "Hof");
   HANDLE locked = CreateFileA(dir.File("gesperrt.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-  // Every message box notes the cursor standing while it asks.
-  std::vector<TCursor> cursorAtBox;
-  const TMessageBoxAnswerer previous = SetMessageBoxAnswerer([&](const TMessageBoxRequest&) {
-    cursorAtBox.push_back(Screen->GetCursor());
-    return IDOK;
-  });
+  MessageBoxes boxes;
   CursorWatch watch;
   const TNotifyEvent change = prog->original->OnChange;
   prog->original->OnChange = TNotifyEvent(&watch, &CursorWatch::Hold);
@@ -371,9 +365,8 @@ TEST(TextWizardSource, TheWaitCursorShowsWhileASourceLoadsAndIsBackAfterOneThatF
   answers.Choose(dir.File("gesperrt.txt"));
   Click(prog->bttxtquelle);
   CloseHandle(locked);
-  SetMessageBoxAnswerer(previous);
   prog->original->OnChange = change;
-  EXPECT_EQ(cursorAtBox, std::vector<TCursor>({crDefault}));
+  EXPECT_EQ(boxes.cursors, std::vector<int>({crDefault}));
   EXPECT_EQ(Screen->GetCursor(), crDefault);
   EXPECT_EQ(prog->original->GetText().size(), book.size());
 }
