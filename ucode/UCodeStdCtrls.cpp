@@ -214,15 +214,37 @@ int TUCodeCustomMemo::GetSelLengthW() { return WideSelLength(this); }
 void TUCodeCustomMemo::SetSelLengthW(int value) { SetWideSelLength(this, value); }
 std::wstring TUCodeCustomMemo::GetSelTextW() { return WideSelText(this); }
 
+namespace {
+
+// True when every line break of the text is CR LF already, as the edit control keeps them.
+bool HasOnlyCrLfBreaks(const wchar_t* text) {
+  for (const wchar_t* at = text; *at; ++at) {
+    if (*at == L'\r') {
+      if (at[1] != L'\n') return false;
+      ++at;
+    } else if (*at == L'\n' || *at == 0x2028) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 // A Unicode window hears WM_SETTEXT with wide text (the trap sends the library's own 8-bit ones
 // through the system, which widens them): its line breaks become CR LF as the library's memo
-// makes them for 8-bit text.
+// makes them for 8-bit text. A text of millions of characters that has them so already goes
+// to the window as it is, without a copy.
 void TUCodeCustomMemo::Dispatch(TMessage& message) {
+  const auto* text = reinterpret_cast<const wchar_t*>(message.LParam);
   if (message.Msg != WM_SETTEXT || !IsUnicodeWindow(this)) {
     TCustomMemo::Dispatch(message);
     return;
   }
-  const auto* text = reinterpret_cast<const wchar_t*>(message.LParam);
+  if (text && HasOnlyCrLfBreaks(text)) {
+    TCustomEdit::Dispatch(message);
+    return;
+  }
   std::wstring adjusted = WideAdjustLineBreaks(text ? text : L"", 1);
   message.LParam = reinterpret_cast<LPARAM>(adjusted.c_str());
   TCustomEdit::Dispatch(message);

@@ -85,7 +85,14 @@ TEST(WideMemo, LinesTextAndTyping) {
   EXPECT_EQ(lines->Get(1), kPolish);
   EXPECT_EQ(lines->Get(2), kHan);
 
+  // Text set on the memo itself: every kind of line break becomes CR LF, and CR LF stays.
+  for (const wchar_t* lineBreak : {L"\r", L"\n", L"\x2028", L"\r\r\n", L"\r\n"}) {
+    memo->SetText(L"a\r\n" + kHan + lineBreak + L"b");
+    EXPECT_EQ(memo->GetText(), L"a\r\n" + kHan + (lineBreak[1] == L'\r' ? L"\r\n\r\n" : L"\r\n") + L"b");
+  }
+
   // The same text again sends nothing to the window.
+  lines->SetTextStr(L"first\n" + kPolish + L"\n" + kHan);
   wintest::MessageRecorder recorder(memo);
   lines->SetTextStr(L"first\r\n" + kPolish + L"\r\n" + kHan);
   EXPECT_EQ(recorder.Count(WM_SETTEXT), 0);
