@@ -257,9 +257,14 @@ HWND ClickThroughStartScreen(const RunningProgram& program) {
   return program.WaitForMainWindow();
 }
 
-bool CloseLeavingNothing(const RunningProgram& program, HWND main) {
+::testing::AssertionResult CloseLeavingNothing(const RunningProgram& program, HWND main) {
   PostMessageA(main, WM_CLOSE, 0, 0);
-  return program.WaitForExit() == 0 && TemporaryFilesOf(program.ProcessId()).empty();
+  const DWORD code = program.WaitForExit();
+  const std::vector<std::string> left = TemporaryFilesOf(program.ProcessId());
+  if (code == 0 && left.empty()) return ::testing::AssertionSuccess();
+  ::testing::AssertionResult failure = ::testing::AssertionFailure() << "exit code " << code;
+  for (const std::string& name : left) failure << ", left " << name;
+  return failure;
 }
 
 bool ClickAt(HWND window, POINT point) {

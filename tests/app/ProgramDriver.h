@@ -3,6 +3,7 @@
 // a program that does not answer in time fails the test instead of hanging it.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -75,9 +76,9 @@ class RunningProgram {
 // window, or nullptr when either does not appear.
 HWND ClickThroughStartScreen(const RunningProgram& program);
 
-// Closes the main window as the user does; true when the program then ends with exit code 0
+// Closes the main window as the user does; succeeds when the program then ends with exit code 0
 // and leaves no temporary file of its own behind.
-bool CloseLeavingNothing(const RunningProgram& program, HWND main);
+::testing::AssertionResult CloseLeavingNothing(const RunningProgram& program, HWND main);
 
 // A click of the left mouse button at a point of the window's client area: the button pressed
 // and released there, as the mouse does it.

@@ -555,24 +555,7 @@ TEST(Captions, AWrappedLabelWithEllipsisDropsWholeWordsUntilItFits) {
 // every ellipsis mode; the same label draws a caption that fits.
 TEST(Captions, EmptyWrappedCaptionsDrawNothingInEveryEllipsisMode) {
   ShownForm form;
-  wintest::ErrorCatcher errors;
-  TLabel* label = Place<TLabel>(form.Get(), 10, 10, 80, 40);
-  label->SetAutoSize(false);
-  label->SetWordWrap(true);
-  label->SetTransparent(false);
-  label->SetColor(clYellow);
-  for (TEllipsisPosition mode : {epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis}) {
-    label->SetEllipsisPosition(mode);
-    label->SetCaption("Wort");
-    label->SetHeight(40);
-    EXPECT_FALSE(wintest::ControlShowsOnly(label, RGB(255, 255, 0))) << mode;
-    label->SetCaption("");
-    for (int height : {40, 1}) {
-      label->SetHeight(height);
-      EXPECT_TRUE(wintest::ControlShowsOnly(label, RGB(255, 255, 0))) << mode << " " << height;
-    }
-  }
-  EXPECT_TRUE(errors.errors.empty());
+  wintest::ExpectEmptyWrappedCaptionsDrawNothing(Place<TLabel>(form.Get(), 10, 10, 80, 40), std::string("Wort"));
 }
 
 namespace {

@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "classlib/Controls.h"
 #include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
 
 namespace wintest {
 
@@ -86,6 +89,30 @@ class ErrorCatcher : public TObject {
  private:
   void Caught(TObject* sender, const std::exception& error);
 };
+
+// A wrapped label with an ellipsis (8-bit or wide) whose empty caption does not fit its height
+// draws nothing, in every ellipsis mode, and raises no error; the same label draws `fitting`.
+template <class Label, class Text>
+void ExpectEmptyWrappedCaptionsDrawNothing(Label* label, const Text& fitting) {
+  constexpr COLORREF kYellow = RGB(255, 255, 0);
+  ErrorCatcher errors;
+  label->SetAutoSize(false);
+  label->SetWordWrap(true);
+  label->SetTransparent(false);
+  label->SetColor(kYellow);
+  for (TEllipsisPosition mode : {epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis}) {
+    label->SetEllipsisPosition(mode);
+    label->SetCaption(fitting);
+    label->SetHeight(40);
+    EXPECT_FALSE(ControlShowsOnly(label, kYellow)) << mode;
+    label->SetCaption(Text());
+    for (int height : {40, 1}) {
+      label->SetHeight(height);
+      EXPECT_TRUE(ControlShowsOnly(label, kYellow)) << mode << " " << height;
+    }
+  }
+  EXPECT_TRUE(errors.errors.empty());
+}
 
 // The shown form that the tests share (destroying a shown top-level window costs Wine two
 // seconds without a window manager); the components a test made on it are freed with this.

@@ -134,16 +134,7 @@ TEST_F(TextFileTest, Utf8TestOverPiecesOfALongFile) {
 // own peak memory.
 TEST_F(TextFileTest, EncodingOfAHugeFileIsToldInBoundedMemory) {
   const std::wstring path = Path(L"huge.txt");
-  auto sparse = [&path](const std::string& tail) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER at;
-    at.QuadPart = 1536LL * 1024 * 1024 - static_cast<LONGLONG>(tail.size());
-    DWORD written = 0;
-    const bool done = file != INVALID_HANDLE_VALUE && SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
-                      WriteFile(file, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr);
-    CloseHandle(file);
-    return done;
-  };
+  auto sparse = [&path](const std::string& tail) { return testsupport::WriteLargeFile(path, 1536LL << 20, tail); };
   auto peakAbove = [](SIZE_T base) {
     PROCESS_MEMORY_COUNTERS counters{};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);

@@ -15,10 +15,6 @@
 
 namespace {
 
-void Pump() {
-  for (int round = 0; round < 3; ++round) Application->ProcessMessages();
-}
-
 // The main window on the "Software" page of the language, with the web-link seam recording.
 class SoftwarePages : public ::testing::Test {
  protected:
@@ -33,7 +29,7 @@ class SoftwarePages : public ::testing::Test {
     prog->sprachealles();
     prog->Show();
     prog->Software1Click(prog->Software1);
-    Pump();
+    formstest::Pump();
   }
 
   std::vector<std::string> opened;

@@ -488,22 +488,6 @@ class CommandLine {
   formstest::MessageBoxes boxes;
 };
 
-// Holds a file open without letting anybody else read it, as another program may.
-class HeldFile {
- public:
-  explicit HeldFile(const std::string& path)
-      : m_handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~HeldFile() {
-    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-  }
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  bool Held() const { return m_handle != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE m_handle;
-};
-
 bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
 }  // namespace
@@ -564,7 +548,7 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
     // The start configuration names the source file; another program holds it.
     line.Write("Auto.qcfg", "[PBED]\r\nedit_quelle=" + source + "\r\n");
     const std::string first = line.dir.File("Erste.qcfg"), second = line.dir.File("Zweite.qcfg");
-    HeldFile held(source);
+    testsupport::HeldOpen held(source);
     ASSERT_TRUE(held.Held());
     line.Take({source, first});
     const std::vector<std::string>& told = line.boxes.texts;

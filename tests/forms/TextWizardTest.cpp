@@ -348,8 +348,8 @@ TEST(TextWizardSource, TheWaitCursorShowsWhileASourceLoadsAndIsBackAfterOneThatF
   for (int line = 0; line < 20000; ++line) book += "Haus am See und Hof am Garten " + std::to_string(line) + "\r\n";
   testsupport::WriteBytes(dir.File("buch.txt"), book);
   testsupport::WriteBytes(dir.File("gesperrt.txt"), "Hof");
-  HANDLE locked = CreateFileA(dir.File("gesperrt.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  auto locked = std::make_unique<testsupport::HeldOpen>(dir.File("gesperrt.txt"));
+  ASSERT_TRUE(locked->Held());
   MessageBoxes boxes;
   CursorWatch watch;
   const TNotifyEvent change = prog->original->OnChange;
@@ -364,7 +364,7 @@ TEST(TextWizardSource, TheWaitCursorShowsWhileASourceLoadsAndIsBackAfterOneThatF
   // A chosen file that cannot be read: the error is told with the cursor back, and it stays back.
   answers.Choose(dir.File("gesperrt.txt"));
   Click(prog->bttxtquelle);
-  CloseHandle(locked);
+  locked.reset();
   prog->original->OnChange = change;
   EXPECT_EQ(boxes.cursors, std::vector<int>({crDefault}));
   EXPECT_EQ(Screen->GetCursor(), crDefault);

@@ -45,20 +45,6 @@ class ListFile {
 
 Strings MemoLines(TCustomMemo* memo) { return Lines(memo->GetText()); }
 
-// A file held open without sharing, as another program may hold it.
-class HeldOpen {
- public:
-  explicit HeldOpen(const std::string& path)
-      : m_file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~HeldOpen() { CloseHandle(m_file); }
-  HeldOpen(const HeldOpen&) = delete;
-  HeldOpen& operator=(const HeldOpen&) = delete;
-  bool Held() const { return m_file != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE m_file;
-};
-
 void RunTextIndex(const std::string& text) {
   prog->qu_text->SetChecked(true);
   prog->original->SetText(formstest::Wide(text));
@@ -160,7 +146,7 @@ TEST(WordListWindows, AListThatCannotBeWrittenIsToldWithItsPlaceAndTheOldFileSta
   posliste->liste->SetText(L"Neue Liste\r\n");
   for (const char* code : {"de", "en"}) {
     start->spr->SetCaption(code);
-    HeldOpen held(path);
+    testsupport::HeldOpen held(path);
     ASSERT_TRUE(held.Held());
     MessageBoxes boxes;
     DialogAnswers dialogs;
@@ -231,7 +217,7 @@ TEST(WordListEditors, SavingWritesTheFileUnlessCancelledAndAFailureKeepsTheEdito
   editpos->ShowWithLists();
   editpos->liste->SetText(L"Rom\r\n");
   {
-    HeldOpen held(path);
+    testsupport::HeldOpen held(path);
     MessageBoxes boxes;
     DialogAnswers dialogs;
     dialogs.Choose(path);

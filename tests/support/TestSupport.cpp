@@ -89,4 +89,26 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+bool WriteLargeFile(const std::wstring& path, long long size, const std::string& tail) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER at;
+  at.QuadPart = size - static_cast<long long>(tail.size());
+  DWORD written = 0;
+  const bool made = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+                    WriteFile(file, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr) &&
+                    written == tail.size();
+  CloseHandle(file);
+  return made;
+}
+
+HeldOpen::HeldOpen(const std::string& path)
+    : m_handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+
+HeldOpen::~HeldOpen() {
+  if (Held()) CloseHandle(m_handle);
+}
+
+bool HeldOpen::Held() const { return m_handle != INVALID_HANDLE_VALUE; }
+
 }  // namespace testsupport

@@ -32,4 +32,21 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The text's lines, split at "\r\n".
 std::vector<std::string> Lines(const std::string& text);
 
+// A file of `size` bytes of which only the last, `tail`, are written: the rest is a hole that
+// takes no room on the disk. False when it could not be made.
+bool WriteLargeFile(const std::wstring& path, long long size, const std::string& tail);
+
+// A file held open without sharing, as another program may hold it, for the object's lifetime.
+class HeldOpen {
+ public:
+  explicit HeldOpen(const std::string& path);
+  ~HeldOpen();
+  HeldOpen(const HeldOpen&) = delete;
+  HeldOpen& operator=(const HeldOpen&) = delete;
+  bool Held() const;
+
+ private:
+  void* m_handle;
+};
+
 }  // namespace testsupport

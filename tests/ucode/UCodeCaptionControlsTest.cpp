@@ -119,24 +119,7 @@ TEST(WideCaptionControls, AcceleratorsOutsideTheCodePageAndWithUmlauts) {
 // nothing, in every ellipsis mode; the same label draws a caption that fits.
 TEST(WideCaptionControls, EmptyWrappedCaptionsDrawNothingInEveryEllipsisMode) {
   wintest::ShownForm form;
-  wintest::ErrorCatcher errors;
-  auto* label = PlaceOn<TUCodeLabel>(form.Get(), 10, 10, 80, 40);
-  label->SetAutoSize(false);
-  label->SetWordWrap(true);
-  label->SetTransparent(false);
-  label->SetColor(RGB(255, 255, 0));
-  for (TEllipsisPosition mode : {epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis}) {
-    label->SetEllipsisPosition(mode);
-    label->SetCaption(kCyrillic);
-    label->SetHeight(40);
-    EXPECT_FALSE(wintest::ControlShowsOnly(label, RGB(255, 255, 0))) << mode;
-    label->SetCaption(L"");
-    for (int height : {40, 1}) {
-      label->SetHeight(height);
-      EXPECT_TRUE(wintest::ControlShowsOnly(label, RGB(255, 255, 0))) << mode << " " << height;
-    }
-  }
-  EXPECT_TRUE(errors.errors.empty());
+  wintest::ExpectEmptyWrappedCaptionsDrawNothing(PlaceOn<TUCodeLabel>(form.Get(), 10, 10, 80, 40), kCyrillic);
 }
 
 TEST(WideCaptionControls, LabelAndStaticTextSizeToTheirWideCaption) {
