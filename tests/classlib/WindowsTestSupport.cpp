@@ -158,6 +158,10 @@ std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height) {
   return picture.Rgb();
 }
 
+HWND LabelEditor(TWinControl* listView) {
+  return reinterpret_cast<HWND>(SendMessageW(listView->GetHandle(), LVM_GETEDITCONTROL, 0, 0));
+}
+
 bool ControlShowsOnly(TControl* control, COLORREF colour) {
   TWinControl* form = control->GetParent();
   RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

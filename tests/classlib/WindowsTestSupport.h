@@ -74,6 +74,9 @@ class MessageRecorder : public TObject {
   TWndMethod m_previous;
 };
 
+// The label editor of a list view while one of its items is being renamed, else nullptr.
+HWND LabelEditor(TWinControl* listView);
+
 // Repaints the form that holds a windowless control and tells whether every pixel of the
 // control on the screen shows `colour`.
 bool ControlShowsOnly(TControl* control, COLORREF colour);

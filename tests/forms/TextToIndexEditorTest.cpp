@@ -198,7 +198,7 @@ TEST(TextToIndexEditor, AnEntryRenamedInPlaceKeepsItsRowAndTheWindowThroughDelet
   const Strings rows = IndexRows();
   SelectRows(edittxt2idx->index, {0});
   edittxt2idx->textDblClick(edittxt2idx->index);
-  auto editor = [] { return reinterpret_cast<HWND>(SendMessageW(edittxt2idx->index->GetHandle(), LVM_GETEDITCONTROL, 0, 0)); };
+  auto editor = [] { return wintest::LabelEditor(edittxt2idx->index); };
   ASSERT_NE(editor(), nullptr);
   wintest::PressKeys({VK_HOME, VK_DELETE});
   EXPECT_EQ(IndexRows().size(), 2u);

@@ -214,11 +214,11 @@ TEST_F(WizardsTest, ADoubleClickedLabelIsEditedInPlaceAndTheRunUsesIt) {
   AddFileToFileList(prog->qulist, Wide(Write("hafen.txt", "Anker")));
   prog->qulist->GetItems()->GetItem(0)->SetSelected(true);
   prog->qulistDblClick(prog->qulist);
-  HWND edit = reinterpret_cast<HWND>(SendMessageA(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0));
+  HWND edit = wintest::LabelEditor(prog->qulist);
   ASSERT_NE(edit, nullptr) << "no label editing";
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Alter Hafen"));
   SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_EQ(SendMessageA(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0), 0) << "Enter ends the editing";
+  EXPECT_EQ(wintest::LabelEditor(prog->qulist), nullptr) << "Enter ends the editing";
   EXPECT_EQ(Captions(prog->qulist), std::vector<std::string>{"Alter Hafen"});
   // The index names the document by its new label.
   prog->textindex->SetChecked(true);
@@ -227,7 +227,7 @@ TEST_F(WizardsTest, ADoubleClickedLabelIsEditedInPlaceAndTheRunUsesIt) {
   // Without a selected row nothing is edited.
   prog->qulist->GetItems()->GetItem(0)->SetSelected(false);
   prog->qulistDblClick(prog->qulist);
-  EXPECT_EQ(SendMessageA(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0), 0);
+  EXPECT_EQ(wintest::LabelEditor(prog->qulist), nullptr);
 }
 
 TEST_F(WizardsTest, ALabelEditedInPlaceKeepsItsRowThroughDeleteAndEnterKeepsItEscapeDropsIt) {
@@ -239,7 +239,7 @@ TEST_F(WizardsTest, ALabelEditedInPlaceKeepsItsRowThroughDeleteAndEnterKeepsItEs
   TListItems* rows = prog->qulist->GetItems();
   rows->GetItem(0)->SetSelected(true);
   SetForegroundWindow(prog->GetHandle());
-  auto editor = [&] { return reinterpret_cast<HWND>(SendMessageW(prog->qulist->GetHandle(), LVM_GETEDITCONTROL, 0, 0)); };
+  auto editor = [] { return wintest::LabelEditor(prog->qulist); };
   prog->qulistDblClick(prog->qulist);
   ASSERT_NE(editor(), nullptr) << "no label editing";
   ASSERT_EQ(GetFocus(), editor());

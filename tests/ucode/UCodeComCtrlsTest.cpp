@@ -181,10 +181,6 @@ class TKeyLog : public TObject {
   std::wstring Edited;
 };
 
-HWND Editor(TWinControl* listView) {
-  return reinterpret_cast<HWND>(SendMessageW(listView->GetHandle(), LVM_GETEDITCONTROL, 0, 0));
-}
-
 // Typing goes through the program's message loop, which the wide application object hooks so
 // that characters above U+00FF arrive whole.
 class WideListViewTyping : public ::testing::Test {
@@ -204,7 +200,7 @@ TEST_F(WideListViewTyping, TheListViewHearsTheEditorsKeysButNotThoseThatEditTheL
   listView->OnEditedW = TLVEditedWEvent(&keys, &TKeyLog::EditedW);
   SetForegroundWindow(form->GetHandle());
   ASSERT_TRUE(item->EditCaption());
-  HWND editor = Editor(listView);
+  HWND editor = wintest::LabelEditor(listView);
   ASSERT_NE(editor, nullptr);
   ASSERT_EQ(GetFocus(), editor);
 
@@ -220,11 +216,11 @@ TEST_F(WideListViewTyping, TheListViewHearsTheEditorsKeysButNotThoseThatEditTheL
   // Escape, taken by the list view's key event, goes no further: the editing goes on.
   keys.Take = VK_ESCAPE;
   wintest::PressKeys({VK_ESCAPE});
-  EXPECT_EQ(Editor(listView), editor);
+  EXPECT_EQ(wintest::LabelEditor(listView), editor);
   EXPECT_EQ(keys.Downs, std::vector<WORD>{VK_ESCAPE});
   // Enter reaches the list view and then the editor, which ends the editing with the wide text.
   wintest::PressKeys({VK_RETURN});
-  EXPECT_EQ(Editor(listView), nullptr);
+  EXPECT_EQ(wintest::LabelEditor(listView), nullptr);
   EXPECT_EQ(keys.Downs, (std::vector<WORD>{VK_ESCAPE, VK_RETURN}));
   EXPECT_EQ(keys.Edited, L"\x0416\x041F\x0440\x0438\x0432");
   EXPECT_EQ(item->GetCaption(), L"\x0416\x041F\x0440\x0438\x0432\x2713");
