@@ -367,8 +367,11 @@ class FolderWithoutNewFiles {
   bool Locked() const { return m_locked; }
 
  private:
+  // A probe left by an earlier attempt (made just before the flag took, then kept by it) is removed
+  // first, so that it cannot stand for a refusal once the folder takes files again.
   bool NewFileAccepted() const {
     const std::wstring probe = m_folder + L"\\probe.tmp";
+    DeleteFileW(probe.c_str());
     HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
