@@ -252,30 +252,31 @@ std::wstring WriteHtmlFileIndex(const TIndexStore& store, const TFileHtmlDesign&
 
 namespace {
 
-// The pieces of pages between two "|".
-void InsertPieces(const std::wstring& pages, std::unordered_set<std::wstring>& items) {
-  size_t start = 0;
-  for (size_t bar = pages.find(L'|');; bar = pages.find(L'|', start)) {
-    items.insert(pages.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
-    if (bar == std::wstring::npos) break;
-    start = bar + 1;
-  }
+// Whether an entry of the store holds the item whole.
+bool StoreHoldsItem(const TIndexStore& store, const std::wstring& item) {
+  for (int b = 0; b < kIndexBucketCount; ++b)
+    for (const auto& entry : store.Bucket(b))
+      if (PagesHoldItem(entry.Pages, item)) return true;
+  return false;
 }
 
 // The items the store holds already (an index being extended): the pieces of every entry's
-// pages, and those of the rows' items holding "|" that an entry holds whole.
+// pages, and those of the rows' items holding "|" that an entry holds whole. Such an item can
+// stand whole only where each of its pieces stands as a piece, so only those are searched for.
 std::unordered_set<std::wstring> ItemsOfStore(const TIndexStore& store, const std::vector<TFileIndexRow>& rows) {
-  std::unordered_set<std::wstring> items, barred;
+  std::unordered_set<std::wstring> items;
+  for (int b = 0; b < kIndexBucketCount; ++b)
+    for (const auto& entry : store.Bucket(b)) InsertItemPieces(entry.Pages, items);
+  std::unordered_set<std::wstring> pieces;
   for (const auto& row : rows) {
     std::wstring item = row.Label + L'>' + row.Link;
-    if (item.find(L'|') != std::wstring::npos) barred.insert(std::move(item));
+    if (item.find(L'|') == std::wstring::npos || items.count(item)) continue;
+    pieces.clear();
+    InsertItemPieces(item, pieces);
+    const bool piecesStand =
+        std::all_of(pieces.begin(), pieces.end(), [&](const std::wstring& piece) { return items.count(piece) != 0; });
+    if (piecesStand && StoreHoldsItem(store, item)) items.insert(std::move(item));
   }
-  for (int b = 0; b < kIndexBucketCount; ++b)
-    for (const auto& entry : store.Bucket(b)) {
-      InsertPieces(entry.Pages, items);
-      for (const auto& item : barred)
-        if (PagesHoldItem(entry.Pages, item)) items.insert(item);
-    }
   return items;
 }
 
@@ -293,7 +294,7 @@ class TDocumentWords {
       : m_store(store), m_item(label + L'>' + link), m_removeDuplicatePages(removeDuplicatePages) {
     m_fresh = enteredItems.insert(m_item).second && removeDuplicatePages;
     // The entries that take an item holding "|" hold its pieces too.
-    if (m_item.find(L'|') != std::wstring::npos) InsertPieces(m_item, enteredItems);
+    if (m_item.find(L'|') != std::wstring::npos) InsertItemPieces(m_item, enteredItems);
     if (m_fresh) m_document = store.NewDocument(m_item);
   }
 

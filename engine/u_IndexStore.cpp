@@ -132,16 +132,10 @@ bool EndsWithItem(const std::wstring& pages, const std::wstring& item) {
   return pages[start - 1] == kItemSeparator && pages.compare(start, item.size(), item) == 0;
 }
 
-// The pieces of pages between two "|": the items, unless an item holds "|" itself.
 std::unordered_set<std::wstring> ItemsOf(const std::wstring& pages) {
   std::unordered_set<std::wstring> items;
-  size_t start = 0;
-  for (;;) {
-    size_t bar = pages.find(kItemSeparator, start);
-    items.insert(pages.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
-    if (bar == std::wstring::npos) return items;
-    start = bar + 1;
-  }
+  InsertItemPieces(pages, items);
+  return items;
 }
 
 void ReplaceChar(std::wstring& text, wchar_t from, wchar_t to) {
@@ -195,7 +189,7 @@ struct TIndexStore::Lookup {
       auto items = itemsOf.find(index);
       if (items != itemsOf.end()) {
         if (single) items->second.insert(item);
-        else items->second.merge(ItemsOf(item));
+        else InsertItemPieces(item, items->second);
       }
     }
     if (!single && !wholeItemsOf.empty()) {
@@ -417,6 +411,16 @@ std::vector<TIndexEntry> TIndexStore::TakeBucket(int bucket) {
   WriteWaitingItems();
   m_lookups[bucket].reset();
   return std::exchange(m_buckets[bucket], {});
+}
+
+void InsertItemPieces(const std::wstring& pages, std::unordered_set<std::wstring>& items) {
+  size_t start = 0;
+  for (;;) {
+    const size_t bar = pages.find(kItemSeparator, start);
+    items.insert(pages.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start));
+    if (bar == std::wstring::npos) return;
+    start = bar + 1;
+  }
 }
 
 bool PagesHoldItem(std::wstring_view pages, std::wstring_view item) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 // One keyword with its page items ("label>link" joined by "|").
@@ -90,6 +91,10 @@ class TIndexStore {
   };
   mutable std::vector<TWaitingItem> m_waiting;
 };
+
+// Adds the pieces of pages between two "|" to items: the items the pages hold, unless an item
+// holds "|" itself.
+void InsertItemPieces(const std::wstring& pages, std::unordered_set<std::wstring>& items);
 
 // Whether the pages hold the item whole: it stands between the start or a "|" and the end or a
 // "|". Labels may hold "|" themselves ("A | B"), so an item is not always one piece of the pages

@@ -9,7 +9,6 @@
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
 #include "forms/u_textix.h"
-#include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 
 Tedittxt* edittxt = nullptr;
@@ -17,20 +16,6 @@ Tedittxt* edittxt = nullptr;
 namespace {
 
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-
-// Caret places in the memo's wide text. Where the platform has no Unicode windows the memo
-// counts the bytes of its 8-bit text instead.
-size_t CaretIndex(TMemo* memo) {
-  const int at = std::max(0, memo->GetSelStart());
-  if (Win32PlatformIsUnicode) return static_cast<size_t>(at);
-  return Wide(memo->TControl::GetText().substr(0, static_cast<size_t>(at))).size();
-}
-
-void PlaceCaret(TMemo* memo, size_t index) {
-  const size_t at = Win32PlatformIsUnicode ? index : WideStringToStringEx(memo->GetText().substr(0, index), 0).size();
-  memo->SetSelStart(static_cast<int>(at));
-  memo->SetSelLength(0);
-}
 
 // The whole text as it was before the last change of this window.
 std::wstring undoCopy;
@@ -110,13 +95,14 @@ void Tedittxt::textMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
   KeepUndoCopy();
   // The number goes in at the caret's place in the text itself: the lines the memo shows
   // wrapped are no lines of the text, and a caret behind the last line break still has its place.
-  const size_t at = std::min(CaretIndex(text), undoCopy.size());
+  const size_t at = std::min(static_cast<size_t>(std::max(0, text->GetSelStartW())), undoCopy.size());
   const std::wstring insert = ExpandLineBreaks(Wide(vor->GetText())) + Wide(cursak->GetText()) +
                               ExpandLineBreaks(Wide(nach->GetText()));
   text->SetText(undoCopy.substr(0, at) + insert + undoCopy.substr(at));
   const std::wstring page = Wide(cursak->GetText());
   if (curaut->GetChecked() && IsIntegerStr(page)) cursak->SetText(std::to_string(IntegerValueOr(page, 0) + 1LL));
-  PlaceCaret(text, at + insert.size());
+  text->SetSelStartW(static_cast<int>(at + insert.size()));
+  text->SetSelLengthW(0);
   SendMessageA(text->GetHandle(), EM_SCROLLCARET, 0, 0);
 }
 

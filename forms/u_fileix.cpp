@@ -24,7 +24,6 @@ namespace {
 
 // The controls hold 8-bit text in the system code page.
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 std::wstring TextOf(TCustomEdit* edit) { return Wide(edit->GetText()); }
 std::wstring TextOf(TUCodeCustomEdit* edit) { return edit->GetText(); }

@@ -55,7 +55,6 @@ struct ComForTheProgram {
 ComForTheProgram comForTheProgram;
 
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 // A configuration is loaded as such and never opened as a source text.
 bool IsConfigurationFile(const std::string& fileName) { return ExtractFileExt(fileName) == ".qcfg"; }
@@ -680,9 +679,7 @@ std::string LabelCaptionAddress(const std::string& caption) { return WebLabelAdd
 
 std::string ReportLinkAddress(const std::string& caption) { return WebLabelAddress(caption, kReportReferral); }
 
-std::string MenuReferralAddress(const std::string& caption) {
-  return WithHostSlash("http://www." + caption + "&rf=" + kMenuReferral);
-}
+std::string MenuReferralAddress(const std::string& caption) { return WebLabelAddress(caption, kMenuReferral); }
 
 std::string MenuCaptionAddress(const std::string& caption) {
   const std::string key = std::string("&rf=") + kMenuReferral;

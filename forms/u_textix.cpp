@@ -21,7 +21,6 @@ namespace {
 
 // Labels, captions and labelled edits hold 8-bit text in the system code page.
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
 std::vector<std::wstring> WideItems(TUCodeStrings* items) {
   std::vector<std::wstring> lines;
