@@ -472,23 +472,17 @@ std::shared_ptr<TGifAnimator> TGifPicture::StartPainter(TGifAnimator** Reference
   FPainters.push_back(painter);
   LeaveCriticalSection(&FPainterLock);
   if (Reference) *Reference = painter.get();
-  if (painter->IsThreaded()) {
-    try {
-      painter->Start(FThreadPriority);
-    } catch (...) {
-      RemovePainter(painter.get());
-      if (Reference) *Reference = nullptr;
-      throw;
-    }
-    return painter;
-  }
   try {
-    painter->Start(FThreadPriority);  // the whole painting, here
+    painter->Start(FThreadPriority);  // a synchronous painter paints the whole animation here
   } catch (...) {
-    if (painter->GetImage()) RemovePainter(painter.get());
+    // A painter detached meanwhile belongs to a picture that may be gone: nothing of it is touched.
+    if (painter->GetImage()) {
+      RemovePainter(painter.get());
+      if (Reference && *Reference == painter.get()) *Reference = nullptr;
+    }
     throw;
   }
-  if (painter->GetImage()) RemovePainter(painter.get());
+  if (!painter->IsThreaded() && painter->GetImage()) RemovePainter(painter.get());
   return painter;
 }
 
