@@ -12,6 +12,7 @@ using StdCtrls::TButton;
 using wintest::MessageBoxCatcher;
 using wintest::Pump;
 using wintest::ShownForm;
+using wintest::Wheel;
 
 namespace {
 
@@ -468,10 +469,6 @@ class WheelBox : public TObject {
     handled = true;
   }
 };
-
-void Wheel(TWinControl* control, int delta) {
-  SendMessageA(control->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
-}
 
 }  // namespace
 

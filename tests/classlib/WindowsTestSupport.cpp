@@ -185,6 +185,10 @@ void Pump() {
   for (int round = 0; round < 3; ++round) Application->ProcessMessages();
 }
 
+void Wheel(TWinControl* control, int delta) {
+  SendMessageA(control->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+}
+
 MessageBoxCatcher::MessageBoxCatcher(int answer) {
   m_previous = SetMessageBoxAnswerer([this, answer](const TMessageBoxRequest& request) {
     m_requests.push_back(request);

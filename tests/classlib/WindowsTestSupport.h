@@ -23,6 +23,9 @@ void Pump();
 // with the focus; the queue is then handled.
 void PressKeys(std::initializer_list<WORD> keys);
 void TypeChars(const std::wstring& text);
+// A turn of the mouse wheel over the control, `delta` in the system's units (WHEEL_DELTA a step,
+// negative towards the user), handled at once.
+void Wheel(TWinControl* control, int delta);
 
 // A PNG of RGB pixels (top row first), enough for the screenshots the tests leave.
 std::string EncodePng(int width, int height, const std::vector<uint8_t>& rgb);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TextIndexWindows.h"
+#include "WindowsTestSupport.h"
 #include "forms/u_frame1.h"
 #include "forms/u_frame2.h"
 #include "forms/u_prog.h"
@@ -47,10 +48,6 @@ std::vector<TControl*> Links(TSoftwareFrame* frame) {
     if (control->GetName().ends_with("_link")) links.push_back(control);
   }
   return links;
-}
-
-void Wheel(TWinControl* control, int delta) {
-  SendMessageA(control->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
 }
 
 TEST_F(SoftwarePages, EachLanguageShowsItsFrameInPlaceOfThePlainLinks) {
@@ -126,12 +123,12 @@ TEST_F(SoftwarePages, AWheelStepMovesTheListTenUnits) {
     SendMessageA(box->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(GetFocus(), box->GetHandle()) << code;
 
-    Wheel(box, -WHEEL_DELTA);
+    wintest::Wheel(box, -WHEEL_DELTA);
     EXPECT_EQ(bar->GetPosition(), 10) << code;
     EXPECT_EQ(first->GetTop(), top - 10) << code;
-    Wheel(box, -WHEEL_DELTA);
+    wintest::Wheel(box, -WHEEL_DELTA);
     EXPECT_EQ(bar->GetPosition(), 20) << code;
-    Wheel(box, WHEEL_DELTA);
+    wintest::Wheel(box, WHEEL_DELTA);
     EXPECT_EQ(bar->GetPosition(), 10) << code;
     EXPECT_EQ(first->GetTop(), top - 10) << code;
     bar->SetPosition(0);
