@@ -286,13 +286,6 @@ std::vector<std::wstring> PreviewFiles() {
   return names;
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
-  return bytes;
-}
-
 }  // namespace
 
 TEST_F(FileIndexFormsTest, ThePageGoesThroughThePreviewFileOnlyWhileZwischenspeichernIsChecked) {
@@ -310,7 +303,7 @@ TEST_F(FileIndexFormsTest, ThePageGoesThroughThePreviewFileOnlyWhileZwischenspei
   BuildFileIndex();
   const std::vector<std::wstring> previews = PreviewFiles();
   ASSERT_EQ(previews.size(), 1u);
-  EXPECT_EQ(testsupport::ReadBytes(formstest::Narrow(previews[0])), "\xEF\xBB\xBF" + Utf8(prog->doutput->GetText()));
+  EXPECT_EQ(testsupport::ReadBytes(formstest::Narrow(previews[0])), "\xEF\xBB\xBF" + formstest::Utf8(prog->doutput->GetText()));
   ASSERT_FALSE(windows.log->navigations.empty());
   EXPECT_EQ(windows.log->navigations.back(), previews[0]);
   EXPECT_EQ(windows.log->documentCalls.size(), documentCalls) << "the page was written into the browser as well";

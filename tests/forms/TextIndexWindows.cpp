@@ -148,6 +148,13 @@ std::vector<std::string> Items(TUCodeStrings* items) {
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
 std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
 
+std::string Utf8(const std::wstring& text) {
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
 namespace {
 
 std::wstring EnvironmentVariable(const wchar_t* name) {

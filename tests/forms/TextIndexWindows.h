@@ -71,6 +71,8 @@ std::vector<std::string> Items(TUCodeStrings* items);
 // The 8-bit form of a wide control's text, and the wide form of an 8-bit text.
 std::wstring Wide(const std::string& text);
 std::string Narrow(const std::wstring& text);
+// The UTF-8 bytes of a wide text, as the system encodes them (not the program's own encoder).
+std::string Utf8(const std::wstring& text);
 
 // A click on the button as the system tells it: the notification to its parent window,
 // handled at once.

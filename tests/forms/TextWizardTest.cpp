@@ -37,19 +37,11 @@ using formstest::MessageBoxes;
 using formstest::Narrow;
 using formstest::OutputEncodingAs;
 using formstest::TextIndexWindows;
+using formstest::Utf8;
 using formstest::Wide;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                   nullptr);
-  std::string out(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), length, nullptr, nullptr);
-  return out;
-}
 
 // ---- Files for the independent readers
 

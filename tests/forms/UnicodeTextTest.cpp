@@ -10,6 +10,8 @@
 #include "forms/u_textix.h"
 #include "support/TestSupport.h"
 
+using formstest::Utf8;
+
 namespace {
 
 // Greek, Polish, Cyrillic and Japanese words and an emoji (a surrogate pair), one a line. The
@@ -19,13 +21,6 @@ const std::wstring kWords[] = {L"\x0395\x03BB\x03BB\x03AC\x03B4\x03B1",  // Ελ
                                L"\x041C\x043E\x0441\x043A\x0432\x0430",  // Москва
                                L"\x6771\x4EAC\x90FD\x5E81",              // 東京都庁
                                L"\xD83D\xDE00"};                         // 😀
-
-std::string Utf8(const std::wstring& text) {
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-  return bytes;
-}
 
 TEST(UnicodeThroughTheTextWizard, TypedWordsComeOutOfTheResultMemoAndTheSavedFileUnchanged) {
   formstest::TextIndexWindows windows;
