@@ -121,7 +121,7 @@ TEST_P(DocumentWizards, FileWizardBuildsAndSavesTheIndexPageOfDroppedDocuments) 
   // The run showed the page from this copy's own preview file ("Zwischenspeichern" is on). The
   // code view shows the page's text; the design view writes the preview file again and shows it
   // in the browser control, which under Wine has no engine and stays empty, but answers.
-  EXPECT_EQ(TemporaryFilesOf(program->ProcessId()).size(), 1u) << "one preview file of this copy";
+  EXPECT_EQ(testsupport::TemporaryFilesOf(program->ProcessId()).size(), 1u) << "one preview file of this copy";
   HWND code = Shown(language.codeView), design = Shown(language.designView);
   ASSERT_NE(code, nullptr);
   ASSERT_NE(design, nullptr);
@@ -131,7 +131,7 @@ TEST_P(DocumentWizards, FileWizardBuildsAndSavesTheIndexPageOfDroppedDocuments) 
   EXPECT_NE(MemoText(memo).find("Anker"), std::string::npos);
   ASSERT_TRUE(SendAndWait(design, BM_CLICK)) << "the design view does not answer";
   EXPECT_FALSE(IsWindowVisible(memo));
-  EXPECT_EQ(TemporaryFilesOf(program->ProcessId()).size(), 1u) << "one preview file of this copy";
+  EXPECT_EQ(testsupport::TemporaryFilesOf(program->ProcessId()).size(), 1u) << "one preview file of this copy";
 
   Close();
 }

@@ -260,10 +260,10 @@ HWND ClickThroughStartScreen(const RunningProgram& program) {
 ::testing::AssertionResult CloseLeavingNothing(const RunningProgram& program, HWND main) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   const DWORD code = program.WaitForExit();
-  const std::vector<std::string> left = TemporaryFilesOf(program.ProcessId());
+  const std::vector<std::wstring> left = testsupport::TemporaryFilesOf(program.ProcessId());
   if (code == 0 && left.empty()) return ::testing::AssertionSuccess();
   ::testing::AssertionResult failure = ::testing::AssertionFailure() << "exit code " << code;
-  for (const std::string& name : left) failure << ", left " << name;
+  for (const std::wstring& name : left) failure << ", left " << name;
   return failure;
 }
 
@@ -434,20 +434,6 @@ std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND li
     captions.push_back(Narrowed(text));
   }
   return captions;
-}
-
-std::vector<std::string> TemporaryFilesOf(DWORD processId) {
-  char folder[MAX_PATH + 1] = {};
-  GetTempPathA(sizeof(folder), folder);
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  const std::string pattern = std::string(folder) + "Kaptorix-" + std::to_string(processId) + "-*";
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
 }
 
 }  // namespace programtest

@@ -119,7 +119,4 @@ bool ClickTab(const RunningProgram& program, HWND tabs, int index);
 // The labels (captions) of a list view's rows in another process, in list order.
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list);
 
-// The names in the user's temporary folder that this run of the program made.
-std::vector<std::string> TemporaryFilesOf(DWORD processId);
-
 }  // namespace programtest

@@ -272,19 +272,7 @@ TEST_F(FileIndexFormsTest, AnXhtmlRunShowsThePageWhateverTheCodeViewLeftShown) {
 namespace {
 
 // The preview files of this process in the user's temporary folder.
-std::vector<std::wstring> PreviewFiles() {
-  std::wstring folder(MAX_PATH + 1, L'\0');
-  folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found{};
-  const std::wstring pattern = folder + L"Kaptorix-" + std::to_wstring(GetCurrentProcessId()) + L"-*-preview.html";
-  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(folder + found.cFileName);
-  while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
-}
+std::vector<std::wstring> PreviewFiles() { return testsupport::TemporaryFilesOf(GetCurrentProcessId(), L"-preview.html"); }
 
 }  // namespace
 

@@ -102,6 +102,20 @@ bool WriteLargeFile(const std::wstring& path, long long size, const std::string&
   return made;
 }
 
+std::vector<std::wstring> TemporaryFilesOf(unsigned long processId, const std::wstring& ending) {
+  std::wstring folder(MAX_PATH + 1, L'\0');
+  folder.resize(GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = folder + L"Kaptorix-" + std::to_wstring(processId) + L"-*" + ending;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(folder + found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
 HeldOpen::HeldOpen(const std::string& path)
     : m_handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
 

@@ -36,6 +36,10 @@ std::vector<std::string> Lines(const std::string& text);
 // takes no room on the disk. False when it could not be made.
 bool WriteLargeFile(const std::wstring& path, long long size, const std::string& tail);
 
+// The full names of the files in the user's temporary folder that the program's process
+// `processId` made ("Kaptorix-<process>-..."), only those whose names end in `ending` when given.
+std::vector<std::wstring> TemporaryFilesOf(unsigned long processId, const std::wstring& ending = std::wstring());
+
 // A file held open without sharing, as another program may hold it, for the object's lifetime.
 class HeldOpen {
  public:
