@@ -138,22 +138,23 @@ WindowTest VisibleWithText(const std::string& text) {
   return [text](HWND window) { return IsWindowVisible(window) && WindowText(window) == text; };
 }
 
-HWND FindShownListView(HWND parent) {
-  return FindChild(parent, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("ListView") != std::string::npos; });
-}
-
 namespace {
 
-BOOL CALLBACK CollectListView(HWND window, LPARAM param) {
-  if (ClassOf(window).find("ListView") != std::string::npos) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-  return TRUE;
-}
+bool IsListView(HWND window) { return ClassOf(window).find("ListView") != std::string::npos; }
 
 }  // namespace
 
+HWND FindShownListView(HWND parent) {
+  return FindChild(parent, [](HWND w) { return IsWindowVisible(w) && IsListView(w); });
+}
+
 std::vector<HWND> ListViews(HWND parent) {
   std::vector<HWND> lists;
-  EnumChildWindows(parent, CollectListView, reinterpret_cast<LPARAM>(&lists));
+  // The test takes none, so the search visits every child.
+  FindChild(parent, [&lists](HWND w) {
+    if (IsListView(w)) lists.push_back(w);
+    return false;
+  });
   return lists;
 }
 
