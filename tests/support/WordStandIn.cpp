@@ -17,7 +17,7 @@ namespace {
 // {6B1D7A31-2F0E-4C55-9A41-4B58574F5244}: the stand-in's own class.
 const CLSID kStandInClass = {0x6b1d7a31, 0x2f0e, 0x4c55, {0x9a, 0x41, 0x4b, 0x58, 0x57, 0x4f, 0x52, 0x44}};
 const wchar_t kStandInClassText[] = L"{6B1D7A31-2F0E-4C55-9A41-4B58574F5244}";
-const wchar_t kProgId[] = L"Word.Application";
+const char kProgId[] = "Word.Application";
 
 enum class TKind { Application, Documents, Document, Browser, Bookmarks, Bookmark, Range };
 enum class TAccess { Get, Put, Call };
@@ -282,7 +282,7 @@ bool RealWordRegistered() {
   LONG size = sizeof classText;
   if (RegQueryValueW(HKEY_CLASSES_ROOT, L"Word.Application\\CLSID", classText, &size) != ERROR_SUCCESS) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kProgId, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kProgId, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
   }
@@ -327,10 +327,9 @@ TWordStandIn::~TWordStandIn() {
   if (m_cookie) CoRevokeClassObject(m_cookie);
   if (m_factory) m_factory->Release();
   if (m_registeredProgId) {
-    const std::wstring progId = kProgId;  // plain ASCII
     TRegistry registry;
     registry.SetRootKey(HKEY_CLASSES_ROOT);
-    registry.DeleteKey("\\" + std::string(progId.begin(), progId.end()));
+    registry.DeleteKey(std::string("\\") + kProgId);
   }
   if (m_comInitialized) CoUninitialize();
 }
