@@ -488,8 +488,6 @@ class CommandLine {
   formstest::MessageBoxes boxes;
 };
 
-bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
-
 }  // namespace
 
 TEST(MainWindowCommandLine, AWordDocumentIsReadOnce) {
@@ -554,9 +552,9 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
     const std::vector<std::string>& told = line.boxes.texts;
     ASSERT_EQ(told.size(), 3u);
     EXPECT_EQ(told[0], c.notFound + ("\r\n" + first));
-    EXPECT_TRUE(StartsWith(told[1], c.configurationNotLoaded + line.dir.File("Auto.qcfg") + "\r\n\r\nCannot open file"))
+    EXPECT_TRUE(told[1].starts_with(c.configurationNotLoaded + line.dir.File("Auto.qcfg") + "\r\n\r\nCannot open file"))
         << told[1];
-    EXPECT_TRUE(StartsWith(told[2], c.fileNotOpened + source + "\r\n\r\nCannot open file")) << told[2];
+    EXPECT_TRUE(told[2].starts_with(c.fileNotOpened + source + "\r\n\r\nCannot open file")) << told[2];
     EXPECT_EQ(prog->original->GetText(), L"") << "nothing of a file that could not be read";
     line.Take({source, first, second});
     ASSERT_EQ(told.size(), 5u);
