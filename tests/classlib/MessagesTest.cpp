@@ -69,16 +69,11 @@ TEST(ObjectInstances, NoPageOfProceduresIsWritableAndExecutableAtOnce) {
 TEST(ObjectInstances, AnExceptionStopsAtTheGuardAndReachesTheApplicationsHandler) {
   Receiver receiver;
   WNDPROC procedure = MakeObjectInstance(TWndMethod(&receiver, &Receiver::Handle));
-  struct Handler : TObject {
-    std::vector<std::string> errors;
-    void OnException(TObject*, const std::exception& error) { errors.push_back(error.what()); }
-  } handler;
-  Application->OnException = TExceptionEvent(&handler, &Handler::OnException);
+  wintest::ErrorCatcher handler;
   EXPECT_EQ(CallWindowProcA(procedure, nullptr, WM_USER + 2, 0, 0), 0);
   EXPECT_EQ(GuardedCallback([]() -> int { throw EAbort("quiet"); }, -1), -1);
   EXPECT_EQ(GuardedCallback([]() -> int { throw std::runtime_error("plain"); }, -2), -2);
   EXPECT_EQ(GuardedCallback([]() -> int { throw std::bad_alloc(); }, -3), -3);
-  Application->OnException = TExceptionEvent();
   // EAbort is the silent exception: it never reaches the handler; memory running out is
   // reported in words.
   EXPECT_EQ(handler.errors,
