@@ -21,13 +21,17 @@ const wchar_t kBook[] =
 
 Strings TextLines() { return Lines(edittxt->text->GetText()); }
 
-// A left click on the character at `offset` of the text.
-void ClickAtCharacter(int offset) {
+// A left click at a point of the text's client area.
+void ClickAtPoint(LPARAM point) {
   HWND memo = edittxt->text->GetHandle();
-  const LRESULT at = SendMessageA(memo, EM_POSFROMCHAR, offset, 0);
-  const LPARAM point = MAKELPARAM(LOWORD(at) + 1, HIWORD(at) + 2);
   SendMessageA(memo, WM_LBUTTONDOWN, MK_LBUTTON, point);
   SendMessageA(memo, WM_LBUTTONUP, 0, point);
+}
+
+// A left click on the character at `offset` of the text.
+void ClickAtCharacter(int offset) {
+  const LRESULT at = SendMessageA(edittxt->text->GetHandle(), EM_POSFROMCHAR, offset, 0);
+  ClickAtPoint(MAKELPARAM(LOWORD(at) + 1, HIWORD(at) + 2));
 }
 
 }  // namespace
@@ -144,8 +148,7 @@ TEST(PageNumberTextEditor, AClickBehindTheLastLineOrIntoAnEmptyTextInsertsTheNum
   for (const auto& c : cases) {
     edittxt->text->SetText(c.before);
     edittxt->cursak->SetText("1");
-    SendMessageA(memo, WM_LBUTTONDOWN, MK_LBUTTON, belowTheText);
-    SendMessageA(memo, WM_LBUTTONUP, 0, belowTheText);
+    ClickAtPoint(belowTheText);
     EXPECT_EQ(edittxt->text->GetText(), c.after);
     EXPECT_EQ(edittxt->cursak->GetText(), "2");
   }
