@@ -125,11 +125,12 @@ TEST(TextIndexRunThroughTheWindows, ASourceThatCannotBeReadLeavesTheWizardUsable
   const std::string path = dir.File("buch.txt");
   testsupport::WriteBytes(path, "Haus\r\n");
   prog->edit_quelle->SetText(Wide(path));
-  HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   prog->sz_zeilezuseite->SetChecked(true);
-  EXPECT_ANY_THROW(prog->ft_startClick(prog->ft_start));
-  CloseHandle(locked);
+  {
+    testsupport::HeldOpen locked(path);
+    ASSERT_TRUE(locked.Held());
+    EXPECT_ANY_THROW(prog->ft_startClick(prog->ft_start));
+  }
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt6);
   EXPECT_TRUE(prog->ft_start->GetEnabled());
   prog->ft_startClick(prog->ft_start);
