@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,14 @@
 
 inline double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// Seconds the step takes.
+template <class Step>
+double Timed(Step step) {
+  const auto start = std::chrono::steady_clock::now();
+  step();
+  return Seconds(start);
 }
 
 inline double PeakMegabytes() {
@@ -28,6 +37,18 @@ struct TSpread {
     Most = seconds > Most ? seconds : Most;
   }
 };
+
+// What the windows add: the least time a run through them took against the least of the floor
+// (bare controls taking the same texts) and the engine together, and with `rounds` over one the
+// spread of each. Ends the line.
+inline void PrintWindowsShare(const TSpread& windows, const TSpread& floor, const TSpread& engine, int rounds) {
+  std::printf("windows / (floor + engine) = %.3f / (%.3f + %.3f) = %.2f", windows.Least, floor.Least, engine.Least,
+              windows.Least / (floor.Least + engine.Least));
+  if (rounds > 1)
+    std::printf(" (least of %d; windows %.3f-%.3f, floor %.3f-%.3f, engine %.3f-%.3f s)", rounds, windows.Least,
+                windows.Most, floor.Least, floor.Most, engine.Least, engine.Most);
+  std::printf("\n");
+}
 
 // count German-like words of two to four syllables, all different; a Zipf-like choice of
 // index (small indices often) makes a few of them common.

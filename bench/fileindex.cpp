@@ -165,13 +165,6 @@ class TDiscardingBrowser : public IWebBrowserEngine {
   size_t m_written = 0;
 };
 
-template <class Step>
-double Timed(Step step) {
-  const auto start = std::chrono::steady_clock::now();
-  step();
-  return Seconds(start);
-}
-
 // The engine's run on the options the windows hold, on a store of its own; its text.
 std::wstring EngineRun(double& seconds) {
   const TFileIndexOptions options = ReadFileIndexOptions();
@@ -208,12 +201,8 @@ void FileIndexThroughWindows(const char* what, size_t docs, double megabytes, bo
     prog->doutput->Clear();
   }
   if (!beside) return;
-  std::printf("  %-22s engine %.3f s, floor (bare edit control) %.3f s; windows / (floor + engine) = %.2f", "",
-              engineTimes.Least, floorTimes.Least, windowsTimes.Least / (floorTimes.Least + engineTimes.Least));
-  if (repeat > 1)
-    std::printf(" (least of %d; windows %.3f-%.3f, floor %.3f-%.3f, engine %.3f-%.3f s)", repeat, windowsTimes.Least,
-                windowsTimes.Most, floorTimes.Least, floorTimes.Most, engineTimes.Least, engineTimes.Most);
-  std::printf("\n");
+  std::printf("  %-22s floor: a bare edit control; ", "");
+  PrintWindowsShare(windowsTimes, floorTimes, engineTimes, repeat);
 }
 
 // The engine's steps of one file index run (XHTML page and plain text) and of one keyword index

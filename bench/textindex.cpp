@@ -61,7 +61,7 @@ Args ParseArgs(int argc, char** argv) {
     else if (a == "--out" && i + 1 < argc) args.out = Widen(argv[++i]);
     else if (a == "--pages-by-numbers") args.byNumbers = true;
     else if (a == "--sizes" && i + 1 < argc) args.sizes = atoi(argv[++i]);
-    else if (a == "--repeat" && i + 1 < argc) args.repeat = atoi(argv[++i]);
+    else if (a == "--repeat" && i + 1 < argc) args.repeat = std::max(1, atoi(argv[++i]));
   }
   return args;
 }
@@ -128,12 +128,13 @@ void CompareStores(const TTextIndexOptions& options) {
               store.EntryCount(), ours, plain, plain / (ours > 0 ? ours : 1e-9));
 }
 
-// Factory options on the file; by page numbers, the numbers are detected first.
-TTextIndexOptions OptionsFor(const std::wstring& path, bool byNumbers) {
+// Factory options on the file, whose text is `source`; by page numbers, the numbers are detected
+// in it first.
+TTextIndexOptions OptionsFor(const std::wstring& path, bool byNumbers, const std::wstring& source) {
   TTextIndexOptions options = FactoryTextIndexOptions();
   options.SourcePath = path;
   options.PagesByLine = !byNumbers;
-  if (byNumbers) options.PageList = FindPageNumbers(SplitTextLines(LoadTextFileW(path)), TPageNumberCriteria{});
+  if (byNumbers) options.PageList = FindPageNumbers(SplitTextLines(source), TPageNumberCriteria{});
   return options;
 }
 
@@ -150,11 +151,8 @@ TEngineRun RunEngine(const std::wstring& path, bool byNumbers, int scale) {
   auto start = std::chrono::steady_clock::now();
   engine.source = LoadTextFileW(path);
   engine.load = Seconds(start);
-  TTextIndexOptions options = FactoryTextIndexOptions();
-  options.SourcePath = path;
-  options.PagesByLine = !byNumbers;
   start = std::chrono::steady_clock::now();
-  if (byNumbers) options.PageList = FindPageNumbers(SplitTextLines(engine.source), TPageNumberCriteria{});
+  const TTextIndexOptions options = OptionsFor(path, byNumbers, engine.source);
   engine.detect = Seconds(start);
   // Seconds spent up to each step: reading the source, the pages, post-processing.
   double reading = 0, pages = 0, refreshing = 0;
@@ -193,13 +191,6 @@ double Floor(const TEngineRun& engine) {
   const double index = TBareEdit(prog->output->GetHandle()).Take(engine.output);
   std::printf("    floor, bare edit controls: source text %.3f, index %.3f = %.3f s\n", source, index, source + index);
   return source + index;
-}
-
-template <class Step>
-double Timed(Step step) {
-  const auto start = std::chrono::steady_clock::now();
-  step();
-  return Seconds(start);
 }
 
 // The run as a user makes it in the text wizard: the path typed on the source page (the file
@@ -255,22 +246,17 @@ int main(int argc, char** argv) {
     text = std::wstring();
     TSpread engineTimes, floorTimes, windowsTimes;
     TEngineRun engine;
-    for (int round = 0; round < std::max(1, args.repeat); ++round) {
+    for (int round = 0; round < args.repeat; ++round) {
       engine = RunEngine(path, args.byNumbers, scale);
       engineTimes.Add(engine.Total());
       floorTimes.Add(Floor(engine));
       windowsTimes.Add(RunThroughWindows(path, args.byNumbers, engine.output));
     }
-    std::printf("    windows / (floor + engine) = %.3f / (%.3f + %.3f) = %.2f", windowsTimes.Least, floorTimes.Least,
-                engineTimes.Least, windowsTimes.Least / (floorTimes.Least + engineTimes.Least));
-    if (args.repeat > 1)
-      std::printf(" (least of %d; windows %.3f-%.3f, floor %.3f-%.3f, engine %.3f-%.3f s)", args.repeat,
-                  windowsTimes.Least, windowsTimes.Most, floorTimes.Least, floorTimes.Most, engineTimes.Least,
-                  engineTimes.Most);
-    std::printf("\n");
+    std::printf("    ");
+    PrintWindowsShare(windowsTimes, floorTimes, engineTimes, args.repeat);
     if (scale == 1) {
       output = std::move(engine.output);
-      CompareStores(OptionsFor(path, args.byNumbers));
+      CompareStores(OptionsFor(path, args.byNumbers, engine.source));
     }
   }
   DeleteFileW(path.c_str());
