@@ -18,6 +18,7 @@
 
 #include "classlib/ListView.h"
 #include "classlib/MessageBoxes.h"
+#include "gif/GifItem.h"
 #include "gif/GifPicture.h"
 #include "ucode/UCodeRegistration.h"
 #include "engine/u_HtmlHelpers.h"
@@ -141,6 +142,7 @@ struct TTally {
   const char* name;
   long inputs = 0, mismatches = 0, exceptions = 0, slow = 0;
   double longestMs = 0;
+  long longestInput = -1;  // counted only where findings are kept as files, to name the file
 };
 
 class TFuzzer {
@@ -218,42 +220,37 @@ struct TGifStreamParts {
 
 int GifTableBytes(std::uint8_t packed) { return packed & 0x80 ? 3 * (2 << (packed & 7)) : 0; }
 
+// The sub-blocks at the stream's position, read as the codec reads them, and whether the
+// zero-length block ended them (it is the one byte read beyond their lengths and data).
+void ReadStreamSubBlocks(TStream& stream, TGifStreamBlock& block) {
+  const std::int64_t start = stream.GetPosition();
+  block.subBlocks = ReadGifSubBlocks(&stream);
+  block.claimed.assign(block.subBlocks.size(), -1);
+  std::int64_t lengthsAndData = 0;
+  for (const std::string& data : block.subBlocks) lengthsAndData += 1 + static_cast<std::int64_t>(data.size());
+  block.terminated = stream.GetPosition() > start + lengthsAndData;
+}
+
 // Cuts a well-formed stream (the seeds are) into its parts.
 TGifStreamParts SplitGif(const std::string& bytes) {
   TGifStreamParts parts;
-  const int globalTable = GifTableBytes(static_cast<std::uint8_t>(bytes[10]));
-  size_t at = std::min(bytes.size(), 13 + static_cast<size_t>(globalTable));
-  parts.header = bytes.substr(0, at);
-  auto readSubBlocks = [&](TGifStreamBlock& block) {
-    block.terminated = false;
-    while (at < bytes.size()) {
-      const size_t size = static_cast<std::uint8_t>(bytes[at++]);
-      if (size == 0) {
-        block.terminated = true;
-        return;
-      }
-      block.subBlocks.push_back(bytes.substr(at, size));
-      block.claimed.push_back(-1);
-      at += size;
-    }
-  };
-  while (at < bytes.size()) {
+  TStringStream stream(bytes);
+  parts.header = stream.ReadString(13 + GifTableBytes(static_cast<std::uint8_t>(bytes[10])));
+  for (char introducer = 0; stream.Read(&introducer, 1) == 1;) {
     TGifStreamBlock block;
-    block.introducer = bytes[at++];
+    block.introducer = introducer;
     if (block.introducer == '!') {
-      block.head = bytes.substr(at, 1);
-      at += 1;
-      readSubBlocks(block);
+      block.head = stream.ReadString(1);
+      ReadStreamSubBlocks(stream, block);
     } else if (block.introducer == ',') {
-      const size_t start = at;
-      at += 9;
-      if (at <= bytes.size()) at += GifTableBytes(static_cast<std::uint8_t>(bytes[at - 1]));
-      at = std::min(at + 1, bytes.size());  // the code size
-      block.head = bytes.substr(start, at - start);
-      readSubBlocks(block);
+      block.head = stream.ReadString(9);
+      if (block.head.size() == 9)
+        block.head += stream.ReadString(GifTableBytes(static_cast<std::uint8_t>(block.head[8])));
+      block.head += stream.ReadString(1);  // the code size
+      ReadStreamSubBlocks(stream, block);
     } else if (block.introducer == ';') {
       parts.blocks.push_back(block);
-      parts.trailing = bytes.substr(at);
+      parts.trailing = stream.ReadString(static_cast<int>(bytes.size()));
       break;
     }
     parts.blocks.push_back(block);
@@ -394,8 +391,8 @@ std::vector<std::string> GifSeeds() {
 
 class TGifMutator {
  public:
-  TGifMutator(TInputs& inputs, std::vector<std::string> seeds) : m_in(inputs), m_seeds(std::move(seeds)) {
-    for (const std::string& seed : m_seeds) m_parts.push_back(SplitGif(seed));
+  TGifMutator(TInputs& inputs, const std::vector<std::string>& seeds) : m_in(inputs) {
+    for (const std::string& seed : seeds) m_parts.push_back(SplitGif(seed));
   }
 
   std::string Next() {
@@ -537,7 +534,6 @@ class TGifMutator {
   }
 
   TInputs& m_in;
-  std::vector<std::string> m_seeds;
   std::vector<TGifStreamParts> m_parts;
 };
 
@@ -627,12 +623,10 @@ bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::
   return true;
 }
 
-struct TGifTally {
-  long inputs = 0, mismatches = 0, exceptions = 0, slow = 0;
+struct TGifTally : TTally {
+  TGifTally() : TTally{"GIF picture"} {}
   long messageBoxes = 0;  // shown by the error handler of a callback, such as a painter's
   std::string lastBox;
-  double longestMs = 0;
-  long longestInput = -1;
 };
 
 // Any exception but the codec's own error and running out of memory (or of the system's
@@ -773,15 +767,13 @@ int main(int argc, char** argv) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   bool failed = PeakMegabytes() > args.memoryMb;
   std::printf("seed %u, %.1f s, peak memory %.1f MB\n", args.seed, seconds, PeakMegabytes());
-  for (const TTally* t : {&strip, &links, &reader, &idx}) {
-    std::printf("%-18s %8ld inputs, %ld mismatches, %ld exceptions, %ld over %d ms (longest %.1f ms)\n", t->name,
+  for (const TTally* t : {&strip, &links, &reader, &idx, static_cast<TTally*>(&gif)}) {
+    std::printf("%-18s %8ld inputs, %ld mismatches, %ld exceptions, %ld over %d ms (longest %.1f ms", t->name,
                 t->inputs, t->mismatches, t->exceptions, t->slow, args.limitMs, t->longestMs);
+    if (t->longestInput >= 0) std::printf(", input %ld", t->longestInput);
+    std::printf(")\n");
     failed = failed || t->mismatches > 0 || t->exceptions > 0 || t->slow > 0;
   }
-  std::printf("%-18s %8ld inputs, %ld mismatches, %ld exceptions, %ld over %d ms (longest %.1f ms, input %ld)\n",
-              "GIF picture", gif.inputs, gif.mismatches, gif.exceptions, gif.slow, args.limitMs, gif.longestMs,
-              gif.longestInput);
-  failed = failed || gif.mismatches > 0 || gif.exceptions > 0 || gif.slow > 0;
   for (const wchar_t* name : {L"doc.htm", L"text.bin", L"b.htm", L"c.txt", L"sub\\d.htm"}) DeleteFileW((folder + name).c_str());
   RemoveDirectoryW((folder + L"sub").c_str());
   RemoveDirectoryW(folder.c_str());
