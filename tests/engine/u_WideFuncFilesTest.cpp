@@ -1,5 +1,6 @@
 #include "engine/u_WideFunc.h"
 
+#include "HostCommands.h"
 #include "support/TestSupport.h"
 #include "ucode/UCodeClasses.h"
 #include "ucode/UCodeSystem.h"
@@ -22,30 +23,8 @@ void Touch(const std::wstring& name, const std::string& bytes = std::string()) {
   CloseHandle(file);
 }
 
-// Runs a host program (Wine runs Unix programs too) and waits for it.
-void RunHostCommand(const std::wstring& commandLine) {
-  std::wstring command = commandLine;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return;
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-}
-
-std::wstring UnixPath(const std::wstring& windowsPath) {
-  using UnixName = char*(__cdecl*)(const wchar_t*);
-  auto toUnix = reinterpret_cast<UnixName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!toUnix) return std::wstring();
-  char* name = toUnix(windowsPath.c_str());
-  if (!name) return std::wstring();
-  std::wstring result = StringToWideStringEx(name, CP_UTF8);
-  HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
+using hostcommands::RunHostCommand;
+using hostcommands::UnixPath;
 
 class WideFuncFiles : public ::testing::Test {
  protected:

@@ -1,5 +1,6 @@
 #include "engine/u_WideFuncText.h"
 
+#include "HostCommands.h"
 #include "IconvVectors.h"
 #include "classlib/Classes.h"
 #include "support/TestSupport.h"
@@ -349,15 +350,9 @@ TEST_F(TextFileTest, SavingOverAFileKeepsItsAttributesAndAccessRules) {
 // elsewhere, or where the flag cannot be set.
 class FolderWithoutNewFiles {
  public:
-  explicit FolderWithoutNewFiles(const std::wstring& folder) : m_folder(folder) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* name = unixName ? unixName(folder.c_str()) : nullptr;
-    if (!name) return;
-    m_unixFolder = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    m_locked = Chattr(L"+i", false);
+  explicit FolderWithoutNewFiles(const std::wstring& folder)
+      : m_folder(folder), m_unixFolder(hostcommands::UnixPath(folder)) {
+    if (!m_unixFolder.empty()) m_locked = Chattr(L"+i", false);
   }
   ~FolderWithoutNewFiles() {
     if (m_locked) Chattr(L"-i", true);
@@ -380,16 +375,7 @@ class FolderWithoutNewFiles {
   }
   // True once the folder accepts new files as wanted; the Unix program is waited for by its effect.
   bool Chattr(const std::wstring& flag, bool accepting) {
-    std::wstring command = L"/usr/bin/chattr " + flag + L" \"" +
-                           std::wstring(m_unixFolder.begin(), m_unixFolder.end()) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-      return false;
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (!hostcommands::RunHostCommand(L"/usr/bin/chattr " + flag + L" \"" + m_unixFolder + L"\"")) return false;
     for (int attempt = 0; attempt < 200; ++attempt) {
       if (NewFileAccepted() == accepting) return true;
       Sleep(25);
@@ -398,7 +384,7 @@ class FolderWithoutNewFiles {
   }
 
   std::wstring m_folder;
-  std::string m_unixFolder;
+  std::wstring m_unixFolder;
   bool m_locked = false;
 };
 
