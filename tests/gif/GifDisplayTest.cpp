@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,9 +63,8 @@ struct PaintLog : TObject {
   void Start(TObject*) { events.push_back("start"); }
   void Before(TObject* sender) {
     events.push_back("frame " + std::to_string(static_cast<TGifAnimator*>(sender)->GetActiveImage()));
-    if (onBefore) onBefore();
   }
-  std::function<void()> onBefore, onAfter;  // run after the event is logged
+  std::function<void()> onAfter;  // run after the frame's delay is logged
   void After(TObject* sender) {
     delays.push_back(static_cast<TGifAnimator*>(sender)->GetDelay());
     if (onAfter) onAfter();

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cwctype>
 #include <vector>
 
 #include "WindowsTestSupport.h"

@@ -260,7 +260,7 @@ TEST(WideComboBox, OwnerDrawnItemsReadInTheControlsDirection) {
     combo->SetBiDiMode(mode);
     TDrawWatch watch;
     combo->OnDrawItem = TDrawItemEvent(&watch, &TDrawWatch::DrawItem);
-    combo->GetItems()->Add(L"E9DCD5DD");  // shalom
+    combo->GetItems()->Add(L"\x05E9\x05DC\x05D5\x05DD");  // shalom
     combo->SetItemIndex(0);
     combo->Repaint();
     ASSERT_FALSE(watch.Flags.empty());
