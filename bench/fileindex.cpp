@@ -38,6 +38,7 @@
 #include "engine/u_FileIndex.h"
 #include "engine/u_HtmlHelpers.h"
 #include "engine/u_KeywordIndex.h"
+#include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_WordLists.h"
 #include "forms/u_fileix.h"
@@ -378,6 +379,7 @@ int main(int argc, char** argv) {
   }
   for (const auto& path : paths) DeleteFileW(path.c_str());
   RemoveDirectoryW(folder.c_str());
+  DeleteTempFiles();  // the preview page of the runs, which the program deletes when it closes
   Application->DestroyComponents();
   return 0;
 }
