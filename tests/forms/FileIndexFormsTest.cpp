@@ -278,7 +278,9 @@ std::vector<std::wstring> PreviewFiles() { return testsupport::TemporaryFilesOf(
 
 TEST_F(FileIndexFormsTest, ThePageGoesThroughThePreviewFileOnlyWhileZwischenspeichernIsChecked) {
   AddFileToFileList(prog->qulist, Write("a.txt", L"Anker \x0411\x043E\x0439"));
-  DeleteTempFile(TTempFile::Preview);  // one an earlier test left
+  // Left by an earlier test, or by an earlier run whose process had this number too (Wine hands
+  // out the same numbers run after run).
+  for (const std::wstring& stale : PreviewFiles()) DeleteFileW(stale.c_str());
   prog->zspmenu->SetChecked(false);
   BuildFileIndex();
   EXPECT_EQ(PreviewFiles(), std::vector<std::wstring>());
