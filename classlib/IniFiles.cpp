@@ -73,9 +73,18 @@ std::string ReadProfile(const char* section, const char* key, const char* defaul
 
 TIniFile::~TIniFile() { UpdateFile(); }
 
+// The profile functions hand back a missing key's default trimmed of blanks and quotes, so the
+// default they get is one that no value of a file can be: a value never holds a line break.
+bool TIniFile::TryReadString(const std::string& section, const std::string& ident, std::string& value) {
+  static const char kMissing[] = "?\n?";
+  value = ReadProfile(section.c_str(), ident.c_str(), kMissing, GetFileName(), 1);
+  return value != kMissing;
+}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& defaultValue) {
-  return ReadProfile(section.c_str(), ident.c_str(), defaultValue.c_str(), GetFileName(), 1);
+  std::string value;
+  return TryReadString(section, ident, value) ? value : defaultValue;
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {

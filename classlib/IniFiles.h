@@ -49,8 +49,11 @@ class TIniFile : public TCustomIniFile {
   TIniFile(const TIniFile&) = delete;
   TIniFile& operator=(const TIniFile&) = delete;
 
+  // A missing key gives the default exactly as passed.
   std::string ReadString(const std::string& section, const std::string& ident,
                          const std::string& defaultValue) override;
+  // The key's value; false when the file, the section or the key is missing.
+  bool TryReadString(const std::string& section, const std::string& ident, std::string& value);
   void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
   void ReadSection(const std::string& section, TStrings& strings) override;
   void ReadSections(TStrings& strings) override;

@@ -166,10 +166,18 @@ TUCodeIniFile::TUCodeIniFile(const std::wstring& fileName) : TUCodeCustomIniFile
 
 TUCodeIniFile::~TUCodeIniFile() { UpdateFile(); }
 
+// The profile functions hand back a missing key's default trimmed of blanks and quotes: they get
+// one that no value of a file can be (a value never holds a line break), and the caller's own
+// default is given back whole, also where it does not fit the 8-bit code page.
 std::wstring TUCodeIniFile::ReadString(const std::wstring& section, const std::wstring& ident,
                                        const std::wstring& defaultValue) {
-  if (FAnsiIniFile) return Widen(FAnsiIniFile->ReadString(Narrow(section), Narrow(ident), Narrow(defaultValue)));
-  return ReadProfile(section.c_str(), ident.c_str(), defaultValue.c_str(), GetFileName(), 1);
+  if (FAnsiIniFile) {
+    std::string value;
+    return FAnsiIniFile->TryReadString(Narrow(section), Narrow(ident), value) ? Widen(value) : defaultValue;
+  }
+  static const wchar_t kMissing[] = L"?\n?";
+  std::wstring value = ReadProfile(section.c_str(), ident.c_str(), kMissing, GetFileName(), 1);
+  return value == kMissing ? defaultValue : value;
 }
 
 void TUCodeIniFile::WriteString(const std::wstring& section, const std::wstring& ident, const std::wstring& value) {

@@ -74,6 +74,7 @@ class TUCodeIniFile : public TUCodeCustomIniFile {
   TUCodeIniFile(const TUCodeIniFile&) = delete;
   TUCodeIniFile& operator=(const TUCodeIniFile&) = delete;
 
+  // A missing key gives the default exactly as passed.
   std::wstring ReadString(const std::wstring& section, const std::wstring& ident,
                           const std::wstring& defaultValue) override;
   void WriteString(const std::wstring& section, const std::wstring& ident, const std::wstring& value) override;

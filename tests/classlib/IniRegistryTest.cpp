@@ -36,6 +36,25 @@ TEST(IniFile, TypedValuesRoundTrip) {
   EXPECT_FALSE(ini.ReadBool("Main", "Word", false));
 }
 
+// Blanks at the ends of a default belong to it: a missing key gives it back exactly.
+TEST(IniFile, AMissingKeyGivesTheDefaultExactlyAsPassed) {
+  testsupport::TempDir dir;
+  {
+    TIniFile ini(dir.File("d.ini"));
+    ini.WriteString("S", "present", "value");
+  }
+  for (const std::string& file : {dir.File("d.ini"), dir.File("none.ini")}) {
+    TIniFile ini(file);
+    for (const std::string& value : {", ", ":  ", " | ", " ", "  both  ", "\tTab\t", "x\t ", "\"q\" ", "plain", ""}) {
+      SCOPED_TRACE(file + ": \"" + value + "\"");
+      EXPECT_EQ(ini.ReadString("S", "missing", value), value);
+      EXPECT_EQ(ini.ReadString("No section", "missing", value), value);
+    }
+  }
+  TIniFile ini(dir.File("d.ini"));
+  EXPECT_EQ(ini.ReadString("S", "present", " | "), "value");
+}
+
 TEST(IniFile, LongValuesAreNotCut) {
   testsupport::TempDir dir;
   TIniFile ini(dir.File("long.ini"));

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TextIndexWindows.h"
@@ -307,6 +308,30 @@ TEST(Configuration, OlderFilesLoadAndKeysOfOthersStay) {
   EXPECT_EQ(ini.ReadString(L"DSLE", L"renamed", L""), L"7");
   EXPECT_EQ(ini.ReadString(L"XX", L"foo", L""), L"bar");
   EXPECT_EQ(ini.ReadString(L"DSLE", L"dzw", L""), L"--");
+}
+
+// A file that holds only the autosave choice changes nothing else, not even the blanks at the
+// ends of the design texts; a start configuration saved afterwards still holds them.
+TEST(Configuration, AFileWithoutTheDesignKeysLeavesTheLayoutsWithBlanksAsTheyAre) {
+  AllWindows windows;
+  TempDir dir;
+  LoadFactorySettings();
+  const Options before = CurrentOptions();
+  WriteBytes(dir.File("autosave.qcfg"), "[AS]\r\nN=0\r\nA=1\r\n");
+  LoadConfiguration(Wide(dir.File("autosave.qcfg")), false);
+  EXPECT_EQ(CurrentOptions(), before);
+  EXPECT_TRUE(prog->m_konfig_autosave_alles->GetChecked());
+  const std::wstring saved = Wide(dir.File("Auto.qcfg"));
+  SaveConfiguration(saved);
+  TUCodeIniFile ini(saved);
+  for (const auto& [section, ident, value] : {std::tuple<const wchar_t*, const wchar_t*, const wchar_t*>{
+                                                  L"DSLE", L"dsep", L", "},
+                                              {L"SDLE", L"zw", L":  "},
+                                              {L"TDLE", L"s", L" | "},
+                                              {L"HDLE", L"LinkTrenner", L" | "},
+                                              {L"TDLE", L"bl", L" ["},
+                                              {L"EILE", L"zws", L", "}})
+    EXPECT_EQ(ini.ReadString(section, ident, L"missing"), value) << Narrow(section) << "/" << Narrow(ident);
 }
 
 TEST(Configuration, AStoredPlaceIsTakenOnlyWhereTheCaptionCanBeReached) {

@@ -13,6 +13,7 @@ using testsupport::TempDir;
 using testsupport::WriteBytes;
 
 std::wstring Wide(const std::string& ansi) { return StringToWideStringEx(ansi, 0); }
+std::string Narrow(const std::wstring& wide) { return WideStringToStringEx(wide, 0); }
 
 std::vector<std::wstring> Lines(const TWideStrings& list) {
   std::vector<std::wstring> lines;
@@ -54,6 +55,37 @@ TEST(UCodeIniFile, ValuesWithBlanksAndQuotesReadBackAsWritten) {
   EXPECT_NE(bytes.find(Utf16Le(L"k12=plain\r\n")), std::string::npos);
   EXPECT_NE(bytes.find(Utf16Le(L"k0=\", \"\r\n")), std::string::npos);
   EXPECT_NE(bytes.find(Utf16Le(L"k2=\":  \"\r\n")), std::string::npos);
+}
+
+// A key that is missing gives the default exactly as the caller passed it: blanks at its ends
+// are part of a layout (", ", ":  ", " | "), not padding. The same on every platform, whether the
+// key, its section or the whole file is missing.
+TEST(UCodeIniFile, AMissingKeyGivesTheDefaultExactlyAsPassed) {
+  const std::vector<std::wstring> defaults = {L", ",  L":  ",        L" | ",    L" ",    L"  both  ", L"\tTab\t",
+                                              L"x\t ", L"\"quoted\" ", L"'", L"\x0416\x0430\x0440 ", L"plain", L""};
+  TempDir dir;
+  const std::wstring file = NewWideFile(dir, "some.ini");
+  {
+    TUCodeIniFile ini(file);
+    ini.WriteString(L"S", L"present", L"value");
+  }
+  struct Restore {
+    ~Restore() { Win32PlatformIsUnicode = true; }
+  } restore;
+  for (const bool unicode : {true, false}) {
+    Win32PlatformIsUnicode = unicode;
+    for (const std::wstring& at : {file, Wide(dir.File("no such file.ini"))}) {
+      TUCodeIniFile ini(at);
+      for (size_t i = 0; i < defaults.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << (unicode ? "wide, " : "8-bit, ") << Narrow(at) << ", default " << i);
+        EXPECT_EQ(ini.ReadString(L"S", L"missing", defaults[i]), defaults[i]);
+        EXPECT_EQ(ini.ReadString(L"No section", L"missing", defaults[i]), defaults[i]);
+      }
+    }
+    // A key that is there, even with an empty value, is not missing.
+    TUCodeIniFile ini(file);
+    EXPECT_EQ(ini.ReadString(L"S", L"present", L" | "), L"value");
+  }
 }
 
 TEST(UCodeIniFile, OldFilesReadAsTheProfileFunctionsReadThem) {
