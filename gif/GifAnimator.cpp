@@ -90,14 +90,19 @@ void TGifAnimator::Start(int Priority) {
     return;
   }
   SyncWindow();  // made by the main thread, which runs the synchronised calls
-  FThread = CreateThread(nullptr, 0, &TGifAnimator::ThreadProc, this, CREATE_SUSPENDED, nullptr);
+  // The thread holds the painter: a picture freed from the painter's own event lets go of it
+  // before its thread has ended.
+  auto holder = std::make_unique<std::shared_ptr<TGifAnimator>>(shared_from_this());
+  FThread = CreateThread(nullptr, 0, &TGifAnimator::ThreadProc, holder.get(), CREATE_SUSPENDED, nullptr);
   if (!FThread) throw EOutOfResources("Out of system resources");
+  holder.release();
   SetThreadPriority(FThread, std::clamp(Priority - 3, -2, 2));
   ResumeThread(FThread);
 }
 
 unsigned long __stdcall TGifAnimator::ThreadProc(void* Parameter) {
-  static_cast<TGifAnimator*>(Parameter)->Execute();
+  std::unique_ptr<std::shared_ptr<TGifAnimator>> holder(static_cast<std::shared_ptr<TGifAnimator>*>(Parameter));
+  (*holder)->Execute();
   return 0;
 }
 
@@ -107,7 +112,7 @@ void TGifAnimator::Stop() {
 }
 
 void TGifAnimator::WaitFor() {
-  if (!FThread) return;
+  if (!FThread || FInOwnCall) return;
   while (MsgWaitForMultipleObjects(1, &FThread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
     ProcessMessages();
 }
@@ -128,7 +133,16 @@ void TGifAnimator::Synchronize(const std::function<void()>& Call) {
     Call();
     return;
   }
-  std::function<void()> call = Call;
+  std::function<void()> call = [&] {
+    FInOwnCall = true;
+    try {
+      Call();
+    } catch (...) {
+      FInOwnCall = false;
+      throw;
+    }
+    FInOwnCall = false;
+  };
   SendMessageA(SyncWindow(), kSynchronizeMessage, 0, reinterpret_cast<LPARAM>(&call));
 }
 

@@ -35,7 +35,7 @@ struct TGifPaintEvents {
   TNotifyEvent OnEndPaint;
 };
 
-class TGifAnimator : public TObject {
+class TGifAnimator : public TObject, public std::enable_shared_from_this<TGifAnimator> {
   KX_CLASS(TGifAnimator, TObject)
  public:
   // Reference, when given, holds the painter until it ends.
@@ -48,7 +48,8 @@ class TGifAnimator : public TObject {
   bool IsThreaded() const;
   // The painter's thread; none for a synchronous painter.
   HANDLE GetHandle() const { return FThread; }
-  // Threaded: starts the thread. Otherwise runs the whole painting now.
+  // Threaded: starts the thread, which holds the painter until it ends. Otherwise runs the whole
+  // painting now. The painter must be held by a shared pointer.
   void Start(int Priority);
   // Asks the painter to stop at its next step and interrupts its wait.
   void Stop();
@@ -57,8 +58,12 @@ class TGifAnimator : public TObject {
   // The first frame is on the target (or the painter has ended).
   bool FirstFrameDrawn() const { return FFirstFrameDrawn; }
   void WaitForFirstFrame();
-  // Waits, processing the main thread's messages, until the thread has ended.
+  // Waits, processing the main thread's messages, until the thread has ended. Called from inside
+  // the painter's own call on the main thread (an event handler of it), it returns at once: the
+  // thread cannot end before that call has returned.
   void WaitFor();
+  // The main thread is running a call of this painter's thread now (an event, a frame's drawing).
+  bool InOwnCall() const { return FInOwnCall; }
 
   TCanvas* GetCanvas() const { return FCanvas; }
   const RECT& GetRect() const { return FRect; }
@@ -107,6 +112,7 @@ class TGifAnimator : public TObject {
   std::atomic<bool> FFinished{false};
   std::atomic<bool> FFirstFrameDrawn{false};
   std::atomic<bool> FRestart{false};
+  std::atomic<bool> FInOwnCall{false};
   int FActiveImage = -1;
   int FDisposal = 0;
   int FPreviousDisposal = 0;

@@ -163,7 +163,7 @@ bool TGifColorMap::Optimize() {
   std::vector<std::int64_t> counts(static_cast<size_t>(count), 0);
   BuildHistogram(counts);
   std::vector<bool> keep(static_cast<size_t>(count), false);
-  MarkTransparent(keep);
+  MarkKept(keep);
   for (int i = 0; i < count; ++i)
     if (counts[static_cast<size_t>(i)] > 0) keep[static_cast<size_t>(i)] = true;
 
@@ -251,12 +251,21 @@ void TGifGlobalColorMap::BuildHistogram(std::vector<std::int64_t>& Counts) {
   ForEachFrame([&](TGifFrame* frame) { CountFramePixels(frame, Counts); });
 }
 
+// The screen's background colour is an entry of this table too: it moves with its entry.
 void TGifGlobalColorMap::MapImages(const std::vector<int>& Map) {
   ForEachFrame([&](TGifFrame* frame) { MapFramePixels(frame, Map); });
+  TGifHeader* header = FImage->GetHeader();
+  const int background = header->GetBackgroundColorIndex();
+  if (background < static_cast<int>(Map.size()))
+    header->SetBackgroundColorIndex(Map[static_cast<size_t>(background)]);
 }
 
-void TGifGlobalColorMap::MarkTransparent(std::vector<bool>& Keep) {
+// Kept besides the pixels' entries: every transparent entry, and the background colour's, which
+// the painter shows where a frame is disposed to the background.
+void TGifGlobalColorMap::MarkKept(std::vector<bool>& Keep) {
   ForEachFrame([&](TGifFrame* frame) { MarkFrameTransparent(frame, Keep); });
+  const int background = FImage->GetHeader()->GetBackgroundColorIndex();
+  if (background < static_cast<int>(Keep.size())) Keep[static_cast<size_t>(background)] = true;
 }
 
 void TGifLocalColorMap::Changed() {
@@ -269,6 +278,6 @@ void TGifLocalColorMap::BuildHistogram(std::vector<std::int64_t>& Counts) {
 
 void TGifLocalColorMap::MapImages(const std::vector<int>& Map) { MapFramePixels(FFrame, Map); }
 
-void TGifLocalColorMap::MarkTransparent(std::vector<bool>& Keep) {
+void TGifLocalColorMap::MarkKept(std::vector<bool>& Keep) {
   MarkFrameTransparent(FFrame, Keep);
 }

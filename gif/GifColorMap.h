@@ -78,10 +78,12 @@ class TGifColorMap : public TPersistent {
  protected:
   // Pixels per entry, over the frames whose table in force this is.
   virtual void BuildHistogram(std::vector<std::int64_t>& Counts) = 0;
-  // Renumbers the pixels and transparent indices of those frames (old index -> new index).
+  // Renumbers the pixels and transparent indices of those frames (old index -> new index), and
+  // for the global table the screen's background colour.
   virtual void MapImages(const std::vector<int>& Map) = 0;
-  // Marks the entries that frames of this table use as their transparent colour.
-  virtual void MarkTransparent(std::vector<bool>& Keep) = 0;
+  // Marks the entries kept whether pixels use them or not: the frames' transparent colours, and
+  // for the global table the screen's background colour.
+  virtual void MarkKept(std::vector<bool>& Keep) = 0;
 
   TGifPicture* FImage;
 
@@ -100,7 +102,7 @@ class TGifGlobalColorMap : public TGifColorMap {
  protected:
   void BuildHistogram(std::vector<std::int64_t>& Counts) override;
   void MapImages(const std::vector<int>& Map) override;
-  void MarkTransparent(std::vector<bool>& Keep) override;
+  void MarkKept(std::vector<bool>& Keep) override;
 
  private:
   template <typename F>
@@ -116,7 +118,7 @@ class TGifLocalColorMap : public TGifColorMap {
  protected:
   void BuildHistogram(std::vector<std::int64_t>& Counts) override;
   void MapImages(const std::vector<int>& Map) override;
-  void MarkTransparent(std::vector<bool>& Keep) override;
+  void MarkKept(std::vector<bool>& Keep) override;
 
  private:
   TGifFrame* FFrame;

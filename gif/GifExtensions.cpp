@@ -138,8 +138,9 @@ void TGifGraphicControlExtension::SetUserInput(bool Value) {
   FPacked = static_cast<std::uint8_t>(Value ? FPacked | 2 : FPacked & ~2);
 }
 
+// The block holds four bytes whatever size a damaged stream claimed for it.
 void TGifGraphicControlExtension::SaveData(TStream* Stream) {
-  WriteGifByte(Stream, FBlockSize);
+  WriteGifByte(Stream, 4);
   WriteGifByte(Stream, FPacked);
   WriteGifWord(Stream, FDelay);
   WriteGifByte(Stream, FTransparentIndex);
@@ -152,7 +153,6 @@ void TGifGraphicControlExtension::LoadData(TStream* Stream) {
     Warning(1, gifmsg::kPrematureEnd);
     return;
   }
-  FBlockSize = bytes[0];
   FPacked = bytes[1];
   FDelay = static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8);
   FTransparentIndex = bytes[4];

@@ -83,7 +83,6 @@ class TGifGraphicControlExtension : public TGifExtension {
   void LoadData(TStream* Stream) override;
 
  private:
-  std::uint8_t FBlockSize = 4;
   std::uint8_t FPacked = 0;
   std::uint16_t FDelay = 0;
   std::uint8_t FTransparentIndex = 0;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "classlib/Metafile.h"
 #include "gif/GifColorReduction.h"
 #include "gif/GifDecoder.h"
 #include "gif/GifEncoder.h"
@@ -313,9 +314,9 @@ std::unique_ptr<TBitmap> DrawnOn(TGraphic* graphic, TColor background) {
 
 }  // namespace
 
-// An icon is drawn once on white and once on black: where the two differ, it lets the
-// background through, and the frame is transparent there.
-void TGifFrame::AssignIcon(TIcon* Source) {
+// An icon or a metafile is drawn once on white and once on black: where the two differ, it lets
+// the background through, and the frame is transparent there.
+void TGifFrame::AssignDrawnWithMask(TGraphic* Source) {
   std::unique_ptr<TBitmap> onWhite = DrawnOn(Source, clWhite);
   std::unique_ptr<TBitmap> onBlack = DrawnOn(Source, clBlack);
   std::vector<bool> mask(static_cast<size_t>(Source->GetWidth()) * static_cast<size_t>(Source->GetHeight()));
@@ -332,7 +333,7 @@ void TGifFrame::AssignIcon(TIcon* Source) {
 // Graphics other than bitmaps are copied into a 24-bit bitmap first (drawn, when they
 // cannot be copied).
 void TGifFrame::AssignGraphic(TGraphic* Source) {
-  if (auto* icon = dynamic_cast<TIcon*>(Source)) return AssignIcon(icon);
+  if (dynamic_cast<TIcon*>(Source) || dynamic_cast<TMetafile*>(Source)) return AssignDrawnWithMask(Source);
   TBitmap bitmap;
   try {
     bitmap.Assign(Source);
@@ -519,6 +520,7 @@ TBitmap* TGifFrame::GetBitmap() {
     bitmap = ReduceColors(bitmap.get(), rmNetscape, dmFloydSteinberg, 8, nullptr);
   FBitmap = std::move(bitmap);
   progress.Done();
+  if (FImage) FImage->FrameRendered();
   return FBitmap.get();
 }
 
@@ -679,7 +681,20 @@ void TGifFrame::LoadFromStream(TStream* Stream) {
   }
   if (FPacked & 0x80) FColorMap->LoadFromStream(Stream, 2 << (FPacked & 7));
   Decompress(Stream);
+  CoverPixelsWithTable();
   if (GifDefaults().RenderWhileLoading) GetBitmap();
+}
+
+// A code size above the table's lets pixels name entries the table lacks. They are shown black,
+// and the table in force is filled up with black entries to hold them, so that the frame is
+// saved as it was shown.
+void TGifFrame::CoverPixelsWithTable() {
+  if (FData.empty()) return;
+  const int highest = *std::max_element(FData.begin(), FData.end());
+  TGifColorMap* map = GetActiveColorMap();
+  if (highest < map->GetCount()) return;
+  Warning(1, gifmsg::kInvalidColorIndex);
+  while (map->GetCount() <= highest) map->Add(clBlack);
 }
 
 // The pixels start as the transparent index (else 0), so that data that ends early leaves the

@@ -57,8 +57,8 @@ class TGifFrame : public TGifItem {
   explicit TGifFrame(TGifPicture* Image);
   ~TGifFrame() override;
 
-  // From another frame (a deep copy), a bitmap (colours reduced as the picture says), an icon,
-  // another graphic or a picture container.
+  // From another frame (a deep copy), a bitmap (colours reduced as the picture says), an icon or
+  // a metafile (transparent where it draws nothing), another graphic or a picture container.
   void Assign(TPersistent* Source) override;
   void Clear();
   // No pixels, or a width or height of 0.
@@ -128,7 +128,7 @@ class TGifFrame : public TGifItem {
   void AssignFrame(TGifFrame* Source);
   void AssignBitmap(TBitmap* Source);
   void AssignGraphic(TGraphic* Source);
-  void AssignIcon(TIcon* Source);
+  void AssignDrawnWithMask(TGraphic* Source);
   void ImportPixels(TBitmap* Source);
   void ImportTrueColor(TBitmap* Source);
   // Mask: one flag per pixel, set where the frame is to be transparent.
@@ -136,6 +136,7 @@ class TGifFrame : public TGifItem {
   void PrepareDescriptor();
   void Compress(TStream* Stream);
   void Decompress(TStream* Stream);
+  void CoverPixelsWithTable();
 
   std::unique_ptr<TGifLocalColorMap> FColorMap;
   std::unique_ptr<TGifExtensionList> FExtensions;

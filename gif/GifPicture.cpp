@@ -133,6 +133,10 @@ void TGifPicture::Assign(TPersistent* Source) {
     AssignPicture(picture);
     return;
   }
+  if (auto* frame = dynamic_cast<TGifFrame*>(Source)) {
+    AssignFrame(frame);
+    return;
+  }
   if (dynamic_cast<TGraphic*>(Source) || dynamic_cast<TPicture*>(Source)) {
     Clear();
     auto frame = std::make_unique<TGifFrame>(this);
@@ -177,6 +181,20 @@ void TGifPicture::AssignPicture(TGifPicture* Source) {
   }
   SetOnProgress(ownProgress);
   FOnWarning = ownWarning;
+  FramesChanged();
+}
+
+// The picture becomes the one frame. The copy is made before the picture is cleared, since the
+// frame may be one of its own; a frame shown through its picture's global table takes that
+// table along as its own.
+void TGifPicture::AssignFrame(TGifFrame* Source) {
+  auto frame = std::make_unique<TGifFrame>(this);
+  frame->Assign(Source);
+  if (frame->GetColorMap()->GetCount() == 0 && Source->GetActiveColorMap()->GetCount() > 0)
+    frame->GetColorMap()->Assign(Source->GetActiveColorMap());
+  Clear();
+  FImages->Add(std::move(frame));
+  GrowScreenToFrames();
   FramesChanged();
 }
 
@@ -364,11 +382,21 @@ HPALETTE TGifPicture::GetPalette() {
   }
 }
 
+// The cache goes with its palette; the painters drawing into it stop first. A display that
+// shows the picture learns of the new palette through the flag and the change.
 void TGifPicture::SetPalette(HPALETTE Value) {
   if (Value == FGlobalPalette.Get()) return;
-  FGlobalPalette.Reset(Value);
-  if (FBitmapCache && FBitmapCache->GetPalette() != Value) DropBitmapCache();
+  const bool cacheHasIt = FBitmapCache && FBitmapCache->GetPalette() == Value;
+  // The cache owns its palette: the picture keeps a copy of it.
+  FGlobalPalette.Reset(cacheHasIt && Value ? CopyPalette(Value) : Value);
+  if (cacheHasIt) return;
+  StopPainters();
+  FPaletteModified = true;
   Changed(this);
+}
+
+void TGifPicture::FrameRendered() {
+  if (FPaletteModified) Changed(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -683,6 +711,23 @@ void TGifPicture::OptimizeTransparency() {
   }
 }
 
+// A transparent index for a frame that has none: the one of another transparent frame on the
+// global table, when the frame is on that table too and shows no pixel of that index (or its
+// visible pixels would vanish), else a new black entry of the frame's table in force.
+int TGifPicture::SharedTransparentIndex(TGifFrame* Frame) {
+  if (Frame->GetColorMap()->GetCount() == 0) {
+    const std::uint8_t* data = Frame->GetData();
+    const std::uint8_t* end = data + Frame->GetDataSize();
+    for (int i = 0; i < FImages->GetCount(); ++i) {
+      TGifFrame* other = FImages->GetFrame(i);
+      if (other == Frame || other->GetColorMap()->GetCount() != 0 || !other->GetTransparent()) continue;
+      const int index = other->GetTransparentColorIndex();
+      if (std::find(data, end, index) == end) return index;
+    }
+  }
+  return Frame->GetActiveColorMap()->Add(clBlack);
+}
+
 // Pixels that show what the earlier frame already shows at the same place become transparent.
 void TGifPicture::MergeFrames(TGifFrame* Frame, TGifFrame* Earlier) {
   if (Frame->GetEmpty() || Earlier->GetEmpty()) return;
@@ -702,17 +747,7 @@ void TGifPicture::MergeFrames(TGifFrame* Frame, TGifFrame* Earlier) {
       const int under = earlierRow[x - Earlier->GetLeft()];
       if (pixel == transparent || under == earlierTransparent) continue;
       if (!SameColor(Frame, pixel, Earlier, under)) continue;
-      if (transparent < 0) {
-        // A transparent index shared with another frame on the global table, else a new entry.
-        if (Frame->GetColorMap()->GetCount() == 0) {
-          for (int i = 0; i < FImages->GetCount() && transparent < 0; ++i) {
-            TGifFrame* other = FImages->GetFrame(i);
-            if (other != Frame && other->GetColorMap()->GetCount() == 0 && other->GetTransparent())
-              transparent = other->GetTransparentColorIndex();
-          }
-        }
-        if (transparent < 0) transparent = Frame->GetActiveColorMap()->Add(clBlack);
-      }
+      if (transparent < 0) transparent = SharedTransparentIndex(Frame);
       pixel = static_cast<std::uint8_t>(transparent);
     }
   }

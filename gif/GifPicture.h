@@ -61,7 +61,7 @@ class TGifPicture : public TGraphic {
   TGraphicClass ClassInfo() const override { return &Class; }
 
   // Another GIF picture (a copy of its screen, tables and frames), nothing (empties the
-  // picture) or any other graphic, which becomes the one frame.
+  // picture), or a frame or any other graphic, which becomes the one frame.
   void Assign(TPersistent* Source) override;
   // Adds a frame: a graphic becomes a new frame, a frame is taken over. Returns its index.
   int Add(TPersistent* Source);
@@ -75,7 +75,8 @@ class TGifPicture : public TGraphic {
   // returned). Reference, when given, holds the painter while it runs.
   TGifAnimator* CreatePainter(TGifAnimator** Reference, TCanvas* Canvas, std::uint16_t Options,
                               const RECT& Rect);
-  // Stops every painter of the picture and waits for their threads.
+  // Stops every painter of the picture and waits for their threads, all but a painter whose own
+  // call (an event handler) is running now: that one lets go of the picture and ends by itself.
   void StopPainters();
   // The painters of the picture that are still running.
   int GetPainterCount();
@@ -84,7 +85,16 @@ class TGifPicture : public TGraphic {
   // The palette of the bitmap cache, of the picture, the web palette when displaying through it,
   // the global table's, or the first frame's.
   HPALETTE GetPalette() override;
+  // Takes the palette; unless the bitmap cache shows through it already, the cache goes, the
+  // palette-changed flag is set and the picture signals a change.
   void SetPalette(HPALETTE Value) override;
+  // Set when the palette was replaced; whoever shows the picture realises the new palette and
+  // clears the flag.
+  bool GetPaletteModified() const { return FPaletteModified; }
+  void SetPaletteModified(bool Value) { FPaletteModified = Value; }
+  // A frame's bitmap has been built: while the palette-changed flag is set, the picture signals
+  // a change, so that the display realises the palette the frame is shown through.
+  void FrameRendered();
   // The display goes through the web palette (option goDither, with goAutoDither only on a
   // screen of 8 bits per pixel or fewer).
   bool UsesWebPalette() const;
@@ -166,6 +176,7 @@ class TGifPicture : public TGraphic {
 
  private:
   void AssignPicture(TGifPicture* Source);
+  void AssignFrame(TGifFrame* Source);
   void GrowScreenToFrames();
   void DropPalette();
   void DropBitmapCache();
@@ -178,6 +189,7 @@ class TGifPicture : public TGraphic {
   void RemovePainter(TGifAnimator* Painter);
   void ReapPainters();
   void MergeFrames(TGifFrame* Frame, TGifFrame* Earlier);
+  int SharedTransparentIndex(TGifFrame* Frame);
   void CropFrames();
   void CleanUpExtensions();
   void OptimizeTransparency();
@@ -193,6 +205,7 @@ class TGifPicture : public TGraphic {
   TGifAnimator* FDefaultPainter = nullptr;
   TGifPaintEvents FPaintEvents;
   bool FBuildingPalette = false;
+  bool FPaletteModified = false;
   std::uint16_t FDrawOptions;
   std::uint8_t FColorReduction;
   int FReductionBits;

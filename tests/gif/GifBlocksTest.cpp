@@ -153,6 +153,7 @@ TEST(GifColorTable, GlobalTableCountsEveryFrameThatUsesIt) {
   TGifFrame* a = AddFrame(picture, 0, {3, 3, 1});
   TGifFrame* b = AddFrame(picture, 0, {1, 3});
   TGifFrame* own = AddFrame(picture, 2, {0, 0, 0, 0, 0, 0});  // its own table: not counted
+  picture.GetHeader()->SetBackgroundColorIndex(3);  // an entry in use: the table keeps the background's
   EXPECT_TRUE(picture.GetGlobalColorMap()->Optimize());
   ASSERT_EQ(picture.GetGlobalColorMap()->GetCount(), 2);
   EXPECT_EQ(picture.GetGlobalColorMap()->GetColor(0), Rgb(3, 6, 9));

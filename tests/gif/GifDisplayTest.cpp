@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "classlib/Classes.h"
 #include "classlib/Clipbrd.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
 #include "gif/GifColorReduction.h"
 #include "gif/GifPicture.h"
 #include "support/TestSupport.h"
@@ -60,7 +63,11 @@ struct PaintLog : TObject {
   std::vector<std::string> events;
   std::vector<std::vector<TColor>> shown;
   std::vector<int> delays;
-  void Start(TObject*) { events.push_back("start"); }
+  std::function<void(TGifAnimator*)> onStart;  // run after "start" is logged
+  void Start(TObject* sender) {
+    events.push_back("start");
+    if (onStart) onStart(static_cast<TGifAnimator*>(sender));
+  }
   void Before(TObject* sender) {
     events.push_back("frame " + std::to_string(static_cast<TGifAnimator*>(sender)->GetActiveImage()));
   }
@@ -74,7 +81,11 @@ struct PaintLog : TObject {
     shown.push_back(row);
   }
   void Loop(TObject*) { events.push_back("loop"); }
-  void End(TObject*) { events.push_back("end"); }
+  std::function<void()> onEnd;  // run after "end" is logged
+  void End(TObject*) {
+    events.push_back("end");
+    if (onEnd) onEnd();
+  }
   int Count(const std::string& prefix) const {
     return static_cast<int>(std::count_if(events.begin(), events.end(),
                                           [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
@@ -372,6 +383,199 @@ TEST(GifPainter, ASynchronousPainterWhosePictureIsFreedWhileItWaitsEndsCleanly) 
   }
 }
 
+// Ends a painter's thread that has not ended in time, so that a painter that waits for itself
+// fails the test instead of holding the suite.
+class PainterWatchdog {
+ public:
+  PainterWatchdog(HANDLE painterThread, DWORD milliseconds)
+      : m_painter(painterThread), m_milliseconds(milliseconds) {
+    m_thread = CreateThread(nullptr, 0, &PainterWatchdog::Watch, this, 0, nullptr);
+  }
+  ~PainterWatchdog() {
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+  }
+  PainterWatchdog(const PainterWatchdog&) = delete;
+  PainterWatchdog& operator=(const PainterWatchdog&) = delete;
+  bool Fired() const { return m_fired; }
+
+ private:
+  static DWORD WINAPI Watch(void* parameter) {
+    auto* self = static_cast<PainterWatchdog*>(parameter);
+    if (WaitForSingleObject(self->m_painter, self->m_milliseconds) == WAIT_TIMEOUT) {
+      self->m_fired = true;
+      TerminateThread(self->m_painter, 1);
+    }
+    return 0;
+  }
+  HANDLE m_painter;
+  DWORD m_milliseconds;
+  HANDLE m_thread = nullptr;
+  std::atomic<bool> m_fired{false};
+};
+
+struct FreeComponent {
+  void operator()(TComponent* component) const { component->Free(); }
+};
+
+// A shown form; freed with the test.
+struct ShownWindow {
+  TForm* form = new TForm(nullptr);
+  ShownWindow() {
+    form->SetBounds(40, 40, 240, 160);
+    form->Show();
+    PumpMessages(50);
+  }
+  ~ShownWindow() { form->Free(); }
+  ShownWindow(const ShownWindow&) = delete;
+  ShownWindow& operator=(const ShownWindow&) = delete;
+};
+
+// A threaded painter fires its events through the main thread and waits there for them. A
+// handler that clears or frees the picture stops the painter that is waiting for it: the painter
+// ends without the picture, and the picture goes without waiting for the painter. The picture is
+// shown on a window, in an image control (which draws it through the picture's cache) or by a
+// painter of its own on the window's canvas.
+TEST(GifPainterWindow, ClearingOrFreeingThePictureFromItsOwnEventEndsItsThreadedPainter) {
+  enum Action { kClear, kFree };
+  struct Case {
+    const char* name;
+    bool imageControl;
+    Action action;
+    bool atEnd;  // in the end event, else after the first frame
+    std::vector<std::string> events;
+  };
+  const std::vector<std::string> cut = {"start", "frame 0", "end"};
+  const std::vector<std::string> whole = {"start", "frame 0", "frame 1", "frame 2", "end"};
+  const Case cases[] = {
+      {"image control, cleared after a frame", true, kClear, false, cut},
+      {"image control, freed after a frame", true, kFree, false, cut},
+      {"image control, cleared at the end", true, kClear, true, whole},
+      {"image control, freed at the end", true, kFree, true, whole},
+      {"own painter, cleared after a frame", false, kClear, false, cut},
+      {"own painter, freed after a frame", false, kFree, false, cut},
+      {"own painter, cleared at the end", false, kClear, true, whole},
+      {"own painter, freed at the end", false, kFree, true, whole},
+  };
+  ShownWindow window;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PaintLog log;
+    auto owned = std::make_unique<TGifPicture>();
+    for (TColor colour : {clRed, clLime, clBlue}) AddFrame(*owned, 0, 0, 30, 20, {colour}, 0);
+    log.Attach(*owned);
+    ExtCtrls::TImage* image = nullptr;
+    TGifPicture* picture = owned.get();
+    std::unique_ptr<ExtCtrls::TImage, FreeComponent> control;
+    if (c.imageControl) {
+      control.reset(new ExtCtrls::TImage(nullptr));
+      image = control.get();
+      image->SetBounds(10, 10, 30, 20);
+      image->SetParent(window.form);
+      image->GetPicture()->SetGraphic(owned.get());  // the control holds a copy
+      owned.reset();
+      picture = static_cast<TGifPicture*>(image->GetPicture()->GetGraphic());
+    }
+    picture->SetAnimationSpeed(-1);  // no waits between frames
+    bool acted = false;
+    auto act = [&] {
+      if (acted) return;
+      acted = true;
+      if (c.action == kClear)
+        picture->Clear();
+      else if (image)
+        image->GetPicture()->SetGraphic(nullptr);
+      else
+        owned.reset();
+    };
+    if (c.atEnd)
+      log.onEnd = act;
+    else
+      log.onAfter = act;
+    HANDLE thread = nullptr;
+    std::unique_ptr<PainterWatchdog> watchdog;
+    log.onStart = [&](TGifAnimator* painter) {
+      DuplicateHandle(GetCurrentProcess(), painter->GetHandle(), GetCurrentProcess(), &thread, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS);
+      watchdog = std::make_unique<PainterWatchdog>(thread, 20000);
+    };
+    TGifAnimator* reference = nullptr;
+    if (image)
+      image->Invalidate();
+    else
+      picture->CreatePainter(&reference, window.form->GetCanvas(), goAsync | goAnimate | goDirectDraw,
+                             RECT{10, 10, 40, 30});
+    PumpMessages(10000, [&] { return thread != nullptr; });
+    ASSERT_NE(thread, nullptr) << "no painter started";
+    PumpMessages(60000, [&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
+    const bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+    const bool hung = watchdog->Fired();
+    watchdog.reset();
+    CloseHandle(thread);
+    ASSERT_TRUE(ended);
+    ASSERT_FALSE(hung) << "the painter waited for itself";
+    EXPECT_TRUE(acted);
+    PumpMessages(50);  // the window repaints what is left
+    EXPECT_EQ(log.events, c.events);
+    EXPECT_EQ(reference, nullptr);
+    if (c.action == kClear) {
+      EXPECT_TRUE(picture->GetEmpty());
+      EXPECT_EQ(picture->GetPainterCount(), 0);
+    } else if (image) {
+      EXPECT_EQ(image->GetPicture()->GetGraphic(), nullptr);
+    }
+  }
+}
+
+// A new palette is flagged and signalled; so, while the flag stands, is every frame bitmap
+// built afterwards, which a threaded painter on a window builds as it shows the frames. Whoever
+// realises the palette clears the flag, and later frame bitmaps signal nothing.
+TEST(GifPainterWindow, ANewPaletteIsFlaggedAndSignalledAgainAfterEachFrameBitmapIsBuilt) {
+  ShownWindow window;
+  TGifPicture picture;
+  picture.SetAnimationSpeed(-1);
+  for (TColor colour : {clRed, clLime}) AddFrame(picture, 0, 0, 30, 20, {colour, clWhite}, 0);
+  struct ChangeLog : TObject {
+    TGifPicture* picture = nullptr;
+    std::vector<bool> flags;  // the flag at each change signalled
+    void Changed(TObject*) { flags.push_back(picture->GetPaletteModified()); }
+  } changes;
+  changes.picture = &picture;
+  picture.SetOnChange(TNotifyEvent(&changes, &ChangeLog::Changed));
+  auto paint = [&] {
+    PaintLog log;
+    log.Attach(picture);
+    TGifAnimator* painter = picture.CreatePainter(nullptr, window.form->GetCanvas(),
+                                                  goAsync | goAnimate | goDirectDraw, RECT{10, 10, 40, 30});
+    ASSERT_NE(painter, nullptr);
+    painter->WaitFor();
+    EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "frame 1", "end"}));
+  };
+
+  EXPECT_FALSE(picture.GetPaletteModified());
+  paint();
+  EXPECT_TRUE(changes.flags.empty());  // the palette stayed: no signal
+
+  std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY));
+  auto* logical = reinterpret_cast<LOGPALETTE*>(buffer.data());
+  logical->palVersion = 0x300;
+  logical->palNumEntries = 2;
+  logical->palPalEntry[0] = PALETTEENTRY{255, 0, 0, 0};
+  logical->palPalEntry[1] = PALETTEENTRY{0, 0, 255, 0};
+  picture.SetPalette(CreatePalette(logical));
+  EXPECT_TRUE(picture.GetPaletteModified());
+  EXPECT_EQ(changes.flags, (std::vector<bool>{true}));
+
+  for (int i = 0; i < 2; ++i) picture.GetImages()->GetFrame(i)->DropBitmap();
+  paint();
+  EXPECT_EQ(changes.flags, (std::vector<bool>{true, true, true}));  // one per frame bitmap
+
+  picture.SetPaletteModified(false);  // the display has realised it
+  for (int i = 0; i < 2; ++i) picture.GetImages()->GetFrame(i)->DropBitmap();
+  paint();
+  EXPECT_EQ(changes.flags.size(), 3u);
+}
+
 // A finite animation that has ended leaves its last frame in the cache, which later draws
 // show; the animation does not start over.
 TEST(GifDraw, AFinishedAnimationIsNotStartedAgainByLaterDraws) {
@@ -642,6 +846,86 @@ TEST(GifOptimize, MergeCropAndCleanUp) {
   EXPECT_EQ(PixelAt(target.get(), 4, 1), clBlue);
   EXPECT_EQ(PixelAt(target.get(), 4, 2), clRed);
   EXPECT_EQ(PixelAt(target.get(), 0, 0), clRed);
+}
+
+// The first row of the target after each frame of a synchronous animation.
+std::vector<std::vector<TColor>> ShownRows(TGifPicture& picture, TColor background,
+                                           std::uint16_t options = goAnimate | goTransparent) {
+  picture.SetAnimationSpeed(1000000);
+  auto target = Canvas(picture.GetWidth(), 1, background);
+  PaintLog log;
+  log.target = target.get();
+  log.Attach(picture);
+  picture.CreatePainter(nullptr, target->GetCanvas(), options, RECT{0, 0, picture.GetWidth(), 1});
+  return log.shown;
+}
+
+struct WarningLog : TObject {
+  std::vector<std::string> messages;
+  void Warned(TObject*, int, const std::string& message) { messages.push_back(message); }
+};
+
+// Merging makes a frame's pixels transparent where the frame before shows the same. A frame on
+// the global table may take the transparent index of another frame on that table, but not one
+// its own visible pixels use: they would vanish.
+TEST(GifOptimize, MergedFramesKeepTheColoursOfTheirVisiblePixels) {
+  TGifPicture picture;
+  for (TColor c : {clRed, clWhite, clBlue}) picture.GetGlobalColorMap()->Add(c);
+  picture.GetHeader()->SetWidth(6);
+  picture.GetHeader()->SetHeight(1);
+  AddFrame(picture, 0, 0, 3, 1, {}, 0);                   // red red red
+  TGifFrame* second = AddFrame(picture, 0, 0, 3, 1, {}, 1);  // red white white
+  second->ScanLine(0)[0] = 0;
+  TGifFrame* elsewhere = AddFrame(picture, 4, 0, 2, 1, {}, 2);  // transparent on white
+  elsewhere->ScanLine(0)[0] = 1;
+  Control(elsewhere)->SetTransparentColorIndex(1);
+  Control(elsewhere)->SetTransparent(true);
+  const auto before = ShownRows(picture, clYellow);
+  ASSERT_EQ(before[1], (std::vector<TColor>{clRed, clWhite, clWhite, clYellow, clYellow, clYellow}));
+
+  picture.Optimize(ooMerge, rmNone, 0, 8);
+  ASSERT_TRUE(second->GetTransparent());
+  EXPECT_EQ(second->ScanLine(0)[0], second->GetTransparentColorIndex());  // red over red: merged
+  EXPECT_NE(second->GetTransparentColorIndex(), 1);
+  EXPECT_EQ(ShownRows(picture, clYellow), before);
+
+  // Where the other frame's index is free in the frame, it is shared.
+  TGifPicture sharing;
+  for (TColor c : {clRed, clWhite, clBlue}) sharing.GetGlobalColorMap()->Add(c);
+  AddFrame(sharing, 0, 0, 3, 1, {}, 0);
+  TGifFrame* blues = AddFrame(sharing, 0, 0, 3, 1, {}, 2);
+  blues->ScanLine(0)[2] = 0;
+  TGifFrame* other = AddFrame(sharing, 0, 0, 3, 1, {}, 1);
+  Control(other)->SetTransparentColorIndex(1);
+  Control(other)->SetTransparent(true);
+  sharing.Optimize(ooMerge, rmNone, 0, 8);
+  EXPECT_EQ(blues->GetTransparentColorIndex(), 1);
+  EXPECT_EQ(sharing.GetGlobalColorMap()->GetCount(), 3);
+}
+
+// Ordering the global table by use renumbers its entries; the screen's background colour,
+// which the painter shows where a frame is disposed to the background, keeps its colour even
+// when no pixel uses it.
+TEST(GifOptimize, OrderingTheGlobalTableKeepsTheBackgroundColour) {
+  TGifPicture picture;
+  WarningLog warnings;
+  picture.SetOnWarning(TGifWarning(&warnings, &WarningLog::Warned));
+  for (TColor c : {clRed, clLime, clBlue, clYellow}) picture.GetGlobalColorMap()->Add(c);
+  picture.GetHeader()->SetBackgroundColorIndex(2);  // blue, which no pixel shows
+  TGifFrame* first = AddFrame(picture, 0, 0, 4, 1, {}, 1);
+  first->ScanLine(0)[3] = 3;
+  Control(first)->SetDisposal(dmBackground);
+  AddFrame(picture, 0, 0, 1, 1, {}, 0);
+  // Without the transparent option a frame is disposed to the background colour itself.
+  const auto before = ShownRows(picture, clWhite, goAnimate);
+  ASSERT_EQ(before[1], (std::vector<TColor>{clRed, clBlue, clBlue, clBlue}));
+
+  picture.Optimize(ooColorMap, rmNone, 0, 8);
+  TGifColorMap* global = picture.GetGlobalColorMap();
+  EXPECT_EQ(global->GetColor(0), clLime);  // the most used first
+  EXPECT_EQ(global->GetColor(picture.GetHeader()->GetBackgroundColorIndex()), clBlue);
+  EXPECT_EQ(ShownRows(picture, clWhite, goAnimate), before);
+  EXPECT_TRUE(warnings.messages.empty()) << warnings.messages.front();
 }
 
 TEST(GifOptimize, ACustomPaletteReductionIsRefused) {

@@ -9,6 +9,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "GifFilesOutput.h"
 #include "classlib/Classes.h"
 #include "gif/GifPicture.h"
 #include "support/TestSupport.h"
@@ -138,6 +139,41 @@ TEST(GifHostileRead, MutatedFilesLoadOrFailWithTheCodecsError) {
     }
   }
   EXPECT_EQ(tried, 2000);
+}
+
+// Damaged files that load are saved as sound files: check_gif_files.py has Pillow and
+// ImageMagick read every one of them back, frame by frame.
+TEST(GifHostileRead, DamagedFilesThatLoadAreSavedAsFilesOtherReadersRead) {
+  std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
+  std::mt19937 random(7);
+  int saved = 0;
+  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+    std::string whole = testsupport::ReadBytes(folder + name + ".gif");
+    ASSERT_FALSE(whole.empty()) << name;
+    for (int round = 0; round < 40; ++round) {
+      std::string bytes = whole;
+      for (int flips = 1 + static_cast<int>(random() % 3); flips > 0; --flips)
+        bytes[random() % bytes.size()] = static_cast<char>(random());
+      TStringStream stream(bytes);
+      TGifPicture picture;
+      try {
+        picture.LoadFromStream(&stream);
+      } catch (const EGifError&) {
+        continue;  // refused
+      }
+      int frames = 0;
+      for (int i = 0; i < picture.GetImages()->GetCount(); ++i) frames += picture.GetImages()->GetFrame(i)->GetEmpty() ? 0 : 1;
+      if (frames == 0 || picture.GetWidth() > 2000 || picture.GetHeight() > 2000) continue;
+      TStringStream out;
+      ASSERT_NO_THROW(picture.SaveToStream(&out)) << name << " round " << round;
+      const std::string file = std::string("damaged-") + name + "-" + std::to_string(round) + ".gif";
+      giffiles::WriteFile(file, out.GetDataString());
+      giffiles::AddEntry("{\"kind\": \"resaved\", \"file\": " + giffiles::Quote(file) +
+                         ", \"frames\": " + std::to_string(frames) + "}");
+      ++saved;
+    }
+  }
+  EXPECT_GT(saved, 50);
 }
 
 TEST(GifHostileRead, CodeSizesOutsideOneToEightAreCorruptData) {

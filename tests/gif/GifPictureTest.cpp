@@ -10,6 +10,7 @@
 
 #include "GifFilesOutput.h"
 #include "classlib/Classes.h"
+#include "classlib/Metafile.h"
 #include "gif/GifPicture.h"
 #include "support/TestSupport.h"
 
@@ -211,6 +212,50 @@ TEST(GifPictureAssign, IconsKeepTheirTransparentPixels) {
   for (int y = 0; y < size; ++y) {
     EXPECT_EQ(frame->ScanLine(y)[0], frame->GetTransparentColorIndex());
     EXPECT_EQ(frame->GetColorMap()->GetColor(frame->ScanLine(y)[5]), clRed);
+  }
+}
+
+// A metafile is played into the frame's bitmap; where it draws nothing the frame lets the
+// background through, as a picture of the metafile shows it.
+TEST(GifPictureAssign, MetafilesAreDrawnWithTheirUndrawnAreaTransparent) {
+  const int width = 12, height = 8;
+  ScopedGetDC screen;
+  const int toHundredthsX = GetDeviceCaps(screen.Get(), HORZSIZE) * 100;
+  const int toHundredthsY = GetDeviceCaps(screen.Get(), VERTSIZE) * 100;
+  const RECT frame{0, 0, MulDiv(width, toHundredthsX, GetDeviceCaps(screen.Get(), HORZRES)),
+                   MulDiv(height, toHundredthsY, GetDeviceCaps(screen.Get(), VERTRES))};
+  HDC recording = CreateEnhMetaFileA(screen.Get(), nullptr, &frame, nullptr);
+  ASSERT_NE(recording, nullptr);
+  {
+    ScopedGdiObj<HBRUSH> red(CreateSolidBrush(RGB(255, 0, 0)));
+    const RECT left{0, 0, 6, 8};
+    FillRect(recording, &left, red.Get());
+  }
+  TMetafile metafile;
+  metafile.SetHandle(CloseEnhMetaFile(recording));
+  ASSERT_EQ(metafile.GetWidth(), width);
+
+  TGifPicture picture;
+  for (TPersistent* source : std::vector<TPersistent*>{&metafile, nullptr}) {
+    TPicture container;
+    if (!source) {
+      container.SetGraphic(&metafile);
+      source = &container;  // a picture container hands its metafile on
+    }
+    picture.Assign(source);
+    ASSERT_EQ(picture.GetImages()->GetCount(), 1);
+    TGifFrame* gif = picture.GetImages()->GetFrame(0);
+    ASSERT_EQ(gif->GetWidth(), width);
+    ASSERT_EQ(gif->GetHeight(), height);
+    ASSERT_TRUE(gif->GetTransparent());
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const int index = gif->ScanLine(y)[x];
+        if (x < 6)
+          EXPECT_EQ(gif->GetColorMap()->GetColor(index), clRed) << x << "," << y;
+        else
+          EXPECT_EQ(index, gif->GetTransparentColorIndex()) << x << "," << y;
+      }
   }
 }
 
@@ -474,6 +519,65 @@ TEST(GifPictureCopy, AssignCopiesFramesAndKeepsTheTargetsHandlers) {
   EXPECT_EQ(target.GetImages()->GetCount(), 2);
   target.Assign(nullptr);
   EXPECT_TRUE(target.GetEmpty());
+}
+
+// A frame assigned to a picture becomes its one frame, copied whole: pixels, place, its own or
+// its picture's table, its extensions. The frame may be one of the picture's own.
+TEST(GifPictureCopy, AssigningAFrameMakesItThePicturesOneFrame) {
+  TGifPicture source;
+  for (TColor c : {clRed, clLime, clBlue}) source.GetGlobalColorMap()->Add(c);
+  auto* onGlobal = new TGifFrame(&source);
+  source.Add(onGlobal);
+  onGlobal->SetLeft(3);
+  onGlobal->SetTop(2);
+  onGlobal->SetWidth(4);
+  onGlobal->SetHeight(2);
+  for (size_t i = 0; i < onGlobal->GetDataSize(); ++i) onGlobal->GetData()[i] = static_cast<std::uint8_t>(i % 3);
+  auto* control = new TGifGraphicControlExtension(onGlobal);
+  onGlobal->GetExtensions()->Add(std::unique_ptr<TGifExtension>(control));
+  control->SetTransparentColorIndex(2);
+  control->SetTransparent(true);
+  control->SetDelay(40);
+  auto bitmap = TrueColorBitmap(5, 5, Smooth);
+  source.Add(bitmap.get());  // a frame with a table of its own
+  const std::string before = Saved(source);
+
+  auto shown = [](TGifFrame* frame) {
+    std::vector<TColor> colours;
+    for (size_t i = 0; i < frame->GetDataSize(); ++i)
+      colours.push_back(frame->GetActiveColorMap()->GetColor(frame->GetData()[i]));
+    return colours;
+  };
+  for (int index : {0, 1}) {
+    SCOPED_TRACE(index);
+    TGifFrame* original = source.GetImages()->GetFrame(index);
+    TGifPicture target;
+    auto bitmapFrame = TrueColorBitmap(2, 2, Smooth);
+    target.Add(bitmapFrame.get());
+    target.Add(bitmapFrame.get());
+    target.Assign(original);
+    ASSERT_EQ(target.GetImages()->GetCount(), 1);
+    TGifFrame* copy = target.GetImages()->GetFrame(0);
+    EXPECT_EQ(copy->GetLeft(), original->GetLeft());
+    EXPECT_EQ(copy->GetTop(), original->GetTop());
+    EXPECT_EQ(target.GetWidth(), original->GetLeft() + original->GetWidth());
+    EXPECT_EQ(target.GetHeight(), original->GetTop() + original->GetHeight());
+    EXPECT_EQ(shown(copy), shown(original));
+    EXPECT_EQ(copy->GetTransparentColorIndex(), original->GetTransparentColorIndex());
+    EXPECT_EQ(copy->GetExtensions()->GetCount(), original->GetExtensions()->GetCount());
+    // It reads back from its own file as it is.
+    TStringStream file(Saved(target));
+    TGifPicture reread;
+    reread.LoadFromStream(&file);
+    ASSERT_EQ(reread.GetImages()->GetCount(), 1);
+    EXPECT_EQ(shown(reread.GetImages()->GetFrame(0)), shown(original));
+  }
+  EXPECT_EQ(Saved(source), before);  // the source is left as it was
+
+  const std::vector<TColor> second = shown(source.GetImages()->GetFrame(1));
+  source.Assign(source.GetImages()->GetFrame(1));
+  ASSERT_EQ(source.GetImages()->GetCount(), 1);
+  EXPECT_EQ(shown(source.GetImages()->GetFrame(0)), second);
 }
 
 TEST(GifPictureCopy, AddTakesGraphicsAndFramesOnly) {

@@ -225,4 +225,134 @@ TEST(GifRead, ToleratesWhatItCanAndRefusesTheRest) {
   }
 }
 
+void Put16(std::string& out, int value) {
+  out += static_cast<char>(value & 255);
+  out += static_cast<char>((value >> 8) & 255);
+}
+
+// "GIF89a" with a screen of 2 x 2, the given extensions, one frame of 2 x 2 whose image data
+// (code size 2) holds the pixels 1, 2, 3, 0, and the trailer. A table of two entries (white,
+// red) stands as global or local table, or there is none.
+enum class TableAt { Global, Local, None };
+std::string TwoByTwo(TableAt table, const std::string& extensions = "") {
+  const std::string whiteRed("\xFF\xFF\xFF\xFF\x00\x00", 6);
+  std::string gif = "GIF89a";
+  Put16(gif, 2);
+  Put16(gif, 2);
+  gif += table == TableAt::Global ? '\x80' : '\x00';
+  gif += std::string(2, '\0');
+  if (table == TableAt::Global) gif += whiteRed;
+  gif += extensions;
+  gif += ',';
+  for (int value : {0, 0, 2, 2}) Put16(gif, value);
+  gif += table == TableAt::Local ? '\x80' : '\x00';
+  if (table == TableAt::Local) gif += whiteRed;
+  // Codes 4 (clear), 1, 2, 3 at 3 bits, then 0 and 5 (end) at 4 bits: the pixels 1, 2, 3, 0.
+  const std::uint32_t bits = 4 | 1 << 3 | 2 << 6 | 3 << 9 | 0 << 12 | 5 << 16;
+  gif += std::string("\x02\x03", 2);
+  for (int i = 0; i < 3; ++i) gif += static_cast<char>((bits >> (8 * i)) & 255);
+  gif += '\0';
+  return gif + ";";
+}
+
+std::vector<TColor> ShownColours(TGifPicture& picture) {
+  TBitmap bitmap;
+  bitmap.Assign(&picture);
+  bitmap.SetPixelFormat(pf24bit);
+  std::vector<TColor> colours;
+  for (int y = 0; y < bitmap.GetHeight(); ++y) {
+    const auto* row = static_cast<const std::uint8_t*>(bitmap.ScanLine(y));
+    for (int x = 0; x < bitmap.GetWidth(); ++x)
+      colours.push_back(static_cast<TColor>(RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x])));
+  }
+  return colours;
+}
+
+// A code size above the table's lets pixels name entries the table lacks. They are shown black,
+// the loading warns, and the picture is saved as it was shown: the table holds them now. Pillow
+// and ImageMagick read the saved file to the same indices and colours.
+TEST(GifRead, PixelsBeyondTheirColourTableAreShownBlackAndSavedAsShown) {
+  const struct {
+    const char* name;
+    TableAt table;
+    std::vector<TColor> shown;
+  } cases[] = {
+      {"global", TableAt::Global, {clRed, clBlack, clBlack, clWhite}},
+      {"local", TableAt::Local, {clRed, clBlack, clBlack, clWhite}},
+      {"none", TableAt::None, {clBlack, clBlack, clBlack, clBlack}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TGifPicture picture;
+    Warnings warnings;
+    picture.SetOnWarning(TGifWarning(&warnings, &Warnings::OnWarning));
+    TStringStream stream(TwoByTwo(c.table));
+    picture.LoadFromStream(&stream);
+    EXPECT_EQ(warnings.messages, (std::vector<std::string>{"Invalid color index"}));
+    ASSERT_EQ(picture.GetImages()->GetCount(), 1);
+    TGifFrame* frame = picture.GetImages()->GetFrame(0);
+    ASSERT_EQ(std::vector<std::uint8_t>(frame->GetData(), frame->GetData() + 4),
+              (std::vector<std::uint8_t>{1, 2, 3, 0}));
+    EXPECT_EQ(ShownColours(picture), c.shown);
+
+    TStringStream saved;
+    ASSERT_NO_THROW(picture.SaveToStream(&saved));
+    TGifPicture again;
+    Warnings quiet;
+    again.SetOnWarning(TGifWarning(&quiet, &Warnings::OnWarning));
+    TStringStream reread(saved.GetDataString());
+    again.LoadFromStream(&reread);
+    EXPECT_TRUE(quiet.messages.empty());
+    TGifFrame* back = again.GetImages()->GetFrame(0);
+    EXPECT_EQ(std::vector<std::uint8_t>(back->GetData(), back->GetData() + 4),
+              (std::vector<std::uint8_t>{1, 2, 3, 0}));
+    EXPECT_EQ(ShownColours(again), c.shown);
+
+    const std::string name = std::string("beyond-table-") + c.name;
+    giffiles::WriteFile(name + ".gif", saved.GetDataString());
+    giffiles::WriteFile(name + ".raw", std::string("\x01\x02\x03\x00", 4));
+    // The table: the two colours of the file (none without a table), then black.
+    std::vector<std::uint32_t> palette = {0xFFFFFF, 0xFF0000, 0, 0};
+    if (c.table == TableAt::None) palette = {0, 0, 0, 0};
+    giffiles::AddEntry("{\"kind\": \"indices\", \"file\": " + giffiles::Quote(name + ".gif") +
+                       ", \"raw\": " + giffiles::Quote(name + ".raw") +
+                       ", \"width\": 2, \"height\": 2, \"magick\": true, \"palette\": " +
+                       giffiles::PaletteJson(palette) + "}");
+  }
+}
+
+// A graphic control extension whose block-size byte is damaged reads as the four bytes it
+// holds, and is written with the size it has, so that other readers read the saved file.
+TEST(GifRead, AGraphicControlExtensionWithADamagedSizeIsSavedWithItsTrueSize) {
+  for (int size : {0, 1, 3, 5, 7, 200, 255}) {
+    SCOPED_TRACE(size);
+    // Transparent index 2, delay 30, disposal 2.
+    std::string control = "!\xF9";
+    control += static_cast<char>(size);
+    control += std::string("\x09\x1E\x00\x02\x00", 5);
+    TGifPicture picture;
+    TStringStream stream(TwoByTwo(TableAt::Local, control));
+    picture.LoadFromStream(&stream);
+    ASSERT_EQ(picture.GetImages()->GetCount(), 1);
+    TGifGraphicControlExtension* read = picture.GetImages()->GetFrame(0)->GetGraphicControlExtension();
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GetDelay(), 30);
+    EXPECT_EQ(read->GetTransparentColorIndex(), 2);
+
+    TStringStream saved;
+    picture.SaveToStream(&saved);
+    const std::string bytes = saved.GetDataString();
+    const size_t at = bytes.find("!\xF9");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(bytes.substr(at, 8), std::string("!\xF9\x04\x09\x1E\x00\x02\x00", 8));
+
+    const std::string name = "damaged-control-size-" + std::to_string(size);
+    giffiles::WriteFile(name + ".gif", bytes);
+    giffiles::WriteFile(name + ".raw", std::string("\x01\x02\x03\x00", 4));
+    giffiles::AddEntry("{\"kind\": \"indices\", \"file\": " + giffiles::Quote(name + ".gif") +
+                       ", \"raw\": " + giffiles::Quote(name + ".raw") + ", \"width\": 2, \"height\": 2, "
+                       "\"magick\": false, \"palette\": []}");
+  }
+}
+
 }  // namespace

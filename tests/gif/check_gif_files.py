@@ -178,8 +178,25 @@ def check_animation(folder, entry):
     assert [c[1] for c in comments] == [entry["comment_blocks"]], f"comment blocks {comments}"
 
 
+def check_resaved(folder, entry):
+    """A damaged file the codec loaded and saved again: sound blocks, and every frame decodes."""
+    path = os.path.join(folder, entry["file"])
+    with open(path, "rb") as f:
+        info = parse_blocks(f.read())
+    assert len(info["frames"]) == entry["frames"], f"{len(info['frames'])} frames"
+    with Image.open(path) as picture:
+        assert picture.n_frames == entry["frames"], f"Pillow reads {picture.n_frames} frames"
+        for n in range(picture.n_frames):
+            picture.seek(n)
+            picture.load()
+    magick = subprocess.run(["identify", path], capture_output=True)
+    assert magick.returncode == 0 and not magick.stderr, f"ImageMagick: {magick.stderr!r}"
+    assert len(magick.stdout.splitlines()) == entry["frames"], "ImageMagick reads other frames"
+
+
 CHECKS = {"indices": check_indices, "rgb": check_rgb, "structure": check_structure,
-          "bitmap": check_bitmap, "animation": check_animation}
+          "bitmap": check_bitmap, "animation": check_animation,
+          "resaved": check_resaved}
 
 
 if __name__ == "__main__":
