@@ -231,6 +231,14 @@ std::wstring DropNegativeWords(const std::wstring& text, const std::vector<std::
   return TNegativeFilter(list).Apply(text);
 }
 
+std::wstring RemoveOptionalHyphens(const std::wstring& text) {
+  std::wstring result;
+  result.reserve(text.size());
+  for (wchar_t c : text)
+    if (c != kOptionalHyphen) result += c;
+  return result;
+}
+
 std::wstring NormalizeSeparators(const std::wstring& text) {
   std::wstring result;
   NormalizeSeparatorsInto(text, result);
@@ -243,6 +251,7 @@ void NormalizeSeparatorsInto(const std::wstring& text, std::wstring& result) {
   result += L'.';
   for (wchar_t c : text) {
     if (c == L'-') result += L' ';
+    else if (c == kOptionalHyphen) continue;
     // Other control characters (form feeds, Word's line and page breaks) part words too.
     else if (IsSeparator(c) || c < 0x20) result += L'.';
     else result += c;
@@ -362,9 +371,14 @@ TWordPipeline::Result TWordPipeline::Run(const std::wstring& text) const {
 void TWordPipeline::Run(const std::wstring& text, const TWordVisitor& phrase, const TWordVisitor& word) const {
   // Buffers kept from page to page: a large text is not allocated anew for every page.
   const std::wstring* current = &text;
+  std::wstring whole;
+  if (text.find(kOptionalHyphen) != std::wstring::npos) {
+    whole = RemoveOptionalHyphens(text);
+    current = &whole;
+  }
   std::wstring positiveText;
   if (m_options.PositiveList) {
-    TPositiveResult positive = AddPositiveWords(text, m_options.PositiveWords, m_options.PositiveBlanksJoined);
+    TPositiveResult positive = AddPositiveWords(*current, m_options.PositiveWords, m_options.PositiveBlanksJoined);
     for (const auto& found : positive.Phrases) phrase(found);
     positiveText = std::move(positive.Text);
     current = &positiveText;

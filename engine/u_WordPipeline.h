@@ -55,6 +55,13 @@ class TNegativeFilter {
 };
 std::wstring DropNegativeWords(const std::wstring& text, const std::vector<std::wstring>& list);
 
+// Word's optional hyphen, which marks where a word may be broken at a line's end: no part of the
+// word, it vanishes before the word lists and the separators, as "&shy;" of a page does.
+constexpr wchar_t kOptionalHyphen = 0x1F;
+std::wstring RemoveOptionalHyphens(const std::wstring& text);
+
+// Separator characters become "." ("-" a blank), and so do control characters but the optional
+// hyphen, which vanishes; the text is framed with ".".
 std::wstring NormalizeSeparators(const std::wstring& text);
 void NormalizeSeparatorsInto(const std::wstring& text, std::wstring& result);
 std::wstring JoinCapitalizedWords(const std::wstring& text);

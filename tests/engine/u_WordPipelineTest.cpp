@@ -117,9 +117,29 @@ TEST(PipelinePositive, EntersFoundPhrasesAndCutsThemOut) {
 }
 
 // The filters one after the other, each on the whole text, as the builders' order has them.
+// Word marks where a word may break with U+001F: the mark vanishes and the word stays whole, for
+// the word lists as for the index, as "&shy;" of a page does.
+TEST(PipelineSeparators, WordsOptionalHyphenVanishesInsideItsWord) {
+  EXPECT_EQ(NormalizeSeparators(L"Ab\x1Fsatz \x1F"), L".Absatz .");
+  EXPECT_EQ(RemoveOptionalHyphens(L"\x1F" L"Ab\x1Fsatz\x1F"), L"Absatz");
+  EXPECT_EQ(RunWith({}, L"Ein Ab\x1Fsatz endet"), (Words{L"Ein", L"Absatz", L"endet"}));
+  TPipelineOptions negative;
+  negative.NegativeList = true;
+  negative.NegativeWords = {L"absatz"};
+  EXPECT_EQ(RunWith(negative, L"Ein Ab\x1Fsatz endet"), (Words{L"Ein", L"endet"}));
+  TPipelineOptions positive;
+  positive.PositiveList = true;
+  positive.PositiveWords = {L"Absatz"};
+  EXPECT_EQ(RunWith(positive, L"Ein Ab\x1Fsatz"), (Words{L"Absatz", L"Ein"}));
+  TPipelineOptions shortWords;
+  shortWords.MinimumLengthOn = true;
+  shortWords.MinimumLength = L"7";
+  EXPECT_EQ(RunWith(shortWords, L"Ab\x1Fsatz Abs\x1F" L"ch\x1Fnitt"), (Words{L"Abschnitt"}));
+}
+
 Words StepByStep(const TPipelineOptions& o, const std::wstring& text) {
   Words words;
-  std::wstring t = text;
+  std::wstring t = RemoveOptionalHyphens(text);
   if (o.PositiveList) {
     TPositiveResult positive = AddPositiveWords(t, o.PositiveWords, o.PositiveBlanksJoined);
     t = positive.Text;
@@ -147,9 +167,9 @@ Words StepByStep(const TPipelineOptions& o, const std::wstring& text) {
 TEST(PipelineWhole, SameWordsAsTheFiltersInTurn) {
   const Words vocabulary = {L"Haus", L"haus", L"Über", L"über", L"und", L"Und", L"New", L"York", L"A", L"b",
                             L"12", L"x1y", L"&", L"Hans&Peter", L"ß", L"É", L"Zum", L"z", L"Äh", L"",
-                            L"\u4E00", L"Ab&c", L"&Peter"};
+                            L"\u4E00", L"Ab&c", L"&Peter", L"Ab\x1Fsatz"};
   const Words glue = {L" ", L"  ", L", ", L".", L"..", L"-", L"", L"\r\n", L"'", L"(", L"\u00A0", L"\t",
-                      L" - ", L"\x01", L"&", L";"};
+                      L" - ", L"\x01", L"&", L";", L"\x1F"};
   const Words minimums = {L"3", L"0", L"-1", L"x", L"1", L"5"};
   std::mt19937 random(11);
   for (int round = 0; round < 3000; ++round) {
