@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "classlib/ListView.h"
+#include "engine/u_TagStripper.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_WordPipeline.h"
@@ -14,9 +15,6 @@
 #include "ucode/UCodeSystem.h"
 
 namespace {
-
-const wchar_t kTagReplacement[] = L" . ";
-constexpr size_t kTagReplacementLength = 3;
 
 // Names of the characters 160 to 255.
 const wchar_t* const kLatin1Names[96] = {
@@ -168,158 +166,6 @@ bool IsValidReference(const std::wstring& text, size_t at, size_t& length) {
   return true;
 }
 
-// The tag stripper works on the runs of the text between two ">": each run's ">" is either
-// taken by a tag (at the moment that tag was taken) or stands before every "<" and is no
-// tag end. A tag that appears again later goes at once in the original, so a later ">" is
-// taken by the earliest tag that ends there and whose text was already there at that
-// moment (its ">"s gone in earlier passes); runs are therefore handled left to right with the
-// moments at which each ">" went.
-class TTagStripper {
- public:
-  explicit TTagStripper(const std::wstring& text) : m_text(text) { m_out.reserve(text.size()); }
-
-  std::wstring Run() {
-    size_t p = 0;
-    for (size_t r = m_text.find(L'>'); r != std::wstring::npos; r = m_text.find(L'>', p)) {
-      Handle(p, r);
-      p = r + 1;
-    }
-    AppendRaw(p, m_text.size());
-    if (!m_lessThans.empty()) ResolveStrays(kNever);
-    return Finish();
-  }
-
- private:
-  static constexpr int kNever = 0x7FFFFFFF;
-
-  struct TTaken {
-    size_t pos;  // of its " . " in the output
-    int time;
-  };
-  struct TStray {
-    size_t pos;  // of its ">" in the output
-    int time;    // tags taken before it
-  };
-
-  // The run m_text[p, r) and its ">" at r.
-  void Handle(size_t p, size_t r) {
-    size_t start = 0;
-    bool inOutput = false;
-    int time = EarliestTag(p, r, start, inOutput);
-    if (time == kNever) {
-      if (!m_lessThans.empty()) {
-        start = m_lessThans.front();
-        inOutput = true;
-      } else {
-        size_t lt = m_text.find(L'<', p);
-        if (lt >= r) {
-          AppendRaw(p, r);
-          m_strays.push_back(TStray{m_out.size(), m_time});
-          m_out += L'>';
-          return;
-        }
-        start = lt;
-      }
-      time = ++m_time;
-      std::wstring tag = inOutput ? m_out.substr(start) + m_text.substr(p, r + 1 - p) : m_text.substr(start, r + 1 - start);
-      m_longestTag = std::max(m_longestTag, tag.size());
-      m_tags[std::move(tag)].push_back(time);
-    }
-    if (inOutput) {
-      TruncateOutput(start);
-    } else {
-      AppendRaw(p, start);
-    }
-    ResolveStrays(time);
-    m_taken.push_back(TTaken{m_out.size(), time});
-    m_out += kTagReplacement;
-  }
-
-  // The earliest tag that ends at r and was whole in the text when it was taken; kNever when
-  // none does.
-  int EarliestTag(size_t p, size_t r, size_t& start, bool& inOutput) {
-    int best = kNever;
-    if (m_tags.empty()) return best;
-    const size_t rawLength = r + 1 - p;
-    for (size_t u = r; u-- > p;) {
-      if (r + 1 - u > m_longestTag) return best;
-      if (m_text[u] != L'<') continue;
-      int time = FirstTimeFrom(m_text.substr(u, r + 1 - u), 0);
-      if (time < best) {
-        best = time;
-        start = u;
-        inOutput = false;
-      }
-    }
-    int since = 0;  // latest moment a ">" between the candidate and r went
-    size_t taken = m_taken.size();
-    for (size_t i = m_lessThans.size(); i-- > 0;) {
-      const size_t s = m_lessThans[i];
-      if (m_out.size() - s + rawLength > m_longestTag) break;
-      while (taken > 0 && m_taken[taken - 1].pos > s) since = std::max(since, m_taken[--taken].time);
-      int time = FirstTimeFrom(m_out.substr(s) + m_text.substr(p, rawLength), since);
-      if (time < best) {
-        best = time;
-        start = s;
-        inOutput = true;
-      }
-    }
-    return best;
-  }
-
-  int FirstTimeFrom(const std::wstring& candidate, int since) const {
-    auto found = m_tags.find(candidate);
-    if (found == m_tags.end()) return kNever;
-    // A tag's pass replaces what the text held before it, never what the pass itself made.
-    auto time = std::upper_bound(found->second.begin(), found->second.end(), since);
-    return time == found->second.end() ? kNever : *time;
-  }
-
-  void AppendRaw(size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i) {
-      if (m_text[i] == L'<') m_lessThans.push_back(m_out.size() + (i - from));
-    }
-    m_out.append(m_text, from, to - from);
-  }
-
-  void TruncateOutput(size_t at) {
-    while (!m_lessThans.empty() && m_lessThans.back() >= at) m_lessThans.pop_back();
-    while (!m_taken.empty() && m_taken.back().pos >= at) m_taken.pop_back();
-    m_out.resize(at);
-  }
-
-  // A "<" that stood until `time` makes every earlier stray ">" of a smaller moment a stray
-  // of the loop, replaced.
-  void ResolveStrays(int time) {
-    while (m_resolved < m_strays.size() && m_strays[m_resolved].time < time) m_replaced.push_back(m_strays[m_resolved++].pos);
-  }
-
-  std::wstring Finish() {
-    if (m_replaced.empty()) return std::move(m_out);
-    std::wstring result;
-    result.reserve(m_out.size() + 2 * m_replaced.size());
-    size_t from = 0;
-    for (size_t pos : m_replaced) {
-      result.append(m_out, from, pos - from);
-      result += kTagReplacement;
-      from = pos + 1;
-    }
-    result.append(m_out, from, std::wstring::npos);
-    return result;
-  }
-
-  const std::wstring& m_text;
-  std::wstring m_out;
-  std::unordered_map<std::wstring, std::vector<int>> m_tags;  // tag text -> moments it was taken
-  size_t m_longestTag = 0;
-  int m_time = 0;
-  std::vector<size_t> m_lessThans;  // "<" of the output not taken yet
-  std::vector<TTaken> m_taken;
-  std::vector<TStray> m_strays;
-  size_t m_resolved = 0;
-  std::vector<size_t> m_replaced;
-};
-
 bool IsTrimmed(wchar_t c) { return c < 0x21; }
 
 std::wstring Trim(const std::wstring& text) {
@@ -357,7 +203,7 @@ void StripHtmlTags(const std::wstring& text, std::wstring& out) {
   if (text.find(L'<') == std::wstring::npos || text.find(L'>') == std::wstring::npos)
     DecodeHtmlReferencesForWords(text, out);
   else
-    DecodeHtmlReferencesForWords(TTagStripper(text).Run(), out);
+    DecodeHtmlReferencesForWords(ReplaceTagsWithSeparators(text), out);
 }
 
 std::wstring DecodeHtmlCharacterReferences(const std::wstring& text) {

@@ -9,7 +9,7 @@
 // The text with every tag replaced by " . " and its character references decoded for its
 // words (DecodeHtmlReferencesForWords). A tag runs from "<" to the first ">" after it; every
 // later occurrence of the same tag text goes in the same step. A ">" that stands before every
-// remaining "<" is no tag end: it alone becomes " . ". Linear in the text for real markup.
+// remaining "<" is no tag end: it alone becomes " . ". Time linear in the text.
 std::wstring StripHtmlTags(const std::wstring& text);
 // The same into out, whose room is kept from call to call.
 void StripHtmlTags(const std::wstring& text, std::wstring& out);

@@ -22,10 +22,7 @@ std::wstring RandomMarkup(std::mt19937& random, const std::wstring& alphabet, si
 std::wstring RandomPieces(std::mt19937& random, size_t count) {
   static const wchar_t* const pieces[] = {L"<b>", L"</b>", L"<a href=\"x\">", L"</a>", L"<", L">", L"a", L"b ",
                                           L" . ", L"<a<b>", L"<b>>", L"x<y", L"&amp;", L"&uuml;", L"<p class=\"c\">"};
-  std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
-  std::wstring text;
-  for (size_t i = 0; i < count; ++i) text += pieces[pick(random)];
-  return text;
+  return reference::RandomPieces(random, pieces, count);
 }
 
 TEST(StripHtmlTagsTest, AgreesWithThePlainFormOnRandomMarkup) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,15 @@ inline std::wstring ReplaceAll(const std::wstring& text, const std::wstring& fro
   }
   out.append(text, at, std::wstring::npos);
   return out;
+}
+
+// Markup of `count` of the pieces, each chosen at random.
+template <size_t N>
+std::wstring RandomPieces(std::mt19937& random, const wchar_t* const (&pieces)[N], size_t count) {
+  std::uniform_int_distribution<size_t> pick(0, N - 1);
+  std::wstring text;
+  for (size_t i = 0; i < count; ++i) text += pieces[pick(random)];
+  return text;
 }
 
 // Tags replaced one distinct tag at a time; a ">" before the first "<" alone becomes " . ".
