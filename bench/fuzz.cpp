@@ -4,7 +4,10 @@
 // them against straightforward forms where one exists, and counts mismatches, exceptions,
 // inputs over the time limit and the peak memory. Exits with 1 when anything went wrong.
 //
-//   bench_fuzz [--count N] [--seed S] [--limit-ms MS] [--memory-mb MB]
+//   bench_fuzz [--count N] [--seed S] [--limit-ms MS] [--pixels-per-ms P] [--memory-mb MB]
+//
+// A GIF picture's limit grows by 1 ms for every P pixels (default 40,000) that it must draw: its
+// logical screen, which the cache and the rendering cover, and its frames.
 #include <windows.h>
 
 #include <chrono>
@@ -37,6 +40,7 @@ struct Args {
   int count = 2000;
   unsigned seed = 1;
   int limitMs = 2000;
+  int pixelsPerMs = 40000;
   int memoryMb = 1024;
 };
 
@@ -47,6 +51,7 @@ Args ParseArgs(int argc, char** argv) {
     if (a == "--count" && i + 1 < argc) args.count = atoi(argv[++i]);
     else if (a == "--seed" && i + 1 < argc) args.seed = static_cast<unsigned>(atol(argv[++i]));
     else if (a == "--limit-ms" && i + 1 < argc) args.limitMs = atoi(argv[++i]);
+    else if (a == "--pixels-per-ms" && i + 1 < argc) args.pixelsPerMs = std::max(1, atoi(argv[++i]));
     else if (a == "--memory-mb" && i + 1 < argc) args.memoryMb = atoi(argv[++i]);
   }
   return args;
@@ -586,9 +591,22 @@ void ShowGif(TGifPicture& picture, unsigned way, unsigned options) {
   }
 }
 
+// The pixels a loaded picture makes the codec draw: its logical screen (the cache of an
+// animation, the rendering as one bitmap) and every frame's own bitmap.
+long long PixelsToDraw(TGifPicture& picture) {
+  long long pixels = static_cast<long long>(picture.GetWidth()) * picture.GetHeight();
+  for (int i = 0; i < picture.GetImages()->GetCount(); ++i) {
+    TGifFrame* frame = picture.GetImages()->GetFrame(i);
+    pixels += static_cast<long long>(frame->GetWidth()) * frame->GetHeight();
+  }
+  return pixels;
+}
+
 // Loads, shows and saves one input and reads the saved stream back. False, with what went
-// wrong, when the saved stream does not read back to the frames saved.
-bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::string& problem) {
+// wrong, when a picture with frames does not save or the saved stream does not read back to the
+// frames saved. Pixels: what the loaded picture must draw.
+bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::string& problem,
+                 long long& pixels) {
   TGifPicture picture;
   {
     TStringStream stream(bytes);
@@ -598,6 +616,7 @@ bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::
       // refused; what was read before stays and is shown and saved
     }
   }
+  pixels = PixelsToDraw(picture);
   try {
     ShowGif(picture, way, options);
   } catch (const EGifError&) {
@@ -605,8 +624,10 @@ bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::
   TStringStream saved;
   try {
     picture.SaveToStream(&saved);
-  } catch (const EGifError&) {
-    return true;  // no frames, or pixels outside their colour table
+  } catch (const EGifError& e) {
+    if (picture.GetEmpty()) return true;  // nothing to save
+    problem = std::string("the picture does not save: ") + e.what();
+    return false;
   }
   TGifPicture again;
   TStringStream stream(saved.GetDataString());
@@ -626,19 +647,24 @@ bool ExerciseGif(const std::string& bytes, unsigned way, unsigned options, std::
 struct TGifTally : TTally {
   TGifTally() : TTally{"GIF picture"} {}
   long messageBoxes = 0;  // shown by the error handler of a callback, such as a painter's
+  long extendedLimits = 0;  // inputs whose pixels raised their limit by a millisecond or more
+  // The input that came closest to its limit: its time, its limit and its pixels.
+  double closestMs = 0, closestLimitMs = 1;
+  long long closestPixels = 0;
   std::string lastBox;
 };
 
 // Any exception but the codec's own error and running out of memory (or of the system's
-// bitmaps) is a finding, and so is an input over the time limit; findings are kept as files in
-// the current folder.
-void RunGif(TGifTally& tally, const std::string& bytes, unsigned way, unsigned options, int limitMs) {
+// bitmaps) is a finding, and so is an input over its time limit, which grows with the pixels it
+// must draw; findings are kept as files in the current folder.
+void RunGif(TGifTally& tally, const std::string& bytes, unsigned way, unsigned options, const Args& args) {
   const long input = tally.inputs++;
   const long boxes = tally.messageBoxes;
   const auto start = std::chrono::steady_clock::now();
   std::string problem;
+  long long pixels = 0;
   try {
-    if (!ExerciseGif(bytes, way, options, problem)) ++tally.mismatches;
+    if (!ExerciseGif(bytes, way, options, problem, pixels)) ++tally.mismatches;
   } catch (const std::bad_alloc&) {
   } catch (const EOutOfMemory&) {
   } catch (const EOutOfResources&) {
@@ -656,9 +682,18 @@ void RunGif(TGifTally& tally, const std::string& bytes, unsigned way, unsigned o
     tally.longestMs = ms;
     tally.longestInput = input;
   }
+  const double limitMs = args.limitMs + static_cast<double>(pixels) / args.pixelsPerMs;
+  if (pixels >= args.pixelsPerMs) ++tally.extendedLimits;
+  if (ms / limitMs > tally.closestMs / tally.closestLimitMs) {
+    tally.closestMs = ms;
+    tally.closestLimitMs = limitMs;
+    tally.closestPixels = pixels;
+  }
   if (ms > limitMs) {
     ++tally.slow;
-    if (problem.empty()) problem = "took " + std::to_string(static_cast<int>(ms)) + " ms";
+    if (problem.empty())
+      problem = "took " + std::to_string(static_cast<int>(ms)) + " ms for " + std::to_string(pixels) +
+                " pixels (limit " + std::to_string(static_cast<int>(limitMs)) + " ms)";
   }
   if (problem.empty()) return;
   const long findings = tally.mismatches + tally.exceptions + tally.slow;
@@ -757,7 +792,7 @@ int main(int argc, char** argv) {
 
     const std::string gifBytes = gifInputs.Next();
     const unsigned way = in.Next(), options = in.Next();
-    RunGif(gif, gifBytes, way, options, args.limitMs);
+    RunGif(gif, gifBytes, way, options, args);
 
     if (PeakMegabytes() > args.memoryMb) {
       std::printf("memory ceiling of %d MB passed after %d rounds\n", args.memoryMb, i + 1);
@@ -768,12 +803,15 @@ int main(int argc, char** argv) {
   bool failed = PeakMegabytes() > args.memoryMb;
   std::printf("seed %u, %.1f s, peak memory %.1f MB\n", args.seed, seconds, PeakMegabytes());
   for (const TTally* t : {&strip, &links, &reader, &idx, static_cast<TTally*>(&gif)}) {
-    std::printf("%-18s %8ld inputs, %ld mismatches, %ld exceptions, %ld over %d ms (longest %.1f ms", t->name,
-                t->inputs, t->mismatches, t->exceptions, t->slow, args.limitMs, t->longestMs);
+    const std::string limit = t == &gif ? std::string("their limits") : std::to_string(args.limitMs) + " ms";
+    std::printf("%-18s %8ld inputs, %ld mismatches, %ld exceptions, %ld over %s (longest %.1f ms", t->name,
+                t->inputs, t->mismatches, t->exceptions, t->slow, limit.c_str(), t->longestMs);
     if (t->longestInput >= 0) std::printf(", input %ld", t->longestInput);
     std::printf(")\n");
     failed = failed || t->mismatches > 0 || t->exceptions > 0 || t->slow > 0;
   }
+  std::printf("GIF picture limits: %d ms and 1 ms per %d pixels drawn, raised for %ld inputs; closest %.1f ms of %.1f ms (%lld pixels)\n",
+              args.limitMs, args.pixelsPerMs, gif.extendedLimits, gif.closestMs, gif.closestLimitMs, gif.closestPixels);
   for (const wchar_t* name : {L"doc.htm", L"text.bin", L"b.htm", L"c.txt", L"sub\\d.htm"}) DeleteFileW((folder + name).c_str());
   RemoveDirectoryW((folder + L"sub").c_str());
   RemoveDirectoryW(folder.c_str());
