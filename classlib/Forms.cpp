@@ -970,7 +970,7 @@ void TApplication::HandleException(TObject* sender) {
   } catch (const EAbort&) {
   } catch (const std::bad_alloc&) {
     // The runtime's own text for it ("std::bad_alloc") tells a user nothing.
-    const std::runtime_error error("Out of memory");
+    const EOutOfMemory error("Out of memory");
     if (OnException) OnException(sender, error);
     else ShowException(error.what());
   } catch (const std::exception& error) {
@@ -981,12 +981,14 @@ void TApplication::HandleException(TObject* sender) {
   }
 }
 
-void TApplication::ShowException(const std::string& message) {
-  std::string text = message;
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+void TApplication::ShowException(const std::string& message) { ShowException(AnsiToWide(message)); }
+
+void TApplication::ShowException(const std::wstring& message) {
+  std::wstring text = message;
+  if (!text.empty() && text.back() > L'.') text += L'.';
   HWND owner = GetActiveWindow();
   if (!owner) owner = FHandle;
-  ShowMessageBoxW(owner, AnsiToWide(text), GetWindowTitleW(), MB_OK | MB_ICONSTOP);
+  ShowMessageBoxW(owner, text, GetWindowTitleW(), MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {

@@ -341,6 +341,7 @@ class TApplication : public TComponent {
   // Errors: OnException, else the error dialog; the loop goes on either way.
   void HandleException(TObject* sender);
   void ShowException(const std::string& message);
+  void ShowException(const std::wstring& message);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
   // Hints.

@@ -87,9 +87,14 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
   return TryReadString(section, ident, value) ? value : defaultValue;
 }
 
+void TIniFile::RaiseWriteError() const {
+  const DWORD error = GetLastError();
+  throw EWriteError(Format(SWriteError, GetFileName()), AnsiToWide(GetFileName()), error);
+}
+
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
   if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), GetFileName().c_str()))
-    throw EWriteError(Format(SWriteError, GetFileName()));
+    RaiseWriteError();
 }
 
 void TIniFile::ReadNames(const char* section, TStrings& strings) {
@@ -111,7 +116,7 @@ void TIniFile::ReadSections(TStrings& strings) { ReadNames(nullptr, strings); }
 
 void TIniFile::EraseSection(const std::string& section) {
   if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, GetFileName().c_str()))
-    throw EWriteError(Format(SWriteError, GetFileName()));
+    RaiseWriteError();
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {

@@ -64,4 +64,6 @@ class TIniFile : public TCustomIniFile {
 
  private:
   void ReadNames(const char* section, TStrings& strings);
+  // The write error naming the file, with the system's reason.
+  [[noreturn]] void RaiseWriteError() const;
 };

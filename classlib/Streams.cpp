@@ -66,9 +66,11 @@ void THandleStream::SetSize(int64_t size) {
 TFileStream::TFileStream(const std::string& fileName, unsigned mode)
     : THandleStream(mode == fmCreate ? FileCreate(fileName) : FileOpen(fileName, mode)), FFileName(fileName) {
   if (FHandle != INVALID_HANDLE_VALUE) return;
-  const std::string reason = SysErrorMessage(GetLastError());
-  if (mode == fmCreate) throw EFCreateError(Format(SFCreateErrorEx, ExpandFileName(fileName), reason));
-  throw EFOpenError(Format(SFOpenErrorEx, ExpandFileName(fileName), reason));
+  const DWORD error = GetLastError();
+  const std::string reason = SysErrorMessage(error);
+  const std::string name = ExpandFileName(fileName);
+  if (mode == fmCreate) throw EFCreateError(Format(SFCreateErrorEx, name, reason), AnsiToWide(name), error);
+  throw EFOpenError(Format(SFOpenErrorEx, name, reason), AnsiToWide(name), error);
 }
 
 TFileStream::~TFileStream() { FileClose(FHandle); }

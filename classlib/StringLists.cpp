@@ -314,10 +314,11 @@ class TWideFileStream : public THandleStream {
                                   create ? 0 : FILE_SHARE_READ, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (FHandle != INVALID_HANDLE_VALUE) return;
-    const std::string reason = SysErrorMessage(GetLastError());
+    const DWORD error = GetLastError();
+    const std::string reason = SysErrorMessage(error);
     const std::string name = AnsiName(fileName);
-    if (create) throw EFCreateError(Format(SFCreateErrorEx, name, reason));
-    throw EFOpenError(Format(SFOpenErrorEx, name, reason));
+    if (create) throw EFCreateError(Format(SFCreateErrorEx, name, reason), fileName, error);
+    throw EFOpenError(Format(SFOpenErrorEx, name, reason), fileName, error);
   }
   ~TWideFileStream() override { FileClose(FHandle); }
   TWideFileStream(const TWideFileStream&) = delete;

@@ -36,7 +36,21 @@ KX_EXCEPTION(EAbort, Exception)
 KX_EXCEPTION(EConvertError, Exception)
 KX_EXCEPTION(EListError, Exception)
 KX_EXCEPTION(EStringListError, EListError)
-KX_EXCEPTION(EStreamError, Exception)
+// A stream or file that failed: besides the message, for a file that could not be opened,
+// created or written, the name as the caller gave it and the system's error code (0 when there
+// is none), from which the program tells the reason in its own language.
+class EStreamError : public Exception {
+ public:
+  explicit EStreamError(std::string message, std::wstring fileName = std::wstring(), DWORD errorCode = 0)
+      : Exception(std::move(message)), FFileName(std::move(fileName)), FErrorCode(errorCode) {}
+  const std::wstring& GetFileName() const { return FFileName; }
+  DWORD GetErrorCode() const { return FErrorCode; }
+
+ private:
+  std::wstring FFileName;
+  DWORD FErrorCode;
+};
+
 KX_EXCEPTION(EFCreateError, EStreamError)
 KX_EXCEPTION(EFOpenError, EStreamError)
 KX_EXCEPTION(EFilerError, EStreamError)

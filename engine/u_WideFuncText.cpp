@@ -48,13 +48,14 @@ std::string FileErrorMessage(const wchar_t* verb, const std::wstring& fileName, 
   return RepWideStringToStringEx(message + WideSysErrorMessage(error), CP_ACP);
 }
 
-[[noreturn]] void RaiseOpenError(const std::wstring& fileName) {
-  DWORD error = GetLastError();
-  throw EFOpenError(FileErrorMessage(L"open", fileName, error));
+[[noreturn]] void RaiseOpenError(const std::wstring& fileName, DWORD error) {
+  throw EFOpenError(FileErrorMessage(L"open", fileName, error), fileName, error);
 }
 
+[[noreturn]] void RaiseOpenError(const std::wstring& fileName) { RaiseOpenError(fileName, GetLastError()); }
+
 [[noreturn]] void RaiseCreateError(const std::wstring& fileName, DWORD error) {
-  throw EFCreateError(FileErrorMessage(L"create", fileName, error));
+  throw EFCreateError(FileErrorMessage(L"create", fileName, error), fileName, error);
 }
 
 // The whole file into bytes (its room kept); others may read it meanwhile.
@@ -159,9 +160,12 @@ DWORD ReplaceTarget(const std::wstring& fileName, const std::wstring& tempName) 
     }
     const DWORD moveError = GetLastError();
     if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !MoveFileExW(backupName.c_str(), fileName.c_str(), kMove)) {
+      // No error code: the message itself, which says where the old text is, is what the user needs.
       const std::wstring reason = WideSysErrorMessage(GetLastError());
-      throw EFCreateError(RepWideStringToStringEx(
-          L"Cannot create file \"" + fileName + L"\". " + reason + L" The old text is in \"" + backupName + L"\".", CP_ACP));
+      throw EFCreateError(RepWideStringToStringEx(L"Cannot create file \"" + fileName + L"\". " + reason +
+                                                      L" The old text is in \"" + backupName + L"\".",
+                                                  CP_ACP),
+                          fileName);
     }
     error = moveError;
   }

@@ -10,6 +10,7 @@
 #include "classlib/ScopedHandles.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/SysUtils.h"
+#include "engine/u_FileErrors.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_WideFuncText.h"
 #include "ucode/UCodeSysUtils.h"
@@ -362,10 +363,12 @@ std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const 
                 : L"The file was saved, but " + count + L" characters cannot be written in ANSI and were replaced.";
 }
 
-std::wstring TextSaveErrorMessage(const std::string& error, const std::string& languageCode) {
-  const std::wstring detail = Wide(error);
-  if (languageCode == "de") return L"Die Datei konnte nicht gespeichert werden.\r\n\r\n" + detail;
-  return L"The file could not be saved.\r\n\r\n" + detail;
+std::wstring TextSaveErrorMessage(const std::exception& error, const std::string& languageCode) {
+  const std::wstring reason = ErrorReason(error, languageCode);
+  if (const auto* fileError = dynamic_cast<const EStreamError*>(&error); fileError && !fileError->GetFileName().empty())
+    return FileErrorMessage(TFileAction::Save, fileError->GetFileName(), reason, languageCode);
+  if (languageCode == "de") return L"Die Datei konnte nicht gespeichert werden.\r\n\r\n" + reason;
+  return L"The file could not be saved.\r\n\r\n" + reason;
 }
 
 

@@ -4,6 +4,7 @@
 #include "classlib/Graphics.h"
 
 #include <cstdint>
+#include <exception>
 #include <initializer_list>
 #include <string>
 #include <unordered_set>
@@ -131,8 +132,8 @@ bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TSaveDialog*
 // Why a save of a user's text wrote nothing, or what it had to change, in the language
 // ("de", else English); empty when there is nothing to tell. encoding is the one asked for.
 std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const std::string& languageCode);
-// A save that raised an error, with the error's own text.
-std::wstring TextSaveErrorMessage(const std::string& error, const std::string& languageCode);
+// A save that raised an error: the file and the reason, in the language.
+std::wstring TextSaveErrorMessage(const std::exception& error, const std::string& languageCode);
 
 
 // ---- Index texts

@@ -237,7 +237,7 @@ bool Tedittxt2idx::SaveIDX(const std::wstring& fileName) {
     written = SaveTextFileW(IndexDataOf(index->GetItems()), WithIndexExtension(fileName), output.GetEncoding(),
                             output.GetWithBOM(), &report);
   } catch (const std::exception& error) {
-    Tell(TextSaveErrorMessage(error.what(), LanguageCode()));
+    Tell(TextSaveErrorMessage(error, LanguageCode()));
     return false;
   }
   const std::wstring message = TextSaveMessage(report, output.GetEncoding(), LanguageCode());

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "classlib/Dialogs.h"
+#include "engine/u_FileErrors.h"
 #include "engine/u_HtmlHelpers.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_TextIndex.h"
@@ -120,9 +121,11 @@ void PutPageIntoBrowser(const std::wstring& page) {
       prog->browser->Navigate(preview);
       return;
     } catch (const Exception& failure) {
+      const auto* fileError = dynamic_cast<const EStreamError*>(&failure);
       Tell((LanguageCode() == "de" ? L"Die Vorschaudatei konnte nicht geschrieben werden: "
                                    : L"The preview file could not be written: ") +
-           Wide(failure.GetMessage()));
+           (fileError ? fileError->GetFileName() : std::wstring()) + L"\r\n\r\n" +
+           ErrorReason(failure, LanguageCode()));
     }
   }
   prog->browser->WriteDocument(page);

@@ -9,6 +9,7 @@
 
 #include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
+#include "engine/u_FileErrors.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFunc.h"
 #include "forms/u_fileix.h"
@@ -126,6 +127,7 @@ void Tprog::FormCreate(TObject*) {
   FOldWindowProc = GetWindowProc();
   SetWindowProc(TWndMethod(this, &Tprog::ProgWindowProc));
   UseSystemSmallIcons(IconList);
+  Application->OnException = TExceptionEvent(this, &Tprog::ShowApplicationError);
   const std::pair<TImage*, const char*> headings[] = {
       {start_top, "START_TOP"}, {start_topen, "START_TOPEN"}, {top_datei, "TOP_DATEI"},
       {top_datei_en, "TOP_DATEI_EN"}, {top_stw, "TOP_STW"}, {top_stw_en, "TOP_STW_EN"}};
@@ -147,28 +149,21 @@ void Tprog::FormShow(TObject*) {
 
 namespace {
 
-std::wstring WithErrorText(const std::wstring& leadIn, const std::string& error) {
-  return leadIn + L"\r\n\r\n" + Wide(error);
-}
-
 // One step of the start-up. A step that fails is told to the user, in the program's language,
-// and the start goes on: the window comes up whatever a file on the command line holds.
+// the reason included, and the start goes on: the window comes up whatever a file on the
+// command line holds.
 template <class Step>
 void StartUpStep(const std::wstring& leadIn, Step step) {
   try {
     step();
   } catch (const EAbort&) {
-  } catch (const std::bad_alloc&) {
-    TellUser(WithErrorText(leadIn, "Out of memory."), MB_ICONERROR);
   } catch (const std::exception& error) {
-    TellUser(WithErrorText(leadIn, error.what()), MB_ICONERROR);
+    TellUser(leadIn + L"\r\n\r\n" + ErrorReason(error, LanguageCode()), MB_ICONERROR);
   }
 }
 
 std::wstring FileNotOpenedText(const std::wstring& fileName) {
-  return (LanguageCode() == "de" ? L"Die Datei konnte nicht ge\u00F6ffnet werden: "
-                                 : L"The file could not be opened: ") +
-         fileName;
+  return FileErrorLeadIn(TFileAction::Open, fileName, LanguageCode());
 }
 
 std::wstring ConfigurationNotLoadedText(const std::wstring& fileName) {
@@ -282,11 +277,17 @@ void Tprog::FormClose(TObject*, TCloseAction&) {
 }
 
 void Tprog::FormDestroy(TObject*) {
+  if (Application->OnException.SameMethod(TExceptionEvent(this, &Tprog::ShowApplicationError)))
+    Application->OnException = TExceptionEvent();
   qulist->SetWindowProc(FOldQuListProc);
   squlist->SetWindowProc(FOldSquListProc);
   SetWindowProc(FOldWindowProc);
   for (TWinControl* target : std::initializer_list<TWinControl*>{qulist, squlist})
     if (target->HandleAllocated()) DragAcceptFiles(target->GetHandle(), FALSE);
+}
+
+void Tprog::ShowApplicationError(TObject*, const std::exception& error) {
+  Application->ShowException(ErrorMessage(error, LanguageCode()));
 }
 
 void Tprog::ProgWindowProc(TMessage& message) {

@@ -581,6 +581,9 @@ class Tprog : public TForm {
 
  private:
   void ProgWindowProc(TMessage& message);
+  // The application's error dialog while the window exists: what the guards of the window
+  // procedures and callbacks hand on, told in the program's language.
+  void ShowApplicationError(TObject* sender, const std::exception& error);
   TWndMethod FOldWindowProc;
   TWndMethod FOldQuListProc;
   TWndMethod FOldSquListProc;

@@ -82,7 +82,7 @@ bool SaveAndTell(Save save) {
   try {
     written = save(report);
   } catch (const std::exception& error) {
-    Tell(TextSaveErrorMessage(error.what(), LanguageCode()));
+    Tell(TextSaveErrorMessage(error, LanguageCode()));
     return false;
   }
   const std::wstring message = TextSaveMessage(report, OutputEncoding().GetEncoding(), LanguageCode());

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "engine/u_FileErrors.h"
 #include "engine/u_IndexStore.h"
 #include "engine/u_WideFuncText.h"
 #include "engine/u_WordLists.h"
@@ -69,9 +70,9 @@ void TWordListWindow::deleteClick(TObject*) { liste->Clear(); }
 
 void TWordListWindow::OKClick(TObject*) { Close(); }
 
-std::wstring WordListNotSavedMessage(const std::wstring& path, const std::string& reason,
+std::wstring WordListNotSavedMessage(const std::wstring& path, const std::wstring& reason,
                                      const std::string& languageCode) {
-  const std::wstring detail = reason.empty() ? std::wstring() : L"\r\n\r\n" + Wide(reason);
+  const std::wstring detail = reason.empty() ? std::wstring() : L"\r\n\r\n" + reason;
   if (languageCode == "de")
     return L"Die Wortliste konnte nicht unter \"" + path +
            L"\" gespeichert werden; die Datei dort behält ihre bisherige Liste. Wählen Sie einen Ordner, in den Sie "
@@ -87,7 +88,7 @@ TWordListSave SaveWordList(TCustomMemo* memo, const std::wstring& defaultName) {
     written = SaveMemoAs(memo, defaultName, prog->memosave, &report);
   } catch (const std::exception& error) {
     const std::wstring path = Wide(prog->memosave->GetFileName());
-    TellUser(WordListNotSavedMessage(path, error.what(), LanguageCode()), MB_ICONWARNING);
+    TellUser(WordListNotSavedMessage(path, ErrorReason(error, LanguageCode()), LanguageCode()), MB_ICONWARNING);
     return TWordListSave::Failed;
   }
   const std::wstring message = TextSaveMessage(report, OutputEncoding().GetEncoding(), LanguageCode());

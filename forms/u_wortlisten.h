@@ -73,6 +73,7 @@ enum class TWordListSave { Saved, Cancelled, Failed };
 // output encoding. A file that cannot be written is told in the current language, naming where
 // the list could not be saved; the file there keeps its old list.
 TWordListSave SaveWordList(TCustomMemo* memo, const std::wstring& defaultName);
-// The message of a word list that could not be written to `path`, for the language code.
-std::wstring WordListNotSavedMessage(const std::wstring& path, const std::string& reason,
+// The message of a word list that could not be written to `path`, with the reason, for the
+// language code.
+std::wstring WordListNotSavedMessage(const std::wstring& path, const std::wstring& reason,
                                      const std::string& languageCode);

@@ -50,13 +50,17 @@ std::string AnsiFileName(const std::wstring& fileName) {
 HANDLE OpenFileStreamHandle(const std::wstring& fileName, unsigned mode) {
   if (mode == fmCreate) {
     HANDLE handle = WideFileCreate(fileName);
-    if (handle == INVALID_HANDLE_VALUE)
-      throw EFCreateError(Format(SFCreateErrorEx, AnsiFileName(fileName), SysErrorMessage(GetLastError())));
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      throw EFCreateError(Format(SFCreateErrorEx, AnsiFileName(fileName), SysErrorMessage(error)), fileName, error);
+    }
     return handle;
   }
   HANDLE handle = WideFileOpen(fileName, mode);
-  if (handle == INVALID_HANDLE_VALUE)
-    throw EFOpenError(Format(SFOpenErrorEx, AnsiFileName(fileName), SysErrorMessage(GetLastError())));
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    throw EFOpenError(Format(SFOpenErrorEx, AnsiFileName(fileName), SysErrorMessage(error)), fileName, error);
+  }
   return handle;
 }
 

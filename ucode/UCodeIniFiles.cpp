@@ -180,10 +180,15 @@ std::wstring TUCodeIniFile::ReadString(const std::wstring& section, const std::w
   return value == kMissing ? defaultValue : value;
 }
 
+void TUCodeIniFile::RaiseWriteError() const {
+  const DWORD error = GetLastError();
+  throw EWriteError(Format(SWriteError, Narrow(GetFileName())), GetFileName(), error);
+}
+
 void TUCodeIniFile::WriteString(const std::wstring& section, const std::wstring& ident, const std::wstring& value) {
   if (FAnsiIniFile) return FAnsiIniFile->WriteString(Narrow(section), Narrow(ident), Narrow(Quoted(value)));
   if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), Quoted(value).c_str(), GetFileName().c_str()))
-    throw EWriteError(Format(SWriteError, Narrow(GetFileName())));
+    RaiseWriteError();
 }
 
 void TUCodeIniFile::ReadNames(const wchar_t* section, TWideStrings& strings) {
@@ -217,7 +222,7 @@ void TUCodeIniFile::ReadSectionValues(const std::wstring& section, TWideStrings&
 void TUCodeIniFile::EraseSection(const std::wstring& section) {
   if (FAnsiIniFile) return FAnsiIniFile->EraseSection(Narrow(section));
   if (!WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, GetFileName().c_str()))
-    throw EWriteError(Format(SWriteError, Narrow(GetFileName())));
+    RaiseWriteError();
 }
 
 void TUCodeIniFile::DeleteKey(const std::wstring& section, const std::wstring& ident) {

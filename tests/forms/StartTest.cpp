@@ -531,12 +531,15 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
     const char* configurationNotLoaded;
     const char* notFound;
     const char* severalNotFound;
+    const char* heldOpen;
   };
   const Case cases[] = {
       {"de", "Die Datei konnte nicht ge\xF6" "ffnet werden: ", "Die Konfiguration konnte nicht geladen werden: ",
-       "Die Konfiguration wurde nicht gefunden:", "Die Konfigurationen wurden nicht gefunden:"},
+       "Die Konfiguration wurde nicht gefunden:", "Die Konfigurationen wurden nicht gefunden:",
+       "Die Datei wird von einem anderen Programm verwendet."},
       {"en", "The file could not be opened: ", "The configuration could not be loaded: ",
-       "The configuration was not found:", "The configurations were not found:"},
+       "The configuration was not found:", "The configurations were not found:",
+       "The file is in use by another program."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
@@ -552,9 +555,9 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
     const std::vector<std::string>& told = line.boxes.texts;
     ASSERT_EQ(told.size(), 3u);
     EXPECT_EQ(told[0], c.notFound + ("\r\n" + first));
-    EXPECT_TRUE(told[1].starts_with(c.configurationNotLoaded + line.dir.File("Auto.qcfg") + "\r\n\r\nCannot open file"))
-        << told[1];
-    EXPECT_TRUE(told[2].starts_with(c.fileNotOpened + source + "\r\n\r\nCannot open file")) << told[2];
+    // The reason too is in the program's language.
+    EXPECT_EQ(told[1], c.configurationNotLoaded + line.dir.File("Auto.qcfg") + "\r\n\r\n" + c.heldOpen);
+    EXPECT_EQ(told[2], c.fileNotOpened + source + "\r\n\r\n" + c.heldOpen);
     EXPECT_EQ(prog->original->GetText(), L"") << "nothing of a file that could not be read";
     line.Take({source, first, second});
     ASSERT_EQ(told.size(), 5u);

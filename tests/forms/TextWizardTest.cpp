@@ -557,12 +557,14 @@ TEST(TextWizardResult, TheIndexIsSavedAsAPictureAndAFailedSaveIsTold) {
   Click(prog->outputspeichern);
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_EQ(GetFileAttributesA(tooWide.c_str()), INVALID_FILE_ATTRIBUTES);
-  // A folder that does not exist: told in the current language.
+  // A folder that does not exist: told in the current language, the reason included.
   start->spr->SetCaption("de");
-  answers.Choose(OutputFolder() + "\\fehlt\\index.txt");
+  const std::string inMissingFolder = OutputFolder() + "\\fehlt\\index.txt";
+  answers.Choose(inMissingFolder);
   Click(prog->outputspeichern);
   ASSERT_EQ(boxes.texts.size(), 2u);
-  EXPECT_EQ(boxes.texts[1].rfind("Die Datei konnte nicht gespeichert werden.", 0), 0u) << boxes.texts[1];
+  EXPECT_EQ(boxes.texts[1], "Die Datei konnte nicht gespeichert werden: " + inMissingFolder +
+                                "\r\n\r\nDer Ordner der Datei wurde nicht gefunden.");
 }
 
 TEST(TextWizardIndexData, SavedWithItsExtensionAndLoadedAgainToExtend) {

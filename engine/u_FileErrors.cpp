@@ -1,0 +1,104 @@
+#include "engine/u_FileErrors.h"
+
+#include <new>
+
+#include "classlib/SysUtils.h"
+#include "ucode/UCodeSysUtils.h"
+
+namespace {
+
+// The reasons a user meets, each with its German and its English sentence.
+struct TReasonText {
+  const wchar_t* German;
+  const wchar_t* English;
+};
+
+constexpr TReasonText kNotFound{L"Die Datei wurde nicht gefunden.", L"The file was not found."};
+constexpr TReasonText kPathNotFound{L"Der Ordner der Datei wurde nicht gefunden.", L"The file's folder was not found."};
+constexpr TReasonText kAccessDenied{L"Der Zugriff wurde verweigert.", L"Access was denied."};
+constexpr TReasonText kSharingViolation{L"Die Datei wird von einem anderen Programm verwendet.",
+                                        L"The file is in use by another program."};
+constexpr TReasonText kDiskFull{L"Auf dem Datenträger ist nicht genug Platz.", L"There is not enough space on the disk."};
+constexpr TReasonText kInvalidName{L"Der Dateiname ist ungültig.", L"The file name is not valid."};
+constexpr TReasonText kOutOfMemory{L"Es ist nicht genug Arbeitsspeicher frei.", L"There is not enough memory."};
+constexpr TReasonText kDeviceNotFile{L"Der Name bezeichnet ein Gerät oder eine Pipe, keine Datei.",
+                                     L"The name is that of a device or a pipe, not of a file."};
+constexpr TReasonText kFolderNotFile{L"Der Name bezeichnet einen Ordner, keine Datei.",
+                                     L"The name is that of a folder, not of a file."};
+
+const TReasonText* ReasonOf(DWORD errorCode) {
+  switch (errorCode) {
+    case ERROR_FILE_NOT_FOUND: return &kNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return &kPathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return &kAccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE: return &kSharingViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return &kDiskFull;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE: return &kInvalidName;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return &kOutOfMemory;
+    case kErrorDeviceNotFile: return &kDeviceNotFile;
+    case kErrorFolderNotFile: return &kFolderNotFile;
+    default: return nullptr;
+  }
+}
+
+std::wstring InLanguage(const TReasonText& text, const std::string& languageCode) {
+  return languageCode == "de" ? text.German : text.English;
+}
+
+// An error's own text as a sentence.
+std::wstring Sentence(const std::string& text) {
+  std::wstring sentence = AnsiToWide(text);
+  if (!sentence.empty() && sentence.back() > L'.') sentence += L'.';
+  return sentence;
+}
+
+bool IsLackOfMemory(const std::exception& error) {
+  return dynamic_cast<const std::bad_alloc*>(&error) != nullptr ||
+         dynamic_cast<const EOutOfMemory*>(&error) != nullptr;
+}
+
+}  // namespace
+
+std::wstring FileErrorReason(DWORD errorCode, const std::string& languageCode) {
+  if (const TReasonText* reason = ReasonOf(errorCode)) return InLanguage(*reason, languageCode);
+  std::wstring text = WideSysErrorMessage(errorCode);
+  while (!text.empty() && text.back() <= L' ') text.pop_back();
+  return text;
+}
+
+std::wstring ErrorReason(const std::exception& error, const std::string& languageCode) {
+  if (const auto* fileError = dynamic_cast<const EStreamError*>(&error); fileError && fileError->GetErrorCode() != 0)
+    return FileErrorReason(fileError->GetErrorCode(), languageCode);
+  if (IsLackOfMemory(error)) return InLanguage(kOutOfMemory, languageCode);
+  return Sentence(error.what());
+}
+
+std::wstring FileErrorLeadIn(TFileAction action, const std::wstring& fileName, const std::string& languageCode) {
+  const bool german = languageCode == "de";
+  if (action == TFileAction::Open)
+    return (german ? L"Die Datei konnte nicht geöffnet werden: " : L"The file could not be opened: ") + fileName;
+  return (german ? L"Die Datei konnte nicht gespeichert werden: " : L"The file could not be saved: ") + fileName;
+}
+
+std::wstring FileErrorMessage(TFileAction action, const std::wstring& fileName, const std::wstring& reason,
+                              const std::string& languageCode) {
+  return FileErrorLeadIn(action, fileName, languageCode) + L"\r\n\r\n" + reason;
+}
+
+std::wstring ErrorMessage(const std::exception& error, const std::string& languageCode) {
+  const std::wstring reason = ErrorReason(error, languageCode);
+  const auto* fileError = dynamic_cast<const EStreamError*>(&error);
+  if (!fileError || fileError->GetFileName().empty()) return reason;
+  const TFileAction action = dynamic_cast<const EFOpenError*>(&error) ? TFileAction::Open : TFileAction::Save;
+  return FileErrorMessage(action, fileError->GetFileName(), reason, languageCode);
+}

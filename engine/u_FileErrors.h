@@ -1,0 +1,35 @@
+// Why a file could not be read or written, in the program's language: the one place where the
+// messages about opening and saving files take their reasons from, for every window.
+#pragma once
+
+#include <exception>
+#include <string>
+
+#include "classlib/WinApi.h"
+
+// Error codes of the program's own refusals, from the range the system leaves to programs: the
+// name the user gave is not that of a file.
+constexpr DWORD kErrorDeviceNotFile = 0x20000001;  // a device or a pipe, which may never deliver data
+constexpr DWORD kErrorFolderNotFile = 0x20000002;  // a folder
+
+// The reason for a system error code as one sentence in the language ("de", else English). The
+// common reasons are the program's own words: not found, path not found, access denied, sharing
+// violation, disk full, invalid name, out of memory, not a file; any other is the system's text.
+std::wstring FileErrorReason(DWORD errorCode, const std::string& languageCode);
+
+// The reason of an error raised while a file was read or written: a file error by its error code
+// (its own text when it has none), a lack of memory as such, any other error by its text.
+std::wstring ErrorReason(const std::exception& error, const std::string& languageCode);
+
+// What the program was doing with the file.
+enum class TFileAction { Open, Save };
+
+// "The file could not be opened: <name>" (or saved), in the language.
+std::wstring FileErrorLeadIn(TFileAction action, const std::wstring& fileName, const std::string& languageCode);
+// The lead-in, an empty line and the reason.
+std::wstring FileErrorMessage(TFileAction action, const std::wstring& fileName, const std::wstring& reason,
+                              const std::string& languageCode);
+
+// The message of an error for the user, in the language: a file that could not be opened,
+// created or written names its file, what failed and why; any other error tells its reason.
+std::wstring ErrorMessage(const std::exception& error, const std::string& languageCode);

@@ -1,0 +1,145 @@
+#include "engine/u_FileErrors.h"
+
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <functional>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "classlib/SysUtils.h"
+#include "engine/u_WideFuncText.h"
+#include "support/TestSupport.h"
+#include "ucode/UCodeIniFiles.h"
+#include "ucode/UCodeSystem.h"
+
+namespace {
+
+std::wstring Wide(const std::string& ansi) { return StringToWideStringEx(ansi, 0); }
+
+// What the step raised; a step that raises nothing fails the test.
+std::exception_ptr FailureOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+    return std::current_exception();
+  }
+  ADD_FAILURE() << "the step raised no error";
+  return nullptr;
+}
+
+std::wstring MessageOf(std::exception_ptr failure, const std::string& languageCode) {
+  try {
+    if (failure) std::rethrow_exception(failure);
+  } catch (const std::exception& error) {
+    return ErrorMessage(error, languageCode);
+  }
+  return std::wstring();
+}
+
+struct Reason {
+  const wchar_t* german;
+  const wchar_t* english;
+};
+
+const Reason kNotFound{L"Die Datei wurde nicht gefunden.", L"The file was not found."};
+const Reason kPathNotFound{L"Der Ordner der Datei wurde nicht gefunden.", L"The file's folder was not found."};
+const Reason kAccessDenied{L"Der Zugriff wurde verweigert.", L"Access was denied."};
+const Reason kSharingViolation{L"Die Datei wird von einem anderen Programm verwendet.",
+                               L"The file is in use by another program."};
+const Reason kDiskFull{L"Auf dem Datentr\u00E4ger ist nicht genug Platz.", L"There is not enough space on the disk."};
+const Reason kInvalidName{L"Der Dateiname ist ung\u00FCltig.", L"The file name is not valid."};
+const Reason kOutOfMemory{L"Es ist nicht genug Arbeitsspeicher frei.", L"There is not enough memory."};
+
+std::wstring Opening(const std::string& language, const std::wstring& name) {
+  return (language == "de" ? L"Die Datei konnte nicht ge\u00F6ffnet werden: " : L"The file could not be opened: ") + name;
+}
+
+std::wstring Saving(const std::string& language, const std::wstring& name) {
+  return (language == "de" ? L"Die Datei konnte nicht gespeichert werden: " : L"The file could not be saved: ") + name;
+}
+
+class FileErrors : public ::testing::Test {
+ protected:
+  std::wstring File(const std::string& name) { return Wide(dir.File(name)); }
+  std::wstring Write(const std::string& name, const std::string& bytes) {
+    testsupport::WriteBytes(dir.File(name), bytes);
+    return File(name);
+  }
+  testsupport::TempDir dir;
+};
+
+TEST_F(FileErrors, TheCommonReasonsOfAFailedReadOrSaveAreToldInTheProgramsLanguage) {
+  const std::wstring missing = File("fehlt.txt");
+  const std::wstring inMissingFolder = File("fehlt\\text.txt");
+  const std::wstring held = Write("gesperrt.txt", "Haus");
+  const std::wstring readOnly = Write("schreibgeschuetzt.txt", "Haus");
+  ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::wstring badName = File("a<b>.txt");
+  const std::wstring huge = File("riesig.txt");
+  ASSERT_TRUE(testsupport::WriteLargeFile(huge, 2200LL * 1024 * 1024, "Ende"));
+  testsupport::HeldOpen holder(dir.File("gesperrt.txt"));
+  ASSERT_TRUE(holder.Held());
+
+  struct Case {
+    const char* what;
+    std::function<std::wstring(const std::string&)> leadIn;
+    std::function<void()> step;
+    Reason reason;
+  };
+  const auto open = [](const std::wstring& name) { return [name](const std::string& l) { return Opening(l, name); }; };
+  const auto save = [](const std::wstring& name) { return [name](const std::string& l) { return Saving(l, name); }; };
+  const auto load = [](const std::wstring& name) { return [name] { LoadTextFileW(name); }; };
+  const auto write = [](const std::wstring& name) { return [name] { SaveTextFileW(L"Haus", name, 65001, false); }; };
+  const std::vector<Case> cases = {
+      {"a missing file", open(missing), load(missing), kNotFound},
+      {"a file in a missing folder", open(inMissingFolder), load(inMissingFolder), kPathNotFound},
+      {"saving into a missing folder", save(inMissingFolder), write(inMissingFolder), kPathNotFound},
+      {"a file another program holds", open(held), load(held), kSharingViolation},
+      {"the encoding of a file another program holds", open(held), [&] { DetectFileEncoding(held); },
+       kSharingViolation},
+      {"saving over a read-only file", save(readOnly), write(readOnly), kAccessDenied},
+      {"a setting written into a missing folder", save(inMissingFolder),
+       [&] { TUCodeIniFile(inMissingFolder).WriteString(L"PBCH", L"la", L"1"); }, kPathNotFound},
+      {"saving under a name with < and >", save(badName), write(badName), kInvalidName},
+      {"a file too large to read", open(huge), load(huge), kOutOfMemory},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::exception_ptr failure = FailureOf(c.step);
+    EXPECT_EQ(MessageOf(failure, "de"), c.leadIn("de") + L"\r\n\r\n" + c.reason.german);
+    EXPECT_EQ(MessageOf(failure, "en"), c.leadIn("en") + L"\r\n\r\n" + c.reason.english);
+  }
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileErrors, ReasonsThatCannotBeMadeHereAreToldByTheirCodes) {
+  const std::pair<DWORD, Reason> cases[] = {
+      {ERROR_DISK_FULL, kDiskFull},         {ERROR_HANDLE_DISK_FULL, kDiskFull},
+      {ERROR_LOCK_VIOLATION, kSharingViolation}, {ERROR_WRITE_PROTECT, kAccessDenied},
+      {ERROR_FILENAME_EXCED_RANGE, kInvalidName}, {ERROR_OUTOFMEMORY, kOutOfMemory},
+  };
+  for (const auto& [code, reason] : cases) {
+    EXPECT_EQ(FileErrorReason(code, "de"), reason.german) << code;
+    EXPECT_EQ(FileErrorReason(code, "en"), reason.english) << code;
+  }
+  // Any other reason is the system's own text, which no language code changes.
+  const std::wstring other = FileErrorReason(ERROR_CRC, "de");
+  EXPECT_FALSE(other.empty());
+  EXPECT_EQ(FileErrorReason(ERROR_CRC, "en"), other);
+  EXPECT_NE(other.back(), L'\n');
+}
+
+TEST_F(FileErrors, ErrorsThatAreNoFileErrorsKeepTheirTextAndALackOfMemoryIsTold) {
+  EXPECT_EQ(ErrorMessage(std::bad_alloc(), "de"), kOutOfMemory.german);
+  EXPECT_EQ(ErrorMessage(EOutOfMemory("Out of memory"), "en"), kOutOfMemory.english);
+  EXPECT_EQ(ErrorMessage(EConvertError("'x' is not a valid integer value"), "de"),
+            L"'x' is not a valid integer value.");
+  // A file error without a code says what happened in its own words, after the file.
+  const std::wstring name = File("alt.txt");
+  EXPECT_EQ(ErrorMessage(EFCreateError("The old text is kept.", name), "de"),
+            Saving("de", name) + L"\r\n\r\nThe old text is kept.");
+}
+
+}  // namespace
