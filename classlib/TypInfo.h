@@ -68,7 +68,12 @@ struct TPropInfo {
   // Binds the event to the handler of the root object; false when their signatures differ.
   std::function<bool(TObject* target, const THandlerInfo& handler, TObject* root)> BindEvent;
   std::function<void(TObject* target)> ClearEvent;
+  // Whether the property's value belongs in a written form description; none: always.
+  std::function<bool(TObject*)> Stored;
 };
+
+// The property's stored-test for the instance (true when it has none).
+inline bool IsStoredProp(const TPropInfo& info, TObject* instance) { return !info.Stored || info.Stored(instance); }
 
 struct THandlerInfo {
   std::string Name;
@@ -128,9 +133,15 @@ class TClassProperties {
 
   template <class G, class S>
   void WideString(const std::string& name, G get, S set) {
-    TPropInfo info = Make(name, TPropKind::WideString);
-    info.GetWideString = [get](TObject* o) { return std::wstring((Self(o)->*get)()); };
-    info.SetWideString = [set](TObject* o, const std::wstring& v) { (Self(o)->*set)(v); };
+    FTable.AddProperty(MakeWideString(name, get, set));
+  }
+
+  // A wide string written to form descriptions only while `stored` (called with the instance)
+  // says so.
+  template <class G, class S, class Stored>
+  void WideString(const std::string& name, G get, S set, Stored stored) {
+    TPropInfo info = MakeWideString(name, get, set);
+    info.Stored = [stored](TObject* o) { return static_cast<bool>(stored(Self(o))); };
     FTable.AddProperty(std::move(info));
   }
 
@@ -252,6 +263,14 @@ class TClassProperties {
     TPropInfo info;
     info.Name = name;
     info.Kind = kind;
+    return info;
+  }
+
+  template <class G, class S>
+  static TPropInfo MakeWideString(const std::string& name, G get, S set) {
+    TPropInfo info = Make(name, TPropKind::WideString);
+    info.GetWideString = [get](TObject* o) { return std::wstring((Self(o)->*get)()); };
+    info.SetWideString = [set](TObject* o, const std::wstring& v) { (Self(o)->*set)(v); };
     return info;
   }
 

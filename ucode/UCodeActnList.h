@@ -251,14 +251,16 @@ class TUCodeWideCaptionControl : public TUCodeWideControl<Base> {
 };
 
 // The published wide Hint (and Caption) of a wide control class, for its DeclareProperties.
+// Each is stored with the form only while no action supplies it.
 template <class C>
 void DeclareWideHint(TClassProperties<C>& p) {
-  p.WideString("Hint", &C::GetHint, &C::SetHint);
+  p.WideString("Hint", &C::GetHint, &C::SetHint, [](C* control) { return IsWideHintStored(control); });
 }
 
 template <class C>
 void DeclareWideCaption(TClassProperties<C>& p) {
-  p.WideString("Caption", &C::GetCaption, static_cast<void (C::*)(const std::wstring&)>(&C::SetCaption));
+  p.WideString("Caption", &C::GetCaption, static_cast<void (C::*)(const std::wstring&)>(&C::SetCaption),
+               [](C* control) { return IsWideCaptionStored(control); });
   DeclareWideHint(p);
 }
 

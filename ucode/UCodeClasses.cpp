@@ -205,7 +205,9 @@ void DefineWideStringProperty(TFiler* filer, TPersistent* instance, const TPropI
   };
   filer->DefineProperty(info->Name + "W", [take](TReader& reader) { take(UCodeUTF8Decode(ReadByteString(reader))); },
                         nullptr, false);
-  const std::wstring value = info->GetWideString(instance);
+  // A value that something else supplies (a linked action's caption) is not the component's to store.
+  const bool stored = IsStoredProp(*info, instance);
+  const std::wstring value = stored ? info->GetWideString(instance) : std::wstring();
   filer->DefineProperty(
       info->Name + "_UTF7", [take](TReader& reader) { take(UTF7ToWideString(ReadByteString(reader))); },
       [value](TWriter& writer) { writer.WriteString(WideStringToUTF7(value)); }, !value.empty());

@@ -258,7 +258,7 @@ TUCodeCustomListView::~TUCodeCustomListView() {
 
 void TUCodeCustomListView::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomListView>();
-  p.WideString("Hint", &TUCodeCustomListView::GetHint, &TUCodeCustomListView::SetHint);
+  DeclareWideHint(p);
 }
 
 TListItem* TUCodeCustomListView::CreateListItem() {
@@ -612,9 +612,7 @@ void TUCodeTabSheet::Dispatch(TMessage& message) {
 
 void TUCodeTabSheet::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeTabSheet>();
-  p.WideString("Caption", &TUCodeTabSheet::GetCaption,
-               static_cast<void (TUCodeTabSheet::*)(const std::wstring&)>(&TUCodeTabSheet::SetCaption));
-  DeclareWideHint(p);
+  DeclareWideCaption(p);
 }
 
 void TUCodePageControl::CreateWindowHandle(const TCreateParams& params) {

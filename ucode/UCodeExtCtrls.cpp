@@ -53,7 +53,8 @@ void TUCodeCustomPanel::Paint() {
 
 void TUCodePanel::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodePanel>();
-  p.WideString("Caption", &TUCodePanel::GetCaption, &TUCodePanel::SetCaption);
+  p.WideString("Caption", &TUCodePanel::GetCaption, &TUCodePanel::SetCaption,
+               [](TUCodePanel* panel) { return IsWideCaptionStored(panel); });
 }
 
 // ---- splitter -------------------------------------------------------------------------------

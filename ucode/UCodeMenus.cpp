@@ -204,10 +204,15 @@ void TUCodeMenuItem::DoDrawText(TCanvas* canvas, const std::string& caption, REC
   WideDrawText(dc, text.c_str(), length, &rect, flags);
 }
 
+// The caption and hint are stored with the form only while no action supplies them.
 void TUCodeMenuItem::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeMenuItem>();
-  p.WideString("Caption", &TUCodeMenuItem::GetCaption, &TUCodeMenuItem::SetCaption);
-  p.WideString("Hint", &TUCodeMenuItem::GetHint, &TUCodeMenuItem::SetHint);
+  p.WideString("Caption", &TUCodeMenuItem::GetCaption, &TUCodeMenuItem::SetCaption, [](TUCodeMenuItem* item) {
+    return !item->GetActionLink() || !item->GetActionLink()->IsCaptionLinked();
+  });
+  p.WideString("Hint", &TUCodeMenuItem::GetHint, &TUCodeMenuItem::SetHint, [](TUCodeMenuItem* item) {
+    return !item->GetActionLink() || !item->GetActionLink()->IsHintLinked();
+  });
 }
 
 // ---- subtree routines -----------------------------------------------------------------------

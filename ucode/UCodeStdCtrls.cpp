@@ -67,7 +67,8 @@ void SetWideSelLength(TCustomEdit* edit, int value) {
 
 void TUCodeCustomEdit::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomEdit>();
-  p.WideString("Text", &TUCodeCustomEdit::GetText, &TUCodeCustomEdit::SetText);
+  p.WideString("Text", &TUCodeCustomEdit::GetText, &TUCodeCustomEdit::SetText,
+               [](TUCodeCustomEdit* edit) { return IsWideCaptionStored(edit); });
   p.WideChar("PasswordChar", &TUCodeCustomEdit::GetPasswordChar, &TUCodeCustomEdit::SetPasswordChar);
   DeclareWideHint(p);
 }
@@ -359,7 +360,8 @@ TUCodeCustomComboBox::~TUCodeCustomComboBox() {
 
 void TUCodeCustomComboBox::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomComboBox>();
-  p.WideString("Text", &TUCodeCustomComboBox::GetText, &TUCodeCustomComboBox::SetText);
+  p.WideString("Text", &TUCodeCustomComboBox::GetText, &TUCodeCustomComboBox::SetText,
+               [](TUCodeCustomComboBox* combo) { return IsWideCaptionStored(combo); });
   p.Object("Items", &TUCodeCustomComboBox::GetItems);
   DeclareWideHint(p);
 }

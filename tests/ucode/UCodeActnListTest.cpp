@@ -351,3 +351,75 @@ TEST(WideActionLinks, LinkedMenuItemsShowTheWideTextsInTheNativeMenuAndFollowCha
   EXPECT_EQ(EntryText(file->GetHandle(), 0), L"&Neu\tCtrl+O");
   form->SetMenu(nullptr);
 }
+
+namespace {
+
+// The lines a written form description holds for the object of that name, up to its own end.
+std::string WrittenObject(const std::string& text, const std::string& name) {
+  size_t start = text.find("object " + name + ":");
+  if (start == std::string::npos) return "<not written>";
+  size_t indent = start - text.rfind('\n', start) - 1;
+  size_t end = text.find("\n" + std::string(indent, ' ') + "end\n", start);
+  return text.substr(start, end - start);
+}
+
+template <class C>
+C* Named(TComponent* owner, const char* name) {
+  auto* component = new C(owner);
+  component->SetName(name);
+  return component;
+}
+
+}  // namespace
+
+// A written form keeps the wide texts of its controls and menu items, but not those that a
+// linked action supplies: those come from the action when the form is read again.
+TEST(WideActions, AFormStoresOnlyTheWideTextsNoActionSupplies) {
+  wintest::ShownForm form;
+  form->SetName("Host");
+  auto* action = Named<TUCodeAction>(form.Get(), "act");
+  action->SetCaption(kOpen);
+  action->SetHint(kOpenHint);
+  auto* taking = Named<TUCodeButton>(form.Get(), "taking");
+  auto* own = Named<TUCodeCheckBox>(form.Get(), "own");
+  auto* sheetLabel = Named<TUCodeLabel>(form.Get(), "free");
+  auto* edit = Named<TUCodeEdit>(form.Get(), "typed");
+  for (TControl* control : std::initializer_list<TControl*>{taking, own, sheetLabel, edit}) control->SetParent(form.Get());
+  taking->SetAction(action);
+  own->SetAction(action);
+  own->SetCaption(kPeace);
+  sheetLabel->SetCaption(kHouse);
+  sheetLabel->SetHint(kPeace);
+  edit->SetAction(action);
+  auto* menu = Named<TUCodeMainMenu>(form.Get(), "menu");
+  auto* linkedItem = Named<TUCodeMenuItem>(form.Get(), "linkedItem");
+  auto* ownItem = Named<TUCodeMenuItem>(form.Get(), "ownItem");
+  menu->GetItems()->Add(linkedItem);
+  menu->GetItems()->Add(ownItem);
+  linkedItem->SetAction(action);
+  ownItem->SetAction(action);
+  ownItem->SetCaption(kHouse);
+  ownItem->SetHint(kPeace);
+
+  const std::string text = WriteComponentText(form.Get());
+  const std::string utf7Open = WideStringToUTF7(kOpen);
+  EXPECT_NE(WrittenObject(text, "act").find("Caption_UTF7 = '" + utf7Open + "'"), std::string::npos) << text;
+  EXPECT_NE(WrittenObject(text, "act").find("Hint_UTF7"), std::string::npos) << text;
+  // Linked: neither text of the action is written again with the clients.
+  for (const char* name : {"taking", "linkedItem", "typed"}) {
+    EXPECT_EQ(WrittenObject(text, name).find("Caption_UTF7"), std::string::npos) << name << "\n" << text;
+    EXPECT_EQ(WrittenObject(text, name).find("Hint_UTF7"), std::string::npos) << name << "\n" << text;
+  }
+  // A caption of their own is theirs to store; the hint still comes from the action.
+  EXPECT_NE(WrittenObject(text, "own").find("Caption_UTF7 = '" + WideStringToUTF7(kPeace) + "'"), std::string::npos);
+  EXPECT_EQ(WrittenObject(text, "own").find("Hint_UTF7"), std::string::npos) << text;
+  EXPECT_NE(WrittenObject(text, "ownItem").find("Caption_UTF7 = '" + WideStringToUTF7(kHouse) + "'"), std::string::npos);
+  EXPECT_NE(WrittenObject(text, "ownItem").find("Hint_UTF7 = '" + WideStringToUTF7(kPeace) + "'"), std::string::npos);
+  // An edit's text is its caption: the action gives it too.
+  EXPECT_EQ(edit->GetText(), kOpen);
+  EXPECT_EQ(WrittenObject(text, "typed").find("Text_UTF7"), std::string::npos) << text;
+  // Without an action every wide text is stored.
+  EXPECT_NE(WrittenObject(text, "free").find("Caption_UTF7 = '" + WideStringToUTF7(kHouse) + "'"), std::string::npos);
+  EXPECT_NE(WrittenObject(text, "free").find("Hint_UTF7 = '" + WideStringToUTF7(kPeace) + "'"), std::string::npos);
+  form->SetMenu(nullptr);
+}
