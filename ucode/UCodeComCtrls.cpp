@@ -559,8 +559,9 @@ void TUCodeCustomListView::EditorMessage(TMessage& message) {
       return;
   }
   message.Result = CallWindowProcW(previous, editor, message.Msg, message.WParam, message.LParam);
-  // The editor's own procedure takes itself out of the chain as its window goes.
-  if (message.Msg == WM_DESTROY && FEditor == editor) {
+  // The editor's window still gets messages after WM_DESTROY (WM_NCDESTROY frees what the edit
+  // control holds): they go on to its own procedure until the last one.
+  if (message.Msg == WM_NCDESTROY && FEditor == editor) {
     FEditor = nullptr;
     FEditorPrevProc = nullptr;
   }

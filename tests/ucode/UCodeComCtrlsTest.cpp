@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "WindowsTestSupport.h"
@@ -223,6 +224,70 @@ TEST_F(WideListViewTyping, TheListViewHearsTheEditorsKeysButNotThoseThatEditTheL
   EXPECT_EQ(keys.Edited, L"\x0416\x041F\x0440\x0438\x0432");
   EXPECT_EQ(item->GetCaption(), L"\x0416\x041F\x0440\x0438\x0432\x2713");
   EXPECT_EQ(WindowText(listView, 0, 0), L"\x0416\x041F\x0440\x0438\x0432\x2713");
+}
+
+namespace {
+
+// Puts a recording procedure under the layer's own on each label editor, before the layer
+// hooks it, and keeps the messages that reach it. Wine's editor takes every procedure put on
+// it off as its window goes; Windows' keeps them to the window's last message. The watch
+// keeps them in place too, so that WM_NCDESTROY comes down through the layer's procedure.
+class TEditorWatch : public TObject {
+ public:
+  void Editing(TObject* sender, TListItem*, bool&) {
+    HWND editor = wintest::LabelEditor(static_cast<TWinControl*>(sender));
+    if (!editor) return;
+    s_below = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(editor, GWLP_WNDPROC));
+    SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Record));
+  }
+  static std::vector<UINT>& Seen() {
+    static std::vector<UINT> seen;
+    return seen;
+  }
+  static bool Saw(UINT message) { return std::find(Seen().begin(), Seen().end(), message) != Seen().end(); }
+
+ private:
+  static LRESULT CALLBACK Record(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Seen().push_back(message);
+    if (message != WM_DESTROY) return CallWindowProcW(s_below, wnd, message, wParam, lParam);
+    const LONG_PTR top = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
+    LRESULT result = CallWindowProcW(s_below, wnd, message, wParam, lParam);
+    const LONG_PTR left = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
+    if (left != top) {
+      s_below = reinterpret_cast<WNDPROC>(left);
+      SetWindowLongPtrW(wnd, GWLP_WNDPROC, top);
+    }
+    return result;
+  }
+  static inline WNDPROC s_below = nullptr;
+};
+
+}  // namespace
+
+// Every message of a label editor reaches its own procedure, also those after WM_DESTROY
+// (WM_NCDESTROY frees what the edit control holds); a second editing is hooked as the first.
+TEST_F(WideListViewTyping, TheEditorsOwnProcedureGetsItsMessagesToTheLast) {
+  wintest::ShownForm form(400, 240);
+  TUCodeListView* listView = MakeListView(form.Get());
+  TUCodeListItem* item = listView->GetItems()->Add();
+  item->SetCaption(kCyrillic);
+  TEditorWatch watch;
+  listView->OnEditing = TLVEditingEvent(&watch, &TEditorWatch::Editing);
+  SetForegroundWindow(form->GetHandle());
+  for (const wchar_t* typed : {L"\x0416", L"\x4E2D"}) {
+    TEditorWatch::Seen().clear();
+    ASSERT_TRUE(item->EditCaption());
+    HWND editor = wintest::LabelEditor(listView);
+    ASSERT_NE(editor, nullptr);
+    wintest::PressKeys({VK_END});
+    wintest::TypeChars(typed);
+    wintest::PressKeys({VK_RETURN});
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_TRUE(TEditorWatch::Saw(WM_CHAR));
+    EXPECT_TRUE(TEditorWatch::Saw(WM_DESTROY));
+    EXPECT_TRUE(TEditorWatch::Saw(WM_NCDESTROY));
+  }
+  EXPECT_EQ(item->GetCaption(), kCyrillic + L"\x0416\x4E2D");
 }
 
 // Records the width that each tracking notification of a list view's header carries when it
