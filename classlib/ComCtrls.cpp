@@ -432,7 +432,7 @@ void TPageControl::CMDockClient(TMessage& message) {
   }
   sheet->SetTabVisible(client->GetVisible());
   if (client->GetVisible()) SetActivePage(sheet);
-  message.Result = 1;
+  message.Result = 0;
 }
 
 TTabSheet* TPageControl::NewDockSheet(TControl* client) {

@@ -31,7 +31,8 @@ constexpr UINT CM_EXIT = CM_BASE + 23;
 constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 25;
 constexpr UINT CM_CHANGED = CM_BASE + 37;     // LParam: the control that changed
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;    // LParam: THintInfo*; Result non-zero = no hint
-constexpr UINT CM_DOCKCLIENT = CM_BASE + 56;  // LParam: TDockClientInfo*
+// LParam: TDockClientInfo*; Result 0 when the site took the client, negative when it refused.
+constexpr UINT CM_DOCKCLIENT = CM_BASE + 56;
 constexpr UINT CM_DOCKNOTIFICATION = CM_BASE + 66;  // LParam: TDockNotifyRec*
 
 // Control notifications (CN_): system notifications reflected from a parent to the child

@@ -904,11 +904,11 @@ void TWinControl::ParentFontChanged() {
 void TWinControl::CMDockClient(TMessage& message) {
   auto& dock = MessageAs<TCMDockClient>(message);
   if (!FDockSite || !dock.Info || !dock.Info->Control) {
-    DefaultHandler(message);
+    message.Result = -1;
     return;
   }
   DoAddDockClient(dock.Info->Control, GetClientRect());
-  message.Result = 1;
+  message.Result = 0;
 }
 
 void TWinControl::CMDockNotification(TMessage& message) { DefaultHandler(message); }
@@ -924,7 +924,7 @@ void TControl::ManualDock(TWinControl* dockSite) {
   TDockClientInfo info;
   info.Control = this;
   GetCursorPos(&info.MousePos);
-  if (dockSite->Perform(CM_DOCKCLIENT, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&info)) != 0)
+  if (dockSite->Perform(CM_DOCKCLIENT, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&info)) >= 0)
     FHostDockSite = dockSite;
 }
 

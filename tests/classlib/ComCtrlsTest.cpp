@@ -414,6 +414,7 @@ TEST(PageControlDocking, ADockedFormGetsASheetWhoseTabFollowsTheFormsFirstLineAn
   notes->SetCaption("Notizen");
   notes->ManualDock(pageControl);
   ASSERT_EQ(pageControl->GetPageCount(), 2);
+  EXPECT_EQ(notes->GetHostDockSite(), pageControl);
   TTabSheet* sheet = pageControl->GetPage(1);
   EXPECT_EQ(notes->GetParent(), sheet);
   EXPECT_EQ(notes->GetAlign(), alClient);
@@ -425,6 +426,13 @@ TEST(PageControlDocking, ADockedFormGetsASheetWhoseTabFollowsTheFormsFirstLineAn
   notes->Hide();
   EXPECT_FALSE(sheet->GetTabVisible());
   EXPECT_EQ(WindowTabs(pageControl), Strings{"first"});
+  // The page control answers a client it took with 0, as every dock site does.
+  auto* edit = new TEdit(form.Get());
+  TDockClientInfo info;
+  info.Control = edit;
+  EXPECT_EQ(pageControl->Perform(CM_DOCKCLIENT, reinterpret_cast<WPARAM>(edit), reinterpret_cast<LPARAM>(&info)), 0);
+  EXPECT_EQ(pageControl->GetPageCount(), 3);
+  EXPECT_EQ(edit->GetParent(), pageControl->GetPage(2));
 }
 
 TEST(PageControlChange, TheFocusLeavesAPageThatIsHidden) {

@@ -311,6 +311,27 @@ TEST(Docking, AFormDockedIntoASiteFillsItAndTheSiteHearsOfItsCaption) {
   ASSERT_EQ(recorder.Count(CM_DOCKNOTIFICATION), 1);
 }
 
+// The site answers CM_DOCKCLIENT with 0 when it takes the client and with a negative value when
+// it is no dock site; only a client that was taken has the site as its host.
+TEST(Docking, ASiteAnswersZeroWhenItTakesTheClientAndANegativeValueWhenItRefuses) {
+  ShownForm form;
+  TPanel* site = new TPanel(form.Get());
+  site->SetParent(form.Get());
+  site->SetBounds(0, 0, 300, 200);
+  TForm* client = new TForm(form.Get());
+  TDockClientInfo info;
+  info.Control = client;
+  auto dock = [&] { return site->Perform(CM_DOCKCLIENT, reinterpret_cast<WPARAM>(client), reinterpret_cast<LPARAM>(&info)); };
+  EXPECT_LT(dock(), 0);
+  EXPECT_EQ(client->GetParent(), nullptr);
+  site->SetDockSite(true);
+  EXPECT_EQ(dock(), 0);
+  EXPECT_EQ(client->GetParent(), site);
+  // A request that names no client is refused.
+  info.Control = nullptr;
+  EXPECT_LT(dock(), 0);
+}
+
 // An action link of the test's own that counts the idle updates it is asked for.
 class CountingLink : public TControlActionLink {
   KX_CLASS(CountingLink, TControlActionLink)

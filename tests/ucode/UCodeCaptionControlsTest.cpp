@@ -324,6 +324,7 @@ TEST(WidePageControls, DockedClientsGetWideSheetsThatFollowTheirTexts) {
   panel->SetCaption(L"ohne Titel");
   panel->ManualDock(pages);
   ASSERT_EQ(pages->GetPageCount(), 3);
+  EXPECT_EQ(panel->GetHostDockSite(), pages);
   TTabSheet* panelSheet = pages->GetPage(2);
   EXPECT_EQ(panel->GetParent(), panelSheet);
   EXPECT_EQ(pages->GetActivePage(), panelSheet);
@@ -338,6 +339,15 @@ TEST(WidePageControls, DockedClientsGetWideSheetsThatFollowTheirTexts) {
   EXPECT_EQ(panelArea.bottom - panelArea.top, sheetArea.bottom);
   panel->SetCaption(kChinese + L"\n" + kCyrillic);
   EXPECT_EQ(WideTabText(pages->GetHandle(), 2), kChinese);
+  // The wide page control answers a client it took with 0, as every dock site does.
+  auto* memo = new TUCodeMemo(form.Get());
+  TDockClientInfo info;
+  info.Control = memo;
+  EXPECT_EQ(pages->Perform(CM_DOCKCLIENT, reinterpret_cast<WPARAM>(memo), reinterpret_cast<LPARAM>(&info)), 0);
+  ASSERT_EQ(pages->GetPageCount(), 4);
+  EXPECT_EQ(memo->GetParent(), pages->GetPage(3));
+  EXPECT_EQ(pages->GetActivePage(), pages->GetPage(3));
+  pages->SetActivePage(panelSheet);
 
   // New windows keep the tabs.
   pages->RecreateWnd();
