@@ -685,20 +685,7 @@ void TUCodeCustomListBox::LBGetTextLen(TMessage& message) {
 
 // ---- caption-bearing controls ---------------------------------------------------------------
 
-wchar_t DialogCharOf(const TMessage& message) {
-  wchar_t ch = GetWideCharFromWMCharMsg(message);
-  if (ch >= 0x80 && ch < 0x100 && HIWORD(message.WParam) == 0) {
-    // An 8-bit character of the system code page.
-    char byte = static_cast<char>(ch);
-    wchar_t wide = 0;
-    if (MultiByteToWideChar(CP_ACP, 0, &byte, 1, &wide, 1) == 1) ch = wide;
-  }
-  return ch;
-}
-
-namespace {
-
-}  // namespace
+wchar_t DialogCharOf(const TMessage& message) { return GetWideCharFromWMCharMsg(message); }
 
 // -- label --
 void TUCodeCustomLabel::Dispatch(TMessage& message) {

@@ -225,7 +225,9 @@ KX_NAMED_COMPONENT(TUCodeListBox, TUCodeCustomListBox);
 // Caption-bearing controls: labels, buttons, check and radio boxes, scroll bars, group boxes and
 // static texts with a wide Caption and Hint.
 
-// The character of a CM_DIALOGCHAR message (wide when the key came packed from a Unicode window).
+// The character code of a CM_DIALOGCHAR message as the key gave it: wide when it came packed
+// from a Unicode window, else the key's 8-bit code, which the hot-key test (IsWideCharAccel)
+// reads through the keyboard's code page.
 wchar_t DialogCharOf(const TMessage& message);
 
 class TUCodeCustomLabel : public TUCodeWideCaptionControl<TCustomLabel> {

@@ -37,6 +37,12 @@ LRESULT DialogChar(TWinControl* target, wchar_t ch) {
   return target->Perform(CM_DIALOGCHAR, message.WParam, 0);
 }
 
+// Counts the clicks of the buttons it is given.
+struct ClickCounter : TObject {
+  int count = 0;
+  void Click(TObject*) { ++count; }
+};
+
 TEST(WideCaptionControls, EveryKindShowsItsWideCaptionInAUnicodeWindow) {
   wintest::ShownForm form;
   auto* button = PlaceOn<TUCodeButton>(form.Get(), 10, 10, 100, 28);
@@ -84,13 +90,8 @@ TEST(WideCaptionControls, AcceleratorsOutsideTheCodePageAndWithUmlauts) {
   check->SetCaption(L"&" + kCyrillic);  // Ж
   auto* button = PlaceOn<TUCodeButton>(form.Get(), 10, 40, 120, 28);
   button->SetCaption(L"Gr&\x00F6\x00DF" L"e");  // Grö: ö marked
-  int clicks = 0;
-  struct Counter : TObject {
-    int* count;
-    void Click(TObject*) { ++*count; }
-  } counter;
-  counter.count = &clicks;
-  button->OnClick = TNotifyEvent(&counter, &Counter::Click);
+  ClickCounter clicks;
+  button->OnClick = TNotifyEvent(&clicks, &ClickCounter::Click);
   auto* edit = PlaceOn<TUCodeEdit>(form.Get(), 150, 10, 100, 24);
   auto* label = PlaceOn<TUCodeLabel>(form.Get(), 150, 40, 100, 20);
   label->SetCaption(L"&\x4E2D");
@@ -103,16 +104,42 @@ TEST(WideCaptionControls, AcceleratorsOutsideTheCodePageAndWithUmlauts) {
   EXPECT_EQ(check->GetState(), cbChecked);
   // Ö typed as the code page's 8-bit character clicks the button.
   EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 0xD6, 0), 1);
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(clicks.count, 1);
   // The label hands its accelerator to its focus control.
   EXPECT_EQ(DialogChar(form.Get(), L'\x4E2D'), 1);
   EXPECT_TRUE(edit->Focused());
   // A character no caption marks does nothing.
   EXPECT_EQ(DialogChar(form.Get(), L'\x0437'), 0);
   EXPECT_EQ(check->GetState(), cbChecked);
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(clicks.count, 1);
   EXPECT_TRUE(IsWideCharAccel(L'a', L"&&b &A"));
   EXPECT_FALSE(IsWideCharAccel(L'b', L"&&b"));
+}
+
+// A key's 8-bit code reaches the hot-key test as the key gave it and is read there once,
+// through the keyboard's code page; a packed character arrives whole.
+TEST(WideCaptionControls, AnEightBitKeyIsReadOnceThroughTheKeyboardsCodePage) {
+  wintest::ShownForm form;
+  auto* button = PlaceOn<TUCodeButton>(form.Get(), 10, 10, 120, 28);
+  ClickCounter clicks;
+  button->OnClick = TNotifyEvent(&clicks, &ClickCounter::Click);
+  for (WORD code : {WORD{0x8A}, WORD{0xC4}, WORD{0x80}}) {
+    SCOPED_TRACE(code);
+    const wchar_t keyboardChar = KeyUnicode(code);
+    button->SetCaption(std::wstring(L"&") + keyboardChar + L"x");
+    TMessage message{};
+    message.Msg = CM_DIALOGCHAR;
+    message.WParam = code;
+    EXPECT_EQ(DialogCharOf(message), static_cast<wchar_t>(code));
+    const int before = clicks.count;
+    EXPECT_EQ(form->Perform(CM_DIALOGCHAR, code, 0), 1);
+    EXPECT_EQ(clicks.count, before + 1);
+  }
+  TMessage packed{};
+  packed.Msg = WM_CHAR;
+  packed.WParam = L'\x0416';
+  PackWMChar(packed);
+  EXPECT_EQ(DialogCharOf(packed), L'\x0416');
 }
 
 // A wrapped label with an ellipsis whose empty wide caption does not fit its height draws
