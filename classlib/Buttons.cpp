@@ -52,18 +52,20 @@ void DrawButtonFace(TCanvas* canvas, const RECT& rect, TBitmap* glyph, int numGl
     canvas->CopyRect(dest, glyph->GetCanvas(), source);
   }
   if (text.cx > 0) {
+    // The measured width is the advance of the characters: a letter may reach beyond it (the
+    // overhang of its last stroke), so the text is drawn unclipped.
     RECT textRect{textAt.x, textAt.y, textAt.x + text.cx, textAt.y + text.cy};
     SetBkMode(dc, TRANSPARENT);
     if (!enabled) {
       RECT shifted = textRect;
       OffsetRect(&shifted, 1, 1);
       SetTextColor(dc, ColorToRGB(clBtnHighlight));
-      DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &shifted, DT_SINGLELINE | biDiFlags);
+      DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &shifted, DT_SINGLELINE | DT_NOCLIP | biDiFlags);
       SetTextColor(dc, ColorToRGB(clBtnShadow));
     } else {
       SetTextColor(dc, ColorToRGB(canvas->GetFont()->GetColor()));
     }
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, DT_SINGLELINE | biDiFlags);
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, DT_SINGLELINE | DT_NOCLIP | biDiFlags);
   }
 }
 

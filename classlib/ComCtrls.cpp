@@ -51,6 +51,10 @@ void TTabStrings::SetWindowTab(int index) const {
   tab.pszText = const_cast<char*>(FTabs[static_cast<size_t>(index)].first.c_str());
   tab.lParam = reinterpret_cast<LPARAM>(FTabs[static_cast<size_t>(index)].second);
   SendTo(FControl, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&tab));
+  // Tabs drawn as buttons give up the room of a wider text without painting it over: the row
+  // is painted anew.
+  if (GetWindowLongA(FControl->GetHandle(), GWL_STYLE) & TCS_BUTTONS)
+    InvalidateRect(FControl->GetHandle(), nullptr, TRUE);
 }
 
 void TTabStrings::Put(int index, const std::string& text) {

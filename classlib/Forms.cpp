@@ -226,8 +226,21 @@ void TCustomForm::BeforeDestruction() {
   TScrollingWinControl::BeforeDestruction();
 }
 
+void TCustomForm::SetClientWidth(int value) {
+  if (IsLoading()) FClientWidth = value;
+  TScrollingWinControl::SetClientWidth(value);
+}
+
+void TCustomForm::SetClientHeight(int value) {
+  if (IsLoading()) FClientHeight = value;
+  TScrollingWinControl::SetClientHeight(value);
+}
+
 void TCustomForm::Loaded() {
   TScrollingWinControl::Loaded();
+  if (FClientWidth > 0) TScrollingWinControl::SetClientWidth(FClientWidth);
+  if (FClientHeight > 0) TScrollingWinControl::SetClientHeight(FClientHeight);
+  FClientWidth = FClientHeight = 0;
   if (FActiveControl && FActiveControl->GetParent() == nullptr) FActiveControl = nullptr;
 }
 
@@ -327,11 +340,12 @@ void TCustomForm::CreateWnd() {
   if (FWindowState == wsMaximized) ShowWindow(FHandle, SW_MAXIMIZE), ShowWindow(FHandle, SW_HIDE);
 }
 
-// Without a window the client area is what the border style leaves of the bounds.
+// Without a window the client area is what the border style and the menu bar leave of the bounds.
 RECT TCustomForm::GetClientRect() {
   if (FHandle) return TScrollingWinControl::GetClientRect();
   RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, FormStyleBits(FBorderStyle, FBorderIcons), FALSE,
+  const BOOL menuBar = !FParent && dynamic_cast<IFormMenu*>(FMenu) != nullptr;
+  AdjustWindowRectEx(&frame, FormStyleBits(FBorderStyle, FBorderIcons), menuBar,
                      FormExStyleBits(FBorderStyle, FFormStyle));
   return RECT{0, 0, std::max(0L, FWidth - (frame.right - frame.left)),
               std::max(0L, FHeight - (frame.bottom - frame.top))};
@@ -375,8 +389,16 @@ void TCustomForm::ApplyPosition() {
   if (centreOn && centreOn != this) {
     x = centreOn->GetLeft() + (centreOn->GetWidth() - FWidth) / 2;
     y = centreOn->GetTop() + (centreOn->GetHeight() - FHeight) / 2;
-  } else if (FPosition == poScreenCenter || FPosition == poDesktopCenter ||
-             FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
+  } else if (FPosition == poDesktopCenter) {
+    // The desktop is every monitor together, taskbars included.
+    const RECT desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                       GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    x = desktop.left + (desktop.right - desktop.left - FWidth) / 2;
+    y = desktop.top + (desktop.bottom - desktop.top - FHeight) / 2;
+    SetBounds(std::max<int>(x, desktop.left), std::max<int>(y, desktop.top), FWidth, FHeight);
+    return;
+  } else if (FPosition == poScreenCenter || FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
     x = work.left + (work.right - work.left - FWidth) / 2;
     y = work.top + (work.bottom - work.top - FHeight) / 2;
   } else {

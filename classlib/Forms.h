@@ -185,6 +185,10 @@ class TCustomForm : public TScrollingWinControl, public IParentForm {
   bool IsShortCut(TMessage& key) override;
 
   RECT GetClientRect() override;
+  // The client size a description states is the room below the menu bar: it is applied again
+  // once the whole description, the menu among it, is read.
+  void SetClientWidth(int value);
+  void SetClientHeight(int value);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void Loaded() override;
@@ -238,7 +242,7 @@ class TCustomForm : public TScrollingWinControl, public IParentForm {
   TWindowState FWindowState = wsNormal;
   std::unique_ptr<TControlCanvas> FCanvas;
   TComponent* FMenu = nullptr;
-  int FClientWidth = 0, FClientHeight = 0;
+  int FClientWidth = 0, FClientHeight = 0;  // as the description states them, while it is read
 
  private:
   void Notification(TComponent* component, TOperation operation) override;

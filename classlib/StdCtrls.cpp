@@ -757,6 +757,9 @@ void TCustomCheckBox::CMDialogChar(TMessage& message) {
 TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
   FWidth = 113;
   FHeight = 17;
+  // Only the chosen button of a group is a tab stop (SetChecked), so that the focus entering a
+  // group lands on the choice and Space does not change it.
+  FTabStop = false;
 }
 
 void TRadioButton::CreateParams(TCreateParams& params) {

@@ -14,6 +14,10 @@ std::wstring ExpandLineBreaks(const std::wstring& setting);
 std::vector<std::wstring> EmptyLinesToPageNumbers(std::vector<std::wstring> lines, const std::wstring& firstPage,
                                                   bool textBetween);
 
+// The same on a whole text: only the empty lines change, every line break stays as it was, the
+// text's end included (a text that ends without a line break gets none).
+std::wstring EmptyLinesToPageNumbersInText(const std::wstring& text, const std::wstring& firstPage, bool textBetween);
+
 // Every occurrence of `marker`, from the start of the text and never in inserted text, becomes
 // before + page + after, the pages counted from `firstPage` (1 when it is no integer). An empty
 // marker changes nothing.

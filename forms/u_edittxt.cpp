@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "engine/u_IndexStore.h"
 #include "engine/u_PageNumberText.h"
 #include "engine/u_funktionen.h"
 #include "forms/u_prog.h"
@@ -83,11 +82,7 @@ void Tedittxt::ZeilenumbruchClick(TObject*) {
 
 void Tedittxt::LeerZuSeiteClick(TObject*) {
   KeepUndoCopy();
-  std::wstring numbered;
-  for (const std::wstring& line : EmptyLinesToPageNumbers(SplitTextLines(undoCopy), Wide(l2sstart->GetText()),
-                                                          cb_l2skeinedoppelt->GetChecked()))
-    numbered += line + L"\r\n";
-  text->SetText(numbered);
+  text->SetText(EmptyLinesToPageNumbersInText(undoCopy, Wide(l2sstart->GetText()), cb_l2skeinedoppelt->GetChecked()));
 }
 
 void Tedittxt::textMouseDown(TObject*, TMouseButton, TShiftState, int, int) {

@@ -1,7 +1,7 @@
 object einstausgabe: Teinstausgabe
   Left = 320
   Top = 160
-  BorderStyle = bsDialog
+  BorderStyle = bsToolWindow
   Caption = 'Ausgabe Einstellungen'
   ClientWidth = 480
   ClientHeight = 537

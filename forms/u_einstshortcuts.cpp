@@ -135,7 +135,8 @@ void TShortcutsWindow::Sprache() {
        {"SendenAnAus", L"Entfernen", L"Remove"},
        {"OrdnerAus", L"Entfernen", L"Remove"},
        {"AlleDateienAus", L"Entfernen", L"Remove"},
-       {"BeliebigeDateienAus", L"Entfernen", L"Remove"}},
+       {"BeliebigeDateienAus", L"Entfernen", L"Remove"},
+       {"Label70", L"kaptorix.de/verknuepfungen", L"kaptorix.com/shortcuts"}},
       code);
   CheckShortCuts();
   ShowAdminState(IsUserAdmin());

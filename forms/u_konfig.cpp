@@ -27,7 +27,9 @@
 #include "ucode/UCodeSystem.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <tuple>
 
 std::wstring StartConfigurationFolder;
 
@@ -145,6 +147,97 @@ bool CaptionOnScreen(int left, int top, int width) {
   return common.top == caption.top && common.bottom == caption.bottom && common.right - common.left >= grip;
 }
 
+// The order of the keys in the sections, as files of this program have always held them. It
+// decides which of two radio buttons of one group, both set by hand in a file, stays checked:
+// the later one.
+const std::map<std::wstring, std::vector<std::string>>& KeyOrder() {
+  static const std::map<std::wstring, std::vector<std::string>> order = {
+      {L"PBED", {"squpfad", "edit_quelle", "sz_beginn", "qudatei"}},
+      {L"PBCB", {"stw_max", "kt_max", "dkt_max"}},
+      {L"PBRB", {"qu_datei", "qu_text", "sz_zeilezuseite", "sz_auslesen", "htmlindex", "textindex"}},
+      {L"PBCH", {"squdocsearch", "stw_kleinraus", "stw_grossraus", "stw_htmlraus", "stw_maxl", "stw_zahlenraus",
+                 "stw_neg", "stw_pos", "stw_design", "stw_doppelt", "stw_zus", "stw_untereinander",
+                 "stw_alphabetisch", "Zeilenumbruch", "kt_kleineraus", "kt_grosseraus", "kt_maxl", "kt_zahlen",
+                 "kt_negativliste", "kt_positivliste", "kt_keinedoppeltenseiten", "kt_zusdoppelt", "kt_integrieren",
+                 "kt_design", "kt_zusammen", "la", "dkt_kleineraus", "dkt_grosseraus", "htmlraus", "dkt_maxl",
+                 "dkt_zahlenraus", "dkt_negativliste", "dkt_positivliste", "dkt_design", "dkt_keinedoppeltenseiten",
+                 "dkt_zusdoppelt", "dkt_integrieren", "dkt_zusammen"}},
+      {L"PBPA", {"rand", "pgstw", "pstw", "Panel7", "Panel8", "pgtxt", "ptxt", "Panel1", "Panel2", "pgdateien",
+                 "pdateien", "Panel5", "Panel6", "pstart", "pstart_de", "pinfo", "pinfo_de", "Panel3", "Panel4",
+                 "pinfo_en", "Panel10", "Panel9"}},
+      {L"DSCH", {"dabsatz_abc", "kt_alphabet"}},
+      {L"DSLE", {"dsep", "dzw", "ub"}},
+      {L"ENCB", {"wahl"}},
+      {L"ENCH", {"sitzung"}},
+      {L"EPCB", {"wahl"}},
+      {L"EPCH", {"sitzung"}},
+      {L"ETCH", {"cb_l2skeinedoppelt", "curaut", "Zeilenumbruch"}},
+      {L"ETLE", {"l2sstart", "cursak", "zes", "zez", "vor", "nach"}},
+      {L"EIED", {"bentf", "zwsl"}},
+      {L"EICB", {"lentf"}},
+      {L"EIRB", {"zus_eintrag", "zus_seite", "zus_auslassen", "sl", "ls"}},
+      {L"EICH", {"cb_linksvorhanden", "cb_deletetxt", "cb_deleteidx"}},
+      {L"EIPA", {"Panel1", "Panel2", "Panel3", "Panel4"}},
+      {L"EILE", {"zws", "zwes"}},
+      {L"EAED", {"Edit1"}},
+      {L"EARB", {"rb_ansi", "rb_utf7", "rb_utf8", "rb_beibehalten", "rb_utf7ansi", "rb_utf16le", "rb_utf_be",
+                 "rb_utf32le", "rb_utf32be", "rb_utf8bom"}},
+      {L"EACH", {"jazubom"}},
+      {L"HDED", {"farbe_text", "farbe_links", "farbe_hg"}},
+      {L"HDCB", {"schriftart", "ft1", "ft2", "ftt"}},
+      {L"HDCH", {"kt_alphabet", "linkleiste"}},
+      {L"HDPA", {"pafa_text", "pafa_links", "pafa_hg"}},
+      {L"HDLE", {"LinkTrenner", "breite_all", "breite_links", "breite_rechts", "breite_top", "abs_linksrechts",
+                 "abs_zwabschnitt", "abs_obenunten", "abs_zwtext", "htmltitel", "Ueberschrift"}},
+      {L"IHED", {"edit_quelle"}},
+      {L"QORB", {"rb1", "rb2", "rb3"}},
+      {L"QOCH", {"doppelteweg", "dadweitere", "endungenweg", "namengross"}},
+      {L"SDCH", {"bez", "dateiname", "leerzeile"}},
+      {L"SDLE", {"zwe", "zw", "v", "zwdl", "ne"}},
+      {L"SBLE", {"ed1", "ed2"}},
+      {L"SKED", {"sz_bwdefs", "sz_zeichen"}},
+      {L"SKCB", {"sz_laenge", "cb_pluswert"}},
+      {L"SKRB", {"sz_bwstandard", "sz_bwdef", "posueber", "posunter"}},
+      {L"SKCH", {"sz_nurzahl", "sz_kuerzen", "sz_zeichbeginn", "sz_zeichenweg", "cb_plus"}},
+      {L"TDCH", {"kt_alphabet", "namen", "links"}},
+      {L"TDLE", {"s", "es", "b", "bl", "l", "titel"}},
+  };
+  return order;
+}
+
+struct TStoredOption {
+  TComponent* Component;
+  std::wstring Code;
+  std::wstring Section;
+  // Place in the file: the kind's section, the key's place in it, the component's own order.
+  std::tuple<size_t, size_t, int> Place;
+};
+
+// A window's stored components in the order of the file: the sections in the order of the
+// kinds, within a section the known keys in their order, then any other component of that kind
+// in the window's component order.
+std::vector<TStoredOption> StoredOptions(TForm* window, const std::wstring& windowCode) {
+  static const std::vector<std::wstring> kKinds = {L"ED", L"CB", L"RB", L"CH", L"SB", L"PA", L"LE"};
+  std::vector<TStoredOption> options;
+  for (int i = 0; i < window->GetComponentCount(); ++i) {
+    TComponent* component = window->GetComponent(i);
+    const std::wstring code = ConfigControlCode(component);
+    if (code.empty()) continue;
+    const std::wstring section = windowCode + code;
+    size_t rank = 0;
+    const auto known = KeyOrder().find(section);
+    if (known != KeyOrder().end()) {
+      const auto& keys = known->second;
+      rank = static_cast<size_t>(std::find(keys.begin(), keys.end(), component->GetName()) - keys.begin());
+    }
+    const size_t kind = static_cast<size_t>(std::find(kKinds.begin(), kKinds.end(), code) - kKinds.begin());
+    options.push_back({component, code, section, {kind, rank, i}});
+  }
+  std::sort(options.begin(), options.end(),
+            [](const TStoredOption& a, const TStoredOption& b) { return a.Place < b.Place; });
+  return options;
+}
+
 // Calls visit(component, code, section) for every stored component of every window, in the
 // order of the file.
 template <class Visit>
@@ -152,11 +245,8 @@ void ForEachOption(Visit visit) {
   for (const TConfigWindow& row : ConfigWindows()) {
     TForm* window = row.Window();
     if (!window) continue;
-    for (int i = 0; i < window->GetComponentCount(); ++i) {
-      TComponent* component = window->GetComponent(i);
-      const std::wstring code = ConfigControlCode(component);
-      if (!code.empty()) visit(component, code, row.Code + code);
-    }
+    for (const TStoredOption& option : StoredOptions(window, row.Code))
+      visit(option.Component, option.Code, option.Section);
   }
 }
 

@@ -132,12 +132,14 @@ void Tprog::FormCreate(TObject*) {
       {start_top, "START_TOP"}, {start_topen, "START_TOPEN"}, {top_datei, "TOP_DATEI"},
       {top_datei_en, "TOP_DATEI_EN"}, {top_stw, "TOP_STW"}, {top_stw_en, "TOP_STW_EN"}};
   for (const auto& [image, resource] : headings) LoadPicture(image, resource);
-  ShowOnlyPanel(pstart);
-  SetProgLanguage();
+  // The start configuration's own item stands for "Auto.qcfg": it holds the path before the
+  // configurations of the program folder are listed, so that the file is not listed twice.
+  m_konfig_start->SetHint(StartConfigurationPath());
   TUCodeStringList known;
   FindFilesW(false, {L"*.qcfg"}, known, WideExtractFilePath(StartConfigurationPath()));
   for (int i = 0; i < known.GetCount(); ++i) KonfigurationAddMenu(this, known.Get(i));
-  m_konfig_start->SetHint(StartConfigurationPath());
+  ShowOnlyPanel(pstart);
+  SetProgLanguage();
 }
 
 void Tprog::FormShow(TObject*) {
@@ -376,7 +378,12 @@ void Tprog::rand_btstartClick(TObject*) { ShowOnlyPanel(pstart); }
 void Tprog::rand_bttxtidxClick(TObject*) { ShowOnlyPanel(pgtxt); }
 void Tprog::rand_btdidxClick(TObject*) { ShowOnlyPanel(pgdateien); }
 void Tprog::rand_btstwClick(TObject*) { ShowOnlyPanel(pgstw); }
-void Tprog::rand_btinfoClick(TObject*) { ShowOnlyPanel(pinfo); }
+// The buttons of the information pages follow the page shown, whichever way the panel comes up.
+void Tprog::rand_btinfoClick(TObject*) {
+  ShowOnlyPanel(pinfo);
+  pcideChange(pcide);
+  pcienChange(pcien);
+}
 
 namespace {
 
@@ -637,11 +644,13 @@ const char* const kDonationReferral = "kxd";
 const char* const kReportReferral = "kxr";
 
 // The menu of further programs: each caption an address, " - " and the program's name.
-const wchar_t* const kFurtherPrograms[] = {
-    L"kaptorix.com/programs/wordcounter - WordCounter",
-    L"kaptorix.com/programs/textsplitter - TextSplitter",
-    L"kaptorix.com/programs/filelister - FileLister",
-    L"kaptorix.com/programs/pagenumberer - PageNumberer",
+// The maker's further programs, each on the pages of the language.
+const TLanguageText kFurtherPrograms[] = {
+    {"", L"kaptorix.de/programme/wordcounter - WordCounter", L"kaptorix.com/programs/wordcounter - WordCounter"},
+    {"", L"kaptorix.de/programme/textsplitter - TextSplitter", L"kaptorix.com/programs/textsplitter - TextSplitter"},
+    {"", L"kaptorix.de/programme/filelister - FileLister", L"kaptorix.com/programs/filelister - FileLister"},
+    {"", L"kaptorix.de/programme/pagenumberer - PageNumberer",
+     L"kaptorix.com/programs/pagenumberer - PageNumberer"},
 };
 
 TWebAddressOpener WebAddressOpener;
@@ -715,10 +724,12 @@ void Tprog::laspendenClick(TObject* sender) {
 }
 
 void Tprog::FillLinksMenu() {
+  const std::string code = LanguageCode();
+  if (code != "de" && code != "en") return;
   m_links->Clear();
-  for (const wchar_t* caption : kFurtherPrograms) {
+  for (const TLanguageText& program : kFurtherPrograms) {
     auto* item = new TMenuItem(menu);
-    item->SetCaption(caption);
+    item->SetCaption(code == "de" ? program.German : program.English);
     item->OnClick = TNotifyEvent(this, &Tprog::BrowseToMenuCaption);
     m_links->Add(item);
   }
@@ -1152,7 +1163,8 @@ void Tprog::DeclareProperties(TPropertyTable& table) {
   KX_FIELD(kt_negativliste); KX_FIELD(kt_positivliste); KX_FIELD(negativliste_anzeigen);
   KX_FIELD(positivliste_anzeigen); KX_FIELD(kt_keinedoppeltenseiten); KX_FIELD(kt_zusdoppelt); KX_FIELD(kt_zusammen);
   KX_FIELD(kt_integrieren); KX_FIELD(andindex); KX_FIELD(kt_index); KX_FIELD(kt_design); KX_FIELD(btdesign);
-  KX_FIELD(zusammenfassung); KX_FIELD(status); KX_FIELD(progress); KX_FIELD(output); KX_FIELD(zwischenablage);
+  KX_FIELD(zusammenfassung); KX_FIELD(StaticText4); KX_FIELD(status); KX_FIELD(progress); KX_FIELD(output);
+  KX_FIELD(zwischenablage);
   KX_FIELD(outputspeichern); KX_FIELD(DatenSpeichern);
   KX_FIELD(memoload); KX_FIELD(memosave); KX_FIELD(OpenDatei); KX_FIELD(OpenIndex); KX_FIELD(SaveIndex);
   // File and keyword wizards.

@@ -7,7 +7,7 @@ object prog: Tprog
   Color = clBtnFace
   Font.Name = 'Tahoma'
   Font.Height = -11
-  Position = poScreenCenter
+  Position = poDesktopCenter
   Menu = menu
   OnCreate = FormCreate
   OnShow = FormShow
@@ -589,7 +589,7 @@ object prog: Tprog
               Top = 19
               Width = 130
               Height = 25
-              Caption = 'Liste anzeigen..'
+              Caption = 'Negativliste..'
               Anchors = [akTop, akRight]
             end
             object kt_positivliste: TCheckBox
@@ -605,7 +605,7 @@ object prog: Tprog
               Top = 49
               Width = 130
               Height = 25
-              Caption = 'Liste anzeigen..'
+              Caption = 'Positivliste..'
               Anchors = [akTop, akRight]
             end
           end
@@ -1116,7 +1116,7 @@ object prog: Tprog
               Top = 19
               Width = 130
               Height = 25
-              Caption = 'Anzeigen..'
+              Caption = 'Negativliste..'
               Anchors = [akTop, akRight]
             end
             object dkt_positivliste: TCheckBox
@@ -1132,7 +1132,7 @@ object prog: Tprog
               Top = 49
               Width = 130
               Height = 25
-              Caption = 'Anzeigen..'
+              Caption = 'Positivliste..'
               Anchors = [akTop, akRight]
             end
           end
@@ -1188,7 +1188,9 @@ object prog: Tprog
               Top = 99
               Width = 230
               Height = 16
+              Anchors = [akLeft, akTop, akRight]
               AutoSize = False
+              EllipsisPosition = epPathEllipsis
               Caption = 'Kein anderer Index ausgewählt'
             end
           end
@@ -1291,6 +1293,15 @@ object prog: Tprog
             Anchors = [akLeft, akTop, akRight]
             AutoSize = False
             Caption = 'Bitte warten, bis der Index erstellt ist.'
+          end
+          object StaticText13: TStaticText
+            Left = 16
+            Top = 96
+            Width = 702
+            Height = 17
+            Anchors = [akLeft, akTop, akRight]
+            AutoSize = False
+            Caption = 'Danach wird das Ergebnis angezeigt.'
           end
         end
         object td5: TTabSheet
@@ -1648,7 +1659,7 @@ object prog: Tprog
               Top = 19
               Width = 130
               Height = 25
-              Caption = 'Anzeigen..'
+              Caption = 'Negativliste..'
               Anchors = [akTop, akRight]
             end
             object stw_pos: TCheckBox
@@ -1664,7 +1675,7 @@ object prog: Tprog
               Top = 49
               Width = 130
               Height = 25
-              Caption = 'Anzeigen..'
+              Caption = 'Positivliste..'
               Anchors = [akTop, akRight]
             end
           end

@@ -105,6 +105,7 @@ class Tprog : public TForm {
   TButton* btdesign = nullptr;
   // 4. Summary, progress and result
   TStaticText* zusammenfassung = nullptr;
+  TStaticText* StaticText4 = nullptr;  // how to change the settings: with the back button
   TLabel* status = nullptr;
   TProgressBar* progress = nullptr;
   TMemo* output = nullptr;

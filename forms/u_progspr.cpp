@@ -89,8 +89,8 @@ const std::vector<TLanguageText> kProgTexts = {
     {"kt_negativliste", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
     {"kt_positivliste", L"Positivliste (diese Worte kommen in den Index)",
      L"White List (these words will be added to the index)"},
-    {"negativliste_anzeigen", L"Liste anzeigen..", L"Show List.."},
-    {"positivliste_anzeigen", L"Liste anzeigen..", L"Show List.."},
+    {"negativliste_anzeigen", L"Negativliste..", L"Black List.."},
+    {"positivliste_anzeigen", L"Positivliste..", L"White List.."},
     {"kt_keinedoppeltenseiten", L"Doppelte Verweise entfernen", L"Remove Double Folio"},
     {"kt_zusammen", L"Zusammenhängende Wörter zusammen in den Index aufnehmen", L"Search for Associated Words"},
     {"kt_zusdoppelt", L"Zusammenhänge Wörter mehrfach in den Index aufnehmen", L"Multiple Add Associated Words"},
@@ -141,8 +141,8 @@ const std::vector<TLanguageText> kProgTexts = {
     {"dkt_negativliste", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
     {"dkt_positivliste", L"Positivliste (diese Worte kommen in den Index)",
      L"White List (these words will come to the index)"},
-    {"dnegativliste_anzeigen", L"Anzeigen..", L"Show.."},
-    {"dpositivliste_anzeigen", L"Anzeigen..", L"Show.."},
+    {"dnegativliste_anzeigen", L"Negativliste..", L"Black List.."},
+    {"dpositivliste_anzeigen", L"Positivliste..", L"White List.."},
     {"dkt_keinedoppeltenseiten", L"Doppelte Verweise entfernen", L"Remove Double Folio"},
     {"dkt_zusammen", L"Zusammenhängende Wörter zusammen in den Index aufnehmen", L"Search for Associated Words"},
     {"dkt_zusdoppelt", L"Zusammenhänge Wörter mehrfach in den Index aufnehmen", L"Multiple Add Associated Words"},
@@ -158,6 +158,7 @@ const std::vector<TLanguageText> kProgTexts = {
      L"The criteria apply to every file of the list."},
     {"StaticText9", L"Mit \"<< zurück\" ändern Sie die Einstellungen.", L"Use \"<< back\" to change the settings."},
     {"StaticText10", L"Bitte warten, bis der Index erstellt ist.", L"Please wait until the index is built."},
+    {"StaticText13", L"Danach wird das Ergebnis angezeigt.", L"The result is shown afterwards."},
     {"doutputspeichern", L"Text Speichern", L"Save Text"},
     {"didxspeichern", L"Index Speichern", L"Save Index"},
     {"dzwischenablage", L"Zwischenablage", L"To Clipboard"},
@@ -191,8 +192,8 @@ const std::vector<TLanguageText> kProgTexts = {
     {"stwla1", L"Zeichen", L"Characters"},
     {"stw_neg", L"Negativliste (diese Worte werden aussortiert)", L"Black List (these words will be removed)"},
     {"stw_pos", L"Positivliste (diese Worte kommen in den Index)", L"White List (these words will come to the index)"},
-    {"stw_neganzeigen", L"Anzeigen..", L"Show.."},
-    {"stw_posanzeigen", L"Anzeigen..", L"Show.."},
+    {"stw_neganzeigen", L"Negativliste..", L"Black List.."},
+    {"stw_posanzeigen", L"Positivliste..", L"White List.."},
     {"stw_doppelt", L"Doppelte Einträge entfernen", L"Remove Double Items"},
     {"stw_zus", L"Zusammenhängende Worte beachten", L"Keep Associated Words Together"},
     {"stw_untereinander", L"Wörter untereinander anordnern", L"Write Words under each other"},
@@ -444,6 +445,7 @@ void SetProgLanguage() {
     SetDialogFilters(code == "de");
     ApplyLanguageTexts(prog, kMenuTexts, code);
     ApplyLanguageTexts(prog, kDonationText, code);
+    prog->FillLinksMenu();
     SetConfigurationDialogTexts(code == "de");
     ShowLanguageParts(code == "de");
   }

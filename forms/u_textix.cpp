@@ -174,6 +174,9 @@ void DescribeTextIndexSettings(TTabSheet* page) {
   } else if (page == prog->tt4) {
     EnableButtons(false, true);
     prog->zusammenfassung->SetCaption(TextIndexSummary(ReadTextIndexSettings(), LanguageCode()));
+    // The page points to the back button only while there is one (the first page hides it,
+    // and the menu reaches this page from there).
+    prog->StaticText4->SetVisible(prog->bt1->GetVisible());
   } else if (page == prog->tt5) {
     prog->bt1->SetEnabled(false);
     EnableButtons(false, false);

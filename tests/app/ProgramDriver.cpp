@@ -306,22 +306,30 @@ bool ClickMiddle(HWND window) {
   return ClickAt(target, at);
 }
 
-bool ClickSideBarButton(HWND main, const std::string& buttonName) {
+HWND SideBarButton(HWND main, const std::string& buttonName, RECT& bounds) {
   const TFormObject& form = MainWindowDescription();
   const TFormObject* bar = FindDescribed(form, "rand");
   const TFormObject* button = FindDescribed(form, buttonName);
-  if (!bar || !button) return false;
+  if (!bar || !button) return nullptr;
+  bounds = RECT{DescribedInteger(*button, "Left"), DescribedInteger(*button, "Top"),
+                DescribedInteger(*button, "Left") + DescribedInteger(*button, "Width"),
+                DescribedInteger(*button, "Top") + DescribedInteger(*button, "Height")};
   // The side bar lies at the window's left edge: the window under the button's middle there
   // is the bar's panel, a child of the main window.
-  POINT middle{DescribedInteger(*bar, "Left") + DescribedInteger(*button, "Left") + DescribedInteger(*button, "Width") / 2,
-               DescribedInteger(*bar, "Top") + DescribedInteger(*button, "Top") + DescribedInteger(*button, "Height") / 2};
+  POINT middle{DescribedInteger(*bar, "Left") + (bounds.left + bounds.right) / 2,
+               DescribedInteger(*bar, "Top") + (bounds.top + bounds.bottom) / 2};
   HWND panel = ChildWindowFromPointEx(main, middle, CWP_SKIPINVISIBLE);
-  if (!panel || panel == main) return false;
+  if (!panel || panel == main) return nullptr;
   RECT client{};
   GetClientRect(panel, &client);
-  if (client.right != DescribedInteger(*bar, "Width")) return false;  // not the side bar
-  MapWindowPoints(main, panel, &middle, 1);
-  return ClickAt(panel, middle);
+  if (client.right != DescribedInteger(*bar, "Width")) return nullptr;  // not the side bar
+  return panel;
+}
+
+bool ClickSideBarButton(HWND main, const std::string& buttonName) {
+  RECT bounds{};
+  HWND panel = SideBarButton(main, buttonName, bounds);
+  return panel != nullptr && ClickAt(panel, POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
 }
 
 bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths) {
@@ -393,24 +401,41 @@ bool ChooseMenuItem(HWND main, const std::vector<std::string>& names) {
 }
 
 bool PressEnter(HWND window) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof(thread);
   HWND target = window;
-  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) && thread.hwndFocus &&
-      (thread.hwndFocus == window || IsChild(window, thread.hwndFocus)))
-    target = thread.hwndFocus;
+  if (HWND focus = KeyboardFocus(window); focus && (focus == window || IsChild(window, focus))) target = focus;
   return PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1) && PostMessageA(target, WM_KEYUP, VK_RETURN, 0xC0000001);
 }
 
-bool ClickTab(const RunningProgram& program, HWND tabs, int index) {
+bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect) {
   RemoteBuffer remote(program.Process(), sizeof(RECT));
-  RECT tab{};
   LRESULT found = 0;
-  if (!remote.Address() ||
-      !SendAndWait(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote.Address()), &found) ||
-      !found || !remote.Read(0, &tab, sizeof(tab)))
-    return false;
+  return remote.Address() &&
+         SendAndWait(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote.Address()), &found) &&
+         found && remote.Read(0, &rect, sizeof(rect));
+}
+
+bool ClickTab(const RunningProgram& program, HWND tabs, int index) {
+  RECT tab{};
+  if (!TabRect(program, tabs, index, tab)) return false;
   return ClickAt(tabs, POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+}
+
+std::vector<COLORREF> ClientPixels(HWND window, const RECT& rect) {
+  std::vector<COLORREF> pixels;
+  POINT origin{rect.left, rect.top};
+  ClientToScreen(window, &origin);
+  HDC screen = GetDC(nullptr);
+  for (int y = 0; y < rect.bottom - rect.top; ++y)
+    for (int x = 0; x < rect.right - rect.left; ++x) pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+HWND KeyboardFocus(HWND window) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return nullptr;
+  return thread.hwndFocus;
 }
 
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list) {

@@ -93,6 +93,9 @@ bool ClickMiddle(HWND window);
 // place comes from the main window's form description and the click goes to the window of the
 // panel under it.
 bool ClickSideBarButton(HWND main, const std::string& buttonName);
+// The side bar's panel, with the place of one of its speed buttons in the panel's client area;
+// nullptr when there is no such button.
+HWND SideBarButton(HWND main, const std::string& buttonName, RECT& bounds);
 
 // Drops the files onto the window as the shell does: the first window from `target` up through
 // its parents that accepts files gets a WM_DROPFILES message with a DROPFILES block of wide
@@ -115,6 +118,13 @@ bool PressEnter(HWND window);
 
 // A click on the tab `index` of a tab control (a page control's tabs) in another process.
 bool ClickTab(const RunningProgram& program, HWND tabs, int index);
+// The place of tab `index` in the tab control's client area.
+bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect);
+
+// The colours the screen shows in a rectangle of the window's client area, row by row.
+std::vector<COLORREF> ClientPixels(HWND window, const RECT& rect);
+// The window with the keyboard focus in the thread of `window`.
+HWND KeyboardFocus(HWND window);
 
 // The labels (captions) of a list view's rows in another process, in list order.
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list);

@@ -519,6 +519,47 @@ TEST(GraphicControls, SpeedButtonsClickAndStayDownInTheirGroup) {
   EXPECT_EQ(events.log, std::vector<std::string>{"click"});
 }
 
+// A letter may reach beyond the width its text measures (the stroke of a slanted "f"): the
+// speed button draws it whole.
+TEST(GraphicControls, ASpeedButtonDrawsItsCaptionsLastLetterWhole) {
+  ShownForm form;
+  TSpeedButton* button = Place<TSpeedButton>(form.Get(), 10, 10, 140, 30);
+  button->GetFont()->SetName("Tahoma");
+  button->GetFont()->SetHeight(-16);
+  button->GetFont()->SetStyle(fsItalic);
+  HWND wnd = form->GetHandle();
+  HDC dc = GetDC(wnd);
+  HGDIOBJ oldFont = SelectObject(dc, button->GetFont()->GetHandle());
+  // A letter of the font whose stroke reaches beyond its advance.
+  char last = 0;
+  for (char letter : std::string("fjyxk")) {
+    ABC widths{};
+    if (GetCharABCWidthsA(dc, static_cast<unsigned char>(letter), static_cast<unsigned char>(letter), &widths) &&
+        widths.abcC < -1) {
+      last = letter;
+      break;
+    }
+  }
+  ASSERT_NE(last, 0) << "no letter of the slanted font reaches beyond its advance";
+  const std::string caption = std::string("Index ") + last;
+  RECT measured{0, 0, 140, 0};
+  DrawTextA(dc, caption.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, oldFont);
+  button->SetCaption(caption);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Pump();
+  // The columns right of the measured text, where the last letter's stroke ends.
+  const int left = 10 + (140 - measured.right) / 2, top = 10 + (30 - measured.bottom) / 2;
+  int ink = 0;
+  for (int y = top; y < top + measured.bottom; ++y)
+    for (int x = left + measured.right; x < left + measured.right + 4; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 128) ++ink;
+    }
+  ReleaseDC(wnd, dc);
+  EXPECT_GT(ink, 0) << "the last letter is cut at the measured width";
+}
+
 namespace {
 
 class ShortenedLabel : public TLabel {

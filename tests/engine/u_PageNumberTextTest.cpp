@@ -27,3 +27,27 @@ TEST(PageNumberText, MarkersBecomeConsecutivePageNumbers) {
   EXPECT_EQ(MarkersToPageNumbers(L"a#b", L"#", L"?", L"[", L"]"), L"a[1]b");
   EXPECT_EQ(ExpandLineBreaks(L"- #NL#NL"), L"- \r\n\r\n");
 }
+
+// On a whole text only the empty lines change: each line break stays as it was, and the text
+// ends as it ended.
+TEST(PageNumberText, OnAWholeTextOnlyTheEmptyLinesChange) {
+  struct Case {
+    const wchar_t* text;
+    bool textBetween;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {L"Erster\r\n\r\nZweiter", true, L"Erster\r\n1\r\nZweiter"},
+      {L"Erster\r\n\r\nZweiter\r\n", true, L"Erster\r\n1\r\nZweiter\r\n"},
+      {L"Erster\r\n\r\nZweiter\r\n\r\n", true, L"Erster\r\n1\r\nZweiter\r\n2\r\n"},
+      {L"Erster\n\nZweiter\n", true, L"Erster\n1\nZweiter\n"},
+      {L"Erster\r\rZweiter\u2028\u2028", true, L"Erster\r1\rZweiter\u20282\u2028"},
+      {L"Text\r\n\r\n\r\nText", true, L"Text\r\n1\r\n\r\nText"},
+      {L"Text\r\n\r\n\n\rText", false, L"Text\r\n1\r\n2\n3\rText"},
+      {L"\r\nText", true, L"1\r\nText"},
+      {L"Ohne Leerzeile", true, L"Ohne Leerzeile"},
+      {L"", true, L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EmptyLinesToPageNumbersInText(c.text, L"1", c.textBetween), c.expected) << c.text;
+  EXPECT_EQ(EmptyLinesToPageNumbersInText(L"a\r\n\r\nb\r\n\r\n", L"5", true), L"a\r\n5\r\nb\r\n6\r\n");
+}

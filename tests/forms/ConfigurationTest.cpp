@@ -127,8 +127,8 @@ void ChangeEveryOption(int round) {
     }
 }
 
-// The idents that a file of this program holds, by section.
-const std::map<std::wstring, std::set<std::string>> kIdents = {
+// The idents that a file of this program holds, by section, in the order of the file.
+const std::map<std::wstring, std::vector<std::string>> kIdents = {
     {L"PBED", {"squpfad", "edit_quelle", "sz_beginn", "qudatei"}},
     {L"PBCB", {"stw_max", "kt_max", "dkt_max"}},
     {L"PBRB", {"qu_datei", "qu_text", "sz_zeilezuseite", "sz_auslesen", "htmlindex", "textindex"}},
@@ -211,8 +211,8 @@ TEST(Configuration, EveryWindowWritesTheIdentsOfItsOptionsInTheWindowOrder) {
       TUCodeIniFile ini(file);
       TUCodeStringList keys;
       ini.ReadSection(section, keys);
-      std::set<std::string> found;
-      for (int i = 0; i < keys.GetCount(); ++i) found.insert(Narrow(keys.Get(i)));
+      std::vector<std::string> found;
+      for (int i = 0; i < keys.GetCount(); ++i) found.push_back(Narrow(keys.Get(i)));
       EXPECT_EQ(found, idents) << Narrow(section);
       written.insert(section);
     }
@@ -222,6 +222,43 @@ TEST(Configuration, EveryWindowWritesTheIdentsOfItsOptionsInTheWindowOrder) {
   EXPECT_EQ(sections[sections.size() - 2], L"SP");
   EXPECT_EQ(sections.back(), L"AS");
   for (size_t i = 0; i + 2 < sections.size(); ++i) EXPECT_TRUE(written.count(sections[i])) << Narrow(sections[i]);
+}
+
+// A file edited by hand may set two radio buttons of one group: the one read later, in the
+// order of the file, stays checked.
+TEST(Configuration, OfTwoRadioButtonsOfAGroupSetInAFileTheLaterInTheFileWins) {
+  struct Case {
+    const wchar_t* section;
+    const char* earlier;
+    const char* later;
+  };
+  const Case cases[] = {
+      {L"PBRB", "qu_datei", "qu_text"},        {L"PBRB", "sz_zeilezuseite", "sz_auslesen"},
+      {L"PBRB", "htmlindex", "textindex"},     {L"EIRB", "zus_eintrag", "zus_auslassen"},
+      {L"EIRB", "zus_seite", "zus_auslassen"}, {L"EIRB", "sl", "ls"},
+      {L"EARB", "rb_ansi", "rb_utf8bom"},      {L"EARB", "rb_utf8", "rb_beibehalten"},
+      {L"EARB", "rb_utf16le", "rb_utf32be"},   {L"QORB", "rb1", "rb3"},
+      {L"SKRB", "sz_bwstandard", "sz_bwdef"},  {L"SKRB", "posueber", "posunter"},
+  };
+  AllWindows windows;
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Narrow(c.section) + " " + c.earlier + " " + c.later);
+    LoadFactorySettings();
+    const std::string file = dir.File("hand.qcfg");
+    // Written by hand, the later one first in the text.
+    WriteBytes(file, "[" + Narrow(c.section) + "]\r\n" + c.later + "=1\r\n" + c.earlier + "=1\r\n");
+    LoadConfiguration(Wide(file), false);
+    TForm* window = nullptr;
+    for (const TConfigWindow& row : ConfigWindows())
+      if (std::wstring(c.section).substr(0, 2) == row.Code) window = row.Window();
+    ASSERT_NE(window, nullptr);
+    auto* earlier = dynamic_cast<TRadioButton*>(window->FindComponent(c.earlier));
+    auto* later = dynamic_cast<TRadioButton*>(window->FindComponent(c.later));
+    ASSERT_TRUE(earlier != nullptr && later != nullptr);
+    EXPECT_TRUE(later->GetChecked());
+    EXPECT_FALSE(earlier->GetChecked());
+  }
 }
 
 TEST(Configuration, ALoadGivesBackEveryOptionThatWasSaved) {

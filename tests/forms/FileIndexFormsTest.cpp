@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TextIndexWindows.h"
+#include "WindowsTestSupport.h"
 #include "classlib/WebBrowser.h"
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
@@ -411,6 +412,88 @@ TEST_F(FileIndexFormsTest, OneIconPerExtension) {
   AddFileToFileList(prog->qulist, Write("d.txt", L"d"));
   EXPECT_EQ(prog->qulist->GetItems()->GetItem(0)->GetImageIndex(), a);
   ClearFileIconCache();
+}
+
+// Where a pixel of the screen or of a picture is drawn dark: the ink of a text.
+std::vector<bool> InkOf(const std::vector<uint8_t>& rgb) {
+  std::vector<bool> ink;
+  for (size_t i = 0; i + 2 < rgb.size(); i += 3) ink.push_back(rgb[i] + rgb[i + 1] + rgb[i + 2] < 3 * 100);
+  return ink;
+}
+
+// The label's text as the system draws a path shortened in the middle into the label's room,
+// on the background of a window.
+std::vector<bool> PathDrawnInto(TLabel* label, const std::string& path) {
+  const int width = label->GetWidth(), height = label->GetHeight();
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = SelectObject(dc, label->GetFont()->GetHandle());
+  RECT room{0, 0, width, height};
+  FillRect(dc, &room, GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  std::string text = path;
+  DrawTextA(dc, text.data(), static_cast<int>(text.size()), &room, DT_LEFT | DT_PATH_ELLIPSIS);
+  std::vector<uint8_t> rgb;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      rgb.insert(rgb.end(), {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)});
+    }
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return InkOf(rgb);
+}
+
+// The label's pixels as the screen shows them.
+std::vector<bool> InkOnScreen(TLabel* label) {
+  POINT at{label->GetLeft(), label->GetTop()};
+  ClientToScreen(label->GetParent()->GetHandle(), &at);
+  const int width = label->GetWidth(), height = label->GetHeight();
+  HDC screen = GetDC(nullptr);
+  std::vector<uint8_t> rgb;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const COLORREF pixel = GetPixel(screen, at.x + x, at.y + y);
+      rgb.insert(rgb.end(), {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)});
+    }
+  ReleaseDC(nullptr, screen);
+  return InkOf(rgb);
+}
+
+// A chosen index whose path is longer than the room beside "Index wählen.." shows shortened in
+// the middle, with its file name, as the text wizard shows its own.
+TEST_F(FileIndexFormsTest, TheChosenIndexShowsShortenedToItsRoomWithItsFileName) {
+  windows.LeaveToProcessEnd();
+  const std::string path = "C:\\Indexe\\Sammlung der Jahrgaenge\\Jahrgang 2019\\Band 7\\Register des Bandes.idx";
+  formstest::DialogAnswers answers;
+  answers.Choose(path);
+  prog->Show();
+  DescribeFileIndexSettings(prog->td2);
+  formstest::Click(prog->dandindex);
+  ASSERT_EQ(prog->dkt_index->TControl::GetCaption(), path);
+  EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
+  // The label ends before the button, however wide the window.
+  for (int wider : {0, 120}) {
+    SCOPED_TRACE(wider);
+    prog->SetWidth(prog->GetWidth() + wider);
+    RedrawWindow(prog->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    wintest::Pump();
+    EXPECT_LE(prog->dkt_index->GetLeft() + prog->dkt_index->GetWidth(), prog->dandindex->GetLeft());
+    const std::vector<bool> shown = InkOnScreen(prog->dkt_index);
+    const std::vector<bool> expected = PathDrawnInto(prog->dkt_index, path);
+    ASSERT_EQ(shown.size(), expected.size());
+    EXPECT_GT(std::count(expected.begin(), expected.end(), true), 0);
+    size_t differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != expected[i];
+    EXPECT_EQ(differing, 0u) << "the label does not show the path shortened to its room";
+  }
+  prog->Hide();
 }
 
 }  // namespace

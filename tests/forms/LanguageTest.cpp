@@ -146,6 +146,13 @@ const std::vector<Expected> kProg = {
     {"dkt_gb4", L"Design", L"Design"},
     {"stwgb1", L"Ausschlusskriterien", L"Exclusion Criteria"},
     {"stwgb3", L"Index", L"Index"},
+    // The word-list buttons of the three wizards carry the lists' names.
+    {"negativliste_anzeigen", L"Negativliste..", L"Black List.."},
+    {"positivliste_anzeigen", L"Positivliste..", L"White List.."},
+    {"dnegativliste_anzeigen", L"Negativliste..", L"Black List.."},
+    {"dpositivliste_anzeigen", L"Positivliste..", L"White List.."},
+    {"stw_neganzeigen", L"Negativliste..", L"Black List.."},
+    {"stw_posanzeigen", L"Positivliste..", L"White List.."},
 };
 
 // The main window's components whose texts in both languages are the window's own wording:
@@ -372,4 +379,21 @@ TEST(WindowTexts, AChosenIndexSurvivesTheSwitchAndAnUnknownCodeChangesNothing) {
   ExpectTexts(prog, kProg, false);
   ExpectTexts(szkriterien, kCriteria, false);
   EXPECT_EQ(ProgressTexts.Writing, "Writing Index..");
+}
+
+// Each wizard's progress page tells, below the request to wait, that the result follows.
+TEST(WindowTexts, EveryProgressPageSaysThatTheResultFollows) {
+  TextIndexWindows windows;
+  for (const auto& [code, line] : {std::pair<const char*, const wchar_t*>{"de", L"Danach wird das Ergebnis angezeigt."},
+                                   std::pair<const char*, const wchar_t*>{"en", L"The result is shown afterwards."}}) {
+    Switch(code);
+    for (TTabSheet* page : {prog->tt5, prog->td4, prog->ts4}) {
+      int found = 0;
+      for (int i = 0; i < page->GetControlCount(); ++i) {
+        TControl* control = page->GetControl(i);
+        if (control->GetVisible() && StringToWideStringEx(control->GetCaption(), 0) == line) ++found;
+      }
+      EXPECT_EQ(found, 1) << code << ": " << page->GetName();
+    }
+  }
 }

@@ -18,6 +18,8 @@
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
 #include "forms/u_editwortlisten.h"
+#include "forms/u_einstshortcuts_idx.h"
+#include "forms/u_einstshortcuts_qcfg.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_hdesign.h"
 #include "forms/u_indexhinzu.h"
@@ -594,6 +596,96 @@ TEST(WebLinks, TheLabelsOfThePagesAndTheDonationLabelOpenTheirAddresses) {
   windows.opened.clear();
   dynamic_cast<TControl*>(prog->FindComponent("tide1_link1"))->Click();
   EXPECT_EQ(windows.opened, (std::vector<std::string>{"http://www.kaptorix.de/hilfe&rf=kxl"}));
+}
+
+// The back button of the information pages is off on the first page and the next button on
+// it, in both languages, whether the side bar or the menu brought the panel.
+TEST(InformationPages, TheButtonsFollowTheFirstPageWhicheverWayThePanelCame) {
+  MenuWindows windows;
+  const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+      {"side bar", [] { prog->rand_btinfo->Click(); }},
+      {"menu", [] { prog->minfo1->Click(); }},
+      {"side bar again", [] { prog->rand_btinfo->Click(); }},
+  };
+  for (const char* code : {"de", "en"}) {
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    for (const auto& [way, show] : ways) {
+      SCOPED_TRACE(std::string(code) + ", " + way);
+      ShowOnlyPanel(prog->pstart);
+      show();
+      ASSERT_TRUE(prog->pinfo->GetVisible());
+      EXPECT_EQ(prog->pcide->GetActivePage(), prog->tide1);
+      EXPECT_FALSE(prog->btide1->GetEnabled());
+      EXPECT_TRUE(prog->btide2->GetEnabled());
+      EXPECT_EQ(prog->pcien->GetActivePage(), prog->tien1);
+      EXPECT_FALSE(prog->btien1->GetEnabled());
+      EXPECT_TRUE(prog->btien2->GetEnabled());
+    }
+  }
+  // Off the first page the side bar keeps the page and its buttons.
+  prog->minfo4->Click();
+  prog->rand_btinfo->Click();
+  EXPECT_EQ(prog->pcien->GetActivePage(), prog->tien4);
+  EXPECT_TRUE(prog->btien1->GetEnabled());
+  EXPECT_FALSE(prog->btien2->GetEnabled());
+}
+
+// The text wizard's summary tells how to change the settings with the back button only while
+// the button is shown: not when the menu brings the summary from the first page.
+TEST(TextWizardSummary, ItPointsToTheBackButtonOnlyWhileTheButtonIsShown) {
+  MenuWindows windows;
+  for (const char* code : {"de", "en"}) {
+    SCOPED_TRACE(code);
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    prog->mft1->Click();
+    ASSERT_FALSE(prog->bt1->GetVisible());
+    prog->mft4->Click();
+    EXPECT_EQ(prog->pct->GetActivePage(), prog->tt4);
+    EXPECT_FALSE(prog->bt1->GetVisible());
+    EXPECT_FALSE(prog->StaticText4->GetVisible());
+    // Through the pages the button is there, and so is the sentence.
+    prog->mft1->Click();
+    for (int step = 0; step < 3; ++step) Click(prog->bt2);
+    EXPECT_EQ(prog->pct->GetActivePage(), prog->tt4);
+    EXPECT_TRUE(prog->bt1->GetVisible());
+    EXPECT_TRUE(prog->StaticText4->GetVisible());
+    EXPECT_EQ(prog->StaticText4->GetCaption(), std::string(code) == "de"
+                                                   ? L"Mit \"<< zur\x00FC" L"ck\" \x00E4ndern Sie die Einstellungen."
+                                                   : L"Use \"<< back\" to change the settings.");
+  }
+}
+
+// Every web link follows the language: the menu of further programs and the help link of both
+// shortcut windows open the pages of the language shown, German ones at ".de/", English ones
+// at ".com/".
+TEST(WebLinks, EachLanguageLinksItsOwnPages) {
+  MenuWindows windows;
+  einstshortcuts_idx = new Teinstshortcuts_idx(Application);
+  einstshortcuts_qcfg = new Teinstshortcuts_qcfg(Application);
+  for (const auto& [code, host] : {std::pair<const char*, const char*>{"de", "http://www.kaptorix.de/"},
+                                   std::pair<const char*, const char*>{"en", "http://www.kaptorix.com/"}}) {
+    SCOPED_TRACE(code);
+    start->spr->SetCaption(code);
+    prog->sprachealles();
+    ASSERT_GE(prog->m_links->GetCount(), 1);
+    for (int i = 0; i < prog->m_links->GetCount(); ++i) {
+      windows.opened.clear();
+      prog->m_links->GetItem(i)->Click();
+      ASSERT_EQ(windows.opened.size(), 1u);
+      EXPECT_EQ(windows.opened[0].rfind(host, 0), 0u) << windows.opened[0];
+    }
+    for (TShortcutsWindow* window : {static_cast<TShortcutsWindow*>(einstshortcuts_idx),
+                                     static_cast<TShortcutsWindow*>(einstshortcuts_qcfg)}) {
+      windows.opened.clear();
+      window->Label70Click(window->Label70);
+      ASSERT_EQ(windows.opened.size(), 1u);
+      EXPECT_EQ(windows.opened[0].rfind(host, 0), 0u) << window->GetName() << ": " << windows.opened[0];
+    }
+  }
+  einstshortcuts_idx = nullptr;
+  einstshortcuts_qcfg = nullptr;
 }
 
 }  // namespace

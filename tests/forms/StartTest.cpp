@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "forms/u_quhopt.h"
 #include "forms/u_start.h"
 #include "support/TestSupport.h"
+#include "ucode/UCodeMenus.h"
 #include "ucode/UCodeSystem.h"
 
 using formstest::Lines;
@@ -563,4 +565,66 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
     ASSERT_EQ(told.size(), 5u);
     EXPECT_EQ(told[3], c.severalNotFound + ("\r\n" + first + "\r\n" + second));
   }
+}
+
+namespace {
+
+// The work area of the screen for a scope: the part the desktop's bars leave to windows.
+class WorkAreaAs {
+ public:
+  explicit WorkAreaAs(RECT area) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_previous, 0);
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
+  }
+  ~WorkAreaAs() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &m_previous, 0); }
+  WorkAreaAs(const WorkAreaAs&) = delete;
+  WorkAreaAs& operator=(const WorkAreaAs&) = delete;
+
+ private:
+  RECT m_previous{};
+};
+
+}  // namespace
+
+// The window comes up with the client area its design gives below the menu bar, in the middle
+// of the desktop, wherever bars of the desktop take room from windows.
+TEST(MainWindowPlace, TheClientAreaBelowTheMenuBarInTheMiddleOfTheDesktop) {
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const WorkAreaAs bars(RECT{GetSystemMetrics(SM_XVIRTUALSCREEN) + 40, GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_XVIRTUALSCREEN) + width, height - 200});
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  prog->Show();
+  HWND window = prog->GetHandle();
+  ASSERT_NE(GetMenu(window), nullptr);
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 862);
+  EXPECT_EQ(client.bottom, 669);
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  const int middleX = GetSystemMetrics(SM_XVIRTUALSCREEN) + width / 2;
+  const int middleY = GetSystemMetrics(SM_YVIRTUALSCREEN) + height / 2;
+  EXPECT_LE(std::abs((bounds.left + bounds.right) / 2 - middleX), 1) << bounds.left << "," << bounds.right;
+  EXPECT_LE(std::abs((bounds.top + bounds.bottom) / 2 - middleY), 1) << bounds.top << "," << bounds.bottom;
+  prog->Hide();
+}
+
+// "Auto.qcfg" of the program folder is reached through the start configuration's own item;
+// every other configuration there gets an item of its own.
+TEST(MainWindowPlace, TheStartConfigurationIsListedOnlyThroughItsOwnItem) {
+  testsupport::TempDir dir;
+  StartConfigurationFolder = StringToWideStringEx(dir.Path() + "\\", 0);
+  testsupport::WriteBytes(dir.File("Auto.qcfg"), "[DSLE]\r\nub=Aus Auto\r\n");
+  testsupport::WriteBytes(dir.File("Eigene.qcfg"), "[DSLE]\r\nub=Eigene\r\n");
+  {
+    TextIndexWindows windows;
+    std::vector<std::wstring> hints;
+    for (int i = 0; i < prog->m_konfig->GetCount(); ++i) hints.push_back(WideGetMenuItemHint(prog->m_konfig->GetItem(i)));
+    const std::wstring automatic = formstest::Wide(dir.File("Auto.qcfg"));
+    EXPECT_EQ(std::count(hints.begin(), hints.end(), automatic), 1);
+    EXPECT_EQ(prog->m_konfig_start->GetHint(), automatic);
+    EXPECT_EQ(std::count(hints.begin(), hints.end(), formstest::Wide(dir.File("Eigene.qcfg"))), 1);
+  }
+  StartConfigurationFolder.clear();
 }
