@@ -62,8 +62,6 @@ class TGifAnimator : public TObject, public std::enable_shared_from_this<TGifAni
   // the painter's own call on the main thread (an event handler of it), it returns at once: the
   // thread cannot end before that call has returned.
   void WaitFor();
-  // The main thread is running a call of this painter's thread now (an event, a frame's drawing).
-  bool InOwnCall() const { return FInOwnCall; }
 
   TCanvas* GetCanvas() const { return FCanvas; }
   const RECT& GetRect() const { return FRect; }
@@ -112,6 +110,7 @@ class TGifAnimator : public TObject, public std::enable_shared_from_this<TGifAni
   std::atomic<bool> FFinished{false};
   std::atomic<bool> FFirstFrameDrawn{false};
   std::atomic<bool> FRestart{false};
+  // The main thread is running a call of this painter's thread now (an event, a frame's drawing).
   std::atomic<bool> FInOwnCall{false};
   int FActiveImage = -1;
   int FDisposal = 0;

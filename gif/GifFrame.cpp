@@ -685,12 +685,13 @@ void TGifFrame::LoadFromStream(TStream* Stream) {
   if (GifDefaults().RenderWhileLoading) GetBitmap();
 }
 
-// A code size above the table's lets pixels name entries the table lacks. They are shown black,
-// and the table in force is filled up with black entries to hold them, so that the frame is
-// saved as it was shown.
+// A code size above the table's lets pixels name entries the table lacks, and a control block
+// may name a transparent entry it lacks. Such pixels are shown black, and the table in force is
+// filled up with black entries to hold every index the frame names, so that the frame is saved
+// as it was shown, also after pixels have taken its transparent index.
 void TGifFrame::CoverPixelsWithTable() {
   if (FData.empty()) return;
-  const int highest = *std::max_element(FData.begin(), FData.end());
+  const int highest = std::max<int>(*std::max_element(FData.begin(), FData.end()), GetTransparentColorIndex());
   TGifColorMap* map = GetActiveColorMap();
   if (highest < map->GetCount()) return;
   Warning(1, gifmsg::kInvalidColorIndex);

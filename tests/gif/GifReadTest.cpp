@@ -321,6 +321,37 @@ TEST(GifRead, PixelsBeyondTheirColourTableAreShownBlackAndSavedAsShown) {
   }
 }
 
+// A transparent index beyond the table is an entry the table lacks too: the table holds it
+// after loading, so that pixels that take it later (merging a frame with the one before it)
+// are saved.
+TEST(GifRead, ATransparentIndexBeyondTheTableIsAnEntryOfItAfterLoading) {
+  const std::string first = TwoByTwo(TableAt::Local);
+  const std::string control("!\xF9\x04\x01\x00\x00\x06\x00", 8);  // transparent index 6
+  const std::string second = TwoByTwo(TableAt::Local, control).substr(13);  // after the screen
+  TGifPicture picture;
+  Warnings warnings;
+  picture.SetOnWarning(TGifWarning(&warnings, &Warnings::OnWarning));
+  TStringStream stream(first.substr(0, first.size() - 1) + second);
+  picture.LoadFromStream(&stream);
+  ASSERT_EQ(picture.GetImages()->GetCount(), 2);
+  TGifFrame* frame = picture.GetImages()->GetFrame(1);
+  EXPECT_EQ(frame->GetTransparentColorIndex(), 6);
+  EXPECT_EQ(frame->GetActiveColorMap()->GetCount(), 7);
+  EXPECT_EQ(warnings.messages, (std::vector<std::string>{"Invalid color index", "Invalid color index"}));
+
+  picture.Optimize(ooMerge, 0, 0, 8);  // the second frame shows what the first does: all of it goes
+  ASSERT_EQ(std::vector<std::uint8_t>(frame->GetData(), frame->GetData() + 4), std::vector<std::uint8_t>(4, 6));
+  TStringStream saved;
+  ASSERT_NO_THROW(picture.SaveToStream(&saved));
+  TGifPicture again;
+  TStringStream reread(saved.GetDataString());
+  again.LoadFromStream(&reread);
+  ASSERT_EQ(again.GetImages()->GetCount(), 2);
+  TGifFrame* back = again.GetImages()->GetFrame(1);
+  EXPECT_EQ(std::vector<std::uint8_t>(back->GetData(), back->GetData() + 4), std::vector<std::uint8_t>(4, 6));
+  EXPECT_EQ(back->GetTransparentColorIndex(), 6);
+}
+
 // A graphic control extension whose block-size byte is damaged reads as the four bytes it
 // holds, and is written with the size it has, so that other readers read the saved file.
 TEST(GifRead, AGraphicControlExtensionWithADamagedSizeIsSavedWithItsTrueSize) {
