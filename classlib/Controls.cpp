@@ -341,6 +341,7 @@ bool TControl::GetShowing() const { return FVisible && FParent && FParent->GetSh
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  const RECT before = GetBoundsRect();
   Invalidate();
   FLeft = left;
   FTop = top;
@@ -348,8 +349,19 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   FHeight = height;
   if (!FAnchoring) UpdateAnchorRules();
   Invalidate();
+  EraseLeftBehind(before);
   RequestAlign();
   Resize();
+}
+
+// An opaque control paints only where it stands now: where it stood before and stands no more (a
+// label whose text got shorter, a control moved aside), its parent paints its background anew.
+void TControl::EraseLeftBehind(const RECT& before) {
+  if (!FVisible || !FParent || !FParent->HandleAllocated()) return;
+  const RECT now = GetBoundsRect();
+  RECT both;
+  UnionRect(&both, &before, &now);
+  if (!EqualRect(&both, &now)) InvalidateRect(FParent->GetWindowHandle(), &before, TRUE);
 }
 
 void TControl::SetAnchors(TAnchors value) {

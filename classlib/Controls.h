@@ -397,6 +397,7 @@ class TControl : public TComponent {
   friend class TWinControl;
   void MouseMessage(TMessage& message, TMouseButton button, bool down);
   bool DoWheelSteps(TShiftState shift, int wheelDelta, POINT mousePos);
+  void EraseLeftBehind(const RECT& before);
 
   int FWheelAccumulator = 0;  // the part of a wheel step not yet handed to a step handler
 };

@@ -462,6 +462,56 @@ TEST(Captions, PanelsAndLabelsPaintTheColoursSetFromCode) {
   EXPECT_EQ(behindLabel, RGB(255, 255, 0));
 }
 
+namespace {
+
+// Whether any pixel of the rectangle (in the window's client coordinates) is red (text drawn in
+// red, smoothed at its edges), as the window shows it now, without painting it anew.
+bool AnyRedIn(TWinControl* window, const RECT& rect) {
+  HDC dc = GetDC(window->GetHandle());
+  bool found = false;
+  for (int y = rect.top; !found && y < rect.bottom; ++y) {
+    for (int x = rect.left; !found && x < rect.right; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      found = GetRValue(pixel) > 160 && GetGValue(pixel) < 110 && GetBValue(pixel) < 110;
+    }
+  }
+  ReleaseDC(window->GetHandle(), dc);
+  return found;
+}
+
+}  // namespace
+
+// A status label turns from a red "Not activated" to "Activated": where the old text stood and
+// the new one does not, the label's parent shows its background again at the next paint, whatever
+// the parent, without the whole window being painted anew. The same where a label moves aside.
+TEST(Captions, ALabelThatShrinksOrMovesLeavesNothingOfItsOldText) {
+  ShownForm form(400, 300);
+  auto* group = Place<StdCtrls::TGroupBox>(form.Get(), 10, 10, 300, 80);
+  TPanel* panel = Place<TPanel>(form.Get(), 10, 100, 300, 80);
+  panel->SetCaption("");
+  for (TWinControl* parent : std::initializer_list<TWinControl*>{form.Get(), group, panel}) {
+    SCOPED_TRACE(parent->ClassName());
+    TLabel* label = wintest::PlaceOn<TLabel>(parent, 20, parent == form.Get() ? 220 : 30, 10, 10);
+    label->GetFont()->SetColor(clRed);
+    label->SetCaption("Not activated");
+    RedrawWindow(parent->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    const RECT before = label->GetBoundsRect();
+    ASSERT_TRUE(AnyRedIn(parent, before));
+    label->SetCaption("Activated");
+    Pump();
+    const RECT now = label->GetBoundsRect();
+    ASSERT_LT(now.right, before.right);
+    EXPECT_TRUE(AnyRedIn(parent, now));
+    EXPECT_FALSE(AnyRedIn(parent, RECT{now.right, before.top, before.right, before.bottom}));
+    label->SetLeft(label->GetLeft() + 150);
+    Pump();
+    EXPECT_FALSE(AnyRedIn(parent, now));
+    EXPECT_TRUE(AnyRedIn(parent, label->GetBoundsRect()));
+    delete label;
+  }
+}
+
 // ---- controls without a window under the mouse ----------------------------------------------
 namespace {
 
