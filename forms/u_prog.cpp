@@ -72,6 +72,18 @@ void UseSystemSmallIcons(TImageList* icons) {
 
 void DeleteHandOverFile() { DeleteTempFile(TTempFile::IndexHandOver); }
 
+// Whether the keyboard focus is in the control's window or one of its children.
+bool HoldsFocus(TWinControl* control) {
+  if (!control->HandleAllocated()) return false;
+  const HWND focus = GetFocus();
+  return focus && (focus == control->GetHandle() || IsChild(control->GetHandle(), focus));
+}
+
+void FocusInto(TPanel* panel) {
+  if (TWinControl* first = panel->FindNextControl(nullptr, true, true)) first->SetFocus();
+  else if (prog->CanFocus()) prog->SetFocus();
+}
+
 // Each side of the start panel's hover effect: a choice and the description beside it.
 void Underline(TStaticText* text, bool on) { text->GetFont()->SetStyle(on ? fsUnderline : 0); }
 
@@ -90,10 +102,17 @@ Tprog::Tprog(TComponent* owner) : TForm(owner) {
 }
 
 void ShowOnlyPanel(TPanel* panel) {
-  for (TPanel* each : {prog->pstart, prog->pgtxt, prog->pgdateien, prog->pgstw, prog->pinfo})
-    if (each != panel) each->SetVisible(false);
+  bool focusLeaves = false;
+  for (TPanel* each : {prog->pstart, prog->pgtxt, prog->pgdateien, prog->pgstw, prog->pinfo}) {
+    if (each == panel) continue;
+    focusLeaves = focusLeaves || HoldsFocus(each);
+    each->SetVisible(false);
+  }
   panel->SetVisible(true);
   PressSideBarButtonOfPanel();
+  // The side bar takes no focus: keys typed next would still reach the control of a panel just
+  // hidden. They go to the panel shown, its first control, or the main window when it has none.
+  if (focusLeaves || (HoldsFocus(prog) && !HoldsFocus(panel))) FocusInto(panel);
 }
 
 void PressSideBarButtonOfPanel() {

@@ -71,6 +71,13 @@ const TFormObject& MainWindowDescription() {
   return description;
 }
 
+// A form description other than the main window's, read for each question.
+TFormObject FormDescription(const std::string& form) {
+  if (form == "TPROG") return MainWindowDescription();
+  TResourceStream stream(GetModuleHandleA(nullptr), form);
+  return ParseFormText(std::string(stream.GetMemory(), static_cast<size_t>(stream.GetSize())), form);
+}
+
 // Memory in the program's process for the messages whose parameters point at data.
 class RemoteBuffer {
  public:
@@ -332,6 +339,22 @@ bool ClickSideBarButton(HWND main, const std::string& buttonName) {
   return panel != nullptr && ClickAt(panel, POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
 }
 
+bool PostSideBarClick(HWND main, const std::string& buttonName) {
+  RECT bounds{};
+  HWND panel = SideBarButton(main, buttonName, bounds);
+  const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  return panel != nullptr && PostMessageA(panel, WM_MOUSEMOVE, 0, at) &&
+         PostMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageA(panel, WM_LBUTTONUP, 0, at);
+}
+
+RECT DescribedBounds(const std::string& form, const std::string& component) {
+  const TFormObject description = FormDescription(form);
+  const TFormObject* found = FindDescribed(description, component);
+  if (!found) return RECT{};
+  const int left = DescribedInteger(*found, "Left"), top = DescribedInteger(*found, "Top");
+  return RECT{left, top, left + DescribedInteger(*found, "Width"), top + DescribedInteger(*found, "Height")};
+}
+
 bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths) {
   const HWND desktop = GetDesktopWindow();
   while (target && target != desktop && (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) == 0)
@@ -400,11 +423,17 @@ bool ChooseMenuItem(HWND main, const std::vector<std::string>& names) {
   return posted && PostKey(main, VK_RETURN);
 }
 
-bool PressEnter(HWND window) {
+bool PostKeys(HWND window, const std::string& keys) {
   HWND target = window;
   if (HWND focus = KeyboardFocus(window); focus && (focus == window || IsChild(window, focus))) target = focus;
-  return PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1) && PostMessageA(target, WM_KEYUP, VK_RETURN, 0xC0000001);
+  for (char key : keys) {
+    const auto vk = static_cast<WPARAM>(static_cast<unsigned char>(key));
+    if (!PostMessageA(target, WM_KEYDOWN, vk, 1) || !PostMessageA(target, WM_KEYUP, vk, 0xC0000001)) return false;
+  }
+  return true;
 }
+
+bool PressEnter(HWND window) { return PostKeys(window, std::string(1, static_cast<char>(VK_RETURN))); }
 
 bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect) {
   RemoteBuffer remote(program.Process(), sizeof(RECT));

@@ -96,6 +96,14 @@ bool ClickSideBarButton(HWND main, const std::string& buttonName);
 // The side bar's panel, with the place of one of its speed buttons in the panel's client area;
 // nullptr when there is no such button.
 HWND SideBarButton(HWND main, const std::string& buttonName, RECT& bounds);
+// The click on a side-bar button posted, as the mouse's messages are: handled in turn with what
+// was posted before it.
+bool PostSideBarClick(HWND main, const std::string& buttonName);
+
+// A component's place in its parent's client area as a form description of the program (its
+// resource name, "TPROG" for the main window) gives it; without width and height where the
+// description leaves them to the component (an auto-sized label).
+RECT DescribedBounds(const std::string& form, const std::string& component);
 
 // Drops the files onto the window as the shell does: the first window from `target` up through
 // its parents that accepts files gets a WM_DROPFILES message with a DROPFILES block of wide
@@ -112,8 +120,12 @@ bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std
 // command shows modally does not hold the caller. False when there is no such item.
 bool ChooseMenuItem(HWND main, const std::vector<std::string>& names);
 
-// The Enter key pressed in the window: taken by the control that has the keyboard focus in the
-// window's thread, else by the window itself. Posted, as the keyboard's messages are.
+// Keys pressed and released in the window, by their virtual keys (digits, capital letters):
+// taken by the control that has the keyboard focus in the window's thread, else by the window
+// itself. Posted, as the keyboard's messages are; the program's message loop makes the
+// characters.
+bool PostKeys(HWND window, const std::string& keys);
+// The Enter key pressed in the window, the same way.
 bool PressEnter(HWND window);
 
 // A click on the tab `index` of a tab control (a page control's tabs) in another process.

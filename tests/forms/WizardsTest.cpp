@@ -23,6 +23,7 @@
 #include "forms/u_prog.h"
 #include "forms/u_quhopt.h"
 #include "forms/u_start.h"
+#include "forms/u_textix.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -546,6 +547,58 @@ TEST_F(WizardsTest, TheWizardsSpeakBothLanguages) {
   EXPECT_EQ(prog->td2->GetCaption(), L"2. Einstellungen");
   EXPECT_EQ(prog->qulist->GetColumns()->GetItem(4)->GetCaption(), L"Gr\x00F6\x00DF" L"e");
   EXPECT_EQ(prog->Zeilenumbruch->GetCaption(), L"Zeilenumbruch");
+}
+
+// A click on a speed button of the side bar as the mouse gives it: pressed and released over the
+// button on the bar's window (the button has none of its own and takes no focus).
+void ClickSideBar(TSpeedButton* button) {
+  const LPARAM at = MAKELPARAM(button->GetLeft() + button->GetWidth() / 2, button->GetTop() + button->GetHeight() / 2);
+  SendMessageA(prog->rand->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(prog->rand->GetHandle(), WM_LBUTTONUP, 0, at);
+  wintest::Pump();
+}
+
+bool FocusIn(TWinControl* control) {
+  const HWND focus = GetFocus();
+  return focus && (focus == control->GetHandle() || IsChild(control->GetHandle(), focus));
+}
+
+// A minimum-length box of one wizard has the focus; the side bar shows another panel; a digit is
+// typed. The hidden box keeps its "3": the digit goes to the panel shown, whose first control has
+// the focus, or to the main window where the panel has no control to take it.
+TEST(SideBar, KeysTypedAfterASwitchNeverReachAHiddenPanel) {
+  formstest::FileIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  prog->Show();
+  SetForegroundWindow(prog->GetHandle());
+  struct Case {
+    TTabSheet* page;
+    TComboBox* box;
+    TSpeedButton* side;
+    TPanel* shown;
+    bool intoPanel;
+  };
+  const Case cases[] = {{prog->tt3, prog->kt_max, prog->rand_btdidx, prog->pgdateien, true},
+                        {prog->td2, prog->dkt_max, prog->rand_btstw, prog->pgstw, true},
+                        {prog->ts2, prog->stw_max, prog->rand_bttxtidx, prog->pgtxt, true},
+                        {prog->tt3, prog->kt_max, prog->rand_btinfo, prog->pinfo, true},
+                        {prog->td2, prog->dkt_max, prog->rand_btstart, prog->pstart, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.side->GetName());
+    if (c.page->GetPageControl() == prog->pct) DescribeTextIndexSettings(c.page);
+    else if (c.page->GetPageControl() == prog->dct) DescribeFileIndexSettings(c.page);
+    else DescribeKeywordIndexSettings(c.page);
+    c.box->SetFocus();
+    wintest::Pump();
+    ASSERT_TRUE(FocusIn(c.box));
+    ClickSideBar(c.side);
+    ASSERT_TRUE(c.shown->GetVisible());
+    wintest::TypeChars(L"7");
+    wintest::Pump();
+    EXPECT_EQ(c.box->GetText(), L"3");
+    if (c.intoPanel) EXPECT_TRUE(FocusIn(c.shown));
+    else EXPECT_EQ(GetFocus(), prog->GetHandle());
+  }
 }
 
 }  // namespace
