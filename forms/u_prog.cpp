@@ -397,11 +397,12 @@ void Tprog::rand_btstartClick(TObject*) { ShowOnlyPanel(pstart); }
 void Tprog::rand_bttxtidxClick(TObject*) { ShowOnlyPanel(pgtxt); }
 void Tprog::rand_btdidxClick(TObject*) { ShowOnlyPanel(pgdateien); }
 void Tprog::rand_btstwClick(TObject*) { ShowOnlyPanel(pgstw); }
-// The buttons of the information pages follow the page shown, whichever way the panel comes up.
+// The buttons of the information pages follow the page shown, whichever way the panel comes up;
+// they are set before the panel takes the focus, which a button disabled afterwards would lose.
 void Tprog::rand_btinfoClick(TObject*) {
-  ShowOnlyPanel(pinfo);
   pcideChange(pcide);
   pcienChange(pcien);
+  ShowOnlyPanel(pinfo);
 }
 
 namespace {
@@ -837,11 +838,11 @@ void StepEnglishInfoPage(bool forward) {
 }  // namespace
 
 void ShowMainPage(TTabSheet* page) {
-  if (!prog->pinfo->GetVisible()) ShowOnlyPanel(prog->pinfo);
   prog->pcide->SetActivePage(page);
   EnableInfoButtons(prog->pcide, prog->btide1, prog->btide2, prog->tide1, prog->tide4);
   if (TTabSheet* english = EnglishPageOf(page)) prog->pcien->SetActivePage(english);
   EnableInfoButtons(prog->pcien, prog->btien1, prog->btien2, prog->tien1, prog->tien4);
+  if (!prog->pinfo->GetVisible()) ShowOnlyPanel(prog->pinfo);
 }
 
 void Tprog::minfo1Click(TObject*) { ShowMainPage(tide1); }
