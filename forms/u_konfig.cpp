@@ -294,7 +294,13 @@ void ApplyPlace(TUCodeCustomIniFile& ini, bool atStartUp) {
 
 }  // namespace
 
-void SaveConfiguration(const std::wstring& fileName) {
+std::wstring ConfigurationPath(const std::wstring& fileName) {
+  const std::wstring path = WideExpandFileName(fileName);
+  return path.empty() ? fileName : path;
+}
+
+void SaveConfiguration(const std::wstring& name) {
+  const std::wstring fileName = ConfigurationPath(name);
   if (!WideFileExists(fileName) && Win32PlatformIsUnicode) SaveTextFileW(L"", fileName, 1200, true);
   TUCodeIniFile ini(fileName);
   ForEachOption([&](TComponent* component, const std::wstring& code, const std::wstring& section) {
@@ -309,7 +315,8 @@ void SaveConfiguration(const std::wstring& fileName) {
   ini.WriteBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked());
 }
 
-void LoadConfiguration(const std::wstring& fileName, bool atStartUp) {
+void LoadConfiguration(const std::wstring& name, bool atStartUp) {
+  const std::wstring fileName = ConfigurationPath(name);
   struct Changed {
     TComponent* Component;
     TNotifyEvent Handler;

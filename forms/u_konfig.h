@@ -24,6 +24,11 @@ const std::vector<TConfigWindow>& ConfigWindows();
 // "CH", "SB", "PA", "LE"), or empty for a component that is not stored.
 std::wstring ConfigControlCode(TComponent* component);
 
+// The configuration file's whole path: a name without a folder, or with a relative one, names
+// a file of the current folder (the system's profile functions would take a bare name for a
+// file of the Windows folder).
+std::wstring ConfigurationPath(const std::wstring& fileName);
+
 // Writes every option into the file; keys of the file that no window writes stay. A new file
 // is made as UTF-16 LE with its mark. A refused write raises the ini file's write error.
 void SaveConfiguration(const std::wstring& fileName);

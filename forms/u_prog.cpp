@@ -208,19 +208,21 @@ std::wstring ConfigurationsNotFoundText(const std::vector<std::wstring>& fileNam
 void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments, const std::string& firstArgument) {
   // Configurations named on the command line, else the start configuration when there is one.
   // A name that is no file is no configuration: it neither joins the menu nor keeps the start
-  // configuration out.
+  // configuration out. A name without a folder is a file of the current folder: its whole path
+  // is loaded and listed, so that the menu finds the same file after the current folder changed.
   bool named = false;
   std::vector<std::wstring> missing;
   for (const std::wstring& argument : arguments) {
     if (WideExtractFileExt(argument) != L".qcfg") continue;
-    if (!WideFileExists(argument)) {
-      missing.push_back(argument);
+    const std::wstring path = ConfigurationPath(argument);
+    if (!WideFileExists(path)) {
+      missing.push_back(path);
       continue;
     }
     named = true;
-    StartUpStep(ConfigurationNotLoadedText(argument), [&] {
-      KonfigurationLaden(start, argument);
-      KonfigurationAddMenu(this, argument);
+    StartUpStep(ConfigurationNotLoadedText(path), [&] {
+      KonfigurationLaden(start, path);
+      KonfigurationAddMenu(this, path);
     });
   }
   if (!missing.empty()) TellUser(ConfigurationsNotFoundText(missing), MB_ICONWARNING);
@@ -596,7 +598,8 @@ void Tprog::KonfigurationLadenMenu(TObject* sender) {
   if (WideFileExists(fileName)) KonfigurationLaden(sender, fileName);
 }
 
-void Tprog::KonfigurationAddMenu(TObject*, const std::wstring& fileName) {
+void Tprog::KonfigurationAddMenu(TObject*, const std::wstring& name) {
+  const std::wstring fileName = ConfigurationPath(name);
   for (int i = 0; i < m_konfig->GetCount(); ++i)
     if (WideGetMenuItemHint(m_konfig->GetItem(i)) == fileName) return;
   auto* item = new TMenuItem(menu);

@@ -23,6 +23,7 @@
 #include "forms/u_quhopt.h"
 #include "forms/u_start.h"
 #include "support/TestSupport.h"
+#include "ucode/UCodeIniFiles.h"
 #include "ucode/UCodeMenus.h"
 #include "ucode/UCodeSystem.h"
 
@@ -524,6 +525,51 @@ TEST(MainWindowCommandLine, OnlyConfigurationsThatExistCountAndTheMissingAreTold
   ASSERT_EQ(prog->m_konfig->GetCount(), fixed + 1);
   EXPECT_EQ(prog->m_konfig->GetItem(fixed)->GetHint(), named);
   EXPECT_EQ(line.boxes.texts.size(), 2u);
+}
+
+// A configuration named without a folder is the file of the current folder, wherever the
+// system's profile functions would look for a bare name: it is loaded, listed with its whole
+// path, and loads from the menu after the current folder has changed. Saving and loading under
+// a relative name work on the current folder too.
+TEST(MainWindowCommandLine, AConfigurationNamedWithoutAFolderIsTheFileOfTheCurrentFolder) {
+  CommandLine line;
+  testsupport::TempDir elsewhere;
+  struct Back {
+    wchar_t folder[MAX_PATH] = {};
+    Back() { GetCurrentDirectoryW(MAX_PATH, folder); }
+    ~Back() { SetCurrentDirectoryW(folder); }
+  } back;
+  ASSERT_TRUE(SetCurrentDirectoryA(line.dir.Path().c_str()));
+  const int fixed = prog->m_konfig->GetCount();
+  line.Write("Eigene.qcfg", "[DSLE]\r\nub=Eigene\r\ndsep=\" / \"\r\n");
+  design->ub->SetText("Vorher");
+  line.Take({"Eigene.qcfg"});
+  EXPECT_EQ(design->ub->GetText(), "Eigene");
+  EXPECT_EQ(design->dsep->GetText(), " / ");
+  EXPECT_TRUE(line.boxes.texts.empty());
+  ASSERT_EQ(prog->m_konfig->GetCount(), fixed + 1);
+  Menus::TMenuItem* item = prog->m_konfig->GetItem(fixed);
+  EXPECT_EQ(item->GetHint(), line.dir.File("Eigene.qcfg"));
+
+  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.Path().c_str()));
+  design->ub->SetText("Anders");
+  item->Click();
+  EXPECT_EQ(design->ub->GetText(), "Eigene");
+
+  // Saved and loaded under a name with a relative folder: the file of the current folder.
+  ASSERT_TRUE(CreateDirectoryA(elsewhere.File("sub").c_str(), nullptr));
+  design->ub->SetText("Relativ");
+  prog->KonfigurationSpeichern(prog, L"sub\\Rel.qcfg");
+  design->ub->SetText("Anders");
+  prog->KonfigurationLaden(prog, L"sub\\Rel.qcfg");
+  EXPECT_EQ(design->ub->GetText(), "Relativ");
+  prog->KonfigurationAddMenu(prog, L"sub\\Rel.qcfg");
+  EXPECT_EQ(prog->m_konfig->GetItem(prog->m_konfig->GetCount() - 1)->GetHint(),
+            elsewhere.File("sub\\Rel.qcfg"));
+  TUCodeIniFile written(formstest::Wide(elsewhere.File("sub\\Rel.qcfg")));
+  EXPECT_EQ(written.ReadString(L"DSLE", L"ub", L""), L"Relativ");
+  DeleteFileA(elsewhere.File("sub\\Rel.qcfg").c_str());
+  RemoveDirectoryA(elsewhere.File("sub").c_str());
 }
 
 TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
