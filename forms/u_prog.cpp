@@ -165,6 +165,7 @@ void Tprog::FormShow(TObject*) {
   SetWindowLongA(GetHandle(), GWL_EXSTYLE, GetWindowLongA(GetHandle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
   std::vector<std::wstring> arguments;
   for (int i = 1; i <= ParamCount(); ++i) arguments.push_back(WideParamStr(i));
+  TellUnreadWordLists();
   TakeCommandLine(arguments, ParamCount() >= 1 ? ParamStr(1) : std::string());
 }
 

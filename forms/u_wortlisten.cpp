@@ -35,7 +35,14 @@ void TWordListWindow::InitList(const std::wstring& fileName, const std::vector<s
   const std::wstring path = ListFileName();
   std::wstring text;
   if (WideFileExists(path)) {
-    text = LoadTextFileW(path);
+    // A list that another program holds open, or that cannot be read for any other reason,
+    // must not keep the program from starting: it starts without the list and says so once
+    // it is shown (TellUnreadWordLists).
+    try {
+      text = LoadTextFileW(path);
+    } catch (const std::exception&) {
+      FUnread = true;
+    }
   } else {
     for (const std::wstring& word : builtIn) text += word + L"\r\n";
   }
@@ -69,6 +76,36 @@ void TWordListWindow::speichernClick(TObject*) { SaveWordList(liste, ListFileNam
 void TWordListWindow::deleteClick(TObject*) { liste->Clear(); }
 
 void TWordListWindow::OKClick(TObject*) { Close(); }
+
+std::wstring TWordListWindow::ListName(const std::string& languageCode) const {
+  return languageCode == "de" ? FGermanCaption : FEnglishCaption;
+}
+
+bool TWordListWindow::UnreadAndUntold() {
+  const bool untold = FUnread && !FUnreadTold;
+  FUnreadTold = FUnread;
+  return untold;
+}
+
+std::wstring UnreadWordListsMessage(const std::vector<const TWordListWindow*>& lists, const std::string& languageCode) {
+  const bool german = languageCode == "de";
+  std::wstring text;
+  for (const TWordListWindow* list : lists)
+    text += (german ? L"Die " : L"The ") + list->ListName(languageCode) +
+            (german ? L" konnte nicht gelesen werden: " : L" could not be read: ") + list->ListFileName() + L"\r\n";
+  if (lists.size() == 1)
+    return text + (german ? L"\r\nDas Programm startet ohne diese Liste; die Datei bleibt, wie sie ist."
+                          : L"\r\nThe program starts without this list; the file stays as it is.");
+  return text + (german ? L"\r\nDas Programm startet ohne diese Listen; die Dateien bleiben, wie sie sind."
+                        : L"\r\nThe program starts without these lists; the files stay as they are.");
+}
+
+void TellUnreadWordLists() {
+  std::vector<const TWordListWindow*> unread;
+  for (TWordListWindow* list : std::initializer_list<TWordListWindow*>{negliste, posliste})
+    if (list && list->UnreadAndUntold()) unread.push_back(list);
+  if (!unread.empty()) TellUser(UnreadWordListsMessage(unread, LanguageCode()), MB_ICONWARNING);
+}
 
 std::wstring WordListNotSavedMessage(const std::wstring& path, const std::wstring& reason,
                                      const std::string& languageCode) {

@@ -1,7 +1,7 @@
 // The word-list windows: the positive list (phrases taken over whole) and the negative list
 // (words removed). Each memo `liste` is the list in force for every index run; it is loaded
 // from "pos.txt" / "neg.txt" in the program folder when the window is made, and holds the
-// built-in list when that file does not exist.
+// built-in list when that file does not exist, no list when the file is there but cannot be read.
 #pragma once
 
 #include <string>
@@ -37,6 +37,12 @@ class TWordListWindow : public TForm {
   void OKClick(TObject* sender);
   // The list's file in the program folder ("pos.txt" / "neg.txt").
   std::wstring ListFileName() const;
+  // The list's name in the language of the code ("Negativliste", "Black List", ...).
+  std::wstring ListName(const std::string& languageCode) const;
+  // The list's file was there but could not be read: the list started empty.
+  bool ReadFailed() const { return FUnread; }
+  // True the first time it is asked about a list that could not be read.
+  bool UnreadAndUntold();
 
  protected:
   explicit TWordListWindow(TComponent* owner) : TForm(owner) {}
@@ -47,6 +53,8 @@ class TWordListWindow : public TForm {
   const wchar_t* FGermanCaption = L"";
   const wchar_t* FEnglishCaption = L"";
   std::wstring FFileName;
+  bool FUnread = false;
+  bool FUnreadTold = false;
 };
 
 class Tposliste : public TWordListWindow {
@@ -66,6 +74,12 @@ extern Tnegliste* negliste;
 
 // The folder of the program file, with its trailing path delimiter.
 std::wstring ProgramFolder();
+
+// The message about list files that were there but could not be read, naming each list and its
+// file: the program starts without them and leaves the files alone.
+std::wstring UnreadWordListsMessage(const std::vector<const TWordListWindow*>& lists, const std::string& languageCode);
+// Tells, in the current language, the lists whose files could not be read and were not told yet.
+void TellUnreadWordLists();
 
 // How saving a word list ended.
 enum class TWordListSave { Saved, Cancelled, Failed };

@@ -185,9 +185,10 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   return answered;
 }
 
-RunningProgram::RunningProgram(const std::string& argument, const std::string& folder) {
+RunningProgram::RunningProgram(const std::string& argument, const std::string& folder,
+                               const std::string& programFolder) {
   std::string command = "\"";
-  command += testsupport::ExeFolder();
+  command += programFolder.empty() ? testsupport::ExeFolder() : programFolder;
   command += "kaptorix.exe\"";
   if (!argument.empty()) command += " \"" + argument + "\"";
   STARTUPINFOA startup{};
@@ -258,6 +259,13 @@ bool RunningProgram::SaveThroughDialog(HWND main, HWND button, const std::string
   // Answered only once the program has finished the click, and with it the file.
   return SendAndWait(main, WM_NULL);
 }
+
+ProgramCopy::ProgramCopy() {
+  m_copied =
+      CopyFileA((testsupport::ExeFolder() + "kaptorix.exe").c_str(), dir.File("kaptorix.exe").c_str(), TRUE) != 0;
+}
+
+std::string ProgramCopy::Folder() const { return dir.Path() + "\\"; }
 
 HWND ClickThroughStartScreen(const RunningProgram& program) {
   HWND start = program.WaitForWindow(VisibleWithText("start"));

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TestSupport.h"
+
 namespace programtest {
 
 constexpr DWORD kPatience = 60000;  // how long the program may take to answer, at most
@@ -40,7 +42,9 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0
 
 class RunningProgram {
  public:
-  RunningProgram(const std::string& argument, const std::string& folder);
+  // Started in the current folder `folder`; `programFolder` (with its trailing backslash) holds
+  // the copy of kaptorix.exe to start, the test program's own folder when empty.
+  RunningProgram(const std::string& argument, const std::string& folder, const std::string& programFolder = "");
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
@@ -70,6 +74,20 @@ class RunningProgram {
  private:
   PROCESS_INFORMATION m_info{};
   bool m_started = false;
+};
+
+// A copy of kaptorix.exe in a folder of its own, so that the word lists and the start
+// configuration of its program folder are a test's alone.
+class ProgramCopy {
+ public:
+  ProgramCopy();
+  bool Copied() const { return m_copied; }
+  // The folder with its trailing backslash, as RunningProgram takes it.
+  std::string Folder() const;
+  testsupport::TempDir dir;
+
+ private:
+  bool m_copied = false;
 };
 
 // Waits for the start screen and clicks it, which brings the main window at once; the main

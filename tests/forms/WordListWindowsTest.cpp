@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
+#include <utility>
+
 #include "TextIndexWindows.h"
 #include "engine/u_TextIndex.h"
 #include "engine/u_WordLists.h"
@@ -90,6 +93,61 @@ TEST(WordListWindows, TheListFilesAreReadInAnyEncodingAndTheBuiltInListsStandInF
   ListFile empty("neg.txt", "");
   TextIndexWindows windows;
   EXPECT_EQ(negliste->liste->GetText(), L"");
+}
+
+// A list file that another program holds open keeps no window from being made: the list starts
+// empty (neither the file's words nor the built-in ones), the other list as ever, and the user
+// is told once, in the program's language, which list could not be read.
+TEST(WordListWindows, AListFileThatCannotBeReadLeavesItsListEmptyAndIsToldOnce) {
+  const struct {
+    const char* code;
+    const char* told;
+  } cases[] = {
+      {"de", "Die Negativliste konnte nicht gelesen werden: <neg>\r\n\r\n"
+             "Das Programm startet ohne diese Liste; die Datei bleibt, wie sie ist."},
+      {"en", "The Black List could not be read: <neg>\r\n\r\n"
+             "The program starts without this list; the file stays as it is."},
+  };
+  const std::string path = testsupport::ExeFolder() + "neg.txt";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    ListFile neg("neg.txt", "Eigene\r\n");
+    std::unique_ptr<TextIndexWindows> windows;
+    {
+      testsupport::HeldOpen held(path);
+      ASSERT_TRUE(held.Held());
+      windows = std::make_unique<TextIndexWindows>();
+    }
+    EXPECT_TRUE(negliste->ReadFailed());
+    EXPECT_FALSE(posliste->ReadFailed());
+    EXPECT_EQ(negliste->liste->GetText(), L"");
+    EXPECT_EQ(posliste->Words(), std::vector<std::wstring>({L"Berno Kalwe"}));
+    start->spr->SetCaption(c.code);
+    MessageBoxes boxes;
+    TellUnreadWordLists();
+    TellUnreadWordLists();
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    std::string told = c.told;
+    told.replace(told.find("<neg>"), 5, path);
+    EXPECT_EQ(boxes.texts[0], told);
+    EXPECT_EQ(ReadBytes(path), "Eigene\r\n");
+  }
+}
+
+// Both lists in one message, each with its file, in either language.
+TEST(WordListWindows, TwoListsThatCannotBeReadAreToldInOneMessage) {
+  TextIndexWindows windows;
+  for (const auto& [code, told] :
+       {std::pair<std::string, std::wstring>{"de", L"Die Negativliste konnte nicht gelesen werden: " +
+                                                       negliste->ListFileName() +
+                                                       L"\r\nDie Positivliste konnte nicht gelesen werden: " +
+                                                       posliste->ListFileName() +
+                                                       L"\r\n\r\nDas Programm startet ohne diese Listen; die "
+                                                       L"Dateien bleiben, wie sie sind."},
+        {"en", L"The Black List could not be read: " + negliste->ListFileName() +
+                   L"\r\nThe White List could not be read: " + posliste->ListFileName() +
+                   L"\r\n\r\nThe program starts without these lists; the files stay as they are."}})
+    EXPECT_EQ(UnreadWordListsMessage({negliste, posliste}, code), told) << code;
 }
 
 TEST(WordListWindows, LoadAddDeleteAndTheWizardButtonsOpenTheLists) {
