@@ -27,19 +27,21 @@ const TIndexStore* StoreNamed(const std::string& choice) {
   return nullptr;
 }
 
-void CopyLines(TUCodeStrings* from, TUCodeStrings* to) {
-  to->BeginUpdate();
-  to->Clear();
-  for (int i = 0; i < from->GetCount(); ++i) to->Add(from->Get(i));
-  to->EndUpdate();
+// The lines of one memo into the other in one step: line by line, each line laid the memo out
+// again, and 229 lines took seconds.
+void CopyLines(TMemo* from, TMemo* to) {
+  std::wstring lines = from->GetLines()->GetText();
+  if (!lines.empty() && !lines.ends_with(L"\r\n")) lines += L"\r\n";
+  to->GetLines()->SetText(lines);
 }
 
 }  // namespace
 
+// Both lists are filled before the window is shown, so that it comes up whole.
 void TWordListEditor::ShowWithLists() {
-  Show();
   wahlChange(wahl);
-  CopyLines(Target()->liste->GetLines(), liste->GetLines());
+  CopyLines(Target()->liste, liste);
+  Show();
 }
 
 void TWordListEditor::FormCreate(TObject*) { LocalSpr(); }
@@ -108,7 +110,7 @@ void TWordListEditor::sortieren(TMemo* memo) {
 
 void TWordListEditor::SpeichernClick(TObject*) {
   if (!sitzung->GetChecked() && SaveWordList(liste, Target()->ListFileName()) == TWordListSave::Failed) return;
-  CopyLines(liste->GetLines(), Target()->liste->GetLines());
+  CopyLines(liste, Target()->liste);
   Close();
 }
 

@@ -313,6 +313,48 @@ TEST(WordListEditors, TheFileIndexChoiceFollowsTheLanguageAndShowsTheFileIndexWo
   editneg->Hide();
 }
 
+// An editor comes up whole: when the tools menu shows it, its list already holds every line of
+// the list window and the index list every word of the index, and the list shows from its
+// first line with the caret there.
+TEST(WordListEditors, TheToolsMenuShowsAnEditorWithBothListsFilledAndItsListFromTheTop) {
+  TextIndexWindows windows;
+  RunTextIndex("Haus\r\nHof");
+  struct ShowWatch {
+    TWordListEditor* editor;
+    int shown = 0;
+    size_t lines = 0;
+    int words = 0;
+    void Show(TObject*) {
+      ++shown;
+      lines = MemoLines(editor->liste).size();
+      words = editor->idxliste->GetItems()->GetCount();
+    }
+  };
+  const struct {
+    TWordListEditor* editor;
+    TMenuItem* item;
+    size_t lines;
+  } cases[] = {{editneg, prog->mt1, 229u}, {editpos, prog->mt2, 1u}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.editor->GetName());
+    ShowWatch watch{c.editor};
+    c.editor->OnShow = TNotifyEvent(&watch, &ShowWatch::Show);
+    c.item->Click();
+    c.editor->OnShow = TNotifyEvent();
+    EXPECT_EQ(watch.shown, 1);
+    EXPECT_EQ(watch.lines, c.lines);
+    EXPECT_EQ(watch.words, 2);
+    EXPECT_EQ(MemoLines(c.editor->liste), MemoLines(c.editor == editneg ? negliste->liste : posliste->liste));
+    HWND memo = c.editor->liste->GetHandle();
+    EXPECT_EQ(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    DWORD from = 1, to = 1;
+    SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 0u);
+    c.editor->Hide();
+  }
+}
+
 TEST(WordListEditors, AWiderEditorGivesBothListsTheRoomBesideTheButtonBetweenThem) {
   TextIndexWindows windows;
   windows.LeaveToProcessEnd();
