@@ -41,7 +41,7 @@ void TWordListWindow::InitList(const std::wstring& fileName, const std::vector<s
     try {
       text = LoadTextFileW(path);
     } catch (const std::exception&) {
-      FUnread = true;
+      FReadError = std::current_exception();
     }
   } else {
     for (const std::wstring& word : builtIn) text += word + L"\r\n";
@@ -81,23 +81,36 @@ std::wstring TWordListWindow::ListName(const std::string& languageCode) const {
   return languageCode == "de" ? FGermanCaption : FEnglishCaption;
 }
 
+std::wstring TWordListWindow::ReadFailure(const std::string& languageCode) const {
+  if (!FReadError) return std::wstring();
+  try {
+    std::rethrow_exception(FReadError);
+  } catch (const std::exception& error) {
+    return ErrorReason(error, languageCode);
+  }
+}
+
 bool TWordListWindow::UnreadAndUntold() {
-  const bool untold = FUnread && !FUnreadTold;
-  FUnreadTold = FUnread;
+  const bool untold = ReadFailed() && !FUnreadTold;
+  FUnreadTold = ReadFailed();
   return untold;
 }
 
 std::wstring UnreadWordListsMessage(const std::vector<const TWordListWindow*>& lists, const std::string& languageCode) {
   const bool german = languageCode == "de";
   std::wstring text;
-  for (const TWordListWindow* list : lists)
+  for (const TWordListWindow* list : lists) {
     text += (german ? L"Die " : L"The ") + list->ListName(languageCode) +
             (german ? L" konnte nicht gelesen werden: " : L" could not be read: ") + list->ListFileName() + L"\r\n";
+    const std::wstring reason = list->ReadFailure(languageCode);
+    if (!reason.empty()) text += reason + L"\r\n";
+    text += L"\r\n";
+  }
   if (lists.size() == 1)
-    return text + (german ? L"\r\nDas Programm startet ohne diese Liste; die Datei bleibt, wie sie ist."
-                          : L"\r\nThe program starts without this list; the file stays as it is.");
-  return text + (german ? L"\r\nDas Programm startet ohne diese Listen; die Dateien bleiben, wie sie sind."
-                        : L"\r\nThe program starts without these lists; the files stay as they are.");
+    return text + (german ? L"Das Programm startet ohne diese Liste; die Datei bleibt, wie sie ist."
+                          : L"The program starts without this list; the file stays as it is.");
+  return text + (german ? L"Das Programm startet ohne diese Listen; die Dateien bleiben, wie sie sind."
+                        : L"The program starts without these lists; the files stay as they are.");
 }
 
 void TellUnreadWordLists() {

@@ -4,6 +4,7 @@
 // built-in list when that file does not exist, no list when the file is there but cannot be read.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,9 @@ class TWordListWindow : public TForm {
   // The list's name in the language of the code ("Negativliste", "Black List", ...).
   std::wstring ListName(const std::string& languageCode) const;
   // The list's file was there but could not be read: the list started empty.
-  bool ReadFailed() const { return FUnread; }
+  bool ReadFailed() const { return FReadError != nullptr; }
+  // Why the file could not be read, in the language of the code; empty when it was read.
+  std::wstring ReadFailure(const std::string& languageCode) const;
   // True the first time it is asked about a list that could not be read.
   bool UnreadAndUntold();
 
@@ -53,7 +56,7 @@ class TWordListWindow : public TForm {
   const wchar_t* FGermanCaption = L"";
   const wchar_t* FEnglishCaption = L"";
   std::wstring FFileName;
-  bool FUnread = false;
+  std::exception_ptr FReadError;
   bool FUnreadTold = false;
 };
 
@@ -75,8 +78,8 @@ extern Tnegliste* negliste;
 // The folder of the program file, with its trailing path delimiter.
 std::wstring ProgramFolder();
 
-// The message about list files that were there but could not be read, naming each list and its
-// file: the program starts without them and leaves the files alone.
+// The message about list files that were there but could not be read, naming each list, its file
+// and why: the program starts without them and leaves the files alone.
 std::wstring UnreadWordListsMessage(const std::vector<const TWordListWindow*>& lists, const std::string& languageCode);
 // Tells, in the current language, the lists whose files could not be read and were not told yet.
 void TellUnreadWordLists();

@@ -86,14 +86,18 @@ std::string WithPaths(std::string text, const std::string& folder) {
 TEST(StartFiles, AWordListHeldOpenByAnotherProgramIsToldOnceAndNeverWrittenOver) {
   const std::vector<HeldListCase> cases = {
       {"de", {"neg.txt"},
-       "Die Negativliste konnte nicht gelesen werden: <neg.txt>\r\n\r\n"
+       "Die Negativliste konnte nicht gelesen werden: <neg.txt>\r\n"
+       "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
        "Das Programm startet ohne diese Liste; die Datei bleibt, wie sie ist."},
       {"en", {"pos.txt"},
-       "The White List could not be read: <pos.txt>\r\n\r\n"
+       "The White List could not be read: <pos.txt>\r\n"
+       "The file is in use by another program.\r\n\r\n"
        "The program starts without this list; the file stays as it is."},
       {"de", {"pos.txt", "neg.txt"},
        "Die Negativliste konnte nicht gelesen werden: <neg.txt>\r\n"
-       "Die Positivliste konnte nicht gelesen werden: <pos.txt>\r\n\r\n"
+       "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
+       "Die Positivliste konnte nicht gelesen werden: <pos.txt>\r\n"
+       "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
        "Das Programm startet ohne diese Listen; die Dateien bleiben, wie sie sind."},
   };
   for (const HeldListCase& c : cases) {

@@ -103,9 +103,11 @@ TEST(WordListWindows, AListFileThatCannotBeReadLeavesItsListEmptyAndIsToldOnce) 
     const char* code;
     const char* told;
   } cases[] = {
-      {"de", "Die Negativliste konnte nicht gelesen werden: <neg>\r\n\r\n"
+      {"de", "Die Negativliste konnte nicht gelesen werden: <neg>\r\n"
+             "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
              "Das Programm startet ohne diese Liste; die Datei bleibt, wie sie ist."},
-      {"en", "The Black List could not be read: <neg>\r\n\r\n"
+      {"en", "The Black List could not be read: <neg>\r\n"
+             "The file is in use by another program.\r\n\r\n"
              "The program starts without this list; the file stays as it is."},
   };
   const std::string path = testsupport::ExeFolder() + "neg.txt";
@@ -134,20 +136,49 @@ TEST(WordListWindows, AListFileThatCannotBeReadLeavesItsListEmptyAndIsToldOnce) 
   }
 }
 
-// Both lists in one message, each with its file, in either language.
-TEST(WordListWindows, TwoListsThatCannotBeReadAreToldInOneMessage) {
-  TextIndexWindows windows;
-  for (const auto& [code, told] :
-       {std::pair<std::string, std::wstring>{"de", L"Die Negativliste konnte nicht gelesen werden: " +
-                                                       negliste->ListFileName() +
-                                                       L"\r\nDie Positivliste konnte nicht gelesen werden: " +
-                                                       posliste->ListFileName() +
-                                                       L"\r\n\r\nDas Programm startet ohne diese Listen; die "
-                                                       L"Dateien bleiben, wie sie sind."},
-        {"en", L"The Black List could not be read: " + negliste->ListFileName() +
-                   L"\r\nThe White List could not be read: " + posliste->ListFileName() +
-                   L"\r\n\r\nThe program starts without these lists; the files stay as they are."}})
-    EXPECT_EQ(UnreadWordListsMessage({negliste, posliste}, code), told) << code;
+// Both lists in one message, each with its file and why it could not be read, in either
+// language.
+TEST(WordListWindows, TwoListsThatCannotBeReadAreToldInOneMessageWithTheirReasons) {
+  const std::string neg = testsupport::ExeFolder() + "neg.txt";
+  const std::string pos = testsupport::ExeFolder() + "pos.txt";
+  ListFile negFile("neg.txt", "Eigene\r\n");
+  ListFile posFile("pos.txt", "New York\r\n");
+  std::unique_ptr<TextIndexWindows> windows;
+  {
+    testsupport::HeldOpen holdingNeg(neg), holdingPos(pos);
+    ASSERT_TRUE(holdingNeg.Held() && holdingPos.Held());
+    windows = std::make_unique<TextIndexWindows>();
+  }
+  ASSERT_TRUE(negliste->ReadFailed());
+  ASSERT_TRUE(posliste->ReadFailed());
+  EXPECT_EQ(posliste->liste->GetText(), L"");
+  const struct {
+    const char* code;
+    const char* told;
+  } cases[] = {
+      {"de", "Die Negativliste konnte nicht gelesen werden: <neg>\r\n"
+             "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
+             "Die Positivliste konnte nicht gelesen werden: <pos>\r\n"
+             "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
+             "Das Programm startet ohne diese Listen; die Dateien bleiben, wie sie sind."},
+      {"en", "The Black List could not be read: <neg>\r\n"
+             "The file is in use by another program.\r\n\r\n"
+             "The White List could not be read: <pos>\r\n"
+             "The file is in use by another program.\r\n\r\n"
+             "The program starts without these lists; the files stay as they are."},
+  };
+  for (const auto& c : cases) {
+    std::string told = c.told;
+    told.replace(told.find("<neg>"), 5, neg);
+    told.replace(told.find("<pos>"), 5, pos);
+    EXPECT_EQ(Narrow(UnreadWordListsMessage({negliste, posliste}, c.code)), told) << c.code;
+  }
+  start->spr->SetCaption("en");
+  MessageBoxes boxes;
+  TellUnreadWordLists();
+  TellUnreadWordLists();
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0], Narrow(UnreadWordListsMessage({negliste, posliste}, "en")));
 }
 
 TEST(WordListWindows, LoadAddDeleteAndTheWizardButtonsOpenTheLists) {
