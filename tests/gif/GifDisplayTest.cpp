@@ -574,6 +574,16 @@ TEST(GifPainterWindow, ANewPaletteIsFlaggedAndSignalledAgainAfterEachFrameBitmap
   for (int i = 0; i < 2; ++i) picture.GetImages()->GetFrame(i)->DropBitmap();
   paint();
   EXPECT_EQ(changes.flags.size(), 3u);
+
+  // An endless animation drawn into the picture's cache stops before a new palette drops the
+  // cache it draws into.
+  auto loop = std::make_unique<TGifLoopExtension>(picture.GetImages()->GetFrame(0));
+  picture.GetImages()->GetFrame(0)->GetExtensions()->Add(std::move(loop));  // for ever
+  picture.SetDrawOptions(goAsync | goAnimate | goLoop);
+  picture.Draw(window.form->GetCanvas(), RECT{10, 10, 40, 30});
+  ASSERT_EQ(picture.GetPainterCount(), 1);
+  picture.SetPalette(CreatePalette(logical));
+  EXPECT_EQ(picture.GetPainterCount(), 0);
 }
 
 // A finite animation that has ended leaves its last frame in the cache, which later draws
