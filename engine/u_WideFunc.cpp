@@ -315,7 +315,8 @@ TWordDocumentsSkipped* g_wordDocumentsSkipped = nullptr;  // the run that lists 
 void ShowWordNotFound(const std::string& languageCode) {
   const wchar_t* text = languageCode == "de" ? L"Aktion abgebrochen. Microsoft Word\u00AE wurde nicht gefunden."
                                              : L"Action canceled. Microsoft Word\u00AE was not found.";
-  MessageDlg(WideStringToStringEx(text, CP_ACP), mtError, mbOK);
+  // Wide, so that "®" shows on systems whose code page has no such character.
+  ShowMessageBoxW(GetActiveWindow(), text, L"Error", MB_OK | MB_ICONERROR);
 }
 
 void QuitWord(IDispatch* word) {

@@ -26,8 +26,9 @@ const std::vector<TLanguageText> kTexts = {
      L"Word® file with our program."},
 };
 
-const char* SuccessText() {
-  return LanguageCode() == "de" ? "Ihre Word\xAE Version ist kompatibel!" : "Your Word\xAE version is compatible!";
+// Wide, so that "®" shows on systems whose code page has no such character.
+std::wstring SuccessText() {
+  return LanguageCode() == "de" ? L"Ihre Word\u00AE Version ist kompatibel!" : L"Your Word\u00AE version is compatible!";
 }
 
 // The pages a test shows.
