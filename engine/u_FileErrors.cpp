@@ -67,7 +67,53 @@ bool IsLackOfMemory(const std::exception& error) {
          dynamic_cast<const EOutOfMemory*>(&error) != nullptr;
 }
 
+const wchar_t* const kDeviceNames[] = {L"CON",  L"PRN",  L"AUX",  L"NUL",  L"COM1", L"COM2", L"COM3", L"COM4",
+                                       L"COM5", L"COM6", L"COM7", L"COM8", L"COM9", L"LPT1", L"LPT2", L"LPT3",
+                                       L"LPT4", L"LPT5", L"LPT6", L"LPT7", L"LPT8", L"LPT9", L"CONIN$", L"CONOUT$"};
+
 }  // namespace
+
+bool IsDeviceName(const std::wstring& name) {
+  const size_t start = name.find_last_of(L"\\/:");
+  std::wstring base = name.substr(start == std::wstring::npos ? 0 : start + 1);
+  base = base.substr(0, base.find(L'.'));
+  while (!base.empty() && base.back() == L' ') base.pop_back();
+  for (const wchar_t* device : kDeviceNames)
+    if (WideUpperCase(base) == device) return true;
+  return false;
+}
+
+TNameKind KindOfName(const std::wstring& name) {
+  if (name.empty() || name.find_first_of(L"*?") != std::wstring::npos) return TNameKind::Missing;
+  if (IsDeviceName(name)) return TNameKind::Device;
+  const DWORD attributes = WideFileGetAttr(name);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return TNameKind::Folder;
+  // No access asked: opening a device or a pipe this way reads nothing and waits for nothing.
+  const HANDLE handle = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE)
+    return attributes == INVALID_FILE_ATTRIBUTES ? TNameKind::Missing : TNameKind::File;
+  const DWORD type = GetFileType(handle);
+  CloseHandle(handle);
+  return type == FILE_TYPE_DISK ? TNameKind::File : TNameKind::Device;
+}
+
+DWORD NotAFileError(TNameKind kind) {
+  switch (kind) {
+    case TNameKind::Device: return kErrorDeviceNotFile;
+    case TNameKind::Folder: return kErrorFolderNotFile;
+    case TNameKind::Missing:
+    case TNameKind::File: break;
+  }
+  return 0;
+}
+
+void RaiseFileError(TFileAction action, const std::wstring& fileName, DWORD errorCode) {
+  const std::wstring reason = FileErrorReason(errorCode, "en");
+  if (action == TFileAction::Open)
+    throw EFOpenError(WideToAnsi(L"Cannot open file \"" + fileName + L"\". " + reason), fileName, errorCode);
+  throw EFCreateError(WideToAnsi(L"Cannot create file \"" + fileName + L"\". " + reason), fileName, errorCode);
+}
 
 std::wstring FileErrorReason(DWORD errorCode, const std::string& languageCode) {
   if (const TReasonText* reason = ReasonOf(errorCode)) return InLanguage(*reason, languageCode);
@@ -93,6 +139,22 @@ std::wstring FileErrorLeadIn(TFileAction action, const std::wstring& fileName, c
 std::wstring FileErrorMessage(TFileAction action, const std::wstring& fileName, const std::wstring& reason,
                               const std::string& languageCode) {
   return FileErrorLeadIn(action, fileName, languageCode) + L"\r\n\r\n" + reason;
+}
+
+std::wstring FilesNotOpenedMessage(const std::vector<TFileFailure>& failures, const std::string& languageCode) {
+  if (failures.empty()) return std::wstring();
+  if (failures.size() == 1)
+    return FileErrorMessage(TFileAction::Open, failures[0].FileName, failures[0].Reason, languageCode);
+  constexpr size_t kNamed = 10;
+  const bool german = languageCode == "de";
+  std::wstring text = german ? L"Diese Dateien konnten nicht geöffnet werden:" : L"These files could not be opened:";
+  for (size_t i = 0; i < failures.size() && i < kNamed; ++i)
+    text += L"\r\n\r\n" + failures[i].FileName + L"\r\n" + failures[i].Reason;
+  if (failures.size() > kNamed) {
+    const std::wstring more = std::to_wstring(failures.size() - kNamed);
+    text += L"\r\n\r\n" + (german ? L"und " + more + L" weitere." : L"and " + more + L" more.");
+  }
+  return text;
 }
 
 std::wstring ErrorMessage(const std::exception& error, const std::string& languageCode) {

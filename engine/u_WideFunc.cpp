@@ -1,5 +1,7 @@
 #include "engine/u_WideFunc.h"
 
+#include "engine/u_FileErrors.h"
+
 #include "classlib/Classes.h"
 #include "classlib/ComObj.h"
 #include "classlib/Dialogs.h"
@@ -363,6 +365,8 @@ std::wstring ReadOpenedPages(IDispatch* word, const std::wstring& fileName, int 
 }  // namespace
 
 std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages, const std::string& LanguageCode) {
+  // Word would wait for a device as the program's own reader would.
+  if (const DWORD error = NotAFileError(KindOfName(FileName))) RaiseFileError(TFileAction::Open, FileName, error);
   TComForThisCall com;
   ComPtr<IDispatch> word;
   try {

@@ -2,6 +2,7 @@
 
 #include "classlib/WinApi.h"
 #include "classlib/Classes.h"
+#include "engine/u_FileErrors.h"
 #include "engine/u_WideFunc.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystemRep.h"
@@ -58,11 +59,28 @@ std::string FileErrorMessage(const wchar_t* verb, const std::wstring& fileName, 
   throw EFCreateError(FileErrorMessage(L"create", fileName, error), fileName, error);
 }
 
+// Opens a file on a disk for reading, others may read it meanwhile. A device name, a device or a
+// pipe is refused before anything is read from it: it may never deliver data, and the reader
+// would wait for good.
+HANDLE OpenForReading(const std::wstring& fileName, DWORD flags) {
+  if (IsDeviceName(fileName)) RaiseFileError(TFileAction::Open, fileName, kErrorDeviceNotFile);
+  HANDLE handle = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    // A folder or a pipe that cannot be opened for reading is told as what it is.
+    const DWORD error = GetLastError();
+    if (const DWORD refusal = NotAFileError(KindOfName(fileName))) RaiseFileError(TFileAction::Open, fileName, refusal);
+    RaiseOpenError(fileName, error);
+  }
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    RaiseFileError(TFileAction::Open, fileName, kErrorDeviceNotFile);
+  }
+  return handle;
+}
+
 // The whole file into bytes (its room kept); others may read it meanwhile.
 void ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
-  TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsOpen()) RaiseOpenError(fileName);
+  TFileHandle file(OpenForReading(fileName, FILE_ATTRIBUTE_NORMAL));
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size)) RaiseOpenError(fileName);
   if (size.QuadPart > std::numeric_limits<DWORD>::max() / 2) {
@@ -562,6 +580,7 @@ std::wstring LoadTextFileW(const std::wstring& FileName) {
 }
 
 void LoadTextFileW(const std::wstring& FileName, std::wstring& text, std::string& bytes) {
+  if (IsDeviceName(FileName)) RaiseFileError(TFileAction::Open, FileName, kErrorDeviceNotFile);
   if (IsWordDocumentName(FileName)) {
     text = WordDocumentReader().ReadWordDocument(FileName, -1);
     return;
@@ -598,9 +617,7 @@ bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int E
 }
 
 int DetectFileEncoding(const std::wstring& FileName) {
-  TFileHandle file(CreateFileW(FileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.IsOpen()) RaiseOpenError(FileName);
+  TFileHandle file(OpenForReading(FileName, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
   TStreamingUtf8Test utf8(kDetectionPiece);
   size_t got = ReadUpTo(file.Get(), FileName, utf8.Room(), utf8.RoomSize());
   const int marked = EncodingByMark(std::string(utf8.Room(), std::min<size_t>(got, 4)), true);

@@ -27,7 +27,8 @@ bool IsKnownEncoding(int Encoding);
 
 // The text of a file in any of the encodings DetectFileEncoding finds; a ".doc"/".docx" document goes
 // to the Word importer, whose errors it lets pass. Raises EFOpenError when the file cannot be
-// opened. A file that begins like the UTF-7 mark but
+// opened, and for a name that is no file on a disk (a device, a pipe, a folder), from which
+// nothing is read. A file that begins like the UTF-7 mark but
 // whose body is no UTF-7 is read as if it had no mark. A UTF-8 body with bad sequences gives the
 // valid characters with U+FFFD for each bad sequence.
 std::wstring LoadTextFileW(const std::wstring& FileName);
@@ -63,7 +64,8 @@ bool SaveTextFileW(const std::wstring& Text, const std::wstring& FileName, int E
                    TTextSaveReport* Report = nullptr);
 
 // The encoding of a file by its byte-order mark, else by the UTF-8 test: one of 0, 1200, 1201,
-// 65000, 65001, 65002, 65005, 65006. Raises EFOpenError when the file cannot be opened.
+// 65000, 65001, 65002, 65005, 65006. Raises EFOpenError when the file cannot be opened or is no
+// file on a disk.
 int DetectFileEncoding(const std::wstring& FileName);
 
 // The short name of an encoding identifier ("ANSI", "UTF-16 LE", ..., "UTF-32 BE"); empty for an

@@ -78,7 +78,8 @@ bool AddFileToFileList(TCustomListView* list, const std::wstring& path, const TF
 // the time grows with the rows and files, not with their product. The number of rows added.
 int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths,
                        const TFileListOptions& options, TCustomImageList* icons);
-// Image index of the file's small shell icon in `icons`, one image per extension.
+// Image index of the file's small shell icon in `icons`, one image per extension; -1 (no image)
+// when the shell gives no icon for the file or the list takes none.
 int GetFileIconIndex(const std::wstring& path, TCustomImageList* icons);
 // Forgets the images of the icon cache (the image list they were added to is gone).
 void ClearFileIconCache();

@@ -318,23 +318,44 @@ void ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list) {
   FollowTagStripSwitch(ImportHtmlLinks(documentPath, list, ReadFileListOptions()));
 }
 
+namespace {
+
+// Why a name given as a file's is none (a device, a pipe, a folder, nothing at all); 0 for a file.
+DWORD NoFileError(const std::wstring& path) {
+  const TNameKind kind = KindOfName(path);
+  return kind == TNameKind::Missing ? ERROR_FILE_NOT_FOUND : NotAFileError(kind);
+}
+
+}  // namespace
+
 int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths, bool scanLinks) {
   const TFileListOptions options = ReadFileListOptions();
   TWaitCursor busy;
-  if (!scanLinks) return AddFilesToFileList(list, paths, options, prog->IconList);
   TListedPaths listed(list);
   TListItems* items = list->GetItems();
+  std::vector<TFileFailure> failures;
   int added = 0;
   items->BeginUpdate();
   try {
+    // Each file on its own: one that cannot be had costs the others nothing.
     for (const std::wstring& path : paths) {
-      if (AddFileToFileList(list, path, options, prog->IconList, listed)) ++added;
-      FollowTagStripSwitch(ImportHtmlLinks(path, list, options, listed));
+      // Nothing is read from a name that is no file.
+      if (const DWORD refusal = NoFileError(path)) {
+        failures.push_back({path, FileErrorReason(refusal, LanguageCode())});
+        continue;
+      }
+      try {
+        if (AddFileToFileList(list, path, options, prog->IconList, listed)) ++added;
+        if (scanLinks) FollowTagStripSwitch(ImportHtmlLinks(path, list, options, listed));
+      } catch (const std::exception& error) {
+        failures.push_back({path, ErrorReason(error, LanguageCode())});
+      }
     }
   } catch (...) {
     items->EndUpdate();
     throw;
   }
   items->EndUpdate();
+  if (!failures.empty()) TellUser(FilesNotOpenedMessage(failures, LanguageCode()), MB_ICONWARNING);
   return added;
 }

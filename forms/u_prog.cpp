@@ -353,8 +353,8 @@ std::vector<std::wstring> DroppedFileNames(HDROP drop) {
     const UINT length = DragQueryFileW(drop, i, nullptr, 0);
     std::wstring name(length + 1, L'\0');
     name.resize(DragQueryFileW(drop, i, name.data(), length + 1));
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(name);
+    // Folders are passed over; any other name is the list's to take or to refuse.
+    if (KindOfName(name) != TNameKind::Folder) names.push_back(name);
   }
   return names;
 }
@@ -570,9 +570,23 @@ void Tprog::mtidxloadClick(TObject*) {
 
 // ---- Configuration files
 
-void Tprog::KonfigurationSpeichern(TObject*, const std::wstring& fileName) { SaveConfiguration(fileName); }
+namespace {
+
+// The system's profile functions, through which configurations are read and written, would read
+// from a device or write into it: a name that is no file is refused first.
+void RefuseNoFile(TFileAction action, const std::wstring& fileName) {
+  if (const DWORD error = NotAFileError(KindOfName(fileName))) RaiseFileError(action, fileName, error);
+}
+
+}  // namespace
+
+void Tprog::KonfigurationSpeichern(TObject*, const std::wstring& fileName) {
+  RefuseNoFile(TFileAction::Save, fileName);
+  SaveConfiguration(fileName);
+}
 
 void Tprog::KonfigurationLaden(TObject* sender, const std::wstring& fileName) {
+  RefuseNoFile(TFileAction::Open, fileName);
   LoadConfiguration(fileName, start != nullptr && sender == start);
 }
 
@@ -929,9 +943,17 @@ std::array<TTabSheet*, 5> FilePages() { return {prog->td1, prog->td2, prog->td3,
 std::array<TTabSheet*, 5> KeywordPages() { return {prog->ts1, prog->ts2, prog->ts3, prog->ts4, prog->ts5}; }
 
 // A file named by the user goes into the list; with `scanLinks` the local files its links
-// point to as well. True when the name is an existing file.
+// point to as well. True when the name is an existing file. A name of nothing is passed over; a
+// folder, a device or a pipe is refused with a message, and nothing is read from it.
 bool AddNamedFile(TListView* list, const std::wstring& path, bool scanLinks) {
-  if (path.empty() || !WideFileExists(path)) return false;
+  const TNameKind kind = KindOfName(path);
+  if (kind == TNameKind::Missing) return false;
+  if (kind != TNameKind::File) {
+    const std::string language = LanguageCode();
+    TellUser(FileErrorMessage(TFileAction::Open, path, FileErrorReason(NotAFileError(kind), language), language),
+             MB_ICONWARNING);
+    return false;
+  }
   AddFileToFileList(list, path);
   if (scanLinks) ImportHtmlLinks(path, list);
   return true;

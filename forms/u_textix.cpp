@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "classlib/Dialogs.h"
+#include "engine/u_FileErrors.h"
 #include "engine/u_funktionen.h"
 #include "engine/u_IndexStore.h"
 #include "forms/u_design.h"
@@ -211,7 +212,9 @@ void TellUser(const std::wstring& message, unsigned iconFlags) {
 
 void LoadSourceFile() {
   const std::wstring path = prog->edit_quelle->GetText();
-  if (!WideFileExists(path)) return;
+  // A name being typed passes through folders and device names ("Con" on the way to
+  // "Contract.txt"): only a file is read, and a device never, which may deliver no data.
+  if (KindOfName(path) != TNameKind::File) return;
   TWaitCursor busy;
   prog->original->SetText(LoadTextFileW(path));
 }

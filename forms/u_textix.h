@@ -31,7 +31,8 @@ void DescribeTextIndexSettings(TTabSheet* page);
 // Tells the user a message in a box titled by the program, with the icon of the MB_ flags.
 void TellUser(const std::wstring& message, unsigned iconFlags);
 
-// Reads the file named in the source edit into the source memo when that file exists.
+// Reads the file named in the source edit into the source memo when that file exists (a folder,
+// a device or a pipe is passed over as a name of nothing).
 void LoadSourceFile();
 
 // Saves the result memo through the text save dialog, proposing "Index.txt" in the program

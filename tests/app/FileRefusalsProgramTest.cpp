@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -24,15 +25,28 @@ struct Language {
   const char* notSaved;
   const char* heldOpen;
   const char* accessDenied;
+  const char* device;
+  const char* notFound;
 };
 
 const Language kLanguages[] = {
     {"de", "Index Erstellen", "Text Speichern", "Die Datei konnte nicht ge\xF6" "ffnet werden: ",
      "Die Datei konnte nicht gespeichert werden: ", "Die Datei wird von einem anderen Programm verwendet.",
-     "Der Zugriff wurde verweigert."},
+     "Der Zugriff wurde verweigert.", "Der Name bezeichnet ein Ger\xE4t oder eine Pipe, keine Datei.",
+     "Die Datei wurde nicht gefunden."},
     {"en", "Create Index", "Save Text", "The file could not be opened: ", "The file could not be saved: ",
-     "The file is in use by another program.", "Access was denied."},
+     "The file is in use by another program.", "Access was denied.",
+     "The name is that of a device or a pipe, not of a file.", "The file was not found."},
 };
+
+bool IsShownEdit(HWND window) {
+  return IsWindowVisible(window) && ClassOf(window).find("Edit") != std::string::npos &&
+         (GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE) == 0;
+}
+
+bool IsShownMemo(HWND window) {
+  return IsWindowVisible(window) && ClassOf(window).find("Memo") != std::string::npos;
+}
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.code; }
 
@@ -61,6 +75,22 @@ class FileRefusalsProgram : public ::testing::TestWithParam<Language> {
     return text;
   }
   void Close() { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
+  std::string NotOpened(const std::string& name, const char* reason) {
+    return GetParam().notOpened + name + "\r\n\r\n" + reason;
+  }
+  // Starts the program without a file and shows the wizard of the side-bar button.
+  void StartOnWizard(const char* sideBarButton) {
+    ASSERT_NO_FATAL_FAILURE(Start(""));
+    main = ClickThroughStartScreen(*program);
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    ASSERT_TRUE(ClickSideBarButton(main, sideBarButton));
+  }
+  // Types the name into the edit as the keyboard does, after clicking into it to select its text.
+  void TypeInto(HWND edit, const std::string& name) {
+    ASSERT_TRUE(ClickMiddle(edit));
+    ASSERT_TRUE(SendAndWait(edit, EM_SETSEL, 0, -1));
+    ASSERT_TRUE(TypeText(edit, name));
+  }
 
   testsupport::TempDir dir;
   std::unique_ptr<RunningProgram> program;
@@ -95,6 +125,80 @@ TEST_P(FileRefusalsProgram, ASaveOverAReadOnlyFileIsToldWithItsReason) {
   EXPECT_EQ(Told(), GetParam().notSaved + target + "\r\n\r\n" + GetParam().accessDenied);
   EXPECT_EQ(testsupport::ReadBytes(target), "alt");
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  Close();
+}
+
+TEST_P(FileRefusalsProgram, ADeviceNamedInTheFileWizardIsRefusedAndTheWindowAnswers) {
+  ASSERT_NO_FATAL_FAILURE(StartOnWizard("rand_btdidx"));
+  HWND list = FindShownListView(main);
+  HWND edit = FindChild(main, IsShownEdit);
+  ASSERT_NE(list, nullptr);
+  ASSERT_NE(edit, nullptr) << "no file name box";
+  ASSERT_NO_FATAL_FAILURE(TypeInto(edit, "COM1"));
+  ASSERT_TRUE(PressEnter(main));
+  EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device));
+  EXPECT_EQ(ListViewCaptions(*program, list), std::vector<std::string>());
+
+  // Dropped with a file: the file is added, the device is refused.
+  const std::string file = Write("anker.txt", "Anker");
+  ASSERT_TRUE(DropFilesAnswering(*program, list, {L"COM1", std::wstring(file.begin(), file.end())},
+                                 [&] { EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device)); }));
+  EXPECT_EQ(ListViewCaptions(*program, list), std::vector<std::string>({"Anker"}));
+  Close();
+}
+
+TEST_P(FileRefusalsProgram, ADeviceAsTheSourceLeavesTheTextAndIsToldAtTheRun) {
+  const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
+  ASSERT_NO_FATAL_FAILURE(Start(source));
+  main = program->WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  HWND edit = FindChild(main, IsShownEdit);
+  HWND memo = FindChild(main, IsShownMemo);
+  ASSERT_NE(edit, nullptr) << "no source name box";
+  ASSERT_NE(memo, nullptr) << "no source memo";
+  ASSERT_NO_FATAL_FAILURE(TypeInto(edit, "COM1"));
+  EXPECT_EQ(MemoText(edit), "COM1");
+  EXPECT_EQ(MemoText(memo), "ein Apfel und ein Baum\r\n1\r\n") << "a device is no source";
+  EXPECT_EQ(FindTopWindow(program->ProcessId(), IsMessageBox), nullptr) << "nothing to tell while typing";
+  HWND create = Shown(GetParam().create);
+  ASSERT_NE(create, nullptr);
+  PostMessageA(create, BM_CLICK, 0, 0);
+  EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device));
+  Close();
+}
+
+TEST_P(FileRefusalsProgram, ADeviceAsTheFirstArgumentIsToldAndTheMainWindowComes) {
+  ASSERT_NO_FATAL_FAILURE(Start("COM1"));
+  EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device));
+  main = program->WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  Close();
+}
+
+TEST_P(FileRefusalsProgram, EachDroppedFileIsAddedOrSkippedOnItsOwn) {
+  // A name longer than the shell's icons reach, names outside the code page and with a quote,
+  // and one that is gone by the time of the drop.
+  const std::wstring folder(dir.Path().begin(), dir.Path().end());
+  const std::wstring longName = folder + L"\\" + std::wstring(250, L'l') + L".txt";
+  const std::wstring japanese = folder + L"\\\u65E5\u672C\u8A9E.txt";
+  const std::wstring quoted = folder + L"\\O'Brien.txt";
+  const std::string missing = dir.File("fehlt.txt");
+  for (const std::wstring& name : {longName, japanese, quoted}) {
+    HANDLE file = CreateFileW((L"\\\\?\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "Anker", 5, &written, nullptr);
+    CloseHandle(file);
+  }
+  ASSERT_GT(longName.size(), 260u);
+  ASSERT_NO_FATAL_FAILURE(StartOnWizard("rand_btdidx"));
+  HWND list = FindShownListView(main);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(DropFilesAnswering(*program, list, {longName, japanese, quoted, std::wstring(missing.begin(), missing.end())},
+                                 [&] { EXPECT_EQ(Told(), NotOpened(missing, GetParam().notFound)); }));
+  std::vector<std::string> captions = ListViewCaptions(*program, list);
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ(captions, (std::vector<std::string>{"???", "L" + std::string(249, 'l'), "O'Brien"}));
   Close();
 }
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "classlib/FormReader.h"
 #include "classlib/Streams.h"
@@ -363,22 +364,64 @@ RECT DescribedBounds(const std::string& form, const std::string& component) {
   return RECT{left, top, left + DescribedInteger(*found, "Width"), top + DescribedInteger(*found, "Height")};
 }
 
-bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths) {
+namespace {
+
+// The window that takes the drop: the first from `target` up through its parents that accepts
+// files; nullptr when none does and the shell refuses the drop.
+HWND DropTarget(HWND target) {
   const HWND desktop = GetDesktopWindow();
   while (target && target != desktop && (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) == 0)
     target = GetAncestor(target, GA_PARENT);
-  if (!target || target == desktop) return false;
+  return target == desktop ? nullptr : target;
+}
+
+// The DROPFILES block of wide names in the program's memory.
+std::unique_ptr<RemoteBuffer> DropBlock(const RunningProgram& program, const std::vector<std::wstring>& paths) {
   std::wstring names;
-  for (const auto& path : paths) names += Widened(path) + L'\0';
+  for (const auto& path : paths) names += path + L'\0';
   names += L'\0';
   DROPFILES header{};
   header.pFiles = sizeof(DROPFILES);
   header.fWide = TRUE;
-  RemoteBuffer block(program.Process(), sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  if (!block.Address() || !block.Write(0, &header, sizeof(header)) ||
-      !block.Write(sizeof(header), names.data(), names.size() * sizeof(wchar_t)))
-    return false;
-  return SendAndWait(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block.Address()), 0);
+  auto block = std::make_unique<RemoteBuffer>(program.Process(), sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  if (!block->Address() || !block->Write(0, &header, sizeof(header)) ||
+      !block->Write(sizeof(header), names.data(), names.size() * sizeof(wchar_t)))
+    return nullptr;
+  return block;
+}
+
+}  // namespace
+
+bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths) {
+  std::vector<std::wstring> wide;
+  for (const auto& path : paths) wide.push_back(Widened(path));
+  return DropFiles(program, target, wide);
+}
+
+bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::wstring>& paths) {
+  target = DropTarget(target);
+  if (!target) return false;
+  const std::unique_ptr<RemoteBuffer> block = DropBlock(program, paths);
+  return block && SendAndWait(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block->Address()), 0);
+}
+
+bool DropFilesAnswering(const RunningProgram& program, HWND target, const std::vector<std::wstring>& paths,
+                        const std::function<void()>& answer) {
+  target = DropTarget(target);
+  if (!target) return false;
+  const std::unique_ptr<RemoteBuffer> block = DropBlock(program, paths);
+  if (!block || !PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block->Address()), 0)) return false;
+  answer();
+  // Answered once the program's loop turns again, after the drop: the block may go then.
+  return SendAndWait(target, WM_NULL);
+}
+
+bool TypeText(HWND window, const std::string& text) {
+  // Sent, each character handled before the next: a message sent to wait for posted ones would
+  // be answered before them.
+  for (char c : text)
+    if (!SendAndWait(window, WM_CHAR, static_cast<unsigned char>(c), 1)) return false;
+  return true;
 }
 
 namespace {

@@ -130,6 +130,16 @@ RECT DescribedBounds(const std::string& form, const std::string& component);
 // handle of this process (even one made with GMEM_MOVEABLE | GMEM_SHARE) is not carried over to
 // another process, and the program would find no files in it.
 bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths);
+bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::wstring>& paths);
+// The same for a drop that the program answers with a message: the drop is posted, `answer`
+// runs while the program handles it (and answers the message), and the call returns once the
+// program has finished the drop.
+bool DropFilesAnswering(const RunningProgram& program, HWND target, const std::vector<std::wstring>& paths,
+                        const std::function<void()>& answer);
+
+// Types the text into the window character by character, as the keyboard's characters arrive;
+// returns once the window has taken the last.
+bool TypeText(HWND window, const std::string& text);
 
 // Chooses an item of the main window's menu bar with the keyboard, as a user without a mouse
 // does: F10's menu mode, the arrow keys to the item, Enter. The item is named by the component

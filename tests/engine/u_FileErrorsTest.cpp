@@ -50,6 +50,9 @@ const Reason kSharingViolation{L"Die Datei wird von einem anderen Programm verwe
                                L"The file is in use by another program."};
 const Reason kDiskFull{L"Auf dem Datentr\u00E4ger ist nicht genug Platz.", L"There is not enough space on the disk."};
 const Reason kInvalidName{L"Der Dateiname ist ung\u00FCltig.", L"The file name is not valid."};
+const Reason kDevice{L"Der Name bezeichnet ein Ger\u00E4t oder eine Pipe, keine Datei.",
+                     L"The name is that of a device or a pipe, not of a file."};
+const Reason kFolder{L"Der Name bezeichnet einen Ordner, keine Datei.", L"The name is that of a folder, not of a file."};
 const Reason kOutOfMemory{L"Es ist nicht genug Arbeitsspeicher frei.", L"There is not enough memory."};
 
 std::wstring Opening(const std::string& language, const std::wstring& name) {
@@ -62,6 +65,19 @@ std::wstring Saving(const std::string& language, const std::wstring& name) {
 
 class FileErrors : public ::testing::Test {
  protected:
+  // A pipe that never delivers data: its server end listens and writes nothing.
+  std::wstring Pipe() {
+    const std::wstring name = L"\\\\.\\pipe\\kaptorix-test-" + std::to_wstring(GetCurrentProcessId());
+    for (HANDLE& instance : m_pipe)
+      instance = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, PIPE_UNLIMITED_INSTANCES, 0, 0, 0,
+                                  nullptr);
+    return m_pipe[0] == INVALID_HANDLE_VALUE ? std::wstring() : name;
+  }
+  ~FileErrors() override {
+    for (HANDLE instance : m_pipe)
+      if (instance != INVALID_HANDLE_VALUE) CloseHandle(instance);
+  }
+  HANDLE m_pipe[4] = {INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE};
   std::wstring File(const std::string& name) { return Wide(dir.File(name)); }
   std::wstring Write(const std::string& name, const std::string& bytes) {
     testsupport::WriteBytes(dir.File(name), bytes);
@@ -112,6 +128,62 @@ TEST_F(FileErrors, TheCommonReasonsOfAFailedReadOrSaveAreToldInTheProgramsLangua
     EXPECT_EQ(MessageOf(failure, "en"), c.leadIn("en") + L"\r\n\r\n" + c.reason.english);
   }
   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileErrors, KindsOfNames) {
+  const std::wstring file = Write("Vertrag.txt", "x");
+  const std::wstring pipe = Pipe();
+  ASSERT_FALSE(pipe.empty()) << "no pipe could be made";
+  const std::pair<std::wstring, TNameKind> cases[] = {
+      {file, TNameKind::File},
+      {Wide(dir.Path()), TNameKind::Folder},
+      {File("fehlt.txt"), TNameKind::Missing},
+      {L"", TNameKind::Missing},
+      {File("*.txt"), TNameKind::Missing},
+      // Reserved names are devices in any folder, with any extension, in any case.
+      {L"COM1", TNameKind::Device},
+      {L"con", TNameKind::Device},
+      {L"Aux.txt", TNameKind::Device},
+      {L"nul ", TNameKind::Device},
+      {File("LPT3.log"), TNameKind::Device},
+      {File("fehlt\\PRN"), TNameKind::Device},
+      {L"\\\\.\\COM1", TNameKind::Device},
+      {L"CONOUT$", TNameKind::Device},
+      // A pipe is known by its handle.
+      {pipe, TNameKind::Device},
+      // Names that only begin like a device's are none.
+      {File("CONTRACT.txt"), TNameKind::Missing},
+      {File("COM10"), TNameKind::Missing},
+      {File("COM"), TNameKind::Missing},
+  };
+  for (const auto& [name, kind] : cases) EXPECT_EQ(KindOfName(name), kind) << WideStringToStringEx(name, 0);
+}
+
+TEST_F(FileErrors, NothingIsReadFromANameThatIsNoFile) {
+  const std::wstring pipe = Pipe();
+  ASSERT_FALSE(pipe.empty()) << "no pipe could be made";
+  const std::wstring folder = Wide(dir.Path());
+  const std::wstring deviceInFolder = File("com2.txt");
+  struct Case {
+    std::wstring name;
+    std::function<void()> step;
+    Reason reason;
+  };
+  const std::vector<Case> cases = {
+      {L"COM1", [] { LoadTextFileW(L"COM1"); }, kDevice},
+      {L"COM1", [] { DetectFileEncoding(L"COM1"); }, kDevice},
+      {deviceInFolder, [&] { LoadTextFileW(deviceInFolder); }, kDevice},
+      {L"CON.doc", [] { LoadTextFileW(L"CON.doc"); }, kDevice},
+      {pipe, [&] { LoadTextFileW(pipe); }, kDevice},
+      {pipe, [&] { DetectFileEncoding(pipe); }, kDevice},
+      {folder, [&] { LoadTextFileW(folder); }, kFolder},
+      {folder, [&] { DetectFileEncoding(folder); }, kFolder},
+  };
+  for (const Case& c : cases) {
+    const std::exception_ptr failure = FailureOf(c.step);
+    EXPECT_EQ(MessageOf(failure, "de"), Opening("de", c.name) + L"\r\n\r\n" + c.reason.german);
+    EXPECT_EQ(MessageOf(failure, "en"), Opening("en", c.name) + L"\r\n\r\n" + c.reason.english);
+  }
 }
 
 TEST_F(FileErrors, ReasonsThatCannotBeMadeHereAreToldByTheirCodes) {

@@ -376,25 +376,6 @@ TEST(MainWindowPanels, TheMouseOverAChoiceUnderlinesItsDescription) {
   }
 }
 
-namespace {
-
-// A drop from the shell as it arrives: a DROPFILES block with wide names.
-HGLOBAL MakeDrop(const std::vector<std::wstring>& names) {
-  std::wstring list;
-  for (const std::wstring& name : names) list += name + L'\0';
-  list += L'\0';
-  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return memory;
-}
-
-}  // namespace
-
 TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   testsupport::TempDir dir;
   const std::wstring first = StringToWideStringEx(dir.File("bericht.txt"), 0);
@@ -405,7 +386,7 @@ TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   testsupport::WriteBytes(dir.File("seite.htm"), "<a href=\"anhang.txt\">x</a>");
   testsupport::WriteBytes(dir.File("anhang.txt"), "a");
   CreateDirectoryW(folder.c_str(), nullptr);
-  HGLOBAL drop = MakeDrop({first, folder, second});
+  HGLOBAL drop = formstest::MakeDrop({first, folder, second});
   EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(drop)), std::vector<std::wstring>({first, second}));
   GlobalFree(drop);
 
@@ -420,17 +401,17 @@ TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   };
   const std::string a = dir.File("bericht.txt"), b = dir.File("seite.htm"), c = dir.File("anhang.txt");
   // The start panel is shown: the keyword wizard's list takes the drop, whichever list got it.
-  SendMessageW(prog->qulist->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, folder, second})), 0);
+  formstest::DropOnto(prog->qulist, {first, folder, second});
   EXPECT_EQ(sources(prog->squlist), std::vector<std::string>({a, b}));
   EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
   // The file wizard is shown: its list takes the drop, here dropped onto the other list; with
   // "search dropped documents for further pages" the linked file comes too.
   prog->rand_btdidx->Click();
   quhopt->dadweitere->SetChecked(true);
-  SendMessageW(prog->squlist->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({second})), 0);
+  formstest::DropOnto(prog->squlist, {second});
   EXPECT_EQ(sources(prog->qulist), std::vector<std::string>({c, b}));
   EXPECT_EQ(prog->squlist->GetItems()->GetCount(), 2);
-  SendMessageW(prog->qulist->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first})), 0);
+  formstest::DropOnto(prog->qulist, {first});
   EXPECT_EQ(sources(prog->qulist), std::vector<std::string>({c, a, b}));
   // The two lists take drops from the shell; the window itself does not, so that a drop onto
   // any other part of it (the text wizard, the start panel) is refused rather than put into a

@@ -1,5 +1,9 @@
 #include "TextIndexWindows.h"
 
+#include <shlobj.h>
+
+#include <algorithm>
+
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
 #include "support/TestSupport.h"
@@ -119,6 +123,23 @@ void Notify(TWinControl* control, WORD code, bool post) {
 }  // namespace
 
 void Click(TWinControl* button) { Notify(button, BN_CLICKED, false); }
+
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+  std::wstring block;
+  for (const std::wstring& name : names) block += name + L'\0';
+  block += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + block.size() * sizeof(wchar_t));
+  auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  std::copy(block.begin(), block.end(), reinterpret_cast<wchar_t*>(files + 1));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+void DropOnto(TWinControl* target, const std::vector<std::wstring>& names) {
+  SendMessageW(target->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
+}
 void PostClick(TWinControl* button) { Notify(button, BN_CLICKED, true); }
 
 void Pick(TComboBox* combo, int index) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
@@ -85,6 +87,12 @@ void Pick(TComboBox* combo, int index);
 void Type(HWND window, const std::string& text);
 // Lets the message loop handle what is waiting.
 void Pump();
+
+// A drop from the shell as Explorer makes it: wide names after a DROPFILES header, in movable
+// global memory that the receiver frees.
+HDROP MakeDrop(const std::vector<std::wstring>& names);
+// The names dropped onto the window as the shell drops them, handled at once.
+void DropOnto(TWinControl* target, const std::vector<std::wstring>& names);
 
 // Answers the file dialogs in turn: a name confirmed or the dialog cancelled; records what
 // each dialog showed.

@@ -30,22 +30,10 @@ namespace {
 
 std::wstring Wide(const std::string& narrow) { return std::wstring(narrow.begin(), narrow.end()); }
 
-// A drop from the shell as Explorer makes it: wide names after a DROPFILES header.
-HDROP MakeDrop(const std::vector<std::string>& names) {
-  std::wstring block;
-  for (const auto& name : names) block += Wide(name) + L'\0';
-  block += L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + block.size() * sizeof(wchar_t));
-  auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
-  files->pFiles = sizeof(DROPFILES);
-  files->fWide = TRUE;
-  std::copy(block.begin(), block.end(), reinterpret_cast<wchar_t*>(files + 1));
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
 void Drop(TListView* list, const std::vector<std::string>& names) {
-  SendMessageA(list->GetHandle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
+  std::vector<std::wstring> wide;
+  for (const auto& name : names) wide.push_back(Wide(name));
+  formstest::DropOnto(list, wide);
 }
 
 std::vector<std::string> Captions(TListView* list) {
