@@ -216,8 +216,16 @@ void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments, const st
   for (const std::wstring& argument : arguments) {
     if (WideExtractFileExt(argument) != L".qcfg") continue;
     const std::wstring path = ConfigurationPath(argument);
-    if (!WideFileExists(path)) {
+    const TNameKind kind = KindOfName(path);
+    if (kind == TNameKind::Missing) {
       missing.push_back(path);
+      continue;
+    }
+    // A device or a folder is refused before the profile functions read from it.
+    if (kind != TNameKind::File) {
+      TellUser(ConfigurationNotLoadedText(argument) + L"\r\n\r\n" +
+                   FileErrorReason(NotAFileError(kind), LanguageCode()),
+               MB_ICONERROR);
       continue;
     }
     named = true;
