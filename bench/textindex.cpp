@@ -37,6 +37,7 @@
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindows.h"
 #include "tests/support/HtmlReference.h"
 
 namespace {
@@ -175,16 +176,6 @@ TEngineRun RunEngine(const std::wstring& path, bool byNumbers, int scale) {
   return engine;
 }
 
-// The windows of the program in its order of creation, kept for every run.
-void MakeWindows() {
-  start = new Tstart(Application);
-  prog = new Tprog(Application);
-  negliste = new Tnegliste(Application);
-  posliste = new Tposliste(Application);
-  szkriterien = new Tszkriterien(Application);
-  design = new Tdesign(Application);
-}
-
 // The least two system edit controls of the memos' kind take for the source text and the index.
 double Floor(const TEngineRun& engine) {
   const double source = TBareEdit(prog->original->GetHandle()).Take(engine.source);
@@ -238,7 +229,7 @@ int main(int argc, char** argv) {
   GetTempPathW(MAX_PATH, folder);
   std::wstring path = std::wstring(folder) + L"kx_bench_textindex.txt";
   std::wstring output;
-  MakeWindows();
+  MakeTextWizardWindows();
   for (int scale = 1; scale < (1 << args.sizes) && scale <= 8; scale *= 2) {
     std::wstring text;
     for (int i = 0; i < scale; ++i) text += base;

@@ -93,7 +93,10 @@ TPageCut FillPagesByNumbers(const std::vector<std::wstring>& lines, const std::v
 std::vector<std::wstring> ReadSourceLines(const TTextIndexOptions& options) {
   if (!options.SourceFromFile) return SplitTextLines(options.SourceText);
   if (!WideFileExists(options.SourcePath)) return {};
-  return SplitTextLines(LoadTextFileW(options.SourcePath));
+  // The text as the source memo shows it.
+  std::wstring text = LoadTextFileW(options.SourcePath);
+  ReplaceNulCharacters(text);
+  return SplitTextLines(text);
 }
 
 TPageCut ReadTextPages(const TTextIndexOptions& options) {

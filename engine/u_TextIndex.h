@@ -61,8 +61,8 @@ struct TPageCut {
 TPageCut FillPagesByNumbers(const std::vector<std::wstring>& lines, const std::vector<std::wstring>& pageList,
                             bool numbersBelowText);
 
-// The source lines of a run: the file (through the text-file reader; a missing
-// file gives none) or the text.
+// The source lines of a run: the file (through the text-file reader, NULs replaced as the source
+// memo shows them; a missing file gives none) or the text.
 std::vector<std::wstring> ReadSourceLines(const TTextIndexOptions& options);
 TPageCut ReadTextPages(const TTextIndexOptions& options);
 

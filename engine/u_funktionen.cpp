@@ -332,13 +332,42 @@ bool RefreshShellIcons() {
   return true;
 }
 
-// ---- Memo texts through the common dialogs
+// ---- Texts read into memos
 
-bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog) {
+void ReplaceNulCharacters(std::wstring& text) { std::replace(text.begin(), text.end(), L'\0', L'\uFFFD'); }
+
+size_t LongestLineLength(const std::wstring& text) {
+  size_t longest = 0;
+  for (size_t start = 0;;) {
+    const size_t end = text.find(L"\r\n", start);
+    longest = std::max(longest, (end == std::wstring::npos ? text.size() : end) - start);
+    if (end == std::wstring::npos) return longest;
+    start = end + 2;
+  }
+}
+
+std::wstring LineTooLongMessage(size_t length, const std::string& languageCode) {
+  const std::wstring found = std::to_wstring(length), most = std::to_wstring(kLongestMemoLine);
+  if (languageCode == "de")
+    return L"Der Text enth\u00E4lt eine Zeile von " + found +
+           L" Zeichen; ein Textfeld zeigt Zeilen von h\u00F6chstens " + most + L" Zeichen.";
+  return L"The text holds a line of " + found + L" characters; a text box shows lines of at most " + most +
+         L" characters.";
+}
+
+void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::string& languageCode) {
+  text = WideAdjustLineBreaks(text);
+  ReplaceNulCharacters(text);
+  const size_t longest = LongestLineLength(text);
+  if (longest > kLongestMemoLine) throw Exception(Narrow(LineTooLongMessage(longest, languageCode)));
+  WideSetControlText(memo, text);
+}
+
+bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog, const std::string& languageCode) {
   if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
   TWaitCursor busy;
   const std::wstring text = LoadTextFileW(Wide(dialog->GetFileName()));
-  WideSetControlText(memo, append ? WideGetControlText(memo) + L"\r\n" + text : text);
+  ShowTextInMemo(memo, append ? WideGetControlText(memo) + L"\r\n" + text : text, languageCode);
   return true;
 }
 

@@ -114,13 +114,31 @@ void BroadcastIconMetricsChange();
 // cannot be read.
 bool RefreshShellIcons();
 
-// ---- Memo texts through the common dialogs
+// ---- Texts read into memos
+
+// The longest line a memo is given. The system's edit control lays a line out whole, at some
+// twenty bytes a character: a much longer line takes more memory than the program has, and the
+// window fails while laying it out.
+constexpr size_t kLongestMemoLine = 16 * 1024 * 1024;
+
+// Every NUL as U+FFFD: a NUL would end the text a memo shows. Other control characters stay, as
+// they part words like the ends of lines.
+void ReplaceNulCharacters(std::wstring& text);
+// The characters of the longest line of a text whose lines end at CR LF.
+size_t LongestLineLength(const std::wstring& text);
+// Why a text with a line of `length` characters is not shown, in the language ("de", else
+// English).
+std::wstring LineTooLongMessage(size_t length, const std::string& languageCode);
+// Puts a text read from a file into the memo as the memo shows it whole: line breaks as CR LF,
+// NULs replaced. A text with a line longer than kLongestMemoLine is not put in: Exception with
+// LineTooLongMessage, memo unchanged.
+void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::string& languageCode);
 
 // Runs the open dialog; when the user confirms a file name, reads that file through the
-// text-file reader into the memo: in place of its text, or with append after it and a line
-// break. False, memo unchanged, when the dialog is cancelled or gives no name. Reading errors
-// reach the caller.
-bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog);
+// text-file reader into the memo (ShowTextInMemo): in place of its text, or with append after it
+// and a line break. False, memo unchanged, when the dialog is cancelled or gives no name. Reading
+// errors and a text the memo cannot show reach the caller.
+bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog, const std::string& languageCode);
 
 // Runs the save dialog preset to defaultName; when the user confirms a file name, writes the
 // memo's text there through the text-file writer in the output encoding (a picture name gets a

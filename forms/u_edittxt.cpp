@@ -69,8 +69,8 @@ void Tedittxt::LocalSpr() { ApplyLanguageTexts(this, kTexts, LanguageCode()); }
 
 void Tedittxt::KeepUndoCopy() { undoCopy = text->GetText(); }
 
-void Tedittxt::LadenClick(TObject*) { LoadTextIntoMemo(text, false, prog->memoload); }
-void Tedittxt::HinzuLadenClick(TObject*) { LoadTextIntoMemo(text, true, prog->memoload); }
+void Tedittxt::LadenClick(TObject*) { LoadTextIntoMemo(text, false, prog->memoload, LanguageCode()); }
+void Tedittxt::HinzuLadenClick(TObject*) { LoadTextIntoMemo(text, true, prog->memoload, LanguageCode()); }
 void Tedittxt::deleteClick(TObject*) { text->Clear(); }
 
 void Tedittxt::ZeilenumbruchClick(TObject*) {

@@ -137,7 +137,7 @@ TTextToIndexOptions Tedittxt2idx::Options() const {
 
 void Tedittxt2idx::TextOffnenClick(TObject*) {
   TMemo* scratch = prog->zs;
-  LoadTextIntoMemo(scratch, false, prog->memoload);
+  LoadTextIntoMemo(scratch, false, prog->memoload, LanguageCode());
   TListItems* rows = text->GetItems();
   rows->BeginUpdate();
   if (cb_deletetxt->GetChecked()) rows->Clear();

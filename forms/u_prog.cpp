@@ -163,6 +163,11 @@ void Tprog::FormCreate(TObject*) {
 
 void Tprog::FormShow(TObject*) {
   SetWindowLongA(GetHandle(), GWL_EXSTYLE, GetWindowLongA(GetHandle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
+  // The window comes up before the file the command line names is opened in it: however long
+  // that takes, and whatever it tells, the user sees the program's window.
+  ShowWindow(GetHandle(), SW_SHOW);
+  Update();
+  TWaitCursor busy;
   std::vector<std::wstring> arguments;
   for (int i = 1; i <= ParamCount(); ++i) arguments.push_back(WideParamStr(i));
   TellUnreadWordLists();
@@ -250,16 +255,19 @@ void Tprog::OpenStartFile(const std::string& fileName) {
     text = LoadTextFileW(Wide(fileName));
   }
   if (fileName.find(".idx") == std::string::npos) {
-    // The file is the source: named in the source edit, so that a run reads it, and its text
-    // in the source memo, where the page numbers are read from. The edit's own reading of a
-    // new name is kept out: it would read the file a second time (a Word document would
-    // start Word twice). The text goes into one memo only: a memo lays out every line it takes.
+    // The file is the source: its text in the source memo, where the page numbers are read
+    // from, and its name in the source edit, so that a run reads it. A text the memo cannot show
+    // is refused before either changes. The edit's own reading of a new name is kept out: it
+    // would read the file a second time (a Word document would start Word twice). The text goes
+    // into one memo only: a memo lays out every line it takes.
+    {
+      TWaitCursor busy;
+      ShowTextInMemo(original, std::move(text), LanguageCode());
+    }
     {
       const ScopedValue<TNotifyEvent> quiet(edit_quelle->OnChange, TNotifyEvent());
       edit_quelle->SetText(Wide(ExpandFileName(fileName)));
     }
-    TWaitCursor busy;
-    original->SetText(text);
     DescribeTextIndexSettings(tt1);
   } else if (text.find(L">-") != std::wstring::npos) {
     kt_index->SetCaption(fileName);
@@ -517,7 +525,7 @@ void Tprog::bttxtquelleClick(TObject*) {
   PageNumbersRead = false;
 }
 
-void Tprog::qu_ladenClick(TObject*) { LoadTextIntoMemo(original, false, memoload); }
+void Tprog::qu_ladenClick(TObject*) { LoadTextIntoMemo(original, false, memoload, LanguageCode()); }
 
 void Tprog::qu_deleteClick(TObject*) { original->Clear(); }
 

@@ -352,7 +352,8 @@ class Tprog : public TForm {
 
   // Start-up, show, close and end of the window.
   void FormCreate(TObject* sender);
-  // A taskbar button of its own; the command line taken (TakeCommandLine).
+  // A taskbar button of its own; the window up and drawn, then the command line taken
+  // (TakeCommandLine) under the wait cursor: what it names may take long to open.
   void FormShow(TObject* sender);
   // Deletes this process's index hand-over file; the close is always allowed.
   void FormCloseQuery(TObject* sender, bool& canClose);

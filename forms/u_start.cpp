@@ -74,8 +74,9 @@ void Tstart::FormShow(TObject*) {
 void Tstart::Timer1Timer(TObject*) {
   // A message shown while the main window comes up runs a message loop of its own, in which
   // this timer goes on ticking. Those ticks are let pass: the start screen neither goes nor
-  // brings the main window forward while the message is open.
-  if (FTicking) return;
+  // brings the main window forward while the message is open. A message that belongs to the
+  // start screen (one the main window's start-up shows while the screen is up) disables it.
+  if (FTicking || !IsWindowEnabled(GetHandle())) return;
   const ScopedValue<bool> ticking(FTicking, true);
   if (FirstArgumentIsFile()) {
     ShowMainWindow();

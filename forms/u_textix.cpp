@@ -190,14 +190,33 @@ void DescribeTextIndexSettings(TTabSheet* page) {
 
 namespace {
 
-// Messages stand in front of the main window. While it is not up yet (during its start-up) the
-// start screen may be, which stays in front of every other window: they stand in front of it.
+bool StartScreenUp() { return start != nullptr && start->HandleAllocated() && IsWindowVisible(start->GetHandle()); }
+
+// Messages belong to the main window. While the start screen is up, which stays in front of every
+// other window, they belong to it, so that they stand in front of it.
 HWND MessageOwner() {
-  const bool mainUp = prog->HandleAllocated() && IsWindowVisible(prog->GetHandle());
-  if (!mainUp && start != nullptr && start->HandleAllocated() && IsWindowVisible(start->GetHandle()))
-    return start->GetHandle();
+  if (StartScreenUp()) return start->GetHandle();
   return prog->HandleAllocated() ? prog->GetHandle() : nullptr;
 }
+
+// The main window takes no input while a message that belongs to the start screen is open, as it
+// would take none if the message were its own.
+class TMainWindowWaits {
+ public:
+  explicit TMainWindowWaits(HWND owner) {
+    if (!prog->HandleAllocated() || owner == prog->GetHandle() || !IsWindowEnabled(prog->GetHandle())) return;
+    m_main = prog->GetHandle();
+    EnableWindow(m_main, FALSE);
+  }
+  ~TMainWindowWaits() {
+    if (m_main) EnableWindow(m_main, TRUE);
+  }
+  TMainWindowWaits(const TMainWindowWaits&) = delete;
+  TMainWindowWaits& operator=(const TMainWindowWaits&) = delete;
+
+ private:
+  HWND m_main = nullptr;
+};
 
 }  // namespace
 
@@ -207,6 +226,7 @@ void TellUser(const std::wstring& message, unsigned iconFlags) {
   if (title.empty()) title = AnsiToWide(prog->GetCaption());
   // A message waits for the user, also in the middle of a busy step: the cursor is the usual one.
   const TScreenCursorScope asking(crDefault);
+  const TMainWindowWaits waiting(owner);
   ShowMessageBoxW(owner, message, title, MB_OK | iconFlags);
 }
 
@@ -216,7 +236,7 @@ void LoadSourceFile() {
   // "Contract.txt"): only a file is read, and a device never, which may deliver no data.
   if (KindOfName(path) != TNameKind::File) return;
   TWaitCursor busy;
-  prog->original->SetText(LoadTextFileW(path));
+  ShowTextInMemo(prog->original, LoadTextFileW(path), LanguageCode());
 }
 
 bool SaveTextIndexText() { return SaveResultText(prog->output); }

@@ -67,9 +67,9 @@ std::vector<std::wstring> TWordListWindow::Words() const {
   return SplitTextLines(liste->GetLines()->GetText());
 }
 
-void TWordListWindow::ladenClick(TObject*) { LoadTextIntoMemo(liste, false, prog->memoload); }
+void TWordListWindow::ladenClick(TObject*) { LoadTextIntoMemo(liste, false, prog->memoload, LanguageCode()); }
 
-void TWordListWindow::hinzuladenClick(TObject*) { LoadTextIntoMemo(liste, true, prog->memoload); }
+void TWordListWindow::hinzuladenClick(TObject*) { LoadTextIntoMemo(liste, true, prog->memoload, LanguageCode()); }
 
 void TWordListWindow::speichernClick(TObject*) { SaveWordList(liste, ListFileName()); }
 

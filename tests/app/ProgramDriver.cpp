@@ -130,6 +130,17 @@ std::string MemoText(HWND memo) {
   return text;
 }
 
+std::wstring MemoWideText(HWND memo) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(memo, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kPatience, &length)) return std::wstring();
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, kPatience,
+                      &copied);
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
 HWND FindTopWindow(DWORD processId, const WindowTest& test) {
   WindowSearch search{processId, &test, nullptr};
   EnumWindows(TestWindow, reinterpret_cast<LPARAM>(&search));
@@ -267,6 +278,13 @@ ProgramCopy::ProgramCopy() {
 }
 
 std::string ProgramCopy::Folder() const { return dir.Path() + "\\"; }
+
+HWND WaitForTextWizard(const RunningProgram& program) {
+  HWND main = program.WaitForMainWindow();
+  if (!main || !program.WaitUntil([main] { return FindChild(main, VisibleWithText("next >>")) != nullptr; }))
+    return nullptr;
+  return main;
+}
 
 HWND ClickThroughStartScreen(const RunningProgram& program) {
   HWND start = program.WaitForWindow(VisibleWithText("start"));

@@ -21,6 +21,8 @@ std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 // The memo's whole text through WM_GETTEXT, as another program reads it.
 std::string MemoText(HWND memo);
+// The same as wide text, every character as the memo holds it.
+std::wstring MemoWideText(HWND memo);
 
 using WindowTest = std::function<bool(HWND)>;
 HWND FindTopWindow(DWORD processId, const WindowTest& test);
@@ -89,6 +91,10 @@ class ProgramCopy {
  private:
   bool m_copied = false;
 };
+
+// The main window once it shows the text wizard, as it does for a text file named on the command
+// line: the window comes up first, then the file opens in it. nullptr when it does not.
+HWND WaitForTextWizard(const RunningProgram& program);
 
 // Waits for the start screen and clicks it, which brings the main window at once; the main
 // window, or nullptr when either does not appear.

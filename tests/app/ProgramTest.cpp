@@ -22,8 +22,8 @@ TEST(Program, StartedWithATextTheUserBuildsAndSavesItsIndex) {
   ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
 
   // A file on the command line brings the main window at once, on the text wizard.
-  HWND main = program.WaitForMainWindow();
-  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  HWND main = WaitForTextWizard(program);
+  ASSERT_NE(main, nullptr) << "the main window did not appear on the text wizard";
   HWND next = FindChild(main, VisibleWithText("next >>"));
   HWND create = FindChild(main, VisibleWithText("Create Index"));
   ASSERT_NE(next, nullptr);

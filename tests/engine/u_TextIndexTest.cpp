@@ -236,6 +236,21 @@ TEST(TextIndexRun, SameIndexFromEveryEncoding) {
   EXPECT_EQ(outputs[2], outputs[0]);
 }
 
+// A NUL shows in the source memo as U+FFFD: the file's text is indexed as the memo shows it, the
+// same from the file as from the memo's text.
+TEST(TextIndexRun, ASourceFileWithANulIsIndexedAsTheMemoShowsIt) {
+  testsupport::TempDir dir;
+  const char bytes[] = "Haus Baum\r\nGarten\0Hof\r\nTeich\0\0\r\n";
+  testsupport::WriteBytes(dir.File("garten.txt"), std::string(bytes, sizeof bytes - 1));
+  TTextIndexOptions fromFile = FactoryTextIndexOptions();
+  fromFile.SourcePath = Path(dir.File("garten.txt"));
+  fromFile.PagesByLine = true;
+  const std::wstring expected =
+      L"Index\r\n\r\nB\r\nBaum 1\r\n\r\nG\r\nGarten\uFFFDHof 2\r\n\r\nH\r\nHaus 1\r\n\r\nT\r\nTeich\uFFFD\uFFFD 3\r\n";
+  EXPECT_EQ(Build(fromFile), expected);
+  EXPECT_EQ(Build(LinePages(L"Haus Baum\r\nGarten\uFFFDHof\r\nTeich\uFFFD\uFFFD\r\n")), expected);
+}
+
 TEST(TextIndexSummaryText, BothLanguages) {
   TTextIndexOptions options = FactoryTextIndexOptions();
   options.SourcePath = L"C:\\Buch.txt";

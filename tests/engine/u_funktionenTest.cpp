@@ -114,4 +114,25 @@ TEST(FileTypeTest, ShellIconsAreRefreshedAndTheSizeKept) {
   else registry.DeleteValue("Shell Icon Size");
 }
 
+// What a memo is given: its longest line (lines end at CR LF only, as the memo's text has them),
+// NULs replaced, and the reason a text is refused, in both languages.
+TEST(MemoTextTest, LongestLineNulsAndTheReasonForARefusal) {
+  struct Case {
+    const wchar_t* text;
+    size_t longest;
+  };
+  for (const Case& c : {Case{L"", 0}, Case{L"Haus", 4}, Case{L"ab\r\ncdef\r\n", 4}, Case{L"abc\r\n\r\nd", 3},
+                        Case{L"\r\n\r\n", 0}, Case{L"ab\ncd\re", 7}}) {
+    EXPECT_EQ(LongestLineLength(c.text), c.longest) << c.text;
+  }
+  std::wstring text(L"Garten\0Hof\0", 11);
+  ReplaceNulCharacters(text);
+  EXPECT_EQ(text, L"Garten\uFFFDHof\uFFFD");
+  EXPECT_EQ(LineTooLongMessage(20000000, "de"),
+            L"Der Text enth\u00E4lt eine Zeile von 20000000 Zeichen; ein Textfeld zeigt Zeilen von h\u00F6chstens "
+            L"16777216 Zeichen.");
+  EXPECT_EQ(LineTooLongMessage(20000000, "en"),
+            L"The text holds a line of 20000000 characters; a text box shows lines of at most 16777216 characters.");
+}
+
 }  // namespace

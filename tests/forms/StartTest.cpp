@@ -22,6 +22,7 @@
 #include "forms/u_prog.h"
 #include "forms/u_quhopt.h"
 #include "forms/u_start.h"
+#include "forms/u_textix.h"
 #include "support/TestSupport.h"
 #include "ucode/UCodeIniFiles.h"
 #include "ucode/UCodeMenus.h"
@@ -149,6 +150,41 @@ TEST(StartScreenSequence, AMainWindowWhoseStartUpFailsComesAndTheScreenWaitsForT
   EXPECT_EQ(told.size(), 1u);
   EXPECT_FALSE(start->GetVisible());
   EXPECT_TRUE(IsWindowVisible(prog->GetHandle()));
+}
+
+// A message told while the start screen is up belongs to it, so that it stands in front of the
+// screen, and the main window, up behind both, takes no input until it is closed; the screen waits
+// for it. Once the screen has gone, messages belong to the main window.
+TEST(StartScreenSequence, AMessageToldWhileTheScreenIsUpBelongsToItAndTheMainWindowWaits) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  start->Show();
+  for (int tick = 1; tick <= 8; ++tick) start->Timer1Timer(start->Timer1);
+  ASSERT_TRUE(IsWindowVisible(prog->GetHandle()));
+  std::vector<HWND> owners;
+  std::vector<bool> mainTookInput;
+  bool screenStayed = false;
+  const TMessageBoxAnswerer previous = SetMessageBoxAnswerer([&](const TMessageBoxRequest& request) {
+    owners.push_back(request.Owner);
+    mainTookInput.push_back(IsWindowEnabled(prog->GetHandle()) != FALSE);
+    if (request.Owner == start->GetHandle()) {
+      // The system's box disables its owner while it is open, and its loop goes on ticking.
+      EnableWindow(start->GetHandle(), FALSE);
+      for (int tick = 0; tick < 5; ++tick) start->Timer1Timer(start->Timer1);
+      screenStayed = start->GetVisible() && start->Ticks() == 8;
+      EnableWindow(start->GetHandle(), TRUE);
+    }
+    return IDOK;
+  });
+  TellUser(L"Die Datei konnte nicht ge\u00F6ffnet werden", MB_ICONERROR);
+  EXPECT_TRUE(IsWindowEnabled(prog->GetHandle()));
+  for (int tick = 9; tick <= 11; ++tick) start->Timer1Timer(start->Timer1);
+  EXPECT_FALSE(start->GetVisible());
+  TellUser(L"Die Datei konnte nicht ge\u00F6ffnet werden", MB_ICONERROR);
+  SetMessageBoxAnswerer(previous);
+  EXPECT_EQ(owners, std::vector<HWND>({start->GetHandle(), prog->GetHandle()}));
+  EXPECT_EQ(mainTookInput, std::vector<bool>({false, true}));
+  EXPECT_TRUE(screenStayed) << "the start screen went while its message was open";
 }
 
 TEST(StartScreenSequence, AClickOnThePictureShowsTheMainWindowAtOnce) {

@@ -324,12 +324,63 @@ TEST(TextWizardSource, AFileTypedChosenOrLoadedBecomesTheSourceText) {
 
   // Appending, as the word lists load a second file: after a line break, also in an empty memo.
   answers.Choose(dir.File("c.txt")).Choose(dir.File("a.txt")).Cancel();
-  EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload));
+  EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload, "en"));
   EXPECT_EQ(prog->original->GetText(), L"\r\nHof");
-  EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload));
+  EXPECT_TRUE(LoadTextIntoMemo(prog->original, true, prog->memoload, "en"));
   EXPECT_EQ(prog->original->GetText(), L"\r\nHof\r\nGarten\r\nHaus");
-  EXPECT_FALSE(LoadTextIntoMemo(prog->original, true, prog->memoload));
+  EXPECT_FALSE(LoadTextIntoMemo(prog->original, true, prog->memoload, "en"));
   EXPECT_EQ(prog->original->GetText(), L"\r\nHof\r\nGarten\r\nHaus");
+}
+
+// A NUL in a source file shows as U+FFFD with all that follows it, typed or loaded, and the index
+// is the same from the file as from the memo's text.
+TEST(TextWizardSource, ANulShowsAsAReplacementCharacterAndTheIndexHoldsWhatIsShown) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  testsupport::TempDir dir;
+  const char bytes[] = "Haus Baum\nGarten\0Hof\r\n";
+  testsupport::WriteBytes(dir.File("garten.txt"), std::string(bytes, sizeof bytes - 1));
+  const std::wstring shown = L"Haus Baum\r\nGarten\uFFFDHof\r\n";
+  const std::wstring index = L"Index\r\n\r\nB\r\nBaum 1\r\n\r\nG\r\nGarten\uFFFDHof 2\r\n\r\nH\r\nHaus 1\r\n";
+  SetTextOf(prog->edit_quelle, dir.File("garten.txt"));
+  EXPECT_EQ(prog->original->GetText(), shown);
+  Click(prog->sz_zeilezuseite);
+  Click(prog->ft_start);
+  EXPECT_EQ(prog->output->GetText(), index);
+
+  Click(prog->qu_text);
+  Click(prog->qu_delete);
+  answers.Choose(dir.File("garten.txt"));
+  Click(prog->qu_laden);
+  EXPECT_EQ(prog->original->GetText(), shown);
+  prog->output->Clear();
+  Click(prog->ft_start);
+  EXPECT_EQ(prog->output->GetText(), index);
+}
+
+// A text with a line longer than a memo takes is refused whole and the user told why, in the
+// program's language; the memo keeps its text, whichever way the file came.
+TEST(TextWizardSource, ATextWithALineTooLongForTheMemoIsToldAndTheMemoKeepsItsText) {
+  WizardWindows wizard;
+  DialogAnswers answers;
+  MessageBoxes boxes;
+  testsupport::TempDir dir;
+  testsupport::WriteBytes(dir.File("lang.txt"), "Garten\r\n" + std::string(kLongestMemoLine + 1, 'a'));
+  prog->original->SetText(L"bleibt");
+  const std::string length = std::to_string(kLongestMemoLine + 1), most = std::to_string(kLongestMemoLine);
+  const Strings told{"Der Text enth\xE4lt eine Zeile von " + length +
+                         " Zeichen; ein Textfeld zeigt Zeilen von h\xF6" "chstens " + most + " Zeichen.",
+                     "The text holds a line of " + length + " characters; a text box shows lines of at most " + most +
+                         " characters."};
+  start->spr->SetCaption("de");
+  SetTextOf(prog->edit_quelle, dir.File("lang.txt"));
+  start->spr->SetCaption("en");
+  Click(prog->qu_text);
+  answers.Choose(dir.File("lang.txt"));
+  Click(prog->qu_laden);
+  EXPECT_EQ(boxes.texts, told);
+  EXPECT_EQ(prog->original->GetText(), L"bleibt");
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
 }
 
 TEST(TextWizardSource, TheWaitCursorShowsWhileASourceLoadsAndIsBackAfterOneThatFails) {

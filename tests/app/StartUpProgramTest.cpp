@@ -1,0 +1,172 @@
+// The program started with a file as its first argument, as a double click on an index file or
+// "Send to" starts it: the main window comes up before the file is opened in it, and the start
+// screen goes, whatever the file holds; what cannot be shown is told; what is shown is all of the
+// text.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ProgramDriver.h"
+#include "engine/u_funktionen.h"
+#include "support/TestSupport.h"
+
+using namespace programtest;
+
+namespace {
+
+// The main window, shown or not.
+bool IsMainWindow(HWND window) {
+  const std::string kind = ClassOf(window);
+  return WindowText(window) == kMainTitle && kind != "TApplication" && kind != "#32770";
+}
+
+// A folder for the program; with German, the language marker file in it.
+struct StartFolder {
+  explicit StartFolder(bool german) {
+    if (german) testsupport::WriteBytes(dir.File("de"), "");
+  }
+  testsupport::TempDir dir;
+};
+
+// The message the program shows at start-up with the main window up behind it (and waiting for
+// it), in front of the start screen while that is up; closes it.
+::testing::AssertionResult ToldInFrontOfTheMainWindow(const RunningProgram& program, const std::string& text) {
+  HWND box = program.WaitForWindow(IsMessageBox);
+  if (!box) return ::testing::AssertionFailure() << "nothing was told";
+  const std::string told = MessageBoxText(box);
+  HWND main = FindTopWindow(program.ProcessId(), IsMainWindow);
+  HWND start = FindTopWindow(program.ProcessId(), VisibleWithText("start"));
+  const bool mainUp = main && IsWindowVisible(main), mainWaits = main && !IsWindowEnabled(main);
+  const bool inFront = !start || InFrontOf(box, start);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  if (!program.WaitUntilGone(box)) return ::testing::AssertionFailure() << "the message did not close";
+  if (told != text) return ::testing::AssertionFailure() << "told \"" << told << "\"";
+  if (!mainUp) return ::testing::AssertionFailure() << "the main window was not up while the file was opened";
+  if (!mainWaits) return ::testing::AssertionFailure() << "the main window took input while the message was open";
+  if (!inFront) return ::testing::AssertionFailure() << "the message stood behind the start screen";
+  return ::testing::AssertionSuccess();
+}
+
+// The main window stays, takes input and the start screen goes.
+::testing::AssertionResult StartScreenGoneMainWindowUp(const RunningProgram& program, HWND& main) {
+  main = program.WaitForMainWindow();
+  if (!main) return ::testing::AssertionFailure() << "the main window did not appear";
+  HWND start = FindTopWindow(program.ProcessId(), [](HWND w) { return WindowText(w) == "start"; });
+  if (!start) return ::testing::AssertionFailure() << "no start screen";
+  if (!program.WaitUntilGone(start)) return ::testing::AssertionFailure() << "the start screen stayed";
+  if (!IsWindowVisible(main) || !IsWindowEnabled(main))
+    return ::testing::AssertionFailure() << "the main window went or takes no input";
+  return ::testing::AssertionSuccess();
+}
+
+std::vector<HWND> Memos(HWND main) {
+  std::vector<HWND> memos;
+  FindChild(main, [&memos](HWND w) {
+    if (ClassOf(w).starts_with("TMemo")) memos.push_back(w);
+    return false;
+  });
+  return memos;
+}
+
+}  // namespace
+
+// An index file of the text index is built at once into the result memo. This one holds no
+// entry, which the run tells: the message comes with the main window up behind it.
+TEST(ProgramStartUp, TheMainWindowIsUpWhileTheIndexOfTheFirstArgumentIsBuilt) {
+  struct Case {
+    bool german;
+    const char* before;
+    const char* after;
+  };
+  const Case cases[] = {
+      {false, "The index file \"", "\" was not found or holds no entries. The index is built without it."},
+      {true, "Die Indexdatei \"",
+       "\" wurde nicht gefunden oder enth\xE4lt keine Eintr\xE4ge. Der Index wird ohne sie erstellt."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.german ? "de" : "en");
+    StartFolder folder(c.german);
+    const std::string index = folder.dir.File("leer.idx");
+    testsupport::WriteBytes(index, "kein Eintrag>-\r\n");
+    RunningProgram program(index, folder.dir.Path());
+    ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+    EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.before + index + c.after));
+    HWND main = nullptr;
+    ASSERT_TRUE(StartScreenGoneMainWindowUp(program, main));
+    // The run went on to its end: the result memo holds the index's heading.
+    bool built = false;
+    for (HWND memo : Memos(main)) built = built || (IsWindowVisible(memo) && MemoText(memo) == "Index\r\n");
+    EXPECT_TRUE(built) << "the index was not built";
+    EXPECT_TRUE(CloseLeavingNothing(program, main));
+  }
+}
+
+// A text with a line longer than a memo can lay out is not put into the source memo: the user is
+// told why, and the main window comes as ever.
+TEST(ProgramStartUp, AFirstArgumentWithALineTooLongToShowIsToldAndTheMainWindowComes) {
+  struct Case {
+    bool german;
+    const char* notOpened;
+    const char* holds;
+    const char* most;
+  };
+  const Case cases[] = {
+      {false, "The file could not be opened: ", "The text holds a line of ",
+       " characters; a text box shows lines of at most "},
+      {true, "Die Datei konnte nicht ge\xF6" "ffnet werden: ", "Der Text enth\xE4lt eine Zeile von ",
+       " Zeichen; ein Textfeld zeigt Zeilen von h\xF6" "chstens "},
+  };
+  const size_t length = kLongestMemoLine + 1;
+  std::string line;
+  line.reserve(length);
+  while (line.size() < length) line += "Haus Baum ";
+  line.resize(length);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.german ? "de" : "en");
+    StartFolder folder(c.german);
+    const std::string source = folder.dir.File("Lang.txt");
+    testsupport::WriteBytes(source, line + "\r\nGarten\r\n");
+    RunningProgram program(source, folder.dir.Path());
+    ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+    const std::string unit = c.german ? " Zeichen." : " characters.";
+    EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.notOpened + source + "\r\n\r\n" + c.holds +
+                                                        std::to_string(length) + c.most +
+                                                        std::to_string(kLongestMemoLine) + unit));
+    HWND main = nullptr;
+    ASSERT_TRUE(StartScreenGoneMainWindowUp(program, main));
+    for (HWND memo : Memos(main)) EXPECT_EQ(MemoText(memo).find("Haus Baum"), std::string::npos);
+    EXPECT_TRUE(CloseLeavingNothing(program, main));
+  }
+}
+
+// A NUL in a source file shows as U+FFFD, with everything after it, and the index holds what the
+// memo shows.
+TEST(ProgramStartUp, ASourceWithANulShowsAllOfItsTextAndTheIndexHoldsWhatIsShown) {
+  testsupport::TempDir dir;
+  const std::string source = dir.File("Garten.txt");
+  const char text[] = "Haus Baum\r\nGarten\0Hof und Teich\r\n1\r\n";
+  testsupport::WriteBytes(source, std::string(text, sizeof text - 1));
+  RunningProgram program(source, dir.Path());
+  ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+  HWND main = WaitForTextWizard(program);
+  ASSERT_NE(main, nullptr) << "the main window did not appear on the text wizard";
+  HWND sourceMemo = nullptr;
+  for (HWND memo : Memos(main))
+    if (MemoText(memo).starts_with("Haus Baum")) sourceMemo = memo;
+  ASSERT_NE(sourceMemo, nullptr) << "the text is not in the source memo";
+  EXPECT_EQ(MemoWideText(sourceMemo), L"Haus Baum\r\nGarten\uFFFDHof und Teich\r\n1\r\n");
+
+  // Page numbers, criteria, summary, then the run.
+  HWND next = FindChild(main, VisibleWithText("next >>"));
+  for (int page = 0; page < 3; ++page) ASSERT_TRUE(SendAndWait(next, BM_CLICK));
+  HWND create = FindChild(main, VisibleWithText("Create Index"));
+  ASSERT_NE(create, nullptr);
+  ASSERT_TRUE(SendAndWait(create, BM_CLICK));
+  std::wstring index;
+  for (HWND memo : Memos(main))
+    if (IsWindowVisible(memo) && MemoText(memo).starts_with("Index")) index = MemoWideText(memo);
+  EXPECT_EQ(index, L"Index\r\n\r\nB\r\nBaum 1\r\n\r\nG\r\nGarten\uFFFDHof 1\r\n\r\nH\r\nHaus 1\r\n\r\nT\r\nTeich 1\r\n");
+  EXPECT_TRUE(CloseLeavingNothing(program, main));
+}
