@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "classlib/ListView.h"
+#include "engine/u_FileErrors.h"
 #include "engine/u_TagStripper.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_WideFuncText.h"
@@ -354,7 +355,8 @@ TTagStripSwitch ImportHtmlLinks(const std::wstring& documentPath, TCustomListVie
   try {
     for (const auto& link : links) {
       const std::wstring path = LinkTargetPath(documentPath, link.Href);
-      if (!WideFileExists(path)) continue;
+      // A link to a folder, a device or a pipe makes no row: a run would stop at it.
+      if (KindOfName(path) != TNameKind::File) continue;
       if (options.NoDoubles && listed.Contains(path)) continue;
       std::wstring href = link.Href;
       const std::wstring extension = WideExtractFileExt(href);

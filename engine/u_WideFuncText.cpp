@@ -44,19 +44,19 @@ class TFileHandle {
 };
 
 // The class library's message for a file that cannot be opened or created, with the system's reason.
-std::string FileErrorMessage(const wchar_t* verb, const std::wstring& fileName, DWORD error) {
+std::string LibraryFileErrorMessage(const wchar_t* verb, const std::wstring& fileName, DWORD error) {
   std::wstring message = std::wstring(L"Cannot ") + verb + L" file \"" + fileName + L"\". ";
   return RepWideStringToStringEx(message + WideSysErrorMessage(error), CP_ACP);
 }
 
 [[noreturn]] void RaiseOpenError(const std::wstring& fileName, DWORD error) {
-  throw EFOpenError(FileErrorMessage(L"open", fileName, error), fileName, error);
+  throw EFOpenError(LibraryFileErrorMessage(L"open", fileName, error), fileName, error);
 }
 
 [[noreturn]] void RaiseOpenError(const std::wstring& fileName) { RaiseOpenError(fileName, GetLastError()); }
 
 [[noreturn]] void RaiseCreateError(const std::wstring& fileName, DWORD error) {
-  throw EFCreateError(FileErrorMessage(L"create", fileName, error), fileName, error);
+  throw EFCreateError(LibraryFileErrorMessage(L"create", fileName, error), fileName, error);
 }
 
 // Opens a file on a disk for reading, others may read it meanwhile. A device name, a device or a

@@ -189,6 +189,21 @@ TEST_P(FileRefusals, ADeviceIsReadNowhereAUserNamesAFile) {
   EXPECT_EQ(posliste->liste->GetText(), L"Berno Kalwe");
 }
 
+TEST_P(FileRefusals, LinksToNamesThatAreNoFilesMakeNoRows) {
+  CreateDirectoryA(dir.File("kapitel").c_str(), nullptr);
+  const std::string text = Write("anker.txt", "Anker");
+  const std::string page = Write("seite.html", "<a href=\"aux.txt\">A</a><a href=\"nul\">N</a>"
+                                               "<a href=\"kapitel\">K</a><a href=\"anker.txt\">Anker</a>");
+  prog->rand_btdidx->Click();
+  quhopt->dadweitere->SetChecked(true);
+  formstest::DropOnto(prog->qulist, {Wide(page)});
+  EXPECT_EQ(Sources(prog->qulist), (std::vector<std::string>{text, page}));
+  // The run reads every row.
+  formstest::Click(prog->dstart);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>());
+  EXPECT_NE(prog->doutput->GetText().find(L"Anker"), std::wstring::npos);
+}
+
 TEST_P(FileRefusals, AConfigurationThatIsNoFileIsRefused) {
   const std::string device = dir.File("COM1.qcfg");
   prog->TakeCommandLine({Wide(device)}, device);
