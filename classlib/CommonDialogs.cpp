@@ -49,11 +49,104 @@ bool TCommonDialog::Execute() {
 }
 
 // ---- file dialogs ---------------------------------------------------------------------------
-std::string SystemFilter(const std::string& filter) {
-  std::string result = filter;
-  std::replace(result.begin(), result.end(), '|', '\0');
-  result.append(2, '\0');
+namespace {
+
+template <class Char>
+std::basic_string<Char> ZeroSeparated(const std::basic_string<Char>& filter) {
+  std::basic_string<Char> result = filter;
+  std::replace(result.begin(), result.end(), Char('|'), Char('\0'));
+  result.append(2, Char('\0'));
   return result;
+}
+
+template <class Char>
+std::vector<std::basic_string<Char>> NamesInBuffer(const std::basic_string<Char>& buffer, size_t fileOffset) {
+  using String = std::basic_string<Char>;
+  std::vector<String> names;
+  const String first = buffer.substr(0, buffer.find(Char('\0')));
+  if (first.empty()) return names;
+  if (fileOffset == 0 || fileOffset > buffer.size() || buffer[fileOffset - 1] != Char('\0')) {
+    names.push_back(first);
+    return names;
+  }
+  String folder = first;
+  if (folder.back() != Char('\\') && folder.back() != Char('/')) folder += Char('\\');
+  for (size_t at = fileOffset; at < buffer.size() && buffer[at] != Char('\0');) {
+    const size_t end = std::min(buffer.find(Char('\0'), at), buffer.size());
+    names.push_back(folder + buffer.substr(at, end - at));
+    at = end + 1;
+  }
+  return names;
+}
+
+BOOL CallFileDialog(OPENFILENAMEA& request, bool save) {
+  return save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
+}
+
+BOOL CallFileDialog(OPENFILENAMEW& request, bool save) {
+  return save ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
+}
+
+template <class Char>
+const Char* TextOrNull(const std::basic_string<Char>& text) {
+  return text.empty() ? nullptr : text.c_str();
+}
+
+template <class Request, class Char>
+TFileDialogAnswer<Char> RunSystemFileDialog(const TFileDialogRequest<Char>& setup) {
+  const std::basic_string<Char> filter = ZeroSeparated(setup.Filter);
+  // The dialog starts with the given name and writes the chosen one over it.
+  std::basic_string<Char> buffer = setup.FileName;
+  buffer.resize(std::max<size_t>(buffer.size() + 1, 65536), Char('\0'));
+  TFileDialogAnswer<Char> answer;
+  for (;;) {
+    Request request{};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = setup.Owner;
+    request.lpstrFilter = setup.Filter.empty() ? nullptr : filter.c_str();
+    request.nFilterIndex = static_cast<DWORD>(setup.FilterIndex);
+    request.lpstrFile = buffer.data();
+    request.nMaxFile = static_cast<DWORD>(buffer.size());
+    request.lpstrInitialDir = TextOrNull(setup.InitialDir);
+    request.lpstrTitle = TextOrNull(setup.Title);
+    request.lpstrDefExt = TextOrNull(setup.DefaultExt);
+    request.Flags = setup.Flags;
+    const bool confirmed = CallFileDialog(request, setup.Save) != FALSE;
+    if (!confirmed && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+      // The first two bytes hold the size the names need.
+      const auto* size = reinterpret_cast<const unsigned char*>(buffer.data());
+      const size_t needed = size[0] | size[1] << 8;
+      buffer.assign(std::max(needed, buffer.size() * 2) + 1, Char('\0'));
+      continue;
+    }
+    if (confirmed) {
+      answer.FilterIndex = static_cast<int>(request.nFilterIndex);
+      answer.Files = NamesInBuffer(buffer, request.nFileOffset);
+    }
+    answer.Confirmed = !answer.Files.empty();
+    return answer;
+  }
+}
+
+}  // namespace
+
+std::string SystemFilter(const std::string& filter) { return ZeroSeparated(filter); }
+std::wstring SystemFilter(const std::wstring& filter) { return ZeroSeparated(filter); }
+
+std::vector<std::string> ChosenFileNames(const std::string& buffer, size_t fileOffset) {
+  return NamesInBuffer(buffer, fileOffset);
+}
+
+std::vector<std::wstring> ChosenFileNames(const std::wstring& buffer, size_t fileOffset) {
+  return NamesInBuffer(buffer, fileOffset);
+}
+
+TFileDialogAnswer<char> RunFileDialog(const TFileDialogRequest<char>& request) {
+  return RunSystemFileDialog<OPENFILENAMEA>(request);
+}
+
+TFileDialogAnswer<wchar_t> RunFileDialog(const TFileDialogRequest<wchar_t>& request) {
+  return RunSystemFileDialog<OPENFILENAMEW>(request);
 }
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), FFiles(new TStringList) {}
@@ -82,55 +175,28 @@ DWORD TOpenDialog::OptionFlags() const {
   return flags;
 }
 
-namespace {
-
-// The chosen names of a multiple selection: the folder, then the names, each ended by a zero.
-void ReadChosenFiles(const std::string& buffer, TStrings* files) {
-  std::vector<std::string> parts;
-  for (size_t at = 0; at < buffer.size() && buffer[at] != '\0';) {
-    size_t end = buffer.find('\0', at);
-    parts.push_back(buffer.substr(at, end - at));
-    at = end + 1;
-  }
-  files->Clear();
-  if (parts.size() == 1) {
-    files->Add(parts[0]);
-  } else {
-    for (size_t i = 1; i < parts.size(); ++i) files->Add(IncludeTrailingPathDelimiter(parts[0]) + parts[i]);
-  }
+TFileDialogRequest<char> TOpenDialog::Request(HWND owner) const {
+  TFileDialogRequest<char> request;
+  request.Owner = owner;
+  request.Filter = FFilter;
+  request.FilterIndex = FFilterIndex;
+  request.FileName = FFileName;
+  request.InitialDir = FInitialDir;
+  request.Title = FTitle;
+  request.DefaultExt = FDefaultExt;
+  request.Flags = OptionFlags();
+  request.Save = IsSaveDialog();
+  return request;
 }
 
-}  // namespace
-
 bool TOpenDialog::ShowSystemDialog(HWND owner) {
-  const std::string filter = SystemFilter(FFilter);
-  std::string buffer = FFileName;
-  buffer.resize(std::max<size_t>(buffer.size() + 1, 65536), '\0');
-  for (;;) {
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof(request);
-    request.hwndOwner = owner;
-    request.lpstrFilter = FFilter.empty() ? nullptr : filter.c_str();
-    request.nFilterIndex = static_cast<DWORD>(FFilterIndex);
-    request.lpstrFile = buffer.data();
-    request.nMaxFile = static_cast<DWORD>(buffer.size());
-    request.lpstrInitialDir = FInitialDir.empty() ? nullptr : FInitialDir.c_str();
-    request.lpstrTitle = FTitle.empty() ? nullptr : FTitle.c_str();
-    request.lpstrDefExt = FDefaultExt.empty() ? nullptr : FDefaultExt.c_str();
-    request.Flags = OptionFlags();
-    BOOL ok = IsSaveDialog() ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
-    if (!ok && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
-      // The first two bytes hold the size the names need.
-      size_t needed = static_cast<unsigned char>(buffer[0]) | static_cast<unsigned char>(buffer[1]) << 8;
-      buffer.assign(std::max(needed, buffer.size() * 2) + 1, '\0');
-      continue;
-    }
-    if (!ok) return false;
-    FFilterIndex = static_cast<int>(request.nFilterIndex);
-    ReadChosenFiles(buffer, FFiles.get());
-    FFileName = FFiles->GetCount() > 0 ? FFiles->Get(0) : std::string();
-    return true;
-  }
+  const TFileDialogAnswer<char> answer = RunFileDialog(Request(owner));
+  if (!answer.Confirmed) return false;
+  FFilterIndex = answer.FilterIndex;
+  FFiles->Clear();
+  for (const std::string& name : answer.Files) FFiles->Add(name);
+  FFileName = answer.Files.front();
+  return true;
 }
 
 // What the system dialog does with a typed name: a name without extension gets the default one.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "classlib/Classes.h"
 #include "classlib/TypInfo.h"
@@ -51,6 +52,39 @@ enum TOpenOption {
 };
 using TOpenOptions = TSet<TOpenOption>;
 
+// One run of the system's file dialog, in 8-bit or in wide text. Empty texts are left out.
+template <class Char>
+struct TFileDialogRequest {
+  using String = std::basic_string<Char>;
+  HWND Owner = nullptr;
+  String Filter;  // "a|b|c|d"
+  int FilterIndex = 1;
+  String FileName;  // the name the dialog starts with
+  String InitialDir;
+  String Title;
+  String DefaultExt;  // without its dot
+  DWORD Flags = 0;
+  bool Save = false;
+};
+
+template <class Char>
+struct TFileDialogAnswer {
+  bool Confirmed = false;
+  int FilterIndex = 1;
+  std::vector<std::basic_string<Char>> Files;
+};
+
+// Shows the system's open or save dialog (the 8-bit or the wide one) and reads what the user chose.
+TFileDialogAnswer<char> RunFileDialog(const TFileDialogRequest<char>& request);
+TFileDialogAnswer<wchar_t> RunFileDialog(const TFileDialogRequest<wchar_t>& request);
+
+// The chosen names in a file dialog's buffer. `fileOffset` is where the system says the (first)
+// file name begins. A zero before it marks a multiple selection: a folder, then the names, each
+// ended by a zero, the list by a second zero. Otherwise the buffer holds one path ended by a zero;
+// what stands behind that zero is left over from the name the dialog started with.
+std::vector<std::string> ChosenFileNames(const std::string& buffer, size_t fileOffset);
+std::vector<std::wstring> ChosenFileNames(const std::wstring& buffer, size_t fileOffset);
+
 class TOpenDialog : public TCommonDialog {
   KX_COMPONENT(TOpenDialog, TCommonDialog)
  public:
@@ -85,6 +119,8 @@ class TOpenDialog : public TCommonDialog {
   bool ShowSystemDialog(HWND owner) override;
   void AnsweredByTest() override;
   DWORD OptionFlags() const;
+  // The system dialog's request for what the dialog holds now.
+  TFileDialogRequest<char> Request(HWND owner) const;
 
  private:
   std::string FFilter;
@@ -106,6 +142,8 @@ class TSaveDialog : public TOpenDialog {
 
 // The system's filter string for a filter ("a|b|c|d"): parts separated and ended by zero bytes.
 std::string SystemFilter(const std::string& filter);
+std::wstring SystemFilter(const std::wstring& filter);
+
 
 // ---------------------------------------------------------------------------------------------
 enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdShowHelp, cdSolidColor, cdAnyColor };

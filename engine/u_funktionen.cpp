@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "classlib/CommonDialogs.h"
+#include "ucode/UCodeDialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/ImgList.h"
 #include "classlib/ListView.h"
@@ -92,8 +92,7 @@ bool HexStrToColor(const std::string& text, TColor& color) { return ColorOfHex(t
 
 namespace {
 
-// Controls and dialogs hold 8-bit text in the system code page.
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+// Controls hold 8-bit text in the system code page.
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
 
 std::wstring ExtensionRemoved(const std::wstring& name, const std::wstring& extension) {
@@ -363,21 +362,22 @@ void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::string& lan
   WideSetControlText(memo, text);
 }
 
-bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog, const std::string& languageCode) {
-  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TUCodeOpenDialog* dialog, const std::string& languageCode) {
+  if (!dialog->Execute() || dialog->GetFileNameW().empty()) return false;
   TWaitCursor busy;
-  const std::wstring text = LoadTextFileW(Wide(dialog->GetFileName()));
+  const std::wstring text = LoadTextFileW(dialog->GetFileNameW());
   ShowTextInMemo(memo, append ? WideGetControlText(memo) + L"\r\n" + text : text, languageCode);
   return true;
 }
 
-bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TSaveDialog* dialog, TTextSaveReport* report) {
-  dialog->SetFileName(Narrow(defaultName));
-  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
+bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TUCodeSaveDialog* dialog,
+                TTextSaveReport* report) {
+  dialog->SetFileNameW(defaultName);
+  if (!dialog->Execute() || dialog->GetFileNameW().empty()) return false;
   TWaitCursor busy;
   const TOutputEncoding& output = OutputEncoding();
-  return SaveTextFileW(WideGetControlText(memo), Wide(dialog->GetFileName()), output.GetEncoding(),
-                       output.GetWithBOM(), report);
+  return SaveTextFileW(WideGetControlText(memo), dialog->GetFileNameW(), output.GetEncoding(), output.GetWithBOM(),
+                       report);
 }
 
 std::wstring TextSaveMessage(const TTextSaveReport& report, int encoding, const std::string& languageCode) {

@@ -13,8 +13,8 @@
 #include "engine/u_WideFuncText.h"
 
 class TCustomMemo;
-class TOpenDialog;
-class TSaveDialog;
+class TUCodeOpenDialog;
+class TUCodeSaveDialog;
 
 // True when the text converts to a 32-bit integer by the class library's
 // string-to-integer conversion (leading blanks, a sign, decimal digits or a
@@ -138,14 +138,14 @@ void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::string& lan
 // text-file reader into the memo (ShowTextInMemo): in place of its text, or with append after it
 // and a line break. False, memo unchanged, when the dialog is cancelled or gives no name. Reading
 // errors and a text the memo cannot show reach the caller.
-bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TOpenDialog* dialog, const std::string& languageCode);
+bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TUCodeOpenDialog* dialog, const std::string& languageCode);
 
 // Runs the save dialog preset to defaultName; when the user confirms a file name, writes the
 // memo's text there through the text-file writer in the output encoding (a picture name gets a
 // picture). True when a file was written. False when the dialog is cancelled or gives no name
 // (report->Failure None) or when the writer refused (report says why). Writing errors reach
 // the caller.
-bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TSaveDialog* dialog,
+bool SaveMemoAs(TCustomMemo* memo, const std::wstring& defaultName, TUCodeSaveDialog* dialog,
                 TTextSaveReport* report = nullptr);
 
 // Why a save of a user's text wrote nothing, or what it had to change, in the language

@@ -201,11 +201,11 @@ void Tedittxt2idx::i2tClick(TObject*) {
 }
 
 void Tedittxt2idx::IdxLadenClick(TObject*) {
-  TOpenDialog* dialog = prog->OpenIndex;
-  if (!dialog->Execute() || dialog->GetFileName().empty()) return;
+  TUCodeOpenDialog* dialog = prog->OpenIndex;
+  if (!dialog->Execute() || dialog->GetFileNameW().empty()) return;
   TWaitCursor busy;
   if (cb_deleteidx->GetChecked()) index->GetItems()->Clear();
-  const std::wstring data = LoadTextFileW(Wide(dialog->GetFileName()));
+  const std::wstring data = LoadTextFileW(dialog->GetFileNameW());
   index->GetItems()->BeginUpdate();
   for (const std::wstring& line : SplitTextLines(data)) {
     TIndexRow row;
@@ -246,8 +246,8 @@ bool Tedittxt2idx::SaveIDX(const std::wstring& fileName) {
 }
 
 void Tedittxt2idx::IdxSpeichernClick(TObject*) {
-  TSaveDialog* dialog = prog->SaveIndex;
-  if (dialog->Execute() && !dialog->GetFileName().empty()) SaveIDX(Wide(dialog->GetFileName()));
+  TUCodeSaveDialog* dialog = prog->SaveIndex;
+  if (dialog->Execute() && !dialog->GetFileNameW().empty()) SaveIDX(dialog->GetFileNameW());
 }
 
 void Tedittxt2idx::IdxAllesClick(TObject*) { index->GetItems()->Clear(); }

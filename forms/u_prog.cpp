@@ -58,7 +58,7 @@ ComForTheProgram comForTheProgram;
 std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
 
 // A configuration is loaded as such and never opened as a source text.
-bool IsConfigurationFile(const std::string& fileName) { return ExtractFileExt(fileName) == ".qcfg"; }
+bool IsConfigurationFile(const std::wstring& fileName) { return WideExtractFileExt(fileName) == L".qcfg"; }
 
 // The system's small icons as the file lists' image list: shared, never freed here.
 void UseSystemSmallIcons(TImageList* icons) {
@@ -169,9 +169,10 @@ void Tprog::FormShow(TObject*) {
   Update();
   TWaitCursor busy;
   std::vector<std::wstring> arguments;
-  for (int i = 1; i <= ParamCount(); ++i) arguments.push_back(WideParamStr(i));
+  for (std::wstring argument = WideParamStr(1); !argument.empty(); argument = WideParamStr(static_cast<int>(arguments.size()) + 1))
+    arguments.push_back(argument);
   TellUnreadWordLists();
-  TakeCommandLine(arguments, ParamCount() >= 1 ? ParamStr(1) : std::string());
+  TakeCommandLine(arguments);
 }
 
 namespace {
@@ -211,7 +212,7 @@ std::wstring ConfigurationsNotFoundText(const std::vector<std::wstring>& fileNam
 
 }  // namespace
 
-void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments, const std::string& firstArgument) {
+void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments) {
   // Configurations named on the command line, else the start configuration when there is one.
   // A name that is no file is no configuration: it neither joins the menu nor keeps the start
   // configuration out. A name without a folder is a file of the current folder: its whole path
@@ -243,18 +244,18 @@ void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments, const st
   const std::wstring startConfiguration = StartConfigurationPath();
   if (!named && WideFileExists(startConfiguration))
     StartUpStep(ConfigurationNotLoadedText(startConfiguration), [&] { KonfigurationLaden(start, startConfiguration); });
-  if (!firstArgument.empty() && FileExists(firstArgument))
-    StartUpStep(FileNotOpenedText(Wide(firstArgument)), [&] { OpenStartFile(firstArgument); });
+  if (!arguments.empty() && WideFileExists(arguments.front()))
+    StartUpStep(FileNotOpenedText(arguments.front()), [&] { OpenStartFile(arguments.front()); });
 }
 
-void Tprog::OpenStartFile(const std::string& fileName) {
+void Tprog::OpenStartFile(const std::wstring& fileName) {
   if (IsConfigurationFile(fileName)) return;
   std::wstring text;
   {
     TWaitCursor busy;
-    text = LoadTextFileW(Wide(fileName));
+    text = LoadTextFileW(fileName);
   }
-  if (fileName.find(".idx") == std::string::npos) {
+  if (fileName.find(L".idx") == std::wstring::npos) {
     // The file is the source: its text in the source memo, where the page numbers are read
     // from, and its name in the source edit, so that a run reads it. A text the memo cannot show
     // is refused before either changes. The edit's own reading of a new name is kept out: it
@@ -266,7 +267,7 @@ void Tprog::OpenStartFile(const std::string& fileName) {
     }
     {
       const ScopedValue<TNotifyEvent> quiet(edit_quelle->OnChange, TNotifyEvent());
-      edit_quelle->SetText(Wide(ExpandFileName(fileName)));
+      edit_quelle->SetText(WideExpandFileName(fileName));
     }
     DescribeTextIndexSettings(tt1);
   } else if (text.find(L">-") != std::wstring::npos) {
@@ -519,7 +520,7 @@ void Tprog::edit_quelleChange(TObject*) { LoadSourceFile(); }
 
 void Tprog::bttxtquelleClick(TObject*) {
   const std::wstring named = edit_quelle->GetText();
-  if (OpenDatei->Execute()) edit_quelle->SetText(Wide(OpenDatei->GetFileName()));
+  if (OpenDatei->Execute()) edit_quelle->SetText(OpenDatei->GetFileNameW());
   // A new name has been read by the edit's change already; a Word document would start Word twice.
   if (edit_quelle->GetText() == named) LoadSourceFile();
   PageNumbersRead = false;
@@ -607,15 +608,15 @@ void Tprog::KonfigurationLaden(TObject* sender, const std::wstring& fileName) {
 }
 
 void Tprog::KonfigurationSpeichernDialog(TObject*) {
-  if (!sd_konfig->Execute() || sd_konfig->GetFileName().empty()) return;
-  const std::wstring fileName = Wide(sd_konfig->GetFileName());
+  if (!sd_konfig->Execute() || sd_konfig->GetFileNameW().empty()) return;
+  const std::wstring fileName = sd_konfig->GetFileNameW();
   KonfigurationSpeichern(this, fileName);
   KonfigurationAddMenu(this, fileName);
 }
 
 void Tprog::KonfigurationLadenDialog(TObject*) {
-  if (!od_konfig->Execute() || od_konfig->GetFileName().empty()) return;
-  const std::wstring fileName = Wide(od_konfig->GetFileName());
+  if (!od_konfig->Execute() || od_konfig->GetFileNameW().empty()) return;
+  const std::wstring fileName = od_konfig->GetFileNameW();
   KonfigurationLaden(this, fileName);
   KonfigurationAddMenu(this, fileName);
 }
@@ -982,10 +983,10 @@ void AddTypedFile(TEdit* edit, TListView* list, TCheckBox* scanLinks, char& key)
 }
 
 void AddChosenFile(TEdit* edit, TListView* list, TCheckBox* scanLinks) {
-  TOpenDialog* dialog = prog->OpenDatei;
-  if (!dialog->Execute() || dialog->GetFileName().empty()) return;
-  edit->SetText(Wide(dialog->GetFileName()));
-  AddNamedFile(list, Wide(dialog->GetFileName()), scanLinks->GetChecked());
+  TUCodeOpenDialog* dialog = prog->OpenDatei;
+  if (!dialog->Execute() || dialog->GetFileNameW().empty()) return;
+  edit->SetText(dialog->GetFileNameW());
+  AddNamedFile(list, dialog->GetFileNameW(), scanLinks->GetChecked());
 }
 
 void DeleteSelectedRows(TListView* list) {
@@ -1091,9 +1092,9 @@ namespace {
 // false, and nothing changed, when no file was chosen: a run would look for an index that was
 // never named.
 bool ChooseFileIndexToExtend() {
-  TOpenDialog* dialog = prog->OpenIndex;
-  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
-  prog->dkt_index->SetCaption(dialog->GetFileName());
+  TUCodeOpenDialog* dialog = prog->OpenIndex;
+  if (!dialog->Execute() || dialog->GetFileNameW().empty()) return false;
+  prog->dkt_index->SetCaption(dialog->GetFileNameW());
   prog->dkt_integrieren->SetChecked(true);
   return true;
 }

@@ -4,7 +4,6 @@
 
 #include "classlib/Buttons.h"
 #include "classlib/ComCtrls.h"
-#include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/ImgList.h"
 #include "classlib/ListView.h"
@@ -15,6 +14,7 @@
 #include "engine/u_IndexStore.h"
 #include "forms/u_frame1.h"
 #include "forms/u_frame2.h"
+#include "ucode/UCodeDialogs.h"
 #include "ucode/UCodeRepComCtrls.h"
 #include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeRepMenus.h"
@@ -113,11 +113,11 @@ class Tprog : public TForm {
   TButton* outputspeichern = nullptr;
   TButton* DatenSpeichern = nullptr;
   // Dialogs of the text wizard: memo texts, the source file, index data files.
-  TOpenDialog* memoload = nullptr;
-  TSaveDialog* memosave = nullptr;
-  TOpenDialog* OpenDatei = nullptr;
-  TOpenDialog* OpenIndex = nullptr;
-  TSaveDialog* SaveIndex = nullptr;
+  TUCodeOpenDialog* memoload = nullptr;
+  TUCodeSaveDialog* memosave = nullptr;
+  TUCodeOpenDialog* OpenDatei = nullptr;
+  TUCodeOpenDialog* OpenIndex = nullptr;
+  TUCodeSaveDialog* SaveIndex = nullptr;
 
   // File wizard: the pages, the file list, the options the file index reads, the result.
   TPageControl* dct = nullptr;
@@ -347,8 +347,8 @@ class Tprog : public TForm {
   TMenuItem* Software1 = nullptr;
   TMenuItem* minfo3 = nullptr;
   TMenuItem* minfo4 = nullptr;
-  TSaveDialog* sd_konfig = nullptr;
-  TOpenDialog* od_konfig = nullptr;
+  TUCodeSaveDialog* sd_konfig = nullptr;
+  TUCodeOpenDialog* od_konfig = nullptr;
 
   // Start-up, show, close and end of the window.
   void FormCreate(TObject* sender);
@@ -369,14 +369,14 @@ class Tprog : public TForm {
   void SquListWindowProc(TMessage& message);
   // The command line, when the window is first shown: every argument with the extension
   // ".qcfg" that names a file is loaded as a configuration and listed in the menu, else the
-  // start configuration is loaded; then the file named by the first argument (as the 8-bit
-  // command line gives it) is opened. Configurations that do not exist are told once; a step
-  // that fails is told in the program's language and the others go on.
-  void TakeCommandLine(const std::vector<std::wstring>& arguments, const std::string& firstArgument);
+  // start configuration is loaded; then the file named by the first argument is opened.
+  // Configurations that do not exist are told once; a step that fails is told in the program's
+  // language and the others go on.
+  void TakeCommandLine(const std::vector<std::wstring>& arguments);
   // Opens a file passed on the command line: an index data file of the text index (its text
   // holds ">-") becomes the index to extend and the index is built at once; any other file
   // but a configuration becomes the text wizard's source, shown on its first page.
-  void OpenStartFile(const std::string& fileName);
+  void OpenStartFile(const std::wstring& fileName);
   // The hover effect of the start panel: a choice or its description underlines the
   // description while the mouse is over it.
   void start_label1MouseEnter(TObject* sender);

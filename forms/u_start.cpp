@@ -7,6 +7,8 @@
 #include "engine/u_WideFunc.h"
 #include "forms/u_prog.h"
 #include "ucode/UCodeForms.h"
+#include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeSystem.h"
 
 Tstart* start = nullptr;
 
@@ -19,7 +21,10 @@ constexpr int kLastTick = 10;
 // up, and the eighth tick leaves it alone.
 bool argumentShown = false;
 
-bool FirstArgumentIsFile() { return ParamCount() >= 1 && FileExists(ParamStr(1)); }
+bool FirstArgumentIsFile() {
+  const std::wstring first = WideParamStr(1);
+  return !first.empty() && WideFileExists(first);
+}
 
 // The main window up, whatever its start-up raises: the error is told here, once, while the
 // start screen's sequence waits for the message to be closed.

@@ -248,9 +248,9 @@ bool SaveResultText(TCustomMemo* memo) {
 }
 
 bool SaveIndexData(const TIndexStore& store) {
-  TSaveDialog* dialog = prog->SaveIndex;
-  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
-  const std::wstring name = WithIndexExtension(Wide(dialog->GetFileName()));
+  TUCodeSaveDialog* dialog = prog->SaveIndex;
+  if (!dialog->Execute() || dialog->GetFileNameW().empty()) return false;
+  const std::wstring name = WithIndexExtension(dialog->GetFileNameW());
   return SaveAndTell([&](TTextSaveReport& report) {
     TWaitCursor busy;
     const TOutputEncoding& output = OutputEncoding();
@@ -259,9 +259,9 @@ bool SaveIndexData(const TIndexStore& store) {
 }
 
 bool ChooseIndexToExtend() {
-  TOpenDialog* dialog = prog->OpenIndex;
-  if (!dialog->Execute() || dialog->GetFileName().empty()) return false;
-  prog->kt_index->SetCaption(dialog->GetFileName());
+  TUCodeOpenDialog* dialog = prog->OpenIndex;
+  if (!dialog->Execute() || dialog->GetFileNameW().empty()) return false;
+  prog->kt_index->SetCaption(dialog->GetFileNameW());
   prog->kt_integrieren->SetChecked(true);
   return true;
 }

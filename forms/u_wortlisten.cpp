@@ -137,7 +137,7 @@ TWordListSave SaveWordList(TCustomMemo* memo, const std::wstring& defaultName) {
   try {
     written = SaveMemoAs(memo, defaultName, prog->memosave, &report);
   } catch (const std::exception& error) {
-    const std::wstring path = Wide(prog->memosave->GetFileName());
+    const std::wstring path = prog->memosave->GetFileNameW();
     TellUser(WordListNotSavedMessage(path, ErrorReason(error, LanguageCode()), LanguageCode()), MB_ICONWARNING);
     return TWordListSave::Failed;
   }

@@ -46,7 +46,7 @@ void Tzusatzfunktion::FormCreate(TObject*) { sprache(); }
 void Tzusatzfunktion::sprache() { ApplyLanguageTexts(this, kTexts, LanguageCode()); }
 
 void Tzusatzfunktion::bttxtquelleClick(TObject*) {
-  if (prog && prog->OpenDatei->Execute()) edit_quelle->SetText(StringToWideStringEx(prog->OpenDatei->GetFileName(), 0));
+  if (prog && prog->OpenDatei->Execute()) edit_quelle->SetText(prog->OpenDatei->GetFileNameW());
   const std::wstring path = edit_quelle->GetText();
   if (path.empty() || !WideFileExists(path)) return;
   original->Clear();

@@ -2,6 +2,7 @@
 
 #include "classlib/Registration.h"
 #include "ucode/UCodeActnList.h"
+#include "ucode/UCodeDialogs.h"
 #include "ucode/UCodeForms.h"
 #include "ucode/UCodeMenus.h"
 #include "ucode/UCodeRepComCtrls.h"
@@ -19,6 +20,7 @@ void RegisterUnicodeLayer() {
   RegisterUCodeRepExtCtrls();
   RegisterUCodeActnList();
   RegisterUCodeRepMenus();
+  RegisterUCodeDialogs();
   // The wide application object with its message hook, and the wide popup list.
   InitUCodeForms();
   InitUCodeMenus();

@@ -184,6 +184,12 @@ std::string MessageBoxText(HWND box) {
   return WindowText(GetDlgItem(box, kTextId));
 }
 
+bool IsMainWindow(HWND window) {
+  // Message boxes carry the program's title too.
+  return IsWindowVisible(window) && WindowText(window) == kMainTitle && ClassOf(window) != "TApplication" &&
+         ClassOf(window) != "#32770";
+}
+
 bool InFrontOf(HWND front, HWND behind) {
   for (HWND window = GetWindow(front, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
     if (window == behind) return true;
@@ -199,14 +205,22 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 RunningProgram::RunningProgram(const std::string& argument, const std::string& folder,
                                const std::string& programFolder) {
-  std::string command = "\"";
-  command += programFolder.empty() ? testsupport::ExeFolder() : programFolder;
-  command += "kaptorix.exe\"";
-  if (!argument.empty()) command += " \"" + argument + "\"";
-  STARTUPINFOA startup{};
+  Start(Widened(argument), folder, programFolder);
+}
+
+RunningProgram::RunningProgram(const std::wstring& argument, const std::string& folder,
+                               const std::string& programFolder) {
+  Start(argument, folder, programFolder);
+}
+
+void RunningProgram::Start(const std::wstring& argument, const std::string& folder, const std::string& programFolder) {
+  std::wstring command = L"\"" + Widened(programFolder.empty() ? testsupport::ExeFolder() : programFolder) + L"kaptorix.exe\"";
+  if (!argument.empty()) command += L" \"" + argument + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  m_started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.empty() ? nullptr : folder.c_str(), &startup, &m_info) != 0;
+  const std::wstring current = Widened(folder);
+  m_started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.empty() ? nullptr : current.c_str(), &startup, &m_info) != 0;
 }
 
 RunningProgram::~RunningProgram() {
@@ -223,10 +237,7 @@ HWND RunningProgram::WaitForWindow(const WindowTest& test) const {
 }
 
 HWND RunningProgram::WaitForMainWindow() const {
-  return WaitForWindow([](HWND w) {
-    // Message boxes carry the program's title too.
-    return IsWindowVisible(w) && WindowText(w) == kMainTitle && ClassOf(w) != "TApplication" && ClassOf(w) != "#32770";
-  });
+  return WaitForWindow(IsMainWindow);
 }
 
 bool RunningProgram::WaitUntil(const std::function<bool()>& test) const {
@@ -258,15 +269,21 @@ DWORD RunningProgram::WaitForExit() const {
 }
 
 bool RunningProgram::SaveThroughDialog(HWND main, HWND button, const std::string& path) const {
+  return AnswerFileDialog(main, button, Widened(path));
+}
+
+bool RunningProgram::AnswerFileDialog(HWND main, HWND button, const std::wstring& path, bool confirm) const {
   // Posted: the click runs the dialog's own message loop, which a sent message would wait for.
   PostMessageA(button, BM_CLICK, 0, 0);
   HWND dialog = WaitForWindow([](HWND w) { return IsWindowVisible(w) && ClassOf(w) == "#32770"; });
   if (!dialog) return false;
-  HWND name = GetDlgItem(dialog, 1148);  // the file name box of the common save dialog
-  HWND save = GetDlgItem(dialog, IDOK);
-  if (!name || !save) return false;
-  SendAndWait(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-  PostMessageA(save, BM_CLICK, 0, 0);
+  HWND name = GetDlgItem(dialog, 1148);  // the file name box of the common file dialogs
+  HWND answer = GetDlgItem(dialog, confirm ? IDOK : IDCANCEL);
+  if (!name || !answer) return false;
+  DWORD_PTR typed = 0;
+  if (!SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, kPatience, &typed))
+    return false;
+  PostMessageA(answer, BM_CLICK, 0, 0);
   if (!WaitUntilGone(dialog)) return false;
   // Answered only once the program has finished the click, and with it the file.
   return SendAndWait(main, WM_NULL);

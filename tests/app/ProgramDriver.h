@@ -36,6 +36,8 @@ std::vector<HWND> ListViews(HWND parent);
 // A message box of the program, as the system shows it, and the text it tells.
 bool IsMessageBox(HWND window);
 std::string MessageBoxText(HWND box);
+// The program's main window, shown.
+bool IsMainWindow(HWND window);
 // True when `front` stands before `behind` in the order of the screen's windows.
 bool InFrontOf(HWND front, HWND behind);
 
@@ -47,6 +49,8 @@ class RunningProgram {
   // Started in the current folder `folder`; `programFolder` (with its trailing backslash) holds
   // the copy of kaptorix.exe to start, the test program's own folder when empty.
   RunningProgram(const std::string& argument, const std::string& folder, const std::string& programFolder = "");
+  // With an argument in any script, as the shell hands over a file.
+  RunningProgram(const std::wstring& argument, const std::string& folder, const std::string& programFolder = "");
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
@@ -72,8 +76,15 @@ class RunningProgram {
   // its name box and its save button; true once the dialog is gone and the program has
   // finished the click.
   bool SaveThroughDialog(HWND main, HWND button, const std::string& path) const;
+  // Answers the common file dialog (open or save) that the click on `button` opens: types
+  // `path` into its name box as wide text, then presses its Open or Save button, or with
+  // `confirm` false its Cancel button. True once the dialog is gone and the program has finished
+  // the click.
+  bool AnswerFileDialog(HWND main, HWND button, const std::wstring& path, bool confirm = true) const;
 
  private:
+  void Start(const std::wstring& argument, const std::string& folder, const std::string& programFolder);
+
   PROCESS_INFORMATION m_info{};
   bool m_started = false;
 };

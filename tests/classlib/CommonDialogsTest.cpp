@@ -3,6 +3,9 @@
 
 #include "classlib/CommonDialogs.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Installs an answerer for its lifetime and records which dialogs asked.
@@ -77,6 +80,36 @@ TEST(FileDialogs, FiltersBecomeTheSystemsZeroSeparatedListUnchanged) {
             std::string("Text (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0\0", 43));
   EXPECT_EQ(SystemFilter("HTML|*html"), std::string("HTML\0*html\0\0", 12));
   EXPECT_EQ(SystemFilter(""), std::string("\0\0", 2));
+  EXPECT_EQ(SystemFilter(L"Index (*.idx)|*.idx"), std::wstring(L"Index (*.idx)\0*.idx\0\0", 21));
+}
+
+// What the system leaves in a dialog's buffer: the dialog starts with the name it proposes and
+// writes the chosen one over it, so a shorter choice leaves the rest of the old name behind.
+TEST(FileDialogs, TheChosenNamesAreReadFromTheBufferAsTheSystemMarksThem) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* what;
+    std::string buffer;
+    size_t fileOffset;
+    std::vector<std::string> chosen;
+  };
+  const Case cases[] = {
+      {"one path, the proposed name's tail behind it", "C:\\x.txt\0mme\\Kaptorix\\Index.txt\0\0"s, 3, {"C:\\x.txt"}},
+      {"one path in a folder with a dot", "D:\\a.b\\Buch\0dex.txt\0\0"s, 7, {"D:\\a.b\\Buch"}},
+      {"several names in a folder", "C:\\Daten\0eins.txt\0zwei.txt\0\0altes\0"s, 9,
+       {"C:\\Daten\\eins.txt", "C:\\Daten\\zwei.txt"}},
+      {"several names at a drive's root", "C:\\\0a.txt\0b.txt\0\0"s, 4, {"C:\\a.txt", "C:\\b.txt"}},
+      {"one name of a multiple-selection dialog", "C:\\Daten\\eins.txt\0xt\0\0"s, 9, {"C:\\Daten\\eins.txt"}},
+      {"nothing", "\0\0"s, 0, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChosenFileNames(c.buffer, c.fileOffset), c.chosen) << c.what;
+
+  // Wide buffers the same way: a Cyrillic folder with two names, and one name with a tail.
+  const std::wstring folder = L"C:\\\u041A\u043D\u0438\u0433\u0438";
+  EXPECT_EQ(ChosenFileNames(folder + L"\0\u0430.txt\0b.txt\0\0"s, folder.size() + 1),
+            (std::vector<std::wstring>{folder + L"\\\u0430.txt", folder + L"\\b.txt"}));
+  EXPECT_EQ(ChosenFileNames(folder + L"\\b.txt\0ngerer Name.txt\0\0"s, folder.size() + 1),
+            std::vector<std::wstring>{folder + L"\\b.txt"});
 }
 
 TEST(ColorDialog, ReopensWithTheLastColourItReturned) {

@@ -517,6 +517,31 @@ TEST(ConfigurationMenu, SavedAndLoadedFilesAreListedOnceAndLoadFromTheMenu) {
   EXPECT_EQ(design->ub->GetText(), "Changed");
 }
 
+TEST(ConfigurationMenu, AConfigurationNamedInAnyScriptIsSavedAndLoadedUnderItsName) {
+  AllWindows windows;
+  TempDir dir;
+  // Greek, typed without the extension: the dialog adds it as the system does.
+  const std::wstring typed = Wide(dir.Path()) + L"\\\u03A1\u03C5\u03B8\u03BC\u03AF\u03C3\u03B5\u03B9\u03C2";
+  const std::wstring file = typed + L".qcfg";
+  TCommonDialogAnswerer previous = SetCommonDialogAnswerer([&](TCommonDialog& dialog) {
+    if (auto* save = dynamic_cast<TUCodeSaveDialog*>(&dialog)) save->SetFileNameW(typed);
+    if (auto* open = dynamic_cast<TUCodeOpenDialog*>(&dialog)) open->SetFileNameW(file);
+    return true;
+  });
+  const int fixed = prog->m_konfig->GetCount();
+  design->ub->SetText("Gespeichert");
+  prog->m_konfig_save->Click();
+  design->ub->SetText("Anders");
+  prog->m_konfig_load->Click();
+  SetCommonDialogAnswerer(previous);
+  EXPECT_EQ(design->ub->GetText(), "Gespeichert");
+  EXPECT_NE(ReadBytes(file), "") << "no file under the Greek name";
+  ASSERT_EQ(prog->m_konfig->GetCount(), fixed + 1);
+  auto* item = dynamic_cast<TUCodeMenuItem*>(prog->m_konfig->GetItem(fixed));
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->GetHint(), file);
+}
+
 TEST(ConfigurationMenu, StartConfigurationAndAutosaveOnClose) {
   AllWindows windows;
   TempDir dir;

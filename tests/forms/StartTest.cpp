@@ -259,7 +259,7 @@ TEST(MainWindowStartFile, AFileBecomesTheSourceOfTheTextWizard) {
   const std::string path = dir.File("Notizen.txt");
   // UTF-8 with a mark: the text arrives through the engine's reader.
   testsupport::WriteBytes(path, "\xEF\xBB\xBF" "Gr\xC3\xBC" "ne Wiese\r\n7\r\n");
-  prog->OpenStartFile(path);
+  prog->OpenStartFile(formstest::Wide(path));
   EXPECT_EQ(Lines(prog->original->GetText()), std::vector<std::string>({"Gr\xFCne Wiese", "7"}));
   EXPECT_EQ(prog->edit_quelle->GetText(), formstest::Wide(path));
   EXPECT_TRUE(prog->pgtxt->GetVisible());
@@ -272,7 +272,7 @@ TEST(MainWindowStartFile, AFileBecomesTheSourceOfTheTextWizard) {
   // A name whose extension is in capitals holds no ".idx": it is a source text too.
   const std::string upper = dir.File("ALT.IDX");
   testsupport::WriteBytes(upper, "Haus:1>-\r\n");
-  prog->OpenStartFile(upper);
+  prog->OpenStartFile(formstest::Wide(upper));
   EXPECT_EQ(Lines(prog->original->GetText()), std::vector<std::string>({"Haus:1>-"}));
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
 }
@@ -283,7 +283,7 @@ TEST(MainWindowStartFile, AConfigurationIsNeverOpenedAsSourceText) {
   const std::string path = dir.File("Meine.qcfg");
   testsupport::WriteBytes(path, "[TI]\r\nkt_zahlen=0\r\n");
   prog->original->SetText(L"bleibt");
-  prog->OpenStartFile(path);
+  prog->OpenStartFile(formstest::Wide(path));
   EXPECT_EQ(prog->original->GetText(), L"bleibt");
   EXPECT_EQ(prog->edit_quelle->GetText(), L"");
   EXPECT_TRUE(prog->pstart->GetVisible());
@@ -294,7 +294,7 @@ TEST(MainWindowStartFile, ATextIndexDataFileIsExtendedAndBuiltAtOnce) {
   testsupport::TempDir dir;
   const std::string path = dir.File("buch.idx");
   testsupport::WriteBytes(path, "Apfel:3>-|9>-\r\nBirne:4>-\r\n");
-  prog->OpenStartFile(path);
+  prog->OpenStartFile(formstest::Wide(path));
   EXPECT_EQ(prog->kt_index->TControl::GetCaption(), path);
   EXPECT_TRUE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(prog->pct->GetActivePage(), prog->tt6);
@@ -310,7 +310,7 @@ TEST(MainWindowStartFile, AFileIndexDataFileIsExtendedByTheFileWizardAtOnce) {
   const std::string files = dir.File("dateien.idx");
   testsupport::WriteBytes(files, "Apfel:Obst>obst.html\r\n");
   prog->textindex->SetChecked(true);
-  prog->OpenStartFile(files);
+  prog->OpenStartFile(formstest::Wide(files));
   EXPECT_FALSE(prog->kt_integrieren->GetChecked());
   EXPECT_EQ(prog->output->GetText(), L"");
   EXPECT_TRUE(prog->dkt_integrieren->GetChecked());
@@ -501,7 +501,7 @@ class CommandLine {
   void Take(const std::vector<std::string>& arguments) {
     std::vector<std::wstring> wide;
     for (const std::string& argument : arguments) wide.push_back(StringToWideStringEx(argument, 0));
-    prog->TakeCommandLine(wide, arguments.empty() ? std::string() : arguments.front());
+    prog->TakeCommandLine(wide);
   }
   testsupport::TempDir dir;
   TextIndexWindows windows;

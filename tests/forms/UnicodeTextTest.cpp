@@ -5,6 +5,7 @@
 
 #include "TextIndexWindows.h"
 #include "classlib/CommonDialogs.h"
+#include "ucode/UCodeDialogs.h"
 #include "engine/u_WideFuncText.h"
 #include "forms/u_prog.h"
 #include "forms/u_textix.h"
@@ -57,6 +58,42 @@ TEST(UnicodeThroughTheTextWizard, TypedWordsComeOutOfTheResultMemoAndTheSavedFil
   EXPECT_EQ(testsupport::ReadBytes(file), Utf8(output));
   for (int page = 0; page < 4; ++page)
     EXPECT_NE(testsupport::ReadBytes(file).find(Utf8(kWords[page])), std::string::npos) << page;
+}
+
+// The names a user chooses in the wizard's dialogs, in scripts the system code page cannot spell,
+// reach the files read and written whole.
+TEST(UnicodeThroughTheTextWizard, FileNamesChosenInTheDialogsReachTheFilesWhole) {
+  formstest::TextIndexWindows windows;
+  testsupport::TempDir dir;
+  const std::wstring folder = formstest::Wide(dir.Path()) + L"\\";
+  const std::wstring source = folder + kWords[2] + L".txt";
+  const std::wstring index = folder + kWords[3];  // typed without extension
+  testsupport::WriteBytes(source, "Apfel\r\n1\r\n");
+  std::vector<std::wstring> answers = {source, index, index + L".idx", source};
+  TCommonDialogAnswerer previous = SetCommonDialogAnswerer([&](TCommonDialog& dialog) {
+    const std::wstring answer = answers.front();
+    answers.erase(answers.begin());
+    if (auto* open = dynamic_cast<TUCodeOpenDialog*>(&dialog)) open->SetFileNameW(answer);
+    if (auto* save = dynamic_cast<TUCodeSaveDialog*>(&dialog)) save->SetFileNameW(answer);
+    return true;
+  });
+  // "Durchsuchen.." names the source and reads it.
+  prog->bttxtquelleClick(prog->bttxtquelle);
+  EXPECT_EQ(prog->edit_quelle->GetText(), source);
+  EXPECT_EQ(prog->original->GetText(), L"Apfel\r\n1\r\n");
+  // "Index Speichern" writes the index data under the name with ".idx".
+  prog->ft_startClick(prog->ft_start);
+  prog->DatenSpeichernClick(prog->DatenSpeichern);
+  EXPECT_EQ(testsupport::ReadBytes(index + L".idx"), "Apfel:1>-\r\n");
+  // "Index wählen.." makes it the index to extend.
+  prog->andindexClick(prog->andindex);
+  EXPECT_EQ(prog->kt_index->GetCaption(), index + L".idx");
+  // "Laden" reads a text into the source memo.
+  prog->original->Clear();
+  prog->qu_ladenClick(prog->qu_laden);
+  SetCommonDialogAnswerer(previous);
+  EXPECT_EQ(prog->original->GetText(), L"Apfel\r\n1\r\n");
+  EXPECT_TRUE(answers.empty());
 }
 
 }  // namespace

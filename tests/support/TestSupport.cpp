@@ -41,13 +41,23 @@ std::wstring WidePath(const std::string& path) {
 
 }  // namespace
 
-TempDir::TempDir() {
+namespace {
+
+std::string TemporaryFolder() {
   char base[MAX_PATH + 1];
   DWORD length = GetTempPathA(MAX_PATH, base);
   if (length == 0 || length > MAX_PATH) throw std::runtime_error("no temporary folder");
+  return base;
+}
+
+}  // namespace
+
+TempDir::TempDir() : TempDir(TemporaryFolder()) {}
+
+TempDir::TempDir(const std::string& base) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    std::string candidate = std::string(base) + "kxtest" + std::to_string(GetCurrentProcessId()) +
+    std::string candidate = base + "kxtest" + std::to_string(GetCurrentProcessId()) +
                             "_" + std::to_string(++counter);
     if (CreateDirectoryA(candidate.c_str(), nullptr)) {
       m_path = candidate;
@@ -75,6 +85,36 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+namespace {
+
+struct FileHandle {
+  HANDLE handle;
+  ~FileHandle() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+};
+
+}  // namespace
+
+std::string ReadBytes(const std::wstring& path) {
+  FileHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
+  std::string bytes;
+  if (file.handle == INVALID_HANDLE_VALUE) return bytes;
+  char block[4096];
+  DWORD read = 0;
+  while (ReadFile(file.handle, block, sizeof(block), &read, nullptr) && read > 0) bytes.append(block, read);
+  return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  FileHandle file{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
+  DWORD written = 0;
+  if (file.handle == INVALID_HANDLE_VALUE ||
+      !WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size())
+    throw std::runtime_error("cannot write a file by its wide name");
 }
 
 std::vector<std::string> Lines(const std::string& text) {

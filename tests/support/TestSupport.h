@@ -10,6 +10,9 @@ namespace testsupport {
 class TempDir {
  public:
   TempDir();
+  // A fresh folder in `base` (which ends in a backslash), for paths shorter than the
+  // temporary folder's.
+  explicit TempDir(const std::string& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -28,6 +31,9 @@ std::string ExeFolder();
 // Whole file as bytes; empty when it cannot be read.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
+// The same by wide names, which any script can spell and which may be longer than MAX_PATH.
+std::string ReadBytes(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
 
 // The text's lines, split at "\r\n".
 std::vector<std::string> Lines(const std::string& text);

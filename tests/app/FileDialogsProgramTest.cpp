@@ -1,0 +1,214 @@
+// The program's file dialogs and its command line used as a user uses them, from another
+// process: the real system dialog found, a name typed into its name box, its button pressed; a
+// file handed over on the command line as the shell hands it over. What counts is the file the
+// program wrote, the text it read or the row it added, never what the dialog showed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ProgramDriver.h"
+#include "support/TestSupport.h"
+
+using namespace programtest;
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+
+// What the text wizard makes of kSource, as its result memo shows it and as "Save Text" writes it.
+constexpr char kSource[] = "ein Apfel und ein Baum\r\n1\r\neine Birne\r\n2\r\n";
+constexpr char kIndexText[] = "Index\r\n\r\nA\r\nApfel 1\r\n\r\nB\r\nBaum 1\r\nBirne 2\r\n";
+constexpr char kIndexData[] = "Apfel:1>-\r\nBaum:1>-\r\nBirne:2>-\r\n";
+
+class FileDialogs : public ::testing::Test {
+ protected:
+  // Starts the program in the long folder, with the argument when there is one.
+  void Start(const std::wstring& argument = std::wstring()) {
+    program = std::make_unique<RunningProgram>(argument, longDir.Path());
+    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
+    if (argument.empty()) {
+      main = ClickThroughStartScreen(*program);
+    } else {
+      // The file is opened as the main window comes; a message stops the start there.
+      const DWORD id = program->ProcessId();
+      program->WaitUntil([id] { return FindTopWindow(id, IsMessageBox) || FindTopWindow(id, IsMainWindow); });
+      HWND box = FindTopWindow(id, IsMessageBox);
+      ASSERT_EQ(box, nullptr) << "the program told: " << MessageBoxText(box);
+      main = FindTopWindow(id, IsMainWindow);
+    }
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+  }
+  HWND Shown(const std::string& caption) const { return FindChild(main, VisibleWithText(caption)); }
+  // The memo of the text wizard's page shown.
+  HWND ShownMemo() const {
+    return FindChild(main, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("Memo") != std::string::npos; });
+  }
+  // Answers the dialog of the shown button; fails the test when the program tells anything.
+  void Answer(const std::string& button, const std::wstring& path, bool confirm = true) {
+    HWND shown = Shown(button);
+    ASSERT_NE(shown, nullptr) << "no button " << button;
+    ASSERT_TRUE(program->AnswerFileDialog(main, shown, path, confirm)) << "the dialog did not answer";
+    HWND box = FindTopWindow(program->ProcessId(), IsMessageBox);
+    ASSERT_EQ(box, nullptr) << "the program told: " << MessageBoxText(box);
+  }
+  // Builds the text index of the source the wizard holds.
+  void BuildTextIndex() {
+    HWND create = Shown("Create Index");
+    ASSERT_NE(create, nullptr);
+    ASSERT_TRUE(SendAndWait(create, BM_CLICK));
+    HWND output = ShownMemo();
+    ASSERT_NE(output, nullptr) << "no result memo";
+    ASSERT_EQ(MemoText(output), kIndexText);
+  }
+
+  testsupport::TempDir longDir;
+  // At the root of the drive: its paths are shorter than the names the program proposes.
+  testsupport::TempDir shortDir{"C:\\"};
+  std::unique_ptr<RunningProgram> program;
+  HWND main = nullptr;
+};
+
+TEST_F(FileDialogs, ResultsAreSavedUnderExactlyTheNameTypedWhateverTheDialogProposed) {
+  const std::string source = longDir.File("Buch.txt");
+  testsupport::WriteBytes(source, kSource);
+  ASSERT_NO_FATAL_FAILURE(Start(Wide(source)));
+  ASSERT_NO_FATAL_FAILURE(BuildTextIndex());
+
+  // "Save Text" always proposes "Index.txt" in the program's folder.
+  const std::string proposed = testsupport::ExeFolder() + "Index.txt";
+  const std::string shortText = shortDir.File("a.txt"), shortText2 = shortDir.File("b.txt");
+  ASSERT_LT(shortText.size() + 2, proposed.size()) << "the short folder is not short enough here";
+  const std::string longText = longDir.File("Ein Register mit einem Namen, der laenger ist als jeder vorgeschlagene.txt");
+  for (const std::string& path : {shortText, longText, shortText2}) {
+    SCOPED_TRACE(path);
+    ASSERT_NO_FATAL_FAILURE(Answer("Save Text", Wide(path)));
+    EXPECT_EQ(testsupport::ReadBytes(path), kIndexText);
+  }
+
+  // "Save Index" proposes the name saved last: a longer one, then shorter ones, then longer.
+  const std::string names[] = {longDir.File("Ein langer Name fuer die Indexdaten.idx"), shortDir.File("kurz.idx"),
+                               longDir.File("Register.idx"), shortDir.File("k.idx")};
+  for (const std::string& path : names) {
+    SCOPED_TRACE(path);
+    ASSERT_NO_FATAL_FAILURE(Answer("Save Index", Wide(path)));
+    EXPECT_EQ(testsupport::ReadBytes(path), kIndexData);
+  }
+
+  // Cancel writes nothing, whatever was typed.
+  const std::string cancelled = shortDir.File("c.txt");
+  ASSERT_NO_FATAL_FAILURE(Answer("Save Text", Wide(cancelled), false));
+  ASSERT_NO_FATAL_FAILURE(Answer("Save Index", Wide(shortDir.File("c.idx")), false));
+  EXPECT_EQ(GetFileAttributesA(cancelled.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA(shortDir.File("c.idx").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+}
+
+TEST_F(FileDialogs, TheTextWizardReadsTheSourceChosenAndCancelKeepsIt) {
+  const std::string first = longDir.File("Eine Quelle mit einem recht langen Namen.txt");
+  const std::string second = shortDir.File("q.txt");
+  testsupport::WriteBytes(first, "Erste Quelle\r\n1\r\n");
+  testsupport::WriteBytes(second, "Zweite Quelle\r\n1\r\n");
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickSideBarButton(main, "rand_bttxtidx"));
+  HWND memo = ShownMemo();
+  ASSERT_NE(memo, nullptr) << "no source memo";
+
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(first)));
+  EXPECT_EQ(MemoText(memo), "Erste Quelle\r\n1\r\n");
+  // A shorter name than the one the dialog starts from.
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(second)));
+  EXPECT_EQ(MemoText(memo), "Zweite Quelle\r\n1\r\n");
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(first), false));
+  EXPECT_EQ(MemoText(memo), "Zweite Quelle\r\n1\r\n");
+  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+}
+
+TEST_F(FileDialogs, TheFileWizardAddsTheFileChosenAndCancelAddsNone) {
+  const std::string first = longDir.File("ein Dokument mit einem recht langen Namen.txt");
+  const std::string second = shortDir.File("kurz.txt");
+  testsupport::WriteBytes(first, "Anker");
+  testsupport::WriteBytes(second, "Boje");
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickSideBarButton(main, "rand_btdidx"));
+  HWND list = FindShownListView(main);
+  ASSERT_NE(list, nullptr) << "no file list shown";
+
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(first)));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(second)));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(shortDir.File("x.txt")), false));
+  EXPECT_EQ(ListViewCaptions(*program, list),
+            (std::vector<std::string>{"Ein Dokument Mit Einem Recht Langen Namen", "Kurz"}));
+  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+}
+
+// ---- names outside the ANSI code page
+
+TEST_F(FileDialogs, ACyrillicSourceIsOpenedAndItsIndexSavedUnderACyrillicName) {
+  const std::wstring folder = Wide(longDir.Path()) + L"\\";
+  const std::wstring source = folder + L"\u041A\u043D\u0438\u0433\u0430.txt";  // "Kniga"
+  testsupport::WriteBytes(source, kSource);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickSideBarButton(main, "rand_bttxtidx"));
+  HWND memo = ShownMemo();
+  ASSERT_NE(memo, nullptr) << "no source memo";
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", source));
+  EXPECT_EQ(MemoText(memo), kSource);
+  ASSERT_NO_FATAL_FAILURE(BuildTextIndex());
+
+  const std::wstring name = folder + L"\u0423\u043A\u0430\u0437\u0430\u0442\u0435\u043B\u044C";  // "Ukazatel"
+  ASSERT_NO_FATAL_FAILURE(Answer("Save Index", name));
+  EXPECT_EQ(testsupport::ReadBytes(name + L".idx"), kIndexData);
+  ASSERT_NO_FATAL_FAILURE(Answer("Save Text", name + L".txt"));
+  EXPECT_EQ(testsupport::ReadBytes(name + L".txt"), kIndexText);
+  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+}
+
+struct NamedOnTheCommandLine {
+  const char* script;
+  std::wstring name;  // in the long folder
+};
+
+class CommandLineNames : public FileDialogs, public ::testing::WithParamInterface<NamedOnTheCommandLine> {};
+
+TEST_P(CommandLineNames, TheFileNamedFirstIsOpenedAsTheSource) {
+  const std::wstring path = Wide(longDir.Path()) + L"\\" + GetParam().name;
+  std::wstring folder = path.substr(0, path.rfind(L'\\'));
+  CreateDirectoryW(folder.c_str(), nullptr);
+  testsupport::WriteBytes(path, kSource);
+  ASSERT_EQ(testsupport::ReadBytes(path), kSource) << "the test's file could not be made";
+  ASSERT_NO_FATAL_FAILURE(Start(path));
+  HWND memo = ShownMemo();
+  ASSERT_NE(memo, nullptr) << "the text wizard's source page is not shown";
+  EXPECT_EQ(MemoWideText(memo), Wide(kSource));
+  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnyScript, CommandLineNames,
+    ::testing::Values(NamedOnTheCommandLine{"Japanese", L"\u7D22\u5F15\u306E\u672C.txt"},
+                      NamedOnTheCommandLine{"Cyrillic", L"\u041A\u043D\u0438\u0433\u0430 \u0442\u0435\u043A\u0441\u0442.txt"},
+                      NamedOnTheCommandLine{"Greek", L"\u0392\u03B9\u03B2\u03BB\u03AF\u03BF.txt"},
+                      // A path of more than 300 characters: a folder of 200 and a name of 100.
+                      NamedOnTheCommandLine{"Long", std::wstring(200, L'f') + L"\\" + std::wstring(96, L'n') + L".txt"}),
+    [](const ::testing::TestParamInfo<NamedOnTheCommandLine>& info) { return std::string(info.param.script); });
+
+TEST_F(FileDialogs, AnIndexWithACyrillicNameOnTheCommandLineIsExtended) {
+  const std::wstring index = Wide(longDir.Path()) + L"\\\u0421\u043B\u043E\u0432\u0430.idx";  // "Slova"
+  testsupport::WriteBytes(index, "Zitrone:7>-\r\n");
+  ASSERT_NO_FATAL_FAILURE(Start(index));
+  // The text index built at once, extended by the file's entries.
+  HWND output = nullptr;
+  ASSERT_TRUE(program->WaitUntil([&] { return (output = ShownMemo()) != nullptr; }));
+  EXPECT_EQ(MemoText(output), "Index\r\n\r\nZ\r\nZitrone 7\r\n");
+  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+}
+
+}  // namespace
