@@ -92,9 +92,6 @@ bool HexStrToColor(const std::string& text, TColor& color) { return ColorOfHex(t
 
 namespace {
 
-// Controls hold 8-bit text in the system code page.
-std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-
 std::wstring ExtensionRemoved(const std::wstring& name, const std::wstring& extension) {
   if (extension.empty()) return name;
   const std::wstring upperName = WideUpperCase(name), upperExtension = WideUpperCase(extension);

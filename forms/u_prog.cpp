@@ -55,8 +55,6 @@ struct ComForTheProgram {
 };
 ComForTheProgram comForTheProgram;
 
-std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-
 // A configuration is loaded as such and never opened as a source text.
 bool IsConfigurationFile(const std::wstring& fileName) { return WideExtractFileExt(fileName) == L".qcfg"; }
 
@@ -169,7 +167,8 @@ void Tprog::FormShow(TObject*) {
   Update();
   TWaitCursor busy;
   std::vector<std::wstring> arguments;
-  for (std::wstring argument = WideParamStr(1); !argument.empty(); argument = WideParamStr(static_cast<int>(arguments.size()) + 1))
+  // From the wide command line: the shell hands over names in any script.
+  for (std::wstring argument; !(argument = WideParamStr(static_cast<int>(arguments.size()) + 1)).empty();)
     arguments.push_back(argument);
   TellUnreadWordLists();
   TakeCommandLine(arguments);

@@ -19,12 +19,6 @@
 Tposliste* posliste = nullptr;
 Tnegliste* negliste = nullptr;
 
-namespace {
-
-std::wstring Wide(const std::string& text) { return StringToWideStringEx(text, 0); }
-
-}  // namespace
-
 std::wstring ProgramFolder() { return WideExtractFilePath(WideGetModuleFileName(nullptr)); }
 
 // Called by the twins' constructors: the description is found by the class's name, which the
