@@ -137,7 +137,7 @@ double RunThroughWindows(const std::string& path, const std::wstring& engineOutp
   double total = 0, memo = 0;
   {
     TMessageClock clock(prog->output);
-    total = Timed([&] { prog->TakeCommandLine({std::wstring(path.begin(), path.end())}, path); });
+    total = Timed([&] { prog->TakeCommandLine({std::wstring(path.begin(), path.end())}); });
     memo = clock.Total();
   }
   const bool same = prog->output->GetText() == engineOutput;

@@ -92,6 +92,9 @@ bool HexStrToColor(const std::string& text, TColor& color) { return ColorOfHex(t
 
 namespace {
 
+// Exceptions carry 8-bit text in the system code page.
+std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
+
 std::wstring ExtensionRemoved(const std::wstring& name, const std::wstring& extension) {
   if (extension.empty()) return name;
   const std::wstring upperName = WideUpperCase(name), upperExtension = WideUpperCase(extension);

@@ -38,12 +38,14 @@ class FileDialogs : public ::testing::Test {
     if (argument.empty()) {
       main = ClickThroughStartScreen(*program);
     } else {
-      // The file is opened as the main window comes; a message stops the start there.
+      // The file opens in the main window once it has come; the window answers when that is
+      // done, or when a message stops the start there.
       const DWORD id = program->ProcessId();
       program->WaitUntil([id] { return FindTopWindow(id, IsMessageBox) || FindTopWindow(id, IsMainWindow); });
+      main = FindTopWindow(id, IsMainWindow);
+      if (main) SendAndWait(main, WM_NULL);
       HWND box = FindTopWindow(id, IsMessageBox);
       ASSERT_EQ(box, nullptr) << "the program told: " << MessageBoxText(box);
-      main = FindTopWindow(id, IsMainWindow);
     }
     ASSERT_NE(main, nullptr) << "the main window did not appear";
   }

@@ -206,7 +206,7 @@ TEST_P(FileRefusals, LinksToNamesThatAreNoFilesMakeNoRows) {
 
 TEST_P(FileRefusals, AConfigurationThatIsNoFileIsRefused) {
   const std::string device = dir.File("COM1.qcfg");
-  prog->TakeCommandLine({Wide(device)}, device);
+  prog->TakeCommandLine({Wide(device)});
   EXPECT_EQ(boxes.texts, std::vector<std::string>{GetParam().configurationNotLoaded + device + "\r\n\r\n" +
                                                   GetParam().device});
 }
