@@ -375,7 +375,8 @@ class Tprog : public TForm {
   void TakeCommandLine(const std::vector<std::wstring>& arguments);
   // Opens a file passed on the command line: an index data file of the text index (its text
   // holds ">-") becomes the index to extend and the index is built at once; any other file
-  // but a configuration becomes the text wizard's source, shown on its first page.
+  // but a configuration becomes the text wizard's source, shown on its first page. The start
+  // screen goes first: the user sees the main window while the file opens.
   void OpenStartFile(const std::wstring& fileName);
   // The hover effect of the start panel: a choice or its description underlines the
   // description while the mouse is over it.

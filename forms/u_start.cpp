@@ -89,14 +89,15 @@ void Tstart::Timer1Timer(TObject*) {
   }
   ++FTicks;
   if (FTicks >= kShowMainTick && !argumentShown) ShowMainWindow();
-  if (FTicks > kLastTick) {
-    Hide();
-    Timer1->SetEnabled(false);
-  }
+  if (FTicks > kLastTick) EndSequence();
 }
 
 void Tstart::FormClick(TObject*) {
   ShowMainWindow();
+  EndSequence();
+}
+
+void Tstart::EndSequence() {
   Hide();
   Timer1->SetEnabled(false);
 }
@@ -120,6 +121,8 @@ void Tstart::DeclareProperties(TPropertyTable& table) {
   p.Handler("Timer1Timer", &Tstart::Timer1Timer);
   p.Handler("FormCloseQuery", &Tstart::FormCloseQuery);
 }
+
+bool StartScreenUp() { return start != nullptr && start->HandleAllocated() && IsWindowVisible(start->GetHandle()); }
 
 std::string LanguageCode() { return start != nullptr ? start->spr->TControl::GetCaption() : std::string("en"); }
 

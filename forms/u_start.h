@@ -43,6 +43,10 @@ class Tstart : public TForm {
   void FormCloseQuery(TObject* sender, bool& canClose);
   // The title, and the English overlays of the picture for "en".
   void sprache();
+  // The start sequence is over: the screen hidden, its timer stopped. The eleventh tick and a
+  // click end it, and the main window ends it early before long work of its start-up, which
+  // the screen, standing in front of every window, would otherwise hide until that work ends.
+  void EndSequence();
 
   // Ticks counted since the start screen was made.
   int Ticks() const { return FTicks; }
@@ -53,6 +57,9 @@ class Tstart : public TForm {
 };
 
 extern Tstart* start;
+
+// True while the start screen is shown.
+bool StartScreenUp();
 
 // The language code: the caption of start.spr ("en" while there is no start screen).
 std::string LanguageCode();

@@ -190,8 +190,6 @@ void DescribeTextIndexSettings(TTabSheet* page) {
 
 namespace {
 
-bool StartScreenUp() { return start != nullptr && start->HandleAllocated() && IsWindowVisible(start->GetHandle()); }
-
 // Messages belong to the main window. While the start screen is up, which stays in front of every
 // other window, they belong to it, so that they stand in front of it.
 HWND MessageOwner() {

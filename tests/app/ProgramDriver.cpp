@@ -34,13 +34,6 @@ BOOL CALLBACK TestWindow(HWND window, LPARAM param) {
 
 bool Expired(DWORD deadline) { return static_cast<LONG>(GetTickCount() - deadline) > 0; }
 
-std::wstring Widened(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
 std::string Narrowed(const std::wstring& text) {
   const int length =
       WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
@@ -106,6 +99,13 @@ class RemoteBuffer {
 };
 
 }  // namespace
+
+std::wstring Widened(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
 
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
@@ -204,18 +204,23 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 RunningProgram::RunningProgram(const std::string& argument, const std::string& folder,
-                               const std::string& programFolder) {
-  Start(Widened(argument), folder, programFolder);
-}
+                               const std::string& programFolder)
+    : RunningProgram(Widened(argument), folder, programFolder) {}
 
 RunningProgram::RunningProgram(const std::wstring& argument, const std::string& folder,
                                const std::string& programFolder) {
-  Start(argument, folder, programFolder);
+  Start(argument.empty() ? std::vector<std::wstring>() : std::vector<std::wstring>{argument}, folder, programFolder);
 }
 
-void RunningProgram::Start(const std::wstring& argument, const std::string& folder, const std::string& programFolder) {
+RunningProgram::RunningProgram(const std::vector<std::wstring>& arguments, const std::string& folder,
+                               const std::string& programFolder) {
+  Start(arguments, folder, programFolder);
+}
+
+void RunningProgram::Start(const std::vector<std::wstring>& arguments, const std::string& folder,
+                           const std::string& programFolder) {
   std::wstring command = L"\"" + Widened(programFolder.empty() ? testsupport::ExeFolder() : programFolder) + L"kaptorix.exe\"";
-  if (!argument.empty()) command += L" \"" + argument + L"\"";
+  for (const std::wstring& argument : arguments) command += L" \"" + argument + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   const std::wstring current = Widened(folder);

@@ -17,6 +17,9 @@ namespace programtest {
 constexpr DWORD kPatience = 60000;  // how long the program may take to answer, at most
 constexpr char kMainTitle[] = "Kaptorix - Berno Kalwe";
 
+// The wide form of an 8-bit text of the system code page.
+std::wstring Widened(const std::string& text);
+
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 // The memo's whole text through WM_GETTEXT, as another program reads it.
@@ -51,6 +54,9 @@ class RunningProgram {
   RunningProgram(const std::string& argument, const std::string& folder, const std::string& programFolder = "");
   // With an argument in any script, as the shell hands over a file.
   RunningProgram(const std::wstring& argument, const std::string& folder, const std::string& programFolder = "");
+  // With several arguments, each passed quoted, in this order.
+  RunningProgram(const std::vector<std::wstring>& arguments, const std::string& folder,
+                 const std::string& programFolder = "");
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
@@ -83,7 +89,7 @@ class RunningProgram {
   bool AnswerFileDialog(HWND main, HWND button, const std::wstring& path, bool confirm = true) const;
 
  private:
-  void Start(const std::wstring& argument, const std::string& folder, const std::string& programFolder);
+  void Start(const std::vector<std::wstring>& arguments, const std::string& folder, const std::string& programFolder);
 
   PROCESS_INFORMATION m_info{};
   bool m_started = false;

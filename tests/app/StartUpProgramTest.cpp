@@ -30,22 +30,30 @@ struct StartFolder {
   testsupport::TempDir dir;
 };
 
+// Whether the start screen is still up while a start-up message is open: it is while the
+// configurations are taken, and has gone once the file of the first argument is being opened.
+enum class TScreen { Up, Gone };
+
 // The message the program shows at start-up with the main window up behind it (and waiting for
 // it), in front of the start screen while that is up; closes it.
-::testing::AssertionResult ToldInFrontOfTheMainWindow(const RunningProgram& program, const std::string& text) {
+::testing::AssertionResult ToldInFrontOfTheMainWindow(const RunningProgram& program, const std::string& text,
+                                                      TScreen screen) {
   HWND box = program.WaitForWindow(IsMessageBox);
   if (!box) return ::testing::AssertionFailure() << "nothing was told";
   const std::string told = MessageBoxText(box);
   HWND main = FindTopWindow(program.ProcessId(), IsMainWindow);
   HWND start = FindTopWindow(program.ProcessId(), VisibleWithText("start"));
   const bool mainUp = main && IsWindowVisible(main), mainWaits = main && !IsWindowEnabled(main);
-  const bool inFront = !start || InFrontOf(box, start);
+  const bool inFront = main && InFrontOf(box, main) && (!start || InFrontOf(box, start));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   if (!program.WaitUntilGone(box)) return ::testing::AssertionFailure() << "the message did not close";
   if (told != text) return ::testing::AssertionFailure() << "told \"" << told << "\"";
   if (!mainUp) return ::testing::AssertionFailure() << "the main window was not up while the file was opened";
   if (!mainWaits) return ::testing::AssertionFailure() << "the main window took input while the message was open";
-  if (!inFront) return ::testing::AssertionFailure() << "the message stood behind the start screen";
+  if (!inFront) return ::testing::AssertionFailure() << "the message stood behind the main window or the start screen";
+  if (screen == TScreen::Up && !start) return ::testing::AssertionFailure() << "the start screen went too early";
+  if (screen == TScreen::Gone && start)
+    return ::testing::AssertionFailure() << "the start screen stood over the main window while the file was opened";
   return ::testing::AssertionSuccess();
 }
 
@@ -70,35 +78,77 @@ std::vector<HWND> Memos(HWND main) {
   return memos;
 }
 
+// Waits until the run started for the index file has gone to its end: the result memo shows the
+// heading of an index without entries.
+bool EmptyIndexBuilt(const RunningProgram& program, HWND main) {
+  return program.WaitUntil([main] {
+    for (HWND memo : Memos(main))
+      if (IsWindowVisible(memo) && MemoText(memo) == "Index\r\n") return true;
+    return false;
+  });
+}
+
+// An index file of the text index without entries, which the run started for it tells.
+std::string EmptyIndexFile(const testsupport::TempDir& dir) {
+  const std::string index = dir.File("leer.idx");
+  testsupport::WriteBytes(index, "kein Eintrag>-\r\n");
+  return index;
+}
+
+struct EmptyIndexTold {
+  bool german;
+  const char* before;
+  const char* after;
+};
+
+const EmptyIndexTold kEmptyIndexTold[] = {
+    {false, "The index file \"", "\" was not found or holds no entries. The index is built without it."},
+    {true, "Die Indexdatei \"",
+     "\" wurde nicht gefunden oder enth\xE4lt keine Eintr\xE4ge. Der Index wird ohne sie erstellt."},
+};
+
 }  // namespace
 
 // An index file of the text index is built at once into the result memo. This one holds no
 // entry, which the run tells: the message comes with the main window up behind it.
 TEST(ProgramStartUp, TheMainWindowIsUpWhileTheIndexOfTheFirstArgumentIsBuilt) {
-  struct Case {
-    bool german;
-    const char* before;
-    const char* after;
-  };
-  const Case cases[] = {
-      {false, "The index file \"", "\" was not found or holds no entries. The index is built without it."},
-      {true, "Die Indexdatei \"",
-       "\" wurde nicht gefunden oder enth\xE4lt keine Eintr\xE4ge. Der Index wird ohne sie erstellt."},
-  };
-  for (const Case& c : cases) {
+  for (const EmptyIndexTold& c : kEmptyIndexTold) {
     SCOPED_TRACE(c.german ? "de" : "en");
     StartFolder folder(c.german);
-    const std::string index = folder.dir.File("leer.idx");
-    testsupport::WriteBytes(index, "kein Eintrag>-\r\n");
+    const std::string index = EmptyIndexFile(folder.dir);
     RunningProgram program(index, folder.dir.Path());
     ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
-    EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.before + index + c.after));
+    EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.before + index + c.after, TScreen::Gone));
     HWND main = nullptr;
     ASSERT_TRUE(StartScreenGoneMainWindowUp(program, main));
-    // The run went on to its end: the result memo holds the index's heading.
-    bool built = false;
-    for (HWND memo : Memos(main)) built = built || (IsWindowVisible(memo) && MemoText(memo) == "Index\r\n");
-    EXPECT_TRUE(built) << "the index was not built";
+    // The run went on to its end.
+    EXPECT_TRUE(EmptyIndexBuilt(program, main)) << "the index was not built";
+    EXPECT_TRUE(CloseLeavingNothing(program, main));
+  }
+}
+
+// Opening the file of the first argument may take long, with no message handled meanwhile: the
+// start screen, which stands in front of every window, goes before it begins, so that the user sees
+// the main window at work. What the configurations tell before still stands in front of the
+// screen; what the opening tells stands in front of the main window. Each is told once.
+TEST(ProgramStartUp, TheStartScreenGoesBeforeTheFileOfTheFirstArgumentIsOpened) {
+  for (const EmptyIndexTold& c : kEmptyIndexTold) {
+    SCOPED_TRACE(c.german ? "de" : "en");
+    StartFolder folder(c.german);
+    const std::string index = EmptyIndexFile(folder.dir), missing = folder.dir.File("Fehlt.qcfg");
+    RunningProgram program(std::vector<std::wstring>{Widened(index), Widened(missing)}, folder.dir.Path());
+    ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+    const std::string notFound = c.german ? "Die Konfiguration wurde nicht gefunden:" : "The configuration was not found:";
+    EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, notFound + ("\r\n" + missing), TScreen::Up));
+    EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.before + index + c.after, TScreen::Gone));
+    HWND main = nullptr;
+    ASSERT_TRUE(StartScreenGoneMainWindowUp(program, main));
+    ASSERT_TRUE(EmptyIndexBuilt(program, main)) << "the index was not built";
+    // Answered once the program is back in its own loop: a message told after the run would be
+    // open by then.
+    ASSERT_TRUE(SendAndWait(main, WM_NULL));
+    EXPECT_EQ(FindTopWindow(program.ProcessId(), IsMessageBox), nullptr) << "told again";
+    EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_TRUE(CloseLeavingNothing(program, main));
   }
 }
@@ -133,7 +183,8 @@ TEST(ProgramStartUp, AFirstArgumentWithALineTooLongToShowIsToldAndTheMainWindowC
     const std::string unit = c.german ? " Zeichen." : " characters.";
     EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.notOpened + source + "\r\n\r\n" + c.holds +
                                                         std::to_string(length) + c.most +
-                                                        std::to_string(kLongestMemoLine) + unit));
+                                                        std::to_string(kLongestMemoLine) + unit,
+                                                    TScreen::Gone));
     HWND main = nullptr;
     ASSERT_TRUE(StartScreenGoneMainWindowUp(program, main));
     for (HWND memo : Memos(main)) EXPECT_EQ(MemoText(memo).find("Haus Baum"), std::string::npos);

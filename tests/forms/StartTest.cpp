@@ -632,6 +632,64 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
 
 namespace {
 
+// A message of the start-up: whether it belonged to the start screen, and whether that was up.
+struct Told {
+  bool toScreen;
+  bool screenUp;
+  bool operator==(const Told&) const = default;
+  friend void PrintTo(const Told& told, std::ostream* out) {
+    *out << (told.toScreen ? "to the screen" : "to the main window") << (told.screenUp ? ", screen up" : ", screen gone");
+  }
+};
+
+}  // namespace
+
+// Opening the file of the first argument may take long, with no message handled meanwhile: the
+// start screen, which stands in front of every window, goes before it begins, and its sequence ends
+// as at its eleventh tick. What comes before (the configurations) is told while the screen is up and
+// belongs to it; what the opening tells belongs to the main window. Without a file to open the
+// screen keeps its timing.
+TEST(StartScreenSequence, TheScreenGoesBeforeTheFileOfTheFirstArgumentIsOpened) {
+  struct Case {
+    const char* name;
+    std::string first;
+    std::vector<Told> told;
+    bool screenStays;
+  };
+  CommandLine line;
+  line.windows.LeaveToProcessEnd();
+  const std::string missing = line.dir.File("Fehlt.qcfg");
+  const std::string emptyIndex = line.Write("leer.idx", "kein Eintrag>-\r\n");
+  const std::string source = line.Write("Quelle.txt", "Haus\r\n1\r\n");
+  const Case cases[] = {
+      {"an index that the run tells of", emptyIndex, {{true, true}, {false, false}}, false},
+      {"a source text", source, {{true, true}}, false},
+      {"no file", line.dir.File("Fehlt.txt"), {{true, true}}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    start->Timer1->SetEnabled(true);
+    start->Show();
+    std::vector<Told> told;
+    const TMessageBoxAnswerer previous = SetMessageBoxAnswerer([&](const TMessageBoxRequest& request) {
+      told.push_back({request.Owner == start->GetHandle(), start->GetVisible() && IsWindowVisible(start->GetHandle())});
+      return IDOK;
+    });
+    line.Take({c.first, missing});
+    SetMessageBoxAnswerer(previous);
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(start->GetVisible(), c.screenStays);
+    EXPECT_EQ(start->Timer1->GetEnabled(), c.screenStays);
+    start->Timer1->SetEnabled(false);
+    start->Hide();
+  }
+  // Both files were opened after the screen had gone.
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), emptyIndex);
+  EXPECT_EQ(Lines(prog->original->GetText()), std::vector<std::string>({"Haus", "1"}));
+}
+
+namespace {
+
 // The work area of the screen for a scope: the part the desktop's bars leave to windows.
 class WorkAreaAs {
  public:
