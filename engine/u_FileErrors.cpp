@@ -4,6 +4,7 @@
 
 #include "classlib/SysUtils.h"
 #include "ucode/UCodeSysUtils.h"
+#include "ucode/UCodeWindows.h"
 
 namespace {
 
@@ -89,8 +90,8 @@ TNameKind KindOfName(const std::wstring& name) {
   const DWORD attributes = WideFileGetAttr(name);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return TNameKind::Folder;
   // No access asked: opening a device or a pipe this way reads nothing and waits for nothing.
-  const HANDLE handle = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+  const HANDLE handle = WideCreateFile(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE)
     return attributes == INVALID_FILE_ATTRIBUTES ? TNameKind::Missing : TNameKind::File;
   const DWORD type = GetFileType(handle);

@@ -6,6 +6,7 @@
 #include "engine/u_WideFunc.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystemRep.h"
+#include "ucode/UCodeWindows.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -64,7 +65,7 @@ std::string LibraryFileErrorMessage(const wchar_t* verb, const std::wstring& fil
 // would wait for good.
 HANDLE OpenForReading(const std::wstring& fileName, DWORD flags) {
   if (IsDeviceName(fileName)) RaiseFileError(TFileAction::Open, fileName, kErrorDeviceNotFile);
-  HANDLE handle = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
+  HANDLE handle = WideCreateFile(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     // A folder or a pipe that cannot be opened for reading is told as what it is.
     const DWORD error = GetLastError();
@@ -105,16 +106,17 @@ std::wstring FolderOf(const std::wstring& fileName) {
   return cut == std::wstring::npos ? std::wstring() : fileName.substr(0, cut + 1);
 }
 
-// Creates a new, empty file beside the target under a name no other file has; an invalid handle,
-// with the system's reason in error, when the folder takes no new file.
-HANDLE CreateFileBeside(const std::wstring& fileName, std::wstring& tempName, DWORD& error) {
+// Creates a new, empty file beside the target (a name for the system) under a name no other file
+// has, given in the system's form as well; an invalid handle, with the system's reason in error,
+// when the folder takes no new file.
+HANDLE CreateFileBeside(const std::wstring& target, std::wstring& tempName, DWORD& error) {
   static unsigned counter = 0;
-  std::wstring prefix = FolderOf(fileName) + L"~kx" + std::to_wstring(GetCurrentProcessId()) + L"_";
+  std::wstring prefix = FolderOf(target) + L"~kx" + std::to_wstring(GetCurrentProcessId()) + L"_";
   error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    tempName = prefix + std::to_wstring(++counter) + L".tmp";
-    HANDLE file = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    tempName = WideSystemFileName(prefix + std::to_wstring(++counter) + L".tmp");
+    HANDLE file = WideCreateFile(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
     error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
@@ -140,7 +142,7 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM 
 
 // The new file takes the access rules and the attributes of the file it is to replace. The system's
 // replace call keeps them by itself where it can; taking them over first keeps them also where it
-// does not. What cannot be read or set here is left to that call.
+// does not. What cannot be read or set here is left to that call. Both are names for the system.
 void TakeOverAttributesAndSecurity(const std::wstring& target, DWORD targetAttributes, const std::wstring& newFile) {
   DWORD size = 0;
   GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
@@ -149,7 +151,7 @@ void TakeOverAttributesAndSecurity(const std::wstring& target, DWORD targetAttri
     if (GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
       SetFileSecurityW(newFile.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
   }
-  const DWORD own = GetFileAttributesW(newFile.c_str());
+  const DWORD own = WideGetFileAttributes(newFile.c_str());
   if (own != INVALID_FILE_ATTRIBUTES && (targetAttributes & kKeptAttributes) != 0)
     SetFileAttributesW(newFile.c_str(), own | (targetAttributes & kKeptAttributes));
 }
@@ -158,36 +160,38 @@ void TakeOverAttributesAndSecurity(const std::wstring& target, DWORD targetAttri
 // which hands on the target's attributes and access rules (and, where it can, its creation time and
 // identity). The old text goes to a backup beside it, deleted at the end: named by us, it leaves
 // nothing behind on systems whose call otherwise makes names of its own. ERROR_SUCCESS, or the
-// system's reason with the target as it was.
-DWORD ReplaceTarget(const std::wstring& fileName, const std::wstring& tempName) {
+// system's reason with the target as it was. The target (the user's file name in the system's
+// form) and the new file are names for the system.
+DWORD ReplaceTarget(const std::wstring& fileName, const std::wstring& target, const std::wstring& tempName) {
   constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
   std::wstring backupName;
   DWORD error = ERROR_SUCCESS;
-  if (!TFileHandle(CreateFileBeside(fileName, backupName, error)).IsOpen()) return error;
-  if (ReplaceFileW(fileName.c_str(), tempName.c_str(), backupName.c_str(), 0, nullptr, nullptr)) {
-    DeleteFileW(backupName.c_str());
+  if (!TFileHandle(CreateFileBeside(target, backupName, error)).IsOpen()) return error;
+  if (ReplaceFileW(target.c_str(), tempName.c_str(), backupName.c_str(), 0, nullptr, nullptr)) {
+    WideDeleteFile(backupName.c_str());
     return ERROR_SUCCESS;
   }
   error = GetLastError();
   // The target is gone: removed meanwhile, or moved to the backup by a call that could not finish.
   // The new file takes its name; failing that, the backup goes back.
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-    if (MoveFileExW(tempName.c_str(), fileName.c_str(), kMove)) {
-      DeleteFileW(backupName.c_str());
+    if (MoveFileExW(tempName.c_str(), target.c_str(), kMove)) {
+      WideDeleteFile(backupName.c_str());
       return ERROR_SUCCESS;
     }
     const DWORD moveError = GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !MoveFileExW(backupName.c_str(), fileName.c_str(), kMove)) {
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !MoveFileExW(backupName.c_str(), target.c_str(), kMove)) {
       // No error code: the message itself, which says where the old text is, is what the user needs.
       const std::wstring reason = WideSysErrorMessage(GetLastError());
+      const std::wstring shownBackup = FolderOf(fileName) + WideExtractFileName(backupName);
       throw EFCreateError(RepWideStringToStringEx(L"Cannot create file \"" + fileName + L"\". " + reason +
-                                                      L" The old text is in \"" + backupName + L"\".",
+                                                      L" The old text is in \"" + shownBackup + L"\".",
                                                   CP_ACP),
                           fileName);
     }
     error = moveError;
   }
-  DeleteFileW(backupName.c_str());
+  WideDeleteFile(backupName.c_str());
   return error;
 }
 
@@ -195,8 +199,8 @@ DWORD ReplaceTarget(const std::wstring& fileName, const std::wstring& tempName) 
 // rules stay as they are, but a failure on the way can leave the file half written. Room for a
 // longer text is taken first, so that a full disk refuses the save before the old text is touched.
 void WriteInPlace(const std::wstring& fileName, const std::string& bytes) {
-  TFileHandle file(CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
+  TFileHandle file(WideCreateFile(fileName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
   if (!file.IsOpen()) RaiseCreateError(fileName, GetLastError());
   LARGE_INTEGER size{}, length{}, start{};
   length.QuadPart = static_cast<LONGLONG>(bytes.size());
@@ -217,16 +221,18 @@ void WriteInPlace(const std::wstring& fileName, const std::string& bytes) {
 // way leaves the user's file as it was. A file that the user may change in a folder that takes no
 // new file (or lets none take the file's place) is written in place.
 void WriteFileSafely(const std::wstring& fileName, const std::string& bytes) {
+  // The calls below that have no counterpart in the Unicode layer get the name as it hands it on.
+  const std::wstring target = WideSystemFileName(fileName);
   // A read-only file or a folder of that name is not ours to replace (not every system refuses the
   // move onto a read-only file by itself).
-  const DWORD attributes = GetFileAttributesW(fileName.c_str());
+  const DWORD attributes = WideGetFileAttributes(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     RaiseCreateError(fileName, ERROR_ACCESS_DENIED);
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
   std::wstring tempName;
   DWORD error = ERROR_SUCCESS;
-  TFileHandle temp(CreateFileBeside(fileName, tempName, error));
+  TFileHandle temp(CreateFileBeside(target, tempName, error));
   if (!temp.IsOpen()) {
     if (replacing && error == ERROR_ACCESS_DENIED) return WriteInPlace(fileName, bytes);
     RaiseCreateError(fileName, error);
@@ -236,14 +242,14 @@ void WriteFileSafely(const std::wstring& fileName, const std::string& bytes) {
   temp.Close();
   if (error == ERROR_SUCCESS) {
     if (replacing) {
-      TakeOverAttributesAndSecurity(fileName, attributes, tempName);
-      error = ReplaceTarget(fileName, tempName);
-    } else if (!MoveFileExW(tempName.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      TakeOverAttributesAndSecurity(target, attributes, tempName);
+      error = ReplaceTarget(fileName, target, tempName);
+    } else if (!MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       error = GetLastError();
     }
   }
   if (error == ERROR_SUCCESS) return;
-  DeleteFileW(tempName.c_str());
+  WideDeleteFile(tempName.c_str());
   if (replacing && (error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED))
     return WriteInPlace(fileName, bytes);
   RaiseCreateError(fileName, error);

@@ -118,6 +118,36 @@ int FindMatchingFile(TSearchRecW& record) {
   return 0;
 }
 
+// The full path by a full-path query, however long it is.
+template <typename Query>
+std::wstring QueryFullPath(Query query, const std::wstring& fileName) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    LPWSTR filePart = nullptr;
+    DWORD length = query(fileName.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), &filePart);
+    if (length == 0) return std::wstring();
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.resize(length);
+  }
+}
+
+bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// "C:\..." (either slash).
+bool IsDriveName(const std::wstring& name) {
+  const wchar_t drive = name.empty() ? L'\0' : static_cast<wchar_t>(name[0] | 0x20);
+  return name.size() >= 3 && drive >= L'a' && drive <= L'z' && name[1] == L':' && IsSlash(name[2]);
+}
+
+// "\\server\..." (either slash), but not "\\?\..." or "\\.\...", which the system takes as they are.
+bool IsUncName(const std::wstring& name) {
+  if (name.size() < 3 || !IsSlash(name[0]) || !IsSlash(name[1]) || IsSlash(name[2])) return false;
+  return !((name[2] == L'?' || name[2] == L'.') && (name.size() == 3 || IsSlash(name[3])));
+}
+
 }  // namespace
 
 
@@ -272,18 +302,14 @@ std::wstring WideChangeFileExt(const std::wstring& fileName, const std::wstring&
   return fileName.substr(0, last - 1) + extension;
 }
 
-std::wstring WideExpandFileName(const std::wstring& fileName) {
-  std::wstring buffer(MAX_PATH, L'\0');
-  for (;;) {
-    LPWSTR filePart = nullptr;
-    DWORD length = WideGetFullPathName(fileName.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), &filePart);
-    if (length == 0) return std::wstring();
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      return buffer;
-    }
-    buffer.resize(length);
-  }
+std::wstring WideExpandFileName(const std::wstring& fileName) { return QueryFullPath(WideGetFullPathName, fileName); }
+
+std::wstring WideSystemFileName(const std::wstring& fileName) {
+  if (fileName.size() < MAX_PATH || !(IsDriveName(fileName) || IsUncName(fileName))) return fileName;
+  // Behind the prefix the system resolves nothing, so the name goes in the form it would have made.
+  const std::wstring full = QueryFullPath(GetFullPathNameW, fileName);
+  if (full.empty()) return fileName;
+  return IsUncName(full) ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
 }
 
 // ---- Files

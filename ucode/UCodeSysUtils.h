@@ -96,6 +96,11 @@ std::wstring WideExtractFileName(const std::wstring& fileName);
 std::wstring WideExtractFileExt(const std::wstring& fileName);
 std::wstring WideChangeFileExt(const std::wstring& fileName, const std::wstring& extension);
 std::wstring WideExpandFileName(const std::wstring& fileName);
+// The name to hand the wide system file functions, which refuse a name of MAX_PATH characters or
+// more unless it comes in the extended form: such an absolute name (drive or UNC) in its full form
+// ("/" as "\", "." and ".." resolved) behind "\\?\" ("\\?\C:\...", "\\?\UNC\server\share\...").
+// Any other name (shorter, relative, already extended or a device) as it is.
+std::wstring WideSystemFileName(const std::wstring& fileName);
 
 // ---- Files
 // Creates (or replaces) a file for reading and writing, not shared.

@@ -12,6 +12,9 @@ std::string ToAnsi(LPCWSTR text) { return WideStringToStringEx(text ? std::wstri
 
 std::wstring FromAnsi(const char* text) { return StringToWideStringEx(text ? std::string(text) : std::string(), CP_ACP); }
 
+// The name a wide file call gets.
+std::wstring SystemName(LPCWSTR fileName) { return WideSystemFileName(fileName ? std::wstring(fileName) : std::wstring()); }
+
 // Hands a result to a wide caller with the W functions' length rules.
 DWORD CopyToWideBuffer(const std::wstring& value, LPWSTR buffer, DWORD size) {
   if (buffer == nullptr || value.size() >= size) return static_cast<DWORD>(value.size() + 1);
@@ -69,12 +72,12 @@ DWORD WideGetFullPathName(LPCWSTR fileName, DWORD bufferLength, LPWSTR buffer, L
 HANDLE WideCreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                       DWORD creation, DWORD flags, HANDLE templateFile) {
   if (Win32PlatformIsUnicode)
-    return CreateFileW(fileName, access, shareMode, security, creation, flags, templateFile);
+    return CreateFileW(SystemName(fileName).c_str(), access, shareMode, security, creation, flags, templateFile);
   return CreateFileA(ToAnsi(fileName).c_str(), access, shareMode, security, creation, flags, templateFile);
 }
 
 HANDLE WideFindFirstFile(LPCWSTR fileName, WIN32_FIND_DATAW* findData) {
-  if (Win32PlatformIsUnicode) return FindFirstFileW(fileName, findData);
+  if (Win32PlatformIsUnicode) return FindFirstFileW(SystemName(fileName).c_str(), findData);
   WIN32_FIND_DATAA ansi{};
   HANDLE search = FindFirstFileA(ToAnsi(fileName).c_str(), &ansi);
   if (search != INVALID_HANDLE_VALUE) WidenFindData(ansi, findData);
@@ -90,8 +93,13 @@ BOOL WideFindNextFile(HANDLE search, WIN32_FIND_DATAW* findData) {
 }
 
 DWORD WideGetFileAttributes(LPCWSTR fileName) {
-  if (Win32PlatformIsUnicode) return GetFileAttributesW(fileName);
+  if (Win32PlatformIsUnicode) return GetFileAttributesW(SystemName(fileName).c_str());
   return GetFileAttributesA(ToAnsi(fileName).c_str());
+}
+
+BOOL WideDeleteFile(LPCWSTR fileName) {
+  if (Win32PlatformIsUnicode) return DeleteFileW(SystemName(fileName).c_str());
+  return DeleteFileA(ToAnsi(fileName).c_str());
 }
 
 int WideDrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {

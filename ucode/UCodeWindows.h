@@ -2,6 +2,8 @@
 // function on a Unicode-capable platform; otherwise it converts its text arguments to the system
 // ANSI code page, calls the 8-bit (A) form and widens what comes back into the caller's wide buffer,
 // keeping the W form's length rules (length without terminator when it fits, else the size needed).
+// The file calls hand the W form a long name in the extended form (WideSystemFileName); the A form
+// stays limited to MAX_PATH.
 #pragma once
 
 #include "classlib/WinApi.h"
@@ -16,6 +18,7 @@ HANDLE WideCreateFile(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURIT
 HANDLE WideFindFirstFile(LPCWSTR fileName, WIN32_FIND_DATAW* findData);
 BOOL WideFindNextFile(HANDLE search, WIN32_FIND_DATAW* findData);
 DWORD WideGetFileAttributes(LPCWSTR fileName);
+BOOL WideDeleteFile(LPCWSTR fileName);
 int WideDrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
 DWORD WideGetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
 BOOL WideGetStringTypeEx(LCID locale, DWORD infoType, LPCWSTR text, int count, LPWORD charType);

@@ -134,10 +134,16 @@ TEST_F(FileErrors, KindsOfNames) {
   const std::wstring file = Write("Vertrag.txt", "x");
   const std::wstring pipe = Pipe();
   ASSERT_FALSE(pipe.empty()) << "no pipe could be made";
+  const std::wstring longFolder = testsupport::MakeLongFolder(Wide(dir.Path()), 290);
+  testsupport::WriteBytes(longFolder + L"Vertrag.txt", "x");
   const std::pair<std::wstring, TNameKind> cases[] = {
       {file, TNameKind::File},
       {Wide(dir.Path()), TNameKind::Folder},
       {File("fehlt.txt"), TNameKind::Missing},
+      // Beyond MAX_PATH alike.
+      {longFolder + L"Vertrag.txt", TNameKind::File},
+      {longFolder.substr(0, longFolder.size() - 1), TNameKind::Folder},
+      {longFolder + L"fehlt.txt", TNameKind::Missing},
       {L"", TNameKind::Missing},
       {File("*.txt"), TNameKind::Missing},
       // Reserved names are devices in any folder, with any extension, in any case.

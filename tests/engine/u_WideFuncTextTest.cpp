@@ -345,6 +345,29 @@ TEST_F(TextFileTest, SavingOverAFileKeepsItsAttributesAndAccessRules) {
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"hidden.txt", L"secured.txt", L"usual.txt"}));
 }
 
+TEST_F(TextFileTest, FilesBeyondMaxPathAreSavedReplacedAndRead) {
+  const std::wstring inDir = Path(L"");  // with its backslash
+  const std::wstring folder = testsupport::MakeLongFolder(inDir.substr(0, inDir.size() - 1), 290);
+  const std::wstring name = folder + L"Index \u65e5.txt";
+  ASSERT_TRUE(SaveTextFileW(L"Apfel 1", name, 65001, false));
+  EXPECT_EQ(testsupport::ReadBytes(name), "Apfel 1");
+  // Saving over it goes through the system's replace call, and keeps the file's attributes.
+  ASSERT_TRUE(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SaveTextFileW(L"Birne \u00e4", name, 65002, true));
+  EXPECT_EQ(testsupport::ReadBytes(name), kMark8 + "Birne \xC3\xA4");
+  EXPECT_NE(GetFileAttributesW(name.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // Read back by a name with "/", "." and "..".
+  std::wstring detour = folder + L".\\..\\" + folder.substr(folder.rfind(L'\\', folder.size() - 2) + 1) +
+                        L"Index \u65e5.txt";
+  std::replace(detour.begin(), detour.end(), L'\\', L'/');
+  EXPECT_EQ(LoadTextFileW(detour), L"Birne \u00e4");
+  EXPECT_EQ(DetectFileEncoding(detour), 65002);
+  // Nothing left beside it.
+  EXPECT_EQ(Names(folder.substr(inDir.size(), folder.size() - inDir.size() - 1)),
+            std::vector<std::wstring>{L"Index \u65e5.txt"});
+}
+
 // Under Wine, a folder that takes no new file while the files in it can still be written: the Unix
 // immutable flag on the folder, set and cleared through the system's own chattr. Not locked
 // elsewhere, or where the flag cannot be set.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -115,6 +116,19 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
       !WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
       written != bytes.size())
     throw std::runtime_error("cannot write a file by its wide name");
+}
+
+std::wstring MakeLongFolder(const std::wstring& base, size_t length) {
+  std::wstring folder = base + L"\\";
+  while (folder.size() < length) {
+    // Folders of 99 characters, the last one what is left for its name and its backslash.
+    const size_t left = length - folder.size();
+    const size_t part = left > 101 ? 99 : std::max<size_t>(left, 2) - 1;
+    folder += std::wstring(part, L'd') + L"\\";
+    if (!CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+      throw std::runtime_error("cannot make a long folder");
+  }
+  return folder;
 }
 
 std::vector<std::string> Lines(const std::string& text) {

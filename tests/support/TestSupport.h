@@ -35,6 +35,12 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 
+// Makes folders in `base` (a full path of a drive), one in the other, down to one whose name with
+// its trailing backslash is `length` characters long (one more where `base` leaves room for no
+// folder name), and gives that name. The folders are made by
+// their extended names, which the system takes at any length.
+std::wstring MakeLongFolder(const std::wstring& base, size_t length);
+
 // The text's lines, split at "\r\n".
 std::vector<std::string> Lines(const std::string& text);
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -111,6 +112,27 @@ TEST_F(UCodeFiles, FileStreamErrorsNameTheFile) {
   }
   EXPECT_EQ(m_list.GetTextStr(), L"z\r\n");
   EXPECT_TRUE(DeleteFileW(name.c_str()));  // the stream closed its file
+}
+
+TEST_F(UCodeFiles, ListsAreSavedAndLoadedBeyondMaxPath) {
+  const std::wstring folder = testsupport::MakeLongFolder(Wide(m_temp.Path()), 290);
+  const std::wstring name = folder + L"W\u00f6rter \u65e5.txt";
+  m_list.Add(L"eins");
+  m_list.Add(L"\u65e5\u672c");
+  m_list.SaveToFile(name);
+  EXPECT_EQ(testsupport::ReadBytes(name), std::string("\xFF\xFE" "e\0i\0n\0s\0\r\0\n\0\xE5\x65\x2C\x67\r\0\n\0", 22));
+  m_list.Delete(0);
+  m_list.SaveToFile(name);  // over the file saved before
+  std::wstring detour = folder + L".\\..\\" + WideExtractFileName(folder.substr(0, folder.size() - 1)) + L"\\" +
+                        WideExtractFileName(name);
+  std::replace(detour.begin(), detour.end(), L'\\', L'/');
+  TUCodeStringList back;
+  back.LoadFromFile(detour);
+  EXPECT_EQ(Lines(back), (std::vector<std::wstring>{L"\u65e5\u672c"}));
+  // A name that is not there is told as the user gave it, in full, not in the form for the system.
+  const std::string text = ErrorText([&] { TUCodeFileStream stream(folder + L"missing.txt", fmOpenRead); });
+  const std::string expected = "Cannot open file \"" + WideStringToStringEx(folder, 0) + "missing.txt\". ";
+  EXPECT_EQ(text.rfind(expected, 0), 0u) << text;
 }
 
 // ---- The sorted list

@@ -109,6 +109,121 @@ TEST(WideStrings, SystemMessages) {
   EXPECT_THROW(WideWin32Check(0), Exception);
 }
 
+// ---- Names handed to the system
+
+// `start`, then folders of 99 characters, then a file name: `length` characters in all.
+std::wstring NameOfLength(const std::wstring& start, size_t length) {
+  std::wstring name = start;
+  while (length - name.size() > 104) name += std::wstring(99, L'd') + L'\\';
+  return name + std::wstring(length - name.size() - 4, L'f') + L".txt";
+}
+
+std::wstring WithSlashes(std::wstring name) {
+  std::replace(name.begin(), name.end(), L'\\', L'/');
+  return name;
+}
+
+TEST(WideSystemFileName, LongAbsoluteNamesGoInTheExtendedFormAllOthersAsTheyAre) {
+  const std::wstring drive = NameOfLength(L"C:\\", 300);
+  const std::wstring rest = drive.substr(3);  // the folders and the name without the drive
+  const std::wstring share = L"\\\\server\\share\\" + rest;
+  const std::wstring relative = NameOfLength(L"folder\\", 300);
+  const std::wstring atLimit = NameOfLength(L"C:\\", MAX_PATH);
+  const std::wstring belowLimit = NameOfLength(L"C:\\", MAX_PATH - 1);
+  const std::wstring shareBelowLimit = NameOfLength(L"\\\\server\\share\\", MAX_PATH - 1);
+  const struct {
+    const char* what;
+    std::wstring name, expected;
+  } cases[] = {
+      {"empty", L"", L""},
+      {"short drive name", L"C:\\Texte\\Buch.txt", L"C:\\Texte\\Buch.txt"},
+      {"short name with slashes and dots", L"C:/Texte/./alt/../Buch.txt", L"C:/Texte/./alt/../Buch.txt"},
+      {"one below the limit", belowLimit, belowLimit},
+      {"UNC one below the limit", shareBelowLimit, shareBelowLimit},
+      {"at the limit", atLimit, L"\\\\?\\" + atLimit},
+      {"one above the limit", NameOfLength(L"C:\\", MAX_PATH + 1), L"\\\\?\\" + NameOfLength(L"C:\\", MAX_PATH + 1)},
+      {"long drive name", drive, L"\\\\?\\" + drive},
+      {"long drive name with slashes", WithSlashes(drive), L"\\\\?\\" + drive},
+      {"long drive name with . and ..", L"C:\\alt\\..\\.\\" + rest, L"\\\\?\\" + drive},
+      {"doubled backslashes", L"C:\\\\" + rest, L"\\\\?\\" + drive},
+      {"long name that .. makes short", L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L"\\..\\..\\Buch.txt",
+       L"\\\\?\\C:\\Buch.txt"},
+      {"long UNC name", share, L"\\\\?\\UNC\\server\\share\\" + rest},
+      {"long UNC name with slashes", WithSlashes(share), L"\\\\?\\UNC\\server\\share\\" + rest},
+      {"long relative name", relative, relative},
+      {"long name relative to the parent", L"..\\" + relative, L"..\\" + relative},
+      {"long name from the current drive's root", L"\\" + rest, L"\\" + rest},
+      {"long name relative on a drive", L"C:" + rest, L"C:" + rest},
+      {"already extended", L"\\\\?\\" + drive, L"\\\\?\\" + drive},
+      {"already extended, with slashes kept", L"\\\\?\\C:\\alt/../" + rest, L"\\\\?\\C:\\alt/../" + rest},
+      {"already extended UNC", L"\\\\?\\UNC\\server\\share\\" + rest, L"\\\\?\\UNC\\server\\share\\" + rest},
+      {"device namespace", L"\\\\.\\" + drive, L"\\\\.\\" + drive},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WideSystemFileName(c.name), c.expected) << c.what;
+}
+
+// A file beyond MAX_PATH through the layer's file routines, by its plain name and by one with "/",
+// "." and "..", which the extended form leaves to the layer to resolve.
+class LongFileNames : public ::testing::Test {
+ protected:
+  LongFileNames() : m_folder(testsupport::MakeLongFolder(Wide(m_temp.Path()), 290)), m_file(L"Stichw\u00f6rter \u65e5.txt") {}
+
+  std::wstring Plain() const { return m_folder + m_file; }
+  // "<parent>/./<last folder>/../<last folder>/<file>"
+  std::wstring Detour() const {
+    const std::wstring folder = m_folder.substr(0, m_folder.size() - 1);
+    const size_t cut = folder.rfind(L'\\');
+    const std::wstring last = folder.substr(cut + 1);
+    return WithSlashes(folder.substr(0, cut)) + L"/./" + last + L"/../" + last + L"/" + m_file;
+  }
+
+  testsupport::TempDir m_temp;
+  std::wstring m_folder;  // with its backslash
+  std::wstring m_file;
+};
+
+TEST_F(LongFileNames, AreCreatedFoundOpenedAndDeleted) {
+  ASSERT_GE(Plain().size(), 300u);
+  HANDLE created = WideFileCreate(Detour());
+  ASSERT_NE(created, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(created, "12345", 5, &written, nullptr));
+  CloseHandle(created);
+  EXPECT_EQ(testsupport::ReadBytes(Plain()), "12345");
+
+  for (const std::wstring& name : {Plain(), Detour()}) {
+    EXPECT_TRUE(WideFileExists(name));
+    const DWORD attributes = WideFileGetAttr(name);
+    EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    HANDLE reader = WideFileOpen(name, fmOpenRead | fmShareDenyWrite);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    char bytes[8] = {};
+    DWORD read = 0;
+    EXPECT_TRUE(ReadFile(reader, bytes, sizeof(bytes), &read, nullptr));
+    EXPECT_EQ(std::string(bytes, read), "12345");
+    CloseHandle(reader);
+  }
+  const std::wstring folder = m_folder.substr(0, m_folder.size() - 1);
+  EXPECT_FALSE(WideFileExists(folder));
+  EXPECT_NE(WideFileGetAttr(folder) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+
+  TSearchRecW record;
+  ASSERT_EQ(WideFindFirst(m_folder + L"*.txt", 0, record), 0);
+  EXPECT_EQ(record.Name, m_file);
+  EXPECT_EQ(record.Size, 5);
+  EXPECT_EQ(WideFindNext(record), ERROR_NO_MORE_FILES);
+  WideFindClose(record);
+
+  EXPECT_TRUE(WideDeleteFile(Detour().c_str()));
+  EXPECT_FALSE(WideFileExists(Plain()));
+  EXPECT_EQ(WideFileGetAttr(Plain()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(WideFindFirst(m_folder + L"*.txt", 0, record), ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(WideDeleteFile(Plain().c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(WideFileOpen(Plain(), fmOpenRead), INVALID_HANDLE_VALUE);
+}
+
 class WideFiles : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -188,6 +303,8 @@ TEST_F(WideFiles, EightBitPlatformPath) {
   Win32PlatformIsUnicode = true;
   EXPECT_EQ(WideExpandFileName(m_folder + L"sub.dir\\..\\\u00fc.txt"), m_folder + L"\u00fc.txt");
   Win32PlatformIsUnicode = false;
+  EXPECT_TRUE(WideDeleteFile((m_folder + L"\u00fc.txt").c_str()));
+  EXPECT_FALSE(WideFileExists(m_folder + L"\u00fc.txt"));
   std::wstring module = WideGetModuleFileName(nullptr);
   EXPECT_EQ(WideExtractFileExt(module), L".exe");
   wchar_t small[4];
