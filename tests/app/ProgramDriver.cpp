@@ -485,15 +485,89 @@ int ReachablePlace(const TFormObject& menu, const std::string& name) {
   return -1;
 }
 
-bool PostKey(HWND window, UINT key, int times = 1) {
-  for (int i = 0; i < times; ++i)
-    if (!PostMessageA(window, WM_KEYDOWN, key, 1)) return false;
-  return true;
+// A mouse move that the system took in, as a low-level mouse hook of this thread sees it.
+struct PointerEcho {
+  POINT place;
+  bool seen = false;
+};
+PointerEcho* awaitedEcho = nullptr;  // while a hook of this thread waits for one
+
+LRESULT CALLBACK EchoHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == WM_MOUSEMOVE && awaitedEcho) {
+    const auto* move = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    // A move that came from the display, not one some program made up.
+    if ((move->flags & LLMHF_INJECTED) == 0 && move->pt.x == awaitedEcho->place.x &&
+        move->pt.y == awaitedEcho->place.y)
+      awaitedEcho->seen = true;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The hook that reports the display's mouse moves to `echo` while it lives.
+class EchoWatch {
+ public:
+  explicit EchoWatch(PointerEcho& echo)
+      : m_hook(SetWindowsHookExA(WH_MOUSE_LL, EchoHook, GetModuleHandleA(nullptr), 0)) {
+    if (!m_hook) return;
+    awaitedEcho = &echo;
+    // The system passes moves on only to a hook whose thread takes its messages.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+  }
+  ~EchoWatch() {
+    awaitedEcho = nullptr;
+    if (m_hook) UnhookWindowsHookEx(m_hook);
+  }
+  EchoWatch(const EchoWatch&) = delete;
+  EchoWatch& operator=(const EchoWatch&) = delete;
+  bool Watching() const { return m_hook != nullptr; }
+
+ private:
+  HHOOK m_hook;
+};
+
+// Under Wine the program learns from the display that the keyboard focus went from one of its
+// windows to another, and a thread takes in the display's events only when it runs out of
+// messages (or now and then between many of them): keys posted in the meantime overtake them.
+// A focus loss taken in late cancels a menu those keys opened, and the rest of them go to the
+// window. A user's keys come through the display, behind its earlier events. So the mouse
+// pointer moves one pixel, and once the program has taken in that move it has taken in every
+// event of the display from before: the display hands a program its events in order.
+bool WaitUntilDisplayCaughtUp(const RunningProgram& program, HWND window) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  const auto onProgram = [thread](POINT at) {
+    HWND under = WindowFromPoint(at);
+    return under != nullptr && GetWindowThreadProcessId(under, nullptr) == thread;
+  };
+  POINT from{};
+  if (!GetCursorPos(&from)) return false;
+  if (!onProgram(from)) {
+    // The middle of the window's title bar, where the pointer rests on none of its controls.
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    from = POINT{(frame.left + frame.right) / 2,
+                 frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    if (!onProgram(from) || !SetCursorPos(from.x, from.y)) return false;
+  }
+  // To and fro between two neighbouring places, one way per call: no event from before the
+  // move tells of the place it goes to.
+  PointerEcho echo{POINT{from.x ^ 1, from.y}};
+  if (!onProgram(echo.place)) return false;
+  EchoWatch watch(echo);
+  return watch.Watching() && SetCursorPos(echo.place.x, echo.place.y) &&
+         program.WaitUntil([&echo] { return echo.seen; });
 }
 
 }  // namespace
 
-bool ChooseMenuItem(HWND main, const std::vector<std::string>& names) {
+bool PostMenuKeys(const RunningProgram& program, HWND main, const std::vector<UINT>& keys) {
+  if (!WaitUntilDisplayCaughtUp(program, main) || !PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 0)) return false;
+  for (UINT key : keys)
+    if (!PostMessageA(main, WM_KEYDOWN, key, 1)) return false;
+  return true;
+}
+
+bool ChooseMenuItem(const RunningProgram& program, HWND main, const std::vector<std::string>& names) {
   const TFormObject* menu = FindDescribed(MainWindowDescription(), "menu");
   std::vector<int> places;
   for (const std::string& name : names) {
@@ -505,13 +579,14 @@ bool ChooseMenuItem(HWND main, const std::vector<std::string>& names) {
   if (places.size() < 2) return false;
   // Menu mode selects the bar's first menu; Down opens a menu and Right a submenu, each on its
   // first item.
-  bool posted = PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 0) && PostKey(main, VK_RIGHT, places[0]) &&
-                PostKey(main, VK_DOWN);
-  for (size_t level = 1; posted && level < places.size(); ++level) {
-    posted = PostKey(main, VK_DOWN, places[level]);
-    if (posted && level + 1 < places.size()) posted = PostKey(main, VK_RIGHT);
+  std::vector<UINT> keys(static_cast<size_t>(places[0]), VK_RIGHT);
+  keys.push_back(VK_DOWN);
+  for (size_t level = 1; level < places.size(); ++level) {
+    keys.insert(keys.end(), static_cast<size_t>(places[level]), VK_DOWN);
+    if (level + 1 < places.size()) keys.push_back(VK_RIGHT);
   }
-  return posted && PostKey(main, VK_RETURN);
+  keys.push_back(VK_RETURN);
+  return PostMenuKeys(program, main, keys);
 }
 
 bool PostKeys(HWND window, const std::string& keys) {

@@ -164,12 +164,17 @@ bool DropFilesAnswering(const RunningProgram& program, HWND target, const std::v
 // returns once the window has taken the last.
 bool TypeText(HWND window, const std::string& text);
 
-// Chooses an item of the main window's menu bar with the keyboard, as a user without a mouse
-// does: F10's menu mode, the arrow keys to the item, Enter. The item is named by the component
-// names of its menus from the bar down; its place comes from the main window's form description
-// (items hidden there and separators take no place). The keys are posted, so that a window the
-// command shows modally does not hold the caller. False when there is no such item.
-bool ChooseMenuItem(HWND main, const std::vector<std::string>& names);
+// The main window's menu bar used with the keyboard, as a user without a mouse does: F10's menu
+// mode, then the keys. They are posted, so that a window a command shows modally does not hold
+// the caller, and only once the program has taken in what the display told it before (the
+// keyboard focus back on the main window, say), as it has before a user's keys reach it. False
+// when the program does not get there in time.
+bool PostMenuKeys(const RunningProgram& program, HWND main, const std::vector<UINT>& keys);
+// Chooses an item of the main window's menu bar that way: the arrow keys to the item, Enter.
+// The item is named by the component names of its menus from the bar down; its place comes
+// from the main window's form description (items hidden there and separators take no place).
+// False when there is no such item.
+bool ChooseMenuItem(const RunningProgram& program, HWND main, const std::vector<std::string>& names);
 
 // Keys pressed and released in the window, by their virtual keys (digits, capital letters):
 // taken by the control that has the keyboard focus in the window's thread, else by the window

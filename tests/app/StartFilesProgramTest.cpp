@@ -44,8 +44,7 @@ TEST(StartFiles, AConfigurationNamedWithoutItsFolderIsLoadedAndLoadsAgainFromThe
   // the last of the configuration menu, which Up reaches from the first.
   ASSERT_TRUE(SetWindowPos(main, nullptr, 0, 0, 1000, 900, SWP_NOMOVE | SWP_NOZORDER));
   ASSERT_TRUE(program.WaitUntil([&] { return !(ClientSize(main) == stored); }));
-  ASSERT_TRUE(PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 0));
-  for (UINT key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_UP, VK_RETURN}) ASSERT_TRUE(PostMessageA(main, WM_KEYDOWN, key, 1));
+  ASSERT_TRUE(PostMenuKeys(program, main, {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_UP, VK_RETURN}));
   EXPECT_TRUE(program.WaitUntil([&] { return ClientSize(main) == stored; }))
       << "not applied from the menu: " << ClientSize(main).cx << " x " << ClientSize(main).cy;
   EXPECT_TRUE(CloseLeavingNothing(program, main));
@@ -134,7 +133,7 @@ TEST(StartFiles, AWordListHeldOpenByAnotherProgramIsToldOnceAndNeverWrittenOver)
     // The other program lets go of the files; the start configuration is saved from the menu,
     // then again on closing.
     held.clear();
-    ASSERT_TRUE(ChooseMenuItem(main, {"m_konfig", "m_konfig_save_start"}));
+    ASSERT_TRUE(ChooseMenuItem(program, main, {"m_konfig", "m_konfig_save_start"}));
     EXPECT_TRUE(SendAndWait(main, WM_NULL));
     EXPECT_TRUE(CloseLeavingNothing(program, main));
     for (const std::string& name : lists)

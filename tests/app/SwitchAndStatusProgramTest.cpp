@@ -99,7 +99,7 @@ TEST_P(SwitchAndStatus, ADigitTypedAfterASideBarSwitchLeavesTheHiddenWizardAlone
 
 TEST_P(SwitchAndStatus, AStatusThatTurnsActiveKeepsNothingOfItsLongerRedText) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ChooseMenuItem(main, {"meinst", "verk", "verk_qcfg"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"meinst", "verk", "verk_qcfg"}));
   HWND window = program->WaitForWindow(VisibleWithText(GetParam().shortcuts));
   ASSERT_NE(window, nullptr) << "the shortcut window did not open";
   HWND group = FindChild(window, VisibleWithText(GetParam().fileType));

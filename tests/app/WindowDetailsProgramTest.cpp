@@ -59,7 +59,7 @@ TEST_F(WindowDetails, TheMainWindowsClientAreaIsItsDesignBelowTheMenuBar) {
 
 TEST_F(WindowDetails, TheOutputSettingsAreAToolWindowWithOnlyACloseBox) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ChooseMenuItem(main, {"meinst", "spopt"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"meinst", "spopt"}));
   HWND settings = program->WaitForWindow(VisibleWithText("Output Settings"));
   ASSERT_NE(settings, nullptr) << "the output settings did not open";
   const LONG style = GetWindowLongA(settings, GWL_STYLE), exStyle = GetWindowLongA(settings, GWL_EXSTYLE);
@@ -114,7 +114,7 @@ TEST_F(WindowDetails, ApplyOnReplaceSpacesChangesOnlyTheEmptyLines) {
   ASSERT_NO_FATAL_FAILURE(Start());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    ASSERT_TRUE(ChooseMenuItem(main, {"mtools", "mt4"}));
+    ASSERT_TRUE(ChooseMenuItem(*program, main, {"mtools", "mt4"}));
     HWND editor = program->WaitForWindow(VisibleWithText("Editor: Write Folio to Text"));
     ASSERT_NE(editor, nullptr) << "the page-number editor did not open";
     HWND memo = FindChild(editor, IsShownMemo);
@@ -134,7 +134,7 @@ TEST_F(WindowDetails, ApplyOnReplaceSpacesChangesOnlyTheEmptyLines) {
 // nothing of the wider German caption of the last tab stays beside it.
 TEST_F(WindowDetails, AfterASwitchToEnglishNothingOfAWiderGermanTabStays) {
   ASSERT_NO_FATAL_FAILURE(Start(true));
-  ASSERT_TRUE(ChooseMenuItem(main, {"mtools", "mt4"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"mtools", "mt4"}));
   HWND editor = program->WaitForWindow(VisibleWithText("Editor: Seitenzahlen in Text schreiben"));
   ASSERT_NE(editor, nullptr) << "the page-number editor did not open";
   HWND tabs = FindChild(editor, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("PageControl") != std::string::npos; });
@@ -146,7 +146,7 @@ TEST_F(WindowDetails, AfterASwitchToEnglishNothingOfAWiderGermanTabStays) {
   UpdateWindow(editor);
   RECT german{};
   ASSERT_TRUE(TabRect(*program, tabs, 3, german));
-  ASSERT_TRUE(ChooseMenuItem(main, {"meinst", "mspr", "mspren"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"meinst", "mspr", "mspren"}));
   ASSERT_TRUE(program->WaitUntil([&] { return WindowText(editor) == "Editor: Write Folio to Text"; }));
   ASSERT_TRUE(SendAndWait(editor, WM_NULL));
   ASSERT_TRUE(SendAndWait(tabs, WM_NULL));
@@ -172,7 +172,7 @@ TEST_F(WindowDetails, TheInformationPagesBackButtonIsOffOnTheFirstPageEitherWay)
   ASSERT_TRUE(program->WaitUntil([&] { return backButton() != nullptr; }));
   EXPECT_FALSE(IsWindowEnabled(backButton())) << "through the side bar";
   ASSERT_TRUE(ClickSideBarButton(main, "rand_btstart"));
-  ASSERT_TRUE(ChooseMenuItem(main, {"minfo", "minfo1"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"minfo", "minfo1"}));
   ASSERT_TRUE(program->WaitUntil([&] { return backButton() != nullptr; }));
   EXPECT_FALSE(IsWindowEnabled(backButton())) << "through the menu";
   Close();
@@ -183,12 +183,12 @@ TEST_F(WindowDetails, TheInformationPagesBackButtonIsOffOnTheFirstPageEitherWay)
 TEST_F(WindowDetails, TheSummaryPointsToNoBackButtonThatIsNotShown) {
   ASSERT_NO_FATAL_FAILURE(Start());
   const std::string sentence = "Use \"<< back\" to change the settings.";
-  ASSERT_TRUE(ChooseMenuItem(main, {"mfenster", "mft", "mft4"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"mfenster", "mft", "mft4"}));
   ASSERT_TRUE(program->WaitUntil([&] { return Shown("4. Complete") != nullptr; }));
   EXPECT_EQ(Shown("<< back"), nullptr);
   EXPECT_EQ(Shown(sentence), nullptr) << "the summary points to a back button that is not there";
   // Through the pages the button is there and the summary names it.
-  ASSERT_TRUE(ChooseMenuItem(main, {"mfenster", "mft", "mft1"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"mfenster", "mft", "mft1"}));
   ASSERT_TRUE(program->WaitUntil([&] { return Shown("1. Source") != nullptr; }));
   for (int page = 0; page < 3; ++page) ASSERT_NO_FATAL_FAILURE(Press(main, "next >>"));
   ASSERT_NE(Shown("4. Complete"), nullptr);
@@ -203,7 +203,7 @@ TEST_F(WindowDetails, TheFileWizardsProgressPageSaysThatTheResultFollows) {
   for (const bool german : {true, false}) {
     SCOPED_TRACE(german ? "de" : "en");
     ASSERT_NO_FATAL_FAILURE(Start(german));
-    ASSERT_TRUE(ChooseMenuItem(main, {"mfenster", "mfd", "mfd4"}));
+    ASSERT_TRUE(ChooseMenuItem(*program, main, {"mfenster", "mfd", "mfd4"}));
     const std::string line = german ? "Danach wird das Ergebnis angezeigt." : "The result is shown afterwards.";
     EXPECT_TRUE(program->WaitUntil([&] { return Shown(line) != nullptr; })) << "no line \"" << line << "\"";
     Close();

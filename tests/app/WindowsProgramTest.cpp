@@ -51,7 +51,7 @@ TEST_F(ProgramWindows, TheKeywordDesignWindowFromItsButtonOrTheMenuClosesOnOkAnd
   HWND button = Shown("Design..");
   ASSERT_NE(button, nullptr) << "no design button on the keyword wizard's settings page";
   const auto openFromButton = [&] { return PostMessageA(button, BM_CLICK, 0, 0) != 0; };
-  const auto openFromMenu = [&] { return ChooseMenuItem(main, {"meinst", "mes", "mesd"}); };
+  const auto openFromMenu = [&] { return ChooseMenuItem(*program, main, {"meinst", "mes", "mesd"}); };
   for (const auto& [from, open] : {std::pair<const char*, std::function<bool()>>{"button", openFromButton},
                                    std::pair<const char*, std::function<bool()>>{"menu", openFromMenu}}) {
     for (const bool enter : {false, true}) {
@@ -109,7 +109,7 @@ TEST_F(ProgramWindows, AnXhtmlRunAfterAPlainTextRunShowsThePageInTheBrowser) {
 
 TEST_F(ProgramWindows, AClickOnTheCursorPageKeepsEveryByteOfAWrappedParagraph) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ChooseMenuItem(main, {"mtools", "mt4"}));
+  ASSERT_TRUE(ChooseMenuItem(*program, main, {"mtools", "mt4"}));
   HWND editor = program->WaitForWindow(VisibleWithText("Editor: Write Folio to Text"));
   ASSERT_NE(editor, nullptr) << "the page-number editor did not open";
   HWND memo = FindChild(editor, [](HWND w) { return IsWindowVisible(w) && IsMemo(w); });

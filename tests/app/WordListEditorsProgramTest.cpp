@@ -56,7 +56,7 @@ TEST(WordListEditorsProgram, TheToolsMenuOpensEachEditorWithItsListFromTheFirstL
     ASSERT_NE(main, nullptr) << "the main window did not appear";
     for (const EditorCase& editorCase : language.editors) {
       SCOPED_TRACE(editorCase.caption);
-      ASSERT_TRUE(ChooseMenuItem(main, {"mtools", editorCase.item}));
+      ASSERT_TRUE(ChooseMenuItem(program, main, {"mtools", editorCase.item}));
       HWND editor = program.WaitForWindow(VisibleWithText(editorCase.caption));
       ASSERT_NE(editor, nullptr) << "the editor did not open";
       HWND memo = FindChild(editor, IsShownMemo);
