@@ -221,13 +221,15 @@ void WriteInPlace(const std::wstring& fileName, const std::string& bytes) {
 // way leaves the user's file as it was. A file that the user may change in a folder that takes no
 // new file (or lets none take the file's place) is written in place.
 void WriteFileSafely(const std::wstring& fileName, const std::string& bytes) {
+  // A device, a pipe or a folder of that name is no file to write: refused as what it is, before
+  // the system answers with reasons of its own.
+  if (const DWORD refusal = NotAFileError(KindOfName(fileName))) RaiseFileError(TFileAction::Save, fileName, refusal);
   // The calls below that have no counterpart in the Unicode layer get the name as it hands it on.
   const std::wstring target = WideSystemFileName(fileName);
-  // A read-only file or a folder of that name is not ours to replace (not every system refuses the
-  // move onto a read-only file by itself).
+  // A read-only file is not ours to replace (not every system refuses the move onto a read-only
+  // file by itself).
   const DWORD attributes = WideGetFileAttributes(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
     RaiseCreateError(fileName, ERROR_ACCESS_DENIED);
   const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
   std::wstring tempName;

@@ -21,6 +21,7 @@ struct Language {
   const char* code;
   const char* create;
   const char* saveText;
+  const char* saveIndex;
   const char* notOpened;
   const char* notSaved;
   const char* heldOpen;
@@ -30,11 +31,11 @@ struct Language {
 };
 
 const Language kLanguages[] = {
-    {"de", "Index Erstellen", "Text Speichern", "Die Datei konnte nicht ge\xF6" "ffnet werden: ",
+    {"de", "Index Erstellen", "Text Speichern", "Index Speichern", "Die Datei konnte nicht ge\xF6" "ffnet werden: ",
      "Die Datei konnte nicht gespeichert werden: ", "Die Datei wird von einem anderen Programm verwendet.",
      "Der Zugriff wurde verweigert.", "Der Name bezeichnet ein Ger\xE4t oder eine Pipe, keine Datei.",
      "Die Datei wurde nicht gefunden."},
-    {"en", "Create Index", "Save Text", "The file could not be opened: ", "The file could not be saved: ",
+    {"en", "Create Index", "Save Text", "Save Index", "The file could not be opened: ", "The file could not be saved: ",
      "The file is in use by another program.", "Access was denied.",
      "The name is that of a device or a pipe, not of a file.", "The file was not found."},
 };
@@ -75,6 +76,20 @@ class FileRefusalsProgram : public ::testing::TestWithParam<Language> {
     return text;
   }
   void Close() { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
+  // The names in the test's folder but the language's marker, sorted.
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((dir.Path() + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != ".." && name != "de") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   std::string NotOpened(const std::string& name, const char* reason) {
     return GetParam().notOpened + name + "\r\n\r\n" + reason;
   }
@@ -125,6 +140,31 @@ TEST_P(FileRefusalsProgram, ASaveOverAReadOnlyFileIsToldWithItsReason) {
   EXPECT_EQ(Told(), GetParam().notSaved + target + "\r\n\r\n" + GetParam().accessDenied);
   EXPECT_EQ(testsupport::ReadBytes(target), "alt");
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  Close();
+}
+
+// Typed into the save dialogs, a device's name is refused as such, in the program's language,
+// and nothing is written: neither a file beside it nor anything into the device.
+TEST_P(FileRefusalsProgram, ASaveUnderADeviceNameIsRefusedAsNoFile) {
+  const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
+  ASSERT_NO_FATAL_FAILURE(Start(source));
+  main = program->WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  HWND create = Shown(GetParam().create);
+  ASSERT_NE(create, nullptr);
+  ASSERT_TRUE(SendAndWait(create, BM_CLICK));
+  HWND saveText = Shown(GetParam().saveText);
+  HWND saveIndex = Shown(GetParam().saveIndex);
+  ASSERT_NE(saveText, nullptr) << "no result page";
+  ASSERT_NE(saveIndex, nullptr);
+  const std::string kept = testsupport::ReadBytes(source);
+  ASSERT_TRUE(program->SaveThroughDialog(main, saveText, dir.File("NUL")));
+  EXPECT_EQ(Told(), GetParam().notSaved + dir.File("NUL") + "\r\n\r\n" + GetParam().device);
+  // Saved as index data, the name gets its extension, which makes it no file either.
+  ASSERT_TRUE(program->SaveThroughDialog(main, saveIndex, dir.File("LPT1")));
+  EXPECT_EQ(Told(), GetParam().notSaved + dir.File("LPT1.idx") + "\r\n\r\n" + GetParam().device);
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"Buch.txt"}));
+  EXPECT_EQ(testsupport::ReadBytes(source), kept);
   Close();
 }
 

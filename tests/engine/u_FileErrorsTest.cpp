@@ -192,6 +192,34 @@ TEST_F(FileErrors, NothingIsReadFromANameThatIsNoFile) {
   }
 }
 
+// A save under a device's name would hand the text to the device, or fail with whatever the
+// system makes of it; a folder is no file to write over either. Each is refused as what it is.
+TEST_F(FileErrors, NothingIsWrittenUnderANameThatIsNoFile) {
+  const std::wstring pipe = Pipe();
+  ASSERT_FALSE(pipe.empty()) << "no pipe could be made";
+  const std::wstring folder = Wide(dir.Path());
+  const std::vector<std::pair<std::wstring, Reason>> cases = {
+      {L"NUL", kDevice},        {L"CON", kDevice}, {File("lpt1.txt"), kDevice}, {File("COM1.idx"), kDevice},
+      {File("aux.bmp"), kDevice}, {pipe, kDevice}, {folder, kFolder},
+  };
+  for (const auto& [name, reason] : cases) {
+    SCOPED_TRACE(WideStringToStringEx(name, 0));
+    const std::exception_ptr failure = FailureOf([&name] { SaveTextFileW(L"Haus", name, 65001, false); });
+    EXPECT_EQ(MessageOf(failure, "de"), Saving("de", name) + L"\r\n\r\n" + reason.german);
+    EXPECT_EQ(MessageOf(failure, "en"), Saving("en", name) + L"\r\n\r\n" + reason.english);
+  }
+  // Nothing was left in the folder on the way, no temporary file either.
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  std::vector<std::wstring> names;
+  do {
+    if (std::wstring(found.cFileName) != L"." && std::wstring(found.cFileName) != L"..") names.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  EXPECT_EQ(names, std::vector<std::wstring>());
+}
+
 TEST_F(FileErrors, ReasonsThatCannotBeMadeHereAreToldByTheirCodes) {
   EXPECT_EQ(FileErrorReason(ERROR_DISK_FULL, "de"), kDiskFull.german);
   EXPECT_EQ(FileErrorReason(ERROR_DISK_FULL, "en"), kDiskFull.english);
