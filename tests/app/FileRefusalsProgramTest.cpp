@@ -28,16 +28,18 @@ struct Language {
   const char* accessDenied;
   const char* device;
   const char* notFound;
+  const char* folder;
 };
 
 const Language kLanguages[] = {
     {"de", "Index Erstellen", "Text Speichern", "Index Speichern", "Die Datei konnte nicht ge\xF6" "ffnet werden: ",
      "Die Datei konnte nicht gespeichert werden: ", "Die Datei wird von einem anderen Programm verwendet.",
      "Der Zugriff wurde verweigert.", "Der Name bezeichnet ein Ger\xE4t oder eine Pipe, keine Datei.",
-     "Die Datei wurde nicht gefunden."},
+     "Die Datei wurde nicht gefunden.", "Der Name bezeichnet einen Ordner, keine Datei."},
     {"en", "Create Index", "Save Text", "Save Index", "The file could not be opened: ", "The file could not be saved: ",
      "The file is in use by another program.", "Access was denied.",
-     "The name is that of a device or a pipe, not of a file.", "The file was not found."},
+     "The name is that of a device or a pipe, not of a file.", "The file was not found.",
+     "The name is that of a folder, not of a file."},
 };
 
 bool IsShownEdit(HWND window) {
@@ -204,6 +206,29 @@ TEST_P(FileRefusalsProgram, ADeviceAsTheSourceLeavesTheTextAndIsToldAtTheRun) {
   ASSERT_NE(create, nullptr);
   PostMessageA(create, BM_CLICK, 0, 0);
   EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device));
+  Close();
+}
+
+// A folder typed as the source is passed over while typing, as a device is, and told at the run,
+// which would otherwise build an empty index from it.
+TEST_P(FileRefusalsProgram, AFolderAsTheSourceIsToldAtTheRun) {
+  const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
+  const std::string folder = dir.File("Kapitel");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_NO_FATAL_FAILURE(Start(source));
+  main = program->WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  HWND edit = FindChild(main, IsShownEdit);
+  HWND memo = FindChild(main, IsShownMemo);
+  ASSERT_NE(edit, nullptr) << "no source name box";
+  ASSERT_NE(memo, nullptr) << "no source memo";
+  ASSERT_NO_FATAL_FAILURE(TypeInto(edit, folder));
+  EXPECT_EQ(MemoText(memo), "ein Apfel und ein Baum\r\n1\r\n");
+  EXPECT_EQ(FindTopWindow(program->ProcessId(), IsMessageBox), nullptr) << "nothing to tell while typing";
+  HWND create = Shown(GetParam().create);
+  ASSERT_NE(create, nullptr);
+  PostMessageA(create, BM_CLICK, 0, 0);
+  EXPECT_EQ(Told(), NotOpened(folder, GetParam().folder));
   Close();
 }
 

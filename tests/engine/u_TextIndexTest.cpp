@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/u_FileErrors.h"
 #include "engine/u_TextIndex.h"
 #include "engine/u_WideFuncText.h"
 #include "support/TestSupport.h"
@@ -249,6 +250,31 @@ TEST(TextIndexRun, ASourceFileWithANulIsIndexedAsTheMemoShowsIt) {
       L"Index\r\n\r\nB\r\nBaum 1\r\n\r\nG\r\nGarten\uFFFDHof 2\r\n\r\nH\r\nHaus 1\r\n\r\nT\r\nTeich\uFFFD\uFFFD 3\r\n";
   EXPECT_EQ(Build(fromFile), expected);
   EXPECT_EQ(Build(LinePages(L"Haus Baum\r\nGarten\uFFFDHof\r\nTeich\uFFFD\uFFFD\r\n")), expected);
+}
+
+// A folder or a device named as the source has no text to index: the run is refused with the
+// reason, where it would otherwise build an empty index as if the source were empty. A name of
+// nothing at all is passed over as ever.
+TEST(TextIndexRun, ASourceThatIsNoFileIsRefusedAndAMissingOneReadsNothing) {
+  testsupport::TempDir dir;
+  const std::pair<std::wstring, const wchar_t*> refused[] = {
+      {Path(dir.Path()), L"The name is that of a folder, not of a file."},
+      {L"COM1", L"The name is that of a device or a pipe, not of a file."},
+  };
+  for (const auto& [name, reason] : refused) {
+    TTextIndexOptions options = FactoryTextIndexOptions();
+    options.SourcePath = name;
+    options.PagesByLine = true;
+    try {
+      ReadSourceLines(options);
+      ADD_FAILURE() << "read from " << std::string(name.begin(), name.end());
+    } catch (const std::exception& error) {
+      EXPECT_EQ(ErrorMessage(error, "en"), L"The file could not be opened: " + name + L"\r\n\r\n" + reason);
+    }
+  }
+  TTextIndexOptions missing = FactoryTextIndexOptions();
+  missing.SourcePath = Path(dir.File("fehlt.txt"));
+  EXPECT_EQ(ReadSourceLines(missing), Lines());
 }
 
 TEST(TextIndexSummaryText, BothLanguages) {
