@@ -67,7 +67,25 @@ class FileRefusalsProgram : public ::testing::TestWithParam<Language> {
     program = std::make_unique<RunningProgram>(argument, dir.Path());
     ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
   }
-  HWND Shown(const std::string& caption) { return FindChild(main, VisibleWithText(caption)); }
+  // The shown control with the caption, waited for: the page a start file opens on may come
+  // a turn after the main window.
+  HWND Shown(const std::string& caption) {
+    HWND found = nullptr;
+    program->WaitUntil([&] { return (found = FindChild(main, VisibleWithText(caption))) != nullptr; });
+    return found;
+  }
+  // Starts the program on the source and waits until its text page shows the text: the page
+  // comes a turn after the main window.
+  void StartOnText(const std::string& source) {
+    ASSERT_NO_FATAL_FAILURE(Start(source));
+    main = program->WaitForMainWindow();
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    const std::string text = testsupport::ReadBytes(source);
+    ASSERT_TRUE(program->WaitUntil([&] {
+      HWND memo = FindChild(main, IsShownMemo);
+      return memo && MemoText(memo) == text;
+    })) << "the text page did not show the source";
+  }
   // The message the program shows now, answered with OK; empty when none came.
   std::string Told() {
     HWND box = program->WaitForWindow(IsMessageBox);
@@ -130,9 +148,7 @@ TEST_P(FileRefusalsProgram, ASaveOverAReadOnlyFileIsToldWithItsReason) {
   // Longer than the name the save dialog proposes.
   const std::string target = Write("schreibgeschuetzter-index-der-ersten-pruefung.txt", "alt");
   ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_NO_FATAL_FAILURE(Start(source));
-  main = program->WaitForMainWindow();
-  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  ASSERT_NO_FATAL_FAILURE(StartOnText(source));
   HWND create = Shown(GetParam().create);
   ASSERT_NE(create, nullptr);
   ASSERT_TRUE(SendAndWait(create, BM_CLICK));
@@ -149,9 +165,7 @@ TEST_P(FileRefusalsProgram, ASaveOverAReadOnlyFileIsToldWithItsReason) {
 // and nothing is written: neither a file beside it nor anything into the device.
 TEST_P(FileRefusalsProgram, ASaveUnderADeviceNameIsRefusedAsNoFile) {
   const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
-  ASSERT_NO_FATAL_FAILURE(Start(source));
-  main = program->WaitForMainWindow();
-  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  ASSERT_NO_FATAL_FAILURE(StartOnText(source));
   HWND create = Shown(GetParam().create);
   ASSERT_NE(create, nullptr);
   ASSERT_TRUE(SendAndWait(create, BM_CLICK));
@@ -191,9 +205,7 @@ TEST_P(FileRefusalsProgram, ADeviceNamedInTheFileWizardIsRefusedAndTheWindowAnsw
 
 TEST_P(FileRefusalsProgram, ADeviceAsTheSourceLeavesTheTextAndIsToldAtTheRun) {
   const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
-  ASSERT_NO_FATAL_FAILURE(Start(source));
-  main = program->WaitForMainWindow();
-  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  ASSERT_NO_FATAL_FAILURE(StartOnText(source));
   HWND edit = FindChild(main, IsShownEdit);
   HWND memo = FindChild(main, IsShownMemo);
   ASSERT_NE(edit, nullptr) << "no source name box";
@@ -215,9 +227,7 @@ TEST_P(FileRefusalsProgram, AFolderAsTheSourceIsToldAtTheRun) {
   const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
   const std::string folder = dir.File("Kapitel");
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  ASSERT_NO_FATAL_FAILURE(Start(source));
-  main = program->WaitForMainWindow();
-  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  ASSERT_NO_FATAL_FAILURE(StartOnText(source));
   HWND edit = FindChild(main, IsShownEdit);
   HWND memo = FindChild(main, IsShownMemo);
   ASSERT_NE(edit, nullptr) << "no source name box";

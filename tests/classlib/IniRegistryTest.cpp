@@ -45,7 +45,7 @@ TEST(IniFile, AMissingKeyGivesTheDefaultExactlyAsPassed) {
   }
   for (const std::string& file : {dir.File("d.ini"), dir.File("none.ini")}) {
     TIniFile ini(file);
-    for (const std::string& value : {", ", ":  ", " | ", " ", "  both  ", "\tTab\t", "x\t ", "\"q\" ", "plain", ""}) {
+    for (const std::string value : {", ", ":  ", " | ", " ", "  both  ", "\tTab\t", "x\t ", "\"q\" ", "plain", ""}) {
       SCOPED_TRACE(file + ": \"" + value + "\"");
       EXPECT_EQ(ini.ReadString("S", "missing", value), value);
       EXPECT_EQ(ini.ReadString("No section", "missing", value), value);
