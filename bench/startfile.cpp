@@ -56,20 +56,13 @@ Args ParseArgs(int argc, char** argv) {
 }
 
 // One entry of a text index whose pages are 1 to `items`.
-std::string IndexData(long items) {
-  std::string data = "Wort:";
+std::wstring IndexData(long items) {
+  std::wstring data = L"Wort:";
   for (long page = 1; page <= items; ++page) {
-    if (page > 1) data += '|';
-    data += std::to_string(page) + ">-";
+    if (page > 1) data += L'|';
+    data += std::to_wstring(page) + L">-";
   }
-  return data + "\r\n";
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  return data + L"\r\n";
 }
 
 // What the main window does with the file: read it, and build the text index extended by it
@@ -133,11 +126,11 @@ double Floor(const std::wstring& text, double budget) {
 
 // The file handed to the main window as the program's first argument, timed to the index in the
 // result memo.
-double RunThroughWindows(const std::string& path, const std::wstring& engineOutput) {
+double RunThroughWindows(const std::wstring& path, const std::wstring& engineOutput) {
   double total = 0, memo = 0;
   {
     TMessageClock clock(prog->output);
-    total = Timed([&] { prog->TakeCommandLine({std::wstring(path.begin(), path.end())}); });
+    total = Timed([&] { prog->TakeCommandLine({path}); });
     memo = clock.Total();
   }
   const bool same = prog->output->GetText() == engineOutput;
@@ -164,19 +157,18 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as soon as it is measured
   RegisterUnicodeLayer();
   const Args args = ParseArgs(argc, argv);
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "kx_bench_startfile.idx";
-  const std::wstring widePath(path.begin(), path.end());
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"kx_bench_startfile.idx";
   MakeTextWizardWindows();
   std::vector<std::pair<long, double>> floors;
   for (long items : args.items) {
-    const std::string data = IndexData(items);
-    WriteBytes(path, data);
+    const std::wstring data = IndexData(items);
+    SaveTextFileW(data, path, 65001, false);  // ASCII: one byte a character
     std::printf("one entry of %ld page items, %.1f KB\n", items, data.size() / 1024.0);
     TSpread engineTimes, floorTimes, windowsTimes;
     for (int round = 0; round < args.repeat; ++round) {
-      const TEngineRun engine = RunEngine(widePath);
+      const TEngineRun engine = RunEngine(path);
       std::printf("    engine: read %.3f, run %.3f = %.3f s, index %.1f K characters\n", engine.load, engine.run,
                   engine.Total(), engine.output.size() / 1000.0);
       engineTimes.Add(engine.Total());
@@ -184,7 +176,7 @@ int main(int argc, char** argv) {
       if (floor < 0) {
         std::printf("    floor, bare edit control: more than %.0f s (not waited for further)\n", args.budget);
         PrintEstimate(floors, items);
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
         // The edit control left behind is still at work in its thread: the process ends without
         // waiting for it.
         TerminateProcess(GetCurrentProcess(), 0);
@@ -197,6 +189,6 @@ int main(int argc, char** argv) {
     std::printf("    ");
     PrintWindowsShare(windowsTimes, floorTimes, engineTimes, args.repeat);
   }
-  DeleteFileA(path.c_str());
+  DeleteFileW(path.c_str());
   return 0;
 }

@@ -12,14 +12,11 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindows.h"
 #include "engine/u_TextIndex.h"
-#include "forms/u_design.h"
 #include "forms/u_editwortlisten.h"
 #include "forms/u_prog.h"
-#include "forms/u_start.h"
-#include "forms/u_szkriterien.h"
 #include "forms/u_textix.h"
-#include "forms/u_wortlisten.h"
 #include "ucode/UCodeRegistration.h"
 
 namespace {
@@ -75,12 +72,7 @@ int main(int argc, char** argv) {
     else if (std::string(argv[i]) == "--rounds") rounds = std::atoi(argv[++i]);
   }
   RegisterUnicodeLayer();
-  start = new Tstart(Application);
-  prog = new Tprog(Application);
-  negliste = new Tnegliste(Application);
-  posliste = new Tposliste(Application);
-  szkriterien = new Tszkriterien(Application);
-  design = new Tdesign(Application);
+  MakeTextWizardWindows();
   editneg = new Teditneg(Application);
   editpos = new Teditpos(Application);
   BuildIndexOf(words);
