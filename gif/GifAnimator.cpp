@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include "classlib/Messages.h"
+#include "classlib/ScopedHandles.h"
 #include "gif/GifPicture.h"
 
 namespace {
@@ -135,13 +136,8 @@ void TGifAnimator::Synchronize(const std::function<void()>& Call) {
   }
   std::function<void()> call = [&] {
     FInOwnCall = true;
-    try {
-      Call();
-    } catch (...) {
-      FInOwnCall = false;
-      throw;
-    }
-    FInOwnCall = false;
+    ScopeExit ownCallEnds([this] { FInOwnCall = false; });
+    Call();
   };
   SendMessageA(SyncWindow(), kSynchronizeMessage, 0, reinterpret_cast<LPARAM>(&call));
 }
