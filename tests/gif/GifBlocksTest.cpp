@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "GifTestSupport.h"
 #include "classlib/Classes.h"
 #include "gif/GifPicture.h"
 
 namespace {
 
-struct WarningLog : TObject {
-  std::vector<std::string> messages;
-  void OnWarning(TObject*, int, const std::string& message) { messages.push_back(message); }
-};
+using giftest::Warnings;
 
 TColor Rgb(int r, int g, int b) { return static_cast<TColor>(RGB(r, g, b)); }
 
@@ -65,8 +63,8 @@ TEST(GifColorTable, AddFindAndDelete) {
 
 TEST(GifColorTable, IndexOutsideWarnsAndAnEmptyTableFails) {
   TGifPicture picture;
-  WarningLog log;
-  picture.SetOnWarning(TGifWarning(&log, &WarningLog::OnWarning));
+  Warnings log;
+  picture.SetOnWarning(TGifWarning(&log, &Warnings::OnWarning));
   TGifColorMap* map = picture.GetGlobalColorMap();
   EXPECT_THROW(map->GetColor(0), EGifError);
   map->Add(clLime);
@@ -200,8 +198,8 @@ TEST(GifExtensionBlocks, LoopCommentAndControlLayout) {
 
 TEST(GifExtensionBlocks, TransparentIndexMustFitTheTable) {
   TGifPicture picture;
-  WarningLog log;
-  picture.SetOnWarning(TGifWarning(&log, &WarningLog::OnWarning));
+  Warnings log;
+  picture.SetOnWarning(TGifWarning(&log, &Warnings::OnWarning));
   TGifFrame* frame = AddFrame(picture, 4, {0, 1});
   auto control = std::make_unique<TGifGraphicControlExtension>(frame);
   control->SetTransparentColorIndex(3);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "GifTestSupport.h"
 #include "classlib/Classes.h"
 #include "classlib/Clipbrd.h"
 #include "classlib/ExtCtrls.h"
@@ -872,11 +873,6 @@ std::vector<std::vector<TColor>> ShownRows(TGifPicture& picture, TColor backgrou
   return log.shown;
 }
 
-struct WarningLog : TObject {
-  std::vector<std::string> messages;
-  void Warned(TObject*, int, const std::string& message) { messages.push_back(message); }
-};
-
 // Merging makes a frame's pixels transparent where the frame before shows the same. A frame on
 // the global table may take the transparent index of another frame on that table, but not one
 // its own visible pixels use: they would vanish.
@@ -920,8 +916,8 @@ TEST(GifOptimize, MergedFramesKeepTheColoursOfTheirVisiblePixels) {
 // when no pixel uses it.
 TEST(GifOptimize, OrderingTheGlobalTableKeepsTheBackgroundColour) {
   TGifPicture picture;
-  WarningLog warnings;
-  picture.SetOnWarning(TGifWarning(&warnings, &WarningLog::Warned));
+  giftest::Warnings warnings;
+  picture.SetOnWarning(TGifWarning(&warnings, &giftest::Warnings::OnWarning));
   for (TColor c : {clRed, clLime, clBlue, clYellow}) picture.GetGlobalColorMap()->Add(c);
   picture.GetHeader()->SetBackgroundColorIndex(2);  // blue, which no pixel shows
   TGifFrame* first = AddFrame(picture, 0, 0, 4, 1, {}, 1);

@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "GifFilesOutput.h"
+#include "GifTestSupport.h"
 #include "classlib/Classes.h"
 #include "gif/GifEncoder.h"
 
 namespace {
+
+using giftest::Put16;
 
 int BitsFor(int colors) {
   int bits = 1;
@@ -26,11 +29,6 @@ std::vector<std::uint32_t> TestPalette(int colors) {
                       static_cast<std::uint32_t>((i * 37 + 11) & 255) << 8 |
                       static_cast<std::uint32_t>((i * 101 + 53) & 255));
   return palette;
-}
-
-void Put16(std::string& out, int value) {
-  out += static_cast<char>(value & 255);
-  out += static_cast<char>((value >> 8) & 255);
 }
 
 // Only the image data, as the coder writes it.

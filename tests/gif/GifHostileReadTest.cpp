@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "GifFilesOutput.h"
+#include "GifTestSupport.h"
 #include "classlib/Classes.h"
 #include "gif/GifPicture.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-struct Collected : TObject {
-  std::vector<std::string> messages;
-  void OnWarning(TObject*, int, const std::string& message) { messages.push_back(message); }
-};
+using giftest::FourPixels;
+using giftest::Put16;
+using giftest::Warnings;
 
 struct Outcome {
   bool loaded = false;
@@ -34,8 +34,8 @@ Outcome Load(const std::string& bytes) {
   Outcome o;
   TStringStream stream(bytes);
   TGifPicture picture;
-  Collected warnings;
-  picture.SetOnWarning(TGifWarning(&warnings, &Collected::OnWarning));
+  Warnings warnings;
+  picture.SetOnWarning(TGifWarning(&warnings, &Warnings::OnWarning));
   try {
     picture.LoadFromStream(&stream);
     o.loaded = true;
@@ -51,11 +51,6 @@ Outcome Load(const std::string& bytes) {
     o.pixels.emplace_back(data, data + frame->GetDataSize());
   }
   return o;
-}
-
-void Put16(std::string& out, int value) {
-  out += static_cast<char>(value & 255);
-  out += static_cast<char>((value >> 8) & 255);
 }
 
 // "GIF89a", a screen of the frame's size without a global table, one frame with a local table
@@ -77,19 +72,10 @@ std::string OneFrame(int width, int height, const std::string& imageData, bool t
   return gif;
 }
 
-// Image data of code size 2: clear, the pixels 1, 2, 3, 0 as literals, end.
-std::string FourPixels() {
-  // Codes 4, 1, 2, 3 at 3 bits, then 0 and 5 at 4 bits (the table passed 8 entries).
-  std::uint32_t bits = 4 | 1 << 3 | 2 << 6 | 3 << 9 | 0 << 12 | 5 << 16;
-  return std::string("\x02\x03", 2) + static_cast<char>(bits & 255) +
-         static_cast<char>((bits >> 8) & 255) + static_cast<char>((bits >> 16) & 255) +
-         std::string(1, '\0');
-}
-
 TEST(GifHostileRead, EveryCutOfRealFilesLoadsWhatItCanOrFailsCleanly) {
   std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
   int files = 0;
-  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+  for (const char* name : giftest::kPillowPictures) {
     std::string whole = testsupport::ReadBytes(folder + name + ".gif");
     if (whole.empty()) continue;
     ++files;
@@ -118,7 +104,7 @@ TEST(GifHostileRead, MutatedFilesLoadOrFailWithTheCodecsError) {
   std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
   std::mt19937 random(2024);
   int tried = 0;
-  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+  for (const char* name : giftest::kPillowPictures) {
     std::string whole = testsupport::ReadBytes(folder + name + ".gif");
     if (whole.empty()) continue;
     for (int round = 0; round < 400; ++round, ++tried) {
@@ -147,7 +133,7 @@ TEST(GifHostileRead, DamagedFilesThatLoadAreSavedAsFilesOtherReadersRead) {
   std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
   std::mt19937 random(7);
   int saved = 0;
-  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+  for (const char* name : giftest::kPillowPictures) {
     std::string whole = testsupport::ReadBytes(folder + name + ".gif");
     ASSERT_FALSE(whole.empty()) << name;
     for (int round = 0; round < 40; ++round) {

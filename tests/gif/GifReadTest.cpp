@@ -8,16 +8,15 @@
 #include <vector>
 
 #include "GifFilesOutput.h"
+#include "GifTestSupport.h"
 #include "classlib/Classes.h"
 #include "gif/GifPicture.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-struct Warnings : TObject {
-  std::vector<std::string> messages;
-  void OnWarning(TObject*, int, const std::string& message) { messages.push_back(message); }
-};
+using giftest::Put16;
+using giftest::Warnings;
 
 struct PillowFrame {
   int left = 0, top = 0, width = 0, height = 0, duration = 0;
@@ -72,7 +71,7 @@ std::string CommentOf(TGifPicture& picture) {
 TEST(GifRead, PicturesThatPillowWroteReadAsPillowReadsThem) {
   const std::string folder = testsupport::ExeFolder() + "gif-pillow\\";
   int checked = 0;
-  for (const char* name : {"single", "interlaced", "two-colours", "animated", "forever"}) {
+  for (const char* name : giftest::kPillowPictures) {
     SCOPED_TRACE(name);
     PillowReading expected = ReadExpectations(folder + name + ".txt");
     ASSERT_GT(expected.frames, 0) << "no expectations in " << folder;
@@ -225,11 +224,6 @@ TEST(GifRead, ToleratesWhatItCanAndRefusesTheRest) {
   }
 }
 
-void Put16(std::string& out, int value) {
-  out += static_cast<char>(value & 255);
-  out += static_cast<char>((value >> 8) & 255);
-}
-
 // "GIF89a" with a screen of 2 x 2, the given extensions, one frame of 2 x 2 whose image data
 // (code size 2) holds the pixels 1, 2, 3, 0, and the trailer. A table of two entries (white,
 // red) stands as global or local table, or there is none.
@@ -247,12 +241,7 @@ std::string TwoByTwo(TableAt table, const std::string& extensions = "") {
   for (int value : {0, 0, 2, 2}) Put16(gif, value);
   gif += table == TableAt::Local ? '\x80' : '\x00';
   if (table == TableAt::Local) gif += whiteRed;
-  // Codes 4 (clear), 1, 2, 3 at 3 bits, then 0 and 5 (end) at 4 bits: the pixels 1, 2, 3, 0.
-  const std::uint32_t bits = 4 | 1 << 3 | 2 << 6 | 3 << 9 | 0 << 12 | 5 << 16;
-  gif += std::string("\x02\x03", 2);
-  for (int i = 0; i < 3; ++i) gif += static_cast<char>((bits >> (8 * i)) & 255);
-  gif += '\0';
-  return gif + ";";
+  return gif + giftest::FourPixels() + ";";
 }
 
 std::vector<TColor> ShownColours(TGifPicture& picture) {
