@@ -536,15 +536,7 @@ std::wstring WithIndexExtension(const std::wstring& fileName) {
 
 std::vector<std::wstring> SplitTextLines(const std::wstring& text) {
   std::vector<std::wstring> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    wchar_t c = text[i];
-    if (c != L'\r' && c != L'\n' && c != L'\u2028') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
+  ForEachTextLine(text, [&lines](std::wstring_view line, std::wstring_view) { lines.emplace_back(line); });
   return lines;
 }
 

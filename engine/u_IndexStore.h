@@ -150,6 +150,23 @@ struct TIndexFileResult {
 // file gives an empty store with FileFound false.
 TIndexFileResult LoadIndexFile(const std::wstring& path, const TIndexDataReadOptions& options);
 
-// Splits a text into lines at CR LF, lone CR or lone LF, as a memo shows them;
+// Calls visit(line, lineBreak) for each line of the text, with the break behind it as it stands
+// (CR LF, lone CR, lone LF or U+2028; empty for a last line without one). A final line break
+// starts no further line.
+template <class Visit>
+void ForEachTextLine(std::wstring_view text, Visit&& visit) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c != L'\r' && c != L'\n' && c != L'\u2028') continue;
+    const size_t breakLength = c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n' ? 2 : 1;
+    visit(text.substr(start, i - start), text.substr(i, breakLength));
+    i += breakLength - 1;
+    start = i + 1;
+  }
+  if (start < text.size()) visit(text.substr(start), std::wstring_view());
+}
+
+// Splits a text into lines at CR LF, lone CR, lone LF or U+2028, as a memo shows them;
 // a final line break starts no further line.
 std::vector<std::wstring> SplitTextLines(const std::wstring& text);

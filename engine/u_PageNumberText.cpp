@@ -1,5 +1,8 @@
 #include "engine/u_PageNumberText.h"
 
+#include <string_view>
+
+#include "engine/u_IndexStore.h"
 #include "engine/u_WideFunc.h"
 #include "engine/u_funktionen.h"
 
@@ -21,39 +24,16 @@ std::vector<std::wstring> EmptyLinesToPageNumbers(std::vector<std::wstring> line
   return lines;
 }
 
-namespace {
-
-// A line of a text and the line break behind it (none for a last line without one); the
-// breaks are those the engine's line splitting knows.
-struct TTextLine {
-  std::wstring Text;
-  std::wstring Break;
-};
-
-std::vector<TTextLine> LinesWithBreaks(const std::wstring& text) {
-  std::vector<TTextLine> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    if (c != L'\r' && c != L'\n' && c != L'\u2028') continue;
-    const size_t breakLength = c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n' ? 2 : 1;
-    lines.push_back({text.substr(start, i - start), text.substr(i, breakLength)});
-    i += breakLength - 1;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back({text.substr(start), std::wstring()});
-  return lines;
-}
-
-}  // namespace
-
 std::wstring EmptyLinesToPageNumbersInText(const std::wstring& text, const std::wstring& firstPage, bool textBetween) {
-  const std::vector<TTextLine> lines = LinesWithBreaks(text);
-  std::vector<std::wstring> texts;
-  for (const TTextLine& line : lines) texts.push_back(line.Text);
-  texts = EmptyLinesToPageNumbers(std::move(texts), firstPage, textBetween);
+  std::vector<std::wstring> lines;
+  std::vector<std::wstring_view> breaks;  // behind each line, as they stand in the text
+  ForEachTextLine(text, [&](std::wstring_view line, std::wstring_view lineBreak) {
+    lines.emplace_back(line);
+    breaks.push_back(lineBreak);
+  });
+  lines = EmptyLinesToPageNumbers(std::move(lines), firstPage, textBetween);
   std::wstring result;
-  for (size_t i = 0; i < lines.size(); ++i) result += texts[i] + lines[i].Break;
+  for (size_t i = 0; i < lines.size(); ++i) result.append(lines[i]).append(breaks[i]);
   return result;
 }
 
