@@ -79,8 +79,9 @@ bool IsDeviceName(const std::wstring& name) {
   std::wstring base = name.substr(start == std::wstring::npos ? 0 : start + 1);
   base = base.substr(0, base.find(L'.'));
   while (!base.empty() && base.back() == L' ') base.pop_back();
+  const std::wstring upper = WideUpperCase(base);
   for (const wchar_t* device : kDeviceNames)
-    if (WideUpperCase(base) == device) return true;
+    if (upper == device) return true;
   return false;
 }
 

@@ -588,8 +588,9 @@ std::wstring LoadTextFileW(const std::wstring& FileName) {
 }
 
 void LoadTextFileW(const std::wstring& FileName, std::wstring& text, std::string& bytes) {
-  if (IsDeviceName(FileName)) RaiseFileError(TFileAction::Open, FileName, kErrorDeviceNotFile);
   if (IsWordDocumentName(FileName)) {
+    // No importer is handed a device to wait for; the program's own reader refuses one itself.
+    if (IsDeviceName(FileName)) RaiseFileError(TFileAction::Open, FileName, kErrorDeviceNotFile);
     text = WordDocumentReader().ReadWordDocument(FileName, -1);
     return;
   }
