@@ -208,18 +208,15 @@ int GetFileIconIndex(const std::wstring& path, TCustomImageList* icons) {
     if (cache[i] == key) return static_cast<int>(i);
   // A file whose icon the shell cannot give (a name too long for it, say) is listed without
   // one; the next file of its kind may bring the icon.
-  HICON icon = GetFileIconHandle(path);
+  const HICON icon = GetFileIconHandle(path);
   if (!icon) return -1;
+  const ScopeExit destroyIcon([icon] { DestroyIcon(icon); });
   int index = -1;
   try {
     index = icons->AddIcon(icon);
   } catch (const EInvalidOperation&) {
-    index = -1;  // the image list took no icon
-  } catch (...) {
-    DestroyIcon(icon);
-    throw;
+    return -1;  // the image list took no icon
   }
-  DestroyIcon(icon);
   if (index < 0) return index;
   if (cache.size() < static_cast<size_t>(index) + 1) cache.resize(static_cast<size_t>(index) + 1);
   cache[static_cast<size_t>(index)] = key;
