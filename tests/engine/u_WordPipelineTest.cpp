@@ -116,7 +116,6 @@ TEST(PipelinePositive, EntersFoundPhrasesAndCutsThemOut) {
   EXPECT_TRUE(inside.Phrases.empty());
 }
 
-// The filters one after the other, each on the whole text, as the builders' order has them.
 // Word marks where a word may break with U+001F: the mark vanishes and the word stays whole, for
 // the word lists as for the index, as "&shy;" of a page does.
 TEST(PipelineSeparators, WordsOptionalHyphenVanishesInsideItsWord) {
@@ -137,6 +136,7 @@ TEST(PipelineSeparators, WordsOptionalHyphenVanishesInsideItsWord) {
   EXPECT_EQ(RunWith(shortWords, L"Ab\x1Fsatz Abs\x1F" L"ch\x1Fnitt"), (Words{L"Abschnitt"}));
 }
 
+// The filters one after the other, each on the whole text, as the builders' order has them.
 Words StepByStep(const TPipelineOptions& o, const std::wstring& text) {
   Words words;
   std::wstring t = RemoveOptionalHyphens(text);
