@@ -117,6 +117,10 @@ void RaiseFileError(TFileAction action, const std::wstring& fileName, DWORD erro
   throw EFCreateError(WideToAnsi(L"Cannot create file \"" + fileName + L"\". " + reason), fileName, errorCode);
 }
 
+void RefuseNoFile(TFileAction action, const std::wstring& fileName) {
+  if (const DWORD refusal = NotAFileError(KindOfName(fileName))) RaiseFileError(action, fileName, refusal);
+}
+
 std::wstring FileErrorReason(DWORD errorCode, const std::string& languageCode) {
   if (const TReasonText* reason = ReasonOf(errorCode)) return InLanguage(*reason, languageCode);
   std::wstring text = WideSysErrorMessage(errorCode);

@@ -31,6 +31,9 @@ DWORD NotAFileError(TNameKind kind);
 // Raises the class library's error for a file that could not be opened (EFOpenError) or saved
 // (EFCreateError), with an English message, the name and the error code.
 [[noreturn]] void RaiseFileError(TFileAction action, const std::wstring& fileName, DWORD errorCode);
+// Raises the file error of a name that is no file (a device, a pipe, a folder) before anything
+// is read from it or written to it; a file or a name of nothing passes.
+void RefuseNoFile(TFileAction action, const std::wstring& fileName);
 
 // The reason for a system error code as one sentence in the language ("de", else English). The
 // common reasons are the program's own words: not found, path not found, access denied, sharing

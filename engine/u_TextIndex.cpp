@@ -94,8 +94,7 @@ TPageCut FillPagesByNumbers(const std::vector<std::wstring>& lines, const std::v
 std::vector<std::wstring> ReadSourceLines(const TTextIndexOptions& options) {
   if (!options.SourceFromFile) return SplitTextLines(options.SourceText);
   // A folder or a device holds no text to index: told, not taken for an empty source.
-  if (const DWORD refusal = NotAFileError(KindOfName(options.SourcePath)))
-    RaiseFileError(TFileAction::Open, options.SourcePath, refusal);
+  RefuseNoFile(TFileAction::Open, options.SourcePath);
   if (!WideFileExists(options.SourcePath)) return {};
   // The text as the source memo shows it.
   std::wstring text = LoadTextFileW(options.SourcePath);

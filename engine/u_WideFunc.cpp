@@ -366,7 +366,7 @@ std::wstring ReadOpenedPages(IDispatch* word, const std::wstring& fileName, int 
 
 std::wstring ReadWordDocument(const std::wstring& FileName, int MaxPages, const std::string& LanguageCode) {
   // Word would wait for a device as the program's own reader would.
-  if (const DWORD error = NotAFileError(KindOfName(FileName))) RaiseFileError(TFileAction::Open, FileName, error);
+  RefuseNoFile(TFileAction::Open, FileName);
   TComForThisCall com;
   ComPtr<IDispatch> word;
   try {

@@ -69,7 +69,7 @@ HANDLE OpenForReading(const std::wstring& fileName, DWORD flags) {
   if (handle == INVALID_HANDLE_VALUE) {
     // A folder or a pipe that cannot be opened for reading is told as what it is.
     const DWORD error = GetLastError();
-    if (const DWORD refusal = NotAFileError(KindOfName(fileName))) RaiseFileError(TFileAction::Open, fileName, refusal);
+    RefuseNoFile(TFileAction::Open, fileName);
     RaiseOpenError(fileName, error);
   }
   if (GetFileType(handle) != FILE_TYPE_DISK) {
@@ -223,7 +223,7 @@ void WriteInPlace(const std::wstring& fileName, const std::string& bytes) {
 void WriteFileSafely(const std::wstring& fileName, const std::string& bytes) {
   // A device, a pipe or a folder of that name is no file to write: refused as what it is, before
   // the system answers with reasons of its own.
-  if (const DWORD refusal = NotAFileError(KindOfName(fileName))) RaiseFileError(TFileAction::Save, fileName, refusal);
+  RefuseNoFile(TFileAction::Save, fileName);
   // The calls below that have no counterpart in the Unicode layer get the name as it hands it on.
   const std::wstring target = WideSystemFileName(fileName);
   // A read-only file is not ours to replace (not every system refuses the move onto a read-only

@@ -603,16 +603,8 @@ void Tprog::mtidxloadClick(TObject*) {
 
 // ---- Configuration files
 
-namespace {
-
 // The system's profile functions, through which configurations are read and written, would read
 // from a device or write into it: a name that is no file is refused first.
-void RefuseNoFile(TFileAction action, const std::wstring& fileName) {
-  if (const DWORD error = NotAFileError(KindOfName(fileName))) RaiseFileError(action, fileName, error);
-}
-
-}  // namespace
-
 void Tprog::KonfigurationSpeichern(TObject*, const std::wstring& fileName) {
   RefuseNoFile(TFileAction::Save, fileName);
   SaveConfiguration(fileName);
