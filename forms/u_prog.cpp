@@ -124,7 +124,6 @@ void PressSideBarButtonOfPanel() {
 }
 
 void Tprog::FormCreate(TObject*) {
-  FillLinksMenu();
   DescribeTextIndexSettings(tt1);
   DescribeFileIndexSettings(td1);
   DescribeKeywordIndexSettings(ts1);
