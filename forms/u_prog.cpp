@@ -218,7 +218,7 @@ void Tprog::TakeCommandLine(const std::vector<std::wstring>& arguments) {
   bool named = false;
   std::vector<std::wstring> missing;
   for (const std::wstring& argument : arguments) {
-    if (WideExtractFileExt(argument) != L".qcfg") continue;
+    if (!IsConfigurationFile(argument)) continue;
     const std::wstring path = ConfigurationPath(argument);
     const TNameKind kind = KindOfName(path);
     if (kind == TNameKind::Missing) {
