@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "classlib/Dialogs.h"
+#include "classlib/ScopedHandles.h"
 #include "engine/u_FileErrors.h"
 #include "engine/u_HtmlHelpers.h"
 #include "engine/u_TempFiles.h"
@@ -332,11 +333,10 @@ int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& p
   const TFileListOptions options = ReadFileListOptions();
   TWaitCursor busy;
   TListedPaths listed(list);
-  TListItems* items = list->GetItems();
   std::vector<TFileFailure> failures;
   int added = 0;
-  items->BeginUpdate();
-  try {
+  {
+    const ScopedUpdate<TListItems> update(*list->GetItems());
     // Each file on its own: one that cannot be had costs the others nothing.
     for (const std::wstring& path : paths) {
       // Nothing is read from a name that is no file.
@@ -351,11 +351,7 @@ int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& p
         failures.push_back({path, ErrorReason(error, LanguageCode())});
       }
     }
-  } catch (...) {
-    items->EndUpdate();
-    throw;
   }
-  items->EndUpdate();
   if (!failures.empty()) TellUser(FilesNotOpenedMessage(failures, LanguageCode()), MB_ICONWARNING);
   return added;
 }
