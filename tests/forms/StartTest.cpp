@@ -40,12 +40,16 @@ class InFolder {
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     m_previous = previous;
-    SetCurrentDirectoryA(path.c_str());
+    m_entered = SetCurrentDirectoryA(path.c_str()) != FALSE;
   }
   ~InFolder() { SetCurrentDirectoryA(m_previous.c_str()); }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+  bool Entered() const { return m_entered; }
 
  private:
   std::string m_previous;
+  bool m_entered = false;
 };
 
 bool Exists(const std::wstring& name) { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -551,12 +555,8 @@ TEST(MainWindowCommandLine, OnlyConfigurationsThatExistCountAndTheMissingAreTold
 TEST(MainWindowCommandLine, AConfigurationNamedWithoutAFolderIsTheFileOfTheCurrentFolder) {
   CommandLine line;
   testsupport::TempDir elsewhere;
-  struct Back {
-    wchar_t folder[MAX_PATH] = {};
-    Back() { GetCurrentDirectoryW(MAX_PATH, folder); }
-    ~Back() { SetCurrentDirectoryW(folder); }
-  } back;
-  ASSERT_TRUE(SetCurrentDirectoryA(line.dir.Path().c_str()));
+  const InFolder here(line.dir.Path());
+  ASSERT_TRUE(here.Entered());
   const int fixed = prog->m_konfig->GetCount();
   line.Write("Eigene.qcfg", "[DSLE]\r\nub=Eigene\r\ndsep=\" / \"\r\n");
   design->ub->SetText("Vorher");
