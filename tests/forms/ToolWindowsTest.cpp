@@ -608,7 +608,9 @@ TEST_F(ToolWindowsTest, WordCompatibilityTestShowsTheFirstTwoPages) {
 // code page has no "®" (a Far-East one: the run "forms_far_east" starts these tests so): the
 // success, and the error when there is no Word.
 TEST_F(ToolWindowsTest, WordCompatibilityTestTellsWholeWhateverTheCodePage) {
-  if (const char* codePage = std::getenv("KAPTORIX_CODE_PAGE")) ASSERT_EQ(GetACP(), std::strtoul(codePage, nullptr, 10));
+  if (const char* codePage = std::getenv("KAPTORIX_CODE_PAGE")) {
+    ASSERT_EQ(GetACP(), std::strtoul(codePage, nullptr, 10));
+  }
   struct Case {
     const char* code;
     const wchar_t* success;
