@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "classlib/Classes.h"
 
@@ -39,6 +40,20 @@ class TCustomIniFile : public TObject {
   std::string FFileName;
 };
 
+// The system's private-profile functions on a file named in 8-bit or in wide text, read whole
+// however long the text is. A key's value: false when the file, the section or the key is missing.
+bool ReadProfileString(const std::string& file, const std::string& section, const std::string& key,
+                       std::string& value);
+bool ReadProfileString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                       std::wstring& value);
+// The keys of a section, or for a null section the sections of the file.
+std::vector<std::string> ReadProfileNames(const std::string& file, const char* section);
+std::vector<std::wstring> ReadProfileNames(const std::wstring& file, const wchar_t* section);
+// Writes a key's value; a null value deletes the key, a null key the section. A write the system
+// refuses raises EWriteError "Unable to write to <file name>" with the system's reason.
+void WriteProfileString(const std::string& file, const char* section, const char* key, const char* value);
+void WriteProfileString(const std::wstring& file, const wchar_t* section, const wchar_t* key, const wchar_t* value);
+
 // Writes that the system refuses raise EWriteError "Unable to write to <file name>". A file
 // name without a folder means the system's Windows folder, as for the profile functions.
 class TIniFile : public TCustomIniFile {
@@ -64,6 +79,4 @@ class TIniFile : public TCustomIniFile {
 
  private:
   void ReadNames(const char* section, TStrings& strings);
-  // The write error naming the file, with the system's reason.
-  [[noreturn]] void RaiseWriteError() const;
 };

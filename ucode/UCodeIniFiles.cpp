@@ -19,32 +19,6 @@ std::wstring Quoted(const std::wstring& value) {
   return L"\"" + value + L"\"";
 }
 
-// The profile functions cut what does not fit their buffer and say so only by the length they
-// give back: read again with a larger buffer until the text fits. A list of names ends in two
-// zeros, so it fits only below size - 2.
-std::wstring ReadProfile(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
-                         const std::wstring& file, DWORD reserve) {
-  std::vector<wchar_t> buffer(2048);
-  for (;;) {
-    DWORD length = GetPrivateProfileStringW(section, key, defaultValue, buffer.data(),
-                                            static_cast<DWORD>(buffer.size()), file.c_str());
-    if (length + reserve < buffer.size()) return std::wstring(buffer.data(), length);
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-void AddNames(const std::wstring& names, TWideStrings& strings) {
-  WhileUpdating(strings, [&] {
-    strings.Clear();
-    for (size_t start = 0; start < names.size();) {
-      size_t end = names.find(L'\0', start);
-      if (end == std::wstring::npos) end = names.size();
-      if (end > start) strings.Add(names.substr(start, end - start));
-      start = end + 1;
-    }
-  });
-}
-
 void AddWidened(const TStrings& from, TWideStrings& strings) {
   WhileUpdating(strings, [&] {
     strings.Clear();
@@ -166,33 +140,28 @@ TUCodeIniFile::TUCodeIniFile(const std::wstring& fileName) : TUCodeCustomIniFile
 
 TUCodeIniFile::~TUCodeIniFile() { UpdateFile(); }
 
-// The profile functions hand back a missing key's default trimmed of blanks and quotes: they get
-// one that no value of a file can be (a value never holds a line break), and the caller's own
-// default is given back whole, also where it does not fit the 8-bit code page.
 std::wstring TUCodeIniFile::ReadString(const std::wstring& section, const std::wstring& ident,
                                        const std::wstring& defaultValue) {
+  // The caller's own default is given back whole, also where it does not fit the 8-bit code page.
   if (FAnsiIniFile) {
     std::string value;
     return FAnsiIniFile->TryReadString(Narrow(section), Narrow(ident), value) ? Widen(value) : defaultValue;
   }
-  static const wchar_t kMissing[] = L"?\n?";
-  std::wstring value = ReadProfile(section.c_str(), ident.c_str(), kMissing, GetFileName(), 1);
-  return value == kMissing ? defaultValue : value;
-}
-
-void TUCodeIniFile::RaiseWriteError() const {
-  const DWORD error = GetLastError();
-  throw EWriteError(Format(SWriteError, Narrow(GetFileName())), GetFileName(), error);
+  std::wstring value;
+  return ReadProfileString(GetFileName(), section, ident, value) ? value : defaultValue;
 }
 
 void TUCodeIniFile::WriteString(const std::wstring& section, const std::wstring& ident, const std::wstring& value) {
   if (FAnsiIniFile) return FAnsiIniFile->WriteString(Narrow(section), Narrow(ident), Narrow(Quoted(value)));
-  if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), Quoted(value).c_str(), GetFileName().c_str()))
-    RaiseWriteError();
+  WriteProfileString(GetFileName(), section.c_str(), ident.c_str(), Quoted(value).c_str());
 }
 
 void TUCodeIniFile::ReadNames(const wchar_t* section, TWideStrings& strings) {
-  AddNames(ReadProfile(section, nullptr, L"", GetFileName(), 2), strings);
+  const std::vector<std::wstring> names = ReadProfileNames(GetFileName(), section);
+  WhileUpdating(strings, [&] {
+    strings.Clear();
+    for (const std::wstring& name : names) strings.Add(name);
+  });
 }
 
 void TUCodeIniFile::ReadSection(const std::wstring& section, TWideStrings& strings) {
@@ -221,8 +190,7 @@ void TUCodeIniFile::ReadSectionValues(const std::wstring& section, TWideStrings&
 
 void TUCodeIniFile::EraseSection(const std::wstring& section) {
   if (FAnsiIniFile) return FAnsiIniFile->EraseSection(Narrow(section));
-  if (!WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, GetFileName().c_str()))
-    RaiseWriteError();
+  WriteProfileString(GetFileName(), section.c_str(), nullptr, nullptr);
 }
 
 void TUCodeIniFile::DeleteKey(const std::wstring& section, const std::wstring& ident) {

@@ -88,7 +88,5 @@ class TUCodeIniFile : public TUCodeCustomIniFile {
 
  private:
   void ReadNames(const wchar_t* section, TWideStrings& strings);
-  // The write error naming the file, with the system's reason.
-  [[noreturn]] void RaiseWriteError() const;
   std::unique_ptr<TIniFile> FAnsiIniFile;  // only where the system is not Unicode-capable
 };
