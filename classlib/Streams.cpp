@@ -67,10 +67,14 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode)
     : THandleStream(mode == fmCreate ? FileCreate(fileName) : FileOpen(fileName, mode)), FFileName(fileName) {
   if (FHandle != INVALID_HANDLE_VALUE) return;
   const DWORD error = GetLastError();
-  const std::string reason = SysErrorMessage(error);
   const std::string name = ExpandFileName(fileName);
-  if (mode == fmCreate) throw EFCreateError(Format(SFCreateErrorEx, name, reason), AnsiToWide(name), error);
-  throw EFOpenError(Format(SFOpenErrorEx, name, reason), AnsiToWide(name), error);
+  RaiseFileStreamError(mode == fmCreate, error, name, AnsiToWide(name));
+}
+
+void RaiseFileStreamError(bool create, DWORD error, const std::string& shownName, const std::wstring& fileName) {
+  const std::string reason = SysErrorMessage(error);
+  if (create) throw EFCreateError(Format(SFCreateErrorEx, shownName, reason), fileName, error);
+  throw EFOpenError(Format(SFOpenErrorEx, shownName, reason), fileName, error);
 }
 
 TFileStream::~TFileStream() { FileClose(FHandle); }

@@ -67,6 +67,12 @@ class TFileStream : public THandleStream {
   std::string FFileName;
 };
 
+// Raises EFCreateError (create) or EFOpenError "Cannot create/open file "<shownName>". <reason>"
+// for a file that could not be made or opened, the reason the system's text for `error`; the
+// exception keeps `fileName` and `error`.
+[[noreturn]] void RaiseFileStreamError(bool create, DWORD error, const std::string& shownName,
+                                       const std::wstring& fileName);
+
 // A stream over bytes held in memory.
 class TCustomMemoryStream : public TStream {
   KX_CLASS(TCustomMemoryStream, TStream)

@@ -315,23 +315,11 @@ class TWideFileStream : public THandleStream {
                                   FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (FHandle != INVALID_HANDLE_VALUE) return;
     const DWORD error = GetLastError();
-    const std::string reason = SysErrorMessage(error);
-    const std::string name = AnsiName(fileName);
-    if (create) throw EFCreateError(Format(SFCreateErrorEx, name, reason), fileName, error);
-    throw EFOpenError(Format(SFOpenErrorEx, name, reason), fileName, error);
+    RaiseFileStreamError(create, error, WideToAnsi(fileName), fileName);
   }
   ~TWideFileStream() override { FileClose(FHandle); }
   TWideFileStream(const TWideFileStream&) = delete;
   TWideFileStream& operator=(const TWideFileStream&) = delete;
-
- private:
-  // The name for an 8-bit message.
-  static std::string AnsiName(const std::wstring& name) {
-    int length = WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(std::max(length, 0)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), text.data(), length, nullptr, nullptr);
-    return text;
-  }
 };
 
 }  // namespace

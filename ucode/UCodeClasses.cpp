@@ -48,18 +48,11 @@ std::string AnsiFileName(const std::wstring& fileName) {
 }
 
 HANDLE OpenFileStreamHandle(const std::wstring& fileName, unsigned mode) {
-  if (mode == fmCreate) {
-    HANDLE handle = WideFileCreate(fileName);
-    if (handle == INVALID_HANDLE_VALUE) {
-      const DWORD error = GetLastError();
-      throw EFCreateError(Format(SFCreateErrorEx, AnsiFileName(fileName), SysErrorMessage(error)), fileName, error);
-    }
-    return handle;
-  }
-  HANDLE handle = WideFileOpen(fileName, mode);
+  const bool create = mode == fmCreate;
+  HANDLE handle = create ? WideFileCreate(fileName) : WideFileOpen(fileName, mode);
   if (handle == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    throw EFOpenError(Format(SFOpenErrorEx, AnsiFileName(fileName), SysErrorMessage(error)), fileName, error);
+    RaiseFileStreamError(create, error, AnsiFileName(fileName), fileName);
   }
   return handle;
 }
