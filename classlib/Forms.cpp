@@ -379,32 +379,36 @@ void TCustomForm::SetWindowState(TWindowState value) {
   }
 }
 
+namespace {
+
+// Every monitor together, taskbars included.
+RECT VirtualDesktop() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+}  // namespace
+
 void TCustomForm::ApplyPosition() {
-  int x = FLeft, y = FTop;
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  // The room the form is placed in: the whole desktop for poDesktopCenter, else the work area.
+  RECT area;
+  if (FPosition == poDesktopCenter) area = VirtualDesktop();
+  else SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   TCustomForm* centreOn = nullptr;
   if (FPosition == poMainFormCenter && Application) centreOn = Application->GetMainForm();
   if (FPosition == poOwnerFormCenter) centreOn = dynamic_cast<TCustomForm*>(GetOwner());
+  int x, y;
   if (centreOn && centreOn != this) {
     x = centreOn->GetLeft() + (centreOn->GetWidth() - FWidth) / 2;
     y = centreOn->GetTop() + (centreOn->GetHeight() - FHeight) / 2;
-  } else if (FPosition == poDesktopCenter) {
-    // The desktop is every monitor together, taskbars included.
-    const RECT desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                       GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                       GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    x = desktop.left + (desktop.right - desktop.left - FWidth) / 2;
-    y = desktop.top + (desktop.bottom - desktop.top - FHeight) / 2;
-    SetBounds(std::max<int>(x, desktop.left), std::max<int>(y, desktop.top), FWidth, FHeight);
-    return;
-  } else if (FPosition == poScreenCenter || FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
-    x = work.left + (work.right - work.left - FWidth) / 2;
-    y = work.top + (work.bottom - work.top - FHeight) / 2;
+  } else if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
+             FPosition == poOwnerFormCenter) {
+    x = area.left + (area.right - area.left - FWidth) / 2;
+    y = area.top + (area.bottom - area.top - FHeight) / 2;
   } else {
     return;
   }
-  SetBounds(std::max<int>(x, work.left), std::max<int>(y, work.top), FWidth, FHeight);
+  SetBounds(std::max<int>(x, area.left), std::max<int>(y, area.top), FWidth, FHeight);
 }
 
 // -- showing and closing --
