@@ -254,13 +254,13 @@ class TUCodeWideCaptionControl : public TUCodeWideControl<Base> {
 // Each is stored with the form only while no action supplies it.
 template <class C>
 void DeclareWideHint(TClassProperties<C>& p) {
-  p.WideString("Hint", &C::GetHint, &C::SetHint, [](C* control) { return IsWideHintStored(control); });
+  p.WideString("Hint", &C::GetHint, &C::SetHint, IsWideHintStored);
 }
 
 template <class C>
 void DeclareWideCaption(TClassProperties<C>& p) {
   p.WideString("Caption", &C::GetCaption, static_cast<void (C::*)(const std::wstring&)>(&C::SetCaption),
-               [](C* control) { return IsWideCaptionStored(control); });
+               IsWideCaptionStored);
   DeclareWideHint(p);
 }
 

@@ -54,7 +54,7 @@ void TUCodeCustomPanel::Paint() {
 void TUCodePanel::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodePanel>();
   p.WideString("Caption", &TUCodePanel::GetCaption, &TUCodePanel::SetCaption,
-               [](TUCodePanel* panel) { return IsWideCaptionStored(panel); });
+               IsWideCaptionStored);
 }
 
 // ---- splitter -------------------------------------------------------------------------------

@@ -68,7 +68,7 @@ void SetWideSelLength(TCustomEdit* edit, int value) {
 void TUCodeCustomEdit::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomEdit>();
   p.WideString("Text", &TUCodeCustomEdit::GetText, &TUCodeCustomEdit::SetText,
-               [](TUCodeCustomEdit* edit) { return IsWideCaptionStored(edit); });
+               IsWideCaptionStored);
   p.WideChar("PasswordChar", &TUCodeCustomEdit::GetPasswordChar, &TUCodeCustomEdit::SetPasswordChar);
   DeclareWideHint(p);
 }
@@ -361,7 +361,7 @@ TUCodeCustomComboBox::~TUCodeCustomComboBox() {
 void TUCodeCustomComboBox::DeclareProperties(TPropertyTable& table) {
   auto p = table.For<TUCodeCustomComboBox>();
   p.WideString("Text", &TUCodeCustomComboBox::GetText, &TUCodeCustomComboBox::SetText,
-               [](TUCodeCustomComboBox* combo) { return IsWideCaptionStored(combo); });
+               IsWideCaptionStored);
   p.Object("Items", &TUCodeCustomComboBox::GetItems);
   DeclareWideHint(p);
 }
