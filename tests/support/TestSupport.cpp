@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "classlib/SysUtils.h"
+
 namespace testsupport {
 
 namespace {
@@ -33,17 +35,6 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-std::wstring WidePath(const std::string& path) {
-  int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-  return wide;
-}
-
-}  // namespace
-
-namespace {
-
 std::string TemporaryFolder() {
   char base[MAX_PATH + 1];
   DWORD length = GetTempPathA(MAX_PATH, base);
@@ -68,7 +59,7 @@ TempDir::TempDir(const std::string& base) {
   throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempDir::~TempDir() { RemoveTree(WidePath(m_path)); }
+TempDir::~TempDir() { RemoveTree(AnsiToWide(m_path)); }
 
 std::string ExeFolder() {
   std::string path(MAX_PATH, '\0');
