@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -36,26 +35,14 @@ const Language kLanguages[] = {
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.code; }
 
-class DocumentWizards : public ::testing::TestWithParam<Language> {
+class DocumentWizards : public ::testing::TestWithParam<Language>, protected ProgramSession {
  protected:
-  DocumentWizards() {
-    // The program speaks German when a file "de" stands in the folder it starts in.
-    if (std::string(GetParam().code) == "de") testsupport::WriteBytes(dir.File("de"), "");
-  }
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = dir.File(name);
-    testsupport::WriteBytes(path, bytes);
-    return path;
-  }
-  HWND Shown(const std::string& caption) { return FindChild(main, VisibleWithText(caption)); }
+  DocumentWizards() { ChooseLanguage(dir, GetParam().code); }
 
   // Starts the program, clicks its start screen (which brings the main window at once),
   // chooses a wizard on the side bar and drops the documents onto the list it shows.
   void DropOntoWizard(const char* sideBarButton, const std::vector<std::string>& documents) {
-    program = std::make_unique<RunningProgram>("", dir.Path());
-    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
-    main = ClickThroughStartScreen(*program);
-    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(ClickSideBarButton(main, sideBarButton));
     list = FindShownListView(main);
     ASSERT_NE(list, nullptr) << "no file list shown";
@@ -69,13 +56,7 @@ class DocumentWizards : public ::testing::TestWithParam<Language> {
     DeleteFileA(path.c_str());
     ASSERT_TRUE(program->SaveThroughDialog(main, saveText, path)) << "the save dialog did not save";
   }
-  // Closing the main window ends the program cleanly and leaves nothing behind (its preview
-  // file included).
-  void Close() { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
 
-  testsupport::TempDir dir;
-  std::unique_ptr<RunningProgram> program;
-  HWND main = nullptr;
   HWND list = nullptr;
 };
 

@@ -5,55 +5,45 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "ProgramDriver.h"
+#include "classlib/SysUtils.h"
 #include "support/TestSupport.h"
 
 using namespace programtest;
 
 namespace {
 
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size() + 1, L'\0');
-  wide.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
-  return wide;
-}
-
 // What the text wizard makes of kSource, as its result memo shows it and as "Save Text" writes it.
 constexpr char kSource[] = "ein Apfel und ein Baum\r\n1\r\neine Birne\r\n2\r\n";
 constexpr char kIndexText[] = "Index\r\n\r\nA\r\nApfel 1\r\n\r\nB\r\nBaum 1\r\nBirne 2\r\n";
 constexpr char kIndexData[] = "Apfel:1>-\r\nBaum:1>-\r\nBirne:2>-\r\n";
 
-class FileDialogs : public ::testing::Test {
+// The program starts in `dir`, the long folder of the tests' names; `shortDir` is the short one.
+class FileDialogs : public ::testing::Test, protected ProgramSession {
  protected:
-  // Starts the program in the long folder, with the argument when there is one.
+  // Starts the program, with the argument when there is one.
   void Start(const std::wstring& argument = std::wstring()) {
-    program = std::make_unique<RunningProgram>(argument, longDir.Path());
-    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
     if (argument.empty()) {
-      main = ClickThroughStartScreen(*program);
-    } else {
-      // The file opens in the main window once it has come; the window answers when that is
-      // done, or when a message stops the start there.
-      const DWORD id = program->ProcessId();
-      program->WaitUntil([id] { return FindTopWindow(id, IsMessageBox) || FindTopWindow(id, IsMainWindow); });
-      main = FindTopWindow(id, IsMainWindow);
-      if (main) SendAndWait(main, WM_NULL);
-      HWND box = FindTopWindow(id, IsMessageBox);
-      ASSERT_EQ(box, nullptr) << "the program told: " << MessageBoxText(box);
+      ASSERT_NO_FATAL_FAILURE(ProgramSession::Start());
+      return;
     }
+    ASSERT_NO_FATAL_FAILURE(Launch(argument));
+    // The file opens in the main window once it has come; the window answers when that is
+    // done, or when a message stops the start there.
+    const DWORD id = program->ProcessId();
+    program->WaitUntil([id] { return FindTopWindow(id, IsMessageBox) || FindTopWindow(id, IsMainWindow); });
+    main = FindTopWindow(id, IsMainWindow);
+    if (main) SendAndWait(main, WM_NULL);
+    HWND box = FindTopWindow(id, IsMessageBox);
+    ASSERT_EQ(box, nullptr) << "the program told: " << MessageBoxText(box);
     ASSERT_NE(main, nullptr) << "the main window did not appear";
   }
-  HWND Shown(const std::string& caption) const { return FindChild(main, VisibleWithText(caption)); }
   // The memo of the text wizard's page shown.
-  HWND ShownMemo() const {
-    return FindChild(main, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("Memo") != std::string::npos; });
-  }
+  HWND ShownMemo() const { return FindChild(main, IsShownMemo); }
   // Answers the dialog of the shown button; fails the test when the program tells anything.
   void Answer(const std::string& button, const std::wstring& path, bool confirm = true) {
     HWND shown = Shown(button);
@@ -72,48 +62,45 @@ class FileDialogs : public ::testing::Test {
     ASSERT_EQ(MemoText(output), kIndexText);
   }
 
-  testsupport::TempDir longDir;
   // At the root of the drive: its paths are shorter than the names the program proposes.
   testsupport::TempDir shortDir{"C:\\"};
-  std::unique_ptr<RunningProgram> program;
-  HWND main = nullptr;
 };
 
 TEST_F(FileDialogs, ResultsAreSavedUnderExactlyTheNameTypedWhateverTheDialogProposed) {
-  const std::string source = longDir.File("Buch.txt");
+  const std::string source = dir.File("Buch.txt");
   testsupport::WriteBytes(source, kSource);
-  ASSERT_NO_FATAL_FAILURE(Start(Wide(source)));
+  ASSERT_NO_FATAL_FAILURE(Start(AnsiToWide(source)));
   ASSERT_NO_FATAL_FAILURE(BuildTextIndex());
 
   // "Save Text" always proposes "Index.txt" in the program's folder.
   const std::string proposed = testsupport::ExeFolder() + "Index.txt";
   const std::string shortText = shortDir.File("a.txt"), shortText2 = shortDir.File("b.txt");
   ASSERT_LT(shortText.size() + 2, proposed.size()) << "the short folder is not short enough here";
-  const std::string longText = longDir.File("Ein Register mit einem Namen, der laenger ist als jeder vorgeschlagene.txt");
+  const std::string longText = dir.File("Ein Register mit einem Namen, der laenger ist als jeder vorgeschlagene.txt");
   for (const std::string& path : {shortText, longText, shortText2}) {
     SCOPED_TRACE(path);
-    ASSERT_NO_FATAL_FAILURE(Answer("Save Text", Wide(path)));
+    ASSERT_NO_FATAL_FAILURE(Answer("Save Text", AnsiToWide(path)));
     EXPECT_EQ(testsupport::ReadBytes(path), kIndexText);
   }
 
   // "Save Index" proposes the name saved last: a long one, then a shorter, then a longer one.
-  const std::string names[] = {longDir.File("Ein langer Name fuer die Indexdaten.idx"), shortDir.File("kurz.idx"),
-                               longDir.File("Register.idx")};
+  const std::string names[] = {dir.File("Ein langer Name fuer die Indexdaten.idx"), shortDir.File("kurz.idx"),
+                               dir.File("Register.idx")};
   for (const std::string& path : names) {
     SCOPED_TRACE(path);
-    ASSERT_NO_FATAL_FAILURE(Answer("Save Index", Wide(path)));
+    ASSERT_NO_FATAL_FAILURE(Answer("Save Index", AnsiToWide(path)));
     EXPECT_EQ(testsupport::ReadBytes(path), kIndexData);
   }
 
   // Cancel writes nothing, whatever was typed.
   const std::string cancelled = shortDir.File("c.idx");
-  ASSERT_NO_FATAL_FAILURE(Answer("Save Index", Wide(cancelled), false));
+  ASSERT_NO_FATAL_FAILURE(Answer("Save Index", AnsiToWide(cancelled), false));
   EXPECT_EQ(GetFileAttributesA(cancelled.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+  Close();
 }
 
 TEST_F(FileDialogs, TheTextWizardReadsTheSourceChosenAndCancelKeepsIt) {
-  const std::string first = longDir.File("Eine Quelle mit einem recht langen Namen.txt");
+  const std::string first = dir.File("Eine Quelle mit einem recht langen Namen.txt");
   const std::string second = shortDir.File("q.txt");
   testsupport::WriteBytes(first, "Erste Quelle\r\n1\r\n");
   testsupport::WriteBytes(second, "Zweite Quelle\r\n1\r\n");
@@ -122,18 +109,18 @@ TEST_F(FileDialogs, TheTextWizardReadsTheSourceChosenAndCancelKeepsIt) {
   HWND memo = ShownMemo();
   ASSERT_NE(memo, nullptr) << "no source memo";
 
-  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(first)));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", AnsiToWide(first)));
   EXPECT_EQ(MemoText(memo), "Erste Quelle\r\n1\r\n");
   // A shorter name than the one the dialog starts from.
-  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(second)));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", AnsiToWide(second)));
   EXPECT_EQ(MemoText(memo), "Zweite Quelle\r\n1\r\n");
-  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(first), false));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", AnsiToWide(first), false));
   EXPECT_EQ(MemoText(memo), "Zweite Quelle\r\n1\r\n");
-  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+  Close();
 }
 
 TEST_F(FileDialogs, TheFileWizardAddsTheFileChosenAndCancelAddsNone) {
-  const std::string first = longDir.File("ein Dokument mit einem recht langen Namen.txt");
+  const std::string first = dir.File("ein Dokument mit einem recht langen Namen.txt");
   const std::string second = shortDir.File("kurz.txt");
   testsupport::WriteBytes(first, "Anker");
   testsupport::WriteBytes(second, "Boje");
@@ -142,18 +129,18 @@ TEST_F(FileDialogs, TheFileWizardAddsTheFileChosenAndCancelAddsNone) {
   HWND list = FindShownListView(main);
   ASSERT_NE(list, nullptr) << "no file list shown";
 
-  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(first)));
-  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(second)));
-  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", Wide(shortDir.File("x.txt")), false));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", AnsiToWide(first)));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", AnsiToWide(second)));
+  ASSERT_NO_FATAL_FAILURE(Answer("Browse..", AnsiToWide(shortDir.File("x.txt")), false));
   EXPECT_EQ(ListViewCaptions(*program, list),
             (std::vector<std::string>{"Ein Dokument Mit Einem Recht Langen Namen", "Kurz"}));
-  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+  Close();
 }
 
 // ---- names outside the ANSI code page
 
 TEST_F(FileDialogs, ACyrillicSourceIsOpenedAndItsIndexSavedUnderACyrillicName) {
-  const std::wstring folder = Wide(longDir.Path()) + L"\\";
+  const std::wstring folder = AnsiToWide(dir.Path()) + L"\\";
   const std::wstring source = folder + L"\u041A\u043D\u0438\u0433\u0430.txt";  // "Kniga"
   testsupport::WriteBytes(source, kSource);
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -169,7 +156,7 @@ TEST_F(FileDialogs, ACyrillicSourceIsOpenedAndItsIndexSavedUnderACyrillicName) {
   EXPECT_EQ(testsupport::ReadBytes(name + L".idx"), kIndexData);
   ASSERT_NO_FATAL_FAILURE(Answer("Save Text", name + L".txt"));
   EXPECT_EQ(testsupport::ReadBytes(name + L".txt"), kIndexText);
-  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+  Close();
 }
 
 struct NamedOnTheCommandLine {
@@ -182,7 +169,7 @@ void PrintTo(const NamedOnTheCommandLine& named, std::ostream* out) { *out << na
 class CommandLineNames : public FileDialogs, public ::testing::WithParamInterface<NamedOnTheCommandLine> {};
 
 TEST_P(CommandLineNames, TheFileNamedFirstIsOpenedAsTheSource) {
-  const std::wstring path = Wide(longDir.Path()) + L"\\" + GetParam().name;
+  const std::wstring path = AnsiToWide(dir.Path()) + L"\\" + GetParam().name;
   std::wstring folder = path.substr(0, path.rfind(L'\\'));
   CreateDirectoryW(folder.c_str(), nullptr);
   testsupport::WriteBytes(path, kSource);
@@ -190,8 +177,8 @@ TEST_P(CommandLineNames, TheFileNamedFirstIsOpenedAsTheSource) {
   ASSERT_NO_FATAL_FAILURE(Start(path));
   HWND memo = ShownMemo();
   ASSERT_NE(memo, nullptr) << "the text wizard's source page is not shown";
-  EXPECT_EQ(MemoWideText(memo), Wide(kSource));
-  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+  EXPECT_EQ(MemoWideText(memo), AnsiToWide(kSource));
+  Close();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -204,14 +191,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<NamedOnTheCommandLine>& info) { return std::string(info.param.script); });
 
 TEST_F(FileDialogs, AnIndexWithACyrillicNameOnTheCommandLineIsExtended) {
-  const std::wstring index = Wide(longDir.Path()) + L"\\\u0421\u043B\u043E\u0432\u0430.idx";  // "Slova"
+  const std::wstring index = AnsiToWide(dir.Path()) + L"\\\u0421\u043B\u043E\u0432\u0430.idx";  // "Slova"
   testsupport::WriteBytes(index, "Zitrone:7>-\r\n");
   ASSERT_NO_FATAL_FAILURE(Start(index));
   // The text index built at once, extended by the file's entries.
   HWND output = nullptr;
   ASSERT_TRUE(program->WaitUntil([&] { return (output = ShownMemo()) != nullptr; }));
   EXPECT_EQ(MemoText(output), "Index\r\n\r\nZ\r\nZitrone 7\r\n");
-  EXPECT_TRUE(CloseLeavingNothing(*program, main));
+  Close();
 }
 
 }  // namespace

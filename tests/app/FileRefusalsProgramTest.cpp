@@ -4,12 +4,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "ProgramDriver.h"
+#include "classlib/SysUtils.h"
 #include "support/TestSupport.h"
 
 using namespace programtest;
@@ -47,37 +47,15 @@ bool IsShownEdit(HWND window) {
          (GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE) == 0;
 }
 
-bool IsShownMemo(HWND window) {
-  return IsWindowVisible(window) && ClassOf(window).find("Memo") != std::string::npos;
-}
-
 void PrintTo(const Language& language, std::ostream* out) { *out << language.code; }
 
-class FileRefusalsProgram : public ::testing::TestWithParam<Language> {
+class FileRefusalsProgram : public ::testing::TestWithParam<Language>, protected ProgramSession {
  protected:
-  FileRefusalsProgram() {
-    // The program speaks German when a file "de" stands in the folder it starts in.
-    if (std::string(GetParam().code) == "de") testsupport::WriteBytes(dir.File("de"), "");
-  }
-  std::string Write(const std::string& name, const std::string& bytes) {
-    testsupport::WriteBytes(dir.File(name), bytes);
-    return dir.File(name);
-  }
-  void Start(const std::string& argument) {
-    program = std::make_unique<RunningProgram>(argument, dir.Path());
-    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
-  }
-  // The shown control with the caption, waited for: the page a start file opens on may come
-  // a turn after the main window.
-  HWND Shown(const std::string& caption) {
-    HWND found = nullptr;
-    program->WaitUntil([&] { return (found = FindChild(main, VisibleWithText(caption))) != nullptr; });
-    return found;
-  }
+  FileRefusalsProgram() { ChooseLanguage(dir, GetParam().code); }
   // Starts the program on the source and waits until its text page shows the text: the page
   // comes a turn after the main window.
   void StartOnText(const std::string& source) {
-    ASSERT_NO_FATAL_FAILURE(Start(source));
+    ASSERT_NO_FATAL_FAILURE(Launch(source));
     main = program->WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "the main window did not appear";
     const std::string text = testsupport::ReadBytes(source);
@@ -95,7 +73,6 @@ class FileRefusalsProgram : public ::testing::TestWithParam<Language> {
     EXPECT_TRUE(program->WaitUntilGone(box));
     return text;
   }
-  void Close() { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
   // The names in the test's folder but the language's marker, sorted.
   std::vector<std::string> FolderNames() const {
     std::vector<std::string> names;
@@ -115,9 +92,7 @@ class FileRefusalsProgram : public ::testing::TestWithParam<Language> {
   }
   // Starts the program without a file and shows the wizard of the side-bar button.
   void StartOnWizard(const char* sideBarButton) {
-    ASSERT_NO_FATAL_FAILURE(Start(""));
-    main = ClickThroughStartScreen(*program);
-    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(ClickSideBarButton(main, sideBarButton));
   }
   // Types the name into the edit as the keyboard does, after clicking into it to select its text.
@@ -126,17 +101,13 @@ class FileRefusalsProgram : public ::testing::TestWithParam<Language> {
     ASSERT_TRUE(SendAndWait(edit, EM_SETSEL, 0, -1));
     ASSERT_TRUE(TypeText(edit, name));
   }
-
-  testsupport::TempDir dir;
-  std::unique_ptr<RunningProgram> program;
-  HWND main = nullptr;
 };
 
 TEST_P(FileRefusalsProgram, AStartFileHeldByAnotherProgramIsToldWithItsReason) {
   const std::string source = Write("Gesperrt.txt", "ein Apfel\r\n1\r\n");
   testsupport::HeldOpen held(source);
   ASSERT_TRUE(held.Held());
-  ASSERT_NO_FATAL_FAILURE(Start(source));
+  ASSERT_NO_FATAL_FAILURE(Launch(source));
   EXPECT_EQ(Told(), GetParam().notOpened + source + "\r\n\r\n" + GetParam().heldOpen);
   main = program->WaitForMainWindow();
   ASSERT_NE(main, nullptr) << "the main window did not appear";
@@ -149,10 +120,10 @@ TEST_P(FileRefusalsProgram, ASaveOverAReadOnlyFileIsToldWithItsReason) {
   const std::string target = Write("schreibgeschuetzter-index-der-ersten-pruefung.txt", "alt");
   ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
   ASSERT_NO_FATAL_FAILURE(StartOnText(source));
-  HWND create = Shown(GetParam().create);
+  HWND create = WaitForShown(GetParam().create);
   ASSERT_NE(create, nullptr);
   ASSERT_TRUE(SendAndWait(create, BM_CLICK));
-  HWND saveText = Shown(GetParam().saveText);
+  HWND saveText = WaitForShown(GetParam().saveText);
   ASSERT_NE(saveText, nullptr) << "no result page";
   ASSERT_TRUE(program->SaveThroughDialog(main, saveText, target)) << "the save dialog did not save";
   EXPECT_EQ(Told(), GetParam().notSaved + target + "\r\n\r\n" + GetParam().accessDenied);
@@ -166,11 +137,11 @@ TEST_P(FileRefusalsProgram, ASaveOverAReadOnlyFileIsToldWithItsReason) {
 TEST_P(FileRefusalsProgram, ASaveUnderADeviceNameIsRefusedAsNoFile) {
   const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
   ASSERT_NO_FATAL_FAILURE(StartOnText(source));
-  HWND create = Shown(GetParam().create);
+  HWND create = WaitForShown(GetParam().create);
   ASSERT_NE(create, nullptr);
   ASSERT_TRUE(SendAndWait(create, BM_CLICK));
-  HWND saveText = Shown(GetParam().saveText);
-  HWND saveIndex = Shown(GetParam().saveIndex);
+  HWND saveText = WaitForShown(GetParam().saveText);
+  HWND saveIndex = WaitForShown(GetParam().saveIndex);
   ASSERT_NE(saveText, nullptr) << "no result page";
   ASSERT_NE(saveIndex, nullptr);
   const std::string kept = testsupport::ReadBytes(source);
@@ -197,7 +168,7 @@ TEST_P(FileRefusalsProgram, ADeviceNamedInTheFileWizardIsRefusedAndTheWindowAnsw
 
   // Dropped with a file: the file is added, the device is refused.
   const std::string file = Write("anker.txt", "Anker");
-  ASSERT_TRUE(DropFilesAnswering(*program, list, {L"COM1", std::wstring(file.begin(), file.end())},
+  ASSERT_TRUE(DropFilesAnswering(*program, list, {L"COM1", AnsiToWide(file)},
                                  [&] { EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device)); }));
   EXPECT_EQ(ListViewCaptions(*program, list), std::vector<std::string>({"Anker"}));
   Close();
@@ -214,7 +185,7 @@ TEST_P(FileRefusalsProgram, ADeviceAsTheSourceLeavesTheTextAndIsToldAtTheRun) {
   EXPECT_EQ(MemoText(edit), "COM1");
   EXPECT_EQ(MemoText(memo), "ein Apfel und ein Baum\r\n1\r\n") << "a device is no source";
   EXPECT_EQ(FindTopWindow(program->ProcessId(), IsMessageBox), nullptr) << "nothing to tell while typing";
-  HWND create = Shown(GetParam().create);
+  HWND create = WaitForShown(GetParam().create);
   ASSERT_NE(create, nullptr);
   PostMessageA(create, BM_CLICK, 0, 0);
   EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device));
@@ -235,7 +206,7 @@ TEST_P(FileRefusalsProgram, AFolderAsTheSourceIsToldAtTheRun) {
   ASSERT_NO_FATAL_FAILURE(TypeInto(edit, folder));
   EXPECT_EQ(MemoText(memo), "ein Apfel und ein Baum\r\n1\r\n");
   EXPECT_EQ(FindTopWindow(program->ProcessId(), IsMessageBox), nullptr) << "nothing to tell while typing";
-  HWND create = Shown(GetParam().create);
+  HWND create = WaitForShown(GetParam().create);
   ASSERT_NE(create, nullptr);
   PostMessageA(create, BM_CLICK, 0, 0);
   EXPECT_EQ(Told(), NotOpened(folder, GetParam().folder));
@@ -243,7 +214,7 @@ TEST_P(FileRefusalsProgram, AFolderAsTheSourceIsToldAtTheRun) {
 }
 
 TEST_P(FileRefusalsProgram, ADeviceAsTheFirstArgumentIsToldAndTheMainWindowComes) {
-  ASSERT_NO_FATAL_FAILURE(Start("COM1"));
+  ASSERT_NO_FATAL_FAILURE(Launch("COM1"));
   EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device));
   main = program->WaitForMainWindow();
   ASSERT_NE(main, nullptr) << "the main window did not appear";
@@ -253,7 +224,7 @@ TEST_P(FileRefusalsProgram, ADeviceAsTheFirstArgumentIsToldAndTheMainWindowComes
 TEST_P(FileRefusalsProgram, EachDroppedFileIsAddedOrSkippedOnItsOwn) {
   // A name longer than the shell's icons reach, names outside the code page and with a quote,
   // and one that is gone by the time of the drop.
-  const std::wstring folder(dir.Path().begin(), dir.Path().end());
+  const std::wstring folder = AnsiToWide(dir.Path());
   const std::wstring longName = folder + L"\\" + std::wstring(250, L'l') + L".txt";
   const std::wstring japanese = folder + L"\\\u65E5\u672C\u8A9E.txt";
   const std::wstring quoted = folder + L"\\O'Brien.txt";
@@ -269,7 +240,7 @@ TEST_P(FileRefusalsProgram, EachDroppedFileIsAddedOrSkippedOnItsOwn) {
   ASSERT_NO_FATAL_FAILURE(StartOnWizard("rand_btdidx"));
   HWND list = FindShownListView(main);
   ASSERT_NE(list, nullptr);
-  ASSERT_TRUE(DropFilesAnswering(*program, list, {longName, japanese, quoted, std::wstring(missing.begin(), missing.end())},
+  ASSERT_TRUE(DropFilesAnswering(*program, list, {longName, japanese, quoted, AnsiToWide(missing)},
                                  [&] { EXPECT_EQ(Told(), NotOpened(missing, GetParam().notFound)); }));
   std::vector<std::string> captions = ListViewCaptions(*program, list);
   std::sort(captions.begin(), captions.end());

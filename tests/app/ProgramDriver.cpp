@@ -8,6 +8,7 @@
 
 #include "classlib/FormReader.h"
 #include "classlib/Streams.h"
+#include "classlib/SysUtils.h"
 #include "support/TestSupport.h"
 
 namespace programtest {
@@ -34,14 +35,6 @@ BOOL CALLBACK TestWindow(HWND window, LPARAM param) {
 
 bool Expired(DWORD deadline) { return static_cast<LONG>(GetTickCount() - deadline) > 0; }
 
-std::string Narrowed(const std::wstring& text) {
-  const int length =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
-  return narrow;
-}
-
 // ---- the main window's form description, linked into this program as into kaptorix.exe
 
 const TFormObject* FindDescribed(const TFormObject& object, const std::string& name) {
@@ -56,6 +49,14 @@ int DescribedInteger(const TFormObject& object, const std::string& property) {
     if (described.Name == property) return static_cast<int>(described.Value.Integer);
   return 0;
 }
+
+// The component's place in its parent's client area as its description gives it.
+RECT DescribedBounds(const TFormObject& object) {
+  const int left = DescribedInteger(object, "Left"), top = DescribedInteger(object, "Top");
+  return RECT{left, top, left + DescribedInteger(object, "Width"), top + DescribedInteger(object, "Height")};
+}
+
+POINT MiddleOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
 const TFormObject& MainWindowDescription() {
   static const TFormObject description = [] {
@@ -99,13 +100,6 @@ class RemoteBuffer {
 };
 
 }  // namespace
-
-std::wstring Widened(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
@@ -153,6 +147,16 @@ HWND FindChild(HWND parent, const WindowTest& test) {
   return search.found;
 }
 
+std::vector<HWND> FindChildren(HWND parent, const WindowTest& test) {
+  std::vector<HWND> found;
+  // The search's own test takes none, so that it visits every child.
+  FindChild(parent, [&](HWND w) {
+    if (test(w)) found.push_back(w);
+    return false;
+  });
+  return found;
+}
+
 WindowTest VisibleWithText(const std::string& text) {
   return [text](HWND window) { return IsWindowVisible(window) && WindowText(window) == text; };
 }
@@ -167,15 +171,13 @@ HWND FindShownListView(HWND parent) {
   return FindChild(parent, [](HWND w) { return IsWindowVisible(w) && IsListView(w); });
 }
 
-std::vector<HWND> ListViews(HWND parent) {
-  std::vector<HWND> lists;
-  // The test takes none, so the search visits every child.
-  FindChild(parent, [&lists](HWND w) {
-    if (IsListView(w)) lists.push_back(w);
-    return false;
-  });
-  return lists;
+HWND FindShownPageControl(HWND parent) {
+  return FindChild(parent, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("PageControl") != std::string::npos; });
 }
+
+std::vector<HWND> ListViews(HWND parent) { return FindChildren(parent, IsListView); }
+
+bool IsShownMemo(HWND window) { return IsWindowVisible(window) && ClassOf(window).find("Memo") != std::string::npos; }
 
 bool IsMessageBox(HWND window) { return IsWindowVisible(window) && ClassOf(window) == "#32770"; }
 
@@ -184,10 +186,12 @@ std::string MessageBoxText(HWND box) {
   return WindowText(GetDlgItem(box, kTextId));
 }
 
-bool IsMainWindow(HWND window) {
+bool IsMainWindow(HWND window) { return IsWindowVisible(window) && IsMainWindowShownOrNot(window); }
+
+bool IsMainWindowShownOrNot(HWND window) {
   // Message boxes carry the program's title too.
-  return IsWindowVisible(window) && WindowText(window) == kMainTitle && ClassOf(window) != "TApplication" &&
-         ClassOf(window) != "#32770";
+  const std::string kind = ClassOf(window);
+  return WindowText(window) == kMainTitle && kind != "TApplication" && kind != "#32770";
 }
 
 bool InFrontOf(HWND front, HWND behind) {
@@ -205,7 +209,7 @@ bool SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 RunningProgram::RunningProgram(const std::string& argument, const std::string& folder,
                                const std::string& programFolder)
-    : RunningProgram(Widened(argument), folder, programFolder) {}
+    : RunningProgram(AnsiToWide(argument), folder, programFolder) {}
 
 RunningProgram::RunningProgram(const std::wstring& argument, const std::string& folder,
                                const std::string& programFolder) {
@@ -219,11 +223,11 @@ RunningProgram::RunningProgram(const std::vector<std::wstring>& arguments, const
 
 void RunningProgram::Start(const std::vector<std::wstring>& arguments, const std::string& folder,
                            const std::string& programFolder) {
-  std::wstring command = L"\"" + Widened(programFolder.empty() ? testsupport::ExeFolder() : programFolder) + L"kaptorix.exe\"";
+  std::wstring command = L"\"" + AnsiToWide(programFolder.empty() ? testsupport::ExeFolder() : programFolder) + L"kaptorix.exe\"";
   for (const std::wstring& argument : arguments) command += L" \"" + argument + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  const std::wstring current = Widened(folder);
+  const std::wstring current = AnsiToWide(folder);
   m_started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              folder.empty() ? nullptr : current.c_str(), &startup, &m_info) != 0;
 }
@@ -274,7 +278,7 @@ DWORD RunningProgram::WaitForExit() const {
 }
 
 bool RunningProgram::SaveThroughDialog(HWND main, HWND button, const std::string& path) const {
-  return AnswerFileDialog(main, button, Widened(path));
+  return AnswerFileDialog(main, button, AnsiToWide(path));
 }
 
 bool RunningProgram::AnswerFileDialog(HWND main, HWND button, const std::wstring& path, bool confirm) const {
@@ -300,6 +304,13 @@ ProgramCopy::ProgramCopy() {
 }
 
 std::string ProgramCopy::Folder() const { return dir.Path() + "\\"; }
+
+void ChooseLanguage(const testsupport::TempDir& folder, const std::string& code) {
+  if (code == "de")
+    testsupport::WriteBytes(folder.File("de"), "");
+  else
+    DeleteFileA(folder.File("de").c_str());
+}
 
 HWND WaitForTextWizard(const RunningProgram& program) {
   HWND main = program.WaitForMainWindow();
@@ -345,7 +356,7 @@ HWND DeepestAt(HWND window, POINT& at) {
 POINT MiddleOf(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  return POINT{client.right / 2, client.bottom / 2};
+  return MiddleOf(client);
 }
 
 }  // namespace
@@ -362,36 +373,42 @@ bool ClickMiddle(HWND window) {
   return ClickAt(target, at);
 }
 
+bool PostClickMiddle(HWND window) {
+  POINT at = MiddleOf(window);
+  HWND target = DeepestAt(window, at);
+  const LPARAM place = MAKELPARAM(at.x, at.y);
+  return PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, place) && PostMessageA(target, WM_LBUTTONUP, 0, place);
+}
+
 HWND SideBarButton(HWND main, const std::string& buttonName, RECT& bounds) {
   const TFormObject& form = MainWindowDescription();
   const TFormObject* bar = FindDescribed(form, "rand");
   const TFormObject* button = FindDescribed(form, buttonName);
   if (!bar || !button) return nullptr;
-  bounds = RECT{DescribedInteger(*button, "Left"), DescribedInteger(*button, "Top"),
-                DescribedInteger(*button, "Left") + DescribedInteger(*button, "Width"),
-                DescribedInteger(*button, "Top") + DescribedInteger(*button, "Height")};
+  bounds = DescribedBounds(*button);
+  const RECT barBounds = DescribedBounds(*bar);
   // The side bar lies at the window's left edge: the window under the button's middle there
   // is the bar's panel, a child of the main window.
-  POINT middle{DescribedInteger(*bar, "Left") + (bounds.left + bounds.right) / 2,
-               DescribedInteger(*bar, "Top") + (bounds.top + bounds.bottom) / 2};
-  HWND panel = ChildWindowFromPointEx(main, middle, CWP_SKIPINVISIBLE);
+  const POINT inBar = MiddleOf(bounds);
+  HWND panel = ChildWindowFromPointEx(main, POINT{barBounds.left + inBar.x, barBounds.top + inBar.y}, CWP_SKIPINVISIBLE);
   if (!panel || panel == main) return nullptr;
   RECT client{};
   GetClientRect(panel, &client);
-  if (client.right != DescribedInteger(*bar, "Width")) return nullptr;  // not the side bar
+  if (client.right != barBounds.right - barBounds.left) return nullptr;  // not the side bar
   return panel;
 }
 
 bool ClickSideBarButton(HWND main, const std::string& buttonName) {
   RECT bounds{};
   HWND panel = SideBarButton(main, buttonName, bounds);
-  return panel != nullptr && ClickAt(panel, POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
+  return panel != nullptr && ClickAt(panel, MiddleOf(bounds));
 }
 
 bool PostSideBarClick(HWND main, const std::string& buttonName) {
   RECT bounds{};
   HWND panel = SideBarButton(main, buttonName, bounds);
-  const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  const POINT middle = MiddleOf(bounds);
+  const LPARAM at = MAKELPARAM(middle.x, middle.y);
   return panel != nullptr && PostMessageA(panel, WM_MOUSEMOVE, 0, at) &&
          PostMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageA(panel, WM_LBUTTONUP, 0, at);
 }
@@ -399,9 +416,7 @@ bool PostSideBarClick(HWND main, const std::string& buttonName) {
 RECT DescribedBounds(const std::string& form, const std::string& component) {
   const TFormObject description = FormDescription(form);
   const TFormObject* found = FindDescribed(description, component);
-  if (!found) return RECT{};
-  const int left = DescribedInteger(*found, "Left"), top = DescribedInteger(*found, "Top");
-  return RECT{left, top, left + DescribedInteger(*found, "Width"), top + DescribedInteger(*found, "Height")};
+  return found ? DescribedBounds(*found) : RECT{};
 }
 
 namespace {
@@ -434,7 +449,7 @@ std::unique_ptr<RemoteBuffer> DropBlock(const RunningProgram& program, const std
 
 bool DropFiles(const RunningProgram& program, HWND target, const std::vector<std::string>& paths) {
   std::vector<std::wstring> wide;
-  for (const auto& path : paths) wide.push_back(Widened(path));
+  for (const auto& path : paths) wide.push_back(AnsiToWide(path));
   return DropFiles(program, target, wide);
 }
 
@@ -612,7 +627,7 @@ bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect) {
 bool ClickTab(const RunningProgram& program, HWND tabs, int index) {
   RECT tab{};
   if (!TabRect(program, tabs, index, tab)) return false;
-  return ClickAt(tabs, POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+  return ClickAt(tabs, MiddleOf(tab));
 }
 
 std::vector<COLORREF> ClientPixels(HWND window, const RECT& rect) {
@@ -652,9 +667,43 @@ std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND li
       break;
     std::wstring text(static_cast<size_t>(std::min<LRESULT>(length, kChars)), L'\0');
     if (!text.empty() && !remote.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t))) break;
-    captions.push_back(Narrowed(text));
+    captions.push_back(WideToAnsi(text));
   }
   return captions;
 }
+
+std::string ProgramSession::Write(const std::string& name, const std::string& bytes) const {
+  testsupport::WriteBytes(dir.File(name), bytes);
+  return dir.File(name);
+}
+
+void ProgramSession::Launch(const std::string& argument) { Launch(AnsiToWide(argument)); }
+
+void ProgramSession::Launch(const std::wstring& argument) {
+  program = std::make_unique<RunningProgram>(argument, dir.Path());
+  ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
+}
+
+void ProgramSession::Start() {
+  ASSERT_NO_FATAL_FAILURE(Launch(std::wstring()));
+  main = ClickThroughStartScreen(*program);
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+}
+
+HWND ProgramSession::Shown(const std::string& caption) const { return FindChild(main, VisibleWithText(caption)); }
+
+HWND ProgramSession::WaitForShown(const std::string& caption) const {
+  HWND found = nullptr;
+  program->WaitUntil([&] { return (found = Shown(caption)) != nullptr; });
+  return found;
+}
+
+void ProgramSession::Press(HWND window, const std::string& caption) {
+  HWND button = FindChild(window, VisibleWithText(caption));
+  ASSERT_NE(button, nullptr) << "no button " << caption;
+  ASSERT_TRUE(SendAndWait(button, BM_CLICK)) << caption;
+}
+
+void ProgramSession::Close() const { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
 
 }  // namespace programtest

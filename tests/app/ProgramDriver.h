@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,6 @@ namespace programtest {
 
 constexpr DWORD kPatience = 60000;  // how long the program may take to answer, at most
 constexpr char kMainTitle[] = "Kaptorix - Berno Kalwe";
-
-// The wide form of an 8-bit text of the system code page.
-std::wstring Widened(const std::string& text);
 
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
@@ -30,17 +28,25 @@ std::wstring MemoWideText(HWND memo);
 using WindowTest = std::function<bool(HWND)>;
 HWND FindTopWindow(DWORD processId, const WindowTest& test);
 HWND FindChild(HWND parent, const WindowTest& test);
+// Every child of the window that passes the test, at any depth, shown or not.
+std::vector<HWND> FindChildren(HWND parent, const WindowTest& test);
 WindowTest VisibleWithText(const std::string& text);
 // The shown list view among the window's children.
 HWND FindShownListView(HWND parent);
+// The shown page control (its row of tabs) among the window's children.
+HWND FindShownPageControl(HWND parent);
 // Every list view among the window's children, shown or not.
 std::vector<HWND> ListViews(HWND parent);
+// A shown memo, a multi-line edit of the program's memo class.
+bool IsShownMemo(HWND window);
 
 // A message box of the program, as the system shows it, and the text it tells.
 bool IsMessageBox(HWND window);
 std::string MessageBoxText(HWND box);
 // The program's main window, shown.
 bool IsMainWindow(HWND window);
+// The program's main window, shown or not.
+bool IsMainWindowShownOrNot(HWND window);
 // True when `front` stands before `behind` in the order of the screen's windows.
 bool InFrontOf(HWND front, HWND behind);
 
@@ -109,6 +115,10 @@ class ProgramCopy {
   bool m_copied = false;
 };
 
+// The program started in the folder speaks the language `code`, "de" or "en": German when a
+// file "de" stands in the folder it starts in.
+void ChooseLanguage(const testsupport::TempDir& folder, const std::string& code);
+
 // The main window once it shows the text wizard, as it does for a text file named on the command
 // line: the window comes up first, then the file opens in it. nullptr when it does not.
 HWND WaitForTextWizard(const RunningProgram& program);
@@ -129,6 +139,9 @@ bool ClickAt(HWND window, POINT point);
 HWND WindowAtMiddle(HWND window);
 // A click in the middle of the window, on whatever is shown there.
 bool ClickMiddle(HWND window);
+// The same click posted, as the mouse's messages are: the button pressed and released there, so
+// that a window the click shows modally does not hold the caller.
+bool PostClickMiddle(HWND window);
 
 // Clicks a speed button of the main window's side bar, which has no window of its own: its
 // place comes from the main window's form description and the click goes to the window of the
@@ -196,5 +209,33 @@ HWND KeyboardFocus(HWND window);
 
 // The labels (captions) of a list view's rows in another process, in list order.
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list);
+
+// The part of a test fixture that drives the program: a folder of the test's own to start it
+// in, the program started there, its main window.
+class ProgramSession {
+ protected:
+  // Writes the file `name` into the folder; its path.
+  std::string Write(const std::string& name, const std::string& bytes) const;
+  // Starts the program in the folder, with the argument when there is one.
+  void Launch(const std::string& argument);
+  void Launch(const std::wstring& argument);
+  // Starts the program without an argument and clicks its start screen, which brings the main
+  // window at once.
+  void Start();
+  // The shown control of the main window with the caption; nullptr when there is none now.
+  HWND Shown(const std::string& caption) const;
+  // The same, waited for: the page a start file opens on may come a turn after the main window.
+  HWND WaitForShown(const std::string& caption) const;
+  // Clicks the shown button of the window with that caption and waits until the program has
+  // handled it.
+  void Press(HWND window, const std::string& caption);
+  void Press(const std::string& caption) { Press(main, caption); }
+  // Closing the main window ends the program cleanly and leaves no temporary file behind.
+  void Close() const;
+
+  testsupport::TempDir dir;
+  std::unique_ptr<RunningProgram> program;
+  HWND main = nullptr;
+};
 
 }  // namespace programtest

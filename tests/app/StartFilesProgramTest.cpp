@@ -58,16 +58,6 @@ struct HeldListCase {
   const char* told;               // what the program tells, with <neg.txt> and <pos.txt> for their paths
 };
 
-bool PostClickMiddle(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  POINT at{client.right / 2, client.bottom / 2};
-  HWND target = WindowAtMiddle(window);
-  MapWindowPoints(window, target, &at, 1);
-  const LPARAM place = MAKELPARAM(at.x, at.y);
-  return PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, place) && PostMessageA(target, WM_LBUTTONUP, 0, place);
-}
-
 std::string WithPaths(std::string text, const std::string& folder) {
   for (const std::string name : {"neg.txt", "pos.txt"}) {
     const std::string placeholder = "<" + name + ">";
@@ -107,7 +97,7 @@ TEST(StartFiles, AWordListHeldOpenByAnotherProgramIsToldOnceAndNeverWrittenOver)
     for (const std::string& name : lists) testsupport::WriteBytes(copy.dir.File(name), "Eigenes " + name + "\r\n");
     // The start configuration saves everything on closing.
     testsupport::WriteBytes(copy.dir.File("Auto.qcfg"), "[AS]\r\nN=0\r\nA=1\r\n");
-    if (std::string(c.language) == "de") testsupport::WriteBytes(copy.dir.File("de"), "");
+    ChooseLanguage(copy.dir, c.language);
     std::vector<std::unique_ptr<testsupport::HeldOpen>> held;
     for (const std::string& name : c.held) {
       held.push_back(std::make_unique<testsupport::HeldOpen>(copy.dir.File(name)));

@@ -9,26 +9,13 @@
 #include <vector>
 
 #include "ProgramDriver.h"
+#include "classlib/SysUtils.h"
 #include "engine/u_funktionen.h"
 #include "support/TestSupport.h"
 
 using namespace programtest;
 
 namespace {
-
-// The main window, shown or not.
-bool IsMainWindow(HWND window) {
-  const std::string kind = ClassOf(window);
-  return WindowText(window) == kMainTitle && kind != "TApplication" && kind != "#32770";
-}
-
-// A folder for the program; with German, the language marker file in it.
-struct StartFolder {
-  explicit StartFolder(bool german) {
-    if (german) testsupport::WriteBytes(dir.File("de"), "");
-  }
-  testsupport::TempDir dir;
-};
 
 // Whether the start screen is still up while a start-up message is open: it is while the
 // configurations are taken, and has gone once the file of the first argument is being opened.
@@ -41,7 +28,7 @@ enum class TScreen { Up, Gone };
   HWND box = program.WaitForWindow(IsMessageBox);
   if (!box) return ::testing::AssertionFailure() << "nothing was told";
   const std::string told = MessageBoxText(box);
-  HWND main = FindTopWindow(program.ProcessId(), IsMainWindow);
+  HWND main = FindTopWindow(program.ProcessId(), IsMainWindowShownOrNot);
   HWND start = FindTopWindow(program.ProcessId(), VisibleWithText("start"));
   const bool mainUp = main && IsWindowVisible(main), mainWaits = main && !IsWindowEnabled(main);
   const bool inFront = main && InFrontOf(box, main) && (!start || InFrontOf(box, start));
@@ -70,12 +57,7 @@ enum class TScreen { Up, Gone };
 }
 
 std::vector<HWND> Memos(HWND main) {
-  std::vector<HWND> memos;
-  FindChild(main, [&memos](HWND w) {
-    if (ClassOf(w).starts_with("TMemo")) memos.push_back(w);
-    return false;
-  });
-  return memos;
+  return FindChildren(main, [](HWND w) { return ClassOf(w).starts_with("TMemo"); });
 }
 
 // Waits until the run started for the index file has gone to its end: the result memo shows the
@@ -114,9 +96,10 @@ const EmptyIndexTold kEmptyIndexTold[] = {
 TEST(ProgramStartUp, TheMainWindowIsUpWhileTheIndexOfTheFirstArgumentIsBuilt) {
   for (const EmptyIndexTold& c : kEmptyIndexTold) {
     SCOPED_TRACE(c.german ? "de" : "en");
-    StartFolder folder(c.german);
-    const std::string index = EmptyIndexFile(folder.dir);
-    RunningProgram program(index, folder.dir.Path());
+    testsupport::TempDir dir;
+    ChooseLanguage(dir, c.german ? "de" : "en");
+    const std::string index = EmptyIndexFile(dir);
+    RunningProgram program(index, dir.Path());
     ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
     EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.before + index + c.after, TScreen::Gone));
     HWND main = nullptr;
@@ -134,9 +117,10 @@ TEST(ProgramStartUp, TheMainWindowIsUpWhileTheIndexOfTheFirstArgumentIsBuilt) {
 TEST(ProgramStartUp, TheStartScreenGoesBeforeTheFileOfTheFirstArgumentIsOpened) {
   for (const EmptyIndexTold& c : kEmptyIndexTold) {
     SCOPED_TRACE(c.german ? "de" : "en");
-    StartFolder folder(c.german);
-    const std::string index = EmptyIndexFile(folder.dir), missing = folder.dir.File("Fehlt.qcfg");
-    RunningProgram program(std::vector<std::wstring>{Widened(index), Widened(missing)}, folder.dir.Path());
+    testsupport::TempDir dir;
+    ChooseLanguage(dir, c.german ? "de" : "en");
+    const std::string index = EmptyIndexFile(dir), missing = dir.File("Fehlt.qcfg");
+    RunningProgram program(std::vector<std::wstring>{AnsiToWide(index), AnsiToWide(missing)}, dir.Path());
     ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
     const std::string notFound = c.german ? "Die Konfiguration wurde nicht gefunden:" : "The configuration was not found:";
     EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, notFound + ("\r\n" + missing), TScreen::Up));
@@ -175,10 +159,11 @@ TEST(ProgramStartUp, AFirstArgumentWithALineTooLongToShowIsToldAndTheMainWindowC
   line.resize(length);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.german ? "de" : "en");
-    StartFolder folder(c.german);
-    const std::string source = folder.dir.File("Lang.txt");
+    testsupport::TempDir dir;
+    ChooseLanguage(dir, c.german ? "de" : "en");
+    const std::string source = dir.File("Lang.txt");
     testsupport::WriteBytes(source, line + "\r\nGarten\r\n");
-    RunningProgram program(source, folder.dir.Path());
+    RunningProgram program(source, dir.Path());
     ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
     const std::string unit = c.german ? " Zeichen." : " characters.";
     EXPECT_TRUE(ToldInFrontOfTheMainWindow(program, c.notOpened + source + "\r\n\r\n" + c.holds +

@@ -6,13 +6,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "ProgramDriver.h"
-#include "support/TestSupport.h"
 
 using namespace programtest;
 
@@ -39,23 +37,9 @@ void PrintTo(const Language& language, std::ostream* out) { *out << language.cod
 bool IsRed(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110; }
 bool IsGreen(COLORREF c) { return GetGValue(c) > 80 && GetRValue(c) < 90 && GetBValue(c) < 90; }
 
-class SwitchAndStatus : public ::testing::TestWithParam<Language> {
+class SwitchAndStatus : public ::testing::TestWithParam<Language>, protected ProgramSession {
  protected:
-  SwitchAndStatus() {
-    // The program speaks German when a file "de" stands in the folder it starts in.
-    if (std::string(GetParam().code) == "de") testsupport::WriteBytes(dir.File("de"), "");
-  }
-  void Start() {
-    program = std::make_unique<RunningProgram>("", dir.Path());
-    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
-    main = ClickThroughStartScreen(*program);
-    ASSERT_NE(main, nullptr) << "the main window did not appear";
-  }
-  void Close() { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
-
-  testsupport::TempDir dir;
-  std::unique_ptr<RunningProgram> program;
-  HWND main = nullptr;
+  SwitchAndStatus() { ChooseLanguage(dir, GetParam().code); }
 };
 
 // The combo box of the minimum word length that the shown criteria page holds: it shows "3".

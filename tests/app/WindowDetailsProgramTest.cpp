@@ -6,44 +6,23 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "ProgramDriver.h"
-#include "support/TestSupport.h"
 
 using namespace programtest;
 
 namespace {
 
-class WindowDetails : public ::testing::Test {
+class WindowDetails : public ::testing::Test, protected ProgramSession {
  protected:
   // Starts the program, in German when asked, and clicks its start screen.
   void Start(bool german = false) {
-    if (german)
-      testsupport::WriteBytes(dir.File("de"), "");
-    else
-      DeleteFileA(dir.File("de").c_str());
-    program = std::make_unique<RunningProgram>("", dir.Path());
-    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
-    main = ClickThroughStartScreen(*program);
-    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    ChooseLanguage(dir, german ? "de" : "en");
+    ProgramSession::Start();
   }
-  HWND Shown(const std::string& caption) { return FindChild(main, VisibleWithText(caption)); }
-  void Press(HWND window, const std::string& caption) {
-    HWND button = FindChild(window, VisibleWithText(caption));
-    ASSERT_NE(button, nullptr) << "no button " << caption;
-    ASSERT_TRUE(SendAndWait(button, BM_CLICK)) << caption;
-  }
-  void Close() { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
-
-  testsupport::TempDir dir;
-  std::unique_ptr<RunningProgram> program;
-  HWND main = nullptr;
 };
-
-bool IsShownMemo(HWND window) { return IsWindowVisible(window) && ClassOf(window).find("Memo") != std::string::npos; }
 
 bool IsDark(COLORREF pixel) { return GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 110; }
 
@@ -137,7 +116,7 @@ TEST_F(WindowDetails, AfterASwitchToEnglishNothingOfAWiderGermanTabStays) {
   ASSERT_TRUE(ChooseMenuItem(*program, main, {"mtools", "mt4"}));
   HWND editor = program->WaitForWindow(VisibleWithText("Editor: Seitenzahlen in Text schreiben"));
   ASSERT_NE(editor, nullptr) << "the page-number editor did not open";
-  HWND tabs = FindChild(editor, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("PageControl") != std::string::npos; });
+  HWND tabs = FindShownPageControl(editor);
   ASSERT_NE(tabs, nullptr);
   // Away from the menus, whose closing would paint the tabs anew.
   ASSERT_TRUE(SetWindowPos(editor, nullptr, GetSystemMetrics(SM_CXSCREEN) / 3, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,

@@ -6,13 +6,11 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ProgramDriver.h"
-#include "support/TestSupport.h"
 
 using namespace programtest;
 
@@ -20,29 +18,7 @@ namespace {
 
 bool IsMemo(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE) != 0 && ClassOf(window) != "TWebBrowser"; }
 
-class ProgramWindows : public ::testing::Test {
- protected:
-  // Starts the program and clicks its start screen, which brings the main window at once.
-  void Start() {
-    program = std::make_unique<RunningProgram>("", dir.Path());
-    ASSERT_TRUE(program->Started()) << "kaptorix.exe could not be started";
-    main = ClickThroughStartScreen(*program);
-    ASSERT_NE(main, nullptr) << "the main window did not appear";
-  }
-  HWND Shown(const std::string& caption) { return FindChild(main, VisibleWithText(caption)); }
-  // Clicks the shown button with that caption and waits until the program has handled it.
-  void Press(const std::string& caption) {
-    HWND button = Shown(caption);
-    ASSERT_NE(button, nullptr) << "no button " << caption;
-    ASSERT_TRUE(SendAndWait(button, BM_CLICK)) << caption;
-  }
-  // Closing the main window ends the program cleanly and leaves no temporary file behind.
-  void Close() { EXPECT_TRUE(CloseLeavingNothing(*program, main)); }
-
-  testsupport::TempDir dir;
-  std::unique_ptr<RunningProgram> program;
-  HWND main = nullptr;
-};
+class ProgramWindows : public ::testing::Test, protected ProgramSession {};
 
 TEST_F(ProgramWindows, TheKeywordDesignWindowFromItsButtonOrTheMenuClosesOnOkAndOnEnter) {
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -79,8 +55,7 @@ TEST_F(ProgramWindows, AnXhtmlRunAfterAPlainTextRunShowsThePageInTheBrowser) {
   ASSERT_TRUE(ClickSideBarButton(main, "rand_btdidx"));
   HWND list = FindShownListView(main);
   ASSERT_NE(list, nullptr);
-  const std::string document = dir.File("hafen.txt");
-  testsupport::WriteBytes(document, "Anker und Boje");
+  const std::string document = Write("hafen.txt", "Anker und Boje");
   ASSERT_TRUE(DropFiles(*program, list, {document}));
   HWND browser = FindChild(main, [](HWND w) { return ClassOf(w) == "TWebBrowser"; });
   ASSERT_NE(browser, nullptr);
@@ -122,7 +97,7 @@ TEST_F(ProgramWindows, AClickOnTheCursorPageKeepsEveryByteOfAWrappedParagraph) {
   ASSERT_TRUE(SendAndWait(memo, EM_GETLINECOUNT, 0, 0, &shownLines));
   ASSERT_GT(shownLines, 5) << "the paragraph is not shown wrapped";
 
-  HWND tabs = FindChild(editor, [](HWND w) { return IsWindowVisible(w) && ClassOf(w).find("PageControl") != std::string::npos; });
+  HWND tabs = FindShownPageControl(editor);
   ASSERT_NE(tabs, nullptr);
   ASSERT_TRUE(ClickTab(*program, tabs, 1));  // "Cursor"
   // A place on a later display line of the paragraph.

@@ -14,10 +14,6 @@ using namespace programtest;
 
 namespace {
 
-bool IsShownMemo(HWND window) {
-  return IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE) != 0;
-}
-
 struct EditorCase {
   const char* item;     // of the tools menu
   const char* caption;  // the editor's
@@ -49,7 +45,7 @@ TEST(WordListEditorsProgram, TheToolsMenuOpensEachEditorWithItsListFromTheFirstL
     ASSERT_TRUE(copy.Copied());
     testsupport::WriteBytes(copy.dir.File("neg.txt"), negative);
     testsupport::WriteBytes(copy.dir.File("pos.txt"), "Berno Kalwe\r\nNew York\r\n");
-    if (std::string(language.language) == "de") testsupport::WriteBytes(copy.dir.File("de"), "");
+    ChooseLanguage(copy.dir, language.language);
     RunningProgram program("", copy.dir.Path(), copy.Folder());
     ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
     HWND main = ClickThroughStartScreen(program);
