@@ -30,8 +30,13 @@ enum class TScreen { Up, Gone };
   const std::string told = MessageBoxText(box);
   HWND main = FindTopWindow(program.ProcessId(), IsMainWindowShownOrNot);
   HWND start = FindTopWindow(program.ProcessId(), VisibleWithText("start"));
-  const bool mainUp = main && IsWindowVisible(main), mainWaits = main && !IsWindowEnabled(main);
-  const bool inFront = main && InFrontOf(box, main) && (!start || InFrontOf(box, start));
+  const bool mainUp = main && IsWindowVisible(main);
+  const auto waits = [main] { return main && !IsWindowEnabled(main); };
+  const auto front = [&] { return main && InFrontOf(box, main) && (!start || InFrontOf(box, start)); };
+  // The system shows a message a moment before it brings it forward and disables its owner: what
+  // is judged is what the user sees once the message has settled.
+  program.WaitUntil([&] { return waits() && front(); });
+  const bool mainWaits = waits(), inFront = front();
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   if (!program.WaitUntilGone(box)) return ::testing::AssertionFailure() << "the message did not close";
   if (told != text) return ::testing::AssertionFailure() << "told \"" << told << "\"";
