@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "TextIndexWindows.h"
+#include "classlib/SysUtils.h"
 #include "engine/u_TextIndex.h"
 #include "engine/u_WordLists.h"
 #include "forms/u_editwortlisten.h"
@@ -61,6 +62,12 @@ void SelectItems(TListBox* list, const Strings& words) {
       if (list->GetItems()->Get(i) == formstest::Wide(word)) list->SetSelected(i, true);
 }
 
+// What the user is told in one language, with "<neg>" and "<pos>" standing for the list files.
+struct ToldIn {
+  const char* code;
+  const char* told;
+};
+
 }  // namespace
 
 TEST(WordListWindows, TheListFilesAreReadInAnyEncodingAndTheBuiltInListsStandInForMissingOnes) {
@@ -99,10 +106,7 @@ TEST(WordListWindows, TheListFilesAreReadInAnyEncodingAndTheBuiltInListsStandInF
 // empty (neither the file's words nor the built-in ones), the other list as ever, and the user
 // is told once, in the program's language, which list could not be read.
 TEST(WordListWindows, AListFileThatCannotBeReadLeavesItsListEmptyAndIsToldOnce) {
-  const struct {
-    const char* code;
-    const char* told;
-  } cases[] = {
+  const ToldIn cases[] = {
       {"de", "Die Negativliste konnte nicht gelesen werden: <neg>\r\n"
              "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
              "Das Programm startet ohne diese Liste; die Datei bleibt, wie sie ist."},
@@ -111,7 +115,7 @@ TEST(WordListWindows, AListFileThatCannotBeReadLeavesItsListEmptyAndIsToldOnce) 
              "The program starts without this list; the file stays as it is."},
   };
   const std::string path = testsupport::ExeFolder() + "neg.txt";
-  for (const auto& c : cases) {
+  for (const ToldIn& c : cases) {
     SCOPED_TRACE(c.code);
     ListFile neg("neg.txt", "Eigene\r\n");
     std::unique_ptr<TextIndexWindows> windows;
@@ -129,9 +133,7 @@ TEST(WordListWindows, AListFileThatCannotBeReadLeavesItsListEmptyAndIsToldOnce) 
     TellUnreadWordLists();
     TellUnreadWordLists();
     ASSERT_EQ(boxes.texts.size(), 1u);
-    std::string told = c.told;
-    told.replace(told.find("<neg>"), 5, path);
-    EXPECT_EQ(boxes.texts[0], told);
+    EXPECT_EQ(boxes.texts[0], StringReplace(c.told, "<neg>", path, rfReplaceAll));
     EXPECT_EQ(ReadBytes(path), "Eigene\r\n");
   }
 }
@@ -152,10 +154,7 @@ TEST(WordListWindows, TwoListsThatCannotBeReadAreToldInOneMessageWithTheirReason
   ASSERT_TRUE(negliste->ReadFailed());
   ASSERT_TRUE(posliste->ReadFailed());
   EXPECT_EQ(posliste->liste->GetText(), L"");
-  const struct {
-    const char* code;
-    const char* told;
-  } cases[] = {
+  const ToldIn cases[] = {
       {"de", "Die Negativliste konnte nicht gelesen werden: <neg>\r\n"
              "Die Datei wird von einem anderen Programm verwendet.\r\n\r\n"
              "Die Positivliste konnte nicht gelesen werden: <pos>\r\n"
@@ -167,10 +166,9 @@ TEST(WordListWindows, TwoListsThatCannotBeReadAreToldInOneMessageWithTheirReason
              "The file is in use by another program.\r\n\r\n"
              "The program starts without these lists; the files stay as they are."},
   };
-  for (const auto& c : cases) {
-    std::string told = c.told;
-    told.replace(told.find("<neg>"), 5, neg);
-    told.replace(told.find("<pos>"), 5, pos);
+  for (const ToldIn& c : cases) {
+    const std::string told =
+        StringReplace(StringReplace(c.told, "<neg>", neg, rfReplaceAll), "<pos>", pos, rfReplaceAll);
     EXPECT_EQ(Narrow(UnreadWordListsMessage({negliste, posliste}, c.code)), told) << c.code;
   }
   start->spr->SetCaption("en");
