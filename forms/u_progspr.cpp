@@ -364,11 +364,12 @@ const TProgressTexts kGermanProgress = {"Vorbereiten..", "Seite einlesen: ", "Da
 const TProgressTexts kEnglishProgress = {"Preparing Index..", "Reading Page: ", "Reading File: ",
                                          "Refreshing Index..", "Writing Index..", "Status of current File:"};
 
-// The label of the index to extend shows "none chosen" in the language; a chosen file (a
-// path) stays, so that switching the language does not drop the user's choice while the
-// option to extend stays ticked.
-void ResetIndexLabel(TLabel* label, const wchar_t* none) {
-  if (label->GetCaption().find(L'\\') == std::wstring::npos) label->SetCaption(std::wstring(none));
+// The labels of the index to extend show "none chosen" in the language. The text wizard's label
+// always does; the file wizard's keeps a chosen file (a path), so that the file index's choice
+// outlives the switch.
+void ResetIndexLabels(const wchar_t* none) {
+  prog->kt_index->SetCaption(std::wstring(none));
+  if (prog->dkt_index->GetCaption().find(L'\\') == std::wstring::npos) prog->dkt_index->SetCaption(std::wstring(none));
 }
 
 // The column headings of a file list.
@@ -435,11 +436,11 @@ void SetProgLanguage() {
   SetFileListColumns(prog->squlist, code);
   if (code == "de") {
     ProgressTexts = kGermanProgress;
-    for (TLabel* label : {prog->kt_index, prog->dkt_index}) ResetIndexLabel(label, L"Kein anderer Index ausgewählt");
+    ResetIndexLabels(L"Kein anderer Index ausgewählt");
   }
   if (code == "en") {
     ProgressTexts = kEnglishProgress;
-    for (TLabel* label : {prog->kt_index, prog->dkt_index}) ResetIndexLabel(label, L"No Index Selected");
+    ResetIndexLabels(L"No Index Selected");
   }
   if (code == "de" || code == "en") {
     SetDialogFilters(code == "de");

@@ -624,23 +624,24 @@ TEST(ConfigurationMenu, ConfigurationsNamedInAnyScriptAreListedApartAndLoadFromT
   EXPECT_EQ(design->ub->GetText(), "First");
 }
 
-// A configuration that names the index source makes that index the text wizard's index to
-// extend, and it stays chosen although the load applies the language again at its end.
-TEST(Configuration, AnIndexSourceOfAConfigurationStaysChosenAfterTheLoad) {
+// A configuration that names the index source reads that index and ticks the option to extend
+// it; the language applied at the end of the load says again that no index is chosen.
+TEST(Configuration, AnIndexSourceOfAConfigurationIsReadAndTheLanguageResetsItsLabel) {
   AllWindows windows;
   TempDir dir;
   WriteBytes(dir.File("buch.idx"), "Anker:12>-\r\n");
-  for (const char* code : {"de", "en"}) {
+  for (const auto& [code, none] : {std::pair<const char*, const char*>{"de", "Kein anderer Index ausgew\xE4hlt"},
+                                   std::pair<const char*, const char*>{"en", "No Index Selected"}}) {
     start->spr->SetCaption(code);
     LoadFactorySettings();
-    prog->kt_index->SetCaption("");
-    prog->sprachealles();
+    indexhinzu->Memo1->Clear();
     ASSERT_FALSE(prog->kt_integrieren->GetChecked());
     const std::string file = dir.File(std::string("index-") + code + ".qcfg");
     WriteBytes(file, "[IHED]\r\nedit_quelle=" + dir.File("buch.idx") + "\r\n");
     prog->KonfigurationLaden(prog, Wide(file));
-    EXPECT_EQ(prog->kt_index->TControl::GetCaption(), dir.File("buch.idx")) << code;
     EXPECT_TRUE(prog->kt_integrieren->GetChecked()) << code;
+    EXPECT_EQ(indexhinzu->Memo1->GetText(), L"Anker:12>-\r\n") << code;
+    EXPECT_EQ(prog->kt_index->TControl::GetCaption(), none) << code;
   }
 }
 

@@ -365,17 +365,42 @@ TEST(WindowTexts, EveryNamedComponentOfTheMainWindowIsThereAndFollowsTheLanguage
   EXPECT_TRUE(prog->laspenden->TControl::GetCaption().ends_with(" - Vielen Dank!"));
 }
 
-TEST(WindowTexts, AChosenIndexSurvivesTheSwitchAndAnUnknownCodeChangesNothing) {
+// At every switch the text wizard's index label says again that none is chosen; the file
+// wizard's keeps a chosen path (one with a backslash) and otherwise follows the language.
+TEST(WindowTexts, TheSwitchResetsTheTextWizardsIndexAndKeepsTheFileWizardsPath) {
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* textIndex;  // kt_index before the switch
+    const char* fileIndex;  // dkt_index before the switch
+    const char* fileIndexAfter;
+  };
+  const char* const none[] = {"Kein anderer Index ausgew\xE4hlt", "No Index Selected"};
+  const Case cases[] = {
+      {"en", "de", "C:\\B\xFC" "cher\\alt.idx", "C:\\Seiten\\web.idx", "C:\\Seiten\\web.idx"},
+      {"de", "en", "C:\\B\xFC" "cher\\alt.idx", "\\\\server\\web.idx", "\\\\server\\web.idx"},
+      {"de", "de", "D:\\alt.idx", "Kein anderer Index ausgew\xE4hlt", none[0]},
+      {"de", "en", "alt.idx", "Kein anderer Index ausgew\xE4hlt", none[1]},
+      {"en", "de", "", "web.idx", none[0]},
+  };
+  TextIndexWindows windows;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.from) + " -> " + c.to + ": " + c.textIndex + ", " + c.fileIndex);
+    Switch(c.from);
+    prog->kt_index->SetCaption(c.textIndex);
+    prog->dkt_index->SetCaption(c.fileIndex);
+    Switch(c.to);
+    const std::string reset = none[std::string(c.to) == "de" ? 0 : 1];
+    EXPECT_EQ(prog->kt_index->TControl::GetCaption(), reset);
+    EXPECT_EQ(prog->dkt_index->TControl::GetCaption(), c.fileIndexAfter);
+  }
+}
+
+TEST(WindowTexts, AnUnknownCodeChangesNothing) {
   TextIndexWindows windows;
   prog->kt_index->SetCaption("C:\\B\xFC" "cher\\alt.idx");
-  prog->dkt_index->SetCaption("C:\\Seiten\\web.idx");
-  Switch("de");
-  EXPECT_EQ(prog->dkt_index->TControl::GetCaption(), "C:\\Seiten\\web.idx");
-  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
-  Switch("en");
-  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
-
   Switch("fr");
+  EXPECT_EQ(prog->kt_index->TControl::GetCaption(), "C:\\B\xFC" "cher\\alt.idx");
   ExpectTexts(prog, kProg, false);
   ExpectTexts(szkriterien, kCriteria, false);
   EXPECT_EQ(ProgressTexts.Writing, "Writing Index..");
