@@ -15,9 +15,10 @@ struct TKindInfo {
   const wchar_t* Stem;
   const wchar_t* Extension;
 };
-constexpr std::array<TKindInfo, 2> kKinds{{{L"index", L".idx"}, {L"preview", L".html"}}};
+constexpr std::array<TKindInfo, 3> kKinds{
+    {{L"index", L".idx"}, {L"preview", L".html"}, {L"configuration", L".qcfg"}}};
 
-std::array<std::wstring, 2> claimed;
+std::array<std::wstring, kKinds.size()> claimed;
 
 size_t Slot(TTempFile kind) { return static_cast<size_t>(kind); }
 
@@ -68,9 +69,9 @@ void DeleteTempFile(TTempFile kind) {
 }
 
 void DeleteTempFiles() {
-  // Both are tried; the first failure is told afterwards.
+  // Every one is tried; the first failure is told afterwards.
   std::exception_ptr failure;
-  for (TTempFile kind : {TTempFile::IndexHandOver, TTempFile::Preview}) {
+  for (TTempFile kind : {TTempFile::IndexHandOver, TTempFile::Preview, TTempFile::Configuration}) {
     try {
       DeleteTempFile(kind);
     } catch (...) {

@@ -2,8 +2,10 @@
 
 #include "classlib/ExtCtrls.h"
 #include "ucode/UCodeRepMenus.h"
+#include "classlib/ScopedHandles.h"
 #include "classlib/StdCtrls.h"
-#include "engine/u_WideFuncText.h"
+#include "engine/u_FileErrors.h"
+#include "engine/u_TempFiles.h"
 #include "forms/u_design.h"
 #include "forms/u_edittxt.h"
 #include "forms/u_edittxt2idx.h"
@@ -18,13 +20,16 @@
 #include "forms/u_szbearbeiten.h"
 #include "forms/u_szkriterien.h"
 #include "forms/u_textdesign.h"
+#include "forms/u_textix.h"
 #include "forms/u_wortlisten.h"
+#include "ucode/UCodeClasses.h"
 #include "ucode/UCodeControls.h"
 #include "ucode/UCodeIniFiles.h"
 #include "ucode/UCodeRepExtCtrls.h"
 #include "ucode/UCodeStdCtrls.h"
 #include "ucode/UCodeSysUtils.h"
 #include "ucode/UCodeSystem.h"
+#include "ucode/UCodeWindows.h"
 
 #include <algorithm>
 #include <map>
@@ -292,6 +297,140 @@ void ApplyPlace(TUCodeCustomIniFile& ini, bool atStartUp) {
     prog->SetBounds(left, top, prog->GetWidth(), prog->GetHeight());
 }
 
+// The file's bytes; false when there is no such file. Any other failure raises the file's open
+// error with the system's reason.
+bool ReadWholeFile(const std::wstring& fileName, std::string& bytes) {
+  try {
+    TUCodeFileStream stream(fileName, fmOpenRead | fmShareDenyNone);
+    bytes.assign(static_cast<size_t>(stream.GetSize()), '\0');
+    if (!bytes.empty()) stream.ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
+    return true;
+  } catch (const EFOpenError& error) {
+    if (error.GetErrorCode() == ERROR_FILE_NOT_FOUND || error.GetErrorCode() == ERROR_PATH_NOT_FOUND) return false;
+    throw;
+  }
+}
+
+// Puts the bytes into the file in place of its own: a missing file is made, an existing one
+// keeps its attributes and rights, and a read-only one is refused (the system would let an
+// administrator write it under Wine). Raises the file's save error with the system's reason.
+void WriteWholeFile(const std::wstring& fileName, const std::string& bytes) {
+  const DWORD attributes = WideFileGetAttr(fileName);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    RaiseFileError(TFileAction::Save, fileName, ERROR_ACCESS_DENIED);
+  const HANDLE file = WideCreateFile(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) RaiseFileError(TFileAction::Save, fileName, GetLastError());
+  const ScopeExit closing([file] { CloseHandle(file); });
+  DWORD written = 0;
+  if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    RaiseFileError(TFileAction::Save, fileName, GetLastError());
+  if (written != bytes.size()) RaiseFileError(TFileAction::Save, fileName, ERROR_DISK_FULL);
+  if (!SetEndOfFile(file)) RaiseFileError(TFileAction::Save, fileName, GetLastError());
+}
+
+// The configuration file as the system's profile functions work on it: a copy under a short
+// name in the temporary folder. The profile functions take no name of 260 characters or more
+// (not even in its extended form), and they write key by key, so that a save that fails on the
+// way would leave a file half written; the copy takes any path and reaches the file whole, in
+// one write, or not at all. The copy holds the file's own bytes, so the file keeps its encoding
+// and every key that a save does not touch.
+class TWorkingCopy {
+ public:
+  // Copies the file; a file that is not there yet is an empty text, UTF-16 LE with its mark
+  // where the system takes wide text. A file that is there but cannot be read raises its open
+  // error.
+  explicit TWorkingCopy(const std::wstring& fileName) : FFileName(fileName) {
+    FExisted = ReadWholeFile(fileName, FBefore);
+    const std::string bytes = FExisted || !Win32PlatformIsUnicode ? FBefore : std::string("\xFF\xFE");
+    WriteWholeFile(TempFileName(TTempFile::Configuration), bytes);
+  }
+  ~TWorkingCopy() {
+    try {
+      DeleteTempFile(TTempFile::Configuration);
+    } catch (const std::exception&) {
+      // Left for the deletion of the temporary files when the program ends.
+    }
+  }
+  TWorkingCopy(const TWorkingCopy&) = delete;
+  TWorkingCopy& operator=(const TWorkingCopy&) = delete;
+
+  std::wstring Name() const { return TempFileName(TTempFile::Configuration); }
+
+  // Puts what the copy holds now into the file. When that fails, a file that was not there is
+  // removed again and one that was gets its former bytes back; the failure passes on.
+  void Store() {
+    std::string bytes;
+    ReadWholeFile(Name(), bytes);
+    try {
+      WriteWholeFile(FFileName, bytes);
+    } catch (const std::exception&) {
+      if (!FExisted)
+        WideDeleteFile(FFileName.c_str());
+      else
+        RestoreFormerBytes();
+      throw;
+    }
+  }
+
+ private:
+  void RestoreFormerBytes() noexcept {
+    try {
+      WriteWholeFile(FFileName, FBefore);
+    } catch (const std::exception&) {
+      // The reason the save failed is the one to tell.
+    }
+  }
+
+  std::wstring FFileName;
+  bool FExisted = false;
+  std::string FBefore;
+};
+
+// A write refused in the working copy is told as a failure to save the file itself.
+template <class Write>
+void WriteInto(const std::wstring& fileName, TWorkingCopy& copy, Write write) {
+  try {
+    TUCodeIniFile ini(copy.Name());
+    write(ini);
+  } catch (const EStreamError& error) {
+    RaiseFileError(TFileAction::Save, fileName, error.GetErrorCode());
+  }
+  copy.Store();
+}
+
+struct TChangedOption {
+  TComponent* Component;
+  TNotifyEvent Handler;
+};
+
+// The message about what a handler could not do: a file that could not be read names that file
+// (for the source edit the file it names), anything else tells its reason.
+std::wstring HandlerFailureMessage(const std::exception& error, TComponent* component) {
+  const std::string language = LanguageCode();
+  const auto* fileError = dynamic_cast<const EStreamError*>(&error);
+  auto* edit = dynamic_cast<TCustomEdit*>(component);
+  if (edit && (!fileError || fileError->GetFileName().empty()))
+    return FileErrorMessage(TFileAction::Open, WideGetControlText(edit), ErrorReason(error, language), language);
+  return ErrorMessage(error, language);
+}
+
+// Runs the handlers of the options that the load changed, each on its own: one that fails (the
+// source edit's, say, when another program holds the text it names) keeps none of the others
+// from running. What failed, as one text; empty when nothing did.
+std::wstring RunHandlers(const std::vector<TChangedOption>& changed) {
+  std::wstring failures;
+  for (const TChangedOption& entry : changed) {
+    try {
+      entry.Handler(entry.Component);
+    } catch (const EAbort&) {
+    } catch (const std::exception& error) {
+      failures += (failures.empty() ? L"" : L"\r\n\r\n") + HandlerFailureMessage(error, entry.Component);
+    }
+  }
+  return failures;
+}
+
 }  // namespace
 
 std::wstring ConfigurationPath(const std::wstring& fileName) {
@@ -301,29 +440,27 @@ std::wstring ConfigurationPath(const std::wstring& fileName) {
 
 void SaveConfiguration(const std::wstring& name) {
   const std::wstring fileName = ConfigurationPath(name);
-  if (!WideFileExists(fileName) && Win32PlatformIsUnicode) SaveTextFileW(L"", fileName, 1200, true);
-  TUCodeIniFile ini(fileName);
-  ForEachOption([&](TComponent* component, const std::wstring& code, const std::wstring& section) {
-    ini.WriteString(section, WName(component), ValueOf(component, code));
+  TWorkingCopy copy(fileName);
+  WriteInto(fileName, copy, [](TUCodeIniFile& ini) {
+    ForEachOption([&](TComponent* component, const std::wstring& code, const std::wstring& section) {
+      ini.WriteString(section, WName(component), ValueOf(component, code));
+    });
+    ini.WriteBool(L"SP", L"PF", prog->GetWindowState() == wsMaximized);
+    ini.WriteInteger(L"SP", L"PB", prog->GetClientWidth());
+    ini.WriteInteger(L"SP", L"PH", prog->GetClientHeight());
+    ini.WriteInteger(L"SP", L"PT", prog->GetTop());
+    ini.WriteInteger(L"SP", L"PL", prog->GetLeft());
+    ini.WriteBool(L"AS", L"N", prog->m_konfig_autosave_nie->GetChecked());
+    ini.WriteBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked());
   });
-  ini.WriteBool(L"SP", L"PF", prog->GetWindowState() == wsMaximized);
-  ini.WriteInteger(L"SP", L"PB", prog->GetClientWidth());
-  ini.WriteInteger(L"SP", L"PH", prog->GetClientHeight());
-  ini.WriteInteger(L"SP", L"PT", prog->GetTop());
-  ini.WriteInteger(L"SP", L"PL", prog->GetLeft());
-  ini.WriteBool(L"AS", L"N", prog->m_konfig_autosave_nie->GetChecked());
-  ini.WriteBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked());
 }
 
 void LoadConfiguration(const std::wstring& name, bool atStartUp) {
   const std::wstring fileName = ConfigurationPath(name);
-  struct Changed {
-    TComponent* Component;
-    TNotifyEvent Handler;
-  };
-  std::vector<Changed> changed;
+  std::vector<TChangedOption> changed;
   {
-    TUCodeIniFile ini(fileName);
+    const TWorkingCopy copy(fileName);
+    TUCodeIniFile ini(copy.Name());
     ForEachOption([&](TComponent* component, const std::wstring& code, const std::wstring& section) {
       const THandlerPause pause(HandlerOf(component, code));
       const std::wstring before = ValueOf(component, code);
@@ -335,10 +472,13 @@ void LoadConfiguration(const std::wstring& name, bool atStartUp) {
     prog->m_konfig_autosave_alles->SetChecked(
         ini.ReadBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked()));
   }
-  for (const Changed& entry : changed) entry.Handler(entry.Component);
+  const std::wstring failures = RunHandlers(changed);
   // The panels shown may have changed with the options.
   PressSideBarButtonOfPanel();
   prog->sprachealles();
+  // Every value of the file has taken effect; what an option names and could not be read is
+  // told once, after the language is right again.
+  if (!failures.empty()) TellUser(failures, MB_ICONERROR);
 }
 
 namespace {

@@ -30,15 +30,19 @@ std::wstring ConfigControlCode(TComponent* component);
 std::wstring ConfigurationPath(const std::wstring& fileName);
 
 // Writes every option into the file; keys of the file that no window writes stay. A new file
-// is made as UTF-16 LE with its mark. A refused write raises the ini file's write error.
+// is made as UTF-16 LE with its mark. The path may be of any length. The file is written whole or
+// not at all: a save that fails raises the file's save error (EFCreateError, with the reason) and
+// leaves no file where there was none and an existing file as it was.
 void SaveConfiguration(const std::wstring& fileName);
 
-// Reads the file into the windows: a missing file or key leaves the control as it is. While the
+// Reads the file into the windows: a missing file or key leaves the control as it is; a file
+// that is there but cannot be read raises its open error before anything changes. While the
 // values are put in, no handler of the restored controls runs (a handler would see a window
 // half loaded, a radio group with none or two members checked); afterwards the handlers of the
-// controls that changed run once, in order, on the final values. `atStartUp`: the
-// main window's left edge is left alone by a stored maximized state. The language is applied
-// again at the end.
+// controls that changed run once, in order, on the final values, each whatever the others do.
+// `atStartUp`: the main window's left edge is left alone by a stored maximized state. The
+// language is applied again at the end; then what a handler could not do (the source text it
+// names cannot be read) is told once, naming that file and the reason.
 void LoadConfiguration(const std::wstring& fileName, bool atStartUp);
 
 // The factory settings of every option (no panels, no geometry, no word lists); the autosave

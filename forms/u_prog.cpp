@@ -308,14 +308,14 @@ void Tprog::FormCloseQuery(TObject*, bool& canClose) {
 }
 
 // A program folder that may not be written (an installed program) must not keep the program
-// open: the user hears of it once, in the program's language.
+// open: the user hears of it once, in the program's language, with the reason.
 void SaveStartConfigurationOnClose() {
   try {
     SaveConfiguration(StartConfigurationPath());
-  } catch (const Exception&) {
+  } catch (const Exception& error) {
     TellUser((LanguageCode() == "de" ? L"Die Startkonfiguration konnte nicht gespeichert werden: "
                                      : L"The start configuration could not be saved: ") +
-                 StartConfigurationPath(),
+                 StartConfigurationPath() + L"\r\n\r\n" + ErrorReason(error, LanguageCode()),
              MB_ICONWARNING);
   }
 }

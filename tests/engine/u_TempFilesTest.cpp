@@ -31,11 +31,16 @@ void Write(const std::wstring& name, const char* bytes) {
 TEST(TempFiles, EachKindHasOneNameOfItsOwnInTheUsersTemporaryFolder) {
   const std::wstring index = TempFileName(TTempFile::IndexHandOver);
   const std::wstring preview = TempFileName(TTempFile::Preview);
+  const std::wstring configuration = TempFileName(TTempFile::Configuration);
   EXPECT_EQ(index.rfind(UserTempFolder(), 0), 0u) << "index file outside the temporary folder";
   EXPECT_EQ(preview.rfind(UserTempFolder(), 0), 0u);
+  EXPECT_EQ(configuration.rfind(UserTempFolder(), 0), 0u);
   EXPECT_NE(index, preview);
+  EXPECT_NE(configuration, index);
+  EXPECT_NE(configuration, preview);
   EXPECT_EQ(index.substr(index.size() - 4), L".idx");
   EXPECT_EQ(preview.substr(preview.size() - 5), L".html");
+  EXPECT_EQ(configuration.substr(configuration.size() - 5), L".qcfg");
   EXPECT_EQ(TempFileName(TTempFile::IndexHandOver), index) << "a second call names the same file";
   // The name is taken at once, so no other program or running copy can get it.
   EXPECT_TRUE(Exists(index));
@@ -45,6 +50,7 @@ TEST(TempFiles, EachKindHasOneNameOfItsOwnInTheUsersTemporaryFolder) {
   DeleteTempFiles();
   EXPECT_FALSE(Exists(index));
   EXPECT_FALSE(Exists(preview));
+  EXPECT_FALSE(Exists(configuration));
 }
 
 TEST(TempFiles, DeletingTouchesOnlyFilesThisProcessMade) {

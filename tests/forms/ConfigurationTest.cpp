@@ -3,6 +3,8 @@
 // configuration and the autosave on close.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -13,6 +15,9 @@
 #include "classlib/CommonDialogs.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "engine/u_FileErrors.h"
+#include "engine/u_WideFuncText.h"
+#include "engine/u_funktionen.h"
 #include "forms/u_design.h"
 #include "forms/u_einstausgabe.h"
 #include "forms/u_hdesign.h"
@@ -585,7 +590,7 @@ TEST(ConfigurationMenu, AutosaveIntoAFolderThatCannotBeWrittenIsToldOnceAndTheWi
   EXPECT_TRUE(prog->CloseQuery());
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_EQ(boxes.texts[0], "Die Startkonfiguration konnte nicht gespeichert werden: " + dir.Path() +
-                                "\\no such folder\\Auto.qcfg");
+                                "\\no such folder\\Auto.qcfg\r\n\r\nDer Ordner der Datei wurde nicht gefunden.");
 }
 
 TEST(ConfigurationMenu, FactorySettingsAndLanguageFromTheMenu) {
@@ -643,6 +648,186 @@ TEST(Configuration, AnIndexSourceOfAConfigurationIsReadAndTheLanguageResetsItsLa
     EXPECT_EQ(indexhinzu->Memo1->GetText(), L"Anker:12>-\r\n") << code;
     EXPECT_EQ(prog->kt_index->TControl::GetCaption(), none) << code;
   }
+}
+
+struct LanguageWords {
+  const char* code;
+  const char* other;
+  const char* notOpened;
+  const char* configurationNotLoaded;
+  const char* heldOpen;
+  const char* outOfMemory;
+  const char* lineTooLong;  // with <found> and <most> for the two lengths
+  const char* fileIndex;    // the side bar's file index button
+  const char* preview;      // the text index design's sample line with "/" between the pages
+};
+
+const LanguageWords kLanguages[] = {
+    {"de", "en", "Die Datei konnte nicht ge\xF6" "ffnet werden: ", "Die Konfiguration konnte nicht geladen werden: ",
+     "Die Datei wird von einem anderen Programm verwendet.", "Es ist nicht genug Arbeitsspeicher frei.",
+     "Der Text enth\xE4lt eine Zeile von <found> Zeichen; ein Textfeld zeigt Zeilen von h\xF6" "chstens <most> Zeichen.",
+     "Datei Index", "Vorschau: Eintrag 17/38/69/193"},
+    {"en", "de", "The file could not be opened: ", "The configuration could not be loaded: ",
+     "The file is in use by another program.", "There is not enough memory.",
+     "The text holds a line of <found> characters; a text box shows lines of at most <most> characters.",
+     "File Index", "Preview: Item 17/38/69/193"},
+};
+
+std::string Replaced(std::string text, const std::string& placeholder, const std::string& value) {
+  return text.replace(text.find(placeholder), placeholder.size(), value);
+}
+
+// The configuration's source edit names a text that cannot be read: every other value of the
+// file takes effect all the same (the handlers of the options after the source edit run, and the
+// language is applied again), and the user is told once what could not be read, and why.
+TEST(Configuration, ASourceThatCannotBeReadIsToldOnceAndEveryOtherValueTakesEffect) {
+  AllWindows windows;
+  TempDir dir;
+  WriteBytes(dir.File("buch.idx"), "Anker:12>-\r\n");
+  const std::string held = dir.File("gesperrt.txt"), wide = dir.File("breit.txt"), huge = dir.File("riesig.txt");
+  WriteBytes(held, "Haus\r\n");
+  WriteBytes(wide, "Garten\r\n" + std::string(kLongestMemoLine + 1, 'a'));
+  ASSERT_TRUE(testsupport::WriteLargeFile(Wide(huge), 2200LL * 1024 * 1024, "Ende"));
+  testsupport::HeldOpen holder(held);
+  ASSERT_TRUE(holder.Held());
+  const std::string found = std::to_string(kLongestMemoLine + 1), most = std::to_string(kLongestMemoLine);
+  struct Case {
+    std::string source;
+    std::function<std::string(const LanguageWords&)> reason;
+  };
+  const std::vector<Case> cases = {
+      {held, [](const LanguageWords& words) { return std::string(words.heldOpen); }},
+      {wide, [&](const LanguageWords& words) {
+         return Replaced(Replaced(words.lineTooLong, "<found>", found), "<most>", most);
+       }},
+      {huge, [](const LanguageWords& words) { return std::string(words.outOfMemory); }},
+  };
+  for (const LanguageWords& words : kLanguages) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(words.code) + ": " + c.source);
+      // The windows speak the other language, the program this one: only the load's own
+      // application of the language brings the windows' texts in line.
+      start->spr->SetCaption(words.other);
+      prog->sprachealles();
+      LoadFactorySettings();
+      prog->edit_quelle->SetText(L"");
+      prog->original->SetText(L"Bisher");
+      indexhinzu->edit_quelle->SetText(L"");
+      indexhinzu->Memo1->Clear();
+      ASSERT_NE(OutputEncoding().GetEncoding(), kEncodingUtf16LE);
+      ASSERT_FALSE(szkriterien->sz_bwdefs->GetEnabled());
+      start->spr->SetCaption(words.code);
+      const std::string file = dir.File("quelle.qcfg");
+      WriteBytes(file, "[PBED]\r\nedit_quelle=" + c.source + "\r\n[PBCH]\r\nkt_integrieren=0\r\n" +
+                           "[DSLE]\r\ndsep=/\r\n[EARB]\r\nrb_beibehalten=0\r\nrb_utf16le=1\r\n" +
+                           "[IHED]\r\nedit_quelle=" + dir.File("buch.idx") + "\r\n" +
+                           "[SKRB]\r\nsz_bwstandard=0\r\nsz_bwdef=1\r\n");
+      MessageBoxes boxes;
+      prog->KonfigurationLaden(prog, Wide(file));
+      EXPECT_EQ(boxes.texts, std::vector<std::string>{words.notOpened + c.source + "\r\n\r\n" + c.reason(words)});
+      EXPECT_EQ(prog->edit_quelle->GetText(), Wide(c.source));
+      EXPECT_EQ(prog->original->GetText(), L"Bisher");
+      EXPECT_EQ(OutputEncoding().GetEncoding(), kEncodingUtf16LE);
+      EXPECT_TRUE(prog->kt_integrieren->GetChecked());
+      EXPECT_EQ(indexhinzu->Memo1->GetText(), L"Anker:12>-\r\n");
+      EXPECT_TRUE(szkriterien->sz_bwdefs->GetEnabled());
+      EXPECT_EQ(design->vorschau->TControl::GetCaption(), words.preview);
+      EXPECT_EQ(prog->rand_btdidx->GetCaption(), words.fileIndex);
+    }
+  }
+}
+
+// A configuration that another program holds is told with its reason, changes nothing and does
+// not join the configuration menu.
+TEST(ConfigurationMenu, AConfigurationThatCannotBeReadIsToldWithItsReasonAndJoinsNoMenu) {
+  AllWindows windows;
+  TempDir dir;
+  const std::string file = dir.File("gesperrt.qcfg");
+  WriteBytes(file, "[DSLE]\r\nub=Gesperrt\r\n");
+  testsupport::HeldOpen holder(file);
+  ASSERT_TRUE(holder.Held());
+  for (const LanguageWords& words : kLanguages) {
+    start->spr->SetCaption(words.code);
+    design->ub->SetText("Bisher");
+    const int items = prog->m_konfig->GetCount();
+    MessageBoxes boxes;
+    prog->TakeCommandLine({Wide(file)});
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{words.configurationNotLoaded + file + "\r\n\r\n" +
+                                                    words.heldOpen});
+    EXPECT_EQ(design->ub->GetText(), "Bisher");
+    EXPECT_EQ(prog->m_konfig->GetCount(), items);
+  }
+}
+
+std::wstring Utf16(const std::string& bytes) {
+  std::wstring text(bytes.size() / 2, L'\0');
+  memcpy(text.data(), bytes.data(), text.size() * 2);
+  return text;
+}
+
+// A configuration under a path of 260 characters or more is saved, loaded and listed as any
+// other: the file keeps its encoding and the keys no window writes, it loads from the command
+// line and from its menu entry, and the start configuration can be saved into such a folder.
+TEST(ConfigurationMenu, AConfigurationUnderALongPathIsSavedLoadedAndListedLikeAnyOther) {
+  AllWindows windows;
+  TempDir dir;
+  const std::wstring folder = testsupport::MakeLongFolder(Wide(dir.Path()), 290);
+  const std::wstring file = folder + L"Einstellungen.qcfg";
+  ASSERT_GE(file.size(), 300u);
+  const std::wstring others = L"\xFEFF[Fremd]\r\nbleibt=1\r\n";
+  WriteBytes(file, std::string(reinterpret_cast<const char*>(others.data()), others.size() * 2));
+  MessageBoxes boxes;
+  design->ub->SetText("Lang");
+  prog->KonfigurationSpeichern(prog, file);
+  const std::wstring saved = Utf16(ReadBytes(file));
+  EXPECT_EQ(saved.substr(0, 1), L"\xFEFF");
+  for (const wchar_t* line : {L"[Fremd]\r\nbleibt=1\r\n", L"[DSLE]\r\n", L"ub=Lang\r\n", L"[AS]\r\n"})
+    EXPECT_NE(saved.find(line), std::wstring::npos) << Narrow(line);
+
+  design->ub->SetText("Anders");
+  const int items = prog->m_konfig->GetCount();
+  prog->TakeCommandLine({file});
+  EXPECT_EQ(design->ub->GetText(), "Lang");
+  ASSERT_EQ(prog->m_konfig->GetCount(), items + 1);
+  auto* item = dynamic_cast<TMenuItem*>(prog->m_konfig->GetItem(items));
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->GetHint(), file);
+  design->ub->SetText("Anders");
+  item->Click();
+  EXPECT_EQ(design->ub->GetText(), "Lang");
+
+  StartConfigurationFolder = folder;
+  design->ub->SetText("Start");
+  prog->m_konfig_save_start->Click();
+  design->ub->SetText("Anders");
+  prog->m_konfig_start->Click();
+  EXPECT_EQ(design->ub->GetText(), "Start");
+  EXPECT_NE(Utf16(ReadBytes(folder + L"Auto.qcfg")).find(L"[PBCH]"), std::wstring::npos);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>());
+}
+
+// A save that fails is told with the file's name and reason, and leaves no file behind where
+// there was none, and a file that was there as it was.
+TEST(ConfigurationMenu, AFailedSaveLeavesNoFileBehindAndAnExistingOneAsItWas) {
+  AllWindows windows;
+  TempDir dir;
+  const std::string readOnly = dir.File("schreibgeschuetzt.qcfg"), missing = dir.File("fehlt\\neu.qcfg");
+  WriteBytes(readOnly, "[DSLE]\r\nub=Alt\r\n");
+  ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  for (const auto& [file, reason] : {std::pair<std::string, const char*>{readOnly, "Access was denied."},
+                                     std::pair<std::string, const char*>{missing, "The file's folder was not found."}}) {
+    SCOPED_TRACE(file);
+    const std::string before = ReadBytes(file);
+    try {
+      prog->KonfigurationSpeichern(prog, Wide(file));
+      ADD_FAILURE() << "saved";
+    } catch (const std::exception& error) {
+      EXPECT_EQ(Narrow(ErrorMessage(error, "en")), "The file could not be saved: " + file + "\r\n\r\n" + reason);
+    }
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES, before.empty());
+  }
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The width of a menu caption in the donation line's font, measured on the screen.

@@ -593,17 +593,14 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
   struct Case {
     const char* code;
     const char* fileNotOpened;
-    const char* configurationNotLoaded;
     const char* notFound;
     const char* severalNotFound;
     const char* heldOpen;
   };
   const Case cases[] = {
-      {"de", "Die Datei konnte nicht ge\xF6" "ffnet werden: ", "Die Konfiguration konnte nicht geladen werden: ",
-       "Die Konfiguration wurde nicht gefunden:", "Die Konfigurationen wurden nicht gefunden:",
-       "Die Datei wird von einem anderen Programm verwendet."},
-      {"en", "The file could not be opened: ", "The configuration could not be loaded: ",
-       "The configuration was not found:", "The configurations were not found:",
+      {"de", "Die Datei konnte nicht ge\xF6" "ffnet werden: ", "Die Konfiguration wurde nicht gefunden:",
+       "Die Konfigurationen wurden nicht gefunden:", "Die Datei wird von einem anderen Programm verwendet."},
+      {"en", "The file could not be opened: ", "The configuration was not found:", "The configurations were not found:",
        "The file is in use by another program."},
   };
   for (const Case& c : cases) {
@@ -620,8 +617,9 @@ TEST(MainWindowCommandLine, WhatTheStartUpTellsIsInTheProgramsLanguage) {
     const std::vector<std::string>& told = line.boxes.texts;
     ASSERT_EQ(told.size(), 3u);
     EXPECT_EQ(told[0], c.notFound + ("\r\n" + first));
-    // The reason too is in the program's language.
-    EXPECT_EQ(told[1], c.configurationNotLoaded + line.dir.File("Auto.qcfg") + "\r\n\r\n" + c.heldOpen);
+    // The configuration is loaded; what it names and could not be read is told, with the
+    // reason in the program's language.
+    EXPECT_EQ(told[1], c.fileNotOpened + source + "\r\n\r\n" + c.heldOpen);
     EXPECT_EQ(told[2], c.fileNotOpened + source + "\r\n\r\n" + c.heldOpen);
     EXPECT_EQ(prog->original->GetText(), L"") << "nothing of a file that could not be read";
     line.Take({source, first, second});
