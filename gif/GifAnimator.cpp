@@ -342,17 +342,21 @@ void TGifAnimator::DrawFrame(TGifFrame* Frame) {
     Stop();
     return;
   }
-  // On a display of 256 colours or fewer the frame's colours show only through its palette. A
-  // frame without a colour table, its own or the picture's, has none: the system's serves.
-  ScopedRealizedPalette palette(FCanvas->GetHandle(),
-                                Frame->GetActiveColorMap()->GetCount() > 0 ? Frame->GetPalette() : nullptr);
-  if (FBuffer)
-    DrawFrameWithBuffers(Frame);
-  else
-    PaintFrame(FCanvas, Frame, FRect);
-  // Drawn into the picture's cache: its owner repaints from there.
-  if (!(FOptions & goDirectDraw) && FImage->FBitmapCache && FCanvas == FImage->FBitmapCache->GetCanvas())
-    FImage->Changed(FImage);
+  {
+    // On a display of 256 colours or fewer the frame's colours show only through its palette. A
+    // frame without a colour table, its own or the picture's, has none: the system's serves.
+    ScopedRealizedPalette palette(FCanvas->GetHandle(),
+                                  Frame->GetActiveColorMap()->GetCount() > 0 ? Frame->GetPalette() : nullptr);
+    if (FBuffer)
+      DrawFrameWithBuffers(Frame);
+    else
+      PaintFrame(FCanvas, Frame, FRect);
+  }
+  // Drawn into the picture's cache: its owner repaints from there. The picture signals only
+  // now, with the frame drawn and its palette out of the target: a handler may clear it, which
+  // frees the frame and the cache.
+  FImage->FrameDrawn(!(FOptions & goDirectDraw) && FImage->FBitmapCache &&
+                     FCanvas == FImage->FBitmapCache->GetCanvas());
 }
 
 void TGifAnimator::PaintFrame(TCanvas* Canvas, TGifFrame* Frame, const RECT& Area) {

@@ -27,6 +27,15 @@ int GifBitsPerPixel(int count) {
   return bits;
 }
 
+std::vector<TGifColor> GifSystemColors() {
+  auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+  PALETTEENTRY entries[TGifColorMap::kMaxColors];
+  const UINT count = GetPaletteEntries(palette, 0, TGifColorMap::kMaxColors, entries);
+  std::vector<TGifColor> colors;
+  for (UINT i = 0; i < count; ++i) colors.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
+  return colors;
+}
+
 void TGifColorMap::Assign(TPersistent* Source) {
   if (auto* source = dynamic_cast<TGifColorMap*>(Source)) {
     FColors = source->FColors;
@@ -98,6 +107,13 @@ void TGifColorMap::Delete(int Index) {
 
 void TGifColorMap::Clear() {
   FColors.clear();
+  FOptimized = false;
+  Changed();
+}
+
+void TGifColorMap::SetEntries(const std::vector<TGifColor>& Colors) {
+  const std::size_t count = std::min<std::size_t>(Colors.size(), kMaxColors);
+  FColors.assign(Colors.begin(), Colors.begin() + static_cast<std::ptrdiff_t>(count));
   FOptimized = false;
   Changed();
 }

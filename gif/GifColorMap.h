@@ -20,6 +20,8 @@ struct TGifColor {
 
 // Bits per pixel of a table of `count` entries: 0 for none, else at least 1 and enough for all.
 int GifBitsPerPixel(int count);
+// The system's default palette, through which a frame of no colour table at all is shown.
+std::vector<TGifColor> GifSystemColors();
 
 class TGifColorMap : public TPersistent {
   KX_CLASS(TGifColorMap, TPersistent)
@@ -56,6 +58,8 @@ class TGifColorMap : public TPersistent {
   void Delete(int Index);
   void Clear();
 
+  // Replaces the entries (up to 256); the table is no longer sorted.
+  void SetEntries(const std::vector<TGifColor>& Colors);
   void ImportPalette(HPALETTE Palette);
   // A device-independent bitmap's colour table (blue, green, red, reserved).
   void ImportDIBColors(const RGBQUAD* Colors, int Count);

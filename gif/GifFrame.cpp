@@ -172,6 +172,18 @@ TGifColorMap* TGifFrame::GetActiveColorMap() const {
   return FColorMap.get();
 }
 
+std::vector<TGifColor> TGifFrame::GetShownColors() const {
+  const TGifColorMap* table = GetActiveColorMap();
+  std::vector<TGifColor> colors = table->GetCount() > 0 ? table->Entries() : GifSystemColors();
+  colors.resize(std::max<std::size_t>(colors.size(), static_cast<std::size_t>(HighestIndex() + 1)));
+  return colors;
+}
+
+int TGifFrame::HighestIndex() const {
+  if (FData.empty()) return -1;
+  return std::max<int>(*std::max_element(FData.begin(), FData.end()), GetTransparentColorIndex());
+}
+
 int TGifFrame::GetTransparentColorIndex() const {
   return FTransparent && FGCE ? FGCE->GetTransparentColorIndex() : -1;
 }
@@ -511,7 +523,7 @@ TBitmap* TGifFrame::GetBitmap() {
   if (static_cast<std::int64_t>(FWidth) * FHeight > 500000) bitmap->SetPixelFormat(pf1bit);
   bitmap->SetPixelFormat(pf8bit);
   bitmap->SetSize(FWidth, FHeight);
-  bitmap->SetColorTable(DibColors(GetActiveColorMap()->Entries()));
+  bitmap->SetColorTable(DibColors(GetShownColors()));
   for (int row = 0; row < FHeight; ++row) {
     std::memcpy(bitmap->ScanLine(row), ScanLine(row), static_cast<size_t>(FWidth));
     if (row % 32 == 0) progress.Report(row, FHeight);
@@ -565,7 +577,7 @@ void TGifFrame::Draw(TCanvas* Canvas, const RECT& Rect, bool Transparent) {
   }
   if (!FMaskedImage) {
     // The frame's colours with the transparent index black, to be ORed into the cleared area.
-    std::vector<TGifColor> colors = GetActiveColorMap()->Entries();
+    std::vector<TGifColor> colors = GetShownColors();
     const int transparent = GetTransparentColorIndex();
     if (transparent < static_cast<int>(colors.size())) colors[static_cast<size_t>(transparent)] = TGifColor{};
     FMaskedImage = std::make_unique<TBitmap>();
@@ -598,21 +610,21 @@ void TGifFrame::Draw(TCanvas* Canvas, const RECT& Rect, bool Transparent) {
 // ---------------------------------------------------------------------------------------------
 // Frame: writing
 
-void TGifFrame::PrepareDescriptor() {
-  if (FColorMap->GetCount() > 0) {
-    int packed = 0x80 | ((FColorMap->GetBitsPerPixel() - 1) & 7);
-    if (FColorMap->GetOptimized()) packed |= 0x20;
+void TGifFrame::PrepareDescriptor(const TGifColorMap* Table) {
+  if (Table->GetCount() > 0) {
+    int packed = 0x80 | ((Table->GetBitsPerPixel() - 1) & 7);
+    if (Table->GetOptimized()) packed |= 0x20;
     FPacked = static_cast<std::uint8_t>(packed);
   } else {
     FPacked &= 0x40 | 0x18;
   }
 }
 
-void TGifFrame::Compress(TStream* Stream) {
+void TGifFrame::Compress(TStream* Stream, const TGifColorMap* Table) {
   int codeSize, colors;
-  if (FColorMap->GetCount() > 0) {
-    colors = FColorMap->GetCount();
-    codeSize = FColorMap->GetBitsPerPixel();
+  if (Table->GetCount() > 0) {
+    colors = Table->GetCount();
+    codeSize = Table->GetBitsPerPixel();
   } else {
     codeSize = FImage ? FImage->GetBitsPerPixel() : 0;
     colors = 1 << codeSize;
@@ -623,18 +635,26 @@ void TGifFrame::Compress(TStream* Stream) {
   encoder->Compress(Stream, codeSize, colors, GetData(), GetInterlaced(), FHeight, FWidth);
 }
 
+// Readers show a frame of no colour table at all each in their own way: it is written with the
+// colours it is shown in here as its own table, so that every reader shows the same.
 void TGifFrame::SaveToStream(TStream* Stream) {
   FExtensions->SaveToStream(Stream);
   if (GetEmpty()) return;
-  PrepareDescriptor();
+  TGifLocalColorMap shown(nullptr, nullptr);
+  const TGifColorMap* table = FColorMap.get();
+  if (GetActiveColorMap()->GetCount() == 0) {
+    shown.SetEntries(GetShownColors());
+    table = &shown;
+  }
+  PrepareDescriptor(table);
   WriteGifByte(Stream, kImageSeparator);
   WriteGifWord(Stream, FLeft);
   WriteGifWord(Stream, FTop);
   WriteGifWord(Stream, FWidth);
   WriteGifWord(Stream, FHeight);
   WriteGifByte(Stream, FPacked);
-  if (FColorMap->GetCount() > 0) FColorMap->SaveToStream(Stream);
-  Compress(Stream);
+  if (table->GetCount() > 0) table->SaveToStream(Stream);
+  Compress(Stream, table);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -688,13 +708,15 @@ void TGifFrame::LoadFromStream(TStream* Stream) {
 // A code size above the table's lets pixels name entries the table lacks, and a control block
 // may name a transparent entry it lacks. Such pixels are shown black, and the table in force is
 // filled up with black entries to hold every index the frame names, so that the frame is saved
-// as it was shown, also after pixels have taken its transparent index.
+// as it was shown, also after pixels have taken its transparent index. A frame of no table at
+// all stays so: it is shown in the system's colours, and black beyond them.
 void TGifFrame::CoverPixelsWithTable() {
-  if (FData.empty()) return;
-  const int highest = std::max<int>(*std::max_element(FData.begin(), FData.end()), GetTransparentColorIndex());
+  const int highest = HighestIndex();
   TGifColorMap* map = GetActiveColorMap();
-  if (highest < map->GetCount()) return;
+  const int count = map->GetCount() > 0 ? map->GetCount() : static_cast<int>(GifSystemColors().size());
+  if (highest < count) return;
   Warning(1, gifmsg::kInvalidColorIndex);
+  if (map->GetCount() == 0) return;
   while (map->GetCount() <= highest) map->Add(clBlack);
 }
 

@@ -81,6 +81,9 @@ class TGifFrame : public TGifItem {
   TGifLocalColorMap* GetColorMap() const { return FColorMap.get(); }
   // The local table when it has entries, else the global one when it has entries, else the local.
   TGifColorMap* GetActiveColorMap() const;
+  // The colours the frame is shown in: its table in force, or, when there is none at all, the
+  // system's default palette; black for every index beyond them that the frame names.
+  std::vector<TGifColor> GetShownColors() const;
   TGifExtensionList* GetExtensions() const { return FExtensions.get(); }
   TGifGraphicControlExtension* GetGraphicControlExtension() const { return FGCE; }
 
@@ -133,8 +136,12 @@ class TGifFrame : public TGifItem {
   void ImportTrueColor(TBitmap* Source);
   // Mask: one flag per pixel, set where the frame is to be transparent.
   void ApplyMask(const std::vector<bool>& Mask);
-  void PrepareDescriptor();
-  void Compress(TStream* Stream);
+  // Table: the frame's own, or the colours it shows when it has no table at all; empty while
+  // the global table is in force.
+  void PrepareDescriptor(const TGifColorMap* Table);
+  void Compress(TStream* Stream, const TGifColorMap* Table);
+  // The highest index a pixel or the transparent colour names; -1 without pixels.
+  int HighestIndex() const;
   void Decompress(TStream* Stream);
   void CoverPixelsWithTable();
 

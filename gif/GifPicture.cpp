@@ -86,6 +86,7 @@ void TGifPicture::PaletteChanged() { DropPalette(); }
 // Painters stop first: they may be drawing into the cache.
 void TGifPicture::FramesChanged() {
   StopPainters();
+  FChangeAfterDrawing = false;  // signalled now
   Changed(this);
 }
 
@@ -356,6 +357,7 @@ void TGifPicture::AssignTo(TPersistent* Dest) {
     return;
   }
   bitmap->Assign(GetBitmap());
+  FrameDrawn();
 }
 
 HPALETTE TGifPicture::GetPalette() {
@@ -396,7 +398,13 @@ void TGifPicture::SetPalette(HPALETTE Value) {
 }
 
 void TGifPicture::FrameRendered() {
-  if (FPaletteModified) Changed(this);
+  if (FPaletteModified) FChangeAfterDrawing = true;
+}
+
+void TGifPicture::FrameDrawn(bool CacheChanged) {
+  if (!CacheChanged && !FChangeAfterDrawing) return;
+  FChangeAfterDrawing = false;
+  Changed(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -433,50 +441,58 @@ class TDrawingScope {
 
 }  // namespace
 
+// The frame is drawn whole before the picture signals a change: a handler may clear it.
 void TGifPicture::Draw(TCanvas* Canvas, const RECT& Rect) {
   if (FDrawing || GetEmpty()) return;
   const std::weak_ptr<const int> alive = FLifetime;
-  TDrawingScope drawing(FDrawing, alive);
-  if (FImages->GetCount() > 1 && (FDrawOptions & goAnimate)) {
-    const bool direct = (FDrawOptions & goDirectDraw) != 0;
-    if (FBitmapCache && !direct) {
-      // A running animation goes on in the cache; a finished one left its last frame there.
-      PaintCache(Canvas, Rect);
-      return;
+  {
+    TDrawingScope drawing(FDrawing, alive);
+    if (FImages->GetCount() > 1 && (FDrawOptions & goAnimate)) {
+      DrawAnimation(Canvas, Rect);
+    } else {
+      const int index = FForceFrame >= 0 && FForceFrame < FImages->GetCount() ? FForceFrame : 0;
+      PaintGifFrame(this, FImages->GetFrame(index), Canvas, Rect, (FDrawOptions & goTransparent) != 0,
+                    (FDrawOptions & goTile) != 0);
     }
-    EnterCriticalSection(&FPainterLock);
-    TGifAnimator* current = FDefaultPainter;
-    const bool same = current && current->GetCanvas() == Canvas && EqualRect(&current->GetRect(), &Rect);
-    LeaveCriticalSection(&FPainterLock);
-    if (same) return;
-    if (current) {
-      current->Stop();
-      current->WaitFor();
-    }
-    TCanvas* target = Canvas;
-    RECT targetRect = Rect;
-    if (!direct) {
-      // The painter draws into the cache, which starts as a copy of what lies under the picture;
-      // it carries the picture's palette, through which a paletted display shows it.
-      ScopedGdiObj<HPALETTE> palette(PaletteCopy());
-      FBitmapCache = std::make_unique<TBitmap>();
-      FBitmapCache->SetPixelFormat(pf24bit);
-      FBitmapCache->SetSize(GetWidth(), GetHeight());
-      FBitmapCache->SetPalette(palette.Release());
-      FBitmapCache->GetCanvas()->CopyRect(RECT{0, 0, GetWidth(), GetHeight()}, Canvas, Rect);
-      target = FBitmapCache->GetCanvas();
-      targetRect = RECT{0, 0, GetWidth(), GetHeight()};
-    }
-    const std::shared_ptr<TGifAnimator> painter = StartPainter(&FDefaultPainter, target, FDrawOptions, targetRect);
-    if (alive.expired() || direct) return;
-    if (painter && painter->IsThreaded()) painter->WaitForFirstFrame();
-    if (!alive.expired()) PaintCache(Canvas, Rect);
+  }
+  if (!alive.expired()) FrameDrawn();
+}
+
+void TGifPicture::DrawAnimation(TCanvas* Canvas, const RECT& Rect) {
+  const std::weak_ptr<const int> alive = FLifetime;
+  const bool direct = (FDrawOptions & goDirectDraw) != 0;
+  if (FBitmapCache && !direct) {
+    // A running animation goes on in the cache; a finished one left its last frame there.
+    PaintCache(Canvas, Rect);
     return;
   }
-  const int index = FForceFrame >= 0 && FForceFrame < FImages->GetCount() ? FForceFrame : 0;
-  TGifFrame* frame = FImages->GetFrame(index);
-  PaintGifFrame(this, frame, Canvas, Rect, (FDrawOptions & goTransparent) != 0,
-                (FDrawOptions & goTile) != 0);
+  EnterCriticalSection(&FPainterLock);
+  TGifAnimator* current = FDefaultPainter;
+  const bool same = current && current->GetCanvas() == Canvas && EqualRect(&current->GetRect(), &Rect);
+  LeaveCriticalSection(&FPainterLock);
+  if (same) return;
+  if (current) {
+    current->Stop();
+    current->WaitFor();
+  }
+  TCanvas* target = Canvas;
+  RECT targetRect = Rect;
+  if (!direct) {
+    // The painter draws into the cache, which starts as a copy of what lies under the picture;
+    // it carries the picture's palette, through which a paletted display shows it.
+    ScopedGdiObj<HPALETTE> palette(PaletteCopy());
+    FBitmapCache = std::make_unique<TBitmap>();
+    FBitmapCache->SetPixelFormat(pf24bit);
+    FBitmapCache->SetSize(GetWidth(), GetHeight());
+    FBitmapCache->SetPalette(palette.Release());
+    FBitmapCache->GetCanvas()->CopyRect(RECT{0, 0, GetWidth(), GetHeight()}, Canvas, Rect);
+    target = FBitmapCache->GetCanvas();
+    targetRect = RECT{0, 0, GetWidth(), GetHeight()};
+  }
+  const std::shared_ptr<TGifAnimator> painter = StartPainter(&FDefaultPainter, target, FDrawOptions, targetRect);
+  if (alive.expired() || direct) return;
+  if (painter && painter->IsThreaded()) painter->WaitForFirstFrame();
+  if (!alive.expired()) PaintCache(Canvas, Rect);
 }
 
 TGifAnimator* TGifPicture::CreatePainter(TGifAnimator** Reference, TCanvas* Canvas,
@@ -619,12 +635,12 @@ void TGifPicture::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Pal
 
 namespace {
 
-bool SameColor(TGifFrame* a, int indexA, TGifFrame* b, int indexB) {
-  TGifColorMap* mapA = a->GetActiveColorMap();
-  TGifColorMap* mapB = b->GetActiveColorMap();
-  if (mapA == mapB && indexA == indexB) return true;
-  if (indexA >= mapA->GetCount() || indexB >= mapB->GetCount()) return false;
-  return mapA->Entries()[static_cast<size_t>(indexA)] == mapB->Entries()[static_cast<size_t>(indexB)];
+// The same entry of one table, or the same colour as the two frames are shown.
+bool SameColor(TGifFrame* a, const std::vector<TGifColor>& shownA, int indexA, TGifFrame* b,
+               const std::vector<TGifColor>& shownB, int indexB) {
+  if (a->GetActiveColorMap() == b->GetActiveColorMap() && indexA == indexB) return true;
+  if (indexA >= static_cast<int>(shownA.size()) || indexB >= static_cast<int>(shownB.size())) return false;
+  return shownA[static_cast<size_t>(indexA)] == shownB[static_cast<size_t>(indexB)];
 }
 
 int DisposalOf(TGifFrame* frame) {
@@ -713,7 +729,8 @@ void TGifPicture::OptimizeTransparency() {
 
 // A transparent index for a frame that has none: the one of another transparent frame on the
 // global table, when the frame is on that table too and shows no pixel of that index (or its
-// visible pixels would vanish), else a new black entry of the frame's table in force.
+// visible pixels would vanish), else a new black entry of the frame's table in force. A frame of
+// no table at all first takes the colours it is shown in as its own.
 int TGifPicture::SharedTransparentIndex(TGifFrame* Frame) {
   if (Frame->GetColorMap()->GetCount() == 0) {
     const std::uint8_t* data = Frame->GetData();
@@ -725,6 +742,7 @@ int TGifPicture::SharedTransparentIndex(TGifFrame* Frame) {
       if (std::find(data, end, index) == end) return index;
     }
   }
+  if (Frame->GetActiveColorMap()->GetCount() == 0) Frame->GetColorMap()->SetEntries(Frame->GetShownColors());
   return Frame->GetActiveColorMap()->Add(clBlack);
 }
 
@@ -736,9 +754,10 @@ void TGifPicture::MergeFrames(TGifFrame* Frame, TGifFrame* Earlier) {
   RECT a = RectOf(Frame), b = RectOf(Earlier), both;
   if (!IntersectRect(&both, &a, &b)) return;
   const bool wasTransparent = Frame->GetTransparent();
-  if (!wasTransparent && Frame->GetActiveColorMap()->GetCount() >= TGifColorMap::kMaxColors) return;
+  if (!wasTransparent && static_cast<int>(Frame->GetShownColors().size()) >= TGifColorMap::kMaxColors) return;
   int transparent = wasTransparent ? Frame->GetTransparentColorIndex() : -1;
   const int earlierTransparent = Earlier->GetTransparentColorIndex();
+  const std::vector<TGifColor> shown = Frame->GetShownColors(), earlierShown = Earlier->GetShownColors();
   for (int y = both.top; y < both.bottom; ++y) {
     std::uint8_t* row = Frame->ScanLine(y - Frame->GetTop());
     const std::uint8_t* earlierRow = Earlier->ScanLine(y - Earlier->GetTop());
@@ -746,7 +765,7 @@ void TGifPicture::MergeFrames(TGifFrame* Frame, TGifFrame* Earlier) {
       std::uint8_t& pixel = row[x - Frame->GetLeft()];
       const int under = earlierRow[x - Earlier->GetLeft()];
       if (pixel == transparent || under == earlierTransparent) continue;
-      if (!SameColor(Frame, pixel, Earlier, under)) continue;
+      if (!SameColor(Frame, shown, pixel, Earlier, earlierShown, under)) continue;
       if (transparent < 0) transparent = SharedTransparentIndex(Frame);
       pixel = static_cast<std::uint8_t>(transparent);
     }

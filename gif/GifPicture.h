@@ -93,8 +93,14 @@ class TGifPicture : public TGraphic {
   bool GetPaletteModified() const { return FPaletteModified; }
   void SetPaletteModified(bool Value) { FPaletteModified = Value; }
   // A frame's bitmap has been built: while the palette-changed flag is set, the picture signals
-  // a change, so that the display realises the palette the frame is shown through.
+  // a change once the frame is drawn, so that the display realises the palette the frame is
+  // shown through.
   void FrameRendered();
+  // A frame has been drawn, or the picture's rendering copied: the change noted while its bitmap
+  // was built is signalled now, when nothing of the picture is drawn from any more, since a
+  // handler of the change may clear the picture or load another. CacheChanged: the frame was
+  // drawn into the picture's cache, a change of its own.
+  void FrameDrawn(bool CacheChanged = false);
   // The display goes through the web palette (option goDither, with goAutoDither only on a
   // screen of 8 bits per pixel or fewer).
   bool UsesWebPalette() const;
@@ -184,6 +190,7 @@ class TGifPicture : public TGraphic {
   // (and no palette set) gives one.
   HPALETTE PaletteCopy();
   void PaintCache(TCanvas* Canvas, const RECT& Rect);
+  void DrawAnimation(TCanvas* Canvas, const RECT& Rect);
   std::shared_ptr<TGifAnimator> StartPainter(TGifAnimator** Reference, TCanvas* Canvas,
                                              std::uint16_t Options, const RECT& Rect);
   void RemovePainter(TGifAnimator* Painter);
@@ -206,6 +213,7 @@ class TGifPicture : public TGraphic {
   TGifPaintEvents FPaintEvents;
   bool FBuildingPalette = false;
   bool FPaletteModified = false;
+  bool FChangeAfterDrawing = false;  // a frame bitmap was built through a new palette
   std::uint16_t FDrawOptions;
   std::uint8_t FColorReduction;
   int FReductionBits;

@@ -528,6 +528,17 @@ TEST(GifPainterWindow, ClearingOrFreeingThePictureFromItsOwnEventEndsItsThreaded
   }
 }
 
+// A palette of red and blue, for a picture to take.
+HPALETTE TwoColourPalette() {
+  std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY));
+  auto* logical = reinterpret_cast<LOGPALETTE*>(buffer.data());
+  logical->palVersion = 0x300;
+  logical->palNumEntries = 2;
+  logical->palPalEntry[0] = PALETTEENTRY{255, 0, 0, 0};
+  logical->palPalEntry[1] = PALETTEENTRY{0, 0, 255, 0};
+  return CreatePalette(logical);
+}
+
 // A new palette is flagged and signalled; so, while the flag stands, is every frame bitmap
 // built afterwards, which a threaded painter on a window builds as it shows the frames. Whoever
 // realises the palette clears the flag, and later frame bitmaps signal nothing.
@@ -558,13 +569,7 @@ TEST(GifPainterWindow, ANewPaletteIsFlaggedAndSignalledAgainAfterEachFrameBitmap
   paint();
   EXPECT_TRUE(changes.flags.empty());  // the palette stayed: no signal
 
-  std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY));
-  auto* logical = reinterpret_cast<LOGPALETTE*>(buffer.data());
-  logical->palVersion = 0x300;
-  logical->palNumEntries = 2;
-  logical->palPalEntry[0] = PALETTEENTRY{255, 0, 0, 0};
-  logical->palPalEntry[1] = PALETTEENTRY{0, 0, 255, 0};
-  picture.SetPalette(CreatePalette(logical));
+  picture.SetPalette(TwoColourPalette());
   EXPECT_TRUE(picture.GetPaletteModified());
   EXPECT_EQ(changes.flags, (std::vector<bool>{true}));
 
@@ -584,8 +589,109 @@ TEST(GifPainterWindow, ANewPaletteIsFlaggedAndSignalledAgainAfterEachFrameBitmap
   picture.SetDrawOptions(goAsync | goAnimate | goLoop);
   picture.Draw(window.form->GetCanvas(), RECT{10, 10, 40, 30});
   ASSERT_EQ(picture.GetPainterCount(), 1);
-  picture.SetPalette(CreatePalette(logical));
+  picture.SetPalette(TwoColourPalette());
   EXPECT_EQ(picture.GetPainterCount(), 0);
+}
+
+// A new palette is signalled once the frame drawn through it is on its target: a frame that
+// Draw shows at its size or stretched, an animation that a painter shows on this thread or on
+// its own, the picture copied into a bitmap. A handler of the change that clears the picture
+// or loads another one into it frees nothing that is still drawn from, and finds the frame shown.
+TEST(GifDraw, ANewPaletteIsSignalledOnlyOnceTheFrameIsDrawn) {
+  enum Way { kDraw, kStretched, kSynchronousPainter, kThreadedPainter, kCopy };
+  const struct {
+    const char* name;
+    Way way;
+  } ways[] = {{"drawn", kDraw},
+              {"stretched", kStretched},
+              {"synchronous painter", kSynchronousPainter},
+              {"threaded painter", kThreadedPainter},
+              {"copied", kCopy}};
+  std::string otherPicture;
+  {
+    TGifPicture yellow;
+    AddFrame(yellow, 0, 0, 2, 1, {clYellow}, 0);
+    TStringStream stream;
+    yellow.SaveToStream(&stream);
+    otherPicture = stream.GetDataString();
+  }
+  for (const auto& way : ways) {
+    for (bool reload : {false, true}) {
+      SCOPED_TRACE(std::string(way.name) + (reload ? ", reloaded" : ", cleared"));
+      TGifPicture picture;
+      picture.SetAnimationSpeed(way.way == kThreadedPainter ? -1 : 1000000);
+      AddFrame(picture, 0, 0, 2, 1, {clRed}, 0);
+      if (way.way == kSynchronousPainter || way.way == kThreadedPainter) AddFrame(picture, 0, 0, 2, 1, {clLime}, 0);
+      picture.SetPalette(TwoColourPalette());
+      auto target = Canvas(6, 3, clBlue);
+      TBitmap copy;
+      TBitmap* shownOn = way.way == kCopy ? &copy : target.get();
+      auto colourAt = [&](int x, int y) {
+        return static_cast<TColor>(GetPixel(shownOn->GetCanvas()->GetHandle(), x, y));
+      };
+      struct Handler : TObject {
+        std::function<void()> call;
+        void Changed(TObject*) { call(); }
+      } handler;
+      int signals = 0;
+      bool shownAtSignal = false;
+      handler.call = [&] {
+        if (signals++) return;  // loading another picture signals again
+        shownAtSignal = colourAt(0, 0) == clRed;
+        if (reload) {
+          TStringStream stream(otherPicture);
+          picture.LoadFromStream(&stream);
+        } else {
+          picture.Clear();
+        }
+      };
+      picture.SetOnChange(TNotifyEvent(&handler, &Handler::Changed));
+      const RECT rect = way.way == kDraw ? RECT{0, 0, 2, 1} : RECT{0, 0, 6, 3};
+      PaintLog log;
+      log.Attach(picture);
+      HANDLE thread = nullptr;
+      log.onStart = [&](TGifAnimator* painter) {
+        if (painter->GetHandle())
+          DuplicateHandle(GetCurrentProcess(), painter->GetHandle(), GetCurrentProcess(), &thread, 0, FALSE,
+                          DUPLICATE_SAME_ACCESS);
+      };
+      switch (way.way) {
+        case kDraw:
+        case kStretched:
+          picture.Draw(target->GetCanvas(), rect);
+          break;
+        case kSynchronousPainter:
+          picture.CreatePainter(nullptr, target->GetCanvas(), goAnimate | goDirectDraw, rect);
+          break;
+        case kThreadedPainter:
+          ASSERT_NE(picture.CreatePainter(nullptr, target->GetCanvas(), goAsync | goAnimate | goDirectDraw, rect),
+                    nullptr);
+          PumpMessages(10000, [&] { return thread && WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
+          ASSERT_NE(thread, nullptr);
+          EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
+          CloseHandle(thread);
+          break;
+        case kCopy:
+          copy.Assign(&picture);
+          break;
+      }
+      EXPECT_GE(signals, 1);
+      EXPECT_TRUE(shownAtSignal);
+      EXPECT_EQ(colourAt(0, 0), clRed);
+      if (way.way != kDraw && way.way != kCopy) {
+        EXPECT_EQ(colourAt(5, 2), clRed);
+      }
+      if (way.way == kSynchronousPainter || way.way == kThreadedPainter) {
+        EXPECT_EQ(log.events, (std::vector<std::string>{"start", "frame 0", "end"}));  // the rest went
+      }
+      if (reload) {
+        ASSERT_EQ(picture.GetImages()->GetCount(), 1);
+        EXPECT_EQ(picture.GetImages()->GetFrame(0)->GetActiveColorMap()->GetColor(0), clYellow);
+      } else {
+        EXPECT_TRUE(picture.GetEmpty());
+      }
+    }
+  }
 }
 
 // A finite animation that has ended leaves its last frame in the cache, which later draws
@@ -909,6 +1015,17 @@ TEST(GifOptimize, MergedFramesKeepTheColoursOfTheirVisiblePixels) {
   sharing.Optimize(ooMerge, rmNone, 0, 8);
   EXPECT_EQ(blues->GetTransparentColorIndex(), 1);
   EXPECT_EQ(sharing.GetGlobalColorMap()->GetCount(), 3);
+
+  // Frames of no colour table at all are shown in the system's colours; one that needs a
+  // transparent colour keeps them as its own table, with the transparent entry after them.
+  TGifPicture tableless;
+  AddFrame(tableless, 0, 0, 3, 1, {}, 9);
+  TGifFrame* third = AddFrame(tableless, 0, 0, 3, 1, {}, 9);
+  third->ScanLine(0)[2] = 12;
+  const auto system = ShownRows(tableless, clYellow);
+  tableless.Optimize(ooMerge, rmNone, 0, 8);
+  ASSERT_TRUE(third->GetTransparent());
+  EXPECT_EQ(ShownRows(tableless, clYellow), system);
 }
 
 // Ordering the global table by use renumbers its entries; the screen's background colour,

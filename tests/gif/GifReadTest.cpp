@@ -244,9 +244,8 @@ std::string TwoByTwo(TableAt table, const std::string& extensions = "") {
   return gif + giftest::FourPixels() + ";";
 }
 
-std::vector<TColor> ShownColours(TGifPicture& picture) {
-  TBitmap bitmap;
-  bitmap.Assign(&picture);
+// The colours of a bitmap's pixels, row after row.
+std::vector<TColor> PixelColours(TBitmap& bitmap) {
   bitmap.SetPixelFormat(pf24bit);
   std::vector<TColor> colours;
   for (int y = 0; y < bitmap.GetHeight(); ++y) {
@@ -255,6 +254,12 @@ std::vector<TColor> ShownColours(TGifPicture& picture) {
       colours.push_back(static_cast<TColor>(RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x])));
   }
   return colours;
+}
+
+std::vector<TColor> ShownColours(TGifPicture& picture) {
+  TBitmap bitmap;
+  bitmap.Assign(&picture);
+  return PixelColours(bitmap);
 }
 
 // A code size above the table's lets pixels name entries the table lacks. They are shown black,
@@ -268,7 +273,6 @@ TEST(GifRead, PixelsBeyondTheirColourTableAreShownBlackAndSavedAsShown) {
   } cases[] = {
       {"global", TableAt::Global, {clRed, clBlack, clBlack, clWhite}},
       {"local", TableAt::Local, {clRed, clBlack, clBlack, clWhite}},
-      {"none", TableAt::None, {clBlack, clBlack, clBlack, clBlack}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -300,13 +304,94 @@ TEST(GifRead, PixelsBeyondTheirColourTableAreShownBlackAndSavedAsShown) {
     const std::string name = std::string("beyond-table-") + c.name;
     giffiles::WriteFile(name + ".gif", saved.GetDataString());
     giffiles::WriteFile(name + ".raw", std::string("\x01\x02\x03\x00", 4));
-    // The table: the two colours of the file (none without a table), then black.
-    std::vector<std::uint32_t> palette = {0xFFFFFF, 0xFF0000, 0, 0};
-    if (c.table == TableAt::None) palette = {0, 0, 0, 0};
+    // The table: the two colours of the file, then black.
+    const std::vector<std::uint32_t> palette = {0xFFFFFF, 0xFF0000, 0, 0};
     giffiles::AddEntry("{\"kind\": \"indices\", \"file\": " + giffiles::Quote(name + ".gif") +
                        ", \"raw\": " + giffiles::Quote(name + ".raw") +
                        ", \"width\": 2, \"height\": 2, \"magick\": true, \"palette\": " +
                        giffiles::PaletteJson(palette) + "}");
+  }
+}
+
+// The colours of the picture as Draw puts them on a 24-bit bitmap of the screen's size.
+std::vector<TColor> DrawnColours(TGifPicture& picture) {
+  TBitmap target;
+  target.SetPixelFormat(pf24bit);
+  target.SetSize(picture.GetWidth(), picture.GetHeight());
+  picture.Draw(target.GetCanvas(), RECT{0, 0, picture.GetWidth(), picture.GetHeight()});
+  return PixelColours(target);
+}
+
+// A frame of no colour table at all, neither its own nor the picture's, is drawn through the
+// system's palette: each index shows the system's colour of that index, and an index beyond
+// them black. Saved, the frame carries those colours as its table, so that the program and
+// every other reader (Pillow, ImageMagick) show the same colours.
+TEST(GifRead, AFrameWithoutAnyColourTableShowsTheSystemsColoursAndIsSavedWithThem) {
+  PALETTEENTRY entries[20];
+  ASSERT_EQ(GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 20, entries), 20u);
+  auto system = [&](int index) {
+    return static_cast<TColor>(RGB(entries[index].peRed, entries[index].peGreen, entries[index].peBlue));
+  };
+  ASSERT_NE(system(1), system(0));  // the colours tell the indices apart
+  struct Case {
+    const char* name;
+    std::string stream;                // read from this, else built with these pixels in a row
+    std::vector<std::uint8_t> pixels;  // as the frame holds them
+    std::vector<TColor> shown;
+    int framePacked;                   // of the saved frame: a table of this size
+  };
+  const Case cases[] = {
+      {"read", TwoByTwo(TableAt::None), {1, 2, 3, 0}, {system(1), system(2), system(3), system(0)}, 0x84},
+      {"built", "", {5, 19, 20, 255}, {system(5), system(19), clBlack, clBlack}, 0x87},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TGifPicture picture;
+    Warnings warnings;
+    picture.SetOnWarning(TGifWarning(&warnings, &Warnings::OnWarning));
+    if (!c.stream.empty()) {
+      TStringStream stream(c.stream);
+      picture.LoadFromStream(&stream);
+    } else {
+      auto frame = std::make_unique<TGifFrame>(&picture);
+      frame->SetWidth(static_cast<int>(c.pixels.size()));
+      frame->SetHeight(1);
+      std::copy(c.pixels.begin(), c.pixels.end(), frame->GetData());
+      picture.Add(frame.release());
+    }
+    EXPECT_TRUE(warnings.messages.empty());
+    ASSERT_EQ(picture.GetImages()->GetCount(), 1);
+    TGifFrame* frame = picture.GetImages()->GetFrame(0);
+    EXPECT_EQ(frame->GetActiveColorMap()->GetCount(), 0);  // reading adds no table
+    EXPECT_EQ(DrawnColours(picture), c.shown);
+    EXPECT_EQ(ShownColours(picture), c.shown);
+
+    TStringStream saved;
+    ASSERT_NO_THROW(picture.SaveToStream(&saved));
+    const std::string bytes = saved.GetDataString();
+    ASSERT_GT(bytes.size(), 22u);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[22]), c.framePacked);  // no global table before it
+    TGifPicture again;
+    again.SetOnWarning(TGifWarning(&warnings, &Warnings::OnWarning));
+    TStringStream reread(bytes);
+    again.LoadFromStream(&reread);
+    EXPECT_TRUE(warnings.messages.empty());
+    ASSERT_EQ(again.GetImages()->GetCount(), 1);
+    TGifFrame* back = again.GetImages()->GetFrame(0);
+    EXPECT_EQ(std::vector<std::uint8_t>(back->GetData(), back->GetData() + back->GetDataSize()), c.pixels);
+    EXPECT_EQ(DrawnColours(again), c.shown);
+
+    const std::string name = std::string("without-table-") + c.name;
+    std::string rgb;
+    for (TColor colour : c.shown)
+      rgb += {static_cast<char>(GetRValue(colour)), static_cast<char>(GetGValue(colour)),
+              static_cast<char>(GetBValue(colour))};
+    giffiles::WriteFile(name + ".gif", bytes);
+    giffiles::WriteFile(name + ".rgb", rgb);
+    giffiles::AddEntry("{\"kind\": \"rgb\", \"file\": " + giffiles::Quote(name + ".gif") +
+                       ", \"expected\": " + giffiles::Quote(name + ".rgb") + ", \"width\": " +
+                       std::to_string(picture.GetWidth()) + ", \"height\": " + std::to_string(picture.GetHeight()) +
+                       ", \"frame_packed\": " + std::to_string(c.framePacked) + "}");
   }
 }
 
