@@ -628,7 +628,9 @@ void TCustomForm::Dispatch(TMessage& message) {
       if (active == FActive) return;
       FActive = active;
       if (active) {
+        // A remembered control that can no longer take the focus gives it to the first that can.
         if (FActiveControl && FActiveControl->CanFocus()) ::SetFocus(FActiveControl->GetHandle());
+        else if (FActiveControl) SelectFirst();
         Activate();
       } else {
         Deactivate();

@@ -844,7 +844,15 @@ void TWinControl::CNChar(TMessage& message) {
   message.Result = 0;
 }
 
-void TWinControl::CNSysKeyDown(TMessage& message) { message.Result = IsMenuKey(message) ? 1 : 0; }
+// While no window has the focus the system hands every key to the active window as a system
+// key; one pressed without Alt is a plain key, and Tab and the other dialog keys work as ever.
+void TWinControl::CNSysKeyDown(TMessage& message) {
+  if (!(KeyDataToShiftState(MessageAs<TWMKey>(message).KeyData) & ssAlt)) {
+    CNKeyDown(message);
+    return;
+  }
+  message.Result = IsMenuKey(message) ? 1 : 0;
+}
 
 // The shortcuts of the form's menu come before the control's own keys.
 bool TWinControl::IsMenuKey(TMessage& message) {
@@ -865,12 +873,29 @@ void TWinControl::CMDialogKey(TMessage& message) { Broadcast(message); }
 void TWinControl::CMDialogChar(TMessage& message) { Broadcast(message); }
 
 // ---- state changes --------------------------------------------------------------------------
+// The focus does not stay in a control that can no longer take it: the system would leave it
+// nowhere (disabled) or on a window that is not shown, and the keys would reach no control. It
+// goes on to the next control of the form in tab order that can take it, else to the form.
+void TWinControl::PassFocusOn() {
+  if (!FHandle || IsDestroying() || (FControlState & csDestroyingHandle)) return;
+  const HWND focus = ::GetFocus();
+  if (!focus || (focus != FHandle && !IsChild(FHandle, focus))) return;
+  TWinControl* form = ParentFormWindow(this);
+  if (!form || form == this || form->IsDestroying()) return;
+  TWinControl* focused = nullptr;
+  for (HWND at = focus; at && !focused; at = ::GetParent(at)) focused = FindControl(at);
+  if (TWinControl* next = form->FindNextControl(focused, true, true)) next->SetFocus();
+  else if (form->CanFocus()) ::SetFocus(form->GetHandle());
+}
+
 void TWinControl::CMEnabledChanged(TMessage& message) {
+  if (!FEnabled) PassFocusOn();
   if (FHandle) EnableWindow(FHandle, FEnabled);
   TControl::CMEnabledChanged(message);
 }
 
 void TWinControl::CMVisibleChanged(TMessage& message) {
+  if (!FVisible) PassFocusOn();
   if (FHandle) {
     ShowWindow(FHandle, FVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
   } else if (FVisible && FParent && FParent->HandleAllocated()) {

@@ -190,6 +190,8 @@ class TWinControl : public TControl {
   virtual void CNSysKeyDown(TMessage& message);
   virtual void CNSysChar(TMessage& message);
   bool IsMenuKey(TMessage& message);
+  // Moves the focus out of this control, which can no longer take it, when it is inside.
+  void PassFocusOn();
   virtual void CNCtlColor(TMessage& message);
   virtual void CMEnter(TMessage& message);
   virtual void CMExit(TMessage& message);

@@ -616,6 +616,27 @@ bool PostKeys(HWND window, const std::string& keys) {
 
 bool PressEnter(HWND window) { return PostKeys(window, std::string(1, static_cast<char>(VK_RETURN))); }
 
+bool PressKeys(const RunningProgram& program, HWND window, const std::vector<WORD>& keys, bool shift) {
+  // A menu's own loop holds the program (and the pointer) until it ends: keys go straight to it.
+  if (!InMenuMode(window) && !WaitUntilDisplayCaughtUp(program, window)) return false;
+  std::vector<INPUT> strokes;
+  const auto stroke = [&strokes](WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    strokes.push_back(input);
+  };
+  if (shift) stroke(VK_SHIFT, false);
+  for (WORD key : keys) {
+    stroke(key, false);
+    stroke(key, true);
+  }
+  if (shift) stroke(VK_SHIFT, true);
+  const auto count = static_cast<UINT>(strokes.size());
+  return SendInput(count, strokes.data(), sizeof(INPUT)) == count;
+}
+
 bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect) {
   RemoteBuffer remote(program.Process(), sizeof(RECT));
   LRESULT found = 0;
@@ -641,11 +662,24 @@ std::vector<COLORREF> ClientPixels(HWND window, const RECT& rect) {
   return pixels;
 }
 
-HWND KeyboardFocus(HWND window) {
-  GUITHREADINFO thread{};
+namespace {
+
+bool GuiThreadInfo(HWND window, GUITHREADINFO& thread) {
+  thread = GUITHREADINFO{};
   thread.cbSize = sizeof(thread);
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return nullptr;
-  return thread.hwndFocus;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+}
+
+}  // namespace
+
+HWND KeyboardFocus(HWND window) {
+  GUITHREADINFO thread;
+  return GuiThreadInfo(window, thread) ? thread.hwndFocus : nullptr;
+}
+
+bool InMenuMode(HWND window) {
+  GUITHREADINFO thread;
+  return GuiThreadInfo(window, thread) && (thread.flags & GUI_INMENUMODE);
 }
 
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list) {

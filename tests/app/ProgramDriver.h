@@ -196,6 +196,12 @@ bool ChooseMenuItem(const RunningProgram& program, HWND main, const std::vector<
 bool PostKeys(HWND window, const std::string& keys);
 // The Enter key pressed in the window, the same way.
 bool PressEnter(HWND window);
+// Keys pressed and released on the keyboard, with Shift held down around them when asked: they
+// come through the system's input as a user's do, to the control with the keyboard focus in the
+// foreground window, or to that window itself when nothing has the focus. Pressed once the
+// program has taken in what the display told it before (at once into an open menu); it handles
+// them in turn.
+bool PressKeys(const RunningProgram& program, HWND window, const std::vector<WORD>& keys, bool shift = false);
 
 // A click on the tab `index` of a tab control (a page control's tabs) in another process.
 bool ClickTab(const RunningProgram& program, HWND tabs, int index);
@@ -206,6 +212,8 @@ bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect);
 std::vector<COLORREF> ClientPixels(HWND window, const RECT& rect);
 // The window with the keyboard focus in the thread of `window`.
 HWND KeyboardFocus(HWND window);
+// Whether the thread of `window` is in a menu's loop (the menu bar chosen with F10, say).
+bool InMenuMode(HWND window);
 
 // The labels (captions) of a list view's rows in another process, in list order.
 std::vector<std::string> ListViewCaptions(const RunningProgram& program, HWND list);

@@ -528,3 +528,92 @@ TEST(ScrollBoxes, TheStepHandlersRunOncePerWholeWheelStep) {
   Wheel(wheel.box, WHEEL_DELTA / 2);
   EXPECT_EQ(wheel.Position(), 30);
 }
+
+// ---- focus ----------------------------------------------------------------------------------
+namespace {
+
+// A form with buttons in tab order: the first on the form, the middle one on a panel, the last
+// on the form again.
+struct TabRow {
+  TabRow() {
+    first = AddButton(form.Get(), mrNone);
+    panel = new TPanel(form.Get());
+    panel->SetParent(form.Get());
+    panel->SetBounds(10, 50, 200, 60);
+    middle = new TButton(form.Get());
+    middle->SetParent(panel);
+    last = AddButton(form.Get(), mrNone);
+    first->SetBounds(10, 10, 80, 25);
+    middle->SetBounds(10, 10, 80, 25);
+    last->SetBounds(10, 130, 80, 25);
+  }
+  ShownForm form;
+  TButton* first = nullptr;
+  TPanel* panel = nullptr;
+  TButton* middle = nullptr;
+  TButton* last = nullptr;
+};
+
+}  // namespace
+
+TEST(FormFocus, AFocusedControlThatCanNoLongerTakeTheFocusPassesItToTheNextInTabOrder) {
+  struct Case {
+    const char* change;
+    void (*apply)(TabRow&);
+  };
+  const Case cases[] = {
+      {"the button disabled", [](TabRow& row) { row.middle->SetEnabled(false); }},
+      {"the button hidden", [](TabRow& row) { row.middle->SetVisible(false); }},
+      {"its panel disabled", [](TabRow& row) { row.panel->SetEnabled(false); }},
+      {"its panel hidden", [](TabRow& row) { row.panel->SetVisible(false); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.change);
+    TabRow row;
+    row.middle->SetFocus();
+    ASSERT_EQ(GetFocus(), row.middle->GetHandle());
+    c.apply(row);
+    EXPECT_EQ(GetFocus(), row.last->GetHandle());
+    EXPECT_EQ(row.form->GetActiveControl(), row.last);
+  }
+}
+
+// With no other control to take it the form takes the focus, and Tab goes on from the control
+// that had it once that can take it again.
+TEST(FormFocus, WithNoControlLeftTheFormTakesTheFocusAndTabGoesOnFromThere) {
+  TabRow row;
+  row.first->SetEnabled(false);
+  row.panel->SetVisible(false);
+  row.last->SetFocus();
+  row.last->SetEnabled(false);
+  EXPECT_EQ(GetFocus(), row.form->GetHandle());
+  row.first->SetEnabled(true);
+  row.last->SetEnabled(true);
+  wintest::PressKeys({VK_TAB});
+  EXPECT_EQ(GetFocus(), row.first->GetHandle());
+}
+
+// The system hands the keys to the active window when nothing has the focus: Tab goes on from
+// the control the form remembers.
+TEST(FormFocus, KeysPressedWhileNothingHasTheFocusReachTheForm) {
+  TabRow row;
+  row.middle->SetFocus();
+  SetFocus(nullptr);
+  ASSERT_EQ(GetFocus(), nullptr);
+  wintest::PressKeys({VK_TAB});
+  EXPECT_EQ(GetFocus(), row.last->GetHandle());
+}
+
+TEST(FormFocus, AFormActivatedWhoseActiveControlCannotTakeTheFocusFocusesTheFirstThatCan) {
+  TabRow row;
+  row.last->SetFocus();
+  OwnForm other;
+  other.form->Show();
+  Pump();
+  ASSERT_NE(GetForegroundWindow(), row.form->GetHandle());
+  row.last->SetEnabled(false);
+  ASSERT_EQ(row.form->GetActiveControl(), row.last);
+  row.form->Show();
+  Pump();
+  EXPECT_EQ(GetFocus(), row.first->GetHandle());
+}
