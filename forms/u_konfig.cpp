@@ -431,6 +431,16 @@ std::wstring RunHandlers(const std::vector<TChangedOption>& changed) {
   return failures;
 }
 
+// The index to extend that the load's index source made the text wizard's; empty when the
+// source did not change or names no index that could be read.
+std::wstring IndexChosenBy(const std::vector<TChangedOption>& changed) {
+  const bool sourceChanged = std::any_of(changed.begin(), changed.end(), [](const TChangedOption& entry) {
+    return entry.Component == indexhinzu->edit_quelle;
+  });
+  const std::wstring source = indexhinzu->edit_quelle->GetText();
+  return sourceChanged && !source.empty() && prog->kt_index->GetCaption() == source ? source : std::wstring();
+}
+
 }  // namespace
 
 std::wstring ConfigurationPath(const std::wstring& fileName) {
@@ -473,9 +483,13 @@ void LoadConfiguration(const std::wstring& name, bool atStartUp) {
         ini.ReadBool(L"AS", L"A", prog->m_konfig_autosave_alles->GetChecked()));
   }
   const std::wstring failures = RunHandlers(changed);
+  const std::wstring chosenIndex = IndexChosenBy(changed);
   // The panels shown may have changed with the options.
   PressSideBarButtonOfPanel();
   prog->sprachealles();
+  // The language resets the text wizard's index label; an index that this very file chose
+  // stays chosen, or the option to extend would stand ticked without an index.
+  if (!chosenIndex.empty()) prog->kt_index->SetCaption(chosenIndex);
   // Every value of the file has taken effect; what an option names and could not be read is
   // told once, after the language is right again.
   if (!failures.empty()) TellUser(failures, MB_ICONERROR);

@@ -631,7 +631,9 @@ TEST(ConfigurationMenu, ConfigurationsNamedInAnyScriptAreListedApartAndLoadFromT
 
 // A configuration that names the index source reads that index and ticks the option to extend
 // it; the language applied at the end of the load says again that no index is chosen.
-TEST(Configuration, AnIndexSourceOfAConfigurationIsReadAndTheLanguageResetsItsLabel) {
+// The index source names the text wizard's index to extend: the label shows it after the load, in
+// either language, although the language applied after the load resets the label otherwise.
+TEST(Configuration, AnIndexSourceOfAConfigurationBecomesTheTextWizardsIndexInEitherLanguage) {
   AllWindows windows;
   TempDir dir;
   WriteBytes(dir.File("buch.idx"), "Anker:12>-\r\n");
@@ -646,6 +648,9 @@ TEST(Configuration, AnIndexSourceOfAConfigurationIsReadAndTheLanguageResetsItsLa
     prog->KonfigurationLaden(prog, Wide(file));
     EXPECT_TRUE(prog->kt_integrieren->GetChecked()) << code;
     EXPECT_EQ(indexhinzu->Memo1->GetText(), L"Anker:12>-\r\n") << code;
+    EXPECT_EQ(prog->kt_index->GetCaption(), Wide(dir.File("buch.idx"))) << code;
+    // A language chosen afterwards resets it, as every switch does.
+    prog->sprachealles();
     EXPECT_EQ(prog->kt_index->TControl::GetCaption(), none) << code;
   }
 }
