@@ -434,6 +434,7 @@ std::wstring RunHandlers(const std::vector<TChangedOption>& changed) {
 // The index to extend that the load's index source made the text wizard's; empty when the
 // source did not change or names no index that could be read.
 std::wstring IndexChosenBy(const std::vector<TChangedOption>& changed) {
+  if (!indexhinzu || !indexhinzu->edit_quelle) return {};
   const bool sourceChanged = std::any_of(changed.begin(), changed.end(), [](const TChangedOption& entry) {
     return entry.Component == indexhinzu->edit_quelle;
   });
