@@ -128,7 +128,11 @@ std::wstring FileErrorReason(DWORD errorCode, const std::string& languageCode) {
   return text;
 }
 
+ETextRefused::ETextRefused(const std::wstring& fileName, std::wstring reason)
+    : EFOpenError(WideToAnsi(reason), fileName), FReason(std::move(reason)) {}
+
 std::wstring ErrorReason(const std::exception& error, const std::string& languageCode) {
+  if (const auto* refused = dynamic_cast<const ETextRefused*>(&error)) return refused->GetReason();
   if (const auto* fileError = dynamic_cast<const EStreamError*>(&error); fileError && fileError->GetErrorCode() != 0)
     return FileErrorReason(fileError->GetErrorCode(), languageCode);
   if (IsLackOfMemory(error)) return InLanguage(kOutOfMemory, languageCode);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/SysUtils.h"
 #include "classlib/WinApi.h"
 
 // Error codes of the program's own refusals, from the range the system leaves to programs: the
@@ -35,13 +36,25 @@ DWORD NotAFileError(TNameKind kind);
 // is read from it or written to it; a file or a name of nothing passes.
 void RefuseNoFile(TFileAction action, const std::wstring& fileName);
 
+// A file whose text the program does not take, though it could be read: the reason is wide text,
+// which may hold characters that the system code page lacks.
+class ETextRefused : public EFOpenError {
+ public:
+  ETextRefused(const std::wstring& fileName, std::wstring reason);
+  const std::wstring& GetReason() const { return FReason; }
+
+ private:
+  std::wstring FReason;
+};
+
 // The reason for a system error code as one sentence in the language ("de", else English). The
 // common reasons are the program's own words: not found, path not found, access denied, sharing
 // violation, disk full, invalid name, out of memory, not a file; any other is the system's text.
 std::wstring FileErrorReason(DWORD errorCode, const std::string& languageCode);
 
-// The reason of an error raised while a file was read or written: a file error by its error code
-// (its own text when it has none), a lack of memory as such, any other error by its text.
+// The reason of an error raised while a file was read or written: a refused text by its reason, a
+// file error by its error code (its own text when it has none), a lack of memory as such, any
+// other error by its text.
 std::wstring ErrorReason(const std::exception& error, const std::string& languageCode);
 
 // "The file could not be opened: <name>" (or saved), in the language.

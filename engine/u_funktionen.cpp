@@ -92,9 +92,6 @@ bool HexStrToColor(const std::string& text, TColor& color) { return ColorOfHex(t
 
 namespace {
 
-// Exceptions carry 8-bit text in the system code page.
-std::string Narrow(const std::wstring& text) { return WideStringToStringEx(text, 0); }
-
 std::wstring ExtensionRemoved(const std::wstring& name, const std::wstring& extension) {
   if (extension.empty()) return name;
   const std::wstring upperName = WideUpperCase(name), upperExtension = WideUpperCase(extension);
@@ -351,19 +348,21 @@ std::wstring LineTooLongMessage(size_t length, const std::string& languageCode) 
          L" characters.";
 }
 
-void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::string& languageCode) {
+void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::wstring& fileName,
+                    const std::string& languageCode) {
   text = WideAdjustLineBreaks(text);
   ReplaceNulCharacters(text);
   const size_t longest = LongestLineLength(text);
-  if (longest > kLongestMemoLine) throw Exception(Narrow(LineTooLongMessage(longest, languageCode)));
+  if (longest > kLongestMemoLine) throw ETextRefused(fileName, LineTooLongMessage(longest, languageCode));
   WideSetControlText(memo, text);
 }
 
 bool LoadTextIntoMemo(TCustomMemo* memo, bool append, TUCodeOpenDialog* dialog, const std::string& languageCode) {
   if (!dialog->Execute() || dialog->GetFileNameW().empty()) return false;
   TWaitCursor busy;
-  const std::wstring text = LoadTextFileW(dialog->GetFileNameW());
-  ShowTextInMemo(memo, append ? WideGetControlText(memo) + L"\r\n" + text : text, languageCode);
+  const std::wstring fileName = dialog->GetFileNameW();
+  const std::wstring text = LoadTextFileW(fileName);
+  ShowTextInMemo(memo, append ? WideGetControlText(memo) + L"\r\n" + text : text, fileName, languageCode);
   return true;
 }
 

@@ -129,10 +129,11 @@ size_t LongestLineLength(const std::wstring& text);
 // Why a text with a line of `length` characters is not shown, in the language ("de", else
 // English).
 std::wstring LineTooLongMessage(size_t length, const std::string& languageCode);
-// Puts a text read from a file into the memo as the memo shows it whole: line breaks as CR LF,
-// NULs replaced. A text with a line longer than kLongestMemoLine is not put in: Exception with
-// LineTooLongMessage, memo unchanged.
-void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::string& languageCode);
+// Puts the text read from the file into the memo as the memo shows it whole: line breaks as CR
+// LF, NULs replaced. A text with a line longer than kLongestMemoLine is not put in:
+// ETextRefused naming the file, with LineTooLongMessage as its reason; memo unchanged.
+void ShowTextInMemo(TCustomMemo* memo, std::wstring text, const std::wstring& fileName,
+                    const std::string& languageCode);
 
 // Runs the open dialog; when the user confirms a file name, reads that file through the
 // text-file reader into the memo (ShowTextInMemo): in place of its text, or with append after it

@@ -10,6 +10,7 @@
 #include "forms/u_prog.h"
 #include "forms/u_progspr.h"
 #include "forms/u_start.h"
+#include "ucode/UCodeControls.h"
 #include "ucode/UCodeSystem.h"
 
 Teinstausgabe* einstausgabe = nullptr;
@@ -101,9 +102,10 @@ void Teinstausgabe::WarnIfUnreadable(bool wasReadable) {
   // A configuration being loaded sets the controls while the window is closed: the user chose
   // nothing here then.
   if (!GetVisible() || !wasReadable || EncodingIsDetectable(output.GetEncoding(), output.GetWithBOM())) return;
-  const bool german = LanguageCode() == "de";
-  ShowMessageBox(HandleAllocated() ? GetHandle() : nullptr, WideStringToStringEx(german ? kUnreadableGerman : kUnreadableEnglish, 0),
-                 GetCaption(), MB_OK | MB_ICONWARNING);
+  // Wide, so that the umlauts show on systems whose code page has none.
+  ShowMessageBoxW(HandleAllocated() ? GetHandle() : nullptr,
+                  LanguageCode() == "de" ? kUnreadableGerman : kUnreadableEnglish, WideGetControlText(this),
+                  MB_OK | MB_ICONWARNING);
 }
 
 void Teinstausgabe::rb_ansiClick(TObject*) { SetEncoding(kEncodingAnsi); }

@@ -38,7 +38,7 @@ bool AddFileToFileList(TCustomListView* list, const std::wstring& path);
 void ImportHtmlLinks(const std::wstring& documentPath, TCustomListView* list);
 // Rows for many files (dropped from the shell, say) in one update of the list, each file tested
 // against doubles once; with `scanLinks` each file is followed by the rows of its links. Each
-// file is added or skipped on its own: the files that could not be had (no file, a device, an
-// unreadable document) are told once, with their reasons, in the program's language. The number
-// of the files' own rows added.
+// file is added or skipped on its own: the names that could not be had (no file, a folder, a
+// device, an unreadable document) are told once, with their reasons, in the program's language.
+// The number of the files' own rows added.
 int AddFilesToFileList(TCustomListView* list, const std::vector<std::wstring>& paths, bool scanLinks);

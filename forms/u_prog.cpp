@@ -278,7 +278,7 @@ void Tprog::OpenStartFile(const std::wstring& fileName) {
     // into one memo only: a memo lays out every line it takes.
     {
       TWaitCursor busy;
-      ShowTextInMemo(original, std::move(text), LanguageCode());
+      ShowTextInMemo(original, std::move(text), fileName, LanguageCode());
     }
     {
       const ScopedValue<TNotifyEvent> quiet(edit_quelle->OnChange, TNotifyEvent());
@@ -385,8 +385,7 @@ std::vector<std::wstring> DroppedFileNames(HDROP drop) {
     const UINT length = DragQueryFileW(drop, i, nullptr, 0);
     std::wstring name(length + 1, L'\0');
     name.resize(DragQueryFileW(drop, i, name.data(), length + 1));
-    // Folders are passed over; any other name is the list's to take or to refuse.
-    if (KindOfName(name) != TNameKind::Folder) names.push_back(name);
+    names.push_back(name);
   }
   return names;
 }

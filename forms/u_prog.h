@@ -620,7 +620,8 @@ extern Tprog* prog;
 // failure is told to the user through the application's error dialog, and the close goes on.
 void CloseStep(TObject* sender, void (*step)());
 
-// The file names of a drop from the shell, in drop order, without folders.
+// The names of a drop from the shell, in drop order, folders included: the list refuses what is
+// no file, and names it with its reason.
 std::vector<std::wstring> DroppedFileNames(HDROP drop);
 
 // The addresses that the web links open: a label's caption, a menu item's caption, the

@@ -234,7 +234,7 @@ void LoadSourceFile() {
   // "Contract.txt"): only a file is read, and a device never, which may deliver no data.
   if (KindOfName(path) != TNameKind::File) return;
   TWaitCursor busy;
-  ShowTextInMemo(prog->original, LoadTextFileW(path), LanguageCode());
+  ShowTextInMemo(prog->original, LoadTextFileW(path), path, LanguageCode());
 }
 
 bool SaveTextIndexText() { return SaveResultText(prog->output); }

@@ -10,6 +10,7 @@
 
 #include "ProgramDriver.h"
 #include "classlib/SysUtils.h"
+#include "engine/u_funktionen.h"
 #include "support/TestSupport.h"
 
 using namespace programtest;
@@ -29,17 +30,22 @@ struct Language {
   const char* device;
   const char* notFound;
   const char* folder;
+  const char* severalNotOpened;
+  const char* lineTooLong;  // the text's longest line and the longest a text box shows stand at the marks
 };
 
 const Language kLanguages[] = {
     {"de", "Index Erstellen", "Text Speichern", "Index Speichern", "Die Datei konnte nicht ge\xF6" "ffnet werden: ",
      "Die Datei konnte nicht gespeichert werden: ", "Die Datei wird von einem anderen Programm verwendet.",
      "Der Zugriff wurde verweigert.", "Der Name bezeichnet ein Ger\xE4t oder eine Pipe, keine Datei.",
-     "Die Datei wurde nicht gefunden.", "Der Name bezeichnet einen Ordner, keine Datei."},
+     "Die Datei wurde nicht gefunden.", "Der Name bezeichnet einen Ordner, keine Datei.",
+     "Diese Dateien konnten nicht ge\xF6" "ffnet werden:",
+     "Der Text enth\xE4lt eine Zeile von # Zeichen; ein Textfeld zeigt Zeilen von h\xF6" "chstens # Zeichen."},
     {"en", "Create Index", "Save Text", "Save Index", "The file could not be opened: ", "The file could not be saved: ",
      "The file is in use by another program.", "Access was denied.",
      "The name is that of a device or a pipe, not of a file.", "The file was not found.",
-     "The name is that of a folder, not of a file."},
+     "The name is that of a folder, not of a file.", "These files could not be opened:",
+     "The text holds a line of # characters; a text box shows lines of at most # characters."},
 };
 
 bool IsShownEdit(HWND window) {
@@ -213,6 +219,27 @@ TEST_P(FileRefusalsProgram, AFolderAsTheSourceIsToldAtTheRun) {
   Close();
 }
 
+// A text with a line longer than a text box shows, typed as the source, is refused naming its
+// file, as every other source that cannot be shown is.
+TEST_P(FileRefusalsProgram, ASourceWithALineTooLongToShowTypedIntoTheEditIsToldWithItsFile) {
+  const std::string source = Write("Buch.txt", "ein Apfel und ein Baum\r\n1\r\n");
+  const std::string wide = Write("Lang.txt", std::string(kLongestMemoLine + 1, 'a'));
+  ASSERT_NO_FATAL_FAILURE(StartOnText(source));
+  HWND edit = FindChild(main, IsShownEdit);
+  ASSERT_NE(edit, nullptr) << "no source name box";
+  // The last key is posted: the message it brings holds the program until it is answered.
+  ASSERT_NO_FATAL_FAILURE(TypeInto(edit, wide.substr(0, wide.size() - 1)));
+  ASSERT_TRUE(PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(wide.back()), 1));
+  std::string reason = GetParam().lineTooLong;
+  reason.replace(reason.find('#'), 1, std::to_string(kLongestMemoLine + 1));
+  reason.replace(reason.find('#'), 1, std::to_string(kLongestMemoLine));
+  EXPECT_EQ(Told(), NotOpened(wide, reason.c_str()));
+  HWND memo = FindChild(main, IsShownMemo);
+  ASSERT_NE(memo, nullptr);
+  EXPECT_EQ(MemoText(memo), "ein Apfel und ein Baum\r\n1\r\n");
+  Close();
+}
+
 TEST_P(FileRefusalsProgram, ADeviceAsTheFirstArgumentIsToldAndTheMainWindowComes) {
   ASSERT_NO_FATAL_FAILURE(Launch("COM1"));
   EXPECT_EQ(Told(), NotOpened("COM1", GetParam().device));
@@ -228,7 +255,8 @@ TEST_P(FileRefusalsProgram, EachDroppedFileIsAddedOrSkippedOnItsOwn) {
   const std::wstring longName = folder + L"\\" + std::wstring(250, L'l') + L".txt";
   const std::wstring japanese = folder + L"\\\u65E5\u672C\u8A9E.txt";
   const std::wstring quoted = folder + L"\\O'Brien.txt";
-  const std::string missing = dir.File("fehlt.txt");
+  const std::string missing = dir.File("fehlt.txt"), folderName = dir.File("Kapitel");
+  ASSERT_TRUE(CreateDirectoryA(folderName.c_str(), nullptr));
   for (const std::wstring& name : {longName, japanese, quoted}) {
     HANDLE file = CreateFileW((L"\\\\?\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -240,8 +268,13 @@ TEST_P(FileRefusalsProgram, EachDroppedFileIsAddedOrSkippedOnItsOwn) {
   ASSERT_NO_FATAL_FAILURE(StartOnWizard("rand_btdidx"));
   HWND list = FindShownListView(main);
   ASSERT_NE(list, nullptr);
-  ASSERT_TRUE(DropFilesAnswering(*program, list, {longName, japanese, quoted, AnsiToWide(missing)},
-                                 [&] { EXPECT_EQ(Told(), NotOpened(missing, GetParam().notFound)); }));
+  // The folder is named among the names that were not taken, with its reason.
+  ASSERT_TRUE(DropFilesAnswering(*program, list,
+                                 {longName, japanese, AnsiToWide(folderName), quoted, AnsiToWide(missing)}, [&] {
+                                   EXPECT_EQ(Told(), std::string(GetParam().severalNotOpened) + "\r\n\r\n" +
+                                                         folderName + "\r\n" + GetParam().folder + "\r\n\r\n" +
+                                                         missing + "\r\n" + GetParam().notFound);
+                                 }));
   std::vector<std::string> captions = ListViewCaptions(*program, list);
   std::sort(captions.begin(), captions.end());
   EXPECT_EQ(captions, (std::vector<std::string>{"???", "L" + std::string(249, 'l'), "O'Brien"}));

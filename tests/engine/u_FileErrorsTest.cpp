@@ -241,4 +241,13 @@ TEST_F(FileErrors, ErrorsThatAreNoFileErrorsKeepTheirTextAndALackOfMemoryIsTold)
             Saving("de", name) + L"\r\n\r\nThe old text is kept.");
 }
 
+// A text that the program refuses, though the file could be read, names its file, and keeps its
+// reason wide: the reason shows whole whatever the system's code page.
+TEST_F(FileErrors, ARefusedTextIsToldWithItsFileAndItsWideReason) {
+  const std::wstring name = File("lang.txt"), reason = L"Eine Zeile f\u00FCr \u65E5\u672C ist zu lang.";
+  const ETextRefused refused(name, reason);
+  EXPECT_EQ(ErrorReason(refused, "de"), reason);
+  EXPECT_EQ(ErrorMessage(refused, "de"), Opening("de", name) + L"\r\n\r\n" + reason);
+}
+
 }  // namespace

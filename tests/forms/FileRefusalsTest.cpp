@@ -145,9 +145,10 @@ TEST_P(FileRefusals, EachDroppedFileIsAddedOrSkippedOnItsOwn) {
   ASSERT_TRUE(held.Held());
   formstest::DropOnto(prog->qulist, {Wide(first), L"COM1", Wide(folder), Wide(page), Wide(missing), Wide(last)});
   EXPECT_EQ(Sources(prog->qulist), (std::vector<std::string>{first, last, page}));
-  // Told once, each with its reason; the folder is passed over as ever.
+  // Told once, each with its reason, the folder too.
   EXPECT_EQ(boxes.texts, std::vector<std::string>{std::string(GetParam().severalNotOpened) + "\r\n\r\nCOM1\r\n" +
-                                                  GetParam().device + "\r\n\r\n" + page + "\r\n" +
+                                                  GetParam().device + "\r\n\r\n" + folder + "\r\n" +
+                                                  GetParam().folder + "\r\n\r\n" + page + "\r\n" +
                                                   GetParam().heldOpen + "\r\n\r\n" + missing + "\r\n" +
                                                   GetParam().notFound});
   // One file alone is told as one.

@@ -416,7 +416,7 @@ TEST(MainWindowPanels, TheMouseOverAChoiceUnderlinesItsDescription) {
   }
 }
 
-TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
+TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownAndAFolderIsToldWithItsReason) {
   testsupport::TempDir dir;
   const std::wstring first = StringToWideStringEx(dir.File("bericht.txt"), 0);
   const std::wstring second = StringToWideStringEx(dir.File("seite.htm"), 0);
@@ -427,10 +427,11 @@ TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   testsupport::WriteBytes(dir.File("anhang.txt"), "a");
   CreateDirectoryW(folder.c_str(), nullptr);
   HGLOBAL drop = formstest::MakeDrop({first, folder, second});
-  EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(drop)), std::vector<std::wstring>({first, second}));
+  EXPECT_EQ(DroppedFileNames(static_cast<HDROP>(drop)), std::vector<std::wstring>({first, folder, second}));
   GlobalFree(drop);
 
   TextIndexWindows windows;
+  formstest::MessageBoxes boxes;
   quhopt = new Tquhopt(nullptr);
   auto sources = [](TListView* list) {
     std::vector<std::string> paths;
@@ -444,6 +445,8 @@ TEST(MainWindowDrop, DroppedFilesGoToTheListOfTheWizardShownWithoutFolders) {
   formstest::DropOnto(prog->qulist, {first, folder, second});
   EXPECT_EQ(sources(prog->squlist), std::vector<std::string>({a, b}));
   EXPECT_EQ(prog->qulist->GetItems()->GetCount(), 0);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>({"The file could not be opened: " + dir.File("Ordner") +
+                                                   "\r\n\r\nThe name is that of a folder, not of a file."}));
   // The file wizard is shown: its list takes the drop, here dropped onto the other list; with
   // "search dropped documents for further pages" the linked file comes too.
   prog->rand_btdidx->Click();

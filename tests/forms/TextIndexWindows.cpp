@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/u_TempFiles.h"
 #include "engine/u_WideFuncText.h"
@@ -102,6 +103,7 @@ FileIndexWindows::~FileIndexWindows() {
 MessageBoxes::MessageBoxes() {
   m_previous = SetMessageBoxAnswerer([this](const TMessageBoxRequest& request) {
     texts.push_back(request.Text);
+    wideTexts.push_back(request.WideText);
     captions.push_back(request.Caption);
     flags.push_back(request.Flags);
     cursors.push_back(Screen->GetCursor());
@@ -174,6 +176,12 @@ std::string Utf8(const std::wstring& text) {
   std::string bytes(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
   return bytes;
+}
+
+::testing::AssertionResult OnTheCodePageAsked() {
+  const char* asked = std::getenv("KAPTORIX_CODE_PAGE");
+  if (!asked || GetACP() == std::strtoul(asked, nullptr, 10)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the system's code page is " << GetACP() << ", not " << asked;
 }
 
 namespace {

@@ -57,6 +57,7 @@ class MessageBoxes {
   MessageBoxes();
   ~MessageBoxes();
   std::vector<std::string> texts;
+  std::vector<std::wstring> wideTexts;  // as the box shows them
   std::vector<std::string> captions;
   std::vector<unsigned> flags;
   std::vector<int> cursors;
@@ -75,6 +76,9 @@ std::wstring Wide(const std::string& text);
 std::string Narrow(const std::wstring& text);
 // The UTF-8 bytes of a wide text, as the system encodes them (not the program's own encoder).
 std::string Utf8(const std::wstring& text);
+// The system's code page is the one the run asked for in KAPTORIX_CODE_PAGE (a Far-East one:
+// the run "forms_far_east"), or any when it asked for none.
+::testing::AssertionResult OnTheCodePageAsked();
 
 // A click on the button as the system tells it: the notification to its parent window,
 // handled at once.
