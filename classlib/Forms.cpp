@@ -764,6 +764,16 @@ void TScreen::SetCursor(TCursor value) {
   SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
+void TScreen::ShowCursorAtPointer() {
+  if (FCursor == crDefault) return;
+  // Asking where the pointer is has the display tell what it had to tell before; asking for the
+  // queue's state takes that in without handling a message.
+  POINT at;
+  GetCursorPos(&at);
+  GetQueueStatus(QS_MOUSE);
+  ::SetCursor(CursorHandle(FCursor));
+}
+
 TScreenCursorScope::TScreenCursorScope(TCursor cursor) {
   if (!Screen) return;
   FPrevious = Screen->GetCursor();

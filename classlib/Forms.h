@@ -285,6 +285,11 @@ class TScreen : public TComponent {
   // A cursor for the whole program (crHourGlass while it works); crDefault: the controls' own.
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor value);
+  // Shows the program's cursor over the window that the pointer stands over now, after windows
+  // were shown or hidden under it, for a busy step that handles no message: the system shows a
+  // window's cursor only once the program has taken in that the pointer came onto that window.
+  // None of the user's input is handled.
+  void ShowCursorAtPointer();
   int GetWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
   int GetHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
 

@@ -24,3 +24,6 @@ TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer answerer);
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 // The same with wide texts (shown through the system's wide message box).
 int ShowMessageBoxW(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
+// True while a message box that `owner` owns is open, shown by the system or asked of the
+// answerer.
+bool MessageBoxOpenFor(HWND owner);

@@ -250,14 +250,15 @@ namespace {
 
 // Opening a file named on the command line may take long, and no message is handled meanwhile:
 // the start screen, which stands in front of every window, goes first, and the main window is
-// drawn again where the screen stood, so that the user sees the main window at work, and what
-// the opening tells comes in front of it.
+// drawn again where the screen stood, so that the user sees the main window at work, under the
+// wait cursor, and what the opening tells comes in front of it.
 void StartScreenMakesWay(TForm* main) {
   const bool wasUp = StartScreenUp();
   if (start) start->EndSequence();
-  if (wasUp && main->HandleAllocated())
-    RedrawWindow(main->GetHandle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (!wasUp || !main->HandleAllocated()) return;
+  RedrawWindow(main->GetHandle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Screen->ShowCursorAtPointer();
 }
 
 }  // namespace

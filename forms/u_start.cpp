@@ -1,6 +1,7 @@
 #include "forms/u_start.h"
 
 #include "classlib/Jpeg.h"
+#include "classlib/MessageBoxes.h"
 #include "classlib/ScopedHandles.h"
 #include "classlib/SysUtils.h"
 #include "engine/u_TempFiles.h"
@@ -27,9 +28,11 @@ bool FirstArgumentIsFile() {
 }
 
 // The main window up, whatever its start-up raises: the error is told here, once, while the
-// start screen's sequence waits for the message to be closed.
+// start screen's sequence waits for the message to be closed. A main window that a modal window
+// of its own disables stays where it is, behind that window.
 void ShowMainWindow() {
   if (!prog) return;
+  if (prog->GetVisible() && prog->HandleAllocated() && !IsWindowEnabled(prog->GetHandle())) return;
   try {
     prog->Show();
   } catch (...) {
@@ -79,9 +82,11 @@ void Tstart::FormShow(TObject*) {
 void Tstart::Timer1Timer(TObject*) {
   // A message shown while the main window comes up runs a message loop of its own, in which
   // this timer goes on ticking. Those ticks are let pass: the start screen neither goes nor
-  // brings the main window forward while the message is open. A message that belongs to the
-  // start screen (one the main window's start-up shows while the screen is up) disables it.
-  if (FTicking || !IsWindowEnabled(GetHandle())) return;
+  // brings the main window forward while the message is open. The ticks are let pass too while a
+  // message that belongs to the start screen is open (one told while the screen is up). Any other
+  // modal window (a dialog the user opened from the main window) holds nothing: the screen goes in
+  // its time, and does not come back in front when the dialog closes.
+  if (FTicking || MessageBoxOpenFor(GetHandle())) return;
   const ScopedValue<bool> ticking(FTicking, true);
   if (FirstArgumentIsFile()) {
     ShowMainWindow();

@@ -37,7 +37,7 @@ class Tstart : public TForm {
   void FormClick(TObject* sender);
   // Every 400 ms: the main window at the eighth tick (at the first when a file was passed on
   // the command line), the start screen hidden at the eleventh. Ticks that come while a tick
-  // is still being handled (a message box is open) do not count.
+  // is still being handled, or while a message of the start screen's own is open, do not count.
   void Timer1Timer(TObject* sender);
   // The program ends: the temporary files it made go; the close is always allowed.
   void FormCloseQuery(TObject* sender, bool& canClose);

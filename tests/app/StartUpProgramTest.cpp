@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -209,5 +211,145 @@ TEST(ProgramStartUp, ASourceWithANulShowsAllOfItsTextAndTheIndexHoldsWhatIsShown
   for (HWND memo : Memos(main))
     if (IsWindowVisible(memo) && MemoText(memo).starts_with("Index")) index = MemoWideText(memo);
   EXPECT_EQ(index, L"Index\r\n\r\nB\r\nBaum 1\r\n\r\nG\r\nGarten\uFFFDHof 1\r\n\r\nH\r\nHaus 1\r\n\r\nT\r\nTeich 1\r\n");
+  EXPECT_TRUE(CloseLeavingNothing(program, main));
+}
+
+// A dialog that the user opens while the start screen is still up holds nothing: a configuration
+// named on the command line brings the main window at once, and the screen, up to its time, goes
+// then behind the open dialog; once the dialog is closed, the screen does not come back in front.
+TEST(ProgramStartUp, TheStartScreenGoesInItsTimeWhileADialogOpenedFromTheMainWindowIsOpen) {
+  testsupport::TempDir dir;
+  const std::string configuration = dir.File("Buch.qcfg");
+  testsupport::WriteBytes(configuration, "");
+  RunningProgram program(configuration, dir.Path());
+  ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+  HWND main = program.WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  HWND start = FindTopWindow(program.ProcessId(), VisibleWithText("start"));
+  ASSERT_NE(start, nullptr) << "the start screen went before the main window came";
+  ASSERT_TRUE(ChooseMenuItem(program, main, {"meinst", "mewl", "mewlneg"}));
+  HWND dialog = program.WaitForWindow(VisibleWithText("Black List"));
+  ASSERT_NE(dialog, nullptr) << "the word list did not open";
+  ASSERT_TRUE(IsWindowVisible(start)) << "the start screen went before the dialog came";
+  EXPECT_TRUE(program.WaitUntilGone(start)) << "the start screen stayed up behind the dialog";
+  EXPECT_TRUE(InFrontOf(dialog, main)) << "the main window came in front of its dialog";
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program.WaitUntilGone(dialog)) << "the dialog did not close";
+  ASSERT_TRUE(SendAndWait(main, WM_NULL));
+  EXPECT_FALSE(IsWindowVisible(start)) << "the start screen came back";
+  EXPECT_TRUE(IsWindowEnabled(main));
+  EXPECT_TRUE(CloseLeavingNothing(program, main));
+}
+
+namespace {
+
+// The image the display shows at the pointer, which only the display knows: the watcher that the
+// test runs under (pointer_watch.py) writes down its readings.
+class PointerImages {
+ public:
+  PointerImages() {
+    if (const char* file = std::getenv("KAPTORIX_POINTER_WATCH")) m_file = file;
+  }
+  bool Watched() const { return !m_file.empty(); }
+  // The image shown now: from a reading begun after this call began, which is the second after
+  // the one written down at its start.
+  std::string Now() const {
+    const Reading first = Read();
+    Reading now = first;
+    const DWORD deadline = GetTickCount() + kPatience;
+    while (now.number < first.number + 2 && static_cast<LONG>(GetTickCount() - deadline) < 0) {
+      Sleep(1);
+      now = Read();
+    }
+    return now.image;
+  }
+
+ private:
+  struct Reading {
+    unsigned long number = 0;
+    std::string image;
+  };
+  Reading Read() const {
+    const std::string line = testsupport::ReadBytes(m_file);
+    const size_t space = line.find(' '), end = line.find('\n');
+    if (space == std::string::npos || end == std::string::npos) return Reading{};
+    return Reading{std::strtoul(line.c_str(), nullptr, 10), line.substr(space + 1, end - space - 1)};
+  }
+  std::string m_file;
+};
+
+LRESULT CALLBACK ShowsItsCursor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_SETCURSOR) return DefWindowProcA(window, message, wParam, lParam);
+  SetCursor(reinterpret_cast<HCURSOR>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+  return TRUE;
+}
+
+// The image of a system cursor as the display shows it: over a window of the test's own, the
+// whole screen wide, that shows that cursor, once it has taken in that the pointer is over it.
+std::string SystemCursorImage(const PointerImages& images, LPCSTR cursor) {
+  static const ATOM kClass = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ShowsItsCursor;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KaptorixTestCursor";
+    return RegisterClassA(&windowClass);
+  }();
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  HWND window = CreateWindowExA(WS_EX_TOPMOST, MAKEINTATOM(kClass), "", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!window) return std::string();
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(LoadCursorA(nullptr, cursor)));
+  SetCursorPos(width / 2 + 1, height / 2);
+  SetCursorPos(width / 2, height / 2);
+  const DWORD deadline = GetTickCount() + kPatience;
+  std::string before, now;
+  // Taken in once two readings agree after the window has handled all that came for it.
+  do {
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+    before = now;
+    now = images.Now();
+  } while ((now != before || now.empty()) && static_cast<LONG>(GetTickCount() - deadline) < 0);
+  DestroyWindow(window);
+  return now;
+}
+
+}  // namespace
+
+// The program opens the file of its first argument without handling a message meanwhile, which
+// may take seconds: over the main window the pointer shows the wait cursor, as it does while a
+// file typed as the source is opened.
+TEST(ProgramStartUp, TheWaitCursorShowsOverTheMainWindowWhileTheFirstArgumentOpens) {
+  const PointerImages images;
+  if (!images.Watched()) GTEST_SKIP() << "the image at the pointer is read under tests/app/pointer_watch.py";
+  const std::string wait = SystemCursorImage(images, IDC_WAIT), arrow = SystemCursorImage(images, IDC_ARROW);
+  ASSERT_FALSE(wait.empty());
+  ASSERT_NE(wait, arrow);
+  testsupport::TempDir dir;
+  std::string book;
+  for (int line = 0; book.size() < 8 * 1024 * 1024; ++line)
+    book += "Haus am See und Hof am Garten " + std::to_string(line) + "\r\n";
+  const std::string source = dir.File("Buch.txt");
+  testsupport::WriteBytes(source, book);
+  // The pointer where the main window comes: in the middle of the screen.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+  RunningProgram program(source, dir.Path());
+  ASSERT_TRUE(program.Started()) << "kaptorix.exe could not be started";
+  // Looked for without a message to the program, which handles none while it opens the file.
+  HWND main = nullptr;
+  const DWORD deadline = GetTickCount() + kPatience;
+  while (!(main = FindTopWindow(program.ProcessId(), IsMainWindow)) && static_cast<LONG>(GetTickCount() - deadline) < 0)
+    Sleep(1);
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  // What the pointer shows until the program answers again, and how often.
+  std::map<std::string, int> shown;
+  while (!SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 10, nullptr) && IsWindow(main) &&
+         static_cast<LONG>(GetTickCount() - deadline) < 0)
+    ++shown[images.Now()];
+  ASSERT_FALSE(shown.empty()) << "the program opened the file before it could be watched";
+  auto most = shown.begin();
+  for (auto each = shown.begin(); each != shown.end(); ++each)
+    if (each->second > most->second) most = each;
+  EXPECT_EQ(most->first, wait) << "shown " << most->second << " of the readings while the file opened";
+  ASSERT_NE(WaitForTextWizard(program), nullptr);
   EXPECT_TRUE(CloseLeavingNothing(program, main));
 }

@@ -191,6 +191,39 @@ TEST(StartScreenSequence, AMessageToldWhileTheScreenIsUpBelongsToItAndTheMainWin
   EXPECT_TRUE(screenStayed) << "the start screen went while its message was open";
 }
 
+namespace {
+
+bool InFrontOf(HWND front, HWND behind) {
+  for (HWND window = GetWindow(front, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+    if (window == behind) return true;
+  return false;
+}
+
+}  // namespace
+
+// A modal window that the user opened from the main window disables the start screen with every
+// other window of the program, but holds nothing: the screen goes at its eleventh tick, and the
+// ticks leave the main window behind the modal window.
+TEST(StartScreenSequence, AModalWindowOpenedWhileTheScreenIsUpHoldsNothing) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  start->Show();
+  for (int tick = 1; tick <= 8; ++tick) start->Timer1Timer(start->Timer1);
+  ASSERT_TRUE(IsWindowVisible(prog->GetHandle()));
+  HWND modal = CreateWindowExA(0, "STATIC", "modal", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, Application->GetHandle(),
+                               nullptr, nullptr, nullptr);
+  ASSERT_NE(modal, nullptr);
+  for (HWND other : {start->GetHandle(), prog->GetHandle()}) EnableWindow(other, FALSE);
+  for (int tick = 9; tick <= 11; ++tick) start->Timer1Timer(start->Timer1);
+  const bool screenGone = !start->GetVisible(), modalInFront = InFrontOf(modal, prog->GetHandle());
+  for (HWND other : {start->GetHandle(), prog->GetHandle()}) EnableWindow(other, TRUE);
+  DestroyWindow(modal);
+  EXPECT_EQ(start->Ticks(), 11);
+  EXPECT_TRUE(screenGone) << "the start screen stayed behind the modal window";
+  EXPECT_TRUE(modalInFront) << "a tick brought the main window in front of the modal window";
+  EXPECT_FALSE(start->Timer1->GetEnabled());
+}
+
 TEST(StartScreenSequence, AClickOnThePictureShowsTheMainWindowAtOnce) {
   TextIndexWindows windows;
   windows.LeaveToProcessEnd();
