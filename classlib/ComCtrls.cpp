@@ -361,6 +361,16 @@ void TPageControl::ChangeActivePage(TTabSheet* page) {
   SetTabIndex(page ? page->GetTabIndex() : -1);
 }
 
+// Hidden sheets are laid out too, so that a sheet shown for the first time is in its place with
+// its controls in theirs: the system erases a window the moment it is shown, and a sheet moved
+// into place only then would show, where nothing of its own paints, what the screen held there
+// before (the page before, the tabs).
+void TPageControl::AlignControlsIn(RECT& rect) {
+  for (TTabSheet* page : FPages)
+    if (!page->GetVisible()) page->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  TCustomTabControl::AlignControlsIn(rect);
+}
+
 void TPageControl::SetActivePage(TTabSheet* page) {
   if (page && page->GetPageControl() != this) return;
   ChangeActivePage(page);

@@ -171,6 +171,8 @@ class TPageControl : public TCustomTabControl {
   void UpdateTabs();
   void UpdateTab(TTabSheet* page);
   void ChangeActivePage(TTabSheet* page);
+  // Every sheet fills the display area, shown or not.
+  void AlignControlsIn(RECT& rect) override;
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;

@@ -509,9 +509,13 @@ UINT TControl::DrawTextBiDiModeFlagsReadingOnly() const {
 
 // -- painting and clicks --
 void TControl::Invalidate() {
-  if (!FVisible || !FParent || !FParent->HandleAllocated()) return;
+  if (FVisible) InvalidatePlace(!(FControlStyle & csOpaque));
+}
+
+void TControl::InvalidatePlace(bool erase) {
+  if (!FParent || !FParent->HandleAllocated()) return;
   RECT rect = GetBoundsRect();
-  InvalidateRect(FParent->GetWindowHandle(), &rect, !(FControlStyle & csOpaque));
+  InvalidateRect(FParent->GetWindowHandle(), &rect, erase);
 }
 
 void TControl::Repaint() {
@@ -698,7 +702,8 @@ void TControl::DefaultHandler(TMessage& message) {
 }
 
 void TControl::CMEnabledChanged(TMessage&) { Invalidate(); }
-void TControl::CMVisibleChanged(TMessage&) { Invalidate(); }
+// Shown, the control paints its place; hidden, the parent paints what lies under it there.
+void TControl::CMVisibleChanged(TMessage&) { InvalidatePlace(!FVisible || !(FControlStyle & csOpaque)); }
 void TControl::CMFontChanged(TMessage&) { Invalidate(); }
 void TControl::CMColorChanged(TMessage&) { Invalidate(); }
 void TControl::CMTextChanged(TMessage&) { Invalidate(); }

@@ -354,6 +354,9 @@ class TControl : public TComponent {
   virtual void RequestAlign();
   bool IsDestroying() const;
   bool IsLoading() const;
+  // The control's place on its parent's window is painted anew, whether the control is shown
+  // or not; with `erase` the parent's background first.
+  void InvalidatePlace(bool erase);
 
   // Message handlers of TControl.
   virtual void WMMouseButton(TMessage& message);

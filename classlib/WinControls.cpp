@@ -464,10 +464,11 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 // ---- geometry -------------------------------------------------------------------------------
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
-  if (FHandle) {
-    SetWindowPos(FHandle, nullptr, left, top, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);  // WM_WINDOWPOSCHANGED updates the fields
-  }
+  // WM_WINDOWPOSCHANGED updates the fields. Nothing is carried over from the old place: a window
+  // shown and moved before it painted would carry what the screen held there, and the system does
+  // not erase a moved window again.
+  if (FHandle)
+    SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   bool updated = FLeft == left && FTop == top && FWidth == width && FHeight == height;
   FLeft = left;
   FTop = top;

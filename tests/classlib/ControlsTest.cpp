@@ -1,9 +1,12 @@
 // The control hierarchy: text kept with and without a window, the creation protocol, the
-// dispatch chain and notification reflection, through real windows.
+// dispatch chain and notification reflection, and what the screen shows after a control is shown
+// or hidden, through real windows.
 #include <gtest/gtest.h>
 
 #include "WindowsTestSupport.h"
+#include "classlib/ComCtrls.h"
 #include "classlib/ExtCtrls.h"
+#include "classlib/FormReader.h"
 #include "classlib/StdCtrls.h"
 
 // The library's own 8-bit controls.
@@ -11,7 +14,10 @@ using StdCtrls::TButton;
 using StdCtrls::TLabel;
 using StdCtrls::TGroupBox;
 using StdCtrls::TEdit;
+using ExtCtrls::TImage;
 using ExtCtrls::TPanel;
+using ComCtrls::TPageControl;
+using ComCtrls::TTabSheet;
 
 using wintest::MessageRecorder;
 using wintest::Pump;
@@ -299,4 +305,151 @@ TEST(Appearance, AnchoredChildrenFollowTheEdgesOfTheirParent) {
   panel.SetBounds(0, 0, 300, 200);
   EXPECT_EQ(stretched->GetWidth(), 100);
   EXPECT_EQ(corner->GetLeft(), 100);
+}
+
+namespace {
+
+// A page control whose second sheet has not been shown yet, and a box kept at the bottom of the
+// host once it is shown, as a form description gives them: hidden, where they were described.
+constexpr char kPagesDescription[] = R"(object Host: TPanel
+  Width = 400
+  Height = 300
+  BevelOuter = bvNone
+  Color = clWhite
+  object pages: TPageControl
+    Left = 8
+    Top = 8
+    Width = 384
+    Height = 284
+    object first: TTabSheet
+      Width = 376
+      Height = 258
+      Caption = 'First'
+      object ink: TPanel
+        Left = 8
+        Top = 8
+        Width = 300
+        Height = 200
+        Color = clBlack
+      end
+    end
+    object second: TTabSheet
+      Width = 376
+      Height = 258
+      Caption = 'Second'
+      object press: TButton
+        Left = 240
+        Top = 200
+        Width = 100
+        Height = 25
+        Caption = 'Press'
+      end
+    end
+  end
+  object later: TScrollBox
+    Width = 400
+    Height = 100
+    Align = alBottom
+    Visible = False
+    Color = clYellow
+  end
+end
+)";
+
+template <class C>
+C* Described(TComponent* host, const char* name) {
+  return static_cast<C*>(host->FindComponent(name));
+}
+
+}  // namespace
+
+// Nothing of what the screen showed before stays on a page or a box shown for the first time,
+// however it comes: it looks as it does after a repaint of everything.
+TEST(Painting, APageOrBoxShownForTheFirstTimeShowsNothingOfWhatWasThereBefore) {
+  struct Case {
+    const char* name;
+    void (*show)(TPanel* host);
+  };
+  const Case cases[] = {
+      {"a sheet chosen from code",
+       [](TPanel* host) { Described<TPageControl>(host, "pages")->SetActivePage(Described<TTabSheet>(host, "second")); }},
+      {"a sheet chosen by its tab",
+       [](TPanel* host) {
+         HWND tabs = Described<TPageControl>(host, "pages")->GetHandle();
+         RECT tab{};
+         SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+         const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+         SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+         SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+       }},
+      {"a box kept at the bottom",
+       [](TPanel* host) {
+         Described<TControl>(host, "pages")->Hide();
+         Described<TControl>(host, "later")->Show();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShownForm form(400, 300);
+    auto* host = new TPanel(form.Get());
+    host->SetParent(form.Get());
+    ReadComponentFromText(host, kPagesDescription, "Pages");
+    ASSERT_EQ(wintest::PixelsARepaintChanges(form.Get()), 0) << "before";
+    c.show(host);
+    EXPECT_TRUE(Described<TWinControl>(host, "second")->GetShowing() ||
+                Described<TWinControl>(host, "later")->GetShowing());
+    EXPECT_EQ(wintest::PixelsARepaintChanges(form.Get()), 0);
+  }
+}
+
+// A control without a window that is hidden leaves nothing of itself: its parent paints its place
+// anew, with what lies under it.
+TEST(Painting, AHiddenWindowlessControlLeavesNothingOfItself) {
+  struct Case {
+    const char* name;
+    TControl* (*place)(TPanel* host);
+  };
+  const Case cases[] = {
+      {"a label drawn on its own background",
+       [](TPanel* host) -> TControl* {
+         auto* label = new TLabel(host);
+         label->SetTransparent(false);
+         label->SetColor(clBlack);
+         label->SetCaption("Welcome");
+         label->SetBounds(20, 20, 200, 40);
+         label->SetParent(host);
+         return label;
+       }},
+      {"a picture over a label",
+       [](TPanel* host) -> TControl* {
+         auto* under = new TLabel(host);
+         under->SetCaption("Willkommen");
+         under->SetBounds(20, 20, 200, 40);
+         under->SetParent(host);
+         auto* picture = new TImage(host);
+         TBitmap* bitmap = picture->GetPicture()->GetBitmap();
+         bitmap->SetSize(200, 40);
+         bitmap->GetCanvas()->GetBrush()->SetColor(clNavy);
+         bitmap->GetCanvas()->FillRect(RECT{0, 0, 200, 40});
+         picture->SetBounds(20, 20, 200, 40);
+         picture->SetParent(host);
+         return picture;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShownForm form(400, 300);
+    auto* host = new TPanel(form.Get());
+    host->SetBevelOuter(bvNone);
+    host->SetColor(clWhite);
+    host->SetBounds(0, 0, 400, 300);
+    host->SetParent(form.Get());
+    TControl* control = c.place(host);
+    ASSERT_EQ(wintest::PixelsARepaintChanges(form.Get()), 0) << "before";
+    int width = 0, height = 0;
+    const std::vector<uint8_t> shown = wintest::CaptureWindow(form->GetHandle(), width, height);
+    control->Hide();
+    EXPECT_EQ(wintest::PixelsARepaintChanges(form.Get()), 0);
+    EXPECT_NE(wintest::CaptureWindow(form->GetHandle(), width, height), shown) << "nothing was hidden";
+  }
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace wintest {
 
@@ -156,6 +157,26 @@ std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height) {
   BitBlt(picture.Dc(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
   return picture.Rgb();
+}
+
+// The themed frame of a page control is a stretched picture whose shading may step a pixel apart
+// between a repaint of a part and one of the whole: a colour a few levels off is the same.
+int PixelsARepaintChanges(TWinControl* window) {
+  Pump();
+  int width = 0, height = 0;
+  const std::vector<uint8_t> shown = CaptureWindow(window->GetHandle(), width, height);
+  RedrawWindow(window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  Pump();
+  const std::vector<uint8_t> repainted = CaptureWindow(window->GetHandle(), width, height);
+  if (shown.size() != repainted.size()) return -1;
+  constexpr int kLevels = 8;
+  int changed = 0;
+  for (size_t i = 0; i + 2 < shown.size(); i += 3) {
+    bool same = true;
+    for (size_t c = i; c < i + 3; ++c) same = same && std::abs(shown[c] - repainted[c]) <= kLevels;
+    changed += same ? 0 : 1;
+  }
+  return changed;
 }
 
 HWND LabelEditor(TWinControl* listView) {

@@ -35,6 +35,10 @@ std::vector<uint8_t> DrawnText(HFONT font, const std::wstring& text, int width, 
 // The window's pixels as it shows on the screen, top row first, RGB.
 std::vector<uint8_t> CaptureWindow(HWND wnd, int& width, int& height);
 
+// How many pixels of the window on the screen a repaint of everything changes, once the window
+// has painted what it asked for: none while every control shows its place as it stands.
+int PixelsARepaintChanges(TWinControl* window);
+
 // A new control of class C, owned by the form that holds `parent`, placed on `parent`.
 template <class C>
 C* PlaceOn(TWinControl* parent, int left, int top, int width, int height) {

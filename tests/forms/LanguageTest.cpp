@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TextIndexWindows.h"
+#include "WindowsTestSupport.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/ListView.h"
 #include "forms/u_design.h"
@@ -363,6 +364,25 @@ TEST(WindowTexts, EveryNamedComponentOfTheMainWindowIsThereAndFollowsTheLanguage
   EXPECT_TRUE(prog->laspenden->TControl::GetCaption().ends_with(" - Thank You!"));
   Switch("de");
   EXPECT_TRUE(prog->laspenden->TControl::GetCaption().ends_with(" - Vielen Dank!"));
+}
+
+// A switch with a panel shown that has a picture as its heading leaves only the heading of the
+// language chosen on the screen: the place of the English heading hidden on the way to German
+// is painted anew, with the German one under it.
+TEST(WindowTexts, APanelShowsOnlyTheHeadingOfTheLanguageChosen) {
+  TextIndexWindows windows;
+  windows.LeaveToProcessEnd();
+  prog->Show();
+  for (TPanel* panel : {prog->pstart, prog->pgdateien, prog->pgstw}) {
+    SCOPED_TRACE(panel->GetName());
+    ShowOnlyPanel(panel);
+    for (const char* code : {"de", "en"}) {
+      SCOPED_TRACE(code);
+      Switch(code);
+      EXPECT_EQ(wintest::PixelsARepaintChanges(prog), 0);
+    }
+  }
+  prog->Hide();
 }
 
 // At every switch the text wizard's index label says again that none is chosen; the file
