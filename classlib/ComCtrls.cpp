@@ -188,6 +188,18 @@ void TCustomTabControl::DestroyWnd() {
   TWinControl::DestroyWnd();
 }
 
+// The tabs turn here, alike for every style of tabs, and not in the system's control as well.
+void TCustomTabControl::KeyDown(WORD& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  const int step = key == VK_LEFT || key == VK_UP ? -1 : key == VK_RIGHT || key == VK_DOWN ? 1 : 0;
+  if (step == 0 || (shift & (ssAlt | ssCtrl))) return;
+  key = 0;
+  const int next = GetTabIndex() + step;
+  if (next < 0 || next >= FTabs->GetCount() || !CanShowTab(next) || !CanChange()) return;
+  SetTabIndex(next);
+  Change();
+}
+
 void TCustomTabControl::CNNotify(TMessage& message) {
   auto* header = reinterpret_cast<NMHDR*>(message.LParam);
   switch (header->code) {
@@ -428,6 +440,18 @@ void TPageControl::CMDialogChar(TMessage& message) {
     return;
   }
   TCustomTabControl::CMDialogChar(message);
+}
+
+void TPageControl::CMDialogKey(TMessage& message) {
+  const bool ctrlTab = MessageAs<TWMKey>(message).CharCode == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+                       !(KeyDataToShiftState(message.LParam) & ssAlt);
+  TControl* inner = nullptr;
+  // A window inside a control (the edit of a combo box) counts as its control.
+  for (HWND at = ctrlTab ? GetFocus() : nullptr; at && !inner; at = ::GetParent(at)) inner = FindControl(at);
+  while (inner && !dynamic_cast<TPageControl*>(inner)) inner = inner->GetParent();
+  if (inner != this) return TCustomTabControl::CMDialogKey(message);
+  SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+  message.Result = 1;
 }
 
 bool TPageControl::IsSheetAccel(TTabSheet* page, TMessage& dialogChar) {

@@ -72,6 +72,8 @@ class TCustomTabControl : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // Left and Up choose the tab before, Right and Down the tab after, as a click on it would.
+  void KeyDown(WORD& key, TShiftState shift) override;
 
   TNotifyEvent OnChange;
   TTabChangingEvent OnChanging;
@@ -155,6 +157,9 @@ class TPageControl : public TCustomTabControl {
   friend class TTabSheet;
   void Change() override;
   void CMDialogChar(TMessage& message) override;
+  // Ctrl+Tab and Ctrl+Shift+Tab turn to the next and previous page while the focus is inside,
+  // in the innermost page control that holds it.
+  void CMDialogKey(TMessage& message) override;
   // Whether the character of a CM_DIALOGCHAR is the accelerator of the sheet's caption.
   virtual bool IsSheetAccel(TTabSheet* page, TMessage& dialogChar);
   // Docking: a docked control gets a sheet of its own (a form's caption becomes the tab's

@@ -554,6 +554,11 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
   FActiveControl = control;
   if (previous) previous->Perform(CM_EXIT, 0, 0);
   if (control && FFocusedControl == control) control->Perform(CM_ENTER, 0, 0);
+  // The buttons show which of them Enter presses now.
+  TMessage focusChanged;
+  focusChanged.Msg = CM_FOCUSCHANGED;
+  focusChanged.LParam = reinterpret_cast<LPARAM>(static_cast<TControl*>(FFocusedControl));
+  Broadcast(focusChanged);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {

@@ -657,7 +657,20 @@ void TButton::CreateParams(TCreateParams& params) {
 void TButton::SetDefault(bool value) {
   if (FDefault == value) return;
   FDefault = value;
-  if (FHandle) SendMessageA(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  ShowAsDefault(value);
+}
+
+// Only a push button that the system draws changes its frame; an owner-drawn one keeps its kind.
+void TButton::ShowAsDefault(bool value) {
+  if (!FHandle) return;
+  const LONG kind = GetWindowLongA(FHandle, GWL_STYLE) & BS_TYPEMASK;
+  if ((kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON) || (kind == BS_DEFPUSHBUTTON) == value) return;
+  SendMessageA(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::CMFocusChanged(TMessage& message) {
+  const auto* focused = reinterpret_cast<const TControl*>(message.LParam);
+  ShowAsDefault(focused == this || (FDefault && !dynamic_cast<const TButton*>(focused)));
 }
 
 void TButton::Click() {
@@ -671,13 +684,18 @@ void TButton::Dispatch(TMessage& message) {
     if (MessageAs<TWMCommand>(message).NotifyCode == BN_CLICKED) Click();
     return;
   }
+  if (message.Msg == CM_FOCUSCHANGED) {
+    CMFocusChanged(message);
+    return;
+  }
   TButtonControl::Dispatch(message);
 }
 
-// Enter presses the default button, Escape the cancel button.
+// Enter presses the focused button, else the default button; Escape the cancel button.
 void TButton::CMDialogKey(TMessage& message) {
   WORD key = MessageAs<TWMKey>(message).CharCode;
-  if (((key == VK_RETURN && FDefault) || (key == VK_ESCAPE && FCancel)) &&
+  const bool enter = key == VK_RETURN && (Focused() || (FDefault && !dynamic_cast<TButton*>(FindControl(GetFocus()))));
+  if ((enter || (key == VK_ESCAPE && FCancel)) &&
       !(KeyDataToShiftState(message.LParam) & (ssAlt | ssCtrl)) && CanFocus()) {
     Click();
     message.Result = 1;
@@ -810,6 +828,46 @@ void TRadioButton::CMDialogChar(TMessage& message) {
     return;
   }
   TButtonControl::CMDialogChar(message);
+}
+
+std::vector<TRadioButton*> TRadioButton::Group() const {
+  std::vector<TRadioButton*> group;
+  if (!FParent) return group;
+  for (int i = 0; i < FParent->GetControlCount(); ++i)
+    if (auto* button = dynamic_cast<TRadioButton*>(FParent->GetControl(i))) group.push_back(button);
+  std::stable_sort(group.begin(), group.end(),
+                   [](const TRadioButton* a, const TRadioButton* b) { return a->GetTabOrder() < b->GetTabOrder(); });
+  return group;
+}
+
+bool TRadioButton::IsTabStop() const {
+  if (FTabStop) return true;
+  const std::vector<TRadioButton*> group = Group();
+  if (std::any_of(group.begin(), group.end(), [](TRadioButton* b) { return b->FChecked && b->CanFocus(); }))
+    return false;
+  auto first = std::find_if(group.begin(), group.end(), [](TRadioButton* b) { return b->CanFocus(); });
+  return first != group.end() && *first == this;
+}
+
+// As in the system's dialogs: the arrows wrap around the group and pass over buttons that
+// cannot take the focus; the button reached takes it and is chosen, with its click.
+void TRadioButton::CNKeyDown(TMessage& message) {
+  const WORD key = MessageAs<TWMKey>(message).CharCode;
+  const bool forward = key == VK_DOWN || key == VK_RIGHT;
+  if ((!forward && key != VK_UP && key != VK_LEFT) || GetKeyState(VK_CONTROL) < 0)
+    return TButtonControl::CNKeyDown(message);
+  message.Result = 1;
+  if (IsMenuKey(message)) return;
+  const std::vector<TRadioButton*> group = Group();
+  const auto count = static_cast<ptrdiff_t>(group.size());
+  const ptrdiff_t at = std::find(group.begin(), group.end(), this) - group.begin();
+  for (ptrdiff_t step = 1; step < count; ++step) {
+    TRadioButton* next = group[static_cast<size_t>(((forward ? at + step : at - step) % count + count) % count)];
+    if (!next->CanFocus()) continue;
+    next->SetFocus();
+    next->SetChecked(true);
+    return;
+  }
 }
 
 // ---- TCustomGroupBox ------------------------------------------------------------------------

@@ -261,8 +261,12 @@ class TButton : public TButtonControl {
 
  protected:
   void Dispatch(TMessage& message) override;
+  // Enter presses the button that has the focus; while no button has it, the default button.
   void CMDialogKey(TMessage& message) override;
   void CMDialogChar(TMessage& message) override;
+  // The button Enter presses wears the frame of the default button.
+  void CMFocusChanged(TMessage& message);
+  void ShowAsDefault(bool value);
   bool FDefault = false;
   bool FCancel = false;
   int FModalResult = 0;
@@ -313,10 +317,17 @@ class TRadioButton : public TButtonControl {
   void SetAlignment(TLeftRight value);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  // Only the chosen button of a group is a stop; a group without a choice is entered at its
+  // first button.
+  bool IsTabStop() const override;
 
  protected:
   void Dispatch(TMessage& message) override;
   void CMDialogChar(TMessage& message) override;
+  // The arrow keys choose the button before (Up, Left) or after (Down, Right) in the group.
+  void CNKeyDown(TMessage& message) override;
+  // The radio buttons beside this one (the same parent), this one too, in tab order.
+  std::vector<TRadioButton*> Group() const;
   bool FChecked = false;
   TLeftRight FAlignment = taRight;
 };

@@ -341,6 +341,7 @@ void TWinControl::Dispatch(TMessage& message) {
     case CM_ENTER: CMEnter(message); break;
     case CM_EXIT: CMExit(message); break;
     case CM_DIALOGKEY: CMDialogKey(message); break;
+    case CM_FOCUSCHANGED: Broadcast(message); break;  // to every control of the form
     case CM_SHOWINGCHANGED: CMShowingChanged(message); break;
     case CM_DOCKCLIENT: CMDockClient(message); break;
     case CM_DOCKNOTIFICATION: CMDockNotification(message); break;
@@ -698,12 +699,11 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bo
     int i = ((forward ? start + step : start - step) % count + count) % count;
     TWinControl* candidate = list[static_cast<size_t>(i)];
     if (candidate == current && step < count) continue;
-    if ((!checkTabStop || candidate->FTabStop) && candidate->CanFocus() &&
-        candidate->GetControlCount() == 0)
-      return candidate;
-    if ((!checkTabStop || candidate->FTabStop) && candidate->CanFocus() &&
-        !(candidate->FControlStyle & csAcceptsControls))
-      return candidate;
+    // A control that holds others is passed over unless it is a stop of its own (the row of
+    // tabs of a page control).
+    const bool holdsOthers = candidate->GetControlCount() > 0 && (candidate->FControlStyle & csAcceptsControls);
+    const bool stop = candidate->IsTabStop();
+    if ((checkTabStop ? stop : stop || !holdsOthers) && candidate->CanFocus()) return candidate;
   }
   return nullptr;
 }

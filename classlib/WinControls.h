@@ -109,6 +109,9 @@ class TWinControl : public TControl {
   TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop);
   bool GetTabStop() const { return FTabStop; }
   void SetTabStop(bool value);
+  // Whether Tab stops at the control now: its TabStop, unless a kind of control decides by the
+  // controls around it.
+  virtual bool IsTabStop() const { return FTabStop; }
   int GetTabOrder() const;
   void SetTabOrder(int value);
   std::vector<TWinControl*> GetTabOrderList() const;

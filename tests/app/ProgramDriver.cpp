@@ -617,6 +617,11 @@ bool PostKeys(HWND window, const std::string& keys) {
 bool PressEnter(HWND window) { return PostKeys(window, std::string(1, static_cast<char>(VK_RETURN))); }
 
 bool PressKeys(const RunningProgram& program, HWND window, const std::vector<WORD>& keys, bool shift) {
+  return PressKeysHolding(program, window, shift ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{}, keys);
+}
+
+bool PressKeysHolding(const RunningProgram& program, HWND window, const std::vector<WORD>& held,
+                      const std::vector<WORD>& keys) {
   // A menu's own loop holds the program (and the pointer) until it ends: keys go straight to it.
   if (!InMenuMode(window) && !WaitUntilDisplayCaughtUp(program, window)) return false;
   std::vector<INPUT> strokes;
@@ -627,14 +632,24 @@ bool PressKeys(const RunningProgram& program, HWND window, const std::vector<WOR
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     strokes.push_back(input);
   };
-  if (shift) stroke(VK_SHIFT, false);
+  for (WORD key : held) stroke(key, false);
   for (WORD key : keys) {
     stroke(key, false);
     stroke(key, true);
   }
-  if (shift) stroke(VK_SHIFT, true);
+  for (auto key = held.rbegin(); key != held.rend(); ++key) stroke(*key, true);
   const auto count = static_cast<UINT>(strokes.size());
   return SendInput(count, strokes.data(), sizeof(INPUT)) == count;
+}
+
+bool TabTo(const RunningProgram& program, HWND window, HWND target, int limit) {
+  for (int i = 0; i < limit; ++i) {
+    const HWND focus = KeyboardFocus(window);
+    if (focus == target) return true;
+    if (!PressKeys(program, window, {VK_TAB}) || !program.WaitUntil([&] { return KeyboardFocus(window) != focus; }))
+      return false;
+  }
+  return KeyboardFocus(window) == target;
 }
 
 bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect) {

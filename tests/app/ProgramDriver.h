@@ -202,6 +202,13 @@ bool PressEnter(HWND window);
 // program has taken in what the display told it before (at once into an open menu); it handles
 // them in turn.
 bool PressKeys(const RunningProgram& program, HWND window, const std::vector<WORD>& keys, bool shift = false);
+// The same with the keys `held` (Ctrl, Shift) down around them, pressed in turn and let go in the
+// reverse order, as a user presses Ctrl+Shift+Tab.
+bool PressKeysHolding(const RunningProgram& program, HWND window, const std::vector<WORD>& held,
+                      const std::vector<WORD>& keys);
+// Tab pressed in the window, a key at a time, until the keyboard focus is on `target`; false when
+// it does not get there within `limit` keys.
+bool TabTo(const RunningProgram& program, HWND window, HWND target, int limit = 40);
 
 // A click on the tab `index` of a tab control (a page control's tabs) in another process.
 bool ClickTab(const RunningProgram& program, HWND tabs, int index);

@@ -67,6 +67,20 @@ Strings WindowTabs(TPageControl* pageControl) {
   return tabs;
 }
 
+// The key pressed in the control that has the focus, with Ctrl and Shift held as asked.
+void PressInFocus(WORD key, bool ctrl = false, bool shift = false) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(keys);
+  PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+  PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+  Pump();
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
 // A real click on the tab's middle.
 void ClickTab(TPageControl* pageControl, int index) {
   RECT rect{};
@@ -433,6 +447,89 @@ TEST(PageControlDocking, ADockedFormGetsASheetWhoseTabFollowsTheFormsFirstLineAn
   EXPECT_EQ(pageControl->Perform(CM_DOCKCLIENT, reinterpret_cast<WPARAM>(edit), reinterpret_cast<LPARAM>(&info)), 0);
   EXPECT_EQ(pageControl->GetPageCount(), 3);
   EXPECT_EQ(edit->GetParent(), pageControl->GetPage(2));
+}
+
+// The row of tabs is a stop of Tab between the controls before it and those of its page, and
+// its arrow keys turn the pages as a click on a tab does (no further than the first and last).
+TEST(PageControlKeys, TabReachesTheTabsWhoseArrowKeysTurnThePagesAsAClickDoes) {
+  ShownForm form(400, 300);
+  auto* before = new TEdit(form.Get());
+  before->SetParent(form.Get());
+  TPageControl* pageControl = PlacePageControl(form.Get());
+  pageControl->SetTop(40);
+  TTabSheet* sheets[] = {AddSheet(pageControl, "one"), AddSheet(pageControl, "two"), AddSheet(pageControl, "three")};
+  auto* inside = new TEdit(form.Get());
+  inside->SetParent(sheets[0]);
+  Events events;
+  pageControl->OnChange = TNotifyEvent(&events, &Events::Change);
+  pageControl->OnChanging = TTabChangingEvent(&events, &Events::Changing);
+  before->SetFocus();
+  PressInFocus(VK_TAB);
+  ASSERT_TRUE(pageControl->Focused());
+  PressInFocus(VK_TAB);
+  EXPECT_TRUE(inside->Focused());
+  PressInFocus(VK_TAB, false, true);
+  ASSERT_TRUE(pageControl->Focused()) << "Shift+Tab comes back to the tabs";
+  struct Case {
+    WORD key;
+    bool allow;
+    int page;
+    bool change;
+  };
+  const Case cases[] = {{VK_RIGHT, true, 1, true}, {VK_DOWN, true, 2, true}, {VK_RIGHT, true, 2, false},
+                        {VK_LEFT, false, 2, false}, {VK_UP, true, 1, true},  {VK_LEFT, true, 0, true},
+                        {VK_UP, true, 0, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.key) + (c.allow ? "" : " refused"));
+    events.log.clear();
+    events.allowChange = c.allow;
+    PressInFocus(c.key);
+    EXPECT_EQ(pageControl->GetActivePage(), sheets[c.page]);
+    EXPECT_TRUE(IsWindowVisible(sheets[c.page]->GetHandle()));
+    EXPECT_EQ(SendMessageA(pageControl->GetHandle(), TCM_GETCURSEL, 0, 0), c.page);
+    EXPECT_EQ(events.log, c.change ? Strings{"change"} : Strings{});
+    EXPECT_TRUE(pageControl->Focused());
+  }
+}
+
+// Ctrl+Tab turns to the next page and Ctrl+Shift+Tab to the one before, wrapping, from anywhere
+// inside the page control; a page control inside another turns while it holds the focus.
+TEST(PageControlKeys, CtrlTabTurnsTheInnermostPageControlThatHoldsTheFocus) {
+  ShownForm form(400, 300);
+  TPageControl* outer = PlacePageControl(form.Get());
+  TTabSheet* outerSheets[] = {AddSheet(outer, "A"), AddSheet(outer, "B")};
+  auto* outerEdit = new TEdit(form.Get());
+  outerEdit->SetParent(outerSheets[0]);
+  auto* inner = new TPageControl(form.Get());
+  inner->SetBounds(10, 40, 300, 120);
+  inner->SetParent(outerSheets[0]);
+  TTabSheet* innerSheets[] = {AddSheet(inner, "x"), AddSheet(inner, "y"), AddSheet(inner, "z")};
+  auto* innerEdit = new TEdit(form.Get());
+  innerEdit->SetParent(innerSheets[0]);
+  Events events;
+  inner->OnChange = TNotifyEvent(&events, &Events::Change);
+  outer->OnChange = TNotifyEvent(&events, &Events::Change);
+  struct Case {
+    TWinControl* focused;  // nullptr: where the last key left it
+    bool shift;
+    TTabSheet* outerPage;
+    TTabSheet* innerPage;
+  };
+  const Case cases[] = {{innerEdit, false, outerSheets[0], innerSheets[1]},
+                        {nullptr, false, outerSheets[0], innerSheets[2]},
+                        {nullptr, false, outerSheets[0], innerSheets[0]},
+                        {nullptr, true, outerSheets[0], innerSheets[2]},
+                        {outerEdit, false, outerSheets[1], innerSheets[2]},
+                        {nullptr, true, outerSheets[0], innerSheets[2]}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shift ? "Ctrl+Shift+Tab" : "Ctrl+Tab");
+    if (c.focused) c.focused->SetFocus();
+    events.log.clear();
+    PressInFocus(VK_TAB, true, c.shift);
+    EXPECT_EQ(outer->GetActivePage(), c.outerPage);
+    EXPECT_EQ(inner->GetActivePage(), c.innerPage);
+    EXPECT_EQ(events.log, Strings{"change"});
+  }
 }
 
 TEST(PageControlChange, TheFocusLeavesAPageThatIsHidden) {

@@ -20,6 +20,7 @@ using StdCtrls::TEdit;
 using StdCtrls::TMemo;
 using StdCtrls::TComboBox;
 using StdCtrls::TListBox;
+using StdCtrls::TGroupBox;
 using ExtCtrls::TPanel;
 using ExtCtrls::TSplitter;
 
@@ -48,6 +49,24 @@ class Events : public TObject {
   int caretAtMouseDown = -1;
   void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { caretAtMouseDown = memo->GetSelStart(); }
 };
+
+// Which controls fired OnClick, in order.
+class Clicks : public TObject {
+ public:
+  std::vector<TObject*> senders;
+  void Click(TObject* sender) { senders.push_back(sender); }
+};
+
+// The key pressed in the control that has the focus, as the keyboard's messages arrive.
+void PressInFocus(WORD key) {
+  PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+  PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+  Pump();
+}
+
+bool IsShownAsDefault(TWinControl* button) {
+  return (GetWindowLongA(button->GetHandle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
 
 template <class Control>
 Control* Place(TForm* form, int left, int top, int width, int height) {
@@ -140,6 +159,87 @@ TEST(Keys, TabMovesTheFocusAndExitAndEnterFollowIt) {
   Pump();
   EXPECT_TRUE(second->Focused());
   EXPECT_EQ(events.log, (std::vector<std::string>{"exit", "enter"}));
+}
+
+// A group box of five radio buttons, the second disabled and the fourth hidden, and one more
+// radio button beside the box on the form: a group of its own.
+class RadioGroupForm {
+ public:
+  RadioGroupForm() {
+    before = Place<TEdit>(form.Get(), 10, 10, 100, 22);
+    box = Place<TGroupBox>(form.Get(), 10, 40, 200, 150);
+    for (int i = 0; i < 5; ++i) {
+      buttons.push_back(new TRadioButton(form.Get()));
+      buttons.back()->SetBounds(10, 20 + 24 * i, 150, 20);
+      buttons.back()->SetParent(box);
+      buttons.back()->OnClick = TNotifyEvent(&clicks, &Clicks::Click);
+    }
+    buttons[1]->SetEnabled(false);
+    buttons[3]->SetVisible(false);
+    outside = Place<TRadioButton>(form.Get(), 220, 40, 100, 20);
+    after = Place<TEdit>(form.Get(), 220, 80, 100, 22);
+  }
+  int Checked() const {
+    int checked = -1;
+    for (size_t i = 0; i < buttons.size(); ++i)
+      if (buttons[i]->GetChecked()) checked = checked == -1 ? static_cast<int>(i) : -2;
+    return checked;
+  }
+  ShownForm form{400, 220};
+  Clicks clicks;
+  TEdit* before;
+  TGroupBox* box;
+  std::vector<TRadioButton*> buttons;
+  TRadioButton* outside;
+  TEdit* after;
+};
+
+TEST(Keys, ArrowKeysChooseTheNextRadioButtonOfTheGroupWrappingPastThoseThatCannotTakeTheFocus) {
+  struct Case {
+    int from;
+    WORD key;
+    int to;
+  };
+  const Case cases[] = {{0, VK_DOWN, 2}, {2, VK_RIGHT, 4}, {4, VK_DOWN, 0}, {0, VK_UP, 4},
+                        {4, VK_LEFT, 2}, {2, VK_UP, 0},   {2, VK_DOWN, 4}};
+  RadioGroupForm group;
+  group.outside->SetChecked(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.from) + " key " + std::to_string(c.key));
+    group.buttons[static_cast<size_t>(c.from)]->SetChecked(true);
+    group.buttons[static_cast<size_t>(c.from)]->SetFocus();
+    Pump();
+    group.clicks.senders.clear();
+    PressInFocus(c.key);
+    TRadioButton* reached = group.buttons[static_cast<size_t>(c.to)];
+    EXPECT_TRUE(reached->Focused());
+    EXPECT_EQ(group.Checked(), c.to);
+    EXPECT_EQ(SendMessageA(reached->GetHandle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(group.clicks.senders, std::vector<TObject*>{reached}) << "one click, as the mouse gives";
+    EXPECT_TRUE(group.outside->GetChecked()) << "the group beside it keeps its choice";
+  }
+}
+
+// Tab stops at the chosen button of a group alone; a group without a choice is entered at its
+// first button that can take the focus.
+TEST(Keys, TabEntersARadioGroupAtItsChoiceOrElseAtItsFirstButton) {
+  struct Case {
+    int checked;   // -1: none
+    int disabled;  // -1: none besides the second
+    int entered;
+  };
+  const Case cases[] = {{2, -1, 2}, {-1, -1, 0}, {-1, 0, 2}, {4, -1, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.checked) + " " + std::to_string(c.disabled));
+    RadioGroupForm group;
+    if (c.checked >= 0) group.buttons[static_cast<size_t>(c.checked)]->SetChecked(true);
+    if (c.disabled >= 0) group.buttons[static_cast<size_t>(c.disabled)]->SetEnabled(false);
+    group.before->SetFocus();
+    PressInFocus(VK_TAB);
+    EXPECT_TRUE(group.buttons[static_cast<size_t>(c.entered)]->Focused());
+    PressInFocus(VK_TAB);
+    EXPECT_TRUE(group.outside->Focused() || group.after->Focused()) << "Tab leaves the group at once";
+  }
 }
 
 // ---- edits and memos ------------------------------------------------------------------------
@@ -311,6 +411,38 @@ TEST(Buttons, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   PostMessageA(edit->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
   Pump();
   EXPECT_EQ(events.log, (std::vector<std::string>{"click", "change"}));
+}
+
+// While a push button has the focus Enter presses it and it wears the default frame; elsewhere
+// Enter presses the default button, and a memo that takes Enter keeps it.
+TEST(Buttons, EnterPressesTheFocusedButtonElseTheDefaultOneAndTheFrameShowsWhich) {
+  ShownForm form;
+  Clicks clicks;
+  TEdit* edit = Place<TEdit>(form.Get(), 10, 10, 100, 22);
+  TCheckBox* check = Place<TCheckBox>(form.Get(), 10, 40, 100, 20);
+  TMemo* memo = Place<TMemo>(form.Get(), 10, 70, 150, 60);
+  TButton* ok = Place<TButton>(form.Get(), 10, 140, 80, 25);
+  TButton* other = Place<TButton>(form.Get(), 100, 140, 80, 25);
+  ok->SetDefault(true);
+  ok->OnClick = TNotifyEvent(&clicks, &Clicks::Click);
+  other->OnClick = TNotifyEvent(&clicks, &Clicks::Click);
+  struct Case {
+    TWinControl* focused;
+    TButton* pressed;
+  };
+  const Case cases[] = {{edit, ok}, {other, other}, {check, ok}, {ok, ok}, {memo, nullptr}, {other, other}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.focused->ClassName());
+    c.focused->SetFocus();
+    Pump();
+    EXPECT_EQ(IsShownAsDefault(ok), c.pressed != other);
+    EXPECT_EQ(IsShownAsDefault(other), c.pressed == other);
+    clicks.senders.clear();
+    memo->SetText("");
+    PressInFocus(VK_RETURN);
+    EXPECT_EQ(clicks.senders, c.pressed ? std::vector<TObject*>{c.pressed} : std::vector<TObject*>{});
+    if (c.focused == memo) EXPECT_EQ(memo->GetText(), "\r\n") << "the memo takes its Enter as a new line";
+  }
 }
 
 // ---- lists ----------------------------------------------------------------------------------
