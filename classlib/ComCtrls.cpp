@@ -445,9 +445,7 @@ void TPageControl::CMDialogChar(TMessage& message) {
 void TPageControl::CMDialogKey(TMessage& message) {
   const bool ctrlTab = MessageAs<TWMKey>(message).CharCode == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
                        !(KeyDataToShiftState(message.LParam) & ssAlt);
-  TControl* inner = nullptr;
-  // A window inside a control (the edit of a combo box) counts as its control.
-  for (HWND at = ctrlTab ? GetFocus() : nullptr; at && !inner; at = ::GetParent(at)) inner = FindControl(at);
+  TControl* inner = ctrlTab ? FindNearestControl(GetFocus()) : nullptr;
   while (inner && !dynamic_cast<TPageControl*>(inner)) inner = inner->GetParent();
   if (inner != this) return TCustomTabControl::CMDialogKey(message);
   SelectNextPage(GetKeyState(VK_SHIFT) >= 0);

@@ -977,9 +977,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   HWND wnd = GetCapture();
   if (!wnd) wnd = msg.hwnd;
-  TWinControl* control = nullptr;
-  // A window of a control's own (the edit inside a combo box) speaks for its control.
-  for (HWND at = wnd; at && !control; at = GetParent(at)) control = FindControl(at);
+  TWinControl* control = FindNearestControl(wnd);
   if (!control) return false;
   return control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
 }

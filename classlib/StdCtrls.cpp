@@ -668,9 +668,12 @@ void TButton::ShowAsDefault(bool value) {
   SendMessageA(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
+bool TButton::TakesEnter(const TControl* focused) const {
+  return focused == this || (FDefault && !dynamic_cast<const TButton*>(focused));
+}
+
 void TButton::CMFocusChanged(TMessage& message) {
-  const auto* focused = reinterpret_cast<const TControl*>(message.LParam);
-  ShowAsDefault(focused == this || (FDefault && !dynamic_cast<const TButton*>(focused)));
+  ShowAsDefault(TakesEnter(reinterpret_cast<const TControl*>(message.LParam)));
 }
 
 void TButton::Click() {
@@ -694,7 +697,7 @@ void TButton::Dispatch(TMessage& message) {
 // Enter presses the focused button, else the default button; Escape the cancel button.
 void TButton::CMDialogKey(TMessage& message) {
   WORD key = MessageAs<TWMKey>(message).CharCode;
-  const bool enter = key == VK_RETURN && (Focused() || (FDefault && !dynamic_cast<TButton*>(FindControl(GetFocus()))));
+  const bool enter = key == VK_RETURN && TakesEnter(FindControl(GetFocus()));
   if ((enter || (key == VK_ESCAPE && FCancel)) &&
       !(KeyDataToShiftState(message.LParam) & (ssAlt | ssCtrl)) && CanFocus()) {
     Click();

@@ -264,6 +264,9 @@ class TButton : public TButtonControl {
   // Enter presses the button that has the focus; while no button has it, the default button.
   void CMDialogKey(TMessage& message) override;
   void CMDialogChar(TMessage& message) override;
+  // Whether Enter presses this button while `focused` has the focus: the focused button, else
+  // the default one.
+  bool TakesEnter(const TControl* focused) const;
   // The button Enter presses wears the frame of the default button.
   void CMFocusChanged(TMessage& message);
   void ShowAsDefault(bool value);

@@ -63,10 +63,14 @@ TWinControl* FindControl(HWND wnd) {
   return static_cast<TWinControl*>(GetPropA(wnd, MAKEINTATOM(ControlAtom)));
 }
 
-TControl* FindDragTarget(POINT screenPos, bool allowDisabled) {
-  HWND wnd = WindowFromPoint(screenPos);
+TWinControl* FindNearestControl(HWND wnd) {
   TWinControl* control = nullptr;
-  while (wnd && !(control = FindControl(wnd))) wnd = GetParent(wnd);
+  for (HWND at = wnd; at && !control; at = GetParent(at)) control = FindControl(at);
+  return control;
+}
+
+TControl* FindDragTarget(POINT screenPos, bool allowDisabled) {
+  TWinControl* control = FindNearestControl(WindowFromPoint(screenPos));
   if (!control) return nullptr;
   TControl* inner = control->ControlAtPos(control->ScreenToClient(screenPos), allowDisabled);
   return inner ? inner : control;
@@ -883,9 +887,7 @@ void TWinControl::PassFocusOn() {
   if (!focus || (focus != FHandle && !IsChild(FHandle, focus))) return;
   TWinControl* form = ParentFormWindow(this);
   if (!form || form == this || form->IsDestroying()) return;
-  TWinControl* focused = nullptr;
-  for (HWND at = focus; at && !focused; at = ::GetParent(at)) focused = FindControl(at);
-  if (TWinControl* next = form->FindNextControl(focused, true, true)) next->SetFocus();
+  if (TWinControl* next = form->FindNextControl(FindNearestControl(focus), true, true)) next->SetFocus();
   else if (form->CanFocus()) ::SetFocus(form->GetHandle());
 }
 

@@ -22,6 +22,9 @@ constexpr char kWindowAtomPrefix[] = "ClassLibWnd";
 LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The control of a window of this thread, or nullptr.
 TWinControl* FindControl(HWND wnd);
+// The control of the window or of its nearest parent that has one: a window of a control's own
+// (the edit inside a combo box) speaks for its control. nullptr when none has.
+TWinControl* FindNearestControl(HWND wnd);
 // The innermost control (windowed or not) at a screen position, or nullptr.
 TControl* FindDragTarget(POINT screenPos, bool allowDisabled);
 

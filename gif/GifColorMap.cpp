@@ -27,12 +27,16 @@ int GifBitsPerPixel(int count) {
   return bits;
 }
 
-std::vector<TGifColor> GifSystemColors() {
-  auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
-  PALETTEENTRY entries[TGifColorMap::kMaxColors];
-  const UINT count = GetPaletteEntries(palette, 0, TGifColorMap::kMaxColors, entries);
-  std::vector<TGifColor> colors;
-  for (UINT i = 0; i < count; ++i) colors.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
+// The stock palette never changes: it is read once.
+const std::vector<TGifColor>& GifSystemColors() {
+  static const std::vector<TGifColor> colors = [] {
+    auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+    PALETTEENTRY entries[TGifColorMap::kMaxColors];
+    const UINT count = GetPaletteEntries(palette, 0, TGifColorMap::kMaxColors, entries);
+    std::vector<TGifColor> read;
+    for (UINT i = 0; i < count; ++i) read.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
+    return read;
+  }();
   return colors;
 }
 

@@ -21,7 +21,7 @@ struct TGifColor {
 // Bits per pixel of a table of `count` entries: 0 for none, else at least 1 and enough for all.
 int GifBitsPerPixel(int count);
 // The system's default palette, through which a frame of no colour table at all is shown.
-std::vector<TGifColor> GifSystemColors();
+const std::vector<TGifColor>& GifSystemColors();
 
 class TGifColorMap : public TPersistent {
   KX_CLASS(TGifColorMap, TPersistent)

@@ -754,10 +754,11 @@ void TGifPicture::MergeFrames(TGifFrame* Frame, TGifFrame* Earlier) {
   RECT a = RectOf(Frame), b = RectOf(Earlier), both;
   if (!IntersectRect(&both, &a, &b)) return;
   const bool wasTransparent = Frame->GetTransparent();
-  if (!wasTransparent && static_cast<int>(Frame->GetShownColors().size()) >= TGifColorMap::kMaxColors) return;
+  const std::vector<TGifColor> shown = Frame->GetShownColors();
+  if (!wasTransparent && static_cast<int>(shown.size()) >= TGifColorMap::kMaxColors) return;
   int transparent = wasTransparent ? Frame->GetTransparentColorIndex() : -1;
   const int earlierTransparent = Earlier->GetTransparentColorIndex();
-  const std::vector<TGifColor> shown = Frame->GetShownColors(), earlierShown = Earlier->GetShownColors();
+  const std::vector<TGifColor> earlierShown = Earlier->GetShownColors();
   for (int y = both.top; y < both.bottom; ++y) {
     std::uint8_t* row = Frame->ScanLine(y - Frame->GetTop());
     const std::uint8_t* earlierRow = Earlier->ScanLine(y - Earlier->GetTop());

@@ -38,18 +38,6 @@ SIZE ClientSize(HWND window) {
   return SIZE{client.right, client.bottom};
 }
 
-// The text as JSON, for the manifest: the word lists here hold plain ASCII.
-std::string Json(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '"' || c == '\\') out += std::string("\\") + c;
-    else out += c;
-  }
-  return out + "\"";
-}
-
 }  // namespace
 
 // The configuration's source text is held by another program: the program says once which file
@@ -95,8 +83,7 @@ TEST(ConfigurationProgram, AnUnreadableSourceIsToldOnceAndTheRestOfTheConfigurat
     EXPECT_EQ(FindTopWindow(program.ProcessId(), IsMessageBox), nullptr);
     const std::string saved = testsupport::ReadBytes(g_output.File(name));
     EXPECT_EQ(saved.substr(0, 2), "\xFF\xFE") << "not UTF-16 LE with its mark";
-    g_output.Add("{\"kind\": \"text\", \"file\": " + Json(name) + ", \"encoding\": \"UTF-16LE\", \"bom\": true, " +
-                 "\"text\": " + Json(words) + "}");
+    g_output.AddText(name, "UTF-16LE", true, words);  // the word lists here hold plain ASCII
     PostMessageA(list, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitUntilGone(list));
     EXPECT_TRUE(CloseLeavingNothing(program, main));

@@ -45,9 +45,8 @@ class RepaintComparison : protected ProgramSession {
     RECT client{};
     GetClientRect(main, &client);
     std::vector<COLORREF> pixels = ClientPixels(main, client);
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof(thread);
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread) && thread.hwndCaret) {
+    GUITHREADINFO thread;
+    if (GuiThreadInfo(main, thread) && thread.hwndCaret) {
       RECT caret = thread.rcCaret;
       MapWindowPoints(thread.hwndCaret, main, reinterpret_cast<POINT*>(&caret), 2);
       InflateRect(&caret, 1, 1);

@@ -700,15 +700,11 @@ std::vector<COLORREF> ClientPixels(HWND window, const RECT& rect) {
   return pixels;
 }
 
-namespace {
-
 bool GuiThreadInfo(HWND window, GUITHREADINFO& thread) {
   thread = GUITHREADINFO{};
   thread.cbSize = sizeof(thread);
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
 }
-
-}  // namespace
 
 HWND KeyboardFocus(HWND window) {
   GUITHREADINFO thread;

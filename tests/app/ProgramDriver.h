@@ -217,6 +217,9 @@ bool TabRect(const RunningProgram& program, HWND tabs, int index, RECT& rect);
 
 // The colours the screen shows in a rectangle of the window's client area, row by row.
 std::vector<COLORREF> ClientPixels(HWND window, const RECT& rect);
+// What the system tells of the thread of `window` (focus, caret, menu mode); false when it tells
+// nothing.
+bool GuiThreadInfo(HWND window, GUITHREADINFO& thread);
 // The window with the keyboard focus in the thread of `window`.
 HWND KeyboardFocus(HWND window);
 // Whether the thread of `window` is in a menu's loop (the menu bar chosen with F10, say).

@@ -49,27 +49,15 @@ testsupport::OutputFiles g_output("forms-out");
 
 std::string OutputFolder() { return g_output.Folder(); }
 
-std::string Json(const std::string& utf8) {
-  std::string out = "\"";
-  for (unsigned char c : utf8) {
-    if (c == '"' || c == '\\') out += '\\', out += static_cast<char>(c);
-    else if (c < 0x20) {
-      char escaped[8];
-      snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else out += static_cast<char>(c);
-  }
-  return out + "\"";
-}
+using testsupport::JsonString;
 
 // A text file: its iconv encoding name, whether it starts with a byte-order mark, its text.
 void ExpectText(const std::string& file, const std::string& iconvName, bool mark, const std::wstring& text) {
-  g_output.Add("{\"kind\": \"text\", \"file\": " + Json(file) + ", \"encoding\": " + Json(iconvName) +
-                       ", \"bom\": " + (mark ? "true" : "false") + ", \"text\": " + Json(Utf8(text)) + "}");
+  g_output.AddText(file, iconvName, mark, Utf8(text));
 }
 
 void ExpectPicture(const std::string& file, const std::string& format, const TPictureSize& size) {
-  g_output.Add("{\"kind\": \"picture\", \"file\": " + Json(file) + ", \"format\": " + Json(format) +
+  g_output.Add("{\"kind\": \"picture\", \"file\": " + JsonString(file) + ", \"format\": " + JsonString(format) +
                        ", \"width\": " + std::to_string(size.Width) + ", \"height\": " +
                        std::to_string(size.Height) + "}");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <utility>
 
 #include "support/TestSupport.h"
@@ -43,10 +44,33 @@ const std::string& OutputFiles::Folder() {
   return m_folder;
 }
 
+void OutputFiles::AddText(const std::string& file, const std::string& iconvName, bool mark,
+                          const std::string& utf8Text) {
+  Add("{\"kind\": \"text\", \"file\": " + JsonString(file) + ", \"encoding\": " + JsonString(iconvName) +
+      ", \"bom\": " + (mark ? "true" : "false") + ", \"text\": " + JsonString(utf8Text) + "}");
+}
+
 void OutputFiles::WriteManifest() {
   std::string json = "[\n";
   for (size_t i = 0; i < m_entries.size(); ++i) json += (i ? ",\n  " : "  ") + m_entries[i];
   WriteBytes(File("manifest.json"), json + "\n]\n");
+}
+
+std::string JsonString(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escaped[8];
+      snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      out += escaped;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
 }
 
 }  // namespace testsupport

@@ -19,6 +19,9 @@ class OutputFiles {
   const std::string& Folder();
   std::string File(const std::string& name) { return Folder() + "\\" + name; }
   void Add(const std::string& json) { m_entries.push_back(json); }
+  // A text file of the folder: its iconv encoding name, whether it starts with a byte-order
+  // mark, and its text (UTF-8).
+  void AddText(const std::string& file, const std::string& iconvName, bool mark, const std::string& utf8Text);
   void WriteManifest();
 
  private:
@@ -26,5 +29,8 @@ class OutputFiles {
   std::string m_folder;
   std::vector<std::string> m_entries;
 };
+
+// The text (UTF-8) as a JSON string, quotes included.
+std::string JsonString(const std::string& utf8);
 
 }  // namespace testsupport
